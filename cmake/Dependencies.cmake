@@ -1,0 +1,20 @@
+# Every dependency comes from the system's package manager (apt on Debian, Homebrew on macOS).
+find_package(PkgConfig REQUIRED)
+find_package(CURL REQUIRED)
+find_package(LibArchive REQUIRED)
+find_package(simdjson REQUIRED)
+find_package(nlohmann_json 3.10 REQUIRED)
+find_package(Threads REQUIRED)
+
+if(QH_BUILD_TESTS)
+  find_package(GTest REQUIRED)
+  # Debian ships cpp-httplib as a compiled library with a pkg-config file; Homebrew ships a CMake package.
+  find_package(httplib CONFIG QUIET)
+  if(NOT TARGET httplib::httplib)
+    pkg_check_modules(HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
+    add_library(httplib::httplib ALIAS PkgConfig::HTTPLIB)
+  endif()
+endif()
+if(QH_BUILD_BENCH)
+  find_package(benchmark REQUIRED)
+endif()

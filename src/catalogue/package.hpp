@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "foundation/date.hpp"
+
+// One catalogue package as the app uses it: identity, flags and the newest version's details.
+struct TSPackage {
+  std::string fullName;  // owner-name: the key in the index
+  std::string owner;
+  std::string name;
+  std::string pageURL;
+  Date updated = distantPast;
+  int64_t rating = 0;
+  bool deprecated = false;
+  bool nsfw = false;
+  std::vector<std::string> categories;
+  std::string description;  // of the newest version
+  std::string icon;         // of the newest version, or empty
+  std::string latest;       // the newest version number (first of `versions`)
+  int64_t downloads = 0;    // summed over all versions
+  std::vector<std::string> versions;      // newest first, as the catalogue lists them
+  std::vector<std::string> dependencies;  // the newest version's "Owner-Name-1.2.3" entries
+
+  const std::string& id() const { return fullName; }
+  std::string displayName() const;
+  bool operator==(const TSPackage&) const = default;
+};

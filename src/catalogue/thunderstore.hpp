@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "catalogue/package.hpp"
+
+// The app's update notice, from version.json on the product website.
+struct AppUpdate {
+  std::string version;
+  std::optional<std::string> page, notes;
+  bool operator==(const AppUpdate&) const = default;
+};
+
+// Every exchange with the catalogue service. All calls block and are safe from any thread;
+// the app runs them on workers.
+namespace Thunderstore {
+// Bytes received so far and bytes expected (nullopt when the server does not say).
+using Progress = std::function<void(int64_t received, std::optional<int64_t> expected)>;
+
+// Package list and its cache encoding (pure).
+std::vector<TSPackage> decodeIndex(std::string_view json);
+std::string encodeCache(const std::vector<TSPackage>& packages);
+std::vector<TSPackage> decodeCache(std::string_view json);  // strict: every key required
+
+// The index, from the six-hour cache or the network, falling back to any readable cache.
+std::vector<TSPackage> loadIndex(bool refresh);
+std::optional<double> cacheAge();  // seconds, nullopt without a cache file
+
+std::optional<std::string> latestVersion(const std::string& ns, const std::string& name);
+// Streams to a temporary file and moves it to `to` only on status 200.
+void download(const std::string& url, const std::filesystem::path& to, const Progress& progress = {});
+
+std::string fetchProfileCode(const std::string& code);    // the archive bytes
+std::string createProfileCode(std::string_view zip);      // the new code
+
+// The notice when it names a version newer than `runningVersion`; nullopt on any failure.
+std::optional<AppUpdate> fetchUpdateNotice(const std::string& runningVersion);
+
+const std::string& userAgent();
+std::string indexURL();
+std::string pageURL(const std::string& ns, const std::string& name);
+std::string downloadURL(const std::string& ns, const std::string& name, const std::string& version);
+std::optional<std::string> iconURL(const std::string& ns, const std::string& name,
+                                   const std::string& version);
+}  // namespace Thunderstore

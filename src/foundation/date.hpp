@@ -1,0 +1,28 @@
+#pragma once
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Instants at microsecond precision; the nanosecond system clock cannot hold year 1.
+using Date = std::chrono::sys_time<std::chrono::microseconds>;
+
+// 0001-01-01T00:00:00Z: the date of things that have none.
+inline constexpr Date distantPast =
+    std::chrono::sys_days{std::chrono::year{1} / 1 / 1} + std::chrono::microseconds{0};
+
+Date now();
+
+namespace Dates {
+// "2023-04-05T06:07:08Z", UTC, whole seconds (fractions dropped).
+std::string iso8601(Date d);
+// RFC 3339 date-time: full date, 'T', full time, then 'Z' or a "+hh:mm"/"-hh:mm" offset.
+// With `fraction` true the seconds must carry a fraction (".123456"); with false they must not.
+std::optional<Date> parseRFC3339(std::string_view text, bool fraction);
+// Either form; used for dates this app wrote itself.
+std::optional<Date> parseISO8601(std::string_view text);
+// Seconds relative to 2001-01-01T00:00:00Z, as the index cache stores them.
+double secondsSince2001(Date d);
+Date fromSecondsSince2001(double seconds);
+}  // namespace Dates

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "profiles/profile.hpp"
+
+// Loads and saves profiles and settings; keeps no state between calls.
+namespace ProfileStore {
+std::vector<Profile> loadAll();  // unreadable profiles are skipped; sorted by creation
+void save(const Profile& profile);
+Profile create(const std::string& name);
+Profile duplicate(const Profile& profile, const std::string& name);
+void deleteProfile(const Profile& profile) noexcept;
+Settings loadSettings();  // falls back to the legacy "game_dir" file
+void saveSettings(const Settings& settings) noexcept;
+
+// JSON forms, exposed for tests and tools.
+std::string encodeProfile(const Profile& profile);
+Profile decodeProfile(std::string_view json);  // throws when a required key is missing
+std::string encodeSettings(const Settings& settings);
+
+// What a profile archive holds once read.
+struct ImportedMod {
+  std::string id, version;
+  bool enabled = true;
+  bool operator==(const ImportedMod&) const = default;
+};
+struct ImportedProfile {
+  std::string name;
+  std::optional<std::string> pack;
+  std::vector<ImportedMod> mods;
+  std::optional<std::filesystem::path> configDir;
+  std::filesystem::path tempDir;  // the caller removes it
+};
+
+std::string exportZip(const Profile& profile);       // the archive bytes
+ImportedProfile readExport(std::string_view data);
+}  // namespace ProfileStore

@@ -1,0 +1,35 @@
+// Every test process runs with HOME pointing at a fresh temporary folder, so nothing
+// touches the real home folder; it is removed when the process ends.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "support/temp_home.hpp"
+
+namespace {
+std::filesystem::path g_home;
+}
+
+namespace TestHome {
+const std::filesystem::path& path() { return g_home; }
+
+void clear() {
+  for (const auto& entry : std::filesystem::directory_iterator(g_home))
+    std::filesystem::remove_all(entry.path());
+}
+}  // namespace TestHome
+
+int main(int argc, char** argv) {
+  std::string pattern = (std::filesystem::temp_directory_path() / "quernhold-test-XXXXXX").string();
+  if (!mkdtemp(pattern.data())) return 2;
+  g_home = std::filesystem::canonical(pattern);
+  setenv("HOME", g_home.c_str(), 1);
+  setenv("TZ", "UTC", 0);
+  testing::InitGoogleTest(&argc, argv);
+  int result = RUN_ALL_TESTS();
+  std::error_code ec;
+  std::filesystem::remove_all(g_home, ec);
+  return result;
+}
