@@ -1,0 +1,66 @@
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "profiles/profile.hpp"
+
+// A package another package needs; the version of the identifier is dropped.
+struct DependencyRef {
+  std::string ns, name;
+  std::string id() const { return ns + "-" + name; }
+  bool operator==(const DependencyRef&) const = default;
+};
+
+// Everything that touches mod, loader and game files. Stateless; every call blocks and may run on
+// any thread. A mod's files are named by its key, ns + "-" + name.
+namespace Installer {
+using std::filesystem::path;
+
+inline constexpr std::string_view packNS = "denikson";
+inline constexpr std::string_view packName = "BepInExPack_Valheim";
+inline constexpr std::string_view steamAppID = "892970";
+// The macOS x64 build 5.4.23.2 of the loader on the loader release host.
+std::string macLoaderURL();
+
+// Mod files inside a profile folder.
+std::vector<DependencyRef> installMod(const ProfileMod& mod, const std::string& version,
+                                      const Profile& profile);
+void removeFiles(const std::string& key, const Profile& profile, bool keepMeta) noexcept;
+void setEnabled(const std::string& key, bool enabled, const Profile& profile) noexcept;
+bool filesPresent(const std::string& key, const Profile& profile) noexcept;
+std::vector<DependencyRef> dependencies(const std::string& key, const Profile& profile) noexcept;
+
+// The loader in the game folder and the loader pack in a profile.
+bool loaderInstalled(const path& gameDir) noexcept;
+void ensureLoader(const path& gameDir);
+void configureRunScript(const path& gameDir);
+void installPack(const Profile& profile, const std::string& version, const path& gameDir);
+
+// Probes of the machine and the game; a tool that cannot run answers false.
+bool isAppleSilicon() noexcept;
+bool gameHasIntelBuild(const path& gameDir) noexcept;
+bool rosettaInstalled() noexcept;
+bool gameRunning() noexcept;
+bool steamRunning() noexcept;
+
+// Points the game folder's "BepInEx" link at the profile; a real folder in the way is moved aside.
+void activate(const Profile& profile, const path& gameDir);
+
+// Starts the game through the loader's run script, waiting up to ~90 s for Steam to sign in.
+// `progress` receives short texts for the user, on the calling thread.
+using LaunchProgress = std::function<void(const std::string&)>;
+void launch(const path& gameDir, const LaunchProgress& progress);
+
+// Moves a hand-made "BepInEx" folder of the game into a new profile "Default".
+std::optional<Profile> migrateLegacyInstall(const path& gameDir);
+
+// Every wait of a launch goes through the sleeper; tests replace it. An empty one restores the real sleep.
+using Sleeper = std::function<void(std::chrono::milliseconds)>;
+void setSleeper(Sleeper sleeper);
+}  // namespace Installer

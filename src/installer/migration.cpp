@@ -1,0 +1,68 @@
+// Turning a "BepInEx" folder made by hand or by another tool into the profile "Default".
+
+#include <set>
+#include <system_error>
+
+#include "foundation/fs.hpp"
+#include "foundation/log.hpp"
+#include "foundation/package_id.hpp"
+#include "installer/installer.hpp"
+#include "installer/internal.hpp"
+#include "profiles/profile_store.hpp"
+
+namespace fs = std::filesystem;
+
+namespace Installer {
+namespace {
+// One catalogue mod per plug-in folder that carries the old install's version marker.
+void adoptMods(Profile& profile) {
+  for (const auto& name : detail::entryNames(profile.bepinex() / "plugins")) {
+    const fs::path entry = profile.bepinex() / "plugins" / name;
+    auto versionText = detail::readUTF8(entry / ".ts_version");
+    if (!versionText) continue;  // not a catalogue mod: carried over, but not listed
+    const PackageID id = splitPackageID(name);
+    const std::string version = detail::trimmed(*versionText);
+    FS::remove(entry / ".ts_version");
+    if (FS::exists(entry / ".ts_manifest.json")) {
+      try {
+        FS::move(entry / ".ts_manifest.json", profile.metaDir() / (name + ".json"));
+      } catch (...) {
+        // Without its manifest the mod just reports no dependencies.
+      }
+    }
+    profile.mods.push_back({id.ns, id.name, version, version, true, true});
+  }
+}
+
+// A mod another migrated mod depends on was pulled in, not chosen.
+void markDependencies(Profile& profile) {
+  std::set<std::string> needed;
+  for (const auto& mod : profile.mods)
+    for (const auto& dependency : dependencies(mod.id(), profile)) needed.insert(dependency.id());
+  for (auto& mod : profile.mods)
+    if (needed.contains(mod.id())) mod.isExplicit = false;
+}
+}  // namespace
+
+std::optional<Profile> migrateLegacyInstall(const path& gameDir) {
+  const fs::path legacy = gameDir / "BepInEx";
+  if (!FS::isDirectory(legacy) || FS::isSymlink(legacy)) return std::nullopt;
+
+  Profile profile = ProfileStore::create("Default");
+  FS::remove(profile.bepinex());
+  FS::move(legacy, profile.bepinex());
+  FS::mkdir(profile.metaDir());
+
+  const fs::path packMarker = profile.bepinex() / ".pack_version";
+  if (auto pack = detail::readUTF8(packMarker)) {
+    profile.packVersion = profile.packInstalled = detail::trimmed(*pack);
+    FS::remove(packMarker);
+  }
+  adoptMods(profile);
+  markDependencies(profile);
+  ProfileStore::save(profile);
+  Log::write("migrated existing install into profile 'Default' (" + std::to_string(profile.mods.size()) +
+             " mods)");
+  return profile;
+}
+}  // namespace Installer

@@ -1,0 +1,95 @@
+// One mod's files inside a profile folder: install, remove, park and unpark.
+
+#include <system_error>
+
+#include "catalogue/thunderstore.hpp"
+#include "foundation/fs.hpp"
+#include "foundation/log.hpp"
+#include "installer/installer.hpp"
+#include "installer/internal.hpp"
+
+namespace fs = std::filesystem;
+
+namespace Installer {
+namespace {
+constexpr const char* kinds[] = {"plugins", "patchers"};
+
+// Places the unpacked archive X in profile folder P, normalising the layouts mods ship in.
+void placeContents(const fs::path& X, const fs::path& P, const std::string& key) {
+  const fs::path R = FS::isDirectory(X / "BepInEx") ? X / "BepInEx" : X;
+  const fs::path plugins = P / "BepInEx" / "plugins" / key;
+  const bool hasPlugins = FS::isDirectory(R / "plugins");
+  const bool hasConfig = FS::isDirectory(R / "config");
+  const bool hasPatchers = FS::isDirectory(R / "patchers");
+
+  if (!hasPlugins && !hasConfig && !hasPatchers) {
+    // The whole archive is the plug-in, less the package's own catalogue files.
+    FS::copyContents(X, plugins, true, {"manifest.json", "icon.png", "README.md", "CHANGELOG.md"});
+    return;
+  }
+  // Every installed mod gets a plug-in folder: that is how its presence is told.
+  if (hasPlugins)
+    FS::copyContents(R / "plugins", plugins, true);
+  else
+    FS::mkdir(plugins);
+  // Configuration is shared and may be edited by the user: only missing files are added.
+  if (hasConfig) FS::copyContents(R / "config", P / "BepInEx" / "config", false);
+  if (hasPatchers) FS::copyContents(R / "patchers", P / "BepInEx" / "patchers" / key, true);
+}
+}  // namespace
+
+std::vector<DependencyRef> installMod(const ProfileMod& mod, const std::string& version,
+                                      const Profile& profile) {
+  const std::string key = mod.ns + "-" + mod.name;
+  const fs::path P = profile.dir();
+  Log::write("installing " + key + " " + version + " into profile '" + profile.name + "'");
+
+  detail::WorkFolder T;
+  const fs::path archive = *T / (key + ".zip");
+  const fs::path X = *T / "x";
+  Thunderstore::download(Thunderstore::downloadURL(mod.ns, mod.name, version), archive);
+  FS::unzip(archive, X);
+
+  // Old files go first, so an upgrade never mixes two versions.
+  removeFiles(key, profile, false);
+  placeContents(X, P, key);
+
+  FS::mkdir(profile.metaDir());
+  if (FS::exists(X / "manifest.json")) {
+    std::error_code ignored;  // without its manifest the mod simply reports no dependencies
+    fs::copy_file(X / "manifest.json", profile.metaDir() / (key + ".json"),
+                  fs::copy_options::overwrite_existing, ignored);
+  }
+  if (!mod.enabled) setEnabled(key, false, profile);
+  return dependencies(key, profile);
+}
+
+void removeFiles(const std::string& key, const Profile& profile, bool keepMeta) noexcept {
+  const fs::path P = profile.dir();
+  FS::remove(P / "BepInEx" / "plugins" / key);
+  FS::remove(P / "BepInEx" / "patchers" / key);
+  FS::remove(P / "disabled" / "plugins" / key);
+  FS::remove(P / "disabled" / "patchers" / key);
+  if (!keepMeta) FS::remove(profile.metaDir() / (key + ".json"));
+}
+
+void setEnabled(const std::string& key, bool enabled, const Profile& profile) noexcept {
+  for (const char* kind : kinds) {
+    const fs::path live = profile.bepinex() / kind / key;
+    const fs::path parked = profile.disabledDir() / kind / key;
+    const fs::path& from = enabled ? parked : live;
+    const fs::path& to = enabled ? live : parked;
+    if (!FS::exists(from)) continue;
+    try {
+      FS::move(from, to);
+    } catch (...) {
+      // A folder that cannot move stays where it is; the next kind is still tried.
+    }
+  }
+}
+
+bool filesPresent(const std::string& key, const Profile& profile) noexcept {
+  return FS::exists(profile.bepinex() / "plugins" / key) ||
+         FS::exists(profile.disabledDir() / "plugins" / key);
+}
+}  // namespace Installer

@@ -1,0 +1,35 @@
+// The loader pack: its managed core into a profile, its runtime libraries into the game folder.
+
+#include "catalogue/thunderstore.hpp"
+#include "foundation/app_error.hpp"
+#include "foundation/fs.hpp"
+#include "foundation/log.hpp"
+#include "installer/installer.hpp"
+#include "installer/internal.hpp"
+
+namespace fs = std::filesystem;
+
+namespace Installer {
+void installPack(const Profile& profile, const std::string& version, const path& gameDir) {
+  Log::write("installing BepInExPack_Valheim " + version + " into profile '" + profile.name + "'");
+  detail::WorkFolder T;
+  Thunderstore::download(Thunderstore::downloadURL(std::string(packNS), std::string(packName), version),
+                         *T / "pack.zip");
+  FS::unzip(*T / "pack.zip", *T / "x");
+
+  const fs::path K = *T / "x" / packName;
+  if (!FS::isDirectory(K / "BepInEx")) throw AppError("Unexpected BepInEx pack layout.");
+  // Loader files replace their older selves; the user's configuration is only added to.
+  FS::copyContents(K / "BepInEx", profile.bepinex(), true, {"config"});
+  if (FS::isDirectory(K / "BepInEx" / "config"))
+    FS::copyContents(K / "BepInEx" / "config", profile.bepinex() / "config", false);
+
+  // The game folder's runtime libraries always match the most recently installed pack.
+  if (FS::isDirectory(K / "unstripped_corlib")) {
+    FS::remove(gameDir / "unstripped_corlib");
+    FS::copyContents(K / "unstripped_corlib", gameDir / "unstripped_corlib", true);
+  }
+  // The script's library search line follows the presence of unstripped_corlib.
+  if (loaderInstalled(gameDir)) configureRunScript(gameDir);
+}
+}  // namespace Installer
