@@ -22,6 +22,7 @@ void saveSettings(const Settings& settings) noexcept;
 std::string encodeProfile(const Profile& profile);
 Profile decodeProfile(std::string_view json);  // throws when a required key is missing
 std::string encodeSettings(const Settings& settings);
+Settings decodeSettings(std::string_view json);  // throws when it is not a settings object
 
 // What a profile archive holds once read.
 struct ImportedMod {
