@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,11 +21,19 @@ struct AppUpdate {
 // Every exchange with the catalogue service. All calls block and are safe from any thread;
 // the app runs them on workers.
 namespace Thunderstore {
+// A request that got no complete HTTP response; what() is the HTTP client's own text.
+struct NetworkError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
 // Bytes received so far and bytes expected (nullopt when the server does not say).
 using Progress = std::function<void(int64_t received, std::optional<int64_t> expected)>;
 
 // Package list and its cache encoding (pure).
 std::vector<TSPackage> decodeIndex(std::string_view json);
+// The same, reading `json` in place instead of from a copy (the list runs to tens of megabytes):
+// only its capacity may grow, by a few bytes of padding the reader needs past the end.
+std::vector<TSPackage> decodeIndex(std::string& json);
 std::string encodeCache(const std::vector<TSPackage>& packages);
 std::vector<TSPackage> decodeCache(std::string_view json);  // strict: every key required
 
