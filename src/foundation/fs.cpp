@@ -1,1 +1,160 @@
-// To be written.
+#include "foundation/fs.hpp"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <system_error>
+
+#include "foundation/uuid.hpp"
+
+namespace fs = std::filesystem;
+
+namespace FS {
+namespace {
+[[noreturn]] void fail(const char* what, const path& p, int err) {
+  throw fs::filesystem_error(what, p, std::error_code(err, std::generic_category()));
+}
+
+// Something is there, even a dangling link.
+bool occupied(const path& p) {
+  std::error_code ec;
+  return fs::symlink_status(p, ec).type() != fs::file_type::not_found && !ec;
+}
+
+// rename(2) cannot cross volumes (the temporary folder often lives on another one):
+// copy the item, links as links, then remove the original.
+void moveAcrossVolumes(const path& from, const path& to) {
+  if (fs::is_symlink(fs::symlink_status(from)))
+    fs::copy_symlink(from, to);
+  else
+    fs::copy(from, to, fs::copy_options::recursive | fs::copy_options::copy_symlinks);
+  fs::remove_all(from);
+}
+}  // namespace
+
+bool exists(const path& p) {
+  std::error_code ec;
+  return fs::exists(p, ec);
+}
+
+bool isDirectory(const path& p) {
+  std::error_code ec;
+  return fs::is_directory(p, ec);
+}
+
+bool isSymlink(const path& p) {
+  std::error_code ec;
+  return fs::is_symlink(p, ec);
+}
+
+void mkdir(const path& p) {
+  std::error_code ec;
+  fs::create_directories(p, ec);
+  // create_directories reports an existing folder reached through a link as an error on some
+  // standard libraries; an existing folder is never one here.
+  if (ec && !isDirectory(p)) throw fs::filesystem_error("mkdir", p, ec);
+}
+
+void remove(const path& p) noexcept {
+  if (!occupied(p)) return;
+  std::error_code ec;
+  fs::remove_all(p, ec);
+}
+
+void move(const path& from, const path& to) {
+  FS::remove(to);
+  FS::mkdir(to.parent_path());
+  std::error_code ec;
+  fs::rename(from, to, ec);
+  if (ec == std::errc::cross_device_link)
+    moveAcrossVolumes(from, to);
+  else if (ec)
+    throw fs::filesystem_error("move", from, to, ec);
+}
+
+path tempDir() {
+  path dir = fs::temp_directory_path() / ("quernhold-" + makeUUID());
+  if (!fs::create_directory(dir)) fail("tempDir", dir, EEXIST);
+  return dir;
+}
+
+void copyContents(const path& of, const path& into, bool overwrite,
+                  const std::set<std::string>& skipTopLevel) {
+  mkdir(into);
+  for (const fs::directory_entry& entry : fs::directory_iterator(of)) {
+    std::string name = entry.path().filename().string();
+    if (skipTopLevel.count(name)) continue;
+    path target = into / name;
+    if (entry.is_directory() && !entry.is_symlink()) {
+      copyContents(entry.path(), target, overwrite);
+      continue;
+    }
+    if (occupied(target)) {
+      if (!overwrite) continue;
+      fs::remove_all(target);
+    }
+    if (entry.is_symlink())
+      fs::copy_symlink(entry.path(), target);
+    else
+      fs::copy_file(entry.path(), target);
+  }
+}
+
+std::string readFile(const path& p) {
+  int fd = ::open(p.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) fail("read", p, errno);
+  std::string bytes;
+  char buf[65536];
+  for (;;) {
+    ssize_t n = ::read(fd, buf, sizeof buf);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      int err = errno;
+      ::close(fd);
+      fail("read", p, err);
+    }
+    if (n == 0) break;
+    bytes.append(buf, size_t(n));
+  }
+  ::close(fd);
+  return bytes;
+}
+
+void writeAtomic(const path& p, std::string_view bytes) {
+  std::string temp = (p.parent_path() / ("." + p.filename().string() + ".XXXXXX")).string();
+  int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+  if (fd < 0) fail("write", p, errno);
+  // mkostemp makes the file private; give it the mode the old file had, or the usual one.
+  struct stat old {};
+  ::fchmod(fd, ::stat(p.c_str(), &old) == 0 ? old.st_mode & 07777 : 0644);
+
+  auto abandon = [&](int err) {
+    ::close(fd);
+    ::unlink(temp.c_str());
+    fail("write", p, err);
+  };
+  const char* data = bytes.data();
+  size_t left = bytes.size();
+  while (left > 0) {
+    ssize_t n = ::write(fd, data, left);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) abandon(errno);
+    data += n;
+    left -= size_t(n);
+  }
+  if (::fsync(fd) != 0) abandon(errno);
+  if (::close(fd) != 0) {
+    int err = errno;
+    ::unlink(temp.c_str());
+    fail("write", p, err);
+  }
+  if (::rename(temp.c_str(), p.c_str()) != 0) {
+    int err = errno;
+    ::unlink(temp.c_str());
+    fail("write", p, err);
+  }
+}
+}  // namespace FS

@@ -1,1 +1,58 @@
-// To be written.
+#include "support/zip_builder.hpp"
+
+#include <archive.h>
+#include <archive_entry.h>
+
+#include <fstream>
+#include <memory>
+#include <stdexcept>
+
+namespace {
+void check(archive* a, int r) {
+  if (r < ARCHIVE_WARN) throw std::runtime_error(std::string("zip builder: ") + archive_error_string(a));
+}
+
+la_ssize_t append(archive*, void* bytes, const void* buf, size_t size) {
+  static_cast<std::string*>(bytes)->append(static_cast<const char*>(buf), size);
+  return la_ssize_t(size);
+}
+}  // namespace
+
+std::string zipBytes(const std::vector<ZipEntry>& entries) {
+  std::string bytes;
+  std::unique_ptr<archive, decltype(&archive_write_free)> out{archive_write_new(), archive_write_free};
+  archive* a = out.get();
+  check(a, archive_write_set_format_zip(a));
+  // The default block padding would add bytes after the central directory.
+  check(a, archive_write_set_bytes_in_last_block(a, 1));
+  check(a, archive_write_open(a, &bytes, nullptr, append, nullptr));
+  for (const ZipEntry& e : entries) {
+    std::unique_ptr<archive_entry, decltype(&archive_entry_free)> entry{archive_entry_new(), archive_entry_free};
+    archive_entry_copy_pathname(entry.get(), e.name.c_str());
+    archive_entry_set_mtime(entry.get(), 1700000000, 0);
+    if (e.directory) {
+      archive_entry_set_filetype(entry.get(), AE_IFDIR);
+      archive_entry_set_perm(entry.get(), 0755);
+    } else if (e.symlink) {
+      archive_entry_set_filetype(entry.get(), AE_IFLNK);
+      archive_entry_set_perm(entry.get(), 0777);
+      archive_entry_copy_symlink(entry.get(), e.content.c_str());
+    } else {
+      archive_entry_set_filetype(entry.get(), AE_IFREG);
+      archive_entry_set_perm(entry.get(), 0644);
+      archive_entry_set_size(entry.get(), la_int64_t(e.content.size()));
+    }
+    check(a, archive_write_header(a, entry.get()));
+    if (!e.directory && !e.symlink && !e.content.empty())
+      if (archive_write_data(a, e.content.data(), e.content.size()) < 0) check(a, ARCHIVE_FATAL);
+  }
+  check(a, archive_write_close(a));
+  return bytes;
+}
+
+void writeZip(const std::filesystem::path& archive, const std::vector<ZipEntry>& entries) {
+  std::string bytes = zipBytes(entries);
+  std::ofstream out{archive, std::ios::binary | std::ios::trunc};
+  out.write(bytes.data(), std::streamsize(bytes.size()));
+  if (!out.flush()) throw std::runtime_error("zip builder: cannot write " + archive.string());
+}
