@@ -5,9 +5,12 @@ find_package(LibArchive REQUIRED)
 find_package(simdjson REQUIRED)
 find_package(nlohmann_json 3.10 REQUIRED)
 find_package(Threads REQUIRED)
+find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Concurrent)
+find_package(QCoro6 REQUIRED COMPONENTS Core)
 
 if(QH_BUILD_TESTS)
   find_package(GTest REQUIRED)
+  find_package(Qt6 6.4 REQUIRED COMPONENTS Test)
   # Debian ships cpp-httplib as a compiled library with a pkg-config file; Homebrew ships a CMake package.
   find_package(httplib CONFIG QUIET)
   if(NOT TARGET httplib::httplib)

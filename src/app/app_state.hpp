@@ -1,0 +1,277 @@
+#pragma once
+
+#include <QCoroTask>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QVariant>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "app/mod_list_model.hpp"
+#include "app/package_list_model.hpp"
+#include "app/profile_list_model.hpp"
+#include "app/values.hpp"
+#include "app/workspace.hpp"
+
+class QTimer;
+
+// The one controller of the application and the state every view observes. It lives on the main
+// thread; long work runs on workers and only main-thread code applies the results.
+//
+// In QML, optional texts (selectedID, busy, note, errorMessage, indexError) are empty strings when
+// absent; optional records (appUpdate, sharedCode, renaming, detailPackage, selected) are null.
+class AppState : public QObject {
+  Q_OBJECT
+  Q_PROPERTY(ProfileListModel* profiles READ profilesModel NOTIFY profilesChanged)
+  Q_PROPERTY(QString selectedID READ selectedID WRITE setSelectedID NOTIFY selectedIDChanged)
+  Q_PROPERTY(QString gameDir READ gameDirText NOTIFY gameDirChanged)
+  Q_PROPERTY(bool gameFound READ gameFound NOTIFY gameFoundChanged)
+  Q_PROPERTY(bool gameRunning READ gameRunning NOTIFY gameRunningChanged)
+  Q_PROPERTY(bool steamLaunchOptionSet READ steamLaunchOptionSet NOTIFY steamLaunchOptionSetChanged)
+  // The catalogue index as the browse pane shows it (filtered, sorted, paged).
+  Q_PROPERTY(PackageListModel* index READ indexModel NOTIFY indexChanged)
+  Q_PROPERTY(bool indexLoading READ indexLoading NOTIFY indexLoadingChanged)
+  Q_PROPERTY(QString indexError READ indexError NOTIFY indexErrorChanged)
+  Q_PROPERTY(QString busy READ busy NOTIFY busyChanged)
+  Q_PROPERTY(QString note READ note WRITE setNote NOTIFY noteChanged)
+  Q_PROPERTY(QString errorMessage READ errorMessage WRITE setErrorMessage NOTIFY errorMessageChanged)
+  Q_PROPERTY(AppEnums::DetailTab tab READ tab WRITE setTab NOTIFY tabChanged)
+  Q_PROPERTY(QVariant appUpdate READ appUpdate WRITE setAppUpdate NOTIFY appUpdateChanged)
+  Q_PROPERTY(QVariant sharedCode READ sharedCode WRITE setSharedCode NOTIFY sharedCodeChanged)
+  Q_PROPERTY(bool showLog READ showLog WRITE setShowLog NOTIFY showLogChanged)
+  Q_PROPERTY(bool showImport READ showImport WRITE setShowImport NOTIFY showImportChanged)
+  Q_PROPERTY(bool showNewProfile READ showNewProfile WRITE setShowNewProfile NOTIFY showNewProfileChanged)
+  Q_PROPERTY(QVariant renaming READ renaming WRITE setRenaming NOTIFY renamingChanged)
+  Q_PROPERTY(QVariant detailPackage READ detailPackage WRITE setDetailPackage NOTIFY detailPackageChanged)
+  // A download in progress: `progress` is its fraction, or -1 while the size is unknown.
+  Q_PROPERTY(bool downloading READ downloading NOTIFY progressChanged)
+  Q_PROPERTY(double progress READ progress NOTIFY progressChanged)
+
+  // Derived values, recomputed whenever what they depend on changes.
+  Q_PROPERTY(QVariant selected READ selectedItem NOTIFY derivedChanged)
+  Q_PROPERTY(bool canPlay READ canPlay NOTIFY derivedChanged)
+  Q_PROPERTY(int needsInstallCount READ selectedNeedsInstall NOTIFY derivedChanged)
+  Q_PROPERTY(int updateCountSelected READ selectedUpdateCount NOTIFY derivedChanged)
+  Q_PROPERTY(int packStatusSelected READ selectedPackStatus NOTIFY derivedChanged)
+  Q_PROPERTY(ModListModel* mods READ modsModel CONSTANT)                  // explicit mods
+  Q_PROPERTY(ModListModel* dependencies READ dependenciesModel CONSTANT)  // automatic ones
+  Q_PROPERTY(QString appVersion READ appVersion CONSTANT)
+  Q_PROPERTY(QString website READ website CONSTANT)
+  Q_PROPERTY(QString logFile READ logFile CONSTANT)
+
+ public:
+  explicit AppState(QObject* parent = nullptr);
+  ~AppState() override;
+
+  // The desktop services; tests and the window replace them.
+  void setWorkspace(std::shared_ptr<Workspace> workspace);
+  Workspace& workspace() { return *workspace_; }
+
+  // ---- Fields, for C++ callers.
+  const std::vector<Profile>& profiles() const { return profiles_->items(); }
+  const std::vector<TSPackage>& index() const { return *index_; }
+  const Settings& settings() const { return settings_; }
+  const std::filesystem::path& gameDirPath() const { return gameDir_; }
+  std::optional<AppUpdate> appUpdateValue() const;
+  std::optional<SharedCode> sharedCodeValue() const { return sharedCode_; }
+
+  QString selectedID() const { return selectedID_; }
+  void setSelectedID(const QString& id);
+  QString gameDirText() const { return qpath(gameDir_); }
+  bool gameFound() const { return gameFound_; }
+  bool gameRunning() const { return gameRunning_; }
+  bool steamLaunchOptionSet() const { return steamLaunchOptionSet_; }
+  bool indexLoading() const { return indexLoading_; }
+  QString indexError() const { return indexError_; }
+  QString busy() const { return busy_; }
+  QString note() const { return note_; }
+  void setNote(const QString& text);
+  QString errorMessage() const { return errorMessage_; }
+  void setErrorMessage(const QString& text);
+  DetailTab tab() const { return tab_; }
+  void setTab(DetailTab tab);
+  QVariant appUpdate() const { return toVariant(appUpdate_); }
+  void setAppUpdate(const QVariant& update);
+  QVariant sharedCode() const { return toVariant(sharedCode_); }
+  void setSharedCode(const QVariant& code);
+  bool showLog() const { return showLog_; }
+  void setShowLog(bool on);
+  bool showImport() const { return showImport_; }
+  void setShowImport(bool on);
+  bool showNewProfile() const { return showNewProfile_; }
+  void setShowNewProfile(bool on);
+  QVariant renaming() const { return toVariant(renaming_); }
+  void setRenaming(const QVariant& profile);
+  QVariant detailPackage() const { return toVariant(detailPackage_); }
+  void setDetailPackage(const QVariant& package);
+  bool downloading() const { return progress_.has_value(); }
+  double progress() const { return progress_.value_or(0); }
+
+  ProfileListModel* profilesModel() const { return profiles_; }
+  PackageListModel* indexModel() const { return browse_; }
+  ModListModel* modsModel() const { return mods_; }
+  ModListModel* dependenciesModel() const { return dependencies_; }
+
+  // ---- Derived values and lookups.
+  const Profile* selected() const;
+  const Profile* current(const std::string& id) const;
+  const TSPackage* package(const std::string& ns, const std::string& name) const;
+  std::optional<std::string> latest(const std::string& ns, const std::string& name) const;
+  bool isInProfile(const TSPackage& pkg) const;
+  bool canPlay() const;
+  QVariant selectedItem() const;
+  int selectedNeedsInstall() const;
+  int selectedUpdateCount() const;
+  int selectedPackStatus() const;
+  static QString appVersion();
+  static QString website();
+  static QString logFile();
+
+  // The catalogue entry, or null.
+  Q_INVOKABLE QVariant package(const QString& ns, const QString& name) const;
+  // 0 not in the selected profile, 1 in it, 2 present as a dependency.
+  Q_INVOKABLE int packageState(const QString& fullName) const;
+
+  // ---- Start-up and the game folder.
+  Q_INVOKABLE void start();
+  Q_INVOKABLE void checkGame();
+  Q_INVOKABLE void chooseGameFolder();
+  Q_INVOKABLE void loadIndex(bool refresh);
+  void checkForAppUpdate();
+  void pollGame();
+  // Runs `work` as the one busy operation under `label`; dropped while another one runs.
+  void perform(QString label, std::function<QCoro::Task<>()> work);
+
+  // ---- Mod status.
+  ModStatus status(const ProfileMod& mod, const Profile& profile) const;
+  ModStatus packStatus(const Profile& profile) const;
+  int needsInstall(const Profile& profile) const;
+  int updateCount(const Profile& profile) const;
+
+  // ---- Mod and profile operations.
+  Q_INVOKABLE void add(const PackageItem& package);
+  Q_INVOKABLE void remove(const ModItem& mod);
+  Q_INVOKABLE void setEnabled(const ModItem& mod, bool on);
+  Q_INVOKABLE void update(const ModItem& mod);
+  Q_INVOKABLE void updateAll();
+  Q_INVOKABLE void installMissing();
+  Q_INVOKABLE void newProfile(const QString& name);
+  Q_INVOKABLE void rename(const ProfileItem& profile, const QString& to);
+  Q_INVOKABLE void duplicate(const ProfileItem& profile);
+  Q_INVOKABLE void deleteProfile(const ProfileItem& profile);
+  Q_INVOKABLE void openProfileFolder();
+  Q_INVOKABLE bool nameIsTaken(const QString& name) const;
+  Q_INVOKABLE QString uniqueName(const QString& base) const;
+
+  // ---- Profile codes.
+  Q_INVOKABLE void shareCode(const ProfileItem& profile);
+  void importCode(QString code, ImportTarget target);
+  Q_INVOKABLE void importCodeAsNew(const QString& code, const QString& name);
+  Q_INVOKABLE void importCodeReplacing(const QString& code, const QString& profileID);
+
+  // ---- Play and logs.
+  Q_INVOKABLE void play();
+  Q_INVOKABLE void openGameLog();
+
+  // ---- Desktop services for the views, through the workspace seam.
+  Q_INVOKABLE void openURL(const QString& url);
+  Q_INVOKABLE void reveal(const QString& path);
+  Q_INVOKABLE void copyText(const QString& text);
+  Q_INVOKABLE QString pasteText();
+  Q_INVOKABLE QString logTail() const;
+
+ signals:
+  void profilesChanged();
+  void selectedIDChanged();
+  void gameDirChanged();
+  void gameFoundChanged();
+  void gameRunningChanged();
+  void steamLaunchOptionSetChanged();
+  void indexChanged();
+  void indexLoadingChanged();
+  void indexErrorChanged();
+  void busyChanged();
+  void noteChanged();
+  void errorMessageChanged();
+  void tabChanged();
+  void appUpdateChanged();
+  void sharedCodeChanged();
+  void showLogChanged();
+  void showImportChanged();
+  void showNewProfileChanged();
+  void renamingChanged();
+  void detailPackageChanged();
+  void progressChanged();
+  void derivedChanged();
+  // start() has run to its end (the index and the update notice may still be loading).
+  void startFinished();
+
+ private:
+  QCoro::Task<> startUp();
+  QCoro::Task<> runBusy(std::function<QCoro::Task<>()> work);
+  QCoro::Task<> loadIndexTask(bool refresh);
+  QCoro::Task<> updateNoticeTask();
+  QCoro::Task<> pollTask();
+  QCoro::Task<> migrateChosenFolder();
+  QCoro::Task<> syncProfile(std::string id);
+  QCoro::Task<> addWork(std::string id, QString name);
+  QCoro::Task<> updateWork(std::string id, QString name, QString version);
+  QCoro::Task<> syncWork(std::string id, QString note);
+  QCoro::Task<> shareWork(std::string id);
+  QCoro::Task<> importWork(QString code, ImportTarget target);
+  QCoro::Task<> playWork(std::string id, std::filesystem::path gameDir);
+
+  void useChosenFolder(std::optional<std::filesystem::path> folder);
+  void selectProfile(const QString& id, bool keepMessages);
+  void setBusy(const QString& label);
+  void setGameRunning(bool running);
+  void setIndexLoading(bool loading);
+  void setIndexError(const QString& text);
+  void setIndex(std::vector<TSPackage> packages);
+  void setProgress(std::optional<double> progress);
+  // Puts the changed profile in place of its entry and saves it; a failed save is only logged.
+  void writeBack(const Profile& profile);
+  void appendProfile(Profile profile);
+  // Recomputes the values derived from profiles, selection, index and flags, and tells the views.
+  void refreshDerived();
+  // Forwards texts from a worker thread to `busy`, in order, on the main thread.
+  std::function<void(const std::string&)> busyReporter();
+
+  std::shared_ptr<Workspace> workspace_;
+  ProfileListModel* profiles_;
+  PackageListModel* browse_;
+  ModListModel* mods_;
+  ModListModel* dependencies_;
+
+  QString selectedID_;
+  std::filesystem::path gameDir_;
+  bool gameFound_ = false;
+  bool gameRunning_ = false;
+  bool steamLaunchOptionSet_ = false;
+  std::shared_ptr<const std::vector<TSPackage>> index_;
+  std::unordered_map<std::string, size_t> indexByID_;
+  bool indexLoading_ = false;
+  QString indexError_;
+  QString busy_;
+  QString note_;
+  QString errorMessage_;
+  DetailTab tab_ = DetailTab::installed;
+  std::optional<AppUpdateItem> appUpdate_;
+  std::optional<SharedCode> sharedCode_;
+  bool showLog_ = false;
+  bool showImport_ = false;
+  bool showNewProfile_ = false;
+  std::optional<ProfileItem> renaming_;
+  std::optional<PackageItem> detailPackage_;
+  std::optional<double> progress_;
+  Settings settings_;
+  bool started_ = false;
+  QTimer* timer_ = nullptr;
+};

@@ -1,0 +1,13 @@
+#include "app/describe.hpp"
+
+#include <stdexcept>
+
+QString describe(std::exception_ptr error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const std::exception& e) {
+    return QString::fromUtf8(e.what());
+  } catch (...) {
+    return QStringLiteral("An unexpected error occurred.");
+  }
+}

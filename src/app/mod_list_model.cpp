@@ -1,0 +1,74 @@
+#include "app/mod_list_model.hpp"
+
+#include <QUrl>
+
+#include <algorithm>
+
+#include "catalogue/thunderstore.hpp"
+
+void ModListModel::setRows(std::vector<Row> rows) {
+  std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
+    return qs(a.mod.displayName()).toLower() < qs(b.mod.displayName()).toLower();
+  });
+  bool sameMods = rows.size() == rows_.size() &&
+                  std::equal(rows.begin(), rows.end(), rows_.begin(),
+                             [](const Row& a, const Row& b) { return a.mod.id() == b.mod.id(); });
+  if (!sameMods) {
+    beginResetModel();
+    rows_ = std::move(rows);
+    endResetModel();
+    emit countChanged();
+    return;
+  }
+  for (int i = 0; i < count(); ++i) {
+    if (rows_[i] == rows[i]) continue;
+    rows_[i] = std::move(rows[i]);
+    emit dataChanged(index(i), index(i));
+  }
+}
+
+int ModListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : count(); }
+
+namespace {
+// The catalogue's own icon when it is a usable address, else the icon CDN's address for the version.
+QString iconFor(const ModListModel::Row& row) {
+  if (row.package && QUrl(qs(row.package->icon)).isValid() && !row.package->icon.empty())
+    return qs(row.package->icon);
+  const ProfileMod& m = row.mod;
+  return qs(Thunderstore::iconURL(m.ns, m.name, m.installed.value_or(m.version)));
+}
+}  // namespace
+
+QVariant ModListModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || index.row() >= count()) return {};
+  const Row& row = rows_[index.row()];
+  const ProfileMod& m = row.mod;
+  switch (role) {
+    case ModRole: return QVariant::fromValue(ModItem(m));
+    case IdRole: return qs(m.id());
+    case NsRole: return qs(m.ns);
+    case NameRole: return qs(m.name);
+    case Qt::DisplayRole:
+    case DisplayNameRole: return qs(m.displayName());
+    case VersionRole: return qs(m.version);
+    case InstalledRole: return qs(m.installed);
+    case EnabledRole: return m.enabled;
+    case ExplicitRole: return m.isExplicit;
+    case StatusRole: return int(row.status);
+    case LatestRole: return row.package ? qs(row.package->latest) : QString();
+    case PackageRole: return row.package ? QVariant::fromValue(PackageItem(*row.package)) : QVariant();
+    case DeprecatedRole: return row.package && row.package->deprecated;
+    case IconRole: return iconFor(row);
+    default: return {};
+  }
+}
+
+QHash<int, QByteArray> ModListModel::roleNames() const {
+  return {{ModRole, "mod"},         {IdRole, "id"},
+          {NsRole, "ns"},           {NameRole, "name"},
+          {DisplayNameRole, "displayName"}, {VersionRole, "version"},
+          {InstalledRole, "installed"}, {EnabledRole, "enabled"},
+          {ExplicitRole, "isExplicit"}, {StatusRole, "status"},
+          {LatestRole, "latest"},   {PackageRole, "package"},
+          {DeprecatedRole, "deprecated"}, {IconRole, "icon"}};
+}

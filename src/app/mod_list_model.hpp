@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QAbstractListModel>
+
+#include <optional>
+#include <vector>
+
+#include "app/values.hpp"
+
+// One group of the selected profile's mods (its explicit mods, or its dependencies) with their
+// status and catalogue entry, sorted by display name ignoring case.
+class ModListModel : public QAbstractListModel {
+  Q_OBJECT
+  Q_PROPERTY(int count READ count NOTIFY countChanged)
+
+ public:
+  struct Row {
+    ProfileMod mod;
+    ModStatus status = ModStatus::notInstalled;
+    std::optional<TSPackage> package;  // the catalogue entry, when the index knows the mod
+    bool operator==(const Row&) const = default;
+  };
+  enum Role {
+    ModRole = Qt::UserRole + 1, IdRole, NsRole, NameRole, DisplayNameRole, VersionRole, InstalledRole,
+    EnabledRole, ExplicitRole, StatusRole, LatestRole, PackageRole, DeprecatedRole, IconRole
+  };
+
+  using QAbstractListModel::QAbstractListModel;
+
+  // Sorts the rows; keeps the views' rows when the same mods come back in the same order.
+  void setRows(std::vector<Row> rows);
+  const std::vector<Row>& rows() const { return rows_; }
+  int count() const { return int(rows_.size()); }
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QHash<int, QByteArray> roleNames() const override;
+
+ signals:
+  void countChanged();
+
+ private:
+  std::vector<Row> rows_;
+};

@@ -1,0 +1,33 @@
+// Playing the selected profile and opening its game log.
+#include "app/app_state.hpp"
+#include "app/background.hpp"
+#include "foundation/fs.hpp"
+#include "installer/installer.hpp"
+
+void AppState::play() {
+  const Profile* p = selected();
+  if (!p) return;
+  perform(QStringLiteral("Preparing…"), [this, id = p->id, dir = gameDir_] { return playWork(id, dir); });
+}
+
+QCoro::Task<> AppState::playWork(std::string id, std::filesystem::path gameDir) {
+  co_await syncProfile(id);
+  const Profile* found = current(id);  // synchronisation may have changed or removed it
+  if (!found) co_return;
+  const Profile p = *found;
+  co_await background(this, [p, gameDir] { Installer::activate(p, gameDir); });
+  // The launch blocks for up to a minute and a half; its progress texts replace the busy label.
+  co_await background(this, [gameDir, report = busyReporter()] { Installer::launch(gameDir, report); });
+  setNote(QStringLiteral("Valheim is starting with “%1”. Launching from Steam later runs it unmodded.").arg(qs(p.name)));
+  pollGame();
+}
+
+void AppState::openGameLog() {
+  const Profile* p = selected();
+  if (!p) return;
+  const auto log = p->bepinex() / "LogOutput.log";
+  if (FS::exists(log))
+    workspace_->openFile(log);
+  else
+    setErrorMessage(QStringLiteral("No game log yet — it appears after you play this profile once."));
+}

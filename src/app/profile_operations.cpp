@@ -1,0 +1,85 @@
+// Creating, renaming, duplicating and deleting profiles.
+#include "app/app_state.hpp"
+#include "app/describe.hpp"
+#include "app/text.hpp"
+#include "foundation/fs.hpp"
+#include "profiles/profile_store.hpp"
+
+bool AppState::nameIsTaken(const QString& name) const {
+  const QString wanted = trimSpacesAndTabs(name);
+  return std::any_of(profiles().begin(), profiles().end(),
+                     [&](const Profile& p) { return qs(p.name).compare(wanted, Qt::CaseInsensitive) == 0; });
+}
+
+QString AppState::uniqueName(const QString& base) const {
+  auto taken = [&](const QString& name) {
+    return std::any_of(profiles().begin(), profiles().end(),
+                       [&](const Profile& p) { return qs(p.name).compare(name, Qt::CaseInsensitive) == 0; });
+  };
+  QString name = base;
+  for (int n = 2; taken(name); ++n) name = base + ' ' + QString::number(n);
+  return name;
+}
+
+void AppState::newProfile(const QString& name) {
+  const QString unique = uniqueName(name.isEmpty() ? QStringLiteral("New Profile") : name);
+  Profile made;
+  try {
+    made = ProfileStore::create(ss(unique));
+  } catch (...) {
+    setErrorMessage(describe(std::current_exception()));
+    return;
+  }
+  QString id = qs(made.id);
+  appendProfile(std::move(made));
+  setSelectedID(id);
+  setTab(DetailTab::browse);  // a new profile starts in the catalogue
+}
+
+void AppState::rename(const ProfileItem& profile, const QString& to) {
+  const Profile* found = current(profile.profile.id);
+  const QString name = trimSpacesAndTabs(to);
+  if (!found || name.isEmpty()) return;
+  Profile p = *found;
+  p.name = ss(name);
+  writeBack(p);
+}
+
+void AppState::duplicate(const ProfileItem& profile) {
+  const QString name = uniqueName(qs(profile.profile.name) + QStringLiteral(" copy"));
+  Profile copy;
+  try {
+    copy = ProfileStore::duplicate(profile.profile, ss(name));
+  } catch (...) {
+    setErrorMessage(describe(std::current_exception()));
+    return;
+  }
+  QString id = qs(copy.id);
+  appendProfile(std::move(copy));
+  setSelectedID(id);
+}
+
+void AppState::deleteProfile(const ProfileItem& profile) {
+  if (!busy_.isEmpty()) return;
+  const std::string id = profile.profile.id;
+  ProfileStore::deleteProfile(profile.profile);
+  profiles_->removeAll(id);
+  emit profilesChanged();
+  if (profiles().empty()) {
+    try {
+      profiles_->append(ProfileStore::create("Default"));
+      emit profilesChanged();
+    } catch (...) {
+      // Without a profile the window asks the user to create one.
+    }
+  }
+  if (selectedID_ == qs(id)) setSelectedID(profiles().empty() ? QString() : qs(profiles().front().id));
+  refreshDerived();
+}
+
+void AppState::openProfileFolder() {
+  const Profile* p = selected();
+  if (!p) return;
+  const auto plugins = p->bepinex() / "plugins";
+  workspace_->openFolder(FS::isDirectory(plugins) ? plugins : p->dir());
+}

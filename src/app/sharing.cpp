@@ -1,0 +1,109 @@
+// Sharing a profile as a profile code, and importing one into a new or an existing profile.
+#include <set>
+
+#include "app/app_state.hpp"
+#include "app/background.hpp"
+#include "app/text.hpp"
+#include "catalogue/thunderstore.hpp"
+#include "foundation/app_error.hpp"
+#include "foundation/fs.hpp"
+#include "foundation/log.hpp"
+#include "foundation/package_id.hpp"
+#include "installer/installer.hpp"
+#include "profiles/profile_store.hpp"
+
+void AppState::shareCode(const ProfileItem& profile) {
+  perform(QStringLiteral("Creating a profile code…"), [this, id = profile.profile.id] { return shareWork(id); });
+}
+
+QCoro::Task<> AppState::shareWork(std::string id) {
+  const Profile* found = current(id);
+  if (!found) co_return;  // deleted meanwhile: nothing to share, nothing to say
+  const Profile p = *found;
+  std::string zip = co_await background(this, [p] { return ProfileStore::exportZip(p); });
+  std::string code = co_await background(this, [zip] { return Thunderstore::createProfileCode(zip); });
+  setSharedCode(QVariant::fromValue(SharedCode{qs(code), qs(p.name)}));
+}
+
+void AppState::importCode(QString code, ImportTarget target) {
+  perform(QStringLiteral("Importing profile…"), [this, code, target] { return importWork(code, target); });
+}
+
+void AppState::importCodeAsNew(const QString& code, const QString& name) {
+  importCode(code, ImportTarget::newProfile(name));
+}
+
+void AppState::importCodeReplacing(const QString& code, const QString& profileID) {
+  importCode(code, ImportTarget::replace(profileID));
+}
+
+namespace {
+// Removes the unpacked code's folder however the import ends.
+struct RemoveWhenDone {
+  std::filesystem::path folder;
+  ~RemoveWhenDone() { FS::remove(folder); }
+};
+
+QString counted(qsizetype n, const char* one, const char* many) {
+  return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n == 1 ? one : many));
+}
+}  // namespace
+
+QCoro::Task<> AppState::importWork(QString code, ImportTarget target) {
+  std::string bytes = co_await background(this, [c = ss(code)] { return Thunderstore::fetchProfileCode(c); });
+  ProfileStore::ImportedProfile imported =
+      co_await background(this, [bytes] { return ProfileStore::readExport(bytes); });
+  RemoveWhenDone cleanup{imported.tempDir};
+  const bool intoNew = target.kind == ImportTarget::Kind::newProfile;
+
+  Profile p;
+  if (intoNew) {
+    QString name = trimSpacesAndTabs(target.value);
+    if (name.isEmpty()) name = qs(imported.name);
+    p = ProfileStore::create(ss(uniqueName(name)));
+    appendProfile(p);
+  } else {
+    const Profile* found = current(ss(target.value));
+    if (!found) throw AppError("That profile no longer exists.");
+    p = *found;
+    // The old mods' own files go; their configuration stays unless the code overwrites it.
+    co_await background(this, [p] {
+      for (const ProfileMod& m : p.mods) Installer::removeFiles(m.id(), p, false);
+    });
+    Log::write("replacing mods in profile '" + p.name + "' with code " + ss(code));
+  }
+
+  p.packVersion = imported.pack;
+  p.mods.clear();
+  for (const auto& mod : imported.mods) {
+    PackageID id = splitPackageID(mod.id);
+    p.mods.push_back(ProfileMod{id.ns, id.name, mod.version, std::nullopt, mod.enabled, true});
+  }
+  if (imported.configDir)
+    co_await background(this, [from = *imported.configDir, to = p.bepinex() / "config"] {
+      FS::copyContents(from, to, true);
+    });
+  writeBack(p);
+  setSelectedID(qs(p.id));
+  setTab(DetailTab::installed);
+
+  co_await syncProfile(p.id);
+
+  // Everything some mod of the profile needs is a dependency, not the user's own choice.
+  if (const Profile* synced = current(p.id)) {
+    p = *synced;
+    std::set<std::string> needed;
+    for (const ProfileMod& m : p.mods)
+      for (const DependencyRef& d : Installer::dependencies(m.id(), p)) needed.insert(d.id());
+    for (ProfileMod& m : p.mods)
+      if (needed.count(m.id())) m.isExplicit = false;
+    writeBack(p);
+  }
+
+  const qsizetype mods = explicitModCount(p);
+  const qsizetype deps = qsizetype(p.mods.size()) - mods;
+  QString summary = counted(mods, "mod", "mods");
+  if (deps > 0) summary += QStringLiteral(" and ") + counted(deps, "dependency", "dependencies");
+  setNote(intoNew ? QStringLiteral("Imported “%1” with %2.").arg(qs(p.name), summary)
+                  : QStringLiteral("Replaced “%1” with %2 from the code.").arg(qs(p.name), summary));
+}
