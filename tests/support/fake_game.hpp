@@ -1,0 +1,35 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/zip_builder.hpp"
+
+// A Steam install of the game, the loader's release archive and the loader pack, shaped like the
+// real ones, for installer and app tests.
+namespace FakeGame {
+// What the fake "file" tool reports for the game's executable (see fake_tools.hpp).
+inline constexpr const char* universalBinary =
+    "Mach-O universal binary with 2 architectures: [x86_64:Mach-O 64-bit executable x86_64] "
+    "[arm64:Mach-O 64-bit executable arm64]";
+inline constexpr const char* armOnlyBinary = "Mach-O 64-bit executable arm64";
+
+// Makes `gameDir` holding valheim.app/Contents/MacOS/valheim with `executable` as its bytes.
+void make(const std::filesystem::path& gameDir, const std::string& executable = universalBinary);
+// Puts the loader's files in the game folder as ensureLoader leaves them (script not yet edited).
+void addLoader(const std::filesystem::path& gameDir);
+
+// The loader's launcher script as released: executable_name and dll_search_path_override empty.
+std::string runScript();
+
+// The macOS loader release: run_bepinex.sh, libdoorstop.dylib, .doorstop_version, changelog.txt
+// and BepInEx/core at its root.
+std::vector<ZipEntry> loaderArchive();
+// The catalogue's loader pack: everything under BepInExPack_Valheim/ (BepInEx/core,
+// BepInEx/config/BepInEx.cfg, unstripped_corlib, doorstop files). `coreVersion` marks the core files.
+std::vector<ZipEntry> packArchive(const std::string& coreVersion = "5.4.2202", bool withCorlib = true);
+
+// Writes Steam's registry.vdf under Paths::steamDir() with this ActiveUser value.
+void writeSteamRegistry(const std::string& activeUser);
+}  // namespace FakeGame
