@@ -29,7 +29,10 @@ TEST(IndexCache, WritesFifteenPlainMembers) {
   TSPackage p{"O-N", "O", "N", "u", sys_days{2001y / 1 / 1} + 1500ms, 2, false, true, {"c"}, "d", "",
               "1", 7, {"1", "0"}, {}};
   EXPECT_EQ(encodeCache({p}), cache(members()));
-  EXPECT_EQ(decodeCache(cache(members())), std::vector{p});
+  auto fields = members();
+  EXPECT_EQ(decodeCache(cache(fields)), std::vector{p});
+  std::reverse(fields.begin(), fields.end());  // read by name, in any order
+  EXPECT_EQ(decodeCache(cache(fields)), std::vector{p});
   EXPECT_EQ(encodeCache({}), "[]");
   EXPECT_TRUE(decodeCache("[]").empty());
 }
@@ -44,13 +47,6 @@ TEST(IndexCache, RoundTripsEveryFieldIncludingTheDate) {
        false, {}, "", "", "1", 0, {"1"}, {}},
   };
   EXPECT_EQ(decodeCache(encodeCache(list)), list);
-}
-
-TEST(IndexCache, MatchesMembersByNameInAnyOrder) {
-  auto fields = members();
-  auto expected = decodeCache(cache(fields));
-  std::reverse(fields.begin(), fields.end());
-  EXPECT_EQ(decodeCache(cache(fields)), expected);
 }
 
 TEST(IndexCache, EveryMemberIsRequiredWithItsType) {

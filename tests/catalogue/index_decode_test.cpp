@@ -106,27 +106,19 @@ TEST(IndexDecode, AnyBadPackageFailsTheWholeList) {
   const std::vector<std::string> bad = {
       R"({"owner":"O","name":"N","versions":[]})",                       // no full_name
       R"({"full_name":"O-N","owner":"O","name":"N"})",                   // no versions
-      R"({"full_name":"O-N","name":"N","versions":[]})",                 // no owner
       R"({"full_name":null,"owner":"O","name":"N","versions":[]})",
-      package("N", "null"),
       package("N", R"([{"downloads":1}])"),                               // no version_number
-      package("N", R"([{"version_number":1}])"),
       package("N", R"([{"version_number":"1"},{"version_number":"0","description":7}])"),
       package("N", R"([{"version_number":"1"},{"version_number":"0","dependencies":[1]}])"),
       package("N", R"([{"version_number":"1","downloads":"10"}])"),
       package("N", R"([{"version_number":"1"}])", R"("rating_score":"5",)"),
-      package("N", R"([{"version_number":"1"}])", R"("is_deprecated":"yes",)"),
       package("N", R"([{"version_number":"1"}])", R"("categories":[null],)"),
-      package("N", R"([{"version_number":"1"}])", R"("date_updated":20230405,)"),
   };
   for (const std::string& b : bad) EXPECT_ANY_THROW(decodeIndex("[" + good + "," + b + "]")) << b;
   for (std::string_view doc : {"", "{}", "[1]", "[{}]", "nope"}) EXPECT_ANY_THROW(decodeIndex(doc));
-  try {
-    decodeIndex("[" + good + "," + bad[0] + "]");
-    FAIL();
-  } catch (const std::runtime_error& e) {
-    EXPECT_THAT(e.what(), testing::HasSubstr("element 1: missing \"full_name\""));
-  }
+  EXPECT_THAT([&] { decodeIndex("[" + good + "," + bad[0] + "]"); },
+              testing::ThrowsMessage<std::runtime_error>(
+                  testing::HasSubstr("element 1: missing \"full_name\"")));
 }
 
 TEST(IndexDecode, ATruncatedListFails) {
