@@ -1,7 +1,5 @@
 #include "installer/internal.hpp"
 
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "foundation/fs.hpp"
@@ -37,10 +35,13 @@ bool validUTF8(std::string_view s) {
 }  // namespace
 
 std::optional<std::string> readUTF8(const path& p) {
-  std::ifstream in(p, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad() || !validUTF8(bytes)) return std::nullopt;
+  std::string bytes;
+  try {
+    bytes = FS::readFile(p);
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
+  if (!validUTF8(bytes)) return std::nullopt;
   return bytes;
 }
 

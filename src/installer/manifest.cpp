@@ -1,9 +1,8 @@
 // Reading a mod's declared dependencies from its stored manifest.
 
-#include <fstream>
-#include <iterator>
 #include <nlohmann/json.hpp>
 
+#include "foundation/fs.hpp"
 #include "foundation/package_id.hpp"
 #include "installer/installer.hpp"
 
@@ -60,12 +59,8 @@ std::string manifestText(std::string bytes) {
 
 std::vector<DependencyRef> dependencies(const std::string& key, const Profile& profile) noexcept {
   try {
-    std::ifstream in(profile.metaDir() / (key + ".json"), std::ios::binary);
-    if (!in) return {};
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) return {};
-
-    const auto json = nlohmann::json::parse(manifestText(std::move(bytes)), nullptr, false);
+    std::string text = manifestText(FS::readFile(profile.metaDir() / (key + ".json")));
+    const auto json = nlohmann::json::parse(text, nullptr, false);
     if (json.is_discarded() || !json.is_object()) return {};
     const auto member = json.find("dependencies");
     if (member == json.end() || !member->is_array()) return {};
@@ -80,7 +75,7 @@ std::vector<DependencyRef> dependencies(const std::string& key, const Profile& p
     }
     return result;
   } catch (...) {
-    return {};  // an unreadable manifest means no dependencies
+    return {};  // an unreadable or missing manifest means no dependencies
   }
 }
 }  // namespace Installer
