@@ -53,7 +53,9 @@ class Launch : public InstallerTest {
     return {"-c", "cd \"$1\" && nohup " + command + " > \"$2\" 2>&1 < /dev/null &", "quernhold", game.string(),
             Paths::gameLog().string()};
   }
-  std::vector<std::chrono::milliseconds> oneSecondPolls(size_t n) { return std::vector<std::chrono::milliseconds>(n, 1000ms); }
+  static std::vector<std::chrono::milliseconds> oneSecondPolls(size_t n) {
+    return std::vector<std::chrono::milliseconds>(n, 1000ms);
+  }
   bool logHas(const std::string& text) { return readFile(Paths::logFile()).find(text) != std::string::npos; }
 
   FakeTools tools{TestHome::path() / "tools"};

@@ -59,7 +59,8 @@ TEST_F(LoaderAndPack, EnsureLoaderInstallsTheReleaseWithoutItsCore) {
   EXPECT_EQ(readFile(game / ".doorstop_version"), "4.3.0\n");
   EXPECT_TRUE(fs::exists(game / "changelog.txt"));
   EXPECT_FALSE(fs::exists(game / "BepInEx")) << "the core comes from the pack, into each profile";
-  EXPECT_EQ(tools.calls("xattr"), (std::vector<std::vector<std::string>>{{"-dr", "com.apple.quarantine", game.string()}}));
+  EXPECT_EQ(tools.calls("xattr"),
+            (std::vector<std::vector<std::string>>{{"-dr", "com.apple.quarantine", game.string()}}));
   EXPECT_TRUE(fs::is_empty(tmp()));
 
   Installer::ensureLoader(game);  // in place: nothing is fetched again

@@ -55,8 +55,9 @@ TEST_F(ModFiles, DisableAndEnableMoveBothFolderKindsAndNothingElse) {
   writeFile(P() / "meta" / (key + ".json"), "{}");
 
   Installer::setEnabled(key, false, profile);
-  EXPECT_EQ(filesUnder(P()), (std::vector<std::string>{"BepInEx/config/Mod.cfg", "disabled/patchers/Author-Mod/Patch.dll",
-                                                       "disabled/plugins/Author-Mod/Mod.dll", "meta/Author-Mod.json"}));
+  EXPECT_EQ(filesUnder(P()),
+            (std::vector<std::string>{"BepInEx/config/Mod.cfg", "disabled/patchers/Author-Mod/Patch.dll",
+                                      "disabled/plugins/Author-Mod/Mod.dll", "meta/Author-Mod.json"}));
   EXPECT_TRUE(Installer::filesPresent(key, profile));
   Installer::setEnabled(key, false, profile);  // already parked: nothing changes
   EXPECT_EQ(readFile(P() / "disabled/plugins" / key / "Mod.dll"), "plugin");
