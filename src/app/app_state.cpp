@@ -235,7 +235,8 @@ QCoro::Task<> AppState::startUp() {
 
   if (gameFound_) {
     try {
-      auto migrated = co_await background(this, [dir = gameDir_] { return Installer::migrateLegacyInstall(dir); });
+      auto job = background(this, [dir = gameDir_] { return Installer::migrateLegacyInstall(dir); });
+      auto migrated = co_await job;
       if (migrated) {
         setNote(QStringLiteral("Your existing mods were moved into the “Default” profile."));
         settings_.activeProfile = migrated->id;
@@ -323,7 +324,8 @@ void AppState::useChosenFolder(std::optional<std::filesystem::path> folder) {
 QCoro::Task<> AppState::migrateChosenFolder() {
   std::optional<Profile> migrated;
   try {
-    migrated = co_await background(this, [dir = gameDir_] { return Installer::migrateLegacyInstall(dir); });
+    auto job = background(this, [dir = gameDir_] { return Installer::migrateLegacyInstall(dir); });
+    migrated = co_await job;
   } catch (const Abandoned&) {
     co_return;
   } catch (...) {
@@ -346,7 +348,8 @@ void AppState::loadIndex(bool refresh) {
 
 QCoro::Task<> AppState::loadIndexTask(bool refresh) {
   try {
-    auto packages = co_await background(this, [refresh] { return Thunderstore::loadIndex(refresh); });
+    auto job = background(this, [refresh] { return Thunderstore::loadIndex(refresh); });
+    auto packages = co_await job;
     size_t count = packages.size();
     setIndex(std::move(packages));
     Log::write("index loaded: " + std::to_string(count) + " packages");
@@ -362,9 +365,10 @@ void AppState::checkForAppUpdate() { updateNoticeTask(); }
 
 QCoro::Task<> AppState::updateNoticeTask() {
   try {
-    auto notice = co_await background(this, [] { return Thunderstore::fetchUpdateNotice(App::version); });
+    auto job = background(this, [] { return Thunderstore::fetchUpdateNotice(App::version); });
+    auto notice = co_await job;
+    // The client applies the newer-version rule and logs the notice.
     if (!notice) co_return;
-    Log::write(std::string("app update available: ") + App::version + " -> " + notice->version);
     setAppUpdate(QVariant::fromValue(AppUpdateItem{*notice}));
   } catch (...) {
     // Silent by design: the banner simply does not appear.
@@ -375,7 +379,8 @@ void AppState::pollGame() { pollTask(); }
 
 QCoro::Task<> AppState::pollTask() {
   try {
-    bool running = co_await background(this, [] { return Installer::gameRunning(); });
+    auto job = background(this, [] { return Installer::gameRunning(); });
+    bool running = co_await job;
     setGameRunning(running);
   } catch (...) {
     // Only Abandoned can arrive here: gameRunning never throws.

@@ -15,9 +15,11 @@ QCoro::Task<> AppState::playWork(std::string id, std::filesystem::path gameDir) 
   const Profile* found = current(id);  // synchronisation may have changed or removed it
   if (!found) co_return;
   const Profile p = *found;
-  co_await background(this, [p, gameDir] { Installer::activate(p, gameDir); });
+  auto activation = background(this, [p, gameDir] { Installer::activate(p, gameDir); });
+  co_await activation;
   // The launch blocks for up to a minute and a half; its progress texts replace the busy label.
-  co_await background(this, [gameDir, report = busyReporter()] { Installer::launch(gameDir, report); });
+  auto launch = background(this, [gameDir, report = busyReporter()] { Installer::launch(gameDir, report); });
+  co_await launch;
   setNote(QStringLiteral("Valheim is starting with “%1”. Launching from Steam later runs it unmodded.").arg(qs(p.name)));
   pollGame();
 }

@@ -20,8 +20,10 @@ QCoro::Task<> AppState::shareWork(std::string id) {
   const Profile* found = current(id);
   if (!found) co_return;  // deleted meanwhile: nothing to share, nothing to say
   const Profile p = *found;
-  std::string zip = co_await background(this, [p] { return ProfileStore::exportZip(p); });
-  std::string code = co_await background(this, [zip] { return Thunderstore::createProfileCode(zip); });
+  auto packing = background(this, [p] { return ProfileStore::exportZip(p); });
+  std::string zip = co_await packing;
+  auto upload = background(this, [zip] { return Thunderstore::createProfileCode(zip); });
+  std::string code = co_await upload;
   setSharedCode(QVariant::fromValue(SharedCode{qs(code), qs(p.name)}));
 }
 
@@ -50,9 +52,10 @@ QString counted(qsizetype n, const char* one, const char* many) {
 }  // namespace
 
 QCoro::Task<> AppState::importWork(QString code, ImportTarget target) {
-  std::string bytes = co_await background(this, [c = ss(code)] { return Thunderstore::fetchProfileCode(c); });
-  ProfileStore::ImportedProfile imported =
-      co_await background(this, [bytes] { return ProfileStore::readExport(bytes); });
+  auto fetch = background(this, [c = ss(code)] { return Thunderstore::fetchProfileCode(c); });
+  std::string bytes = co_await fetch;
+  auto reading = background(this, [bytes] { return ProfileStore::readExport(bytes); });
+  ProfileStore::ImportedProfile imported = co_await reading;
   RemoveWhenDone cleanup{imported.tempDir};
   const bool intoNew = target.kind == ImportTarget::Kind::newProfile;
 
@@ -67,9 +70,10 @@ QCoro::Task<> AppState::importWork(QString code, ImportTarget target) {
     if (!found) throw AppError("That profile no longer exists.");
     p = *found;
     // The old mods' own files go; their configuration stays unless the code overwrites it.
-    co_await background(this, [p] {
+    auto removal = background(this, [p] {
       for (const ProfileMod& m : p.mods) Installer::removeFiles(m.id(), p, false);
     });
+    co_await removal;
     Log::write("replacing mods in profile '" + p.name + "' with code " + ss(code));
   }
 
@@ -79,10 +83,12 @@ QCoro::Task<> AppState::importWork(QString code, ImportTarget target) {
     PackageID id = splitPackageID(mod.id);
     p.mods.push_back(ProfileMod{id.ns, id.name, mod.version, std::nullopt, mod.enabled, true});
   }
-  if (imported.configDir)
-    co_await background(this, [from = *imported.configDir, to = p.bepinex() / "config"] {
+  if (imported.configDir) {
+    auto copy = background(this, [from = *imported.configDir, to = p.bepinex() / "config"] {
       FS::copyContents(from, to, true);
     });
+    co_await copy;
+  }
   writeBack(p);
   setSelectedID(qs(p.id));
   setTab(DetailTab::installed);

@@ -18,7 +18,8 @@ QCoro::Task<> AppState::syncProfile(std::string id) {
 
   if (!Installer::loaderInstalled(gameDir)) {
     setBusy(QStringLiteral("Installing the BepInEx loader…"));
-    co_await background(this, [gameDir] { Installer::ensureLoader(gameDir); });
+    auto job = background(this, [gameDir] { Installer::ensureLoader(gameDir); });
+    co_await job;
   }
 
   // The pack: missing files, or a wanted version other than the installed one.
@@ -26,10 +27,14 @@ QCoro::Task<> AppState::syncProfile(std::string id) {
     const std::string ns(Installer::packNS), name(Installer::packName);
     std::optional<std::string> version = p.packVersion;
     if (!version) version = latest(ns, name);
-    if (!version) version = co_await background(this, [ns, name] { return Thunderstore::latestVersion(ns, name); });
+    if (!version) {
+      auto lookup = background(this, [ns, name] { return Thunderstore::latestVersion(ns, name); });
+      version = co_await lookup;
+    }
     if (!version) throw AppError("Couldn’t reach Thunderstore. Check your internet connection.");
     setBusy(QStringLiteral("Installing BepInEx %1…").arg(qs(*version)));
-    co_await background(this, [p, v = *version, gameDir] { Installer::installPack(p, v, gameDir); });
+    auto job = background(this, [p, v = *version, gameDir] { Installer::installPack(p, v, gameDir); });
+    co_await job;
     p.packVersion = version;
     p.packInstalled = version;
     writeBack(p);
@@ -54,7 +59,8 @@ QCoro::Task<> AppState::syncProfile(std::string id) {
     std::vector<DependencyRef> needs;
     if (!mod.installed || *mod.installed != mod.version || !Installer::filesPresent(key, p)) {
       setBusy(QStringLiteral("Installing %1 %2…").arg(qs(mod.displayName()), qs(mod.version)));
-      needs = co_await background(this, [mod, p] { return Installer::installMod(mod, mod.version, p); });
+      auto job = background(this, [mod, p] { return Installer::installMod(mod, mod.version, p); });
+      needs = co_await job;
       p.mods[i].installed = mod.version;
       writeBack(p);
     } else {
@@ -65,8 +71,10 @@ QCoro::Task<> AppState::syncProfile(std::string id) {
       const std::string depKey = dep.id();
       if (position(depKey) == p.mods.end()) {
         std::optional<std::string> version = latest(dep.ns, dep.name);
-        if (!version)
-          version = co_await background(this, [dep] { return Thunderstore::latestVersion(dep.ns, dep.name); });
+        if (!version) {
+          auto lookup = background(this, [dep] { return Thunderstore::latestVersion(dep.ns, dep.name); });
+          version = co_await lookup;
+        }
         if (!version)
           throw AppError("Couldn’t find " + depKey + " on Thunderstore (needed by " + mod.displayName() + ").");
         p.mods.push_back(ProfileMod{dep.ns, dep.name, *version, std::nullopt, true, false});
