@@ -1,6 +1,5 @@
-#include <sys/stat.h>
+#include <gmock/gmock.h>
 
-#include "catalogue/endpoints.hpp"
 #include "foundation/app_error.hpp"
 #include "installer/installer.hpp"
 #include "installer_fixture.hpp"
@@ -10,7 +9,8 @@
 #include "support/zip_builder.hpp"
 
 namespace {
-using Files = std::vector<std::string>;
+using testing::StrEq;
+using testing::ThrowsMessage;
 
 const std::string loaderPath = "/BepInEx/BepInEx/releases/download/v5.4.23.2/BepInEx_macos_x64_5.4.23.2.zip";
 
@@ -31,28 +31,30 @@ class LoaderAndPack : public InstallerTest {
     InstallerTest::SetUp();
     FakeGame::make(game);
   }
+  void publishPack(const std::vector<ZipEntry>& entries) {
+    catalogue.addPackage("denikson", "BepInExPack_Valheim", "5.4.2202", zipBytes(entries));
+  }
   FakeCatalogue catalogue;
   FakeTools tools{TestHome::path() / "tools"};
 };
 
-TEST_F(LoaderAndPack, LoaderPresenceNeedsTheScriptAndTheLibrary) {
-  EXPECT_FALSE(Installer::loaderInstalled(game));
+TEST_F(LoaderAndPack, LoaderPresenceNeedsTheScriptAndALibraryNamedExactly) {
   writeFile(game / "run_bepinex.sh", "#!/bin/sh\n");
-  EXPECT_FALSE(Installer::loaderInstalled(game)) << "script without library";
-  writeFile(game / "LIBDOORSTOP.dylib", "");
-  writeFile(game / "libdoorstop.dylib.bak", "");
-  EXPECT_FALSE(Installer::loaderInstalled(game)) << "names are matched exactly";
+  for (const char* decoy : {"LIBDOORSTOP.dylib", "libdoorstop.dylib.bak"}) writeFile(game / decoy, "");
+  EXPECT_FALSE(Installer::loaderInstalled(game));
   writeFile(game / "libdoorstop_x64.dylib", "");
   EXPECT_TRUE(Installer::loaderInstalled(game));
-  EXPECT_FALSE(Installer::loaderInstalled(TestHome::path() / "nowhere"));
+  fs::remove(game / "run_bepinex.sh");
+  EXPECT_FALSE(Installer::loaderInstalled(game));
 }
 
-TEST_F(LoaderAndPack, EnsureLoaderInstallsTheReleaseWithoutItsCore) {
+TEST_F(LoaderAndPack, EnsureLoaderInstallsTheReleaseWithoutItsCoreOnce) {
   EXPECT_EQ(Installer::macLoaderURL(), catalogue.url() + loaderPath);
   catalogue.serve("/cdn/loader.zip", zipBytes(FakeGame::loaderArchive()));
   catalogue.redirect(loaderPath, "/cdn/loader.zip");
-
   Installer::ensureLoader(game);
+  Installer::ensureLoader(game);  // in place: nothing is fetched again
+  EXPECT_EQ(catalogue.requestCount(loaderPath), 1);
   EXPECT_TRUE(Installer::loaderInstalled(game));
   EXPECT_EQ(readFile(game / "run_bepinex.sh"), editedScript(false));
   EXPECT_EQ(mode(game / "run_bepinex.sh"), fs::perms(0755));
@@ -62,41 +64,28 @@ TEST_F(LoaderAndPack, EnsureLoaderInstallsTheReleaseWithoutItsCore) {
   EXPECT_EQ(tools.calls("xattr"),
             (std::vector<std::vector<std::string>>{{"-dr", "com.apple.quarantine", game.string()}}));
   EXPECT_TRUE(fs::is_empty(tmp()));
-
-  Installer::ensureLoader(game);  // in place: nothing is fetched again
-  EXPECT_EQ(catalogue.requestCount(loaderPath), 1);
 }
 
 TEST_F(LoaderAndPack, EnsureLoaderPassesFailuresUpAndCleansUp) {
   catalogue.serve(loaderPath, "not a zip");
   EXPECT_THROW(Installer::ensureLoader(game), AppError);
   catalogue.serve(loaderPath, zipBytes({{"libdoorstop.dylib", "lib"}}));
-  try {
-    Installer::ensureLoader(game);
-    ADD_FAILURE() << "a release without its script installed";
-  } catch (const AppError& e) {
-    EXPECT_EQ(std::string(e.what()), "run_bepinex.sh is missing.");
-  }
+  EXPECT_THAT([&] { Installer::ensureLoader(game); }, ThrowsMessage<AppError>(StrEq("run_bepinex.sh is missing.")));
   EXPECT_TRUE(fs::is_empty(tmp()));
 }
 
 TEST_F(LoaderAndPack, RunScriptEditsAreExactAndIdempotent) {
   EXPECT_THROW(Installer::configureRunScript(game), AppError);
-
-  const std::string script =
-      "#!/bin/sh\r\nexecutable_name=\"Other.app\"\r\n  executable_name=indented\n"
-      "dll_search_path_override=\nexecutable_name=";
-  writeFile(game / "run_bepinex.sh", script);
+  writeFile(game / "run_bepinex.sh", "#!/bin/sh\r\nexecutable_name=\"Other.app\"\r\n  executable_name=indented\n"
+                                     "dll_search_path_override=\nexecutable_name=");
   fs::permissions(game / "run_bepinex.sh", fs::perms(0644));
   Installer::configureRunScript(game);
   const std::string once = readFile(game / "run_bepinex.sh");
-  EXPECT_EQ(once,
-            "#!/bin/sh\r\nexecutable_name=\"valheim.app\"\r\n  executable_name=indented\n"
-            "dll_search_path_override=\nexecutable_name=\"valheim.app\"");
+  EXPECT_EQ(once, "#!/bin/sh\r\nexecutable_name=\"valheim.app\"\r\n  executable_name=indented\n"
+                  "dll_search_path_override=\nexecutable_name=\"valheim.app\"");
   EXPECT_EQ(mode(game / "run_bepinex.sh"), fs::perms(0755));
   Installer::configureRunScript(game);
   EXPECT_EQ(readFile(game / "run_bepinex.sh"), once);
-
   fs::create_directories(game / "unstripped_corlib");
   Installer::configureRunScript(game);
   EXPECT_NE(readFile(game / "run_bepinex.sh").find("\ndll_search_path_override=\"unstripped_corlib\"\n"),
@@ -107,11 +96,11 @@ TEST_F(LoaderAndPack, ThePackUpdatesTheCoreAndKeepsTheUsersFiles) {
   FakeGame::addLoader(game);
   writeFile(P() / "BepInEx/config/BepInEx.cfg", "edited by the user");
   writeFile(P() / "BepInEx/core/BepInEx.dll", "old core");
-  writeFile(P() / "BepInEx/core/Extra.dll", "kept");
-  writeFile(P() / "BepInEx/plugins/Author-Mod/Mod.dll", "mod");
-  writeFile(P() / "BepInEx/patchers/Author-Mod/Pre.dll", "pre");
+  for (const char* kept : {"BepInEx/core/Extra.dll", "BepInEx/plugins/Author-Mod/Mod.dll",
+                           "BepInEx/patchers/Author-Mod/Pre.dll"})
+    writeFile(P() / kept, kept);
   writeFile(game / "unstripped_corlib/Stale.dll", "from an older pack");
-  catalogue.addPackage("denikson", "BepInExPack_Valheim", "5.4.2202", zipBytes(FakeGame::packArchive("5.4.2202")));
+  publishPack(FakeGame::packArchive("5.4.2202"));
 
   Installer::installPack(profile, "5.4.2202", game);
   EXPECT_EQ(filesUnder(P()), (Files{"BepInEx/config/BepInEx.cfg", "BepInEx/core/BepInEx.Preloader.dll",
@@ -119,6 +108,7 @@ TEST_F(LoaderAndPack, ThePackUpdatesTheCoreAndKeepsTheUsersFiles) {
                                     "BepInEx/patchers/Author-Mod/Pre.dll", "BepInEx/plugins/Author-Mod/Mod.dll"}));
   EXPECT_EQ(readFile(P() / "BepInEx/config/BepInEx.cfg"), "edited by the user");
   EXPECT_EQ(readFile(P() / "BepInEx/core/BepInEx.dll"), "core 5.4.2202");
+  EXPECT_EQ(readFile(P() / "BepInEx/plugins/Author-Mod/Mod.dll"), "BepInEx/plugins/Author-Mod/Mod.dll");
   EXPECT_EQ(filesUnder(game / "unstripped_corlib"), (Files{"System.dll", "mscorlib.dll"}));
   EXPECT_EQ(readFile(game / "run_bepinex.sh"), editedScript(true)) << "the script follows unstripped_corlib";
   EXPECT_TRUE(fs::is_empty(tmp()));
@@ -129,13 +119,9 @@ TEST_F(LoaderAndPack, APackInAnotherLayoutIsRefusedAndTouchesNothing) {
   auto entries = FakeGame::packArchive();
   for (auto& e : entries)
     if (e.name.starts_with("BepInExPack_Valheim/")) e.name.replace(0, 19, "BepInExPack");
-  catalogue.addPackage("denikson", "BepInExPack_Valheim", "5.4.2202", zipBytes(entries));
-  try {
-    Installer::installPack(profile, "5.4.2202", game);
-    ADD_FAILURE() << "an unexpected layout installed";
-  } catch (const AppError& e) {
-    EXPECT_EQ(std::string(e.what()), "Unexpected BepInEx pack layout.");
-  }
+  publishPack(entries);
+  EXPECT_THAT([&] { Installer::installPack(profile, "5.4.2202", game); },
+              ThrowsMessage<AppError>(StrEq("Unexpected BepInEx pack layout.")));
   EXPECT_EQ(filesUnder(P()), Files{"BepInEx/config/BepInEx.cfg"});
   EXPECT_FALSE(fs::exists(game / "unstripped_corlib"));
   EXPECT_TRUE(fs::is_empty(tmp()));

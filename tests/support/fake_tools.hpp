@@ -24,8 +24,6 @@ class FakeTools {
   // Every call of the tool so far, oldest first, each as its list of arguments.
   std::vector<std::vector<std::string>> calls(const std::string& tool) const;
 
-  const std::filesystem::path& folder() const { return folder_; }
-
  private:
   void writeScript(const std::string& tool, const std::string& body);
   std::filesystem::path folder_;
