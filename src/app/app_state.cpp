@@ -96,10 +96,6 @@ void AppState::setIndexLoading(bool loading) {
 
 void AppState::setIndexError(const QString& text) { assign(this, indexError_, text, &AppState::indexErrorChanged); }
 
-void AppState::setProgress(std::optional<double> progress) {
-  assign(this, progress_, progress, &AppState::progressChanged);
-}
-
 void AppState::setIndex(std::vector<TSPackage> packages) {
   auto index = std::make_shared<const std::vector<TSPackage>>(std::move(packages));
   std::unordered_map<std::string, size_t> byID;
@@ -410,7 +406,6 @@ QCoro::Task<> AppState::runBusy(std::function<QCoro::Task<>()> work) {
     Log::write("error: " + ss(*failure));
     setErrorMessage(*failure);
   }
-  setProgress(std::nullopt);
   setBusy({});
 }
 

@@ -50,9 +50,6 @@ class AppState : public QObject {
   Q_PROPERTY(bool showNewProfile READ showNewProfile WRITE setShowNewProfile NOTIFY showNewProfileChanged)
   Q_PROPERTY(QVariant renaming READ renaming WRITE setRenaming NOTIFY renamingChanged)
   Q_PROPERTY(QVariant detailPackage READ detailPackage WRITE setDetailPackage NOTIFY detailPackageChanged)
-  // A download in progress: `progress` is its fraction, or -1 while the size is unknown.
-  Q_PROPERTY(bool downloading READ downloading NOTIFY progressChanged)
-  Q_PROPERTY(double progress READ progress NOTIFY progressChanged)
 
   // Derived values, recomputed whenever what they depend on changes.
   Q_PROPERTY(QVariant selected READ selectedItem NOTIFY derivedChanged)
@@ -111,8 +108,6 @@ class AppState : public QObject {
   void setRenaming(const QVariant& profile);
   QVariant detailPackage() const { return toVariant(detailPackage_); }
   void setDetailPackage(const QVariant& package);
-  bool downloading() const { return progress_.has_value(); }
-  double progress() const { return progress_.value_or(0); }
 
   ProfileListModel* profilesModel() const { return profiles_; }
   PackageListModel* indexModel() const { return browse_; }
@@ -208,7 +203,6 @@ class AppState : public QObject {
   void showNewProfileChanged();
   void renamingChanged();
   void detailPackageChanged();
-  void progressChanged();
   void derivedChanged();
   // start() has run to its end (the index and the update notice may still be loading).
   void startFinished();
@@ -235,7 +229,6 @@ class AppState : public QObject {
   void setIndexLoading(bool loading);
   void setIndexError(const QString& text);
   void setIndex(std::vector<TSPackage> packages);
-  void setProgress(std::optional<double> progress);
   // Puts the changed profile in place of its entry and saves it; a failed save is only logged.
   void writeBack(const Profile& profile);
   void appendProfile(Profile profile);
@@ -270,7 +263,6 @@ class AppState : public QObject {
   bool showNewProfile_ = false;
   std::optional<ProfileItem> renaming_;
   std::optional<PackageItem> detailPackage_;
-  std::optional<double> progress_;
   Settings settings_;
   bool started_ = false;
   QTimer* timer_ = nullptr;
