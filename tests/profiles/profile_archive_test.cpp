@@ -1,7 +1,7 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 
 #include "foundation/app_error.hpp"
 #include "foundation/fs.hpp"
@@ -14,85 +14,62 @@ namespace fs = std::filesystem;
 using ProfileStore::ImportedMod;
 
 namespace {
-// Points the temporary folder into the test's home, so leftovers can be counted.
+// Points the temporary folder into the test's home (removed with it), so leftovers can be counted.
 class ProfileArchive : public testing::Test {
  protected:
   void SetUp() override {
-    fs::create_directories(tmp);
+    FS::mkdir(tmp);
     setenv("TMPDIR", tmp.c_str(), 1);
   }
-  size_t leftovers() const {
-    return size_t(std::distance(fs::directory_iterator(tmp), fs::directory_iterator()));
+  size_t leftovers() const { return size_t(std::distance(fs::directory_iterator(tmp), {})); }
+  // Unpacks archive bytes into a fresh folder with the product's own reader.
+  fs::path unpack(const std::string& bytes, const std::string& name) {
+    FS::mkdir(TestHome::path() / name);
+    FS::writeAtomic(TestHome::path() / name / "a.zip", bytes);
+    FS::unzip(TestHome::path() / name / "a.zip", TestHome::path() / name / "x");
+    return TestHome::path() / name / "x";
   }
   fs::path tmp = TestHome::path() / "tmp";
 };
 
-void put(const fs::path& file, const std::string& text) {
-  fs::create_directories(file.parent_path());
-  std::ofstream(file, std::ios::binary) << text;
-}
-
-// Unpacks archive bytes into a fresh folder with the product's own reader.
-fs::path unpack(const std::string& bytes, const fs::path& into) {
-  put(into / "a.zip", bytes);
-  FS::unzip(into / "a.zip", into / "x");
-  return into / "x";
-}
-
-std::string errorOf(const std::string& bytes) {
-  try {
-    ProfileStore::readExport(bytes);
-  } catch (const AppError& e) {
-    return e.what();
-  }
-  return "no error";
-}
-
-const char* const entryLines =
-    "  - name: denikson-BepInExPack_Valheim\n    version:\n      major: 5\n      minor: 4\n"
-    "      patch: 2202\n    enabled: true\n";
+bool logged(const std::string& line) { return Log::tail().find(line) != std::string::npos; }
 }  // namespace
 
-TEST_F(ProfileArchive, ManifestListsThePackFirstThenEveryMod) {
+TEST_F(ProfileArchive, ExportListsThePackFirstThenEveryModAndReadsBackWithItsConfiguration) {
   Profile profile{"P", "My Profile", now(), "5.4.2100", "5.4.2202",
                   {{"A", "Installed", "1.0.13", "1.0.12", true, true},
                    {"B", "Wanted_Only", "2.1", std::nullopt, false, false}}};
-  fs::path x = unpack(ProfileStore::exportZip(profile), TestHome::path() / "out");
-  EXPECT_EQ(FS::readFile(x / "export.r2x"),
-            std::string("profileName: My Profile\nmods:\n") + entryLines +
-                "  - name: A-Installed\n    version:\n      major: 1\n      minor: 0\n"
-                "      patch: 12\n    enabled: true\n"
-                "  - name: B-Wanted_Only\n    version:\n      major: 2\n      minor: 1\n"
-                "      patch: 0\n    enabled: false\n");
+  FS::mkdir(profile.bepinex() / "config" / "sub");
+  FS::writeAtomic(profile.bepinex() / "config" / "a.cfg", "[General]\nx = 1\n");
+  FS::writeAtomic(profile.bepinex() / "config" / "sub" / "b.cfg", "b");
+  std::string bytes = ProfileStore::exportZip(profile);
   EXPECT_EQ(leftovers(), 0u) << "the work folder and the archive file are removed";
+  EXPECT_EQ(FS::readFile(unpack(bytes, "out") / "export.r2x"),
+            "profileName: My Profile\nmods:\n"
+            "  - name: denikson-BepInExPack_Valheim\n    version:\n      major: 5\n      minor: 4\n"
+            "      patch: 2202\n    enabled: true\n"
+            "  - name: A-Installed\n    version:\n      major: 1\n      minor: 0\n"
+            "      patch: 12\n    enabled: true\n"
+            "  - name: B-Wanted_Only\n    version:\n      major: 2\n      minor: 1\n"
+            "      patch: 0\n    enabled: false\n");
 
-  // Nothing but the manifest when there is no configuration folder.
-  Profile empty{"Q", "Empty", now(), std::nullopt, std::nullopt, {}};
-  x = unpack(ProfileStore::exportZip(empty), TestHome::path() / "empty");
-  EXPECT_EQ(FS::readFile(x / "export.r2x"), "profileName: Empty\nmods:\n");
-  EXPECT_EQ(std::distance(fs::directory_iterator(x), fs::directory_iterator()), 1);
-}
-
-TEST_F(ProfileArchive, ExportReadsBackWithItsConfiguration) {
-  Profile profile{"P", "Round Trip", now(), "5.4.2202", std::nullopt,
-                  {{"A", "One", "1.2.3", std::nullopt, true, true},
-                   {"B", "Two", "0.0.1", "0.0.1", false, true}}};
-  put(profile.bepinex() / "config" / "a.cfg", "[General]\nx = 1\n");
-  put(profile.bepinex() / "config" / "sub" / "b.cfg", "b");
-
-  auto imported = ProfileStore::readExport(ProfileStore::exportZip(profile));
-  EXPECT_EQ(imported.name, "Round Trip");
+  auto imported = ProfileStore::readExport(bytes);
+  EXPECT_EQ(imported.name, "My Profile");
   EXPECT_EQ(imported.pack, "5.4.2202");
-  EXPECT_EQ(imported.mods, (std::vector<ImportedMod>{{"A-One", "1.2.3", true}, {"B-Two", "0.0.1", false}}));
-  ASSERT_TRUE(imported.configDir);
-  EXPECT_EQ(*imported.configDir, imported.tempDir / "x" / "BepInEx" / "config");
-  EXPECT_EQ(FS::readFile(*imported.configDir / "a.cfg"), "[General]\nx = 1\n");
-  EXPECT_EQ(FS::readFile(*imported.configDir / "sub" / "b.cfg"), "b");
-  EXPECT_NE(Log::tail().find("profile import 'Round Trip': 2 mods, pack 5.4.2202, config: true"),
-            std::string::npos);
-
+  EXPECT_EQ(imported.mods,
+            (std::vector<ImportedMod>{{"A-Installed", "1.0.12", true}, {"B-Wanted_Only", "2.1.0", false}}));
+  EXPECT_EQ(imported.configDir, imported.tempDir / "x" / "BepInEx" / "config");
+  EXPECT_EQ(FS::readFile(imported.tempDir / "x/BepInEx/config/a.cfg"), "[General]\nx = 1\n");
+  EXPECT_EQ(FS::readFile(imported.tempDir / "x/BepInEx/config/sub/b.cfg"), "b");
+  EXPECT_TRUE(logged("profile import 'My Profile': 2 mods, pack 5.4.2202, config: true"));
   EXPECT_EQ(leftovers(), 1u) << "only the import's folder, which the caller owns";
-  FS::remove(imported.tempDir);
+
+  // Nothing but the manifest without a configuration folder or a pack; a pack not installed is the wanted one.
+  fs::path x = unpack(ProfileStore::exportZip({"Q", "Empty", now(), std::nullopt, std::nullopt, {}}), "empty");
+  EXPECT_EQ(FS::readFile(x / "export.r2x"), "profileName: Empty\nmods:\n");
+  EXPECT_EQ(std::distance(fs::directory_iterator(x), {}), 1);
+  EXPECT_EQ(ProfileStore::readExport(ProfileStore::exportZip({"R", "R", now(), "5.4.2100", std::nullopt, {}})).pack,
+            "5.4.2100");
 }
 
 TEST_F(ProfileArchive, ReadsForeignManifestsLeniently) {
@@ -107,40 +84,30 @@ TEST_F(ProfileArchive, ReadsForeignManifestsLeniently) {
       "  - name: denikson-BepInExPack_Valheim\r\n    version:\r\n      major: 5\r\n"
       "      minor: 4\r\n      patch: 2202\r\n    enabled: false\r\n"
       "  - name: Capital-True\r\n    enabled: True\r\n";
-  auto imported = ProfileStore::readExport(
-      zipBytes({{"export.r2x", manifest}, {"config/a.cfg", "a"}}));
+  auto imported = ProfileStore::readExport(zipBytes({{"export.r2x", manifest}, {"config/a.cfg", "a"}}));
   EXPECT_EQ(imported.name, "Shared");
   EXPECT_EQ(imported.pack, "5.4.2202");
   EXPECT_EQ(imported.mods, (std::vector<ImportedMod>{{"Quoted-Mod", "1.-2.0", false},
                                                      {"No-Enabled-Line", "4.0.0", true},
                                                      {"Capital-True", "0.0.0", false}}));
   EXPECT_EQ(imported.configDir, imported.tempDir / "x" / "config");
-  FS::remove(imported.tempDir);
 
+  // The loader's folder wins over a top-level one, also when its names use backslashes.
+  imported = ProfileStore::readExport(
+      zipBytes({{"export.r2x", "mods:\n"}, {"BepInEx\\config\\a.cfg", "a"}, {"config/b.cfg", "b"}}));
+  EXPECT_EQ(imported.configDir, imported.tempDir / "x" / "BepInEx" / "config");
+  EXPECT_EQ(FS::readFile(*imported.configDir / "a.cfg"), "a");
   // No name and no entries is not an error.
-  imported = ProfileStore::readExport(zipBytes({{"export.r2x", "mods:\n"}}));
   EXPECT_EQ(imported.name, "Imported");
   EXPECT_EQ(imported.pack, std::nullopt);
   EXPECT_TRUE(imported.mods.empty());
-  EXPECT_EQ(imported.configDir, std::nullopt);
-  EXPECT_NE(Log::tail().find("profile import 'Imported': 0 mods, pack -, config: false"),
-            std::string::npos);
-  FS::remove(imported.tempDir);
-}
-
-TEST_F(ProfileArchive, BackslashNamesAndTheLoaderConfigFolderWin) {
-  auto imported = ProfileStore::readExport(zipBytes({{"export.r2x", "profileName: W\nmods:\n"},
-                                                     {"BepInEx\\config\\a.cfg", "a"},
-                                                     {"config/b.cfg", "b"}}));
-  ASSERT_TRUE(imported.configDir);
-  EXPECT_EQ(*imported.configDir, imported.tempDir / "x" / "BepInEx" / "config");
-  EXPECT_EQ(FS::readFile(*imported.configDir / "a.cfg"), "a");
-  FS::remove(imported.tempDir);
+  EXPECT_TRUE(logged("profile import 'Imported': 0 mods, pack -, config: true"));
 }
 
 TEST_F(ProfileArchive, UnreadableArchivesFailWithTheUsersSentence) {
-  EXPECT_EQ(errorOf("this is not a zip archive"), "Couldn’t unpack profile.zip.");
-  EXPECT_EQ(errorOf(zipBytes({{"config/a.cfg", "a"}})),
-            "That profile code doesn’t contain a mod list.");
+  auto failsWith = [](const std::string& message) { return testing::ThrowsMessage<AppError>(testing::StrEq(message)); };
+  EXPECT_THAT([] { ProfileStore::readExport("this is not a zip archive"); }, failsWith("Couldn’t unpack profile.zip."));
+  EXPECT_THAT([] { ProfileStore::readExport(zipBytes({{"config/a.cfg", "a"}})); },
+              failsWith("That profile code doesn’t contain a mod list."));
   EXPECT_EQ(leftovers(), 0u) << "a failed import removes its work folder";
 }
