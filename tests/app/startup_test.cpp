@@ -60,7 +60,9 @@ TEST_F(Startup, AFailedMigrationIsReportedAndStartUpGoesOn) {
 }
 
 TEST_F(Startup, SelectionFallsBackToTheFirstProfileAndSavesOnlyRealChanges) {
-  const Profile a = ProfileStore::create("A");
+  Profile a = ProfileStore::create("A");
+  a.created -= std::chrono::seconds(10);  // listed first whatever order the folder listing gives
+  ProfileStore::save(a);
   const Profile b = ProfileStore::create("B");
   ProfileStore::saveSettings({std::nullopt, "GONE"});
   start();
