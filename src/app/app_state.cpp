@@ -83,7 +83,13 @@ std::optional<AppUpdate> AppState::appUpdateValue() const {
 }
 
 void AppState::setBusy(const QString& label) {
-  if (assign(this, busy_, label, &AppState::busyChanged)) emit derivedChanged();
+  if (!assign(this, busy_, label, &AppState::busyChanged)) return;
+  setProgress(std::nullopt);
+  emit derivedChanged();
+}
+
+void AppState::setProgress(std::optional<double> progress) {
+  assign(this, progress_, progress, &AppState::progressChanged);
 }
 
 void AppState::setGameRunning(bool running) {
@@ -416,6 +422,22 @@ std::function<void(const std::string&)> AppState::busyReporter() {
     // the awaiting task resumes.
     QMetaObject::invokeMethod(
         QCoreApplication::instance(), [self, label = qs(text)] { if (self) self->setBusy(label); },
+        Qt::QueuedConnection);
+  };
+}
+
+Thunderstore::Progress AppState::downloadReporter() {
+  QPointer<AppState> self(this);
+  // Only whole-percent changes are posted: curl reports every few kilobytes. One worker calls
+  // this at a time, so the shared step needs no lock.
+  auto posted = std::make_shared<int>(-2);
+  return [self, posted](int64_t received, std::optional<int64_t> expected) {
+    const int percent = expected ? int(std::clamp<int64_t>(received * 100 / *expected, 0, 100)) : -1;
+    if (percent == *posted) return;
+    *posted = percent;
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [self, percent] { if (self) self->setProgress(percent < 0 ? -1.0 : percent / 100.0); },
         Qt::QueuedConnection);
   };
 }

@@ -40,6 +40,10 @@ class AppState : public QObject {
   Q_PROPERTY(bool indexLoading READ indexLoading NOTIFY indexLoadingChanged)
   Q_PROPERTY(QString indexError READ indexError NOTIFY indexErrorChanged)
   Q_PROPERTY(QString busy READ busy NOTIFY busyChanged)
+  // The download of the current busy step, for a progress bar next to `busy`: `progress` is the
+  // fraction received, or -1 while the server has not said how much is coming.
+  Q_PROPERTY(bool downloading READ downloading NOTIFY progressChanged)
+  Q_PROPERTY(double progress READ progress NOTIFY progressChanged)
   Q_PROPERTY(QString note READ note WRITE setNote NOTIFY noteChanged)
   Q_PROPERTY(QString errorMessage READ errorMessage WRITE setErrorMessage NOTIFY errorMessageChanged)
   Q_PROPERTY(AppEnums::DetailTab tab READ tab WRITE setTab NOTIFY tabChanged)
@@ -88,6 +92,8 @@ class AppState : public QObject {
   bool indexLoading() const { return indexLoading_; }
   QString indexError() const { return indexError_; }
   QString busy() const { return busy_; }
+  bool downloading() const { return progress_.has_value(); }
+  double progress() const { return progress_.value_or(0.0); }
   QString note() const { return note_; }
   void setNote(const QString& text);
   QString errorMessage() const { return errorMessage_; }
@@ -193,6 +199,7 @@ class AppState : public QObject {
   void indexLoadingChanged();
   void indexErrorChanged();
   void busyChanged();
+  void progressChanged();
   void noteChanged();
   void errorMessageChanged();
   void tabChanged();
@@ -236,6 +243,9 @@ class AppState : public QObject {
   void refreshDerived();
   // Forwards texts from a worker thread to `busy`, in order, on the main thread.
   std::function<void(const std::string&)> busyReporter();
+  // Forwards a worker's download progress to `progress`; a new busy step clears it.
+  Thunderstore::Progress downloadReporter();
+  void setProgress(std::optional<double> progress);
 
   std::shared_ptr<Workspace> workspace_;
   ProfileListModel* profiles_;
@@ -253,6 +263,7 @@ class AppState : public QObject {
   bool indexLoading_ = false;
   QString indexError_;
   QString busy_;
+  std::optional<double> progress_;
   QString note_;
   QString errorMessage_;
   DetailTab tab_ = DetailTab::installed;

@@ -18,7 +18,9 @@ QCoro::Task<> AppState::syncProfile(std::string id) {
 
   if (!Installer::loaderInstalled(gameDir)) {
     setBusy(QStringLiteral("Installing the BepInEx loader…"));
-    auto job = background(this, [gameDir] { Installer::ensureLoader(gameDir); });
+    auto job = background(this, [gameDir, progress = downloadReporter()] {
+      Installer::ensureLoader(gameDir, progress);
+    });
     co_await job;
   }
 
@@ -33,7 +35,9 @@ QCoro::Task<> AppState::syncProfile(std::string id) {
     }
     if (!version) throw AppError("Couldn’t reach Thunderstore. Check your internet connection.");
     setBusy(QStringLiteral("Installing BepInEx %1…").arg(qs(*version)));
-    auto job = background(this, [p, v = *version, gameDir] { Installer::installPack(p, v, gameDir); });
+    auto job = background(this, [p, v = *version, gameDir, progress = downloadReporter()] {
+      Installer::installPack(p, v, gameDir, progress);
+    });
     co_await job;
     p.packVersion = version;
     p.packInstalled = version;
@@ -59,7 +63,9 @@ QCoro::Task<> AppState::syncProfile(std::string id) {
     std::vector<DependencyRef> needs;
     if (!mod.installed || *mod.installed != mod.version || !Installer::filesPresent(key, p)) {
       setBusy(QStringLiteral("Installing %1 %2…").arg(qs(mod.displayName()), qs(mod.version)));
-      auto job = background(this, [mod, p] { return Installer::installMod(mod, mod.version, p); });
+      auto job = background(this, [mod, p, progress = downloadReporter()] {
+        return Installer::installMod(mod, mod.version, p, progress);
+      });
       needs = co_await job;
       p.mods[i].installed = mod.version;
       writeBack(p);

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "catalogue/thunderstore.hpp"
 #include "profiles/profile.hpp"
 
 // A package another package needs; the version of the identifier is dropped.
@@ -28,9 +29,12 @@ inline constexpr std::string_view steamAppID = "892970";
 // The macOS x64 build 5.4.23.2 of the loader on the loader release host.
 std::string macLoaderURL();
 
+// The calls that download report the download's progress to `progress`, on the calling thread.
+using Thunderstore::Progress;
+
 // Mod files inside a profile folder.
 std::vector<DependencyRef> installMod(const ProfileMod& mod, const std::string& version,
-                                      const Profile& profile);
+                                      const Profile& profile, const Progress& progress = {});
 void removeFiles(const std::string& key, const Profile& profile, bool keepMeta) noexcept;
 void setEnabled(const std::string& key, bool enabled, const Profile& profile) noexcept;
 bool filesPresent(const std::string& key, const Profile& profile) noexcept;
@@ -38,9 +42,10 @@ std::vector<DependencyRef> dependencies(const std::string& key, const Profile& p
 
 // The loader in the game folder and the loader pack in a profile.
 bool loaderInstalled(const path& gameDir) noexcept;
-void ensureLoader(const path& gameDir);
+void ensureLoader(const path& gameDir, const Progress& progress = {});
 void configureRunScript(const path& gameDir);
-void installPack(const Profile& profile, const std::string& version, const path& gameDir);
+void installPack(const Profile& profile, const std::string& version, const path& gameDir,
+                 const Progress& progress = {});
 
 // Probes of the machine and the game; a tool that cannot run answers false.
 bool isAppleSilicon() noexcept;

@@ -48,11 +48,11 @@ bool loaderInstalled(const path& gameDir) noexcept {
   return false;
 }
 
-void ensureLoader(const path& gameDir) {
+void ensureLoader(const path& gameDir, const Progress& progress) {
   if (loaderInstalled(gameDir)) return;
   Log::write("installing macOS loader into " + gameDir.string());
   detail::WorkFolder T;
-  Thunderstore::download(macLoaderURL(), *T / "loader.zip");
+  Thunderstore::download(macLoaderURL(), *T / "loader.zip", progress);
   FS::unzip(*T / "loader.zip", *T / "x");
   // The loader's managed core comes from the pack, into each profile; never into the game folder.
   FS::copyContents(*T / "x", gameDir, true, {"BepInEx"});

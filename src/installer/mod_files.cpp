@@ -39,7 +39,7 @@ void placeContents(const fs::path& X, const fs::path& P, const std::string& key)
 }  // namespace
 
 std::vector<DependencyRef> installMod(const ProfileMod& mod, const std::string& version,
-                                      const Profile& profile) {
+                                      const Profile& profile, const Progress& progress) {
   const std::string key = mod.ns + "-" + mod.name;
   const fs::path P = profile.dir();
   Log::write("installing " + key + " " + version + " into profile '" + profile.name + "'");
@@ -47,7 +47,7 @@ std::vector<DependencyRef> installMod(const ProfileMod& mod, const std::string& 
   detail::WorkFolder T;
   const fs::path archive = *T / (key + ".zip");
   const fs::path X = *T / "x";
-  Thunderstore::download(Thunderstore::downloadURL(mod.ns, mod.name, version), archive);
+  Thunderstore::download(Thunderstore::downloadURL(mod.ns, mod.name, version), archive, progress);
   FS::unzip(archive, X);
 
   // Old files go first, so an upgrade never mixes two versions.

@@ -10,11 +10,12 @@
 namespace fs = std::filesystem;
 
 namespace Installer {
-void installPack(const Profile& profile, const std::string& version, const path& gameDir) {
+void installPack(const Profile& profile, const std::string& version, const path& gameDir,
+                 const Progress& progress) {
   Log::write("installing BepInExPack_Valheim " + version + " into profile '" + profile.name + "'");
   detail::WorkFolder T;
   Thunderstore::download(Thunderstore::downloadURL(std::string(packNS), std::string(packName), version),
-                         *T / "pack.zip");
+                         *T / "pack.zip", progress);
   FS::unzip(*T / "pack.zip", *T / "x");
 
   const fs::path K = *T / "x" / packName;

@@ -1,4 +1,8 @@
 #include "app_fixture.hpp"
+
+#include <algorithm>
+#include <map>
+
 #include "foundation/app_error.hpp"
 #include "installer/installer.hpp"
 #include "profiles/profile_store.hpp"
@@ -57,6 +61,23 @@ TEST_F(Sync, ADependencyChainIsAddedAndInstalledBreadthFirst) {
   settle();
   EXPECT_EQ(state->note(), "Profile is ready to play.");
   EXPECT_EQ(int(catalogue.requests().size()), requests);
+}
+
+TEST_F(Sync, EachDownloadShowsItsProgressUnderItsOwnStep) {
+  std::map<std::string, std::vector<double>> seen;  // busy label -> progress values while downloading
+  QObject::connect(state.get(), &AppState::progressChanged, [&] {
+    if (state->downloading()) seen[state->busy().toStdString()].push_back(state->progress());
+  });
+  add("A");
+
+  EXPECT_EQ(seen.size(), 4u);
+  for (const std::string label : {"Installing BepInEx 5.4.2202…", "Installing A 1.0.0…", "Installing B 1.0.0…",
+                                  "Installing C 1.0.0…"}) {
+    ASSERT_FALSE(seen[label].empty()) << label;
+    EXPECT_EQ(seen[label].back(), 1.0) << label;
+    EXPECT_TRUE(std::is_sorted(seen[label].begin(), seen[label].end())) << label;
+  }
+  EXPECT_FALSE(state->downloading());
 }
 
 TEST_F(Sync, ASharedDependencyAndACycleAreHandledOnce) {
