@@ -239,6 +239,8 @@ class AppState : public QObject {
   // Puts the changed profile in place of its entry and saves it; a failed save is only logged.
   void writeBack(const Profile& profile);
   void appendProfile(Profile profile);
+  // Appends the profile `make` returns and selects it; shows its error instead when it throws.
+  bool addAndSelect(const std::function<Profile()>& make);
   // Recomputes the values derived from profiles, selection, index and flags, and tells the views.
   void refreshDerived();
   // Forwards texts from a worker thread to `busy`, in order, on the main thread.

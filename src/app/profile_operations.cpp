@@ -21,19 +21,24 @@ QString AppState::uniqueName(const QString& base) const {
   return name;
 }
 
-void AppState::newProfile(const QString& name) {
-  const QString unique = uniqueName(name.isEmpty() ? QStringLiteral("New Profile") : name);
+bool AppState::addAndSelect(const std::function<Profile()>& make) {
   Profile made;
   try {
-    made = ProfileStore::create(ss(unique));
+    made = make();
   } catch (...) {
     setErrorMessage(describe(std::current_exception()));
-    return;
+    return false;
   }
   QString id = qs(made.id);
   appendProfile(std::move(made));
   setSelectedID(id);
-  setTab(DetailTab::browse);  // a new profile starts in the catalogue
+  return true;
+}
+
+void AppState::newProfile(const QString& name) {
+  const QString unique = uniqueName(name.isEmpty() ? QStringLiteral("New Profile") : name);
+  if (addAndSelect([&] { return ProfileStore::create(ss(unique)); }))
+    setTab(DetailTab::browse);  // a new profile starts in the catalogue
 }
 
 void AppState::rename(const ProfileItem& profile, const QString& to) {
@@ -47,16 +52,7 @@ void AppState::rename(const ProfileItem& profile, const QString& to) {
 
 void AppState::duplicate(const ProfileItem& profile) {
   const QString name = uniqueName(qs(profile.profile.name) + QStringLiteral(" copy"));
-  Profile copy;
-  try {
-    copy = ProfileStore::duplicate(profile.profile, ss(name));
-  } catch (...) {
-    setErrorMessage(describe(std::current_exception()));
-    return;
-  }
-  QString id = qs(copy.id);
-  appendProfile(std::move(copy));
-  setSelectedID(id);
+  addAndSelect([&] { return ProfileStore::duplicate(profile.profile, ss(name)); });
 }
 
 void AppState::deleteProfile(const ProfileItem& profile) {
