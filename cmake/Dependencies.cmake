@@ -1,5 +1,15 @@
 # Every dependency comes from the system's package manager (apt on Debian, Homebrew on macOS).
 find_package(PkgConfig REQUIRED)
+# Homebrew keeps libarchive outside its shared prefix (macOS has an older one of its own without
+# headers), so CMake is pointed at Homebrew's.
+if(APPLE)
+  find_program(HOMEBREW brew)
+  if(HOMEBREW)
+    execute_process(COMMAND ${HOMEBREW} --prefix libarchive OUTPUT_VARIABLE libarchive_prefix
+                    OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+    list(PREPEND CMAKE_PREFIX_PATH ${libarchive_prefix})
+  endif()
+endif()
 find_package(CURL REQUIRED)
 find_package(LibArchive REQUIRED)
 find_package(simdjson REQUIRED)
