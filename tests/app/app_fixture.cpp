@@ -3,10 +3,7 @@
 #include <QCoreApplication>
 #include <QTimer>
 
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
-
+#include "foundation/fs.hpp"
 #include "foundation/paths.hpp"
 #include "installer/installer.hpp"
 #include "profiles/profile_store.hpp"
@@ -14,33 +11,20 @@
 #include "support/zip_builder.hpp"
 
 namespace {
-// The one application object of the test process; it lives until the process ends.
-void ensureApplication() {
-  static int argc = 1;
-  static char name[] = "app_tests";
-  static char* argv[] = {name, nullptr};
-  if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
-}
-
-std::string jsonList(const std::vector<std::string>& items) {
+std::string jsonList(const Strings& items, const char* quote = "") {
   std::string out = "[";
-  for (size_t i = 0; i < items.size(); ++i) out += (i ? "," : "") + items[i];
+  for (size_t i = 0; i < items.size(); ++i) out += (i ? "," : "") + (quote + items[i] + quote);
   return out + "]";
-}
-
-std::string quotedList(const std::vector<std::string>& texts) {
-  std::vector<std::string> quoted;
-  for (const auto& t : texts) quoted.push_back("\"" + t + "\"");
-  return jsonList(quoted);
 }
 }  // namespace
 
 FreshHome::FreshHome() {
   TestHome::clear();
-  ensureApplication();
-  const fs::path tmp = TestHome::path() / "tmp";  // work folders land here, where tests see them
-  fs::create_directories(tmp);
-  setenv("TMPDIR", tmp.c_str(), 1);
+  static int argc = 1;
+  static char* argv[] = {const_cast<char*>("app_tests"), nullptr};
+  if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);  // lives until the process ends
+  fs::create_directories(TestHome::path() / "tmp");  // work folders land here, where tests see them
+  setenv("TMPDIR", (TestHome::path() / "tmp").c_str(), 1);
 }
 
 AppTest::AppTest() {
@@ -55,49 +39,45 @@ AppTest::AppTest() {
   catalogue.setLatest("denikson", "BepInExPack_Valheim", "5.4.2202");
   packages_.push_back(R"({"name": "BepInExPack_Valheim", "full_name": "denikson-BepInExPack_Valheim",
       "owner": "denikson", "versions": [{"version_number": "5.4.2202"}]})");
-  servePackageList();
+  publish("A", "1.0.0", {"Team-B-1.0.0"});
+  publish("B", "1.0.0", {"Team-C-2.0.0", "denikson-BepInExPack_Valheim-5.4.2202"});
+  publish("C", "1.0.0");
 
   state = std::make_unique<AppState>();
-  state->setWorkspace(workspace);
-  QObject::connect(state.get(), &AppState::busyChanged, [this] { busyTexts_.push_back(state->busy().toStdString()); });
+  QObject::connect(state.get(), &AppState::busyChanged, [this] { busyTexts.push_back(state->busy().toStdString()); });
   QObject::connect(state.get(), &AppState::startFinished, [this] { startFinished = true; });
 }
 
 AppTest::~AppTest() {
   settle();
   state.reset();
-  Installer::setSleeper({});
 }
 
-void AppTest::publish(const std::string& name, const std::string& version, const std::vector<std::string>& needs) {
-  const std::string manifest = R"({"name": ")" + name + R"(", "version_number": ")" + version +
-                               R"(", "dependencies": )" + quotedList(needs) + "}";
-  catalogue.addPackage("Team", name, version, zipBytes({{"manifest.json", manifest}, {name + ".dll", "dll"}}));
+void AppTest::publish(const std::string& name, const std::string& version, const Strings& needs) {
+  const std::string deps = R"(", "dependencies": )" + jsonList(needs, "\"") + "}";
+  catalogue.addPackage("Team", name, version,
+                       zipBytes({{"manifest.json", R"({"name": ")" + name + R"(", "version_number": ")" + version + deps},
+                                 {name + ".dll", "dll"}}));
   catalogue.setLatest("Team", name, version);
   std::erase_if(packages_, [&](const std::string& p) { return p.find("\"Team-" + name + "\"") != std::string::npos; });
   packages_.push_back(R"({"name": ")" + name + R"(", "full_name": "Team-)" + name +
-                      R"(", "owner": "Team", "versions": [{"version_number": ")" + version +
-                      R"(", "dependencies": )" + quotedList(needs) + "}]}");
-  servePackageList();
+                      R"(", "owner": "Team", "versions": [{"version_number": ")" + version + deps + "]}");
+  catalogue.setPackageList(jsonList(packages_));
+  if (startFinished) {
+    state->loadIndex(true);
+    ASSERT_TRUE(waitUntil([this] { return !state->indexLoading(); }));
+  }
 }
-
-void AppTest::servePackageList() { catalogue.setPackageList(jsonList(packages_)); }
 
 void AppTest::start() {
   state->start();
   ASSERT_TRUE(waitUntil([this] { return startFinished && !state->indexLoading(); }));
 }
 
-void AppTest::refreshIndex() {
-  state->loadIndex(true);
-  ASSERT_TRUE(waitUntil([this] { return !state->indexLoading(); }));
-}
-
 bool AppTest::waitUntil(const std::function<bool()>& done) {
   // A failsafe only: every wait ends by itself long before it, as events arrive.
   bool expired = false;
   QTimer failsafe;
-  failsafe.setSingleShot(true);
   QObject::connect(&failsafe, &QTimer::timeout, [&] { expired = true; });
   failsafe.start(60000);
   while (!done() && !expired) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
@@ -106,9 +86,13 @@ bool AppTest::waitUntil(const std::function<bool()>& done) {
 
 void AppTest::settle() { ASSERT_TRUE(waitUntil([this] { return state->busy().isEmpty(); })); }
 
+void AppTest::run(const std::function<void()>& operation) {
+  operation();
+  settle();
+}
+
 Profile AppTest::onDisk(const std::string& id) {
-  for (const Profile& p : ProfileStore::loadAll())
-    if (p.id == id) return p;
+  for (const Profile& p : ProfileStore::loadAll()) if (p.id == id) return p;
   return {};
 }
 
@@ -119,13 +103,16 @@ bool AppTest::savedAs(const Profile& p) {
 }
 
 const ProfileMod& AppTest::mod(const std::string& name) const {
-  for (const ProfileMod& m : selected().mods)
-    if (m.name == name) return m;
+  for (const ProfileMod& m : selected().mods) if (m.name == name) return m;
   throw std::runtime_error("no mod " + name);
 }
 
+Strings AppTest::modKeys() const {
+  Strings keys;
+  for (const ProfileMod& m : selected().mods) keys.push_back(m.id());
+  return keys;
+}
+
 bool AppTest::logHas(const std::string& text) const {
-  std::ifstream in(Paths::logFile(), std::ios::binary);
-  std::string log{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  return log.find(text) != std::string::npos;
+  return FS::readFile(Paths::logFile()).find(text) != std::string::npos;
 }

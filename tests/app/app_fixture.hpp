@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QString>
-
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -16,21 +14,7 @@
 #include "support/temp_home.hpp"
 
 namespace fs = std::filesystem;
-
-// Records what AppState asks of the desktop, and answers the folder chooser as told.
-struct RecordingWorkspace : Workspace {
-  std::vector<std::string> calls;  // "openURL <url>", "openFile <path>", "openFolder <path>", "reveal <path>"
-  std::optional<fs::path> chosenFolder;
-  QString pasteboard;
-
-  void openURL(const QString& url) override { calls.push_back("openURL " + url.toStdString()); }
-  void openFile(const fs::path& f) override { calls.push_back("openFile " + f.string()); }
-  void reveal(const fs::path& p) override { calls.push_back("reveal " + p.string()); }
-  void openFolder(const fs::path& p) override { calls.push_back("openFolder " + p.string()); }
-  void setClipboard(const QString& text) override { pasteboard = text; }
-  QString clipboard() override { return pasteboard; }
-  void chooseFolder(const QString&, const QString&, FolderChosen done) override { done(chosenFolder); }
-};
+using Strings = std::vector<std::string>;
 
 // Empties the test's home before anything else of a test is made.
 struct FreshHome {
@@ -38,48 +22,47 @@ struct FreshHome {
 };
 
 // One AppState against the fake catalogue, fake system tools and a fake game in the default game
-// folder, with the loader already there and the loader pack published. Steam runs; the game does not.
+// folder with the loader already there. The catalogue has the loader pack and a chain of mods:
+// A needs B, B needs C and the pack. Steam runs; the game does not.
 class AppTest : public testing::Test, private FreshHome {
  protected:
   AppTest();
   ~AppTest() override;
 
-  // Publishes Team-<name> at `version` in the package list, the latest lookup and the downloads.
-  // `needs` are the dependencies its manifest declares ("Team-B-1.0.0").
-  void publish(const std::string& name, const std::string& version, const std::vector<std::string>& needs = {});
-  // Serves the current package list (publish does it too).
-  void servePackageList();
-
-  // Starts the state and waits until start-up and the first index load are done.
+  // Publishes Team-<name> at `version`; `needs` are its manifest's dependencies ("Team-B-1.0.0").
+  // Once started, the state reloads the package list.
+  void publish(const std::string& name, const std::string& version, const Strings& needs = {});
+  // Starts the state and waits for start-up and the first index load.
   void start();
-  // Reloads the package list from the catalogue and waits for it.
-  void refreshIndex();
   // Runs the event loop until `done` holds; false after a generous failsafe.
   static bool waitUntil(const std::function<bool()>& done);
   // Waits for the busy operation to end.
   void settle();
-  // Every busy label shown since the state was made, in order (absent shown as "").
-  const std::vector<std::string>& busyTexts() const { return busyTexts_; }
+  void run(const std::function<void()>& operation);  // then settle
 
-  // Reloads a profile from disk.
   static Profile onDisk(const std::string& id);
   // Whether the profile on disk records the same as `p` (the file keeps whole seconds of `created`).
   static bool savedAs(const Profile& p);
   const Profile& selected() const { return *state->selected(); }
   const TSPackage& pkg(const std::string& name) const { return *state->package("Team", name); }
   const ProfileMod& mod(const std::string& name) const;
+  Strings modKeys() const;
   bool logHas(const std::string& text) const;
-  static fs::path tmp() { return TestHome::path() / "tmp"; }
-  static bool noWorkFolderLeft() { return fs::is_empty(tmp()); }
+  static bool noWorkFolderLeft() { return fs::is_empty(TestHome::path() / "tmp"); }
 
   fs::path game;
   FakeCatalogue catalogue;
   FakeTools tools{TestHome::path() / "tools"};
-  std::shared_ptr<RecordingWorkspace> workspace = std::make_shared<RecordingWorkspace>();
   std::unique_ptr<AppState> state;
   bool startFinished = false;
+  Strings busyTexts;  // every busy label shown, in order (idle as "")
 
  private:
-  std::vector<std::string> packages_;  // the package list's entries, as JSON
-  std::vector<std::string> busyTexts_;
+  Strings packages_;  // the package list's entries, as JSON
+};
+
+// The same, started.
+class StartedApp : public AppTest {
+ protected:
+  void SetUp() override { start(); }
 };
