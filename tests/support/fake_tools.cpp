@@ -51,7 +51,6 @@ void FakeTools::answerFor(const std::string& tool, const std::string& firstArg, 
   answer(tool + " " + firstArg, code, output);
 }
 
-void FakeTools::makeMissing(const std::string& tool) { fs::remove(folder_ / tool); }
 
 std::vector<std::vector<std::string>> FakeTools::calls(const std::string& tool) const {
   std::vector<std::vector<std::string>> result;

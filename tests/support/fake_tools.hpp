@@ -18,8 +18,6 @@ class FakeTools {
   void answer(const std::string& tool, int code, const std::string& output = "");
   void answerFor(const std::string& tool, const std::string& firstArg, int code,
                  const std::string& output = "");
-  // Deletes the script: running the tool then fails to start.
-  void makeMissing(const std::string& tool);
 
   // Every call of the tool so far, oldest first, each as its list of arguments.
   std::vector<std::vector<std::string>> calls(const std::string& tool) const;

@@ -3,7 +3,6 @@
 #include <archive.h>
 #include <archive_entry.h>
 
-#include <fstream>
 #include <memory>
 #include <stdexcept>
 
@@ -48,11 +47,4 @@ std::string zipBytes(const std::vector<ZipEntry>& entries) {
   }
   check(a, archive_write_close(a));
   return bytes;
-}
-
-void writeZip(const std::filesystem::path& archive, const std::vector<ZipEntry>& entries) {
-  std::string bytes = zipBytes(entries);
-  std::ofstream out{archive, std::ios::binary | std::ios::trunc};
-  out.write(bytes.data(), std::streamsize(bytes.size()));
-  if (!out.flush()) throw std::runtime_error("zip builder: cannot write " + archive.string());
 }

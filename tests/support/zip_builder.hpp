@@ -1,6 +1,5 @@
 #pragma once
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -12,5 +11,4 @@ struct ZipEntry {
   bool directory = false;
 };
 
-void writeZip(const std::filesystem::path& archive, const std::vector<ZipEntry>& entries);
 std::string zipBytes(const std::vector<ZipEntry>& entries);
