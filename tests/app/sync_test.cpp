@@ -22,6 +22,7 @@ TEST_F(Sync, ADependencyChainIsInstalledBreadthFirstWithEachDownloadUnderItsStep
     EXPECT_EQ(seen[label].back(), 1.0) << label;
     EXPECT_TRUE(std::is_sorted(seen[label].begin(), seen[label].end())) << label;
   }
+  EXPECT_FALSE(state->downloading());  // the finished step took its progress along
   EXPECT_EQ(modKeys(), (Strings{"Team-A", "Team-B", "Team-C"}));
   EXPECT_FALSE(mod("B").isExplicit || mod("C").isExplicit);
   EXPECT_EQ(mod("C").installed, "1.0.0");  // the catalogue's latest, not the version B asked for
