@@ -4,6 +4,7 @@
 #include <archive_entry.h>
 
 #include <memory>
+#include <random>
 #include <stdexcept>
 
 namespace {
@@ -72,4 +73,11 @@ std::string zipDeclaring(const std::string& name, uint64_t declaredSize) {
   le(end, 0x06054b50, 4); le(end, 0, 4); le(end, 1, 2); le(end, 1, 2);
   le(end, central.size(), 4); le(end, local.size(), 4); le(end, 0, 2);
   return local + central + end;
+}
+
+std::string incompressible(size_t size) {
+  std::mt19937 random(7);
+  std::string text(size, ' ');
+  for (char& c : text) c = char('a' + random() % 26);
+  return text;
 }
