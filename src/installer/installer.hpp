@@ -39,6 +39,9 @@ void removeFiles(const std::string& key, const Profile& profile, bool keepMeta) 
 void setEnabled(const std::string& key, bool enabled, const Profile& profile) noexcept;
 bool filesPresent(const std::string& key, const Profile& profile) noexcept;
 std::vector<DependencyRef> dependencies(const std::string& key, const Profile& profile) noexcept;
+// The "dependencies" of a manifest's bytes (UTF-8 with or without a byte-order mark, or UTF-16
+// with one), the loader pack left out; empty when the text is not such a manifest.
+std::vector<DependencyRef> parseDependencies(std::string_view bytes);
 
 // The loader in the game folder and the loader pack in a profile.
 bool loaderInstalled(const path& gameDir) noexcept;

@@ -58,23 +58,26 @@ std::string manifestText(std::string bytes) {
 }
 }  // namespace
 
+std::vector<DependencyRef> parseDependencies(std::string_view bytes) {
+  const auto json = nlohmann::json::parse(manifestText(std::string(bytes)), nullptr, false);
+  if (json.is_discarded() || !json.is_object()) return {};
+  const auto member = json.find("dependencies");
+  if (member == json.end() || !member->is_array()) return {};
+  for (const auto& element : *member)
+    if (!element.is_string()) return {};
+
+  std::vector<DependencyRef> result;
+  for (const auto& element : *member) {
+    PackageID id = splitPackageID(element.get_ref<const std::string&>());
+    // The loader pack is installed on its own, whoever publishes it.
+    if (id.name != packName) result.push_back({std::move(id.ns), std::move(id.name)});
+  }
+  return result;
+}
+
 std::vector<DependencyRef> dependencies(const std::string& key, const Profile& profile) noexcept {
   try {
-    std::string text = manifestText(FS::readFile(profile.metaDir() / (key + ".json"), detail::maxManifestBytes));
-    const auto json = nlohmann::json::parse(text, nullptr, false);
-    if (json.is_discarded() || !json.is_object()) return {};
-    const auto member = json.find("dependencies");
-    if (member == json.end() || !member->is_array()) return {};
-    for (const auto& element : *member)
-      if (!element.is_string()) return {};
-
-    std::vector<DependencyRef> result;
-    for (const auto& element : *member) {
-      PackageID id = splitPackageID(element.get_ref<const std::string&>());
-      // The loader pack is installed on its own, whoever publishes it.
-      if (id.name != packName) result.push_back({std::move(id.ns), std::move(id.name)});
-    }
-    return result;
+    return parseDependencies(FS::readFile(profile.metaDir() / (key + ".json"), detail::maxManifestBytes));
   } catch (...) {
     return {};  // an unreadable or missing manifest means no dependencies
   }
