@@ -54,16 +54,23 @@ std::string fetchProfileCode(const std::string& typed) {
   if (reply.status != 200)
     throw AppError("Profile code not found. Codes expire after a while — ask for a fresh one.");
 
-  // Invalid UTF-8 and surrounding white space fall outside the Base64 alphabet, which the
-  // decoder skips, so the raw bytes serve as the text.
-  std::string_view text = reply.body;
-  if (text.starts_with(header)) {
-    auto feed = text.find('\n');
-    text = feed == std::string_view::npos ? std::string_view{} : text.substr(feed + 1);
-  }
-  auto bytes = Base64::decode(text);
+  auto bytes = decodeProfileCodeBody(reply.body);
   if (!bytes) throw AppError("Couldn’t read that profile code.");
   return std::move(*bytes);
+}
+
+std::string encodeProfileCodeBody(std::string_view zip) {
+  return std::string(header) + "\n" + Base64::encode(zip);
+}
+
+std::optional<std::string> decodeProfileCodeBody(std::string_view body) {
+  // Invalid UTF-8 and surrounding white space fall outside the Base64 alphabet, which the
+  // decoder skips, so the raw bytes serve as the text.
+  if (body.starts_with(header)) {
+    auto feed = body.find('\n');
+    body = feed == std::string_view::npos ? std::string_view{} : body.substr(feed + 1);
+  }
+  return Base64::decode(body);
 }
 
 std::string createProfileCode(std::string_view zip) {
@@ -72,7 +79,7 @@ std::string createProfileCode(std::string_view zip) {
        .timeout = 60,
        .method = "POST",
        .headers = {"Content-Type: application/octet-stream"},
-       .body = std::string(header) + "\n" + Base64::encode(zip)});
+       .body = encodeProfileCodeBody(zip)});
   Log::write("profile code create: http=" + std::to_string(reply.status) + " " +
              toValidUTF8(std::string_view(reply.body).substr(0, 200)));
   if (reply.status >= 200 && reply.status <= 299) {

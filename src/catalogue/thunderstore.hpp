@@ -49,6 +49,9 @@ void download(const std::string& url, const std::filesystem::path& to, const Pro
 
 std::string fetchProfileCode(const std::string& code);    // the archive bytes
 std::string createProfileCode(std::string_view zip);      // the new code
+// The text stored for a code: "#r2modman", a line feed, then the archive in Base64 (pure).
+std::string encodeProfileCodeBody(std::string_view zip);
+std::optional<std::string> decodeProfileCodeBody(std::string_view body);  // nullopt: not Base64
 
 // The notice when it names a version newer than `runningVersion`; nullopt on any failure.
 std::optional<AppUpdate> fetchUpdateNotice(const std::string& runningVersion);
