@@ -10,6 +10,7 @@
 #include "foundation/fs.hpp"
 #include "foundation/log.hpp"
 #include "foundation/package_id.hpp"
+#include "profiles/export_manifest.hpp"
 #include "profiles/profile_store.hpp"
 
 namespace fs = std::filesystem;
@@ -38,15 +39,6 @@ void writeEntry(std::string& out, const std::string& name, const std::string& ve
   out += std::string("    enabled: ") + (enabled ? "true" : "false") + "\n";
 }
 
-std::string manifest(const Profile& profile) {
-  std::string out = "profileName: " + profile.name + "\nmods:\n";
-  if (auto pack = profile.packInstalled ? profile.packInstalled : profile.packVersion)
-    writeEntry(out, packID, *pack, true);
-  for (const auto& mod : profile.mods)
-    writeEntry(out, mod.id(), mod.installed.value_or(mod.version), mod.enabled);
-  return out;
-}
-
 std::string_view trim(std::string_view s, std::string_view chars) {
   auto first = s.find_first_not_of(chars);
   if (first == std::string_view::npos) return {};
@@ -64,29 +56,30 @@ int64_t decimal(std::string_view s) {
   if (negative) return magnitude <= uint64_t(INT64_MAX) + 1 ? int64_t(0 - magnitude) : 0;
   return magnitude <= uint64_t(INT64_MAX) ? int64_t(magnitude) : 0;
 }
+}  // namespace
 
-struct ManifestEntry {
-  std::string name;
-  int64_t numbers[3] = {0, 0, 0};
-  bool enabled = true;
+namespace ProfileStore {
 
-  std::string version() const {
-    return std::to_string(numbers[0]) + "." + std::to_string(numbers[1]) + "." +
-           std::to_string(numbers[2]);
-  }
-};
+std::string ExportEntry::version() const {
+  return std::to_string(numbers[0]) + "." + std::to_string(numbers[1]) + "." +
+         std::to_string(numbers[2]);
+}
 
-struct Manifest {
-  std::string profileName = "Imported";
-  std::vector<ManifestEntry> entries;
-};
+std::string writeExportManifest(const Profile& profile) {
+  std::string out = "profileName: " + profile.name + "\nmods:\n";
+  if (auto pack = profile.packInstalled ? profile.packInstalled : profile.packVersion)
+    writeEntry(out, packID, *pack, true);
+  for (const auto& mod : profile.mods)
+    writeEntry(out, mod.id(), mod.installed.value_or(mod.version), mod.enabled);
+  return out;
+}
 
 // A line-by-line reading of the few keys that matter; other keys, comments and any
 // nesting other managers add are ignored. Carriage returns before line feeds are tolerated.
-Manifest parseManifest(std::string_view text) {
+ExportManifest parseExportManifest(std::string_view text) {
   constexpr std::string_view blanks = " \t\r";
-  Manifest result;
-  std::optional<ManifestEntry> open;
+  ExportManifest result;
+  std::optional<ExportEntry> open;
   auto close = [&] {
     if (open) result.entries.push_back(std::move(*open));
     open.reset();
@@ -105,7 +98,7 @@ Manifest parseManifest(std::string_view text) {
       result.profileName = std::string(*v);
     } else if (auto v = value("- name:")) {
       close();
-      open = ManifestEntry{std::string(*v)};
+      open = ExportEntry{std::string(*v)};
     } else if (auto v = value("major:")) {
       if (open) open->numbers[0] = decimal(*v);
     } else if (auto v = value("minor:")) {
@@ -119,16 +112,13 @@ Manifest parseManifest(std::string_view text) {
   close();
   return result;
 }
-}  // namespace
-
-namespace ProfileStore {
 
 std::string exportZip(const Profile& profile) {
   fs::path work = FS::tempDir();
   fs::path archive = work.parent_path() / (work.filename().string() + ".zip");
   Cleanup cleanup{{archive, work}};
 
-  FS::writeAtomic(work / manifestName, manifest(profile));
+  FS::writeAtomic(work / manifestName, writeExportManifest(profile));
   fs::path config = profile.bepinex() / "config";
   if (FS::isDirectory(config)) FS::copyContents(config, work / "BepInEx" / "config", true);
   try {
@@ -154,7 +144,7 @@ ImportedProfile readExport(std::string_view data) {
       if (e.code() == std::errc::file_too_large) throw AppError("That profile code’s mod list is too large.");
       throw AppError("That profile code doesn’t contain a mod list.");
     }
-    Manifest parsed = parseManifest(text);
+    ExportManifest parsed = parseExportManifest(text);
 
     ImportedProfile imported{parsed.profileName, std::nullopt, {}, std::nullopt, work};
     for (const auto& entry : parsed.entries) {
