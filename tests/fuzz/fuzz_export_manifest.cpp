@@ -1,0 +1,45 @@
+// A profile archive's mod list ("export.r2x"): what an import reads from it, exported again and
+// imported again, is what the first import read.
+#include <optional>
+#include <string>
+
+#include "fuzz_check.hpp"
+#include "profiles/export_manifest.hpp"
+
+using ProfileStore::ExportManifest;
+
+namespace {
+constexpr std::string_view packID = "denikson-BepInExPack_Valheim";
+
+// The profile an import makes of a mod list; nothing when a mod's id names no owner.
+std::optional<Profile> imported(const ExportManifest& manifest) {
+  Profile profile{"id", manifest.profileName, distantPast, std::nullopt, std::nullopt, {}};
+  for (const auto& entry : manifest.entries) {
+    if (entry.name == packID) {
+      profile.packVersion = entry.version();
+      continue;
+    }
+    auto dash = entry.name.find('-');
+    if (dash == std::string::npos) return std::nullopt;
+    profile.mods.push_back({entry.name.substr(0, dash), entry.name.substr(dash + 1), entry.version(),
+                            std::nullopt, entry.enabled, true});
+  }
+  return profile;
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string_view text = Fuzz::bytes(data, size);
+  const ExportManifest first = ProfileStore::parseExportManifest(text);
+  for (const auto& entry : first.entries)
+    FUZZ_CHECK(entry.name.find('\n') == std::string::npos, "a mod id is one line");
+  FUZZ_CHECK(first.profileName.find('\n') == std::string::npos, "a profile name is one line");
+
+  const auto profile = imported(first);
+  if (!profile) return 0;
+  const std::string written = ProfileStore::writeExportManifest(*profile);
+  const auto again = imported(ProfileStore::parseExportManifest(written));
+  FUZZ_CHECK(again && *again == *profile, "import -> export -> import is stable");
+  FUZZ_CHECK(ProfileStore::writeExportManifest(*again) == written, "export is a fixed point");
+  return 0;
+}
