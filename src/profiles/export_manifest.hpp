@@ -9,6 +9,9 @@
 
 // The mod list of a profile archive ("export.r2x"), a small YAML document r2modman reads too.
 namespace ProfileStore {
+// The loader pack's entry, listed first.
+inline constexpr std::string_view packID = "denikson-BepInExPack_Valheim";
+
 struct ExportEntry {
   std::string name;  // "Owner-Name"
   int64_t numbers[3] = {0, 0, 0};

@@ -9,13 +9,11 @@
 using ProfileStore::ExportManifest;
 
 namespace {
-constexpr std::string_view packID = "denikson-BepInExPack_Valheim";
-
 // The profile an import makes of a mod list; nothing when a mod's id names no owner.
 std::optional<Profile> imported(const ExportManifest& manifest) {
   Profile profile{"id", manifest.profileName, distantPast, std::nullopt, std::nullopt, {}};
   for (const auto& entry : manifest.entries) {
-    if (entry.name == packID) {
+    if (entry.name == ProfileStore::packID) {
       profile.packVersion = entry.version();
       continue;
     }
