@@ -9,21 +9,115 @@
 
 namespace ProfileStore {
 namespace {
+std::string_view trim(std::string_view s, std::string_view chars) {
+  auto first = s.find_first_not_of(chars);
+  if (first == std::string_view::npos) return {};
+  return s.substr(first, s.find_last_not_of(chars) - first + 1);
+}
+
+// A YAML scalar: plain when it reads back as itself, else double-quoted with escapes. Plain text
+// may not start with an indicator, hold ": " or " #" (YAML would read a mapping or a comment), nor
+// start or end with blanks or quotes (both readers trim those).
+std::string scalar(std::string_view text) {
+  constexpr std::string_view indicators = "-?:,[]{}#&*!|>'\"%@` \t";
+  bool plain = text.empty() ||
+               (indicators.find(text.front()) == std::string_view::npos &&
+                std::string_view(" \t:'\"").find(text.back()) == std::string_view::npos &&
+                text.find(": ") == std::string_view::npos && text.find(" #") == std::string_view::npos &&
+                std::none_of(text.begin(), text.end(), [](char c) { return (unsigned char)c < 0x20 || c == 0x7F; }));
+  if (plain) return std::string(text);
+  static constexpr char hex[] = "0123456789ABCDEF";
+  std::string out = "\"";
+  for (char c : text) {
+    auto u = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') out += {'\\', c};
+    else if (c == '\n') out += "\\n";
+    else if (c == '\t') out += "\\t";
+    else if (u < 0x20 || u == 0x7F) out += {'\\', 'x', hex[u >> 4], hex[u & 15]};
+    else out += c;
+  }
+  return out + "\"";
+}
+
+int hexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+void appendUTF8(std::string& out, uint32_t cp) {
+  if (cp < 0x80) {
+    out += char(cp);
+  } else if (cp < 0x800) {
+    out += {char(0xC0 | cp >> 6), char(0x80 | (cp & 0x3F))};
+  } else if (cp < 0x10000) {
+    out += {char(0xE0 | cp >> 12), char(0x80 | (cp >> 6 & 0x3F)), char(0x80 | (cp & 0x3F))};
+  } else {
+    out += {char(0xF0 | cp >> 18), char(0x80 | (cp >> 12 & 0x3F)), char(0x80 | (cp >> 6 & 0x3F)),
+            char(0x80 | (cp & 0x3F))};
+  }
+}
+
+// The inside of a double-quoted YAML scalar. Escapes it does not know are kept as written.
+std::string unescape(std::string_view in) {
+  std::string out;
+  for (size_t i = 0; i < in.size(); ++i) {
+    if (in[i] != '\\' || i + 1 == in.size()) {
+      out += in[i];
+      continue;
+    }
+    char e = in[++i];
+    size_t digits = e == 'x' ? 2 : e == 'u' ? 4 : e == 'U' ? 8 : 0;
+    if (digits) {
+      uint32_t cp = 0;
+      size_t k = 0;
+      for (; k < digits && i + 1 + k < in.size() && hexDigit(in[i + 1 + k]) >= 0; ++k)
+        cp = cp << 4 | uint32_t(hexDigit(in[i + 1 + k]));
+      if (k == digits && cp <= 0x10FFFF && (cp < 0xD800 || cp > 0xDFFF)) {
+        appendUTF8(out, cp);
+        i += digits;
+      } else {
+        out += {'\\', e};
+      }
+      continue;
+    }
+    switch (e) {
+      case 'n': out += '\n'; break;
+      case 't': out += '\t'; break;
+      case 'r': out += '\r'; break;
+      case '0': out += '\0'; break;
+      case '"': case '\\': case '/': case ' ': out += e; break;
+      default: out += {'\\', e};
+    }
+  }
+  return out;
+}
+
+// A value as r2modman's YAML writer or a hand may have written it: double-quoted with escapes,
+// single-quoted with '' for a quote, or plain; stray quotes around a plain value are dropped.
+std::string readScalar(std::string_view v) {
+  if (v.size() >= 2 && v.front() == '"' && v.back() == '"') return unescape(v.substr(1, v.size() - 2));
+  if (v.size() >= 2 && v.front() == '\'' && v.back() == '\'') {
+    std::string out;
+    for (size_t i = 1; i + 1 < v.size(); ++i) {
+      out += v[i];
+      if (v[i] == '\'' && v[i + 1] == '\'' && i + 2 < v.size()) ++i;
+    }
+    return out;
+  }
+  return std::string(trim(v, "\"'"));
+}
+
 void writeEntry(std::string& out, const std::string& name, const std::string& version, bool enabled) {
   auto numbers = Version::parts(version);
   numbers.resize(3, 0);  // missing numbers are 0, numbers past the third are dropped
-  out += "  - name: " + name + "\n";
+  out += "  - name: " + scalar(name) + "\n";
   out += "    version:\n";
   out += "      major: " + std::to_string(numbers[0]) + "\n";
   out += "      minor: " + std::to_string(numbers[1]) + "\n";
   out += "      patch: " + std::to_string(numbers[2]) + "\n";
   out += std::string("    enabled: ") + (enabled ? "true" : "false") + "\n";
-}
-
-std::string_view trim(std::string_view s, std::string_view chars) {
-  auto first = s.find_first_not_of(chars);
-  if (first == std::string_view::npos) return {};
-  return s.substr(first, s.find_last_not_of(chars) - first + 1);
 }
 
 // An optional sign and decimal digits; anything else, or too large a number, is 0.
@@ -45,7 +139,7 @@ std::string ExportEntry::version() const {
 }
 
 std::string writeExportManifest(const Profile& profile) {
-  std::string out = "profileName: " + profile.name + "\nmods:\n";
+  std::string out = "profileName: " + scalar(profile.name) + "\nmods:\n";
   if (auto pack = profile.packInstalled ? profile.packInstalled : profile.packVersion)
     writeEntry(out, std::string(packID), *pack, true);
   for (const auto& mod : profile.mods)
@@ -70,22 +164,22 @@ ExportManifest parseExportManifest(std::string_view text) {
     start = end + 1;
     auto value = [&](std::string_view prefix) -> std::optional<std::string_view> {
       if (!line.starts_with(prefix)) return std::nullopt;
-      return trim(trim(line.substr(prefix.size()), blanks), "\"'");
+      return trim(line.substr(prefix.size()), blanks);
     };
     if (line.empty()) continue;
     if (auto v = value("profileName:")) {
-      result.profileName = std::string(*v);
+      result.profileName = readScalar(*v);
     } else if (auto v = value("- name:")) {
       close();
-      open = ExportEntry{std::string(*v)};
+      open = ExportEntry{readScalar(*v)};
     } else if (auto v = value("major:")) {
-      if (open) open->numbers[0] = decimal(*v);
+      if (open) open->numbers[0] = decimal(readScalar(*v));
     } else if (auto v = value("minor:")) {
-      if (open) open->numbers[1] = decimal(*v);
+      if (open) open->numbers[1] = decimal(readScalar(*v));
     } else if (auto v = value("patch:")) {
-      if (open) open->numbers[2] = decimal(*v);
+      if (open) open->numbers[2] = decimal(readScalar(*v));
     } else if (auto v = value("enabled:")) {
-      if (open) open->enabled = *v == "true";
+      if (open) open->enabled = readScalar(*v) == "true";
     }
   }
   close();
