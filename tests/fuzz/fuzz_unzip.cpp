@@ -166,7 +166,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FS::unzip(zip, out);
     unpacked = true;
   } catch (const AppError& e) {
-    FUZZ_CHECK(std::string(e.what()) == "Couldn’t unpack in.zip.", "a failed unpack says so in one sentence");
+    const std::string_view what = e.what();
+    FUZZ_CHECK(what.starts_with("Couldn’t unpack in.zip") && what.ends_with("."),
+               "a failed unpack says so in one sentence");
   }
   auto after = listing(work, out);
   after["in.zip"] = before.at("in.zip");
