@@ -7,6 +7,7 @@
 #include "foundation/fs.hpp"
 #include "foundation/log.hpp"
 #include "foundation/paths.hpp"
+#include "foundation/swappable.hpp"
 #include "installer/installer.hpp"
 #include "installer/internal.hpp"
 #include "installer/system_tools.hpp"
@@ -17,13 +18,13 @@ using namespace std::chrono_literals;
 
 constexpr int signInPolls = 90;
 
-Sleeper& sleeperSlot() {
-  static Sleeper sleeper;
+Swappable<Sleeper>& sleeperSlot() {
+  static Swappable<Sleeper> sleeper{Sleeper{}};
   return sleeper;
 }
 
 void pause(std::chrono::milliseconds duration) {
-  if (const Sleeper& sleeper = sleeperSlot())
+  if (const Sleeper& sleeper = sleeperSlot().get())
     sleeper(duration);
   else
     std::this_thread::sleep_for(duration);
@@ -47,7 +48,7 @@ void waitForSignIn() {
 }
 }  // namespace
 
-void setSleeper(Sleeper sleeper) { sleeperSlot() = std::move(sleeper); }
+void setSleeper(Sleeper sleeper) { sleeperSlot().set(std::move(sleeper)); }
 
 void launch(const path& gameDir, const LaunchProgress& progress) {
   auto tell = [&](const std::string& text) {

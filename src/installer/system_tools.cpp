@@ -1,11 +1,13 @@
 #include "installer/system_tools.hpp"
 
+#include "foundation/swappable.hpp"
+
 namespace {
-SystemTools& current() {
-  static SystemTools tools;
+Swappable<SystemTools>& current() {
+  static Swappable<SystemTools> tools{SystemTools{}};
   return tools;
 }
 }  // namespace
 
-const SystemTools& systemTools() { return current(); }
-void setSystemTools(SystemTools tools) { current() = std::move(tools); }
+const SystemTools& systemTools() { return current().get(); }
+void setSystemTools(SystemTools tools) { current().set(std::move(tools)); }
