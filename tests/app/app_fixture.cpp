@@ -1,6 +1,7 @@
 #include "app_fixture.hpp"
 
 #include <QCoreApplication>
+#include <QThreadPool>
 #include <QTimer>
 
 #include "foundation/fs.hpp"
@@ -51,6 +52,8 @@ AppTest::AppTest() {
 AppTest::~AppTest() {
   settle();
   state.reset();
+  // A worker the state left running (a game poll) must not reach into the next test's fakes.
+  QThreadPool::globalInstance()->waitForDone();
 }
 
 void AppTest::publish(const std::string& name, const std::string& version, const Strings& needs) {
