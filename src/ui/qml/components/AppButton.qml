@@ -1,6 +1,5 @@
 import QtQuick
 import QtQuick.Controls
-import Qt5Compat.GraphicalEffects
 import Quernhold
 
 // The app's button look in four kinds: "normal", "ghost", "play" and "subtle". `iconName` names a
@@ -65,18 +64,23 @@ Button {
     background: Item {
         implicitHeight: button.implicitHeight
 
-        DropShadow {
-            anchors.fill: shape
-            source: shape
-            visible: button.isPlay && button.enabled
-            color: Theme.alpha(Theme.ember, 0.45)
-            radius: 10
-            samples: 21
-            horizontalOffset: 0
-            verticalOffset: 4
+        // The play button's ember shadow (blur 10, 4 down), built from soft layers so that it draws
+        // without shader effects.
+        Repeater {
+            objectName: "button.shadow"
+            model: button.isPlay && button.enabled ? 5 : 0
+            Rectangle {
+                required property int index
+                x: -index * 2; y: 4 - index * 2
+                width: shape.width + index * 4
+                height: shape.height + index * 4
+                radius: 8 + index * 2
+                color: Theme.alpha(Theme.ember, 0.45 / 5 * (1 - index / 5))
+            }
         }
         Rectangle {
             id: shape
+            objectName: "button.shape"
             anchors.fill: parent
             radius: 8
             border.width: 1

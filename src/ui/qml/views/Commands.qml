@@ -71,7 +71,7 @@ QtObject {
     readonly property list<Command> helpMenu: [
         Command {
             text: "Quernhold Help"
-            onTriggered: commands.app.openURL(commands.app.website + "help")
+            onTriggered: commands.app.openURL(commands.app.website + "/help")
         }
     ]
 }
