@@ -21,6 +21,7 @@ AppState::AppState(QObject* parent)
       workspace_(std::make_shared<Workspace>()),
       profiles_(new ProfileListModel([this](const Profile& p) { return updateCount(p); }, this)),
       browse_(new PackageListModel(this)),
+      readmes_(new ReadmeCache(this)),
       mods_(new ModListModel(this)),
       dependencies_(new ModListModel(this)),
       gameDir_(Paths::defaultGameDir()),

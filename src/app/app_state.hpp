@@ -17,6 +17,7 @@
 #include "app/mod_list_model.hpp"
 #include "app/package_list_model.hpp"
 #include "app/profile_list_model.hpp"
+#include "app/readme_cache.hpp"
 #include "app/values.hpp"
 #include "app/workspace.hpp"
 
@@ -63,6 +64,7 @@ class AppState : public QObject {
   Q_PROPERTY(int packStatusSelected READ selectedPackStatus NOTIFY derivedChanged)
   Q_PROPERTY(ModListModel* mods READ modsModel CONSTANT)                  // explicit mods
   Q_PROPERTY(ModListModel* dependencies READ dependenciesModel CONSTANT)  // automatic ones
+  Q_PROPERTY(ReadmeCache* readmes READ readmes CONSTANT)                   // for the package sheet
   Q_PROPERTY(QString appVersion READ appVersion CONSTANT)
   Q_PROPERTY(QString website READ website CONSTANT)
   Q_PROPERTY(QString logFile READ logFile CONSTANT)
@@ -117,6 +119,7 @@ class AppState : public QObject {
 
   ProfileListModel* profilesModel() const { return profiles_; }
   PackageListModel* indexModel() const { return browse_; }
+  ReadmeCache* readmes() const { return readmes_; }
   ModListModel* modsModel() const { return mods_; }
   ModListModel* dependenciesModel() const { return dependencies_; }
 
@@ -252,6 +255,7 @@ class AppState : public QObject {
   std::shared_ptr<Workspace> workspace_;
   ProfileListModel* profiles_;
   PackageListModel* browse_;
+  ReadmeCache* readmes_;
   ModListModel* mods_;
   ModListModel* dependencies_;
 

@@ -61,8 +61,13 @@ void PackageListModel::setShowDeprecated(bool on) {
 
 void PackageListModel::setLimit(int limit) {
   if (limit == limit_) return;
+  const int before = rowCount(), after = std::min(int(results_.size()), limit);
+  if (after > before) beginInsertRows({}, before, after - 1);
+  if (after < before) beginRemoveRows({}, after, before - 1);
   limit_ = limit;
-  refilter();
+  if (after > before) endInsertRows();
+  if (after < before) endRemoveRows();
+  emit filterChanged();
 }
 
 void PackageListModel::refilter() {
@@ -127,7 +132,7 @@ QVariant PackageListModel::data(const QModelIndex& index, int role) const {
     case DeprecatedRole: return p.deprecated;
     case StateRole: {
       auto it = profileMods_.find(p.fullName);
-      return it == profileMods_.end() ? 0 : it->second ? 1 : 2;
+      return it == profileMods_.end() ? notInProfile : it->second ? inProfile : asDependency;
     }
     default: return {};
   }

@@ -28,6 +28,9 @@ class PackageListModel : public QAbstractListModel {
  public:
   enum Sort { downloads, updated, rating, name };
   Q_ENUM(Sort)
+  // A package's place in the selected profile: what its row and sheet offer.
+  enum ProfileState { notInProfile, inProfile, asDependency };
+  Q_ENUM(ProfileState)
   enum Role {
     PackageRole = Qt::UserRole + 1, FullNameRole, OwnerRole, NameRole, DisplayNameRole, DescriptionRole,
     IconRole, LatestRole, DownloadsRole, RatingRole, UpdatedRole, DeprecatedRole, StateRole
@@ -50,7 +53,7 @@ class PackageListModel : public QAbstractListModel {
   bool showDeprecated() const { return showDeprecated_; }
   void setShowDeprecated(bool on);
   int limit() const { return limit_; }
-  void setLimit(int limit);
+  void setLimit(int limit);  // rows come and go at the end: a list keeps its scroll position
   Q_INVOKABLE void showMore() { setLimit(limit_ + pageSize); }
 
   int resultCount() const { return int(results_.size()); }

@@ -5,6 +5,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <optional>
 
 #include "catalogue/json_read.hpp"
 #include "catalogue/thunderstore.hpp"
@@ -109,11 +110,35 @@ void appendPackage(std::string& out, const TSPackage& p) {
   list(kDependencies, p.dependencies);
 }
 
+// Plain decimal seconds ("-12.5", "631152000.000001") as microseconds, digits past the sixth
+// dropped; nothing for any other form.
+std::optional<int64_t> decimalMicros(std::string_view text) {
+  const bool negative = text.starts_with('-');
+  if (negative) text.remove_prefix(1);
+  int64_t whole = 0, fraction = 0;
+  size_t i = 0;
+  auto digit = [&] { return i < text.size() && text[i] >= '0' && text[i] <= '9'; };
+  for (; digit(); ++i) whole = whole * 10 + (text[i] - '0');
+  if (i == 0) return std::nullopt;
+  if (i < text.size() && text[i] == '.') {
+    ++i;
+    for (int64_t scale = 100000; digit(); ++i, scale /= 10) fraction += (text[i] - '0') * scale;
+  }
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\r' || text[i] == '\n')) ++i;
+  if (i != text.size()) return std::nullopt;
+  const int64_t micros = whole * 1000000 + fraction;
+  return negative ? -micros : micros;
+}
+
+// The writer puts the microsecond count down exactly, and it is read back digit by digit: a
+// double keeps about 15 digits, so dates far from 2001 would come back microseconds off.
 Date readSeconds(od::value& v) {
+  const std::string_view token = v.raw_json_token();
   double seconds = v.get_double().value();
   // Far beyond any real date (and beyond what the microsecond count can hold).
   if (!(std::fabs(seconds) < 1e12)) throw std::runtime_error("\"updated\" out of range");
-  return Dates::fromSecondsSince2001(seconds);
+  if (auto micros = decimalMicros(token)) return reference + std::chrono::microseconds{*micros};
+  return Dates::fromSecondsSince2001(seconds);  // an exponent form, which the writer never uses
 }
 
 TSPackage readPackage(od::object object) {

@@ -42,6 +42,8 @@ std::vector<TSPackage> loadIndex(bool refresh);
 std::optional<double> cacheAge();  // seconds, nullopt without a cache file
 
 std::optional<std::string> latestVersion(const std::string& ns, const std::string& name);
+// The Markdown README of one version; nullopt on any failure (logged), which shows no README.
+std::optional<std::string> fetchReadme(const std::string& ns, const std::string& name, const std::string& version);
 // Streams to a temporary file and moves it to `to` only on status 200.
 void download(const std::string& url, const std::filesystem::path& to, const Progress& progress = {});
 

@@ -1,5 +1,6 @@
 #include "foundation/date.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -84,7 +85,7 @@ std::optional<Date> parseRFC3339(std::string_view s, bool fraction) {
   year_month_day ymd{year{y}, month{unsigned(mo)}, day{unsigned(d)}};
   if (!ymd.ok() || h > 23 || mi > 59 || se > 60) return std::nullopt;
   Date t = sys_days{ymd} + hours{h} + minutes{mi} + seconds{se} + microseconds{micros};
-  return t - minutes{offsetMinutes};
+  return std::clamp(Date{t - minutes{offsetMinutes}}, distantPast, distantFuture);
 }
 
 std::optional<Date> parseISO8601(std::string_view text) {

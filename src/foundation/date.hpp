@@ -12,6 +12,10 @@ using Date = std::chrono::sys_time<std::chrono::microseconds>;
 inline constexpr Date distantPast =
     std::chrono::sys_days{std::chrono::year{1} / 1 / 1} + std::chrono::microseconds{0};
 
+// The last instant a four-digit year can write: 9999-12-31T23:59:59.999999Z.
+inline constexpr Date distantFuture =
+    std::chrono::sys_days{std::chrono::year{10000} / 1 / 1} - std::chrono::microseconds{1};
+
 Date now();
 
 namespace Dates {
@@ -19,6 +23,8 @@ namespace Dates {
 std::string iso8601(Date d);
 // RFC 3339 date-time: full date, 'T', full time, then 'Z' or a "+hh:mm"/"-hh:mm" offset.
 // With `fraction` true the seconds must carry a fraction (".123456"); with false they must not.
+// An offset can carry a date past year 1 or 9999: it is held to the nearest of the two ends,
+// so every date read can be written and read again.
 std::optional<Date> parseRFC3339(std::string_view text, bool fraction);
 // Either form; used for dates this app wrote itself.
 std::optional<Date> parseISO8601(std::string_view text);

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <system_error>
 
@@ -16,6 +17,15 @@ namespace FS {
 namespace {
 [[noreturn]] void fail(const char* what, const path& p, int err) {
   throw fs::filesystem_error(what, p, std::error_code(err, std::generic_category()));
+}
+
+// Flushes a file or folder to the disk itself. A plain fsync on macOS stops at the drive's
+// cache; F_FULLFSYNC goes through, and falls back to fsync where a file system lacks it.
+int syncToDisk(int fd) {
+#ifdef F_FULLFSYNC
+  if (::fcntl(fd, F_FULLFSYNC) == 0) return 0;
+#endif
+  return ::fsync(fd);
 }
 
 // Something is there, even a dangling link.
@@ -103,7 +113,7 @@ void copyContents(const path& of, const path& into, bool overwrite,
   }
 }
 
-std::string readFile(const path& p) {
+std::string readFile(const path& p, size_t maxBytes) {
   int fd = ::open(p.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) fail("read", p, errno);
   std::string bytes;
@@ -111,8 +121,8 @@ std::string readFile(const path& p) {
   for (;;) {
     ssize_t n = ::read(fd, buf, sizeof buf);
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      int err = errno;
+    if (n < 0 || bytes.size() + size_t(n) > maxBytes) {
+      int err = n < 0 ? errno : EFBIG;
       ::close(fd);
       fail("read", p, err);
     }
@@ -145,7 +155,7 @@ void writeAtomic(const path& p, std::string_view bytes) {
     data += n;
     left -= size_t(n);
   }
-  if (::fsync(fd) != 0) abandon(errno);
+  if (syncToDisk(fd) != 0) abandon(errno);
   if (::close(fd) != 0) {
     int err = errno;
     ::unlink(temp.c_str());
@@ -155,6 +165,27 @@ void writeAtomic(const path& p, std::string_view bytes) {
     int err = errno;
     ::unlink(temp.c_str());
     fail("write", p, err);
+  }
+  // The rename lives in the folder: until the folder reaches the disk, a power cut can bring
+  // back the old name. The file is already saved, so a folder that cannot sync is no failure.
+  const path folder = p.parent_path().empty() ? path(".") : p.parent_path();
+  int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    syncToDisk(dir);
+    ::close(dir);
+  }
+}
+
+void removeStaleTemporaries(const path& p) noexcept {
+  const std::string prefix = "." + p.filename().string() + ".";
+  const auto cutoff = fs::file_time_type::clock::now() - std::chrono::minutes(1);
+  std::error_code ec;
+  for (fs::directory_iterator it(p.parent_path(), ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (name.size() != prefix.size() + 6 || !name.starts_with(prefix)) continue;
+    std::error_code timeError;
+    auto written = fs::last_write_time(it->path(), timeError);
+    if (!timeError && written < cutoff) fs::remove(it->path(), timeError);
   }
 }
 }  // namespace FS

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -23,16 +24,32 @@ path tempDir();
 void copyContents(const path& of, const path& into, bool overwrite,
                   const std::set<std::string>& skipTopLevel = {});
 
+// What one unpack may write. Archives come from strangers: a few bytes can declare gigabytes.
+// Past a bound the unpack stops and removes what it wrote. Besides these, an entry that has
+// written more than 1 MiB may not expand more than 200 times its compressed bytes.
+struct UnpackLimits {
+  uint64_t maxBytes;    // file bytes written, all entries together
+  uint64_t maxEntries;  // entries read, refused ones included
+};
+inline constexpr UnpackLimits modArchiveLimits{4ull << 30, 50'000};
+inline constexpr UnpackLimits profileArchiveLimits{64ull << 20, 50'000};
+
 // Unpacks a zip archive into `to`, never writing outside it, and repairs backslash names.
-// Throws AppError("Couldn’t unpack <file name>.") when the archive cannot be unpacked.
-void unzip(const path& archive, const path& to);
+// Every file must hold exactly the bytes its entry declares. Throws AppError("Couldn’t unpack
+// <file name>.") when the archive cannot be unpacked, and a sentence that calls it damaged or
+// unsafe when it passes a bound.
+void unzip(const path& archive, const path& to, const UnpackLimits& limits = modArchiveLimits);
 
 // Writes a deflate zip of everything inside `folder` (names relative to it, no "./") to `archive`.
 void zip(const path& folder, const path& archive);
 
-// Whole-file helpers. readFile throws the platform's error.
-std::string readFile(const path& p);
+// Whole-file helpers. readFile throws the platform's error, and file_too_large (EFBIG)
+// for a file longer than `maxBytes`, before reading it all.
+std::string readFile(const path& p, size_t maxBytes = SIZE_MAX);
 // Writes to a temporary file in the same folder, then renames it over `p`:
 // a crash or a full disk leaves the old file whole.
 void writeAtomic(const path& p, std::string_view bytes);
+// Removes the temporary files of writeAtomic calls for `p` that a crash interrupted (".<name>.XXXXXX"
+// beside it) once they are a minute old: a younger one may belong to a save in progress.
+void removeStaleTemporaries(const path& p) noexcept;
 }  // namespace FS

@@ -29,7 +29,35 @@ using Entry = std::unique_ptr<archive_entry, decltype(&archive_entry_free)>;
 // Status as the unzip tool reports it: 0 fine, 1 unpacked with warnings, 2 not unpacked.
 struct Outcome {
   int status = 0;
-  std::string output;  // what went wrong, for the activity log
+  std::string output;   // what went wrong, for the activity log
+  bool unsafe = false;  // stopped at a bound
+};
+
+Outcome unsafe(std::string why) { return {2, std::move(why), true}; }
+
+// Past 1 MiB an entry may not expand more than 200 times: real mods compress a few times at
+// most, a zip bomb a thousand.
+constexpr uint64_t ratioFloor = 1 << 20;
+constexpr uint64_t maxRatio = 200;
+
+// Counts what one unpack writes against its limits.
+class Budget {
+ public:
+  explicit Budget(const UnpackLimits& limits) : limits_(limits) {}
+
+  std::optional<std::string> takeEntry() {
+    if (++entries_ <= limits_.maxEntries) return std::nullopt;
+    return "more than " + std::to_string(limits_.maxEntries) + " entries";
+  }
+  std::optional<std::string> takeBytes(uint64_t count) {
+    bytes_ += count;
+    if (bytes_ <= limits_.maxBytes) return std::nullopt;
+    return "more than " + std::to_string(limits_.maxBytes) + " bytes";
+  }
+
+ private:
+  const UnpackLimits& limits_;
+  uint64_t entries_ = 0, bytes_ = 0;
 };
 
 std::string errorText(archive* a) {
@@ -125,6 +153,8 @@ const char* utf8OrRaw(const char* utf8, const char* raw) { return utf8 ? utf8 : 
 std::optional<std::string> prepare(archive_entry* entry, const std::string& name, const fs::path& root) {
   auto parts = safeComponents(name);
   if (!parts) return "its name leaves the folder";
+  for (const auto& part : *parts)
+    if (part.size() > 255) return "a part of its name is longer than 255 bytes";
   if (archive_entry_hardlink(entry)) return "hard links are not unpacked";
   auto type = archive_entry_filetype(entry);
   // A name ending in a backslash is a folder written on Windows.
@@ -146,20 +176,54 @@ std::optional<std::string> prepare(archive_entry* entry, const std::string& name
   return std::nullopt;
 }
 
-// Copies the current entry's bytes from the archive to the disk.
-std::optional<std::string> copyData(archive* in, archive* out) {
+// The topmost folder or file on the way to `dest` that does not exist yet: removing it
+// removes everything the entry adds.
+std::optional<fs::path> firstNew(const fs::path& root, const fs::path& dest) {
+  fs::path at = root;
+  for (const auto& part : dest.lexically_relative(root)) {
+    at /= part;
+    struct stat st {};
+    if (::lstat(at.c_str(), &st) != 0) return at;
+  }
+  return std::nullopt;
+}
+
+// Failures of one entry that harm nothing else: a name too long for the disk, a file where
+// the archive already made a folder, a link over a folder with content. The entry is skipped.
+bool harmless(int err) {
+  return err == ENAMETOOLONG || err == EEXIST || err == ENOTEMPTY || err == EISDIR || err == ENOTDIR;
+}
+
+// Copies the current entry's bytes to the disk. Only bytes the archive really holds are
+// written, exactly as many as the entry declares, in order: the disk writer would otherwise
+// grow a short file to its declared size, and a gap in the offsets would be a sparse file no
+// archive bytes paid for.
+Outcome copyData(archive* in, archive* out, const std::string& name, std::optional<uint64_t> declared,
+                 Budget& budget) {
+  const la_int64_t start = archive_filter_bytes(in, -1);
+  uint64_t written = 0;
   const void* buf;
   size_t size;
   la_int64_t offset;
   for (;;) {
     int r = archive_read_data_block(in, &buf, &size, &offset);
-    if (r == ARCHIVE_EOF) return std::nullopt;
-    if (r != ARCHIVE_OK) return errorText(in);
-    if (archive_write_data_block(out, buf, size, offset) != ARCHIVE_OK) return errorText(out);
+    if (r == ARCHIVE_EOF) break;
+    if (r != ARCHIVE_OK) return {2, name + ": " + errorText(in)};
+    if (offset < 0 || uint64_t(offset) != written) return {2, name + ": its data is out of order"};
+    written += size;
+    if (declared && written > *declared) return {2, name + ": its data runs past its size"};
+    if (auto stop = budget.takeBytes(size)) return unsafe(*stop);
+    auto compressed = uint64_t(std::max<la_int64_t>(archive_filter_bytes(in, -1) - start, 1));
+    if (written > ratioFloor && written / compressed > maxRatio)
+      return unsafe(name + " expands more than " + std::to_string(maxRatio) + " times");
+    if (archive_write_data_block(out, buf, size, offset) != ARCHIVE_OK) return {2, name + ": " + errorText(out)};
   }
+  if (declared && written != *declared) return {2, name + ": its data ends before its size"};
+  return {};
 }
 
-Outcome extract(const fs::path& zipFile, const fs::path& root, const std::string& zipName) {
+Outcome extract(const fs::path& zipFile, const fs::path& root, const std::string& zipName,
+                const UnpackLimits& limits, std::vector<fs::path>& created) {
   UTF8Locale utf8;
   Reader in{archive_read_new(), archive_read_free};
   archive_read_support_format_zip(in.get());
@@ -173,6 +237,7 @@ Outcome extract(const fs::path& zipFile, const fs::path& root, const std::string
   // Entry paths are made absolute under the checked root by prepare(), so libarchive's
   // absolute-path guard cannot be used; prepare() refuses absolute names itself.
   Outcome out;
+  Budget budget(limits);
   auto warn = [&](const std::string& entryName, const std::string& why) {
     Log::write("unzip skipped " + entryName + " in " + zipName + ": " + why);
     out.status = std::max(out.status, 1);
@@ -182,16 +247,29 @@ Outcome extract(const fs::path& zipFile, const fs::path& root, const std::string
     int r = archive_read_next_header(in.get(), &entry);
     if (r == ARCHIVE_EOF) break;
     if (r < ARCHIVE_WARN) return {2, errorText(in.get())};
+    if (auto stop = budget.takeEntry()) return unsafe(*stop);
     std::string name = utf8OrRaw(archive_entry_pathname_utf8(entry), archive_entry_pathname(entry));
     if (auto refused = prepare(entry, name, root)) {
       warn(name, *refused);
       continue;
     }
+    std::optional<uint64_t> declared;
+    if (archive_entry_size_is_set(entry)) declared = uint64_t(std::max<la_int64_t>(archive_entry_size(entry), 0));
+    archive_entry_unset_size(entry);
+    const fs::path dest = archive_entry_pathname(entry);
+    if (auto fresh = firstNew(root, dest)) created.push_back(*fresh);
+
     r = archive_write_header(disk.get(), entry);
+    if (r == ARCHIVE_FAILED && harmless(archive_errno(disk.get()))) {
+      warn(name, errorText(disk.get()));
+      continue;
+    }
     if (r < ARCHIVE_WARN) return {2, name + ": " + errorText(disk.get())};
     if (r == ARCHIVE_WARN) warn(name, errorText(disk.get()));
-    if (archive_entry_filetype(entry) == AE_IFREG)
-      if (auto failed = copyData(in.get(), disk.get())) return {2, name + ": " + *failed};
+    if (archive_entry_filetype(entry) == AE_IFREG) {
+      Outcome copied = copyData(in.get(), disk.get(), name, declared, budget);
+      if (copied.status) return copied;
+    }
     if (archive_write_finish_entry(disk.get()) < ARCHIVE_WARN)
       return {2, name + ": " + errorText(disk.get())};
   }
@@ -220,10 +298,16 @@ void addFile(archive* out, const fs::path& file) {
 }
 }  // namespace
 
-void unzip(const path& archive, const path& to) {
+void unzip(const path& archive, const path& to, const UnpackLimits& limits) {
   mkdir(to);
   const std::string name = archive.filename().string();
-  Outcome outcome = extract(archive, fs::canonical(to), name);
+  std::vector<fs::path> created;
+  Outcome outcome = extract(archive, fs::canonical(to), name, limits, created);
+  if (outcome.unsafe) {
+    for (const auto& item : created) FS::remove(item);
+    Log::write("unzip stopped " + name + ": " + outcome.output);
+    throw AppError("Couldn’t unpack " + name + " because it looks damaged or unsafe.");
+  }
   if (outcome.status >= 2) {
     Log::write("unzip failed (" + std::to_string(outcome.status) + ") " + name + ": " +
                firstChars(outcome.output, 300));

@@ -13,6 +13,9 @@
 namespace Installer::detail {
 using std::filesystem::path;
 
+// A mod's manifest.json is a few hundred bytes; a larger one than this is not read.
+inline constexpr size_t maxManifestBytes = 1 << 20;
+
 // The file's bytes when it can be read and is valid UTF-8; nullopt otherwise.
 std::optional<std::string> readUTF8(const path& p);
 // Without leading and trailing white space and line ends.

@@ -5,6 +5,7 @@
 #include "foundation/fs.hpp"
 #include "foundation/package_id.hpp"
 #include "installer/installer.hpp"
+#include "installer/internal.hpp"
 
 namespace Installer {
 namespace {
@@ -59,7 +60,7 @@ std::string manifestText(std::string bytes) {
 
 std::vector<DependencyRef> dependencies(const std::string& key, const Profile& profile) noexcept {
   try {
-    std::string text = manifestText(FS::readFile(profile.metaDir() / (key + ".json")));
+    std::string text = manifestText(FS::readFile(profile.metaDir() / (key + ".json"), detail::maxManifestBytes));
     const auto json = nlohmann::json::parse(text, nullptr, false);
     if (json.is_discarded() || !json.is_object()) return {};
     const auto member = json.find("dependencies");

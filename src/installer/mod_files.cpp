@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "catalogue/thunderstore.hpp"
+#include "foundation/app_error.hpp"
 #include "foundation/fs.hpp"
 #include "foundation/log.hpp"
 #include "installer/installer.hpp"
@@ -49,6 +50,9 @@ std::vector<DependencyRef> installMod(const ProfileMod& mod, const std::string& 
   const fs::path X = *T / "x";
   Thunderstore::download(Thunderstore::downloadURL(mod.ns, mod.name, version), archive, progress);
   FS::unzip(archive, X);
+  std::error_code ec;
+  if (auto size = fs::file_size(X / "manifest.json", ec); !ec && size > detail::maxManifestBytes)
+    throw AppError("Couldn’t install " + key + " because its manifest is too large.");
 
   // Old files go first, so an upgrade never mixes two versions.
   removeFiles(key, profile, false);

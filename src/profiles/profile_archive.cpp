@@ -17,6 +17,7 @@ namespace fs = std::filesystem;
 namespace {
 constexpr const char* packID = "denikson-BepInExPack_Valheim";
 constexpr const char* manifestName = "export.r2x";
+constexpr size_t maxManifestBytes = 1 << 20;  // a mod list of thousands of mods is a few hundred KB
 
 // Removes the given locations when the scope ends, however it ends.
 struct Cleanup {
@@ -144,12 +145,13 @@ ImportedProfile readExport(std::string_view data) {
     fs::path archive = work / "profile.zip";
     fs::path unpacked = work / "x";
     FS::writeAtomic(archive, data);
-    FS::unzip(archive, unpacked);
+    FS::unzip(archive, unpacked, FS::profileArchiveLimits);
 
     std::string text;
     try {
-      text = FS::readFile(unpacked / manifestName);
-    } catch (const std::exception&) {
+      text = FS::readFile(unpacked / manifestName, maxManifestBytes);
+    } catch (const fs::filesystem_error& e) {
+      if (e.code() == std::errc::file_too_large) throw AppError("That profile code’s mod list is too large.");
       throw AppError("That profile code doesn’t contain a mod list.");
     }
     Manifest parsed = parseManifest(text);

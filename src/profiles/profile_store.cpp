@@ -1,9 +1,11 @@
 #include "profiles/profile_store.hpp"
 
 #include <algorithm>
+#include <map>
 #include <system_error>
 
 #include "foundation/fs.hpp"
+#include "foundation/log.hpp"
 #include "foundation/paths.hpp"
 #include "foundation/uuid.hpp"
 
@@ -11,6 +13,22 @@ namespace fs = std::filesystem;
 
 namespace {
 fs::path profileFile(const Profile& profile) { return profile.dir() / "profile.json"; }
+
+// A profile folder that an interrupted create or duplicate leaves is removed with everything in it.
+class RemoveOnFailure {
+ public:
+  explicit RemoveOnFailure(fs::path folder) : folder_(std::move(folder)) {}
+  ~RemoveOnFailure() {
+    if (!kept_) FS::remove(folder_);
+  }
+  RemoveOnFailure(const RemoveOnFailure&) = delete;
+  RemoveOnFailure& operator=(const RemoveOnFailure&) = delete;
+  void keep() { kept_ = true; }
+
+ private:
+  fs::path folder_;
+  bool kept_ = false;
+};
 
 std::string trimWhitespace(const std::string& text) {
   constexpr const char* blanks = " \t\n\r\v\f";
@@ -24,13 +42,36 @@ namespace ProfileStore {
 
 std::vector<Profile> loadAll() {
   std::vector<Profile> profiles;
+  struct Found {
+    size_t index;  // into profiles
+    fs::path folder;
+  };
+  std::map<std::string, Found> byID;
   std::error_code ec;
   fs::directory_iterator it(Paths::profiles(), ec);
   for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+    const fs::path file = it->path() / "profile.json";
+    FS::removeStaleTemporaries(file);
+    Profile profile;
     // A stray file, a folder without profile.json or a damaged one is left alone.
     try {
-      profiles.push_back(decodeProfile(FS::readFile(it->path() / "profile.json")));
+      profile = decodeProfile(FS::readFile(file));
     } catch (const std::exception&) {
+      continue;
+    }
+    // Two records with one id must not both load: deleting one would delete the other's folder.
+    // The one in the folder named after the id is the real one.
+    auto [seen, fresh] = byID.try_emplace(profile.id, Found{profiles.size(), it->path()});
+    if (fresh) {
+      profiles.push_back(std::move(profile));
+      continue;
+    }
+    const bool home = it->path().filename() == profile.id;
+    Log::write("profile folder " + (home ? seen->second.folder : it->path()).filename().string() +
+               " ignored: it repeats the id of profile '" + profile.name + "'");
+    if (home) {
+      profiles[seen->second.index] = std::move(profile);
+      seen->second.folder = it->path();
     }
   }
   std::stable_sort(profiles.begin(), profiles.end(),
@@ -45,8 +86,10 @@ void save(const Profile& profile) {
 
 Profile create(const std::string& name) {
   Profile profile{makeUUID(), name, now(), std::nullopt, std::nullopt, {}};
+  RemoveOnFailure made{profile.dir()};
   FS::mkdir(profile.bepinex());
   save(profile);
+  made.keep();
   return profile;
 }
 
@@ -55,15 +98,19 @@ Profile duplicate(const Profile& profile, const std::string& name) {
   copy.id = makeUUID();
   copy.name = name;
   copy.created = now();
-  // Links inside the profile stay links; the copied profile.json is replaced by save.
-  fs::copy(profile.dir(), copy.dir(), fs::copy_options::recursive | fs::copy_options::copy_symlinks);
+  RemoveOnFailure made{copy.dir()};
+  // The source's profile.json stays behind: until save writes the copy's own, the new folder is
+  // no profile at all, never a second one with the source's id. Links stay links.
+  FS::copyContents(profile.dir(), copy.dir(), false, {"profile.json"});
   save(copy);
+  made.keep();
   return copy;
 }
 
 void deleteProfile(const Profile& profile) noexcept { FS::remove(profile.dir()); }
 
 Settings loadSettings() {
+  FS::removeStaleTemporaries(Paths::settings());
   try {
     return decodeSettings(FS::readFile(Paths::settings()));
   } catch (const std::exception&) {

@@ -101,4 +101,15 @@ TEST(IndexCache, RoundTripsEveryFieldAndReadsNothingElse) {
   for (size_t n = 0; n < whole.size(); ++n)
     EXPECT_ANY_THROW(Thunderstore::decodeCache(std::string_view(whole).substr(0, n))) << n;
 }
+TEST(IndexCache, DatesFarFrom2001ComeBackToTheMicrosecond) {
+  std::vector<TSPackage> list;
+  for (Date d : {distantPast + 1us, sys_days{1900y / 6 / 1} + 999999us, sys_days{2300y / 1 / 1} + 1us,
+                 sys_days{4046y / 7 / 7} + 123457us, distantFuture})
+    list.push_back({"A-B", "A", "B", "", d, 0, false, false, {}, "", "", "1", 0, {"1"}, {}});
+  EXPECT_EQ(Thunderstore::decodeCache(Thunderstore::encodeCache(list)), list);
+  // Other writers may use an exponent.
+  auto fields = members;
+  fields[4].second = "1.5e1";
+  EXPECT_EQ(Thunderstore::decodeCache(cache(fields)).at(0).updated, sys_days{2001y / 1 / 1} + 15s);
+}
 }  // namespace

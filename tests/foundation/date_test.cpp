@@ -18,3 +18,15 @@ TEST(Dates, RFC3339ParsersTellFractionalAndPlainSecondsApartAndApplyOffsets) {
   EXPECT_EQ(Dates::parseRFC3339("2023-04-05T06:07:08Z", true), std::nullopt);
   EXPECT_EQ(Dates::parseRFC3339("2023-04-05T06:07:08.5Z", false), std::nullopt);
 }
+
+TEST(Dates, OffsetsThatLeaveTheFourDigitYearsAreHeldToTheEnds) {
+  for (auto [text, written] : {std::pair{"0000-01-01T00:00:00+00:01", "0001-01-01T00:00:00Z"},
+                               {"9999-12-31T23:59:30-00:01", "9999-12-31T23:59:59Z"}}) {
+    auto read = Dates::parseISO8601(text);
+    ASSERT_TRUE(read) << text;
+    EXPECT_EQ(Dates::iso8601(*read), written);
+    auto again = Dates::parseISO8601(written);
+    ASSERT_TRUE(again) << written;
+    EXPECT_EQ(Dates::iso8601(*again), written);
+  }
+}

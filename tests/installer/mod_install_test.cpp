@@ -75,6 +75,26 @@ TEST_F(InstallMod, AHostileArchiveWritesNothingOutsideTheProfile) {
         << file;
 }
 
+TEST_F(InstallMod, AnArchiveThatClaimsMoreThanItHoldsIsRefusedAndTheInstalledVersionStays) {
+  install("Mod", {{"manifest.json", "{}"}, {"plugins/Mod.dll", "1"}});
+  const Files before = filesUnder(P());
+  const struct {
+    std::string archive, sentence;
+  } cases[] = {
+      {zipDeclaring("plugins/Huge.dll", 64ull << 30), "Couldn’t unpack Author-Mod.zip."},
+      {zipBytes({{"manifest.json", incompressible((1 << 20) + 1)}, {"plugins/Mod.dll", "2"}}),
+       "Couldn’t install Author-Mod because its manifest is too large."},
+  };
+  for (const auto& c : cases) {
+    catalogue.addPackage("Author", "Mod", "2.0.0", c.archive);
+    EXPECT_THAT([&] { Installer::installMod({"Author", "Mod", "2.0.0", "1.0.0", true, true}, "2.0.0", profile); },
+                testing::ThrowsMessage<AppError>(testing::StrEq(c.sentence)));
+    EXPECT_EQ(filesUnder(P()), before);
+    EXPECT_EQ(readFile(P() / "BepInEx/plugins/Author-Mod/Mod.dll"), "1");
+  }
+  EXPECT_TRUE(fs::is_empty(tmp()));
+}
+
 using ModFiles = InstallerTest;
 TEST_F(ModFiles, DependenciesFromAUTF16ManifestKeepOrderAndDropVersionsAndThePack) {
   const std::string manifest =

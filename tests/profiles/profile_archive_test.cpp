@@ -67,3 +67,19 @@ TEST_F(ProfileArchive, UnreadableArchivesFailWithTheUsersSentence) {
               ThrowsMessage<AppError>(StrEq("That profile code doesn’t contain a mod list.")));
   EXPECT_EQ(leftovers(), 0u) << "a failed import removes its work folder";
 }
+
+TEST_F(ProfileArchive, ACodeThatClaimsMoreThanItHoldsIsRefusedAndLeavesNothing) {
+  const struct {
+    std::string archive, sentence;
+  } cases[] = {
+      // A few dozen bytes whose header claims a 4 GiB mod list.
+      {zipDeclaring("export.r2x", 0xFFFFFFF0), "Couldn’t unpack profile.zip."},
+      {zipBytes({{"export.r2x", "profileName: Big\nmods:\n#" + incompressible(1 << 20)}}),
+       "That profile code’s mod list is too large."},
+  };
+  for (const auto& c : cases) {
+    EXPECT_THAT([&] { ProfileStore::readExport(c.archive); },
+                testing::ThrowsMessage<AppError>(testing::StrEq(c.sentence)));
+    EXPECT_EQ(leftovers(), 0u);
+  }
+}

@@ -1,6 +1,8 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "foundation/fs.hpp"
+#include "foundation/log.hpp"
 #include "foundation/paths.hpp"
 #include "profiles/profile_store.hpp"
 
@@ -71,4 +73,63 @@ TEST(Settings, AreWrittenCompactAndFallBackToTheLegacyGameFolderFile) {
   EXPECT_EQ(ProfileStore::loadSettings(), (Settings{"/Games/Old", std::nullopt}));
   put(Paths::settings(), R"({"activeProfile":"P1"})");
   EXPECT_EQ(ProfileStore::loadSettings(), (Settings{std::nullopt, "P1"}));
+}
+
+TEST(ProfileStore, ADuplicateCopiesLinksAsLinksAndOneThatCannotBeSavedLeavesNoClone) {
+  Profile source = ProfileStore::create("Main");
+  put(source.bepinex() / "plugins/A-Mod/Mod.dll", "dll");
+  fs::create_directory_symlink("A-Mod", source.bepinex() / "plugins/link");
+
+  Profile copy = ProfileStore::duplicate(source, "Main Copy");
+  EXPECT_EQ(fs::read_symlink(copy.bepinex() / "plugins/link"), "A-Mod");
+  EXPECT_EQ(FS::readFile(copy.bepinex() / "plugins/A-Mod/Mod.dll"), "dll");
+  EXPECT_EQ(ProfileStore::loadAll().size(), 2u);
+
+  // A name that cannot be encoded fails the save after the folder was copied.
+  EXPECT_ANY_THROW(ProfileStore::duplicate(source, "Bad \xFF name"));
+  EXPECT_ANY_THROW(ProfileStore::create("Bad \xFF name"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(Paths::profiles()), {}), 2);
+  std::vector<std::string> names;
+  for (const Profile& p : ProfileStore::loadAll()) names.push_back(p.id == copy.id ? "copy" : p.name);
+  EXPECT_THAT(names, testing::UnorderedElementsAre("Main", "copy"));  // made in the same second
+}
+
+TEST(ProfileStore, TwoFoldersWithOneIdLoadAsTheOneNamedAfterIt) {
+  Profile real{"P-REAL", "Real", at("2024-01-01T00:00:00Z"), std::nullopt, std::nullopt, {}};
+  ProfileStore::save(real);
+  // Folders listed before and after the real one, whatever order the listing gives.
+  for (const char* stray : {"0-stray", "z-stray"}) {
+    fs::copy(real.dir(), Paths::profiles() / stray, fs::copy_options::recursive);
+    put(Paths::profiles() / stray / "marker", "not the real folder");
+  }
+  EXPECT_EQ(ProfileStore::loadAll(), std::vector<Profile>{real});
+  const std::string log = Log::tail(10);
+  EXPECT_THAT(log, testing::HasSubstr(" profile folder 0-stray ignored: it repeats the id of profile 'Real'\n"));
+  EXPECT_THAT(log, testing::HasSubstr(" profile folder z-stray ignored: it repeats the id of profile 'Real'\n"));
+}
+
+TEST(ProfileStore, DatesBeyondTheFourDigitYearsLoadAndSurviveASave) {
+  put(Paths::profiles() / "P" / "profile.json",
+      R"({"created": "0000-01-01T00:00:00+00:01", "id": "P", "mods": [], "name": "Old"})");
+  auto loaded = ProfileStore::loadAll();
+  ASSERT_EQ(loaded.size(), 1u);
+  EXPECT_EQ(loaded[0].created, distantPast);
+  ProfileStore::save(loaded[0]);
+  EXPECT_EQ(ProfileStore::loadAll(), loaded);
+}
+
+TEST(ProfileStore, LeftoversOfInterruptedSavesGoOnceAMinuteOld) {
+  ProfileStore::save({"P", "Main", at("2024-01-01T00:00:00Z"), std::nullopt, std::nullopt, {}});
+  const fs::path old1 = Paths::profiles() / "P/.profile.json.Ab12Cd", young = Paths::profiles() / "P/.profile.json.Ef34Gh";
+  const fs::path old2 = Paths::support() / ".settings.json.Ij56Kl", other = Paths::profiles() / "P/.profile.json.keep";
+  for (const auto& file : {old1, young, old2, other}) put(file, "half a save");
+  for (const auto& file : {old1, old2, other})
+    fs::last_write_time(file, fs::file_time_type::clock::now() - std::chrono::minutes(2));
+
+  ProfileStore::loadAll();
+  ProfileStore::loadSettings();
+  EXPECT_FALSE(fs::exists(old1));
+  EXPECT_FALSE(fs::exists(old2));
+  EXPECT_TRUE(fs::exists(young)) << "may belong to a save in progress";
+  EXPECT_TRUE(fs::exists(other)) << "not a temporary name";
 }

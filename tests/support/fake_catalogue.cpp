@@ -1,6 +1,7 @@
 #include "support/fake_catalogue.hpp"
 
 #include <httplib.h>
+#include <nlohmann/json.hpp>
 #include <zlib.h>
 
 #include <algorithm>
@@ -180,6 +181,11 @@ void FakeCatalogue::setLatest(const std::string& ns, const std::string& name,
   answer(latestPath(ns, name),
          json(R"({"namespace": ")" + ns + R"(", "name": ")" + name +
              R"(", "latest": {"version_number": ")" + version + R"("}})"));
+}
+
+void FakeCatalogue::setReadme(const std::string& ns, const std::string& name, const std::string& version,
+                              const std::string& markdown) {
+  answer(latestPath(ns, name) + version + "/readme/", json(nlohmann::json{{"markdown", markdown}}.dump()));
 }
 
 void FakeCatalogue::addPackage(const std::string& ns, const std::string& name,

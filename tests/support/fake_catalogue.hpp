@@ -54,6 +54,9 @@ class FakeCatalogue {
   void setPackageList(const std::string& list, bool gzipped = false);
   // The latest-version lookup of one package answers with `version`.
   void setLatest(const std::string& ns, const std::string& name, const std::string& version);
+  // The README of one version, as the service wraps it: {"markdown": ...}.
+  void setReadme(const std::string& ns, const std::string& name, const std::string& version,
+                 const std::string& markdown);
   // The download address answers with a redirect to a CDN path that serves `archive`.
   void addPackage(const std::string& ns, const std::string& name, const std::string& version,
                   const std::string& archive);

@@ -4,6 +4,7 @@
 #include <archive_entry.h>
 
 #include <memory>
+#include <random>
 #include <stdexcept>
 
 namespace {
@@ -47,4 +48,36 @@ std::string zipBytes(const std::vector<ZipEntry>& entries) {
   }
   check(a, archive_write_close(a));
   return bytes;
+}
+
+std::string zipDeclaring(const std::string& name, uint64_t declaredSize) {
+  auto le = [](std::string& out, uint64_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out += char(value >> (8 * i));
+  };
+  const bool zip64 = declaredSize >= 0xFFFFFFFF;
+  const uint64_t small = zip64 ? 0xFFFFFFFF : declaredSize;
+  std::string extra;  // ZIP64: the uncompressed size
+  if (zip64) {
+    le(extra, 0x0001, 2); le(extra, 8, 2); le(extra, declaredSize, 8);
+  }
+  // Version needed, flags, method (stored), time, date, CRC, compressed size 0, uncompressed size.
+  auto common = [&](std::string& out) {
+    le(out, zip64 ? 45 : 20, 2); le(out, 0, 2); le(out, 0, 2); le(out, 0, 4); le(out, 0, 4);
+    le(out, 0, 4); le(out, small, 4); le(out, name.size(), 2); le(out, extra.size(), 2);
+  };
+  std::string local, central, end;
+  le(local, 0x04034b50, 4); common(local); local += name + extra;
+  le(central, 0x02014b50, 4); le(central, 0x031e, 2); common(central);
+  le(central, 0, 2); le(central, 0, 2); le(central, 0, 2); le(central, 0100644u << 16, 4); le(central, 0, 4);
+  central += name + extra;
+  le(end, 0x06054b50, 4); le(end, 0, 4); le(end, 1, 2); le(end, 1, 2);
+  le(end, central.size(), 4); le(end, local.size(), 4); le(end, 0, 2);
+  return local + central + end;
+}
+
+std::string incompressible(size_t size) {
+  std::mt19937 random(7);
+  std::string text(size, ' ');
+  for (char& c : text) c = char('a' + random() % 26);
+  return text;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -12,3 +13,9 @@ struct ZipEntry {
 };
 
 std::string zipBytes(const std::vector<ZipEntry>& entries);
+// `size` letters that barely compress, the same every time.
+std::string incompressible(size_t size);
+
+// One stored entry whose headers (local and central) declare `declaredSize` bytes but hold none:
+// a few dozen bytes that claim gigabytes. Sizes from 4 GiB on are written as ZIP64.
+std::string zipDeclaring(const std::string& name, uint64_t declaredSize);

@@ -1,0 +1,35 @@
+#include "app/readme_cache.hpp"
+
+#include "app/background.hpp"
+#include "catalogue/thunderstore.hpp"
+
+void ReadmeCache::show(const QString& ns, const QString& name, const QString& version) {
+  shown_ = ns + '-' + name + '-' + version;
+  if (!found_.contains(shown_) && !inFlight_.contains(shown_)) {
+    inFlight_.insert(shown_);
+    fetch(shown_, ns.toStdString(), name.toStdString(), version.toStdString());
+  }
+  publish();
+}
+
+QCoro::Task<> ReadmeCache::fetch(QString key, std::string ns, std::string name, std::string version) {
+  std::optional<std::string> markdown;
+  try {
+    auto job = background(this, [ns, name, version] { return Thunderstore::fetchReadme(ns, name, version); });
+    markdown = co_await job;
+  } catch (const Abandoned&) {
+    co_return;
+  }
+  inFlight_.remove(key);
+  found_.insert(key, QString::fromStdString(markdown.value_or("")));
+  publish();
+}
+
+void ReadmeCache::publish() {
+  const bool loading = inFlight_.contains(shown_);
+  const QString markdown = found_.value(shown_);
+  if (loading == loading_ && markdown == markdown_) return;
+  loading_ = loading;
+  markdown_ = markdown;
+  emit changed();
+}
