@@ -110,6 +110,7 @@ SheetFrame {
     }
 
     Loader {
+        visible: false  // takes no room in the sheet; the dialog shows over it
         active: form.confirming
         sourceComponent: ConfirmDialog {
             name: "sheet.import.confirm"

@@ -27,33 +27,42 @@ Rectangle {
         anchors.bottomMargin: 14
         spacing: 10
 
-        RowLayout {
+        Item {
             Layout.fillWidth: true
-            spacing: 8
-            Spinner {
-                objectName: "footer.spinner"
-                visible: footer.status.spinner
-                color: footer.status.emphasis ? Theme.text : Theme.muted
+            implicitHeight: status.implicitHeight
+            Row {
+                id: status
+                anchors.verticalCenter: parent.verticalCenter
+                spacing: 8
+                Spinner {
+                    id: spinner
+                    objectName: "footer.spinner"
+                    anchors.verticalCenter: parent.verticalCenter
+                    visible: footer.status.spinner
+                    color: footer.status.emphasis ? Theme.text : Theme.muted
+                }
+                Text {
+                    objectName: "footer.status"
+                    anchors.verticalCenter: parent.verticalCenter
+                    // Shares the width with the spinner and progress bar; long texts end in an ellipsis.
+                    width: Math.min(implicitWidth, status.parent.width - (spinner.visible ? spinner.width + 8 : 0)
+                                    - (progress.visible ? progress.width + 8 : 0))
+                    text: footer.status.text
+                    color: footer.status.emphasis ? Theme.text : Theme.muted
+                    font.pixelSize: 13
+                    font.bold: footer.status.bold
+                    elide: Text.ElideRight
+                    maximumLineCount: 1
+                }
+                DownloadProgress {
+                    id: progress
+                    objectName: "footer.progress"
+                    anchors.verticalCenter: parent.verticalCenter
+                    width: 120
+                    visible: footer.app.busy !== "" && footer.app.downloading
+                    value: footer.app.progress
+                }
             }
-            Text {
-                objectName: "footer.status"
-                Layout.fillWidth: !progress.visible
-                Layout.maximumWidth: implicitWidth
-                text: footer.status.text
-                color: footer.status.emphasis ? Theme.text : Theme.muted
-                font.pixelSize: 13
-                font.bold: footer.status.bold
-                elide: Text.ElideRight
-                maximumLineCount: 1
-            }
-            DownloadProgress {
-                id: progress
-                objectName: "footer.progress"
-                visible: footer.app.busy !== "" && footer.app.downloading
-                value: footer.app.progress
-                Layout.preferredWidth: 120
-            }
-            Item { Layout.fillWidth: true }
         }
 
         AppButton {

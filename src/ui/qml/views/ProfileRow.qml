@@ -18,9 +18,11 @@ ItemDelegate {
 
     objectName: "sidebar.row." + index
     width: ListView.view ? ListView.view.width : implicitWidth
-    implicitHeight: 40
+    implicitHeight: 46
     topInset: 2
     bottomInset: 2
+    topPadding: 6
+    bottomPadding: 6
     leftPadding: 10
     rightPadding: 10
     hoverEnabled: true
