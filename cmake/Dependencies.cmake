@@ -17,7 +17,7 @@ find_package(LibArchive REQUIRED)
 find_package(simdjson REQUIRED)
 find_package(nlohmann_json 3.10 REQUIRED)
 find_package(Threads REQUIRED)
-find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Concurrent Qml Quick QuickControls2)
+find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Concurrent Network Qml Quick QuickControls2)
 find_package(ICU REQUIRED COMPONENTS uc i18n)
 find_package(QCoro6 REQUIRED COMPONENTS Core)
 

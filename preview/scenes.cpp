@@ -38,6 +38,8 @@ std::unique_ptr<World> started(bool withGame = true) {
   return w;
 }
 
+}  // namespace
+
 // Default (empty), "Ashlands Raid" (three mods, two dependencies, one update, one disabled, one
 // deprecated, selected) and "Hardcore Server" (one mod).
 std::unique_ptr<World> richProfile() {
@@ -57,6 +59,7 @@ std::unique_ptr<World> richProfile() {
   return w;
 }
 
+namespace {
 std::unique_ptr<World> withSheet(std::unique_ptr<World> w, void (AppState::*show)(bool)) {
   (w->state().*show)(true);
   w->window();
@@ -96,7 +99,8 @@ std::unique_ptr<World> busyDownload() {
 }  // namespace
 
 const std::vector<Scene>& scenes() {
-  static const std::vector<Scene> all = {
+  static const std::vector<Scene> all = [] {
+  std::vector<Scene> list = {
       {"first-start-no-game",
        [] {
          auto w = started(false);
@@ -144,5 +148,8 @@ const std::vector<Scene>& scenes() {
          return w;
        }},
   };
+  for (Scene& scene : paneScenes()) list.push_back(std::move(scene));
+  return list;
+  }();
   return all;
 }

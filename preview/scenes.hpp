@@ -14,3 +14,7 @@ struct Scene {
 };
 
 const std::vector<Scene>& scenes();
+// The profile pane's scenes: banners, loader statuses, the browse list and the package sheet.
+std::vector<Scene> paneScenes();
+// The window's richest profile, "Ashlands Raid", selected, on the installed tab.
+std::unique_ptr<World> richProfile();

@@ -31,6 +31,12 @@ class World {
 
   // Publishes a package of the owner "Odin" (a newer version replaces the old one).
   void publish(const Package& package);
+  // Adds `count` made-up packages of many owners (without archives) and reloads the index.
+  void publishMany(int count);
+  // Lists a newer loader pack in the package list and reloads the index.
+  void publishPack(const std::string& version);
+  // Takes a package out of the package list ("Owner-Name") and reloads the index.
+  void withdraw(const std::string& fullName);
   // Starts the state and waits for start-up and the catalogue.
   void start();
   // Adds the package to the selected profile and waits until it is installed.
@@ -50,6 +56,8 @@ class World {
  private:
   std::unique_ptr<FakeCatalogue> catalogue_;
   std::unique_ptr<FakeTools> tools_;
+  void reloadIndex();
+
   std::vector<std::string> packages_;  // the package list's entries, as JSON
   std::shared_ptr<DesktopWorkspace> desktop_;
   std::unique_ptr<AppState> state_;

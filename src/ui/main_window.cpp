@@ -7,6 +7,7 @@
 
 #include "app/app_state.hpp"
 #include "ui/desktop_workspace.hpp"
+#include "ui/network_cache.hpp"
 
 Q_IMPORT_QML_PLUGIN(QuernholdPlugin)
 
@@ -15,6 +16,9 @@ namespace MainWindow {
 void prepare(QQmlEngine& engine) {
   // Qt 6.4 does not look in the resource folder qt_add_qml_module uses; later versions do.
   engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
+  // Icons from the catalogue are kept on disk between runs. One factory serves every engine.
+  static CachingNetworkFactory network;
+  engine.setNetworkAccessManagerFactory(&network);
 }
 
 QQuickWindow* create(QQmlEngine& engine, AppState& app, DesktopWorkspace& desktop) {

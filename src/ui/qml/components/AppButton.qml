@@ -11,6 +11,7 @@ Button {
     property string iconName
     property bool isDefault: false
     property string tip
+    property bool destructive: false  // its title in the error colour
 
     readonly property bool isPlay: kind === "play"
     readonly property bool lit: enabled && hovered
@@ -30,6 +31,7 @@ Button {
 
     readonly property color textColor: isPlay ? (enabled ? Theme.playText : Theme.muted)
         : kind === "ghost" ? (active || lit ? Theme.text : Theme.muted)
+        : destructive ? Theme.blood
         : Theme.text
 
     icon.source: iconName ? Theme.icon(iconName) : ""

@@ -2,7 +2,7 @@ import QtQuick
 import Quernhold
 
 // A small status capsule that never wraps or shrinks below its text.
-Rectangle {
+Item {
     id: pill
     property alias text: label.text
     property color fg: Theme.text
@@ -13,11 +13,14 @@ Rectangle {
     implicitHeight: label.implicitHeight + 6
     width: implicitWidth
     height: implicitHeight
-    radius: height / 2
-    color: bg
-    border.width: 1
-    border.color: pill.border
 
+    Rectangle {
+        anchors.fill: parent
+        radius: height / 2
+        color: pill.bg
+        border.width: 1
+        border.color: pill.border
+    }
     Text {
         id: label
         anchors.centerIn: parent

@@ -44,4 +44,12 @@ Item {
             onClosed: sheets.app.showLog = false
         }
     }
+    Loader {
+        active: !!sheets.app.detailPackage
+        sourceComponent: PackageSheet {
+            app: sheets.app
+            pkg: sheets.app.detailPackage
+            onClosed: sheets.app.detailPackage = null
+        }
+    }
 }
