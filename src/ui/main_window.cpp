@@ -1,5 +1,7 @@
 #include "ui/main_window.hpp"
 
+#include <QGuiApplication>
+#include <QPalette>
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQuickWindow>
@@ -19,6 +21,10 @@ void prepare(QQmlEngine& engine) {
   // Icons from the catalogue are kept on disk between runs. One factory serves every engine.
   static CachingNetworkFactory network;
   engine.setNetworkAccessManagerFactory(&network);
+  // Markdown takes its link colour from the application's palette: the theme's emberHi.
+  QPalette palette = QGuiApplication::palette();
+  palette.setColor(QPalette::Link, QColor::fromRgbF(0.949f, 0.573f, 0.310f));
+  QGuiApplication::setPalette(palette);
 }
 
 QQuickWindow* create(QQmlEngine& engine, AppState& app, DesktopWorkspace& desktop) {

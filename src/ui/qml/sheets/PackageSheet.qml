@@ -30,6 +30,7 @@ SheetFrame {
     RowLayout {
         Layout.fillWidth: true
         spacing: 16
+        focus: true  // so that Return reaches the sheet
         ModIcon {
             Layout.alignment: Qt.AlignTop
             url: sheet.pkg.icon

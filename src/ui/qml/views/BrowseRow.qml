@@ -55,8 +55,7 @@ Rectangle {
                 spacing: 6
                 Text {
                     objectName: "browseRow.name"
-                    Layout.maximumWidth: implicitWidth
-                    Layout.fillWidth: true
+                    Layout.preferredWidth: implicitWidth
                     text: row.displayName
                     color: Theme.text
                     font.pixelSize: 14  // 13.5 in points
@@ -65,8 +64,7 @@ Rectangle {
                     maximumLineCount: 1
                 }
                 Text {
-                    Layout.maximumWidth: implicitWidth
-                    Layout.fillWidth: true
+                    Layout.preferredWidth: implicitWidth
                     text: "by " + row.owner
                     color: Theme.muted
                     font.pixelSize: 12

@@ -226,8 +226,8 @@ ColumnLayout {
                 objectName: "browse.more"
                 anchors.centerIn: parent
                 kind: "subtle"
-                visible: view.packages.resultCount > list.count
-                text: PaneWording.showMore(view.packages.resultCount - list.count)
+                visible: view.packages.resultCount > view.packages.limit
+                text: PaneWording.showMore(view.packages.resultCount - view.packages.limit)
                 onClicked: view.packages.showMore()
             }
             Text {

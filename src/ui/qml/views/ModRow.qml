@@ -49,8 +49,7 @@ Rectangle {
                     objectName: "modRow.name"
                     // A plain button: opens the sheet when the catalogue knows the mod.
                     signal clicked()
-                    Layout.fillWidth: true
-                    Layout.maximumWidth: implicitWidth
+                    Layout.preferredWidth: implicitWidth
                     text: row.displayName
                     color: row.modEnabled ? Theme.text : Theme.muted
                     font.pixelSize: 14  // 13.5 in points
@@ -155,14 +154,16 @@ Rectangle {
         AppMenuItem {
             objectName: "modRow.update"
             text: "Update to " + row.latest
-            visible: row.status === 2
+            readonly property bool offered: row.status === 2
+            visible: offered
             height: visible ? implicitHeight : 0
             onTriggered: row.app.update(row.mod)
         }
         AppMenuItem {
             objectName: "modRow.details"
             text: "Details"
-            visible: row.known
+            readonly property bool offered: row.known
+            visible: offered
             height: visible ? implicitHeight : 0
             onTriggered: row.app.detailPackage = row.entry
         }
