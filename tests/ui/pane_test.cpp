@@ -105,6 +105,26 @@ TEST_F(Pane, AModTheCatalogueDoesNotKnowHasNoDetails) {
   EXPECT_NE(desktop->calls.back().find("/p/Team/A/"), std::string::npos) << desktop->calls.back();
 }
 
+TEST_F(Pane, TheLoaderRowFollowsTheCataloguesPack) {
+  raid();
+  EXPECT_EQ(text("loader.version"), "5.4.2202");
+  EXPECT_EQ(text("loader.status"), "Up to date");
+  const auto listOnly = [&](const std::string& list) {
+    catalogue.setPackageList(list);
+    state->loadIndex(true);
+    ASSERT_TRUE(waitUntil([&] { return !state->indexLoading(); }));
+    flush();
+  };
+  listOnly(R"([{"name": "BepInExPack_Valheim", "full_name": "denikson-BepInExPack_Valheim", "owner": "denikson",
+      "versions": [{"version_number": "5.4.2300"}]}])");
+  EXPECT_EQ(text("loader.status"), "Update");
+  EXPECT_TRUE(text("loader.version").contains("5.4.2202")) << text("loader.version").toStdString();
+  EXPECT_TRUE(text("loader.version").contains("5.4.2300")) << text("loader.version").toStdString();
+  listOnly("[]");  // the catalogue no longer lists it: what is installed is all there is
+  EXPECT_EQ(text("loader.status"), "Installed");
+  EXPECT_EQ(text("loader.version"), "5.4.2202");
+}
+
 TEST_F(Pane, TheSwitchAsksTheStateAndADisabledModLooksIt) {
   raid();
   QObject* row = item("modRow.A");

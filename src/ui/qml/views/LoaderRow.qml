@@ -6,7 +6,11 @@ import Quernhold
 Item {
     id: row
     required property AppState app
-    readonly property var pack: app.package("denikson", "BepInExPack_Valheim")
+    // The catalogue's entry for the pack, looked up again whenever the index or profiles change.
+    readonly property var pack: {
+        app.packStatusSelected
+        return app.package("denikson", "BepInExPack_Valheim")
+    }
 
     implicitHeight: layout.implicitHeight + 20
 
