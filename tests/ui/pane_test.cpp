@@ -1,9 +1,22 @@
-// The profile pane in the real window: header, banners and the installed mods.
+// The profile pane in the real window: header, banners and the installed mods. Model testers
+// check every change the profile and mod lists report while the views use them.
+#include <QAbstractItemModelTester>
+
 #include "window_fixture.hpp"
 
 namespace {
 class Pane : public WindowTest {
  protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    for (QAbstractItemModel* model : {static_cast<QAbstractItemModel*>(state->profilesModel()),
+                                      static_cast<QAbstractItemModel*>(state->modsModel()),
+                                      static_cast<QAbstractItemModel*>(state->dependenciesModel())})
+      testers.push_back(std::make_unique<QAbstractItemModelTester>(
+          model, QAbstractItemModelTester::FailureReportingMode::Fatal));
+  }
+  std::vector<std::unique_ptr<QAbstractItemModelTester>> testers;
+
   // "Raid" with A, which brings B and C, on the installed tab (a new profile opens the catalogue).
   void raid() {
     makeProfile("Raid");
