@@ -1,6 +1,7 @@
 // The browse tab and the package sheet in the real window, over the state's catalogue index.
 #include <QQuickItem>
 
+#include "catalogue/thunderstore_seams.hpp"
 #include "foundation/paths.hpp"
 #include "window_fixture.hpp"
 
@@ -50,14 +51,24 @@ class Browse : public WindowTest {
 
 TEST_F(Browse, WithoutAListItShowsTheLoadThenTheFailureAndRetry) {
   listItems(0);
-  fs::remove(Paths::cache() / "valheim-index.json");  // nothing to fall back on
+  // Nothing to fall back on: the cache the loads write in the background is removed.
+  Thunderstore::waitForCacheWrites();
+  fs::remove(Paths::cache() / "valheim-index.json");
   catalogue.answer(FakeCatalogue::indexPath, {.status = 503, .body = "down"});
-  state->loadIndex(true);  // in flight until the event loop runs
-  EXPECT_TRUE(visible("browse.loading"));
-  EXPECT_FALSE(enabled("browse.refresh"));
-  EXPECT_FALSE(visible("browse.list"));
+  // What the pane shows while the load is in flight (a quick failure may end it within the call).
+  bool spinner = false, refreshable = true, listShown = true;
+  QObject::connect(state.get(), &AppState::indexLoadingChanged, [&] {
+    if (!state->indexLoading()) return;
+    spinner = visible("browse.loading");
+    refreshable = enabled("browse.refresh");
+    listShown = visible("browse.list");
+  });
+  state->loadIndex(true);
   ASSERT_TRUE(waitUntil([&] { return !state->indexLoading(); }));
   flush();
+  EXPECT_TRUE(spinner);
+  EXPECT_FALSE(refreshable);
+  EXPECT_FALSE(listShown);
   EXPECT_FALSE(visible("browse.loading"));
   EXPECT_TRUE(visible("browse.error"));
   EXPECT_EQ(text("browse.error"), state->indexError());
@@ -75,10 +86,17 @@ TEST_F(Browse, WithoutAListItShowsTheLoadThenTheFailureAndRetry) {
 
 TEST_F(Browse, ARefreshKeepsTheListAndSaysSo) {
   EXPECT_EQ(text("browse.status"), "3 mods");
+  QString during;
+  int rowsDuring = 0;
+  QObject::connect(state.get(), &AppState::indexLoadingChanged, [&] {
+    if (!state->indexLoading()) return;
+    during = text("browse.status");
+    rowsDuring = rows();
+  });
   state->loadIndex(true);
-  EXPECT_EQ(text("browse.status"), "3 mods · refreshing…");
-  EXPECT_EQ(rows(), 3);
   ASSERT_TRUE(waitUntil([&] { return !state->indexLoading(); }));
+  EXPECT_EQ(during, "3 mods · refreshing…");
+  EXPECT_EQ(rowsDuring, 3);
   flush();
   EXPECT_EQ(text("browse.status"), "3 mods");
 }
