@@ -124,7 +124,7 @@ std::vector<Scene> paneScenes() {
          auto w = browseMany();
          named(*w, "browse.deprecated")->setProperty("checked", true);
          QMetaObject::invokeMethod(named(*w, "browse.deprecated"), "toggled");
-         named(*w, "browse.search")->setProperty("text", QStringLiteral("portals"));
+         named(*w, "browse.search")->setProperty("text", QStringLiteral("maker5"));
          World::settle();
          return w;
        }},
