@@ -128,6 +128,21 @@ std::vector<Scene> paneScenes() {
          World::settle();
          return w;
        }},
+      {"browse-odd-texts",
+       [] {
+         // HTML, a 5,000-character line, right-to-left text and emoji: elided or wrapped, never run.
+         auto w = richProfile();
+         w->publish({"A_Very_Long_Package_Name_That_Goes_On_And_On_Past_Any_Sensible_Width_For_A_Row_Of_The_List", "1.0.0",
+                     {}, false, "<script>alert(1)</script><b>not bold</b> " + std::string(5000, 'x')});
+         w->publish({"Arabic_Text", "1.0.0", {}, true, "مود يجعل القوارب أسرع في البحر"});
+         w->publish({"Emoji_Shields", "1.0.0", {}, false, "🛡️ Stronger shields ⚔️ and 🐺 wolves"});
+         auto shown = onBrowse(std::move(w));
+         named(*shown, "browse.deprecated")->setProperty("checked", true);
+         QMetaObject::invokeMethod(named(*shown, "browse.deprecated"), "toggled");
+         named(*shown, "browse.search")->setProperty("text", QStringLiteral("   "));
+         World::settle();
+         return shown;
+       }},
       {"sheet-package-add",
        [] {
          auto w = richProfile();

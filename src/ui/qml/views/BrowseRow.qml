@@ -48,40 +48,55 @@ Rectangle {
         }
         ColumnLayout {
             Layout.fillWidth: true
+            Layout.preferredWidth: 0  // the room left beside the icon and controls, whatever the texts' length
             Layout.alignment: Qt.AlignTop
             spacing: 3
-            RowLayout {
+            // Name, owner and pill on one line; the name gives way first, then the owner.
+            Item {
                 Layout.fillWidth: true
-                spacing: 6
-                Text {
-                    objectName: "browseRow.name"
-                    Layout.preferredWidth: implicitWidth
-                    text: row.displayName
-                    color: Theme.text
-                    font.pixelSize: 14  // 13.5 in points
-                    font.weight: Font.DemiBold
-                    elide: Text.ElideRight
-                    maximumLineCount: 1
+                Layout.preferredWidth: 0
+                implicitHeight: nameLine.height
+                Row {
+                    id: nameLine
+                    width: parent.width
+                    spacing: 6
+                    readonly property real pillRoom: deprecatedPill.visible ? deprecatedPill.width + spacing : 0
+                    Text {
+                        id: nameText
+                        objectName: "browseRow.name"
+                        anchors.baseline: ownerText.baseline
+                        width: Math.min(implicitWidth, nameLine.width - ownerText.width - nameLine.spacing - nameLine.pillRoom)
+                        text: row.displayName
+                        color: Theme.text
+                        font.pixelSize: 14  // 13.5 in points
+                        font.weight: Font.DemiBold
+                        elide: Text.ElideRight
+                        maximumLineCount: 1
+                    }
+                    Text {
+                        id: ownerText
+                        anchors.verticalCenter: parent.verticalCenter
+                        width: Math.min(implicitWidth, nameLine.width * 0.35)
+                        text: "by " + row.owner
+                        color: Theme.muted
+                        font.pixelSize: 12
+                        elide: Text.ElideRight
+                        maximumLineCount: 1
+                    }
+                    Pill {
+                        id: deprecatedPill
+                        objectName: "browseRow.deprecated"
+                        anchors.verticalCenter: parent.verticalCenter
+                        visible: row.deprecated
+                        text: "Deprecated"
+                        fg: Theme.blood
+                        bg: Theme.alpha(Theme.blood, 0.14)
+                    }
                 }
-                Text {
-                    Layout.preferredWidth: implicitWidth
-                    text: "by " + row.owner
-                    color: Theme.muted
-                    font.pixelSize: 12
-                    elide: Text.ElideRight
-                    maximumLineCount: 1
-                }
-                Pill {
-                    objectName: "browseRow.deprecated"
-                    visible: row.deprecated
-                    text: "Deprecated"
-                    fg: Theme.blood
-                    bg: Theme.alpha(Theme.blood, 0.14)
-                }
-                Item { Layout.fillWidth: true }
             }
             Text {
                 Layout.fillWidth: true
+                Layout.preferredWidth: 0
                 visible: text !== ""
                 text: row.description
                 textFormat: Text.PlainText

@@ -26,6 +26,7 @@ Item {
         ModIcon { url: row.pack ? row.pack.icon : ""; title: "B" }
         ColumnLayout {
             Layout.fillWidth: true
+            Layout.preferredWidth: 0  // the room left beside the icon and controls, whatever the texts' length
             spacing: 2
             Text {
                 Layout.fillWidth: true

@@ -40,47 +40,62 @@ Rectangle {
         ModIcon { url: row.icon; title: row.displayName; dimmed: !row.modEnabled }
         ColumnLayout {
             Layout.fillWidth: true
+            Layout.preferredWidth: 0  // the room left beside the icon and controls, whatever the texts' length
             spacing: 2
-            RowLayout {
+            // Name and pills on one line; the name gives way to the pills.
+            Item {
                 Layout.fillWidth: true
-                spacing: 6
-                Text {
-                    id: name
-                    objectName: "modRow.name"
-                    // A plain button: opens the sheet when the catalogue knows the mod.
-                    signal clicked()
-                    Layout.preferredWidth: implicitWidth
-                    text: row.displayName
-                    color: row.modEnabled ? Theme.text : Theme.muted
-                    font.pixelSize: 14  // 13.5 in points
-                    font.weight: Font.DemiBold
-                    font.underline: row.known && nameHover.hovered
-                    elide: Text.ElideRight
-                    maximumLineCount: 1
-                    Accessible.role: Accessible.Button
-                    Accessible.name: row.displayName
-                    HoverHandler { id: nameHover; enabled: row.known; cursorShape: Qt.PointingHandCursor }
-                    TapHandler { onTapped: name.clicked() }
-                    onClicked: if (row.known) row.app.detailPackage = row.entry
+                Layout.preferredWidth: 0
+                implicitHeight: nameLine.height
+                Row {
+                    id: nameLine
+                    width: parent.width
+                    spacing: 6
+                    readonly property real pillRoom: (deprecatedPill.visible ? deprecatedPill.width + spacing : 0)
+                                                     + (disabledPill.visible ? disabledPill.width + spacing : 0)
+                    Text {
+                        id: name
+                        objectName: "modRow.name"
+                        // A plain button: opens the sheet when the catalogue knows the mod.
+                        signal clicked()
+                        anchors.verticalCenter: parent.verticalCenter
+                        width: Math.min(implicitWidth, nameLine.width - nameLine.pillRoom)
+                        text: row.displayName
+                        color: row.modEnabled ? Theme.text : Theme.muted
+                        font.pixelSize: 14  // 13.5 in points
+                        font.weight: Font.DemiBold
+                        font.underline: row.known && nameHover.hovered
+                        elide: Text.ElideRight
+                        maximumLineCount: 1
+                        Accessible.role: Accessible.Button
+                        Accessible.name: row.displayName
+                        HoverHandler { id: nameHover; enabled: row.known; cursorShape: Qt.PointingHandCursor }
+                        TapHandler { onTapped: name.clicked() }
+                        onClicked: if (row.known) row.app.detailPackage = row.entry
+                    }
+                    Pill {
+                        id: deprecatedPill
+                        objectName: "modRow.deprecated"
+                        anchors.verticalCenter: parent.verticalCenter
+                        visible: row.known && row.deprecated
+                        text: "Deprecated"
+                        fg: Theme.blood
+                        bg: Theme.alpha(Theme.blood, 0.14)
+                    }
+                    Pill {
+                        id: disabledPill
+                        objectName: "modRow.disabled"
+                        anchors.verticalCenter: parent.verticalCenter
+                        visible: !row.modEnabled
+                        text: "Disabled"
+                        fg: Theme.muted
+                        border: Theme.line
+                    }
                 }
-                Pill {
-                    objectName: "modRow.deprecated"
-                    visible: row.known && row.deprecated
-                    text: "Deprecated"
-                    fg: Theme.blood
-                    bg: Theme.alpha(Theme.blood, 0.14)
-                }
-                Pill {
-                    objectName: "modRow.disabled"
-                    visible: !row.modEnabled
-                    text: "Disabled"
-                    fg: Theme.muted
-                    border: Theme.line
-                }
-                Item { Layout.fillWidth: true }
             }
             Text {
                 Layout.fillWidth: true
+                Layout.preferredWidth: 0
                 text: "by " + row.ns
                 color: Theme.muted
                 font.pixelSize: 12
