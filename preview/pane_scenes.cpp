@@ -60,9 +60,9 @@ std::unique_ptr<World> withBanners(bool update, bool error, bool steamOption) {
   return w;
 }
 
-std::unique_ptr<World> packageSheet(const char* name) {
-  auto w = richProfile();
-  w->catalogue().setReadme("Odin", name, name == std::string("PlanBuild") ? "0.18.1" : "1.1.4", readme);
+// The sheet of one of Odin's packages at `version`, with its README loaded.
+std::unique_ptr<World> packageSheet(std::unique_ptr<World> w, const char* name, const char* version) {
+  w->catalogue().setReadme("Odin", name, version, readme);
   AppState& app = w->state();
   app.setDetailPackage(QVariant::fromValue(PackageItem(*app.package(std::string("Odin"), std::string(name)))));
   World::waitUntil([&] { return !app.readmes()->loading(); });
@@ -148,14 +148,9 @@ std::vector<Scene> paneScenes() {
          auto w = richProfile();
          w->publish({"Valkyrie", "1.0.0", {"Odin-ModSettings-1.1.4", "denikson-BepInExPack_Valheim-5.4.2202"}, true,
                      "Ride the valkyrie to any portal you have visited."});
-         w->catalogue().setReadme("Odin", "Valkyrie", "1.0.0", readme);
-         AppState& app = w->state();
-         app.setDetailPackage(QVariant::fromValue(PackageItem(*app.package(std::string("Odin"), std::string("Valkyrie")))));
-         World::waitUntil([&] { return !app.readmes()->loading(); });
-         World::settle();
-         return w;
+         return packageSheet(std::move(w), "Valkyrie", "1.0.0");
        }},
-      {"sheet-package-in-profile", [] { return packageSheet("PlanBuild"); }},
-      {"sheet-package-dependency", [] { return packageSheet("ModSettings"); }},
+      {"sheet-package-in-profile", [] { return packageSheet(richProfile(), "PlanBuild", "0.18.1"); }},
+      {"sheet-package-dependency", [] { return packageSheet(richProfile(), "ModSettings", "1.1.4"); }},
   };
 }
