@@ -180,12 +180,22 @@ QVariant AppState::package(const QString& ns, const QString& name) const {
   return pkg ? QVariant::fromValue(PackageItem(*pkg)) : QVariant();
 }
 
-int AppState::packageState(const QString& fullName) const {
-  const Profile* p = selected();
-  if (!p) return 0;
-  auto key = ss(fullName);
+namespace {
+const ProfileMod* firstMod(const Profile* p, const std::string& key) {
+  if (!p) return nullptr;
   auto it = std::find_if(p->mods.begin(), p->mods.end(), [&](const ProfileMod& m) { return m.id() == key; });
-  return it == p->mods.end() ? 0 : it->isExplicit ? 1 : 2;
+  return it == p->mods.end() ? nullptr : &*it;
+}
+}  // namespace
+
+PackageListModel::ProfileState AppState::packageState(const QString& fullName) const {
+  const ProfileMod* m = firstMod(selected(), ss(fullName));
+  return !m ? PackageListModel::notInProfile : m->isExplicit ? PackageListModel::inProfile : PackageListModel::asDependency;
+}
+
+QVariant AppState::profileMod(const QString& fullName) const {
+  const ProfileMod* m = firstMod(selected(), ss(fullName));
+  return m ? QVariant::fromValue(ModItem(*m)) : QVariant();
 }
 
 bool AppState::canPlay() const {

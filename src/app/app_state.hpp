@@ -140,8 +140,10 @@ class AppState : public QObject {
 
   // The catalogue entry, or null.
   Q_INVOKABLE QVariant package(const QString& ns, const QString& name) const;
-  // 0 not in the selected profile, 1 in it, 2 present as a dependency.
-  Q_INVOKABLE int packageState(const QString& fullName) const;
+  // The package's place in the selected profile (the first mod with its key decides).
+  Q_INVOKABLE PackageListModel::ProfileState packageState(const QString& fullName) const;
+  // That first mod of the selected profile with the package's key, or null.
+  Q_INVOKABLE QVariant profileMod(const QString& fullName) const;
 
   // ---- Start-up and the game folder.
   Q_INVOKABLE void start();

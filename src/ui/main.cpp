@@ -1,24 +1,31 @@
-// Placeholder entry point: prints the locations, the settings and the profiles it finds.
-#include <iostream>
+#include <QGuiApplication>
+#include <QQmlEngine>
+#include <QQuickStyle>
+#include <QQuickWindow>
 
+#include <memory>
+
+#include "app/app_state.hpp"
 #include "foundation/app_version.hpp"
-#include "foundation/paths.hpp"
-#include "profiles/profile_store.hpp"
+#include "ui/desktop_workspace.hpp"
+#include "ui/main_window.hpp"
 
-int main() {
-  std::cout << "Quernhold " << App::version << "\n\n"
-            << "Data folder:   " << Paths::support().string() << "\n"
-            << "Activity log:  " << Paths::logFile().string() << "\n"
-            << "Steam folder:  " << Paths::steamDir().string() << "\n";
+int main(int argc, char* argv[]) {
+  QGuiApplication application(argc, argv);
+  QGuiApplication::setApplicationName(QStringLiteral("Quernhold"));
+  QGuiApplication::setApplicationVersion(QString::fromStdString(App::version));
+  // The look is our own, drawn over the style that can be restyled.
+  QQuickStyle::setStyle(QStringLiteral("Basic"));
 
-  Settings settings = ProfileStore::loadSettings();
-  std::cout << "Game folder:   " << settings.gameDir.value_or(Paths::defaultGameDir().string()) << "\n"
-            << "Active profile: " << settings.activeProfile.value_or("(none)") << "\n\n";
+  auto desktop = std::make_shared<DesktopWorkspace>();
+  AppState app;
+  app.setWorkspace(desktop);
 
-  auto profiles = ProfileStore::loadAll();
-  std::cout << profiles.size() << (profiles.size() == 1 ? " profile" : " profiles") << "\n";
-  for (const Profile& p : profiles)
-    std::cout << "  " << p.name << "  (" << p.mods.size() << " mods, created " << Dates::iso8601(p.created)
-              << ")\n";
-  return 0;
+  QQmlEngine engine;
+  MainWindow::prepare(engine);
+  std::unique_ptr<QQuickWindow> window(MainWindow::create(engine, app, *desktop));
+  if (!window) return 1;
+  window->show();
+  // Closing the window ends the application (quitOnLastWindowClosed).
+  return QGuiApplication::exec();
 }

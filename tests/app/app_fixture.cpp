@@ -23,7 +23,8 @@ FreshHome::FreshHome() {
   TestHome::clear();
   static int argc = 1;
   static char* argv[] = {const_cast<char*>("app_tests"), nullptr};
-  if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);  // lives until the process ends
+  // Lives until the process ends; window tests make a QGuiApplication first.
+  if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
   fs::create_directories(TestHome::path() / "tmp");  // work folders land here, where tests see them
   setenv("TMPDIR", (TestHome::path() / "tmp").c_str(), 1);
 }

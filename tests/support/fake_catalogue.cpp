@@ -79,7 +79,17 @@ struct FakeCatalogue::Impl {
 
     out.status = reply.status;
     for (const auto& [name, value] : reply.headers) out.set_header(name, value);
-    if (reply.truncated) {
+    if (reply.stallAt > 0) {
+      auto body = std::make_shared<std::string>(std::move(reply.body));
+      out.set_content_provider(body->size(), reply.contentType,
+                               [this, body, sent = size_t(double(body->size()) * reply.stallAt)](
+                                   size_t, size_t, httplib::DataSink& sink) {
+                                 sink.write(body->data(), sent);
+                                 std::unique_lock wait{lock};
+                                 stopped.wait(wait, [&] { return stopping; });
+                                 return false;
+                               });
+    } else if (reply.truncated) {
       auto body = std::make_shared<std::string>(std::move(reply.body));
       out.set_content_provider(body->size(), reply.contentType,
                                [body](size_t, size_t, httplib::DataSink& sink) {

@@ -21,6 +21,7 @@ class FakeCatalogue {
     std::vector<std::pair<std::string, std::string>> headers;  // extra ones, e.g. Location
     int delayMs = 0;         // wait before answering (cut short when the server stops)
     bool truncated = false;  // announce the whole body, send half, then drop the connection
+    double stallAt = 0;      // when above 0: send this fraction of the body, then hold until the server stops
   };
 
   struct Request {

@@ -1,0 +1,109 @@
+// The browse list in the real window over the 10,000-package index: the time from the index being
+// set to the frame that shows its first page, and how many rows exist after scrolling to the end
+// of 1,000 shown results (only the rows on screen should be built).
+//
+//   HOME=<temp> quernhold_browse_view_bench --prepare <packages.json>
+//   HOME=<temp> QT_QPA_PLATFORM=offscreen quernhold_browse_view_bench
+//
+// Runs in the given home folder; the index comes from the cache, so nothing goes to the network.
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QQmlEngine>
+#include <QQuickItem>
+#include <QQuickStyle>
+#include <QQuickWindow>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <vector>
+
+#include "app/app_state.hpp"
+#include "catalogue/endpoints.hpp"
+#include "catalogue/thunderstore.hpp"
+#include "foundation/fs.hpp"
+#include "foundation/paths.hpp"
+#include "ui/desktop_workspace.hpp"
+#include "ui/main_window.hpp"
+
+namespace {
+// Rows that exist and take part in the list (a reused row waiting in the pool is hidden).
+int builtRows(QQuickItem* item) {
+  int n = item->isVisible() && item->objectName().startsWith(QStringLiteral("browseRow.")) ? 1 : 0;
+  for (QQuickItem* child : item->childItems()) n += builtRows(child);
+  return n;
+}
+
+QQuickItem* named(QQuickItem* item, const QString& name) {
+  if (item->objectName() == name) return item;
+  for (QQuickItem* child : item->childItems())
+    if (QQuickItem* found = named(child, name)) return found;
+  return nullptr;
+}
+
+void pump(const std::function<bool()>& done) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done() && clock.elapsed() < 30000) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  if (argc == 3 && std::string(argv[1]) == "--prepare") {
+    std::ifstream in(argv[2], std::ios::binary);
+    std::string json((std::istreambuf_iterator<char>(in)), {});
+    FS::mkdir(Paths::cache());
+    FS::writeAtomic(Paths::cache() / "valheim-index.json", Thunderstore::encodeCache(Thunderstore::decodeIndex(json)));
+    return 0;
+  }
+  // Nothing leaves the machine: the index comes from the cache, the update notice finds no one.
+  setEndpoints({"http://127.0.0.1:9", "http://127.0.0.1:9", "http://127.0.0.1:9", "http://127.0.0.1:9"});
+  QGuiApplication application(argc, argv);
+  QQuickStyle::setStyle(QStringLiteral("Basic"));
+  auto desktop = std::make_shared<DesktopWorkspace>();
+  AppState app;
+  app.setWorkspace(desktop);
+  QQmlEngine engine;
+  MainWindow::prepare(engine);
+  std::unique_ptr<QQuickWindow> window(MainWindow::create(engine, app, *desktop));
+  if (!window) return 1;
+  window->resize(1100, 780);
+  window->show();
+  app.start();  // the first profile, and the cached index
+  pump([&] { return !app.indexLoading() && !app.index().empty(); });
+  app.setTab(DetailTab::browse);
+
+  // Each load of the cached index replaces the list; time from the new index to its first frame.
+  QElapsedTimer clock;
+  bool waiting = false;
+  double elapsed = 0;
+  QObject::connect(&app, &AppState::indexChanged, [&] {
+    clock.start();
+    waiting = true;
+  });
+  QObject::connect(window.get(), &QQuickWindow::frameSwapped, [&] {
+    if (!waiting) return;
+    waiting = false;
+    elapsed = double(clock.nsecsElapsed()) / 1e6;
+  });
+  std::vector<double> times;
+  for (int run = 0; run < 7; ++run) {
+    elapsed = -1;
+    app.loadIndex(false);
+    pump([&] { return !app.indexLoading() && elapsed >= 0; });
+    times.push_back(elapsed);
+  }
+  std::sort(times.begin(), times.end());
+  QQuickItem* list = named(window->contentItem(), QStringLiteral("browse.list"));
+  std::printf("packages: %zu, results: %d, rows shown: %d\n", app.index().size(), app.indexModel()->resultCount(),
+              list ? list->property("count").toInt() : -1);
+  std::printf("first page after the index is set: median %.1f ms (min %.1f, max %.1f over %zu runs)\n",
+              times[times.size() / 2], times.front(), times.back(), times.size());
+  std::printf("rows built for the first page: %d\n", builtRows(window->contentItem()));
+
+  app.indexModel()->setLimit(1000);
+  QMetaObject::invokeMethod(list, "positionViewAtEnd");
+  for (int i = 0; i < 50; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);  // the scroll settles
+  std::printf("rows built after scrolling to the end of 1000 shown: %d\n", builtRows(window->contentItem()));
+  return 0;
+}

@@ -1,0 +1,156 @@
+// The profile pane's scenes: the banners, the loader row in each status, the browse list in its
+// states and the package sheet in its three states.
+#include <QQuickItem>
+#include <QQuickWindow>
+
+#include <fstream>
+
+#include "foundation/fs.hpp"
+#include "foundation/paths.hpp"
+#include "scenes.hpp"
+
+namespace {
+const char* const readme = R"(# Plan Build
+
+Plan a building **before** you gather the materials, then build it piece by piece.
+
+## Features
+
+- Blueprints you can share
+- A *ghost* preview of every piece
+- Works with [Jotunn](https://valheim.thunderstore.io/package/Odin/Jotunn/)
+
+```
+/planbuild toggle
+```
+
+<script>alert("never run")</script><b>HTML stays inert.</b>
+)";
+
+QObject* named(World& w, const char* name) {
+  QObject* found = w.window().findChild<QObject*>(QString::fromLatin1(name));
+  if (!found) qFatal("no item named %s", name);
+  return found;
+}
+
+std::unique_ptr<World> onBrowse(std::unique_ptr<World> w) {
+  w->state().setNote({});
+  w->state().setTab(DetailTab::browse);
+  w->window();
+  World::settle();
+  return w;
+}
+
+std::unique_ptr<World> withBanners(bool update, bool error, bool steamOption) {
+  auto w = richProfile();
+  AppState& app = w->state();
+  if (update) {
+    AppUpdateItem notice;
+    notice.update = {"0.2.0", std::nullopt, std::string("Faster browsing, and every mod’s README in its sheet.")};
+    app.setAppUpdate(QVariant::fromValue(notice));
+  }
+  if (error) app.setErrorMessage(QStringLiteral("Couldn’t reach Thunderstore. Check your internet connection."));
+  if (steamOption) {
+    const auto config = Paths::steamDir() / "userdata" / "4242" / "config";
+    FS::mkdir(config);
+    std::ofstream(config / "localconfig.vdf") << R"("LaunchOptions" "./run_bepinex.sh %command%")";
+    app.checkGame();
+  }
+  World::settle();
+  return w;
+}
+
+// The sheet of one of Odin's packages at `version`, with its README loaded.
+std::unique_ptr<World> packageSheet(std::unique_ptr<World> w, const char* name, const char* version) {
+  w->catalogue().setReadme("Odin", name, version, readme);
+  AppState& app = w->state();
+  app.setDetailPackage(QVariant::fromValue(PackageItem(*app.package(std::string("Odin"), std::string(name)))));
+  World::waitUntil([&] { return !app.readmes()->loading(); });
+  World::settle();
+  return w;
+}
+
+std::unique_ptr<World> browseMany() {
+  auto w = richProfile();
+  w->publishMany(10000);
+  return onBrowse(std::move(w));
+}
+}  // namespace
+
+std::vector<Scene> paneScenes() {
+  return {
+      {"banner-update", [] { return withBanners(true, false, false); }},
+      {"banner-error", [] { return withBanners(false, true, false); }},
+      {"banner-steam-option", [] { return withBanners(false, false, true); }},
+      {"banners-stacked", [] { return withBanners(true, true, true); }},
+      {"loader-update",
+       [] {
+         auto w = richProfile();
+         w->publishPack("5.4.2300");
+         return w;
+       }},
+      {"loader-installed",
+       [] {
+         auto w = richProfile();
+         w->withdraw("denikson-BepInExPack_Valheim");
+         return w;
+       }},
+      {"browse-loading",
+       [] {
+         auto w = std::make_unique<World>();
+         w->catalogue().answer(FakeCatalogue::indexPath, {.body = "[]", .delayMs = 60000});
+         w->state().start();
+         World::waitUntil([&] { return w->state().indexLoading(); });
+         return onBrowse(std::move(w));
+       }},
+      {"browse-failed",
+       [] {
+         auto w = std::make_unique<World>();
+         w->catalogue().answer(FakeCatalogue::indexPath, {.status = 503, .body = "down"});
+         w->state().start();
+         World::waitUntil([&] { return !w->state().indexError().isEmpty(); });
+         return onBrowse(std::move(w));
+       }},
+      {"browse-10000", browseMany},
+      {"browse-no-match",
+       [] {
+         auto w = browseMany();
+         named(*w, "browse.search")->setProperty("text", QStringLiteral("dragon saddle"));
+         World::settle();
+         return w;
+       }},
+      {"browse-deprecated",
+       [] {
+         auto w = browseMany();
+         named(*w, "browse.deprecated")->setProperty("checked", true);
+         QMetaObject::invokeMethod(named(*w, "browse.deprecated"), "toggled");
+         named(*w, "browse.search")->setProperty("text", QStringLiteral("maker5"));
+         World::settle();
+         return w;
+       }},
+      {"browse-odd-texts",
+       [] {
+         // HTML, a 5,000-character line, right-to-left text and emoji: elided or wrapped, never run.
+         auto w = richProfile();
+         w->publish({"A_Very_Long_Package_Name_That_Goes_On_And_On_Past_Any_Sensible_Width_For_A_Row_Of_The_List", "1.0.0",
+                     {}, false, "<script>alert(1)</script><b>not bold</b> " + std::string(5000, 'x')});
+         w->publish({"Arabic_Text", "1.0.0", {}, true, "مود يجعل القوارب أسرع في البحر"});
+         w->publish({"Emoji_Shields", "1.0.0", {}, false, "🛡️ Stronger shields ⚔️ and 🐺 wolves"});
+         auto shown = onBrowse(std::move(w));
+         named(*shown, "browse.deprecated")->setProperty("checked", true);
+         QMetaObject::invokeMethod(named(*shown, "browse.deprecated"), "toggled");
+         named(*shown, "browse.search")->setProperty("text", QStringLiteral("   "));
+         World::settle();
+         return shown;
+       }},
+      {"sheet-package-add",
+       [] {
+         auto w = richProfile();
+         w->publish({"Valkyrie", "1.0.0", {"Odin-ModSettings-1.1.4", "denikson-BepInExPack_Valheim-5.4.2202"}, true,
+                     "Ride the valkyrie to any portal you have visited."});
+         return packageSheet(std::move(w), "Valkyrie", "1.0.0");
+       }},
+      {"sheet-package-in-profile", [] { return packageSheet(richProfile(), "PlanBuild", "0.18.1"); }},
+      {"sheet-package-dependency", [] { return packageSheet(richProfile(), "ModSettings", "1.1.4"); }},
+  };
+}

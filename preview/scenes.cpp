@@ -1,0 +1,155 @@
+#include "scenes.hpp"
+
+#include <QQuickItem>
+#include <QQuickWindow>
+
+#include "profiles/profile.hpp"
+
+namespace {
+// The catalogue every scene browses: three mods to add, two they depend on, one deprecated.
+void publishCatalogue(World& w) {
+  w.publish({"Jotunn", "2.20.0", {}, false, "The Valheim library for mod makers."});
+  w.publish({"ModSettings", "1.1.4", {}, false, "Shared settings for other mods."});
+  w.publish({"PlanBuild", "0.18.1", {"Odin-Jotunn-2.20.0"}, false, "Plan a building, then build it."});
+  w.publish({"BetterArchery", "1.9.8", {"Odin-ModSettings-1.1.4"}, false, "Quivers and a steadier aim."});
+  w.publish({"ValheimPlus", "0.9.9", {}, true, "Many tweaks in one mod."});
+}
+
+QObject* find(World& w, const char* name) {
+  QObject* found = w.window().findChild<QObject*>(QString::fromLatin1(name));
+  if (!found) qFatal("no item named %s", name);
+  return found;
+}
+
+void type(World& w, const char* field, const QString& text) {
+  find(w, field)->setProperty("text", text);
+  World::settle();
+}
+
+void click(World& w, const char* button) {
+  QMetaObject::invokeMethod(find(w, button), "clicked");
+  World::settle();
+}
+
+std::unique_ptr<World> started(bool withGame = true) {
+  auto w = std::make_unique<World>(withGame);
+  publishCatalogue(*w);
+  w->start();
+  return w;
+}
+
+}  // namespace
+
+// Default (empty), "Ashlands Raid" (three mods, two dependencies, one update, one disabled, one
+// deprecated, selected) and "Hardcore Server" (one mod).
+std::unique_ptr<World> richProfile() {
+  auto w = started();
+  AppState& app = w->state();
+  app.newProfile(QStringLiteral("Hardcore Server"));
+  w->add("PlanBuild");
+  app.newProfile(QStringLiteral("Ashlands Raid"));
+  for (const char* name : {"PlanBuild", "BetterArchery", "ValheimPlus"}) w->add(name);
+  for (const ProfileMod& m : app.selected()->mods)
+    if (m.name == "BetterArchery") app.setEnabled(ModItem(m), false);
+  World::waitUntil([&] { return app.busy().isEmpty(); });
+  w->publish({"Jotunn", "2.21.0", {}, false, "The Valheim library for mod makers."});
+  app.setNote({});
+  app.setTab(DetailTab::installed);
+  w->window();
+  return w;
+}
+
+namespace {
+std::unique_ptr<World> withSheet(std::unique_ptr<World> w, void (AppState::*show)(bool)) {
+  (w->state().*show)(true);
+  w->window();
+  World::settle();
+  return w;
+}
+
+std::unique_ptr<World> importNew() {
+  auto w = richProfile();
+  w->state().setShowImport(true);
+  type(*w, "sheet.import.code", QStringLiteral("018f2c4e-7a1b-7c3d-9e2f-4a5b6c7d8e9f"));
+  type(*w, "sheet.import.name", QStringLiteral("ashlands raid"));
+  return w;
+}
+
+std::unique_ptr<World> importReplace(bool confirming) {
+  auto w = richProfile();
+  w->state().setShowImport(true);
+  type(*w, "sheet.import.code", QStringLiteral("018f2c4e-7a1b-7c3d-9e2f-4a5b6c7d8e9f"));
+  click(*w, "sheet.import.modeReplace");
+  if (confirming) click(*w, "sheet.import.main");
+  return w;
+}
+
+std::unique_ptr<World> busyDownload() {
+  auto w = richProfile();
+  // A large mod whose download stops at 40 % until the catalogue goes away.
+  w->publish({"Valkyrie", "1.0.0", {}, false, "A big one."});
+  w->catalogue().answer(FakeCatalogue::downloadPath("Odin", "Valkyrie", "1.0.0"),
+                        {.body = std::string(4 << 20, 'x'), .stallAt = 0.4});
+  AppState& app = w->state();
+  app.add(*app.package(std::string("Odin"), std::string("Valkyrie")));
+  World::waitUntil([&] { return app.downloading() && app.progress() >= 0.39; });
+  World::settle();
+  return w;
+}
+}  // namespace
+
+const std::vector<Scene>& scenes() {
+  static const std::vector<Scene> all = [] {
+  std::vector<Scene> list = {
+      {"first-start-no-game",
+       [] {
+         auto w = started(false);
+         w->window();
+         return w;
+       }},
+      {"empty-profile",
+       [] {
+         auto w = started();
+         w->window();
+         return w;
+       }},
+      {"rich-profile", richProfile},
+      {"busy-download", busyDownload},
+      {"sheet-new-profile",
+       [] {
+         auto w = withSheet(richProfile(), &AppState::setShowNewProfile);
+         type(*w, "sheet.newProfile.name", QStringLiteral("Mistlands run"));
+         return w;
+       }},
+      {"sheet-rename",
+       [] {
+         auto w = richProfile();
+         w->state().setRenaming(QVariant::fromValue(ProfileItem(*w->state().selected())));
+         World::settle();
+         return w;
+       }},
+      {"sheet-import-new-taken-name", importNew},
+      {"sheet-import-replace", [] { return importReplace(false); }},
+      {"sheet-import-replace-confirm", [] { return importReplace(true); }},
+      {"sheet-share",
+       [] {
+         auto w = richProfile();
+         w->state().setSharedCode(QVariant::fromValue(
+             SharedCode{QStringLiteral("018f2c4e-7a1b-7c3d-9e2f-4a5b6c7d8e9f"), QStringLiteral("Ashlands Raid")}));
+         World::settle();
+         return w;
+       }},
+      {"sheet-log", [] { return withSheet(richProfile(), &AppState::setShowLog); }},
+      {"delete-confirmation",
+       [] {
+         auto w = richProfile();
+         find(*w, "sidebar")->setProperty("confirmDelete", QVariant::fromValue(ProfileItem(*w->state().selected())));
+         World::settle();
+         return w;
+       }},
+  };
+  for (Scene& scene : paneScenes()) list.push_back(std::move(scene));
+  return list;
+  }();
+  return all;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "world.hpp"
+
+// A named screen of the real window, built from fixture state; the window is open and settled.
+struct Scene {
+  std::string name;
+  std::function<std::unique_ptr<World>()> build;
+};
+
+const std::vector<Scene>& scenes();
+// The profile pane's scenes: banners, loader statuses, the browse list and the package sheet.
+std::vector<Scene> paneScenes();
+// The window's richest profile, "Ashlands Raid", selected, on the installed tab.
+std::unique_ptr<World> richProfile();

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+#include <QtQml/qqmlregistration.h>
+
+// Compact counts and relative dates, as the lists and sheets show them.
+namespace Fmt {
+// 999 → "999", 12,345 → "12K", 1,234,567 → "1.2M" (C rounding; negative numbers in plain digits).
+QString count(qint64 n);
+// "3 days ago", "in 2 hr." in the user's locale, short units; the distant past (no date) gives "".
+QString ago(const QDateTime& date, const QDateTime& now = QDateTime::currentDateTimeUtc());
+}  // namespace Fmt
+
+// The same for QML, as the singleton `Fmt`.
+class FmtObject : public QObject {
+  Q_OBJECT
+  QML_NAMED_ELEMENT(Fmt)
+  QML_SINGLETON
+
+ public:
+  using QObject::QObject;
+  Q_INVOKABLE QString count(qint64 n) const { return Fmt::count(n); }
+  Q_INVOKABLE QString ago(const QDateTime& date) const { return Fmt::ago(date); }
+};

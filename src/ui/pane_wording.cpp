@@ -1,0 +1,79 @@
+#include "ui/pane_wording.hpp"
+
+#include <QUrl>
+
+#include "app/values.hpp"
+#include "catalogue/thunderstore.hpp"
+#include "foundation/package_id.hpp"
+#include "foundation/paths.hpp"
+#include "installer/installer.hpp"
+
+namespace PaneWording {
+
+QString summary(int mods, int dependencies) {
+  QString text = QStringLiteral("%1 mod%2").arg(mods).arg(mods == 1 ? "" : "s");
+  if (dependencies >= 1)
+    text += QStringLiteral(" · %1 dependenc%2").arg(dependencies).arg(dependencies == 1 ? "y" : "ies");
+  return text;
+}
+
+QString shortPath(const QString& path, const QString& home) {
+  QString text = path;
+  if (!home.isEmpty() && (path == home || path.startsWith(home + '/'))) text = '~' + path.mid(home.size());
+  static const QString steam = QStringLiteral("~/Library/Application Support/Steam/");
+  if (text.startsWith(steam)) text = QStringLiteral("~/Library/…/Steam/") + text.mid(steam.size());
+  return text;
+}
+
+QString showMore(int hidden) { return QStringLiteral("Show more (%1 more)").arg(hidden); }
+
+QString noMatch(const QString& query) { return QStringLiteral("No mods match “%1”.").arg(query); }
+
+QString resultLine(int results, bool refreshing) {
+  return QStringLiteral("%1 mods").arg(results) + (refreshing ? QStringLiteral(" · refreshing…") : QString());
+}
+
+QString addTo(const QString& profileName) { return QStringLiteral("Add to “%1”").arg(profileName); }
+
+QString placeText(PackageListModel::ProfileState state) {
+  switch (state) {
+    case PackageListModel::inProfile: return QStringLiteral("In profile");
+    case PackageListModel::asDependency: return QStringLiteral("Dependency");
+    case PackageListModel::notInProfile: break;
+  }
+  return {};
+}
+
+QString alsoInstalls(const QStringList& dependencies) {
+  QStringList names;
+  for (const QString& id : dependencies) {
+    const PackageID parts = splitPackageID(ss(id));
+    if (parts.name == Installer::packName) continue;
+    names.append(qs(parts.name).replace('_', ' '));
+  }
+  return names.join(QStringLiteral(", "));
+}
+
+QString updateTitle(const QString& version) { return QStringLiteral("Version %1 is available.").arg(version); }
+
+QString updateMessage(const QString& notes, const QString& website) {
+  if (!notes.isEmpty()) return notes;
+  return QStringLiteral("Get it from %1.").arg(QUrl(website).host());
+}
+
+QString updatePage(const QString& page, const QString& website) { return isWebLink(page) ? page : website; }
+
+bool isWebLink(const QString& url) {
+  const QUrl u(url, QUrl::StrictMode);
+  return u.isValid() && !u.host().isEmpty() && (u.scheme() == "https" || u.scheme() == "http");
+}
+
+}  // namespace PaneWording
+
+QString PaneWordingObject::shortPath(const QString& path) const {
+  return PaneWording::shortPath(path, qpath(Paths::home()));
+}
+
+QString PaneWordingObject::pageURL(const QString& ns, const QString& name) const {
+  return qs(Thunderstore::pageURL(ss(ns), ss(name)));
+}

@@ -1,0 +1,35 @@
+import QtQuick
+import QtQuick.Controls
+import Quernhold
+
+// One menu item; `destructive` draws it in the error colour. Shows the shortcut of its action.
+MenuItem {
+    id: item
+    property bool destructive: false
+    implicitHeight: 26
+    leftPadding: 10
+    rightPadding: 10
+    font.pixelSize: 13
+    contentItem: Item {
+        implicitWidth: label.implicitWidth + keys.implicitWidth + 24
+        Text {
+            id: label
+            anchors.verticalCenter: parent.verticalCenter
+            text: item.text
+            font: item.font
+            color: !item.enabled ? Theme.faint : item.destructive ? Theme.blood : Theme.text
+        }
+        Text {
+            id: keys
+            anchors.right: parent.right
+            anchors.verticalCenter: parent.verticalCenter
+            text: item.action && item.action.shortcut ? item.action.shortcut.toString() : ""
+            font.pixelSize: 12
+            color: Theme.faint
+        }
+    }
+    background: Rectangle {
+        radius: 5
+        color: item.highlighted && item.enabled ? Theme.alpha(Theme.ember, 0.22) : "transparent"
+    }
+}

@@ -1,0 +1,23 @@
+import QtQuick
+import QtQuick.Controls
+import Quernhold
+
+// A rounded text field on the dark theme.
+TextField {
+    id: field
+    implicitHeight: 30
+    leftPadding: 9
+    rightPadding: 9
+    font.pixelSize: 13
+    color: Theme.text
+    placeholderTextColor: Theme.faint
+    selectionColor: Theme.alpha(Theme.ember, 0.45)
+    selectedTextColor: Theme.text
+    selectByMouse: true
+    background: Rectangle {
+        radius: 6
+        color: Theme.surface
+        border.width: 1
+        border.color: field.activeFocus ? Theme.ember : Theme.btnBorder
+    }
+}

@@ -1,0 +1,47 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Quernhold
+
+// A confirmation before something that cannot be undone: a message, Cancel and one destructive action.
+SheetFrame {
+    id: dialog
+    property string message
+    property string actionText
+    property string name: "confirm"
+    signal confirmed()
+
+    sheetWidth: 400
+    onAccept: { dialog.confirmed(); dialog.close() }
+
+    Text {
+        Layout.fillWidth: true
+        text: dialog.message
+        color: Theme.muted
+        font.pixelSize: 12
+        wrapMode: Text.Wrap
+    }
+    RowLayout {
+        Layout.fillWidth: true
+        spacing: 8
+        Item { Layout.fillWidth: true }
+        AppButton {
+            objectName: dialog.name + ".cancel"
+            text: "Cancel"
+            onClicked: dialog.close()
+        }
+        AppButton {
+            objectName: dialog.name + ".confirm"
+            text: dialog.actionText
+            contentItem: Text {
+                text: dialog.actionText
+                font.pixelSize: 13
+                font.weight: Font.Medium
+                color: Theme.blood
+                horizontalAlignment: Text.AlignHCenter
+                verticalAlignment: Text.AlignVCenter
+            }
+            onClicked: dialog.accept()
+        }
+    }
+}

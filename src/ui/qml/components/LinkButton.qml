@@ -1,0 +1,19 @@
+import QtQuick
+import QtQuick.Controls
+import Quernhold
+
+// A button that reads as a text link.
+Button {
+    id: link
+    hoverEnabled: true
+    focusPolicy: Qt.TabFocus
+    padding: 0
+    opacity: enabled ? 1 : 0.4
+    font.pixelSize: 12
+    contentItem: Text {
+        text: link.text
+        font: link.font
+        color: link.down ? Theme.ember : Theme.emberHi
+    }
+    background: Item {}
+}

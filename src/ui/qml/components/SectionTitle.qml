@@ -1,0 +1,12 @@
+import QtQuick
+import Quernhold
+
+// A caption above a group: upper case, small, spaced out, faint.
+Text {
+    property string caption
+    text: caption.toUpperCase()
+    color: Theme.faint
+    font.pixelSize: 11  // 10.5 in points; pixel sizes are whole
+    font.weight: Font.DemiBold
+    font.letterSpacing: 0.9
+}

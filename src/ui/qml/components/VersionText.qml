@@ -1,0 +1,20 @@
+import QtQuick
+import Quernhold
+
+// A version in one line with even-width digits: the latest one (faint) when nothing is installed,
+// "installed  →  latest" when an update waits, else the installed one. `status` is a ModStatus.
+Text {
+    property string installed
+    property string latest
+    property int status: 0
+
+    readonly property bool updating: status === 2
+    text: status === 0 ? latest
+        : updating ? "<font color='" + Theme.muted + "'>" + installed + "</font><font color='" + Theme.faint
+                     + "'>&nbsp;&nbsp;→&nbsp;&nbsp;</font><font color='" + Theme.emberHi + "'>" + latest + "</font>"
+        : installed
+    textFormat: updating ? Text.StyledText : Text.PlainText
+    color: status === 0 ? Theme.faint : Theme.muted
+    font.pixelSize: 12
+    maximumLineCount: 1
+}

@@ -1,0 +1,194 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Quernhold
+
+SheetFrame {
+    id: sheet
+    required property AppState app
+    objectName: "sheet.import"
+    title: "Import Profile Code"
+    sheetWidth: 480
+
+    onAccept: form.submit()
+
+    ImportForm {
+        id: form
+        app: sheet.app
+        code: codeField.text
+        name: nameField.text
+        onCodeChanged: if (codeField.text !== code) codeField.text = code
+        onConfirmationNeeded: confirming = true
+        onStarted: sheet.close()
+        property bool confirming: false
+    }
+
+    Text {
+        Layout.fillWidth: true
+        text: "Paste a profile code from a friend — it works with codes from this app and from r2modman. You’ll get the same mods, versions and settings."
+        color: Theme.muted
+        font.pixelSize: 12
+        wrapMode: Text.Wrap
+    }
+    RowLayout {
+        Layout.fillWidth: true
+        spacing: 8
+        AppTextField {
+            id: codeField
+            objectName: "sheet.import.code"
+            Layout.fillWidth: true
+            placeholderText: "Profile code, e.g. 018f2c4e-7a1b-…"
+            font.family: Theme.monoFamily
+            font.pixelSize: 13
+            focus: true
+        }
+        AppButton {
+            objectName: "sheet.import.paste"
+            text: "Paste"
+            onClicked: form.paste(sheet.app.pasteText())
+        }
+    }
+    ColumnLayout {
+        spacing: 4
+        ModeChoice {
+            objectName: "sheet.import.modeNew"
+            text: "Create a new profile"
+            checked: form.mode === ImportForm.NewProfile
+            onClicked: form.mode = ImportForm.NewProfile
+        }
+        ModeChoice {
+            objectName: "sheet.import.modeReplace"
+            text: "Replace an existing profile"
+            checked: form.mode === ImportForm.Replace
+            onClicked: form.mode = ImportForm.Replace
+        }
+    }
+    AppTextField {
+        id: nameField
+        objectName: "sheet.import.name"
+        visible: form.mode === ImportForm.NewProfile
+        Layout.fillWidth: true
+        Layout.leftMargin: 20
+        placeholderText: "Name for the new profile"
+    }
+    ColumnLayout {
+        visible: form.mode === ImportForm.Replace
+        Layout.fillWidth: true
+        Layout.leftMargin: 20
+        spacing: 8
+        ProfileChoice {
+            objectName: "sheet.import.target"
+            Layout.fillWidth: true
+            model: sheet.app.profiles
+            currentIndex: indexOfValue(form.replaceID)
+            onActivated: form.replaceID = currentValue
+            Accessible.name: "Profile"
+        }
+        Text {
+            Layout.fillWidth: true
+            text: "Its current mods are removed and replaced with the ones in the code. Config files from the code overwrite matching ones in this profile."
+            color: Theme.faint
+            font.pixelSize: 11
+            wrapMode: Text.Wrap
+        }
+    }
+    Text {
+        objectName: "sheet.import.problem"
+        Layout.fillWidth: true
+        visible: form.problem !== ""
+        text: form.problem
+        color: Theme.blood
+        font.pixelSize: 12
+        wrapMode: Text.Wrap
+    }
+    SheetButtons {
+        name: "sheet.import"
+        mainText: form.mode === ImportForm.Replace ? "Replace…" : "Import"
+        mainEnabled: form.canImport
+        onCancel: sheet.close()
+        onMain: form.submit()
+    }
+
+    Loader {
+        visible: false  // takes no room in the sheet; the dialog shows over it
+        active: form.confirming
+        sourceComponent: ConfirmDialog {
+            name: "sheet.import.confirm"
+            title: form.confirmTitle
+            message: form.confirmMessage
+            actionText: "Replace Profile"
+            onConfirmed: form.run()
+            onClosed: form.confirming = false
+        }
+    }
+
+    component ModeChoice: RadioButton {
+        id: choice
+        padding: 0
+        spacing: 8
+        font.pixelSize: 13
+        indicator: Rectangle {
+            x: choice.leftPadding
+            anchors.verticalCenter: parent.verticalCenter
+            implicitWidth: 16; implicitHeight: 16
+            radius: 8
+            color: choice.checked ? Theme.ember : Theme.surface2
+            border.width: 1
+            border.color: choice.checked ? Theme.ember : Theme.btnBorder
+            Rectangle {
+                anchors.centerIn: parent
+                width: 6; height: 6; radius: 3
+                color: Theme.playText
+                visible: choice.checked
+            }
+        }
+        contentItem: Text {
+            leftPadding: choice.indicator.width + choice.spacing
+            text: choice.text
+            font: choice.font
+            color: Theme.text
+            verticalAlignment: Text.AlignVCenter
+        }
+    }
+
+    component ProfileChoice: ComboBox {
+        id: combo
+        textRole: "name"
+        valueRole: "id"
+        implicitHeight: 30
+        font.pixelSize: 13
+        contentItem: Text {
+            leftPadding: 10
+            rightPadding: 28
+            text: combo.displayText
+            font: combo.font
+            color: Theme.text
+            verticalAlignment: Text.AlignVCenter
+            elide: Text.ElideRight
+        }
+        indicator: Icon {
+            symbol: "chevron-down"
+            x: combo.width - width - 8
+            anchors.verticalCenter: parent.verticalCenter
+        }
+        background: Rectangle {
+            radius: 6
+            color: combo.hovered ? Theme.buttonHover : Theme.surface2
+            border.width: 1
+            border.color: combo.visualFocus ? Theme.ember : Theme.btnBorder
+        }
+        delegate: AppMenuItem {
+            required property string name
+            required property int index
+            width: combo.width
+            text: name
+            highlighted: combo.highlightedIndex === index
+        }
+        popup.background: Rectangle {
+            radius: 8
+            color: Theme.surface2
+            border.width: 1
+            border.color: Theme.btnBorder
+        }
+    }
+}

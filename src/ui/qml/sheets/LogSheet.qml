@@ -1,0 +1,75 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Quernhold
+
+SheetFrame {
+    id: sheet
+    required property AppState app
+    objectName: "sheet.log"
+    title: "Activity Log"
+    sheetWidth: 760
+
+    onAccept: sheet.close()
+
+    Rectangle {
+        Layout.fillWidth: true
+        implicitHeight: 380
+        radius: 8
+        color: Theme.logBackground
+
+        ScrollView {
+            id: scroller
+            objectName: "sheet.log.scroll"
+            anchors.fill: parent
+            anchors.margins: 12
+            clip: true
+            ScrollBar.vertical.policy: ScrollBar.AlwaysOn
+            ScrollBar.horizontal.policy: ScrollBar.AlwaysOff
+
+            TextEdit {
+                id: logText
+                objectName: "sheet.log.text"
+                width: scroller.availableWidth
+                text: sheet.app.logTail()
+                readOnly: true
+                selectByMouse: true
+                wrapMode: TextEdit.WrapAnywhere
+                font.family: Theme.monoFamily
+                font.pixelSize: 11
+                color: Theme.logText
+                selectionColor: Theme.alpha(Theme.ember, 0.45)
+            }
+        }
+    }
+    RowLayout {
+        Layout.fillWidth: true
+        spacing: 8
+        AppButton {
+            objectName: "sheet.log.gameLog"
+            text: "Open Game Log"
+            onClicked: sheet.app.openGameLog()
+        }
+        AppButton {
+            objectName: "sheet.log.reveal"
+            text: "Show Log File"
+            onClicked: sheet.app.reveal(sheet.app.logFile)
+        }
+        Item { Layout.fillWidth: true }
+        AppButton {
+            objectName: "sheet.log.refresh"
+            text: "Refresh"
+            iconName: "refresh"
+            onClicked: logText.text = sheet.app.logTail()
+        }
+        AppButton {
+            objectName: "sheet.log.done"
+            text: "Done"
+            isDefault: true
+            onClicked: sheet.close()
+        }
+    }
+
+    // The newest lines first come into view, once the text is laid out.
+    onOpened: Qt.callLater(() => scroller.ScrollBar.vertical.position = 1 - scroller.ScrollBar.vertical.size)
+}

@@ -1,0 +1,61 @@
+import QtQuick
+import QtQuick.Layouts
+import Quernhold
+
+// The conditions that need the user's attention, in a fixed order: an update of the app, an
+// error, a missing game, and Steam's launch option.
+ColumnLayout {
+    id: stack
+    required property AppState app
+    readonly property bool any: update.visible || error.visible || noGame.visible || steamOption.visible
+
+    spacing: 8
+    Layout.topMargin: any ? 4 : 0
+
+    Banner {
+        id: update
+        objectName: "banner.update"
+        Layout.fillWidth: true
+        visible: !!stack.app.appUpdate
+        tint: Theme.moss
+        title: visible ? PaneWording.updateTitle(stack.app.appUpdate.version) : ""
+        message: visible ? PaneWording.updateMessage(stack.app.appUpdate.notes, stack.app.website) : ""
+        actionTitle: "Download"
+        closable: true
+        onAction: stack.app.openURL(PaneWording.updatePage(stack.app.appUpdate.page, stack.app.website))
+        onClose: stack.app.appUpdate = null
+    }
+    Banner {
+        id: error
+        objectName: "banner.error"
+        Layout.fillWidth: true
+        visible: stack.app.errorMessage !== ""
+        tint: Theme.blood
+        title: "Something went wrong."
+        message: stack.app.errorMessage
+        actionTitle: "Show Log"
+        closable: true
+        onAction: stack.app.showLog = true
+        onClose: stack.app.errorMessage = ""
+    }
+    Banner {
+        id: noGame
+        objectName: "banner.noGame"
+        Layout.fillWidth: true
+        visible: !stack.app.gameFound
+        tint: Theme.ember
+        title: "Valheim wasn’t found."
+        message: "Choose the folder that contains valheim.app (Steam › right-click Valheim › Manage › Browse local files)."
+        actionTitle: "Choose Folder…"
+        onAction: stack.app.chooseGameFolder()
+    }
+    Banner {
+        id: steamOption
+        objectName: "banner.steamOption"
+        Layout.fillWidth: true
+        visible: stack.app.steamLaunchOptionSet
+        tint: Theme.ember
+        title: "Steam is set to always load mods."
+        message: "An earlier version of this tool added a Steam launch option. To play vanilla from Steam, clear it: Steam › right-click Valheim › Properties › General › Launch Options."
+    }
+}

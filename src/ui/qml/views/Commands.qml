@@ -1,0 +1,77 @@
+import QtQuick
+import Quernhold
+
+// The menu-bar commands, by menu and in order. The native (macOS) and in-window menu bars both
+// draw these lists, so labels, shortcuts and enablement live in one place.
+QtObject {
+    id: commands
+    required property AppState app
+
+    readonly property list<Command> appMenu: [
+        Command {
+            text: "Visit quernhold.app"
+            onTriggered: commands.app.openURL(commands.app.website)
+        }
+    ]
+    readonly property list<Command> fileMenu: [
+        Command {
+            text: "New Profile…"; shortcut: "Ctrl+N"
+            onTriggered: commands.app.showNewProfile = true
+        },
+        Command {
+            text: "Import Profile Code…"; shortcut: "Ctrl+I"
+            onTriggered: commands.app.showImport = true
+        }
+    ]
+    readonly property list<Command> profileMenu: [
+        Command {
+            text: "Play Modded"; shortcut: "Ctrl+Return"
+            enabled: commands.app.canPlay
+            onTriggered: commands.app.play()
+        },
+        Command {
+            text: "Update All"; shortcut: "Ctrl+U"
+            enabled: commands.app.busy === ""
+            onTriggered: commands.app.updateAll()
+        },
+        Command {
+            text: "Share Profile Code…"
+            enabled: commands.app.busy === "" && !!commands.app.selected
+            onTriggered: commands.app.shareCode(commands.app.selected)
+        },
+        Command {
+            text: "Installed Mods"; shortcut: "Ctrl+1"; separatorBefore: true
+            onTriggered: commands.app.tab = 0
+        },
+        Command {
+            text: "Browse Mods"; shortcut: "Ctrl+2"
+            onTriggered: commands.app.tab = 1
+        },
+        Command {
+            text: "Refresh Mod List"; shortcut: "Ctrl+R"
+            onTriggered: commands.app.loadIndex(true)
+        },
+        Command {
+            text: "Open Profile Folder"; separatorBefore: true
+            onTriggered: commands.app.openProfileFolder()
+        },
+        Command {
+            text: "Open Game Log"
+            onTriggered: commands.app.openGameLog()
+        },
+        Command {
+            text: "Show Activity Log"
+            onTriggered: commands.app.showLog = true
+        },
+        Command {
+            text: "Change Game Folder…"
+            onTriggered: commands.app.chooseGameFolder()
+        }
+    ]
+    readonly property list<Command> helpMenu: [
+        Command {
+            text: "Quernhold Help"
+            onTriggered: commands.app.openURL(commands.app.website + "/help")
+        }
+    ]
+}

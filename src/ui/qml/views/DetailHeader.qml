@@ -1,0 +1,184 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import QtQuick.Shapes
+import Quernhold
+
+// The selected profile's header: brand badge, name and counts, the game folder, the tab switch and
+// "Share Code", over an ember glow from the top-left corner.
+Item {
+    id: header
+    required property AppState app
+    readonly property var profile: app.selected
+
+    implicitHeight: column.implicitHeight + 18 + 14
+    clip: true
+
+    // The glow: ember at 10 % fading out over 460 from the top-left corner.
+    RadialGlow { x: -460; y: -460; width: 920; height: 920 }
+
+    ColumnLayout {
+        id: column
+        anchors.fill: parent
+        anchors.leftMargin: 24
+        anchors.rightMargin: 24
+        anchors.topMargin: 18
+        anchors.bottomMargin: 14
+        spacing: 14
+
+        RowLayout {
+            Layout.fillWidth: true
+            spacing: 12
+
+            Rectangle {
+                implicitWidth: 40
+                implicitHeight: 40
+                radius: 9
+                border.width: 1
+                border.color: Qt.rgba(0.204, 0.231, 0.275, 1)
+                gradient: Gradient {
+                    GradientStop { position: 0; color: Qt.rgba(0.165, 0.184, 0.220, 1) }
+                    GradientStop { position: 1; color: Qt.rgba(0.082, 0.094, 0.114, 1) }
+                }
+                RuneMark { anchors.centerIn: parent }
+            }
+            ColumnLayout {
+                Layout.fillWidth: true
+                spacing: 2
+                Text {
+                    objectName: "header.name"
+                    Layout.fillWidth: true
+                    text: header.profile ? header.profile.name : ""
+                    color: Theme.text
+                    font.pixelSize: 19
+                    font.weight: Font.DemiBold
+                    elide: Text.ElideRight
+                    maximumLineCount: 1
+                }
+                Text {
+                    objectName: "header.summary"
+                    text: header.profile ? PaneWording.summary(header.profile.modCount, header.profile.dependencyCount) : ""
+                    color: Theme.muted
+                    font.pixelSize: 12
+                }
+            }
+            ColumnLayout {
+                Layout.alignment: Qt.AlignRight | Qt.AlignVCenter
+                Layout.maximumWidth: 440
+                spacing: 4
+                SectionTitle { caption: "Game folder"; Layout.alignment: Qt.AlignRight }
+                RowLayout {
+                    Layout.alignment: Qt.AlignRight
+                    spacing: 8
+                    Text {
+                        id: folder
+                        objectName: "header.gameDir"
+                        Layout.fillWidth: true
+                        Layout.maximumWidth: 380
+                        text: PaneWording.shortPath(header.app.gameDir)
+                        color: Theme.muted
+                        font.pixelSize: 12  // 11.5 in points
+                        elide: Text.ElideMiddle
+                        maximumLineCount: 1
+                        horizontalAlignment: Text.AlignRight
+                        HoverHandler { id: folderHover }
+                        ToolTip.visible: folderHover.hovered
+                        ToolTip.text: header.app.gameDir
+                        ToolTip.delay: 600
+                    }
+                    LinkButton {
+                        objectName: "header.changeFolder"
+                        text: "Change"
+                        enabled: header.app.busy === ""
+                        onClicked: header.app.chooseGameFolder()
+                    }
+                }
+            }
+        }
+
+        RowLayout {
+            Layout.fillWidth: true
+            spacing: 12
+            TabSwitch {
+                objectName: "header.tabs"
+                Layout.preferredWidth: 220
+                current: header.app.tab
+                onChosen: (tab) => header.app.tab = tab
+            }
+            Item { Layout.fillWidth: true }
+            AppButton {
+                objectName: "header.share"
+                kind: "subtle"
+                text: "Share Code"
+                iconName: "share"
+                tip: "Create a code friends can paste into this app or r2modman to get the same mods and settings"
+                enabled: header.app.busy === ""
+                onClicked: header.app.shareCode(header.profile)
+            }
+        }
+    }
+
+    // A radial gradient, ember at 10 % in the middle to transparent at the edge.
+    component RadialGlow: Shape {
+        ShapePath {
+            strokeWidth: -1
+            fillGradient: RadialGradient {
+                centerX: 460; centerY: 460; centerRadius: 460
+                focalX: 460; focalY: 460
+                GradientStop { position: 0; color: Theme.alpha(Theme.ember, 0.1) }
+                GradientStop { position: 1; color: Theme.alpha(Theme.ember, 0) }
+            }
+            startX: 0; startY: 0
+            PathLine { x: 920; y: 0 }
+            PathLine { x: 920; y: 920 }
+            PathLine { x: 0; y: 920 }
+            PathLine { x: 0; y: 0 }
+        }
+    }
+
+    // The segmented control of the two tabs, "Installed" (0) and "Browse" (1).
+    component TabSwitch: Rectangle {
+        id: tabs
+        property int current: 0
+        signal chosen(int tab)
+        implicitHeight: 28
+        radius: 7
+        color: Theme.surface
+        border.width: 1
+        border.color: Theme.btnBorder
+        Row {
+            anchors.fill: parent
+            anchors.margins: 2
+            Repeater {
+                model: ["Installed", "Browse"]
+                AbstractButton {
+                    id: segment
+                    required property int index
+                    required property string modelData
+                    objectName: "header.tab." + modelData
+                    width: (tabs.width - 4) / 2
+                    height: tabs.height - 4
+                    checkable: false
+                    checked: tabs.current === index
+                    hoverEnabled: true
+                    Accessible.name: modelData
+                    onClicked: tabs.chosen(index)
+                    background: Rectangle {
+                        radius: 5
+                        color: segment.checked ? Theme.surface2 : segment.hovered ? Theme.alpha(Theme.surface2, 0.5) : "transparent"
+                        border.width: segment.checked ? 1 : 0
+                        border.color: Theme.btnBorder
+                    }
+                    contentItem: Text {
+                        text: segment.modelData
+                        horizontalAlignment: Text.AlignHCenter
+                        verticalAlignment: Text.AlignVCenter
+                        color: segment.checked ? Theme.text : Theme.muted
+                        font.pixelSize: 12
+                        font.weight: Font.Medium
+                    }
+                }
+            }
+        }
+    }
+}

@@ -1,0 +1,200 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Quernhold
+
+// One mod of the selected profile: icon, name (opens its sheet when the catalogue knows it),
+// pills, version and status, the on/off switch and a menu. Rows of ModListModel.
+Rectangle {
+    id: row
+    required property AppState app
+    required property int index
+    // The row of ModListModel (its role "enabled" would hide the item's own `enabled`).
+    required property var model
+    readonly property var mod: model.mod
+    readonly property string ns: model.ns
+    readonly property string displayName: model.displayName
+    readonly property string installed: model.installed
+    readonly property string latest: model.latest
+    readonly property bool modEnabled: model.enabled
+    readonly property int status: model.status
+    readonly property var entry: model.package
+    readonly property bool deprecated: model.deprecated
+    readonly property string icon: model.icon
+    readonly property bool known: !!entry
+    readonly property bool idle: app.busy === ""
+
+    implicitHeight: layout.implicitHeight + 20
+    color: hover.hovered ? Theme.surface2 : "transparent"
+    HoverHandler { id: hover }
+
+    RowLayout {
+        id: layout
+        anchors.fill: parent
+        anchors.leftMargin: 14
+        anchors.rightMargin: 14
+        anchors.topMargin: 10
+        anchors.bottomMargin: 10
+        spacing: 12
+
+        ModIcon { url: row.icon; title: row.displayName; dimmed: !row.modEnabled }
+        ColumnLayout {
+            Layout.fillWidth: true
+            Layout.preferredWidth: 0  // the room left beside the icon and controls, whatever the texts' length
+            spacing: 2
+            // Name and pills on one line; the name gives way to the pills.
+            Item {
+                Layout.fillWidth: true
+                Layout.preferredWidth: 0
+                implicitHeight: nameLine.height
+                Row {
+                    id: nameLine
+                    width: parent.width
+                    spacing: 6
+                    readonly property real pillRoom: (deprecatedPill.visible ? deprecatedPill.width + spacing : 0)
+                                                     + (disabledPill.visible ? disabledPill.width + spacing : 0)
+                    Text {
+                        id: name
+                        objectName: "modRow.name"
+                        // A plain button: opens the sheet when the catalogue knows the mod.
+                        signal clicked()
+                        anchors.verticalCenter: parent.verticalCenter
+                        width: Math.min(implicitWidth, nameLine.width - nameLine.pillRoom)
+                        text: row.displayName
+                        color: row.modEnabled ? Theme.text : Theme.muted
+                        font.pixelSize: 14  // 13.5 in points
+                        font.weight: Font.DemiBold
+                        font.underline: row.known && nameHover.hovered
+                        elide: Text.ElideRight
+                        maximumLineCount: 1
+                        Accessible.role: Accessible.Button
+                        Accessible.name: row.displayName
+                        HoverHandler { id: nameHover; enabled: row.known; cursorShape: Qt.PointingHandCursor }
+                        TapHandler { onTapped: name.clicked() }
+                        onClicked: if (row.known) row.app.detailPackage = row.entry
+                    }
+                    Pill {
+                        id: deprecatedPill
+                        objectName: "modRow.deprecated"
+                        anchors.verticalCenter: parent.verticalCenter
+                        visible: row.known && row.deprecated
+                        text: "Deprecated"
+                        fg: Theme.blood
+                        bg: Theme.alpha(Theme.blood, 0.14)
+                    }
+                    Pill {
+                        id: disabledPill
+                        objectName: "modRow.disabled"
+                        anchors.verticalCenter: parent.verticalCenter
+                        visible: !row.modEnabled
+                        text: "Disabled"
+                        fg: Theme.muted
+                        border: Theme.line
+                    }
+                }
+            }
+            Text {
+                Layout.fillWidth: true
+                Layout.preferredWidth: 0
+                text: "by " + row.ns
+                color: Theme.muted
+                font.pixelSize: 12
+                elide: Text.ElideRight
+            }
+        }
+        VersionText {
+            objectName: "modRow.version"
+            installed: row.installed
+            latest: row.latest
+            status: row.status
+        }
+        Item {
+            implicitWidth: 104
+            implicitHeight: pill.implicitHeight
+            StatusPill { id: pill; objectName: "modRow.status"; anchors.right: parent.right; status: row.status }
+        }
+        Switch {
+            id: toggle
+            objectName: "modRow.switch"
+            checked: row.modEnabled
+            enabled: row.idle
+            // The switch shows the mod's state; turning it asks the state to change it.
+            onToggled: {
+                const wanted = checked
+                checked = Qt.binding(() => row.modEnabled)
+                row.app.setEnabled(row.mod, wanted)
+            }
+            hoverEnabled: true
+            readonly property string tip: row.modEnabled ? "Enabled — turn off to keep it installed but not loaded" : "Disabled"
+            ToolTip.visible: hovered
+            ToolTip.text: tip
+            ToolTip.delay: 600
+            Accessible.name: row.displayName
+            padding: 0
+            indicator: Rectangle {
+                implicitWidth: 30
+                implicitHeight: 17
+                radius: height / 2
+                color: toggle.checked ? Theme.ember : Theme.line
+                opacity: toggle.enabled ? 1 : 0.45
+                Rectangle {
+                    x: toggle.checked ? parent.width - width - 2 : 2
+                    anchors.verticalCenter: parent.verticalCenter
+                    width: 13; height: 13; radius: 6.5
+                    color: toggle.checked ? Theme.playText : Theme.muted
+                }
+            }
+        }
+        Button {
+            id: menuButton
+            objectName: "modRow.menu"
+            enabled: row.idle
+            padding: 2
+            focusPolicy: Qt.TabFocus
+            hoverEnabled: true
+            Accessible.name: "More"
+            ToolTip.visible: hovered
+            ToolTip.text: "More"
+            ToolTip.delay: 600
+            opacity: enabled ? 1 : 0.45
+            contentItem: Icon { symbol: "dots"; color: menuButton.hovered ? Theme.text : Theme.muted }
+            background: Item {}
+            onClicked: menu.popup(menuButton, 0, menuButton.height)
+        }
+    }
+
+    AppMenu {
+        id: menu
+        objectName: "modRow.menu.popup"
+        AppMenuItem {
+            objectName: "modRow.update"
+            text: "Update to " + row.latest
+            readonly property bool offered: row.status === 2
+            visible: offered
+            height: visible ? implicitHeight : 0
+            onTriggered: row.app.update(row.mod)
+        }
+        AppMenuItem {
+            objectName: "modRow.details"
+            text: "Details"
+            readonly property bool offered: row.known
+            visible: offered
+            height: visible ? implicitHeight : 0
+            onTriggered: row.app.detailPackage = row.entry
+        }
+        AppMenuItem {
+            objectName: "modRow.view"
+            text: "View on Thunderstore"
+            onTriggered: row.app.openURL(PaneWording.pageURL(row.ns, row.mod.name))
+        }
+        MenuSeparator {
+            contentItem: Rectangle { implicitHeight: 1; color: Theme.btnBorder }
+        }
+        AppMenuItem {
+            objectName: "modRow.remove"
+            text: "Remove from Profile"
+            destructive: true
+            onTriggered: row.app.remove(row.mod)
+        }
+    }
+}

@@ -1,0 +1,87 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Quernhold
+
+// One profile in the sidebar: its name, the number of mods the user added, and a capsule with the
+// number of updates when there are some.
+ItemDelegate {
+    id: row
+    required property int index
+    required property string id
+    required property string name
+    required property int modCount
+    required property int updateCount
+    required property var profile
+    property bool selected: false
+    signal menuRequested(real x, real y)
+
+    objectName: "sidebar.row." + index
+    width: ListView.view ? ListView.view.width : implicitWidth
+    implicitHeight: 46
+    topInset: 2
+    bottomInset: 2
+    topPadding: 6
+    bottomPadding: 6
+    leftPadding: 10
+    rightPadding: 10
+    hoverEnabled: true
+    focusPolicy: Qt.NoFocus
+    Accessible.name: name
+
+    background: Rectangle {
+        radius: 6
+        color: row.selected ? Theme.alpha(Theme.ember, 0.16) : row.hovered ? Theme.surface2 : "transparent"
+    }
+
+    contentItem: RowLayout {
+        spacing: 8
+        ColumnLayout {
+            Layout.fillWidth: true
+            Layout.alignment: Qt.AlignVCenter
+            spacing: 1
+            Text {
+                objectName: "sidebar.row.name"
+                Layout.fillWidth: true
+                text: row.name
+                color: Theme.text
+                font.pixelSize: 13
+                font.weight: row.selected ? Font.DemiBold : Font.Normal
+                elide: Text.ElideRight
+                maximumLineCount: 1
+            }
+            Text {
+                objectName: "sidebar.row.count"
+                text: Wording.modCount(row.modCount)
+                color: Theme.muted
+                font.pixelSize: 11
+            }
+        }
+        Rectangle {
+            objectName: "sidebar.row.updates"
+            visible: row.updateCount >= 1
+            Layout.alignment: Qt.AlignVCenter
+            implicitWidth: updates.implicitWidth + 12
+            implicitHeight: updates.implicitHeight + 2
+            radius: height / 2
+            color: Theme.alpha(Theme.ember, 0.18)
+            readonly property string tip: Wording.updatesAvailable(row.updateCount)
+            Text {
+                id: updates
+                anchors.centerIn: parent
+                text: row.updateCount
+                color: Theme.emberHi
+                font.pixelSize: 11  // 10.5 in points; pixel sizes are whole
+                font.bold: true
+            }
+            HoverHandler { id: capsuleHover }
+            ToolTip.visible: capsuleHover.hovered
+            ToolTip.text: tip
+        }
+    }
+
+    TapHandler {
+        acceptedButtons: Qt.RightButton
+        onTapped: (point) => row.menuRequested(point.position.x, point.position.y)
+    }
+}

@@ -1,0 +1,128 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Quernhold
+
+// The profiles, the context menu of each, and the buttons that make new ones.
+Rectangle {
+    id: sidebar
+    required property AppState app
+    // The profile whose deletion waits for confirmation.
+    property var confirmDelete: null
+    // The profile the context menu was opened for.
+    property var menuProfile: null
+
+    color: Theme.surface
+
+    ColumnLayout {
+        anchors.fill: parent
+        spacing: 0
+
+        SectionTitle {
+            caption: "Profiles"
+            Layout.leftMargin: 18
+            Layout.topMargin: 16
+            Layout.bottomMargin: 6
+        }
+
+        ListView {
+            id: list
+            objectName: "sidebar.list"
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+            Layout.leftMargin: 8
+            Layout.rightMargin: 8
+            clip: true
+            model: sidebar.app.profiles
+            activeFocusOnTab: true
+            keyNavigationEnabled: true
+            boundsBehavior: Flickable.StopAtBounds
+            Accessible.role: Accessible.List
+            Accessible.name: "Profiles"
+            ScrollBar.vertical: ScrollBar {}
+
+            delegate: ProfileRow {
+                selected: id === sidebar.app.selectedID
+                onClicked: sidebar.app.selectedID = id
+                onMenuRequested: (x, y) => {
+                    sidebar.menuProfile = profile
+                    menu.popup(this, x, y)
+                }
+            }
+            // Up and down arrows move the selection.
+            onCurrentIndexChanged: if (activeFocus && currentItem) sidebar.app.selectedID = currentItem.id
+        }
+
+        ColumnLayout {
+            Layout.fillWidth: true
+            Layout.margins: 12
+            spacing: 6
+            AppButton {
+                objectName: "sidebar.newProfile"
+                Layout.fillWidth: true
+                kind: "subtle"
+                text: "New Profile"
+                iconName: "plus"
+                onClicked: sidebar.app.showNewProfile = true
+            }
+            AppButton {
+                objectName: "sidebar.importCode"
+                Layout.fillWidth: true
+                kind: "subtle"
+                text: "Import Code"
+                iconName: "download"
+                onClicked: sidebar.app.showImport = true
+            }
+        }
+    }
+
+    Rectangle { anchors.right: parent.right; width: 1; height: parent.height; color: Theme.line }
+
+    AppMenu {
+        id: menu
+        objectName: "sidebar.menu"
+        AppMenuItem {
+            objectName: "sidebar.menu.rename"
+            text: "Rename…"
+            onTriggered: sidebar.app.renaming = sidebar.menuProfile
+        }
+        AppMenuItem {
+            objectName: "sidebar.menu.duplicate"
+            text: "Duplicate"
+            onTriggered: sidebar.app.duplicate(sidebar.menuProfile)
+        }
+        AppMenuItem {
+            objectName: "sidebar.menu.share"
+            text: "Share Profile Code…"
+            enabled: sidebar.app.busy === ""
+            onTriggered: sidebar.app.shareCode(sidebar.menuProfile)
+        }
+        AppMenuItem {
+            objectName: "sidebar.menu.reveal"
+            text: "Show in Finder"
+            onTriggered: sidebar.app.reveal(sidebar.menuProfile.dir)
+        }
+        MenuSeparator {
+            contentItem: Rectangle { implicitHeight: 1; color: Theme.btnBorder }
+        }
+        AppMenuItem {
+            objectName: "sidebar.menu.delete"
+            text: "Delete Profile"
+            destructive: true
+            onTriggered: sidebar.confirmDelete = sidebar.menuProfile
+        }
+    }
+
+    Loader {
+        active: sidebar.confirmDelete !== null
+        sourceComponent: ConfirmDialog {
+            objectName: "sidebar.confirmDelete"
+            name: "sidebar.confirmDelete"
+            title: "Delete “" + (sidebar.confirmDelete?.name ?? "") + "”?"
+            message: "Its mods and their settings are removed from this Mac. This can’t be undone."
+            actionText: "Delete Profile"
+            onConfirmed: sidebar.app.deleteProfile(sidebar.confirmDelete)
+            onClosed: sidebar.confirmDelete = null
+        }
+    }
+}

@@ -1,0 +1,67 @@
+import QtQuick
+import QtQuick.Controls
+import Quernhold
+
+// The in-window menu bar, for systems without a global one.
+MenuBar {
+    id: bar
+    required property Commands commands
+
+    component CommandMenu: AppMenu {
+        id: menu
+        property list<Command> commands
+        property list<Command> extra
+        function append(command) {
+            if (command.separatorBefore) menu.addItem(separator.createObject(menu.contentItem))
+            menu.addItem(entry.createObject(menu.contentItem, { command: command }))
+        }
+        Component.onCompleted: {
+            for (let i = 0; i < commands.length; ++i) append(commands[i])
+            for (let i = 0; i < extra.length; ++i) append(extra[i])
+        }
+        property Component separator: Component {
+            MenuSeparator {
+                contentItem: Rectangle { implicitHeight: 1; color: Theme.btnBorder }
+            }
+        }
+        property Component entry: Component {
+            AppMenuItem {
+                required property Command command
+                objectName: "menu." + command.text
+                action: Action {
+                    text: command.text
+                    shortcut: command.shortcut
+                    enabled: command.enabled
+                    onTriggered: command.triggered()
+                }
+            }
+        }
+    }
+
+    delegate: MenuBarItem {
+        id: title
+        font.pixelSize: 13
+        contentItem: Text {
+            text: title.text
+            font: title.font
+            color: Theme.text
+        }
+        background: Rectangle {
+            color: title.highlighted ? Theme.surface2 : "transparent"
+            radius: 4
+        }
+    }
+    background: Rectangle {
+        color: Theme.surface
+        Rectangle { anchors.bottom: parent.bottom; width: parent.width; height: 1; color: Theme.line }
+    }
+
+    CommandMenu {
+        title: "Quernhold"
+        commands: bar.commands.appMenu
+        extra: Command { text: "Quit Quernhold"; shortcut: "Ctrl+Q"; separatorBefore: true; onTriggered: Qt.quit() }
+    }
+    CommandMenu { title: "File"; commands: bar.commands.fileMenu }
+    CommandMenu { title: "Profile"; commands: bar.commands.profileMenu }
+    CommandMenu { title: "Help"; commands: bar.commands.helpMenu }
+}

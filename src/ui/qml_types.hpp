@@ -1,0 +1,35 @@
+#pragma once
+
+// The app layer's types as QML sees them. They live in src/app, which knows nothing of QML, so
+// they are declared here as foreign types of the Quernhold module.
+#include <QtQml/qqml.h>
+
+#include "app/app_state.hpp"
+
+struct AppStateForeign {
+  Q_GADGET
+  QML_FOREIGN(AppState)
+  QML_NAMED_ELEMENT(AppState)
+  QML_UNCREATABLE("The window is given the one AppState.")
+};
+
+struct ProfileListModelForeign {
+  Q_GADGET
+  QML_FOREIGN(ProfileListModel)
+  QML_NAMED_ELEMENT(ProfileListModel)
+  QML_UNCREATABLE("Owned by AppState.")
+};
+
+struct ModListModelForeign {
+  Q_GADGET
+  QML_FOREIGN(ModListModel)
+  QML_NAMED_ELEMENT(ModListModel)
+  QML_UNCREATABLE("Owned by AppState.")
+};
+
+struct PackageListModelForeign {
+  Q_GADGET
+  QML_FOREIGN(PackageListModel)
+  QML_NAMED_ELEMENT(PackageListModel)
+  QML_UNCREATABLE("Owned by AppState.")
+};

@@ -1,0 +1,234 @@
+// The browse tab and the package sheet in the real window, over the state's catalogue index.
+#include <QQuickItem>
+
+#include "catalogue/thunderstore_seams.hpp"
+#include "foundation/paths.hpp"
+#include "window_fixture.hpp"
+
+namespace {
+class Browse : public WindowTest {
+ protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    state->setTab(DetailTab::browse);
+    flush();
+  }
+  int rows() const { return item("browse.list")->property("count").toInt(); }
+  // The row showing this package, or null when it is not among the rows built.
+  QObject* row(const QString& displayName) const {
+    for (int i = 0; i < rows(); ++i)
+      if (QObject* r = find(window.get(), QString("browseRow.%1").arg(i)))
+        if (inside(r, "browseRow.name")->property("text").toString() == displayName) return r;
+    return nullptr;
+  }
+  QString place(const QString& displayName) const {
+    QObject* r = row(displayName);
+    if (!r) return "(no row)";
+    return inside(r, "browseRow.add")->property("visible").toBool()
+               ? "Add"
+               : inside(r, "browseRow.place")->property("text").toString();
+  }
+  // Opens the package's sheet; `settled` false looks at it before any event runs.
+  void openSheet(const std::string& name, bool settled = true) {
+    state->setDetailPackage(QVariant::fromValue(PackageItem(pkg(name))));
+    if (settled) flush();
+  }
+  // A catalogue of `count` packages named Item000…, replacing the usual one.
+  void listItems(int count) {
+    std::string list = "[";
+    for (int i = 0; i < count; ++i) {
+      char name[16];
+      std::snprintf(name, sizeof name, "Item%03d", i);
+      list += std::string(i ? "," : "") + R"({"name": ")" + name + R"(", "full_name": "Team-)" + name +
+              R"(", "owner": "Team", "versions": [{"version_number": "1.0.0"}]})";
+    }
+    catalogue.setPackageList(list + "]");
+    state->loadIndex(true);
+    ASSERT_TRUE(waitUntil([&] { return !state->indexLoading(); }));
+    flush();
+  }
+};
+
+TEST_F(Browse, WithoutAListItShowsTheLoadThenTheFailureAndRetry) {
+  listItems(0);
+  // Nothing to fall back on: the cache the loads write in the background is removed.
+  Thunderstore::waitForCacheWrites();
+  fs::remove(Paths::cache() / "valheim-index.json");
+  catalogue.answer(FakeCatalogue::indexPath, {.status = 503, .body = "down"});
+  // What the pane shows while the load is in flight (a quick failure may end it within the call).
+  bool spinner = false, refreshable = true, listShown = true;
+  QObject::connect(state.get(), &AppState::indexLoadingChanged, [&] {
+    if (!state->indexLoading()) return;
+    spinner = visible("browse.loading");
+    refreshable = enabled("browse.refresh");
+    listShown = visible("browse.list");
+  });
+  state->loadIndex(true);
+  ASSERT_TRUE(waitUntil([&] { return !state->indexLoading(); }));
+  flush();
+  EXPECT_TRUE(spinner);
+  EXPECT_FALSE(refreshable);
+  EXPECT_FALSE(listShown);
+  EXPECT_FALSE(visible("browse.loading"));
+  EXPECT_TRUE(visible("browse.error"));
+  EXPECT_EQ(text("browse.error"), state->indexError());
+  EXPECT_TRUE(enabled("browse.refresh"));
+
+  listItems(0);  // the list answers again, but empty
+  catalogue.answer(FakeCatalogue::indexPath, {.body = R"([{"name": "X", "full_name": "Team-X", "owner": "Team",
+      "versions": [{"version_number": "1.0.0"}]}])"});
+  click("browse.retry");
+  ASSERT_TRUE(waitUntil([&] { return !state->indexLoading(); }));
+  flush();
+  EXPECT_TRUE(visible("browse.list"));
+  EXPECT_EQ(text("browse.status"), "1 mods");
+}
+
+TEST_F(Browse, ARefreshKeepsTheListAndSaysSo) {
+  EXPECT_EQ(text("browse.status"), "3 mods");
+  QString during;
+  int rowsDuring = 0;
+  QObject::connect(state.get(), &AppState::indexLoadingChanged, [&] {
+    if (!state->indexLoading()) return;
+    during = text("browse.status");
+    rowsDuring = rows();
+  });
+  state->loadIndex(true);
+  ASSERT_TRUE(waitUntil([&] { return !state->indexLoading(); }));
+  EXPECT_EQ(during, "3 mods · refreshing…");
+  EXPECT_EQ(rowsDuring, 3);
+  flush();
+  EXPECT_EQ(text("browse.status"), "3 mods");
+}
+
+TEST_F(Browse, PagesOfAHundredGrowAndANewCharacterStartsOver) {
+  listItems(250);
+  EXPECT_EQ(rows(), 100);
+  EXPECT_EQ(text("browse.more"), "Show more (150 more)");
+  click("browse.more");
+  EXPECT_EQ(rows(), 200);
+  EXPECT_EQ(text("browse.more"), "Show more (50 more)");
+  click("browse.more");
+  EXPECT_EQ(rows(), 250);
+  EXPECT_FALSE(visible("browse.more"));
+
+  type("browse.search", "item");
+  EXPECT_EQ(rows(), 100);
+  EXPECT_EQ(text("browse.status"), "250 mods");
+  type("browse.search", "item1");
+  EXPECT_EQ(text("browse.status"), "100 mods");
+  EXPECT_EQ(rows(), 100);
+  EXPECT_FALSE(visible("browse.more")) << text("browse.more").toStdString();
+}
+
+TEST_F(Browse, ASearchWithoutResultsSaysWhatWasTyped) {
+  type("browse.search", "  dragon ");
+  EXPECT_EQ(rows(), 0);
+  EXPECT_TRUE(visible("browse.noMatch"));
+  EXPECT_EQ(text("browse.noMatch"), "No mods match “  dragon ”.");
+  EXPECT_EQ(text("browse.status"), "0 mods");
+  click("browse.clear");
+  EXPECT_EQ(text("browse.search"), "");
+  EXPECT_EQ(rows(), 3);
+}
+
+TEST_F(Browse, RowsAndTheSheetFollowThePackagesPlaceInTheProfile) {
+  EXPECT_EQ(place("A"), "Add");
+  makeProfile("Raid");  // A, with B and C as dependencies
+  publish("D", "1.0.0");
+  flush();
+  EXPECT_EQ(place("A"), "In profile");
+  EXPECT_EQ(place("B"), "Dependency");
+  EXPECT_EQ(place("D"), "Add");
+
+  openSheet("A");
+  EXPECT_TRUE(visible("sheet.package.remove"));
+  EXPECT_FALSE(visible("sheet.package.add"));
+  click("sheet.package.close");
+  EXPECT_FALSE(state->detailPackage().isValid());
+  openSheet("B");
+  EXPECT_TRUE(visible("sheet.package.dependency"));
+  EXPECT_FALSE(visible("sheet.package.remove"));
+  EXPECT_FALSE(visible("sheet.package.add"));
+  key(Qt::Key_Escape);
+  EXPECT_FALSE(state->detailPackage().isValid());
+  openSheet("D");
+  EXPECT_EQ(text("sheet.package.add"), "Add to “Raid”");
+  key(Qt::Key_Escape);
+
+  state->setSelectedID({});
+  flush();
+  state->setTab(DetailTab::browse);
+  openSheet("A");
+  EXPECT_EQ(text("sheet.package.add"), "Add to “”");
+}
+
+TEST_F(Browse, AddingFromARowEndsWithTheModAndItsDependenciesInstalled) {
+  QObject* a = row("A");
+  ASSERT_TRUE(a);
+  run([&] { QMetaObject::invokeMethod(inside(a, "browseRow.add"), "clicked"); });
+  flush();
+  EXPECT_EQ(place("A"), "In profile");
+  state->setTab(DetailTab::installed);
+  flush();
+  EXPECT_TRUE(find(item("installed.mods"), "modRow.A"));
+  for (const char* dependency : {"modRow.B", "modRow.C"})
+    EXPECT_TRUE(find(item("installed.dependencies"), dependency)) << dependency;
+  EXPECT_EQ(text("header.summary"), "1 mod · 2 dependencies");
+}
+
+TEST_F(Browse, ReturnAddsFromTheSheetAndRemoveTakesTheModOut) {
+  openSheet("C");
+  key(Qt::Key_Return);
+  settle();
+  flush();
+  EXPECT_FALSE(state->detailPackage().isValid());
+  EXPECT_TRUE(mod("C").isExplicit);
+
+  openSheet("C");
+  run([&] { click("sheet.package.remove"); });
+  EXPECT_TRUE(state->selected()->mods.empty());
+}
+
+TEST_F(Browse, WhileBusyAddingAndRemovingWaitButLookingDoesNot) {
+  publish("D", "1.0.0");
+  publish("E", "1.0.0");
+  makeProfile("Raid");
+  state->add(pkg("D"));  // still running while nothing else runs
+  EXPECT_FALSE(inside(row("E"), "browseRow.add")->property("enabled").toBool());
+  openSheet("E", false);
+  EXPECT_FALSE(enabled("sheet.package.add"));
+  EXPECT_TRUE(enabled("sheet.package.view"));
+  EXPECT_TRUE(enabled("sheet.package.close"));
+  state->setDetailPackage({});
+  openSheet("A", false);
+  EXPECT_FALSE(enabled("sheet.package.remove"));
+  EXPECT_TRUE(enabled("sheet.package.close"));
+  settle();
+  flush();
+  EXPECT_TRUE(enabled("sheet.package.remove"));
+}
+
+TEST_F(Browse, TheSheetShowsTheReadmeAndOpensOnlyWebLinks) {
+  catalogue.setReadme("Team", "A", "1.0.0",
+                      "# A\n\nSee [the wiki](https://example.org/wiki).\n\n<script>alert(1)</script>" +
+                          std::string(5000, 'x'));
+  openSheet("A");
+  ASSERT_TRUE(waitUntil([&] { return !state->readmes()->loading(); }));
+  flush();
+  QObject* readme = item("sheet.package.readme");
+  EXPECT_TRUE(readme->property("visible").toBool());
+  EXPECT_TRUE(readme->property("text").toString().startsWith("# A"));
+
+  QMetaObject::invokeMethod(readme, "linkActivated", Q_ARG(QString, "javascript:alert(1)"));
+  QMetaObject::invokeMethod(readme, "linkActivated", Q_ARG(QString, "https://example.org/wiki"));
+  EXPECT_EQ(desktop->calls, std::vector<std::string>{"url https://example.org/wiki"});
+
+  key(Qt::Key_Escape);
+  openSheet("B");  // no README for B: the sheet simply shows none
+  ASSERT_TRUE(waitUntil([&] { return !state->readmes()->loading(); }));
+  flush();
+  EXPECT_FALSE(visible("sheet.package.readme"));
+  EXPECT_EQ(text("sheet.package.also"), "C");  // the loader pack is left out
+}
+}  // namespace

@@ -1,0 +1,99 @@
+// The import sheet's rules: the problem text, when the import can go ahead, the confirmation
+// before a profile is replaced, and pasting.
+#include <QSignalSpy>
+
+#include "app_fixture.hpp"
+#include "ui/import_form.hpp"
+
+namespace {
+class ImportFormTest : public StartedApp {
+ protected:
+  void SetUp() override {
+    StartedApp::SetUp();
+    form.setApp(state.get());
+  }
+  ImportForm form;
+};
+
+TEST_F(ImportFormTest, NewProfileNeedsACodeAndAFreeName) {
+  EXPECT_EQ(form.replaceID(), state->selectedID());  // the replace target starts at the selection
+  form.setName("Friends");
+  EXPECT_FALSE(form.canImport());  // no code: disabled, and no problem shown whatever the name
+  EXPECT_EQ(form.problem(), "");
+
+  form.setCode(" \n\t");
+  EXPECT_FALSE(form.canImport());
+  form.setCode("abc-123");
+  EXPECT_TRUE(form.canImport());
+
+  form.setName("  \t");  // blank: disabled without a problem
+  EXPECT_FALSE(form.canImport());
+  EXPECT_EQ(form.problem(), "");
+
+  form.setName(" dEFAULT ");  // taken in another letter case
+  EXPECT_EQ(form.problem(), "You already have a profile called “dEFAULT”.");
+  EXPECT_FALSE(form.canImport());
+}
+
+TEST_F(ImportFormTest, ReplacingAsksFirstAndCountsTheTargetsMods) {
+  run([&] { state->add(pkg("A")); });  // A with B and C
+  form.setCode("abc-123");
+  form.setMode(ImportForm::Replace);
+  ASSERT_TRUE(form.canImport());
+  EXPECT_EQ(form.confirmTitle(), "Replace “Default”?");
+  EXPECT_EQ(form.confirmMessage(),
+            "Its 3 installed mods will be removed and replaced with the mods from this code. This can’t be undone.");
+
+  QSignalSpy confirm(&form, &ImportForm::confirmationNeeded), started(&form, &ImportForm::started);
+  form.submit();
+  EXPECT_EQ(confirm.count(), 1);
+  EXPECT_EQ(started.count(), 0);
+  EXPECT_TRUE(state->busy().isEmpty());  // nothing imported before the confirmation
+
+  form.setReplaceID("gone");
+  EXPECT_EQ(form.problem(), "Choose the profile to replace.");
+  EXPECT_FALSE(form.canImport());
+  EXPECT_EQ(form.confirmTitle(), "Replace “”?");
+}
+
+TEST_F(ImportFormTest, NothingCanBeReplacedWithoutProfiles) {
+  AppState unstarted;  // no profiles yet
+  ImportForm empty;
+  empty.setApp(&unstarted);
+  empty.setCode("abc-123");
+  empty.setMode(ImportForm::Replace);
+  EXPECT_EQ(empty.replaceID(), "");
+  EXPECT_EQ(empty.problem(), "Choose the profile to replace.");
+  EXPECT_FALSE(empty.canImport());
+}
+
+TEST_F(ImportFormTest, BusyDisablesTheImport) {
+  form.setCode("abc-123");
+  form.setName("Friends");
+  ASSERT_TRUE(form.canImport());
+  QSignalSpy changed(&form, &ImportForm::changed);
+  state->add(pkg("A"));  // runs in the background
+  EXPECT_FALSE(form.canImport());
+  EXPECT_GE(changed.count(), 1);  // the sheet hears of it
+  settle();
+  EXPECT_TRUE(form.canImport());
+}
+
+TEST_F(ImportFormTest, PasteTrimsWhiteSpaceAndLineBreaksAndIgnoresNothing) {
+  form.paste("  0190-ABCD\r\n");
+  EXPECT_EQ(form.code(), "0190-ABCD");
+  form.paste(" \n");
+  EXPECT_EQ(form.code(), "0190-ABCD");
+}
+
+TEST_F(ImportFormTest, ANewImportStartsWithTrimmedTextsAndABadCodeIsReportedNotThrown) {
+  form.setCode("  not-a-code \n");
+  form.setName("  Friends\t");
+  QSignalSpy started(&form, &ImportForm::started);
+  form.submit();
+  EXPECT_EQ(started.count(), 1);
+  settle();
+  EXPECT_FALSE(state->errorMessage().isEmpty());
+  EXPECT_EQ(state->profiles().size(), 1u);  // no profile made for a code that is not one
+}
+}  // namespace

@@ -1,0 +1,60 @@
+// The pane's counted texts, shortened paths and captions, without QML.
+#include <gtest/gtest.h>
+
+#include "ui/pane_wording.hpp"
+
+namespace {
+using namespace PaneWording;
+
+TEST(PaneWording, SummaryCountsModsAlwaysAndDependenciesOnlyWhenThereAreSome) {
+  EXPECT_EQ(summary(1, 0), "1 mod");
+  EXPECT_EQ(summary(3, 1), "3 mods · 1 dependency");
+  EXPECT_EQ(summary(0, 4), "0 mods · 4 dependencies");
+  EXPECT_EQ(summary(0, 0), "0 mods");
+}
+
+TEST(PaneWording, GameFolderIsShortenedUnderHomeAndSteam) {
+  const QString home = "/Users/ada";
+  EXPECT_EQ(shortPath("/Users/ada/Library/Application Support/Steam/steamapps/common/Valheim", home),
+            "~/Library/…/Steam/steamapps/common/Valheim");
+  EXPECT_EQ(shortPath("/Users/ada/Games/Valheim", home), "~/Games/Valheim");
+  // Only the home folder itself, not a folder whose name merely starts like it.
+  EXPECT_EQ(shortPath("/Users/adam/Library/Application Support/Steam/x", home),
+            "/Users/adam/Library/Application Support/Steam/x");
+  EXPECT_EQ(shortPath("/Volumes/Games/Valheim", home), "/Volumes/Games/Valheim");
+}
+
+TEST(PaneWording, BrowseCaptionsCountEveryResultWithoutASingular) {
+  EXPECT_EQ(resultLine(1, false), "1 mods");
+  EXPECT_EQ(resultLine(250, true), "250 mods · refreshing…");
+  EXPECT_EQ(showMore(150), "Show more (150 more)");
+  EXPECT_EQ(noMatch(""), "No mods match “”.");
+  EXPECT_EQ(noMatch("  troll "), "No mods match “  troll ”.");  // as typed
+  EXPECT_EQ(addTo(""), "Add to “”");
+  EXPECT_EQ(placeText(PackageListModel::notInProfile), "");
+  EXPECT_EQ(placeText(PackageListModel::asDependency), "Dependency");
+}
+
+TEST(PaneWording, AlsoInstallsLeavesOutEveryLoaderPackAndShowsNamesWithSpaces) {
+  EXPECT_EQ(alsoInstalls({"denikson-BepInExPack_Valheim-5.4.2202", "Odin-Mod_Settings-1.1.4",
+                          "Someone-BepInExPack_Valheim-1.0.0", "ValheimModding-Jotunn-2.20.0"}),
+            "Mod Settings, Jotunn");
+  EXPECT_EQ(alsoInstalls({"denikson-BepInExPack_Valheim-5.4.2202"}), "");
+}
+
+TEST(PaneWording, UpdateBannerFallsBackToTheWebsite) {
+  EXPECT_EQ(updateTitle("1.2.0"), "Version 1.2.0 is available.");
+  EXPECT_EQ(updateMessage("", "https://quernhold.app/"), "Get it from quernhold.app.");
+  EXPECT_EQ(updateMessage("Faster.", "https://quernhold.app/"), "Faster.");
+  EXPECT_EQ(updatePage("", "https://quernhold.app/"), "https://quernhold.app/");
+  EXPECT_EQ(updatePage("not an address", "https://quernhold.app/"), "https://quernhold.app/");
+  EXPECT_EQ(updatePage("https://quernhold.app/0.2", "https://quernhold.app/"), "https://quernhold.app/0.2");
+}
+
+TEST(PaneWording, OnlyWebAddressesLeaveTheAppFromAReadme) {
+  EXPECT_TRUE(isWebLink("https://thunderstore.io/"));
+  EXPECT_FALSE(isWebLink("javascript:alert(1)"));
+  EXPECT_FALSE(isWebLink("file:///etc/passwd"));
+  EXPECT_FALSE(isWebLink("#features"));
+}
+}  // namespace

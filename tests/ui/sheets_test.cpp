@@ -1,0 +1,106 @@
+// The five sheets in the real window: their buttons, keys, texts and what they hand to the state.
+#include <QClipboard>
+#include <QGuiApplication>
+
+#include "foundation/log.hpp"
+#include "foundation/paths.hpp"
+#include "window_fixture.hpp"
+
+namespace {
+using Sheets = WindowTest;
+
+TEST_F(Sheets, NewProfileTrimsTheNameOrLeavesItToTheDefault) {
+  click("sidebar.newProfile");
+  type("sheet.newProfile.name", "  Raid\t");
+  key(Qt::Key_Return);
+  EXPECT_FALSE(state->showNewProfile());
+  EXPECT_EQ(selected().name, "Raid");
+
+  click("sidebar.newProfile");
+  EXPECT_EQ(text("sheet.newProfile.name"), "");  // a fresh sheet
+  click("sheet.newProfile.main");
+  EXPECT_EQ(selected().name, "New Profile");
+  EXPECT_EQ(state->profiles().size(), 3u);
+}
+
+TEST_F(Sheets, EscapeCancelsWithoutMakingAnything) {
+  state->setShowNewProfile(true);
+  flush();
+  type("sheet.newProfile.name", "Raid");
+  key(Qt::Key_Escape);
+  EXPECT_FALSE(state->showNewProfile());
+  EXPECT_FALSE(exists("sheet.newProfile"));
+  EXPECT_EQ(state->profiles().size(), 1u);
+}
+
+TEST_F(Sheets, RenameStartsFromTheCurrentNameAndKeepsLongNamesWhole) {
+  state->setRenaming(QVariant::fromValue(ProfileItem(selected())));
+  flush();
+  EXPECT_EQ(text("sheet.rename.name"), "Default");
+  const QString longName = QString(300, QChar('x')) + " / : 🛡️";
+  type("sheet.rename.name", longName);
+  click("sheet.rename.main");
+  EXPECT_TRUE(state->renaming().isNull());
+  EXPECT_EQ(QString::fromStdString(onDisk(selected().id).name), longName);
+  QObject* name = inside(item("sidebar.row.0"), "sidebar.row.name");
+  EXPECT_LE(name->property("width").toReal(), item("sidebar")->property("width").toReal());
+  EXPECT_TRUE(name->property("truncated").toBool());
+}
+
+TEST_F(Sheets, ImportShowsTheProblemAndConfirmsBeforeReplacing) {
+  run([&] { state->add(pkg("A")); });
+  click("sidebar.importCode");
+  EXPECT_FALSE(enabled("sheet.import.main"));
+  type("sheet.import.code", "abc");
+  type("sheet.import.name", "default");
+  EXPECT_EQ(text("sheet.import.problem"), "You already have a profile called “default”.");
+  EXPECT_FALSE(enabled("sheet.import.main"));
+
+  click("sheet.import.modeReplace");
+  EXPECT_EQ(text("sheet.import.main"), "Replace…");
+  EXPECT_FALSE(visible("sheet.import.problem"));
+  key(Qt::Key_Return);  // asks first
+  EXPECT_TRUE(exists("sheet.import.confirm.confirm"));
+  EXPECT_TRUE(state->busy().isEmpty());
+  click("sheet.import.confirm.cancel");
+  EXPECT_TRUE(state->showImport());
+  EXPECT_FALSE(exists("sheet.import.confirm.confirm"));
+}
+
+TEST_F(Sheets, PasteTakesTheTrimmedPasteboard) {
+  state->setShowImport(true);
+  flush();
+  QGuiApplication::clipboard()->setText("  0190-ABCD\n");
+  click("sheet.import.paste");
+  EXPECT_EQ(text("sheet.import.code"), "0190-ABCD");
+  QGuiApplication::clipboard()->clear();
+  click("sheet.import.paste");
+  EXPECT_EQ(text("sheet.import.code"), "0190-ABCD");
+}
+
+TEST_F(Sheets, ShareCopiesExactlyTheCode) {
+  state->setSharedCode(QVariant::fromValue(SharedCode{"0190-abcd", "Default"}));
+  flush();
+  EXPECT_EQ(inside(item("sheet.share"), "sheet.title")->property("text").toString(), "Share “Default”");
+  EXPECT_EQ(text("sheet.share.copy"), "Copy Code");
+  click("sheet.share.copy");
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "0190-abcd");
+  EXPECT_EQ(text("sheet.share.copy"), "Copied");
+  click("sheet.share.done");
+  EXPECT_TRUE(state->sharedCode().isNull());
+}
+
+TEST_F(Sheets, LogShowsNoLogYetAndRefreshesToNewLines) {
+  fs::remove(Paths::logFile());
+  state->setShowLog(true);
+  flush();
+  EXPECT_EQ(text("sheet.log.text"), "No log yet.");
+  Log::write("something happened");
+  click("sheet.log.refresh");
+  EXPECT_TRUE(text("sheet.log.text").contains("something happened"));
+  click("sheet.log.reveal");
+  EXPECT_EQ(desktop->calls, (Strings{"reveal " + Paths::logFile().string()}));
+  click("sheet.log.done");
+  EXPECT_FALSE(state->showLog());
+}
+}  // namespace

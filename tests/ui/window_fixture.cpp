@@ -1,0 +1,109 @@
+#include "window_fixture.hpp"
+
+#include <QGuiApplication>
+#include <QTest>
+
+#include "ui/main_window.hpp"
+
+// Fontconfig keeps a few caches of its own until the process ends; they are not ours to free.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+
+namespace {
+// The window needs a QGuiApplication, made before any fixture makes a console one.
+class GuiEnvironment : public testing::Environment {
+ public:
+  void SetUp() override {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static int argc = 1;
+    static char* argv[] = {const_cast<char*>("ui_tests"), nullptr};
+    new QGuiApplication(argc, argv);  // lives until the process ends
+  }
+};
+const auto* const environment = testing::AddGlobalTestEnvironment(new GuiEnvironment);
+
+// List delegates and popup contents are items without an owning QObject parent, so the search
+// walks the visual children as well as the object tree.
+QObject* findNamed(QObject* root, const QString& name) {
+  if (root->objectName() == name) return root;
+  for (QObject* child : root->children())
+    if (QObject* found = findNamed(child, name)) return found;
+  if (auto* item = qobject_cast<QQuickItem*>(root))
+    for (QQuickItem* child : item->childItems())
+      if (child->parent() != root)
+        if (QObject* found = findNamed(child, name)) return found;
+  return nullptr;
+}
+}  // namespace
+
+void WindowTest::SetUp() {
+  StartedApp::SetUp();
+  state->setWorkspace(desktop);
+  engine = std::make_unique<QQmlEngine>();
+  MainWindow::prepare(*engine);
+  window.reset(MainWindow::create(*engine, *state, *desktop));
+  ASSERT_TRUE(window);
+  window->show();
+  window->requestActivate();
+  flush();
+}
+
+void WindowTest::TearDown() {
+  window.reset();
+  engine.reset();
+}
+
+QObject* WindowTest::item(const QString& name) const {
+  QObject* found = find(window.get(), name);
+  if (!found) ADD_FAILURE() << "no item " << name.toStdString();
+  return found ? found : window.get();
+}
+
+QObject* WindowTest::inside(QObject* parent, const QString& name) {
+  QObject* found = find(parent, name);
+  if (!found) ADD_FAILURE() << "no item " << name.toStdString();
+  return found ? found : parent;
+}
+
+bool WindowTest::exists(const QString& name) const { return find(window.get(), name) != nullptr; }
+
+QObject* WindowTest::find(QObject* root, const QString& name) {
+  if (auto* w = qobject_cast<QQuickWindow*>(root))
+    if (QObject* found = findNamed(w->contentItem(), name)) return found;
+  return findNamed(root, name);
+}
+
+void WindowTest::click(const QString& name) {
+  QObject* button = item(name);
+  EXPECT_TRUE(button->property("enabled").toBool()) << name.toStdString() << " is disabled";
+  QMetaObject::invokeMethod(button, "clicked");
+  flush();
+}
+
+void WindowTest::trigger(const QString& menuItem) {
+  QObject* entry = item(menuItem);
+  auto* action = entry->property("action").value<QObject*>();
+  QMetaObject::invokeMethod(action ? action : entry, action ? "trigger" : "triggered");
+  flush();
+}
+
+void WindowTest::type(const QString& field, const QString& text) {
+  item(field)->setProperty("text", text);
+  flush();
+}
+
+void WindowTest::key(int key, Qt::KeyboardModifiers modifiers) {
+  QTest::keyClick(window.get(), Qt::Key(key), modifiers);
+  flush();
+}
+
+void WindowTest::flush() {
+  for (int i = 0; i < 3; ++i) {
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // closed sheets go away
+  }
+}
+
+void WindowTest::makeProfile(const QString& name) {
+  state->newProfile(name);
+  run([&] { state->add(pkg("A")); });
+}
