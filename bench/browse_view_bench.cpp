@@ -8,9 +8,7 @@
 // Runs in the given home folder; the index comes from the cache, so nothing goes to the network.
 #include <QElapsedTimer>
 #include <QGuiApplication>
-#include <QQmlEngine>
 #include <QQuickItem>
-#include <QQuickStyle>
 #include <QQuickWindow>
 
 #include <algorithm>
@@ -18,13 +16,11 @@
 #include <fstream>
 #include <vector>
 
-#include "app/app_state.hpp"
 #include "catalogue/endpoints.hpp"
 #include "catalogue/thunderstore.hpp"
 #include "foundation/fs.hpp"
 #include "foundation/paths.hpp"
-#include "ui/desktop_workspace.hpp"
-#include "ui/main_window.hpp"
+#include "ui/app_window.hpp"
 
 namespace {
 // Rows that exist and take part in the list (a reused row waiting in the pool is hidden).
@@ -59,14 +55,10 @@ int main(int argc, char* argv[]) {
   // Nothing leaves the machine: the index comes from the cache, the update notice finds no one.
   setEndpoints({"http://127.0.0.1:9", "http://127.0.0.1:9", "http://127.0.0.1:9", "http://127.0.0.1:9"});
   QGuiApplication application(argc, argv);
-  QQuickStyle::setStyle(QStringLiteral("Basic"));
-  auto desktop = std::make_shared<DesktopWorkspace>();
-  AppState app;
-  app.setWorkspace(desktop);
-  QQmlEngine engine;
-  MainWindow::prepare(engine);
-  std::unique_ptr<QQuickWindow> window(MainWindow::create(engine, app, *desktop));
-  if (!window) return 1;
+  AppWindow main;
+  if (!main.window) return 1;
+  AppState& app = main.app;
+  auto& window = main.window;
   window->resize(1100, 780);
   window->show();
   app.start();  // the first profile, and the cached index

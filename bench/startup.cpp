@@ -5,8 +5,6 @@
 //
 // Runs in a temporary home folder; the index comes from the cache, so nothing goes to the network.
 #include <QGuiApplication>
-#include <QQmlEngine>
-#include <QQuickStyle>
 #include <QQuickWindow>
 #include <QTimer>
 
@@ -19,13 +17,11 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/app_state.hpp"
 #include "catalogue/thunderstore.hpp"
 #include "foundation/fs.hpp"
 #include "foundation/paths.hpp"
 #include "profiles/profile_store.hpp"
-#include "ui/desktop_workspace.hpp"
-#include "ui/main_window.hpp"
+#include "ui/app_window.hpp"
 
 namespace {
 // Milliseconds since the kernel started this process.
@@ -56,14 +52,10 @@ int main(int argc, char* argv[]) {
     return 0;
   }
   QGuiApplication application(argc, argv);
-  QQuickStyle::setStyle(QStringLiteral("Basic"));
-  auto desktop = std::make_shared<DesktopWorkspace>();
-  AppState app;
-  app.setWorkspace(desktop);
-  QQmlEngine engine;
-  MainWindow::prepare(engine);
-  std::unique_ptr<QQuickWindow> window(MainWindow::create(engine, app, *desktop));
-  if (!window) return 1;
+  AppWindow main;
+  if (!main.window) return 1;
+  AppState& app = main.app;
+  auto& window = main.window;
   double firstFrame = -1;
   QObject::connect(window.get(), &QQuickWindow::frameSwapped, [&] {
     if (firstFrame < 0) firstFrame = sinceProcessStart();
