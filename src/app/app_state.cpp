@@ -29,7 +29,8 @@ AppState::AppState(QObject* parent)
   browse_->setIndex(index_);
 }
 
-AppState::~AppState() = default;
+// A cache write still running would outlive what it reads at exit; it takes a fraction of a second.
+AppState::~AppState() { Thunderstore::waitForCacheWrites(); }
 
 void AppState::setWorkspace(std::shared_ptr<Workspace> workspace) { workspace_ = std::move(workspace); }
 

@@ -6,13 +6,17 @@
 #include <QCoroTask>
 #include <QObject>
 #include <QPointer>
-#include <QtConcurrent/QtConcurrentRun>
+#include <QPromise>
+#include <QRunnable>
+#include <QThreadPool>
 
 #include <exception>
 #include <memory>
 #include <optional>
 #include <type_traits>
 #include <utility>
+
+#include "foundation/sanitizer.hpp"
 
 // Thrown into a coroutine that resumes after its owner was destroyed; the top-level task catches it
 // and ends without touching the owner.
@@ -29,13 +33,44 @@ struct Outcome<void> {
   std::exception_ptr error;
 };
 
-template <typename R>
-using OutcomeFuture = QFuture<std::shared_ptr<Outcome<R>>>;
+// Every job releases this when it ends, so a wait for all of them orders what they did before what follows.
+inline const char jobsEnded = 0;
 
-// Awaits the worker's outcome, then hands out its value or rethrows its error.
+// Runs `work` on a pool thread and keeps its value or error in `outcome`.
+template <typename F, typename R>
+class Job : public QRunnable {
+ public:
+  Job(F work, std::shared_ptr<Outcome<R>> outcome) : work_(std::move(work)), outcome_(std::move(outcome)) {
+    promise_.start();
+  }
+  QFuture<void> future() { return promise_.future(); }
+
+  void run() override {
+    Sanitizer::acquire(this);
+    try {
+      if constexpr (std::is_void_v<R>)
+        work_();
+      else
+        outcome_->value.emplace(work_());
+    } catch (...) {
+      outcome_->error = std::current_exception();
+    }
+    Sanitizer::release(outcome_.get());
+    Sanitizer::release(&jobsEnded);
+    promise_.finish();
+  }
+
+ private:
+  F work_;
+  std::shared_ptr<Outcome<R>> outcome_;
+  QPromise<void> promise_;
+};
+
+// Awaits the worker, then hands out its value or rethrows its error.
 template <typename R>
-QCoro::Task<R> awaitOutcome(QPointer<QObject> owner, OutcomeFuture<R> future) {
-  std::shared_ptr<Outcome<R>> outcome = co_await future;
+QCoro::Task<R> awaitOutcome(QPointer<QObject> owner, QFuture<void> done, std::shared_ptr<Outcome<R>> outcome) {
+  co_await done;
+  Sanitizer::acquire(outcome.get());
   if (!owner) throw Abandoned{};
   if (outcome->error) std::rethrow_exception(outcome->error);
   if constexpr (!std::is_void_v<R>) co_return std::move(*outcome->value);
@@ -49,20 +84,16 @@ QCoro::Task<R> awaitOutcome(QPointer<QObject> owner, OutcomeFuture<R> future) {
 // coroutine, so the callable never becomes a coroutine parameter.
 template <typename F, typename R = std::invoke_result_t<F&>>
 QCoro::Task<R> background(QObject* owner, F work) {
-  using O = detail::Outcome<R>;
-  // A shared pointer keeps QFuture's copy of the result cheap (the index holds thousands of packages).
-  detail::OutcomeFuture<R> future = QtConcurrent::run([work = std::move(work)]() mutable {
-    auto o = std::make_shared<O>();
-    try {
-      if constexpr (std::is_void_v<R>)
-        work();
-      else
-        o->value.emplace(work());
-    } catch (...) {
-      o->error = std::current_exception();
-    }
-    return o;
-  });
-  QPointer<QObject> guard(owner);
-  return detail::awaitOutcome<R>(guard, future);
+  auto outcome = std::make_shared<detail::Outcome<R>>();
+  auto* job = new detail::Job<F, R>(std::move(work), outcome);  // the pool deletes it after running
+  QFuture<void> done = job->future();
+  Sanitizer::release(job);
+  QThreadPool::globalInstance()->start(job);
+  return detail::awaitOutcome<R>(QPointer<QObject>(owner), std::move(done), std::move(outcome));
+}
+
+// Blocks until every job on the global pool has ended (the application's exit does the same).
+inline void waitForBackgroundJobs() {
+  QThreadPool::globalInstance()->waitForDone();
+  Sanitizer::acquire(&detail::jobsEnded);
 }

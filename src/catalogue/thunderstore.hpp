@@ -39,6 +39,8 @@ std::vector<TSPackage> decodeCache(std::string_view json);  // strict: every key
 
 // The index, from the six-hour cache or the network, falling back to any readable cache.
 std::vector<TSPackage> loadIndex(bool refresh);
+// Blocks until every index-cache write that loadIndex started has finished (they outlive the load).
+void waitForCacheWrites();
 std::optional<double> cacheAge();  // seconds, nullopt without a cache file
 
 std::optional<std::string> latestVersion(const std::string& ns, const std::string& name);

@@ -1,9 +1,9 @@
 #include "app_fixture.hpp"
 
 #include <QCoreApplication>
-#include <QThreadPool>
 #include <QTimer>
 
+#include "app/background.hpp"
 #include "foundation/fs.hpp"
 #include "foundation/paths.hpp"
 #include "installer/installer.hpp"
@@ -54,7 +54,7 @@ AppTest::~AppTest() {
   settle();
   state.reset();
   // A worker the state left running (a game poll) must not reach into the next test's fakes.
-  QThreadPool::globalInstance()->waitForDone();
+  waitForBackgroundJobs();
 }
 
 void AppTest::publish(const std::string& name, const std::string& version, const Strings& needs) {

@@ -1,8 +1,6 @@
-#include <QCoroFuture>
-#include <QtConcurrent/QtConcurrentRun>
-
 #include <future>
 
+#include "app/background.hpp"
 #include "app_fixture.hpp"
 #include "foundation/paths.hpp"
 #include "profiles/profile_store.hpp"
@@ -68,8 +66,8 @@ TEST_F(Operations, RemoveIsRefusedWhileNeededTakesUnusedDependenciesAlongAndDisa
 TEST_F(Operations, ASecondOperationWhileBusyIsDroppedButItsRecordStays) {
   std::promise<void> gate;  // the first operation runs until the gate opens
   std::shared_future<void> opened = gate.get_future().share();
-  state->perform("First", [opened]() -> QCoro::Task<> {
-    QFuture<void> wait = QtConcurrent::run([opened] { opened.wait(); });  // not a temporary: GCC 12 frees those twice
+  state->perform("First", [this, opened]() -> QCoro::Task<> {
+    auto wait = background(state.get(), [opened] { opened.wait(); });
     co_await wait;
   });
   state->add(pkg("C"));
