@@ -1,12 +1,17 @@
 // The theme's components on their own: button looks by state and the package icon.
+#include <QBuffer>
 #include <QImage>
 #include <QQmlComponent>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QTest>
 
+#include <fstream>
+
+#include "support/fake_catalogue.hpp"
 #include "support/temp_home.hpp"
 #include "ui/main_window.hpp"
+#include "ui/package_image.hpp"
 #include "window_fixture.hpp"
 
 namespace {
@@ -72,22 +77,52 @@ TEST_F(Components, AnIconWithoutImageShowsItsUpperCaseInitial) {
   EXPECT_EQ(find("modIcon.letter")->property("text").toString(), "V");
 }
 
-// Disabled: the canvas greys its pixels (they read back grey) but the frame still shows colour.
-TEST_F(Components, DISABLED_ADimmedIconIsGreyAndFadedAfterItsImageLoads) {
-  const fs::path file = TestHome::path() / "red.png";
+// A red square as PNG bytes.
+QByteArray redPng() {
   QImage red(32, 32, QImage::Format_RGB32);
   red.fill(Qt::red);
-  ASSERT_TRUE(red.save(QString::fromStdString(file.string())));
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  red.save(&buffer, "PNG");
+  return bytes;
+}
+
+TEST_F(Components, ADimmedIconIsGreyAndFadedAfterItsImageLoads) {
+  const fs::path file = TestHome::path() / "red.png";
+  std::ofstream(file, std::ios::binary) << redPng().toStdString();
   show(QByteArray(R"(ModIcon { objectName: "icon"; size: 40; dimmed: true; url: "file://)") + file.c_str() + "\" }");
-  QObject* canvas = find("modIcon.image");
-  ASSERT_TRUE(QTest::qWaitFor([&] { return canvas->property("loaded").toBool(); }, 10000));
-  // The first frame draws the image, the next greys it.
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !canvas->property("greyPending").toBool(); }, 10000));
-  QColor middle;
-  for (int frame = 0; frame < 3; ++frame) middle = window->grabWindow().pixelColor(20, 20);
+  QObject* image = find("modIcon.image");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return image->property("status").toInt() == PackageImage::Ready; }, 10000));
+  const QColor middle = window->grabWindow().pixelColor(20, 20);
   EXPECT_GT(middle.red(), 10);  // the image is drawn ...
   EXPECT_NEAR(middle.red(), middle.green(), 2);  // ... without colour
   EXPECT_NEAR(middle.red(), middle.blue(), 2);
   EXPECT_NEAR(find("icon")->property("opacity").toReal(), 0.45, 1e-6);
+  EXPECT_FALSE(find("modIcon.letter")->property("visible").toBool());
+
+  find("icon")->setProperty("dimmed", false);
+  EXPECT_GT(window->grabWindow().pixelColor(20, 20).red(), window->grabWindow().pixelColor(20, 20).green() + 100);
+}
+
+// Whatever the icon address answers, an icon that cannot be shown keeps its letter.
+TEST_F(Components, AnIconThatCannotBeFetchedKeepsItsLetter) {
+  FakeCatalogue cdn;
+  cdn.answer("/missing.png", {.status = 404});
+  cdn.redirect("/loop-a.png", "/loop-b.png");
+  cdn.redirect("/loop-b.png", "/loop-a.png");
+  cdn.answer("/text.png", {.body = "<html>not an image</html>", .contentType = "image/png"});
+  cdn.answer("/huge.png", {.body = std::string(PackageImage::maxBytes + 1, 'x'), .contentType = "image/png"});
+  cdn.answer("/good.png", {.body = redPng().toStdString(), .contentType = "image/png"});
+  for (const char* path : {"/missing.png", "/loop-a.png", "/text.png", "/huge.png"}) {
+    SCOPED_TRACE(path);
+    show(QByteArray(R"(ModIcon { title: "x"; url: ")") + cdn.url().c_str() + path + "\" }");
+    QObject* image = find("modIcon.image");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return image->property("status").toInt() == PackageImage::Error; }, 10000));
+    EXPECT_TRUE(find("modIcon.letter")->property("visible").toBool());
+  }
+  show(QByteArray(R"(ModIcon { title: "x"; url: ")") + cdn.url().c_str() + "/good.png\" }");
+  QObject* image = find("modIcon.image");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return image->property("status").toInt() == PackageImage::Ready; }, 10000));
 }
 }  // namespace
