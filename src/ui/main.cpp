@@ -1,4 +1,5 @@
 #include <QGuiApplication>
+#include <QIcon>
 
 #include "foundation/app_version.hpp"
 #include "ui/app_window.hpp"
@@ -7,6 +8,10 @@ int main(int argc, char* argv[]) {
   QGuiApplication application(argc, argv);
   QGuiApplication::setApplicationName(QStringLiteral("Quernhold"));
   QGuiApplication::setApplicationVersion(QString::fromStdString(App::version));
+#ifndef Q_OS_MACOS
+  // The Mac takes its icon from the bundle; elsewhere the window carries it.
+  QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/app-icon/Quernhold-256.png")));
+#endif
   AppWindow main;
   if (!main.window) return 1;
   main.window->show();
