@@ -1,5 +1,6 @@
 #include "ui/pane_wording.hpp"
 
+#include <QRegularExpression>
 #include <QUrl>
 
 #include "app/values.hpp"
@@ -66,6 +67,25 @@ QString updatePage(const QString& page, const QString& website) { return isWebLi
 bool isWebLink(const QString& url) {
   const QUrl u(url, QUrl::StrictMode);
   return u.isValid() && !u.host().isEmpty() && (u.scheme() == "https" || u.scheme() == "http");
+}
+
+QString readmeText(const QString& markdown) {
+  static const QRegularExpression linkedImage(R"(\[!\[([^\]]*)\]\([^)]*\)\]\(([^)]*)\))");
+  static const QRegularExpression image(R"(!\[([^\]]*)\]([(\[]))");
+  static const QRegularExpression htmlImage(R"(<img\b[^>]*>)", QRegularExpression::CaseInsensitiveOption);
+  static const QRegularExpression htmlAlt(R"re(\balt\s*=\s*"([^"]*)")re", QRegularExpression::CaseInsensitiveOption);
+  const auto named = [](const QString& alt) { return alt.trimmed().isEmpty() ? QStringLiteral("Image") : alt; };
+
+  QString text = markdown;
+  // A picture that links somewhere becomes that link; any other picture a link to itself.
+  for (auto m = linkedImage.match(text); m.hasMatch(); m = linkedImage.match(text, m.capturedStart()))
+    text.replace(m.capturedStart(), m.capturedLength(), "[" + named(m.captured(1)) + "](" + m.captured(2) + ")");
+  for (auto m = image.match(text); m.hasMatch(); m = image.match(text, m.capturedStart()))
+    text.replace(m.capturedStart(), m.capturedLength(), "[" + named(m.captured(1)) + "]" + m.captured(2));
+  // An HTML picture leaves its alt text, which is the link's title when it sat in one.
+  for (auto m = htmlImage.match(text); m.hasMatch(); m = htmlImage.match(text, m.capturedStart()))
+    text.replace(m.capturedStart(), m.capturedLength(), htmlAlt.match(m.captured(0)).captured(1).toHtmlEscaped());
+  return text;
 }
 
 }  // namespace PaneWording

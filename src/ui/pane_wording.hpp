@@ -29,6 +29,10 @@ QString updateMessage(const QString& notes, const QString& website);
 QString updatePage(const QString& page, const QString& website);
 // Only web addresses leave the app from a README's links.
 bool isWebLink(const QString& url);
+// A README as the sheet shows it, without pictures: none is fetched from a stranger's host or
+// overflows the sheet. A Markdown image becomes a link to it named by its alt text ("Image" without
+// one), or the link it sat in; an HTML image leaves its alt text.
+QString readmeText(const QString& markdown);
 }  // namespace PaneWording
 
 // The same for QML, as the singleton `PaneWording`.
@@ -70,6 +74,7 @@ class PaneWordingObject : public QObject {
     return PaneWording::updatePage(page, website);
   }
   Q_INVOKABLE bool isWebLink(const QString& url) const { return PaneWording::isWebLink(url); }
+  Q_INVOKABLE QString readmeText(const QString& markdown) const { return PaneWording::readmeText(markdown); }
   // The catalogue's page of a package.
   Q_INVOKABLE QString pageURL(const QString& ns, const QString& name) const;
 };

@@ -134,7 +134,7 @@ SheetFrame {
                 objectName: "sheet.package.readme"
                 Layout.fillWidth: true
                 visible: text !== ""
-                text: sheet.app.readmes.markdown
+                text: PaneWording.readmeText(sheet.app.readmes.markdown)
                 textFormat: Text.MarkdownText
                 wrapMode: Text.Wrap
                 color: Theme.text
