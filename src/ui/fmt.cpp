@@ -65,3 +65,10 @@ QString ago(const QDateTime& date, const QDateTime& now) {
 }
 
 }  // namespace Fmt
+
+QFont Fmt::monospacedDigits(QFont font) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
+  font.setFeature(QFont::Tag("tnum"), 1);
+#endif
+  return font;
+}

@@ -15,6 +15,6 @@ Text {
         : installed
     textFormat: updating ? Text.StyledText : Text.PlainText
     color: status === 0 ? Theme.faint : Theme.muted
-    font.pixelSize: 12
+    font: Fmt.monospacedDigits(Qt.font({ pixelSize: 12 }))
     maximumLineCount: 1
 }
