@@ -1,6 +1,9 @@
 // The five sheets in the real window: their buttons, keys, texts and what they hand to the state.
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QQuickItem>
+
+#include <vector>
 
 #include "foundation/log.hpp"
 #include "foundation/paths.hpp"
@@ -65,6 +68,26 @@ TEST_F(Sheets, ImportShowsTheProblemAndConfirmsBeforeReplacing) {
   click("sheet.import.confirm.cancel");
   EXPECT_TRUE(state->showImport());
   EXPECT_FALSE(exists("sheet.import.confirm.confirm"));
+}
+
+// Tab walks the sheet's controls in reading order, wraps round, and never leaves the sheet.
+TEST_F(Sheets, TabWalksTheImportSheetInReadingOrder) {
+  click("sidebar.importCode");
+  type("sheet.import.name", "Raid");
+  type("sheet.import.code", "abc");  // and the focus is back in the first field
+  auto* sheet = qobject_cast<QQuickItem*>(item("sheet.import")->property("contentItem").value<QObject*>());
+  ASSERT_TRUE(sheet);
+  std::vector<std::string> walk;
+  for (int step = 0; step < 8; ++step) {
+    QQuickItem* focus = window->activeFocusItem();
+    ASSERT_TRUE(focus && sheet->isAncestorOf(focus)) << "step " << step;
+    walk.push_back(focus->objectName().toStdString());
+    key(Qt::Key_Tab);
+  }
+  const std::vector<std::string> expected = {"sheet.import.code",      "sheet.import.paste", "sheet.import.modeNew",
+                                         "sheet.import.modeReplace", "sheet.import.name",  "sheet.import.cancel",
+                                         "sheet.import.main",       "sheet.import.code"};
+  EXPECT_EQ(walk, expected);
 }
 
 TEST_F(Sheets, PasteTakesTheTrimmedPasteboard) {
