@@ -1,7 +1,10 @@
 #include "world.hpp"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QImage>
+#include <QPainter>
 #include <QQmlEngine>
 #include <QQuickWindow>
 
@@ -27,6 +30,25 @@ std::string joined(const std::vector<std::string>& items) {
   for (size_t i = 0; i < items.size(); ++i) out += (i ? "," : "") + items[i];
   return out + "]";
 }
+// A made-up package icon: a colour of the name's own on a dark square with a light diamond, as PNG.
+std::string iconPng(const std::string& name) {
+  QImage image(128, 128, QImage::Format_ARGB32);
+  const QColor colour = QColor::fromHsv(int(qHash(QString::fromStdString(name)) % 360), 150, 170);
+  image.fill(colour.darker(260));
+  QPainter painter(&image);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(colour);
+  painter.drawEllipse(QRectF(18, 18, 92, 92));
+  painter.setBrush(colour.lighter(170));
+  painter.drawPolygon(QPolygonF({{64, 34}, {94, 64}, {64, 94}, {34, 64}}));
+  painter.end();
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "PNG");
+  return bytes.toStdString();
+}
 }  // namespace
 
 World::World(bool withGame) {
@@ -43,7 +65,8 @@ World::World(bool withGame) {
   catalogue_->addPackage("denikson", "BepInExPack_Valheim", "5.4.2202", zipBytes(FakeGame::packArchive()));
   catalogue_->setLatest("denikson", "BepInExPack_Valheim", "5.4.2202");
   packages_.push_back(R"({"name": "BepInExPack_Valheim", "full_name": "denikson-BepInExPack_Valheim",
-      "owner": "denikson", "versions": [{"version_number": "5.4.2202"}]})");
+      "owner": "denikson", "versions": [{"version_number": "5.4.2202", "icon": ")" +
+                      serveIcon("denikson-BepInExPack_Valheim-5.4.2202") + R"("}]})");
   catalogue_->setPackageList(joined(packages_));
 
   desktop_ = std::make_shared<DesktopWorkspace>();
@@ -71,8 +94,16 @@ void World::publish(const Package& p) {
       "is_deprecated": )" + (p.deprecated ? "true" : "false") + R"(, "rating_score": 42,
       "date_updated": "2024-03-01T10:00:00.000000Z", "categories": ["Tweaks"],
       "versions": [{"version_number": ")" + p.version + R"(", "dependencies": )" + deps +
-                      R"(, "downloads": 125000, "description": ")" + p.description + R"("}]})");
+                      R"(, "downloads": 125000, "icon": ")" + serveIcon(full + "-" + p.version) +
+                      R"(", "description": ")" + p.description + R"("}]})");
   reloadIndex();
+}
+
+// Serves a made-up icon where the icon host keeps the version's icon; returns its address.
+std::string World::serveIcon(const std::string& fullNameAndVersion) {
+  const std::string path = "/live/repository/icons/" + fullNameAndVersion + ".png";
+  catalogue_->answer(path, {.body = iconPng(fullNameAndVersion), .contentType = "image/png"});
+  return catalogue_->url() + path;
 }
 
 void World::reloadIndex() {

@@ -57,6 +57,7 @@ class World {
   std::unique_ptr<FakeCatalogue> catalogue_;
   std::unique_ptr<FakeTools> tools_;
   void reloadIndex();
+  std::string serveIcon(const std::string& fullNameAndVersion);
 
   std::vector<std::string> packages_;  // the package list's entries, as JSON
   std::shared_ptr<DesktopWorkspace> desktop_;
