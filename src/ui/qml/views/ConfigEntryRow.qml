@@ -33,7 +33,7 @@ Item {
     readonly property int flagsControl: 5
 
     objectName: "config.entry." + key
-    implicitHeight: layout.implicitHeight + 24
+    implicitHeight: Math.max(info.height, control.height) + 24
 
     Rectangle {
         anchors.fill: parent
@@ -41,82 +41,83 @@ Item {
         color: row.config.focusRow === row.index ? Theme.alpha(Theme.ember, 0.08) : "transparent"
     }
 
-    RowLayout {
-        id: layout
-        anchors.left: parent.left
-        anchors.right: parent.right
-        anchors.verticalCenter: parent.verticalCenter
-        anchors.leftMargin: 14
-        anchors.rightMargin: 14
-        spacing: 18
-
-        ColumnLayout {
-            Layout.fillWidth: true
-            Layout.alignment: Qt.AlignTop
-            spacing: 3
-            RowLayout {
-                spacing: 6
-                Text {
-                    text: row.key
-                    textFormat: Text.PlainText
-                    color: Theme.text
-                    font.pixelSize: 13
-                    font.weight: Font.DemiBold
-                }
-                Rectangle {
-                    objectName: "config.changed"
-                    visible: row.changed
-                    width: 6; height: 6; radius: 3
-                    color: Theme.emberHi
-                }
-            }
+    // Positioners rather than layouts: wrapped descriptions take their real height.
+    Column {
+        id: info
+        x: 14
+        y: 12
+        width: row.width - 28 - 18 - control.width
+        spacing: 3
+        Row {
+            spacing: 6
             Text {
-                Layout.fillWidth: true
-                visible: row.description !== ""
-                text: row.description
+                width: Math.min(implicitWidth, info.width - 12)
+                text: row.key
                 textFormat: Text.PlainText
-                color: Theme.muted
-                font.pixelSize: 12
-                wrapMode: Text.Wrap
+                color: Theme.text
+                font.pixelSize: 13
+                font.weight: Font.DemiBold
+                elide: Text.ElideRight
             }
-            RowLayout {
-                spacing: 10
-                visible: row.hasDefault || row.typeName !== ""
-                Text {
-                    text: (row.typeName !== "" ? row.typeName : "")
-                        + (row.typeName !== "" && row.hasDefault ? " · " : "")
-                        + (row.hasDefault ? "Default: " + (row.defaultValue !== "" ? row.defaultValue : "empty") : "")
-                    textFormat: Text.PlainText
-                    color: Theme.faint
-                    font.pixelSize: 11
-                    elide: Text.ElideRight
-                    Layout.maximumWidth: layout.width * 0.4
-                }
-                LinkButton {
-                    objectName: "config.reset"
-                    visible: row.hasDefault && !row.isDefault
-                    text: "Reset to default"
-                    font.pixelSize: 11
-                    onClicked: row.config.resetToDefault(row.index)
-                }
+            Rectangle {
+                objectName: "config.changed"
+                anchors.verticalCenter: parent.verticalCenter
+                visible: row.changed
+                width: 6; height: 6; radius: 3
+                color: Theme.emberHi
             }
         }
+        Text {
+            width: info.width
+            visible: row.description !== ""
+            text: row.description
+            textFormat: Text.PlainText
+            color: Theme.muted
+            font.pixelSize: 12
+            wrapMode: Text.Wrap
+        }
+        Flow {
+            width: info.width
+            spacing: 10
+            visible: row.hasDefault || row.typeName !== ""
+            Text {
+                width: Math.min(implicitWidth, info.width)
+                text: [row.typeName, row.hasDefault ? "Default: " + (row.defaultValue !== "" ? row.defaultValue : "empty") : ""]
+                    .filter((part) => part !== "").join(" · ")
+                textFormat: Text.PlainText
+                color: Theme.faint
+                font.pixelSize: 11
+                elide: Text.ElideRight
+            }
+            LinkButton {
+                objectName: "config.reset"
+                visible: row.hasDefault && !row.isDefault
+                text: "Reset to default"
+                font.pixelSize: 11
+                onClicked: row.config.resetToDefault(row.index)
+            }
+        }
+    }
 
-        Loader {
-            objectName: "config.control"
-            Layout.preferredWidth: 300
-            Layout.alignment: Qt.AlignVCenter
-            sourceComponent: [textField, toggle, numberField, slider, choice, flags][row.control]
-        }
+    Loader {
+        id: control
+        objectName: "config.control"
+        x: row.width - 14 - width
+        y: Math.max(12, (row.height - height) / 2)
+        width: 300
+        sourceComponent: [textField, toggle, numberField, slider, choice, flags][row.control]
     }
 
     Component {
         id: textField
-        ValueField { width: 300 }
+        ValueField {}
     }
     Component {
         id: numberField
-        ValueField { width: 140 }
+        Item {
+            implicitHeight: number.implicitHeight
+            ValueField { id: number; width: 140 }
+        }
     }
     Component {
         id: toggle
@@ -147,7 +148,7 @@ Item {
                 value: Number(row.value)
                 onPicked: (text) => row.config.setValue(row.index, text)
             }
-            ValueField { Layout.preferredWidth: 80 }
+            ValueField { Layout.preferredWidth: 80; Layout.fillWidth: false }
         }
     }
     Component {

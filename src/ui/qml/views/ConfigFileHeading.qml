@@ -11,7 +11,7 @@ RowLayout {
 
     Text {
         objectName: "config.title"
-        Layout.maximumWidth: heading.width * 0.6
+        Layout.maximumWidth: Math.max(0, heading.width - name.implicitWidth - (unsaved.visible ? unsaved.width : 0) - 24)
         text: heading.config.currentTitle
         textFormat: Text.PlainText
         color: Theme.text
@@ -20,16 +20,16 @@ RowLayout {
         elide: Text.ElideRight
     }
     Text {
+        id: name
         Layout.fillWidth: true
-        visible: heading.config.currentTitle !== heading.config.currentName
-        text: heading.config.currentName
+        text: heading.config.currentTitle !== heading.config.currentName ? heading.config.currentName : ""
         textFormat: Text.PlainText
         color: Theme.faint
         font.pixelSize: 11
         elide: Text.ElideMiddle
     }
-    Item { Layout.fillWidth: !parent.children[1].visible }
     Pill {
+        id: unsaved
         objectName: "config.unsaved"
         visible: heading.config.dirty
         text: "Unsaved changes"
