@@ -1,6 +1,7 @@
 // The loader's configuration files, read line by line and written back with only set values changed.
 #include "profiles/config_file.hpp"
 
+#include <algorithm>
 #include <cctype>
 
 #include "foundation/fs.hpp"
@@ -86,6 +87,7 @@ ConfigFile ConfigFile::parse(std::string_view bytes) {
     file.bom_ = bom;
     bytes.remove_prefix(bom.size());
   }
+  file.lines_.reserve(size_t(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
   for (size_t at = 0; at <= bytes.size();) {
     auto nl = bytes.find('\n', at);
     if (nl == std::string_view::npos) {
