@@ -169,6 +169,7 @@ QCoro::Task<> ConfigEditor::openTask(Target target) {
 
   current_ = target.path;
   settings_ = settings;
+  crlf_ = opened && opened->bytes.find("\r\n") != std::string::npos;
   const ConfigFileInfo* info = files_->find(qpath(target.path));
   title_ = info ? QString::fromStdString(info->title) : qpath(target.path.filename());
   disk_ = opened ? std::move(opened->bytes) : std::string();
@@ -182,14 +183,9 @@ QCoro::Task<> ConfigEditor::openTask(Target target) {
     else if (disk_.find('\0') != std::string::npos || toValidUTF8(disk_) != disk_)
       problem_ = QStringLiteral("This file isn’t plain text, so it can’t be edited here.");
     else
-      text_ = originalText_ = QString::fromStdString(disk_);
+      text_ = originalText_ = QString::fromStdString(disk_).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   }
-  opening_ = false;
-  conflict_ = false;
-  watch();
-  emit currentChanged();
-  emit textChanged();
-  emit stateChanged();
+  settle();
   setFocusRow(target.line ? entries_->rowOfLine(*target.line) : -1);
 }
 
@@ -202,6 +198,10 @@ void ConfigEditor::close() {
   problemDetail_.clear();
   text_ = originalText_ = QString();
   entries_->setFile(std::nullopt);
+  settle();
+}
+
+void ConfigEditor::settle() {
   opening_ = false;
   conflict_ = false;
   watch();

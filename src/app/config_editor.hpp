@@ -123,8 +123,9 @@ class ConfigEditor : public QObject {
   QCoro::Task<> checkTask();
   QCoro::Task<> searchTask(QString query);
   void request(Target target);
-  void adopt(const std::string& bytes);
   void close();
+  // A file was opened or closed: no open in flight, no conflict, the watch on the new file.
+  void settle();
   void setFocusRow(int row);
   void setConflict(bool on);
   void watch();
@@ -139,7 +140,8 @@ class ConfigEditor : public QObject {
   QString title_;
   std::string disk_;    // the open file's bytes as last read or written
   std::string theirs_;  // what another program wrote over it, while unsaved edits wait
-  QString text_, originalText_;
+  QString text_, originalText_;  // with line feeds only: the text editor makes them so
+  bool crlf_ = false;            // the text file's lines end in CR LF, and are saved so
   QString problem_, problemDetail_;
   int focusRow_ = -1;
   bool listing_ = false, opening_ = false, saving_ = false, searching_ = false;

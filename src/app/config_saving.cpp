@@ -92,7 +92,9 @@ QCoro::Task<> ConfigEditor::saveTask(std::optional<Target> then) {
   // What is saved is what is here now; edits made while it is written stay unsaved changes.
   std::vector<std::string> values = entries_->values();
   QString text = text_;
-  std::string bytes = settings_ ? entries_->file()->bytes() : text.toStdString();
+  std::string bytes = settings_ ? entries_->file()->bytes()
+                      : crlf_     ? QString(text).replace(QStringLiteral("\n"), QStringLiteral("\r\n")).toStdString()
+                                  : text.toStdString();
   fs::path path = *current_;
   try {
     // A file that changed on disk since it was read is not overwritten unasked.

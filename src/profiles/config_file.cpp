@@ -87,17 +87,7 @@ ConfigFile ConfigFile::parse(std::string_view bytes) {
     file.bom_ = bom;
     bytes.remove_prefix(bom.size());
   }
-  file.lines_.reserve(size_t(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
-  for (size_t at = 0; at <= bytes.size();) {
-    auto nl = bytes.find('\n', at);
-    if (nl == std::string_view::npos) {
-      if (at < bytes.size()) file.lines_.push_back({std::string(bytes.substr(at)), ""});
-      break;
-    }
-    bool crlf = nl > at && bytes[nl - 1] == '\r';
-    file.lines_.push_back({std::string(bytes.substr(at, nl - at - crlf)), crlf ? "\r\n" : "\n"});
-    at = nl + 1;
-  }
+  file.splitLines(bytes);
 
   std::string section;
   Pending pending;
@@ -133,6 +123,20 @@ ConfigFile ConfigFile::parse(std::string_view bytes) {
   }
   file.pluginName_ = configPluginName(bytes.substr(0, 4096));
   return file;
+}
+
+void ConfigFile::splitLines(std::string_view bytes) {
+  lines_.reserve(size_t(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
+  for (size_t at = 0; at <= bytes.size();) {
+    auto nl = bytes.find('\n', at);
+    if (nl == std::string_view::npos) {
+      if (at < bytes.size()) lines_.push_back({std::string(bytes.substr(at)), ""});
+      break;
+    }
+    bool crlf = nl > at && bytes[nl - 1] == '\r';
+    lines_.push_back({std::string(bytes.substr(at, nl - at - crlf)), crlf ? "\r\n" : "\n"});
+    at = nl + 1;
+  }
 }
 
 ConfigFile ConfigFile::read(const std::filesystem::path& file) {

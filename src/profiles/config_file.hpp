@@ -46,6 +46,7 @@ class ConfigFile {
     std::string text;  // without the line end
     std::string end;   // "\n", "\r\n" or "" for the last line
   };
+  void splitLines(std::string_view bytes);
   std::string bom_;
   std::vector<Line> lines_;
   std::vector<ConfigEntry> entries_;

@@ -90,6 +90,16 @@ TEST_F(ConfigTab, SavingWritesOnlyTheChangedValueAndRevertDiscards) {
   ASSERT_TRUE(waitUntil([&] { return !config->opening() && !config->dirty(); }));
   EXPECT_EQ(config->entries()->entry(row("Yield"))->value, "7");
   EXPECT_EQ(onDisk("smithy.forgetweaks.cfg"), expected);
+
+  // A text file with CR LF line ends opens unchanged in the editor and keeps them when saved.
+  FS::writeAtomic(folder / "server.ini", "[Server]\r\nport=2456\r\n");
+  config->refresh();
+  ASSERT_TRUE(waitUntil([&] { return !config->listing(); }));
+  open("server.ini");
+  EXPECT_FALSE(config->dirty());
+  config->setText(config->text().replace("2456", "2457"));
+  saveAndWait();
+  EXPECT_EQ(onDisk("server.ini"), "[Server]\r\nport=2457\r\n");
 }
 
 TEST_F(ConfigTab, SwitchingFileWithUnsavedChangesAsksFirst) {
