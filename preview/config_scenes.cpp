@@ -54,6 +54,7 @@ std::vector<Scene> configScenes() {
   return {
       {"config-example", [] { return onConfig("example.mod.cfg"); }},
       {"config-forge-edited", forgeEdited},
+      {"config-loader-flags", [] { return onConfig("BepInEx.cfg"); }},
       {"config-text-file", [] { return onConfig("Forge/recipes.json"); }},
       {"config-search",
        [] {
