@@ -92,7 +92,7 @@ QVariant ConfigEntryModel::data(const QModelIndex& index, int role) const {
     case ControlRole: return int(configControl(*e));
     case MinRole: return number(*e, e->rangeMin);
     case MaxRole: return number(*e, e->rangeMax);
-    case WholeRole: return configNumber(e->type, "1.5") == std::nullopt;
+    case WholeRole: return configNumber(e->type, "1.5") == std::nullopt;  // integer types refuse a fraction
     case ChoicesRole: return qlist(e->allowedValues);
     case PartsRole: return qlist(configList(e->value));
     case DefaultRole: return q(e->defaultValue.value_or(""));
