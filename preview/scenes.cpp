@@ -149,6 +149,7 @@ const std::vector<Scene>& scenes() {
        }},
   };
   for (Scene& scene : paneScenes()) list.push_back(std::move(scene));
+  for (Scene& scene : configScenes()) list.push_back(std::move(scene));
   return list;
   }();
   return all;

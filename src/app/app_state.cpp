@@ -24,9 +24,16 @@ AppState::AppState(QObject* parent)
       readmes_(new ReadmeCache(this)),
       mods_(new ModListModel(this)),
       dependencies_(new ModListModel(this)),
+      config_(new ConfigEditor(this)),
       gameDir_(Paths::defaultGameDir()),
       index_(std::make_shared<const std::vector<TSPackage>>()) {
   browse_->setIndex(index_);
+  // The settings tab follows the selected profile and the game; its failed saves show as errors.
+  connect(this, &AppState::selectedIDChanged, config_, [this] {
+    config_->setFolder(selected() ? selected()->bepinex() / "config" : std::filesystem::path());
+  });
+  connect(this, &AppState::gameRunningChanged, config_, [this] { config_->setGameRunning(gameRunning_); });
+  connect(config_, &ConfigEditor::failed, this, &AppState::setErrorMessage);
 }
 
 // A cache write still running would outlive what it reads at exit; it takes a fraction of a second.

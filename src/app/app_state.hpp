@@ -14,6 +14,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "app/config_editor.hpp"
 #include "app/mod_list_model.hpp"
 #include "app/package_list_model.hpp"
 #include "app/profile_list_model.hpp"
@@ -65,6 +66,7 @@ class AppState : public QObject {
   Q_PROPERTY(ModListModel* mods READ modsModel CONSTANT)                  // explicit mods
   Q_PROPERTY(ModListModel* dependencies READ dependenciesModel CONSTANT)  // automatic ones
   Q_PROPERTY(ReadmeCache* readmes READ readmes CONSTANT)                   // for the package sheet
+  Q_PROPERTY(ConfigEditor* config READ configEditor CONSTANT)              // the selected profile's settings
   Q_PROPERTY(QString appVersion READ appVersion CONSTANT)
   Q_PROPERTY(QString website READ website CONSTANT)
   Q_PROPERTY(QString logFile READ logFile CONSTANT)
@@ -122,6 +124,7 @@ class AppState : public QObject {
   ReadmeCache* readmes() const { return readmes_; }
   ModListModel* modsModel() const { return mods_; }
   ModListModel* dependenciesModel() const { return dependencies_; }
+  ConfigEditor* configEditor() const { return config_; }
 
   // ---- Derived values and lookups.
   const Profile* selected() const;
@@ -260,6 +263,7 @@ class AppState : public QObject {
   ReadmeCache* readmes_;
   ModListModel* mods_;
   ModListModel* dependencies_;
+  ConfigEditor* config_;
 
   QString selectedID_;
   std::filesystem::path gameDir_;

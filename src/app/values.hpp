@@ -37,7 +37,7 @@ Q_NAMESPACE
 enum class ModStatus { notInstalled, upToDate, update, installed };
 Q_ENUM_NS(ModStatus)
 // The main pane's tabs, in picker order.
-enum class DetailTab { installed, browse };
+enum class DetailTab { installed, browse, config };
 Q_ENUM_NS(DetailTab)
 }  // namespace AppEnums
 using AppEnums::DetailTab;

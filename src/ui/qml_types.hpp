@@ -33,3 +33,31 @@ struct PackageListModelForeign {
   QML_NAMED_ELEMENT(PackageListModel)
   QML_UNCREATABLE("Owned by AppState.")
 };
+
+struct ConfigEditorForeign {
+  Q_GADGET
+  QML_FOREIGN(ConfigEditor)
+  QML_NAMED_ELEMENT(ConfigEditor)
+  QML_UNCREATABLE("Owned by AppState.")
+};
+
+struct ConfigFileListModelForeign {
+  Q_GADGET
+  QML_FOREIGN(ConfigFileListModel)
+  QML_NAMED_ELEMENT(ConfigFileListModel)
+  QML_UNCREATABLE("Owned by the settings editor.")
+};
+
+struct ConfigEntryModelForeign {
+  Q_GADGET
+  QML_FOREIGN(ConfigEntryModel)
+  QML_NAMED_ELEMENT(ConfigEntryModel)
+  QML_UNCREATABLE("Owned by the settings editor.")
+};
+
+struct ConfigMatchModelForeign {
+  Q_GADGET
+  QML_FOREIGN(ConfigMatchModel)
+  QML_NAMED_ELEMENT(ConfigMatchModel)
+  QML_UNCREATABLE("Owned by the settings editor.")
+};

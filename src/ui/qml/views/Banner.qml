@@ -4,15 +4,17 @@ import QtQuick.Layouts
 import Quernhold
 
 // A tinted notice: bold title and message as one wrapping, selectable paragraph; an optional
-// action link and close button.
+// action link (or two, for a choice) and close button.
 Rectangle {
     id: banner
     property color tint: Theme.ember
     property string title
     property string message
     property string actionTitle
+    property string secondTitle  // a second action after the first, for a choice
     property bool closable: false
     signal action()
+    signal secondAction()
     signal close()
 
     implicitHeight: row.implicitHeight + 20
@@ -49,6 +51,13 @@ Rectangle {
             visible: banner.actionTitle !== ""
             text: banner.actionTitle
             onClicked: banner.action()
+        }
+        LinkButton {
+            objectName: "banner.second"
+            Layout.alignment: Qt.AlignTop
+            visible: banner.secondTitle !== ""
+            text: banner.secondTitle
+            onClicked: banner.secondAction()
         }
         Button {
             objectName: "banner.close"

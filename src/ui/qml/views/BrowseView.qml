@@ -31,45 +31,13 @@ ColumnLayout {
         Layout.bottomMargin: 12
         spacing: 10
 
-        Rectangle {
+        SearchField {
             Layout.fillWidth: true
-            implicitHeight: 30
-            radius: 8
-            color: Theme.surface
-            border.width: 1
-            border.color: search.activeFocus ? Theme.alpha(Theme.ember, 0.6) : Theme.line
-            RowLayout {
-                anchors.fill: parent
-                anchors.leftMargin: 10
-                anchors.rightMargin: 10
-                spacing: 6
-                Icon { symbol: "search"; sourceSize: Qt.size(14, 14) }
-                TextField {
-                    id: search
-                    objectName: "browse.search"
-                    Layout.fillWidth: true
-                    placeholderText: "Search Valheim mods"
-                    placeholderTextColor: Theme.faint
-                    text: view.packages.query
-                    onTextChanged: if (view.packages.query !== text) view.packages.query = text
-                    color: Theme.text
-                    selectionColor: Theme.alpha(Theme.ember, 0.45)
-                    selectByMouse: true
-                    font.pixelSize: 13
-                    padding: 0
-                    background: Item {}
-                }
-                Button {
-                    objectName: "browse.clear"
-                    visible: search.text !== ""
-                    padding: 0
-                    focusPolicy: Qt.NoFocus
-                    Accessible.name: "Clear"
-                    onClicked: search.text = ""
-                    contentItem: Icon { symbol: "circle-x-filled"; sourceSize: Qt.size(14, 14); color: Theme.faint }
-                    background: Item {}
-                }
-            }
+            fieldName: "browse.search"
+            clearName: "browse.clear"
+            placeholder: "Search Valheim mods"
+            text: view.packages.query
+            onEdited: (text) => view.packages.query = text
         }
         ChoiceMenu {
             objectName: "browse.sort"

@@ -48,6 +48,10 @@ QtObject {
             onTriggered: commands.app.tab = 1
         },
         Command {
+            text: "Config Files"; shortcut: "Ctrl+3"
+            onTriggered: commands.app.tab = 2
+        },
+        Command {
             text: "Refresh Mod List"; shortcut: "Ctrl+R"
             onTriggered: commands.app.loadIndex(true)
         },

@@ -113,7 +113,7 @@ Rectangle {
             implicitHeight: pill.implicitHeight
             StatusPill { id: pill; objectName: "modRow.status"; anchors.right: parent.right; status: row.status }
         }
-        Switch {
+        ToggleSwitch {
             id: toggle
             objectName: "modRow.switch"
             checked: row.modEnabled
@@ -124,26 +124,8 @@ Rectangle {
                 checked = Qt.binding(() => row.modEnabled)
                 row.app.setEnabled(row.mod, wanted)
             }
-            hoverEnabled: true
-            readonly property string tip: row.modEnabled ? "Enabled — turn off to keep it installed but not loaded" : "Disabled"
-            ToolTip.visible: hovered
-            ToolTip.text: tip
-            ToolTip.delay: 600
+            tip: row.modEnabled ? "Enabled — turn off to keep it installed but not loaded" : "Disabled"
             Accessible.name: row.displayName
-            padding: 0
-            indicator: Rectangle {
-                implicitWidth: 30
-                implicitHeight: 17
-                radius: height / 2
-                color: toggle.checked ? Theme.ember : Theme.line
-                opacity: toggle.enabled ? 1 : 0.45
-                Rectangle {
-                    x: toggle.checked ? parent.width - width - 2 : 2
-                    anchors.verticalCenter: parent.verticalCenter
-                    width: 13; height: 13; radius: 6.5
-                    color: toggle.checked ? Theme.playText : Theme.muted
-                }
-            }
         }
         Button {
             id: menuButton

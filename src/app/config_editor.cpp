@@ -1,0 +1,231 @@
+#include "app/config_editor.hpp"
+
+#include <QFileSystemWatcher>
+
+#include <algorithm>
+
+#include "app/background.hpp"
+#include "app/describe.hpp"
+#include "foundation/fs.hpp"
+#include "foundation/utf8.hpp"
+
+namespace {
+namespace fs = std::filesystem;
+
+// A larger text file opens as a sentence rather than a wall of text.
+constexpr size_t textLimit = 1u << 20;
+
+QString qpath(const fs::path& p) { return QString::fromStdString(p.string()); }
+
+bool isSettingsFile(const fs::path& p) {
+  std::string ext = p.extension().string();
+  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+  return ext == ".cfg";
+}
+
+struct Opened {
+  std::string bytes;
+  std::optional<ConfigFile> file;
+};
+}  // namespace
+
+ConfigEditor::ConfigEditor(QObject* parent)
+    : QObject(parent),
+      files_(new ConfigFileListModel(this)),
+      entries_(new ConfigEntryModel(this)),
+      matches_(new ConfigMatchModel(this)),
+      watcher_(new QFileSystemWatcher(this)) {
+  // Another program replacing the file drops it from the watch; it is watched again when checked.
+  connect(watcher_, &QFileSystemWatcher::fileChanged, this, &ConfigEditor::checkDisk);
+}
+
+QString ConfigEditor::currentPath() const { return current_ ? qpath(*current_) : QString(); }
+QString ConfigEditor::currentName() const { return current_ ? qpath(current_->filename()) : QString(); }
+
+bool ConfigEditor::dirty() const {
+  if (!current_) return false;
+  return settings_ ? entries_->changed() : text_ != originalText_;
+}
+
+QString ConfigEditor::pendingTitle() const {
+  if (!pending_) return {};
+  const ConfigFileInfo* info = files_->find(qpath(pending_->path));
+  return info ? QString::fromStdString(info->title) : qpath(pending_->path.filename());
+}
+
+void ConfigEditor::setText(const QString& text) {
+  if (text == text_ || !current_ || settings_) return;
+  text_ = text;
+  emit textChanged();
+  emit stateChanged();
+}
+
+void ConfigEditor::setFolder(const fs::path& folder) {
+  if (folder == folder_) return;
+  folder_ = folder;
+  pending_.reset();
+  close();
+  files_->setFiles({});
+  matches_->setMatches({}, {});
+  emit folderChanged();
+}
+
+void ConfigEditor::setGameRunning(bool running) {
+  if (running == gameRunning_) return;
+  gameRunning_ = running;
+  emit stateChanged();
+  if (!running) refresh();  // the game has just written its files
+}
+
+void ConfigEditor::refresh() {
+  if (!folder_.empty()) listTask(folder_);
+  checkDisk();
+}
+
+QCoro::Task<> ConfigEditor::listTask(fs::path folder) {
+  listing_ = true;
+  emit listingChanged();
+  try {
+    auto job = background(this, [folder] { return ConfigFolder::list(folder); });
+    auto found = co_await job;
+    if (folder != folder_) co_return;
+    files_->setFiles(std::move(found));
+    if (!current_ && !opening_ && files_->total() > 0) request({files_->all().front().path, std::nullopt});
+    if (!query_.trimmed().isEmpty()) searchTask(query_);
+  } catch (const Abandoned&) {
+    co_return;
+  } catch (...) {
+  }
+  listing_ = false;
+  emit listingChanged();
+}
+
+void ConfigEditor::open(const QString& path) {
+  fs::path p = path.toStdString();
+  if (current_ == p) return;
+  if (dirty()) {
+    pending_ = Target{p, std::nullopt};
+    emit stateChanged();
+    return;
+  }
+  request({p, std::nullopt});
+}
+
+void ConfigEditor::openMatch(int row) {
+  const ConfigMatch* m = matches_->match(row);
+  if (!m) return;
+  Target target{matches_->fileOf(*m).path, m->entry.line};
+  if (current_ == target.path) {
+    setFocusRow(entries_->rowOfLine(m->entry.line));
+  } else if (dirty()) {
+    pending_ = target;
+    emit stateChanged();
+  } else {
+    request(target);
+  }
+}
+
+void ConfigEditor::saveAndSwitch() {
+  auto target = std::exchange(pending_, std::nullopt);
+  emit stateChanged();
+  if (target) saveTask(target);
+}
+
+void ConfigEditor::discardAndSwitch() {
+  auto target = std::exchange(pending_, std::nullopt);
+  emit stateChanged();
+  if (target) request(*target);
+}
+
+void ConfigEditor::cancelSwitch() {
+  pending_.reset();
+  emit stateChanged();
+}
+
+void ConfigEditor::request(Target target) {
+  opening_ = true;
+  emit currentChanged();
+  openTask(std::move(target));
+}
+
+QCoro::Task<> ConfigEditor::openTask(Target target) {
+  unsigned generation = ++generation_;
+  bool settings = isSettingsFile(target.path);
+  std::optional<Opened> opened;
+  QString failure;
+  try {
+    auto job = background(this, [path = target.path, settings] {
+      Opened o{FS::readFile(path, configReadLimit), std::nullopt};
+      if (settings) o.file = ConfigFile::parse(o.bytes);
+      return o;
+    });
+    opened = co_await job;
+  } catch (const Abandoned&) {
+    co_return;
+  } catch (...) {
+    failure = describe(std::current_exception());
+  }
+  if (generation != generation_) co_return;  // another file was opened meanwhile
+
+  current_ = target.path;
+  settings_ = settings;
+  crlf_ = opened && opened->bytes.find("\r\n") != std::string::npos;
+  const ConfigFileInfo* info = files_->find(qpath(target.path));
+  title_ = info ? QString::fromStdString(info->title) : qpath(target.path.filename());
+  disk_ = opened ? std::move(opened->bytes) : std::string();
+  problem_ = opened ? QString() : QStringLiteral("“%1” can’t be read.").arg(currentName());
+  problemDetail_ = failure;
+  text_ = originalText_ = QString();
+  entries_->setFile(opened ? std::move(opened->file) : std::nullopt);
+  if (opened && !settings) {
+    if (disk_.size() > textLimit)
+      problem_ = QStringLiteral("This file is too large to edit here.");
+    else if (disk_.find('\0') != std::string::npos || toValidUTF8(disk_) != disk_)
+      problem_ = QStringLiteral("This file isn’t plain text, so it can’t be edited here.");
+    else
+      text_ = originalText_ = QString::fromStdString(disk_).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  }
+  settle();
+  setFocusRow(target.line ? entries_->rowOfLine(*target.line) : -1);
+}
+
+void ConfigEditor::close() {
+  ++generation_;
+  current_.reset();
+  title_.clear();
+  disk_.clear();
+  problem_.clear();
+  problemDetail_.clear();
+  text_ = originalText_ = QString();
+  entries_->setFile(std::nullopt);
+  settle();
+}
+
+void ConfigEditor::settle() {
+  opening_ = false;
+  conflict_ = false;
+  watch();
+  emit currentChanged();
+  emit textChanged();
+  emit stateChanged();
+}
+
+void ConfigEditor::watch() {
+  if (!watcher_->files().isEmpty()) watcher_->removePaths(watcher_->files());
+  if (current_ && problem_.isEmpty()) watcher_->addPath(qpath(*current_));
+}
+
+void ConfigEditor::setFocusRow(int row) {
+  // Through -1, so that showing the same setting again scrolls to it again.
+  focusRow_ = -1;
+  emit focusRowChanged();
+  if (row < 0) return;
+  focusRow_ = row;
+  emit focusRowChanged();
+}
+
+void ConfigEditor::setConflict(bool on) {
+  if (on == conflict_) return;
+  conflict_ = on;
+  emit stateChanged();
+}

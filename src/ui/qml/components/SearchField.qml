@@ -1,0 +1,54 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Quernhold
+
+// A search box: magnifier, borderless field and, while there is text, a clear button. `edited`
+// reports each change the user makes; `text` follows the model it searches.
+Rectangle {
+    id: box
+    property string placeholder
+    property string text
+    property string fieldName
+    property string clearName
+    signal edited(string text)
+
+    implicitHeight: 30
+    radius: 8
+    color: Theme.surface
+    border.width: 1
+    border.color: field.activeFocus ? Theme.alpha(Theme.ember, 0.6) : Theme.line
+
+    RowLayout {
+        anchors.fill: parent
+        anchors.leftMargin: 10
+        anchors.rightMargin: 10
+        spacing: 6
+        Icon { symbol: "search"; sourceSize: Qt.size(14, 14) }
+        TextField {
+            id: field
+            objectName: box.fieldName
+            Layout.fillWidth: true
+            placeholderText: box.placeholder
+            placeholderTextColor: Theme.faint
+            text: box.text
+            onTextChanged: if (box.text !== text) box.edited(text)
+            color: Theme.text
+            selectionColor: Theme.alpha(Theme.ember, 0.45)
+            selectByMouse: true
+            font.pixelSize: 13
+            padding: 0
+            background: Item {}
+        }
+        Button {
+            objectName: box.clearName
+            visible: field.text !== ""
+            padding: 0
+            focusPolicy: Qt.NoFocus
+            Accessible.name: "Clear"
+            onClicked: field.text = ""
+            contentItem: Icon { symbol: "circle-x-filled"; sourceSize: Qt.size(14, 14); color: Theme.faint }
+            background: Item {}
+        }
+    }
+}

@@ -1,0 +1,27 @@
+import QtQuick
+import QtQuick.Controls
+import Quernhold
+
+// A small on/off switch: ember when on, without a visible label.
+Switch {
+    id: toggle
+    property string tip
+    hoverEnabled: true
+    padding: 0
+    ToolTip.visible: tip.length > 0 && hovered
+    ToolTip.text: tip
+    ToolTip.delay: 600
+    indicator: Rectangle {
+        implicitWidth: 30
+        implicitHeight: 17
+        radius: height / 2
+        color: toggle.checked ? Theme.ember : Theme.line
+        opacity: toggle.enabled ? 1 : 0.45
+        Rectangle {
+            x: toggle.checked ? parent.width - width - 2 : 2
+            anchors.verticalCenter: parent.verticalCenter
+            width: 13; height: 13; radius: 6.5
+            color: toggle.checked ? Theme.playText : Theme.muted
+        }
+    }
+}

@@ -1,0 +1,75 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Quernhold
+
+// The open settings file: its name, then its settings by section in one list box.
+ColumnLayout {
+    id: view
+    required property ConfigEditor config
+    spacing: 8
+
+    ConfigFileHeading { config: view.config }
+
+    ListView {
+        id: list
+        objectName: "config.entryList"
+        Layout.fillWidth: true
+        Layout.fillHeight: true
+        clip: true
+        model: view.config.entries
+        boundsBehavior: Flickable.StopAtBounds
+        ScrollBar.vertical: ScrollBar {}
+        cacheBuffer: 400
+
+        // The list box behind the rows.
+        Rectangle {
+            parent: list.contentItem
+            z: -1
+            y: list.originY
+            width: list.width
+            height: list.contentHeight
+            radius: 10
+            color: Theme.surface
+            border.width: 1
+            border.color: Theme.line
+        }
+
+        section.property: "section"
+        section.delegate: Item {
+            required property string section
+            width: ListView.view.width
+            implicitHeight: title.implicitHeight + 22
+            RowDivider { anchors.top: parent.top; visible: parent.y > list.originY + 1 }
+            SectionTitle {
+                id: title
+                x: 14
+                anchors.bottom: parent.bottom
+                anchors.bottomMargin: 6
+                caption: parent.section === "" ? "Settings" : parent.section
+            }
+        }
+
+        delegate: ConfigEntryRow {
+            width: ListView.view.width
+            config: view.config
+        }
+
+        Connections {
+            target: view.config
+            function onFocusRowChanged() {
+                if (view.config.focusRow >= 0) list.positionViewAtIndex(view.config.focusRow, ListView.Center)
+            }
+        }
+        Component.onCompleted: if (view.config.focusRow >= 0) positionViewAtIndex(view.config.focusRow, ListView.Center)
+    }
+
+    Text {
+        Layout.fillWidth: true
+        visible: list.count === 0
+        text: "This file has no settings."
+        color: Theme.muted
+        font.pixelSize: 13
+        horizontalAlignment: Text.AlignHCenter
+    }
+}

@@ -1,0 +1,39 @@
+import QtQuick
+import QtQuick.Layouts
+import Quernhold
+
+// The open file's title and name, and whether it has unsaved changes.
+RowLayout {
+    id: heading
+    required property ConfigEditor config
+    Layout.fillWidth: true
+    spacing: 8
+
+    Text {
+        objectName: "config.title"
+        Layout.maximumWidth: Math.max(0, heading.width - name.implicitWidth - (unsaved.visible ? unsaved.width : 0) - 24)
+        text: heading.config.currentTitle
+        textFormat: Text.PlainText
+        color: Theme.text
+        font.pixelSize: 14
+        font.weight: Font.DemiBold
+        elide: Text.ElideRight
+    }
+    Text {
+        id: name
+        Layout.fillWidth: true
+        text: heading.config.currentTitle !== heading.config.currentName ? heading.config.currentName : ""
+        textFormat: Text.PlainText
+        color: Theme.faint
+        font.pixelSize: 11
+        elide: Text.ElideMiddle
+    }
+    Pill {
+        id: unsaved
+        objectName: "config.unsaved"
+        visible: heading.config.dirty
+        text: "Unsaved changes"
+        fg: Theme.emberHi
+        bg: Theme.alpha(Theme.ember, 0.18)
+    }
+}

@@ -1,0 +1,102 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Quernhold
+
+// The profile's config files by plugin name, with a filter; the open one is highlighted.
+Rectangle {
+    id: list
+    required property ConfigEditor config
+
+    radius: 10
+    color: Theme.surface
+    border.width: 1
+    border.color: Theme.line
+    clip: true
+
+    ColumnLayout {
+        anchors.fill: parent
+        anchors.margins: 1
+        spacing: 0
+
+        AppTextField {
+            objectName: "config.filter"
+            Layout.fillWidth: true
+            Layout.margins: 10
+            implicitHeight: 28
+            font.pixelSize: 12
+            placeholderText: "Filter files"
+            text: list.config.files.filter
+            onTextChanged: if (list.config.files.filter !== text) list.config.files.filter = text
+        }
+        RowDivider { Layout.fillWidth: true }
+        ListView {
+            id: files
+            objectName: "config.fileList"
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+            clip: true
+            model: list.config.files
+            boundsBehavior: Flickable.StopAtBounds
+            ScrollBar.vertical: ScrollBar {}
+
+            delegate: ItemDelegate {
+                id: row
+                required property string title
+                required property string relative
+                required property string path
+                required property bool settings
+                objectName: "config.file." + relative
+                width: ListView.view.width
+                readonly property bool current: row.path === list.config.currentPath
+                hoverEnabled: true
+                topPadding: 8
+                bottomPadding: 8
+                leftPadding: 14
+                rightPadding: 14
+                Accessible.name: title
+                onClicked: list.config.open(row.path)
+                background: Rectangle {
+                    color: row.current ? Theme.alpha(Theme.ember, 0.16) : row.hovered ? Theme.surface2 : "transparent"
+                    Rectangle {
+                        visible: row.current
+                        width: 2; height: parent.height
+                        color: Theme.ember
+                    }
+                }
+                contentItem: ColumnLayout {
+                    spacing: 2
+                    Text {
+                        Layout.fillWidth: true
+                        text: row.title
+                        textFormat: Text.PlainText
+                        color: Theme.text
+                        font.pixelSize: 13
+                        font.weight: row.current ? Font.DemiBold : Font.Normal
+                        elide: Text.ElideRight
+                    }
+                    Text {
+                        Layout.fillWidth: true
+                        visible: row.title !== row.relative
+                        text: row.relative
+                        textFormat: Text.PlainText
+                        color: Theme.faint
+                        font.pixelSize: 11
+                        elide: Text.ElideMiddle
+                    }
+                }
+            }
+        }
+        Text {
+            objectName: "config.noFiles"
+            Layout.fillWidth: true
+            Layout.margins: 14
+            visible: list.config.files.count === 0 && list.config.files.total > 0
+            text: "No files match “" + list.config.files.filter + "”."
+            textFormat: Text.PlainText
+            color: Theme.muted
+            font.pixelSize: 12
+            wrapMode: Text.Wrap
+        }
+    }
+}

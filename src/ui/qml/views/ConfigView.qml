@@ -1,0 +1,166 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Quernhold
+
+// The profile's settings: a search through every setting, the config files on the left, the open
+// file on the right (setting by setting, or as text), Save and Revert, and the notices that keep
+// the files safe while the game runs or another program changes one.
+ColumnLayout {
+    id: view
+    required property AppState app
+    readonly property ConfigEditor config: app.config
+    readonly property bool searching: config.query.trim() !== ""
+
+    spacing: 0
+
+    Component.onCompleted: config.refresh()
+    Connections {
+        target: view.config
+        function onFolderChanged() { view.config.refresh() }
+    }
+    Shortcut {
+        sequence: "Ctrl+S"
+        enabled: view.config.canSave
+        onActivated: view.config.save()
+    }
+
+    Banner {
+        objectName: "config.gameRunning"
+        Layout.fillWidth: true
+        Layout.leftMargin: 24
+        Layout.rightMargin: 24
+        Layout.topMargin: 8
+        visible: view.config.gameRunning
+        tint: Theme.ember
+        title: "Valheim is running."
+        message: "It writes these files again when it quits, so saving is off until then."
+    }
+    Banner {
+        objectName: "config.conflict"
+        Layout.fillWidth: true
+        Layout.leftMargin: 24
+        Layout.rightMargin: 24
+        Layout.topMargin: 8
+        visible: view.config.conflict
+        tint: Theme.blood
+        title: "“" + view.config.currentTitle + "” changed on disk."
+        message: "Another program saved it while you were editing it here."
+        actionTitle: "Keep Mine"
+        secondTitle: "Load Theirs"
+        onAction: view.config.keepMine()
+        onSecondAction: view.config.loadTheirs()
+    }
+
+    RowLayout {
+        Layout.fillWidth: true
+        Layout.leftMargin: 24
+        Layout.rightMargin: 24
+        Layout.topMargin: 12
+        Layout.bottomMargin: 12
+        spacing: 10
+
+        SearchField {
+            Layout.fillWidth: true
+            fieldName: "config.search"
+            clearName: "config.clear"
+            placeholder: "Search all settings"
+            text: view.config.query
+            onEdited: (text) => view.config.query = text
+        }
+        AppButton {
+            objectName: "config.revert"
+            text: "Revert"
+            enabled: view.config.dirty
+            onClicked: view.config.revert()
+        }
+        AppButton {
+            objectName: "config.save"
+            text: "Save"
+            isDefault: view.config.canSave
+            enabled: view.config.canSave
+            tip: view.config.gameRunning ? "Saving is off while Valheim runs" : ""
+            onClicked: view.config.save()
+        }
+    }
+
+    RowLayout {
+        Layout.fillWidth: true
+        Layout.fillHeight: true
+        Layout.leftMargin: 24
+        Layout.rightMargin: 24
+        Layout.bottomMargin: 20
+        spacing: 14
+
+        ConfigFileList {
+            objectName: "config.files"
+            Layout.preferredWidth: 250
+            Layout.fillHeight: true
+            config: view.config
+        }
+        Loader {
+            objectName: "config.body"
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+            sourceComponent: view.searching ? matches
+                : view.config.currentPath === "" ? nothing
+                : view.config.problem !== "" ? problem
+                : view.config.settingsFile ? entries : plainText
+        }
+    }
+
+    Component { id: matches; ConfigMatches { objectName: "config.matches"; config: view.config } }
+    Component { id: entries; ConfigEntries { objectName: "config.entries"; config: view.config } }
+    Component { id: plainText; ConfigTextEditor { objectName: "config.text"; config: view.config } }
+    Component {
+        id: nothing
+        Notice {
+            objectName: "config.none"
+            title: view.config.listing || view.config.opening ? ""
+                : view.config.files.total === 0 ? "No config files yet." : "Choose a file to see its settings."
+            detail: view.config.files.total === 0 && !view.config.listing
+                ? "Mods write theirs the first time Valheim starts with them." : ""
+        }
+    }
+    Component {
+        id: problem
+        Notice {
+            objectName: "config.unreadable"
+            title: view.config.problem
+            detail: view.config.problemDetail
+        }
+    }
+
+    Loader {
+        active: view.config.pendingTitle !== ""
+        sourceComponent: UnsavedSheet { config: view.config }
+    }
+
+    // A sentence in the middle of the right-hand side, with an optional smaller line under it.
+    component Notice: Item {
+        property string title
+        property string detail
+        ColumnLayout {
+            anchors.centerIn: parent
+            width: Math.min(parent.width - 48, 460)
+            spacing: 8
+            Text {
+                Layout.fillWidth: true
+                text: parent.parent.title
+                color: Theme.muted
+                font.pixelSize: 13
+                horizontalAlignment: Text.AlignHCenter
+                wrapMode: Text.Wrap
+            }
+            Text {
+                Layout.fillWidth: true
+                visible: text !== ""
+                text: parent.parent.detail
+                color: Theme.faint
+                font.pixelSize: 11
+                horizontalAlignment: Text.AlignHCenter
+                wrapMode: Text.Wrap
+            }
+        }
+    }
+}

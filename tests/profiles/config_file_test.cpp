@@ -1,0 +1,199 @@
+// Settings files as the loader and Valheim mods write them: read, edited and written back.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "foundation/fs.hpp"
+#include "profiles/config_folder.hpp"
+#include "profiles/config_value.hpp"
+#include "support/config_samples.hpp"
+#include "support/temp_home.hpp"
+
+namespace {
+namespace fs = std::filesystem;
+
+const ConfigEntry& entry(const ConfigFile& file, const std::string& section, const std::string& key) {
+  for (const ConfigEntry& e : file.entries())
+    if (e.section == section && e.key == key) return e;
+  throw std::runtime_error("no entry " + section + "/" + key);
+}
+
+size_t indexOf(const ConfigFile& file, const std::string& section, const std::string& key) {
+  return size_t(&entry(file, section, key) - file.entries().data());
+}
+
+// The lines of `a` and `b` that differ, as "line N".
+std::vector<std::string> changedLines(const std::string& a, const std::string& b) {
+  std::vector<std::string> changed;
+  size_t i = 0, j = 0, n = 1;
+  while (i <= a.size() && j <= b.size()) {
+    size_t ei = std::min(a.find('\n', i), a.size()), ej = std::min(b.find('\n', j), b.size());
+    if (a.compare(i, ei - i, b, j, ej - j) != 0) changed.push_back("line " + std::to_string(n));
+    i = ei + 1, j = ej + 1, ++n;
+  }
+  return changed;
+}
+}  // namespace
+
+TEST(ConfigFile, ReadsWhatTheCommentsSayAboutEachSetting) {
+  auto file = ConfigFile::parse(ConfigSamples::example);
+  EXPECT_EQ(file.pluginName(), "Example Mod");
+  ASSERT_EQ(file.entries().size(), 4u);
+  const ConfigEntry& rate = file.entries()[0];
+  EXPECT_EQ(rate.section, "General");
+  EXPECT_EQ(rate.key, "Drop rate");
+  EXPECT_EQ(rate.value, "2.5");
+  EXPECT_EQ(rate.description, "Drop rate multiplier.");
+  EXPECT_EQ(rate.type, "Single");
+  EXPECT_EQ(rate.defaultValue, "1");
+  EXPECT_EQ(rate.rangeMin, "0.1");
+  EXPECT_EQ(rate.rangeMax, "10");
+  const ConfigEntry& mode = entry(file, "General", "Difficulty");
+  EXPECT_EQ(mode.description, "");
+  EXPECT_EQ(mode.allowedValues, (std::vector<std::string>{"Easy", "Normal", "Hard"}));
+  EXPECT_FALSE(mode.flags);
+
+  auto forge = ConfigFile::parse(ConfigSamples::forge);
+  EXPECT_EQ(forge.pluginName(), "Forge Tweaks");
+  EXPECT_EQ(entry(forge, "Forge", "Enabled").description, "Whether the forge changes apply.\nNeeds a restart of the game.");
+  EXPECT_EQ(entry(forge, "Smelter", "Enabled").value, "true");
+  EXPECT_EQ(entry(forge, "Forge", "Greeting").value, "Hail, smith = welcome");
+  EXPECT_EQ(entry(forge, "Forge", "Greeting").defaultValue, "Welcome = warm");
+  EXPECT_EQ(entry(forge, "Forge", "Station name").value, "");
+  EXPECT_EQ(entry(forge, "Forge", "Station name").defaultValue, "");
+  EXPECT_TRUE(entry(forge, "Smelter", "Ores").flags);
+}
+
+TEST(ConfigFile, KeepsEveryByteAndChangesOnlyTheValueSet) {
+  for (const std::string& sample : {ConfigSamples::example, ConfigSamples::forge, ConfigSamples::loader,
+                                    ConfigSamples::bare, ConfigSamples::large(2000), std::string("no line end = x"),
+                                    std::string("\xEF\xBB\xBF"), std::string()})
+    EXPECT_EQ(ConfigFile::parse(sample).bytes(), sample);
+
+  auto forge = ConfigFile::parse(ConfigSamples::forge);
+  forge.setValue(indexOf(forge, "Smelter", "Enabled"), "false");
+  forge.setValue(indexOf(forge, "Forge", "Greeting"), "Hail = friend");
+  std::string written = forge.bytes();
+  EXPECT_EQ(changedLines(ConfigSamples::forge, written), (std::vector<std::string>{"line 21", "line 33"}));
+  EXPECT_NE(written.find("Greeting = Hail = friend  \r\n"), std::string::npos);  // the trailing blanks stay
+  EXPECT_NE(written.find("[Smelter]\r\n\r\n## Whether the smelter changes apply.\r\n# Setting type: Boolean\r\n"
+                         "# Default value: true\r\nEnabled = false\r\n"),
+            std::string::npos);
+  EXPECT_TRUE(written.starts_with("\xEF\xBB\xBF## Settings"));
+
+  // An empty value gets one; a line break typed into a value cannot start a line of its own.
+  auto again = ConfigFile::parse(written);
+  again.setValue(indexOf(again, "Forge", "Station name"), "Old\nForge");
+  EXPECT_NE(again.bytes().find("Station name = Old Forge\r\n"), std::string::npos);
+  EXPECT_EQ(ConfigFile::parse(again.bytes()).entries(), again.entries());
+}
+
+TEST(ConfigFile, LinesItDoesNotUnderstandStayAndEntriesOpenAsText) {
+  auto bare = ConfigFile::parse(ConfigSamples::bare);
+  std::vector<std::string> keys;
+  for (const auto& e : bare.entries()) keys.push_back(e.section + "/" + e.key + "=" + e.value);
+  // A header without "]" does not start a section; a line without "=" is no entry.
+  EXPECT_EQ(keys, (std::vector<std::string>{"Server/Port=2456", "Server/Password=odin=allfather", "Server/Motd=Skål!"}));
+  EXPECT_EQ(bare.pluginName(), std::nullopt);
+  for (const auto& e : bare.entries()) EXPECT_EQ(configControl(e), ConfigControl::text);
+
+  // Binary bytes and broken UTF-8 come back as they were, around a changed value.
+  using namespace std::string_literals;
+  const std::string binary = "[A]\nKey = \xC3\x28\xFF\n\x00\x01\x02 binary \x89PNG\r\n\x1A\nOther = 1\n"s;
+  auto file = ConfigFile::parse(binary);
+  ASSERT_EQ(file.entries().size(), 2u);
+  file.setValue(1, "2");
+  std::string expected = binary;
+  expected.replace(expected.rfind("= 1"), 3, "= 2");
+  EXPECT_EQ(file.bytes(), expected);
+}
+
+TEST(ConfigValue, EachTypeGetsItsControlAndFallsBackToTextWhenItDoesNotFit) {
+  auto example = ConfigFile::parse(ConfigSamples::example);
+  auto forge = ConfigFile::parse(ConfigSamples::forge);
+  auto loader = ConfigFile::parse(ConfigSamples::loader);
+  EXPECT_EQ(configControl(entry(example, "General", "Drop rate")), ConfigControl::slider);
+  EXPECT_EQ(configControl(entry(example, "General", "Menu key")), ConfigControl::text);
+  EXPECT_EQ(configControl(entry(example, "General", "Difficulty")), ConfigControl::choice);
+  EXPECT_EQ(configControl(entry(example, "General", "Enabled")), ConfigControl::toggle);
+  EXPECT_EQ(configControl(entry(forge, "Smelter", "Time per bar")), ConfigControl::number);
+  EXPECT_EQ(configControl(entry(forge, "Smelter", "Fire colour")), ConfigControl::text);
+  EXPECT_EQ(configControl(entry(forge, "Smelter", "Smoke offset")), ConfigControl::text);
+  EXPECT_EQ(configControl(entry(forge, "Smelter", "Ores")), ConfigControl::flags);
+  EXPECT_EQ(configControl(entry(loader, "Logging.Console", "LogLevels")), ConfigControl::flags);
+
+  ConfigEntry e{.key = "N", .value = "5", .type = "Int32", .defaultValue = "3", .rangeMin = "1", .rangeMax = "10"};
+  EXPECT_EQ(configControl(e), ConfigControl::slider);
+  e.rangeMin = "20";  // a range upside down has no slider
+  EXPECT_EQ(configControl(e), ConfigControl::number);
+  e.defaultValue = "three";  // a default not of the type
+  EXPECT_EQ(configControl(e), ConfigControl::text);
+  ConfigEntry yes{.value = "yes", .type = "Boolean", .defaultValue = "true"};
+  EXPECT_EQ(configControl(yes), ConfigControl::text);
+  ConfigEntry mode{.value = "Insane", .type = "Mode", .allowedValues = {"Easy", "Hard"}};
+  EXPECT_EQ(configControl(mode), ConfigControl::text);
+  mode.value = "hard";  // the loader reads enum names regardless of case
+  EXPECT_EQ(configControl(mode), ConfigControl::choice);
+}
+
+TEST(ConfigValue, NumbersThatDoNotParseOrLeaveTheRangeAreRefused) {
+  ConfigEntry whole{.type = "Int32", .rangeMin = "1", .rangeMax = "20"};
+  EXPECT_EQ(configValueProblem(whole, "7"), std::nullopt);
+  EXPECT_EQ(configValueProblem(whole, " +20 "), std::nullopt);
+  for (const char* bad : {"7.5", "1e1", "seven", "", "21", "0", "0x10"})
+    EXPECT_EQ(configValueProblem(whole, bad), "Enter a whole number from 1 to 20.") << bad;
+  ConfigEntry real{.type = "Single"};
+  for (const char* good : {"2.5", "-0.25", "1E-05", "3"}) EXPECT_EQ(configValueProblem(real, good), std::nullopt) << good;
+  for (const char* bad : {"2,5", "NaN", "Infinity", "1.5f", "--1"})
+    EXPECT_EQ(configValueProblem(real, bad), "Enter a number.") << bad;
+  EXPECT_EQ(configValueProblem(ConfigEntry{.type = "Byte"}, "256"), "Enter a whole number.");
+  EXPECT_EQ(configValueProblem(ConfigEntry{.type = "String"}, "anything = at all"), std::nullopt);
+}
+
+TEST(ConfigValue, DefaultsCompareByMeaningAndFlagsKeepTheEnumsOrder) {
+  auto forge = ConfigFile::parse(ConfigSamples::forge);
+  const ConfigEntry& ores = entry(forge, "Smelter", "Ores");
+  EXPECT_TRUE(configIsDefault(ores, "tin,copper"));
+  EXPECT_FALSE(configIsDefault(ores, ores.value));
+  EXPECT_EQ(configFlagValue(ores, {"Iron", "copper"}), "Copper, Iron");
+  EXPECT_EQ(configFlagValue(ores, {}), "None");
+  EXPECT_TRUE(configIsDefault(entry(forge, "Smelter", "Time per bar"), "30.0"));
+  EXPECT_TRUE(configIsDefault(entry(forge, "Forge", "Enabled"), "True"));
+  EXPECT_TRUE(configIsDefault(entry(forge, "Forge", "Station name"), ""));
+  EXPECT_FALSE(configIsDefault(ConfigEntry{.value = "x"}, "x"));  // no default stated
+}
+
+TEST(ConfigFolder, ListsEditableFilesByPluginNameAndSearchesTheirSettings) {
+  fs::path folder = TestHome::path() / "config";
+  ConfigSamples::write(folder);
+  FS::writeAtomic(folder / "mod.dll", "MZ");
+  FS::writeAtomic(folder / ".example.mod.cfg.Ab12Cd", "## Settings file was created by plugin Stale v1\n");
+  auto files = ConfigFolder::list(folder);
+  std::vector<std::string> titles;
+  for (const auto& f : files) titles.push_back(f.title + (f.settings ? "" : " (text)"));
+  EXPECT_EQ(titles, (std::vector<std::string>{"BepInEx.cfg", "Example Mod", "Forge Tweaks", "Forge/recipes.json (text)",
+                                              "server.settings.cfg", "waypoints.yml (text)"}));
+  EXPECT_TRUE(ConfigFolder::list(folder / "missing").empty());
+
+  auto found = ConfigFolder::search(files, " ENABLED ", 10);
+  std::vector<std::string> where;
+  for (const auto& m : found) where.push_back(files[m.file].title + ":" + m.entry.section + "/" + m.entry.key);
+  EXPECT_EQ(where, (std::vector<std::string>{"BepInEx.cfg:Logging.Console/Enabled",
+                                             "Example Mod:General/Enabled", "Forge Tweaks:Forge/Enabled",
+                                             "Forge Tweaks:Smelter/Enabled"}));
+  EXPECT_EQ(ConfigFolder::search(files, "smelted per coal", 10).at(0).entry.key, "Yield");  // by description
+  EXPECT_EQ(ConfigFolder::search(files, "enabled", 2).size(), 2u);
+  EXPECT_TRUE(ConfigFolder::search(files, "  ", 10).empty());
+}
+
+TEST(ConfigFile, AFileThatCannotBeReadSaysWhy) {
+  fs::path dir = TestHome::path() / "unreadable";
+  fs::create_directories(dir / "folder.cfg");
+  EXPECT_THROW(ConfigFile::read(dir / "missing.cfg"), std::system_error);
+  EXPECT_THROW(ConfigFile::read(dir / "folder.cfg"), std::system_error);
+  // Ten megabytes of settings still open.
+  std::string big = ConfigSamples::large(2000);
+  while (big.size() < 10u << 20) big += "; filler line the format does not know\n";
+  FS::writeAtomic(dir / "big.cfg", big);
+  EXPECT_EQ(ConfigFile::read(dir / "big.cfg").bytes(), big);
+}

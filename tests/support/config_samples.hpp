@@ -1,0 +1,22 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+// Configuration files shaped like the ones the loader and Valheim mods write.
+namespace ConfigSamples {
+// "Example Mod": a number with a range, a key, an enum, a Boolean.
+extern const std::string example;
+// "Forge Tweaks": the same keys in two sections, values with "=" and spaces, an empty value, a
+// colour, a vector, a [Flags] enum and a number without a range; CRLF line ends and a BOM.
+extern const std::string forge;
+// The loader's own file: no plugin line, [Flags] log levels.
+extern const std::string loader;
+// Entries without any comments, and lines the format does not know.
+extern const std::string bare;
+// A settings file with `entries` entries over sections of 20, as a large mod writes it.
+std::string large(int entries, const std::string& plugin = "Huge Overhaul");
+
+// Writes the files above into `folder` (made if needed), with a JSON and a YAML file beside them.
+void write(const std::filesystem::path& folder);
+}  // namespace ConfigSamples

@@ -1,0 +1,203 @@
+// The settings tab in the real window, over a profile whose config folder holds real-shaped files.
+#include <QAbstractItemModelTester>
+
+#include "foundation/fs.hpp"
+#include "support/config_samples.hpp"
+#include "window_fixture.hpp"
+
+namespace {
+class ConfigTab : public WindowTest {
+ protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    folder = selected().bepinex() / "config";
+    ConfigSamples::write(folder);
+    config = state->configEditor();
+    for (QAbstractItemModel* model : {static_cast<QAbstractItemModel*>(config->files()),
+                                      static_cast<QAbstractItemModel*>(config->entries()),
+                                      static_cast<QAbstractItemModel*>(config->matches())})
+      testers.push_back(std::make_unique<QAbstractItemModelTester>(
+          model, QAbstractItemModelTester::FailureReportingMode::Fatal));
+    trigger("menu.Config Files");
+    ASSERT_TRUE(waitUntil([&] { return !config->listing() && !config->opening() && config->currentPath() != ""; }));
+    flush();
+  }
+
+  // Opens the file and waits for it (a prompt about unsaved changes stops the wait).
+  void open(const std::string& name) {
+    QString path = QString::fromStdString((folder / name).string());
+    config->open(path);
+    ASSERT_TRUE(waitUntil([&] { return config->pendingTitle() != "" || (!config->opening() && config->currentPath() == path); }));
+    flush();
+  }
+  int row(const QString& key) const {
+    for (int r = 0; r < config->entries()->rowCount(); ++r)
+      if (config->entries()->entry(r)->key == key.toStdString()) return r;
+    return -1;
+  }
+  void saveAndWait() {
+    config->save();
+    ASSERT_TRUE(waitUntil([&] { return !config->dirty() || config->conflict(); }));
+  }
+  std::string onDisk(const std::string& name) const { return FS::readFile(folder / name); }
+
+  fs::path folder;
+  ConfigEditor* config = nullptr;
+  std::vector<std::unique_ptr<QAbstractItemModelTester>> testers;
+};
+}  // namespace
+
+TEST_F(ConfigTab, ListsFilesByPluginAndShowsEachSettingWithItsControl) {
+  EXPECT_EQ(state->tab(), DetailTab::config);
+  EXPECT_EQ(config->files()->rowCount(), 6);
+  EXPECT_EQ(config->currentTitle(), "BepInEx.cfg");  // the first file opens by itself
+  config->files()->setFilter("forge");
+  EXPECT_EQ(config->files()->rowCount(), 2);  // by plugin name and by folder
+
+  open("smithy.forgetweaks.cfg");
+  EXPECT_EQ(text("config.title"), "Forge Tweaks");
+  QObject* list = item("config.entryList");
+  EXPECT_TRUE(find(inside(list, "config.entry.Yield"), "config.field"));
+  EXPECT_TRUE(find(inside(list, "config.entry.Ores"), "config.flags"));
+  EXPECT_TRUE(find(inside(list, "config.entry.Greeting"), "config.field"));
+  EXPECT_TRUE(find(list, "config.toggle"));
+
+  open("Forge/recipes.json");
+  EXPECT_TRUE(visible("config.textArea"));
+  EXPECT_EQ(text("config.textArea"), QString::fromStdString(onDisk("Forge/recipes.json")));
+}
+
+TEST_F(ConfigTab, SavingWritesOnlyTheChangedValueAndRevertDiscards) {
+  open("smithy.forgetweaks.cfg");
+  EXPECT_FALSE(config->setValue(row("Yield"), "lots"));
+  EXPECT_EQ(config->valueProblem(row("Yield"), "25"), "Enter a whole number from 1 to 20.");
+  EXPECT_FALSE(config->dirty());
+  EXPECT_FALSE(enabled("config.save"));
+
+  ASSERT_TRUE(config->setValue(row("Yield"), "7"));
+  config->setFlag(row("Ores"), "Iron", false);
+  EXPECT_TRUE(visible("config.unsaved"));
+  EXPECT_TRUE(enabled("config.save"));
+  saveAndWait();
+  std::string expected = ConfigSamples::forge;
+  expected.replace(expected.find("Yield = 4"), 9, "Yield = 7");
+  expected.replace(expected.find("Ores = Copper, Tin, Iron"), 24, "Ores = Copper, Tin");
+  EXPECT_EQ(onDisk("smithy.forgetweaks.cfg"), expected);
+
+  config->resetToDefault(row("Yield"));
+  EXPECT_TRUE(config->dirty());
+  config->revert();
+  ASSERT_TRUE(waitUntil([&] { return !config->opening() && !config->dirty(); }));
+  EXPECT_EQ(config->entries()->entry(row("Yield"))->value, "7");
+  EXPECT_EQ(onDisk("smithy.forgetweaks.cfg"), expected);
+
+  // A text file with CR LF line ends opens unchanged in the editor and keeps them when saved.
+  FS::writeAtomic(folder / "server.ini", "[Server]\r\nport=2456\r\n");
+  config->refresh();
+  ASSERT_TRUE(waitUntil([&] { return !config->listing(); }));
+  open("server.ini");
+  EXPECT_FALSE(config->dirty());
+  config->setText(config->text().replace("2456", "2457"));
+  saveAndWait();
+  EXPECT_EQ(onDisk("server.ini"), "[Server]\r\nport=2457\r\n");
+}
+
+TEST_F(ConfigTab, SwitchingFileWithUnsavedChangesAsksFirst) {
+  open("example.mod.cfg");
+  config->setValue(row("Drop rate"), "3");
+  open("smithy.forgetweaks.cfg");
+  EXPECT_EQ(config->pendingTitle(), "Forge Tweaks");
+  EXPECT_EQ(text("sheet.title"), "Save changes to “Example Mod”?");
+  click("sheet.unsaved.cancel");
+  flush();
+  EXPECT_EQ(config->currentTitle(), "Example Mod");
+  EXPECT_TRUE(config->dirty());
+
+  open("smithy.forgetweaks.cfg");
+  click("sheet.unsaved.save");
+  ASSERT_TRUE(waitUntil([&] { return config->currentTitle() == "Forge Tweaks" && !config->opening(); }));
+  EXPECT_NE(onDisk("example.mod.cfg").find("Drop rate = 3\n"), std::string::npos);
+
+  config->setValue(row("Yield"), "9");
+  open("example.mod.cfg");
+  click("sheet.unsaved.discard");
+  ASSERT_TRUE(waitUntil([&] { return config->currentTitle() == "Example Mod" && !config->opening(); }));
+  EXPECT_EQ(onDisk("smithy.forgetweaks.cfg"), ConfigSamples::forge);
+}
+
+TEST_F(ConfigTab, WhileTheGameRunsNothingIsSaved) {
+  open("example.mod.cfg");
+  config->setValue(row("Difficulty"), "Easy");
+  config->setGameRunning(true);
+  flush();
+  EXPECT_TRUE(visible("config.gameRunning"));
+  EXPECT_FALSE(enabled("config.save"));
+  config->save();
+  flush();
+  EXPECT_EQ(onDisk("example.mod.cfg"), ConfigSamples::example);
+  config->setGameRunning(false);
+  saveAndWait();
+  EXPECT_NE(onDisk("example.mod.cfg").find("Difficulty = Easy\n"), std::string::npos);
+}
+
+TEST_F(ConfigTab, AFileChangedOnDiskReloadsOrLetsTheUserChoose) {
+  open("example.mod.cfg");
+  std::string theirs = ConfigSamples::example;
+  theirs.replace(theirs.find("Drop rate = 2.5"), 15, "Drop rate = 4");
+  FS::writeAtomic(folder / "example.mod.cfg", theirs);
+  config->checkDisk();
+  ASSERT_TRUE(waitUntil([&] { return config->entries()->entry(row("Drop rate"))->value == "4"; }));
+
+  // Edits here meet another change there: the save does not overwrite it unasked.
+  config->setValue(row("Drop rate"), "5");
+  std::string again = theirs;
+  again.replace(again.find("Menu key = F1"), 13, "Menu key = F2");
+  FS::writeAtomic(folder / "example.mod.cfg", again);
+  saveAndWait();
+  EXPECT_TRUE(config->conflict());
+  flush();
+  EXPECT_TRUE(visible("config.conflict"));
+  EXPECT_EQ(onDisk("example.mod.cfg"), again);
+  config->keepMine();
+  saveAndWait();
+  EXPECT_NE(onDisk("example.mod.cfg").find("Drop rate = 5\n"), std::string::npos);
+  EXPECT_NE(onDisk("example.mod.cfg").find("Menu key = F1\n"), std::string::npos);
+
+  config->setValue(row("Drop rate"), "6");
+  FS::writeAtomic(folder / "example.mod.cfg", again);
+  config->checkDisk();
+  ASSERT_TRUE(waitUntil([&] { return config->conflict(); }));
+  config->loadTheirs();
+  ASSERT_TRUE(waitUntil([&] { return !config->opening() && !config->conflict(); }));
+  EXPECT_EQ(config->entries()->entry(row("Menu key"))->value, "F2");
+  EXPECT_FALSE(config->dirty());
+}
+
+TEST_F(ConfigTab, SearchFindsSettingsInEveryFileAndOpensTheOneChosen) {
+  type("config.search", "smelted");
+  ASSERT_TRUE(waitUntil([&] { return !config->searching() && config->matches()->rowCount() > 0; }));
+  flush();
+  EXPECT_TRUE(visible("config.matchList"));
+  EXPECT_EQ(text("config.matchCount"), "1 setting");
+  config->openMatch(0);
+  ASSERT_TRUE(waitUntil([&] { return config->currentTitle() == "Forge Tweaks" && !config->opening(); }));
+  EXPECT_EQ(config->focusRow(), row("Yield"));
+
+  type("config.search", "no such thing");
+  ASSERT_TRUE(waitUntil([&] { return !config->searching(); }));
+  flush();
+  EXPECT_EQ(text("config.noMatch"), "No settings match “no such thing”.");
+}
+
+TEST_F(ConfigTab, FilesThatCannotBeEditedSaySoInASentence) {
+  FS::writeAtomic(folder / "notes.txt", std::string("\x89PNG\r\n\x1A\n\0\0", 10));
+  config->refresh();
+  ASSERT_TRUE(waitUntil([&] { return !config->listing(); }));
+  open("notes.txt");
+  EXPECT_EQ(item("config.unreadable")->property("title").toString(), "This file isn’t plain text, so it can’t be edited here.");
+
+  fs::remove(folder / "waypoints.yml");  // gone between listing and opening
+  open("waypoints.yml");
+  EXPECT_EQ(config->problem(), "“waypoints.yml” can’t be read.");
+  EXPECT_FALSE(config->problemDetail().isEmpty());
+}
