@@ -4,12 +4,14 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cerrno>
 #include <cstdio>
 #include <exception>
 #include <memory>
 #include <mutex>
 #include <system_error>
+#include <thread>
 
 #include "catalogue/thunderstore_seams.hpp"
 
@@ -93,10 +95,14 @@ struct ListFree {
 // What one transfer needs inside libcurl's callbacks. A callback never lets an exception
 // through C code: it keeps the first one and stops the transfer, and perform() rethrows it.
 struct Transfer {
+  using Clock = std::chrono::steady_clock;
   std::function<void(const char*, size_t)> sink;
   const Thunderstore::Progress* progress = nullptr;
   curl_off_t lastReported = -1;
   std::exception_ptr failure;
+  std::chrono::milliseconds stallLimit{0};  // 0: no limit
+  Clock::time_point lastByte = Clock::now();
+  bool stalled = false;
 
   static size_t write(char* data, size_t, size_t count, void* self) {
     auto* t = static_cast<Transfer*>(self);
@@ -111,8 +117,13 @@ struct Transfer {
 
   static int xferinfo(void* self, curl_off_t total, curl_off_t now, curl_off_t, curl_off_t) {
     auto* t = static_cast<Transfer*>(self);
-    if (now == t->lastReported) return 0;
+    if (now == t->lastReported) {
+      t->stalled = t->stallLimit.count() > 0 && Clock::now() - t->lastByte > t->stallLimit;
+      return t->stalled ? 1 : 0;  // anything but 0 aborts the transfer
+    }
     t->lastReported = now;
+    t->lastByte = Clock::now();
+    if (!t->progress || !*t->progress) return 0;
     try {
       (*t->progress)(int64_t(now), total > 0 ? std::optional<int64_t>(total) : std::nullopt);
       return 0;
@@ -164,7 +175,9 @@ long perform(const Http::Request& request, Transfer& transfer) {
   curl_easy_setopt(h, CURLOPT_HTTPHEADER, headers.get());
   curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, &Transfer::write);
   curl_easy_setopt(h, CURLOPT_WRITEDATA, &transfer);
-  if (transfer.progress && *transfer.progress) {
+  if (request.stallTimeout > 0)
+    transfer.stallLimit = std::chrono::milliseconds(curlMilliseconds(request.stallTimeout));
+  if ((transfer.progress && *transfer.progress) || transfer.stallLimit.count() > 0) {
     curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, &Transfer::xferinfo);
     curl_easy_setopt(h, CURLOPT_XFERINFODATA, &transfer);
     curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
@@ -173,6 +186,9 @@ long perform(const Http::Request& request, Transfer& transfer) {
   CURLcode code = curl_easy_perform(h);
   curl_easy_setopt(h, CURLOPT_ERRORBUFFER, nullptr);  // `error` dies with this frame
   if (transfer.failure) std::rethrow_exception(transfer.failure);
+  if (transfer.stalled)
+    throw Thunderstore::NetworkError("The download stalled: nothing arrived for " +
+                                     std::to_string(long(request.stallTimeout)) + " seconds.");
   if (code != CURLE_OK)
     throw Thunderstore::NetworkError(error[0] ? error : curl_easy_strerror(code));
   long status = 0;
@@ -214,5 +230,9 @@ long fetchToFile(const Request& request, const std::filesystem::path& file,
   long status = perform(request, transfer);
   if (std::fclose(out.release()) != 0) fail();
   return status;
+}
+
+void pause(double seconds) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(long(seconds * 1000 * g_timeoutScale.load())));
 }
 }  // namespace Http

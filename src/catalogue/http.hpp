@@ -12,6 +12,7 @@ namespace Http {
 struct Request {
   std::string url;
   double timeout = 60;               // seconds for the whole exchange
+  double stallTimeout = 0;           // seconds without a received byte before giving up; 0: none
   std::string method = "GET";        // "GET" or "POST"
   std::vector<std::string> headers;  // "Name: value"
   std::string body;                  // sent with POST
@@ -30,4 +31,7 @@ Response fetch(const Request& request);
 // Throws as fetch does, and the platform's error when the file cannot be written.
 long fetchToFile(const Request& request, const std::filesystem::path& file,
                  const Thunderstore::Progress& progress = {});
+
+// Sleeps for `seconds`, scaled like every timeout (tests shrink both).
+void pause(double seconds);
 }  // namespace Http

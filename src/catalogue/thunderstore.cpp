@@ -44,6 +44,9 @@ std::optional<AppUpdate> decodeUpdate(std::string_view body) {
   return update;
 }
 
+// A download is tried once and retried up to three times when the transfer breaks off.
+constexpr int downloadAttempts = 4;
+
 // Removes a download's temporary folder however the download ends.
 struct TempFolder {
   std::filesystem::path path = FS::tempDir();
@@ -117,7 +120,18 @@ std::optional<std::string> fetchReadme(const std::string& ns, const std::string&
 void download(const std::string& url, const std::filesystem::path& to, const Progress& progress) {
   TempFolder temp;
   auto file = temp.path / "download";
-  long status = Http::fetchToFile({.url = url, .timeout = 300}, file, progress);
+  long status = 0;
+  // A transfer cut short starts again from the first byte, after a pause that grows each time.
+  for (int attempt = 1;; ++attempt) {
+    try {
+      status = Http::fetchToFile({.url = url, .timeout = 300, .stallTimeout = 30}, file, progress);
+      break;
+    } catch (const NetworkError& e) {
+      if (attempt == downloadAttempts) throw;
+      Log::write("download retry " + std::to_string(attempt) + " (" + e.what() + "): " + url);
+      Http::pause(0.5 * (1 << (attempt - 1)));
+    }
+  }
   if (status != 200) {
     Log::write("download failed http=" + std::to_string(status) + ": " + url);
     throw AppError("Download failed (" + std::to_string(status) + "): " + url);

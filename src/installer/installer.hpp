@@ -32,6 +32,12 @@ std::string macLoaderURL();
 // The calls that download report the download's progress to `progress`, on the calling thread.
 using Thunderstore::Progress;
 
+// Puts a package version's archive into the download cache unless it is there (or the cache
+// cannot take it); the installs below then take it from there without a request.
+void prefetch(const std::string& ns, const std::string& name, const std::string& version,
+              const Progress& progress = {});
+bool archiveCached(const std::string& ns, const std::string& name, const std::string& version) noexcept;
+
 // Mod files inside a profile folder.
 std::vector<DependencyRef> installMod(const ProfileMod& mod, const std::string& version,
                                       const Profile& profile, const Progress& progress = {});

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "catalogue/thunderstore.hpp"
 #include "foundation/shell.hpp"
 
 namespace Installer::detail {
@@ -24,6 +25,15 @@ std::string trimmed(std::string_view text);
 std::optional<Shell::Result> tryRun(const path& program, const std::vector<std::string>& args) noexcept;
 // The names of the entries directly in `folder`; empty when it cannot be listed.
 std::vector<std::string> entryNames(const path& folder);
+
+// The archive `name` from the download cache, or downloaded from `url`, unpacked into `to`
+// under the name of `workFile` (a file in the caller's work folder, which the unpack's messages
+// name). A cached archive that cannot be unpacked is replaced by a fresh download; only complete
+// downloads are ever unpacked.
+void unpackArchive(const std::string& name, const std::string& url, const path& workFile, const path& to,
+                   const Thunderstore::Progress& progress);
+// The download cache's name of a package version's archive.
+std::string archiveName(const std::string& ns, const std::string& name, const std::string& version);
 
 // A fresh "quernhold-<UUID>" work folder, removed with everything in it when this goes out of scope.
 class WorkFolder {

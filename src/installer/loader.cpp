@@ -52,8 +52,8 @@ void ensureLoader(const path& gameDir, const Progress& progress) {
   if (loaderInstalled(gameDir)) return;
   Log::write("installing macOS loader into " + gameDir.string());
   detail::WorkFolder T;
-  Thunderstore::download(macLoaderURL(), *T / "loader.zip", progress);
-  FS::unzip(*T / "loader.zip", *T / "x");
+  const std::string url = macLoaderURL();
+  detail::unpackArchive(url.substr(url.rfind('/') + 1), url, *T / "loader.zip", *T / "x", progress);
   // The loader's managed core comes from the pack, into each profile; never into the game folder.
   FS::copyContents(*T / "x", gameDir, true, {"BepInEx"});
   configureRunScript(gameDir);

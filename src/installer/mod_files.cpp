@@ -46,10 +46,9 @@ std::vector<DependencyRef> installMod(const ProfileMod& mod, const std::string& 
   Log::write("installing " + key + " " + version + " into profile '" + profile.name + "'");
 
   detail::WorkFolder T;
-  const fs::path archive = *T / (key + ".zip");
   const fs::path X = *T / "x";
-  Thunderstore::download(Thunderstore::downloadURL(mod.ns, mod.name, version), archive, progress);
-  FS::unzip(archive, X);
+  detail::unpackArchive(detail::archiveName(mod.ns, mod.name, version),
+                        Thunderstore::downloadURL(mod.ns, mod.name, version), *T / (key + ".zip"), X, progress);
   std::error_code ec;
   if (auto size = fs::file_size(X / "manifest.json", ec); !ec && size > detail::maxManifestBytes)
     throw AppError("Couldn’t install " + key + " because its manifest is too large.");

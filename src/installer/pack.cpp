@@ -14,9 +14,9 @@ void installPack(const Profile& profile, const std::string& version, const path&
                  const Progress& progress) {
   Log::write("installing BepInExPack_Valheim " + version + " into profile '" + profile.name + "'");
   detail::WorkFolder T;
-  Thunderstore::download(Thunderstore::downloadURL(std::string(packNS), std::string(packName), version),
-                         *T / "pack.zip", progress);
-  FS::unzip(*T / "pack.zip", *T / "x");
+  const std::string ns(packNS), name(packName);
+  detail::unpackArchive(detail::archiveName(ns, name, version), Thunderstore::downloadURL(ns, name, version),
+                        *T / "pack.zip", *T / "x", progress);
 
   const fs::path K = *T / "x" / packName;
   if (!FS::isDirectory(K / "BepInEx")) throw AppError("Unexpected BepInEx pack layout.");
