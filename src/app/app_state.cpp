@@ -1,6 +1,7 @@
 #include "app/app_state.hpp"
 
 #include <QCoreApplication>
+#include <QThreadPool>
 #include <QTimer>
 
 #include <algorithm>
@@ -24,9 +25,11 @@ AppState::AppState(QObject* parent)
       readmes_(new ReadmeCache(this)),
       mods_(new ModListModel(this)),
       dependencies_(new ModListModel(this)),
+      downloadPool_(new QThreadPool(this)),
       gameDir_(Paths::defaultGameDir()),
       index_(std::make_shared<const std::vector<TSPackage>>()) {
   browse_->setIndex(index_);
+  downloadPool_->setMaxThreadCount(8);  // more than parallelDownloads() ever asks for
 }
 
 AppState::~AppState() = default;

@@ -21,6 +21,8 @@
 #include "app/values.hpp"
 #include "app/workspace.hpp"
 
+class QThreadPool;
+
 class QTimer;
 
 // The one controller of the application and the state every view observes. It lives on the main
@@ -173,6 +175,8 @@ class AppState : public QObject {
   Q_INVOKABLE void duplicate(const ProfileItem& profile);
   Q_INVOKABLE void deleteProfile(const ProfileItem& profile);
   Q_INVOKABLE void openProfileFolder();
+  // Empties the shared download cache and says in `note` how much it freed.
+  Q_INVOKABLE void clearDownloadCache();
   Q_INVOKABLE bool nameIsTaken(const QString& name) const;
   Q_INVOKABLE QString uniqueName(const QString& base) const;
 
@@ -227,12 +231,14 @@ class AppState : public QObject {
   QCoro::Task<> pollTask();
   QCoro::Task<> migrateChosenFolder();
   QCoro::Task<> syncProfile(std::string id);
+  QCoro::Task<> syncMods(Profile p);
   QCoro::Task<> addWork(std::string id, QString name);
   QCoro::Task<> updateWork(std::string id, QString name, QString version);
   QCoro::Task<> syncWork(std::string id, QString note);
   QCoro::Task<> shareWork(std::string id);
   QCoro::Task<> importWork(QString code, ImportTarget target);
   QCoro::Task<> playWork(std::string id, std::filesystem::path gameDir);
+  QCoro::Task<> clearCacheWork();
 
   void useChosenFolder(std::optional<std::filesystem::path> folder);
   void selectProfile(const QString& id, bool keepMessages);
@@ -260,6 +266,7 @@ class AppState : public QObject {
   ReadmeCache* readmes_;
   ModListModel* mods_;
   ModListModel* dependencies_;
+  QThreadPool* downloadPool_;  // the archives a sync fetches ahead of its installs
 
   QString selectedID_;
   std::filesystem::path gameDir_;

@@ -4,6 +4,7 @@
 #include <set>
 
 #include "app/app_state.hpp"
+#include "app/archive_prefetch.hpp"
 #include "app/background.hpp"
 #include "catalogue/thunderstore.hpp"
 #include "foundation/app_error.hpp"
@@ -44,49 +45,75 @@ QCoro::Task<> AppState::syncProfile(std::string id) {
     writeBack(p);
   }
 
-  // The mods, breadth-first: the profile's own in list order, then what they need, and so on.
-  // Each key is handled once per run, which also ends dependency cycles.
-  std::deque<std::string> queue;
-  for (const ProfileMod& m : p.mods) queue.push_back(m.id());
-  std::set<std::string> visited;
-  auto position = [&p](const std::string& key) {
-    return std::find_if(p.mods.begin(), p.mods.end(), [&](const ProfileMod& m) { return m.id() == key; });
+  co_await syncMods(std::move(p));
+}
+
+QCoro::Task<> AppState::syncMods(Profile p) {
+  // Archives download ahead, several at once; installs still happen one at a time in this order.
+  ArchivePrefetch prefetch(this, downloadPool_, downloadReporter());
+  auto needsInstall = [&p](const ProfileMod& m) {
+    return !m.installed || *m.installed != m.version || !Installer::filesPresent(m.id(), p);
   };
-  while (!queue.empty()) {
-    std::string key = std::move(queue.front());
-    queue.pop_front();
-    if (visited.count(key) || position(key) == p.mods.end()) continue;
-    visited.insert(key);
-    const size_t i = size_t(position(key) - p.mods.begin());
-    const ProfileMod mod = p.mods[i];
+  auto fetchAhead = [&](const ProfileMod& m) {
+    if (needsInstall(m)) prefetch.want({m.ns, m.name, m.version});
+  };
+  for (const ProfileMod& m : p.mods) fetchAhead(m);
 
-    std::vector<DependencyRef> needs;
-    if (!mod.installed || *mod.installed != mod.version || !Installer::filesPresent(key, p)) {
-      setBusy(QStringLiteral("Installing %1 %2…").arg(qs(mod.displayName()), qs(mod.version)));
-      auto job = background(this, [mod, p, progress = downloadReporter()] {
-        return Installer::installMod(mod, mod.version, p, progress);
-      });
-      needs = co_await job;
-      p.mods[i].installed = mod.version;
-      writeBack(p);
-    } else {
-      needs = Installer::dependencies(key, p);
-    }
+  std::exception_ptr failure;
+  try {
+    // Breadth-first: the profile's own mods in list order, then what they need, and so on.
+    // Each key is handled once per run, which also ends dependency cycles.
+    std::deque<std::string> queue;
+    for (const ProfileMod& m : p.mods) queue.push_back(m.id());
+    std::set<std::string> visited;
+    auto position = [&p](const std::string& key) {
+      return std::find_if(p.mods.begin(), p.mods.end(), [&](const ProfileMod& m) { return m.id() == key; });
+    };
+    while (!queue.empty()) {
+      std::string key = std::move(queue.front());
+      queue.pop_front();
+      if (visited.count(key) || position(key) == p.mods.end()) continue;
+      visited.insert(key);
+      const size_t i = size_t(position(key) - p.mods.begin());
+      const ProfileMod mod = p.mods[i];
 
-    for (const DependencyRef& dep : needs) {
-      const std::string depKey = dep.id();
-      if (position(depKey) == p.mods.end()) {
-        std::optional<std::string> version = latest(dep.ns, dep.name);
-        if (!version) {
-          auto lookup = background(this, [dep] { return Thunderstore::latestVersion(dep.ns, dep.name); });
-          version = co_await lookup;
-        }
-        if (!version)
-          throw AppError("Couldn’t find " + depKey + " on Thunderstore (needed by " + mod.displayName() + ").");
-        p.mods.push_back(ProfileMod{dep.ns, dep.name, *version, std::nullopt, true, false});
+      std::vector<DependencyRef> needs;
+      if (needsInstall(mod)) {
+        setBusy(QStringLiteral("Installing %1 %2…").arg(qs(mod.displayName()), qs(mod.version)));
+        auto downloaded = prefetch.ready(ArchiveRef{mod.ns, mod.name, mod.version});
+        co_await downloaded;
+        auto job = background(this, [mod, p, progress = downloadReporter()] {
+          return Installer::installMod(mod, mod.version, p, progress);
+        });
+        needs = co_await job;
+        p.mods[i].installed = mod.version;
         writeBack(p);
+      } else {
+        needs = Installer::dependencies(key, p);
       }
-      queue.push_back(depKey);
+
+      for (const DependencyRef& dep : needs) {
+        const std::string depKey = dep.id();
+        if (position(depKey) == p.mods.end()) {
+          std::optional<std::string> version = latest(dep.ns, dep.name);
+          if (!version) {
+            auto lookup = background(this, [dep] { return Thunderstore::latestVersion(dep.ns, dep.name); });
+            version = co_await lookup;
+          }
+          if (!version)
+            throw AppError("Couldn’t find " + depKey + " on Thunderstore (needed by " + mod.displayName() + ").");
+          p.mods.push_back(ProfileMod{dep.ns, dep.name, *version, std::nullopt, true, false});
+          writeBack(p);
+          fetchAhead(p.mods.back());
+        }
+        queue.push_back(depKey);
+      }
     }
+  } catch (...) {
+    failure = std::current_exception();
   }
+  // A failure starts no more downloads; those under way end before the run does.
+  auto settled = prefetch.settle();
+  co_await settled;
+  if (failure) std::rethrow_exception(failure);
 }

@@ -66,6 +66,11 @@ QtObject {
         Command {
             text: "Change Game Folder…"
             onTriggered: commands.app.chooseGameFolder()
+        },
+        Command {
+            text: "Clear Download Cache"; separatorBefore: true
+            enabled: commands.app.busy === ""
+            onTriggered: commands.app.clearDownloadCache()
         }
     ]
     readonly property list<Command> helpMenu: [
