@@ -75,6 +75,14 @@ std::unique_ptr<World> importNew() {
   return w;
 }
 
+std::unique_ptr<World> importFile() {
+  auto w = richProfile();
+  w->state().setImportFile(QUrl::fromLocalFile(QStringLiteral("/Users/ida/Downloads/ashlands raid.r2z")));
+  w->state().setShowImport(true);
+  type(*w, "sheet.import.name", QStringLiteral("ashlands raid"));
+  return w;
+}
+
 std::unique_ptr<World> importReplace(bool confirming) {
   auto w = richProfile();
   w->state().setShowImport(true);
@@ -129,6 +137,7 @@ const std::vector<Scene>& scenes() {
          return w;
        }},
       {"sheet-import-new-taken-name", importNew},
+      {"sheet-import-file", importFile},
       {"sheet-import-replace", [] { return importReplace(false); }},
       {"sheet-import-replace-confirm", [] { return importReplace(true); }},
       {"sheet-share",

@@ -67,6 +67,7 @@ void AppState::setErrorMessage(const QString& text) { assign(this, errorMessage_
 void AppState::setTab(DetailTab tab) { assign(this, tab_, tab, &AppState::tabChanged); }
 void AppState::setShowLog(bool on) { assign(this, showLog_, on, &AppState::showLogChanged); }
 void AppState::setShowImport(bool on) { assign(this, showImport_, on, &AppState::showImportChanged); }
+void AppState::setImportFile(const QUrl& file) { assign(this, importFile_, file, &AppState::importFileChanged); }
 void AppState::setShowNewProfile(bool on) { assign(this, showNewProfile_, on, &AppState::showNewProfileChanged); }
 
 void AppState::setAppUpdate(const QVariant& update) {

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QUrl>
 #include <QVariant>
 
 #include <filesystem>
@@ -54,6 +55,8 @@ class AppState : public QObject {
   Q_PROPERTY(QVariant sharedCode READ sharedCode WRITE setSharedCode NOTIFY sharedCodeChanged)
   Q_PROPERTY(bool showLog READ showLog WRITE setShowLog NOTIFY showLogChanged)
   Q_PROPERTY(bool showImport READ showImport WRITE setShowImport NOTIFY showImportChanged)
+  // A profile file the import sheet imports instead of a code (chosen or dropped); empty for a code.
+  Q_PROPERTY(QUrl importFile READ importFile WRITE setImportFile NOTIFY importFileChanged)
   Q_PROPERTY(bool showNewProfile READ showNewProfile WRITE setShowNewProfile NOTIFY showNewProfileChanged)
   Q_PROPERTY(QVariant renaming READ renaming WRITE setRenaming NOTIFY renamingChanged)
   Q_PROPERTY(QVariant detailPackage READ detailPackage WRITE setDetailPackage NOTIFY detailPackageChanged)
@@ -112,6 +115,8 @@ class AppState : public QObject {
   void setShowLog(bool on);
   bool showImport() const { return showImport_; }
   void setShowImport(bool on);
+  QUrl importFile() const { return importFile_; }
+  void setImportFile(const QUrl& file);
   bool showNewProfile() const { return showNewProfile_; }
   void setShowNewProfile(bool on);
   QVariant renaming() const { return toVariant(renaming_); }
@@ -186,6 +191,12 @@ class AppState : public QObject {
   Q_INVOKABLE void importCodeAsNew(const QString& code, const QString& name);
   Q_INVOKABLE void importCodeReplacing(const QString& code, const QString& profileID);
 
+  // ---- Profile files: the archive of a profile code, kept in a file (".r2z").
+  Q_INVOKABLE void exportProfileFile(const ProfileItem& profile, const QUrl& file);
+  void importProfileFile(QUrl file, ImportTarget target);
+  Q_INVOKABLE void importFileAsNew(const QUrl& file, const QString& name);
+  Q_INVOKABLE void importFileReplacing(const QUrl& file, const QString& profileID);
+
   // ---- Play and logs.
   Q_INVOKABLE void play();
   Q_INVOKABLE void openGameLog();
@@ -216,6 +227,7 @@ class AppState : public QObject {
   void sharedCodeChanged();
   void showLogChanged();
   void showImportChanged();
+  void importFileChanged();
   void showNewProfileChanged();
   void renamingChanged();
   void detailPackageChanged();
@@ -237,6 +249,9 @@ class AppState : public QObject {
   QCoro::Task<> syncWork(std::string id, QString note);
   QCoro::Task<> shareWork(std::string id);
   QCoro::Task<> importWork(QString code, ImportTarget target);
+  QCoro::Task<> importArchive(std::string bytes, ImportTarget target, ImportSource source);
+  QCoro::Task<> exportFileWork(std::string id, std::filesystem::path file);
+  QCoro::Task<> importFileWork(std::filesystem::path file, ImportTarget target);
   QCoro::Task<> playWork(std::string id, std::filesystem::path gameDir);
   QCoro::Task<> clearCacheWork();
 
@@ -286,6 +301,7 @@ class AppState : public QObject {
   std::optional<SharedCode> sharedCode_;
   bool showLog_ = false;
   bool showImport_ = false;
+  QUrl importFile_;
   bool showNewProfile_ = false;
   std::optional<ProfileItem> renaming_;
   std::optional<PackageItem> detailPackage_;

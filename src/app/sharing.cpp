@@ -46,6 +46,13 @@ struct RemoveWhenDone {
   ~RemoveWhenDone() { FS::remove(folder); }
 };
 
+// What a profile file's reader says, in place of the words it has for a profile code.
+std::string profileFileProblem(const std::string& sentence) {
+  if (sentence == "That profile code doesn’t contain a mod list.") return "That profile file doesn’t contain a mod list.";
+  if (sentence.starts_with("Couldn’t unpack")) return "That file isn’t a profile file, or it is damaged.";
+  return sentence;
+}
+
 QString counted(qsizetype n, const char* one, const char* many) {
   return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n == 1 ? one : many));
 }
@@ -54,7 +61,19 @@ QString counted(qsizetype n, const char* one, const char* many) {
 QCoro::Task<> AppState::importWork(QString code, ImportTarget target) {
   auto fetch = background(this, [c = ss(code)] { return Thunderstore::fetchProfileCode(c); });
   std::string bytes = co_await fetch;
-  auto reading = background(this, [bytes] { return ProfileStore::readExport(bytes); });
+  auto importing = importArchive(std::move(bytes), target, ImportSource{"code " + ss(code), false});
+  co_await importing;
+}
+
+QCoro::Task<> AppState::importArchive(std::string bytes, ImportTarget target, ImportSource source) {
+  auto reading = background(this, [bytes, fromFile = source.file] {
+    try {
+      return ProfileStore::readExport(bytes);
+    } catch (const AppError& e) {
+      if (!fromFile) throw;
+      throw AppError(profileFileProblem(e.what()));
+    }
+  });
   ProfileStore::ImportedProfile imported = co_await reading;
   RemoveWhenDone cleanup{imported.tempDir};
   const bool intoNew = target.kind == ImportTarget::Kind::newProfile;
@@ -69,12 +88,12 @@ QCoro::Task<> AppState::importWork(QString code, ImportTarget target) {
     const Profile* found = current(ss(target.value));
     if (!found) throw AppError("That profile no longer exists.");
     p = *found;
-    // The old mods' own files go; their configuration stays unless the code overwrites it.
+    // The old mods' own files go; their configuration stays unless the archive overwrites it.
     auto removal = background(this, [p] {
       for (const ProfileMod& m : p.mods) Installer::removeFiles(m.id(), p, false);
     });
     co_await removal;
-    Log::write("replacing mods in profile '" + p.name + "' with code " + ss(code));
+    Log::write("replacing mods in profile '" + p.name + "' with " + source.name);
   }
 
   p.packVersion = imported.pack;
@@ -111,5 +130,6 @@ QCoro::Task<> AppState::importWork(QString code, ImportTarget target) {
   QString summary = counted(mods, "mod", "mods");
   if (deps > 0) summary += QStringLiteral(" and ") + counted(deps, "dependency", "dependencies");
   setNote(intoNew ? QStringLiteral("Imported “%1” with %2.").arg(qs(p.name), summary)
-                  : QStringLiteral("Replaced “%1” with %2 from the code.").arg(qs(p.name), summary));
+                  : QStringLiteral("Replaced “%1” with %2 from the %3.")
+                        .arg(qs(p.name), summary, source.file ? QStringLiteral("file") : QStringLiteral("code")));
 }

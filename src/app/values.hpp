@@ -176,6 +176,12 @@ struct ImportTarget {
   static ImportTarget replace(QString profileID) { return {Kind::replace, std::move(profileID)}; }
 };
 
+// Where the bytes of an imported profile archive came from, for the log and the messages.
+struct ImportSource {
+  std::string name;   // "code " + the code, or "file " + its path
+  bool file = false;  // a profile file rather than a code
+};
+
 // Reads an optional record out of a QVariant: absent when null or of another type.
 template <typename T>
 std::optional<T> fromVariant(const QVariant& v) {

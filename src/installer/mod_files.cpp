@@ -1,5 +1,6 @@
 // One mod's files inside a profile folder: install, remove, park and unpark.
 
+#include <set>
 #include <system_error>
 
 #include "catalogue/thunderstore.hpp"
@@ -15,6 +16,16 @@ namespace Installer {
 namespace {
 constexpr const char* kinds[] = {"plugins", "patchers"};
 
+// Puts what `from` holds (less `skip`) into the folder `to`. A folder that is not there yet gets
+// the entries renamed into it, which costs nothing when the work folder and the profile share a
+// volume; otherwise they are merged in as copies.
+void putContents(const fs::path& from, const fs::path& to, const std::set<std::string>& skip = {}) {
+  if (FS::exists(to)) return FS::copyContents(from, to, true, skip);
+  FS::mkdir(to);
+  for (const fs::directory_entry& entry : fs::directory_iterator(from))
+    if (!skip.count(entry.path().filename().string())) FS::move(entry.path(), to / entry.path().filename());
+}
+
 // Places the unpacked archive X in profile folder P, normalising the layouts mods ship in.
 void placeContents(const fs::path& X, const fs::path& P, const std::string& key) {
   const fs::path R = FS::isDirectory(X / "BepInEx") ? X / "BepInEx" : X;
@@ -25,17 +36,17 @@ void placeContents(const fs::path& X, const fs::path& P, const std::string& key)
 
   if (!hasPlugins && !hasConfig && !hasPatchers) {
     // The whole archive is the plug-in, less the package's own catalogue files.
-    FS::copyContents(X, plugins, true, {"manifest.json", "icon.png", "README.md", "CHANGELOG.md"});
+    putContents(X, plugins, {"manifest.json", "icon.png", "README.md", "CHANGELOG.md"});
     return;
   }
   // Every installed mod gets a plug-in folder: that is how its presence is told.
   if (hasPlugins)
-    FS::copyContents(R / "plugins", plugins, true);
+    putContents(R / "plugins", plugins);
   else
     FS::mkdir(plugins);
   // Configuration is shared and may be edited by the user: only missing files are added.
   if (hasConfig) FS::copyContents(R / "config", P / "BepInEx" / "config", false);
-  if (hasPatchers) FS::copyContents(R / "patchers", P / "BepInEx" / "patchers" / key, true);
+  if (hasPatchers) putContents(R / "patchers", P / "BepInEx" / "patchers" / key);
 }
 }  // namespace
 

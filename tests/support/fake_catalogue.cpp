@@ -103,7 +103,7 @@ struct FakeCatalogue::Impl {
                                  sink.write(body->data(), body->size() / 2);
                                  return false;  // drops the connection mid-body
                                });
-    } else if (rate > 0) {
+    } else if (rate > 0 && !reply.body.empty()) {
       throttle(out, std::move(reply), rate);
     } else {
       out.set_content(reply.body, reply.contentType);
