@@ -11,7 +11,9 @@
 #include <mutex>
 #include <system_error>
 
+#include "catalogue/endpoints.hpp"
 #include "catalogue/thunderstore_seams.hpp"
+#include "foundation/app_version.hpp"
 
 namespace {
 std::atomic<double> g_timeoutScale{1.0};
@@ -94,7 +96,7 @@ struct ListFree {
 // through C code: it keeps the first one and stops the transfer, and perform() rethrows it.
 struct Transfer {
   std::function<void(const char*, size_t)> sink;
-  const Thunderstore::Progress* progress = nullptr;
+  const Http::Progress* progress = nullptr;
   curl_off_t lastReported = -1;
   std::exception_ptr failure;
 
@@ -145,7 +147,7 @@ long perform(const Http::Request& request, Transfer& transfer) {
   curl_easy_setopt(h, CURLOPT_SHARE, Client::shared().share());
   curl_easy_setopt(h, CURLOPT_ERRORBUFFER, error);
   curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
-  curl_easy_setopt(h, CURLOPT_USERAGENT, Thunderstore::userAgent().c_str());
+  curl_easy_setopt(h, CURLOPT_USERAGENT, Http::userAgent().c_str());
   curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, curlMilliseconds(request.timeout));
   curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, curlMilliseconds(std::min(request.timeout, 30.0)));
   curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);
@@ -174,7 +176,7 @@ long perform(const Http::Request& request, Transfer& transfer) {
   curl_easy_setopt(h, CURLOPT_ERRORBUFFER, nullptr);  // `error` dies with this frame
   if (transfer.failure) std::rethrow_exception(transfer.failure);
   if (code != CURLE_OK)
-    throw Thunderstore::NetworkError(error[0] ? error : curl_easy_strerror(code));
+    throw Http::NetworkError(error[0] ? error : curl_easy_strerror(code));
   long status = 0;
   curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
   return status;
@@ -190,6 +192,12 @@ void setTimeoutScale(double factor) { g_timeoutScale.store(factor); }
 }  // namespace Thunderstore
 
 namespace Http {
+const std::string& userAgent() {
+  static const std::string agent =
+      std::string("Quernhold/") + App::version + " (macOS; +" + endpoints().website + ")";
+  return agent;
+}
+
 Response fetch(const Request& request) {
   Response response;
   Transfer transfer{.sink = [&](const char* data, size_t size) { response.body.append(data, size); }};
@@ -198,7 +206,7 @@ Response fetch(const Request& request) {
 }
 
 long fetchToFile(const Request& request, const std::filesystem::path& file,
-                 const Thunderstore::Progress& progress) {
+                 const Progress& progress) {
   std::unique_ptr<std::FILE, FileClose> out{std::fopen(file.c_str(), "wb")};
   if (!out)
     throw std::filesystem::filesystem_error("Couldn’t create the download file", file,

@@ -6,7 +6,6 @@
 #include "catalogue/endpoints.hpp"
 #include "catalogue/http.hpp"
 #include "foundation/app_error.hpp"
-#include "foundation/app_version.hpp"
 #include "foundation/fs.hpp"
 #include "foundation/log.hpp"
 #include "foundation/package_id.hpp"
@@ -50,12 +49,6 @@ struct TempFolder {
   ~TempFolder() { FS::remove(path); }
 };
 }  // namespace
-
-const std::string& userAgent() {
-  static const std::string agent =
-      std::string("Quernhold/") + App::version + " (macOS; +" + endpoints().website + ")";
-  return agent;
-}
 
 std::string indexURL() { return endpoints().catalogue + "/c/valheim/api/v1/package/"; }
 

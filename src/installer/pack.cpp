@@ -3,6 +3,7 @@
 #include "catalogue/thunderstore.hpp"
 #include "foundation/app_error.hpp"
 #include "foundation/fs.hpp"
+#include "foundation/loader_pack.hpp"
 #include "foundation/log.hpp"
 #include "installer/installer.hpp"
 #include "installer/internal.hpp"
@@ -12,9 +13,10 @@ namespace fs = std::filesystem;
 namespace Installer {
 void installPack(const Profile& profile, const std::string& version, const path& gameDir,
                  const Progress& progress) {
-  Log::write("installing BepInExPack_Valheim " + version + " into profile '" + profile.name + "'");
+  const std::string packName(LoaderPack::name);
+  Log::write("installing " + packName + " " + version + " into profile '" + profile.name + "'");
   detail::WorkFolder T;
-  Thunderstore::download(Thunderstore::downloadURL(std::string(packNS), std::string(packName), version),
+  Thunderstore::download(Thunderstore::downloadURL(std::string(LoaderPack::ns), packName, version),
                          *T / "pack.zip", progress);
   FS::unzip(*T / "pack.zip", *T / "x");
 

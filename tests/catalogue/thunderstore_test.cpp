@@ -117,7 +117,7 @@ TEST_F(CatalogueClient, ADownloadFollowsTheRedirectReportsProgressAndReplacesOnl
   EXPECT_THAT([&] { Thunderstore::download(fake.url() + "/gone", to); },
               fails("Download failed (404): " + fake.url() + "/gone"));
   fake.answer("/cut", {.body = std::string(1000, 'x'), .truncated = true});
-  EXPECT_THROW(Thunderstore::download(fake.url() + "/cut", to), Thunderstore::NetworkError);
+  EXPECT_THROW(Thunderstore::download(fake.url() + "/cut", to), Http::NetworkError);
   EXPECT_EQ(FS::readFile(to), archive);
 }
 
