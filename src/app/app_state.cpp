@@ -12,6 +12,7 @@
 #include "catalogue/thunderstore.hpp"
 #include "foundation/app_version.hpp"
 #include "foundation/fs.hpp"
+#include "foundation/loader_pack.hpp"
 #include "foundation/log.hpp"
 #include "foundation/paths.hpp"
 #include "installer/installer.hpp"
@@ -225,6 +226,11 @@ int AppState::selectedUpdateCount() const {
 int AppState::selectedPackStatus() const {
   const Profile* p = selected();
   return int(p ? packStatus(*p) : ModStatus::notInstalled);
+}
+
+QVariant AppState::loaderPackage() const {
+  const TSPackage* pkg = package(std::string(LoaderPack::ns), std::string(LoaderPack::name));
+  return pkg ? QVariant::fromValue(PackageItem(*pkg)) : QVariant();
 }
 
 QString AppState::appVersion() { return QString::fromLatin1(App::version); }
@@ -441,7 +447,7 @@ std::function<void(const std::string&)> AppState::busyReporter() {
   };
 }
 
-Thunderstore::Progress AppState::downloadReporter() {
+Http::Progress AppState::downloadReporter() {
   QPointer<AppState> self(this);
   // Only whole-percent changes are posted: curl reports every few kilobytes. One worker calls
   // this at a time, so the shared step needs no lock.

@@ -22,6 +22,7 @@
 #include "app/values.hpp"
 #include "app/workspace.hpp"
 
+class ArchivePrefetch;
 class QThreadPool;
 
 class QTimer;
@@ -67,6 +68,7 @@ class AppState : public QObject {
   Q_PROPERTY(int needsInstallCount READ selectedNeedsInstall NOTIFY derivedChanged)
   Q_PROPERTY(int updateCountSelected READ selectedUpdateCount NOTIFY derivedChanged)
   Q_PROPERTY(int packStatusSelected READ selectedPackStatus NOTIFY derivedChanged)
+  Q_PROPERTY(QVariant loaderPackage READ loaderPackage NOTIFY derivedChanged)  // the pack's catalogue entry
   Q_PROPERTY(ModListModel* mods READ modsModel CONSTANT)                  // explicit mods
   Q_PROPERTY(ModListModel* dependencies READ dependenciesModel CONSTANT)  // automatic ones
   Q_PROPERTY(ReadmeCache* readmes READ readmes CONSTANT)                   // for the package sheet
@@ -141,6 +143,7 @@ class AppState : public QObject {
   int selectedNeedsInstall() const;
   int selectedUpdateCount() const;
   int selectedPackStatus() const;
+  QVariant loaderPackage() const;
   static QString appVersion();
   static QString website();
   static QString logFile();
@@ -242,8 +245,18 @@ class AppState : public QObject {
   QCoro::Task<> updateNoticeTask();
   QCoro::Task<> pollTask();
   QCoro::Task<> migrateChosenFolder();
+  // Makes the profile's files match what it wants: the loader, the pack, then the mods wave by wave.
   QCoro::Task<> syncProfile(std::string id);
+  QCoro::Task<Profile> syncPack(Profile p, std::filesystem::path gameDir);
   QCoro::Task<> syncMods(Profile p);
+  // One mod of a wave: installed when it must be, and what it needs added to the profile.
+  struct SyncedMod {
+    Profile profile;
+    std::vector<std::string> needs;  // the keys of what the mod needs
+  };
+  QCoro::Task<SyncedMod> syncMod(Profile p, std::string key, ArchivePrefetch* prefetch);
+  // The catalogue's latest version, from the index or else asked of the catalogue.
+  QCoro::Task<std::optional<std::string>> latestVersion(DependencyRef wanted);
   QCoro::Task<> addWork(std::string id, QString name);
   QCoro::Task<> updateWork(std::string id, QString name, QString version);
   QCoro::Task<> syncWork(std::string id, QString note);
@@ -272,7 +285,7 @@ class AppState : public QObject {
   // Forwards texts from a worker thread to `busy`, in order, on the main thread.
   std::function<void(const std::string&)> busyReporter();
   // Forwards a worker's download progress to `progress`; a new busy step clears it.
-  Thunderstore::Progress downloadReporter();
+  Http::Progress downloadReporter();
   void setProgress(std::optional<double> progress);
 
   std::shared_ptr<Workspace> workspace_;

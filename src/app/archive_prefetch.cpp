@@ -29,7 +29,7 @@ void setParallelDownloads(int count) { g_parallel.store(std::max(count, 1)); }
 struct ArchivePrefetch::State : std::enable_shared_from_this<State> {
   QPointer<QObject> context;
   QThreadPool* pool = nullptr;
-  Thunderstore::Progress progress;
+  Http::Progress progress;
 
   std::deque<ArchiveRef> pending;
   std::set<std::string> asked;
@@ -89,7 +89,7 @@ struct ArchivePrefetch::State : std::enable_shared_from_this<State> {
   }
 };
 
-ArchivePrefetch::ArchivePrefetch(QObject* context, QThreadPool* pool, Thunderstore::Progress progress)
+ArchivePrefetch::ArchivePrefetch(QObject* context, QThreadPool* pool, Http::Progress progress)
     : state_(std::make_shared<State>()) {
   state_->context = context;
   state_->pool = pool;

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "catalogue/thunderstore.hpp"
+#include "catalogue/http.hpp"
 
 class QObject;
 class QThreadPool;
@@ -23,7 +23,7 @@ class ArchivePrefetch {
  public:
   // `context` lives on the main thread; `progress` receives the bytes of the downloads in flight,
   // summed, from worker threads one call at a time.
-  ArchivePrefetch(QObject* context, QThreadPool* pool, Thunderstore::Progress progress);
+  ArchivePrefetch(QObject* context, QThreadPool* pool, Http::Progress progress);
   ~ArchivePrefetch();
   ArchivePrefetch(const ArchivePrefetch&) = delete;
   ArchivePrefetch& operator=(const ArchivePrefetch&) = delete;

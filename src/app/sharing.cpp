@@ -1,6 +1,4 @@
 // Sharing a profile as a profile code, and importing one into a new or an existing profile.
-#include <set>
-
 #include "app/app_state.hpp"
 #include "app/background.hpp"
 #include "app/text.hpp"
@@ -10,6 +8,7 @@
 #include "foundation/log.hpp"
 #include "foundation/package_id.hpp"
 #include "installer/installer.hpp"
+#include "installer/plan.hpp"
 #include "profiles/profile_store.hpp"
 
 void AppState::shareCode(const ProfileItem& profile) {
@@ -117,11 +116,7 @@ QCoro::Task<> AppState::importArchive(std::string bytes, ImportTarget target, Im
   // Everything some mod of the profile needs is a dependency, not the user's own choice.
   if (const Profile* synced = current(p.id)) {
     p = *synced;
-    std::set<std::string> needed;
-    for (const ProfileMod& m : p.mods)
-      for (const DependencyRef& d : Installer::dependencies(m.id(), p)) needed.insert(d.id());
-    for (ProfileMod& m : p.mods)
-      if (needed.count(m.id())) m.isExplicit = false;
+    Plan::markDependencies(p, [&p](const std::string& key) { return Installer::dependencies(key, p); });
     writeBack(p);
   }
 

@@ -13,7 +13,9 @@
 #include <system_error>
 #include <thread>
 
+#include "catalogue/endpoints.hpp"
 #include "catalogue/thunderstore_seams.hpp"
+#include "foundation/app_version.hpp"
 
 namespace {
 std::atomic<double> g_timeoutScale{1.0};
@@ -97,7 +99,7 @@ struct ListFree {
 struct Transfer {
   using Clock = std::chrono::steady_clock;
   std::function<void(const char*, size_t)> sink;
-  const Thunderstore::Progress* progress = nullptr;
+  const Http::Progress* progress = nullptr;
   curl_off_t lastReported = -1;
   std::exception_ptr failure;
   std::chrono::milliseconds stallLimit{0};  // 0: no limit
@@ -156,7 +158,7 @@ long perform(const Http::Request& request, Transfer& transfer) {
   curl_easy_setopt(h, CURLOPT_SHARE, Client::shared().share());
   curl_easy_setopt(h, CURLOPT_ERRORBUFFER, error);
   curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
-  curl_easy_setopt(h, CURLOPT_USERAGENT, Thunderstore::userAgent().c_str());
+  curl_easy_setopt(h, CURLOPT_USERAGENT, Http::userAgent().c_str());
   curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, curlMilliseconds(request.timeout));
   curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, curlMilliseconds(std::min(request.timeout, 30.0)));
   curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);
@@ -187,10 +189,10 @@ long perform(const Http::Request& request, Transfer& transfer) {
   curl_easy_setopt(h, CURLOPT_ERRORBUFFER, nullptr);  // `error` dies with this frame
   if (transfer.failure) std::rethrow_exception(transfer.failure);
   if (transfer.stalled)
-    throw Thunderstore::NetworkError("The download stalled: nothing arrived for " +
+    throw Http::NetworkError("The download stalled: nothing arrived for " +
                                      std::to_string(long(request.stallTimeout)) + " seconds.");
   if (code != CURLE_OK)
-    throw Thunderstore::NetworkError(error[0] ? error : curl_easy_strerror(code));
+    throw Http::NetworkError(error[0] ? error : curl_easy_strerror(code));
   long status = 0;
   curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
   return status;
@@ -206,6 +208,12 @@ void setTimeoutScale(double factor) { g_timeoutScale.store(factor); }
 }  // namespace Thunderstore
 
 namespace Http {
+const std::string& userAgent() {
+  static const std::string agent =
+      std::string("Quernhold/") + App::version + " (macOS; +" + endpoints().website + ")";
+  return agent;
+}
+
 Response fetch(const Request& request) {
   Response response;
   Transfer transfer{.sink = [&](const char* data, size_t size) { response.body.append(data, size); }};
@@ -214,7 +222,7 @@ Response fetch(const Request& request) {
 }
 
 long fetchToFile(const Request& request, const std::filesystem::path& file,
-                 const Thunderstore::Progress& progress) {
+                 const Progress& progress) {
   std::unique_ptr<std::FILE, FileClose> out{std::fopen(file.c_str(), "wb")};
   if (!out)
     throw std::filesystem::filesystem_error("Couldn’t create the download file", file,

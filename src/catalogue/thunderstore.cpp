@@ -6,7 +6,6 @@
 #include "catalogue/endpoints.hpp"
 #include "catalogue/http.hpp"
 #include "foundation/app_error.hpp"
-#include "foundation/app_version.hpp"
 #include "foundation/fs.hpp"
 #include "foundation/log.hpp"
 #include "foundation/package_id.hpp"
@@ -53,12 +52,6 @@ struct TempFolder {
   ~TempFolder() { FS::remove(path); }
 };
 }  // namespace
-
-const std::string& userAgent() {
-  static const std::string agent =
-      std::string("Quernhold/") + App::version + " (macOS; +" + endpoints().website + ")";
-  return agent;
-}
 
 std::string indexURL() { return endpoints().catalogue + "/c/valheim/api/v1/package/"; }
 
@@ -126,7 +119,7 @@ void download(const std::string& url, const std::filesystem::path& to, const Pro
     try {
       status = Http::fetchToFile({.url = url, .timeout = 300, .stallTimeout = 30}, file, progress);
       break;
-    } catch (const NetworkError& e) {
+    } catch (const Http::NetworkError& e) {
       if (attempt == downloadAttempts) throw;
       Log::write("download retry " + std::to_string(attempt) + " (" + e.what() + "): " + url);
       Http::pause(0.5 * (1 << (attempt - 1)));

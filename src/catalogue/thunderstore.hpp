@@ -2,13 +2,12 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "catalogue/http.hpp"
 #include "catalogue/package.hpp"
 
 // The app's update notice, from version.json on the product website.
@@ -19,15 +18,9 @@ struct AppUpdate {
 };
 
 // Every exchange with the catalogue service. All calls block and are safe from any thread;
-// the app runs them on workers.
+// the app runs them on workers. A request that gets no complete response throws Http::NetworkError.
 namespace Thunderstore {
-// A request that got no complete HTTP response; what() is the HTTP client's own text.
-struct NetworkError : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
-
-// Bytes received so far and bytes expected (nullopt when the server does not say).
-using Progress = std::function<void(int64_t received, std::optional<int64_t> expected)>;
+using Http::Progress;
 
 // Package list and its cache encoding (pure).
 std::vector<TSPackage> decodeIndex(std::string_view json);
@@ -57,7 +50,6 @@ std::optional<std::string> decodeProfileCodeBody(std::string_view body);  // nul
 // The notice when it names a version newer than `runningVersion`; nullopt on any failure.
 std::optional<AppUpdate> fetchUpdateNotice(const std::string& runningVersion);
 
-const std::string& userAgent();
 std::string indexURL();
 std::string pageURL(const std::string& ns, const std::string& name);
 std::string downloadURL(const std::string& ns, const std::string& name, const std::string& version);

@@ -7,11 +7,12 @@
 #include <tuple>
 #include <vector>
 
+#include "catalogue/thunderstore.hpp"
 #include "foundation/fs.hpp"
+#include "foundation/loader_pack.hpp"
 #include "foundation/log.hpp"
 #include "foundation/paths.hpp"
 #include "foundation/uuid.hpp"
-#include "installer/installer.hpp"
 
 namespace fs = std::filesystem;
 
@@ -27,8 +28,7 @@ bool plainName(const std::string& name) {
 
 // The loader pack and the loader are needed by every profile: they go last.
 bool keptLonger(const std::string& name) {
-  const std::string pack = std::string(Installer::packNS) + "-" + std::string(Installer::packName) + "-";
-  return name.starts_with(pack) || name.starts_with("BepInEx_macos_");
+  return name.starts_with(std::string(LoaderPack::id) + "-") || name.starts_with("BepInEx_macos_");
 }
 
 struct Item {
@@ -89,7 +89,7 @@ path store(const path& downloaded, const std::string& name) {
 path folder() { return Paths::cache() / "downloads"; }
 
 Archive fetch(const std::string& name, const std::string& url, const path& workFile,
-              const Thunderstore::Progress& progress) {
+              const Http::Progress& progress) {
   const bool cacheable = plainName(name);
   if (cacheable && contains(name)) {
     std::error_code ignored;  // the time of last use orders evictions; a failure only ages it

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "catalogue/thunderstore.hpp"
+#include "catalogue/http.hpp"
 
 // Downloaded archives kept for reuse by every profile and across restarts, in the cache folder's
 // "downloads" folder: one file per package version ("<ns>-<name>-<version>.zip") or loader build.
@@ -27,7 +27,7 @@ struct Archive {
 // The download first lands at `workFile`; when the cache cannot take it (read-only, full) or
 // `name` is not a plain file name, it stays there and is used from there.
 Archive fetch(const std::string& name, const std::string& url, const path& workFile,
-              const Thunderstore::Progress& progress = {});
+              const Http::Progress& progress = {});
 bool contains(const std::string& name) noexcept;
 // Removes one archive, for one that turned out unreadable.
 void discard(const std::string& name) noexcept;

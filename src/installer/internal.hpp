@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "catalogue/thunderstore.hpp"
+#include "catalogue/http.hpp"
 #include "foundation/shell.hpp"
 
 namespace Installer::detail {
@@ -31,7 +31,7 @@ std::vector<std::string> entryNames(const path& folder);
 // name). A cached archive that cannot be unpacked is replaced by a fresh download; only complete
 // downloads are ever unpacked.
 void unpackArchive(const std::string& name, const std::string& url, const path& workFile, const path& to,
-                   const Thunderstore::Progress& progress);
+                   const Http::Progress& progress);
 // The download cache's name of a package version's archive.
 std::string archiveName(const std::string& ns, const std::string& name, const std::string& version);
 

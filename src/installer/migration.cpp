@@ -1,6 +1,5 @@
 // Turning a "BepInEx" folder made by hand or by another tool into the profile "Default".
 
-#include <set>
 #include <system_error>
 
 #include "foundation/fs.hpp"
@@ -8,6 +7,7 @@
 #include "foundation/package_id.hpp"
 #include "installer/installer.hpp"
 #include "installer/internal.hpp"
+#include "installer/plan.hpp"
 #include "profiles/profile_store.hpp"
 
 namespace fs = std::filesystem;
@@ -33,15 +33,6 @@ void adoptMods(Profile& profile) {
     profile.mods.push_back({id.ns, id.name, version, version, true, true});
   }
 }
-
-// A mod another migrated mod depends on was pulled in, not chosen.
-void markDependencies(Profile& profile) {
-  std::set<std::string> needed;
-  for (const auto& mod : profile.mods)
-    for (const auto& dependency : dependencies(mod.id(), profile)) needed.insert(dependency.id());
-  for (auto& mod : profile.mods)
-    if (needed.contains(mod.id())) mod.isExplicit = false;
-}
 }  // namespace
 
 std::optional<Profile> migrateLegacyInstall(const path& gameDir) {
@@ -59,7 +50,8 @@ std::optional<Profile> migrateLegacyInstall(const path& gameDir) {
     FS::remove(packMarker);
   }
   adoptMods(profile);
-  markDependencies(profile);
+  // A mod another migrated mod depends on was pulled in, not chosen.
+  Plan::markDependencies(profile, [&profile](const std::string& key) { return dependencies(key, profile); });
   ProfileStore::save(profile);
   Log::write("migrated existing install into profile 'Default' (" + std::to_string(profile.mods.size()) +
              " mods)");

@@ -3,6 +3,7 @@
 #include "catalogue/thunderstore.hpp"
 #include "foundation/app_error.hpp"
 #include "foundation/fs.hpp"
+#include "foundation/loader_pack.hpp"
 #include "foundation/log.hpp"
 #include "installer/installer.hpp"
 #include "installer/internal.hpp"
@@ -12,10 +13,11 @@ namespace fs = std::filesystem;
 namespace Installer {
 void installPack(const Profile& profile, const std::string& version, const path& gameDir,
                  const Progress& progress) {
-  Log::write("installing BepInExPack_Valheim " + version + " into profile '" + profile.name + "'");
+  const std::string packName(LoaderPack::name);
+  Log::write("installing " + packName + " " + version + " into profile '" + profile.name + "'");
   detail::WorkFolder T;
-  const std::string ns(packNS), name(packName);
-  detail::unpackArchive(detail::archiveName(ns, name, version), Thunderstore::downloadURL(ns, name, version),
+  const std::string ns(LoaderPack::ns);
+  detail::unpackArchive(detail::archiveName(ns, packName, version), Thunderstore::downloadURL(ns, packName, version),
                         *T / "pack.zip", *T / "x", progress);
 
   const fs::path K = *T / "x" / packName;

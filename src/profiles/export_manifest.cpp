@@ -5,6 +5,7 @@
 #include <charconv>
 #include <optional>
 
+#include "foundation/loader_pack.hpp"
 #include "foundation/package_id.hpp"
 
 namespace ProfileStore {
@@ -141,7 +142,7 @@ std::string ExportEntry::version() const {
 std::string writeExportManifest(const Profile& profile) {
   std::string out = "profileName: " + scalar(profile.name) + "\nmods:\n";
   if (auto pack = profile.packInstalled ? profile.packInstalled : profile.packVersion)
-    writeEntry(out, std::string(packID), *pack, true);
+    writeEntry(out, std::string(LoaderPack::id), *pack, true);
   for (const auto& mod : profile.mods)
     writeEntry(out, mod.id(), mod.installed.value_or(mod.version), mod.enabled);
   return out;

@@ -4,6 +4,7 @@
 
 #include "foundation/app_error.hpp"
 #include "foundation/fs.hpp"
+#include "foundation/loader_pack.hpp"
 #include "foundation/log.hpp"
 #include "profiles/export_manifest.hpp"
 #include "profiles/profile_store.hpp"
@@ -61,7 +62,7 @@ ImportedProfile readExport(std::string_view data) {
 
     ImportedProfile imported{parsed.profileName, std::nullopt, {}, std::nullopt, work};
     for (const auto& entry : parsed.entries) {
-      if (entry.name == packID)
+      if (entry.name == LoaderPack::id)
         imported.pack = entry.version();
       else
         imported.mods.push_back({entry.name, entry.version(), entry.enabled});

@@ -4,9 +4,9 @@
 
 #include "app/values.hpp"
 #include "catalogue/thunderstore.hpp"
+#include "foundation/loader_pack.hpp"
 #include "foundation/package_id.hpp"
 #include "foundation/paths.hpp"
-#include "installer/installer.hpp"
 
 namespace PaneWording {
 
@@ -48,7 +48,7 @@ QString alsoInstalls(const QStringList& dependencies) {
   QStringList names;
   for (const QString& id : dependencies) {
     const PackageID parts = splitPackageID(ss(id));
-    if (parts.name == Installer::packName) continue;
+    if (parts.name == LoaderPack::name) continue;
     names.append(qs(parts.name).replace('_', ' '));
   }
   return names.join(QStringLiteral(", "));

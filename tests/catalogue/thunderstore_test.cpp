@@ -118,7 +118,7 @@ TEST_F(CatalogueClient, ADownloadFollowsTheRedirectReportsProgressAndReplacesOnl
               fails("Download failed (404): " + fake.url() + "/gone"));
   fake.answer("/cut", {.body = std::string(1000, 'x'), .truncated = true});
   Thunderstore::setTimeoutScale(0.001);  // the pauses between tries
-  EXPECT_THROW(Thunderstore::download(fake.url() + "/cut", to), Thunderstore::NetworkError);
+  EXPECT_THROW(Thunderstore::download(fake.url() + "/cut", to), Http::NetworkError);
   EXPECT_EQ(fake.requestCount("/cut"), 4) << "the first try and three more";
   EXPECT_EQ(FS::readFile(to), archive);
 }

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "foundation/loader_pack.hpp"
 #include "foundation/utf8.hpp"
 #include "fuzz_check.hpp"
 #include "installer/installer.hpp"
@@ -39,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view bytes = Fuzz::bytes(data, size);
   const auto found = Installer::parseDependencies(bytes);
   for (const auto& ref : found)
-    FUZZ_CHECK(ref.name != Installer::packName, "the loader pack is installed on its own");
+    FUZZ_CHECK(ref.name != LoaderPack::name, "the loader pack is installed on its own");
 
   if (!bytes.starts_with("\xEF\xBB\xBF") && toValidUTF8(bytes) == bytes) {
     FUZZ_CHECK(Installer::parseDependencies(utf16(bytes, false)) == found, "UTF-16 LE reads the same");
