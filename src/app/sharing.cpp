@@ -7,6 +7,7 @@
 #include "foundation/fs.hpp"
 #include "foundation/log.hpp"
 #include "foundation/package_id.hpp"
+#include "foundation/scoped_dir.hpp"
 #include "installer/installer.hpp"
 #include "installer/plan.hpp"
 #include "profiles/profile_store.hpp"
@@ -39,14 +40,27 @@ void AppState::importCodeReplacing(const QString& code, const QString& profileID
 }
 
 namespace {
-// Removes the unpacked code's folder however the import ends.
-struct RemoveWhenDone {
-  std::filesystem::path folder;
-  ~RemoveWhenDone() { FS::remove(folder); }
-};
-
 QString counted(qsizetype n, const char* one, const char* many) {
   return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n == 1 ? one : many));
+}
+
+// "2 mods and 1 dependency": the explicit mods, and the others only when there are any.
+QString contents(const Profile& p) {
+  const qsizetype mods = explicitModCount(p);
+  const qsizetype deps = qsizetype(p.mods.size()) - mods;
+  QString summary = counted(mods, "mod", "mods");
+  if (deps > 0) summary += QStringLiteral(" and ") + counted(deps, "dependency", "dependencies");
+  return summary;
+}
+
+// The code's pack and mods, all as the user's own until the sync shows what needs what.
+void takeMods(Profile& p, const ProfileStore::ImportedProfile& imported) {
+  p.packVersion = imported.pack;
+  p.mods.clear();
+  for (const auto& mod : imported.mods) {
+    PackageID id = splitPackageID(mod.id);
+    p.mods.push_back(ProfileMod{id.ns, id.name, mod.version, std::nullopt, mod.enabled, true});
+  }
 }
 }  // namespace
 
@@ -55,33 +69,11 @@ QCoro::Task<> AppState::importWork(QString code, ImportTarget target) {
   std::string bytes = co_await fetch;
   auto reading = background(this, [bytes] { return ProfileStore::readExport(bytes); });
   ProfileStore::ImportedProfile imported = co_await reading;
-  RemoveWhenDone cleanup{imported.tempDir};
-  const bool intoNew = target.kind == ImportTarget::Kind::newProfile;
+  const ScopedDir unpacked{imported.tempDir};  // removed however the import ends
 
-  Profile p;
-  if (intoNew) {
-    QString name = trimSpacesAndTabs(target.value);
-    if (name.isEmpty()) name = qs(imported.name);
-    p = ProfileStore::create(ss(uniqueName(name)));
-    appendProfile(p);
-  } else {
-    const Profile* found = current(ss(target.value));
-    if (!found) throw AppError("That profile no longer exists.");
-    p = *found;
-    // The old mods' own files go; their configuration stays unless the code overwrites it.
-    auto removal = background(this, [p] {
-      for (const ProfileMod& m : p.mods) Installer::removeFiles(m.id(), p, false);
-    });
-    co_await removal;
-    Log::write("replacing mods in profile '" + p.name + "' with code " + ss(code));
-  }
-
-  p.packVersion = imported.pack;
-  p.mods.clear();
-  for (const auto& mod : imported.mods) {
-    PackageID id = splitPackageID(mod.id);
-    p.mods.push_back(ProfileMod{id.ns, id.name, mod.version, std::nullopt, mod.enabled, true});
-  }
+  auto preparing = importTarget(target, qs(imported.name), code);
+  Profile p = co_await preparing;
+  takeMods(p, imported);
   if (imported.configDir) {
     auto copy = background(this, [from = *imported.configDir, to = p.bepinex() / "config"] {
       FS::copyContents(from, to, true);
@@ -93,18 +85,33 @@ QCoro::Task<> AppState::importWork(QString code, ImportTarget target) {
   setTab(DetailTab::installed);
 
   co_await syncProfile(p.id);
-
   // Everything some mod of the profile needs is a dependency, not the user's own choice.
   if (const Profile* synced = current(p.id)) {
     p = *synced;
     Plan::markDependencies(p, [&p](const std::string& key) { return Installer::dependencies(key, p); });
     writeBack(p);
   }
+  setNote(target.kind == ImportTarget::Kind::newProfile
+              ? QStringLiteral("Imported “%1” with %2.").arg(qs(p.name), contents(p))
+              : QStringLiteral("Replaced “%1” with %2 from the code.").arg(qs(p.name), contents(p)));
+}
 
-  const qsizetype mods = explicitModCount(p);
-  const qsizetype deps = qsizetype(p.mods.size()) - mods;
-  QString summary = counted(mods, "mod", "mods");
-  if (deps > 0) summary += QStringLiteral(" and ") + counted(deps, "dependency", "dependencies");
-  setNote(intoNew ? QStringLiteral("Imported “%1” with %2.").arg(qs(p.name), summary)
-                  : QStringLiteral("Replaced “%1” with %2 from the code.").arg(qs(p.name), summary));
+QCoro::Task<Profile> AppState::importTarget(ImportTarget target, QString codeName, QString code) {
+  if (target.kind == ImportTarget::Kind::newProfile) {
+    QString name = trimSpacesAndTabs(target.value);
+    if (name.isEmpty()) name = codeName;
+    Profile p = ProfileStore::create(ss(uniqueName(name)));
+    appendProfile(p);
+    co_return p;
+  }
+  const Profile* found = current(ss(target.value));
+  if (!found) throw AppError("That profile no longer exists.");
+  const Profile p = *found;
+  // The old mods' own files go; their configuration stays unless the code overwrites it.
+  auto removal = background(this, [p] {
+    for (const ProfileMod& m : p.mods) Installer::removeFiles(m.id(), p, false);
+  });
+  co_await removal;
+  Log::write("replacing mods in profile '" + p.name + "' with code " + ss(code));
+  co_return p;
 }

@@ -9,6 +9,7 @@
 #include "foundation/fs.hpp"
 #include "foundation/log.hpp"
 #include "foundation/package_id.hpp"
+#include "foundation/scoped_dir.hpp"
 
 namespace Thunderstore {
 namespace {
@@ -42,12 +43,6 @@ std::optional<AppUpdate> decodeUpdate(std::string_view body) {
   }
   return update;
 }
-
-// Removes a download's temporary folder however the download ends.
-struct TempFolder {
-  std::filesystem::path path = FS::tempDir();
-  ~TempFolder() { FS::remove(path); }
-};
 }  // namespace
 
 std::string indexURL() { return endpoints().catalogue + "/c/valheim/api/v1/package/"; }
@@ -108,8 +103,8 @@ std::optional<std::string> fetchReadme(const std::string& ns, const std::string&
 }
 
 void download(const std::string& url, const std::filesystem::path& to, const Progress& progress) {
-  TempFolder temp;
-  auto file = temp.path / "download";
+  const ScopedDir temp;
+  auto file = *temp / "download";
   long status = Http::fetchToFile({.url = url, .timeout = 300}, file, progress);
   if (status != 200) {
     Log::write("download failed http=" + std::to_string(status) + ": " + url);

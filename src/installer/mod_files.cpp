@@ -5,6 +5,7 @@
 #include "catalogue/thunderstore.hpp"
 #include "foundation/app_error.hpp"
 #include "foundation/fs.hpp"
+#include "foundation/scoped_dir.hpp"
 #include "foundation/log.hpp"
 #include "installer/installer.hpp"
 #include "installer/internal.hpp"
@@ -45,7 +46,7 @@ std::vector<DependencyRef> installMod(const ProfileMod& mod, const std::string& 
   const fs::path P = profile.dir();
   Log::write("installing " + key + " " + version + " into profile '" + profile.name + "'");
 
-  detail::WorkFolder T;
+  const ScopedDir T;
   const fs::path archive = *T / (key + ".zip");
   const fs::path X = *T / "x";
   Thunderstore::download(Thunderstore::downloadURL(mod.ns, mod.name, version), archive, progress);

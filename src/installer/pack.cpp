@@ -3,6 +3,7 @@
 #include "catalogue/thunderstore.hpp"
 #include "foundation/app_error.hpp"
 #include "foundation/fs.hpp"
+#include "foundation/scoped_dir.hpp"
 #include "foundation/loader_pack.hpp"
 #include "foundation/log.hpp"
 #include "installer/installer.hpp"
@@ -15,7 +16,7 @@ void installPack(const Profile& profile, const std::string& version, const path&
                  const Progress& progress) {
   const std::string packName(LoaderPack::name);
   Log::write("installing " + packName + " " + version + " into profile '" + profile.name + "'");
-  detail::WorkFolder T;
+  const ScopedDir T;
   Thunderstore::download(Thunderstore::downloadURL(std::string(LoaderPack::ns), packName, version),
                          *T / "pack.zip", progress);
   FS::unzip(*T / "pack.zip", *T / "x");
