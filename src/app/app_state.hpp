@@ -222,7 +222,11 @@ class AppState : public QObject {
   void startFinished();
 
  private:
+  // Settings, the game folder, a migration of a hand-made install, the profiles, then the loads.
   QCoro::Task<> startUp();
+  QCoro::Task<bool> migrateAtStart();  // false when the state died meanwhile
+  void loadProfiles();
+  void startPolling();
   QCoro::Task<> runBusy(std::function<QCoro::Task<>()> work);
   QCoro::Task<> loadIndexTask(bool refresh);
   QCoro::Task<> updateNoticeTask();
@@ -244,6 +248,8 @@ class AppState : public QObject {
   QCoro::Task<> syncWork(std::string id, QString note);
   QCoro::Task<> shareWork(std::string id);
   QCoro::Task<> importWork(QString code, ImportTarget target);
+  // The profile a code goes into: a new one, or the existing one without its mods' files.
+  QCoro::Task<Profile> importTarget(ImportTarget target, QString codeName, QString code);
   QCoro::Task<> playWork(std::string id, std::filesystem::path gameDir);
 
   void useChosenFolder(std::optional<std::filesystem::path> folder);
