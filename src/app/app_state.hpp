@@ -239,7 +239,11 @@ class AppState : public QObject {
   void startFinished();
 
  private:
+  // Settings, the game folder, a migration of a hand-made install, the profiles, then the loads.
   QCoro::Task<> startUp();
+  QCoro::Task<bool> migrateAtStart();  // false when the state died meanwhile
+  void loadProfiles();
+  void startPolling();
   QCoro::Task<> runBusy(std::function<QCoro::Task<>()> work);
   QCoro::Task<> loadIndexTask(bool refresh);
   QCoro::Task<> updateNoticeTask();
@@ -263,6 +267,9 @@ class AppState : public QObject {
   QCoro::Task<> shareWork(std::string id);
   QCoro::Task<> importWork(QString code, ImportTarget target);
   QCoro::Task<> importArchive(std::string bytes, ImportTarget target, ImportSource source);
+  // The profile an archive goes into: a new one, or the existing one without its mods' files.
+  // `source` names the code or file in the log.
+  QCoro::Task<Profile> importTarget(ImportTarget target, QString codeName, QString source);
   QCoro::Task<> exportFileWork(std::string id, std::filesystem::path file);
   QCoro::Task<> importFileWork(std::filesystem::path file, ImportTarget target);
   QCoro::Task<> playWork(std::string id, std::filesystem::path gameDir);

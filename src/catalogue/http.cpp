@@ -140,6 +140,24 @@ long curlMilliseconds(double seconds) {
   return std::max(1L, long(seconds * 1000 * g_timeoutScale.load()));
 }
 
+// What every request carries: its address and time limits, the shared caches, the user agent,
+// redirects over HTTP(S) only and every encoding libcurl can decode.
+void setCommonOptions(CURL* h, const Http::Request& request) {
+  curl_easy_setopt(h, CURLOPT_URL, request.url.c_str());
+  curl_easy_setopt(h, CURLOPT_SHARE, Client::shared().share());
+  curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
+  curl_easy_setopt(h, CURLOPT_USERAGENT, Http::userAgent().c_str());
+  curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, curlMilliseconds(request.timeout));
+  curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, curlMilliseconds(std::min(request.timeout, 30.0)));
+  curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);
+  curl_easy_setopt(h, CURLOPT_MAXREDIRS, 10L);
+#if LIBCURL_VERSION_NUM >= 0x075500
+  curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
+  curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+#endif
+  curl_easy_setopt(h, CURLOPT_ACCEPT_ENCODING, "");
+}
+
 long perform(const Http::Request& request, Transfer& transfer) {
   Handle handle{Client::shared().take()};
   CURL* h = handle.get();
@@ -154,20 +172,8 @@ long perform(const Http::Request& request, Transfer& transfer) {
   };
   for (const auto& line : request.headers) addHeader(line);
 
-  curl_easy_setopt(h, CURLOPT_URL, request.url.c_str());
-  curl_easy_setopt(h, CURLOPT_SHARE, Client::shared().share());
+  setCommonOptions(h, request);
   curl_easy_setopt(h, CURLOPT_ERRORBUFFER, error);
-  curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
-  curl_easy_setopt(h, CURLOPT_USERAGENT, Http::userAgent().c_str());
-  curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, curlMilliseconds(request.timeout));
-  curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, curlMilliseconds(std::min(request.timeout, 30.0)));
-  curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);
-  curl_easy_setopt(h, CURLOPT_MAXREDIRS, 10L);
-#if LIBCURL_VERSION_NUM >= 0x075500
-  curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-#endif
-  curl_easy_setopt(h, CURLOPT_ACCEPT_ENCODING, "");  // every encoding libcurl can decode
   if (request.method == "POST") {
     curl_easy_setopt(h, CURLOPT_POST, 1L);
     curl_easy_setopt(h, CURLOPT_POSTFIELDS, request.body.data());

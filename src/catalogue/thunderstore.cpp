@@ -9,6 +9,7 @@
 #include "foundation/fs.hpp"
 #include "foundation/log.hpp"
 #include "foundation/package_id.hpp"
+#include "foundation/scoped_dir.hpp"
 
 namespace Thunderstore {
 namespace {
@@ -45,12 +46,6 @@ std::optional<AppUpdate> decodeUpdate(std::string_view body) {
 
 // A download is tried once and retried up to three times when the transfer breaks off.
 constexpr int downloadAttempts = 4;
-
-// Removes a download's temporary folder however the download ends.
-struct TempFolder {
-  std::filesystem::path path = FS::tempDir();
-  ~TempFolder() { FS::remove(path); }
-};
 }  // namespace
 
 std::string indexURL() { return endpoints().catalogue + "/c/valheim/api/v1/package/"; }
@@ -111,8 +106,8 @@ std::optional<std::string> fetchReadme(const std::string& ns, const std::string&
 }
 
 void download(const std::string& url, const std::filesystem::path& to, const Progress& progress) {
-  TempFolder temp;
-  auto file = temp.path / "download";
+  const ScopedDir temp;
+  auto file = *temp / "download";
   long status = 0;
   // A transfer cut short starts again from the first byte, after a pause that grows each time.
   for (int attempt = 1;; ++attempt) {

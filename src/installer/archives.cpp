@@ -6,6 +6,7 @@
 #include "foundation/app_error.hpp"
 #include "foundation/fs.hpp"
 #include "foundation/log.hpp"
+#include "foundation/scoped_dir.hpp"
 #include "installer/download_cache.hpp"
 #include "installer/installer.hpp"
 #include "installer/internal.hpp"
@@ -50,7 +51,7 @@ void unpackArchive(const std::string& name, const std::string& url, const path& 
 
 void prefetch(const std::string& ns, const std::string& name, const std::string& version,
               const Progress& progress) {
-  detail::WorkFolder T;
+  const ScopedDir T;
   const std::string archive = detail::archiveName(ns, name, version);
   DownloadCache::fetch(archive, Thunderstore::downloadURL(ns, name, version), *T / archive, progress);
 }

@@ -19,8 +19,6 @@ inline constexpr size_t maxManifestBytes = 1 << 20;
 
 // The file's bytes when it can be read and is valid UTF-8; nullopt otherwise.
 std::optional<std::string> readUTF8(const path& p);
-// Without leading and trailing white space and line ends.
-std::string trimmed(std::string_view text);
 // Runs a system tool; nullopt when it cannot be started (probes treat that as "no").
 std::optional<Shell::Result> tryRun(const path& program, const std::vector<std::string>& args) noexcept;
 // The names of the entries directly in `folder`; empty when it cannot be listed.
@@ -34,17 +32,4 @@ void unpackArchive(const std::string& name, const std::string& url, const path& 
                    const Http::Progress& progress);
 // The download cache's name of a package version's archive.
 std::string archiveName(const std::string& ns, const std::string& name, const std::string& version);
-
-// A fresh "quernhold-<UUID>" work folder, removed with everything in it when this goes out of scope.
-class WorkFolder {
- public:
-  WorkFolder();
-  ~WorkFolder();
-  WorkFolder(const WorkFolder&) = delete;
-  WorkFolder& operator=(const WorkFolder&) = delete;
-  const path& operator*() const { return path_; }
-
- private:
-  path path_;
-};
 }  // namespace Installer::detail

@@ -6,6 +6,7 @@
 #include "foundation/log.hpp"
 #include "foundation/package_id.hpp"
 #include "installer/installer.hpp"
+#include "foundation/text.hpp"
 #include "installer/internal.hpp"
 #include "installer/plan.hpp"
 #include "profiles/profile_store.hpp"
@@ -21,7 +22,7 @@ void adoptMods(Profile& profile) {
     auto versionText = detail::readUTF8(entry / ".ts_version");
     if (!versionText) continue;  // not a catalogue mod: carried over, but not listed
     const PackageID id = splitPackageID(name);
-    const std::string version = detail::trimmed(*versionText);
+    const std::string version = std::string(Text::trim(*versionText));
     FS::remove(entry / ".ts_version");
     if (FS::exists(entry / ".ts_manifest.json")) {
       try {
@@ -46,7 +47,7 @@ std::optional<Profile> migrateLegacyInstall(const path& gameDir) {
 
   const fs::path packMarker = profile.bepinex() / ".pack_version";
   if (auto pack = detail::readUTF8(packMarker)) {
-    profile.packVersion = profile.packInstalled = detail::trimmed(*pack);
+    profile.packVersion = profile.packInstalled = std::string(Text::trim(*pack));
     FS::remove(packMarker);
   }
   adoptMods(profile);

@@ -6,6 +6,7 @@
 #include "catalogue/thunderstore.hpp"
 #include "foundation/app_error.hpp"
 #include "foundation/fs.hpp"
+#include "foundation/scoped_dir.hpp"
 #include "foundation/log.hpp"
 #include "installer/installer.hpp"
 #include "installer/internal.hpp"
@@ -56,7 +57,7 @@ std::vector<DependencyRef> installMod(const ProfileMod& mod, const std::string& 
   const fs::path P = profile.dir();
   Log::write("installing " + key + " " + version + " into profile '" + profile.name + "'");
 
-  detail::WorkFolder T;
+  const ScopedDir T;
   const fs::path X = *T / "x";
   detail::unpackArchive(detail::archiveName(mod.ns, mod.name, version),
                         Thunderstore::downloadURL(mod.ns, mod.name, version), *T / (key + ".zip"), X, progress);

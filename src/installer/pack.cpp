@@ -3,6 +3,7 @@
 #include "catalogue/thunderstore.hpp"
 #include "foundation/app_error.hpp"
 #include "foundation/fs.hpp"
+#include "foundation/scoped_dir.hpp"
 #include "foundation/loader_pack.hpp"
 #include "foundation/log.hpp"
 #include "installer/installer.hpp"
@@ -15,7 +16,7 @@ void installPack(const Profile& profile, const std::string& version, const path&
                  const Progress& progress) {
   const std::string packName(LoaderPack::name);
   Log::write("installing " + packName + " " + version + " into profile '" + profile.name + "'");
-  detail::WorkFolder T;
+  const ScopedDir T;
   const std::string ns(LoaderPack::ns);
   detail::unpackArchive(detail::archiveName(ns, packName, version), Thunderstore::downloadURL(ns, packName, version),
                         *T / "pack.zip", *T / "x", progress);

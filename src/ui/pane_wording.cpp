@@ -49,7 +49,7 @@ QString alsoInstalls(const QStringList& dependencies) {
   for (const QString& id : dependencies) {
     const PackageID parts = splitPackageID(ss(id));
     if (parts.name == LoaderPack::name) continue;
-    names.append(qs(parts.name).replace('_', ' '));
+    names.append(qs(displayName(parts.name)));
   }
   return names.join(QStringLiteral(", "));
 }

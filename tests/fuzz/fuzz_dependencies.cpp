@@ -6,7 +6,7 @@
 #include <string>
 
 #include "foundation/loader_pack.hpp"
-#include "foundation/utf8.hpp"
+#include "foundation/text.hpp"
 #include "fuzz_check.hpp"
 #include "installer/installer.hpp"
 
@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const auto& ref : found)
     FUZZ_CHECK(ref.name != LoaderPack::name, "the loader pack is installed on its own");
 
-  if (!bytes.starts_with("\xEF\xBB\xBF") && toValidUTF8(bytes) == bytes) {
+  if (!bytes.starts_with("\xEF\xBB\xBF") && Text::isValidUTF8(bytes)) {
     FUZZ_CHECK(Installer::parseDependencies(utf16(bytes, false)) == found, "UTF-16 LE reads the same");
     FUZZ_CHECK(Installer::parseDependencies(utf16(bytes, true)) == found, "UTF-16 BE reads the same");
   }

