@@ -79,7 +79,7 @@ std::unique_ptr<World> importFile() {
   auto w = richProfile();
   w->state().setImportFile(QUrl::fromLocalFile(QStringLiteral("/Users/ida/Downloads/ashlands raid.r2z")));
   w->state().setShowImport(true);
-  type(*w, "sheet.import.name", QStringLiteral("ashlands raid"));
+  type(*w, "sheet.import.name", QStringLiteral("Raid from Ida"));
   return w;
 }
 
