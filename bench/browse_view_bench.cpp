@@ -44,14 +44,47 @@ void pump(const std::function<bool()>& done) {
 }
 }  // namespace
 
-int main(int argc, char* argv[]) {
-  if (argc == 3 && std::string(argv[1]) == "--prepare") {
-    std::ifstream in(argv[2], std::ios::binary);
-    std::string json((std::istreambuf_iterator<char>(in)), {});
-    FS::mkdir(Paths::cache());
-    FS::writeAtomic(Paths::cache() / "valheim-index.json", Thunderstore::encodeCache(Thunderstore::decodeIndex(json)));
-    return 0;
+namespace {
+// Writes the index cache from a package list, for the runs to load offline.
+int prepare(const char* packageList) {
+  std::ifstream in(packageList, std::ios::binary);
+  std::string json((std::istreambuf_iterator<char>(in)), {});
+  FS::mkdir(Paths::cache());
+  FS::writeAtomic(Paths::cache() / "valheim-index.json", Thunderstore::encodeCache(Thunderstore::decodeIndex(json)));
+  return 0;
+}
+
+// Each load of the cached index replaces the list; times from the new index to its first frame, sorted.
+std::vector<double> firstPageTimes(AppState& app, QQuickWindow& window) {
+  QElapsedTimer clock;
+  bool waiting = false;
+  double elapsed = 0;
+  // Both connections end with this function: they refer to its variables.
+  const auto loaded = QObject::connect(&app, &AppState::indexChanged, [&] {
+    clock.start();
+    waiting = true;
+  });
+  const auto shown = QObject::connect(&window, &QQuickWindow::frameSwapped, [&] {
+    if (!waiting) return;
+    waiting = false;
+    elapsed = double(clock.nsecsElapsed()) / 1e6;
+  });
+  std::vector<double> times;
+  for (int run = 0; run < 7; ++run) {
+    elapsed = -1;
+    app.loadIndex(false);
+    pump([&] { return !app.indexLoading() && elapsed >= 0; });
+    times.push_back(elapsed);
   }
+  QObject::disconnect(loaded);
+  QObject::disconnect(shown);
+  std::sort(times.begin(), times.end());
+  return times;
+}
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  if (argc == 3 && std::string(argv[1]) == "--prepare") return prepare(argv[2]);
   // Nothing leaves the machine: the index comes from the cache, the update notice finds no one.
   setEndpoints({"http://127.0.0.1:9", "http://127.0.0.1:9", "http://127.0.0.1:9", "http://127.0.0.1:9"});
   QGuiApplication application(argc, argv);
@@ -65,27 +98,7 @@ int main(int argc, char* argv[]) {
   pump([&] { return !app.indexLoading() && !app.index().empty(); });
   app.setTab(DetailTab::browse);
 
-  // Each load of the cached index replaces the list; time from the new index to its first frame.
-  QElapsedTimer clock;
-  bool waiting = false;
-  double elapsed = 0;
-  QObject::connect(&app, &AppState::indexChanged, [&] {
-    clock.start();
-    waiting = true;
-  });
-  QObject::connect(window.get(), &QQuickWindow::frameSwapped, [&] {
-    if (!waiting) return;
-    waiting = false;
-    elapsed = double(clock.nsecsElapsed()) / 1e6;
-  });
-  std::vector<double> times;
-  for (int run = 0; run < 7; ++run) {
-    elapsed = -1;
-    app.loadIndex(false);
-    pump([&] { return !app.indexLoading() && elapsed >= 0; });
-    times.push_back(elapsed);
-  }
-  std::sort(times.begin(), times.end());
+  const std::vector<double> times = firstPageTimes(app, *window);
   QQuickItem* list = named(window->contentItem(), QStringLiteral("browse.list"));
   std::printf("packages: %zu, results: %d, rows shown: %d\n", app.index().size(), app.indexModel()->resultCount(),
               list ? list->property("count").toInt() : -1);

@@ -75,6 +75,72 @@ std::unique_ptr<World> browseMany() {
   w->publishMany(10000);
   return onBrowse(std::move(w));
 }
+
+std::unique_ptr<World> loaderUpdate() {
+  auto w = richProfile();
+  w->publishPack("5.4.2300");
+  return w;
+}
+
+std::unique_ptr<World> loaderInstalled() {
+  auto w = richProfile();
+  w->withdraw("denikson-BepInExPack_Valheim");
+  return w;
+}
+
+std::unique_ptr<World> browseLoading() {
+  auto w = std::make_unique<World>();
+  w->catalogue().answer(FakeCatalogue::indexPath, {.body = "[]", .delayMs = 60000});
+  w->state().start();
+  World::waitUntil([&] { return w->state().indexLoading(); });
+  return onBrowse(std::move(w));
+}
+
+std::unique_ptr<World> browseFailed() {
+  auto w = std::make_unique<World>();
+  w->catalogue().answer(FakeCatalogue::indexPath, {.status = 503, .body = "down"});
+  w->state().start();
+  World::waitUntil([&] { return !w->state().indexError().isEmpty(); });
+  return onBrowse(std::move(w));
+}
+
+std::unique_ptr<World> browseNoMatch() {
+  auto w = browseMany();
+  named(*w, "browse.search")->setProperty("text", QStringLiteral("dragon saddle"));
+  World::settle();
+  return w;
+}
+
+std::unique_ptr<World> browseDeprecated() {
+  auto w = browseMany();
+  named(*w, "browse.deprecated")->setProperty("checked", true);
+  QMetaObject::invokeMethod(named(*w, "browse.deprecated"), "toggled");
+  named(*w, "browse.search")->setProperty("text", QStringLiteral("maker5"));
+  World::settle();
+  return w;
+}
+
+std::unique_ptr<World> browseOddTexts() {
+  // HTML, a 5,000-character line, right-to-left text and emoji: elided or wrapped, never run.
+  auto w = richProfile();
+  w->publish({"A_Very_Long_Package_Name_That_Goes_On_And_On_Past_Any_Sensible_Width_For_A_Row_Of_The_List", "1.0.0",
+              {}, false, "<script>alert(1)</script><b>not bold</b> " + std::string(5000, 'x')});
+  w->publish({"Arabic_Text", "1.0.0", {}, true, "مود يجعل القوارب أسرع في البحر"});
+  w->publish({"Emoji_Shields", "1.0.0", {}, false, "🛡️ Stronger shields ⚔️ and 🐺 wolves"});
+  auto shown = onBrowse(std::move(w));
+  named(*shown, "browse.deprecated")->setProperty("checked", true);
+  QMetaObject::invokeMethod(named(*shown, "browse.deprecated"), "toggled");
+  named(*shown, "browse.search")->setProperty("text", QStringLiteral("   "));
+  World::settle();
+  return shown;
+}
+
+std::unique_ptr<World> sheetPackageAdd() {
+  auto w = richProfile();
+  w->publish({"Valkyrie", "1.0.0", {"Odin-ModSettings-1.1.4", "denikson-BepInExPack_Valheim-5.4.2202"}, true,
+              "Ride the valkyrie to any portal you have visited."});
+  return packageSheet(std::move(w), "Valkyrie", "1.0.0");
+}
 }  // namespace
 
 std::vector<Scene> paneScenes() {
@@ -83,73 +149,15 @@ std::vector<Scene> paneScenes() {
       {"banner-error", [] { return withBanners(false, true, false); }},
       {"banner-steam-option", [] { return withBanners(false, false, true); }},
       {"banners-stacked", [] { return withBanners(true, true, true); }},
-      {"loader-update",
-       [] {
-         auto w = richProfile();
-         w->publishPack("5.4.2300");
-         return w;
-       }},
-      {"loader-installed",
-       [] {
-         auto w = richProfile();
-         w->withdraw("denikson-BepInExPack_Valheim");
-         return w;
-       }},
-      {"browse-loading",
-       [] {
-         auto w = std::make_unique<World>();
-         w->catalogue().answer(FakeCatalogue::indexPath, {.body = "[]", .delayMs = 60000});
-         w->state().start();
-         World::waitUntil([&] { return w->state().indexLoading(); });
-         return onBrowse(std::move(w));
-       }},
-      {"browse-failed",
-       [] {
-         auto w = std::make_unique<World>();
-         w->catalogue().answer(FakeCatalogue::indexPath, {.status = 503, .body = "down"});
-         w->state().start();
-         World::waitUntil([&] { return !w->state().indexError().isEmpty(); });
-         return onBrowse(std::move(w));
-       }},
+      {"loader-update", loaderUpdate},
+      {"loader-installed", loaderInstalled},
+      {"browse-loading", browseLoading},
+      {"browse-failed", browseFailed},
       {"browse-10000", browseMany},
-      {"browse-no-match",
-       [] {
-         auto w = browseMany();
-         named(*w, "browse.search")->setProperty("text", QStringLiteral("dragon saddle"));
-         World::settle();
-         return w;
-       }},
-      {"browse-deprecated",
-       [] {
-         auto w = browseMany();
-         named(*w, "browse.deprecated")->setProperty("checked", true);
-         QMetaObject::invokeMethod(named(*w, "browse.deprecated"), "toggled");
-         named(*w, "browse.search")->setProperty("text", QStringLiteral("maker5"));
-         World::settle();
-         return w;
-       }},
-      {"browse-odd-texts",
-       [] {
-         // HTML, a 5,000-character line, right-to-left text and emoji: elided or wrapped, never run.
-         auto w = richProfile();
-         w->publish({"A_Very_Long_Package_Name_That_Goes_On_And_On_Past_Any_Sensible_Width_For_A_Row_Of_The_List", "1.0.0",
-                     {}, false, "<script>alert(1)</script><b>not bold</b> " + std::string(5000, 'x')});
-         w->publish({"Arabic_Text", "1.0.0", {}, true, "مود يجعل القوارب أسرع في البحر"});
-         w->publish({"Emoji_Shields", "1.0.0", {}, false, "🛡️ Stronger shields ⚔️ and 🐺 wolves"});
-         auto shown = onBrowse(std::move(w));
-         named(*shown, "browse.deprecated")->setProperty("checked", true);
-         QMetaObject::invokeMethod(named(*shown, "browse.deprecated"), "toggled");
-         named(*shown, "browse.search")->setProperty("text", QStringLiteral("   "));
-         World::settle();
-         return shown;
-       }},
-      {"sheet-package-add",
-       [] {
-         auto w = richProfile();
-         w->publish({"Valkyrie", "1.0.0", {"Odin-ModSettings-1.1.4", "denikson-BepInExPack_Valheim-5.4.2202"}, true,
-                     "Ride the valkyrie to any portal you have visited."});
-         return packageSheet(std::move(w), "Valkyrie", "1.0.0");
-       }},
+      {"browse-no-match", browseNoMatch},
+      {"browse-deprecated", browseDeprecated},
+      {"browse-odd-texts", browseOddTexts},
+      {"sheet-package-add", sheetPackageAdd},
       {"sheet-package-in-profile", [] { return packageSheet(richProfile(), "PlanBuild", "0.18.1"); }},
       {"sheet-package-dependency", [] { return packageSheet(richProfile(), "ModSettings", "1.1.4"); }},
   };

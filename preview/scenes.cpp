@@ -75,6 +75,14 @@ std::unique_ptr<World> importNew() {
   return w;
 }
 
+std::unique_ptr<World> importFile() {
+  auto w = richProfile();
+  w->state().setImportFile(QUrl::fromLocalFile(QStringLiteral("/Users/ida/Downloads/ashlands raid.r2z")));
+  w->state().setShowImport(true);
+  type(*w, "sheet.import.name", QStringLiteral("Raid from Ida"));
+  return w;
+}
+
 std::unique_ptr<World> importReplace(bool confirming) {
   auto w = richProfile();
   w->state().setShowImport(true);
@@ -96,57 +104,64 @@ std::unique_ptr<World> busyDownload() {
   World::settle();
   return w;
 }
+
+std::unique_ptr<World> firstStartNoGame() {
+  auto w = started(false);
+  w->window();
+  return w;
+}
+
+std::unique_ptr<World> emptyProfile() {
+  auto w = started();
+  w->window();
+  return w;
+}
+
+std::unique_ptr<World> sheetNewProfile() {
+  auto w = withSheet(richProfile(), &AppState::setShowNewProfile);
+  type(*w, "sheet.newProfile.name", QStringLiteral("Mistlands run"));
+  return w;
+}
+
+std::unique_ptr<World> sheetRename() {
+  auto w = richProfile();
+  w->state().setRenaming(QVariant::fromValue(ProfileItem(*w->state().selected())));
+  World::settle();
+  return w;
+}
+
+std::unique_ptr<World> sheetShare() {
+  auto w = richProfile();
+  w->state().setSharedCode(QVariant::fromValue(
+      SharedCode{QStringLiteral("018f2c4e-7a1b-7c3d-9e2f-4a5b6c7d8e9f"), QStringLiteral("Ashlands Raid")}));
+  World::settle();
+  return w;
+}
+
+std::unique_ptr<World> deleteConfirmation() {
+  auto w = richProfile();
+  find(*w, "sidebar")->setProperty("confirmDelete", QVariant::fromValue(ProfileItem(*w->state().selected())));
+  World::settle();
+  return w;
+}
 }  // namespace
 
 const std::vector<Scene>& scenes() {
   static const std::vector<Scene> all = [] {
-  std::vector<Scene> list = {
-      {"first-start-no-game",
-       [] {
-         auto w = started(false);
-         w->window();
-         return w;
-       }},
-      {"empty-profile",
-       [] {
-         auto w = started();
-         w->window();
-         return w;
-       }},
+    std::vector<Scene> list = {
+      {"first-start-no-game", firstStartNoGame},
+      {"empty-profile", emptyProfile},
       {"rich-profile", richProfile},
       {"busy-download", busyDownload},
-      {"sheet-new-profile",
-       [] {
-         auto w = withSheet(richProfile(), &AppState::setShowNewProfile);
-         type(*w, "sheet.newProfile.name", QStringLiteral("Mistlands run"));
-         return w;
-       }},
-      {"sheet-rename",
-       [] {
-         auto w = richProfile();
-         w->state().setRenaming(QVariant::fromValue(ProfileItem(*w->state().selected())));
-         World::settle();
-         return w;
-       }},
+      {"sheet-new-profile", sheetNewProfile},
+      {"sheet-rename", sheetRename},
       {"sheet-import-new-taken-name", importNew},
+      {"sheet-import-file", importFile},
       {"sheet-import-replace", [] { return importReplace(false); }},
       {"sheet-import-replace-confirm", [] { return importReplace(true); }},
-      {"sheet-share",
-       [] {
-         auto w = richProfile();
-         w->state().setSharedCode(QVariant::fromValue(
-             SharedCode{QStringLiteral("018f2c4e-7a1b-7c3d-9e2f-4a5b6c7d8e9f"), QStringLiteral("Ashlands Raid")}));
-         World::settle();
-         return w;
-       }},
+      {"sheet-share", sheetShare},
       {"sheet-log", [] { return withSheet(richProfile(), &AppState::setShowLog); }},
-      {"delete-confirmation",
-       [] {
-         auto w = richProfile();
-         find(*w, "sidebar")->setProperty("confirmDelete", QVariant::fromValue(ProfileItem(*w->state().selected())));
-         World::settle();
-         return w;
-       }},
+      {"delete-confirmation", deleteConfirmation},
   };
   for (Scene& scene : paneScenes()) list.push_back(std::move(scene));
   for (Scene& scene : configScenes()) list.push_back(std::move(scene));

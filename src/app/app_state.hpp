@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QUrl>
 #include <QVariant>
 
 #include <filesystem>
@@ -21,6 +22,9 @@
 #include "app/readme_cache.hpp"
 #include "app/values.hpp"
 #include "app/workspace.hpp"
+
+class ArchivePrefetch;
+class QThreadPool;
 
 class QTimer;
 
@@ -53,6 +57,8 @@ class AppState : public QObject {
   Q_PROPERTY(QVariant sharedCode READ sharedCode WRITE setSharedCode NOTIFY sharedCodeChanged)
   Q_PROPERTY(bool showLog READ showLog WRITE setShowLog NOTIFY showLogChanged)
   Q_PROPERTY(bool showImport READ showImport WRITE setShowImport NOTIFY showImportChanged)
+  // A profile file the import sheet imports instead of a code (chosen or dropped); empty for a code.
+  Q_PROPERTY(QUrl importFile READ importFile WRITE setImportFile NOTIFY importFileChanged)
   Q_PROPERTY(bool showNewProfile READ showNewProfile WRITE setShowNewProfile NOTIFY showNewProfileChanged)
   Q_PROPERTY(QVariant renaming READ renaming WRITE setRenaming NOTIFY renamingChanged)
   Q_PROPERTY(QVariant detailPackage READ detailPackage WRITE setDetailPackage NOTIFY detailPackageChanged)
@@ -63,6 +69,7 @@ class AppState : public QObject {
   Q_PROPERTY(int needsInstallCount READ selectedNeedsInstall NOTIFY derivedChanged)
   Q_PROPERTY(int updateCountSelected READ selectedUpdateCount NOTIFY derivedChanged)
   Q_PROPERTY(int packStatusSelected READ selectedPackStatus NOTIFY derivedChanged)
+  Q_PROPERTY(QVariant loaderPackage READ loaderPackage NOTIFY derivedChanged)  // the pack's catalogue entry
   Q_PROPERTY(ModListModel* mods READ modsModel CONSTANT)                  // explicit mods
   Q_PROPERTY(ModListModel* dependencies READ dependenciesModel CONSTANT)  // automatic ones
   Q_PROPERTY(ReadmeCache* readmes READ readmes CONSTANT)                   // for the package sheet
@@ -112,6 +119,8 @@ class AppState : public QObject {
   void setShowLog(bool on);
   bool showImport() const { return showImport_; }
   void setShowImport(bool on);
+  QUrl importFile() const { return importFile_; }
+  void setImportFile(const QUrl& file);
   bool showNewProfile() const { return showNewProfile_; }
   void setShowNewProfile(bool on);
   QVariant renaming() const { return toVariant(renaming_); }
@@ -137,6 +146,7 @@ class AppState : public QObject {
   int selectedNeedsInstall() const;
   int selectedUpdateCount() const;
   int selectedPackStatus() const;
+  QVariant loaderPackage() const;
   static QString appVersion();
   static QString website();
   static QString logFile();
@@ -176,6 +186,8 @@ class AppState : public QObject {
   Q_INVOKABLE void duplicate(const ProfileItem& profile);
   Q_INVOKABLE void deleteProfile(const ProfileItem& profile);
   Q_INVOKABLE void openProfileFolder();
+  // Empties the shared download cache and says in `note` how much it freed.
+  Q_INVOKABLE void clearDownloadCache();
   Q_INVOKABLE bool nameIsTaken(const QString& name) const;
   Q_INVOKABLE QString uniqueName(const QString& base) const;
 
@@ -184,6 +196,12 @@ class AppState : public QObject {
   void importCode(QString code, ImportTarget target);
   Q_INVOKABLE void importCodeAsNew(const QString& code, const QString& name);
   Q_INVOKABLE void importCodeReplacing(const QString& code, const QString& profileID);
+
+  // ---- Profile files: the archive of a profile code, kept in a file (".r2z").
+  Q_INVOKABLE void exportProfileFile(const ProfileItem& profile, const QUrl& file);
+  void importProfileFile(QUrl file, ImportTarget target);
+  Q_INVOKABLE void importFileAsNew(const QUrl& file, const QString& name);
+  Q_INVOKABLE void importFileReplacing(const QUrl& file, const QString& profileID);
 
   // ---- Play and logs.
   Q_INVOKABLE void play();
@@ -215,6 +233,7 @@ class AppState : public QObject {
   void sharedCodeChanged();
   void showLogChanged();
   void showImportChanged();
+  void importFileChanged();
   void showNewProfileChanged();
   void renamingChanged();
   void detailPackageChanged();
@@ -223,19 +242,41 @@ class AppState : public QObject {
   void startFinished();
 
  private:
+  // Settings, the game folder, a migration of a hand-made install, the profiles, then the loads.
   QCoro::Task<> startUp();
+  QCoro::Task<bool> migrateAtStart();  // false when the state died meanwhile
+  void loadProfiles();
+  void startPolling();
   QCoro::Task<> runBusy(std::function<QCoro::Task<>()> work);
   QCoro::Task<> loadIndexTask(bool refresh);
   QCoro::Task<> updateNoticeTask();
   QCoro::Task<> pollTask();
   QCoro::Task<> migrateChosenFolder();
+  // Makes the profile's files match what it wants: the loader, the pack, then the mods wave by wave.
   QCoro::Task<> syncProfile(std::string id);
+  QCoro::Task<Profile> syncPack(Profile p, std::filesystem::path gameDir);
+  QCoro::Task<> syncMods(Profile p);
+  // One mod of a wave: installed when it must be, and what it needs added to the profile.
+  struct SyncedMod {
+    Profile profile;
+    std::vector<std::string> needs;  // the keys of what the mod needs
+  };
+  QCoro::Task<SyncedMod> syncMod(Profile p, std::string key, ArchivePrefetch* prefetch);
+  // The catalogue's latest version, from the index or else asked of the catalogue.
+  QCoro::Task<std::optional<std::string>> latestVersion(DependencyRef wanted);
   QCoro::Task<> addWork(std::string id, QString name);
   QCoro::Task<> updateWork(std::string id, QString name, QString version);
   QCoro::Task<> syncWork(std::string id, QString note);
   QCoro::Task<> shareWork(std::string id);
   QCoro::Task<> importWork(QString code, ImportTarget target);
+  QCoro::Task<> importArchive(std::string bytes, ImportTarget target, ImportSource source);
+  // The profile an archive goes into: a new one, or the existing one without its mods' files.
+  // `source` names the code or file in the log.
+  QCoro::Task<Profile> importTarget(ImportTarget target, QString codeName, QString source);
+  QCoro::Task<> exportFileWork(std::string id, std::filesystem::path file);
+  QCoro::Task<> importFileWork(std::filesystem::path file, ImportTarget target);
   QCoro::Task<> playWork(std::string id, std::filesystem::path gameDir);
+  QCoro::Task<> clearCacheWork();
 
   void useChosenFolder(std::optional<std::filesystem::path> folder);
   void selectProfile(const QString& id, bool keepMessages);
@@ -254,7 +295,7 @@ class AppState : public QObject {
   // Forwards texts from a worker thread to `busy`, in order, on the main thread.
   std::function<void(const std::string&)> busyReporter();
   // Forwards a worker's download progress to `progress`; a new busy step clears it.
-  Thunderstore::Progress downloadReporter();
+  Http::Progress downloadReporter();
   void setProgress(std::optional<double> progress);
 
   std::shared_ptr<Workspace> workspace_;
@@ -264,6 +305,7 @@ class AppState : public QObject {
   ModListModel* mods_;
   ModListModel* dependencies_;
   ConfigEditor* config_;
+  QThreadPool* downloadPool_;  // the archives a sync fetches ahead of its installs
 
   QString selectedID_;
   std::filesystem::path gameDir_;
@@ -283,6 +325,7 @@ class AppState : public QObject {
   std::optional<SharedCode> sharedCode_;
   bool showLog_ = false;
   bool showImport_ = false;
+  QUrl importFile_;
   bool showNewProfile_ = false;
   std::optional<ProfileItem> renaming_;
   std::optional<PackageItem> detailPackage_;

@@ -4,8 +4,8 @@
 
 #include "app/app_state.hpp"
 #include "foundation/log.hpp"
-#include "foundation/package_id.hpp"
 #include "installer/installer.hpp"
+#include "installer/plan.hpp"
 
 namespace {
 ProfileMod* find(Profile& p, const std::string& key) {
@@ -42,13 +42,9 @@ void AppState::remove(const ModItem& item) {
   const ProfileMod& mod = item.mod;
   const std::string key = mod.id();
 
+  const Plan::Needs needs = [&p](const std::string& k) { return Installer::dependencies(k, p); };
   QStringList dependents;
-  for (const ProfileMod& other : p.mods) {
-    if (other.id() == key) continue;
-    auto deps = Installer::dependencies(other.id(), p);
-    if (std::any_of(deps.begin(), deps.end(), [&](const DependencyRef& d) { return d.id() == key; }))
-      dependents.append(qs(other.displayName()));
-  }
+  for (const ProfileMod& other : Plan::dependents(p, key, needs)) dependents.append(qs(other.displayName()));
   if (!dependents.isEmpty()) {
     setErrorMessage(QStringLiteral("%1 is needed by %2. Remove those first.")
                         .arg(qs(mod.displayName()), dependents.join(QStringLiteral(", "))));
@@ -58,24 +54,13 @@ void AppState::remove(const ModItem& item) {
   Installer::removeFiles(key, p, false);
   std::erase_if(p.mods, [&](const ProfileMod& m) { return m.id() == key; });
 
-  // What the explicit mods still need, directly or through others.
-  std::set<std::string> needed;
-  std::vector<std::string> stack;
-  for (const ProfileMod& m : p.mods)
-    if (m.isExplicit && needed.insert(m.id()).second) stack.push_back(m.id());
-  while (!stack.empty()) {
-    std::string next = std::move(stack.back());
-    stack.pop_back();
-    for (const DependencyRef& d : Installer::dependencies(next, p))
-      if (needed.insert(d.id()).second) stack.push_back(d.id());
-  }
-  auto unused = [&](const ProfileMod& m) { return !m.isExplicit && !needed.count(m.id()); };
+  const std::set<std::string> needed = Plan::stillNeeded(p, needs);
   for (const ProfileMod& m : p.mods) {
-    if (!unused(m)) continue;
+    if (!Plan::unused(m, needed)) continue;
     Installer::removeFiles(m.id(), p, false);
     Log::write("removed unused dependency " + m.id());
   }
-  std::erase_if(p.mods, unused);
+  std::erase_if(p.mods, [&](const ProfileMod& m) { return Plan::unused(m, needed); });
   writeBack(p);
   setNote(QStringLiteral("Removed %1.").arg(qs(mod.displayName())));
 }
@@ -114,12 +99,8 @@ void AppState::updateAll() {
   const Profile* sel = selected();
   if (!sel) return;
   Profile p = *sel;
-  for (ProfileMod& m : p.mods) {
-    const TSPackage* pkg = package(m.ns, m.name);
-    if (pkg && m.installed && Version::newer(pkg->latest, *m.installed)) m.version = pkg->latest;
-  }
-  if (packStatus(p) == ModStatus::update)
-    p.packVersion = latest(std::string(Installer::packNS), std::string(Installer::packName));
+  Plan::takeUpdates(p, [this](const std::string& ns, const std::string& name) { return package(ns, name); },
+                    packStatus(p));
   writeBack(p);
   perform(QStringLiteral("Updating mods…"),
           [this, id = p.id] { return syncWork(id, QStringLiteral("Everything is up to date.")); });

@@ -5,11 +5,11 @@
 
 #include "app/text.hpp"
 #include "app/values.hpp"
-#include "installer/installer.hpp"
+#include "foundation/loader_pack.hpp"
 
 namespace {
 const std::set<std::string> hiddenFromBrowse = {"ebkr-r2modman", "Kesomannen-GaleModManager",
-                                                "BepInEx-BepInExPack", "denikson-BepInExPack_Valheim"};
+                                                "BepInEx-BepInExPack", std::string(LoaderPack::id)};
 }  // namespace
 
 void PackageListModel::setIndex(std::shared_ptr<const std::vector<TSPackage>> index) {
@@ -80,7 +80,7 @@ void PackageListModel::refilter() {
     for (size_t i = 0; i < index_->size(); ++i) {
       const TSPackage& p = (*index_)[i];
       if (p.nsfw || (p.deprecated && !showDeprecated_)) continue;
-      if (p.name == Installer::packName || hiddenFromBrowse.count(p.fullName)) continue;
+      if (p.name == LoaderPack::name || hiddenFromBrowse.count(p.fullName)) continue;
       if (!anyCategory && std::find(p.categories.begin(), p.categories.end(), cat) == p.categories.end()) continue;
       if (!needle.isEmpty() && std::none_of(lowered_[i].begin(), lowered_[i].end(),
                                             [&](const QString& text) { return text.contains(needle); }))

@@ -1,6 +1,4 @@
 // Sharing a profile as a profile code, and importing one into a new or an existing profile.
-#include <set>
-
 #include "app/app_state.hpp"
 #include "app/background.hpp"
 #include "app/text.hpp"
@@ -9,7 +7,9 @@
 #include "foundation/fs.hpp"
 #include "foundation/log.hpp"
 #include "foundation/package_id.hpp"
+#include "foundation/scoped_dir.hpp"
 #include "installer/installer.hpp"
+#include "installer/plan.hpp"
 #include "profiles/profile_store.hpp"
 
 void AppState::shareCode(const ProfileItem& profile) {
@@ -40,49 +40,59 @@ void AppState::importCodeReplacing(const QString& code, const QString& profileID
 }
 
 namespace {
-// Removes the unpacked code's folder however the import ends.
-struct RemoveWhenDone {
-  std::filesystem::path folder;
-  ~RemoveWhenDone() { FS::remove(folder); }
-};
+// What a profile file's reader says, in place of the words it has for a profile code.
+std::string profileFileProblem(const std::string& sentence) {
+  if (sentence == "That profile code doesn’t contain a mod list.") return "That profile file doesn’t contain a mod list.";
+  if (sentence.starts_with("Couldn’t unpack")) return "That file isn’t a profile file, or it is damaged.";
+  return sentence;
+}
 
 QString counted(qsizetype n, const char* one, const char* many) {
   return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n == 1 ? one : many));
 }
-}  // namespace
 
-QCoro::Task<> AppState::importWork(QString code, ImportTarget target) {
-  auto fetch = background(this, [c = ss(code)] { return Thunderstore::fetchProfileCode(c); });
-  std::string bytes = co_await fetch;
-  auto reading = background(this, [bytes] { return ProfileStore::readExport(bytes); });
-  ProfileStore::ImportedProfile imported = co_await reading;
-  RemoveWhenDone cleanup{imported.tempDir};
-  const bool intoNew = target.kind == ImportTarget::Kind::newProfile;
+// "2 mods and 1 dependency": the explicit mods, and the others only when there are any.
+QString contents(const Profile& p) {
+  const qsizetype mods = explicitModCount(p);
+  const qsizetype deps = qsizetype(p.mods.size()) - mods;
+  QString summary = counted(mods, "mod", "mods");
+  if (deps > 0) summary += QStringLiteral(" and ") + counted(deps, "dependency", "dependencies");
+  return summary;
+}
 
-  Profile p;
-  if (intoNew) {
-    QString name = trimSpacesAndTabs(target.value);
-    if (name.isEmpty()) name = qs(imported.name);
-    p = ProfileStore::create(ss(uniqueName(name)));
-    appendProfile(p);
-  } else {
-    const Profile* found = current(ss(target.value));
-    if (!found) throw AppError("That profile no longer exists.");
-    p = *found;
-    // The old mods' own files go; their configuration stays unless the code overwrites it.
-    auto removal = background(this, [p] {
-      for (const ProfileMod& m : p.mods) Installer::removeFiles(m.id(), p, false);
-    });
-    co_await removal;
-    Log::write("replacing mods in profile '" + p.name + "' with code " + ss(code));
-  }
-
+// The code's pack and mods, all as the user's own until the sync shows what needs what.
+void takeMods(Profile& p, const ProfileStore::ImportedProfile& imported) {
   p.packVersion = imported.pack;
   p.mods.clear();
   for (const auto& mod : imported.mods) {
     PackageID id = splitPackageID(mod.id);
     p.mods.push_back(ProfileMod{id.ns, id.name, mod.version, std::nullopt, mod.enabled, true});
   }
+}
+}  // namespace
+
+QCoro::Task<> AppState::importWork(QString code, ImportTarget target) {
+  auto fetch = background(this, [c = ss(code)] { return Thunderstore::fetchProfileCode(c); });
+  std::string bytes = co_await fetch;
+  auto importing = importArchive(std::move(bytes), target, ImportSource{"code " + ss(code), false});
+  co_await importing;
+}
+
+QCoro::Task<> AppState::importArchive(std::string bytes, ImportTarget target, ImportSource source) {
+  auto reading = background(this, [bytes, fromFile = source.file] {
+    try {
+      return ProfileStore::readExport(bytes);
+    } catch (const AppError& e) {
+      if (!fromFile) throw;
+      throw AppError(profileFileProblem(e.what()));
+    }
+  });
+  ProfileStore::ImportedProfile imported = co_await reading;
+  const ScopedDir unpacked{imported.tempDir};  // removed however the import ends
+
+  auto preparing = importTarget(target, qs(imported.name), qs(source.name));
+  Profile p = co_await preparing;
+  takeMods(p, imported);
   if (imported.configDir) {
     auto copy = background(this, [from = *imported.configDir, to = p.bepinex() / "config"] {
       FS::copyContents(from, to, true);
@@ -94,22 +104,34 @@ QCoro::Task<> AppState::importWork(QString code, ImportTarget target) {
   setTab(DetailTab::installed);
 
   co_await syncProfile(p.id);
-
   // Everything some mod of the profile needs is a dependency, not the user's own choice.
   if (const Profile* synced = current(p.id)) {
     p = *synced;
-    std::set<std::string> needed;
-    for (const ProfileMod& m : p.mods)
-      for (const DependencyRef& d : Installer::dependencies(m.id(), p)) needed.insert(d.id());
-    for (ProfileMod& m : p.mods)
-      if (needed.count(m.id())) m.isExplicit = false;
+    Plan::markDependencies(p, [&p](const std::string& key) { return Installer::dependencies(key, p); });
     writeBack(p);
   }
+  setNote(target.kind == ImportTarget::Kind::newProfile
+              ? QStringLiteral("Imported “%1” with %2.").arg(qs(p.name), contents(p))
+              : QStringLiteral("Replaced “%1” with %2 from the %3.")
+                    .arg(qs(p.name), contents(p), source.file ? QStringLiteral("file") : QStringLiteral("code")));
+}
 
-  const qsizetype mods = explicitModCount(p);
-  const qsizetype deps = qsizetype(p.mods.size()) - mods;
-  QString summary = counted(mods, "mod", "mods");
-  if (deps > 0) summary += QStringLiteral(" and ") + counted(deps, "dependency", "dependencies");
-  setNote(intoNew ? QStringLiteral("Imported “%1” with %2.").arg(qs(p.name), summary)
-                  : QStringLiteral("Replaced “%1” with %2 from the code.").arg(qs(p.name), summary));
+QCoro::Task<Profile> AppState::importTarget(ImportTarget target, QString codeName, QString source) {
+  if (target.kind == ImportTarget::Kind::newProfile) {
+    QString name = trimSpacesAndTabs(target.value);
+    if (name.isEmpty()) name = codeName;
+    Profile p = ProfileStore::create(ss(uniqueName(name)));
+    appendProfile(p);
+    co_return p;
+  }
+  const Profile* found = current(ss(target.value));
+  if (!found) throw AppError("That profile no longer exists.");
+  const Profile p = *found;
+  // The old mods' own files go; their configuration stays unless the archive overwrites it.
+  auto removal = background(this, [p] {
+    for (const ProfileMod& m : p.mods) Installer::removeFiles(m.id(), p, false);
+  });
+  co_await removal;
+  Log::write("replacing mods in profile '" + p.name + "' with " + ss(source));
+  co_return p;
 }

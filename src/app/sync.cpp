@@ -1,13 +1,15 @@
 // Profile synchronisation: makes a profile's files match what it wants.
 #include <algorithm>
-#include <deque>
 #include <set>
 
 #include "app/app_state.hpp"
+#include "app/archive_prefetch.hpp"
 #include "app/background.hpp"
 #include "catalogue/thunderstore.hpp"
 #include "foundation/app_error.hpp"
+#include "foundation/loader_pack.hpp"
 #include "installer/installer.hpp"
+#include "installer/plan.hpp"
 
 QCoro::Task<> AppState::syncProfile(std::string id) {
   const Profile* found = current(id);
@@ -23,70 +25,101 @@ QCoro::Task<> AppState::syncProfile(std::string id) {
     });
     co_await job;
   }
-
-  // The pack: missing files, or a wanted version other than the installed one.
-  if (packStatus(p) == ModStatus::notInstalled || p.packVersion != p.packInstalled) {
-    const std::string ns(Installer::packNS), name(Installer::packName);
-    std::optional<std::string> version = p.packVersion;
-    if (!version) version = latest(ns, name);
-    if (!version) {
-      auto lookup = background(this, [ns, name] { return Thunderstore::latestVersion(ns, name); });
-      version = co_await lookup;
-    }
-    if (!version) throw AppError("Couldn’t reach Thunderstore. Check your internet connection.");
-    setBusy(QStringLiteral("Installing BepInEx %1…").arg(qs(*version)));
-    auto job = background(this, [p, v = *version, gameDir, progress = downloadReporter()] {
-      Installer::installPack(p, v, gameDir, progress);
-    });
-    co_await job;
-    p.packVersion = version;
-    p.packInstalled = version;
-    writeBack(p);
+  if (Plan::packNeedsInstall(p, packStatus(p))) {
+    auto pack = syncPack(p, gameDir);
+    p = co_await pack;
   }
 
-  // The mods, breadth-first: the profile's own in list order, then what they need, and so on.
-  // Each key is handled once per run, which also ends dependency cycles.
-  std::deque<std::string> queue;
-  for (const ProfileMod& m : p.mods) queue.push_back(m.id());
-  std::set<std::string> visited;
-  auto position = [&p](const std::string& key) {
-    return std::find_if(p.mods.begin(), p.mods.end(), [&](const ProfileMod& m) { return m.id() == key; });
-  };
-  while (!queue.empty()) {
-    std::string key = std::move(queue.front());
-    queue.pop_front();
-    if (visited.count(key) || position(key) == p.mods.end()) continue;
-    visited.insert(key);
-    const size_t i = size_t(position(key) - p.mods.begin());
-    const ProfileMod mod = p.mods[i];
+  auto mods = syncMods(std::move(p));
+  co_await mods;
+}
 
-    std::vector<DependencyRef> needs;
-    if (!mod.installed || *mod.installed != mod.version || !Installer::filesPresent(key, p)) {
-      setBusy(QStringLiteral("Installing %1 %2…").arg(qs(mod.displayName()), qs(mod.version)));
-      auto job = background(this, [mod, p, progress = downloadReporter()] {
-        return Installer::installMod(mod, mod.version, p, progress);
-      });
-      needs = co_await job;
-      p.mods[i].installed = mod.version;
-      writeBack(p);
-    } else {
-      needs = Installer::dependencies(key, p);
-    }
+namespace {
+// Starts the mod's download ahead of its install when it will be installed.
+void fetchAhead(ArchivePrefetch& prefetch, const Profile& p, const ProfileMod& mod) {
+  if (Plan::needsInstall(mod, Installer::filesPresent(mod.id(), p))) prefetch.want({mod.ns, mod.name, mod.version});
+}
+}  // namespace
 
-    for (const DependencyRef& dep : needs) {
-      const std::string depKey = dep.id();
-      if (position(depKey) == p.mods.end()) {
-        std::optional<std::string> version = latest(dep.ns, dep.name);
-        if (!version) {
-          auto lookup = background(this, [dep] { return Thunderstore::latestVersion(dep.ns, dep.name); });
-          version = co_await lookup;
-        }
-        if (!version)
-          throw AppError("Couldn’t find " + depKey + " on Thunderstore (needed by " + mod.displayName() + ").");
-        p.mods.push_back(ProfileMod{dep.ns, dep.name, *version, std::nullopt, true, false});
-        writeBack(p);
+QCoro::Task<> AppState::syncMods(Profile p) {
+  // Archives download ahead of their installs, several at once. The installs stay one at a time
+  // and in the order below, so the profile ends up as it does when each archive downloads in turn.
+  ArchivePrefetch prefetch(this, downloadPool_, downloadReporter());
+  for (const ProfileMod& mod : p.mods) fetchAhead(prefetch, p, mod);
+  std::exception_ptr failure;
+  try {
+    // The mods, wave by wave: the profile's own, then what they need, and so on.
+    std::set<std::string> seen;
+    for (auto wave = Plan::firstWave(p, seen); !wave.empty();) {
+      std::vector<std::string> next;
+      for (const std::string& key : wave) {
+        auto step = syncMod(p, key, &prefetch);
+        SyncedMod synced = co_await step;
+        p = std::move(synced.profile);
+        next.insert(next.end(), synced.needs.begin(), synced.needs.end());
       }
-      queue.push_back(depKey);
+      wave = Plan::nextWave(p, next, seen);
     }
+  } catch (...) {
+    failure = std::current_exception();
   }
+  // After a failure no new download starts; those under way end before the run does.
+  auto settled = prefetch.settle();
+  co_await settled;
+  if (failure) std::rethrow_exception(failure);
+}
+
+QCoro::Task<Profile> AppState::syncPack(Profile p, std::filesystem::path gameDir) {
+  std::optional<std::string> version = p.packVersion;
+  if (!version) {
+    auto lookup = latestVersion(DependencyRef{std::string(LoaderPack::ns), std::string(LoaderPack::name)});
+    version = co_await lookup;
+  }
+  if (!version) throw AppError("Couldn’t reach Thunderstore. Check your internet connection.");
+  setBusy(QStringLiteral("Installing BepInEx %1…").arg(qs(*version)));
+  auto job = background(this, [p, v = *version, gameDir, progress = downloadReporter()] {
+    Installer::installPack(p, v, gameDir, progress);
+  });
+  co_await job;
+  p.packVersion = version;
+  p.packInstalled = version;
+  writeBack(p);
+  co_return p;
+}
+
+QCoro::Task<AppState::SyncedMod> AppState::syncMod(Profile p, std::string key, ArchivePrefetch* prefetch) {
+  const auto at = std::find_if(p.mods.begin(), p.mods.end(), [&](const ProfileMod& m) { return m.id() == key; });
+  const size_t i = size_t(at - p.mods.begin());  // a wave holds only keys the profile has
+  const ProfileMod mod = p.mods[i];
+  std::vector<DependencyRef> needs;
+  if (Plan::needsInstall(mod, Installer::filesPresent(key, p))) {
+    setBusy(QStringLiteral("Installing %1 %2…").arg(qs(mod.displayName()), qs(mod.version)));
+    auto downloaded = prefetch->ready(ArchiveRef{mod.ns, mod.name, mod.version});
+    co_await downloaded;
+    auto job = background(this, [mod, p, progress = downloadReporter()] {
+      return Installer::installMod(mod, mod.version, p, progress);
+    });
+    needs = co_await job;
+    p.mods[i].installed = mod.version;
+    writeBack(p);
+  } else {
+    needs = Installer::dependencies(key, p);
+  }
+
+  for (const DependencyRef& dep : Plan::missing(p, needs)) {
+    auto lookup = latestVersion(dep);
+    const std::optional<std::string> version = co_await lookup;
+    if (!version)
+      throw AppError("Couldn’t find " + dep.id() + " on Thunderstore (needed by " + mod.displayName() + ").");
+    p.mods.push_back(Plan::dependencyMod(dep, *version));
+    writeBack(p);
+    fetchAhead(*prefetch, p, p.mods.back());
+  }
+  co_return SyncedMod{std::move(p), Plan::keys(needs)};
+}
+
+QCoro::Task<std::optional<std::string>> AppState::latestVersion(DependencyRef wanted) {
+  if (std::optional<std::string> known = latest(wanted.ns, wanted.name)) co_return known;
+  auto lookup = background(this, [wanted] { return Thunderstore::latestVersion(wanted.ns, wanted.name); });
+  co_return co_await lookup;
 }

@@ -16,6 +16,7 @@
 
 #include "catalogue/package.hpp"
 #include "catalogue/thunderstore.hpp"
+#include "installer/plan.hpp"
 #include "profiles/profile.hpp"
 
 // Conversions between the core's UTF-8 texts and Qt's.
@@ -30,18 +31,15 @@ QDateTime qdate(Date d);
 // The number of a profile's mods the user added (explicit ones).
 int explicitModCount(const Profile& profile);
 
-// The enumerations the views read (as numbers in QML: its enum keys must be capitalised).
+// The enumerations the views read (as numbers in QML: its enum keys must be capitalised). A mod's
+// ModStatus comes with the rules that decide it.
 namespace AppEnums {
 Q_NAMESPACE
-// How a mod or the loader pack stands against the catalogue.
-enum class ModStatus { notInstalled, upToDate, update, installed };
-Q_ENUM_NS(ModStatus)
 // The main pane's tabs, in picker order.
 enum class DetailTab { installed, browse, config };
 Q_ENUM_NS(DetailTab)
 }  // namespace AppEnums
 using AppEnums::DetailTab;
-using AppEnums::ModStatus;
 
 struct PackageItem {
   Q_GADGET
@@ -174,6 +172,12 @@ struct ImportTarget {
 
   static ImportTarget newProfile(QString name) { return {Kind::newProfile, std::move(name)}; }
   static ImportTarget replace(QString profileID) { return {Kind::replace, std::move(profileID)}; }
+};
+
+// Where the bytes of an imported profile archive came from, for the log and the messages.
+struct ImportSource {
+  std::string name;   // "code " + the code, or "file " + its path
+  bool file = false;  // a profile file rather than a code
 };
 
 // Reads an optional record out of a QVariant: absent when null or of another type.

@@ -4,14 +4,18 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cerrno>
 #include <cstdio>
 #include <exception>
 #include <memory>
 #include <mutex>
 #include <system_error>
+#include <thread>
 
+#include "catalogue/endpoints.hpp"
 #include "catalogue/thunderstore_seams.hpp"
+#include "foundation/app_version.hpp"
 
 namespace {
 std::atomic<double> g_timeoutScale{1.0};
@@ -93,10 +97,14 @@ struct ListFree {
 // What one transfer needs inside libcurl's callbacks. A callback never lets an exception
 // through C code: it keeps the first one and stops the transfer, and perform() rethrows it.
 struct Transfer {
+  using Clock = std::chrono::steady_clock;
   std::function<void(const char*, size_t)> sink;
-  const Thunderstore::Progress* progress = nullptr;
+  const Http::Progress* progress = nullptr;
   curl_off_t lastReported = -1;
   std::exception_ptr failure;
+  std::chrono::milliseconds stallLimit{0};  // 0: no limit
+  Clock::time_point lastByte = Clock::now();
+  bool stalled = false;
 
   static size_t write(char* data, size_t, size_t count, void* self) {
     auto* t = static_cast<Transfer*>(self);
@@ -111,8 +119,13 @@ struct Transfer {
 
   static int xferinfo(void* self, curl_off_t total, curl_off_t now, curl_off_t, curl_off_t) {
     auto* t = static_cast<Transfer*>(self);
-    if (now == t->lastReported) return 0;
+    if (now == t->lastReported) {
+      t->stalled = t->stallLimit.count() > 0 && Clock::now() - t->lastByte > t->stallLimit;
+      return t->stalled ? 1 : 0;  // anything but 0 aborts the transfer
+    }
     t->lastReported = now;
+    t->lastByte = Clock::now();
+    if (!t->progress || !*t->progress) return 0;
     try {
       (*t->progress)(int64_t(now), total > 0 ? std::optional<int64_t>(total) : std::nullopt);
       return 0;
@@ -125,6 +138,24 @@ struct Transfer {
 
 long curlMilliseconds(double seconds) {
   return std::max(1L, long(seconds * 1000 * g_timeoutScale.load()));
+}
+
+// What every request carries: its address and time limits, the shared caches, the user agent,
+// redirects over HTTP(S) only and every encoding libcurl can decode.
+void setCommonOptions(CURL* h, const Http::Request& request) {
+  curl_easy_setopt(h, CURLOPT_URL, request.url.c_str());
+  curl_easy_setopt(h, CURLOPT_SHARE, Client::shared().share());
+  curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
+  curl_easy_setopt(h, CURLOPT_USERAGENT, Http::userAgent().c_str());
+  curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, curlMilliseconds(request.timeout));
+  curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, curlMilliseconds(std::min(request.timeout, 30.0)));
+  curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);
+  curl_easy_setopt(h, CURLOPT_MAXREDIRS, 10L);
+#if LIBCURL_VERSION_NUM >= 0x075500
+  curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
+  curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+#endif
+  curl_easy_setopt(h, CURLOPT_ACCEPT_ENCODING, "");
 }
 
 long perform(const Http::Request& request, Transfer& transfer) {
@@ -141,20 +172,8 @@ long perform(const Http::Request& request, Transfer& transfer) {
   };
   for (const auto& line : request.headers) addHeader(line);
 
-  curl_easy_setopt(h, CURLOPT_URL, request.url.c_str());
-  curl_easy_setopt(h, CURLOPT_SHARE, Client::shared().share());
+  setCommonOptions(h, request);
   curl_easy_setopt(h, CURLOPT_ERRORBUFFER, error);
-  curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
-  curl_easy_setopt(h, CURLOPT_USERAGENT, Thunderstore::userAgent().c_str());
-  curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, curlMilliseconds(request.timeout));
-  curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, curlMilliseconds(std::min(request.timeout, 30.0)));
-  curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);
-  curl_easy_setopt(h, CURLOPT_MAXREDIRS, 10L);
-#if LIBCURL_VERSION_NUM >= 0x075500
-  curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-#endif
-  curl_easy_setopt(h, CURLOPT_ACCEPT_ENCODING, "");  // every encoding libcurl can decode
   if (request.method == "POST") {
     curl_easy_setopt(h, CURLOPT_POST, 1L);
     curl_easy_setopt(h, CURLOPT_POSTFIELDS, request.body.data());
@@ -164,7 +183,9 @@ long perform(const Http::Request& request, Transfer& transfer) {
   curl_easy_setopt(h, CURLOPT_HTTPHEADER, headers.get());
   curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, &Transfer::write);
   curl_easy_setopt(h, CURLOPT_WRITEDATA, &transfer);
-  if (transfer.progress && *transfer.progress) {
+  if (request.stallTimeout > 0)
+    transfer.stallLimit = std::chrono::milliseconds(curlMilliseconds(request.stallTimeout));
+  if ((transfer.progress && *transfer.progress) || transfer.stallLimit.count() > 0) {
     curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, &Transfer::xferinfo);
     curl_easy_setopt(h, CURLOPT_XFERINFODATA, &transfer);
     curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
@@ -173,8 +194,11 @@ long perform(const Http::Request& request, Transfer& transfer) {
   CURLcode code = curl_easy_perform(h);
   curl_easy_setopt(h, CURLOPT_ERRORBUFFER, nullptr);  // `error` dies with this frame
   if (transfer.failure) std::rethrow_exception(transfer.failure);
+  if (transfer.stalled)
+    throw Http::NetworkError("The download stalled: nothing arrived for " +
+                                     std::to_string(long(request.stallTimeout)) + " seconds.");
   if (code != CURLE_OK)
-    throw Thunderstore::NetworkError(error[0] ? error : curl_easy_strerror(code));
+    throw Http::NetworkError(error[0] ? error : curl_easy_strerror(code));
   long status = 0;
   curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
   return status;
@@ -190,6 +214,12 @@ void setTimeoutScale(double factor) { g_timeoutScale.store(factor); }
 }  // namespace Thunderstore
 
 namespace Http {
+const std::string& userAgent() {
+  static const std::string agent =
+      std::string("Quernhold/") + App::version + " (macOS; +" + endpoints().website + ")";
+  return agent;
+}
+
 Response fetch(const Request& request) {
   Response response;
   Transfer transfer{.sink = [&](const char* data, size_t size) { response.body.append(data, size); }};
@@ -198,7 +228,7 @@ Response fetch(const Request& request) {
 }
 
 long fetchToFile(const Request& request, const std::filesystem::path& file,
-                 const Thunderstore::Progress& progress) {
+                 const Progress& progress) {
   std::unique_ptr<std::FILE, FileClose> out{std::fopen(file.c_str(), "wb")};
   if (!out)
     throw std::filesystem::filesystem_error("Couldn’t create the download file", file,
@@ -214,5 +244,9 @@ long fetchToFile(const Request& request, const std::filesystem::path& file,
   long status = perform(request, transfer);
   if (std::fclose(out.release()) != 0) fail();
   return status;
+}
+
+void pause(double seconds) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(long(seconds * 1000 * g_timeoutScale.load())));
 }
 }  // namespace Http

@@ -22,9 +22,6 @@ constexpr std::array<std::string_view, kKeyCount> keys = {
     "fullName", "owner", "name", "pageURL", "updated", "rating", "deprecated", "nsfw",
     "categories", "description", "icon", "latest", "downloads", "versions", "dependencies"};
 
-constexpr Date reference = std::chrono::sys_days{std::chrono::year{2001} / 1 / 1} +
-                           std::chrono::microseconds{0};
-
 void appendText(std::string& out, std::string_view s) {
   static constexpr char hex[] = "0123456789abcdef";
   out += '"';
@@ -64,7 +61,7 @@ void appendInt(std::string& out, int64_t n) {
 // Seconds since 2001 written exactly from the microsecond count, so reading them back gives the
 // same instant; printf would also follow the C locale's decimal separator.
 void appendSeconds(std::string& out, Date d) {
-  int64_t micros = (d - reference).count();
+  int64_t micros = (d - Dates::referenceDate).count();
   if (micros < 0) out += '-';
   uint64_t magnitude = micros < 0 ? 0 - uint64_t(micros) : uint64_t(micros);
   appendInt(out, int64_t(magnitude / 1000000));
@@ -137,7 +134,7 @@ Date readSeconds(od::value& v) {
   double seconds = v.get_double().value();
   // Far beyond any real date (and beyond what the microsecond count can hold).
   if (!(std::fabs(seconds) < 1e12)) throw std::runtime_error("\"updated\" out of range");
-  if (auto micros = decimalMicros(token)) return reference + std::chrono::microseconds{*micros};
+  if (auto micros = decimalMicros(token)) return Dates::referenceDate + std::chrono::microseconds{*micros};
   return Dates::fromSecondsSince2001(seconds);  // an exponent form, which the writer never uses
 }
 

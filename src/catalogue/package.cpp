@@ -1,9 +1,5 @@
 #include "catalogue/package.hpp"
 
-#include <algorithm>
+#include "foundation/package_id.hpp"
 
-std::string TSPackage::displayName() const {
-  std::string shown = name;
-  std::replace(shown.begin(), shown.end(), '_', ' ');
-  return shown;
-}
+std::string TSPackage::displayName() const { return ::displayName(name); }

@@ -7,30 +7,11 @@
 #include "foundation/app_error.hpp"
 #include "foundation/base64.hpp"
 #include "foundation/log.hpp"
-#include "foundation/utf8.hpp"
+#include "foundation/text.hpp"
 
 namespace Thunderstore {
 namespace {
 constexpr std::string_view header = "#r2modman";
-
-// Unicode white space and line breaks, as UTF-8; a code pasted from a web page may carry any.
-constexpr std::string_view spaces[] = {
-    " ",  "\t", "\n", "\v", "\f", "\r",
-    "\xC2\x85", "\xC2\xA0", "\xE1\x9A\x80", "\xE2\x80\x80", "\xE2\x80\x81", "\xE2\x80\x82",
-    "\xE2\x80\x83", "\xE2\x80\x84", "\xE2\x80\x85", "\xE2\x80\x86", "\xE2\x80\x87",
-    "\xE2\x80\x88", "\xE2\x80\x89", "\xE2\x80\x8A", "\xE2\x80\xA8", "\xE2\x80\xA9",
-    "\xE2\x80\xAF", "\xE2\x81\x9F", "\xE3\x80\x80"};
-
-std::string_view trim(std::string_view text) {
-  for (bool trimmed = true; trimmed;) {
-    trimmed = false;
-    for (auto space : spaces) {
-      if (text.starts_with(space)) text.remove_prefix(space.size()), trimmed = true;
-      if (text.ends_with(space)) text.remove_suffix(space.size()), trimmed = true;
-    }
-  }
-  return text;
-}
 
 // Codes go into the address as they are, so only characters that need no escaping and cannot
 // change the path ("/", "?", "#", a lone "." or "..") are accepted.
@@ -43,7 +24,7 @@ bool isCode(std::string_view code) {
 }  // namespace
 
 std::string fetchProfileCode(const std::string& typed) {
-  std::string code{trim(typed)};
+  std::string code{Text::trimUnicodeSpace(typed)};
   if (!isCode(code)) throw AppError("That doesn’t look like a profile code.");
 
   auto reply = Http::fetch(
@@ -81,7 +62,7 @@ std::string createProfileCode(std::string_view zip) {
        .headers = {"Content-Type: application/octet-stream"},
        .body = encodeProfileCodeBody(zip)});
   Log::write("profile code create: http=" + std::to_string(reply.status) + " " +
-             toValidUTF8(std::string_view(reply.body).substr(0, 200)));
+             Text::toValidUTF8(std::string_view(reply.body).substr(0, 200)));
   if (reply.status >= 200 && reply.status <= 299) {
     auto json = nlohmann::json::parse(reply.body, nullptr, false);
     if (json.is_object())

@@ -6,10 +6,10 @@
 #include "catalogue/endpoints.hpp"
 #include "catalogue/http.hpp"
 #include "foundation/app_error.hpp"
-#include "foundation/app_version.hpp"
 #include "foundation/fs.hpp"
 #include "foundation/log.hpp"
 #include "foundation/package_id.hpp"
+#include "foundation/scoped_dir.hpp"
 
 namespace Thunderstore {
 namespace {
@@ -44,18 +44,9 @@ std::optional<AppUpdate> decodeUpdate(std::string_view body) {
   return update;
 }
 
-// Removes a download's temporary folder however the download ends.
-struct TempFolder {
-  std::filesystem::path path = FS::tempDir();
-  ~TempFolder() { FS::remove(path); }
-};
+// A download is tried once and retried up to three times when the transfer breaks off.
+constexpr int downloadAttempts = 4;
 }  // namespace
-
-const std::string& userAgent() {
-  static const std::string agent =
-      std::string("Quernhold/") + App::version + " (macOS; +" + endpoints().website + ")";
-  return agent;
-}
 
 std::string indexURL() { return endpoints().catalogue + "/c/valheim/api/v1/package/"; }
 
@@ -115,9 +106,20 @@ std::optional<std::string> fetchReadme(const std::string& ns, const std::string&
 }
 
 void download(const std::string& url, const std::filesystem::path& to, const Progress& progress) {
-  TempFolder temp;
-  auto file = temp.path / "download";
-  long status = Http::fetchToFile({.url = url, .timeout = 300}, file, progress);
+  const ScopedDir temp;
+  auto file = *temp / "download";
+  long status = 0;
+  // A transfer cut short starts again from the first byte, after a pause that grows each time.
+  for (int attempt = 1;; ++attempt) {
+    try {
+      status = Http::fetchToFile({.url = url, .timeout = 300, .stallTimeout = 30}, file, progress);
+      break;
+    } catch (const Http::NetworkError& e) {
+      if (attempt == downloadAttempts) throw;
+      Log::write("download retry " + std::to_string(attempt) + " (" + e.what() + "): " + url);
+      Http::pause(0.5 * (1 << (attempt - 1)));
+    }
+  }
   if (status != 200) {
     Log::write("download failed http=" + std::to_string(status) + ": " + url);
     throw AppError("Download failed (" + std::to_string(status) + "): " + url);

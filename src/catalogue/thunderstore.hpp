@@ -2,13 +2,12 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "catalogue/http.hpp"
 #include "catalogue/package.hpp"
 
 // The app's update notice, from version.json on the product website.
@@ -19,15 +18,9 @@ struct AppUpdate {
 };
 
 // Every exchange with the catalogue service. All calls block and are safe from any thread;
-// the app runs them on workers.
+// the app runs them on workers. A request that gets no complete response throws Http::NetworkError.
 namespace Thunderstore {
-// A request that got no complete HTTP response; what() is the HTTP client's own text.
-struct NetworkError : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
-
-// Bytes received so far and bytes expected (nullopt when the server does not say).
-using Progress = std::function<void(int64_t received, std::optional<int64_t> expected)>;
+using Http::Progress;
 
 // Package list and its cache encoding (pure).
 std::vector<TSPackage> decodeIndex(std::string_view json);
@@ -46,7 +39,8 @@ std::optional<double> cacheAge();  // seconds, nullopt without a cache file
 std::optional<std::string> latestVersion(const std::string& ns, const std::string& name);
 // The Markdown README of one version; nullopt on any failure (logged), which shows no README.
 std::optional<std::string> fetchReadme(const std::string& ns, const std::string& name, const std::string& version);
-// Streams to a temporary file and moves it to `to` only on status 200.
+// Streams to a temporary file and moves it to `to` only on status 200. A transfer that breaks off
+// (connection lost, 30 s without a byte) is retried from the start up to three times.
 void download(const std::string& url, const std::filesystem::path& to, const Progress& progress = {});
 
 std::string fetchProfileCode(const std::string& code);    // the archive bytes
@@ -58,7 +52,6 @@ std::optional<std::string> decodeProfileCodeBody(std::string_view body);  // nul
 // The notice when it names a version newer than `runningVersion`; nullopt on any failure.
 std::optional<AppUpdate> fetchUpdateNotice(const std::string& runningVersion);
 
-const std::string& userAgent();
 std::string indexURL();
 std::string pageURL(const std::string& ns, const std::string& name);
 std::string downloadURL(const std::string& ns, const std::string& name, const std::string& version);

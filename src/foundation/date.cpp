@@ -9,8 +9,6 @@ using namespace std::chrono;
 Date now() { return time_point_cast<microseconds>(system_clock::now()); }
 
 namespace {
-constexpr Date referenceDate = sys_days{year{2001} / 1 / 1} + microseconds{0};
-
 // Reads exactly `n` decimal digits at `pos`, advancing it.
 bool digits(std::string_view s, size_t& pos, size_t n, int& out) {
   if (pos + n > s.size()) return false;
@@ -98,5 +96,4 @@ double secondsSince2001(Date d) { return double((d - referenceDate).count()) / 1
 Date fromSecondsSince2001(double seconds) {
   return referenceDate + microseconds{std::llround(seconds * 1e6)};
 }
-
 }  // namespace Dates

@@ -28,7 +28,10 @@ std::string iso8601(Date d);
 std::optional<Date> parseRFC3339(std::string_view text, bool fraction);
 // Either form; used for dates this app wrote itself.
 std::optional<Date> parseISO8601(std::string_view text);
-// Seconds relative to 2001-01-01T00:00:00Z, as the index cache stores them.
+// 2001-01-01T00:00:00Z: the index cache stores dates as seconds relative to it.
+inline constexpr Date referenceDate =
+    std::chrono::sys_days{std::chrono::year{2001} / 1 / 1} + std::chrono::microseconds{0};
+// Seconds relative to referenceDate.
 double secondsSince2001(Date d);
 Date fromSecondsSince2001(double seconds);
 }  // namespace Dates

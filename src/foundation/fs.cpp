@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "foundation/file_descriptor.hpp"
 #include "foundation/uuid.hpp"
 
 namespace fs = std::filesystem;
@@ -114,53 +115,42 @@ void copyContents(const path& of, const path& into, bool overwrite,
 }
 
 std::string readFile(const path& p, size_t maxBytes) {
-  int fd = ::open(p.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) fail("read", p, errno);
+  const FileDescriptor fd(::open(p.c_str(), O_RDONLY | O_CLOEXEC));
+  if (!fd.valid()) fail("read", p, errno);
   std::string bytes;
   char buf[65536];
   for (;;) {
-    ssize_t n = ::read(fd, buf, sizeof buf);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0 || bytes.size() + size_t(n) > maxBytes) {
-      int err = n < 0 ? errno : EFBIG;
-      ::close(fd);
-      fail("read", p, err);
-    }
-    if (n == 0) break;
+    const ssize_t n = retryOnInterrupt([&] { return ::read(fd.get(), buf, sizeof buf); });
+    if (n < 0) fail("read", p, errno);
+    if (bytes.size() + size_t(n) > maxBytes) fail("read", p, EFBIG);
+    if (n == 0) return bytes;
     bytes.append(buf, size_t(n));
   }
-  ::close(fd);
-  return bytes;
 }
 
 void writeAtomic(const path& p, std::string_view bytes) {
   std::string temp = (p.parent_path() / ("." + p.filename().string() + ".XXXXXX")).string();
-  int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-  if (fd < 0) fail("write", p, errno);
+  FileDescriptor fd(::mkostemp(temp.data(), O_CLOEXEC));
+  if (!fd.valid()) fail("write", p, errno);
   // mkostemp makes the file private; give it the mode the old file had, or the usual one.
   struct stat old {};
-  ::fchmod(fd, ::stat(p.c_str(), &old) == 0 ? old.st_mode & 07777 : 0644);
+  ::fchmod(fd.get(), ::stat(p.c_str(), &old) == 0 ? old.st_mode & 07777 : 0644);
 
   auto abandon = [&](int err) {
-    ::close(fd);
+    fd.close();
     ::unlink(temp.c_str());
     fail("write", p, err);
   };
   const char* data = bytes.data();
   size_t left = bytes.size();
   while (left > 0) {
-    ssize_t n = ::write(fd, data, left);
-    if (n < 0 && errno == EINTR) continue;
+    const ssize_t n = retryOnInterrupt([&] { return ::write(fd.get(), data, left); });
     if (n < 0) abandon(errno);
     data += n;
     left -= size_t(n);
   }
-  if (syncToDisk(fd) != 0) abandon(errno);
-  if (::close(fd) != 0) {
-    int err = errno;
-    ::unlink(temp.c_str());
-    fail("write", p, err);
-  }
+  if (syncToDisk(fd.get()) != 0) abandon(errno);
+  if (fd.close() != 0) abandon(errno);
   if (::rename(temp.c_str(), p.c_str()) != 0) {
     int err = errno;
     ::unlink(temp.c_str());
@@ -169,11 +159,8 @@ void writeAtomic(const path& p, std::string_view bytes) {
   // The rename lives in the folder: until the folder reaches the disk, a power cut can bring
   // back the old name. The file is already saved, so a folder that cannot sync is no failure.
   const path folder = p.parent_path().empty() ? path(".") : p.parent_path();
-  int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir >= 0) {
-    syncToDisk(dir);
-    ::close(dir);
-  }
+  const FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (dir.valid()) syncToDisk(dir.get());
 }
 
 void removeStaleTemporaries(const path& p) noexcept {

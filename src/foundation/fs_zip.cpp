@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "foundation/app_error.hpp"
+#include "foundation/file_descriptor.hpp"
 #include "foundation/fs.hpp"
 #include "foundation/log.hpp"
 
@@ -284,13 +285,11 @@ Outcome extract(const fs::path& zipFile, const fs::path& root, const std::string
 }
 
 void addFile(archive* out, const fs::path& file) {
-  int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw fs::filesystem_error("zip", file, std::error_code(errno, std::generic_category()));
-  std::unique_ptr<int, void (*)(int*)> closer{&fd, [](int* f) { ::close(*f); }};
+  const FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+  if (!fd.valid()) throw fs::filesystem_error("zip", file, std::error_code(errno, std::generic_category()));
   char buf[65536];
   for (;;) {
-    ssize_t n = ::read(fd, buf, sizeof buf);
-    if (n < 0 && errno == EINTR) continue;
+    const ssize_t n = retryOnInterrupt([&] { return ::read(fd.get(), buf, sizeof buf); });
     if (n < 0) throw fs::filesystem_error("zip", file, std::error_code(errno, std::generic_category()));
     if (n == 0) return;
     if (archive_write_data(out, buf, size_t(n)) < 0) archiveFailure(out);

@@ -6,7 +6,7 @@
 
 #include "foundation/fs.hpp"
 #include "foundation/paths.hpp"
-#include "foundation/utf8.hpp"
+#include "foundation/text.hpp"
 
 namespace Log {
 namespace {
@@ -48,7 +48,7 @@ std::string tail(int lines) {
   } catch (...) {
     return "No log yet.";
   }
-  if (toValidUTF8(text) != text) return "No log yet.";
+  if (!Text::isValidUTF8(text)) return "No log yet.";
   // Keep the last `lines` pieces of the text split at line feeds (empty pieces count).
   if (lines <= 0) return "";
   size_t start = text.size() + 1;

@@ -1,7 +1,8 @@
 #include "foundation/package_id.hpp"
 
 #include <algorithm>
-#include <charconv>
+
+#include "foundation/text.hpp"
 
 namespace {
 std::vector<std::string_view> split(std::string_view s, char sep) {
@@ -35,17 +36,13 @@ std::string join(std::vector<std::string_view>::const_iterator first,
   }
   return out;
 }
-
-// An optional sign and decimal digits within 64 bits, else 0.
-int64_t number(std::string_view s) {
-  if (!s.empty() && s.front() == '+') s.remove_prefix(1);
-  std::string_view digits = !s.empty() && s.front() == '-' ? s.substr(1) : s;
-  if (!digitsOnly(digits)) return 0;
-  int64_t value = 0;
-  auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
-  return ec == std::errc{} && end == s.data() + s.size() ? value : 0;
-}
 }  // namespace
+
+std::string displayName(std::string_view name) {
+  std::string shown(name);
+  std::replace(shown.begin(), shown.end(), '_', ' ');
+  return shown;
+}
 
 PackageID splitPackageID(std::string_view id) {
   auto pieces = split(id, '-');
@@ -61,7 +58,7 @@ namespace Version {
 std::vector<int64_t> parts(std::string_view v) {
   std::vector<int64_t> out;
   for (auto piece : split(v, '.'))
-    if (!piece.empty()) out.push_back(number(piece));
+    if (!piece.empty()) out.push_back(Text::parseInt64(piece).value_or(0));
   return out;
 }
 

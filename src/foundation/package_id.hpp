@@ -14,6 +14,8 @@ struct PackageID {
 };
 
 PackageID splitPackageID(std::string_view id);
+// A package's name as people read it: underscores shown as spaces.
+std::string displayName(std::string_view name);
 
 namespace Version {
 // Numeric components; a piece that is not a signed decimal becomes 0, empty pieces are dropped.

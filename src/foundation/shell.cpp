@@ -9,7 +9,8 @@
 #include <cstring>
 #include <system_error>
 
-#include "foundation/utf8.hpp"
+#include "foundation/file_descriptor.hpp"
+#include "foundation/text.hpp"
 
 extern char** environ;
 
@@ -60,9 +61,9 @@ std::string drain(int fd) {
   std::string bytes;
   char buf[65536];
   for (;;) {
-    ssize_t n = ::read(fd, buf, sizeof buf);
-    if (n > 0) bytes.append(buf, size_t(n));
-    else if (n == 0 || errno != EINTR) return bytes;
+    const ssize_t n = retryOnInterrupt([&] { return ::read(fd, buf, sizeof buf); });
+    if (n <= 0) return bytes;
+    bytes.append(buf, size_t(n));
   }
 }
 
@@ -106,8 +107,7 @@ Result run(const std::filesystem::path& program, const std::vector<std::string>&
   ::close(output[0]);
 
   int status = 0;
-  while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-  }
+  retryOnInterrupt([&] { return ::waitpid(pid, &status, 0); });
   if (failure.size() >= sizeof(int)) {
     int err;
     std::memcpy(&err, failure.data(), sizeof err);
@@ -115,6 +115,6 @@ Result run(const std::filesystem::path& program, const std::vector<std::string>&
   }
   // A child killed by a signal reports 128 + the signal, as shells do.
   int32_t code = WIFEXITED(status) ? WEXITSTATUS(status) : WIFSIGNALED(status) ? 128 + WTERMSIG(status) : -1;
-  return {code, toValidUTF8(bytes)};
+  return {code, Text::toValidUTF8(bytes)};
 }
 }  // namespace Shell

@@ -9,28 +9,26 @@
 #include <vector>
 
 #include "catalogue/thunderstore.hpp"
+#include "installer/dependency.hpp"
 #include "profiles/profile.hpp"
-
-// A package another package needs; the version of the identifier is dropped.
-struct DependencyRef {
-  std::string ns, name;
-  std::string id() const { return ns + "-" + name; }
-  bool operator==(const DependencyRef&) const = default;
-};
 
 // Everything that touches mod, loader and game files. Stateless; every call blocks and may run on
 // any thread. A mod's files are named by its key, ns + "-" + name.
 namespace Installer {
 using std::filesystem::path;
 
-inline constexpr std::string_view packNS = "denikson";
-inline constexpr std::string_view packName = "BepInExPack_Valheim";
 inline constexpr std::string_view steamAppID = "892970";
 // The macOS x64 build 5.4.23.2 of the loader on the loader release host.
 std::string macLoaderURL();
 
 // The calls that download report the download's progress to `progress`, on the calling thread.
-using Thunderstore::Progress;
+using Http::Progress;
+
+// Puts a package version's archive into the download cache unless it is there (or the cache
+// cannot take it); the installs below then take it from there without a request.
+void prefetch(const std::string& ns, const std::string& name, const std::string& version,
+              const Progress& progress = {});
+bool archiveCached(const std::string& ns, const std::string& name, const std::string& version) noexcept;
 
 // Mod files inside a profile folder.
 std::vector<DependencyRef> installMod(const ProfileMod& mod, const std::string& version,

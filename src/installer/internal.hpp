@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "catalogue/http.hpp"
 #include "foundation/shell.hpp"
 
 namespace Installer::detail {
@@ -18,23 +19,17 @@ inline constexpr size_t maxManifestBytes = 1 << 20;
 
 // The file's bytes when it can be read and is valid UTF-8; nullopt otherwise.
 std::optional<std::string> readUTF8(const path& p);
-// Without leading and trailing white space and line ends.
-std::string trimmed(std::string_view text);
 // Runs a system tool; nullopt when it cannot be started (probes treat that as "no").
 std::optional<Shell::Result> tryRun(const path& program, const std::vector<std::string>& args) noexcept;
 // The names of the entries directly in `folder`; empty when it cannot be listed.
 std::vector<std::string> entryNames(const path& folder);
 
-// A fresh "quernhold-<UUID>" work folder, removed with everything in it when this goes out of scope.
-class WorkFolder {
- public:
-  WorkFolder();
-  ~WorkFolder();
-  WorkFolder(const WorkFolder&) = delete;
-  WorkFolder& operator=(const WorkFolder&) = delete;
-  const path& operator*() const { return path_; }
-
- private:
-  path path_;
-};
+// The archive `name` from the download cache, or downloaded from `url`, unpacked into `to`
+// under the name of `workFile` (a file in the caller's work folder, which the unpack's messages
+// name). A cached archive that cannot be unpacked is replaced by a fresh download; only complete
+// downloads are ever unpacked.
+void unpackArchive(const std::string& name, const std::string& url, const path& workFile, const path& to,
+                   const Http::Progress& progress);
+// The download cache's name of a package version's archive.
+std::string archiveName(const std::string& ns, const std::string& name, const std::string& version);
 }  // namespace Installer::detail

@@ -4,6 +4,7 @@
 #include "catalogue/thunderstore.hpp"
 #include "foundation/app_error.hpp"
 #include "foundation/fs.hpp"
+#include "foundation/scoped_dir.hpp"
 #include "foundation/log.hpp"
 #include "installer/installer.hpp"
 #include "installer/internal.hpp"
@@ -51,9 +52,9 @@ bool loaderInstalled(const path& gameDir) noexcept {
 void ensureLoader(const path& gameDir, const Progress& progress) {
   if (loaderInstalled(gameDir)) return;
   Log::write("installing macOS loader into " + gameDir.string());
-  detail::WorkFolder T;
-  Thunderstore::download(macLoaderURL(), *T / "loader.zip", progress);
-  FS::unzip(*T / "loader.zip", *T / "x");
+  const ScopedDir T;
+  const std::string url = macLoaderURL();
+  detail::unpackArchive(url.substr(url.rfind('/') + 1), url, *T / "loader.zip", *T / "x", progress);
   // The loader's managed core comes from the pack, into each profile; never into the game folder.
   FS::copyContents(*T / "x", gameDir, true, {"BepInEx"});
   configureRunScript(gameDir);

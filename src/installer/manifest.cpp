@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "foundation/fs.hpp"
+#include "foundation/loader_pack.hpp"
 #include "foundation/package_id.hpp"
 #include "installer/installer.hpp"
 #include "installer/internal.hpp"
@@ -70,7 +71,7 @@ std::vector<DependencyRef> parseDependencies(std::string_view bytes) {
   for (const auto& element : *member) {
     PackageID id = splitPackageID(element.get_ref<const std::string&>());
     // The loader pack is installed on its own, whoever publishes it.
-    if (id.name != packName) result.push_back({std::move(id.ns), std::move(id.name)});
+    if (id.name != LoaderPack::name) result.push_back({std::move(id.ns), std::move(id.name)});
   }
   return result;
 }

@@ -1,13 +1,14 @@
 // Turning a "BepInEx" folder made by hand or by another tool into the profile "Default".
 
-#include <set>
 #include <system_error>
 
 #include "foundation/fs.hpp"
 #include "foundation/log.hpp"
 #include "foundation/package_id.hpp"
 #include "installer/installer.hpp"
+#include "foundation/text.hpp"
 #include "installer/internal.hpp"
+#include "installer/plan.hpp"
 #include "profiles/profile_store.hpp"
 
 namespace fs = std::filesystem;
@@ -21,7 +22,7 @@ void adoptMods(Profile& profile) {
     auto versionText = detail::readUTF8(entry / ".ts_version");
     if (!versionText) continue;  // not a catalogue mod: carried over, but not listed
     const PackageID id = splitPackageID(name);
-    const std::string version = detail::trimmed(*versionText);
+    const std::string version = std::string(Text::trim(*versionText));
     FS::remove(entry / ".ts_version");
     if (FS::exists(entry / ".ts_manifest.json")) {
       try {
@@ -32,15 +33,6 @@ void adoptMods(Profile& profile) {
     }
     profile.mods.push_back({id.ns, id.name, version, version, true, true});
   }
-}
-
-// A mod another migrated mod depends on was pulled in, not chosen.
-void markDependencies(Profile& profile) {
-  std::set<std::string> needed;
-  for (const auto& mod : profile.mods)
-    for (const auto& dependency : dependencies(mod.id(), profile)) needed.insert(dependency.id());
-  for (auto& mod : profile.mods)
-    if (needed.contains(mod.id())) mod.isExplicit = false;
 }
 }  // namespace
 
@@ -55,11 +47,12 @@ std::optional<Profile> migrateLegacyInstall(const path& gameDir) {
 
   const fs::path packMarker = profile.bepinex() / ".pack_version";
   if (auto pack = detail::readUTF8(packMarker)) {
-    profile.packVersion = profile.packInstalled = detail::trimmed(*pack);
+    profile.packVersion = profile.packInstalled = std::string(Text::trim(*pack));
     FS::remove(packMarker);
   }
   adoptMods(profile);
-  markDependencies(profile);
+  // A mod another migrated mod depends on was pulled in, not chosen.
+  Plan::markDependencies(profile, [&profile](const std::string& key) { return dependencies(key, profile); });
   ProfileStore::save(profile);
   Log::write("migrated existing install into profile 'Default' (" + std::to_string(profile.mods.size()) +
              " mods)");

@@ -1,10 +1,12 @@
 // One mod's files inside a profile folder: install, remove, park and unpark.
 
+#include <set>
 #include <system_error>
 
 #include "catalogue/thunderstore.hpp"
 #include "foundation/app_error.hpp"
 #include "foundation/fs.hpp"
+#include "foundation/scoped_dir.hpp"
 #include "foundation/log.hpp"
 #include "installer/installer.hpp"
 #include "installer/internal.hpp"
@@ -14,6 +16,16 @@ namespace fs = std::filesystem;
 namespace Installer {
 namespace {
 constexpr const char* kinds[] = {"plugins", "patchers"};
+
+// Puts what `from` holds (less `skip`) into the folder `to`. A folder that is not there yet gets
+// the entries renamed into it, which costs nothing when the work folder and the profile share a
+// volume; otherwise they are merged in as copies.
+void putContents(const fs::path& from, const fs::path& to, const std::set<std::string>& skip = {}) {
+  if (FS::exists(to)) return FS::copyContents(from, to, true, skip);
+  FS::mkdir(to);
+  for (const fs::directory_entry& entry : fs::directory_iterator(from))
+    if (!skip.count(entry.path().filename().string())) FS::move(entry.path(), to / entry.path().filename());
+}
 
 // Places the unpacked archive X in profile folder P, normalising the layouts mods ship in.
 void placeContents(const fs::path& X, const fs::path& P, const std::string& key) {
@@ -25,17 +37,17 @@ void placeContents(const fs::path& X, const fs::path& P, const std::string& key)
 
   if (!hasPlugins && !hasConfig && !hasPatchers) {
     // The whole archive is the plug-in, less the package's own catalogue files.
-    FS::copyContents(X, plugins, true, {"manifest.json", "icon.png", "README.md", "CHANGELOG.md"});
+    putContents(X, plugins, {"manifest.json", "icon.png", "README.md", "CHANGELOG.md"});
     return;
   }
   // Every installed mod gets a plug-in folder: that is how its presence is told.
   if (hasPlugins)
-    FS::copyContents(R / "plugins", plugins, true);
+    putContents(R / "plugins", plugins);
   else
     FS::mkdir(plugins);
   // Configuration is shared and may be edited by the user: only missing files are added.
   if (hasConfig) FS::copyContents(R / "config", P / "BepInEx" / "config", false);
-  if (hasPatchers) FS::copyContents(R / "patchers", P / "BepInEx" / "patchers" / key, true);
+  if (hasPatchers) putContents(R / "patchers", P / "BepInEx" / "patchers" / key);
 }
 }  // namespace
 
@@ -45,11 +57,10 @@ std::vector<DependencyRef> installMod(const ProfileMod& mod, const std::string& 
   const fs::path P = profile.dir();
   Log::write("installing " + key + " " + version + " into profile '" + profile.name + "'");
 
-  detail::WorkFolder T;
-  const fs::path archive = *T / (key + ".zip");
+  const ScopedDir T;
   const fs::path X = *T / "x";
-  Thunderstore::download(Thunderstore::downloadURL(mod.ns, mod.name, version), archive, progress);
-  FS::unzip(archive, X);
+  detail::unpackArchive(detail::archiveName(mod.ns, mod.name, version),
+                        Thunderstore::downloadURL(mod.ns, mod.name, version), *T / (key + ".zip"), X, progress);
   std::error_code ec;
   if (auto size = fs::file_size(X / "manifest.json", ec); !ec && size > detail::maxManifestBytes)
     throw AppError("Couldn’t install " + key + " because its manifest is too large.");

@@ -3,6 +3,8 @@
 #include "catalogue/thunderstore.hpp"
 #include "foundation/app_error.hpp"
 #include "foundation/fs.hpp"
+#include "foundation/scoped_dir.hpp"
+#include "foundation/loader_pack.hpp"
 #include "foundation/log.hpp"
 #include "installer/installer.hpp"
 #include "installer/internal.hpp"
@@ -12,11 +14,12 @@ namespace fs = std::filesystem;
 namespace Installer {
 void installPack(const Profile& profile, const std::string& version, const path& gameDir,
                  const Progress& progress) {
-  Log::write("installing BepInExPack_Valheim " + version + " into profile '" + profile.name + "'");
-  detail::WorkFolder T;
-  Thunderstore::download(Thunderstore::downloadURL(std::string(packNS), std::string(packName), version),
-                         *T / "pack.zip", progress);
-  FS::unzip(*T / "pack.zip", *T / "x");
+  const std::string packName(LoaderPack::name);
+  Log::write("installing " + packName + " " + version + " into profile '" + profile.name + "'");
+  const ScopedDir T;
+  const std::string ns(LoaderPack::ns);
+  detail::unpackArchive(detail::archiveName(ns, packName, version), Thunderstore::downloadURL(ns, packName, version),
+                        *T / "pack.zip", *T / "x", progress);
 
   const fs::path K = *T / "x" / packName;
   if (!FS::isDirectory(K / "BepInEx")) throw AppError("Unexpected BepInEx pack layout.");

@@ -2,6 +2,7 @@
 
 #include "foundation/log.hpp"
 #include "installer/installer.hpp"
+#include "foundation/text.hpp"
 #include "installer/internal.hpp"
 #include "installer/system_tools.hpp"
 
@@ -15,7 +16,7 @@ bool exitsZero(const path& tool, const std::vector<std::string>& args) {
 
 bool isAppleSilicon() noexcept {
   auto result = detail::tryRun(systemTools().sysctl, {"-n", "hw.optional.arm64"});
-  return result && detail::trimmed(result->output) == "1";
+  return result && Text::trim(result->output) == "1";
 }
 
 bool gameHasIntelBuild(const path& gameDir) noexcept {

@@ -2,19 +2,14 @@
 #include "profiles/export_manifest.hpp"
 
 #include <algorithm>
-#include <charconv>
 #include <optional>
 
+#include "foundation/loader_pack.hpp"
 #include "foundation/package_id.hpp"
+#include "foundation/text.hpp"
 
 namespace ProfileStore {
 namespace {
-std::string_view trim(std::string_view s, std::string_view chars) {
-  auto first = s.find_first_not_of(chars);
-  if (first == std::string_view::npos) return {};
-  return s.substr(first, s.find_last_not_of(chars) - first + 1);
-}
-
 // A YAML scalar: plain when it reads back as itself, else double-quoted with escapes. Plain text
 // may not start with an indicator, hold ": " or " #" (YAML would read a mapping or a comment), nor
 // start or end with blanks or quotes (both readers trim those).
@@ -106,7 +101,7 @@ std::string readScalar(std::string_view v) {
     }
     return out;
   }
-  return std::string(trim(v, "\"'"));
+  return std::string(Text::trim(v, "\"'"));
 }
 
 void writeEntry(std::string& out, const std::string& name, const std::string& version, bool enabled) {
@@ -119,18 +114,6 @@ void writeEntry(std::string& out, const std::string& name, const std::string& ve
   out += "      patch: " + std::to_string(numbers[2]) + "\n";
   out += std::string("    enabled: ") + (enabled ? "true" : "false") + "\n";
 }
-
-// An optional sign and decimal digits; anything else, or too large a number, is 0.
-int64_t decimal(std::string_view s) {
-  bool negative = !s.empty() && s.front() == '-';
-  if (!s.empty() && (s.front() == '+' || s.front() == '-')) s.remove_prefix(1);
-  if (s.empty() || s.front() < '0' || s.front() > '9') return 0;
-  uint64_t magnitude = 0;
-  auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), magnitude);
-  if (ec != std::errc{} || end != s.data() + s.size()) return 0;
-  if (negative) return magnitude <= uint64_t(INT64_MAX) + 1 ? int64_t(0 - magnitude) : 0;
-  return magnitude <= uint64_t(INT64_MAX) ? int64_t(magnitude) : 0;
-}
 }  // namespace
 
 std::string ExportEntry::version() const {
@@ -141,7 +124,7 @@ std::string ExportEntry::version() const {
 std::string writeExportManifest(const Profile& profile) {
   std::string out = "profileName: " + scalar(profile.name) + "\nmods:\n";
   if (auto pack = profile.packInstalled ? profile.packInstalled : profile.packVersion)
-    writeEntry(out, std::string(packID), *pack, true);
+    writeEntry(out, std::string(LoaderPack::id), *pack, true);
   for (const auto& mod : profile.mods)
     writeEntry(out, mod.id(), mod.installed.value_or(mod.version), mod.enabled);
   return out;
@@ -160,11 +143,11 @@ ExportManifest parseExportManifest(std::string_view text) {
   size_t start = 0;
   while (start <= text.size()) {
     size_t end = std::min(text.find('\n', start), text.size());
-    std::string_view line = trim(text.substr(start, end - start), blanks);
+    std::string_view line = Text::trim(text.substr(start, end - start), blanks);
     start = end + 1;
     auto value = [&](std::string_view prefix) -> std::optional<std::string_view> {
       if (!line.starts_with(prefix)) return std::nullopt;
-      return trim(line.substr(prefix.size()), blanks);
+      return Text::trim(line.substr(prefix.size()), blanks);
     };
     if (line.empty()) continue;
     if (auto v = value("profileName:")) {
@@ -173,11 +156,11 @@ ExportManifest parseExportManifest(std::string_view text) {
       close();
       open = ExportEntry{readScalar(*v)};
     } else if (auto v = value("major:")) {
-      if (open) open->numbers[0] = decimal(readScalar(*v));
+      if (open) open->numbers[0] = Text::parseInt64(readScalar(*v)).value_or(0);
     } else if (auto v = value("minor:")) {
-      if (open) open->numbers[1] = decimal(readScalar(*v));
+      if (open) open->numbers[1] = Text::parseInt64(readScalar(*v)).value_or(0);
     } else if (auto v = value("patch:")) {
-      if (open) open->numbers[2] = decimal(readScalar(*v));
+      if (open) open->numbers[2] = Text::parseInt64(readScalar(*v)).value_or(0);
     } else if (auto v = value("enabled:")) {
       if (open) open->enabled = readScalar(*v) == "true";
     }

@@ -8,10 +8,8 @@
 #include "profiles/profile.hpp"
 
 // The mod list of a profile archive ("export.r2x"), a small YAML document r2modman reads too.
+// The loader pack's entry (LoaderPack::id) is listed first.
 namespace ProfileStore {
-// The loader pack's entry, listed first.
-inline constexpr std::string_view packID = "denikson-BepInExPack_Valheim";
-
 struct ExportEntry {
   std::string name;  // "Owner-Name"
   int64_t numbers[3] = {0, 0, 0};

@@ -2,16 +2,13 @@
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 
+#include "foundation/package_id.hpp"
 #include "foundation/paths.hpp"
 #include "profiles/profile_store.hpp"
 
 using nlohmann::json;
 
-std::string ProfileMod::displayName() const {
-  std::string out = name;
-  std::replace(out.begin(), out.end(), '_', ' ');
-  return out;
-}
+std::string ProfileMod::displayName() const { return ::displayName(name); }
 
 std::filesystem::path Profile::dir() const { return Paths::profiles() / id; }
 std::filesystem::path Profile::bepinex() const { return dir() / "BepInEx"; }

@@ -7,35 +7,14 @@
 #include "foundation/fs.hpp"
 #include "foundation/log.hpp"
 #include "foundation/paths.hpp"
+#include "foundation/scoped_dir.hpp"
+#include "foundation/text.hpp"
 #include "foundation/uuid.hpp"
 
 namespace fs = std::filesystem;
 
 namespace {
 fs::path profileFile(const Profile& profile) { return profile.dir() / "profile.json"; }
-
-// A profile folder that an interrupted create or duplicate leaves is removed with everything in it.
-class RemoveOnFailure {
- public:
-  explicit RemoveOnFailure(fs::path folder) : folder_(std::move(folder)) {}
-  ~RemoveOnFailure() {
-    if (!kept_) FS::remove(folder_);
-  }
-  RemoveOnFailure(const RemoveOnFailure&) = delete;
-  RemoveOnFailure& operator=(const RemoveOnFailure&) = delete;
-  void keep() { kept_ = true; }
-
- private:
-  fs::path folder_;
-  bool kept_ = false;
-};
-
-std::string trimWhitespace(const std::string& text) {
-  constexpr const char* blanks = " \t\n\r\v\f";
-  auto first = text.find_first_not_of(blanks);
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(blanks) - first + 1);
-}
 }  // namespace
 
 namespace ProfileStore {
@@ -86,7 +65,7 @@ void save(const Profile& profile) {
 
 Profile create(const std::string& name) {
   Profile profile{makeUUID(), name, now(), std::nullopt, std::nullopt, {}};
-  RemoveOnFailure made{profile.dir()};
+  ScopedDir made{profile.dir()};  // an interrupted create leaves no folder
   FS::mkdir(profile.bepinex());
   save(profile);
   made.keep();
@@ -98,7 +77,7 @@ Profile duplicate(const Profile& profile, const std::string& name) {
   copy.id = makeUUID();
   copy.name = name;
   copy.created = now();
-  RemoveOnFailure made{copy.dir()};
+  ScopedDir made{copy.dir()};
   // The source's profile.json stays behind: until save writes the copy's own, the new folder is
   // no profile at all, never a second one with the source's id. Links stay links.
   FS::copyContents(profile.dir(), copy.dir(), false, {"profile.json"});
@@ -117,7 +96,7 @@ Settings loadSettings() {
   }
   // Earlier versions kept only the game folder, as plain text.
   try {
-    return {trimWhitespace(FS::readFile(Paths::support() / "game_dir")), std::nullopt};
+    return {std::string(Text::trim(FS::readFile(Paths::support() / "game_dir"))), std::nullopt};
   } catch (const std::exception&) {
   }
   return {};
@@ -133,5 +112,4 @@ void saveSettings(const Settings& settings) noexcept {
   } catch (const std::exception&) {
   }
 }
-
 }  // namespace ProfileStore

@@ -30,6 +30,7 @@ void ImportForm::setApp(AppState* app) {
 }
 
 void ImportForm::setCode(const QString& code) { assign(this, code_, code); }
+void ImportForm::setFile(const QUrl& file) { assign(this, file_, file); }
 void ImportForm::setMode(Mode mode) { assign(this, mode_, mode); }
 void ImportForm::setName(const QString& name) { assign(this, name_, name); }
 void ImportForm::setReplaceID(const QString& id) { assign(this, replaceID_, id); }
@@ -41,7 +42,7 @@ const Profile* ImportForm::target() const {
 }
 
 QString ImportForm::problem() const {
-  if (trimmedCode().isEmpty()) return {};
+  if (!hasSource()) return {};
   if (mode_ == Replace) return target() ? QString() : QStringLiteral("Choose the profile to replace.");
   const QString name = trimmedName();
   if (!name.isEmpty() && app_ && app_->nameIsTaken(name))
@@ -50,7 +51,7 @@ QString ImportForm::problem() const {
 }
 
 bool ImportForm::canImport() const {
-  if (!app_ || trimmedCode().isEmpty() || !app_->busy().isEmpty() || !problem().isEmpty()) return false;
+  if (!app_ || !hasSource() || !app_->busy().isEmpty() || !problem().isEmpty()) return false;
   return mode_ == Replace ? target() != nullptr : !trimmedName().isEmpty();
 }
 
@@ -61,9 +62,10 @@ QString ImportForm::confirmTitle() const {
 
 QString ImportForm::confirmMessage() const {
   const Profile* target = this->target();
-  return QStringLiteral("Its %1 installed mods will be removed and replaced with the mods from this code. "
+  return QStringLiteral("Its %1 installed mods will be removed and replaced with the mods from this %2. "
                         "This can’t be undone.")
-      .arg(target ? target->mods.size() : 0);
+      .arg(target ? target->mods.size() : 0)
+      .arg(file_.isEmpty() ? QStringLiteral("code") : QStringLiteral("file"));
 }
 
 void ImportForm::paste(const QString& text) {
@@ -79,7 +81,9 @@ void ImportForm::submit() {
 
 void ImportForm::run() {
   if (!app_) return;
-  if (mode_ == Replace) app_->importCodeReplacing(trimmedCode(), replaceID_);
+  if (!file_.isEmpty() && mode_ == Replace) app_->importFileReplacing(file_, replaceID_);
+  else if (!file_.isEmpty()) app_->importFileAsNew(file_, trimmedName());
+  else if (mode_ == Replace) app_->importCodeReplacing(trimmedCode(), replaceID_);
   else app_->importCodeAsNew(trimmedCode(), trimmedName());
   emit started();
 }

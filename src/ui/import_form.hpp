@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QUrl>
 #include <QtQml/qqmlregistration.h>
 
 #include "app/app_state.hpp"
@@ -14,6 +15,9 @@ class ImportForm : public QObject {
   QML_ELEMENT
   Q_PROPERTY(AppState* app READ app WRITE setApp NOTIFY changed)
   Q_PROPERTY(QString code READ code WRITE setCode NOTIFY changed)
+  // A profile file to import instead of a code; empty for a code.
+  Q_PROPERTY(QUrl file READ file WRITE setFile NOTIFY changed)
+  Q_PROPERTY(QString fileName READ fileName NOTIFY changed)
   Q_PROPERTY(Mode mode READ mode WRITE setMode NOTIFY changed)
   Q_PROPERTY(QString name READ name WRITE setName NOTIFY changed)
   Q_PROPERTY(QString replaceID READ replaceID WRITE setReplaceID NOTIFY changed)
@@ -33,6 +37,9 @@ class ImportForm : public QObject {
   void setApp(AppState* app);
   QString code() const { return code_; }
   void setCode(const QString& code);
+  QUrl file() const { return file_; }
+  void setFile(const QUrl& file);
+  QString fileName() const { return file_.fileName(); }
   Mode mode() const { return mode_; }
   void setMode(Mode mode);
   QString name() const { return name_; }
@@ -59,10 +66,12 @@ class ImportForm : public QObject {
 
  private:
   QString trimmedCode() const { return code_.trimmed(); }
+  bool hasSource() const { return !file_.isEmpty() || !trimmedCode().isEmpty(); }
   QString trimmedName() const;
   const Profile* target() const;  // the profile to replace, if it exists
 
   QPointer<AppState> app_;
   QString code_, name_, replaceID_;
+  QUrl file_;
   Mode mode_ = NewProfile;
 };

@@ -5,7 +5,7 @@
 #include <QNetworkRequest>
 
 #include "app/values.hpp"
-#include "catalogue/thunderstore.hpp"
+#include "catalogue/http.hpp"
 #include "foundation/paths.hpp"
 
 namespace {
@@ -17,7 +17,7 @@ class Manager : public QNetworkAccessManager {
   QNetworkReply* createRequest(Operation op, const QNetworkRequest& original, QIODevice* data) override {
     QNetworkRequest request(original);
     if (!request.hasRawHeader("User-Agent"))
-      request.setHeader(QNetworkRequest::UserAgentHeader, qs(Thunderstore::userAgent()));
+      request.setHeader(QNetworkRequest::UserAgentHeader, qs(Http::userAgent()));
     // Icons rarely change: a cached copy is good enough, the network is asked only without one.
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::PreferCache);
     return QNetworkAccessManager::createRequest(op, request, data);

@@ -5,9 +5,9 @@
 
 #include "app/values.hpp"
 #include "catalogue/thunderstore.hpp"
+#include "foundation/loader_pack.hpp"
 #include "foundation/package_id.hpp"
 #include "foundation/paths.hpp"
-#include "installer/installer.hpp"
 
 namespace PaneWording {
 
@@ -49,8 +49,8 @@ QString alsoInstalls(const QStringList& dependencies) {
   QStringList names;
   for (const QString& id : dependencies) {
     const PackageID parts = splitPackageID(ss(id));
-    if (parts.name == Installer::packName) continue;
-    names.append(qs(parts.name).replace('_', ' '));
+    if (parts.name == LoaderPack::name) continue;
+    names.append(qs(displayName(parts.name)));
   }
   return names.join(QStringLiteral(", "));
 }

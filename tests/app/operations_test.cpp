@@ -11,7 +11,7 @@ class Operations : public StartedApp {
   fs::path plugins(const std::string& name) const { return selected().bepinex() / "plugins" / ("Team-" + name); }
 };
 
-TEST_F(Operations, UpdateAndUpdateAllRecordTheNewVersionsAndInstallThem) {
+TEST_F(Operations, UpdateRecordsTheLatestVersionOfOneModAndInstallsIt) {
   run([&] { state->add(pkg("A")); });
   publish("A", "1.1.0", {"Team-B-1.0.0"});
   publish("B", "1.2.0", {"Team-C-1.0.0"});
@@ -21,38 +21,62 @@ TEST_F(Operations, UpdateAndUpdateAllRecordTheNewVersionsAndInstallThem) {
   EXPECT_EQ(state->note(), "Updated A to 1.1.0.");
   EXPECT_EQ(mod("A").installed, "1.1.0");
   EXPECT_EQ(mod("B").installed, "1.0.0");
+  EXPECT_TRUE(savedAs(selected()));
+}
+
+TEST_F(Operations, UpdateAllInstallsEveryModThatIsBehind) {
+  run([&] { state->add(pkg("A")); });
+  publish("A", "1.1.0", {"Team-B-1.0.0"});
+  publish("B", "1.2.0", {"Team-C-1.0.0"});
 
   run([&] { state->updateAll(); });
   EXPECT_EQ(state->note(), "Everything is up to date.");
+  EXPECT_EQ(mod("A").installed, "1.1.0");
   EXPECT_EQ(mod("B").installed, "1.2.0");
   EXPECT_EQ(state->updateCount(selected()), 0);
   EXPECT_TRUE(savedAs(selected()));
 }
 
-TEST_F(Operations, RemoveIsRefusedWhileNeededTakesUnusedDependenciesAlongAndDisableParksFiles) {
-  publish("D", "1.0.0", {"Team-B-1.0.0"});
-  run([&] { state->add(pkg("A")); });
-  run([&] { state->add(pkg("D")); });
-  run([&] { state->add(pkg("C")); });  // held as a dependency: now the user's own too
+class Removal : public Operations {
+ protected:
+  // A and D need B, B needs C; C was also added by hand, so it is the user's own too.
+  void SetUp() override {
+    Operations::SetUp();
+    publish("D", "1.0.0", {"Team-B-1.0.0"});
+    run([&] { state->add(pkg("A")); });
+    run([&] { state->add(pkg("D")); });
+    run([&] { state->add(pkg("C")); });
+  }
+};
 
+TEST_F(Removal, IsRefusedWhileAnotherModNeedsIt) {
   state->remove(mod("B"));
   EXPECT_EQ(state->errorMessage(), "B is needed by A, D. Remove those first.");
   EXPECT_EQ(selected().mods.size(), 4u);
   EXPECT_TRUE(fs::exists(plugins("B")));
+}
 
-  state->remove(mod("A"));  // D still needs B
+TEST_F(Removal, KeepsDependenciesAnotherModStillNeeds) {
+  state->remove(mod("A"));
   EXPECT_EQ(state->note(), "Removed A.");
   EXPECT_EQ(modKeys(), (Strings{"Team-B", "Team-C", "Team-D"}));
   EXPECT_FALSE(fs::exists(plugins("A")));
+  EXPECT_TRUE(fs::exists(plugins("B")));
+}
 
+TEST_F(Removal, TakesDependenciesNothingNeedsAnyMoreAlong) {
+  state->remove(mod("A"));
   state->remove(mod("D"));  // B goes along; C is explicit and stays
   EXPECT_EQ(modKeys(), Strings{"Team-C"});
   EXPECT_FALSE(fs::exists(plugins("B")));
   EXPECT_TRUE(fs::exists(plugins("C")));
   EXPECT_TRUE(logHas("removed unused dependency Team-B"));
   EXPECT_TRUE(savedAs(selected()));
+}
 
-  state->setEnabled(mod("C"), false);  // the files are parked
+TEST_F(Operations, DisablingParksTheFilesAndEnablingBringsThemBack) {
+  run([&] { state->add(pkg("C")); });
+  state->setEnabled(mod("C"), false);
   EXPECT_FALSE(onDisk(selected().id).mods[0].enabled);
   EXPECT_FALSE(fs::exists(plugins("C")));
   EXPECT_TRUE(fs::exists(selected().disabledDir() / "plugins/Team-C"));
@@ -87,8 +111,7 @@ TEST_F(Operations, ASecondOperationWhileBusyIsDroppedButItsRecordStays) {
   EXPECT_EQ(mod("C").installed, "1.0.0");
 }
 
-TEST_F(Operations, ProfileNamesStayUniqueAndDeletingNeverLeavesNone) {
-  const std::string first = selected().id;
+TEST_F(Operations, NewAndDuplicatedProfilesGetUniqueNames) {
   state->newProfile("default 2");
   EXPECT_EQ(state->uniqueName("Default"), "Default 3");  // case is ignored
   state->newProfile("");
@@ -98,13 +121,20 @@ TEST_F(Operations, ProfileNamesStayUniqueAndDeletingNeverLeavesNone) {
   Strings names;
   for (const Profile& p : state->profiles()) names.push_back(p.name);
   EXPECT_EQ(names, (Strings{"Default", "default 2", "New Profile", "New Profile 2", "Default copy", "Default copy 2"}));
+}
 
-  state->deleteProfile(selected());  // the selection moves to the first
+TEST_F(Operations, DeletingMovesTheSelectionToTheFirstProfile) {
+  const std::string first = selected().id;
+  state->newProfile("Other");
+  state->deleteProfile(selected());
   EXPECT_EQ(selected().id, first);
   EXPECT_EQ(ProfileStore::loadSettings().activeProfile, first);
+}
+
+TEST_F(Operations, DeletingTheLastProfileMakesANewDefault) {
   state->newProfile("Other");
-  for (int others = 5; others > 0; --others) state->deleteProfile(state->profiles()[0]);
-  EXPECT_EQ(selected().name, "Other");  // deleting others keeps the selection
+  state->deleteProfile(state->profiles()[0]);
+  EXPECT_EQ(selected().name, "Other");  // deleting another keeps the selection
   const std::string last = selected().id;
   state->deleteProfile(selected());
   ASSERT_EQ(state->profiles().size(), 1u);

@@ -1,3 +1,5 @@
+#include <gmock/gmock.h>
+
 #include "app_fixture.hpp"
 #include "foundation/fs.hpp"
 #include "foundation/paths.hpp"
@@ -39,6 +41,17 @@ TEST_F(Startup, ALegacyInstallBecomesTheSelectedDefaultProfile) {
   EXPECT_EQ(selected().name, "Default");
   EXPECT_EQ(modKeys(), Strings{"Team-Old"});
   EXPECT_EQ(ProfileStore::loadSettings().activeProfile, selected().id);
+}
+
+TEST_F(Startup, AFailedMigrationIsReportedAndLeavesTheGameFolderAlone) {
+  writeFile(game / "BepInEx/plugins/Team-Old/.ts_version", "1.2.3\n");
+  writeFile(Paths::profiles(), "a file where the profiles folder belongs");
+  start();
+
+  EXPECT_THAT(state->errorMessage().toStdString(),
+              testing::StartsWith("Couldn’t move your existing mods into a profile: "));
+  EXPECT_TRUE(logHas("migration failed: "));
+  EXPECT_TRUE(fs::exists(game / "BepInEx/plugins/Team-Old/.ts_version"));
 }
 
 TEST_F(Startup, SelectionFallsBackToTheFirstProfileAndIsSavedOnlyWhenItChanges) {

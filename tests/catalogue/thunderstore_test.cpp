@@ -117,8 +117,28 @@ TEST_F(CatalogueClient, ADownloadFollowsTheRedirectReportsProgressAndReplacesOnl
   EXPECT_THAT([&] { Thunderstore::download(fake.url() + "/gone", to); },
               fails("Download failed (404): " + fake.url() + "/gone"));
   fake.answer("/cut", {.body = std::string(1000, 'x'), .truncated = true});
-  EXPECT_THROW(Thunderstore::download(fake.url() + "/cut", to), Thunderstore::NetworkError);
+  Thunderstore::setTimeoutScale(0.001);  // the pauses between tries
+  EXPECT_THROW(Thunderstore::download(fake.url() + "/cut", to), Http::NetworkError);
+  EXPECT_EQ(fake.requestCount("/cut"), 4) << "the first try and three more";
   EXPECT_EQ(FS::readFile(to), archive);
+}
+
+TEST_F(CatalogueClient, ATransferThatBreaksOffOrStallsStartsAgainFromTheFirstByte) {
+  Thunderstore::setTimeoutScale(0.01);  // 30 s without a byte becomes 0.3 s, the whole request 3 s
+  const std::string archive(200000, 'r');
+  const fs::path to = TestHome::path() / "got.zip";
+  fake.answer("/flaky", {.body = archive, .dropFirst = 3});
+  Thunderstore::download(fake.url() + "/flaky", to);
+  EXPECT_EQ(FS::readFile(to), archive);
+  EXPECT_EQ(fake.requestCount("/flaky"), 4);
+  for (const auto& request : fake.requests()) EXPECT_EQ(request.header("range"), "");
+  EXPECT_THAT(logText(), testing::HasSubstr("download retry 3 ("));
+
+  fake.answer("/stall", {.body = archive + "!", .stallAt = 0.5, .dropFirst = 1});
+  Thunderstore::download(fake.url() + "/stall", to);
+  EXPECT_EQ(FS::readFile(to), archive + "!");
+  EXPECT_EQ(fake.requestCount("/stall"), 2);
+  EXPECT_THAT(logText(), testing::HasSubstr("download retry 1 (The download stalled: nothing arrived for 30 seconds.)"));
 }
 
 TEST_F(CatalogueClient, AnUpdateIsNoticedOnlyForANewerVersion) {

@@ -5,7 +5,8 @@
 
 #include <string>
 
-#include "foundation/utf8.hpp"
+#include "foundation/loader_pack.hpp"
+#include "foundation/text.hpp"
 #include "fuzz_check.hpp"
 #include "installer/installer.hpp"
 
@@ -39,9 +40,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view bytes = Fuzz::bytes(data, size);
   const auto found = Installer::parseDependencies(bytes);
   for (const auto& ref : found)
-    FUZZ_CHECK(ref.name != Installer::packName, "the loader pack is installed on its own");
+    FUZZ_CHECK(ref.name != LoaderPack::name, "the loader pack is installed on its own");
 
-  if (!bytes.starts_with("\xEF\xBB\xBF") && toValidUTF8(bytes) == bytes) {
+  if (!bytes.starts_with("\xEF\xBB\xBF") && Text::isValidUTF8(bytes)) {
     FUZZ_CHECK(Installer::parseDependencies(utf16(bytes, false)) == found, "UTF-16 LE reads the same");
     FUZZ_CHECK(Installer::parseDependencies(utf16(bytes, true)) == found, "UTF-16 BE reads the same");
   }

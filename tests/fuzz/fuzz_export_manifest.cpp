@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "foundation/loader_pack.hpp"
 #include "fuzz_check.hpp"
 #include "profiles/export_manifest.hpp"
 
@@ -13,7 +14,7 @@ namespace {
 std::optional<Profile> imported(const ExportManifest& manifest) {
   Profile profile{"id", manifest.profileName, distantPast, std::nullopt, std::nullopt, {}};
   for (const auto& entry : manifest.entries) {
-    if (entry.name == ProfileStore::packID) {
+    if (entry.name == LoaderPack::id) {
       profile.packVersion = entry.version();
       continue;
     }

@@ -34,12 +34,8 @@ const std::string indexList = R"([{"name":"Jotunn","full_name":"ValheimModding-J
 {"name":"Bare","full_name":"Someone-Bare","owner":"Someone","date_updated":"2021-01-02 03:04:05","package_url":null,
 "versions":[{"version_number":"1.0.0","downloads":null}]},
 {"name":"Gone","full_name":"Someone-Gone","owner":"Someone","versions":[]}])";
-}  // namespace
 
-int main(int argc, char** argv) {
-  if (argc != 2) return 2;
-  g_out = argv[1];
-
+void seedCatalogue() {
   seed("index", "list.json", indexList);
   seed("index", "escapes.json",
        R"([{"full\u005fname":"A-B","owner":"A","name":"B","versions":[{"version_number":"1.0.0","description":"\ud83d\ude00 \n\t\/"}],"date_updated":"2023-04-05T08:07:08+02:00"}])");
@@ -49,16 +45,22 @@ int main(int argc, char** argv) {
                       {"Ünïcode"}, "\"q\" \\ \n\t\x01", "", "1", INT64_MAX, {"1"}, {}});
   seed("cache", "packages.json", Thunderstore::encodeCache(packages));
   seed("cache", "empty.json", "[]");
+}
 
-  const std::string manifest =
-      R"({"name":"Jotunn","version_number":"2.12.1","website_url":"https://x","description":"d",)"
-      R"("dependencies":["denikson-BepInExPack_Valheim-5.4.2202","ValheimModding-HookGenPatcher-0.0.4","A-Multi-Part-Name-1.0.0"]})";
+const std::string manifest =
+    R"({"name":"Jotunn","version_number":"2.12.1","website_url":"https://x","description":"d",)"
+    R"("dependencies":["denikson-BepInExPack_Valheim-5.4.2202","ValheimModding-HookGenPatcher-0.0.4","A-Multi-Part-Name-1.0.0"]})";
+
+void seedManifests() {
   seed("dependencies", "manifest.json", manifest);
   seed("dependencies", "bom.json", "\xEF\xBB\xBF" + manifest);
   std::string utf16 = "\xFF\xFE";
   for (char c : std::string(R"({"dependencies":["A-B-1.0.0","\u00e9-\ud83d\ude00-2.0.0"]})")) utf16 += {c, '\0'};
   seed("dependencies", "utf16le.json", utf16);
   seed("dependencies", "bad.json", R"({"dependencies":["A-B-1.0.0",7]})");
+}
+
+void seedArchives() {
 
   Profile profile{"P", "My Profile", {}, "5.4.2100", "5.4.2202",
                   {{"ValheimModding", "Jotunn", "2.12.1", std::nullopt, true, true},
@@ -90,5 +92,14 @@ int main(int argc, char** argv) {
                                          {"out", "../..", true},
                                          {"link/through.txt", "x"},
                                          {"plugins\\", ""}}));
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) return 2;
+  g_out = argv[1];
+  seedCatalogue();
+  seedManifests();
+  seedArchives();
   return 0;
 }

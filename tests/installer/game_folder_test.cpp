@@ -2,6 +2,7 @@
 // profile, and a hand-made BepInEx folder taken over.
 #include <gmock/gmock.h>
 
+#include "foundation/app_error.hpp"
 #include "installer/installer.hpp"
 #include "installer_fixture.hpp"
 #include "support/fake_catalogue.hpp"
@@ -50,6 +51,23 @@ TEST_F(LoaderAndPack, ThePackUpdatesTheCoreAndKeepsTheUsersFiles) {
   EXPECT_EQ(filesUnder(game / "unstripped_corlib"), (Files{"System.dll", "mscorlib.dll"}));
   EXPECT_NE(readFile(game / "run_bepinex.sh").find("\ndll_search_path_override=\"unstripped_corlib\"\n"),
             std::string::npos) << "the script follows unstripped_corlib";
+  EXPECT_TRUE(fs::is_empty(tmp()));
+}
+
+TEST_F(LoaderAndPack, APackWithAnUnexpectedLayoutIsRefusedAndChangesNothing) {
+  FakeCatalogue catalogue;
+  FakeGame::make(game);
+  writeFile(P() / "BepInEx/core/BepInEx.dll", "old core");
+  catalogue.addPackage("denikson", "BepInExPack_Valheim", "5.4.2202",
+                       zipBytes({{"BepInEx/core/BepInEx.dll", "core at the top"}}));
+  try {
+    Installer::installPack(profile, "5.4.2202", game);
+    ADD_FAILURE() << "installed";
+  } catch (const AppError& e) {
+    EXPECT_STREQ(e.what(), "Unexpected BepInEx pack layout.");
+  }
+  EXPECT_EQ(filesUnder(P()), Files{"BepInEx/core/BepInEx.dll"});
+  EXPECT_EQ(readFile(P() / "BepInEx/core/BepInEx.dll"), "old core");
   EXPECT_TRUE(fs::is_empty(tmp()));
 }
 

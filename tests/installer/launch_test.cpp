@@ -13,7 +13,7 @@ using Sleeps = std::vector<std::chrono::milliseconds>;
 // a Steam not running comes up at poll `steamUpAt` (0: never).
 struct LaunchPath {
   std::string name;
-  bool steamRunning = true, appleSilicon = false, intelBuild = true, rosetta = true;
+  bool loader = true, steamRunning = true, appleSilicon = false, intelBuild = true, rosetta = true;
   std::string activeUser = "12345678";
   std::string error, command;  // the failure's message, or what the run script is started with
   size_t steamUpAt = 0, signInAt = 0, polls = 0;  // `polls` one-second waits come before `sleeps`
@@ -32,7 +32,7 @@ class Launch : public InstallerTest, public testing::WithParamInterface<LaunchPa
 TEST_P(Launch, Paths) {
   const LaunchPath& p = GetParam();
   FakeGame::make(game, p.intelBuild ? FakeGame::universalBinary : FakeGame::armOnlyBinary);
-  FakeGame::addLoader(game);
+  if (p.loader) FakeGame::addLoader(game);
   FakeGame::writeSteamRegistry(p.activeUser);
   auto setSteamRunning = [&](bool running) { tools.answerFor("pgrep", "-x", running ? 0 : 1); };
   setSteamRunning(p.steamRunning);
@@ -67,6 +67,7 @@ const std::string starting = "Starting Steam and waiting for it to sign in…",
 INSTANTIATE_TEST_SUITE_P(
     Launch, Launch,
     testing::Values(
+        LaunchPath{.name = "LoaderMissing", .loader = false, .error = "The mod loader isn’t installed yet."},
         LaunchPath{.name = "SteamRunning", .command = "./run_bepinex.sh", .sleeps = {2000ms}, .messages = {launching}},
         LaunchPath{.name = "SteamStartingAndSigningIn", .steamRunning = false, .activeUser = "0",
                    .command = "./run_bepinex.sh", .steamUpAt = 5, .signInAt = 8, .polls = 8,

@@ -50,6 +50,8 @@ struct FakeCatalogue::Impl {
   mutable std::mutex lock;
   std::condition_variable stopped;  // wakes delayed replies when the server stops
   bool stopping = false;
+  int latencyMs = 0;
+  int64_t bandwidth = 0;
   std::map<std::string, Reply> replies;
   std::vector<Request> log;
 
@@ -73,8 +75,13 @@ struct FakeCatalogue::Impl {
       return;
     }
     Reply reply = found->second;
-    if (reply.delayMs > 0)
-      stopped.wait_for(guard, std::chrono::milliseconds(reply.delayMs), [&] { return stopping; });
+    if (found->second.dropFirst > 0) {
+      if (--found->second.dropFirst == 0) found->second.stallAt = 0;
+      if (reply.stallAt == 0) reply.truncated = true;
+    }
+    if (int delay = reply.delayMs + latencyMs; delay > 0)
+      stopped.wait_for(guard, std::chrono::milliseconds(delay), [&] { return stopping; });
+    const int64_t rate = bandwidth;
     guard.unlock();
 
     out.status = reply.status;
@@ -96,9 +103,25 @@ struct FakeCatalogue::Impl {
                                  sink.write(body->data(), body->size() / 2);
                                  return false;  // drops the connection mid-body
                                });
+    } else if (rate > 0 && !reply.body.empty()) {
+      throttle(out, std::move(reply), rate);
     } else {
       out.set_content(reply.body, reply.contentType);
     }
+  }
+
+  // Sends the body in slices of a fiftieth of a second's worth, pausing between them.
+  void throttle(httplib::Response& out, Reply reply, int64_t rate) {
+    auto body = std::make_shared<std::string>(std::move(reply.body));
+    const size_t slice = size_t(std::max<int64_t>(rate / 50, 1));
+    out.set_content_provider(body->size(), reply.contentType,
+                             [this, body, slice](size_t offset, size_t, httplib::DataSink& sink) {
+                               size_t n = std::min(slice, body->size() - offset);
+                               if (!sink.write(body->data() + offset, n)) return false;
+                               std::unique_lock wait{lock};
+                               return !stopped.wait_for(wait, std::chrono::milliseconds(20),
+                                                        [&] { return stopping; });
+                             });
   }
 
   std::string storeCode(const std::string& text) {
@@ -201,6 +224,16 @@ std::string FakeCatalogue::addProfileCode(const std::string& storedText) {
 
 void FakeCatalogue::setUpdateNotice(const std::string& body) {
   answer(updateNoticePath, json(body));
+}
+
+void FakeCatalogue::setLatency(int milliseconds) {
+  std::lock_guard guard{impl_->lock};
+  impl_->latencyMs = milliseconds;
+}
+
+void FakeCatalogue::setBandwidth(int64_t bytesPerSecond) {
+  std::lock_guard guard{impl_->lock};
+  impl_->bandwidth = bytesPerSecond;
 }
 
 std::vector<FakeCatalogue::Request> FakeCatalogue::requests() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
@@ -22,6 +23,8 @@ class FakeCatalogue {
     int delayMs = 0;         // wait before answering (cut short when the server stops)
     bool truncated = false;  // announce the whole body, send half, then drop the connection
     double stallAt = 0;      // when above 0: send this fraction of the body, then hold until the server stops
+    int dropFirst = 0;       // when above 0: only the first this many requests break off (half the
+                             // body, or as stallAt says); later ones get the whole body
   };
 
   struct Request {
@@ -64,6 +67,11 @@ class FakeCatalogue {
   // POSTs to createCodePath store their body the same way, unless a Reply is set for that path.
   std::string addProfileCode(const std::string& storedText);
   void setUpdateNotice(const std::string& json);
+
+  // Conditions of a slow network, for every reply: a wait before each answer, and bodies sent
+  // at most this fast on each connection (0: unthrottled).
+  void setLatency(int milliseconds);
+  void setBandwidth(int64_t bytesPerSecond);
 
   // Every request so far, oldest first.
   std::vector<Request> requests() const;

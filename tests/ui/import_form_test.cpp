@@ -96,4 +96,17 @@ TEST_F(ImportFormTest, ANewImportStartsWithTrimmedTextsAndABadCodeIsReportedNotT
   EXPECT_FALSE(state->errorMessage().isEmpty());
   EXPECT_EQ(state->profiles().size(), 1u);  // no profile made for a code that is not one
 }
+TEST_F(ImportFormTest, AFileTakesThePlaceOfTheCodeAndIsWhatTheImportReads) {
+  form.setName("Friends");
+  form.setFile(QUrl::fromLocalFile(QString::fromStdString((TestHome::path() / "friend.r2z").string())));
+  EXPECT_EQ(form.fileName(), "friend.r2z");
+  EXPECT_TRUE(form.canImport());
+  form.setMode(ImportForm::Replace);
+  EXPECT_EQ(form.confirmMessage(),
+            "Its 0 installed mods will be removed and replaced with the mods from this file. This can’t be undone.");
+  form.setMode(ImportForm::NewProfile);
+  form.submit();
+  settle();
+  EXPECT_TRUE(state->errorMessage().contains("friend.r2z")) << state->errorMessage().toStdString();
+}
 }  // namespace

@@ -9,7 +9,7 @@
 
 #include <memory>
 
-#include "catalogue/thunderstore.hpp"
+#include "catalogue/http.hpp"
 #include "foundation/paths.hpp"
 #include "support/fake_catalogue.hpp"
 #include "ui/network_cache.hpp"
@@ -36,7 +36,7 @@ TEST(NetworkCache, AnIconIsFetchedOnceAndKeptOnDiskAcrossManagers) {
   EXPECT_EQ(cache->maximumCacheSize(), 100LL * 1024 * 1024);
   EXPECT_EQ(fetch(*first, catalogue.url() + "/icon.png"), "PNGDATA");
   ASSERT_EQ(catalogue.requestCount("/icon.png"), 1);
-  EXPECT_EQ(catalogue.requests().back().header("user-agent"), Thunderstore::userAgent());
+  EXPECT_EQ(catalogue.requests().back().header("user-agent"), Http::userAgent());
 
   // A later engine (the next start) finds it on disk.
   std::unique_ptr<QNetworkAccessManager> second(factory.create(nullptr));

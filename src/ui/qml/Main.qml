@@ -37,7 +37,12 @@ ApplicationWindow {
         light: Theme.surface2
     }
 
-    Commands { id: menuCommands; app: window.app }
+    Commands {
+        id: menuCommands
+        app: window.app
+        onImportFileRequested: importFileDialog.open()
+        onExportFileRequested: (profile) => window.chooseExportFile(profile)
+    }
 
     readonly property bool nativeMenus: Qt.platform.os === "osx"
     menuBar: nativeMenus ? null : windowMenus.createObject(window)
@@ -58,6 +63,7 @@ ApplicationWindow {
         Sidebar {
             objectName: "sidebar"
             app: window.app
+            onExportFileRequested: (profile) => window.chooseExportFile(profile)
             SplitView.minimumWidth: 200
             SplitView.preferredWidth: 230
             SplitView.maximumWidth: 300
@@ -83,6 +89,38 @@ ApplicationWindow {
             folderDialog.acceptLabel = button
             folderDialog.open()
         }
+    }
+
+    // Profile files: chosen in a file dialog or dropped on the window, then imported through the
+    // import sheet as a code is.
+    function offerImportFile(url) {
+        app.importFile = url
+        app.showImport = true
+    }
+    function chooseExportFile(profile) {
+        exportFileDialog.profile = profile
+        exportFileDialog.selectedFile = exportFileDialog.currentFolder + "/" + profile.name + ".r2z"
+        exportFileDialog.open()
+    }
+    FileDialog {
+        id: importFileDialog
+        title: "Import Profile File"
+        nameFilters: ["Profile files (*.r2z *.zip)"]
+        onAccepted: window.offerImportFile(selectedFile)
+    }
+    FileDialog {
+        id: exportFileDialog
+        property var profile
+        title: "Export Profile File"
+        fileMode: FileDialog.SaveFile
+        nameFilters: ["Profile files (*.r2z)"]
+        defaultSuffix: "r2z"
+        onAccepted: window.app.exportProfileFile(profile, selectedFile)
+    }
+    DropArea {
+        anchors.fill: parent
+        onEntered: (drag) => drag.accepted = drag.hasUrls && /\.(r2z|zip)$/i.test(drag.urls[0])
+        onDropped: (drop) => window.offerImportFile(drop.urls[0])
     }
 
     Component.onCompleted: app.start()

@@ -7,7 +7,8 @@ SheetFrame {
     id: sheet
     required property AppState app
     objectName: "sheet.import"
-    title: "Import Profile Code"
+    readonly property bool fromFile: form.fileName !== ""
+    title: fromFile ? "Import Profile File" : "Import Profile Code"
     sheetWidth: 480
 
     onAccept: form.submit()
@@ -16,6 +17,7 @@ SheetFrame {
         id: form
         app: sheet.app
         code: codeField.text
+        file: sheet.app.importFile
         name: nameField.text
         onCodeChanged: if (codeField.text !== code) codeField.text = code
         onConfirmationNeeded: confirming = true
@@ -25,12 +27,15 @@ SheetFrame {
 
     Text {
         Layout.fillWidth: true
-        text: "Paste a profile code from a friend — it works with codes from this app and from r2modman. You’ll get the same mods, versions and settings."
+        text: sheet.fromFile
+              ? "Import “" + form.fileName + "” — profile files from this app, r2modman and Gale all work. You’ll get the same mods, versions and settings."
+              : "Paste a profile code from a friend — it works with codes from this app and from r2modman. You’ll get the same mods, versions and settings."
         color: Theme.muted
         font.pixelSize: 12
         wrapMode: Text.Wrap
     }
     RowLayout {
+        visible: !sheet.fromFile
         Layout.fillWidth: true
         spacing: 8
         AppTextField {
@@ -86,7 +91,9 @@ SheetFrame {
         }
         Text {
             Layout.fillWidth: true
-            text: "Its current mods are removed and replaced with the ones in the code. Config files from the code overwrite matching ones in this profile."
+            text: sheet.fromFile
+                  ? "Its current mods are removed and replaced with the ones in the file. Config files from the file overwrite matching ones in this profile."
+                  : "Its current mods are removed and replaced with the ones in the code. Config files from the code overwrite matching ones in this profile."
             color: Theme.faint
             font.pixelSize: 11
             wrapMode: Text.Wrap

@@ -6,6 +6,9 @@ import Quernhold
 QtObject {
     id: commands
     required property AppState app
+    // The file choosers belong to the window, which answers these.
+    signal importFileRequested()
+    signal exportFileRequested(var profile)
 
     readonly property list<Command> appMenu: [
         Command {
@@ -21,6 +24,10 @@ QtObject {
         Command {
             text: "Import Profile Code…"; shortcut: "Ctrl+I"
             onTriggered: commands.app.showImport = true
+        },
+        Command {
+            text: "Import Profile File…"
+            onTriggered: commands.importFileRequested()
         }
     ]
     readonly property list<Command> profileMenu: [
@@ -38,6 +45,11 @@ QtObject {
             text: "Share Profile Code…"
             enabled: commands.app.busy === "" && !!commands.app.selected
             onTriggered: commands.app.shareCode(commands.app.selected)
+        },
+        Command {
+            text: "Export Profile File…"
+            enabled: commands.app.busy === "" && !!commands.app.selected
+            onTriggered: commands.exportFileRequested(commands.app.selected)
         },
         Command {
             text: "Installed Mods"; shortcut: "Ctrl+1"; separatorBefore: true
@@ -70,6 +82,11 @@ QtObject {
         Command {
             text: "Change Game Folder…"
             onTriggered: commands.app.chooseGameFolder()
+        },
+        Command {
+            text: "Clear Download Cache"; separatorBefore: true
+            enabled: commands.app.busy === ""
+            onTriggered: commands.app.clearDownloadCache()
         }
     ]
     readonly property list<Command> helpMenu: [

@@ -7,10 +7,7 @@ Item {
     id: row
     required property AppState app
     // The catalogue's entry for the pack, looked up again whenever the index or profiles change.
-    readonly property var pack: {
-        app.packStatusSelected
-        return app.package("denikson", "BepInExPack_Valheim")
-    }
+    readonly property var pack: app.loaderPackage
 
     implicitHeight: layout.implicitHeight + 20
 

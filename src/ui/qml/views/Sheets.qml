@@ -26,7 +26,10 @@ Item {
         active: sheets.app.showImport
         sourceComponent: ImportSheet {
             app: sheets.app
-            onClosed: sheets.app.showImport = false
+            onClosed: {
+                sheets.app.showImport = false
+                sheets.app.importFile = ""
+            }
         }
     }
     Loader {

@@ -11,6 +11,8 @@ Rectangle {
     property var confirmDelete: null
     // The profile the context menu was opened for.
     property var menuProfile: null
+    // The window holds the file chooser; it answers this.
+    signal exportFileRequested(var profile)
 
     color: Theme.surface
 
@@ -96,6 +98,12 @@ Rectangle {
             text: "Share Profile Code…"
             enabled: sidebar.app.busy === ""
             onTriggered: sidebar.app.shareCode(sidebar.menuProfile)
+        }
+        AppMenuItem {
+            objectName: "sidebar.menu.export"
+            text: "Export Profile File…"
+            enabled: sidebar.app.busy === ""
+            onTriggered: sidebar.exportFileRequested(sidebar.menuProfile)
         }
         AppMenuItem {
             objectName: "sidebar.menu.reveal"

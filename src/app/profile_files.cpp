@@ -1,0 +1,45 @@
+// Profile files: the archive a profile code carries, written to or read from a file the user chose.
+#include "app/app_state.hpp"
+#include "app/background.hpp"
+#include "app/text.hpp"
+#include "foundation/fs.hpp"
+#include "profiles/profile_store.hpp"
+
+namespace {
+// Profile files hold a manifest and configuration files; anything far larger is not one.
+constexpr size_t maxProfileFileBytes = size_t(256) << 20;
+}
+
+void AppState::exportProfileFile(const ProfileItem& profile, const QUrl& file) {
+  perform(QStringLiteral("Exporting profile…"),
+          [this, id = profile.profile.id, path = ss(file.toLocalFile())] { return exportFileWork(id, path); });
+}
+
+QCoro::Task<> AppState::exportFileWork(std::string id, std::filesystem::path file) {
+  const Profile* found = current(id);
+  if (!found) co_return;  // deleted meanwhile: nothing to export, nothing to say
+  const Profile p = *found;
+  auto writing = background(this, [p, file] { FS::writeAtomic(file, ProfileStore::exportZip(p)); });
+  co_await writing;
+  setNote(QStringLiteral("Exported “%1” to %2.").arg(qs(p.name), qs(file.filename().string())));
+}
+
+void AppState::importProfileFile(QUrl file, ImportTarget target) {
+  perform(QStringLiteral("Importing profile…"),
+          [this, path = ss(file.toLocalFile()), target] { return importFileWork(path, target); });
+}
+
+void AppState::importFileAsNew(const QUrl& file, const QString& name) {
+  importProfileFile(file, ImportTarget::newProfile(name));
+}
+
+void AppState::importFileReplacing(const QUrl& file, const QString& profileID) {
+  importProfileFile(file, ImportTarget::replace(profileID));
+}
+
+QCoro::Task<> AppState::importFileWork(std::filesystem::path file, ImportTarget target) {
+  auto reading = background(this, [file] { return FS::readFile(file, maxProfileFileBytes); });
+  std::string bytes = co_await reading;
+  auto importing = importArchive(std::move(bytes), target, ImportSource{"file " + file.string(), true});
+  co_await importing;
+}

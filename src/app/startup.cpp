@@ -1,0 +1,200 @@
+// Start-up, the game folder, and what keeps loading in the background: the catalogue index, the
+// update notice and the running-game poll.
+#include <QTimer>
+
+#include "app/app_state.hpp"
+#include "app/assign.hpp"
+#include "app/background.hpp"
+#include "app/describe.hpp"
+#include "catalogue/thunderstore.hpp"
+#include "foundation/app_version.hpp"
+#include "foundation/fs.hpp"
+#include "foundation/log.hpp"
+#include "foundation/paths.hpp"
+#include "installer/installer.hpp"
+#include "profiles/profile_store.hpp"
+
+// ---- Start-up.
+
+void AppState::start() {
+  if (started_) return;
+  started_ = true;
+  startUp();
+}
+
+QCoro::Task<> AppState::startUp() {
+  settings_ = ProfileStore::loadSettings();
+  if (settings_.gameDir && FS::isDirectory(std::filesystem::path(*settings_.gameDir) / "valheim.app"))
+    assign(this, gameDir_, std::filesystem::path(*settings_.gameDir), &AppState::gameDirChanged);
+  checkGame();
+  try {
+    FS::mkdir(Paths::profiles());
+  } catch (...) {
+    // Loading and creating profiles below report what matters.
+  }
+  if (gameFound_) {
+    auto migration = migrateAtStart();
+    if (!co_await migration) co_return;
+  }
+  loadProfiles();
+  loadIndex(false);
+  checkForAppUpdate();
+  startPolling();
+  emit startFinished();
+}
+
+QCoro::Task<bool> AppState::migrateAtStart() {
+  try {
+    auto job = background(this, [dir = gameDir_] { return Installer::migrateLegacyInstall(dir); });
+    auto migrated = co_await job;
+    if (migrated) {
+      setNote(QStringLiteral("Your existing mods were moved into the “Default” profile."));
+      settings_.activeProfile = migrated->id;
+    }
+  } catch (const Abandoned&) {
+    co_return false;
+  } catch (...) {
+    QString why = describe(std::current_exception());
+    Log::write("migration failed: " + ss(why));
+    setErrorMessage(QStringLiteral("Couldn’t move your existing mods into a profile: ") + why);
+  }
+  co_return true;
+}
+
+void AppState::loadProfiles() {
+  std::vector<Profile> all = ProfileStore::loadAll();
+  if (all.empty()) {
+    try {
+      all.push_back(ProfileStore::create("Default"));
+    } catch (...) {
+      // Without a profile the window asks the user to create one.
+    }
+  }
+  profiles_->reset(std::move(all));
+  emit profilesChanged();
+
+  QString first;
+  for (const Profile& p : profiles())
+    if (p.id == settings_.activeProfile) first = qs(p.id);
+  if (first.isEmpty() && !profiles().empty()) first = qs(profiles().front().id);
+  selectProfile(first, /*keepMessages=*/true);  // the migration's messages stay visible
+  refreshDerived();
+}
+
+void AppState::startPolling() {
+  timer_ = new QTimer(this);  // a child: it dies with the state and never outlives it
+  timer_->setInterval(5000);
+  connect(timer_, &QTimer::timeout, this, &AppState::pollGame);
+  timer_->start();
+  pollGame();
+}
+
+void AppState::checkGame() {
+  assign(this, gameFound_, FS::isDirectory(gameDir_ / "valheim.app"), &AppState::gameFoundChanged);
+
+  // One folder per Steam account; an account whose launch options mention the loader's script counts.
+  bool found = false;
+  std::error_code ec;
+  const auto userdata = Paths::steamDir() / "userdata";
+  for (auto it = std::filesystem::directory_iterator(userdata, ec); !ec && !found && it != std::filesystem::directory_iterator();
+       it.increment(ec)) {
+    try {
+      found = FS::readFile(it->path() / "config" / "localconfig.vdf").find("run_bepinex") != std::string::npos;
+    } catch (...) {
+      // A missing or unreadable file does not mention it.
+    }
+  }
+  assign(this, steamLaunchOptionSet_, found, &AppState::steamLaunchOptionSetChanged);
+  emit derivedChanged();
+}
+
+void AppState::chooseGameFolder() {
+  QPointer<AppState> self(this);
+  workspace_->chooseFolder(
+      QStringLiteral("Select your Valheim folder (the one containing valheim.app). In Steam: right-click Valheim › "
+                     "Manage › Browse local files."),
+      QStringLiteral("Use This Folder"), [self](std::optional<std::filesystem::path> folder) {
+        if (self) self->useChosenFolder(std::move(folder));
+      });
+}
+
+void AppState::useChosenFolder(std::optional<std::filesystem::path> folder) {
+  if (!folder || folder->empty()) return;
+  if (!FS::isDirectory(*folder / "valheim.app")) {
+    setErrorMessage(QStringLiteral("That folder doesn’t contain valheim.app."));
+    return;
+  }
+  assign(this, gameDir_, *folder, &AppState::gameDirChanged);
+  settings_.gameDir = folder->string();
+  ProfileStore::saveSettings(settings_);
+  setErrorMessage({});
+  checkGame();
+  migrateChosenFolder();
+}
+
+QCoro::Task<> AppState::migrateChosenFolder() {
+  std::optional<Profile> migrated;
+  try {
+    auto job = background(this, [dir = gameDir_] { return Installer::migrateLegacyInstall(dir); });
+    migrated = co_await job;
+  } catch (const Abandoned&) {
+    co_return;
+  } catch (...) {
+    co_return;  // counts as nothing moved
+  }
+  if (!migrated) co_return;
+  QString id = qs(migrated->id);
+  appendProfile(std::move(*migrated));
+  setSelectedID(id);
+}
+
+// ---- The catalogue index, the update notice and the running-game poll.
+
+void AppState::loadIndex(bool refresh) {
+  if (indexLoading_) return;
+  setIndexLoading(true);
+  setIndexError({});
+  loadIndexTask(refresh);
+}
+
+QCoro::Task<> AppState::loadIndexTask(bool refresh) {
+  try {
+    auto job = background(this, [refresh] { return Thunderstore::loadIndex(refresh); });
+    auto packages = co_await job;
+    size_t count = packages.size();
+    setIndex(std::move(packages));
+    Log::write("index loaded: " + std::to_string(count) + " packages");
+  } catch (const Abandoned&) {
+    co_return;
+  } catch (...) {
+    setIndexError(describe(std::current_exception()));  // the previous index stays
+  }
+  setIndexLoading(false);
+}
+
+void AppState::checkForAppUpdate() { updateNoticeTask(); }
+
+QCoro::Task<> AppState::updateNoticeTask() {
+  try {
+    auto job = background(this, [] { return Thunderstore::fetchUpdateNotice(App::version); });
+    auto notice = co_await job;
+    // The client applies the newer-version rule and logs the notice.
+    if (!notice) co_return;
+    setAppUpdate(QVariant::fromValue(AppUpdateItem{*notice}));
+  } catch (...) {
+    // Silent by design: the banner simply does not appear.
+  }
+}
+
+void AppState::pollGame() { pollTask(); }
+
+QCoro::Task<> AppState::pollTask() {
+  try {
+    auto job = background(this, [] { return Installer::gameRunning(); });
+    bool running = co_await job;
+    setGameRunning(running);
+  } catch (...) {
+    // Only Abandoned can arrive here: gameRunning never throws.
+  }
+}
+

@@ -1,0 +1,87 @@
+// Archives kept in the download cache: reuse, repair, the bound, and a cache that cannot be written.
+#include <gmock/gmock.h>
+
+#include "installer/download_cache.hpp"
+#include "installer/installer.hpp"
+#include "installer_fixture.hpp"
+#include "support/fake_catalogue.hpp"
+#include "support/zip_builder.hpp"
+
+namespace {
+class DownloadCacheTest : public InstallerTest {
+ protected:
+  void TearDown() override { DownloadCache::setLimit(DownloadCache::defaultLimit); }
+  // Publishes Author-<name> 1.0.0 with one plug-in file and returns its download path.
+  std::string publish(const std::string& name, size_t size = 10) {
+    catalogue.addPackage("Author", name, "1.0.0", zipBytes({{"plugins/" + name + ".dll", incompressible(size)}}));
+    return FakeCatalogue::downloadPath("Author", name, "1.0.0");
+  }
+  void install(const std::string& name, const Profile& into) {
+    Installer::installMod({"Author", name, "1.0.0", std::nullopt, true, true}, "1.0.0", into);
+  }
+  static fs::path cached(const std::string& name) { return DownloadCache::folder() / ("Author-" + name + "-1.0.0.zip"); }
+  // Marks a cached archive as last used `hoursAgo` hours ago.
+  static void age(const fs::path& file, int hoursAgo) {
+    fs::last_write_time(file, fs::file_time_type::clock::now() - std::chrono::hours(hoursAgo));
+  }
+  FakeCatalogue catalogue;
+  Profile second{.id = "0A1B2C3D-0000-4000-8000-000000000002", .name = "Second"};
+};
+
+TEST_F(DownloadCacheTest, ASecondProfileReusesTheArchiveAndADamagedCopyIsDownloadedAgain) {
+  const std::string path = publish("Mod");
+  install("Mod", profile);
+  install("Mod", second);
+  EXPECT_EQ(catalogue.requestCount(path), 1);
+  EXPECT_EQ(filesUnder(second.dir() / "BepInEx/plugins"), Files{"Author-Mod/Mod.dll"});
+
+  FS::writeAtomic(cached("Mod"), "damaged since it was stored");
+  install("Mod", second);
+  EXPECT_EQ(catalogue.requestCount(path), 2);
+  EXPECT_TRUE(logHas("Author-Mod-1.0.0.zip is unreadable; downloading it again"));
+  EXPECT_NE(readFile(cached("Mod")), "damaged since it was stored");
+  EXPECT_TRUE(fs::is_empty(tmp()));
+  EXPECT_EQ(filesUnder(DownloadCache::folder()), Files{"Author-Mod-1.0.0.zip"}) << "no temporary file is left";
+}
+
+TEST_F(DownloadCacheTest, TheBoundEvictsTheLeastRecentlyUsedAndThePackLast) {
+  for (auto name : {"Old", "Older", "Recent"}) publish(name, 1000);
+  catalogue.addPackage("denikson", "BepInExPack_Valheim", "5.4.2202", zipBytes({{"pack.dll", incompressible(1000)}}));
+  Installer::prefetch("denikson", "BepInExPack_Valheim", "5.4.2202");
+  for (auto name : {"Old", "Older", "Recent"}) Installer::prefetch("Author", name, "1.0.0");
+  const fs::path pack = DownloadCache::folder() / "denikson-BepInExPack_Valheim-5.4.2202.zip";
+  age(pack, 9), age(cached("Older"), 8), age(cached("Old"), 7), age(cached("Recent"), 1);
+  const uint64_t each = fs::file_size(cached("Old"));
+
+  DownloadCache::setLimit(4 * each + 100);  // room for four archives: the next one evicts one
+  publish("New", 1000);
+  install("New", profile);
+  EXPECT_FALSE(fs::exists(cached("Older")));
+  EXPECT_TRUE(fs::exists(cached("Old")) && fs::exists(pack) && fs::exists(cached("New")));
+
+  DownloadCache::setLimit(each);  // only the newest stays, whatever it is
+  publish("Newest", 1000);
+  Installer::prefetch("Author", "Newest", "1.0.0");
+  EXPECT_EQ(filesUnder(DownloadCache::folder()), Files{"Author-Newest-1.0.0.zip"});
+  EXPECT_TRUE(Installer::archiveCached("Author", "Newest", "1.0.0"));
+  EXPECT_EQ(DownloadCache::clear(), fs::file_size(cached("Newest")));
+  EXPECT_TRUE(fs::is_empty(DownloadCache::folder()));
+  EXPECT_EQ(DownloadCache::clear(), 0u);
+}
+
+TEST_F(DownloadCacheTest, ACacheThatCannotBeWrittenStillInstallsAndOddNamesNeverBecomeFiles) {
+  const std::string path = publish("Mod");
+  writeFile(DownloadCache::folder(), "a file where the folder should be");
+  install("Mod", profile);
+  EXPECT_EQ(filesUnder(P() / "BepInEx/plugins"), Files{"Author-Mod/Mod.dll"});
+  EXPECT_TRUE(logHas("download cache write failed: "));
+  EXPECT_EQ(readFile(DownloadCache::folder()), "a file where the folder should be");
+  EXPECT_TRUE(fs::is_empty(tmp()));
+  fs::remove(DownloadCache::folder());
+
+  // A name from a stranger's profile code never becomes a file outside the cache.
+  const auto archive = DownloadCache::fetch("../escape.zip", catalogue.url() + path, tmp() / "work.zip");
+  EXPECT_EQ(archive.file, tmp() / "work.zip");
+  EXPECT_FALSE(fs::exists(DownloadCache::folder().parent_path() / "escape.zip"));
+}
+}  // namespace

@@ -1,0 +1,156 @@
+// The rules of a profile's contents, over plain records: no files, no event loop.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "installer/plan.hpp"
+
+namespace {
+ProfileMod mod(const std::string& name, bool isExplicit = true, std::optional<std::string> installed = "1.0.0") {
+  return ProfileMod{"T", name, "1.0.0", std::move(installed), true, isExplicit};
+}
+
+Profile profileOf(std::vector<ProfileMod> mods) {
+  Profile p;
+  p.mods = std::move(mods);
+  return p;
+}
+
+// What each mod needs, by name ("A" needs "T-B" when graph["A"] holds "B").
+Plan::Needs needsOf(std::map<std::string, std::vector<std::string>> graph) {
+  return [graph](const std::string& key) {
+    std::vector<DependencyRef> refs;
+    auto it = graph.find(key.substr(2));
+    if (it != graph.end())
+      for (const std::string& name : it->second) refs.push_back({"T", name});
+    return refs;
+  };
+}
+
+TSPackage latest(const std::string& name, const std::string& version) {
+  TSPackage pkg;
+  pkg.fullName = "T-" + name;
+  pkg.owner = "T";
+  pkg.name = name;
+  pkg.latest = version;
+  return pkg;
+}
+}  // namespace
+
+TEST(PlanWaves, GoBreadthFirstAndVisitEachKeyOnce) {
+  // The walk a sync makes: A needs C, B needs C and D, C needs A (a cycle), D needs E.
+  Profile p = profileOf({mod("A"), mod("B"), mod("A")});
+  const Plan::Needs needs = needsOf({{"A", {"C"}}, {"B", {"C", "D"}}, {"C", {"A"}}, {"D", {"E"}}});
+  std::set<std::string> seen;
+  std::vector<std::vector<std::string>> waves;
+  for (auto wave = Plan::firstWave(p, seen); !wave.empty();) {
+    waves.push_back(wave);
+    std::vector<std::string> next;
+    for (const std::string& key : wave) {
+      for (const DependencyRef& d : Plan::missing(p, needs(key))) p.mods.push_back(Plan::dependencyMod(d, "1.0.0"));
+      for (const std::string& k : Plan::keys(needs(key))) next.push_back(k);
+    }
+    wave = Plan::nextWave(p, next, seen);
+  }
+  const std::vector<std::vector<std::string>> expected = {{"T-A", "T-B"}, {"T-C", "T-D"}, {"T-E"}};
+  EXPECT_EQ(waves, expected);
+  std::vector<std::string> order;
+  for (const ProfileMod& m : p.mods) order.push_back(m.name);
+  EXPECT_EQ(order, (std::vector<std::string>{"A", "B", "A", "C", "D", "E"}));
+}
+
+TEST(PlanWaves, SkipKeysSeenBeforeAndKeysTheProfileLacks) {
+  const Profile p = profileOf({mod("A"), mod("B"), mod("C", false), mod("D", false)});
+  std::set<std::string> seen;
+  seen.insert("T-C");  // already handled this run
+  EXPECT_EQ(Plan::firstWave(profileOf({mod("A"), mod("B")}), seen), (std::vector<std::string>{"T-A", "T-B"}));
+  // Keys already seen and keys the profile does not hold are left out.
+  EXPECT_EQ(Plan::nextWave(p, {"T-C", "T-D", "T-Gone", "T-D", "T-A"}, seen), std::vector<std::string>{"T-D"});
+}
+
+TEST(PlanMissing, ListsEachAbsentDependencyOnceInOrder) {
+  const Profile p = profileOf({mod("A"), mod("B", false)});
+  const std::vector<DependencyRef> needs = {{"T", "C"}, {"T", "B"}, {"U", "C"}, {"T", "C"}};
+  EXPECT_EQ(Plan::missing(p, needs), (std::vector<DependencyRef>{{"T", "C"}, {"U", "C"}}));
+  const ProfileMod added = Plan::dependencyMod({"U", "C"}, "2.0.0");
+  EXPECT_EQ(added, (ProfileMod{"U", "C", "2.0.0", std::nullopt, true, false}));
+}
+
+TEST(PlanInstall, ReinstallsWhenTheWantedVersionOrTheFilesDiffer) {
+  ProfileMod m = mod("A");
+  EXPECT_FALSE(Plan::needsInstall(m, true));
+  EXPECT_TRUE(Plan::needsInstall(m, false));
+  m.version = "1.1.0";
+  EXPECT_TRUE(Plan::needsInstall(m, true));
+  EXPECT_TRUE(Plan::needsInstall(mod("B", true, std::nullopt), true));
+
+  Profile p;
+  p.packVersion = p.packInstalled = "5.4.2202";
+  EXPECT_FALSE(Plan::packNeedsInstall(p, ModStatus::update));
+  EXPECT_TRUE(Plan::packNeedsInstall(p, ModStatus::notInstalled));
+  p.packVersion = "5.4.2300";
+  EXPECT_TRUE(Plan::packNeedsInstall(p, ModStatus::upToDate));
+}
+
+TEST(PlanDependencies, MarksWhatAnyModNeedsEvenInACycle) {
+  Profile p = profileOf({mod("A"), mod("B"), mod("C"), mod("D")});
+  Plan::markDependencies(p, needsOf({{"A", {"B"}}, {"B", {"A"}}, {"C", {"Elsewhere"}}}));
+  std::vector<bool> isExplicit;
+  for (const ProfileMod& m : p.mods) isExplicit.push_back(m.isExplicit);
+  EXPECT_EQ(isExplicit, (std::vector<bool>{false, false, true, true}));
+}
+
+TEST(PlanRemoval, NamesTheModsThatNeedIt) {
+  const Profile p = profileOf({mod("A"), mod("B"), mod("C", false)});
+  const auto found = Plan::dependents(p, "T-C", needsOf({{"A", {"C"}}, {"B", {"D"}}, {"C", {"C"}}}));
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found[0].name, "A");
+}
+
+TEST(PlanRemoval, KeepsWhatExplicitModsStillNeedThroughOthers) {
+  // A needs B, B needs C (both dependencies); D was only needed by a mod now gone; E needs itself.
+  const Profile p = profileOf({mod("A"), mod("B", false), mod("C", false), mod("D", false), mod("E", false)});
+  const auto needed = Plan::stillNeeded(p, needsOf({{"A", {"B"}}, {"B", {"C", "A"}}, {"E", {"E"}}}));
+  std::vector<std::string> unused;
+  for (const ProfileMod& m : p.mods)
+    if (Plan::unused(m, needed)) unused.push_back(m.name);
+  EXPECT_EQ(unused, (std::vector<std::string>{"D", "E"}));
+}
+
+TEST(PlanStatus, ShowsWhatIsInstalledAgainstTheCatalogue) {
+  const TSPackage newer = latest("A", "1.2.0"), same = latest("A", "1.0.0");
+  EXPECT_EQ(Plan::modStatus(mod("A"), true, &newer), ModStatus::update);
+  EXPECT_EQ(Plan::modStatus(mod("A"), true, &same), ModStatus::upToDate);
+  EXPECT_EQ(Plan::modStatus(mod("A"), true, nullptr), ModStatus::installed);
+  EXPECT_EQ(Plan::modStatus(mod("A"), false, &same), ModStatus::notInstalled);
+  EXPECT_EQ(Plan::modStatus(mod("A", true, std::nullopt), true, &same), ModStatus::notInstalled);
+  ProfileMod wantsOther = mod("A");
+  wantsOther.version = "9.0.0";  // the wanted version plays no part
+  EXPECT_EQ(Plan::modStatus(wantsOther, true, &same), ModStatus::upToDate);
+
+  Profile p;
+  const TSPackage pack = latest("BepInExPack_Valheim", "5.4.2300");
+  EXPECT_EQ(Plan::packStatus(p, true, &pack), ModStatus::notInstalled);
+  p.packInstalled = "5.4.2202";
+  EXPECT_EQ(Plan::packStatus(p, true, &pack), ModStatus::update);
+  EXPECT_EQ(Plan::packStatus(p, false, &pack), ModStatus::notInstalled);
+}
+
+TEST(PlanUpdates, RaiseOnlyInstalledModsThatAreBehind) {
+  Profile p = profileOf({mod("Old"), mod("Same"), mod("Missing", true, std::nullopt), mod("Unknown")});
+  p.packVersion = p.packInstalled = "5.4.2202";
+  const std::map<std::string, TSPackage> catalogue = {
+      {"Old", latest("Old", "2.0.0")}, {"Same", latest("Same", "1.0.0")}, {"Missing", latest("Missing", "3.0.0")},
+      {"BepInExPack_Valheim", latest("BepInExPack_Valheim", "5.4.2300")}};
+  const Plan::Lookup lookup = [&](const std::string&, const std::string& name) -> const TSPackage* {
+    auto it = catalogue.find(name);
+    return it == catalogue.end() ? nullptr : &it->second;
+  };
+  Plan::takeUpdates(p, lookup, ModStatus::upToDate);
+  EXPECT_EQ(p.mods[0].version, "2.0.0");
+  EXPECT_EQ(p.mods[1].version, "1.0.0");
+  EXPECT_EQ(p.mods[2].version, "1.0.0");
+  EXPECT_EQ(p.packVersion, "5.4.2202");  // the pack only moves when it has an update
+  Plan::takeUpdates(p, lookup, ModStatus::update);
+  EXPECT_EQ(p.packVersion, "5.4.2300");
+}
