@@ -150,19 +150,16 @@ ExportManifest parseExportManifest(std::string_view text) {
       return Text::trim(line.substr(prefix.size()), blanks);
     };
     if (line.empty()) continue;
-    if (auto v = value("profileName:")) {
-      result.profileName = readScalar(*v);
-    } else if (auto v = value("- name:")) {
+    if (auto name = value("profileName:")) {
+      result.profileName = readScalar(*name);
+    } else if (auto mod = value("- name:")) {
       close();
-      open = ExportEntry{readScalar(*v)};
-    } else if (auto v = value("major:")) {
-      if (open) open->numbers[0] = Text::parseInt64(readScalar(*v)).value_or(0);
-    } else if (auto v = value("minor:")) {
-      if (open) open->numbers[1] = Text::parseInt64(readScalar(*v)).value_or(0);
-    } else if (auto v = value("patch:")) {
-      if (open) open->numbers[2] = Text::parseInt64(readScalar(*v)).value_or(0);
-    } else if (auto v = value("enabled:")) {
-      if (open) open->enabled = readScalar(*v) == "true";
+      open = ExportEntry{readScalar(*mod)};
+    } else if (open) {
+      static constexpr std::string_view numberKeys[] = {"major:", "minor:", "patch:"};
+      for (size_t i = 0; i < 3; ++i)
+        if (auto number = value(numberKeys[i])) open->numbers[i] = Text::parseInt64(readScalar(*number)).value_or(0);
+      if (auto enabled = value("enabled:")) open->enabled = readScalar(*enabled) == "true";
     }
   }
   close();

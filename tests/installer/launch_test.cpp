@@ -89,5 +89,5 @@ INSTANTIATE_TEST_SUITE_P(
                    .error = "Rosetta is needed to run Valheim with mods on Apple Silicon. Install it by opening "
                             "Terminal and running:  softwareupdate --install-rosetta --agree-to-license  — then "
                             "click Play Modded again."}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& instance) { return instance.param.name; });
 }  // namespace
