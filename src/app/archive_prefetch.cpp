@@ -3,8 +3,7 @@
 #include <QCoroFuture>
 #include <QFuture>
 #include <QPointer>
-#include <QThreadPool>
-#include <QtConcurrent/QtConcurrentRun>
+#include <QPromise>
 
 #include <algorithm>
 #include <atomic>
@@ -15,6 +14,7 @@
 #include <set>
 #include <vector>
 
+#include "app/background.hpp"
 #include "installer/installer.hpp"
 
 namespace {
@@ -24,8 +24,14 @@ std::atomic<int> g_parallel{4};
 int parallelDownloads() { return g_parallel.load(); }
 void setParallelDownloads(int count) { g_parallel.store(std::max(count, 1)); }
 
-// Everything the workers' continuations touch, shared so that it outlives the prefetch object.
-// All members but the byte counts are used on the main thread only.
+// One archive's download, as the main thread sees it.
+struct Download {
+  std::shared_ptr<QPromise<void>> ended;  // finished once the download has ended, either way
+  std::exception_ptr error;
+};
+
+// Everything the downloads touch, shared so that it outlives the prefetch object. All members but
+// the byte counts are used on the main thread only.
 struct ArchivePrefetch::State : std::enable_shared_from_this<State> {
   QPointer<QObject> context;
   QThreadPool* pool = nullptr;
@@ -33,7 +39,7 @@ struct ArchivePrefetch::State : std::enable_shared_from_this<State> {
 
   std::deque<ArchiveRef> pending;
   std::set<std::string> asked;
-  std::map<std::string, QFuture<std::exception_ptr>> started;
+  std::map<std::string, Download> started;
   int running = 0;
   bool stopped = false;
   std::exception_ptr firstFailure;
@@ -49,22 +55,34 @@ struct ArchivePrefetch::State : std::enable_shared_from_this<State> {
   }
 
   void start(const ArchiveRef& ref) {
-    auto self = shared_from_this();
-    const std::string key = ref.key();
-    QFuture<std::exception_ptr> future = QtConcurrent::run(pool, [self, ref, key]() -> std::exception_ptr {
-      try {
-        Installer::prefetch(ref.ns, ref.name, ref.version,
-                            [self, key](int64_t received, std::optional<int64_t> expected) {
-                              self->report(key, received, expected.value_or(0));
-                            });
-        return {};
-      } catch (...) {
-        return std::current_exception();
-      }
-    });
+    auto ended = std::make_shared<QPromise<void>>();
+    ended->start();
+    started.emplace(ref.key(), Download{ended, {}});
     ++running;
-    started.emplace(key, future);
-    future.then(context.data(), [self, key](std::exception_ptr error) { self->finished(key, error); });
+    download(ref);
+  }
+
+  QCoro::Task<> download(ArchiveRef ref) {
+    auto self = shared_from_this();  // the state outlives this task
+    const std::string key = ref.key();
+    std::exception_ptr error;
+    try {
+      auto job = background(
+          context.data(),
+          [self, ref, key] {
+            Installer::prefetch(ref.ns, ref.name, ref.version,
+                                [self, key](int64_t received, std::optional<int64_t> expected) {
+                                  self->report(key, received, expected.value_or(0));
+                                });
+          },
+          pool);
+      co_await job;
+    } catch (const Abandoned&) {
+      stopped = true;  // the sync that wanted it is gone
+    } catch (...) {
+      error = std::current_exception();
+    }
+    finished(key, error);
   }
 
   void finished(const std::string& key, std::exception_ptr error) {
@@ -77,6 +95,9 @@ struct ArchivePrefetch::State : std::enable_shared_from_this<State> {
       firstFailure = error;
       stopped = true;
     }
+    Download& d = started.at(key);
+    d.error = error;
+    d.ended->finish();
     startMore();
   }
 
@@ -116,16 +137,17 @@ QCoro::Task<> ArchivePrefetch::ready(ArchiveRef ref) {
     std::erase_if(state_->pending, [&](const ArchiveRef& r) { return r.key() == key; });
     co_return;
   }
-  QFuture<std::exception_ptr> future = found->second;
-  std::exception_ptr error = co_await future;
-  if (error) std::rethrow_exception(state_->firstFailure ? state_->firstFailure : error);
+  QFuture<void> ended = found->second.ended->future();
+  co_await ended;
+  if (std::exception_ptr error = state_->started.at(key).error)
+    std::rethrow_exception(state_->firstFailure ? state_->firstFailure : error);
 }
 
 QCoro::Task<> ArchivePrefetch::settle() {
   state_->stopped = true;
   state_->pending.clear();
-  std::vector<QFuture<std::exception_ptr>> inFlight;
-  for (const auto& [key, future] : state_->started)
-    if (!future.isFinished()) inFlight.push_back(future);
-  for (auto& future : inFlight) co_await future;
+  std::vector<QFuture<void>> inFlight;
+  for (const auto& [key, download] : state_->started)
+    if (!download.ended->future().isFinished()) inFlight.push_back(download.ended->future());
+  for (auto& ended : inFlight) co_await ended;
 }

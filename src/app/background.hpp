@@ -77,18 +77,18 @@ QCoro::Task<R> awaitOutcome(QPointer<QObject> owner, QFuture<void> done, std::sh
 }
 }  // namespace detail
 
-// Runs `work` on the global thread pool and resumes on the awaiting (main) thread. The worker's
+// Runs `work` on `pool` (the global one unless given) and resumes on the awaiting (main) thread. The worker's
 // exception is rethrown here as it was thrown, not wrapped. Throws Abandoned when `owner` died meanwhile.
 // Name the task before awaiting it (`auto job = background(...); co_await job;`): GCC 12 destroys a
 // closure temporary inside a co_await expression twice. For the same reason this is not itself a
 // coroutine, so the callable never becomes a coroutine parameter.
 template <typename F, typename R = std::invoke_result_t<F&>>
-QCoro::Task<R> background(QObject* owner, F work) {
+QCoro::Task<R> background(QObject* owner, F work, QThreadPool* pool = QThreadPool::globalInstance()) {
   auto outcome = std::make_shared<detail::Outcome<R>>();
   auto* job = new detail::Job<F, R>(std::move(work), outcome);  // the pool deletes it after running
   QFuture<void> done = job->future();
   Sanitizer::release(job);
-  QThreadPool::globalInstance()->start(job);
+  pool->start(job);
   return detail::awaitOutcome<R>(QPointer<QObject>(owner), std::move(done), std::move(outcome));
 }
 
