@@ -13,7 +13,8 @@
 #include "profiles/profile_store.hpp"
 
 void AppState::shareCode(const ProfileItem& profile) {
-  perform(QStringLiteral("Creating a profile code…"), [this, id = profile.profile.id] { return shareWork(id); });
+  perform(QStringLiteral("Creating a profile code…"),
+          [this, id = profile.profile.id] { return shareWork(id); });
 }
 
 QCoro::Task<> AppState::shareWork(std::string id) {

@@ -132,7 +132,7 @@ struct ProfileItem {
   QDateTime created() const { return qdate(profile.created); }
   QString packVersion() const { return qs(profile.packVersion); }
   QString packInstalled() const { return qs(profile.packInstalled); }
-  int modCount() const;         // explicit mods
+  int modCount() const;  // explicit mods
   int dependencyCount() const;  // mods added for others
   QString dir() const { return qpath(profile.dir()); }
   bool operator==(const ProfileItem&) const = default;

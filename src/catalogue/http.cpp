@@ -125,9 +125,7 @@ struct Transfer {
   }
 };
 
-long curlMilliseconds(double seconds) {
-  return std::max(1L, long(seconds * 1000 * g_timeoutScale.load()));
-}
+long curlMilliseconds(double seconds) { return std::max(1L, long(seconds * 1000 * g_timeoutScale.load())); }
 
 // What every request carries: its address and time limits, the shared caches, the user agent,
 // redirects over HTTP(S) only and every encoding libcurl can decode.
@@ -181,8 +179,7 @@ long perform(const Http::Request& request, Transfer& transfer) {
   CURLcode code = curl_easy_perform(h);
   curl_easy_setopt(h, CURLOPT_ERRORBUFFER, nullptr);  // `error` dies with this frame
   if (transfer.failure) std::rethrow_exception(transfer.failure);
-  if (code != CURLE_OK)
-    throw Http::NetworkError(error[0] ? error : curl_easy_strerror(code));
+  if (code != CURLE_OK) throw Http::NetworkError(error[0] ? error : curl_easy_strerror(code));
   long status = 0;
   curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
   return status;
@@ -211,8 +208,7 @@ Response fetch(const Request& request) {
   return response;
 }
 
-long fetchToFile(const Request& request, const std::filesystem::path& file,
-                 const Progress& progress) {
+long fetchToFile(const Request& request, const std::filesystem::path& file, const Progress& progress) {
   std::unique_ptr<std::FILE, FileClose> out{std::fopen(file.c_str(), "wb")};
   if (!out)
     throw std::filesystem::filesystem_error("Couldn’t create the download file", file,
@@ -221,9 +217,10 @@ long fetchToFile(const Request& request, const std::filesystem::path& file,
     throw std::filesystem::filesystem_error("Couldn’t write the download file", file,
                                             std::error_code(errno, std::generic_category()));
   };
-  Transfer transfer{.sink = [&](const char* data, size_t size) {
-                      if (std::fwrite(data, 1, size, out.get()) != size) fail();
-                    },
+  Transfer transfer{.sink =
+                        [&](const char* data, size_t size) {
+                          if (std::fwrite(data, 1, size, out.get()) != size) fail();
+                        },
                     .progress = &progress};
   long status = perform(request, transfer);
   if (std::fclose(out.release()) != 0) fail();

@@ -21,10 +21,10 @@ using Progress = std::function<void(int64_t received, std::optional<int64_t> exp
 
 struct Request {
   std::string url;
-  double timeout = 60;               // seconds for the whole exchange
-  std::string method = "GET";        // "GET" or "POST"
+  double timeout = 60;  // seconds for the whole exchange
+  std::string method = "GET";  // "GET" or "POST"
   std::vector<std::string> headers;  // "Name: value"
-  std::string body;                  // sent with POST
+  std::string body;  // sent with POST
 };
 
 struct Response {
@@ -41,6 +41,5 @@ Response fetch(const Request& request);
 
 // The body streamed into `file` (created or truncated, whatever the status); returns the status.
 // Throws as fetch does, and the platform's error when the file cannot be written.
-long fetchToFile(const Request& request, const std::filesystem::path& file,
-                 const Progress& progress = {});
+long fetchToFile(const Request& request, const std::filesystem::path& file, const Progress& progress = {});
 }  // namespace Http

@@ -5,8 +5,8 @@
 #include "catalogue/thunderstore.hpp"
 #include "foundation/app_error.hpp"
 #include "foundation/fs.hpp"
-#include "foundation/scoped_dir.hpp"
 #include "foundation/log.hpp"
+#include "foundation/scoped_dir.hpp"
 #include "installer/installer.hpp"
 #include "installer/internal.hpp"
 

@@ -3,9 +3,9 @@
 #include "catalogue/thunderstore.hpp"
 #include "foundation/app_error.hpp"
 #include "foundation/fs.hpp"
-#include "foundation/scoped_dir.hpp"
 #include "foundation/loader_pack.hpp"
 #include "foundation/log.hpp"
+#include "foundation/scoped_dir.hpp"
 #include "installer/installer.hpp"
 #include "installer/internal.hpp"
 

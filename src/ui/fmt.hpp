@@ -1,9 +1,9 @@
 #pragma once
 
+#include <QtQml/qqmlregistration.h>
 #include <QDateTime>
 #include <QObject>
 #include <QString>
-#include <QtQml/qqmlregistration.h>
 
 // Compact counts and relative dates, as the lists and sheets show them.
 namespace Fmt {

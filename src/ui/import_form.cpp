@@ -61,8 +61,9 @@ QString ImportForm::confirmTitle() const {
 
 QString ImportForm::confirmMessage() const {
   const Profile* target = this->target();
-  return QStringLiteral("Its %1 installed mods will be removed and replaced with the mods from this code. "
-                        "This can’t be undone.")
+  return QStringLiteral(
+             "Its %1 installed mods will be removed and replaced with the mods from this code. "
+             "This can’t be undone.")
       .arg(target ? target->mods.size() : 0);
 }
 
@@ -73,13 +74,17 @@ void ImportForm::paste(const QString& text) {
 
 void ImportForm::submit() {
   if (!canImport()) return;
-  if (mode_ == Replace) emit confirmationNeeded();
-  else run();
+  if (mode_ == Replace)
+    emit confirmationNeeded();
+  else
+    run();
 }
 
 void ImportForm::run() {
   if (!app_) return;
-  if (mode_ == Replace) app_->importCodeReplacing(trimmedCode(), replaceID_);
-  else app_->importCodeAsNew(trimmedCode(), trimmedName());
+  if (mode_ == Replace)
+    app_->importCodeReplacing(trimmedCode(), replaceID_);
+  else
+    app_->importCodeAsNew(trimmedCode(), trimmedName());
   emit started();
 }

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <QtQml/qqmlregistration.h>
 #include <QObject>
 #include <QPointer>
 #include <QString>
-#include <QtQml/qqmlregistration.h>
 
 #include "app/app_state.hpp"
 

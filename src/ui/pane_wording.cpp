@@ -54,7 +54,9 @@ QString alsoInstalls(const QStringList& dependencies) {
   return names.join(QStringLiteral(", "));
 }
 
-QString updateTitle(const QString& version) { return QStringLiteral("Version %1 is available.").arg(version); }
+QString updateTitle(const QString& version) {
+  return QStringLiteral("Version %1 is available.").arg(version);
+}
 
 QString updateMessage(const QString& notes, const QString& website) {
   if (!notes.isEmpty()) return notes;

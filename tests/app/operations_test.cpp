@@ -10,7 +10,9 @@
 namespace {
 class Operations : public StartedApp {
  protected:
-  fs::path plugins(const std::string& name) const { return selected().bepinex() / "plugins" / ("Team-" + name); }
+  fs::path plugins(const std::string& name) const {
+    return selected().bepinex() / "plugins" / ("Team-" + name);
+  }
 };
 
 TEST_F(Operations, UpdateRecordsTheLatestVersionOfOneModAndInstallsIt) {
@@ -93,7 +95,8 @@ TEST_F(Operations, ASecondOperationWhileBusyIsDroppedButItsRecordStays) {
   std::promise<void> gate;  // the first operation runs until the gate opens
   std::shared_future<void> opened = gate.get_future().share();
   state->perform("First", [opened]() -> QCoro::Task<> {
-    QFuture<void> wait = QtConcurrent::run([opened] { opened.wait(); });  // not a temporary: GCC 12 frees those twice
+    QFuture<void> wait =
+        QtConcurrent::run([opened] { opened.wait(); });  // not a temporary: GCC 12 frees those twice
     co_await wait;
   });
   state->add(pkg("C"));
@@ -122,7 +125,8 @@ TEST_F(Operations, NewAndDuplicatedProfilesGetUniqueNames) {
   state->duplicate(state->profiles()[0]);
   Strings names;
   for (const Profile& p : state->profiles()) names.push_back(p.name);
-  EXPECT_EQ(names, (Strings{"Default", "default 2", "New Profile", "New Profile 2", "Default copy", "Default copy 2"}));
+  EXPECT_EQ(names, (Strings{"Default", "default 2", "New Profile", "New Profile 2", "Default copy",
+                            "Default copy 2"}));
 }
 
 TEST_F(Operations, DeletingMovesTheSelectionToTheFirstProfile) {

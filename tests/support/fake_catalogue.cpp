@@ -1,8 +1,8 @@
 #include "support/fake_catalogue.hpp"
 
 #include <httplib.h>
-#include <nlohmann/json.hpp>
 #include <zlib.h>
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <cctype>
@@ -176,11 +176,9 @@ void FakeCatalogue::setPackageList(const std::string& list, bool gzipped) {
   answer(indexPath, Reply{.body = gzip(list), .headers = {{"Content-Encoding", "gzip"}}});
 }
 
-void FakeCatalogue::setLatest(const std::string& ns, const std::string& name,
-                              const std::string& version) {
-  answer(latestPath(ns, name),
-         json(R"({"namespace": ")" + ns + R"(", "name": ")" + name +
-             R"(", "latest": {"version_number": ")" + version + R"("}})"));
+void FakeCatalogue::setLatest(const std::string& ns, const std::string& name, const std::string& version) {
+  answer(latestPath(ns, name), json(R"({"namespace": ")" + ns + R"(", "name": ")" + name +
+                                    R"(", "latest": {"version_number": ")" + version + R"("}})"));
 }
 
 void FakeCatalogue::setReadme(const std::string& ns, const std::string& name, const std::string& version,
@@ -188,8 +186,8 @@ void FakeCatalogue::setReadme(const std::string& ns, const std::string& name, co
   answer(latestPath(ns, name) + version + "/readme/", json(nlohmann::json{{"markdown", markdown}}.dump()));
 }
 
-void FakeCatalogue::addPackage(const std::string& ns, const std::string& name,
-                               const std::string& version, const std::string& archive) {
+void FakeCatalogue::addPackage(const std::string& ns, const std::string& name, const std::string& version,
+                               const std::string& archive) {
   std::string cdn = "/cdn/live/repository/packages/" + ns + "-" + name + "-" + version + ".zip";
   redirect(downloadPath(ns, name, version), cdn);
   answer(cdn, Reply{.body = archive, .contentType = "application/zip"});
@@ -199,9 +197,7 @@ std::string FakeCatalogue::addProfileCode(const std::string& storedText) {
   return impl_->storeCode(storedText);
 }
 
-void FakeCatalogue::setUpdateNotice(const std::string& body) {
-  answer(updateNoticePath, json(body));
-}
+void FakeCatalogue::setUpdateNotice(const std::string& body) { answer(updateNoticePath, json(body)); }
 
 std::vector<FakeCatalogue::Request> FakeCatalogue::requests() const {
   std::lock_guard guard{impl_->lock};
@@ -210,6 +206,6 @@ std::vector<FakeCatalogue::Request> FakeCatalogue::requests() const {
 
 int FakeCatalogue::requestCount(const std::string& path) const {
   std::lock_guard guard{impl_->lock};
-  return int(std::count_if(impl_->log.begin(), impl_->log.end(),
-                           [&](const Request& r) { return r.path == path; }));
+  return int(
+      std::count_if(impl_->log.begin(), impl_->log.end(), [&](const Request& r) { return r.path == path; }));
 }

@@ -14,9 +14,10 @@ class Components : public testing::Test {
 
   QQuickWindow* show(const QByteArray& qml) {
     QQmlComponent component(&engine);
-    component.setData("import QtQuick\nimport Quernhold\nWindow { width: 200; height: 100; color: \"black\"\n" + qml +
-                          "\n}",
-                      QUrl("qrc:/test/Component.qml"));
+    component.setData(
+        "import QtQuick\nimport Quernhold\nWindow { width: 200; height: 100; color: \"black\"\n" + qml +
+            "\n}",
+        QUrl("qrc:/test/Component.qml"));
     window.reset(qobject_cast<QQuickWindow*>(component.create()));
     if (!window) {
       ADD_FAILURE() << component.errorString().toStdString();
@@ -27,7 +28,9 @@ class Components : public testing::Test {
     return window.get();
   }
   QObject* find(const char* name) { return WindowTest::find(window.get(), name); }
-  QColor color(const char* name, const char* property) { return find(name)->property(property).value<QColor>(); }
+  QColor color(const char* name, const char* property) {
+    return find(name)->property(property).value<QColor>();
+  }
 
   QQmlEngine engine;
   std::unique_ptr<QQuickWindow> window;
@@ -39,7 +42,8 @@ TEST_F(Components, ADisabledPlayButtonIsDarkGreyAtFullOpacityWithoutShadow) {
   show(R"(AppButton { objectName: "play"; kind: "play"; text: "Play Modded"; enabled: false })");
   EXPECT_EQ(color("button.shape", "color"), rgb(0.165, 0.184, 0.216));
   QObject* shape = find("button.shape");
-  EXPECT_EQ(shape->property("border").value<QObject*>()->property("color").value<QColor>(), rgb(0.200, 0.227, 0.270));
+  EXPECT_EQ(shape->property("border").value<QObject*>()->property("color").value<QColor>(),
+            rgb(0.200, 0.227, 0.270));
   EXPECT_EQ(color("play", "textColor"), rgb(0.553, 0.580, 0.620));
   EXPECT_EQ(find("play")->property("opacity").toReal(), 1.0);
   EXPECT_EQ(find("button.shadow")->property("count").toInt(), 0);
@@ -56,7 +60,8 @@ TEST_F(Components, DisabledButtonsOfOtherKindsKeepTheirColoursButFade) {
 }
 
 TEST_F(Components, AGhostButtonHasNoFillOrOutlineUntilActive) {
-  show(R"(AppButton { objectName: "ghost"; kind: "ghost"; text: "Log"; x: 100; y: 60 })");  // away from the pointer
+  show(R"(AppButton { objectName: "ghost"; kind: "ghost"; text: "Log"; x: 100; y: 60 })");  // away from the
+                                                                                            // pointer
   QObject* shape = find("button.shape");
   EXPECT_EQ(color("button.shape", "color").alpha(), 0);
   EXPECT_EQ(shape->property("border").value<QObject*>()->property("color").value<QColor>().alpha(), 0);

@@ -42,7 +42,8 @@ TEST_F(ImportFormTest, ReplacingAsksFirstAndCountsTheTargetsMods) {
   ASSERT_TRUE(form.canImport());
   EXPECT_EQ(form.confirmTitle(), "Replace “Default”?");
   EXPECT_EQ(form.confirmMessage(),
-            "Its 3 installed mods will be removed and replaced with the mods from this code. This can’t be undone.");
+            "Its 3 installed mods will be removed and replaced with the mods from this code. This can’t be "
+            "undone.");
 
   QSignalSpy confirm(&form, &ImportForm::confirmationNeeded), started(&form, &ImportForm::started);
   form.submit();
