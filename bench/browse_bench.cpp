@@ -79,7 +79,8 @@ void Ratios(benchmark::State& state) {
   auto time = [](std::vector<double>& into, auto&& work) {
     auto start = std::chrono::steady_clock::now();
     work();
-    into.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    into.push_back(
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
   };
   size_t i = 0;
   int order = 0;

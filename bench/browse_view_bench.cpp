@@ -50,7 +50,8 @@ int prepare(const char* packageList) {
   std::ifstream in(packageList, std::ios::binary);
   std::string json((std::istreambuf_iterator<char>(in)), {});
   FS::mkdir(Paths::cache());
-  FS::writeAtomic(Paths::cache() / "valheim-index.json", Thunderstore::encodeCache(Thunderstore::decodeIndex(json)));
+  FS::writeAtomic(Paths::cache() / "valheim-index.json",
+                  Thunderstore::encodeCache(Thunderstore::decodeIndex(json)));
   return 0;
 }
 
@@ -100,15 +101,16 @@ int main(int argc, char* argv[]) {
 
   const std::vector<double> times = firstPageTimes(app, *window);
   QQuickItem* list = named(window->contentItem(), QStringLiteral("browse.list"));
-  std::printf("packages: %zu, results: %d, rows shown: %d\n", app.index().size(), app.indexModel()->resultCount(),
-              list ? list->property("count").toInt() : -1);
+  std::printf("packages: %zu, results: %d, rows shown: %d\n", app.index().size(),
+              app.indexModel()->resultCount(), list ? list->property("count").toInt() : -1);
   std::printf("first page after the index is set: median %.1f ms (min %.1f, max %.1f over %zu runs)\n",
               times[times.size() / 2], times.front(), times.back(), times.size());
   std::printf("rows built for the first page: %d\n", builtRows(window->contentItem()));
 
   app.indexModel()->setLimit(1000);
   QMetaObject::invokeMethod(list, "positionViewAtEnd");
-  for (int i = 0; i < 50; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);  // the scroll settles
+  for (int i = 0; i < 50; ++i)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);  // the scroll settles
   std::printf("rows built after scrolling to the end of 1000 shown: %d\n", builtRows(window->contentItem()));
   return 0;
 }

@@ -11,9 +11,9 @@
 #include <QTimer>
 
 #include <chrono>
-#include <ctime>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <random>
 #include <string>
@@ -42,7 +42,8 @@ struct Mod {
 std::vector<Mod> catalogueMods() {
   std::vector<Mod> mods;
   for (int i = 0; i < 12; ++i)
-    mods.push_back({"Top" + std::to_string(i), {"Lib" + std::to_string(i), "Lib" + std::to_string((i + 12) % 16)}});
+    mods.push_back(
+        {"Top" + std::to_string(i), {"Lib" + std::to_string(i), "Lib" + std::to_string((i + 12) % 16)}});
   for (int i = 0; i < 16; ++i) mods.push_back({"Lib" + std::to_string(i), {"Base" + std::to_string(i % 12)}});
   for (int i = 0; i < 12; ++i) mods.push_back({"Base" + std::to_string(i), {}});
   return mods;
@@ -61,10 +62,12 @@ std::string publish(FakeCatalogue& catalogue, const std::vector<Mod>& mods) {
     const std::string manifest = R"({"name": ")" + mod.name + R"(", "dependencies": [)" + deps + "]}";
     const size_t bytes = size(random);
     total += bytes;
-    catalogue.addPackage("Bench", mod.name, "1.0.0",
-                         zipBytes({{"manifest.json", manifest}, {"plugins/" + mod.name + ".dll", incompressible(bytes)}}));
+    catalogue.addPackage(
+        "Bench", mod.name, "1.0.0",
+        zipBytes({{"manifest.json", manifest}, {"plugins/" + mod.name + ".dll", incompressible(bytes)}}));
     list += R"(, {"name": ")" + mod.name + R"(", "full_name": "Bench-)" + mod.name +
-            R"(", "owner": "Bench", "versions": [{"version_number": "1.0.0", "dependencies": [)" + deps + "]}]}";
+            R"(", "owner": "Bench", "versions": [{"version_number": "1.0.0", "dependencies": [)" + deps +
+            "]}]}";
   }
   catalogue.setPackageList(list + "]");
   std::printf("catalogue: %zu mods, %.1f MB of plug-ins\n", mods.size(), double(total) / 1e6);
@@ -75,7 +78,8 @@ std::string publish(FakeCatalogue& catalogue, const std::vector<Mod>& mods) {
 std::string makeProfile(const std::string& name) {
   Profile p = ProfileStore::create(name);
   p.packVersion = "5.4.2202";
-  for (int i = 0; i < 12; ++i) p.mods.push_back({"Bench", "Top" + std::to_string(i), "1.0.0", std::nullopt, true, true});
+  for (int i = 0; i < 12; ++i)
+    p.mods.push_back({"Bench", "Top" + std::to_string(i), "1.0.0", std::nullopt, true, true});
   ProfileStore::save(p);
   return p.id;
 }
@@ -158,14 +162,17 @@ int main(int argc, char** argv) {
     const double cacheCPU = cpuSeconds() - cpuBefore;
     const size_t cachedRequests = catalogue.requests().size() - requestsBefore;
 
-    const bool sameFiles = contents(fs::path(Paths::profiles()) / one) == contents(fs::path(Paths::profiles()) / parallel);
+    const bool sameFiles =
+        contents(fs::path(Paths::profiles()) / one) == contents(fs::path(Paths::profiles()) / parallel);
     const bool sameRecords = modsOf(one) == modsOf(parallel) && modsOf(one).size() == 40;
     std::printf("one at a time: %6.2f s\n", sequential);
-    std::printf("4 in parallel: %6.2f s  = %.2fx one at a time (target <= 0.35x)\n", inParallel, inParallel / sequential);
+    std::printf("4 in parallel: %6.2f s  = %.2fx one at a time (target <= 0.35x)\n", inParallel,
+                inParallel / sequential);
     std::printf("second profile: %5.2f s  = %.3fx the parallel install, %zu requests (target <= 0.1x, 0)\n",
                 fromCache, fromCache / inParallel, cachedRequests);
-    std::printf("  (the process used %.2f s of CPU meanwhile: on a busy machine the wall time waits for a core)\n",
-                cacheCPU);
+    std::printf(
+        "  (the process used %.2f s of CPU meanwhile: on a busy machine the wall time waits for a core)\n",
+        cacheCPU);
     std::printf("profile folders identical: %s; mod records identical: %s\n", sameFiles ? "yes" : "NO",
                 sameRecords ? "yes" : "NO");
     status = sameFiles && sameRecords ? 0 : 1;

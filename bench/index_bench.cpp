@@ -61,11 +61,16 @@ size_t floorWalk(simdjson::padded_string_view json) {
           for (od::field vf : version) {
             od::raw_json_string vk = vf.key();
             od::value vv = vf.value();
-            if (vk == "version_number") sink += std::string_view(vv).size();
-            else if (vk == "downloads") sink += vv.is_null() ? 0 : size_t(int64_t(vv));
-            else if (!newest || vv.is_null()) continue;
-            else if (vk == "description" || vk == "icon") sink += std::string_view(vv).size();
-            else if (vk == "dependencies") sink += strings(vv);
+            if (vk == "version_number")
+              sink += std::string_view(vv).size();
+            else if (vk == "downloads")
+              sink += vv.is_null() ? 0 : size_t(int64_t(vv));
+            else if (!newest || vv.is_null())
+              continue;
+            else if (vk == "description" || vk == "icon")
+              sink += std::string_view(vv).size();
+            else if (vk == "dependencies")
+              sink += strings(vv);
           }
           newest = false;
         }
@@ -164,8 +169,8 @@ int decodeOnly(bool copy) {
   size_t count = copy ? Thunderstore::decodeIndex(std::string_view(text)).size()
                       : Thunderstore::decodeIndex(text).size();
   double size = double(text.size());
-  std::printf("%zu packages from %.1f MB; peak memory %.1f MB = %.2fx the document (%s)\n", count,
-              size / 1e6, peakBytes() / 1e6, peakBytes() / size, copy ? "from a copy" : "in place");
+  std::printf("%zu packages from %.1f MB; peak memory %.1f MB = %.2fx the document (%s)\n", count, size / 1e6,
+              peakBytes() / 1e6, peakBytes() / size, copy ? "from a copy" : "in place");
   return 0;
 }
 }  // namespace
@@ -175,9 +180,12 @@ int main(int argc, char** argv) {
   bool decode = false, copy = false;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
-    if (arg == "--decode-only") decode = true;
-    else if (arg == "--copy") copy = true;
-    else listPath = arg;
+    if (arg == "--decode-only")
+      decode = true;
+    else if (arg == "--copy")
+      copy = true;
+    else
+      listPath = arg;
   }
   if (decode) return decodeOnly(copy);
   benchmark::RunSpecifiedBenchmarks();

@@ -41,7 +41,8 @@ void prepare(const char* packageList) {
   std::ifstream in(packageList, std::ios::binary);
   std::string json((std::istreambuf_iterator<char>(in)), {});
   FS::mkdir(Paths::cache());
-  FS::writeAtomic(Paths::cache() / "valheim-index.json", Thunderstore::encodeCache(Thunderstore::decodeIndex(json)));
+  FS::writeAtomic(Paths::cache() / "valheim-index.json",
+                  Thunderstore::encodeCache(Thunderstore::decodeIndex(json)));
   for (const char* name : {"Default", "Raid", "Hardcore"}) ProfileStore::create(name);
 }
 }  // namespace

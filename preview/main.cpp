@@ -71,8 +71,8 @@ int main(int argc, char* argv[]) {
   for (const Scene& scene : scenes()) {
     if (!args.empty() && std::find(args.begin(), args.end(), scene.name) == args.end()) continue;
     auto world = scene.build();
-    const QString file = QStringLiteral("%1/%2@%3x.png").arg(folder, QString::fromStdString(scene.name),
-                                                             QString::fromStdString(scale));
+    const QString file = QStringLiteral("%1/%2@%3x.png")
+                             .arg(folder, QString::fromStdString(scene.name), QString::fromStdString(scale));
     QImage image = world->window().grabWindow();
     if (image.isNull() || !image.save(file)) {
       std::cerr << "could not render " << scene.name << "\n";

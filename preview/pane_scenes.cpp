@@ -46,10 +46,12 @@ std::unique_ptr<World> withBanners(bool update, bool error, bool steamOption) {
   AppState& app = w->state();
   if (update) {
     AppUpdateItem notice;
-    notice.update = {"0.2.0", std::nullopt, std::string("Faster browsing, and every mod’s README in its sheet.")};
+    notice.update = {"0.2.0", std::nullopt,
+                     std::string("Faster browsing, and every mod’s README in its sheet.")};
     app.setAppUpdate(QVariant::fromValue(notice));
   }
-  if (error) app.setErrorMessage(QStringLiteral("Couldn’t reach Thunderstore. Check your internet connection."));
+  if (error)
+    app.setErrorMessage(QStringLiteral("Couldn’t reach Thunderstore. Check your internet connection."));
   if (steamOption) {
     const auto config = Paths::steamDir() / "userdata" / "4242" / "config";
     FS::mkdir(config);
@@ -64,7 +66,8 @@ std::unique_ptr<World> withBanners(bool update, bool error, bool steamOption) {
 std::unique_ptr<World> packageSheet(std::unique_ptr<World> w, const char* name, const char* version) {
   w->catalogue().setReadme("Odin", name, version, readme);
   AppState& app = w->state();
-  app.setDetailPackage(QVariant::fromValue(PackageItem(*app.package(std::string("Odin"), std::string(name)))));
+  app.setDetailPackage(
+      QVariant::fromValue(PackageItem(*app.package(std::string("Odin"), std::string(name)))));
   World::waitUntil([&] { return !app.readmes()->loading(); });
   World::settle();
   return w;
@@ -123,8 +126,11 @@ std::unique_ptr<World> browseDeprecated() {
 std::unique_ptr<World> browseOddTexts() {
   // HTML, a 5,000-character line, right-to-left text and emoji: elided or wrapped, never run.
   auto w = richProfile();
-  w->publish({"A_Very_Long_Package_Name_That_Goes_On_And_On_Past_Any_Sensible_Width_For_A_Row_Of_The_List", "1.0.0",
-              {}, false, "<script>alert(1)</script><b>not bold</b> " + std::string(5000, 'x')});
+  w->publish({"A_Very_Long_Package_Name_That_Goes_On_And_On_Past_Any_Sensible_Width_For_A_Row_Of_The_List",
+              "1.0.0",
+              {},
+              false,
+              "<script>alert(1)</script><b>not bold</b> " + std::string(5000, 'x')});
   w->publish({"Arabic_Text", "1.0.0", {}, true, "مود يجعل القوارب أسرع في البحر"});
   w->publish({"Emoji_Shields", "1.0.0", {}, false, "🛡️ Stronger shields ⚔️ and 🐺 wolves"});
   auto shown = onBrowse(std::move(w));
@@ -137,7 +143,10 @@ std::unique_ptr<World> browseOddTexts() {
 
 std::unique_ptr<World> sheetPackageAdd() {
   auto w = richProfile();
-  w->publish({"Valkyrie", "1.0.0", {"Odin-ModSettings-1.1.4", "denikson-BepInExPack_Valheim-5.4.2202"}, true,
+  w->publish({"Valkyrie",
+              "1.0.0",
+              {"Odin-ModSettings-1.1.4", "denikson-BepInExPack_Valheim-5.4.2202"},
+              true,
               "Ride the valkyrie to any portal you have visited."});
   return packageSheet(std::move(w), "Valkyrie", "1.0.0");
 }

@@ -149,23 +149,23 @@ std::unique_ptr<World> deleteConfirmation() {
 const std::vector<Scene>& scenes() {
   static const std::vector<Scene> all = [] {
     std::vector<Scene> list = {
-      {"first-start-no-game", firstStartNoGame},
-      {"empty-profile", emptyProfile},
-      {"rich-profile", richProfile},
-      {"busy-download", busyDownload},
-      {"sheet-new-profile", sheetNewProfile},
-      {"sheet-rename", sheetRename},
-      {"sheet-import-new-taken-name", importNew},
-      {"sheet-import-file", importFile},
-      {"sheet-import-replace", [] { return importReplace(false); }},
-      {"sheet-import-replace-confirm", [] { return importReplace(true); }},
-      {"sheet-share", sheetShare},
-      {"sheet-log", [] { return withSheet(richProfile(), &AppState::setShowLog); }},
-      {"delete-confirmation", deleteConfirmation},
-  };
-  for (Scene& scene : paneScenes()) list.push_back(std::move(scene));
-  for (Scene& scene : configScenes()) list.push_back(std::move(scene));
-  return list;
+        {"first-start-no-game", firstStartNoGame},
+        {"empty-profile", emptyProfile},
+        {"rich-profile", richProfile},
+        {"busy-download", busyDownload},
+        {"sheet-new-profile", sheetNewProfile},
+        {"sheet-rename", sheetRename},
+        {"sheet-import-new-taken-name", importNew},
+        {"sheet-import-file", importFile},
+        {"sheet-import-replace", [] { return importReplace(false); }},
+        {"sheet-import-replace-confirm", [] { return importReplace(true); }},
+        {"sheet-share", sheetShare},
+        {"sheet-log", [] { return withSheet(richProfile(), &AppState::setShowLog); }},
+        {"delete-confirmation", deleteConfirmation},
+    };
+    for (Scene& scene : paneScenes()) list.push_back(std::move(scene));
+    for (Scene& scene : configScenes()) list.push_back(std::move(scene));
+    return list;
   }();
   return all;
 }

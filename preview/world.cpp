@@ -89,13 +89,16 @@ void World::publish(const Package& p) {
                                                          p.version + R"(", "dependencies": )" + deps + "}"},
                                    {p.name + ".dll", "dll"}}));
   catalogue_->setLatest("Odin", p.name, p.version);
-  std::erase_if(packages_, [&](const std::string& e) { return e.find("\"" + full + "\"") != std::string::npos; });
+  std::erase_if(packages_,
+                [&](const std::string& e) { return e.find("\"" + full + "\"") != std::string::npos; });
   packages_.push_back(R"({"name": ")" + p.name + R"(", "full_name": ")" + full + R"(", "owner": "Odin",
-      "is_deprecated": )" + (p.deprecated ? "true" : "false") + R"(, "rating_score": 42,
+      "is_deprecated": )" +
+                      (p.deprecated ? "true" : "false") + R"(, "rating_score": 42,
       "date_updated": "2024-03-01T10:00:00.000000Z", "categories": ["Tweaks"],
-      "versions": [{"version_number": ")" + p.version + R"(", "dependencies": )" + deps +
-                      R"(, "downloads": 125000, "icon": ")" + serveIcon(full + "-" + p.version) +
-                      R"(", "description": ")" + p.description + R"("}]})");
+      "versions": [{"version_number": ")" +
+                      p.version + R"(", "dependencies": )" + deps + R"(, "downloads": 125000, "icon": ")" +
+                      serveIcon(full + "-" + p.version) + R"(", "description": ")" + p.description +
+                      R"("}]})");
   reloadIndex();
 }
 
@@ -116,38 +119,45 @@ void World::reloadIndex() {
 }
 
 void World::publishMany(int count) {
-  static const char* const first[] = {"Better", "Quick", "Epic", "Simple", "More", "Smart", "Dark", "Tiny",
-                                      "Rune", "Iron", "Frost", "Ember", "Troll", "Bronze", "Silver", "Black"};
-  static const char* const second[] = {"Stacks", "Portals", "Ships", "Farming", "Building", "Maps", "Bows",
-                                       "Carts", "Skills", "Weather", "Cooking", "Armor", "Trader", "Chests"};
-  static const char* const categories[] = {"Tweaks", "Items", "Building", "Server-side", "Client-side",
-                                           "Libraries", "Audio", "Mods"};
+  static const char* const first[] = {"Better", "Quick",  "Epic",   "Simple", "More",  "Smart",
+                                      "Dark",   "Tiny",   "Rune",   "Iron",   "Frost", "Ember",
+                                      "Troll",  "Bronze", "Silver", "Black"};
+  static const char* const second[] = {"Stacks",  "Portals", "Ships",  "Farming", "Building",
+                                       "Maps",    "Bows",    "Carts",  "Skills",  "Weather",
+                                       "Cooking", "Armor",   "Trader", "Chests"};
+  static const char* const categories[] = {"Tweaks",      "Items",     "Building", "Server-side",
+                                           "Client-side", "Libraries", "Audio",    "Mods"};
   for (int i = 0; i < count; ++i) {
-    const std::string name = std::string(first[i % 16]) + "_" + second[(i / 16) % 14] + (i >= 224 ? std::to_string(i) : "");
+    const std::string name =
+        std::string(first[i % 16]) + "_" + second[(i / 16) % 14] + (i >= 224 ? std::to_string(i) : "");
     const std::string owner = "Maker" + std::to_string(i % 700);
     const std::string version = std::to_string(1 + i % 3) + "." + std::to_string(i % 10) + ".0";
     const long downloads = 5000000L / (1 + i) + (i * 37) % 900;
-    packages_.push_back(R"({"name": ")" + name + R"(", "full_name": ")" + owner + "-" + name + R"(", "owner": ")" +
-                        owner + R"(", "is_deprecated": )" + (i % 29 == 5 ? "true" : "false") +
-                        R"(, "rating_score": )" + std::to_string((i * 13) % 400) +
-                        R"(, "date_updated": "2024-0)" + std::to_string(1 + i % 9) + R"(-1)" + std::to_string(i % 10) +
-                        R"(T10:00:00.000000Z", "categories": [")" + categories[i % 8] + R"("],
-        "versions": [{"version_number": ")" + version + R"(", "downloads": )" + std::to_string(downloads) +
-                        R"(, "description": "Makes )" + second[(i / 16) % 14] + R"( in Valheim a little better, version )" +
-                        version + R"(."}]})");
+    packages_.push_back(
+        R"({"name": ")" + name + R"(", "full_name": ")" + owner + "-" + name + R"(", "owner": ")" + owner +
+        R"(", "is_deprecated": )" + (i % 29 == 5 ? "true" : "false") + R"(, "rating_score": )" +
+        std::to_string((i * 13) % 400) + R"(, "date_updated": "2024-0)" + std::to_string(1 + i % 9) +
+        R"(-1)" + std::to_string(i % 10) + R"(T10:00:00.000000Z", "categories": [")" + categories[i % 8] +
+        R"("],
+        "versions": [{"version_number": ")" +
+        version + R"(", "downloads": )" + std::to_string(downloads) + R"(, "description": "Makes )" +
+        second[(i / 16) % 14] + R"( in Valheim a little better, version )" + version + R"(."}]})");
   }
   reloadIndex();
 }
 
 void World::publishPack(const std::string& version) {
-  std::erase_if(packages_, [](const std::string& e) { return e.find("\"BepInExPack_Valheim\"") != std::string::npos; });
+  std::erase_if(packages_,
+                [](const std::string& e) { return e.find("\"BepInExPack_Valheim\"") != std::string::npos; });
   packages_.push_back(R"({"name": "BepInExPack_Valheim", "full_name": "denikson-BepInExPack_Valheim",
-      "owner": "denikson", "versions": [{"version_number": ")" + version + R"("}]})");
+      "owner": "denikson", "versions": [{"version_number": ")" +
+                      version + R"("}]})");
   reloadIndex();
 }
 
 void World::withdraw(const std::string& fullName) {
-  std::erase_if(packages_, [&](const std::string& e) { return e.find("\"" + fullName + "\"") != std::string::npos; });
+  std::erase_if(packages_,
+                [&](const std::string& e) { return e.find("\"" + fullName + "\"") != std::string::npos; });
   reloadIndex();
 }
 

@@ -44,7 +44,6 @@ void AppState::setWorkspace(std::shared_ptr<Workspace> workspace) { workspace_ =
 
 // ---- Field setters: each tells the views only when the value changes.
 
-
 void AppState::setSelectedID(const QString& id) { selectProfile(id, false); }
 
 void AppState::selectProfile(const QString& id, bool keepMessages) {
@@ -60,12 +59,18 @@ void AppState::selectProfile(const QString& id, bool keepMessages) {
 }
 
 void AppState::setNote(const QString& text) { assign(this, note_, text, &AppState::noteChanged); }
-void AppState::setErrorMessage(const QString& text) { assign(this, errorMessage_, text, &AppState::errorMessageChanged); }
+void AppState::setErrorMessage(const QString& text) {
+  assign(this, errorMessage_, text, &AppState::errorMessageChanged);
+}
 void AppState::setTab(DetailTab tab) { assign(this, tab_, tab, &AppState::tabChanged); }
 void AppState::setShowLog(bool on) { assign(this, showLog_, on, &AppState::showLogChanged); }
 void AppState::setShowImport(bool on) { assign(this, showImport_, on, &AppState::showImportChanged); }
-void AppState::setImportFile(const QUrl& file) { assign(this, importFile_, file, &AppState::importFileChanged); }
-void AppState::setShowNewProfile(bool on) { assign(this, showNewProfile_, on, &AppState::showNewProfileChanged); }
+void AppState::setImportFile(const QUrl& file) {
+  assign(this, importFile_, file, &AppState::importFileChanged);
+}
+void AppState::setShowNewProfile(bool on) {
+  assign(this, showNewProfile_, on, &AppState::showNewProfileChanged);
+}
 
 void AppState::setAppUpdate(const QVariant& update) {
   assign(this, appUpdate_, fromVariant<AppUpdateItem>(update), &AppState::appUpdateChanged);
@@ -102,7 +107,9 @@ void AppState::setIndexLoading(bool loading) {
   assign(this, indexLoading_, loading, &AppState::indexLoadingChanged);
 }
 
-void AppState::setIndexError(const QString& text) { assign(this, indexError_, text, &AppState::indexErrorChanged); }
+void AppState::setIndexError(const QString& text) {
+  assign(this, indexError_, text, &AppState::indexErrorChanged);
+}
 
 void AppState::setIndex(std::vector<TSPackage> packages) {
   auto index = std::make_shared<const std::vector<TSPackage>>(std::move(packages));
@@ -159,7 +166,9 @@ const Profile* AppState::current(const std::string& id) const {
   return nullptr;
 }
 
-const Profile* AppState::selected() const { return selectedID_.isEmpty() ? nullptr : current(ss(selectedID_)); }
+const Profile* AppState::selected() const {
+  return selectedID_.isEmpty() ? nullptr : current(ss(selectedID_));
+}
 
 const TSPackage* AppState::package(const std::string& ns, const std::string& name) const {
   auto it = indexByID_.find(ns + "-" + name);
@@ -173,7 +182,8 @@ std::optional<std::string> AppState::latest(const std::string& ns, const std::st
 
 bool AppState::isInProfile(const TSPackage& pkg) const {
   const Profile* p = selected();
-  return p && std::any_of(p->mods.begin(), p->mods.end(), [&](const ProfileMod& m) { return m.id() == pkg.fullName; });
+  return p && std::any_of(p->mods.begin(), p->mods.end(),
+                          [&](const ProfileMod& m) { return m.id() == pkg.fullName; });
 }
 
 QVariant AppState::package(const QString& ns, const QString& name) const {
@@ -191,7 +201,9 @@ const ProfileMod* firstMod(const Profile* p, const std::string& key) {
 
 PackageListModel::ProfileState AppState::packageState(const QString& fullName) const {
   const ProfileMod* m = firstMod(selected(), ss(fullName));
-  return !m ? PackageListModel::notInProfile : m->isExplicit ? PackageListModel::inProfile : PackageListModel::asDependency;
+  return !m              ? PackageListModel::notInProfile
+         : m->isExplicit ? PackageListModel::inProfile
+                         : PackageListModel::asDependency;
 }
 
 QVariant AppState::profileMod(const QString& fullName) const {
@@ -265,7 +277,10 @@ std::function<void(const std::string&)> AppState::busyReporter() {
     // Posted events run in the order they were posted, so the texts arrive in order and before
     // the awaiting task resumes.
     QMetaObject::invokeMethod(
-        QCoreApplication::instance(), [self, label = qs(text)] { if (self) self->setBusy(label); },
+        QCoreApplication::instance(),
+        [self, label = qs(text)] {
+          if (self) self->setBusy(label);
+        },
         Qt::QueuedConnection);
   };
 }
@@ -281,7 +296,9 @@ Http::Progress AppState::downloadReporter() {
     *posted = percent;
     QMetaObject::invokeMethod(
         QCoreApplication::instance(),
-        [self, percent] { if (self) self->setProgress(percent < 0 ? -1.0 : percent / 100.0); },
+        [self, percent] {
+          if (self) self->setProgress(percent < 0 ? -1.0 : percent / 100.0);
+        },
         Qt::QueuedConnection);
   };
 }

@@ -70,10 +70,10 @@ class AppState : public QObject {
   Q_PROPERTY(int updateCountSelected READ selectedUpdateCount NOTIFY derivedChanged)
   Q_PROPERTY(int packStatusSelected READ selectedPackStatus NOTIFY derivedChanged)
   Q_PROPERTY(QVariant loaderPackage READ loaderPackage NOTIFY derivedChanged)  // the pack's catalogue entry
-  Q_PROPERTY(ModListModel* mods READ modsModel CONSTANT)                  // explicit mods
+  Q_PROPERTY(ModListModel* mods READ modsModel CONSTANT)  // explicit mods
   Q_PROPERTY(ModListModel* dependencies READ dependenciesModel CONSTANT)  // automatic ones
-  Q_PROPERTY(ReadmeCache* readmes READ readmes CONSTANT)                   // for the package sheet
-  Q_PROPERTY(ConfigEditor* config READ configEditor CONSTANT)              // the selected profile's settings
+  Q_PROPERTY(ReadmeCache* readmes READ readmes CONSTANT)  // for the package sheet
+  Q_PROPERTY(ConfigEditor* config READ configEditor CONSTANT)  // the selected profile's settings
   Q_PROPERTY(QString appVersion READ appVersion CONSTANT)
   Q_PROPERTY(QString website READ website CONSTANT)
   Q_PROPERTY(QString logFile READ logFile CONSTANT)

@@ -68,7 +68,8 @@ class Job : public QRunnable {
 
 // Awaits the worker, then hands out its value or rethrows its error.
 template <typename R>
-QCoro::Task<R> awaitOutcome(QPointer<QObject> owner, QFuture<void> done, std::shared_ptr<Outcome<R>> outcome) {
+QCoro::Task<R> awaitOutcome(QPointer<QObject> owner, QFuture<void> done,
+                            std::shared_ptr<Outcome<R>> outcome) {
   co_await done;
   Sanitizer::acquire(outcome.get());
   if (!owner) throw Abandoned{};

@@ -183,7 +183,8 @@ QCoro::Task<> ConfigEditor::openTask(Target target) {
     else if (disk_.find('\0') != std::string::npos || toValidUTF8(disk_) != disk_)
       problem_ = QStringLiteral("This file isn’t plain text, so it can’t be edited here.");
     else
-      text_ = originalText_ = QString::fromStdString(disk_).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+      text_ = originalText_ =
+          QString::fromStdString(disk_).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   }
   settle();
   setFocusRow(target.line ? entries_->rowOfLine(*target.line) : -1);

@@ -138,10 +138,10 @@ class ConfigEditor : public QObject {
   std::optional<std::filesystem::path> current_;
   bool settings_ = false;
   QString title_;
-  std::string disk_;    // the open file's bytes as last read or written
+  std::string disk_;  // the open file's bytes as last read or written
   std::string theirs_;  // what another program wrote over it, while unsaved edits wait
   QString text_, originalText_;  // with line feeds only: the text editor makes them so
-  bool crlf_ = false;            // the text file's lines end in CR LF, and are saved so
+  bool crlf_ = false;  // the text file's lines end in CR LF, and are saved so
   QString problem_, problemDetail_;
   int focusRow_ = -1;
   bool listing_ = false, opening_ = false, saving_ = false, searching_ = false;

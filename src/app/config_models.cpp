@@ -20,7 +20,9 @@ double number(const ConfigEntry& e, const std::optional<std::string>& text) {
 
 // ---- Files
 
-int ConfigFileListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(shown_.size()); }
+int ConfigFileListModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : int(shown_.size());
+}
 
 QVariant ConfigFileListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= rowCount()) return {};
@@ -104,11 +106,14 @@ QVariant ConfigEntryModel::data(const QModelIndex& index, int role) const {
 }
 
 QHash<int, QByteArray> ConfigEntryModel::roleNames() const {
-  return {{SectionRole, "section"}, {KeyRole, "key"},         {ValueRole, "value"},
-          {DescriptionRole, "description"}, {TypeRole, "typeName"}, {ControlRole, "control"},
-          {MinRole, "minimum"},     {MaxRole, "maximum"},     {WholeRole, "whole"},
-          {ChoicesRole, "choices"}, {PartsRole, "parts"},     {DefaultRole, "defaultValue"},
-          {HasDefaultRole, "hasDefault"}, {IsDefaultRole, "isDefault"}, {ChangedRole, "changed"}};
+  return {{SectionRole, "section"},       {KeyRole, "key"},
+          {ValueRole, "value"},           {DescriptionRole, "description"},
+          {TypeRole, "typeName"},         {ControlRole, "control"},
+          {MinRole, "minimum"},           {MaxRole, "maximum"},
+          {WholeRole, "whole"},           {ChoicesRole, "choices"},
+          {PartsRole, "parts"},           {DefaultRole, "defaultValue"},
+          {HasDefaultRole, "hasDefault"}, {IsDefaultRole, "isDefault"},
+          {ChangedRole, "changed"}};
 }
 
 void ConfigEntryModel::setFile(std::optional<ConfigFile> file) {
@@ -157,7 +162,9 @@ int ConfigEntryModel::rowOfLine(size_t line) const {
 
 // ---- Search results
 
-int ConfigMatchModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(matches_.size()); }
+int ConfigMatchModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : int(matches_.size());
+}
 
 QVariant ConfigMatchModel::data(const QModelIndex& index, int role) const {
   const ConfigMatch* m = match(index.row());
@@ -174,7 +181,10 @@ QVariant ConfigMatchModel::data(const QModelIndex& index, int role) const {
 }
 
 QHash<int, QByteArray> ConfigMatchModel::roleNames() const {
-  return {{TitleRole, "title"}, {SectionRole, "section"}, {KeyRole, "key"}, {ValueRole, "value"},
+  return {{TitleRole, "title"},
+          {SectionRole, "section"},
+          {KeyRole, "key"},
+          {ValueRole, "value"},
           {DescriptionRole, "description"}};
 }
 

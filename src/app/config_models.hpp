@@ -50,8 +50,21 @@ class ConfigEntryModel : public QAbstractListModel {
 
  public:
   enum Role {
-    SectionRole = Qt::UserRole + 1, KeyRole, ValueRole, DescriptionRole, TypeRole, ControlRole, MinRole, MaxRole,
-    WholeRole, ChoicesRole, PartsRole, DefaultRole, HasDefaultRole, IsDefaultRole, ChangedRole
+    SectionRole = Qt::UserRole + 1,
+    KeyRole,
+    ValueRole,
+    DescriptionRole,
+    TypeRole,
+    ControlRole,
+    MinRole,
+    MaxRole,
+    WholeRole,
+    ChoicesRole,
+    PartsRole,
+    DefaultRole,
+    HasDefaultRole,
+    IsDefaultRole,
+    ChangedRole
   };
   using QAbstractListModel::QAbstractListModel;
 

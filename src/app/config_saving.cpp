@@ -93,8 +93,9 @@ QCoro::Task<> ConfigEditor::saveTask(std::optional<Target> then) {
   std::vector<std::string> values = entries_->values();
   QString text = text_;
   std::string bytes = settings_ ? entries_->file()->bytes()
-                      : crlf_     ? QString(text).replace(QStringLiteral("\n"), QStringLiteral("\r\n")).toStdString()
-                                  : text.toStdString();
+                      : crlf_
+                          ? QString(text).replace(QStringLiteral("\n"), QStringLiteral("\r\n")).toStdString()
+                          : text.toStdString();
   fs::path path = *current_;
   try {
     // A file that changed on disk since it was read is not overwritten unasked.
@@ -149,7 +150,8 @@ QCoro::Task<> ConfigEditor::searchTask(QString query) {
   searching_ = true;
   emit searchingChanged();
   try {
-    auto job = background(this, [files, q = query.toStdString()] { return ConfigFolder::search(files, q, searchLimit); });
+    auto job = background(
+        this, [files, q = query.toStdString()] { return ConfigFolder::search(files, q, searchLimit); });
     auto found = co_await job;
     if (generation != searchGeneration_) co_return;  // a newer search replaces this one
     matches_->setMatches(std::move(files), std::move(found));

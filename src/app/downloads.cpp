@@ -16,6 +16,7 @@ QCoro::Task<> AppState::clearCacheWork() {
     setNote(QStringLiteral("The download cache was already empty."));
     co_return;
   }
-  const QString size = QLocale(QLocale::English).formattedDataSize(qint64(freed), 1, QLocale::DataSizeSIFormat);
+  const QString size =
+      QLocale(QLocale::English).formattedDataSize(qint64(freed), 1, QLocale::DataSizeSIFormat);
   setNote(QStringLiteral("Cleared the download cache and freed %1.").arg(size));
 }

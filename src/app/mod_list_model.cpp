@@ -64,11 +64,18 @@ QVariant ModListModel::data(const QModelIndex& index, int role) const {
 }
 
 QHash<int, QByteArray> ModListModel::roleNames() const {
-  return {{ModRole, "mod"},         {IdRole, "id"},
-          {NsRole, "ns"},           {NameRole, "name"},
-          {DisplayNameRole, "displayName"}, {VersionRole, "version"},
-          {InstalledRole, "installed"}, {EnabledRole, "enabled"},
-          {ExplicitRole, "isExplicit"}, {StatusRole, "status"},
-          {LatestRole, "latest"},   {PackageRole, "package"},
-          {DeprecatedRole, "deprecated"}, {IconRole, "icon"}};
+  return {{ModRole, "mod"},
+          {IdRole, "id"},
+          {NsRole, "ns"},
+          {NameRole, "name"},
+          {DisplayNameRole, "displayName"},
+          {VersionRole, "version"},
+          {InstalledRole, "installed"},
+          {EnabledRole, "enabled"},
+          {ExplicitRole, "isExplicit"},
+          {StatusRole, "status"},
+          {LatestRole, "latest"},
+          {PackageRole, "package"},
+          {DeprecatedRole, "deprecated"},
+          {IconRole, "icon"}};
 }

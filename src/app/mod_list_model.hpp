@@ -21,8 +21,20 @@ class ModListModel : public QAbstractListModel {
     bool operator==(const Row&) const = default;
   };
   enum Role {
-    ModRole = Qt::UserRole + 1, IdRole, NsRole, NameRole, DisplayNameRole, VersionRole, InstalledRole,
-    EnabledRole, ExplicitRole, StatusRole, LatestRole, PackageRole, DeprecatedRole, IconRole
+    ModRole = Qt::UserRole + 1,
+    IdRole,
+    NsRole,
+    NameRole,
+    DisplayNameRole,
+    VersionRole,
+    InstalledRole,
+    EnabledRole,
+    ExplicitRole,
+    StatusRole,
+    LatestRole,
+    PackageRole,
+    DeprecatedRole,
+    IconRole
   };
 
   using QAbstractListModel::QAbstractListModel;

@@ -99,8 +99,8 @@ void AppState::updateAll() {
   const Profile* sel = selected();
   if (!sel) return;
   Profile p = *sel;
-  Plan::takeUpdates(p, [this](const std::string& ns, const std::string& name) { return package(ns, name); },
-                    packStatus(p));
+  Plan::takeUpdates(
+      p, [this](const std::string& ns, const std::string& name) { return package(ns, name); }, packStatus(p));
   writeBack(p);
   perform(QStringLiteral("Updating mods…"),
           [this, id = p.id] { return syncWork(id, QStringLiteral("Everything is up to date.")); });

@@ -11,7 +11,8 @@ ModStatus AppState::status(const ProfileMod& mod, const Profile& profile) const 
 
 ModStatus AppState::packStatus(const Profile& profile) const {
   const bool present = FS::exists(profile.bepinex() / "core" / "BepInEx.Preloader.dll");
-  return Plan::packStatus(profile, present, package(std::string(LoaderPack::ns), std::string(LoaderPack::name)));
+  return Plan::packStatus(profile, present,
+                          package(std::string(LoaderPack::ns), std::string(LoaderPack::name)));
 }
 
 int AppState::needsInstall(const Profile& profile) const {

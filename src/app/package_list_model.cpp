@@ -81,7 +81,8 @@ void PackageListModel::refilter() {
       const TSPackage& p = (*index_)[i];
       if (p.nsfw || (p.deprecated && !showDeprecated_)) continue;
       if (p.name == LoaderPack::name || hiddenFromBrowse.count(p.fullName)) continue;
-      if (!anyCategory && std::find(p.categories.begin(), p.categories.end(), cat) == p.categories.end()) continue;
+      if (!anyCategory && std::find(p.categories.begin(), p.categories.end(), cat) == p.categories.end())
+        continue;
       if (!needle.isEmpty() && std::none_of(lowered_[i].begin(), lowered_[i].end(),
                                             [&](const QString& text) { return text.contains(needle); }))
         continue;
@@ -139,9 +140,9 @@ QVariant PackageListModel::data(const QModelIndex& index, int role) const {
 }
 
 QHash<int, QByteArray> PackageListModel::roleNames() const {
-  return {{PackageRole, "package"},       {FullNameRole, "fullName"},   {OwnerRole, "owner"},
-          {NameRole, "name"},             {DisplayNameRole, "displayName"}, {DescriptionRole, "description"},
-          {IconRole, "icon"},             {LatestRole, "latest"},       {DownloadsRole, "downloads"},
-          {RatingRole, "rating"},         {UpdatedRole, "updated"},     {DeprecatedRole, "deprecated"},
+  return {{PackageRole, "package"}, {FullNameRole, "fullName"},       {OwnerRole, "owner"},
+          {NameRole, "name"},       {DisplayNameRole, "displayName"}, {DescriptionRole, "description"},
+          {IconRole, "icon"},       {LatestRole, "latest"},           {DownloadsRole, "downloads"},
+          {RatingRole, "rating"},   {UpdatedRole, "updated"},         {DeprecatedRole, "deprecated"},
           {StateRole, "state"}};
 }

@@ -22,7 +22,7 @@ class PackageListModel : public QAbstractListModel {
   Q_PROPERTY(bool showDeprecated READ showDeprecated WRITE setShowDeprecated NOTIFY filterChanged)
   Q_PROPERTY(int limit READ limit WRITE setLimit NOTIFY filterChanged)
   Q_PROPERTY(int resultCount READ resultCount NOTIFY resultsChanged)  // all results, not only shown ones
-  Q_PROPERTY(int total READ total NOTIFY resultsChanged)              // packages in the index
+  Q_PROPERTY(int total READ total NOTIFY resultsChanged)  // packages in the index
   Q_PROPERTY(QStringList categories READ categories NOTIFY resultsChanged)
 
  public:
@@ -32,8 +32,19 @@ class PackageListModel : public QAbstractListModel {
   enum ProfileState { notInProfile, inProfile, asDependency };
   Q_ENUM(ProfileState)
   enum Role {
-    PackageRole = Qt::UserRole + 1, FullNameRole, OwnerRole, NameRole, DisplayNameRole, DescriptionRole,
-    IconRole, LatestRole, DownloadsRole, RatingRole, UpdatedRole, DeprecatedRole, StateRole
+    PackageRole = Qt::UserRole + 1,
+    FullNameRole,
+    OwnerRole,
+    NameRole,
+    DisplayNameRole,
+    DescriptionRole,
+    IconRole,
+    LatestRole,
+    DownloadsRole,
+    RatingRole,
+    UpdatedRole,
+    DeprecatedRole,
+    StateRole
   };
   static constexpr int pageSize = 100;
   static inline const QString allCategories = QStringLiteral("All categories");

@@ -20,7 +20,8 @@ QCoro::Task<> AppState::playWork(std::string id, std::filesystem::path gameDir) 
   // The launch blocks for up to a minute and a half; its progress texts replace the busy label.
   auto launch = background(this, [gameDir, report = busyReporter()] { Installer::launch(gameDir, report); });
   co_await launch;
-  setNote(QStringLiteral("Valheim is starting with “%1”. Launching from Steam later runs it unmodded.").arg(qs(p.name)));
+  setNote(QStringLiteral("Valheim is starting with “%1”. Launching from Steam later runs it unmodded.")
+              .arg(qs(p.name)));
   pollGame();
 }
 

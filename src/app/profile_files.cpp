@@ -8,11 +8,12 @@
 namespace {
 // Profile files hold a manifest and configuration files; anything far larger is not one.
 constexpr size_t maxProfileFileBytes = size_t(256) << 20;
-}
+}  // namespace
 
 void AppState::exportProfileFile(const ProfileItem& profile, const QUrl& file) {
-  perform(QStringLiteral("Exporting profile…"),
-          [this, id = profile.profile.id, path = ss(file.toLocalFile())] { return exportFileWork(id, path); });
+  perform(
+      QStringLiteral("Exporting profile…"),
+      [this, id = profile.profile.id, path = ss(file.toLocalFile())] { return exportFileWork(id, path); });
 }
 
 QCoro::Task<> AppState::exportFileWork(std::string id, std::filesystem::path file) {

@@ -15,7 +15,14 @@ class ProfileListModel : public QAbstractListModel {
   Q_PROPERTY(int count READ count NOTIFY countChanged)
 
  public:
-  enum Role { IdRole = Qt::UserRole + 1, NameRole, ModCountRole, DependencyCountRole, UpdateCountRole, ProfileRole };
+  enum Role {
+    IdRole = Qt::UserRole + 1,
+    NameRole,
+    ModCountRole,
+    DependencyCountRole,
+    UpdateCountRole,
+    ProfileRole
+  };
 
   // `updateCount` answers the sidebar's update badge for a profile.
   explicit ProfileListModel(std::function<int(const Profile&)> updateCount, QObject* parent = nullptr);

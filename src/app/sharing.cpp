@@ -13,7 +13,8 @@
 #include "profiles/profile_store.hpp"
 
 void AppState::shareCode(const ProfileItem& profile) {
-  perform(QStringLiteral("Creating a profile code…"), [this, id = profile.profile.id] { return shareWork(id); });
+  perform(QStringLiteral("Creating a profile code…"),
+          [this, id = profile.profile.id] { return shareWork(id); });
 }
 
 QCoro::Task<> AppState::shareWork(std::string id) {
@@ -42,7 +43,8 @@ void AppState::importCodeReplacing(const QString& code, const QString& profileID
 namespace {
 // What a profile file's reader says, in place of the words it has for a profile code.
 std::string profileFileProblem(const std::string& sentence) {
-  if (sentence == "That profile code doesn’t contain a mod list.") return "That profile file doesn’t contain a mod list.";
+  if (sentence == "That profile code doesn’t contain a mod list.")
+    return "That profile file doesn’t contain a mod list.";
   if (sentence.starts_with("Couldn’t unpack")) return "That file isn’t a profile file, or it is damaged.";
   return sentence;
 }
@@ -110,10 +112,11 @@ QCoro::Task<> AppState::importArchive(std::string bytes, ImportTarget target, Im
     Plan::markDependencies(p, [&p](const std::string& key) { return Installer::dependencies(key, p); });
     writeBack(p);
   }
-  setNote(target.kind == ImportTarget::Kind::newProfile
-              ? QStringLiteral("Imported “%1” with %2.").arg(qs(p.name), contents(p))
-              : QStringLiteral("Replaced “%1” with %2 from the %3.")
-                    .arg(qs(p.name), contents(p), source.file ? QStringLiteral("file") : QStringLiteral("code")));
+  setNote(
+      target.kind == ImportTarget::Kind::newProfile
+          ? QStringLiteral("Imported “%1” with %2.").arg(qs(p.name), contents(p))
+          : QStringLiteral("Replaced “%1” with %2 from the %3.")
+                .arg(qs(p.name), contents(p), source.file ? QStringLiteral("file") : QStringLiteral("code")));
 }
 
 QCoro::Task<Profile> AppState::importTarget(ImportTarget target, QString codeName, QString source) {

@@ -96,10 +96,11 @@ void AppState::checkGame() {
   bool found = false;
   std::error_code ec;
   const auto userdata = Paths::steamDir() / "userdata";
-  for (auto it = std::filesystem::directory_iterator(userdata, ec); !ec && !found && it != std::filesystem::directory_iterator();
-       it.increment(ec)) {
+  for (auto it = std::filesystem::directory_iterator(userdata, ec);
+       !ec && !found && it != std::filesystem::directory_iterator(); it.increment(ec)) {
     try {
-      found = FS::readFile(it->path() / "config" / "localconfig.vdf").find("run_bepinex") != std::string::npos;
+      found =
+          FS::readFile(it->path() / "config" / "localconfig.vdf").find("run_bepinex") != std::string::npos;
     } catch (...) {
       // A missing or unreadable file does not mention it.
     }
@@ -111,8 +112,9 @@ void AppState::checkGame() {
 void AppState::chooseGameFolder() {
   QPointer<AppState> self(this);
   workspace_->chooseFolder(
-      QStringLiteral("Select your Valheim folder (the one containing valheim.app). In Steam: right-click Valheim › "
-                     "Manage › Browse local files."),
+      QStringLiteral(
+          "Select your Valheim folder (the one containing valheim.app). In Steam: right-click Valheim › "
+          "Manage › Browse local files."),
       QStringLiteral("Use This Folder"), [self](std::optional<std::filesystem::path> folder) {
         if (self) self->useChosenFolder(std::move(folder));
       });
@@ -197,4 +199,3 @@ QCoro::Task<> AppState::pollTask() {
     // Only Abandoned can arrive here: gameRunning never throws.
   }
 }
-

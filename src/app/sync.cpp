@@ -20,9 +20,8 @@ QCoro::Task<> AppState::syncProfile(std::string id) {
 
   if (!Installer::loaderInstalled(gameDir)) {
     setBusy(QStringLiteral("Installing the BepInEx loader…"));
-    auto job = background(this, [gameDir, progress = downloadReporter()] {
-      Installer::ensureLoader(gameDir, progress);
-    });
+    auto job = background(
+        this, [gameDir, progress = downloadReporter()] { Installer::ensureLoader(gameDir, progress); });
     co_await job;
   }
   if (Plan::packNeedsInstall(p, packStatus(p))) {
@@ -37,7 +36,8 @@ QCoro::Task<> AppState::syncProfile(std::string id) {
 namespace {
 // Starts the mod's download ahead of its install when it will be installed.
 void fetchAhead(ArchivePrefetch& prefetch, const Profile& p, const ProfileMod& mod) {
-  if (Plan::needsInstall(mod, Installer::filesPresent(mod.id(), p))) prefetch.want({mod.ns, mod.name, mod.version});
+  if (Plan::needsInstall(mod, Installer::filesPresent(mod.id(), p)))
+    prefetch.want({mod.ns, mod.name, mod.version});
 }
 }  // namespace
 
@@ -88,7 +88,8 @@ QCoro::Task<Profile> AppState::syncPack(Profile p, std::filesystem::path gameDir
 }
 
 QCoro::Task<AppState::SyncedMod> AppState::syncMod(Profile p, std::string key, ArchivePrefetch* prefetch) {
-  const auto at = std::find_if(p.mods.begin(), p.mods.end(), [&](const ProfileMod& m) { return m.id() == key; });
+  const auto at =
+      std::find_if(p.mods.begin(), p.mods.end(), [&](const ProfileMod& m) { return m.id() == key; });
   const size_t i = size_t(at - p.mods.begin());  // a wave holds only keys the profile has
   const ProfileMod mod = p.mods[i];
   std::vector<DependencyRef> needs;

@@ -23,7 +23,8 @@ QStringList PackageItem::versions() const { return list(pkg.versions); }
 QStringList PackageItem::dependencies() const { return list(pkg.dependencies); }
 
 int explicitModCount(const Profile& profile) {
-  return int(std::count_if(profile.mods.begin(), profile.mods.end(), [](const ProfileMod& m) { return m.isExplicit; }));
+  return int(std::count_if(profile.mods.begin(), profile.mods.end(),
+                           [](const ProfileMod& m) { return m.isExplicit; }));
 }
 
 int ProfileItem::modCount() const { return explicitModCount(profile); }

@@ -132,7 +132,7 @@ struct ProfileItem {
   QDateTime created() const { return qdate(profile.created); }
   QString packVersion() const { return qs(profile.packVersion); }
   QString packInstalled() const { return qs(profile.packInstalled); }
-  int modCount() const;         // explicit mods
+  int modCount() const;  // explicit mods
   int dependencyCount() const;  // mods added for others
   QString dir() const { return qpath(profile.dir()); }
   bool operator==(const ProfileItem&) const = default;
@@ -176,7 +176,7 @@ struct ImportTarget {
 
 // Where the bytes of an imported profile archive came from, for the log and the messages.
 struct ImportSource {
-  std::string name;   // "code " + the code, or "file " + its path
+  std::string name;  // "code " + the code, or "file " + its path
   bool file = false;  // a profile file rather than a code
 };
 

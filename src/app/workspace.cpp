@@ -7,11 +7,14 @@
 #include <QUrl>
 
 namespace {
-QUrl fileURL(const std::filesystem::path& p) { return QUrl::fromLocalFile(QString::fromStdString(p.string())); }
+QUrl fileURL(const std::filesystem::path& p) {
+  return QUrl::fromLocalFile(QString::fromStdString(p.string()));
+}
 
 QClipboard* pasteboard() {
   // Only a GUI application has a pasteboard; a console run (tests, tools) has none.
-  return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::clipboard() : nullptr;
+  return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::clipboard()
+                                                                      : nullptr;
 }
 }  // namespace
 
@@ -27,7 +30,9 @@ void Workspace::reveal(const std::filesystem::path& item) {
 #endif
 }
 
-void Workspace::openFolder(const std::filesystem::path& folder) { QDesktopServices::openUrl(fileURL(folder)); }
+void Workspace::openFolder(const std::filesystem::path& folder) {
+  QDesktopServices::openUrl(fileURL(folder));
+}
 
 void Workspace::setClipboard(const QString& text) {
   if (auto* board = pasteboard()) {

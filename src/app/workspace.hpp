@@ -13,10 +13,10 @@ class Workspace {
   using FolderChosen = std::function<void(std::optional<std::filesystem::path>)>;
 
   virtual ~Workspace() = default;
-  virtual void openURL(const QString& url);                       // in the default browser
-  virtual void openFile(const std::filesystem::path& file);       // with its default application
-  virtual void reveal(const std::filesystem::path& item);         // in Finder, selected
-  virtual void openFolder(const std::filesystem::path& folder);   // in Finder
+  virtual void openURL(const QString& url);  // in the default browser
+  virtual void openFile(const std::filesystem::path& file);  // with its default application
+  virtual void reveal(const std::filesystem::path& item);  // in Finder, selected
+  virtual void openFolder(const std::filesystem::path& folder);  // in Finder
   virtual void setClipboard(const QString& text);
   virtual QString clipboard();
   // Shows a modal folder chooser and calls `done` with the chosen folder, or nothing on cancel.

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <chrono>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <exception>
 #include <memory>
@@ -136,9 +136,7 @@ struct Transfer {
   }
 };
 
-long curlMilliseconds(double seconds) {
-  return std::max(1L, long(seconds * 1000 * g_timeoutScale.load()));
-}
+long curlMilliseconds(double seconds) { return std::max(1L, long(seconds * 1000 * g_timeoutScale.load())); }
 
 // What every request carries: its address and time limits, the shared caches, the user agent,
 // redirects over HTTP(S) only and every encoding libcurl can decode.
@@ -196,9 +194,8 @@ long perform(const Http::Request& request, Transfer& transfer) {
   if (transfer.failure) std::rethrow_exception(transfer.failure);
   if (transfer.stalled)
     throw Http::NetworkError("The download stalled: nothing arrived for " +
-                                     std::to_string(long(request.stallTimeout)) + " seconds.");
-  if (code != CURLE_OK)
-    throw Http::NetworkError(error[0] ? error : curl_easy_strerror(code));
+                             std::to_string(long(request.stallTimeout)) + " seconds.");
+  if (code != CURLE_OK) throw Http::NetworkError(error[0] ? error : curl_easy_strerror(code));
   long status = 0;
   curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
   return status;
@@ -227,8 +224,7 @@ Response fetch(const Request& request) {
   return response;
 }
 
-long fetchToFile(const Request& request, const std::filesystem::path& file,
-                 const Progress& progress) {
+long fetchToFile(const Request& request, const std::filesystem::path& file, const Progress& progress) {
   std::unique_ptr<std::FILE, FileClose> out{std::fopen(file.c_str(), "wb")};
   if (!out)
     throw std::filesystem::filesystem_error("Couldn’t create the download file", file,
@@ -237,9 +233,10 @@ long fetchToFile(const Request& request, const std::filesystem::path& file,
     throw std::filesystem::filesystem_error("Couldn’t write the download file", file,
                                             std::error_code(errno, std::generic_category()));
   };
-  Transfer transfer{.sink = [&](const char* data, size_t size) {
-                      if (std::fwrite(data, 1, size, out.get()) != size) fail();
-                    },
+  Transfer transfer{.sink =
+                        [&](const char* data, size_t size) {
+                          if (std::fwrite(data, 1, size, out.get()) != size) fail();
+                        },
                     .progress = &progress};
   long status = perform(request, transfer);
   if (std::fclose(out.release()) != 0) fail();

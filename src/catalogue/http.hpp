@@ -21,11 +21,11 @@ using Progress = std::function<void(int64_t received, std::optional<int64_t> exp
 
 struct Request {
   std::string url;
-  double timeout = 60;               // seconds for the whole exchange
-  double stallTimeout = 0;           // seconds without a received byte before giving up; 0: none
-  std::string method = "GET";        // "GET" or "POST"
+  double timeout = 60;  // seconds for the whole exchange
+  double stallTimeout = 0;  // seconds without a received byte before giving up; 0: none
+  std::string method = "GET";  // "GET" or "POST"
   std::vector<std::string> headers;  // "Name: value"
-  std::string body;                  // sent with POST
+  std::string body;  // sent with POST
 };
 
 struct Response {
@@ -42,8 +42,7 @@ Response fetch(const Request& request);
 
 // The body streamed into `file` (created or truncated, whatever the status); returns the status.
 // Throws as fetch does, and the platform's error when the file cannot be written.
-long fetchToFile(const Request& request, const std::filesystem::path& file,
-                 const Progress& progress = {});
+long fetchToFile(const Request& request, const std::filesystem::path& file, const Progress& progress = {});
 
 // Sleeps for `seconds`, scaled like every timeout (tests shrink both).
 void pause(double seconds);

@@ -15,12 +15,26 @@ namespace {
 using namespace JsonRead;
 
 enum Key : unsigned {
-  kFullName, kOwner, kName, kPageURL, kUpdated, kRating, kDeprecated, kNsfw, kCategories,
-  kDescription, kIcon, kLatest, kDownloads, kVersions, kDependencies, kKeyCount
+  kFullName,
+  kOwner,
+  kName,
+  kPageURL,
+  kUpdated,
+  kRating,
+  kDeprecated,
+  kNsfw,
+  kCategories,
+  kDescription,
+  kIcon,
+  kLatest,
+  kDownloads,
+  kVersions,
+  kDependencies,
+  kKeyCount
 };
 constexpr std::array<std::string_view, kKeyCount> keys = {
-    "fullName", "owner", "name", "pageURL", "updated", "rating", "deprecated", "nsfw",
-    "categories", "description", "icon", "latest", "downloads", "versions", "dependencies"};
+    "fullName",   "owner",       "name", "pageURL", "updated",   "rating",   "deprecated",  "nsfw",
+    "categories", "description", "icon", "latest",  "downloads", "versions", "dependencies"};
 
 void appendText(std::string& out, std::string_view s) {
   static constexpr char hex[] = "0123456789abcdef";
@@ -37,7 +51,10 @@ void appendText(std::string& out, std::string_view s) {
       case '\n': out += "\\n"; break;
       case '\r': out += "\\r"; break;
       case '\t': out += "\\t"; break;
-      default: out += "\\u00"; out += hex[c >> 4]; out += hex[c & 15];
+      default:
+        out += "\\u00";
+        out += hex[c >> 4];
+        out += hex[c & 15];
     }
   }
   out.append(s, run);

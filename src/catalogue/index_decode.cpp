@@ -37,8 +37,10 @@ void readVersion(od::object version, bool newest, TSPackage& p) {
       if (!isNull(v)) addDownloads(p.downloads, v.get_int64().value());
     } else if (k == "description" || k == "icon") {
       std::string& detail = k == "icon" ? p.icon : p.description;
-      if (!newest) expectType(v, od::json_type::string, true);
-      else if (!isNull(v)) detail = text(v);
+      if (!newest)
+        expectType(v, od::json_type::string, true);
+      else if (!isNull(v))
+        detail = text(v);
     } else if (k == "dependencies") {
       if (isNull(v)) continue;
       if (newest) {

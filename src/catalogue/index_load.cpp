@@ -98,12 +98,10 @@ std::vector<TSPackage> loadIndex(bool refresh) {
   try {
     auto start = std::chrono::steady_clock::now();
     auto reply = Http::fetch({.url = indexURL(), .timeout = 180});
-    auto seconds = std::chrono::duration_cast<std::chrono::seconds>(
-                       std::chrono::steady_clock::now() - start)
-                       .count();
+    auto seconds =
+        std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start).count();
     Log::write("index download: http=" + std::to_string(reply.status) +
-               " bytes=" + std::to_string(reply.body.size()) + " (" + std::to_string(seconds) +
-               "s)");
+               " bytes=" + std::to_string(reply.body.size()) + " (" + std::to_string(seconds) + "s)");
     if (reply.status != 200)
       throw AppError("Thunderstore returned an error (" + std::to_string(reply.status) + ").");
     auto packages = decodeIndex(reply.body);

@@ -54,8 +54,7 @@ template <class Read>
 void forEachObject(simdjson::padded_string_view json, std::string_view what, Read read) {
   size_t index = 0;
   auto failure = [&](const std::exception& e) {
-    return std::runtime_error(std::string(what) + ": element " + std::to_string(index) + ": " +
-                              e.what());
+    return std::runtime_error(std::string(what) + ": element " + std::to_string(index) + ": " + e.what());
   };
   try {
     od::parser parser;

@@ -18,10 +18,10 @@ struct TSPackage {
   bool nsfw = false;
   std::vector<std::string> categories;
   std::string description;  // of the newest version
-  std::string icon;         // of the newest version, or empty
-  std::string latest;       // the newest version number (first of `versions`)
-  int64_t downloads = 0;    // summed over all versions
-  std::vector<std::string> versions;      // newest first, as the catalogue lists them
+  std::string icon;  // of the newest version, or empty
+  std::string latest;  // the newest version number (first of `versions`)
+  int64_t downloads = 0;  // summed over all versions
+  std::vector<std::string> versions;  // newest first, as the catalogue lists them
   std::vector<std::string> dependencies;  // the newest version's "Owner-Name-1.2.3" entries
 
   const std::string& id() const { return fullName; }

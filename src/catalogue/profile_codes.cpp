@@ -16,8 +16,7 @@ constexpr std::string_view header = "#r2modman";
 // Codes go into the address as they are, so only characters that need no escaping and cannot
 // change the path ("/", "?", "#", a lone "." or "..") are accepted.
 bool isCode(std::string_view code) {
-  constexpr std::string_view allowed =
-      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-._~";
+  constexpr std::string_view allowed = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-._~";
   return code.find_first_not_of(allowed) == std::string_view::npos &&
          code.find_first_not_of('.') != std::string_view::npos;
 }
@@ -28,8 +27,7 @@ std::string fetchProfileCode(const std::string& typed) {
   if (!isCode(code)) throw AppError("That doesn’t look like a profile code.");
 
   auto reply = Http::fetch(
-      {.url = endpoints().catalogue + "/api/experimental/legacyprofile/get/" + code + "/",
-       .timeout = 60});
+      {.url = endpoints().catalogue + "/api/experimental/legacyprofile/get/" + code + "/", .timeout = 60});
   Log::write("profile code get " + code + ": http=" + std::to_string(reply.status) +
              " bytes=" + std::to_string(reply.body.size()));
   if (reply.status != 200)
@@ -55,19 +53,17 @@ std::optional<std::string> decodeProfileCodeBody(std::string_view body) {
 }
 
 std::string createProfileCode(std::string_view zip) {
-  auto reply = Http::fetch(
-      {.url = endpoints().catalogue + "/api/experimental/legacyprofile/create/",
-       .timeout = 60,
-       .method = "POST",
-       .headers = {"Content-Type: application/octet-stream"},
-       .body = encodeProfileCodeBody(zip)});
+  auto reply = Http::fetch({.url = endpoints().catalogue + "/api/experimental/legacyprofile/create/",
+                            .timeout = 60,
+                            .method = "POST",
+                            .headers = {"Content-Type: application/octet-stream"},
+                            .body = encodeProfileCodeBody(zip)});
   Log::write("profile code create: http=" + std::to_string(reply.status) + " " +
              Text::toValidUTF8(std::string_view(reply.body).substr(0, 200)));
   if (reply.status >= 200 && reply.status <= 299) {
     auto json = nlohmann::json::parse(reply.body, nullptr, false);
     if (json.is_object())
-      if (auto key = json.find("key"); key != json.end() && key->is_string())
-        return key->get<std::string>();
+      if (auto key = json.find("key"); key != json.end() && key->is_string()) return key->get<std::string>();
   }
   throw AppError("Thunderstore didn’t accept the profile (" + std::to_string(reply.status) + ").");
 }

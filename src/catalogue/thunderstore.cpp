@@ -54,15 +54,13 @@ std::string pageURL(const std::string& ns, const std::string& name) {
   return endpoints().catalogue + "/c/valheim/p/" + ns + "/" + name + "/";
 }
 
-std::string downloadURL(const std::string& ns, const std::string& name,
-                        const std::string& version) {
+std::string downloadURL(const std::string& ns, const std::string& name, const std::string& version) {
   return endpoints().catalogue + "/package/download/" + ns + "/" + name + "/" + version + "/";
 }
 
 std::optional<std::string> iconURL(const std::string& ns, const std::string& name,
                                    const std::string& version) {
-  std::string url =
-      endpoints().icons + "/live/repository/icons/" + ns + "-" + name + "-" + version + ".png";
+  std::string url = endpoints().icons + "/live/repository/icons/" + ns + "-" + name + "-" + version + ".png";
   if (!formsAddress(url)) return std::nullopt;
   return url;
 }
@@ -70,8 +68,7 @@ std::optional<std::string> iconURL(const std::string& ns, const std::string& nam
 std::optional<std::string> latestVersion(const std::string& ns, const std::string& name) {
   try {
     auto reply = Http::fetch(
-        {.url = endpoints().catalogue + "/api/experimental/package/" + ns + "/" + name + "/",
-         .timeout = 20});
+        {.url = endpoints().catalogue + "/api/experimental/package/" + ns + "/" + name + "/", .timeout = 20});
     if (reply.status == 200) {
       auto json = nlohmann::json::parse(reply.body, nullptr, false);
       if (json.is_object()) {
@@ -90,8 +87,8 @@ std::optional<std::string> latestVersion(const std::string& ns, const std::strin
 std::optional<std::string> fetchReadme(const std::string& ns, const std::string& name,
                                        const std::string& version) {
   try {
-    auto reply = Http::fetch({.url = endpoints().catalogue + "/api/experimental/package/" + ns + "/" + name + "/" +
-                                     version + "/readme/",
+    auto reply = Http::fetch({.url = endpoints().catalogue + "/api/experimental/package/" + ns + "/" + name +
+                                     "/" + version + "/readme/",
                               .timeout = 20});
     if (reply.status == 200) {
       auto json = nlohmann::json::parse(reply.body, nullptr, false);

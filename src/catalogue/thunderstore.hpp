@@ -38,13 +38,14 @@ std::optional<double> cacheAge();  // seconds, nullopt without a cache file
 
 std::optional<std::string> latestVersion(const std::string& ns, const std::string& name);
 // The Markdown README of one version; nullopt on any failure (logged), which shows no README.
-std::optional<std::string> fetchReadme(const std::string& ns, const std::string& name, const std::string& version);
+std::optional<std::string> fetchReadme(const std::string& ns, const std::string& name,
+                                       const std::string& version);
 // Streams to a temporary file and moves it to `to` only on status 200. A transfer that breaks off
 // (connection lost, 30 s without a byte) is retried from the start up to three times.
 void download(const std::string& url, const std::filesystem::path& to, const Progress& progress = {});
 
-std::string fetchProfileCode(const std::string& code);    // the archive bytes
-std::string createProfileCode(std::string_view zip);      // the new code
+std::string fetchProfileCode(const std::string& code);  // the archive bytes
+std::string createProfileCode(std::string_view zip);  // the new code
 // The text stored for a code: "#r2modman", a line feed, then the archive in Base64 (pure).
 std::string encodeProfileCodeBody(std::string_view zip);
 std::optional<std::string> decodeProfileCodeBody(std::string_view body);  // nullopt: not Base64

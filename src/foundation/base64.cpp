@@ -23,8 +23,8 @@ std::string encode(std::string_view bytes) {
   out.reserve((bytes.size() + 2) / 3 * 4);
   size_t i = 0;
   for (; i + 3 <= bytes.size(); i += 3) {
-    uint32_t n = uint32_t(uint8_t(bytes[i])) << 16 | uint32_t(uint8_t(bytes[i + 1])) << 8 |
-                 uint8_t(bytes[i + 2]);
+    uint32_t n =
+        uint32_t(uint8_t(bytes[i])) << 16 | uint32_t(uint8_t(bytes[i + 1])) << 8 | uint8_t(bytes[i + 2]);
     out += alphabet[n >> 18];
     out += alphabet[(n >> 12) & 63];
     out += alphabet[(n >> 6) & 63];
@@ -46,7 +46,7 @@ std::optional<std::string> decode(std::string_view text) {
   out.reserve(text.size() / 4 * 3);
   uint32_t group = 0;
   int count = 0;  // characters in the current group, fill included
-  int fill = 0;   // "=" seen so far; only the final group may have them
+  int fill = 0;  // "=" seen so far; only the final group may have them
   for (char c : text) {
     int8_t v = table[static_cast<unsigned char>(c)];
     if (v == -1) continue;

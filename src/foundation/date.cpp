@@ -37,19 +37,18 @@ std::string iso8601(Date d) {
   year_month_day ymd{day};
   hh_mm_ss hms{secs - day};
   char buf[32];
-  std::snprintf(buf, sizeof buf, "%04d-%02u-%02uT%02d:%02d:%02dZ", int(ymd.year()),
-                unsigned(ymd.month()), unsigned(ymd.day()), int(hms.hours().count()),
-                int(hms.minutes().count()), int(hms.seconds().count()));
+  std::snprintf(buf, sizeof buf, "%04d-%02u-%02uT%02d:%02d:%02dZ", int(ymd.year()), unsigned(ymd.month()),
+                unsigned(ymd.day()), int(hms.hours().count()), int(hms.minutes().count()),
+                int(hms.seconds().count()));
   return buf;
 }
 
 std::optional<Date> parseRFC3339(std::string_view s, bool fraction) {
   size_t pos = 0;
   int y, mo, d, h, mi, se;
-  if (!digits(s, pos, 4, y) || !expect(s, pos, '-') || !digits(s, pos, 2, mo) ||
-      !expect(s, pos, '-') || !digits(s, pos, 2, d) || !expect(s, pos, 'T') ||
-      !digits(s, pos, 2, h) || !expect(s, pos, ':') || !digits(s, pos, 2, mi) ||
-      !expect(s, pos, ':') || !digits(s, pos, 2, se))
+  if (!digits(s, pos, 4, y) || !expect(s, pos, '-') || !digits(s, pos, 2, mo) || !expect(s, pos, '-') ||
+      !digits(s, pos, 2, d) || !expect(s, pos, 'T') || !digits(s, pos, 2, h) || !expect(s, pos, ':') ||
+      !digits(s, pos, 2, mi) || !expect(s, pos, ':') || !digits(s, pos, 2, se))
     return std::nullopt;
   int64_t micros = 0;
   bool hasFraction = pos < s.size() && s[pos] == '.';
@@ -72,8 +71,7 @@ std::optional<Date> parseRFC3339(std::string_view s, bool fraction) {
     int sign = s[pos] == '-' ? -1 : 1;
     ++pos;
     int oh, om;
-    if (!digits(s, pos, 2, oh) || !expect(s, pos, ':') || !digits(s, pos, 2, om) || oh > 23 ||
-        om > 59)
+    if (!digits(s, pos, 2, oh) || !expect(s, pos, ':') || !digits(s, pos, 2, om) || oh > 23 || om > 59)
       return std::nullopt;
     offsetMinutes = sign * (oh * 60 + om);
   } else {

@@ -22,9 +22,7 @@ class FileDescriptor {
   int get() const { return fd_; }
   bool valid() const { return fd_ >= 0; }
   // Closes now; the result of close(2), or 0 when nothing was open.
-  int close() {
-    return valid() ? ::close(std::exchange(fd_, -1)) : 0;
-  }
+  int close() { return valid() ? ::close(std::exchange(fd_, -1)) : 0; }
 
  private:
   int fd_;

@@ -10,10 +10,10 @@
 namespace FS {
 using std::filesystem::path;
 
-bool exists(const path& p);       // follows links; a dangling link is absent
+bool exists(const path& p);  // follows links; a dangling link is absent
 bool isDirectory(const path& p);  // a link to a folder counts
-bool isSymlink(const path& p);    // the path itself is a link
-void mkdir(const path& p);        // with intermediates; an existing folder is fine
+bool isSymlink(const path& p);  // the path itself is a link
+void mkdir(const path& p);  // with intermediates; an existing folder is fine
 void remove(const path& p) noexcept;  // folder with content, or the link itself; failures swallowed
 void move(const path& from, const path& to);  // replaces `to`, makes its parent folder
 
@@ -28,7 +28,7 @@ void copyContents(const path& of, const path& into, bool overwrite,
 // Past a bound the unpack stops and removes what it wrote. Besides these, an entry that has
 // written more than 1 MiB may not expand more than 200 times its compressed bytes.
 struct UnpackLimits {
-  uint64_t maxBytes;    // file bytes written, all entries together
+  uint64_t maxBytes;  // file bytes written, all entries together
   uint64_t maxEntries;  // entries read, refused ones included
 };
 inline constexpr UnpackLimits modArchiveLimits{4ull << 30, 50'000};

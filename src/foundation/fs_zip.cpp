@@ -30,7 +30,7 @@ using Entry = std::unique_ptr<archive_entry, decltype(&archive_entry_free)>;
 // Status as the unzip tool reports it: 0 fine, 1 unpacked with warnings, 2 not unpacked.
 struct Outcome {
   int status = 0;
-  std::string output;   // what went wrong, for the activity log
+  std::string output;  // what went wrong, for the activity log
   bool unsafe = false;  // stopped at a bound
 };
 
@@ -217,7 +217,8 @@ Outcome copyData(archive* in, archive* out, const std::string& name, std::option
     auto compressed = uint64_t(std::max<la_int64_t>(archive_filter_bytes(in, -1) - start, 1));
     if (written > ratioFloor && written / compressed > maxRatio)
       return unsafe(name + " expands more than " + std::to_string(maxRatio) + " times");
-    if (archive_write_data_block(out, buf, size, offset) != ARCHIVE_OK) return {2, name + ": " + errorText(out)};
+    if (archive_write_data_block(out, buf, size, offset) != ARCHIVE_OK)
+      return {2, name + ": " + errorText(out)};
   }
   if (declared && written != *declared) return {2, name + ": its data ends before its size"};
   return {};
@@ -255,7 +256,8 @@ Outcome extract(const fs::path& zipFile, const fs::path& root, const std::string
       continue;
     }
     std::optional<uint64_t> declared;
-    if (archive_entry_size_is_set(entry)) declared = uint64_t(std::max<la_int64_t>(archive_entry_size(entry), 0));
+    if (archive_entry_size_is_set(entry))
+      declared = uint64_t(std::max<la_int64_t>(archive_entry_size(entry), 0));
     archive_entry_unset_size(entry);
     const fs::path dest = archive_entry_pathname(entry);
     if (auto fresh = firstNew(root, dest)) created.push_back(*fresh);

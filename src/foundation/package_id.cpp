@@ -49,8 +49,7 @@ PackageID splitPackageID(std::string_view id) {
   if (pieces.size() == 1) return {std::string(id), std::string(id), std::nullopt};
   if (pieces.size() == 2) return {std::string(pieces[0]), std::string(pieces[1]), std::nullopt};
   if (isThreePartVersion(pieces.back()))
-    return {std::string(pieces[0]), join(pieces.begin() + 1, pieces.end() - 1),
-            std::string(pieces.back())};
+    return {std::string(pieces[0]), join(pieces.begin() + 1, pieces.end() - 1), std::string(pieces.back())};
   return {std::string(pieces[0]), join(pieces.begin() + 1, pieces.end()), std::nullopt};
 }
 

@@ -17,13 +17,40 @@ fs::path findHome() {
 }  // namespace
 
 // Function-local statics: each location is computed once, thread-safely, on first use.
-const fs::path& home() { static const fs::path p = findHome(); return p; }
-const fs::path& support() { static const fs::path p = home() / "Library/Application Support/Quernhold"; return p; }
-const fs::path& profiles() { static const fs::path p = support() / "profiles"; return p; }
-const fs::path& cache() { static const fs::path p = support() / "cache"; return p; }
-const fs::path& settings() { static const fs::path p = support() / "settings.json"; return p; }
-const fs::path& logFile() { static const fs::path p = home() / "Library/Logs/quernhold.log"; return p; }
-const fs::path& gameLog() { static const fs::path p = home() / "Library/Logs/valheim-modded-launch.log"; return p; }
-const fs::path& steamDir() { static const fs::path p = home() / "Library/Application Support/Steam"; return p; }
-const fs::path& defaultGameDir() { static const fs::path p = steamDir() / "steamapps/common/Valheim"; return p; }
+const fs::path& home() {
+  static const fs::path p = findHome();
+  return p;
+}
+const fs::path& support() {
+  static const fs::path p = home() / "Library/Application Support/Quernhold";
+  return p;
+}
+const fs::path& profiles() {
+  static const fs::path p = support() / "profiles";
+  return p;
+}
+const fs::path& cache() {
+  static const fs::path p = support() / "cache";
+  return p;
+}
+const fs::path& settings() {
+  static const fs::path p = support() / "settings.json";
+  return p;
+}
+const fs::path& logFile() {
+  static const fs::path p = home() / "Library/Logs/quernhold.log";
+  return p;
+}
+const fs::path& gameLog() {
+  static const fs::path p = home() / "Library/Logs/valheim-modded-launch.log";
+  return p;
+}
+const fs::path& steamDir() {
+  static const fs::path p = home() / "Library/Application Support/Steam";
+  return p;
+}
+const fs::path& defaultGameDir() {
+  static const fs::path p = steamDir() / "steamapps/common/Valheim";
+  return p;
+}
 }  // namespace Paths

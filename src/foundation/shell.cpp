@@ -40,8 +40,7 @@ void makePipe(int fds[2]) {
   sigemptyset(&none);
   ::sigprocmask(SIG_SETMASK, &none, nullptr);
   ::signal(SIGPIPE, SIG_DFL);
-  if (::dup2(output, STDOUT_FILENO) < 0 || ::dup2(output, STDERR_FILENO) < 0 ||
-      (cwd && ::chdir(cwd) != 0)) {
+  if (::dup2(output, STDOUT_FILENO) < 0 || ::dup2(output, STDERR_FILENO) < 0 || (cwd && ::chdir(cwd) != 0)) {
     int err = errno;
     (void)!::write(report, &err, sizeof err);
     ::_exit(127);
@@ -95,7 +94,8 @@ Result run(const std::filesystem::path& program, const std::vector<std::string>&
     for (int fd : {output[0], output[1], report[0], report[1]}) closeQuietly(fd);
     fail(err, programText);
   }
-  if (pid == 0) becomeChild(output[1], report[1], programText.c_str(), argv.data(), cwd ? cwdText.c_str() : nullptr);
+  if (pid == 0)
+    becomeChild(output[1], report[1], programText.c_str(), argv.data(), cwd ? cwdText.c_str() : nullptr);
 
   ::close(output[1]);
   ::close(report[1]);

@@ -13,7 +13,7 @@ std::string makeUUID() {
     hi = engine();
     lo = engine();
   }
-  hi = (hi & ~0xF000ull) | 0x4000ull;                   // version 4
+  hi = (hi & ~0xF000ull) | 0x4000ull;  // version 4
   lo = (lo & 0x3FFFFFFFFFFFFFFFull) | 0x8000000000000000ull;  // RFC 4122 variant
   static constexpr char hex[] = "0123456789ABCDEF";
   std::string out;

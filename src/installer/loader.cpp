@@ -4,8 +4,8 @@
 #include "catalogue/thunderstore.hpp"
 #include "foundation/app_error.hpp"
 #include "foundation/fs.hpp"
-#include "foundation/scoped_dir.hpp"
 #include "foundation/log.hpp"
+#include "foundation/scoped_dir.hpp"
 #include "installer/installer.hpp"
 #include "installer/internal.hpp"
 #include "installer/system_tools.hpp"
@@ -68,8 +68,8 @@ void configureRunScript(const path& gameDir) {
   if (!text) throw AppError("run_bepinex.sh is missing.");
   std::string edited = replaceLines(std::move(*text), "executable_name=", "executable_name=\"valheim.app\"");
   if (FS::isDirectory(gameDir / "unstripped_corlib"))
-    edited = replaceLines(std::move(edited), "dll_search_path_override=",
-                          "dll_search_path_override=\"unstripped_corlib\"");
+    edited = replaceLines(std::move(edited),
+                          "dll_search_path_override=", "dll_search_path_override=\"unstripped_corlib\"");
   FS::writeAtomic(script, edited);
   fs::permissions(script, fs::perms(0755), fs::perm_options::replace);
 }

@@ -6,8 +6,8 @@
 #include "catalogue/thunderstore.hpp"
 #include "foundation/app_error.hpp"
 #include "foundation/fs.hpp"
-#include "foundation/scoped_dir.hpp"
 #include "foundation/log.hpp"
+#include "foundation/scoped_dir.hpp"
 #include "installer/installer.hpp"
 #include "installer/internal.hpp"
 
@@ -60,7 +60,8 @@ std::vector<DependencyRef> installMod(const ProfileMod& mod, const std::string& 
   const ScopedDir T;
   const fs::path X = *T / "x";
   detail::unpackArchive(detail::archiveName(mod.ns, mod.name, version),
-                        Thunderstore::downloadURL(mod.ns, mod.name, version), *T / (key + ".zip"), X, progress);
+                        Thunderstore::downloadURL(mod.ns, mod.name, version), *T / (key + ".zip"), X,
+                        progress);
   std::error_code ec;
   if (auto size = fs::file_size(X / "manifest.json", ec); !ec && size > detail::maxManifestBytes)
     throw AppError("Couldn’t install " + key + " because its manifest is too large.");

@@ -3,9 +3,9 @@
 #include "catalogue/thunderstore.hpp"
 #include "foundation/app_error.hpp"
 #include "foundation/fs.hpp"
-#include "foundation/scoped_dir.hpp"
 #include "foundation/loader_pack.hpp"
 #include "foundation/log.hpp"
+#include "foundation/scoped_dir.hpp"
 #include "installer/installer.hpp"
 #include "installer/internal.hpp"
 
@@ -18,8 +18,9 @@ void installPack(const Profile& profile, const std::string& version, const path&
   Log::write("installing " + packName + " " + version + " into profile '" + profile.name + "'");
   const ScopedDir T;
   const std::string ns(LoaderPack::ns);
-  detail::unpackArchive(detail::archiveName(ns, packName, version), Thunderstore::downloadURL(ns, packName, version),
-                        *T / "pack.zip", *T / "x", progress);
+  detail::unpackArchive(detail::archiveName(ns, packName, version),
+                        Thunderstore::downloadURL(ns, packName, version), *T / "pack.zip", *T / "x",
+                        progress);
 
   const fs::path K = *T / "x" / packName;
   if (!FS::isDirectory(K / "BepInEx")) throw AppError("Unexpected BepInEx pack layout.");

@@ -8,7 +8,8 @@
 namespace Plan {
 namespace {
 bool holds(const Profile& profile, const std::string& key) {
-  return std::any_of(profile.mods.begin(), profile.mods.end(), [&](const ProfileMod& m) { return m.id() == key; });
+  return std::any_of(profile.mods.begin(), profile.mods.end(),
+                     [&](const ProfileMod& m) { return m.id() == key; });
 }
 
 // Installed things compare their installed version with the catalogue's latest, when it knows them.
@@ -52,7 +53,8 @@ bool packNeedsInstall(const Profile& profile, ModStatus pack) {
 std::vector<DependencyRef> missing(const Profile& profile, const std::vector<DependencyRef>& needs) {
   std::vector<DependencyRef> result;
   for (const DependencyRef& d : needs)
-    if (!holds(profile, d.id()) && std::find(result.begin(), result.end(), d) == result.end()) result.push_back(d);
+    if (!holds(profile, d.id()) && std::find(result.begin(), result.end(), d) == result.end())
+      result.push_back(d);
   return result;
 }
 

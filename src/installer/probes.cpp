@@ -1,8 +1,8 @@
 // Questions put to the machine through its system tools. A tool that cannot run answers "no".
 
 #include "foundation/log.hpp"
-#include "installer/installer.hpp"
 #include "foundation/text.hpp"
+#include "installer/installer.hpp"
 #include "installer/internal.hpp"
 #include "installer/system_tools.hpp"
 

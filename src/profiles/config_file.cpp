@@ -106,7 +106,8 @@ ConfigFile ConfigFile::parse(std::string_view bytes) {
     auto eq = line.find('=');
     if (line.starts_with('[') && line.ends_with(']')) {
       section = configTrim(line.substr(1, line.size() - 2));
-    } else if (!line.starts_with('[') && eq != std::string_view::npos && !configTrim(line.substr(0, eq)).empty()) {
+    } else if (!line.starts_with('[') && eq != std::string_view::npos &&
+               !configTrim(line.substr(0, eq)).empty()) {
       ConfigEntry entry = std::move(pending.facts);
       entry.section = section;
       entry.key = configTrim(line.substr(0, eq));

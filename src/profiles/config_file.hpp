@@ -12,12 +12,12 @@
 struct ConfigEntry {
   std::string section, key, value;
   std::string description;  // the "##" lines, joined with line feeds
-  std::string type;         // "# Setting type: …", empty when not stated
+  std::string type;  // "# Setting type: …", empty when not stated
   std::optional<std::string> defaultValue;
   std::optional<std::string> rangeMin, rangeMax;  // "# Acceptable value range: From … to …"
-  std::vector<std::string> allowedValues;         // "# Acceptable values: a, b, c"
+  std::vector<std::string> allowedValues;  // "# Acceptable values: a, b, c"
   bool flags = false;  // an enum whose values combine, comma-separated
-  size_t line = 0;     // the line that holds "key = value"
+  size_t line = 0;  // the line that holds "key = value"
   bool operator==(const ConfigEntry&) const = default;
 };
 
@@ -44,7 +44,7 @@ class ConfigFile {
  private:
   struct Line {
     std::string text;  // without the line end
-    std::string end;   // "\n", "\r\n" or "" for the last line
+    std::string end;  // "\n", "\r\n" or "" for the last line
   };
   void splitLines(std::string_view bytes);
   std::string bom_;

@@ -52,7 +52,8 @@ std::vector<ConfigFileInfo> list(const fs::path& folder) {
     files.push_back(std::move(info));
   }
   std::vector<std::pair<std::string, size_t>> keys;
-  for (size_t i = 0; i < files.size(); ++i) keys.emplace_back(lower(files[i].title) + '\0' + files[i].relative, i);
+  for (size_t i = 0; i < files.size(); ++i)
+    keys.emplace_back(lower(files[i].title) + '\0' + files[i].relative, i);
   std::sort(keys.begin(), keys.end());
   std::vector<ConfigFileInfo> sorted;
   sorted.reserve(files.size());
@@ -60,7 +61,8 @@ std::vector<ConfigFileInfo> list(const fs::path& folder) {
   return sorted;
 }
 
-std::vector<ConfigMatch> search(const std::vector<ConfigFileInfo>& files, std::string_view query, size_t limit) {
+std::vector<ConfigMatch> search(const std::vector<ConfigFileInfo>& files, std::string_view query,
+                                size_t limit) {
   std::vector<ConfigMatch> found;
   std::string needle = lower(configTrim(query));
   if (needle.empty()) return found;
@@ -74,7 +76,8 @@ std::vector<ConfigMatch> search(const std::vector<ConfigFileInfo>& files, std::s
     }
     for (const ConfigEntry& e : file->entries()) {
       if (found.size() >= limit) break;
-      if (lower(e.key).find(needle) != std::string::npos || lower(e.description).find(needle) != std::string::npos)
+      if (lower(e.key).find(needle) != std::string::npos ||
+          lower(e.description).find(needle) != std::string::npos)
         found.push_back({i, e});
     }
   }

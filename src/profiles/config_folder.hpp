@@ -12,8 +12,8 @@
 struct ConfigFileInfo {
   std::filesystem::path path;
   std::string relative;  // inside the folder, with "/"
-  std::string title;     // the plugin's name for a settings file, else `relative`
-  bool settings = false; // a ".cfg" file of the loader, edited setting by setting
+  std::string title;  // the plugin's name for a settings file, else `relative`
+  bool settings = false;  // a ".cfg" file of the loader, edited setting by setting
   bool operator==(const ConfigFileInfo&) const = default;
 };
 
@@ -30,5 +30,6 @@ std::vector<ConfigFileInfo> list(const std::filesystem::path& folder);
 
 // The settings of the list's settings files whose key or description holds `query`, regardless of
 // case, in list order; at most `limit` of them. Files that cannot be read are passed over.
-std::vector<ConfigMatch> search(const std::vector<ConfigFileInfo>& files, std::string_view query, size_t limit);
+std::vector<ConfigMatch> search(const std::vector<ConfigFileInfo>& files, std::string_view query,
+                                size_t limit);
 }  // namespace ConfigFolder

@@ -31,8 +31,9 @@ bool isFloating(std::string_view type) { return type == "Single" || type == "Dou
 bool isNumeric(std::string_view type) { return isFloating(type) || integerTypes().count(type) > 0; }
 
 bool sameText(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](char x, char y) { return std::tolower((unsigned char)x) == std::tolower((unsigned char)y); });
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::tolower((unsigned char)x) == std::tolower((unsigned char)y);
+  });
 }
 
 std::optional<bool> boolean(std::string_view text) {
@@ -50,7 +51,8 @@ bool allowed(const ConfigEntry& entry, std::string_view value) {
 bool flagsFit(const ConfigEntry& entry, std::string_view value) {
   if (configTrim(value) == "0") return true;
   auto parts = configList(value);
-  return !parts.empty() && std::all_of(parts.begin(), parts.end(), [&](auto& p) { return allowed(entry, p); });
+  return !parts.empty() &&
+         std::all_of(parts.begin(), parts.end(), [&](auto& p) { return allowed(entry, p); });
 }
 
 // The range the slider spans, when both ends are numbers and the smaller one comes first.
@@ -115,7 +117,8 @@ std::optional<std::string> configValueProblem(const ConfigEntry& entry, std::str
 bool configIsDefault(const ConfigEntry& entry, std::string_view value) {
   if (!entry.defaultValue) return false;
   const std::string& fallback = *entry.defaultValue;
-  if (entry.type == "Boolean" && boolean(value) && boolean(fallback)) return boolean(value) == boolean(fallback);
+  if (entry.type == "Boolean" && boolean(value) && boolean(fallback))
+    return boolean(value) == boolean(fallback);
   if (isNumeric(entry.type)) {
     auto a = configNumber(entry.type, value), b = configNumber(entry.type, fallback);
     if (a && b) return *a == *b;

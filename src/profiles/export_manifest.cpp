@@ -15,21 +15,27 @@ namespace {
 // start or end with blanks or quotes (both readers trim those).
 std::string scalar(std::string_view text) {
   constexpr std::string_view indicators = "-?:,[]{}#&*!|>'\"%@` \t";
-  bool plain = text.empty() ||
-               (indicators.find(text.front()) == std::string_view::npos &&
-                std::string_view(" \t:'\"").find(text.back()) == std::string_view::npos &&
-                text.find(": ") == std::string_view::npos && text.find(" #") == std::string_view::npos &&
-                std::none_of(text.begin(), text.end(), [](char c) { return (unsigned char)c < 0x20 || c == 0x7F; }));
+  bool plain =
+      text.empty() ||
+      (indicators.find(text.front()) == std::string_view::npos &&
+       std::string_view(" \t:'\"").find(text.back()) == std::string_view::npos &&
+       text.find(": ") == std::string_view::npos && text.find(" #") == std::string_view::npos &&
+       std::none_of(text.begin(), text.end(), [](char c) { return (unsigned char)c < 0x20 || c == 0x7F; }));
   if (plain) return std::string(text);
   static constexpr char hex[] = "0123456789ABCDEF";
   std::string out = "\"";
   for (char c : text) {
     auto u = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') out += {'\\', c};
-    else if (c == '\n') out += "\\n";
-    else if (c == '\t') out += "\\t";
-    else if (u < 0x20 || u == 0x7F) out += {'\\', 'x', hex[u >> 4], hex[u & 15]};
-    else out += c;
+    if (c == '"' || c == '\\')
+      out += {'\\', c};
+    else if (c == '\n')
+      out += "\\n";
+    else if (c == '\t')
+      out += "\\t";
+    else if (u < 0x20 || u == 0x7F)
+      out += {'\\', 'x', hex[u >> 4], hex[u & 15]};
+    else
+      out += c;
   }
   return out + "\"";
 }
@@ -82,7 +88,10 @@ std::string unescape(std::string_view in) {
       case 't': out += '\t'; break;
       case 'r': out += '\r'; break;
       case '0': out += '\0'; break;
-      case '"': case '\\': case '/': case ' ': out += e; break;
+      case '"':
+      case '\\':
+      case '/':
+      case ' ': out += e; break;
       default: out += {'\\', e};
     }
   }
@@ -117,8 +126,7 @@ void writeEntry(std::string& out, const std::string& name, const std::string& ve
 }  // namespace
 
 std::string ExportEntry::version() const {
-  return std::to_string(numbers[0]) + "." + std::to_string(numbers[1]) + "." +
-         std::to_string(numbers[2]);
+  return std::to_string(numbers[0]) + "." + std::to_string(numbers[1]) + "." + std::to_string(numbers[2]);
 }
 
 std::string writeExportManifest(const Profile& profile) {
@@ -158,7 +166,8 @@ ExportManifest parseExportManifest(std::string_view text) {
     } else if (open) {
       static constexpr std::string_view numberKeys[] = {"major:", "minor:", "patch:"};
       for (size_t i = 0; i < 3; ++i)
-        if (auto number = value(numberKeys[i])) open->numbers[i] = Text::parseInt64(readScalar(*number)).value_or(0);
+        if (auto number = value(numberKeys[i]))
+          open->numbers[i] = Text::parseInt64(readScalar(*number)).value_or(0);
       if (auto enabled = value("enabled:")) open->enabled = readScalar(*enabled) == "true";
     }
   }

@@ -31,9 +31,8 @@ void putOptional(json& object, const char* key, const std::optional<std::string>
 // at() and get<>() throw on a missing key, a wrong type or a value that is not an object,
 // which is the strictness wanted.
 ProfileMod decodeMod(const json& j) {
-  return {j.at("ns").get<std::string>(),       j.at("name").get<std::string>(),
-          j.at("version").get<std::string>(),  optionalString(j, "installed"),
-          j.at("enabled").get<bool>(),         j.at("explicit").get<bool>()};
+  return {j.at("ns").get<std::string>(),  j.at("name").get<std::string>(), j.at("version").get<std::string>(),
+          optionalString(j, "installed"), j.at("enabled").get<bool>(),     j.at("explicit").get<bool>()};
 }
 }  // namespace
 
@@ -67,7 +66,7 @@ Profile decodeProfile(std::string_view text) {
   if (!created) throw std::runtime_error("profile.json: bad date \"" + createdText + "\"");
   const json& modList = j.at("mods");
   if (!modList.is_array()) throw std::runtime_error("profile.json: \"mods\" is not a list");
-  Profile profile{j.at("id").get<std::string>(), j.at("name").get<std::string>(), *created,
+  Profile profile{j.at("id").get<std::string>(),    j.at("name").get<std::string>(),    *created,
                   optionalString(j, "packVersion"), optionalString(j, "packInstalled"), {}};
   for (const auto& m : modList) profile.mods.push_back(decodeMod(m));
   return profile;

@@ -38,6 +38,6 @@ struct ImportedProfile {
   std::filesystem::path tempDir;  // the caller removes it
 };
 
-std::string exportZip(const Profile& profile);       // the archive bytes
+std::string exportZip(const Profile& profile);  // the archive bytes
 ImportedProfile readExport(std::string_view data);
 }  // namespace ProfileStore

@@ -9,6 +9,8 @@ void DesktopWorkspace::chooseFolder(const QString& message, const QString& butto
 void DesktopWorkspace::finishFolderChoice(const QUrl& folder) {
   FolderChosen done = std::exchange(pending_, nullptr);
   if (!done) return;
-  if (folder.isLocalFile()) done(std::filesystem::path(folder.toLocalFile().toStdString()));
-  else done(std::nullopt);
+  if (folder.isLocalFile())
+    done(std::filesystem::path(folder.toLocalFile().toStdString()));
+  else
+    done(std::nullopt);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
+#include <QtQml/qqmlregistration.h>
 #include <QObject>
 #include <QUrl>
-#include <QtQml/qqmlregistration.h>
 
 #include "app/workspace.hpp"
 

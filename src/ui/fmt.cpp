@@ -17,9 +17,12 @@ namespace Fmt {
 
 QString count(qint64 n) {
   char text[32];
-  if (n >= 1'000'000) std::snprintf(text, sizeof text, "%.1fM", double(n) / 1'000'000.0);
-  else if (n >= 1000) std::snprintf(text, sizeof text, "%.0fK", double(n) / 1000.0);
-  else std::snprintf(text, sizeof text, "%lld", static_cast<long long>(n));
+  if (n >= 1'000'000)
+    std::snprintf(text, sizeof text, "%.1fM", double(n) / 1'000'000.0);
+  else if (n >= 1000)
+    std::snprintf(text, sizeof text, "%.0fK", double(n) / 1000.0);
+  else
+    std::snprintf(text, sizeof text, "%lld", static_cast<long long>(n));
   return QString::fromLatin1(text);
 }
 
@@ -43,9 +46,12 @@ struct Span {
 
 // The largest whole unit of the distance, counted as calendars do (a month of 30 days).
 Span largestUnit(qint64 seconds) {
-  constexpr struct { qint64 length; URelativeDateTimeUnit unit; } units[] = {
-      {365 * 86400, UDAT_REL_UNIT_YEAR}, {30 * 86400, UDAT_REL_UNIT_MONTH}, {7 * 86400, UDAT_REL_UNIT_WEEK},
-      {86400, UDAT_REL_UNIT_DAY},        {3600, UDAT_REL_UNIT_HOUR},        {60, UDAT_REL_UNIT_MINUTE}};
+  constexpr struct {
+    qint64 length;
+    URelativeDateTimeUnit unit;
+  } units[] = {{365 * 86400, UDAT_REL_UNIT_YEAR}, {30 * 86400, UDAT_REL_UNIT_MONTH},
+               {7 * 86400, UDAT_REL_UNIT_WEEK},   {86400, UDAT_REL_UNIT_DAY},
+               {3600, UDAT_REL_UNIT_HOUR},        {60, UDAT_REL_UNIT_MINUTE}};
   for (const auto& u : units)
     if (std::llabs(seconds) >= u.length) return {double(seconds / u.length), u.unit};
   return {double(seconds), UDAT_REL_UNIT_SECOND};

@@ -1,10 +1,10 @@
 #pragma once
 
+#include <QtQml/qqmlregistration.h>
 #include <QDateTime>
 #include <QFont>
 #include <QObject>
 #include <QString>
-#include <QtQml/qqmlregistration.h>
 
 // Compact counts and relative dates, as the lists and sheets show them.
 namespace Fmt {

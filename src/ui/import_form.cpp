@@ -62,8 +62,9 @@ QString ImportForm::confirmTitle() const {
 
 QString ImportForm::confirmMessage() const {
   const Profile* target = this->target();
-  return QStringLiteral("Its %1 installed mods will be removed and replaced with the mods from this %2. "
-                        "This can’t be undone.")
+  return QStringLiteral(
+             "Its %1 installed mods will be removed and replaced with the mods from this %2. "
+             "This can’t be undone.")
       .arg(target ? target->mods.size() : 0)
       .arg(file_.isEmpty() ? QStringLiteral("code") : QStringLiteral("file"));
 }
@@ -75,15 +76,21 @@ void ImportForm::paste(const QString& text) {
 
 void ImportForm::submit() {
   if (!canImport()) return;
-  if (mode_ == Replace) emit confirmationNeeded();
-  else run();
+  if (mode_ == Replace)
+    emit confirmationNeeded();
+  else
+    run();
 }
 
 void ImportForm::run() {
   if (!app_) return;
-  if (!file_.isEmpty() && mode_ == Replace) app_->importFileReplacing(file_, replaceID_);
-  else if (!file_.isEmpty()) app_->importFileAsNew(file_, trimmedName());
-  else if (mode_ == Replace) app_->importCodeReplacing(trimmedCode(), replaceID_);
-  else app_->importCodeAsNew(trimmedCode(), trimmedName());
+  if (!file_.isEmpty() && mode_ == Replace)
+    app_->importFileReplacing(file_, replaceID_);
+  else if (!file_.isEmpty())
+    app_->importFileAsNew(file_, trimmedName());
+  else if (mode_ == Replace)
+    app_->importCodeReplacing(trimmedCode(), replaceID_);
+  else
+    app_->importCodeAsNew(trimmedCode(), trimmedName());
   emit started();
 }

@@ -1,10 +1,10 @@
 #pragma once
 
+#include <QtQml/qqmlregistration.h>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QUrl>
-#include <QtQml/qqmlregistration.h>
 
 #include "app/app_state.hpp"
 

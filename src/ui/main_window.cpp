@@ -33,8 +33,9 @@ QQuickWindow* create(QQmlEngine& engine, AppState& app, DesktopWorkspace& deskto
     qWarning().noquote() << component.errorString();
     return nullptr;
   }
-  QObject* made = component.createWithInitialProperties(
-      {{QStringLiteral("app"), QVariant::fromValue(&app)}, {QStringLiteral("desktop"), QVariant::fromValue(&desktop)}});
+  QObject* made =
+      component.createWithInitialProperties({{QStringLiteral("app"), QVariant::fromValue(&app)},
+                                             {QStringLiteral("desktop"), QVariant::fromValue(&desktop)}});
   if (!made) {
     qWarning().noquote() << component.errorString();
     return nullptr;

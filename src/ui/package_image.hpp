@@ -1,10 +1,10 @@
 #pragma once
 
+#include <QtQml/qqml.h>
 #include <QImage>
 #include <QPointer>
 #include <QQuickPaintedItem>
 #include <QUrl>
-#include <QtQml/qqml.h>
 
 class QNetworkReply;
 

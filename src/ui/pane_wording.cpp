@@ -55,7 +55,9 @@ QString alsoInstalls(const QStringList& dependencies) {
   return names.join(QStringLiteral(", "));
 }
 
-QString updateTitle(const QString& version) { return QStringLiteral("Version %1 is available.").arg(version); }
+QString updateTitle(const QString& version) {
+  return QStringLiteral("Version %1 is available.").arg(version);
+}
 
 QString updateMessage(const QString& notes, const QString& website) {
   if (!notes.isEmpty()) return notes;
@@ -73,18 +75,23 @@ QString readmeText(const QString& markdown) {
   static const QRegularExpression linkedImage(R"(\[!\[([^\]]*)\]\([^)]*\)\]\(([^)]*)\))");
   static const QRegularExpression image(R"(!\[([^\]]*)\]([(\[]))");
   static const QRegularExpression htmlImage(R"(<img\b[^>]*>)", QRegularExpression::CaseInsensitiveOption);
-  static const QRegularExpression htmlAlt(R"re(\balt\s*=\s*"([^"]*)")re", QRegularExpression::CaseInsensitiveOption);
-  const auto named = [](const QString& alt) { return alt.trimmed().isEmpty() ? QStringLiteral("Image") : alt; };
+  static const QRegularExpression htmlAlt(R"re(\balt\s*=\s*"([^"]*)")re",
+                                          QRegularExpression::CaseInsensitiveOption);
+  const auto named = [](const QString& alt) {
+    return alt.trimmed().isEmpty() ? QStringLiteral("Image") : alt;
+  };
 
   QString text = markdown;
   // A picture that links somewhere becomes that link; any other picture a link to itself.
   for (auto m = linkedImage.match(text); m.hasMatch(); m = linkedImage.match(text, m.capturedStart()))
-    text.replace(m.capturedStart(), m.capturedLength(), "[" + named(m.captured(1)) + "](" + m.captured(2) + ")");
+    text.replace(m.capturedStart(), m.capturedLength(),
+                 "[" + named(m.captured(1)) + "](" + m.captured(2) + ")");
   for (auto m = image.match(text); m.hasMatch(); m = image.match(text, m.capturedStart()))
     text.replace(m.capturedStart(), m.capturedLength(), "[" + named(m.captured(1)) + "]" + m.captured(2));
   // An HTML picture leaves its alt text, which is the link's title when it sat in one.
   for (auto m = htmlImage.match(text); m.hasMatch(); m = htmlImage.match(text, m.capturedStart()))
-    text.replace(m.capturedStart(), m.capturedLength(), htmlAlt.match(m.captured(0)).captured(1).toHtmlEscaped());
+    text.replace(m.capturedStart(), m.capturedLength(),
+                 htmlAlt.match(m.captured(0)).captured(1).toHtmlEscaped());
   return text;
 }
 

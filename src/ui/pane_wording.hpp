@@ -1,9 +1,9 @@
 #pragma once
 
+#include <QtQml/qqmlregistration.h>
 #include <QObject>
 #include <QString>
 #include <QStringList>
-#include <QtQml/qqmlregistration.h>
 
 #include "app/package_list_model.hpp"
 
@@ -14,15 +14,15 @@ namespace PaneWording {
 QString summary(int mods, int dependencies);
 // The home folder as "~", and Steam's folder in Application Support as "~/Library/…/Steam/".
 QString shortPath(const QString& path, const QString& home);
-QString showMore(int hidden);                         // "Show more (150 more)"
-QString noMatch(const QString& query);                // "No mods match “query”."
-QString resultLine(int results, bool refreshing);     // "1 mods", "250 mods · refreshing…"
-QString addTo(const QString& profileName);            // "Add to “Raid”"
+QString showMore(int hidden);  // "Show more (150 more)"
+QString noMatch(const QString& query);  // "No mods match “query”."
+QString resultLine(int results, bool refreshing);  // "1 mods", "250 mods · refreshing…"
+QString addTo(const QString& profileName);  // "Add to “Raid”"
 // A row's place in the profile: "In profile", "Dependency", or "" when it can be added.
 QString placeText(PackageListModel::ProfileState state);
 // The names a package brings along, without the loader pack: "Mod Settings, Jotunn"; "" for none.
 QString alsoInstalls(const QStringList& dependencies);
-QString updateTitle(const QString& version);          // "Version 1.2.0 is available."
+QString updateTitle(const QString& version);  // "Version 1.2.0 is available."
 // The update's notes, or where to get it when it has none.
 QString updateMessage(const QString& notes, const QString& website);
 // The update's own page when it is a usable web address, else the website.
@@ -52,7 +52,9 @@ class PaneWordingObject : public QObject {
   static int inProfile() { return PackageListModel::inProfile; }
   static int asDependency() { return PackageListModel::asDependency; }
   static QString allCategories() { return PackageListModel::allCategories; }
-  Q_INVOKABLE QString summary(int mods, int dependencies) const { return PaneWording::summary(mods, dependencies); }
+  Q_INVOKABLE QString summary(int mods, int dependencies) const {
+    return PaneWording::summary(mods, dependencies);
+  }
   Q_INVOKABLE QString shortPath(const QString& path) const;
   Q_INVOKABLE QString showMore(int hidden) const { return PaneWording::showMore(hidden); }
   Q_INVOKABLE QString noMatch(const QString& query) const { return PaneWording::noMatch(query); }

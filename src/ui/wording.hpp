@@ -1,8 +1,8 @@
 #pragma once
 
+#include <QtQml/qqmlregistration.h>
 #include <QObject>
 #include <QString>
-#include <QtQml/qqmlregistration.h>
 
 #include "app/text.hpp"
 
@@ -12,7 +12,7 @@
 struct StatusLine {
   Q_GADGET
   Q_PROPERTY(QString text MEMBER text)
-  Q_PROPERTY(bool spinner MEMBER spinner)    // a small spinner before the text
+  Q_PROPERTY(bool spinner MEMBER spinner)  // a small spinner before the text
   Q_PROPERTY(bool emphasis MEMBER emphasis)  // primary colour (bold unless the spinner shows); else muted
   Q_PROPERTY(bool bold MEMBER bold)
 
@@ -35,8 +35,8 @@ struct WorkButton {
 };
 
 namespace Wording {
-QString modCount(int explicitMods);        // "1 mod", "3 mods", "0 mods"
-QString updatesAvailable(int updates);     // "1 update available", "2 updates available"
+QString modCount(int explicitMods);  // "1 mod", "3 mods", "0 mods"
+QString updatesAvailable(int updates);  // "1 update available", "2 updates available"
 // The first case that applies: busy, note, first catalogue load, missing items, updates, all current.
 StatusLine footerStatus(const QString& busy, const QString& note, bool indexLoading, bool indexEmpty,
                         int needsInstall, int updates);

@@ -32,7 +32,7 @@ FreshHome::FreshHome() {
 AppTest::AppTest() {
   tools.answerFor("pgrep", "-f", 1);  // the game is not running
   tools.answerFor("pgrep", "-x", 0);  // Steam is
-  tools.answer("sysctl", 0, "0\n");    // an Intel Mac
+  tools.answer("sysctl", 0, "0\n");  // an Intel Mac
   Installer::setSleeper([](std::chrono::milliseconds) {});
   game = Paths::defaultGameDir();
   FakeGame::make(game);
@@ -46,7 +46,8 @@ AppTest::AppTest() {
   publish("C", "1.0.0");
 
   state = std::make_unique<AppState>();
-  QObject::connect(state.get(), &AppState::busyChanged, [this] { busyTexts.push_back(state->busy().toStdString()); });
+  QObject::connect(state.get(), &AppState::busyChanged,
+                   [this] { busyTexts.push_back(state->busy().toStdString()); });
   QObject::connect(state.get(), &AppState::startFinished, [this] { startFinished = true; });
 }
 
@@ -59,11 +60,13 @@ AppTest::~AppTest() {
 
 void AppTest::publish(const std::string& name, const std::string& version, const Strings& needs) {
   const std::string deps = R"(", "dependencies": )" + jsonList(needs, "\"") + "}";
-  catalogue.addPackage("Team", name, version,
-                       zipBytes({{"manifest.json", R"({"name": ")" + name + R"(", "version_number": ")" + version + deps},
-                                 {name + ".dll", "dll"}}));
+  catalogue.addPackage(
+      "Team", name, version,
+      zipBytes({{"manifest.json", R"({"name": ")" + name + R"(", "version_number": ")" + version + deps},
+                {name + ".dll", "dll"}}));
   catalogue.setLatest("Team", name, version);
-  std::erase_if(packages_, [&](const std::string& p) { return p.find("\"Team-" + name + "\"") != std::string::npos; });
+  std::erase_if(packages_,
+                [&](const std::string& p) { return p.find("\"Team-" + name + "\"") != std::string::npos; });
   packages_.push_back(R"({"name": ")" + name + R"(", "full_name": "Team-)" + name +
                       R"(", "owner": "Team", "versions": [{"version_number": ")" + version + deps + "]}");
   catalogue.setPackageList(jsonList(packages_));
@@ -88,7 +91,9 @@ bool AppTest::waitUntil(const std::function<bool()>& done) {
   return done();
 }
 
-void AppTest::settle() { ASSERT_TRUE(waitUntil([this] { return state->busy().isEmpty(); })); }
+void AppTest::settle() {
+  ASSERT_TRUE(waitUntil([this] { return state->busy().isEmpty(); }));
+}
 
 void AppTest::run(const std::function<void()>& operation) {
   operation();
@@ -96,7 +101,8 @@ void AppTest::run(const std::function<void()>& operation) {
 }
 
 Profile AppTest::onDisk(const std::string& id) {
-  for (const Profile& p : ProfileStore::loadAll()) if (p.id == id) return p;
+  for (const Profile& p : ProfileStore::loadAll())
+    if (p.id == id) return p;
   return {};
 }
 
@@ -107,7 +113,8 @@ bool AppTest::savedAs(const Profile& p) {
 }
 
 const ProfileMod& AppTest::mod(const std::string& name) const {
-  for (const ProfileMod& m : selected().mods) if (m.name == name) return m;
+  for (const ProfileMod& m : selected().mods)
+    if (m.name == name) return m;
   throw std::runtime_error("no mod " + name);
 }
 

@@ -41,14 +41,16 @@ TEST_F(BrowseModel, LoaderPacksModManagersAndAdultContentAreNeverListed) {
   auto old = pkg("A", "Old_Pack");
   old.deprecated = true;
   old.categories = {"Mods"};
-  show({pkg("denikson", "BepInExPack_Valheim"), pkg("Someone", "BepInExPack_Valheim"), pkg("ebkr", "r2modman"),
-        pkg("Kesomannen", "GaleModManager"), pkg("BepInEx", "BepInExPack"), adult, old, pkg("A", "Packed")});
+  show({pkg("denikson", "BepInExPack_Valheim"), pkg("Someone", "BepInExPack_Valheim"),
+        pkg("ebkr", "r2modman"), pkg("Kesomannen", "GaleModManager"), pkg("BepInEx", "BepInExPack"), adult,
+        old, pkg("A", "Packed")});
   model.setShowDeprecated(true);
   for (QString category : {PackageListModel::allCategories, QStringLiteral("Mods")})
     for (QString query : {"", "pack", "r2modman", "bepinex"}) {
       model.setCategory(category);
       model.setQuery(query);
-      for (const auto& name : listed()) EXPECT_THAT(name, testing::AnyOf("A-Old_Pack", "A-Packed")) << query.toStdString();
+      for (const auto& name : listed())
+        EXPECT_THAT(name, testing::AnyOf("A-Old_Pack", "A-Packed")) << query.toStdString();
     }
   model.setShowDeprecated(false);
   model.setQuery("");
@@ -70,7 +72,8 @@ TEST_F(BrowseModel, SearchTrimsOnlySpacesAndTabsAndMatchesTheDisplayName) {
 }
 
 TEST_F(BrowseModel, SortsAreStableAndNameOrderIgnoresCaseOnly) {
-  show({pkg("A", "beta", 5), pkg("B", "alpha", 5), pkg("C", "Alpha", 9), pkg("D", "Zeta", 5), pkg("E", "_x", 1)});
+  show({pkg("A", "beta", 5), pkg("B", "alpha", 5), pkg("C", "Alpha", 9), pkg("D", "Zeta", 5),
+        pkg("E", "_x", 1)});
   EXPECT_EQ(listed(), (std::vector<std::string>{"C-Alpha", "A-beta", "B-alpha", "D-Zeta", "E-_x"}));
   model.setSort(PackageListModel::name);
   // " x" (from "_x") sorts before letters by character code; "alpha" and "Alpha" tie.
@@ -81,7 +84,8 @@ TEST_F(BrowseModel, PagesGrowByAHundredAtTheEndAndANewSearchStartsOver) {
   std::vector<TSPackage> many;
   for (int i = 0; i < 250; ++i) many.push_back(pkg("O", "Mod" + std::to_string(i), 1000 - i));
   show(many);
-  QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted), reset(&model, &QAbstractItemModel::modelReset);
+  QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted),
+      reset(&model, &QAbstractItemModel::modelReset);
   EXPECT_EQ(model.rowCount(), 100);
   for (int rows : {200, 250}) {
     model.showMore();

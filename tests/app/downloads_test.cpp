@@ -17,9 +17,11 @@ class Downloads : public StartedApp {
     StartedApp::SetUp();
     // A needs B, B needs C (the fixture's chain); M1 and M3 need C too. A's archive is the
     // slowest to answer, so the archives after it arrive first.
-    for (int i = 1; i <= 3; ++i) publish("M" + std::to_string(i), "1.0.0", i % 2 ? Strings{"Team-C-1.0.0"} : Strings{});
+    for (int i = 1; i <= 3; ++i)
+      publish("M" + std::to_string(i), "1.0.0", i % 2 ? Strings{"Team-C-1.0.0"} : Strings{});
     catalogue.answer(FakeCatalogue::downloadPath("Team", "A", "1.0.0"),
-                     {.status = 302, .headers = {{"Location", "/cdn/live/repository/packages/Team-A-1.0.0.zip"}},
+                     {.status = 302,
+                      .headers = {{"Location", "/cdn/live/repository/packages/Team-A-1.0.0.zip"}},
                       .delayMs = 300});
     Profile shared{.id = "shared", .name = "Shared", .packVersion = "5.4.2202"};
     for (const char* name : {"A", "M1", "M2", "M3"})
@@ -45,7 +47,8 @@ class Downloads : public StartedApp {
   }
   int archiveRequests() const {
     const auto all = catalogue.requests();
-    return int(std::count_if(all.begin(), all.end(), [](const auto& r) { return r.path.starts_with("/package/"); }));
+    return int(
+        std::count_if(all.begin(), all.end(), [](const auto& r) { return r.path.starts_with("/package/"); }));
   }
   std::string code;
 };
@@ -70,7 +73,8 @@ TEST_F(Downloads, ParallelDownloadsLeaveWhatOneAtATimeLeavesAndASecondProfileMak
   EXPECT_TRUE(noWorkFolderLeft());
 
   run([&] { state->clearDownloadCache(); });
-  EXPECT_THAT(state->note().toStdString(), testing::MatchesRegex("Cleared the download cache and freed [0-9.]+ kB\\."));
+  EXPECT_THAT(state->note().toStdString(),
+              testing::MatchesRegex("Cleared the download cache and freed [0-9.]+ kB\\."));
   run([&] { state->clearDownloadCache(); });
   EXPECT_EQ(state->note(), "The download cache was already empty.");
 }
@@ -84,7 +88,8 @@ TEST_F(Downloads, AFailedDownloadStopsTheRunAfterTheModsBeforeItAndLeavesThemIns
             "Download failed (404): " + catalogue.url() + FakeCatalogue::downloadPath("Team", "M2", "1.0.0"));
   const Profile saved = onDisk(selected().id);
   Strings installed;
-  for (const ProfileMod& m : saved.mods) if (m.installed) installed.push_back(m.name);
+  for (const ProfileMod& m : saved.mods)
+    if (m.installed) installed.push_back(m.name);
   EXPECT_EQ(installed, (Strings{"A", "M1"}));
   EXPECT_EQ(busyTexts.back(), "");
   EXPECT_EQ(busyTexts[busyTexts.size() - 2], "Installing M2 1.0.0…");

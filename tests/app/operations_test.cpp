@@ -8,7 +8,9 @@
 namespace {
 class Operations : public StartedApp {
  protected:
-  fs::path plugins(const std::string& name) const { return selected().bepinex() / "plugins" / ("Team-" + name); }
+  fs::path plugins(const std::string& name) const {
+    return selected().bepinex() / "plugins" / ("Team-" + name);
+  }
 };
 
 TEST_F(Operations, UpdateRecordsTheLatestVersionOfOneModAndInstallsIt) {
@@ -120,7 +122,8 @@ TEST_F(Operations, NewAndDuplicatedProfilesGetUniqueNames) {
   state->duplicate(state->profiles()[0]);
   Strings names;
   for (const Profile& p : state->profiles()) names.push_back(p.name);
-  EXPECT_EQ(names, (Strings{"Default", "default 2", "New Profile", "New Profile 2", "Default copy", "Default copy 2"}));
+  EXPECT_EQ(names, (Strings{"Default", "default 2", "New Profile", "New Profile 2", "Default copy",
+                            "Default copy 2"}));
 }
 
 TEST_F(Operations, DeletingMovesTheSelectionToTheFirstProfile) {

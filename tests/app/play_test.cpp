@@ -8,7 +8,8 @@ TEST_F(Play, WithSteamRunningThePreparedProfileIsActivatedAndLaunched) {
   busyTexts.clear();
   run([&] { state->play(); });
 
-  EXPECT_EQ(state->note(), "Valheim is starting with “Default”. Launching from Steam later runs it unmodded.");
+  EXPECT_EQ(state->note(),
+            "Valheim is starting with “Default”. Launching from Steam later runs it unmodded.");
   EXPECT_EQ(fs::read_symlink(game / "BepInEx"), selected().bepinex());
   EXPECT_EQ(tools.calls("bash").size(), 1u);
   EXPECT_EQ(busyTexts, (Strings{"Preparing…", "Launching Valheim with mods…", ""}));

@@ -11,7 +11,8 @@ using ProfileFiles = StartedApp;
 QUrl fileAt(const fs::path& p) { return QUrl::fromLocalFile(QString::fromStdString(p.string())); }
 
 const std::string manifest =
-    "profileName: Friend\nmods:\n  - name: Team-A\n    version:\n      major: 1\n      minor: 0\n      patch: 0\n"
+    "profileName: Friend\nmods:\n  - name: Team-A\n    version:\n      major: 1\n      minor: 0\n      "
+    "patch: 0\n"
     "    enabled: true\n";
 
 TEST_F(ProfileFiles, AnExportedFileImportsAgainAndFilesLaidOutByOtherManagersImport) {

@@ -27,7 +27,8 @@ TEST_F(Readmes, AnAnswerForAnEarlierPackageDoesNotReplaceTheShownOne) {
   ReadmeCache readmes;
   readmes.show("Team", "A", "1.0.0");
   readmes.show("Team", "B", "1.0.0");
-  ASSERT_TRUE(waitUntil([&] { return catalogue.requestCount("/api/experimental/package/Team/A/1.0.0/readme/") &&
-                                     !readmes.loading(); }));
+  ASSERT_TRUE(waitUntil([&] {
+    return catalogue.requestCount("/api/experimental/package/Team/A/1.0.0/readme/") && !readmes.loading();
+  }));
   EXPECT_EQ(readmes.markdown(), "B");
 }

@@ -46,7 +46,8 @@ TEST_F(Sharing, ACodeWhoseArchiveClaimsGigabytesIsRefusedAndChangesNothing) {
   start();
   const auto before = state->profiles();
   // A few dozen bytes whose mod list claims 4 GiB: once a 4 GiB file in the profile's config.
-  const std::string code = catalogue.addProfileCode("#r2modman\n" + Base64::encode(zipDeclaring("export.r2x", 0xFFFFFFF0)));
+  const std::string code =
+      catalogue.addProfileCode("#r2modman\n" + Base64::encode(zipDeclaring("export.r2x", 0xFFFFFFF0)));
   run([&] { state->importCodeAsNew(QString::fromStdString(code), "Friend"); });
   EXPECT_EQ(state->errorMessage(), "Couldn’t unpack profile.zip.");
   EXPECT_EQ(state->profiles(), before);

@@ -16,12 +16,14 @@ void writeFile(const fs::path& p, const std::string& bytes) {
 TEST_F(Startup, FirstStartWithNothingOnDiskMakesAndSelectsDefault) {
   fs::remove_all(game);
   writeFile(Paths::steamDir() / "userdata/111/config/localconfig.vdf", "\"LaunchOptions\" \"\"");
-  writeFile(Paths::steamDir() / "userdata/222/config/localconfig.vdf", "\"LaunchOptions\" \"./run_bepinex.sh %command%\"");
+  writeFile(Paths::steamDir() / "userdata/222/config/localconfig.vdf",
+            "\"LaunchOptions\" \"./run_bepinex.sh %command%\"");
   start();
 
   ASSERT_EQ(state->profiles().size(), 1u);
   EXPECT_EQ(selected().name, "Default");
-  EXPECT_EQ(ProfileStore::loadSettings(), (Settings{std::nullopt, selected().id}));  // only the selection saved
+  EXPECT_EQ(ProfileStore::loadSettings(),
+            (Settings{std::nullopt, selected().id}));  // only the selection saved
   EXPECT_FALSE(state->gameFound());
   EXPECT_TRUE(state->steamLaunchOptionSet());  // any Steam user having it counts
   EXPECT_TRUE(logHas("index loaded: 4 packages"));

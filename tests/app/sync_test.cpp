@@ -15,7 +15,7 @@ TEST_F(Sync, ADependencyChainIsInstalledBreadthFirstWithEachDownloadUnderItsStep
 
   EXPECT_EQ(state->note(), "Added A.");
   EXPECT_EQ(busyTexts, (Strings{"Adding A…", "Installing BepInEx 5.4.2202…", "Installing A 1.0.0…",
-                                 "Installing B 1.0.0…", "Installing C 1.0.0…", ""}));
+                                "Installing B 1.0.0…", "Installing C 1.0.0…", ""}));
   EXPECT_EQ(seen.size(), 4u);
   for (const std::string& label : Strings(busyTexts.begin() + 1, busyTexts.end() - 1)) {
     ASSERT_FALSE(seen[label].empty()) << label;
@@ -56,7 +56,7 @@ TEST_F(Sync, WhatWasDoneBeforeAFailureStaysSaved) {
   const Profile saved = onDisk(selected().id);
   ASSERT_EQ(saved.mods.size(), 2u);
   EXPECT_EQ(saved.mods[0].installed, "1.0.0");  // A
-  EXPECT_EQ(saved.mods[1].id(), "Team-B");       // recorded, not installed
+  EXPECT_EQ(saved.mods[1].id(), "Team-B");  // recorded, not installed
   EXPECT_EQ(saved.mods[1].installed, std::nullopt);
   EXPECT_EQ(saved.packInstalled, "5.4.2202");
 

@@ -26,10 +26,21 @@ TEST(IndexDecode, KeepsTheNewestVersionsDetailsAndSumsDownloads) {
     "uuid4":"u","categories":["Tools","Maps"],"is_deprecated":true,"has_nsfw_content":true,
     "rating_score":-3,"package_url":"https://x/p/","name":"My_Mod","owner":"Me","full\u005fname":"Me-My_M\u00f6d",
     "date_updated":"2023-04-05T08:07:08.5+02:00"}])");
-  EXPECT_EQ(list, (std::vector<TSPackage>{{"Me-My_Möd", "Me", "My_Mod", "https://x/p/",
-                                sys_days{2023y / 4 / 5} + 6h + 7min + 8500ms, -3, true, true, {"Tools", "Maps"},
-                                "\"q\" \\ / \xF0\x9F\x98\x80 \n", "https://i/1.png", "1.0.0", 15,
-                                {"1.0.0", "2.0.0", "0.9.0"}, {"a-B-1.0.0"}}}));
+  EXPECT_EQ(list, (std::vector<TSPackage>{{"Me-My_Möd",
+                                           "Me",
+                                           "My_Mod",
+                                           "https://x/p/",
+                                           sys_days{2023y / 4 / 5} + 6h + 7min + 8500ms,
+                                           -3,
+                                           true,
+                                           true,
+                                           {"Tools", "Maps"},
+                                           "\"q\" \\ / \xF0\x9F\x98\x80 \n",
+                                           "https://i/1.png",
+                                           "1.0.0",
+                                           15,
+                                           {"1.0.0", "2.0.0", "0.9.0"},
+                                           {"a-B-1.0.0"}}}));
 }
 
 TEST(IndexDecode, MissingOrNullOptionalsGiveDefaultsAndPackagesWithoutVersionsAreDropped) {
@@ -42,20 +53,35 @@ TEST(IndexDecode, MissingOrNullOptionalsGiveDefaultsAndPackagesWithoutVersionsAr
                                   "is_deprecated":null,"has_nsfw_content":null,"categories":null,)") +
                           "]");
   auto bare = [](const std::string& name) {
-    return TSPackage{"Owner-" + name, "Owner", name, "https://catalogue.test/c/valheim/p/Owner/" + name + "/",
-                     distantPast, 0, false, false, {}, "", "", "1.0.0", 0, {"1.0.0"}, {}};
+    return TSPackage{"Owner-" + name,
+                     "Owner",
+                     name,
+                     "https://catalogue.test/c/valheim/p/Owner/" + name + "/",
+                     distantPast,
+                     0,
+                     false,
+                     false,
+                     {},
+                     "",
+                     "",
+                     "1.0.0",
+                     0,
+                     {"1.0.0"},
+                     {}};
   };
   EXPECT_EQ(list, (std::vector{bare("A"), bare("B")}));
 }
 
 TEST(IndexDecode, AnyBadOrTruncatedPackageFailsTheWholeList) {
   const std::string good = package("A", oneVersion);
-  for (const std::string& bad : {std::string(R"({"owner":"O","name":"N","versions":[]})"),  // no full_name
-                                 package("N", R"([{"downloads":1}])"),
-                                 package("N", R"([{"version_number":"1"},{"version_number":"0","description":7}])"),
-                                 package("N", oneVersion, R"("rating_score":"5",)")})
+  for (const std::string& bad :
+       {std::string(R"({"owner":"O","name":"N","versions":[]})"),  // no full_name
+        package("N", R"([{"downloads":1}])"),
+        package("N", R"([{"version_number":"1"},{"version_number":"0","description":7}])"),
+        package("N", oneVersion, R"("rating_score":"5",)")})
     EXPECT_ANY_THROW(decodeIndex("[" + good + "," + bad + "]")) << bad;
-  const std::string doc = "[" + good + "," + package("B", R"([{"version_number":"1.0.0","downloads":12}])") + "]";
+  const std::string doc =
+      "[" + good + "," + package("B", R"([{"version_number":"1.0.0","downloads":12}])") + "]";
   std::string inPlace = doc;
   EXPECT_EQ(decodeIndex(inPlace), decodeIndex(std::string_view(doc)));
   EXPECT_EQ(inPlace, doc);
@@ -68,24 +94,40 @@ TEST(IndexDecode, AnyBadOrTruncatedPackageFailsTheWholeList) {
 
 using Fields = std::vector<std::pair<std::string, std::string>>;
 // The fifteen members of one cached package, as JSON texts, in the order they are written.
-const Fields members = {{"fullName", R"("O-N")"},  {"owner", R"("O")"},         {"name", R"("N")"},
-                        {"pageURL", R"("u")"},     {"updated", "1.5"},          {"rating", "2"},
-                        {"deprecated", "false"},   {"nsfw", "true"},            {"categories", R"(["c"])"},
-                        {"description", R"("d")"}, {"icon", R"("")"},           {"latest", R"("1")"},
-                        {"downloads", "7"},        {"versions", R"(["1","0"])"}, {"dependencies", "[]"}};
+const Fields members = {{"fullName", R"("O-N")"},   {"owner", R"("O")"},
+                        {"name", R"("N")"},         {"pageURL", R"("u")"},
+                        {"updated", "1.5"},         {"rating", "2"},
+                        {"deprecated", "false"},    {"nsfw", "true"},
+                        {"categories", R"(["c"])"}, {"description", R"("d")"},
+                        {"icon", R"("")"},          {"latest", R"("1")"},
+                        {"downloads", "7"},         {"versions", R"(["1","0"])"},
+                        {"dependencies", "[]"}};
 
 std::string cache(const Fields& fields) {
   std::string object;
-  for (const auto& [key, value] : fields) object += (object.empty() ? "" : ",") + ("\"" + key + "\":" + value);
+  for (const auto& [key, value] : fields)
+    object += (object.empty() ? "" : ",") + ("\"" + key + "\":" + value);
   return "[{" + object + "}]";
 }
 
 TEST(IndexCache, RoundTripsEveryFieldAndReadsNothingElse) {
   EXPECT_EQ(Thunderstore::encodeCache(Thunderstore::decodeCache(cache(members))), cache(members));
   std::vector<TSPackage> list = {
-      {"A-B", "A", "B", "https://x/", sys_days{1999y / 12 / 31} + 23h + 59min + 59s + 500001us, -4, true,
-       false, {"Tools", "Ünïcode"}, "\"q\" \\ \n\t\x01 😀", "https://i", "2.0.0", INT64_MAX,
-       {"2.0.0", "1.0.0"}, {"A-C-1.0.0", "A-D-2.0.0"}},
+      {"A-B",
+       "A",
+       "B",
+       "https://x/",
+       sys_days{1999y / 12 / 31} + 23h + 59min + 59s + 500001us,
+       -4,
+       true,
+       false,
+       {"Tools", "Ünïcode"},
+       "\"q\" \\ \n\t\x01 😀",
+       "https://i",
+       "2.0.0",
+       INT64_MAX,
+       {"2.0.0", "1.0.0"},
+       {"A-C-1.0.0", "A-D-2.0.0"}},
       {"A-C", "A", "C", "", distantPast, 0, false, false, {}, "", "", "1", 0, {"1"}, {}},
   };
   EXPECT_EQ(Thunderstore::decodeCache(Thunderstore::encodeCache(list)), list);

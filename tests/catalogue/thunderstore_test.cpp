@@ -77,13 +77,19 @@ TEST_F(IndexLoad, EveryDownloadFailureIsLoggedAndFallsBackToACacheOfAnyAge) {
        " index download failed: Thunderstore returned an error (503).\n"},
       {[&] { fake.setPackageList(R"([{"name": "NoFullName", "versions": []}])"); },
        " index download failed: package list: element 0: missing \"full_name\"\n"},
-      {[&] { fake.answer(FakeCatalogue::indexPath, {.body = packageList({"A", "B"}), .truncated = true}); },
+      {[&] {
+         fake.answer(FakeCatalogue::indexPath, {.body = packageList({"A", "B"}), .truncated = true});
+       },
        " index download failed: transfer closed with"},
       {[&] {  // 180 s become 90 ms
          Thunderstore::setTimeoutScale(0.0005);
          fake.answer(FakeCatalogue::indexPath, {.body = packageList({"Late"}), .delayMs = 2000});
-       }, " index download failed: Operation timed out"},
-      {[&] { std::string gone = FakeCatalogue().url(); setEndpoints({gone, gone, gone, gone}); },
+       },
+       " index download failed: Operation timed out"},
+      {[&] {
+         std::string gone = FakeCatalogue().url();
+         setEndpoints({gone, gone, gone, gone});
+       },
        " index download failed: Failed to connect to 127.0.0.1 port"},
   };
   writeCache({"Old"}, 72h);
@@ -98,7 +104,8 @@ TEST_F(IndexLoad, EveryDownloadFailureIsLoggedAndFallsBackToACacheOfAnyAge) {
 TEST_F(IndexLoad, WithoutAReadableCacheAFailureThrowsTheConnectionMessage) {
   fake.serve(FakeCatalogue::indexPath, "busy", 503);
   FS::mkdir(Paths::cache());
-  FS::writeAtomic(cacheFile(), R"([{"fullName": "Team-Broken"}])");  // fresh but corrupt: neither served nor a fallback
+  FS::writeAtomic(cacheFile(),
+                  R"([{"fullName": "Team-Broken"}])");  // fresh but corrupt: neither served nor a fallback
   EXPECT_THAT([] { Thunderstore::loadIndex(false); },
               fails("Couldn’t download the mod list from Thunderstore. Check your internet connection."));
   EXPECT_EQ(fake.requestCount(FakeCatalogue::indexPath), 1);
@@ -138,12 +145,14 @@ TEST_F(CatalogueClient, ATransferThatBreaksOffOrStallsStartsAgainFromTheFirstByt
   Thunderstore::download(fake.url() + "/stall", to);
   EXPECT_EQ(FS::readFile(to), archive + "!");
   EXPECT_EQ(fake.requestCount("/stall"), 2);
-  EXPECT_THAT(logText(), testing::HasSubstr("download retry 1 (The download stalled: nothing arrived for 30 seconds.)"));
+  EXPECT_THAT(logText(),
+              testing::HasSubstr("download retry 1 (The download stalled: nothing arrived for 30 seconds.)"));
 }
 
 TEST_F(CatalogueClient, AnUpdateIsNoticedOnlyForANewerVersion) {
-  for (auto [status, notice] : std::vector<std::pair<int, std::string>>{
-           {200, R"({"version": "1.4.0"})"}, {200, R"({"page": "https://x/"})"}, {500, R"({"version": "9.0.0"})"}}) {
+  for (auto [status, notice] : std::vector<std::pair<int, std::string>>{{200, R"({"version": "1.4.0"})"},
+                                                                        {200, R"({"page": "https://x/"})"},
+                                                                        {500, R"({"version": "9.0.0"})"}}) {
     fake.serve(FakeCatalogue::updateNoticePath, notice, status);
     EXPECT_EQ(Thunderstore::fetchUpdateNotice("1.4.0"), std::nullopt) << notice;
   }
@@ -158,20 +167,26 @@ TEST_F(CatalogueClient, AReadmeIsTheMarkdownOfItsVersionAndAnyFailureIsNone) {
   fake.setReadme("Team", "Mod", "1.2.0", markdown);
   EXPECT_EQ(Thunderstore::fetchReadme("Team", "Mod", "1.2.0"), markdown);
   fake.serve("/api/experimental/package/Team/Mod/1.3.0/readme/", R"({"markdown": 5})");
-  for (const char* version : {"1.3.0", "9.9.9"}) EXPECT_EQ(Thunderstore::fetchReadme("Team", "Mod", version), std::nullopt);
+  for (const char* version : {"1.3.0", "9.9.9"})
+    EXPECT_EQ(Thunderstore::fetchReadme("Team", "Mod", version), std::nullopt);
   EXPECT_NE(logText().find(" readme lookup failed: Team-Mod 9.9.9\n"), std::string::npos);
 }
 
 using ProfileCodes = CatalogueClient;
 TEST_F(ProfileCodes, ACodeCarriesTheWrappedArchiveBothWaysAndBadCodesGiveTheirMessages) {
-  for (std::string code : {"", "  \n", "two words", "a/b", "a?b", "..", "k\xC3\xB6" "de"})
-    EXPECT_THAT([&] { Thunderstore::fetchProfileCode(code); }, fails("That doesn’t look like a profile code.")) << code;
+  for (std::string code : {"", "  \n", "two words", "a/b", "a?b", "..",
+                           "k\xC3\xB6"
+                           "de"})
+    EXPECT_THAT([&] { Thunderstore::fetchProfileCode(code); },
+                fails("That doesn’t look like a profile code."))
+        << code;
   EXPECT_TRUE(fake.requests().empty());
   std::string archive;
   for (int i = 0; i < 256; ++i) archive += char(i);
   const std::string code = Thunderstore::createProfileCode(archive);
   EXPECT_EQ(fake.requests().at(0).body, "#r2modman\n" + Base64::encode(archive));
-  EXPECT_NE(logText().find(R"( profile code create: http=200 {"key": ")" + code + "\"}\n"), std::string::npos);
+  EXPECT_NE(logText().find(R"( profile code create: http=200 {"key": ")" + code + "\"}\n"),
+            std::string::npos);
   EXPECT_EQ(Thunderstore::fetchProfileCode("\xC2\xA0 " + code + " \r\n\t"), archive);  // no-break space too
   EXPECT_EQ(Thunderstore::fetchProfileCode(fake.addProfileCode(Base64::encode(archive) + "\n")), archive);
   EXPECT_THAT([] { Thunderstore::fetchProfileCode("expired-code"); },
@@ -179,6 +194,7 @@ TEST_F(ProfileCodes, ACodeCarriesTheWrappedArchiveBothWaysAndBadCodesGiveTheirMe
   const std::string unreadable = fake.addProfileCode("#r2modman\nYWJj\nZ");
   EXPECT_THAT([&] { Thunderstore::fetchProfileCode(unreadable); }, fails("Couldn’t read that profile code."));
   fake.serve(FakeCatalogue::createCodePath, R"({"key": "abc"})", 413);
-  EXPECT_THAT([] { Thunderstore::createProfileCode("zip"); }, fails("Thunderstore didn’t accept the profile (413)."));
+  EXPECT_THAT([] { Thunderstore::createProfileCode("zip"); },
+              fails("Thunderstore didn’t accept the profile (413)."));
 }
 }  // namespace

@@ -10,8 +10,11 @@ TEST(PackageID, SplitsOffTheNamespaceAndOnlyAThreePartVersion) {
 
 TEST(Version, NewerComparesNumericallyPerComponent) {
   // Missing parts count as zero and suffixes are dropped.
-  for (auto [a, b, newer] : {std::tuple{"1.10.0", "1.9.9", true}, {"5.4.2332", "5.4.600", true},
-                             {"1.0.1", "1.0", true}, {"1.0", "1.0.0", false}, {"2.0.0-beta", "2.0.0", false}}) {
+  for (auto [a, b, newer] : {std::tuple{"1.10.0", "1.9.9", true},
+                             {"5.4.2332", "5.4.600", true},
+                             {"1.0.1", "1.0", true},
+                             {"1.0", "1.0.0", false},
+                             {"2.0.0-beta", "2.0.0", false}}) {
     EXPECT_EQ(Version::newer(a, b), newer) << a << " > " << b;
     EXPECT_FALSE(Version::newer(b, a)) << b << " > " << a;
   }

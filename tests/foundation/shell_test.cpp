@@ -17,7 +17,9 @@ TEST(Shell, CapturesOutputAndErrorInterleavedWithTheExitCodeOrSignal) {
   EXPECT_EQ(r.code, 3);
   EXPECT_EQ(r.output, "out\nerr\nmore\n");
   EXPECT_EQ(sh("kill -9 $$").code, 128 + 9);
-  EXPECT_EQ(sh("printf 'a\\377b'").output, "a\xEF\xBF\xBD" "b");  // ill-formed UTF-8 is replaced
+  EXPECT_EQ(sh("printf 'a\\377b'").output,
+            "a\xEF\xBF\xBD"
+            "b");  // ill-formed UTF-8 is replaced
   // Megabytes on both streams do not deadlock.
   r = sh("head -c 6000000 /dev/zero | tr '\\0' a; head -c 3000000 /dev/zero | tr '\\0' b >&2");
   EXPECT_EQ(r.output.size(), 9000000u);

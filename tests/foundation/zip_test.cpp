@@ -64,25 +64,28 @@ TEST_F(ZipTest, BackslashNamesAreRepairedAndHostileEntriesAreSkippedWithAWarning
   for (const auto& e : fs::recursive_directory_iterator(work))
     if (e.path().extension() != ".zip") tree.push_back(e.path().lexically_relative(work).string());
   std::sort(tree.begin(), tree.end());
-  EXPECT_EQ(tree, (std::vector<std::string>{"outside", "x", "x/BepInEx", "x/BepInEx/config", "x/BepInEx/config/a.cfg",
-                                            "x/inside", "x/plugins", "x/plugins/ok.dll", "x/s", "x/s/up", "x/via",
-                                            "x/via/through.txt"}));
+  EXPECT_EQ(tree, (std::vector<std::string>{
+                      "outside", "x", "x/BepInEx", "x/BepInEx/config", "x/BepInEx/config/a.cfg", "x/inside",
+                      "x/plugins", "x/plugins/ok.dll", "x/s", "x/s/up", "x/via", "x/via/through.txt"}));
   EXPECT_EQ(FS::readFile(work / "x/BepInEx/config/a.cfg"), "a");
   EXPECT_EQ(FS::readFile(work / "x/plugins/ok.dll"), "ok");
   std::string text = Log::tail(1000);
   EXPECT_THAT(text, HasSubstr("evil.dll in mod.zip: its name leaves the folder\n"));
   EXPECT_THAT(text, HasSubstr(" unzip skipped t in mod.zip: its link points outside the folder\n"));
-  EXPECT_THAT(text, HasSubstr(" unzip skipped inside/ok.dll in mod.zip: it would be written through a link\n"));
+  EXPECT_THAT(text,
+              HasSubstr(" unzip skipped inside/ok.dll in mod.zip: it would be written through a link\n"));
   EXPECT_THAT(text, HasSubstr(" unzip warning (ok): mod.zip\n"));
 }
 
 TEST_F(ZipTest, DamagedArchivesFailWithTheReasonLogged) {
   EXPECT_EQ(unpack("junk.zip", "this is not a zip archive"), "Couldn’t unpack junk.zip.");
-  EXPECT_THAT(Log::tail(1000), testing::EndsWith(" unzip failed (2) junk.zip: Unrecognized archive format\n"));
+  EXPECT_THAT(Log::tail(1000),
+              testing::EndsWith(" unzip failed (2) junk.zip: Unrecognized archive format\n"));
 
   // One flipped byte inside the compressed data of a.txt.
   std::string bytes = zipBytes({{"a.txt", std::string(5000, 'a') + "hello world"}});
-  bytes[30 + 5 + static_cast<unsigned char>(bytes[28]) + 256 * static_cast<unsigned char>(bytes[29]) + 2] ^= 0x55;
+  bytes[30 + 5 + static_cast<unsigned char>(bytes[28]) + 256 * static_cast<unsigned char>(bytes[29]) + 2] ^=
+      0x55;
   EXPECT_EQ(unpack("flipped.zip", bytes), "Couldn’t unpack flipped.zip.");
   EXPECT_THAT(Log::tail(1000), testing::ContainsRegex(" unzip failed \\(2\\) flipped.zip: a.txt: .+\n$"));
 }
@@ -105,7 +108,8 @@ TEST_F(ZipTest, AnEntryMustHoldTheBytesItDeclares) {
     FS::remove(work / "x");
     EXPECT_EQ(unpack("tiny.zip", zipDeclaring("export.r2x", declared)), "Couldn’t unpack tiny.zip.");
     for (const auto& [name, size] : filesIn(work / "x")) EXPECT_EQ(size, 0u) << name;
-    EXPECT_THAT(Log::tail(1000), testing::EndsWith(" unzip failed (2) tiny.zip: export.r2x: its data ends before its size\n"));
+    EXPECT_THAT(Log::tail(1000),
+                testing::EndsWith(" unzip failed (2) tiny.zip: export.r2x: its data ends before its size\n"));
   }
 }
 
@@ -120,7 +124,8 @@ TEST_F(ZipTest, PassingABoundStopsTheUnpackAndRemovesWhatItWrote) {
       {"more than 1500 bytes", {1500, 100}, {{"a.txt", kilobyte}, {"new/b.txt", kilobyte}}},
       {"more than 2 entries", {1 << 20, 2}, {{"a.txt", "a"}, {"new/", "", false, true}, {"new/b.txt", "b"}}},
       // Zeros deflate about a thousand times; no real mod file does.
-      {"new/zeros.bin expands more than 200 times", FS::modArchiveLimits,
+      {"new/zeros.bin expands more than 200 times",
+       FS::modArchiveLimits,
        {{"a.txt", "a"}, {"new/zeros.bin", std::string(8 << 20, '\0')}}},
   };
   for (const Case& c : cases) {
@@ -152,8 +157,9 @@ TEST_F(ZipTest, OddButHarmlessEntriesAreSkippedWithAWarning) {
                                   {"plugins/ok.dll", "ok"},
                               })),
             "");
-  EXPECT_EQ(filesIn(work / "x"), (std::map<std::string, uintmax_t>{
-                                      {"full/inner.txt", 12}, {"plugins/ok.dll", 2}, {"twice/inner.txt", 12}}));
+  EXPECT_EQ(filesIn(work / "x"),
+            (std::map<std::string, uintmax_t>{
+                {"full/inner.txt", 12}, {"plugins/ok.dll", 2}, {"twice/inner.txt", 12}}));
   std::string text = Log::tail(1000);
   EXPECT_THAT(text, HasSubstr(".dll in odd.zip: a part of its name is longer than 255 bytes\n"));
   EXPECT_THAT(text, HasSubstr(" unzip skipped twice in odd.zip: "));

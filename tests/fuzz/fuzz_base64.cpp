@@ -7,8 +7,8 @@
 
 namespace {
 bool significant(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' ||
-         c == '/' || c == '=';
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' || c == '/' ||
+         c == '=';
 }
 }  // namespace
 

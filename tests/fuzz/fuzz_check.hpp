@@ -7,13 +7,12 @@
 #include <cstdlib>
 #include <string_view>
 
-#define FUZZ_CHECK(condition, what)                                                         \
-  do {                                                                                      \
-    if (!(condition)) {                                                                     \
-      std::fprintf(stderr, "%s:%d: property failed: %s\n  (%s)\n", __FILE__, __LINE__, what, \
-                   #condition);                                                             \
-      std::abort();                                                                         \
-    }                                                                                       \
+#define FUZZ_CHECK(condition, what)                                                                       \
+  do {                                                                                                    \
+    if (!(condition)) {                                                                                   \
+      std::fprintf(stderr, "%s:%d: property failed: %s\n  (%s)\n", __FILE__, __LINE__, what, #condition); \
+      std::abort();                                                                                       \
+    }                                                                                                     \
   } while (0)
 
 namespace Fuzz {

@@ -32,7 +32,7 @@ constexpr int64_t kReadCap = int64_t(256) << 20;  // the data of one entry is co
 // What the archive says of the entries stored under one path.
 struct Stored {
   std::optional<int64_t> declared;  // the largest size a header gives
-  int64_t data = 0;                 // the most bytes of data one of them really holds
+  int64_t data = 0;  // the most bytes of data one of them really holds
 };
 
 // The path an entry name unpacks to, as the unpacker reads names: backslashes separate folders,
@@ -98,7 +98,11 @@ std::map<std::string, std::string> listing(const fs::path& root, const fs::path&
     std::string rel = it->path().lexically_relative(root).string();
     out[rel] = it->is_regular_file() && !it->is_symlink() && it->file_size() < 4096
                    ? FS::readFile(it->path())
-                   : std::string("<") + (it->is_symlink() ? "link" : it->is_directory() ? "dir" : "other") + ">";
+                   : std::string("<") +
+                         (it->is_symlink()     ? "link"
+                          : it->is_directory() ? "dir"
+                                               : "other") +
+                         ">";
   }
   return out;
 }

@@ -23,7 +23,8 @@ void seed(const std::string& target, const std::string& name, const std::string&
   std::ofstream(g_out / target / name, std::ios::binary) << bytes;
 }
 
-const std::string indexList = R"([{"name":"Jotunn","full_name":"ValheimModding-Jotunn","owner":"ValheimModding",
+const std::string indexList =
+    R"([{"name":"Jotunn","full_name":"ValheimModding-Jotunn","owner":"ValheimModding",
 "package_url":"https://thunderstore.io/c/valheim/p/ValheimModding/Jotunn/","date_updated":"2023-04-05T08:07:08.512345Z",
 "rating_score":120,"is_pinned":false,"is_deprecated":false,"has_nsfw_content":false,"categories":["Libraries","Tools"],
 "uuid4":"8e1c","versions":[{"name":"Jotunn","full_name":"ValheimModding-Jotunn-2.12.1","description":"Jötunn, the \"Valheim\" library",
@@ -37,12 +38,26 @@ const std::string indexList = R"([{"name":"Jotunn","full_name":"ValheimModding-J
 
 void seedCatalogue() {
   seed("index", "list.json", indexList);
-  seed("index", "escapes.json",
-       R"([{"full\u005fname":"A-B","owner":"A","name":"B","versions":[{"version_number":"1.0.0","description":"\ud83d\ude00 \n\t\/"}],"date_updated":"2023-04-05T08:07:08+02:00"}])");
+  seed(
+      "index", "escapes.json",
+      R"([{"full\u005fname":"A-B","owner":"A","name":"B","versions":[{"version_number":"1.0.0","description":"\ud83d\ude00 \n\t\/"}],"date_updated":"2023-04-05T08:07:08+02:00"}])");
 
   std::vector<TSPackage> packages = Thunderstore::decodeIndex(std::string_view(indexList));
-  packages.push_back({"A-C", "A", "C", "", sys_days{1999y / 12 / 31} + 23h + 59min + 59s + 500001us, -4, true, false,
-                      {"Ünïcode"}, "\"q\" \\ \n\t\x01", "", "1", INT64_MAX, {"1"}, {}});
+  packages.push_back({"A-C",
+                      "A",
+                      "C",
+                      "",
+                      sys_days{1999y / 12 / 31} + 23h + 59min + 59s + 500001us,
+                      -4,
+                      true,
+                      false,
+                      {"Ünïcode"},
+                      "\"q\" \\ \n\t\x01",
+                      "",
+                      "1",
+                      INT64_MAX,
+                      {"1"},
+                      {}});
   seed("cache", "packages.json", Thunderstore::encodeCache(packages));
   seed("cache", "empty.json", "[]");
 }
@@ -55,14 +70,18 @@ void seedManifests() {
   seed("dependencies", "manifest.json", manifest);
   seed("dependencies", "bom.json", "\xEF\xBB\xBF" + manifest);
   std::string utf16 = "\xFF\xFE";
-  for (char c : std::string(R"({"dependencies":["A-B-1.0.0","\u00e9-\ud83d\ude00-2.0.0"]})")) utf16 += {c, '\0'};
+  for (char c : std::string(R"({"dependencies":["A-B-1.0.0","\u00e9-\ud83d\ude00-2.0.0"]})"))
+    utf16 += {c, '\0'};
   seed("dependencies", "utf16le.json", utf16);
   seed("dependencies", "bad.json", R"({"dependencies":["A-B-1.0.0",7]})");
 }
 
 void seedArchives() {
-
-  Profile profile{"P", "My Profile", {}, "5.4.2100", "5.4.2202",
+  Profile profile{"P",
+                  "My Profile",
+                  {},
+                  "5.4.2100",
+                  "5.4.2202",
                   {{"ValheimModding", "Jotunn", "2.12.1", std::nullopt, true, true},
                    {"A", "Multi-Part", "1.0", "1.0.13", false, false}}};
   const std::string exportText = ProfileStore::writeExportManifest(profile);
@@ -81,17 +100,19 @@ void seedArchives() {
   seed("base64", "bytes.bin", std::string("\x00\xFF\x10\x80=", 5));
 
   seed("unzip", "profile.zip", profileZip);
-  seed("unzip", "mod.zip", zipBytes({{"manifest.json", manifest},
-                                     {"icon.png", "\x89PNG"},
-                                     {"plugins/", "", false, true},
-                                     {"plugins/Jotunn.dll", std::string(300, 'M')}}));
-  seed("unzip", "hostile.zip", zipBytes({{"BepInEx\\config\\a.cfg", "a"},
-                                         {"../escape.txt", "evil"},
-                                         {"/abs.txt", "evil"},
-                                         {"link", "plugins", true},
-                                         {"out", "../..", true},
-                                         {"link/through.txt", "x"},
-                                         {"plugins\\", ""}}));
+  seed("unzip", "mod.zip",
+       zipBytes({{"manifest.json", manifest},
+                 {"icon.png", "\x89PNG"},
+                 {"plugins/", "", false, true},
+                 {"plugins/Jotunn.dll", std::string(300, 'M')}}));
+  seed("unzip", "hostile.zip",
+       zipBytes({{"BepInEx\\config\\a.cfg", "a"},
+                 {"../escape.txt", "evil"},
+                 {"/abs.txt", "evil"},
+                 {"link", "plugins", true},
+                 {"out", "../..", true},
+                 {"link/through.txt", "x"},
+                 {"plugins\\", ""}}));
 }
 }  // namespace
 

@@ -13,13 +13,16 @@ class DownloadCacheTest : public InstallerTest {
   void TearDown() override { DownloadCache::setLimit(DownloadCache::defaultLimit); }
   // Publishes Author-<name> 1.0.0 with one plug-in file and returns its download path.
   std::string publish(const std::string& name, size_t size = 10) {
-    catalogue.addPackage("Author", name, "1.0.0", zipBytes({{"plugins/" + name + ".dll", incompressible(size)}}));
+    catalogue.addPackage("Author", name, "1.0.0",
+                         zipBytes({{"plugins/" + name + ".dll", incompressible(size)}}));
     return FakeCatalogue::downloadPath("Author", name, "1.0.0");
   }
   void install(const std::string& name, const Profile& into) {
     Installer::installMod({"Author", name, "1.0.0", std::nullopt, true, true}, "1.0.0", into);
   }
-  static fs::path cached(const std::string& name) { return DownloadCache::folder() / ("Author-" + name + "-1.0.0.zip"); }
+  static fs::path cached(const std::string& name) {
+    return DownloadCache::folder() / ("Author-" + name + "-1.0.0.zip");
+  }
   // Marks a cached archive as last used `hoursAgo` hours ago.
   static void age(const fs::path& file, int hoursAgo) {
     fs::last_write_time(file, fs::file_time_type::clock::now() - std::chrono::hours(hoursAgo));
@@ -41,12 +44,14 @@ TEST_F(DownloadCacheTest, ASecondProfileReusesTheArchiveAndADamagedCopyIsDownloa
   EXPECT_TRUE(logHas("Author-Mod-1.0.0.zip is unreadable; downloading it again"));
   EXPECT_NE(readFile(cached("Mod")), "damaged since it was stored");
   EXPECT_TRUE(fs::is_empty(tmp()));
-  EXPECT_EQ(filesUnder(DownloadCache::folder()), Files{"Author-Mod-1.0.0.zip"}) << "no temporary file is left";
+  EXPECT_EQ(filesUnder(DownloadCache::folder()), Files{"Author-Mod-1.0.0.zip"})
+      << "no temporary file is left";
 }
 
 TEST_F(DownloadCacheTest, TheBoundEvictsTheLeastRecentlyUsedAndThePackLast) {
   for (auto name : {"Old", "Older", "Recent"}) publish(name, 1000);
-  catalogue.addPackage("denikson", "BepInExPack_Valheim", "5.4.2202", zipBytes({{"pack.dll", incompressible(1000)}}));
+  catalogue.addPackage("denikson", "BepInExPack_Valheim", "5.4.2202",
+                       zipBytes({{"pack.dll", incompressible(1000)}}));
   Installer::prefetch("denikson", "BepInExPack_Valheim", "5.4.2202");
   for (auto name : {"Old", "Older", "Recent"}) Installer::prefetch("Author", name, "1.0.0");
   const fs::path pack = DownloadCache::folder() / "denikson-BepInExPack_Valheim-5.4.2202.zip";

@@ -17,12 +17,15 @@ TEST_F(LoaderAndPack, EnsureLoaderInstallsTheReleaseWithoutItsCoreAndEditsTheScr
   FakeGame::make(game);
   auto release = FakeGame::loaderArchive();
   ASSERT_EQ(release[0].name, "run_bepinex.sh");
-  release[0].content = "#!/bin/sh\r\nexecutable_name=\"Other.app\"\r\n  executable_name=indented\n"
-                       "dll_search_path_override=\nexecutable_name=";
-  catalogue.serve("/BepInEx/BepInEx/releases/download/v5.4.23.2/BepInEx_macos_x64_5.4.23.2.zip", zipBytes(release));
+  release[0].content =
+      "#!/bin/sh\r\nexecutable_name=\"Other.app\"\r\n  executable_name=indented\n"
+      "dll_search_path_override=\nexecutable_name=";
+  catalogue.serve("/BepInEx/BepInEx/releases/download/v5.4.23.2/BepInEx_macos_x64_5.4.23.2.zip",
+                  zipBytes(release));
   Installer::ensureLoader(game);
-  EXPECT_EQ(filesUnder(game), (Files{".doorstop_version", "changelog.txt", "libdoorstop.dylib", "run_bepinex.sh",
-                                     "valheim.app/Contents/Info.plist", "valheim.app/Contents/MacOS/valheim"}))
+  EXPECT_EQ(filesUnder(game),
+            (Files{".doorstop_version", "changelog.txt", "libdoorstop.dylib", "run_bepinex.sh",
+                   "valheim.app/Contents/Info.plist", "valheim.app/Contents/MacOS/valheim"}))
       << "the core comes from the pack, into each profile";
   EXPECT_EQ(tools.calls("xattr"), (std::vector<Files>{{"-dr", "com.apple.quarantine", game.string()}}));
   for (int again = 0; again < 2; ++again) {
@@ -40,8 +43,10 @@ TEST_F(LoaderAndPack, ThePackUpdatesTheCoreAndKeepsTheUsersFiles) {
   FakeGame::addLoader(game);
   writeFile(P() / "BepInEx/config/BepInEx.cfg", "edited by the user");
   writeFile(P() / "BepInEx/core/BepInEx.dll", "old core");
-  for (const char* kept : {"BepInEx/core/Extra.dll", "BepInEx/plugins/Author-Mod/Mod.dll"}) writeFile(P() / kept, "");
-  catalogue.addPackage("denikson", "BepInExPack_Valheim", "5.4.2202", zipBytes(FakeGame::packArchive("5.4.2202")));
+  for (const char* kept : {"BepInEx/core/Extra.dll", "BepInEx/plugins/Author-Mod/Mod.dll"})
+    writeFile(P() / kept, "");
+  catalogue.addPackage("denikson", "BepInExPack_Valheim", "5.4.2202",
+                       zipBytes(FakeGame::packArchive("5.4.2202")));
   Installer::installPack(profile, "5.4.2202", game);
   EXPECT_EQ(filesUnder(P()), (Files{"BepInEx/config/BepInEx.cfg", "BepInEx/core/BepInEx.Preloader.dll",
                                     "BepInEx/core/BepInEx.dll", "BepInEx/core/Extra.dll",
@@ -50,7 +55,8 @@ TEST_F(LoaderAndPack, ThePackUpdatesTheCoreAndKeepsTheUsersFiles) {
   EXPECT_EQ(readFile(P() / "BepInEx/core/BepInEx.dll"), "core 5.4.2202");
   EXPECT_EQ(filesUnder(game / "unstripped_corlib"), (Files{"System.dll", "mscorlib.dll"}));
   EXPECT_NE(readFile(game / "run_bepinex.sh").find("\ndll_search_path_override=\"unstripped_corlib\"\n"),
-            std::string::npos) << "the script follows unstripped_corlib";
+            std::string::npos)
+      << "the script follows unstripped_corlib";
   EXPECT_TRUE(fs::is_empty(tmp()));
 }
 
@@ -79,7 +85,8 @@ TEST_F(Activation, ALinkIsSwappedAndARealFolderInTheWayIsMovedAsideNeverDeleted)
   ASSERT_THAT(entries,
               testing::ElementsAre(testing::MatchesRegex(R"(BepInEx\.backup-[^/]+/plugins/Hand/hand\.dll)")));
   EXPECT_EQ(fs::read_symlink(game / "BepInEx"), profile.bepinex());
-  EXPECT_TRUE(logHas("moving unexpected BepInEx folder aside to " + entries[0].substr(0, entries[0].find('/'))));
+  EXPECT_TRUE(
+      logHas("moving unexpected BepInEx folder aside to " + entries[0].substr(0, entries[0].find('/'))));
   EXPECT_FALSE(Installer::migrateLegacyInstall(game)) << "the link is not a legacy install";
 
   Profile other = {.id = "OTHER-PROFILE", .name = "Other"};  // the link is ours now: it is only swapped
@@ -103,10 +110,12 @@ TEST_F(Migration, ALegacyInstallBecomesTheProfileDefaultWithDependenciesMarked) 
   writeFile(legacy / "plugins/Beta-B/.ts_manifest.json", "\xEF\xBB\xBF{\"dependencies\":[]}");
   const auto migrated = Installer::migrateLegacyInstall(game);
   ASSERT_TRUE(migrated);
-  EXPECT_EQ(migrated->name + " " + migrated->packVersion.value_or("-") + " " + migrated->packInstalled.value_or("-"),
+  EXPECT_EQ(migrated->name + " " + migrated->packVersion.value_or("-") + " " +
+                migrated->packInstalled.value_or("-"),
             "Default 5.4.2202 5.4.2202");
-  EXPECT_THAT(migrated->mods, testing::UnorderedElementsAre(ProfileMod{"Alpha", "A", "1.2.3", "1.2.3", true, true},
-                                                           ProfileMod{"Beta", "B", "2.0.0", "2.0.0", true, false}));
+  EXPECT_THAT(migrated->mods,
+              testing::UnorderedElementsAre(ProfileMod{"Alpha", "A", "1.2.3", "1.2.3", true, true},
+                                            ProfileMod{"Beta", "B", "2.0.0", "2.0.0", true, false}));
   EXPECT_FALSE(fs::exists(legacy));
   EXPECT_EQ(filesUnder(migrated->dir()),
             (Files{"BepInEx/config/BepInEx.cfg", "BepInEx/plugins/Alpha-A/mod.dll", "meta/Alpha-A.json",

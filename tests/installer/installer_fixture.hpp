@@ -27,7 +27,9 @@ inline Files filesUnder(const fs::path& root) {
   return files;
 }
 
-inline bool logHas(const std::string& text) { return readFile(Paths::logFile()).find(text) != std::string::npos; }
+inline bool logHas(const std::string& text) {
+  return readFile(Paths::logFile()).find(text) != std::string::npos;
+}
 
 // A profile with its folder made and a game folder beside it, in an empty home. Work folders land
 // in tmp(), where a test can see that none is left behind.

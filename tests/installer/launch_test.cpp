@@ -68,26 +68,52 @@ INSTANTIATE_TEST_SUITE_P(
     Launch, Launch,
     testing::Values(
         LaunchPath{.name = "LoaderMissing", .loader = false, .error = "The mod loader isn’t installed yet."},
-        LaunchPath{.name = "SteamRunning", .command = "./run_bepinex.sh", .sleeps = {2000ms}, .messages = {launching}},
-        LaunchPath{.name = "SteamStartingAndSigningIn", .steamRunning = false, .activeUser = "0",
-                   .command = "./run_bepinex.sh", .steamUpAt = 5, .signInAt = 8, .polls = 8,
-                   .sleeps = {3000ms, 2000ms}, .messages = {starting, launching}},
-        LaunchPath{.name = "SteamNeverSigningIn", .steamRunning = false, .activeUser = "0",
-                   .command = "./run_bepinex.sh", .steamUpAt = 1, .polls = 90, .sleeps = {2000ms},
+        LaunchPath{.name = "SteamRunning",
+                   .command = "./run_bepinex.sh",
+                   .sleeps = {2000ms},
+                   .messages = {launching}},
+        LaunchPath{.name = "SteamStartingAndSigningIn",
+                   .steamRunning = false,
+                   .activeUser = "0",
+                   .command = "./run_bepinex.sh",
+                   .steamUpAt = 5,
+                   .signInAt = 8,
+                   .polls = 8,
+                   .sleeps = {3000ms, 2000ms},
+                   .messages = {starting, launching}},
+        LaunchPath{.name = "SteamNeverSigningIn",
+                   .steamRunning = false,
+                   .activeUser = "0",
+                   .command = "./run_bepinex.sh",
+                   .steamUpAt = 1,
+                   .polls = 90,
+                   .sleeps = {2000ms},
                    .messages = {starting, launching}},
         // A user left in the registry does not count while Steam is not running.
-        LaunchPath{.name = "SteamNeverStarting", .steamRunning = false, .activeUser = "76561198000000000",
-                   .error = "Steam didn’t start. Open Steam, sign in, and try again.", .polls = 90,
+        LaunchPath{.name = "SteamNeverStarting",
+                   .steamRunning = false,
+                   .activeUser = "76561198000000000",
+                   .error = "Steam didn’t start. Open Steam, sign in, and try again.",
+                   .polls = 90,
                    .messages = {starting}},
-        LaunchPath{.name = "AppleSiliconUnderRosetta", .appleSilicon = true,
-                   .command = "arch -x86_64 /bin/bash ./run_bepinex.sh", .sleeps = {2000ms}, .messages = {launching}},
-        LaunchPath{.name = "AppleSiliconWithoutIntelBuild", .appleSilicon = true, .intelBuild = false,
-                   .error = "This copy of Valheim only contains an Apple Silicon build, but the Mac mod loader "
-                            "(BepInEx) needs the Intel build. Try Steam › Valheim › Properties › Installed Files › "
-                            "Verify integrity."},
-        LaunchPath{.name = "AppleSiliconWithoutRosetta", .appleSilicon = true, .rosetta = false,
-                   .error = "Rosetta is needed to run Valheim with mods on Apple Silicon. Install it by opening "
-                            "Terminal and running:  softwareupdate --install-rosetta --agree-to-license  — then "
-                            "click Play Modded again."}),
+        LaunchPath{.name = "AppleSiliconUnderRosetta",
+                   .appleSilicon = true,
+                   .command = "arch -x86_64 /bin/bash ./run_bepinex.sh",
+                   .sleeps = {2000ms},
+                   .messages = {launching}},
+        LaunchPath{
+            .name = "AppleSiliconWithoutIntelBuild",
+            .appleSilicon = true,
+            .intelBuild = false,
+            .error = "This copy of Valheim only contains an Apple Silicon build, but the Mac mod loader "
+                     "(BepInEx) needs the Intel build. Try Steam › Valheim › Properties › Installed Files › "
+                     "Verify integrity."},
+        LaunchPath{
+            .name = "AppleSiliconWithoutRosetta",
+            .appleSilicon = true,
+            .rosetta = false,
+            .error = "Rosetta is needed to run Valheim with mods on Apple Silicon. Install it by opening "
+                     "Terminal and running:  softwareupdate --install-rosetta --agree-to-license  — then "
+                     "click Play Modded again."}),
     [](const auto& instance) { return instance.param.name; });
 }  // namespace

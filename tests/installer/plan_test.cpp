@@ -6,7 +6,8 @@
 #include "installer/plan.hpp"
 
 namespace {
-ProfileMod mod(const std::string& name, bool isExplicit = true, std::optional<std::string> installed = "1.0.0") {
+ProfileMod mod(const std::string& name, bool isExplicit = true,
+               std::optional<std::string> installed = "1.0.0") {
   return ProfileMod{"T", name, "1.0.0", std::move(installed), true, isExplicit};
 }
 
@@ -47,7 +48,8 @@ TEST(PlanWaves, GoBreadthFirstAndVisitEachKeyOnce) {
     waves.push_back(wave);
     std::vector<std::string> next;
     for (const std::string& key : wave) {
-      for (const DependencyRef& d : Plan::missing(p, needs(key))) p.mods.push_back(Plan::dependencyMod(d, "1.0.0"));
+      for (const DependencyRef& d : Plan::missing(p, needs(key)))
+        p.mods.push_back(Plan::dependencyMod(d, "1.0.0"));
       for (const std::string& k : Plan::keys(needs(key))) next.push_back(k);
     }
     wave = Plan::nextWave(p, next, seen);
@@ -140,7 +142,9 @@ TEST(PlanUpdates, RaiseOnlyInstalledModsThatAreBehind) {
   Profile p = profileOf({mod("Old"), mod("Same"), mod("Missing", true, std::nullopt), mod("Unknown")});
   p.packVersion = p.packInstalled = "5.4.2202";
   const std::map<std::string, TSPackage> catalogue = {
-      {"Old", latest("Old", "2.0.0")}, {"Same", latest("Same", "1.0.0")}, {"Missing", latest("Missing", "3.0.0")},
+      {"Old", latest("Old", "2.0.0")},
+      {"Same", latest("Same", "1.0.0")},
+      {"Missing", latest("Missing", "3.0.0")},
       {"BepInExPack_Valheim", latest("BepInExPack_Valheim", "5.4.2300")}};
   const Plan::Lookup lookup = [&](const std::string&, const std::string& name) -> const TSPackage* {
     auto it = catalogue.find(name);

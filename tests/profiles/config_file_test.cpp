@@ -55,7 +55,8 @@ TEST(ConfigFile, ReadsWhatTheCommentsSayAboutEachSetting) {
 
   auto forge = ConfigFile::parse(ConfigSamples::forge);
   EXPECT_EQ(forge.pluginName(), "Forge Tweaks");
-  EXPECT_EQ(entry(forge, "Forge", "Enabled").description, "Whether the forge changes apply.\nNeeds a restart of the game.");
+  EXPECT_EQ(entry(forge, "Forge", "Enabled").description,
+            "Whether the forge changes apply.\nNeeds a restart of the game.");
   EXPECT_EQ(entry(forge, "Smelter", "Enabled").value, "true");
   EXPECT_EQ(entry(forge, "Forge", "Greeting").value, "Hail, smith = welcome");
   EXPECT_EQ(entry(forge, "Forge", "Greeting").defaultValue, "Welcome = warm");
@@ -65,9 +66,10 @@ TEST(ConfigFile, ReadsWhatTheCommentsSayAboutEachSetting) {
 }
 
 TEST(ConfigFile, KeepsEveryByteAndChangesOnlyTheValueSet) {
-  for (const std::string& sample : {ConfigSamples::example, ConfigSamples::forge, ConfigSamples::loader,
-                                    ConfigSamples::bare, ConfigSamples::large(2000), std::string("no line end = x"),
-                                    std::string("\xEF\xBB\xBF"), std::string()})
+  for (const std::string& sample :
+       {ConfigSamples::example, ConfigSamples::forge, ConfigSamples::loader, ConfigSamples::bare,
+        ConfigSamples::large(2000), std::string("no line end = x"), std::string("\xEF\xBB\xBF"),
+        std::string()})
     EXPECT_EQ(ConfigFile::parse(sample).bytes(), sample);
 
   auto forge = ConfigFile::parse(ConfigSamples::forge);
@@ -76,9 +78,10 @@ TEST(ConfigFile, KeepsEveryByteAndChangesOnlyTheValueSet) {
   std::string written = forge.bytes();
   EXPECT_EQ(changedLines(ConfigSamples::forge, written), (std::vector<std::string>{"line 21", "line 33"}));
   EXPECT_NE(written.find("Greeting = Hail = friend  \r\n"), std::string::npos);  // the trailing blanks stay
-  EXPECT_NE(written.find("[Smelter]\r\n\r\n## Whether the smelter changes apply.\r\n# Setting type: Boolean\r\n"
-                         "# Default value: true\r\nEnabled = false\r\n"),
-            std::string::npos);
+  EXPECT_NE(
+      written.find("[Smelter]\r\n\r\n## Whether the smelter changes apply.\r\n# Setting type: Boolean\r\n"
+                   "# Default value: true\r\nEnabled = false\r\n"),
+      std::string::npos);
   EXPECT_TRUE(written.starts_with("\xEF\xBB\xBF## Settings"));
 
   // An empty value gets one; a line break typed into a value cannot start a line of its own.
@@ -93,7 +96,8 @@ TEST(ConfigFile, LinesItDoesNotUnderstandStayAndEntriesOpenAsText) {
   std::vector<std::string> keys;
   for (const auto& e : bare.entries()) keys.push_back(e.section + "/" + e.key + "=" + e.value);
   // A header without "]" does not start a section; a line without "=" is no entry.
-  EXPECT_EQ(keys, (std::vector<std::string>{"Server/Port=2456", "Server/Password=odin=allfather", "Server/Motd=Skål!"}));
+  EXPECT_EQ(keys, (std::vector<std::string>{"Server/Port=2456", "Server/Password=odin=allfather",
+                                            "Server/Motd=Skål!"}));
   EXPECT_EQ(bare.pluginName(), std::nullopt);
   for (const auto& e : bare.entries()) EXPECT_EQ(configControl(e), ConfigControl::text);
 
@@ -122,7 +126,8 @@ TEST(ConfigValue, EachTypeGetsItsControlAndFallsBackToTextWhenItDoesNotFit) {
   EXPECT_EQ(configControl(entry(forge, "Smelter", "Ores")), ConfigControl::flags);
   EXPECT_EQ(configControl(entry(loader, "Logging.Console", "LogLevels")), ConfigControl::flags);
 
-  ConfigEntry e{.key = "N", .value = "5", .type = "Int32", .defaultValue = "3", .rangeMin = "1", .rangeMax = "10"};
+  ConfigEntry e{
+      .key = "N", .value = "5", .type = "Int32", .defaultValue = "3", .rangeMin = "1", .rangeMax = "10"};
   EXPECT_EQ(configControl(e), ConfigControl::slider);
   e.rangeMin = "20";  // a range upside down has no slider
   EXPECT_EQ(configControl(e), ConfigControl::number);
@@ -143,7 +148,8 @@ TEST(ConfigValue, NumbersThatDoNotParseOrLeaveTheRangeAreRefused) {
   for (const char* bad : {"7.5", "1e1", "seven", "", "21", "0", "0x10"})
     EXPECT_EQ(configValueProblem(whole, bad), "Enter a whole number from 1 to 20.") << bad;
   ConfigEntry real{.type = "Single"};
-  for (const char* good : {"2.5", "-0.25", "1E-05", "3"}) EXPECT_EQ(configValueProblem(real, good), std::nullopt) << good;
+  for (const char* good : {"2.5", "-0.25", "1E-05", "3"})
+    EXPECT_EQ(configValueProblem(real, good), std::nullopt) << good;
   for (const char* bad : {"2,5", "NaN", "Infinity", "1.5f", "--1"})
     EXPECT_EQ(configValueProblem(real, bad), "Enter a number.") << bad;
   EXPECT_EQ(configValueProblem(ConfigEntry{.type = "Byte"}, "256"), "Enter a whole number.");
@@ -171,16 +177,18 @@ TEST(ConfigFolder, ListsEditableFilesByPluginNameAndSearchesTheirSettings) {
   auto files = ConfigFolder::list(folder);
   std::vector<std::string> titles;
   for (const auto& f : files) titles.push_back(f.title + (f.settings ? "" : " (text)"));
-  EXPECT_EQ(titles, (std::vector<std::string>{"BepInEx.cfg", "Example Mod", "Forge Tweaks", "Forge/recipes.json (text)",
-                                              "server.settings.cfg", "waypoints.yml (text)"}));
+  EXPECT_EQ(titles, (std::vector<std::string>{"BepInEx.cfg", "Example Mod", "Forge Tweaks",
+                                              "Forge/recipes.json (text)", "server.settings.cfg",
+                                              "waypoints.yml (text)"}));
   EXPECT_TRUE(ConfigFolder::list(folder / "missing").empty());
 
   auto found = ConfigFolder::search(files, " ENABLED ", 10);
   std::vector<std::string> where;
-  for (const auto& m : found) where.push_back(files[m.file].title + ":" + m.entry.section + "/" + m.entry.key);
-  EXPECT_EQ(where, (std::vector<std::string>{"BepInEx.cfg:Logging.Console/Enabled",
-                                             "Example Mod:General/Enabled", "Forge Tweaks:Forge/Enabled",
-                                             "Forge Tweaks:Smelter/Enabled"}));
+  for (const auto& m : found)
+    where.push_back(files[m.file].title + ":" + m.entry.section + "/" + m.entry.key);
+  EXPECT_EQ(where,
+            (std::vector<std::string>{"BepInEx.cfg:Logging.Console/Enabled", "Example Mod:General/Enabled",
+                                      "Forge Tweaks:Forge/Enabled", "Forge Tweaks:Smelter/Enabled"}));
   EXPECT_EQ(ConfigFolder::search(files, "smelted per coal", 10).at(0).entry.key, "Yield");  // by description
   EXPECT_EQ(ConfigFolder::search(files, "enabled", 2).size(), 2u);
   EXPECT_TRUE(ConfigFolder::search(files, "  ", 10).empty());

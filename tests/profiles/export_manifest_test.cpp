@@ -10,15 +10,21 @@ TEST(ExportManifest, NamesYamlWouldMisreadAreQuotedAndEveryNameReadsBackExactly)
   // Plain names stay plain; the rest would be cut at a comment, read as a mapping or a list,
   // lose their blanks or quotes, or break the line structure.
   const std::pair<std::string, std::string> names[] = {
-      {"My Profile", "My Profile"},          {"Ünïcode-ok", "Ünïcode-ok"},
-      {"", ""},                              {"Mods #1", R"("Mods #1")"},
-      {"Team: A", R"("Team: A")"},           {"- list", R"("- list")"},
-      {"  padded  ", R"("  padded  ")"},     {"'single'", R"("'single'")"},
-      {R"(say "hi")", R"("say \"hi\"")"},     {"back\\slash:", R"("back\\slash:")"},
+      {"My Profile", "My Profile"},
+      {"Ünïcode-ok", "Ünïcode-ok"},
+      {"", ""},
+      {"Mods #1", R"("Mods #1")"},
+      {"Team: A", R"("Team: A")"},
+      {"- list", R"("- list")"},
+      {"  padded  ", R"("  padded  ")"},
+      {"'single'", R"("'single'")"},
+      {R"(say "hi")", R"("say \"hi\"")"},
+      {"back\\slash:", R"("back\\slash:")"},
       {"two\nlines\r\x01", R"("two\nlines\x0D\x01")"},
   };
   for (const auto& [name, written] : names) {
-    Profile profile{"P", name, {}, std::nullopt, std::nullopt, {{"A", name, "1.2.3", std::nullopt, true, true}}};
+    Profile profile{"P",          name,         {},
+                    std::nullopt, std::nullopt, {{"A", name, "1.2.3", std::nullopt, true, true}}};
     const std::string text = writeExportManifest(profile);
     EXPECT_EQ(text.substr(0, text.find("\nmods:")), "profileName: " + written) << name;
     const auto read = parseExportManifest(text);

@@ -27,18 +27,20 @@ class ProfileArchive : public testing::Test {
 
 TEST_F(ProfileArchive, ExportListsThePackFirstThenEveryModAndImportsBackWithItsConfiguration) {
   // The installed version of a mod is exported; the pack's installed version wins over the wanted one.
-  Profile profile{"P", "My Profile", now(), "5.4.2100", "5.4.2202", {{"A", "Mod", "1.0.13", "2.1", false, false}}};
+  Profile profile{"P",        "My Profile", now(),
+                  "5.4.2100", "5.4.2202",   {{"A", "Mod", "1.0.13", "2.1", false, false}}};
   FS::mkdir(profile.bepinex() / "config" / "sub");
   FS::writeAtomic(profile.bepinex() / "config" / "sub" / "b.cfg", "b");
   std::string bytes = ProfileStore::exportZip(profile);
   EXPECT_EQ(leftovers(), 0u) << "the work folder and the archive file are removed";
 
   auto imported = ProfileStore::readExport(bytes);
-  EXPECT_EQ(FS::readFile(imported.tempDir / "x" / "export.r2x"),
-            "profileName: My Profile\nmods:\n"
-            "  - name: denikson-BepInExPack_Valheim\n    version:\n      major: 5\n      minor: 4\n"
-            "      patch: 2202\n    enabled: true\n"
-            "  - name: A-Mod\n    version:\n      major: 2\n      minor: 1\n      patch: 0\n    enabled: false\n");
+  EXPECT_EQ(
+      FS::readFile(imported.tempDir / "x" / "export.r2x"),
+      "profileName: My Profile\nmods:\n"
+      "  - name: denikson-BepInExPack_Valheim\n    version:\n      major: 5\n      minor: 4\n"
+      "      patch: 2202\n    enabled: true\n"
+      "  - name: A-Mod\n    version:\n      major: 2\n      minor: 1\n      patch: 0\n    enabled: false\n");
   EXPECT_EQ(imported.mods, (std::vector<ImportedMod>{{"A-Mod", "2.1.0", false}}));
   EXPECT_EQ(imported.configDir, imported.tempDir / "x" / "BepInEx" / "config");
   EXPECT_EQ(FS::readFile(*imported.configDir / "sub" / "b.cfg"), "b");
@@ -54,7 +56,8 @@ TEST_F(ProfileArchive, ReadsForeignManifestsLenientlyWithTheConfigurationAtTheRo
   auto imported = ProfileStore::readExport(zipBytes({{"export.r2x", manifest}, {"config/a.cfg", "a"}}));
   EXPECT_EQ(imported.name, "Shared");
   EXPECT_EQ(imported.pack, "5.4.2202");
-  EXPECT_EQ(imported.mods, (std::vector<ImportedMod>{{"Quoted-Mod", "1.-2.0", false}, {"No-Enabled", "4.0.0", true}}));
+  EXPECT_EQ(imported.mods,
+            (std::vector<ImportedMod>{{"Quoted-Mod", "1.-2.0", false}, {"No-Enabled", "4.0.0", true}}));
   EXPECT_EQ(imported.configDir, imported.tempDir / "x" / "config");
   EXPECT_EQ(FS::readFile(*imported.configDir / "a.cfg"), "a");
 }
@@ -63,8 +66,11 @@ TEST_F(ProfileArchive, UnreadableArchivesFailWithTheUsersSentence) {
   using testing::ThrowsMessage, testing::StrEq;
   EXPECT_THAT([] { ProfileStore::readExport("this is not a zip archive"); },
               ThrowsMessage<AppError>(StrEq("Couldn’t unpack profile.zip.")));
-  EXPECT_THAT([] { ProfileStore::readExport(zipBytes({{"config/a.cfg", "a"}})); },
-              ThrowsMessage<AppError>(StrEq("That profile code doesn’t contain a mod list.")));
+  EXPECT_THAT(
+      [] {
+        ProfileStore::readExport(zipBytes({{"config/a.cfg", "a"}}));
+      },
+      ThrowsMessage<AppError>(StrEq("That profile code doesn’t contain a mod list.")));
   EXPECT_EQ(leftovers(), 0u) << "a failed import removes its work folder";
 }
 

@@ -18,8 +18,11 @@ void put(const fs::path& file, const std::string& text) {
 }  // namespace
 
 TEST(ProfileFile, IsIndentedWithSortedKeysLeavesAbsentValuesOutAndOutlivesAFailedSave) {
-  Profile profile{"0A1B2C3D-4E5F-4A6B-8C7D-8E9FA0B1C2D3", "Main",
-                  at("2024-03-01T10:20:30Z") + std::chrono::microseconds(456789), "5.4.2100", std::nullopt,
+  Profile profile{"0A1B2C3D-4E5F-4A6B-8C7D-8E9FA0B1C2D3",
+                  "Main",
+                  at("2024-03-01T10:20:30Z") + std::chrono::microseconds(456789),
+                  "5.4.2100",
+                  std::nullopt,
                   {{"RandyKnapp", "Epic_Loot", "0.9.30", "0.9.29", false, true}}};
   const std::string file = R"({
   "created": "2024-03-01T10:20:30Z",
@@ -59,7 +62,8 @@ TEST(ProfileStore, LoadAllSkipsWhatItCannotReadAndSortsByCreation) {
   put(Paths::profiles() / "damaged" / "profile.json", "{\"id\": ");
 
   EXPECT_EQ(ProfileStore::loadAll(), (std::vector<Profile>{made[1], made[2], made[0]}));
-  EXPECT_EQ(FS::readFile(Paths::profiles() / "damaged" / "profile.json"), "{\"id\": ") << "nothing is repaired";
+  EXPECT_EQ(FS::readFile(Paths::profiles() / "damaged" / "profile.json"), "{\"id\": ")
+      << "nothing is repaired";
 }
 
 TEST(Settings, AreWrittenCompactAndFallBackToTheLegacyGameFolderFile) {
@@ -108,8 +112,10 @@ TEST(ProfileStore, TwoFoldersWithOneIdLoadAsTheOneNamedAfterIt) {
   }
   EXPECT_EQ(ProfileStore::loadAll(), std::vector<Profile>{real});
   const std::string log = Log::tail(10);
-  EXPECT_THAT(log, testing::HasSubstr(" profile folder 0-stray ignored: it repeats the id of profile 'Real'\n"));
-  EXPECT_THAT(log, testing::HasSubstr(" profile folder z-stray ignored: it repeats the id of profile 'Real'\n"));
+  EXPECT_THAT(log,
+              testing::HasSubstr(" profile folder 0-stray ignored: it repeats the id of profile 'Real'\n"));
+  EXPECT_THAT(log,
+              testing::HasSubstr(" profile folder z-stray ignored: it repeats the id of profile 'Real'\n"));
 }
 
 TEST(ProfileStore, DatesBeyondTheFourDigitYearsLoadAndSurviveASave) {
@@ -124,8 +130,10 @@ TEST(ProfileStore, DatesBeyondTheFourDigitYearsLoadAndSurviveASave) {
 
 TEST(ProfileStore, LeftoversOfInterruptedSavesGoOnceAMinuteOld) {
   ProfileStore::save({"P", "Main", at("2024-01-01T00:00:00Z"), std::nullopt, std::nullopt, {}});
-  const fs::path old1 = Paths::profiles() / "P/.profile.json.Ab12Cd", young = Paths::profiles() / "P/.profile.json.Ef34Gh";
-  const fs::path old2 = Paths::support() / ".settings.json.Ij56Kl", other = Paths::profiles() / "P/.profile.json.keep";
+  const fs::path old1 = Paths::profiles() / "P/.profile.json.Ab12Cd",
+                 young = Paths::profiles() / "P/.profile.json.Ef34Gh";
+  const fs::path old2 = Paths::support() / ".settings.json.Ij56Kl",
+                 other = Paths::profiles() / "P/.profile.json.keep";
   for (const auto& file : {old1, young, old2, other}) put(file, "half a save");
   for (const auto& file : {old1, old2, other})
     fs::last_write_time(file, fs::file_time_type::clock::now() - std::chrono::minutes(2));

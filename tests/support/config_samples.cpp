@@ -136,12 +136,15 @@ Motd = Skål!
 )";
 
 std::string large(int entries, const std::string& plugin) {
-  std::string out = "## Settings file was created by plugin " + plugin + " v2.1.0\n## Plugin GUID: huge.overhaul\n\n";
+  std::string out =
+      "## Settings file was created by plugin " + plugin + " v2.1.0\n## Plugin GUID: huge.overhaul\n\n";
   for (int i = 0; i < entries; ++i) {
     if (i % 20 == 0) out += "[Section " + std::to_string(i / 20) + "]\n\n";
     std::string n = std::to_string(i);
-    out += "## Multiplier number " + n + " for the world's rules.\n# Setting type: Single\n# Default value: 1\n"
-           "# Acceptable value range: From 0 to 100\nValue " + n + " = " + std::to_string(i % 100) + "\n\n";
+    out += "## Multiplier number " + n +
+           " for the world's rules.\n# Setting type: Single\n# Default value: 1\n"
+           "# Acceptable value range: From 0 to 100\nValue " +
+           n + " = " + std::to_string(i % 100) + "\n\n";
   }
   return out;
 }

@@ -1,8 +1,8 @@
 #include "support/fake_catalogue.hpp"
 
 #include <httplib.h>
-#include <nlohmann/json.hpp>
 #include <zlib.h>
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <cctype>
@@ -114,14 +114,13 @@ struct FakeCatalogue::Impl {
   void throttle(httplib::Response& out, Reply reply, int64_t rate) {
     auto body = std::make_shared<std::string>(std::move(reply.body));
     const size_t slice = size_t(std::max<int64_t>(rate / 50, 1));
-    out.set_content_provider(body->size(), reply.contentType,
-                             [this, body, slice](size_t offset, size_t, httplib::DataSink& sink) {
-                               size_t n = std::min(slice, body->size() - offset);
-                               if (!sink.write(body->data() + offset, n)) return false;
-                               std::unique_lock wait{lock};
-                               return !stopped.wait_for(wait, std::chrono::milliseconds(20),
-                                                        [&] { return stopping; });
-                             });
+    out.set_content_provider(
+        body->size(), reply.contentType, [this, body, slice](size_t offset, size_t, httplib::DataSink& sink) {
+          size_t n = std::min(slice, body->size() - offset);
+          if (!sink.write(body->data() + offset, n)) return false;
+          std::unique_lock wait{lock};
+          return !stopped.wait_for(wait, std::chrono::milliseconds(20), [&] { return stopping; });
+        });
   }
 
   std::string storeCode(const std::string& text) {
@@ -199,11 +198,9 @@ void FakeCatalogue::setPackageList(const std::string& list, bool gzipped) {
   answer(indexPath, Reply{.body = gzip(list), .headers = {{"Content-Encoding", "gzip"}}});
 }
 
-void FakeCatalogue::setLatest(const std::string& ns, const std::string& name,
-                              const std::string& version) {
-  answer(latestPath(ns, name),
-         json(R"({"namespace": ")" + ns + R"(", "name": ")" + name +
-             R"(", "latest": {"version_number": ")" + version + R"("}})"));
+void FakeCatalogue::setLatest(const std::string& ns, const std::string& name, const std::string& version) {
+  answer(latestPath(ns, name), json(R"({"namespace": ")" + ns + R"(", "name": ")" + name +
+                                    R"(", "latest": {"version_number": ")" + version + R"("}})"));
 }
 
 void FakeCatalogue::setReadme(const std::string& ns, const std::string& name, const std::string& version,
@@ -211,8 +208,8 @@ void FakeCatalogue::setReadme(const std::string& ns, const std::string& name, co
   answer(latestPath(ns, name) + version + "/readme/", json(nlohmann::json{{"markdown", markdown}}.dump()));
 }
 
-void FakeCatalogue::addPackage(const std::string& ns, const std::string& name,
-                               const std::string& version, const std::string& archive) {
+void FakeCatalogue::addPackage(const std::string& ns, const std::string& name, const std::string& version,
+                               const std::string& archive) {
   std::string cdn = "/cdn/live/repository/packages/" + ns + "-" + name + "-" + version + ".zip";
   redirect(downloadPath(ns, name, version), cdn);
   answer(cdn, Reply{.body = archive, .contentType = "application/zip"});
@@ -222,9 +219,7 @@ std::string FakeCatalogue::addProfileCode(const std::string& storedText) {
   return impl_->storeCode(storedText);
 }
 
-void FakeCatalogue::setUpdateNotice(const std::string& body) {
-  answer(updateNoticePath, json(body));
-}
+void FakeCatalogue::setUpdateNotice(const std::string& body) { answer(updateNoticePath, json(body)); }
 
 void FakeCatalogue::setLatency(int milliseconds) {
   std::lock_guard guard{impl_->lock};
@@ -243,6 +238,6 @@ std::vector<FakeCatalogue::Request> FakeCatalogue::requests() const {
 
 int FakeCatalogue::requestCount(const std::string& path) const {
   std::lock_guard guard{impl_->lock};
-  return int(std::count_if(impl_->log.begin(), impl_->log.end(),
-                           [&](const Request& r) { return r.path == path; }));
+  return int(
+      std::count_if(impl_->log.begin(), impl_->log.end(), [&](const Request& r) { return r.path == path; }));
 }

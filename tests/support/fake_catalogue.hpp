@@ -20,11 +20,11 @@ class FakeCatalogue {
     std::string body;
     std::string contentType = "application/octet-stream";
     std::vector<std::pair<std::string, std::string>> headers;  // extra ones, e.g. Location
-    int delayMs = 0;         // wait before answering (cut short when the server stops)
+    int delayMs = 0;  // wait before answering (cut short when the server stops)
     bool truncated = false;  // announce the whole body, send half, then drop the connection
-    double stallAt = 0;      // when above 0: send this fraction of the body, then hold until the server stops
-    int dropFirst = 0;       // when above 0: only the first this many requests break off (half the
-                             // body, or as stallAt says); later ones get the whole body
+    double stallAt = 0;  // when above 0: send this fraction of the body, then hold until the server stops
+    int dropFirst = 0;  // when above 0: only the first this many requests break off (half the
+                        // body, or as stallAt says); later ones get the whole body
   };
 
   struct Request {
@@ -49,8 +49,7 @@ class FakeCatalogue {
   static constexpr const char* createCodePath = "/api/experimental/legacyprofile/create/";
   static constexpr const char* updateNoticePath = "/version.json";
   static std::string latestPath(const std::string& ns, const std::string& name);
-  static std::string downloadPath(const std::string& ns, const std::string& name,
-                                  const std::string& version);
+  static std::string downloadPath(const std::string& ns, const std::string& name, const std::string& version);
   static std::string codePath(const std::string& code);
 
   // The package list, optionally sent gzip-encoded.

@@ -86,7 +86,6 @@ void writeSteamRegistry(const std::string& activeUser) {
             "\t\t\t\t\"Steam\"\n\t\t\t\t{\n\t\t\t\t\t\"AutoLoginUser\"\t\t\"player\"\n"
             "\t\t\t\t\t\"ActiveProcess\"\n\t\t\t\t\t{\n\t\t\t\t\t\t\"pid\"\t\t\"4242\"\n"
             "\t\t\t\t\t\t\"ActiveUser\"\t\t\"" +
-                activeUser +
-                "\"\n\t\t\t\t\t}\n\t\t\t\t}\n\t\t\t}\n\t\t}\n\t}\n}\n");
+                activeUser + "\"\n\t\t\t\t\t}\n\t\t\t\t}\n\t\t\t}\n\t\t}\n\t}\n}\n");
 }
 }  // namespace FakeGame

@@ -21,7 +21,8 @@ FakeTools::FakeTools(const fs::path& folder) : folder_(folder) {
   // Arguments are recorded separated by the unit separator, one call per line.
   const std::string record =
       "{ for a in \"$@\"; do printf '%s\\x1f' \"$a\"; done; printf '\\n'; } >> \"$d/$t.calls\"\n";
-  // Builtins where it matters, so a call costs one process: launch tests poll these scripts hundreds of times.
+  // Builtins where it matters, so a call costs one process: launch tests poll these scripts hundreds of
+  // times.
   const std::string answer =
       "k=\"$t\"; [ -e \"$d/$t $1.code\" ] && k=\"$t $1\"\n"
       "[ -s \"$d/$k.out\" ] && cat \"$d/$k.out\"\n"
@@ -50,7 +51,6 @@ void FakeTools::answerFor(const std::string& tool, const std::string& firstArg, 
                           const std::string& output) {
   answer(tool + " " + firstArg, code, output);
 }
-
 
 std::vector<std::vector<std::string>> FakeTools::calls(const std::string& tool) const {
   std::vector<std::vector<std::string>> result;

@@ -27,7 +27,8 @@ std::string zipBytes(const std::vector<ZipEntry>& entries) {
   check(a, archive_write_set_bytes_in_last_block(a, 1));
   check(a, archive_write_open(a, &bytes, nullptr, append, nullptr));
   for (const ZipEntry& e : entries) {
-    std::unique_ptr<archive_entry, decltype(&archive_entry_free)> entry{archive_entry_new(), archive_entry_free};
+    std::unique_ptr<archive_entry, decltype(&archive_entry_free)> entry{archive_entry_new(),
+                                                                        archive_entry_free};
     archive_entry_copy_pathname(entry.get(), e.name.c_str());
     archive_entry_set_mtime(entry.get(), 1700000000, 0);
     if (e.directory) {
@@ -58,20 +59,42 @@ std::string zipDeclaring(const std::string& name, uint64_t declaredSize) {
   const uint64_t small = zip64 ? 0xFFFFFFFF : declaredSize;
   std::string extra;  // ZIP64: the uncompressed size
   if (zip64) {
-    le(extra, 0x0001, 2); le(extra, 8, 2); le(extra, declaredSize, 8);
+    le(extra, 0x0001, 2);
+    le(extra, 8, 2);
+    le(extra, declaredSize, 8);
   }
   // Version needed, flags, method (stored), time, date, CRC, compressed size 0, uncompressed size.
   auto common = [&](std::string& out) {
-    le(out, zip64 ? 45 : 20, 2); le(out, 0, 2); le(out, 0, 2); le(out, 0, 4); le(out, 0, 4);
-    le(out, 0, 4); le(out, small, 4); le(out, name.size(), 2); le(out, extra.size(), 2);
+    le(out, zip64 ? 45 : 20, 2);
+    le(out, 0, 2);
+    le(out, 0, 2);
+    le(out, 0, 4);
+    le(out, 0, 4);
+    le(out, 0, 4);
+    le(out, small, 4);
+    le(out, name.size(), 2);
+    le(out, extra.size(), 2);
   };
   std::string local, central, end;
-  le(local, 0x04034b50, 4); common(local); local += name + extra;
-  le(central, 0x02014b50, 4); le(central, 0x031e, 2); common(central);
-  le(central, 0, 2); le(central, 0, 2); le(central, 0, 2); le(central, 0100644u << 16, 4); le(central, 0, 4);
+  le(local, 0x04034b50, 4);
+  common(local);
+  local += name + extra;
+  le(central, 0x02014b50, 4);
+  le(central, 0x031e, 2);
+  common(central);
+  le(central, 0, 2);
+  le(central, 0, 2);
+  le(central, 0, 2);
+  le(central, 0100644u << 16, 4);
+  le(central, 0, 4);
   central += name + extra;
-  le(end, 0x06054b50, 4); le(end, 0, 4); le(end, 1, 2); le(end, 1, 2);
-  le(end, central.size(), 4); le(end, local.size(), 4); le(end, 0, 2);
+  le(end, 0x06054b50, 4);
+  le(end, 0, 4);
+  le(end, 1, 2);
+  le(end, 1, 2);
+  le(end, central.size(), 4);
+  le(end, local.size(), 4);
+  le(end, 0, 2);
   return local + central + end;
 }
 

@@ -75,7 +75,8 @@ TEST_F(Browse, WithoutAListItShowsTheLoadThenTheFailureAndRetry) {
   EXPECT_TRUE(enabled("browse.refresh"));
 
   listItems(0);  // the list answers again, but empty
-  catalogue.answer(FakeCatalogue::indexPath, {.body = R"([{"name": "X", "full_name": "Team-X", "owner": "Team",
+  catalogue.answer(FakeCatalogue::indexPath,
+                   {.body = R"([{"name": "X", "full_name": "Team-X", "owner": "Team",
       "versions": [{"version_number": "1.0.0"}]}])"});
   click("browse.retry");
   ASSERT_TRUE(waitUntil([&] { return !state->indexLoading(); }));

@@ -22,9 +22,10 @@ class Components : public testing::Test {
 
   QQuickWindow* show(const QByteArray& qml) {
     QQmlComponent component(&engine);
-    component.setData("import QtQuick\nimport Quernhold\nWindow { width: 200; height: 100; color: \"black\"\n" + qml +
-                          "\n}",
-                      QUrl("qrc:/test/Component.qml"));
+    component.setData(
+        "import QtQuick\nimport Quernhold\nWindow { width: 200; height: 100; color: \"black\"\n" + qml +
+            "\n}",
+        QUrl("qrc:/test/Component.qml"));
     window.reset(qobject_cast<QQuickWindow*>(component.create()));
     if (!window) {
       ADD_FAILURE() << component.errorString().toStdString();
@@ -35,7 +36,9 @@ class Components : public testing::Test {
     return window.get();
   }
   QObject* find(const char* name) { return WindowTest::find(window.get(), name); }
-  QColor color(const char* name, const char* property) { return find(name)->property(property).value<QColor>(); }
+  QColor color(const char* name, const char* property) {
+    return find(name)->property(property).value<QColor>();
+  }
 
   QQmlEngine engine;
   std::unique_ptr<QQuickWindow> window;
@@ -47,7 +50,8 @@ TEST_F(Components, ADisabledPlayButtonIsDarkGreyAtFullOpacityWithoutShadow) {
   show(R"(AppButton { objectName: "play"; kind: "play"; text: "Play Modded"; enabled: false })");
   EXPECT_EQ(color("button.shape", "color"), rgb(0.165, 0.184, 0.216));
   QObject* shape = find("button.shape");
-  EXPECT_EQ(shape->property("border").value<QObject*>()->property("color").value<QColor>(), rgb(0.200, 0.227, 0.270));
+  EXPECT_EQ(shape->property("border").value<QObject*>()->property("color").value<QColor>(),
+            rgb(0.200, 0.227, 0.270));
   EXPECT_EQ(color("play", "textColor"), rgb(0.553, 0.580, 0.620));
   EXPECT_EQ(find("play")->property("opacity").toReal(), 1.0);
   EXPECT_EQ(find("button.shadow")->property("count").toInt(), 0);
@@ -64,7 +68,8 @@ TEST_F(Components, DisabledButtonsOfOtherKindsKeepTheirColoursButFade) {
 }
 
 TEST_F(Components, AGhostButtonHasNoFillOrOutlineUntilActive) {
-  show(R"(AppButton { objectName: "ghost"; kind: "ghost"; text: "Log"; x: 100; y: 60 })");  // away from the pointer
+  show(R"(AppButton { objectName: "ghost"; kind: "ghost"; text: "Log"; x: 100; y: 60 })");  // away from the
+                                                                                            // pointer
   QObject* shape = find("button.shape");
   EXPECT_EQ(color("button.shape", "color").alpha(), 0);
   EXPECT_EQ(shape->property("border").value<QObject*>()->property("color").value<QColor>().alpha(), 0);
@@ -91,9 +96,11 @@ QByteArray redPng() {
 TEST_F(Components, ADimmedIconIsGreyAndFadedAfterItsImageLoads) {
   const fs::path file = TestHome::path() / "red.png";
   std::ofstream(file, std::ios::binary) << redPng().toStdString();
-  show(QByteArray(R"(ModIcon { objectName: "icon"; size: 40; dimmed: true; url: "file://)") + file.c_str() + "\" }");
+  show(QByteArray(R"(ModIcon { objectName: "icon"; size: 40; dimmed: true; url: "file://)") + file.c_str() +
+       "\" }");
   QObject* image = find("modIcon.image");
-  ASSERT_TRUE(QTest::qWaitFor([&] { return image->property("status").toInt() == PackageImage::Ready; }, 10000));
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return image->property("status").toInt() == PackageImage::Ready; }, 10000));
   const QColor middle = window->grabWindow().pixelColor(20, 20);
   EXPECT_GT(middle.red(), 10);  // the image is drawn ...
   EXPECT_NEAR(middle.red(), middle.green(), 2);  // ... without colour
@@ -102,7 +109,8 @@ TEST_F(Components, ADimmedIconIsGreyAndFadedAfterItsImageLoads) {
   EXPECT_FALSE(find("modIcon.letter")->property("visible").toBool());
 
   find("icon")->setProperty("dimmed", false);
-  EXPECT_GT(window->grabWindow().pixelColor(20, 20).red(), window->grabWindow().pixelColor(20, 20).green() + 100);
+  EXPECT_GT(window->grabWindow().pixelColor(20, 20).red(),
+            window->grabWindow().pixelColor(20, 20).green() + 100);
 }
 
 // Whatever the icon address answers, an icon that cannot be shown keeps its letter.
@@ -118,11 +126,13 @@ TEST_F(Components, AnIconThatCannotBeFetchedKeepsItsLetter) {
     SCOPED_TRACE(path);
     show(QByteArray(R"(ModIcon { title: "x"; url: ")") + cdn.url().c_str() + path + "\" }");
     QObject* image = find("modIcon.image");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return image->property("status").toInt() == PackageImage::Error; }, 10000));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return image->property("status").toInt() == PackageImage::Error; }, 10000));
     EXPECT_TRUE(find("modIcon.letter")->property("visible").toBool());
   }
   show(QByteArray(R"(ModIcon { title: "x"; url: ")") + cdn.url().c_str() + "/good.png\" }");
   QObject* image = find("modIcon.image");
-  EXPECT_TRUE(QTest::qWaitFor([&] { return image->property("status").toInt() == PackageImage::Ready; }, 10000));
+  EXPECT_TRUE(
+      QTest::qWaitFor([&] { return image->property("status").toInt() == PackageImage::Ready; }, 10000));
 }
 }  // namespace

@@ -19,7 +19,8 @@ class ConfigTab : public WindowTest {
       testers.push_back(std::make_unique<QAbstractItemModelTester>(
           model, QAbstractItemModelTester::FailureReportingMode::Fatal));
     trigger("menu.Config Files");
-    ASSERT_TRUE(waitUntil([&] { return !config->listing() && !config->opening() && config->currentPath() != ""; }));
+    ASSERT_TRUE(
+        waitUntil([&] { return !config->listing() && !config->opening() && config->currentPath() != ""; }));
     flush();
   }
 
@@ -27,7 +28,9 @@ class ConfigTab : public WindowTest {
   void open(const std::string& name) {
     QString path = QString::fromStdString((folder / name).string());
     config->open(path);
-    ASSERT_TRUE(waitUntil([&] { return config->pendingTitle() != "" || (!config->opening() && config->currentPath() == path); }));
+    ASSERT_TRUE(waitUntil([&] {
+      return config->pendingTitle() != "" || (!config->opening() && config->currentPath() == path);
+    }));
     flush();
   }
   int row(const QString& key) const {
@@ -194,7 +197,8 @@ TEST_F(ConfigTab, FilesThatCannotBeEditedSaySoInASentence) {
   config->refresh();
   ASSERT_TRUE(waitUntil([&] { return !config->listing(); }));
   open("notes.txt");
-  EXPECT_EQ(item("config.unreadable")->property("title").toString(), "This file isn’t plain text, so it can’t be edited here.");
+  EXPECT_EQ(item("config.unreadable")->property("title").toString(),
+            "This file isn’t plain text, so it can’t be edited here.");
 
   fs::remove(folder / "waypoints.yml");  // gone between listing and opening
   open("waypoints.yml");

@@ -42,7 +42,8 @@ TEST_F(ImportFormTest, ReplacingAsksFirstAndCountsTheTargetsMods) {
   ASSERT_TRUE(form.canImport());
   EXPECT_EQ(form.confirmTitle(), "Replace “Default”?");
   EXPECT_EQ(form.confirmMessage(),
-            "Its 3 installed mods will be removed and replaced with the mods from this code. This can’t be undone.");
+            "Its 3 installed mods will be removed and replaced with the mods from this code. This can’t be "
+            "undone.");
 
   QSignalSpy confirm(&form, &ImportForm::confirmationNeeded), started(&form, &ImportForm::started);
   form.submit();
@@ -103,7 +104,8 @@ TEST_F(ImportFormTest, AFileTakesThePlaceOfTheCodeAndIsWhatTheImportReads) {
   EXPECT_TRUE(form.canImport());
   form.setMode(ImportForm::Replace);
   EXPECT_EQ(form.confirmMessage(),
-            "Its 0 installed mods will be removed and replaced with the mods from this file. This can’t be undone.");
+            "Its 0 installed mods will be removed and replaced with the mods from this file. This can’t be "
+            "undone.");
   form.setMode(ImportForm::NewProfile);
   form.submit();
   settle();

@@ -25,8 +25,9 @@ QByteArray fetch(QNetworkAccessManager& manager, const std::string& url) {
 
 TEST(NetworkCache, AnIconIsFetchedOnceAndKeptOnDiskAcrossManagers) {
   FakeCatalogue catalogue;
-  catalogue.answer("/icon.png", {.body = "PNGDATA", .contentType = "image/png",
-                                 .headers = {{"Cache-Control", "max-age=86400"}}});
+  catalogue.answer(
+      "/icon.png",
+      {.body = "PNGDATA", .contentType = "image/png", .headers = {{"Cache-Control", "max-age=86400"}}});
   CachingNetworkFactory factory;
   EXPECT_EQ(factory.folder().toStdString(), (Paths::cache() / "images").string());
 

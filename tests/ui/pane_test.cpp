@@ -128,7 +128,8 @@ TEST_F(Pane, TheLoaderRowFollowsTheCataloguesPack) {
     ASSERT_TRUE(waitUntil([&] { return !state->indexLoading(); }));
     flush();
   };
-  listOnly(R"([{"name": "BepInExPack_Valheim", "full_name": "denikson-BepInExPack_Valheim", "owner": "denikson",
+  listOnly(
+      R"([{"name": "BepInExPack_Valheim", "full_name": "denikson-BepInExPack_Valheim", "owner": "denikson",
       "versions": [{"version_number": "5.4.2300"}]}])");
   EXPECT_EQ(text("loader.status"), "Update");
   EXPECT_TRUE(text("loader.version").contains("5.4.2202")) << text("loader.version").toStdString();

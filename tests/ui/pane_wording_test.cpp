@@ -59,11 +59,14 @@ TEST(PaneWording, OnlyWebAddressesLeaveTheAppFromAReadme) {
 }
 
 TEST(PaneWording, AReadmeShowsNoPictures) {
-  EXPECT_EQ(readmeText("Intro ![Banner](https://x.io/b.gif \"t\") end"), "Intro [Banner](https://x.io/b.gif \"t\") end");
+  EXPECT_EQ(readmeText("Intro ![Banner](https://x.io/b.gif \"t\") end"),
+            "Intro [Banner](https://x.io/b.gif \"t\") end");
   EXPECT_EQ(readmeText("![](https://x.io/a.png)![ ][ref]"), "[Image](https://x.io/a.png)[Image][ref]");
-  EXPECT_EQ(readmeText("[![Discord](https://img/badge.svg)](https://discord.gg/x)"), "[Discord](https://discord.gg/x)");
+  EXPECT_EQ(readmeText("[![Discord](https://img/badge.svg)](https://discord.gg/x)"),
+            "[Discord](https://discord.gg/x)");
   EXPECT_EQ(readmeText(R"(<a href="https://x.io"><IMG src="b.png" alt="Site & more"></a><img src="c.png">)"),
             R"(<a href="https://x.io">Site &amp; more</a>)");
-  EXPECT_EQ(readmeText("No [link](https://x.io) or ! [text] changes"), "No [link](https://x.io) or ! [text] changes");
+  EXPECT_EQ(readmeText("No [link](https://x.io) or ! [text] changes"),
+            "No [link](https://x.io) or ! [text] changes");
 }
 }  // namespace

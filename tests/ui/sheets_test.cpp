@@ -84,9 +84,9 @@ TEST_F(Sheets, TabWalksTheImportSheetInReadingOrder) {
     walk.push_back(focus->objectName().toStdString());
     key(Qt::Key_Tab);
   }
-  const std::vector<std::string> expected = {"sheet.import.code",      "sheet.import.paste", "sheet.import.modeNew",
-                                         "sheet.import.modeReplace", "sheet.import.name",  "sheet.import.cancel",
-                                         "sheet.import.main",       "sheet.import.code"};
+  const std::vector<std::string> expected = {
+      "sheet.import.code", "sheet.import.paste",  "sheet.import.modeNew", "sheet.import.modeReplace",
+      "sheet.import.name", "sheet.import.cancel", "sheet.import.main",    "sheet.import.code"};
   EXPECT_EQ(walk, expected);
 }
 

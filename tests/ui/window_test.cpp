@@ -5,7 +5,9 @@
 namespace {
 using Window = WindowTest;
 
-QString rowText(QObject* row, const char* part) { return WindowTest::inside(row, part)->property("text").toString(); }
+QString rowText(QObject* row, const char* part) {
+  return WindowTest::inside(row, part)->property("text").toString();
+}
 
 TEST_F(Window, SidebarRowsCountOnlyAddedModsAndShowUpdates) {
   makeProfile("Raid");  // A, with B and C as dependencies
@@ -124,7 +126,8 @@ TEST_F(Window, DeleteAsksFirstAndDeletesTheProfileItWasAskedFor) {
   QObject* sidebar = item("sidebar");
   sidebar->setProperty("menuProfile", QVariant::fromValue(ProfileItem(state->profiles().front())));
   trigger("sidebar.menu.delete");
-  EXPECT_EQ(inside(item("sidebar.confirmDelete"), "sheet.title")->property("text").toString(), "Delete “Default”?");
+  EXPECT_EQ(inside(item("sidebar.confirmDelete"), "sheet.title")->property("text").toString(),
+            "Delete “Default”?");
   click("sidebar.confirmDelete.cancel");
   EXPECT_FALSE(exists("sidebar.confirmDelete.confirm"));
   EXPECT_EQ(state->profiles().size(), 2u);

@@ -8,9 +8,8 @@
 
 TEST(Fmt, CountSwitchesUnitsAtTheBoundaries) {
   const std::pair<qint64, const char*> cases[] = {
-      {0, "0"},           {999, "999"},         {1000, "1K"},           {1500, "2K"},  // C rounding: 1.5 → 2
-      {12345, "12K"},     {999'999, "1000K"},   {1'000'000, "1.0M"},    {1'234'567, "1.2M"},
-      {-5000, "-5000"},
+      {0, "0"},       {999, "999"},       {1000, "1K"},        {1500, "2K"},  // C rounding: 1.5 → 2
+      {12345, "12K"}, {999'999, "1000K"}, {1'000'000, "1.0M"}, {1'234'567, "1.2M"}, {-5000, "-5000"},
   };
   for (const auto& [n, text] : cases) EXPECT_EQ(Fmt::count(n).toStdString(), text) << n;
 }
@@ -38,7 +37,8 @@ TEST(Wording, CountsInTheSidebarAreSingularOnlyForOne) {
 TEST(Wording, FooterStatusTakesTheFirstCaseThatApplies) {
   using Wording::footerStatus;
   // Busy wins over everything, with the spinner in the primary colour.
-  EXPECT_EQ(footerStatus("Adding A…", "Added B.", true, true, 2, 3), (StatusLine{"Adding A…", true, true, false}));
+  EXPECT_EQ(footerStatus("Adding A…", "Added B.", true, true, 2, 3),
+            (StatusLine{"Adding A…", true, true, false}));
   EXPECT_EQ(footerStatus("", "Added B.", true, true, 2, 3), (StatusLine{"Added B."}));
   EXPECT_EQ(footerStatus("", "", true, true, 2, 3), (StatusLine{"Checking Thunderstore…", true}));
   // A reload of a catalogue already there does not hide the counts.
