@@ -7,7 +7,7 @@
 #include "app/background.hpp"
 #include "app/describe.hpp"
 #include "foundation/fs.hpp"
-#include "foundation/utf8.hpp"
+#include "foundation/text.hpp"
 
 namespace {
 namespace fs = std::filesystem;
@@ -180,7 +180,7 @@ QCoro::Task<> ConfigEditor::openTask(Target target) {
   if (opened && !settings) {
     if (disk_.size() > textLimit)
       problem_ = QStringLiteral("This file is too large to edit here.");
-    else if (disk_.find('\0') != std::string::npos || toValidUTF8(disk_) != disk_)
+    else if (disk_.find('\0') != std::string::npos || !Text::isValidUTF8(disk_))
       problem_ = QStringLiteral("This file isn’t plain text, so it can’t be edited here.");
     else
       text_ = originalText_ =

@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "foundation/fs.hpp"
+#include "foundation/text.hpp"
 
 namespace {
 constexpr std::string_view blanks = " \t";
@@ -26,28 +27,24 @@ struct Pending {
 
 void Pending::comment(std::string_view body) {
   body = configTrim(body);
-  if (auto v = after(body, "Setting type:")) {
-    facts.type = configTrim(*v);
-  } else if (auto v = after(body, "Default value:")) {
-    facts.defaultValue = std::string(configTrim(*v));
-  } else if (auto v = after(body, "Acceptable value range: From ")) {
-    auto to = v->find(" to ");
+  if (auto type = after(body, "Setting type:")) {
+    facts.type = configTrim(*type);
+  } else if (auto value = after(body, "Default value:")) {
+    facts.defaultValue = std::string(configTrim(*value));
+  } else if (auto range = after(body, "Acceptable value range: From ")) {
+    auto to = range->find(" to ");
     if (to == std::string_view::npos) return;
-    facts.rangeMin = std::string(configTrim(v->substr(0, to)));
-    facts.rangeMax = std::string(configTrim(v->substr(to + 4)));
-  } else if (auto v = after(body, "Acceptable values:")) {
-    facts.allowedValues = configList(*v);
+    facts.rangeMin = std::string(configTrim(range->substr(0, to)));
+    facts.rangeMax = std::string(configTrim(range->substr(to + 4)));
+  } else if (auto values = after(body, "Acceptable values:")) {
+    facts.allowedValues = configList(*values);
   } else if (body.starts_with("Multiple values can be set at the same time")) {
     facts.flags = true;
   }
 }
 }  // namespace
 
-std::string_view configTrim(std::string_view s) {
-  auto first = s.find_first_not_of(blanks);
-  if (first == std::string_view::npos) return {};
-  return s.substr(first, s.find_last_not_of(blanks) - first + 1);
-}
+std::string_view configTrim(std::string_view s) { return Text::trim(s, blanks); }
 
 std::vector<std::string> configList(std::string_view list) {
   std::vector<std::string> items;
