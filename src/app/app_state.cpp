@@ -13,6 +13,7 @@
 #include "foundation/loader_pack.hpp"
 #include "foundation/log.hpp"
 #include "foundation/paths.hpp"
+#include "installer/installer.hpp"
 #include "profiles/profile_store.hpp"
 
 AppState::AppState(QObject* parent)
@@ -146,8 +147,9 @@ void AppState::refreshDerived() {
   std::unordered_map<std::string, bool> inProfile;
   if (const Profile* p = selected()) {
     for (const ProfileMod& m : p->mods) {
-      const TSPackage* pkg = package(m.ns, m.name);
-      ModListModel::Row row{m, status(m, *p), pkg ? std::optional(*pkg) : std::nullopt};
+      const bool fromFile = Installer::installedFromFile(m.id(), *p);
+      const TSPackage* pkg = fromFile ? nullptr : package(m.ns, m.name);
+      ModListModel::Row row{m, status(m, *p), pkg ? std::optional(*pkg) : std::nullopt, fromFile};
       (m.isExplicit ? explicitRows : dependencyRows).push_back(std::move(row));
       inProfile.emplace(m.id(), m.isExplicit);  // the first entry of a key decides
     }

@@ -170,6 +170,8 @@ class AppState : public QObject {
 
   // ---- Mod status.
   ModStatus status(const ProfileMod& mod, const Profile& profile) const;
+  // The catalogue's entry for a mod of the profile; null for a mod installed from a file.
+  const TSPackage* catalogued(const std::string& ns, const std::string& name, const Profile& profile) const;
   ModStatus packStatus(const Profile& profile) const;
   int needsInstall(const Profile& profile) const;
   int updateCount(const Profile& profile) const;
@@ -181,6 +183,9 @@ class AppState : public QObject {
   Q_INVOKABLE void update(const ModItem& mod);
   Q_INVOKABLE void updateAll();
   Q_INVOKABLE void installMissing();
+  // Adds a mod from a zip file with a manifest to the selected profile, with what it needs from
+  // the catalogue. Such a mod stays as it is: it is never updated from the catalogue.
+  Q_INVOKABLE void installModFile(const QUrl& file);
   Q_INVOKABLE void newProfile(const QString& name);
   Q_INVOKABLE void rename(const ProfileItem& profile, const QString& to);
   Q_INVOKABLE void duplicate(const ProfileItem& profile);
@@ -202,6 +207,8 @@ class AppState : public QObject {
   void importProfileFile(QUrl file, ImportTarget target);
   Q_INVOKABLE void importFileAsNew(const QUrl& file, const QString& name);
   Q_INVOKABLE void importFileReplacing(const QUrl& file, const QString& profileID);
+  // A file dropped on the window: a mod archive is installed, anything else offered as a profile file.
+  Q_INVOKABLE void openDroppedFile(const QUrl& file);
 
   // ---- Play and logs.
   Q_INVOKABLE void play();
@@ -267,6 +274,8 @@ class AppState : public QObject {
   QCoro::Task<> addWork(std::string id, QString name);
   QCoro::Task<> updateWork(std::string id, QString name, QString version);
   QCoro::Task<> syncWork(std::string id, QString note);
+  QCoro::Task<> installFileWork(std::string id, std::filesystem::path file);
+  QCoro::Task<> dropWork(QUrl file);
   QCoro::Task<> shareWork(std::string id);
   QCoro::Task<> importWork(QString code, ImportTarget target);
   QCoro::Task<> importArchive(std::string bytes, ImportTarget target, ImportSource source);

@@ -32,6 +32,7 @@ int ModListModel::rowCount(const QModelIndex& parent) const { return parent.isVa
 namespace {
 // The catalogue's own icon when it is a usable address, else the icon CDN's address for the version.
 QString iconFor(const ModListModel::Row& row) {
+  if (row.fromFile) return {};  // its letter stands in: the catalogue has no icon for it
   if (row.package && QUrl(qs(row.package->icon)).isValid() && !row.package->icon.empty())
     return qs(row.package->icon);
   const ProfileMod& m = row.mod;
@@ -58,6 +59,7 @@ QVariant ModListModel::data(const QModelIndex& index, int role) const {
     case LatestRole: return row.package ? qs(row.package->latest) : QString();
     case PackageRole: return row.package ? QVariant::fromValue(PackageItem(*row.package)) : QVariant();
     case DeprecatedRole: return row.package && row.package->deprecated;
+    case FromFileRole: return row.fromFile;
     case IconRole: return iconFor(row);
     default: return {};
   }
@@ -77,5 +79,6 @@ QHash<int, QByteArray> ModListModel::roleNames() const {
           {LatestRole, "latest"},
           {PackageRole, "package"},
           {DeprecatedRole, "deprecated"},
+          {FromFileRole, "fromFile"},
           {IconRole, "icon"}};
 }

@@ -18,6 +18,7 @@ class ModListModel : public QAbstractListModel {
     ProfileMod mod;
     ModStatus status = ModStatus::notInstalled;
     std::optional<TSPackage> package;  // the catalogue entry, when the index knows the mod
+    bool fromFile = false;  // installed from a zip file, not from the catalogue
     bool operator==(const Row&) const = default;
   };
   enum Role {
@@ -34,7 +35,8 @@ class ModListModel : public QAbstractListModel {
     LatestRole,
     PackageRole,
     DeprecatedRole,
-    IconRole
+    IconRole,
+    FromFileRole
   };
 
   using QAbstractListModel::QAbstractListModel;

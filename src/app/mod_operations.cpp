@@ -81,7 +81,7 @@ void AppState::update(const ModItem& item) {
   if (!sel) return;
   Profile p = *sel;
   ProfileMod* mod = find(p, item.mod.id());
-  const TSPackage* pkg = package(item.mod.ns, item.mod.name);
+  const TSPackage* pkg = catalogued(item.mod.ns, item.mod.name, p);
   if (!mod || !pkg) return;
   mod->version = pkg->latest;  // even when it is already the latest: the sync then repairs
   writeBack(p);
@@ -100,7 +100,8 @@ void AppState::updateAll() {
   if (!sel) return;
   Profile p = *sel;
   Plan::takeUpdates(
-      p, [this](const std::string& ns, const std::string& name) { return package(ns, name); }, packStatus(p));
+      p, [this, &p](const std::string& ns, const std::string& name) { return catalogued(ns, name, p); },
+      packStatus(p));
   writeBack(p);
   perform(QStringLiteral("Updating mods…"),
           [this, id = p.id] { return syncWork(id, QStringLiteral("Everything is up to date.")); });

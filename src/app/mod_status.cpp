@@ -6,7 +6,13 @@
 #include "installer/plan.hpp"
 
 ModStatus AppState::status(const ProfileMod& mod, const Profile& profile) const {
-  return Plan::modStatus(mod, Installer::filesPresent(mod.id(), profile), package(mod.ns, mod.name));
+  return Plan::modStatus(mod, Installer::filesPresent(mod.id(), profile),
+                         catalogued(mod.ns, mod.name, profile));
+}
+
+const TSPackage* AppState::catalogued(const std::string& ns, const std::string& name,
+                                      const Profile& profile) const {
+  return Installer::installedFromFile(ns + "-" + name, profile) ? nullptr : package(ns, name);
 }
 
 ModStatus AppState::packStatus(const Profile& profile) const {

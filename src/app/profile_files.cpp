@@ -3,6 +3,7 @@
 #include "app/background.hpp"
 #include "app/text.hpp"
 #include "foundation/fs.hpp"
+#include "installer/installer.hpp"
 #include "profiles/profile_store.hpp"
 
 namespace {
@@ -20,7 +21,8 @@ QCoro::Task<> AppState::exportFileWork(std::string id, std::filesystem::path fil
   const Profile* found = current(id);
   if (!found) co_return;  // deleted meanwhile: nothing to export, nothing to say
   const Profile p = *found;
-  auto writing = background(this, [p, file] { FS::writeAtomic(file, ProfileStore::exportZip(p)); });
+  auto writing = background(
+      this, [p, file] { FS::writeAtomic(file, ProfileStore::exportZip(Installer::shareable(p))); });
   co_await writing;
   setNote(QStringLiteral("Exported “%1” to %2.").arg(qs(p.name), qs(file.filename().string())));
 }

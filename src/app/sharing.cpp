@@ -21,7 +21,7 @@ QCoro::Task<> AppState::shareWork(std::string id) {
   const Profile* found = current(id);
   if (!found) co_return;  // deleted meanwhile: nothing to share, nothing to say
   const Profile p = *found;
-  auto packing = background(this, [p] { return ProfileStore::exportZip(p); });
+  auto packing = background(this, [p] { return ProfileStore::exportZip(Installer::shareable(p)); });
   std::string zip = co_await packing;
   auto upload = background(this, [zip] { return Thunderstore::createProfileCode(zip); });
   std::string code = co_await upload;

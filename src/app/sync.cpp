@@ -8,6 +8,7 @@
 #include "catalogue/thunderstore.hpp"
 #include "foundation/app_error.hpp"
 #include "foundation/loader_pack.hpp"
+#include "foundation/log.hpp"
 #include "installer/installer.hpp"
 #include "installer/plan.hpp"
 
@@ -34,9 +35,10 @@ QCoro::Task<> AppState::syncProfile(std::string id) {
 }
 
 namespace {
-// Starts the mod's download ahead of its install when it will be installed.
+// Starts the mod's download ahead of its install when it will be installed from the catalogue.
 void fetchAhead(ArchivePrefetch& prefetch, const Profile& p, const ProfileMod& mod) {
-  if (Plan::needsInstall(mod, Installer::filesPresent(mod.id(), p)))
+  if (Plan::needsInstall(mod, Installer::filesPresent(mod.id(), p)) &&
+      !Installer::installedFromFile(mod.id(), p))
     prefetch.want({mod.ns, mod.name, mod.version});
 }
 }  // namespace
@@ -92,24 +94,33 @@ QCoro::Task<AppState::SyncedMod> AppState::syncMod(Profile p, std::string key, A
       std::find_if(p.mods.begin(), p.mods.end(), [&](const ProfileMod& m) { return m.id() == key; });
   const size_t i = size_t(at - p.mods.begin());  // a wave holds only keys the profile has
   const ProfileMod mod = p.mods[i];
-  std::vector<DependencyRef> needs;
+  const bool fromFile = Installer::installedFromFile(key, p);
   if (Plan::needsInstall(mod, Installer::filesPresent(key, p))) {
     setBusy(QStringLiteral("Installing %1 %2…").arg(qs(mod.displayName()), qs(mod.version)));
-    auto downloaded = prefetch->ready(ArchiveRef{mod.ns, mod.name, mod.version});
-    co_await downloaded;
-    auto job = background(this, [mod, p, progress = downloadReporter()] {
-      return Installer::installMod(mod, mod.version, p, progress);
-    });
-    needs = co_await job;
-    p.mods[i].installed = mod.version;
+    if (fromFile) {
+      auto job = background(this, [key, p] { return Installer::reinstallModFile(key, p); });
+      p.mods[i].version = (co_await job).version;
+    } else {
+      auto downloaded = prefetch->ready(ArchiveRef{mod.ns, mod.name, mod.version});
+      co_await downloaded;
+      auto job = background(this, [mod, p, progress = downloadReporter()] {
+        return Installer::installMod(mod, mod.version, p, progress);
+      });
+      co_await job;
+    }
+    p.mods[i].installed = p.mods[i].version;
     writeBack(p);
-  } else {
-    needs = Installer::dependencies(key, p);
   }
+  const std::vector<DependencyRef> needs = Installer::dependencies(key, p);
 
   for (const DependencyRef& dep : Plan::missing(p, needs)) {
     auto lookup = latestVersion(dep);
     const std::optional<std::string> version = co_await lookup;
+    if (!version && fromFile) {
+      // A mod from a file may need others that are not on the catalogue; the player brings those too.
+      Log::write("skipped " + dep.id() + ", needed by " + key + ": not on Thunderstore");
+      continue;
+    }
     if (!version)
       throw AppError("Couldn’t find " + dep.id() + " on Thunderstore (needed by " + mod.displayName() + ").");
     p.mods.push_back(Plan::dependencyMod(dep, *version));

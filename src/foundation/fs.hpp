@@ -40,6 +40,9 @@ inline constexpr UnpackLimits profileArchiveLimits{64ull << 20, 50'000};
 // unsafe when it passes a bound.
 void unzip(const path& archive, const path& to, const UnpackLimits& limits = modArchiveLimits);
 
+// Whether a zip archive holds an entry of exactly this name; false when it cannot be read.
+bool zipHasEntry(const path& archive, std::string_view name) noexcept;
+
 // Writes a deflate zip of everything inside `folder` (names relative to it, no "./") to `archive`.
 void zip(const path& folder, const path& archive);
 

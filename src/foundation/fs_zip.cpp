@@ -317,6 +317,20 @@ void unzip(const path& archive, const path& to, const UnpackLimits& limits) {
   if (outcome.status == 1) Log::write("unzip warning (ok): " + name);
 }
 
+bool zipHasEntry(const path& archive, std::string_view name) noexcept {
+  UTF8Locale utf8;
+  Reader in{archive_read_new(), archive_read_free};
+  archive_read_support_format_zip(in.get());
+  if (archive_read_open_filename(in.get(), archive.c_str(), 1 << 16) != ARCHIVE_OK) return false;
+  archive_entry* entry;
+  for (uint64_t n = 0; n < modArchiveLimits.maxEntries; ++n) {
+    const int r = archive_read_next_header(in.get(), &entry);
+    if (r == ARCHIVE_EOF || r < ARCHIVE_WARN) return false;
+    if (utf8OrRaw(archive_entry_pathname_utf8(entry), archive_entry_pathname(entry)) == name) return true;
+  }
+  return false;
+}
+
 void zip(const path& folder, const path& archivePath) {
   // Sorted, so the same folder always gives the same archive. Resolved paths let the archive
   // leave itself out when it is written inside the folder.

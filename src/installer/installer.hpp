@@ -37,6 +37,17 @@ void removeFiles(const std::string& key, const Profile& profile, bool keepMeta) 
 void setEnabled(const std::string& key, bool enabled, const Profile& profile) noexcept;
 bool filesPresent(const std::string& key, const Profile& profile) noexcept;
 std::vector<DependencyRef> dependencies(const std::string& key, const Profile& profile) noexcept;
+
+// Mods from a zip file with a manifest.json, not from the catalogue. The profile keeps the archive,
+// so such a mod can be installed again without the catalogue; it is never compared with it.
+// installModFile returns the mod as the profile records it: explicit, installed at the manifest's
+// version, enabled unless the profile holds it disabled.
+ProfileMod installModFile(const path& archive, const Profile& profile);
+ProfileMod reinstallModFile(const std::string& key, const Profile& profile);
+bool installedFromFile(const std::string& key, const Profile& profile) noexcept;
+// The profile as a code or profile file carries it: the mods from files stay on this Mac, since
+// another one could not install them from the catalogue.
+Profile shareable(Profile profile);
 // The "dependencies" of a manifest's bytes (UTF-8 with or without a byte-order mark, or UTF-16
 // with one), the loader pack left out; empty when the text is not such a manifest.
 std::vector<DependencyRef> parseDependencies(std::string_view bytes);

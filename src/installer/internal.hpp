@@ -10,6 +10,7 @@
 
 #include "catalogue/http.hpp"
 #include "foundation/shell.hpp"
+#include "profiles/profile.hpp"
 
 namespace Installer::detail {
 using std::filesystem::path;
@@ -30,6 +31,13 @@ std::vector<std::string> entryNames(const path& folder);
 // downloads are ever unpacked.
 void unpackArchive(const std::string& name, const std::string& url, const path& workFile, const path& to,
                    const Http::Progress& progress);
+// Puts the unpacked archive `X` of the mod `key` into the profile, replacing its old files, and
+// keeps its manifest; the files are set aside when the mod is disabled.
+void placeMod(const path& X, const std::string& key, const Profile& profile, bool enabled);
+// Where a profile keeps the archive of a mod installed from a file, to install it again from.
+path keptArchive(const std::string& key, const Profile& profile);
+// A manifest's bytes as UTF-8 text: written with or without a byte-order mark, or as UTF-16 with one.
+std::string manifestText(std::string bytes);
 // The download cache's name of a package version's archive.
 std::string archiveName(const std::string& ns, const std::string& name, const std::string& version);
 }  // namespace Installer::detail

@@ -49,18 +49,18 @@ std::string utf16ToUTF8(std::string_view bytes, bool bigEndian) {
   }
   return out;
 }
+}  // namespace
 
 // Manifests are written by many tools: UTF-8 with or without a byte-order mark, or UTF-16 with one.
-std::string manifestText(std::string bytes) {
+std::string detail::manifestText(std::string bytes) {
   if (bytes.starts_with("\xEF\xBB\xBF")) return bytes.substr(3);
   if (bytes.starts_with("\xFF\xFE")) return utf16ToUTF8(std::string_view(bytes).substr(2), false);
   if (bytes.starts_with("\xFE\xFF")) return utf16ToUTF8(std::string_view(bytes).substr(2), true);
   return bytes;
 }
-}  // namespace
 
 std::vector<DependencyRef> parseDependencies(std::string_view bytes) {
-  const auto json = nlohmann::json::parse(manifestText(std::string(bytes)), nullptr, false);
+  const auto json = nlohmann::json::parse(detail::manifestText(std::string(bytes)), nullptr, false);
   if (json.is_discarded() || !json.is_object()) return {};
   const auto member = json.find("dependencies");
   if (member == json.end() || !member->is_array()) return {};

@@ -54,7 +54,6 @@ void placeContents(const fs::path& X, const fs::path& P, const std::string& key)
 std::vector<DependencyRef> installMod(const ProfileMod& mod, const std::string& version,
                                       const Profile& profile, const Progress& progress) {
   const std::string key = mod.ns + "-" + mod.name;
-  const fs::path P = profile.dir();
   Log::write("installing " + key + " " + version + " into profile '" + profile.name + "'");
 
   const ScopedDir T;
@@ -62,13 +61,19 @@ std::vector<DependencyRef> installMod(const ProfileMod& mod, const std::string& 
   detail::unpackArchive(detail::archiveName(mod.ns, mod.name, version),
                         Thunderstore::downloadURL(mod.ns, mod.name, version), *T / (key + ".zip"), X,
                         progress);
+  detail::placeMod(X, key, profile, mod.enabled);
+  return dependencies(key, profile);
+}
+
+namespace detail {
+void placeMod(const fs::path& X, const std::string& key, const Profile& profile, bool enabled) {
   std::error_code ec;
-  if (auto size = fs::file_size(X / "manifest.json", ec); !ec && size > detail::maxManifestBytes)
+  if (auto size = fs::file_size(X / "manifest.json", ec); !ec && size > maxManifestBytes)
     throw AppError("Couldn’t install " + key + " because its manifest is too large.");
 
   // Old files go first, so an upgrade never mixes two versions.
   removeFiles(key, profile, false);
-  placeContents(X, P, key);
+  placeContents(X, profile.dir(), key);
 
   FS::mkdir(profile.metaDir());
   if (FS::exists(X / "manifest.json")) {
@@ -76,9 +81,9 @@ std::vector<DependencyRef> installMod(const ProfileMod& mod, const std::string& 
     fs::copy_file(X / "manifest.json", profile.metaDir() / (key + ".json"),
                   fs::copy_options::overwrite_existing, ignored);
   }
-  if (!mod.enabled) setEnabled(key, false, profile);
-  return dependencies(key, profile);
+  if (!enabled) setEnabled(key, false, profile);
 }
+}  // namespace detail
 
 void removeFiles(const std::string& key, const Profile& profile, bool keepMeta) noexcept {
   const fs::path P = profile.dir();
@@ -86,7 +91,9 @@ void removeFiles(const std::string& key, const Profile& profile, bool keepMeta) 
   FS::remove(P / "BepInEx" / "patchers" / key);
   FS::remove(P / "disabled" / "plugins" / key);
   FS::remove(P / "disabled" / "patchers" / key);
-  if (!keepMeta) FS::remove(profile.metaDir() / (key + ".json"));
+  if (keepMeta) return;
+  FS::remove(profile.metaDir() / (key + ".json"));
+  FS::remove(detail::keptArchive(key, profile));
 }
 
 void setEnabled(const std::string& key, bool enabled, const Profile& profile) noexcept {

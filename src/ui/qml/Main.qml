@@ -42,6 +42,7 @@ ApplicationWindow {
         app: window.app
         onImportFileRequested: importFileDialog.open()
         onExportFileRequested: (profile) => window.chooseExportFile(profile)
+        onModFileRequested: modFileDialog.open()
     }
 
     readonly property bool nativeMenus: Qt.platform.os === "osx"
@@ -117,10 +118,17 @@ ApplicationWindow {
         defaultSuffix: "r2z"
         onAccepted: window.app.exportProfileFile(profile, selectedFile)
     }
+    FileDialog {
+        id: modFileDialog
+        title: "Install Mod from File"
+        nameFilters: ["Mod archives (*.zip)"]
+        onAccepted: window.app.installModFile(selectedFile)
+    }
+    // A dropped mod archive is installed into the selected profile; a profile file is offered for import.
     DropArea {
         anchors.fill: parent
         onEntered: (drag) => drag.accepted = drag.hasUrls && /\.(r2z|zip)$/i.test(drag.urls[0])
-        onDropped: (drop) => window.offerImportFile(drop.urls[0])
+        onDropped: (drop) => window.app.openDroppedFile(drop.urls[0])
     }
 
     Component.onCompleted: app.start()

@@ -9,6 +9,7 @@ QtObject {
     // The file choosers belong to the window, which answers these.
     signal importFileRequested()
     signal exportFileRequested(var profile)
+    signal modFileRequested()
 
     readonly property list<Command> appMenu: [
         Command {
@@ -40,6 +41,11 @@ QtObject {
             text: "Update All"; shortcut: "Ctrl+U"
             enabled: commands.app.busy === ""
             onTriggered: commands.app.updateAll()
+        },
+        Command {
+            text: "Install Mod from File…"
+            enabled: commands.app.busy === "" && !!commands.app.selected
+            onTriggered: commands.modFileRequested()
         },
         Command {
             text: "Share Profile Code…"

@@ -22,6 +22,7 @@ Rectangle {
     readonly property bool deprecated: model.deprecated
     readonly property string icon: model.icon
     readonly property bool known: !!entry
+    readonly property bool fromFile: model.fromFile
     readonly property bool idle: app.busy === ""
 
     implicitHeight: layout.implicitHeight + 20
@@ -96,7 +97,9 @@ Rectangle {
             Text {
                 Layout.fillWidth: true
                 Layout.preferredWidth: 0
-                text: "by " + row.ns
+                objectName: "modRow.byline"
+                text: !row.fromFile ? "by " + row.ns
+                      : row.ns === "Local" ? "Installed from a file" : "by " + row.ns + " · installed from a file"
                 color: Theme.muted
                 font.pixelSize: 12
                 elide: Text.ElideRight
@@ -167,6 +170,9 @@ Rectangle {
         AppMenuItem {
             objectName: "modRow.view"
             text: "View on Thunderstore"
+            readonly property bool offered: !row.fromFile
+            visible: offered
+            height: visible ? implicitHeight : 0
             onTriggered: row.app.openURL(PaneWording.pageURL(row.ns, row.mod.name))
         }
         MenuSeparator {

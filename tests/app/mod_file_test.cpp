@@ -1,0 +1,75 @@
+// Mods from zip files: installed with what they need, kept through syncs, never updated or shared.
+#include <QUrl>
+
+#include "app_fixture.hpp"
+#include "foundation/fs.hpp"
+#include "support/zip_builder.hpp"
+
+namespace {
+using ModFromFile = StartedApp;
+
+QUrl fileAt(const fs::path& p) { return QUrl::fromLocalFile(QString::fromStdString(p.string())); }
+
+// B as the player built it: older than the catalogue's, and needing what no catalogue has.
+fs::path writeOwnB() {
+  const fs::path file = TestHome::path() / "Team-B-0.9.0.zip";
+  FS::writeAtomic(file,
+                  zipBytes({{"manifest.json", R"({"name": "B", "version_number": "0.9.0", "dependencies": )"
+                                              R"(["Team-C-1.0.0", "denikson-BepInExPack_Valheim-5.4.2202", )"
+                                              R"("Team-B-0.9.0", "Ghost-Gone-1.0.0"]})"},
+                            {"B.dll", "own build"}}));
+  return file;
+}
+
+TEST_F(ModFromFile, ItIsInstalledWithWhatTheCatalogueHasAndNeverUpdated) {
+  run([&] { state->installModFile(fileAt(writeOwnB())); });
+  EXPECT_EQ(state->errorMessage(), "");
+  EXPECT_EQ(state->note(), "Installed B 0.9.0 from a file.");
+  EXPECT_EQ(modKeys(), (Strings{"Team-B", "Team-C"}));  // no Ghost-Gone, no second B, no pack
+  EXPECT_TRUE(mod("B").isExplicit);
+  EXPECT_EQ(mod("C").installed, "1.0.0");
+  EXPECT_EQ(state->status(mod("B"), selected()), ModStatus::installed);
+  EXPECT_EQ(state->selectedUpdateCount(), 0);
+
+  run([&] { state->updateAll(); });
+  run([&] { state->add(pkg("A")); });  // A needs B: the player's own B serves
+  fs::remove_all(selected().bepinex() / "plugins/Team-B");
+  run([&] { state->installMissing(); });
+  EXPECT_EQ(state->note(), "Profile is ready to play.");
+  EXPECT_EQ(mod("B").installed, "0.9.0");
+  EXPECT_EQ(FS::readFile(selected().bepinex() / "plugins/Team-B/B.dll"), "own build");
+  EXPECT_EQ(catalogue.requestCount(FakeCatalogue::downloadPath("Team", "B", "1.0.0")), 0);
+  EXPECT_EQ(catalogue.requestCount(FakeCatalogue::downloadPath("Team", "B", "0.9.0")), 0);
+  EXPECT_TRUE(savedAs(selected()));
+
+  // Shared, the profile leaves it out: no other Mac could install it.
+  const fs::path exported = TestHome::path() / "Shared.r2z", unpacked = TestHome::path() / "unpacked";
+  run([&] { state->exportProfileFile(selected(), fileAt(exported)); });
+  FS::unzip(exported, unpacked);
+  const std::string list = FS::readFile(unpacked / "export.r2x");
+  EXPECT_EQ(list.find("Team-B"), std::string::npos);
+  EXPECT_NE(list.find("Team-A"), std::string::npos);
+}
+
+TEST_F(ModFromFile, ANonModFileChangesNothing) {
+  const fs::path file = TestHome::path() / "notes.zip";
+  FS::writeAtomic(file, zipBytes({{"notes.txt", "x"}}));
+  const auto before = state->profiles();
+  run([&] { state->installModFile(fileAt(file)); });
+  EXPECT_EQ(state->errorMessage(),
+            "“notes.zip” has no readable manifest.json, so it can’t be installed as a mod.");
+  EXPECT_EQ(state->profiles(), before);
+  EXPECT_TRUE(noWorkFolderLeft());
+}
+
+TEST_F(ModFromFile, ADroppedModIsInstalledAndADroppedProfileFileOffered) {
+  run([&] { state->openDroppedFile(fileAt(writeOwnB())); });
+  EXPECT_EQ(state->note(), "Installed B 0.9.0 from a file.");
+
+  const fs::path profileFile = TestHome::path() / "friend.zip";
+  FS::writeAtomic(profileFile, zipBytes({{"export.r2x", "profileName: Friend\nmods: []\n"}}));
+  run([&] { state->openDroppedFile(fileAt(profileFile)); });
+  EXPECT_TRUE(state->showImport());
+  EXPECT_EQ(state->importFile(), fileAt(profileFile));
+}
+}  // namespace
