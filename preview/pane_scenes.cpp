@@ -8,6 +8,7 @@
 #include "foundation/fs.hpp"
 #include "foundation/paths.hpp"
 #include "scenes.hpp"
+#include "support/zip_builder.hpp"
 
 namespace {
 const char* const readme = R"(# Plan Build
@@ -36,6 +37,25 @@ QObject* named(World& w, const char* name) {
 std::unique_ptr<World> onBrowse(std::unique_ptr<World> w) {
   w->state().setNote({});
   w->state().setTab(DetailTab::browse);
+  w->window();
+  World::settle();
+  return w;
+}
+
+// The rich profile with two mods the player installed from files: one names its maker, one not.
+std::unique_ptr<World> modsFromFiles() {
+  auto w = richProfile();
+  AppState& app = w->state();
+  const auto dir = Paths::support() / "downloads-of-ida";
+  FS::mkdir(dir);
+  const std::pair<const char*, const char*> files[] = {
+      {"Ida-Raid_Tweaks-1.2.0.zip", R"({"name": "Raid_Tweaks", "version_number": "1.2.0"})"},
+      {"tweaks.zip", R"({"name": "Private_Build", "version_number": "0.3.1"})"}};
+  for (const auto& [file, manifest] : files) {
+    FS::writeAtomic(dir / file, zipBytes({{"manifest.json", manifest}, {"plugin.dll", "x"}}));
+    app.installModFile(QUrl::fromLocalFile(QString::fromStdString((dir / file).string())));
+    World::waitUntil([&] { return app.busy().isEmpty(); });
+  }
   w->window();
   World::settle();
   return w;
@@ -158,6 +178,7 @@ std::vector<Scene> paneScenes() {
       {"banner-error", [] { return withBanners(false, true, false); }},
       {"banner-steam-option", [] { return withBanners(false, false, true); }},
       {"banners-stacked", [] { return withBanners(true, true, true); }},
+      {"mods-from-files", modsFromFiles},
       {"loader-update", loaderUpdate},
       {"loader-installed", loaderInstalled},
       {"browse-loading", browseLoading},
