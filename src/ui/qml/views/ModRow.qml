@@ -176,6 +176,9 @@ Rectangle {
             onTriggered: row.app.openURL(PaneWording.pageURL(row.ns, row.mod.name))
         }
         MenuSeparator {
+            // Only between items: a mod from a file has none above "Remove from Profile".
+            visible: !row.fromFile
+            height: visible ? implicitHeight : 0
             contentItem: Rectangle { implicitHeight: 1; color: Theme.btnBorder }
         }
         AppMenuItem {
