@@ -1,4 +1,4 @@
-// The package icon on its own: its letter, its dimmed look and images it cannot show.
+// The package icon on its own: its dimmed look, and images it cannot show.
 #include <QBuffer>
 #include <QImage>
 #include <QQmlComponent>
@@ -37,11 +37,6 @@ class Components : public testing::Test {
   std::unique_ptr<QQuickWindow> window;
 };
 
-TEST_F(Components, AnIconWithoutImageShowsItsUpperCaseInitial) {
-  show(R"(ModIcon { title: "valheimPlus" })");
-  EXPECT_EQ(find("modIcon.letter")->property("text").toString(), "V");
-}
-
 // A red square as PNG bytes.
 QByteArray redPng() {
   QImage red(32, 32, QImage::Format_RGB32);
@@ -53,7 +48,7 @@ QByteArray redPng() {
   return bytes;
 }
 
-TEST_F(Components, ADimmedIconIsGreyAndFadedAfterItsImageLoads) {
+TEST_F(Components, ADimmedIconIsDrawnWithoutColourOnceItsImageLoads) {
   const fs::path file = TestHome::path() / "red.png";
   std::ofstream(file, std::ios::binary) << redPng().toStdString();
   show(QByteArray(R"(ModIcon { objectName: "icon"; size: 40; dimmed: true; url: "file://)") + file.c_str() +

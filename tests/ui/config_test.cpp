@@ -66,7 +66,6 @@ TEST_F(ConfigTab, ListsFilesByPluginAndShowsEachSettingWithItsControl) {
 TEST_F(ConfigTab, SavingWritesOnlyTheChangedValueAndRevertDiscards) {
   open("smithy.forgetweaks.cfg");
   EXPECT_FALSE(config->setValue(row("Yield"), "lots"));
-  EXPECT_EQ(config->valueProblem(row("Yield"), "25"), "Enter a whole number from 1 to 20.");
   EXPECT_FALSE(config->dirty());
   EXPECT_FALSE(enabled("config.save"));
 
