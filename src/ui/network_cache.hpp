@@ -14,7 +14,6 @@ class CachingNetworkFactory : public QQmlNetworkAccessManagerFactory {
   explicit CachingNetworkFactory(QString folder = {}, qint64 maxBytes = defaultMaxBytes);
   // Called by the engine, possibly from its loader threads.
   QNetworkAccessManager* create(QObject* parent) override;
-  const QString& folder() const { return folder_; }
 
  private:
   QString folder_;

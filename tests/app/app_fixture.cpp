@@ -69,11 +69,17 @@ void AppTest::publish(const std::string& name, const std::string& version, const
                 [&](const std::string& p) { return p.find("\"Team-" + name + "\"") != std::string::npos; });
   packages_.push_back(R"({"name": ")" + name + R"(", "full_name": "Team-)" + name +
                       R"(", "owner": "Team", "versions": [{"version_number": ")" + version + deps + "]}");
-  catalogue.setPackageList(jsonList(packages_));
-  if (startFinished) {
-    state->loadIndex(true);
-    ASSERT_TRUE(waitUntil([this] { return !state->indexLoading(); }));
-  }
+  serveList(jsonList(packages_));
+}
+
+void AppTest::serveList(const std::string& list) {
+  catalogue.setPackageList(list);
+  if (startFinished) reloadIndex();
+}
+
+void AppTest::reloadIndex() {
+  state->loadIndex(true);
+  ASSERT_TRUE(waitUntil([this] { return !state->indexLoading(); }));
 }
 
 void AppTest::start() {

@@ -32,6 +32,9 @@ class AppTest : public testing::Test, private FreshHome {
   // Publishes Team-<name> at `version`; `needs` are its manifest's dependencies ("Team-B-1.0.0").
   // Once started, the state reloads the package list.
   void publish(const std::string& name, const std::string& version, const Strings& needs = {});
+  // Serves `list` as the package list and, once started, waits for the state to reload it.
+  void serveList(const std::string& list);
+  void reloadIndex();  // and waits for the load to end
   // Starts the state and waits for start-up and the first index load.
   void start();
   // Runs the event loop until `done` holds; false after a generous failsafe.

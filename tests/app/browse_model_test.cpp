@@ -10,14 +10,12 @@
 
 namespace {
 TSPackage pkg(const std::string& owner, const std::string& name, int64_t downloads = 0) {
-  TSPackage p;
-  p.fullName = owner + "-" + name;
-  p.owner = owner;
-  p.name = name;
-  p.downloads = downloads;
-  p.latest = "1.0.0";
-  p.versions = {"1.0.0"};
-  return p;
+  return {.fullName = owner + "-" + name,
+          .owner = owner,
+          .name = name,
+          .latest = "1.0.0",
+          .downloads = downloads,
+          .versions = {"1.0.0"}};
 }
 
 class BrowseModel : public testing::Test {

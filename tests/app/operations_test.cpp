@@ -13,12 +13,19 @@ class Operations : public StartedApp {
   }
 };
 
-TEST_F(Operations, UpdateRecordsTheLatestVersionOfOneModAndInstallsIt) {
-  run([&] { state->add(pkg("A")); });
-  publish("A", "1.1.0", {"Team-B-1.0.0"});
-  publish("B", "1.2.0", {"Team-C-1.0.0"});
-  EXPECT_EQ(state->updateCount(selected()), 2);
+class Updates : public Operations {
+ protected:
+  // A with B and C, then A and B have newer versions.
+  void SetUp() override {
+    Operations::SetUp();
+    run([&] { state->add(pkg("A")); });
+    publish("A", "1.1.0", {"Team-B-1.0.0"});
+    publish("B", "1.2.0", {"Team-C-1.0.0"});
+  }
+};
 
+TEST_F(Updates, OfOneModRecordTheLatestVersionOfThatModAndInstallIt) {
+  EXPECT_EQ(state->updateCount(selected()), 2);
   run([&] { state->update(mod("A")); });
   EXPECT_EQ(state->note(), "Updated A to 1.1.0.");
   EXPECT_EQ(mod("A").installed, "1.1.0");
@@ -26,11 +33,7 @@ TEST_F(Operations, UpdateRecordsTheLatestVersionOfOneModAndInstallsIt) {
   EXPECT_TRUE(savedAs(selected()));
 }
 
-TEST_F(Operations, UpdateAllInstallsEveryModThatIsBehind) {
-  run([&] { state->add(pkg("A")); });
-  publish("A", "1.1.0", {"Team-B-1.0.0"});
-  publish("B", "1.2.0", {"Team-C-1.0.0"});
-
+TEST_F(Updates, AllInstallEveryModThatIsBehind) {
   run([&] { state->updateAll(); });
   EXPECT_EQ(state->note(), "Everything is up to date.");
   EXPECT_EQ(mod("A").installed, "1.1.0");

@@ -26,21 +26,21 @@ TEST(IndexDecode, KeepsTheNewestVersionsDetailsAndSumsDownloads) {
     "uuid4":"u","categories":["Tools","Maps"],"is_deprecated":true,"has_nsfw_content":true,
     "rating_score":-3,"package_url":"https://x/p/","name":"My_Mod","owner":"Me","full\u005fname":"Me-My_M\u00f6d",
     "date_updated":"2023-04-05T08:07:08.5+02:00"}])");
-  EXPECT_EQ(list, (std::vector<TSPackage>{{"Me-My_Möd",
-                                           "Me",
-                                           "My_Mod",
-                                           "https://x/p/",
-                                           sys_days{2023y / 4 / 5} + 6h + 7min + 8500ms,
-                                           -3,
-                                           true,
-                                           true,
-                                           {"Tools", "Maps"},
-                                           "\"q\" \\ / \xF0\x9F\x98\x80 \n",
-                                           "https://i/1.png",
-                                           "1.0.0",
-                                           15,
-                                           {"1.0.0", "2.0.0", "0.9.0"},
-                                           {"a-B-1.0.0"}}}));
+  EXPECT_EQ(list, (std::vector{TSPackage{.fullName = "Me-My_Möd",
+                                         .owner = "Me",
+                                         .name = "My_Mod",
+                                         .pageURL = "https://x/p/",
+                                         .updated = sys_days{2023y / 4 / 5} + 6h + 7min + 8500ms,
+                                         .rating = -3,
+                                         .deprecated = true,
+                                         .nsfw = true,
+                                         .categories = {"Tools", "Maps"},
+                                         .description = "\"q\" \\ / \xF0\x9F\x98\x80 \n",
+                                         .icon = "https://i/1.png",
+                                         .latest = "1.0.0",
+                                         .downloads = 15,
+                                         .versions = {"1.0.0", "2.0.0", "0.9.0"},
+                                         .dependencies = {"a-B-1.0.0"}}}));
 }
 
 TEST(IndexDecode, MissingOrNullOptionalsGiveDefaultsAndPackagesWithoutVersionsAreDropped) {
@@ -53,21 +53,12 @@ TEST(IndexDecode, MissingOrNullOptionalsGiveDefaultsAndPackagesWithoutVersionsAr
                                   "is_deprecated":null,"has_nsfw_content":null,"categories":null,)") +
                           "]");
   auto bare = [](const std::string& name) {
-    return TSPackage{"Owner-" + name,
-                     "Owner",
-                     name,
-                     "https://catalogue.test/c/valheim/p/Owner/" + name + "/",
-                     distantPast,
-                     0,
-                     false,
-                     false,
-                     {},
-                     "",
-                     "",
-                     "1.0.0",
-                     0,
-                     {"1.0.0"},
-                     {}};
+    return TSPackage{.fullName = "Owner-" + name,
+                     .owner = "Owner",
+                     .name = name,
+                     .pageURL = "https://catalogue.test/c/valheim/p/Owner/" + name + "/",
+                     .latest = "1.0.0",
+                     .versions = {"1.0.0"}};
   };
   EXPECT_EQ(list, (std::vector{bare("A"), bare("B")}));
 }
@@ -82,9 +73,6 @@ TEST(IndexDecode, AnyBadOrTruncatedPackageFailsTheWholeList) {
     EXPECT_ANY_THROW(decodeIndex("[" + good + "," + bad + "]")) << bad;
   const std::string doc =
       "[" + good + "," + package("B", R"([{"version_number":"1.0.0","downloads":12}])") + "]";
-  std::string inPlace = doc;
-  EXPECT_EQ(decodeIndex(inPlace), decodeIndex(std::string_view(doc)));
-  EXPECT_EQ(inPlace, doc);
   for (size_t n = 0; n < doc.size(); ++n) {
     std::string prefix = doc.substr(0, n);
     EXPECT_ANY_THROW(decodeIndex(std::string_view(prefix))) << prefix;
@@ -112,25 +100,6 @@ std::string cache(const Fields& fields) {
 
 TEST(IndexCache, RoundTripsEveryFieldAndReadsNothingElse) {
   EXPECT_EQ(Thunderstore::encodeCache(Thunderstore::decodeCache(cache(members))), cache(members));
-  std::vector<TSPackage> list = {
-      {"A-B",
-       "A",
-       "B",
-       "https://x/",
-       sys_days{1999y / 12 / 31} + 23h + 59min + 59s + 500001us,
-       -4,
-       true,
-       false,
-       {"Tools", "Ünïcode"},
-       "\"q\" \\ \n\t\x01 😀",
-       "https://i",
-       "2.0.0",
-       INT64_MAX,
-       {"2.0.0", "1.0.0"},
-       {"A-C-1.0.0", "A-D-2.0.0"}},
-      {"A-C", "A", "C", "", distantPast, 0, false, false, {}, "", "", "1", 0, {"1"}, {}},
-  };
-  EXPECT_EQ(Thunderstore::decodeCache(Thunderstore::encodeCache(list)), list);
   // Strict: every member is required with its type, and no partial list is read.
   for (size_t i = 0; i < members.size(); ++i) {
     auto without = members, wrong = members;

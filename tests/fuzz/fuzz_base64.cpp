@@ -12,11 +12,9 @@ bool significant(char c) {
 }
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string_view bytes = Fuzz::bytes(data, size);
-
+FUZZ_TARGET(bytes) {
   const std::string encoded = Base64::encode(bytes);
-  FUZZ_CHECK(encoded.size() == (size + 2) / 3 * 4, "four characters for every three bytes");
+  FUZZ_CHECK(encoded.size() == (bytes.size() + 2) / 3 * 4, "four characters for every three bytes");
   FUZZ_CHECK(Base64::decode(encoded) == std::string(bytes), "decode(encode(x)) == x");
   std::string wrapped;  // as a mail client or a web page would wrap it
   for (size_t i = 0; i < encoded.size(); i += 76) wrapped += encoded.substr(i, 76) + "\r\n";
@@ -29,5 +27,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (char c : bytes) kept += significant(c);
     FUZZ_CHECK(kept == again.size(), "only characters outside the alphabet are skipped");
   }
-  return 0;
 }

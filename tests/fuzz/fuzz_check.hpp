@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
+#include <stdexcept>
 #include <string_view>
 
 #define FUZZ_CHECK(condition, what)                                                                       \
@@ -15,8 +17,23 @@
     }                                                                                                     \
   } while (0)
 
+// The entry point libFuzzer calls, over the input's bytes as `bytes`: FUZZ_TARGET(bytes) { ... }
+#define FUZZ_TARGET(bytes)                                                  \
+  static void fuzzOne(std::string_view bytes);                              \
+  extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) { \
+    fuzzOne({reinterpret_cast<const char*>(data), size});                   \
+    return 0;                                                               \
+  }                                                                         \
+  static void fuzzOne(std::string_view bytes)
+
 namespace Fuzz {
-inline std::string_view bytes(const uint8_t* data, size_t size) {
-  return {reinterpret_cast<const char*>(data), size};
+// What `read` returns, or nothing when it fails with a std::runtime_error (a decoder's refusal).
+template <class Read>
+auto attempt(Read read) -> std::optional<decltype(read())> {
+  try {
+    return read();
+  } catch (const std::runtime_error&) {
+    return std::nullopt;
+  }
 }
 }  // namespace Fuzz

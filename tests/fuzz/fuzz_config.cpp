@@ -6,17 +6,15 @@
 #include "profiles/config_file.hpp"
 #include "profiles/config_value.hpp"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string_view bytes = Fuzz::bytes(data, size);
+FUZZ_TARGET(bytes) {
   ConfigFile file = ConfigFile::parse(bytes);
   FUZZ_CHECK(file.bytes() == bytes, "an unchanged file writes back byte for byte");
   for (const ConfigEntry& entry : file.entries()) (void)configControl(entry);
-  if (file.entries().empty()) return 0;
+  if (file.entries().empty()) return;
 
-  const size_t which = size % file.entries().size();
+  const size_t which = bytes.size() % file.entries().size();
   file.setValue(which, "x = y\nz");
   std::vector<ConfigEntry> expected = file.entries();
   const ConfigFile again = ConfigFile::parse(file.bytes());
   FUZZ_CHECK(again.entries() == expected, "a set value reads back and leaves the other settings alone");
-  return 0;
 }

@@ -36,8 +36,7 @@ std::string utf16(std::string_view text, bool bigEndian) {
 }
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string_view bytes = Fuzz::bytes(data, size);
+FUZZ_TARGET(bytes) {
   const auto found = Installer::parseDependencies(bytes);
   for (const auto& ref : found)
     FUZZ_CHECK(ref.name != LoaderPack::name, "the loader pack is installed on its own");
@@ -50,5 +49,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   nlohmann::json written = {{"dependencies", nlohmann::json::array()}};
   for (const auto& ref : found) written["dependencies"].push_back(ref.id() + "-1.0.0");
   FUZZ_CHECK(Installer::parseDependencies(written.dump()) == found, "what was read, written, reads the same");
-  return 0;
 }

@@ -27,14 +27,12 @@ std::optional<Profile> imported(const ExportManifest& manifest) {
 }
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string_view text = Fuzz::bytes(data, size);
+FUZZ_TARGET(text) {
   const ExportManifest first = ProfileStore::parseExportManifest(text);
   const auto profile = imported(first);
-  if (!profile) return 0;
+  if (!profile) return;
   const std::string written = ProfileStore::writeExportManifest(*profile);
   const auto again = imported(ProfileStore::parseExportManifest(written));
   FUZZ_CHECK(again && *again == *profile, "import -> export -> import is stable");
   FUZZ_CHECK(ProfileStore::writeExportManifest(*again) == written, "export is a fixed point");
-  return 0;
 }

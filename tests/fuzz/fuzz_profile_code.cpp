@@ -8,9 +8,7 @@
 using Thunderstore::decodeProfileCodeBody;
 using Thunderstore::encodeProfileCodeBody;
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string_view bytes = Fuzz::bytes(data, size);
-
+FUZZ_TARGET(bytes) {
   const std::string body = encodeProfileCodeBody(bytes);
   FUZZ_CHECK(body.starts_with("#r2modman\n"), "the header line comes first");
   FUZZ_CHECK(decodeProfileCodeBody(body) == std::string(bytes), "decode(encode(x)) == x");
@@ -24,5 +22,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (decoded)
     FUZZ_CHECK(decodeProfileCodeBody(encodeProfileCodeBody(*decoded)) == decoded,
                "decode(encode(decode(t))) == decode(t)");
-  return 0;
 }

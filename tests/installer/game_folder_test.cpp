@@ -66,12 +66,8 @@ TEST_F(LoaderAndPack, APackWithAnUnexpectedLayoutIsRefusedAndChangesNothing) {
   writeFile(P() / "BepInEx/core/BepInEx.dll", "old core");
   catalogue.addPackage("denikson", "BepInExPack_Valheim", "5.4.2202",
                        zipBytes({{"BepInEx/core/BepInEx.dll", "core at the top"}}));
-  try {
-    Installer::installPack(profile, "5.4.2202", game);
-    ADD_FAILURE() << "installed";
-  } catch (const AppError& e) {
-    EXPECT_STREQ(e.what(), "Unexpected BepInEx pack layout.");
-  }
+  EXPECT_THAT([&] { Installer::installPack(profile, "5.4.2202", game); },
+              testing::ThrowsMessage<AppError>(testing::StrEq("Unexpected BepInEx pack layout.")));
   EXPECT_EQ(filesUnder(P()), Files{"BepInEx/core/BepInEx.dll"});
   EXPECT_EQ(readFile(P() / "BepInEx/core/BepInEx.dll"), "old core");
   EXPECT_TRUE(fs::is_empty(tmp()));

@@ -118,18 +118,4 @@ TEST_F(InstallMod, AnArchiveThatClaimsMoreThanItHoldsIsRefusedAndTheInstalledVer
   }
   EXPECT_TRUE(fs::is_empty(tmp()));
 }
-
-using ModFiles = InstallerTest;
-TEST_F(ModFiles, DependenciesFromAUTF16ManifestKeepOrderAndDropVersionsAndThePack) {
-  const std::string manifest =
-      R"({"name":"Mod","dependencies":["denikson-BepInExPack_Valheim-5.4.2202","ValheimModding-Jotunn-2.20.1",)"
-      R"("Someone-BepInExPack_Valheim-1.0.0","Azumatt-Azu_Lib-1.0.0"]})";
-  for (bool bigEndian : {false, true}) {
-    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-    for (char c : manifest) bytes += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
-    writeFile(P() / "meta/Author-Mod.json", bytes);
-    EXPECT_EQ(Installer::dependencies("Author-Mod", profile),
-              (Deps{{"ValheimModding", "Jotunn"}, {"Azumatt", "Azu_Lib"}}));
-  }
-}
 }  // namespace

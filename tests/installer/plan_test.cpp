@@ -29,54 +29,9 @@ Plan::Needs needsOf(std::map<std::string, std::vector<std::string>> graph) {
 }
 
 TSPackage latest(const std::string& name, const std::string& version) {
-  TSPackage pkg;
-  pkg.fullName = "T-" + name;
-  pkg.owner = "T";
-  pkg.name = name;
-  pkg.latest = version;
-  return pkg;
+  return {.fullName = "T-" + name, .owner = "T", .name = name, .latest = version};
 }
 }  // namespace
-
-TEST(PlanWaves, GoBreadthFirstAndVisitEachKeyOnce) {
-  // The walk a sync makes: A needs C, B needs C and D, C needs A (a cycle), D needs E.
-  Profile p = profileOf({mod("A"), mod("B"), mod("A")});
-  const Plan::Needs needs = needsOf({{"A", {"C"}}, {"B", {"C", "D"}}, {"C", {"A"}}, {"D", {"E"}}});
-  std::set<std::string> seen;
-  std::vector<std::vector<std::string>> waves;
-  for (auto wave = Plan::firstWave(p, seen); !wave.empty();) {
-    waves.push_back(wave);
-    std::vector<std::string> next;
-    for (const std::string& key : wave) {
-      for (const DependencyRef& d : Plan::missing(p, needs(key)))
-        p.mods.push_back(Plan::dependencyMod(d, "1.0.0"));
-      for (const std::string& k : Plan::keys(needs(key))) next.push_back(k);
-    }
-    wave = Plan::nextWave(p, next, seen);
-  }
-  const std::vector<std::vector<std::string>> expected = {{"T-A", "T-B"}, {"T-C", "T-D"}, {"T-E"}};
-  EXPECT_EQ(waves, expected);
-  std::vector<std::string> order;
-  for (const ProfileMod& m : p.mods) order.push_back(m.name);
-  EXPECT_EQ(order, (std::vector<std::string>{"A", "B", "A", "C", "D", "E"}));
-}
-
-TEST(PlanWaves, SkipKeysSeenBeforeAndKeysTheProfileLacks) {
-  const Profile p = profileOf({mod("A"), mod("B"), mod("C", false), mod("D", false)});
-  std::set<std::string> seen;
-  seen.insert("T-C");  // already handled this run
-  EXPECT_EQ(Plan::firstWave(profileOf({mod("A"), mod("B")}), seen), (std::vector<std::string>{"T-A", "T-B"}));
-  // Keys already seen and keys the profile does not hold are left out.
-  EXPECT_EQ(Plan::nextWave(p, {"T-C", "T-D", "T-Gone", "T-D", "T-A"}, seen), std::vector<std::string>{"T-D"});
-}
-
-TEST(PlanMissing, ListsEachAbsentDependencyOnceInOrder) {
-  const Profile p = profileOf({mod("A"), mod("B", false)});
-  const std::vector<DependencyRef> needs = {{"T", "C"}, {"T", "B"}, {"U", "C"}, {"T", "C"}};
-  EXPECT_EQ(Plan::missing(p, needs), (std::vector<DependencyRef>{{"T", "C"}, {"U", "C"}}));
-  const ProfileMod added = Plan::dependencyMod({"U", "C"}, "2.0.0");
-  EXPECT_EQ(added, (ProfileMod{"U", "C", "2.0.0", std::nullopt, true, false}));
-}
 
 TEST(PlanInstall, ReinstallsWhenTheWantedVersionOrTheFilesDiffer) {
   ProfileMod m = mod("A");
@@ -100,13 +55,6 @@ TEST(PlanDependencies, MarksWhatAnyModNeedsEvenInACycle) {
   std::vector<bool> isExplicit;
   for (const ProfileMod& m : p.mods) isExplicit.push_back(m.isExplicit);
   EXPECT_EQ(isExplicit, (std::vector<bool>{false, false, true, true}));
-}
-
-TEST(PlanRemoval, NamesTheModsThatNeedIt) {
-  const Profile p = profileOf({mod("A"), mod("B"), mod("C", false)});
-  const auto found = Plan::dependents(p, "T-C", needsOf({{"A", {"C"}}, {"B", {"D"}}, {"C", {"C"}}}));
-  ASSERT_EQ(found.size(), 1u);
-  EXPECT_EQ(found[0].name, "A");
 }
 
 TEST(PlanRemoval, KeepsWhatExplicitModsStillNeedThroughOthers) {

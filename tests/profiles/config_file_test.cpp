@@ -1,8 +1,6 @@
 // Settings files as the loader and Valheim mods write them: read, edited and written back.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "foundation/fs.hpp"
 #include "profiles/config_folder.hpp"
 #include "profiles/config_value.hpp"
@@ -20,18 +18,6 @@ const ConfigEntry& entry(const ConfigFile& file, const std::string& section, con
 
 size_t indexOf(const ConfigFile& file, const std::string& section, const std::string& key) {
   return size_t(&entry(file, section, key) - file.entries().data());
-}
-
-// The lines of `a` and `b` that differ, as "line N".
-std::vector<std::string> changedLines(const std::string& a, const std::string& b) {
-  std::vector<std::string> changed;
-  size_t i = 0, j = 0, n = 1;
-  while (i <= a.size() && j <= b.size()) {
-    size_t ei = std::min(a.find('\n', i), a.size()), ej = std::min(b.find('\n', j), b.size());
-    if (a.compare(i, ei - i, b, j, ej - j) != 0) changed.push_back("line " + std::to_string(n));
-    i = ei + 1, j = ej + 1, ++n;
-  }
-  return changed;
 }
 }  // namespace
 
@@ -75,14 +61,10 @@ TEST(ConfigFile, KeepsEveryByteAndChangesOnlyTheValueSet) {
   auto forge = ConfigFile::parse(ConfigSamples::forge);
   forge.setValue(indexOf(forge, "Smelter", "Enabled"), "false");
   forge.setValue(indexOf(forge, "Forge", "Greeting"), "Hail = friend");
-  std::string written = forge.bytes();
-  EXPECT_EQ(changedLines(ConfigSamples::forge, written), (std::vector<std::string>{"line 21", "line 33"}));
-  EXPECT_NE(written.find("Greeting = Hail = friend  \r\n"), std::string::npos);  // the trailing blanks stay
-  EXPECT_NE(
-      written.find("[Smelter]\r\n\r\n## Whether the smelter changes apply.\r\n# Setting type: Boolean\r\n"
-                   "# Default value: true\r\nEnabled = false\r\n"),
-      std::string::npos);
-  EXPECT_TRUE(written.starts_with("\xEF\xBB\xBF## Settings"));
+  std::string written = ConfigSamples::forge;  // only the two values change; trailing blanks stay
+  written.replace(written.find("Hail, smith = welcome  \r\n"), 21, "Hail = friend");
+  written.replace(written.rfind("Enabled = true"), 14, "Enabled = false");
+  EXPECT_EQ(forge.bytes(), written);
 
   // An empty value gets one; a line break typed into a value cannot start a line of its own.
   auto again = ConfigFile::parse(written);

@@ -118,16 +118,6 @@ TEST(ProfileStore, TwoFoldersWithOneIdLoadAsTheOneNamedAfterIt) {
               testing::HasSubstr(" profile folder z-stray ignored: it repeats the id of profile 'Real'\n"));
 }
 
-TEST(ProfileStore, DatesBeyondTheFourDigitYearsLoadAndSurviveASave) {
-  put(Paths::profiles() / "P" / "profile.json",
-      R"({"created": "0000-01-01T00:00:00+00:01", "id": "P", "mods": [], "name": "Old"})");
-  auto loaded = ProfileStore::loadAll();
-  ASSERT_EQ(loaded.size(), 1u);
-  EXPECT_EQ(loaded[0].created, distantPast);
-  ProfileStore::save(loaded[0]);
-  EXPECT_EQ(ProfileStore::loadAll(), loaded);
-}
-
 TEST(ProfileStore, LeftoversOfInterruptedSavesGoOnceAMinuteOld) {
   ProfileStore::save({"P", "Main", at("2024-01-01T00:00:00Z"), std::nullopt, std::nullopt, {}});
   const fs::path old1 = Paths::profiles() / "P/.profile.json.Ab12Cd",

@@ -40,6 +40,10 @@ std::string lowerCase(std::string text) {
 FakeCatalogue::Reply json(const std::string& body) {
   return {.body = body, .contentType = "application/json"};
 }
+
+std::string latestPath(const std::string& ns, const std::string& name) {
+  return "/api/experimental/package/" + ns + "/" + name + "/";
+}
 }  // namespace
 
 struct FakeCatalogue::Impl {
@@ -126,7 +130,8 @@ struct FakeCatalogue::Impl {
   std::string storeCode(const std::string& text) {
     std::string code = makeUUID();
     std::lock_guard guard{lock};
-    replies[codePath(code)] = {.status = 302, .headers = {{"Location", "/cdn/profiles/" + code}}};
+    replies["/api/experimental/legacyprofile/get/" + code + "/"] = {
+        .status = 302, .headers = {{"Location", "/cdn/profiles/" + code}}};
     replies["/cdn/profiles/" + code] = {.body = text, .contentType = "text/plain; charset=utf-8"};
     return code;
   }
@@ -179,17 +184,9 @@ void FakeCatalogue::redirect(const std::string& path, const std::string& toPath,
   answer(path, Reply{.status = status, .headers = {{"Location", toPath}}});
 }
 
-std::string FakeCatalogue::latestPath(const std::string& ns, const std::string& name) {
-  return "/api/experimental/package/" + ns + "/" + name + "/";
-}
-
 std::string FakeCatalogue::downloadPath(const std::string& ns, const std::string& name,
                                         const std::string& version) {
   return "/package/download/" + ns + "/" + name + "/" + version + "/";
-}
-
-std::string FakeCatalogue::codePath(const std::string& code) {
-  return "/api/experimental/legacyprofile/get/" + code + "/";
 }
 
 void FakeCatalogue::setPackageList(const std::string& list, bool gzipped) {

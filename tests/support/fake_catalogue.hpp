@@ -48,9 +48,7 @@ class FakeCatalogue {
   static constexpr const char* indexPath = "/c/valheim/api/v1/package/";
   static constexpr const char* createCodePath = "/api/experimental/legacyprofile/create/";
   static constexpr const char* updateNoticePath = "/version.json";
-  static std::string latestPath(const std::string& ns, const std::string& name);
   static std::string downloadPath(const std::string& ns, const std::string& name, const std::string& version);
-  static std::string codePath(const std::string& code);
 
   // The package list, optionally sent gzip-encoded.
   void setPackageList(const std::string& list, bool gzipped = false);

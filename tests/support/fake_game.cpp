@@ -12,6 +12,12 @@ void writeFile(const fs::path& p, const std::string& bytes) {
   std::ofstream out(p, std::ios::binary | std::ios::trunc);
   out << bytes;
 }
+
+// The loader's launcher script as released: executable_name and dll_search_path_override empty.
+std::string runScript() {
+  return "#!/bin/sh\nexecutable_name=\"\"\ndll_search_path_override=\"\"\necho \"running "
+         "$executable_name\"\n";
+}
 }  // namespace
 
 namespace FakeGame {
@@ -24,27 +30,6 @@ void addLoader(const fs::path& gameDir) {
   writeFile(gameDir / "run_bepinex.sh", runScript());
   writeFile(gameDir / "libdoorstop.dylib", "doorstop library");
   writeFile(gameDir / ".doorstop_version", "4.3.0\n");
-}
-
-std::string runScript() {
-  return "#!/bin/sh\n"
-         "# BepInEx start script\n"
-         "#\n"
-         "# LINUX: name of Unity executable\n"
-         "# MACOS: name of the .app directory\n"
-         "executable_name=\"\"\n"
-         "\n"
-         "# Enable Doorstop?\n"
-         "enabled=\"1\"\n"
-         "\n"
-         "# Path to the assembly to load and execute\n"
-         "target_assembly=\"BepInEx/core/BepInEx.Preloader.dll\"\n"
-         "\n"
-         "# Overrides default Mono DLL search path\n"
-         "dll_search_path_override=\"\"\n"
-         "\n"
-         "# Don't use the executable_name= of the game's own scripts\n"
-         "echo \"running $executable_name\"\n";
 }
 
 std::vector<ZipEntry> loaderArchive() {
@@ -60,9 +45,9 @@ std::vector<ZipEntry> loaderArchive() {
   };
 }
 
-std::vector<ZipEntry> packArchive(const std::string& coreVersion, bool withCorlib) {
+std::vector<ZipEntry> packArchive(const std::string& coreVersion) {
   const std::string top = "BepInExPack_Valheim/";
-  std::vector<ZipEntry> entries = {
+  return {
       {"manifest.json", R"({"name":"BepInExPack_Valheim","version_number":")" + coreVersion + R"("})"},
       {"icon.png", "png"},
       {"README.md", "# pack"},
@@ -72,12 +57,9 @@ std::vector<ZipEntry> packArchive(const std::string& coreVersion, bool withCorli
       {top + "BepInEx/plugins/", "", false, true},
       {top + "doorstop_config.ini", "[UnityDoorstop]\n"},
       {top + "start_game_bepinex.sh", "#!/bin/sh\n"},
+      {top + "unstripped_corlib/mscorlib.dll", "mscorlib " + coreVersion},
+      {top + "unstripped_corlib/System.dll", "system " + coreVersion},
   };
-  if (withCorlib) {
-    entries.push_back({top + "unstripped_corlib/mscorlib.dll", "mscorlib " + coreVersion});
-    entries.push_back({top + "unstripped_corlib/System.dll", "system " + coreVersion});
-  }
-  return entries;
 }
 
 void writeSteamRegistry(const std::string& activeUser) {

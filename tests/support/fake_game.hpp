@@ -20,15 +20,12 @@ void make(const std::filesystem::path& gameDir, const std::string& executable = 
 // Puts the loader's files in the game folder as ensureLoader leaves them (script not yet edited).
 void addLoader(const std::filesystem::path& gameDir);
 
-// The loader's launcher script as released: executable_name and dll_search_path_override empty.
-std::string runScript();
-
 // The macOS loader release: run_bepinex.sh, libdoorstop.dylib, .doorstop_version, changelog.txt
 // and BepInEx/core at its root.
 std::vector<ZipEntry> loaderArchive();
 // The catalogue's loader pack: everything under BepInExPack_Valheim/ (BepInEx/core,
 // BepInEx/config/BepInEx.cfg, unstripped_corlib, doorstop files). `coreVersion` marks the core files.
-std::vector<ZipEntry> packArchive(const std::string& coreVersion = "5.4.2202", bool withCorlib = true);
+std::vector<ZipEntry> packArchive(const std::string& coreVersion = "5.4.2202");
 
 // Writes Steam's registry.vdf under Paths::steamDir() with this ActiveUser value.
 void writeSteamRegistry(const std::string& activeUser);

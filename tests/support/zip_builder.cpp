@@ -6,6 +6,7 @@
 #include <memory>
 #include <random>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 void check(archive* a, int r) {
@@ -52,49 +53,28 @@ std::string zipBytes(const std::vector<ZipEntry>& entries) {
 }
 
 std::string zipDeclaring(const std::string& name, uint64_t declaredSize) {
-  auto le = [](std::string& out, uint64_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out += char(value >> (8 * i));
+  // Little-endian fields, each a value and its width in bytes.
+  auto put = [](std::string& out, std::initializer_list<std::pair<uint64_t, int>> fields) {
+    for (auto [value, bytes] : fields)
+      for (int i = 0; i < bytes; ++i) out += char(value >> (8 * i));
   };
   const bool zip64 = declaredSize >= 0xFFFFFFFF;
-  const uint64_t small = zip64 ? 0xFFFFFFFF : declaredSize;
   std::string extra;  // ZIP64: the uncompressed size
-  if (zip64) {
-    le(extra, 0x0001, 2);
-    le(extra, 8, 2);
-    le(extra, declaredSize, 8);
-  }
+  if (zip64) put(extra, {{0x0001, 2}, {8, 2}, {declaredSize, 8}});
   // Version needed, flags, method (stored), time, date, CRC, compressed size 0, uncompressed size.
   auto common = [&](std::string& out) {
-    le(out, zip64 ? 45 : 20, 2);
-    le(out, 0, 2);
-    le(out, 0, 2);
-    le(out, 0, 4);
-    le(out, 0, 4);
-    le(out, 0, 4);
-    le(out, small, 4);
-    le(out, name.size(), 2);
-    le(out, extra.size(), 2);
+    put(out, {{zip64 ? 45u : 20u, 2}, {0, 2}, {0, 2}, {0, 4}, {0, 4}, {0, 4}});
+    put(out, {{zip64 ? 0xFFFFFFFF : declaredSize, 4}, {name.size(), 2}, {extra.size(), 2}});
   };
   std::string local, central, end;
-  le(local, 0x04034b50, 4);
+  put(local, {{0x04034b50, 4}});
   common(local);
   local += name + extra;
-  le(central, 0x02014b50, 4);
-  le(central, 0x031e, 2);
+  put(central, {{0x02014b50, 4}, {0x031e, 2}});
   common(central);
-  le(central, 0, 2);
-  le(central, 0, 2);
-  le(central, 0, 2);
-  le(central, 0100644u << 16, 4);
-  le(central, 0, 4);
+  put(central, {{0, 2}, {0, 2}, {0, 2}, {0100644u << 16, 4}, {0, 4}});
   central += name + extra;
-  le(end, 0x06054b50, 4);
-  le(end, 0, 4);
-  le(end, 1, 2);
-  le(end, 1, 2);
-  le(end, central.size(), 4);
-  le(end, local.size(), 4);
-  le(end, 0, 2);
+  put(end, {{0x06054b50, 4}, {0, 4}, {1, 2}, {1, 2}, {central.size(), 4}, {local.size(), 4}, {0, 2}});
   return local + central + end;
 }
 

@@ -1,6 +1,4 @@
 // The settings tab in the real window, over a profile whose config folder holds real-shaped files.
-#include <QAbstractItemModelTester>
-
 #include "foundation/fs.hpp"
 #include "support/config_samples.hpp"
 #include "window_fixture.hpp"
@@ -13,11 +11,7 @@ class ConfigTab : public WindowTest {
     folder = selected().bepinex() / "config";
     ConfigSamples::write(folder);
     config = state->configEditor();
-    for (QAbstractItemModel* model : {static_cast<QAbstractItemModel*>(config->files()),
-                                      static_cast<QAbstractItemModel*>(config->entries()),
-                                      static_cast<QAbstractItemModel*>(config->matches())})
-      testers.push_back(std::make_unique<QAbstractItemModelTester>(
-          model, QAbstractItemModelTester::FailureReportingMode::Fatal));
+    testModels({config->files(), config->entries(), config->matches()});
     trigger("menu.Config Files");
     ASSERT_TRUE(
         waitUntil([&] { return !config->listing() && !config->opening() && config->currentPath() != ""; }));
@@ -46,7 +40,6 @@ class ConfigTab : public WindowTest {
 
   fs::path folder;
   ConfigEditor* config = nullptr;
-  std::vector<std::unique_ptr<QAbstractItemModelTester>> testers;
 };
 }  // namespace
 
@@ -73,7 +66,6 @@ TEST_F(ConfigTab, ListsFilesByPluginAndShowsEachSettingWithItsControl) {
 TEST_F(ConfigTab, SavingWritesOnlyTheChangedValueAndRevertDiscards) {
   open("smithy.forgetweaks.cfg");
   EXPECT_FALSE(config->setValue(row("Yield"), "lots"));
-  EXPECT_EQ(config->valueProblem(row("Yield"), "25"), "Enter a whole number from 1 to 20.");
   EXPECT_FALSE(config->dirty());
   EXPECT_FALSE(enabled("config.save"));
 

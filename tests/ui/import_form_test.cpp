@@ -1,5 +1,5 @@
-// The import sheet's rules: the problem text, when the import can go ahead, the confirmation
-// before a profile is replaced, and pasting.
+// The import sheet's rules: the problem text, when the import can go ahead, and the confirmation
+// before a profile is replaced.
 #include <QSignalSpy>
 
 #include "app_fixture.hpp"
@@ -78,13 +78,6 @@ TEST_F(ImportFormTest, BusyDisablesTheImport) {
   EXPECT_GE(changed.count(), 1);  // the sheet hears of it
   settle();
   EXPECT_TRUE(form.canImport());
-}
-
-TEST_F(ImportFormTest, PasteTrimsWhiteSpaceAndLineBreaksAndIgnoresNothing) {
-  form.paste("  0190-ABCD\r\n");
-  EXPECT_EQ(form.code(), "0190-ABCD");
-  form.paste(" \n");
-  EXPECT_EQ(form.code(), "0190-ABCD");
 }
 
 TEST_F(ImportFormTest, ANewImportStartsWithTrimmedTextsAndABadCodeIsReportedNotThrown) {

@@ -1,7 +1,5 @@
 // The profile pane in the real window: header, banners and the installed mods. Model testers
 // check every change the profile and mod lists report while the views use them.
-#include <QAbstractItemModelTester>
-
 #include "window_fixture.hpp"
 
 namespace {
@@ -9,13 +7,8 @@ class Pane : public WindowTest {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
-    for (QAbstractItemModel* model : {static_cast<QAbstractItemModel*>(state->profilesModel()),
-                                      static_cast<QAbstractItemModel*>(state->modsModel()),
-                                      static_cast<QAbstractItemModel*>(state->dependenciesModel())})
-      testers.push_back(std::make_unique<QAbstractItemModelTester>(
-          model, QAbstractItemModelTester::FailureReportingMode::Fatal));
+    testModels({state->profilesModel(), state->modsModel(), state->dependenciesModel()});
   }
-  std::vector<std::unique_ptr<QAbstractItemModelTester>> testers;
 
   // "Raid" with A, which brings B and C, on the installed tab (a new profile opens the catalogue).
   void raid() {
@@ -34,14 +27,6 @@ void press(QObject* button) {
   WindowTest::flush();
 }
 
-TEST_F(Pane, WithoutASelectionOnlyTheHintShows) {
-  state->setSelectedID({});
-  flush();
-  EXPECT_TRUE(visible("pane.empty"));
-  EXPECT_EQ(text("pane.empty"), "Create a profile to get started.");
-  EXPECT_FALSE(visible("header"));
-}
-
 TEST_F(Pane, ModsAndDependenciesGetTheirOwnSectionsAndCounts) {
   EXPECT_EQ(text("header.summary"), "0 mods");
   EXPECT_TRUE(visible("installed.empty"));
@@ -54,9 +39,9 @@ TEST_F(Pane, ModsAndDependenciesGetTheirOwnSectionsAndCounts) {
   EXPECT_TRUE(find(item("installed.mods"), "modRow.A"));
   EXPECT_TRUE(find(item("installed.dependencies"), "modRow.C"));
 
-  // Removing the mod takes what only it needed; the way to browse is back.
-  run([&] { state->remove(ModItem(mod("A"))); });
-  flush();
+  // Removing the mod from its row menu takes what only it needed; the way to browse is back.
+  QMetaObject::invokeMethod(part(item("modRow.A"), "modRow.remove"), "triggered");
+  settle();
   EXPECT_EQ(text("header.summary"), "0 mods");
   EXPECT_TRUE(visible("installed.empty"));
   EXPECT_FALSE(visible("installed.dependencies"));
@@ -105,10 +90,7 @@ TEST_F(Pane, AModTheCatalogueDoesNotKnowHasNoDetails) {
   state->setDetailPackage({});
   flush();
 
-  catalogue.setPackageList("[]");  // the catalogue forgets every mod
-  state->loadIndex(true);
-  ASSERT_TRUE(waitUntil([&] { return !state->indexLoading(); }));
-  flush();
+  serveList("[]");  // the catalogue forgets every mod
   QObject* unknown = item("modRow.A");
   EXPECT_FALSE(offered(unknown, "modRow.details"));
   press(part(unknown, "modRow.name"));
@@ -122,19 +104,13 @@ TEST_F(Pane, TheLoaderRowFollowsTheCataloguesPack) {
   raid();
   EXPECT_EQ(text("loader.version"), "5.4.2202");
   EXPECT_EQ(text("loader.status"), "Up to date");
-  const auto listOnly = [&](const std::string& list) {
-    catalogue.setPackageList(list);
-    state->loadIndex(true);
-    ASSERT_TRUE(waitUntil([&] { return !state->indexLoading(); }));
-    flush();
-  };
-  listOnly(
+  serveList(
       R"([{"name": "BepInExPack_Valheim", "full_name": "denikson-BepInExPack_Valheim", "owner": "denikson",
       "versions": [{"version_number": "5.4.2300"}]}])");
   EXPECT_EQ(text("loader.status"), "Update");
   EXPECT_TRUE(text("loader.version").contains("5.4.2202")) << text("loader.version").toStdString();
   EXPECT_TRUE(text("loader.version").contains("5.4.2300")) << text("loader.version").toStdString();
-  listOnly("[]");  // the catalogue no longer lists it: what is installed is all there is
+  serveList("[]");  // the catalogue no longer lists it: what is installed is all there is
   EXPECT_EQ(text("loader.status"), "Installed");
   EXPECT_EQ(text("loader.version"), "5.4.2202");
 }
@@ -143,20 +119,17 @@ TEST_F(Pane, TheSwitchAsksTheStateAndADisabledModLooksIt) {
   raid();
   QObject* row = item("modRow.A");
   QObject* toggle = part(row, "modRow.switch");
-  EXPECT_EQ(toggle->property("tip").toString(), "Enabled — turn off to keep it installed but not loaded");
   EXPECT_FALSE(shown(row, "modRow.disabled"));
 
   toggle->setProperty("checked", false);
   QMetaObject::invokeMethod(toggle, "toggled");
   settle();
-  flush();
   EXPECT_FALSE(mod("A").enabled);
   row = item("modRow.A");
   EXPECT_TRUE(shown(row, "modRow.disabled"));
-  EXPECT_EQ(part(row, "modRow.switch")->property("tip").toString(), "Disabled");
 }
 
-TEST_F(Pane, UpdatesAreOfferedInTheRowMenuAndRemovingTakesTheModOut) {
+TEST_F(Pane, UpdatesAreOfferedInTheRowMenu) {
   raid();
   EXPECT_FALSE(offered(item("modRow.B"), "modRow.update"));
   publish("B", "1.1.0");
@@ -165,26 +138,6 @@ TEST_F(Pane, UpdatesAreOfferedInTheRowMenuAndRemovingTakesTheModOut) {
   EXPECT_TRUE(offered(row, "modRow.update"));
   EXPECT_EQ(part(row, "modRow.update")->property("text").toString(), "Update to 1.1.0");
   EXPECT_EQ(part(row, "modRow.version")->property("text").toString().count("1.1.0"), 1);
-
-  QMetaObject::invokeMethod(part(item("modRow.A"), "modRow.remove"), "triggered");
-  settle();
-  flush();
-  EXPECT_FALSE(find(item("installed.mods"), "modRow.A"));
-  EXPECT_TRUE(visible("installed.empty"));
 }
 
-TEST_F(Pane, EveryControlThatChangesTheProfileWaitsWhileBusy) {
-  raid();
-  publish("D", "1.0.0");
-  state->add(pkg("D"));  // still running
-  QObject* row = item("modRow.A");
-  EXPECT_FALSE(part(row, "modRow.switch")->property("enabled").toBool());
-  EXPECT_FALSE(part(row, "modRow.menu")->property("enabled").toBool());
-  EXPECT_FALSE(enabled("header.changeFolder"));
-  EXPECT_FALSE(enabled("header.share"));
-  settle();
-  flush();
-  EXPECT_TRUE(part(item("modRow.A"), "modRow.switch")->property("enabled").toBool());
-  EXPECT_TRUE(enabled("header.share"));
-}
 }  // namespace

@@ -103,6 +103,12 @@ void WindowTest::flush() {
   }
 }
 
+void WindowTest::testModels(std::initializer_list<QAbstractItemModel*> models) {
+  for (QAbstractItemModel* model : models)
+    testers.push_back(std::make_unique<QAbstractItemModelTester>(
+        model, QAbstractItemModelTester::FailureReportingMode::Fatal));
+}
+
 void WindowTest::makeProfile(const QString& name) {
   state->newProfile(name);
   run([&] { state->add(pkg("A")); });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAbstractItemModelTester>
 #include <QQmlEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
@@ -46,10 +47,26 @@ class WindowTest : public StartedApp {
   void trigger(const QString& menuItem);
   void type(const QString& field, const QString& text);
   void key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+  // As the app fixture's, then the window catches up.
+  void settle() {
+    AppTest::settle();
+    flush();
+  }
+  void serveList(const std::string& list) {
+    AppTest::serveList(list);
+    flush();
+  }
+  void reloadIndex() {
+    AppTest::reloadIndex();
+    flush();
+  }
   // Makes a profile, selects it and adds mod A to it (A brings B and C as dependencies).
   void makeProfile(const QString& name);
+  // Checks every change these models report while the views use them; the first wrong one fails.
+  void testModels(std::initializer_list<QAbstractItemModel*> models);
 
   std::shared_ptr<RecordingDesktop> desktop = std::make_shared<RecordingDesktop>();
   std::unique_ptr<QQmlEngine> engine;
   std::unique_ptr<QQuickWindow> window;
+  std::vector<std::unique_ptr<QAbstractItemModelTester>> testers;
 };
