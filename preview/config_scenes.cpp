@@ -89,6 +89,14 @@ std::vector<Scene> configScenes() {
          World::settle();
          return w;
        }},
+      {"config-unsaved-profile-prompt",
+       [] {
+         auto w = forgeEdited();
+         for (const Profile& p : w->state().profiles())
+           if (p.name == "Hardcore Server") w->state().setSelectedID(QString::fromStdString(p.id));
+         World::settle();
+         return w;
+       }},
       // Lines the format does not know, a header without "]", an entry without "=": kept, and text fields.
       {"config-bad-input", [] { return onConfig("server.settings.cfg"); }},
       {"config-invalid-number",

@@ -45,7 +45,19 @@ void AppState::setWorkspace(std::shared_ptr<Workspace> workspace) { workspace_ =
 
 // ---- Field setters: each tells the views only when the value changes.
 
-void AppState::setSelectedID(const QString& id) { selectProfile(id, false); }
+void AppState::setSelectedID(const QString& id) { switchProfile(id, std::nullopt); }
+
+void AppState::switchProfile(const QString& id, std::optional<DetailTab> tab) {
+  // Asked for while an operation runs, the change keeps its messages however late the answer comes.
+  auto go = [this, id, tab, keepMessages = !busy_.isEmpty()] {
+    selectProfile(id, keepMessages);
+    if (tab) setTab(*tab);
+  };
+  const Profile* to = current(ss(id));
+  // No profile to go to: only a deletion empties the selection, and it closes the settings first.
+  if (id == selectedID_ || !to) return go();
+  config_->leave(qs(to->name), std::move(go));
+}
 
 void AppState::selectProfile(const QString& id, bool keepMessages) {
   if (!assign(this, selectedID_, id, &AppState::selectedIDChanged)) return;

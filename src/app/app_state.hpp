@@ -289,6 +289,9 @@ class AppState : public QObject {
 
   void useChosenFolder(std::optional<std::filesystem::path> folder);
   void selectProfile(const QString& id, bool keepMessages);
+  // Every change of profile after start-up passes here: unsaved settings make it wait for the
+  // user's answer, and it never happens when the user stays. The tab, when given, changes with it.
+  void switchProfile(const QString& id, std::optional<DetailTab> tab);
   void setBusy(const QString& label);
   void setGameRunning(bool running);
   void setIndexLoading(bool loading);
@@ -297,8 +300,8 @@ class AppState : public QObject {
   // Puts the changed profile in place of its entry and saves it; a failed save is only logged.
   void writeBack(const Profile& profile);
   void appendProfile(Profile profile);
-  // Appends the profile `make` returns and selects it; shows its error instead when it throws.
-  bool addAndSelect(const std::function<Profile()>& make);
+  // Appends the profile `make` returns and switches to it; shows its error instead when it throws.
+  void addAndSelect(const std::function<Profile()>& make, std::optional<DetailTab> tab = std::nullopt);
   // Recomputes the values derived from profiles, selection, index and flags, and tells the views.
   void refreshDerived();
   // Forwards texts from a worker thread to `busy`, in order, on the main thread.

@@ -47,10 +47,9 @@ bool ConfigEditor::dirty() const {
   return settings_ ? entries_->changed() : text_ != originalText_;
 }
 
-QString ConfigEditor::pendingTitle() const {
-  if (!pending_) return {};
-  const ConfigFileInfo* info = files_->find(qpath(pending_->path));
-  return info ? QString::fromStdString(info->title) : qpath(pending_->path.filename());
+QString ConfigEditor::titleOf(const fs::path& file) const {
+  const ConfigFileInfo* info = files_->find(qpath(file));
+  return info ? QString::fromStdString(info->title) : qpath(file.filename());
 }
 
 void ConfigEditor::setText(const QString& text) {
@@ -102,39 +101,43 @@ QCoro::Task<> ConfigEditor::listTask(fs::path folder) {
 
 void ConfigEditor::open(const QString& path) {
   fs::path p = path.toStdString();
-  if (current_ == p) return;
-  if (dirty()) {
-    pending_ = Target{p, std::nullopt};
-    emit stateChanged();
-    return;
-  }
-  request({p, std::nullopt});
+  if (current_ != p) switchTo({p, std::nullopt});
 }
 
 void ConfigEditor::openMatch(int row) {
   const ConfigMatch* m = matches_->match(row);
   if (!m) return;
   Target target{matches_->fileOf(*m).path, m->entry.line};
-  if (current_ == target.path) {
+  if (current_ == target.path)
     setFocusRow(entries_->rowOfLine(m->entry.line));
-  } else if (dirty()) {
-    pending_ = target;
-    emit stateChanged();
-  } else {
-    request(target);
-  }
+  else
+    switchTo(std::move(target));
+}
+
+void ConfigEditor::switchTo(Target target) {
+  if (!dirty()) return request(std::move(target));
+  QString title = titleOf(target.path);
+  pending_ = Pending{std::move(title), false, [this, target] { request(target); }};
+  emit stateChanged();
+}
+
+void ConfigEditor::leave(const QString& towards, std::function<void()> then) {
+  if (!dirty()) return then();
+  pending_ = Pending{towards, true, std::move(then)};
+  emit stateChanged();
 }
 
 void ConfigEditor::saveAndSwitch() {
-  auto target = std::exchange(pending_, std::nullopt);
+  auto pending = std::exchange(pending_, std::nullopt);
   emit stateChanged();
-  if (target) saveTask(target);
+  if (pending) saveTask(std::move(pending->go));
 }
 
+// Dropping the changes is opening the other file over them, or the other profile's folder.
 void ConfigEditor::discardAndSwitch() {
-  auto target = std::exchange(pending_, std::nullopt);
+  auto pending = std::exchange(pending_, std::nullopt);
   emit stateChanged();
-  if (target) request(*target);
+  if (pending) pending->go();
 }
 
 void ConfigEditor::cancelSwitch() {
@@ -170,8 +173,7 @@ QCoro::Task<> ConfigEditor::openTask(Target target) {
   current_ = target.path;
   settings_ = settings;
   crlf_ = opened && opened->bytes.find("\r\n") != std::string::npos;
-  const ConfigFileInfo* info = files_->find(qpath(target.path));
-  title_ = info ? QString::fromStdString(info->title) : qpath(target.path.filename());
+  title_ = titleOf(target.path);
   disk_ = opened ? std::move(opened->bytes) : std::string();
   problem_ = opened ? QString() : QStringLiteral("“%1” can’t be read.").arg(currentName());
   problemDetail_ = failure;

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -38,8 +39,10 @@ class ConfigEditor : public QObject {
   Q_PROPERTY(bool canSave READ canSave NOTIFY stateChanged)
   Q_PROPERTY(bool gameRunning READ gameRunning NOTIFY stateChanged)
   Q_PROPERTY(bool conflict READ conflict NOTIFY stateChanged)
-  // The title of the file a switch waits for while the user decides about unsaved changes.
+  // The title of the file, or the name of the profile, a switch waits for while the user decides
+  // about unsaved changes; `leaving` when it is another profile.
   Q_PROPERTY(QString pendingTitle READ pendingTitle NOTIFY stateChanged)
+  Q_PROPERTY(bool leaving READ leaving NOTIFY stateChanged)
   Q_PROPERTY(QString query READ query WRITE setQuery NOTIFY queryChanged)
   Q_PROPERTY(bool searching READ searching NOTIFY searchingChanged)
 
@@ -65,7 +68,8 @@ class ConfigEditor : public QObject {
   bool canSave() const { return dirty() && !gameRunning_ && !conflict_ && !saving_; }
   bool gameRunning() const { return gameRunning_; }
   bool conflict() const { return conflict_; }
-  QString pendingTitle() const;
+  QString pendingTitle() const { return pending_ ? pending_->title : QString(); }
+  bool leaving() const { return pending_ && pending_->leaving; }
   QString query() const { return query_; }
   void setQuery(const QString& query);
   bool searching() const { return searching_; }
@@ -73,6 +77,9 @@ class ConfigEditor : public QObject {
   // A new folder closes the open file and forgets the old folder's list.
   void setFolder(const std::filesystem::path& folder);
   void setGameRunning(bool running);
+  // Leaving this folder for the profile named `towards`: `then` runs at once when nothing is unsaved,
+  // and otherwise waits like a switch of file; it never runs when the user stays.
+  void leave(const QString& towards, std::function<void()> then);
 
   // Lists the folder's files again and checks the open file against the disk.
   Q_INVOKABLE void refresh();
@@ -117,12 +124,21 @@ class ConfigEditor : public QObject {
     std::filesystem::path path;
     std::optional<size_t> line;  // the setting to show
   };
+  // A switch waiting for the user's answer about unsaved changes.
+  struct Pending {
+    QString title;
+    bool leaving;  // to another profile
+    std::function<void()> go;
+  };
   QCoro::Task<> listTask(std::filesystem::path folder);
   QCoro::Task<> openTask(Target target);
-  QCoro::Task<> saveTask(std::optional<Target> then);
+  QCoro::Task<> saveTask(std::function<void()> then);
   QCoro::Task<> checkTask();
   QCoro::Task<> searchTask(QString query);
   void request(Target target);
+  // Opens the target now, or after the user's answer when there are unsaved changes.
+  void switchTo(Target target);
+  QString titleOf(const std::filesystem::path& file) const;
   void close();
   // A file was opened or closed: no open in flight, no conflict, the watch on the new file.
   void settle();
@@ -146,7 +162,7 @@ class ConfigEditor : public QObject {
   int focusRow_ = -1;
   bool listing_ = false, opening_ = false, saving_ = false, searching_ = false;
   bool gameRunning_ = false, conflict_ = false;
-  std::optional<Target> pending_;
+  std::optional<Pending> pending_;
   QString query_;
   unsigned generation_ = 0;  // counts opens and saves; a disk check from before one is stale
   unsigned searchGeneration_ = 0;

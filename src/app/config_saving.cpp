@@ -44,7 +44,7 @@ void ConfigEditor::resetToDefault(int row) {
 }
 
 void ConfigEditor::save() {
-  if (canSave()) saveTask(std::nullopt);
+  if (canSave()) saveTask({});
 }
 
 void ConfigEditor::revert() {
@@ -85,8 +85,9 @@ QCoro::Task<> ConfigEditor::checkTask() {
   setConflict(true);
 }
 
-QCoro::Task<> ConfigEditor::saveTask(std::optional<Target> then) {
+QCoro::Task<> ConfigEditor::saveTask(std::function<void()> then) {
   if (!canSave()) co_return;
+  unsigned generation = generation_;
   saving_ = true;
   emit stateChanged();
   // What is saved is what is here now; edits made while it is written stay unsaved changes.
@@ -107,6 +108,11 @@ QCoro::Task<> ConfigEditor::saveTask(std::optional<Target> then) {
     });
     auto changed = co_await job;
     saving_ = false;
+    if (generation != generation_) {
+      // Another file or profile was opened meanwhile; what this save leaves behind is not its state.
+      emit stateChanged();
+      co_return;
+    }
     if (changed) {
       theirs_ = std::move(*changed);
       conflict_ = true;
@@ -119,7 +125,7 @@ QCoro::Task<> ConfigEditor::saveTask(std::optional<Target> then) {
       Log::write("config saved: " + path.filename().string());
     }
     emit stateChanged();
-    if (!changed && then) request(*then);
+    if (!changed && then) then();
   } catch (const Abandoned&) {
     co_return;
   } catch (...) {

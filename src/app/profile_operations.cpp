@@ -21,24 +21,23 @@ QString AppState::uniqueName(const QString& base) const {
   return name;
 }
 
-bool AppState::addAndSelect(const std::function<Profile()>& make) {
+void AppState::addAndSelect(const std::function<Profile()>& make, std::optional<DetailTab> tab) {
   Profile made;
   try {
     made = make();
   } catch (...) {
     setErrorMessage(describe(std::current_exception()));
-    return false;
+    return;
   }
   QString id = qs(made.id);
   appendProfile(std::move(made));
-  setSelectedID(id);
-  return true;
+  switchProfile(id, tab);
 }
 
 void AppState::newProfile(const QString& name) {
   const QString unique = uniqueName(name.isEmpty() ? QStringLiteral("New Profile") : name);
-  if (addAndSelect([&] { return ProfileStore::create(ss(unique)); }))
-    setTab(DetailTab::browse);  // a new profile starts in the catalogue
+  // A new profile starts in the catalogue.
+  addAndSelect([&] { return ProfileStore::create(ss(unique)); }, DetailTab::browse);
 }
 
 void AppState::rename(const ProfileItem& profile, const QString& to) {
@@ -58,6 +57,8 @@ void AppState::duplicate(const ProfileItem& profile) {
 void AppState::deleteProfile(const ProfileItem& profile) {
   if (!busy_.isEmpty()) return;
   const std::string id = profile.profile.id;
+  // Its settings go with it, as the confirmation says: nothing open may be saved into its folder.
+  if (selectedID_ == qs(id)) config_->setFolder({});
   ProfileStore::deleteProfile(profile.profile);
   profiles_->removeAll(id);
   emit profilesChanged();

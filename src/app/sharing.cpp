@@ -102,8 +102,7 @@ QCoro::Task<> AppState::importArchive(std::string bytes, ImportTarget target, Im
     co_await copy;
   }
   writeBack(p);
-  setSelectedID(qs(p.id));
-  setTab(DetailTab::installed);
+  switchProfile(qs(p.id), DetailTab::installed);
 
   co_await syncProfile(p.id);
   // Everything some mod of the profile needs is a dependency, not the user's own choice.

@@ -120,6 +120,54 @@ TEST_F(ConfigTab, SwitchingFileWithUnsavedChangesAsksFirst) {
   EXPECT_EQ(onDisk("smithy.forgetweaks.cfg"), ConfigSamples::forge);
 }
 
+TEST_F(ConfigTab, ChangingProfileWithUnsavedChangesAsksFirst) {
+  const QString first = state->selectedID();
+  auto editDropRate = [&](const char* value) {
+    ASSERT_TRUE(waitUntil([&] { return !config->listing() && !config->opening(); }));
+    open("example.mod.cfg");
+    config->setValue(row("Drop rate"), value);
+  };
+  auto highlighted = [&](int index) {
+    return item("sidebar.row." + QString::number(index))->property("selected").toBool();
+  };
+  editDropRate("3");
+  state->newProfile("Raid");  // made at once; the change to it waits like a click would
+  flush();
+  EXPECT_EQ(text("sheet.unsaved.message"),
+            "If you switch to the profile “Raid” without saving, your changes are lost.");
+  click("sheet.unsaved.cancel");
+  EXPECT_EQ(state->selectedID(), first);
+  EXPECT_EQ(state->tab(), DetailTab::config);
+  EXPECT_TRUE(config->dirty());
+
+  click("sidebar.row.1");
+  EXPECT_EQ(text("sheet.title"), "Save changes to “Example Mod”?");
+  click("sheet.unsaved.cancel");
+  EXPECT_TRUE(highlighted(0));
+  EXPECT_FALSE(highlighted(1));
+  EXPECT_EQ(config->entries()->entry(row("Drop rate"))->value, "3");
+
+  click("sidebar.row.1");
+  click("sheet.unsaved.save");
+  ASSERT_TRUE(waitUntil([&] { return state->selectedID() != first; }));
+  EXPECT_NE(onDisk("example.mod.cfg").find("Drop rate = 3\n"), std::string::npos);
+
+  click("sidebar.row.0");
+  editDropRate("4");
+  click("sidebar.row.1");
+  click("sheet.unsaved.discard");
+  EXPECT_NE(state->selectedID(), first);
+  EXPECT_NE(onDisk("example.mod.cfg").find("Drop rate = 3\n"), std::string::npos);
+
+  // Deleting the profile drops its edits with its folder: no question, nothing written back.
+  click("sidebar.row.0");
+  editDropRate("5");
+  state->deleteProfile(ProfileItem(*state->current(first.toStdString())));
+  flush();
+  EXPECT_EQ(config->pendingTitle(), "");
+  EXPECT_FALSE(FS::exists(folder));
+}
+
 TEST_F(ConfigTab, WhileTheGameRunsNothingIsSaved) {
   open("example.mod.cfg");
   config->setValue(row("Difficulty"), "Easy");

@@ -131,11 +131,6 @@ ColumnLayout {
         }
     }
 
-    Loader {
-        active: view.config.pendingTitle !== ""
-        sourceComponent: UnsavedSheet { config: view.config }
-    }
-
     // A sentence in the middle of the right-hand side, with an optional smaller line under it.
     component Notice: Item {
         property string title

@@ -47,6 +47,11 @@ Item {
             onClosed: sheets.app.showLog = false
         }
     }
+    // Over any tab: a change of profile asks too.
+    Loader {
+        active: sheets.app.config.pendingTitle !== ""
+        sourceComponent: UnsavedSheet { config: sheets.app.config }
+    }
     Loader {
         active: !!sheets.app.detailPackage
         sourceComponent: PackageSheet {
