@@ -1,4 +1,4 @@
-// The Config tab's two loads: listing a profile's config folder of 150 files (each titled by the
+// The Config Files sheet's two loads: listing a profile's config folder of 150 files (each titled by the
 // plugin line at its top) and opening a settings file of 2,000 entries (read and parsed). Each
 // has a floor measured in the same run: reading the same bytes without understanding them.
 //

@@ -1,4 +1,4 @@
-// The Config tab's scenes: each kind of control, plain text, a search, the notices and the prompt.
+// The Config Files sheet's scenes: each kind of control, plain text, a search, the notices and the prompt.
 #include <QQuickItem>
 #include <QQuickWindow>
 
@@ -9,12 +9,12 @@
 namespace {
 std::filesystem::path folderOf(World& w) { return w.state().selected()->bepinex() / "config"; }
 
-// The rich profile with real-shaped config files, on the Config tab with `file` open.
+// The rich profile with real-shaped config files, in the Config Files sheet with `file` open.
 std::unique_ptr<World> onConfig(const std::string& file) {
   auto w = richProfile();
   ConfigSamples::write(folderOf(*w));
   w->state().setNote({});
-  w->state().setTab(DetailTab::config);
+  w->state().setShowConfig(true);
   w->window();
   ConfigEditor& config = *w->state().configEditor();
   World::waitUntil([&] { return !config.listing() && !config.opening(); });
@@ -112,7 +112,7 @@ std::vector<Scene> configScenes() {
        [] {
          auto w = richProfile();
          std::filesystem::remove_all(folderOf(*w));
-         w->state().setTab(DetailTab::config);
+         w->state().setShowConfig(true);
          World::settle();
          return w;
        }},

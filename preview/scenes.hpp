@@ -16,7 +16,7 @@ struct Scene {
 const std::vector<Scene>& scenes();
 // The profile pane's scenes: banners, loader statuses, the browse list and the package sheet.
 std::vector<Scene> paneScenes();
-// The Config tab's scenes: each kind of control, plain text, a search, the notices and the prompt.
+// The Config Files sheet's scenes: each kind of control, plain text, a search, the notices and the prompt.
 std::vector<Scene> configScenes();
 // The window's richest profile, "Ashlands Raid", selected, on the installed tab.
 std::unique_ptr<World> richProfile();

@@ -30,7 +30,7 @@ AppState::AppState(QObject* parent)
       index_(std::make_shared<const std::vector<TSPackage>>()) {
   browse_->setIndex(index_);
   downloadPool_->setMaxThreadCount(8);  // more than parallelDownloads() ever asks for
-  // The settings tab follows the selected profile and the game; its failed saves show as errors.
+  // The settings sheet follows the selected profile and the game; its failed saves show as errors.
   connect(this, &AppState::selectedIDChanged, config_, [this] {
     config_->setFolder(selected() ? selected()->bepinex() / "config" : std::filesystem::path());
   });
@@ -77,6 +77,7 @@ void AppState::setErrorMessage(const QString& text) {
 }
 void AppState::setTab(DetailTab tab) { assign(this, tab_, tab, &AppState::tabChanged); }
 void AppState::setShowLog(bool on) { assign(this, showLog_, on, &AppState::showLogChanged); }
+void AppState::setShowConfig(bool on) { assign(this, showConfig_, on, &AppState::showConfigChanged); }
 void AppState::setShowImport(bool on) { assign(this, showImport_, on, &AppState::showImportChanged); }
 void AppState::setImportFile(const QUrl& file) {
   assign(this, importFile_, file, &AppState::importFileChanged);

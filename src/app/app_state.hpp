@@ -56,6 +56,7 @@ class AppState : public QObject {
   Q_PROPERTY(QVariant appUpdate READ appUpdate WRITE setAppUpdate NOTIFY appUpdateChanged)
   Q_PROPERTY(QVariant sharedCode READ sharedCode WRITE setSharedCode NOTIFY sharedCodeChanged)
   Q_PROPERTY(bool showLog READ showLog WRITE setShowLog NOTIFY showLogChanged)
+  Q_PROPERTY(bool showConfig READ showConfig WRITE setShowConfig NOTIFY showConfigChanged)
   Q_PROPERTY(bool showImport READ showImport WRITE setShowImport NOTIFY showImportChanged)
   // A profile file the import sheet imports instead of a code (chosen or dropped); empty for a code.
   Q_PROPERTY(QUrl importFile READ importFile WRITE setImportFile NOTIFY importFileChanged)
@@ -117,6 +118,8 @@ class AppState : public QObject {
   void setSharedCode(const QVariant& code);
   bool showLog() const { return showLog_; }
   void setShowLog(bool on);
+  bool showConfig() const { return showConfig_; }
+  void setShowConfig(bool on);
   bool showImport() const { return showImport_; }
   void setShowImport(bool on);
   QUrl importFile() const { return importFile_; }
@@ -239,6 +242,7 @@ class AppState : public QObject {
   void appUpdateChanged();
   void sharedCodeChanged();
   void showLogChanged();
+  void showConfigChanged();
   void showImportChanged();
   void importFileChanged();
   void showNewProfileChanged();
@@ -336,6 +340,7 @@ class AppState : public QObject {
   std::optional<AppUpdateItem> appUpdate_;
   std::optional<SharedCode> sharedCode_;
   bool showLog_ = false;
+  bool showConfig_ = false;
   bool showImport_ = false;
   QUrl importFile_;
   bool showNewProfile_ = false;

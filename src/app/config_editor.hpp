@@ -13,7 +13,7 @@
 
 class QFileSystemWatcher;
 
-// The settings tab of the selected profile: its config files, the one being edited (setting by
+// The settings sheet of the selected profile: its config files, the one being edited (setting by
 // setting for the loader's .cfg files, as text for the others), saving and reverting, a search
 // through every setting, and the guards: no saving while the game runs (it rewrites these files
 // when it quits), and a choice when the file changed on disk under unsaved edits.

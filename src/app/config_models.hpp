@@ -10,7 +10,7 @@
 #include "profiles/config_file.hpp"
 #include "profiles/config_folder.hpp"
 
-// The config folder's files as the settings tab lists them, narrowed by a filter on title and name.
+// The config folder's files as the settings sheet lists them, narrowed by a filter on title and name.
 class ConfigFileListModel : public QAbstractListModel {
   Q_OBJECT
   Q_PROPERTY(QString filter READ filter WRITE setFilter NOTIFY filterChanged)

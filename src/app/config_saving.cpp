@@ -1,4 +1,4 @@
-// The settings tab's edits, saves and disk checks, and its search through every settings file.
+// The settings sheet's edits, saves and disk checks, and its search through every settings file.
 #include <QFileSystemWatcher>
 
 #include "app/background.hpp"

@@ -36,7 +36,7 @@ int explicitModCount(const Profile& profile);
 namespace AppEnums {
 Q_NAMESPACE
 // The main pane's tabs, in picker order.
-enum class DetailTab { installed, browse, config };
+enum class DetailTab { installed, browse };
 Q_ENUM_NS(DetailTab)
 }  // namespace AppEnums
 using AppEnums::DetailTab;

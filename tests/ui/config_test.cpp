@@ -1,10 +1,10 @@
-// The settings tab in the real window, over a profile whose config folder holds real-shaped files.
+// The settings sheet in the real window, over a profile whose config folder holds real-shaped files.
 #include "foundation/fs.hpp"
 #include "support/config_samples.hpp"
 #include "window_fixture.hpp"
 
 namespace {
-class ConfigTab : public WindowTest {
+class ConfigSheet : public WindowTest {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
@@ -43,8 +43,8 @@ class ConfigTab : public WindowTest {
 };
 }  // namespace
 
-TEST_F(ConfigTab, ListsFilesByPluginAndShowsEachSettingWithItsControl) {
-  EXPECT_EQ(state->tab(), DetailTab::config);
+TEST_F(ConfigSheet, ListsFilesByPluginAndShowsEachSettingWithItsControl) {
+  EXPECT_TRUE(state->showConfig());
   EXPECT_EQ(config->files()->rowCount(), 6);
   EXPECT_EQ(config->currentTitle(), "BepInEx.cfg");  // the first file opens by itself
   config->files()->setFilter("forge");
@@ -63,7 +63,7 @@ TEST_F(ConfigTab, ListsFilesByPluginAndShowsEachSettingWithItsControl) {
   EXPECT_EQ(text("config.textArea"), QString::fromStdString(onDisk("Forge/recipes.json")));
 }
 
-TEST_F(ConfigTab, SavingWritesOnlyTheChangedValueAndRevertDiscards) {
+TEST_F(ConfigSheet, SavingWritesOnlyTheChangedValueAndRevertDiscards) {
   open("smithy.forgetweaks.cfg");
   EXPECT_FALSE(config->setValue(row("Yield"), "lots"));
   EXPECT_FALSE(config->dirty());
@@ -97,12 +97,12 @@ TEST_F(ConfigTab, SavingWritesOnlyTheChangedValueAndRevertDiscards) {
   EXPECT_EQ(onDisk("server.ini"), "[Server]\r\nport=2457\r\n");
 }
 
-TEST_F(ConfigTab, SwitchingFileWithUnsavedChangesAsksFirst) {
+TEST_F(ConfigSheet, SwitchingFileWithUnsavedChangesAsksFirst) {
   open("example.mod.cfg");
   config->setValue(row("Drop rate"), "3");
   open("smithy.forgetweaks.cfg");
   EXPECT_EQ(config->pendingTitle(), "Forge Tweaks");
-  EXPECT_EQ(text("sheet.title"), "Save changes to “Example Mod”?");
+  EXPECT_EQ(inside(item("sheet.unsaved"), "sheet.title")->property("text"), "Save changes to “Example Mod”?");
   click("sheet.unsaved.cancel");
   flush();
   EXPECT_EQ(config->currentTitle(), "Example Mod");
@@ -118,9 +118,17 @@ TEST_F(ConfigTab, SwitchingFileWithUnsavedChangesAsksFirst) {
   click("sheet.unsaved.discard");
   ASSERT_TRUE(waitUntil([&] { return config->currentTitle() == "Example Mod" && !config->opening(); }));
   EXPECT_EQ(onDisk("smithy.forgetweaks.cfg"), ConfigSamples::forge);
+
+  // Closing the sheet neither saves nor drops: the edit waits for the next look.
+  config->setValue(row("Drop rate"), "4");
+  click("sheet.config.done");
+  flush();
+  EXPECT_FALSE(state->showConfig());
+  EXPECT_TRUE(config->dirty());
+  EXPECT_NE(onDisk("example.mod.cfg").find("Drop rate = 3\n"), std::string::npos);
 }
 
-TEST_F(ConfigTab, ChangingProfileWithUnsavedChangesAsksFirst) {
+TEST_F(ConfigSheet, ChangingProfileWithUnsavedChangesAsksFirst) {
   const QString first = state->selectedID();
   auto editDropRate = [&](const char* value) {
     ASSERT_TRUE(waitUntil([&] { return !config->listing() && !config->opening(); }));
@@ -137,11 +145,11 @@ TEST_F(ConfigTab, ChangingProfileWithUnsavedChangesAsksFirst) {
             "If you switch to the profile “Raid” without saving, your changes are lost.");
   click("sheet.unsaved.cancel");
   EXPECT_EQ(state->selectedID(), first);
-  EXPECT_EQ(state->tab(), DetailTab::config);
+  EXPECT_TRUE(state->showConfig());
   EXPECT_TRUE(config->dirty());
 
   click("sidebar.row.1");
-  EXPECT_EQ(text("sheet.title"), "Save changes to “Example Mod”?");
+  EXPECT_EQ(inside(item("sheet.unsaved"), "sheet.title")->property("text"), "Save changes to “Example Mod”?");
   click("sheet.unsaved.cancel");
   EXPECT_TRUE(highlighted(0));
   EXPECT_FALSE(highlighted(1));
@@ -168,7 +176,7 @@ TEST_F(ConfigTab, ChangingProfileWithUnsavedChangesAsksFirst) {
   EXPECT_FALSE(FS::exists(folder));
 }
 
-TEST_F(ConfigTab, WhileTheGameRunsNothingIsSaved) {
+TEST_F(ConfigSheet, WhileTheGameRunsNothingIsSaved) {
   open("example.mod.cfg");
   config->setValue(row("Difficulty"), "Easy");
   config->setGameRunning(true);
@@ -183,7 +191,7 @@ TEST_F(ConfigTab, WhileTheGameRunsNothingIsSaved) {
   EXPECT_NE(onDisk("example.mod.cfg").find("Difficulty = Easy\n"), std::string::npos);
 }
 
-TEST_F(ConfigTab, AFileChangedOnDiskReloadsOrLetsTheUserChoose) {
+TEST_F(ConfigSheet, AFileChangedOnDiskReloadsOrLetsTheUserChoose) {
   open("example.mod.cfg");
   std::string theirs = ConfigSamples::example;
   theirs.replace(theirs.find("Drop rate = 2.5"), 15, "Drop rate = 4");
@@ -216,7 +224,7 @@ TEST_F(ConfigTab, AFileChangedOnDiskReloadsOrLetsTheUserChoose) {
   EXPECT_FALSE(config->dirty());
 }
 
-TEST_F(ConfigTab, SearchFindsSettingsInEveryFileAndOpensTheOneChosen) {
+TEST_F(ConfigSheet, SearchFindsSettingsInEveryFileAndOpensTheOneChosen) {
   type("config.search", "smelted");
   ASSERT_TRUE(waitUntil([&] { return !config->searching() && config->matches()->rowCount() > 0; }));
   flush();
@@ -232,7 +240,7 @@ TEST_F(ConfigTab, SearchFindsSettingsInEveryFileAndOpensTheOneChosen) {
   EXPECT_EQ(text("config.noMatch"), "No settings match “no such thing”.");
 }
 
-TEST_F(ConfigTab, FilesThatCannotBeEditedSaySoInASentence) {
+TEST_F(ConfigSheet, FilesThatCannotBeEditedSaySoInASentence) {
   FS::writeAtomic(folder / "notes.txt", std::string("\x89PNG\r\n\x1A\n\0\0", 10));
   config->refresh();
   ASSERT_TRUE(waitUntil([&] { return !config->listing(); }));

@@ -67,7 +67,8 @@ QtObject {
         },
         Command {
             text: "Config Files"; shortcut: "Ctrl+3"
-            onTriggered: commands.app.tab = 2
+            enabled: !!commands.app.selected
+            onTriggered: commands.app.showConfig = true
         },
         Command {
             text: "Refresh Mod List"; shortcut: "Ctrl+R"

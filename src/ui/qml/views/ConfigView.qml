@@ -11,6 +11,8 @@ ColumnLayout {
     required property AppState app
     readonly property ConfigEditor config: app.config
     readonly property bool searching: config.query.trim() !== ""
+    // The room left and right of the content; a sheet brings its own.
+    property int inset: 24
 
     spacing: 0
 
@@ -28,8 +30,8 @@ ColumnLayout {
     Banner {
         objectName: "config.gameRunning"
         Layout.fillWidth: true
-        Layout.leftMargin: 24
-        Layout.rightMargin: 24
+        Layout.leftMargin: view.inset
+        Layout.rightMargin: view.inset
         Layout.topMargin: 8
         visible: view.config.gameRunning
         tint: Theme.ember
@@ -39,8 +41,8 @@ ColumnLayout {
     Banner {
         objectName: "config.conflict"
         Layout.fillWidth: true
-        Layout.leftMargin: 24
-        Layout.rightMargin: 24
+        Layout.leftMargin: view.inset
+        Layout.rightMargin: view.inset
         Layout.topMargin: 8
         visible: view.config.conflict
         tint: Theme.blood
@@ -54,8 +56,8 @@ ColumnLayout {
 
     RowLayout {
         Layout.fillWidth: true
-        Layout.leftMargin: 24
-        Layout.rightMargin: 24
+        Layout.leftMargin: view.inset
+        Layout.rightMargin: view.inset
         Layout.topMargin: 12
         Layout.bottomMargin: 12
         spacing: 10
@@ -87,8 +89,8 @@ ColumnLayout {
     RowLayout {
         Layout.fillWidth: true
         Layout.fillHeight: true
-        Layout.leftMargin: 24
-        Layout.rightMargin: 24
+        Layout.leftMargin: view.inset
+        Layout.rightMargin: view.inset
         Layout.bottomMargin: 20
         spacing: 14
 

@@ -101,7 +101,7 @@ Item {
             spacing: 12
             TabSwitch {
                 objectName: "header.tabs"
-                Layout.preferredWidth: 300
+                Layout.preferredWidth: 220
                 current: header.app.tab
                 onChosen: (tab) => header.app.tab = tab
             }
@@ -136,7 +136,7 @@ Item {
         }
     }
 
-    // The segmented control of the tabs, "Installed" (0), "Browse" (1) and "Config" (2).
+    // The segmented control of the tabs, "Installed" (0) and "Browse" (1).
     component TabSwitch: Rectangle {
         id: tabs
         property int current: 0
@@ -150,13 +150,13 @@ Item {
             anchors.fill: parent
             anchors.margins: 2
             Repeater {
-                model: ["Installed", "Browse", "Config"]
+                model: ["Installed", "Browse"]
                 AbstractButton {
                     id: segment
                     required property int index
                     required property string modelData
                     objectName: "header.tab." + modelData
-                    width: (tabs.width - 4) / 3
+                    width: (tabs.width - 4) / 2
                     height: tabs.height - 4
                     checkable: false
                     checked: tabs.current === index

@@ -3,7 +3,7 @@ import QtQuick.Layouts
 import Quernhold
 
 // The right-hand pane: the selected profile's header, banners, its installed mods, the catalogue
-// or its settings (by `tab`: 0 installed, 1 browse, 2 config), and its footer.
+// (by `tab`: 0 installed, 1 browse), and its footer.
 Rectangle {
     id: pane
     required property AppState app
@@ -40,7 +40,7 @@ Rectangle {
             Layout.fillWidth: true
             Layout.fillHeight: true
             active: !!pane.app.selected
-            sourceComponent: [installed, browse, config][pane.app.tab]
+            sourceComponent: [installed, browse][pane.app.tab]
         }
         Footer {
             objectName: "footer"
@@ -51,5 +51,4 @@ Rectangle {
 
     Component { id: installed; InstalledView { objectName: "installed"; app: pane.app } }
     Component { id: browse; BrowseView { objectName: "browse"; app: pane.app } }
-    Component { id: config; ConfigView { objectName: "config"; app: pane.app } }
 }

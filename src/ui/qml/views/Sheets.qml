@@ -47,7 +47,14 @@ Item {
             onClosed: sheets.app.showLog = false
         }
     }
-    // Over any tab: a change of profile asks too.
+    Loader {
+        active: sheets.app.showConfig && !!sheets.app.selected
+        sourceComponent: ConfigSheet {
+            app: sheets.app
+            onClosed: sheets.app.showConfig = false
+        }
+    }
+    // Over the settings, or over the window: a change of profile asks too.
     Loader {
         active: sheets.app.config.pendingTitle !== ""
         sourceComponent: UnsavedSheet { config: sheets.app.config }
