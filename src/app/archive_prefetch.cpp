@@ -12,9 +12,11 @@
 #include <map>
 #include <mutex>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "app/background.hpp"
+#include "foundation/fs.hpp"
 #include "installer/installer.hpp"
 
 namespace {
@@ -24,10 +26,11 @@ std::atomic<int> g_parallel{4};
 int parallelDownloads() { return g_parallel.load(); }
 void setParallelDownloads(int count) { g_parallel.store(std::max(count, 1)); }
 
-// One archive's download, as the main thread sees it.
+// One archive's download and unpacking, as the main thread sees it.
 struct Download {
-  std::shared_ptr<QPromise<void>> ended;  // finished once the download has ended, either way
+  std::shared_ptr<QPromise<void>> ended;  // finished once the work has ended, either way
   std::exception_ptr error;
+  std::optional<std::filesystem::path> unpacked;  // the work folder, until an install takes it
 };
 
 // Everything the downloads touch, shared so that it outlives the prefetch object. All members but
@@ -42,6 +45,7 @@ struct ArchivePrefetch::State : std::enable_shared_from_this<State> {
   std::map<std::string, Download> started;
   int running = 0;
   bool stopped = false;
+  bool closed = false;  // no install takes a work folder any more: each is removed as it comes
   std::exception_ptr firstFailure;
 
   std::mutex bytesLock;
@@ -49,8 +53,10 @@ struct ArchivePrefetch::State : std::enable_shared_from_this<State> {
 
   void startMore() {
     while (!stopped && running < parallelDownloads() && !pending.empty()) {
-      start(pending.front());
+      // Taken off the queue first: a job that ends at once starts the next from inside start().
+      const ArchiveRef next = std::move(pending.front());
       pending.pop_front();
+      start(next);
     }
   }
 
@@ -66,26 +72,28 @@ struct ArchivePrefetch::State : std::enable_shared_from_this<State> {
     auto self = shared_from_this();  // the state outlives this task
     const std::string key = ref.key();
     std::exception_ptr error;
+    std::optional<std::filesystem::path> unpacked;
     try {
       auto job = background(
           context.data(),
           [self, ref, key] {
-            Installer::prefetch(ref.ns, ref.name, ref.version,
-                                [self, key](int64_t received, std::optional<int64_t> expected) {
-                                  self->report(key, received, expected.value_or(0));
-                                });
+            return Installer::unpackMod(ref.ns, ref.name, ref.version,
+                                        [self, key](int64_t received, std::optional<int64_t> expected) {
+                                          self->report(key, received, expected.value_or(0));
+                                        });
           },
           pool);
-      co_await job;
+      unpacked = co_await job;
     } catch (const Abandoned&) {
       stopped = true;  // the sync that wanted it is gone
     } catch (...) {
       error = std::current_exception();
     }
-    finished(key, error);
+    finished(key, error, std::move(unpacked));
   }
 
-  void finished(const std::string& key, std::exception_ptr error) {
+  void finished(const std::string& key, std::exception_ptr error,
+                std::optional<std::filesystem::path> unpacked) {
     --running;
     {
       std::lock_guard guard{bytesLock};
@@ -97,6 +105,10 @@ struct ArchivePrefetch::State : std::enable_shared_from_this<State> {
     }
     Download& d = started.at(key);
     d.error = error;
+    if (unpacked && closed)
+      FS::remove(*unpacked);
+    else
+      d.unpacked = std::move(unpacked);
     d.ended->finish();
     startMore();
   }
@@ -120,27 +132,30 @@ ArchivePrefetch::ArchivePrefetch(QObject* context, QThreadPool* pool, Http::Prog
 ArchivePrefetch::~ArchivePrefetch() {
   state_->stopped = true;
   state_->pending.clear();
+  state_->closed = true;
+  for (auto& [key, download] : state_->started)
+    if (download.unpacked) FS::remove(*std::exchange(download.unpacked, std::nullopt));
 }
 
 void ArchivePrefetch::want(const ArchiveRef& ref) {
   if (parallelDownloads() < 2 || !state_->asked.insert(ref.key()).second) return;
-  if (Installer::archiveCached(ref.ns, ref.name, ref.version)) return;
   state_->pending.push_back(ref);
   state_->startMore();
 }
 
-QCoro::Task<> ArchivePrefetch::ready(ArchiveRef ref) {
+QCoro::Task<std::optional<std::filesystem::path>> ArchivePrefetch::ready(ArchiveRef ref) {
   const std::string key = ref.key();
   auto found = state_->started.find(key);
   if (found == state_->started.end()) {
     if (state_->stopped && state_->firstFailure) std::rethrow_exception(state_->firstFailure);
     std::erase_if(state_->pending, [&](const ArchiveRef& r) { return r.key() == key; });
-    co_return;
+    co_return std::nullopt;
   }
   QFuture<void> ended = found->second.ended->future();
   co_await ended;
-  if (std::exception_ptr error = state_->started.at(key).error)
-    std::rethrow_exception(state_->firstFailure ? state_->firstFailure : error);
+  Download& d = state_->started.at(key);
+  if (d.error) std::rethrow_exception(state_->firstFailure ? state_->firstFailure : d.error);
+  co_return std::exchange(d.unpacked, std::nullopt);
 }
 
 QCoro::Task<> ArchivePrefetch::settle() {
@@ -150,4 +165,7 @@ QCoro::Task<> ArchivePrefetch::settle() {
   for (const auto& [key, download] : state_->started)
     if (!download.ended->future().isFinished()) inFlight.push_back(download.ended->future());
   for (auto& ended : inFlight) co_await ended;
+  state_->closed = true;
+  for (auto& [key, download] : state_->started)
+    if (download.unpacked) FS::remove(*std::exchange(download.unpacked, std::nullopt));
 }

@@ -2,7 +2,9 @@
 
 #include <QCoroTask>
 
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "catalogue/http.hpp"
@@ -16,9 +18,10 @@ struct ArchiveRef {
   std::string key() const { return ns + "-" + name + "-" + version; }
 };
 
-// Downloads the archives a sync will install into the download cache ahead of it, several at once
-// and in the order they are asked for, while the sync installs them one at a time in its own
-// order (an install then takes its archive from the cache). The first failure stops new downloads.
+// Gets the archives a sync will install ready ahead of it, several at once and in the order they
+// are asked for: each is downloaded into the download cache (or taken from it) and unpacked into a
+// work folder. The sync installs them one at a time in its own order, each from its work folder.
+// The first failure stops new work.
 class ArchivePrefetch {
  public:
   // `context` lives on the main thread; `progress` receives the bytes of the downloads in flight,
@@ -28,13 +31,14 @@ class ArchivePrefetch {
   ArchivePrefetch(const ArchivePrefetch&) = delete;
   ArchivePrefetch& operator=(const ArchivePrefetch&) = delete;
 
-  // Queues one archive; one already asked for, or already cached, is not queued again.
+  // Queues one archive; one already asked for is not queued again.
   void want(const ArchiveRef& ref);
-  // Waits for that archive's download and throws its failure. Returns at once for one that never
-  // started (the install downloads it itself), unless downloads have stopped on a failure: then
-  // that first failure is thrown.
-  QCoro::Task<> ready(ArchiveRef ref);
-  // Starts nothing more and waits for the downloads in flight to end.
+  // Waits for that archive and hands over its work folder (see Installer::unpackMod), or throws its
+  // failure. Returns nothing at once for one that never started (the install fetches it itself),
+  // unless the work has stopped on a failure: then that first failure is thrown.
+  QCoro::Task<std::optional<std::filesystem::path>> ready(ArchiveRef ref);
+  // Starts nothing more, waits for the work in flight to end and removes the work folders no
+  // install took.
   QCoro::Task<> settle();
 
  private:

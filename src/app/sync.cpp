@@ -35,7 +35,7 @@ QCoro::Task<> AppState::syncProfile(std::string id) {
 }
 
 namespace {
-// Starts the mod's download ahead of its install when it will be installed from the catalogue.
+// Gets the mod's archive ready ahead of its install when it will be installed from the catalogue.
 void fetchAhead(ArchivePrefetch& prefetch, const Profile& p, const ProfileMod& mod) {
   if (Plan::needsInstall(mod, Installer::filesPresent(mod.id(), p)) &&
       !Installer::installedFromFile(mod.id(), p))
@@ -101,10 +101,11 @@ QCoro::Task<AppState::SyncedMod> AppState::syncMod(Profile p, std::string key, A
       auto job = background(this, [key, p] { return Installer::reinstallModFile(key, p); });
       p.mods[i].version = (co_await job).version;
     } else {
-      auto downloaded = prefetch->ready(ArchiveRef{mod.ns, mod.name, mod.version});
-      co_await downloaded;
-      auto job = background(this, [mod, p, progress = downloadReporter()] {
-        return Installer::installMod(mod, mod.version, p, progress);
+      auto prepared = prefetch->ready(ArchiveRef{mod.ns, mod.name, mod.version});
+      const std::optional<std::filesystem::path> unpacked = co_await prepared;
+      auto job = background(this, [mod, p, unpacked, progress = downloadReporter()] {
+        return unpacked ? Installer::installUnpacked(mod, mod.version, *unpacked, p)
+                        : Installer::installMod(mod, mod.version, p, progress);
       });
       co_await job;
     }

@@ -48,15 +48,4 @@ void unpackArchive(const std::string& name, const std::string& url, const path& 
   unpackAs(DownloadCache::fetch(name, url, workFile, progress), workFile, to);
 }
 }  // namespace detail
-
-void prefetch(const std::string& ns, const std::string& name, const std::string& version,
-              const Progress& progress) {
-  const ScopedDir T;
-  const std::string archive = detail::archiveName(ns, name, version);
-  DownloadCache::fetch(archive, Thunderstore::downloadURL(ns, name, version), *T / archive, progress);
-}
-
-bool archiveCached(const std::string& ns, const std::string& name, const std::string& version) noexcept {
-  return DownloadCache::contains(detail::archiveName(ns, name, version));
-}
 }  // namespace Installer

@@ -24,15 +24,17 @@ std::string macLoaderURL();
 // The calls that download report the download's progress to `progress`, on the calling thread.
 using Http::Progress;
 
-// Puts a package version's archive into the download cache unless it is there (or the cache
-// cannot take it); the installs below then take it from there without a request.
-void prefetch(const std::string& ns, const std::string& name, const std::string& version,
-              const Progress& progress = {});
-bool archiveCached(const std::string& ns, const std::string& name, const std::string& version) noexcept;
-
-// Mod files inside a profile folder.
+// Mod files inside a profile folder. installMod is unpackMod then installUnpacked: the unpacking
+// (from the download cache, or downloaded into it) may run ahead, on another thread, while the
+// profile's files are only ever changed by one install at a time.
 std::vector<DependencyRef> installMod(const ProfileMod& mod, const std::string& version,
                                       const Profile& profile, const Progress& progress = {});
+// A fresh work folder holding the package version's archive unpacked; the caller owns it.
+path unpackMod(const std::string& ns, const std::string& name, const std::string& version,
+               const Progress& progress = {});
+// Places what unpackMod made into the profile, then removes the work folder however it ends.
+std::vector<DependencyRef> installUnpacked(const ProfileMod& mod, const std::string& version,
+                                           const path& unpacked, const Profile& profile);
 void removeFiles(const std::string& key, const Profile& profile, bool keepMeta) noexcept;
 void setEnabled(const std::string& key, bool enabled, const Profile& profile) noexcept;
 bool filesPresent(const std::string& key, const Profile& profile) noexcept;

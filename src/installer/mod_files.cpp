@@ -53,15 +53,23 @@ void placeContents(const fs::path& X, const fs::path& P, const std::string& key)
 
 std::vector<DependencyRef> installMod(const ProfileMod& mod, const std::string& version,
                                       const Profile& profile, const Progress& progress) {
+  return installUnpacked(mod, version, unpackMod(mod.ns, mod.name, version, progress), profile);
+}
+
+path unpackMod(const std::string& ns, const std::string& name, const std::string& version,
+               const Progress& progress) {
+  ScopedDir T;
+  detail::unpackArchive(detail::archiveName(ns, name, version), Thunderstore::downloadURL(ns, name, version),
+                        *T / (ns + "-" + name + ".zip"), *T / "x", progress);
+  return T.keep();
+}
+
+std::vector<DependencyRef> installUnpacked(const ProfileMod& mod, const std::string& version,
+                                           const path& unpacked, const Profile& profile) {
+  const ScopedDir T(unpacked);
   const std::string key = mod.ns + "-" + mod.name;
   Log::write("installing " + key + " " + version + " into profile '" + profile.name + "'");
-
-  const ScopedDir T;
-  const fs::path X = *T / "x";
-  detail::unpackArchive(detail::archiveName(mod.ns, mod.name, version),
-                        Thunderstore::downloadURL(mod.ns, mod.name, version), *T / (key + ".zip"), X,
-                        progress);
-  detail::placeMod(X, key, profile, mod.enabled);
+  detail::placeMod(*T / "x", key, profile, mod.enabled);
   return dependencies(key, profile);
 }
 

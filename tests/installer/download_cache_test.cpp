@@ -20,6 +20,10 @@ class DownloadCacheTest : public InstallerTest {
   void install(const std::string& name, const Profile& into) {
     Installer::installMod({"Author", name, "1.0.0", std::nullopt, true, true}, "1.0.0", into);
   }
+  // Brings a version into the cache the way a sync's look-ahead does; its work folder goes.
+  static void fetch(const std::string& ns, const std::string& name) {
+    FS::remove(Installer::unpackMod(ns, name, ns == "denikson" ? "5.4.2202" : "1.0.0"));
+  }
   static fs::path cached(const std::string& name) {
     return DownloadCache::folder() / ("Author-" + name + "-1.0.0.zip");
   }
@@ -52,8 +56,8 @@ TEST_F(DownloadCacheTest, TheBoundEvictsTheLeastRecentlyUsedAndThePackLast) {
   for (auto name : {"Old", "Older", "Recent"}) publish(name, 1000);
   catalogue.addPackage("denikson", "BepInExPack_Valheim", "5.4.2202",
                        zipBytes({{"pack.dll", incompressible(1000)}}));
-  Installer::prefetch("denikson", "BepInExPack_Valheim", "5.4.2202");
-  for (auto name : {"Old", "Older", "Recent"}) Installer::prefetch("Author", name, "1.0.0");
+  fetch("denikson", "BepInExPack_Valheim");
+  for (auto name : {"Old", "Older", "Recent"}) fetch("Author", name);
   const fs::path pack = DownloadCache::folder() / "denikson-BepInExPack_Valheim-5.4.2202.zip";
   age(pack, 9), age(cached("Older"), 8), age(cached("Old"), 7), age(cached("Recent"), 1);
   const uint64_t each = fs::file_size(cached("Old"));
@@ -66,9 +70,9 @@ TEST_F(DownloadCacheTest, TheBoundEvictsTheLeastRecentlyUsedAndThePackLast) {
 
   DownloadCache::setLimit(each);  // only the newest stays, whatever it is
   publish("Newest", 1000);
-  Installer::prefetch("Author", "Newest", "1.0.0");
+  fetch("Author", "Newest");
   EXPECT_EQ(filesUnder(DownloadCache::folder()), Files{"Author-Newest-1.0.0.zip"});
-  EXPECT_TRUE(Installer::archiveCached("Author", "Newest", "1.0.0"));
+  EXPECT_TRUE(DownloadCache::contains("Author-Newest-1.0.0.zip"));
   EXPECT_EQ(DownloadCache::clear(), fs::file_size(cached("Newest")));
   EXPECT_TRUE(fs::is_empty(DownloadCache::folder()));
   EXPECT_EQ(DownloadCache::clear(), 0u);
