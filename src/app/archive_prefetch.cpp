@@ -113,6 +113,13 @@ struct ArchivePrefetch::State : std::enable_shared_from_this<State> {
     startMore();
   }
 
+  // From now on no install takes a work folder: the ones waiting go, and later ones as they come.
+  void close() {
+    closed = true;
+    for (auto& [key, download] : started)
+      if (download.unpacked) FS::remove(*std::exchange(download.unpacked, std::nullopt));
+  }
+
   void report(const std::string& key, int64_t received, int64_t expected) {
     std::lock_guard guard{bytesLock};
     bytes[key] = {received, expected};
@@ -132,9 +139,7 @@ ArchivePrefetch::ArchivePrefetch(QObject* context, QThreadPool* pool, Http::Prog
 ArchivePrefetch::~ArchivePrefetch() {
   state_->stopped = true;
   state_->pending.clear();
-  state_->closed = true;
-  for (auto& [key, download] : state_->started)
-    if (download.unpacked) FS::remove(*std::exchange(download.unpacked, std::nullopt));
+  state_->close();
 }
 
 void ArchivePrefetch::want(const ArchiveRef& ref) {
@@ -165,7 +170,5 @@ QCoro::Task<> ArchivePrefetch::settle() {
   for (const auto& [key, download] : state_->started)
     if (!download.ended->future().isFinished()) inFlight.push_back(download.ended->future());
   for (auto& ended : inFlight) co_await ended;
-  state_->closed = true;
-  for (auto& [key, download] : state_->started)
-    if (download.unpacked) FS::remove(*std::exchange(download.unpacked, std::nullopt));
+  state_->close();
 }
