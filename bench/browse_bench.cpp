@@ -63,7 +63,7 @@ void SortSwitch(benchmark::State& state) {
   PackageListModel model;
   model.setIndex(index());
   int sort = 0;
-  for (auto _ : state) model.setSort(++sort % 4);
+  for (auto _ : state) model.setSortOrder(++sort % 4);
 }
 
 double median(std::vector<double> values) {
@@ -87,7 +87,7 @@ void Ratios(benchmark::State& state) {
   for (auto _ : state) {
     time(floor, [] { benchmark::DoNotOptimize(floorWalk(*index())); });
     time(keystroke, [&] { model.setQuery(texts[i++ % texts.size()]); });
-    time(sort, [&] { model.setSort(++order % 4); });
+    time(sort, [&] { model.setSortOrder(++order % 4); });
   }
   state.counters["floor_ms"] = median(floor);
   state.counters["keystroke_ms"] = median(keystroke);

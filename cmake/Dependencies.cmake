@@ -23,7 +23,7 @@ find_package(QCoro6 REQUIRED COMPONENTS Core)
 
 if(QH_BUILD_TESTS)
   find_package(GTest REQUIRED)
-  find_package(Qt6 6.4 REQUIRED COMPONENTS Test)
+  find_package(Qt6 6.4 REQUIRED COMPONENTS Test QuickTest)
 endif()
 if(QH_BUILD_TESTS OR QH_BUILD_PREVIEW)
   # Debian ships cpp-httplib as a compiled library with a pkg-config file; Homebrew ships a CMake package.

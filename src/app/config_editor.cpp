@@ -105,7 +105,7 @@ void ConfigEditor::open(const QString& path) {
 }
 
 void ConfigEditor::openMatch(int row) {
-  const ConfigMatch* m = matches_->match(row);
+  const ConfigMatch* m = matches_->matchAt(row);
   if (!m) return;
   Target target{matches_->fileOf(*m).path, m->entry.line};
   if (current_ == target.path)

@@ -167,7 +167,7 @@ int ConfigMatchModel::rowCount(const QModelIndex& parent) const {
 }
 
 QVariant ConfigMatchModel::data(const QModelIndex& index, int role) const {
-  const ConfigMatch* m = match(index.row());
+  const ConfigMatch* m = matchAt(index.row());
   if (!index.isValid() || !m) return {};
   switch (role) {
     case TitleRole: return q(files_[m->file].title);
@@ -196,6 +196,6 @@ void ConfigMatchModel::setMatches(std::vector<ConfigFileInfo> files, std::vector
   emit countChanged();
 }
 
-const ConfigMatch* ConfigMatchModel::match(int row) const {
+const ConfigMatch* ConfigMatchModel::matchAt(int row) const {
   return row >= 0 && row < rowCount() ? &matches_[size_t(row)] : nullptr;
 }

@@ -104,7 +104,7 @@ class ConfigMatchModel : public QAbstractListModel {
   QHash<int, QByteArray> roleNames() const override;
 
   void setMatches(std::vector<ConfigFileInfo> files, std::vector<ConfigMatch> matches);
-  const ConfigMatch* match(int row) const;
+  const ConfigMatch* matchAt(int row) const;
   const ConfigFileInfo& fileOf(const ConfigMatch& m) const { return files_[m.file]; }
 
  signals:

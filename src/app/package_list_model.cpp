@@ -41,7 +41,7 @@ void PackageListModel::setQuery(const QString& query) {
   refilter();
 }
 
-void PackageListModel::setSort(int sort) {
+void PackageListModel::setSortOrder(int sort) {
   if (sort == sort_) return;
   sort_ = sort;
   refilter();

@@ -17,7 +17,7 @@
 class PackageListModel : public QAbstractListModel {
   Q_OBJECT
   Q_PROPERTY(QString query READ query WRITE setQuery NOTIFY filterChanged)
-  Q_PROPERTY(int sort READ sort WRITE setSort NOTIFY filterChanged)
+  Q_PROPERTY(int sortOrder READ sortOrder WRITE setSortOrder NOTIFY filterChanged)
   Q_PROPERTY(QString category READ category WRITE setCategory NOTIFY filterChanged)
   Q_PROPERTY(bool showDeprecated READ showDeprecated WRITE setShowDeprecated NOTIFY filterChanged)
   Q_PROPERTY(int limit READ limit WRITE setLimit NOTIFY filterChanged)
@@ -57,8 +57,8 @@ class PackageListModel : public QAbstractListModel {
 
   QString query() const { return query_; }
   void setQuery(const QString& query);  // also shows the first page again
-  int sort() const { return sort_; }
-  void setSort(int sort);
+  int sortOrder() const { return sort_; }
+  void setSortOrder(int sort);
   QString category() const { return category_; }
   void setCategory(const QString& category);
   bool showDeprecated() const { return showDeprecated_; }

@@ -194,11 +194,39 @@ long perform(const Http::Request& request, Transfer& transfer) {
   if (transfer.failure) std::rethrow_exception(transfer.failure);
   if (transfer.stalled)
     throw Http::NetworkError("The download stalled: nothing arrived for " +
-                             std::to_string(long(request.stallTimeout)) + " seconds.");
-  if (code != CURLE_OK) throw Http::NetworkError(error[0] ? error : curl_easy_strerror(code));
+                                 std::to_string(long(request.stallTimeout)) + " seconds.",
+                             "");
+  if (code != CURLE_OK) {
+    long osErrno = 0;
+    curl_easy_getinfo(h, CURLINFO_OS_ERRNO, &osErrno);
+    throw Http::NetworkError(macSentence(code, osErrno), error[0] ? error : curl_easy_strerror(code));
+  }
   long status = 0;
   curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
   return status;
+}
+
+// The sentence macOS shows for a failed transfer of this kind.
+std::string macSentence(CURLcode code, long osErrno) {
+  if (osErrno == ENETUNREACH || osErrno == ENETDOWN) return "The Internet connection appears to be offline.";
+  switch (code) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_RESOLVE_PROXY:
+      return "A server with the specified hostname could not be found.";
+    case CURLE_OPERATION_TIMEDOUT:
+      return "The request timed out.";
+    case CURLE_COULDNT_CONNECT:
+      return "Could not connect to the server.";
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_CERTPROBLEM:
+    case CURLE_SSL_CIPHER:
+    case CURLE_SSL_CACERT_BADFILE:
+    case CURLE_USE_SSL_FAILED:
+      return "An SSL error has occurred and a secure connection to the server cannot be made.";
+    default:  // cut short, reset, nothing received, a broken HTTP/2 stream...
+      return "The network connection was lost.";
+  }
 }
 
 struct FileClose {

@@ -6,14 +6,22 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The one HTTP client of the process (libcurl), used only by the catalogue client.
 // Every request carries the user agent, follows redirects and accepts compressed replies.
 namespace Http {
-// A request that got no complete HTTP response; what() is the HTTP client's own text.
+// A request that got no complete HTTP response. what() is the sentence a Mac shows for that kind of
+// failure ("The request timed out."); the HTTP client's own text, which may name hosts and
+// addresses, is only for the activity log.
 struct NetworkError : std::runtime_error {
-  using std::runtime_error::runtime_error;
+  NetworkError(const std::string& sentence, std::string detail)
+      : std::runtime_error(sentence), detail(std::move(detail)) {}
+  // "The request timed out. (Operation timed out after 180001 milliseconds…)"
+  std::string logged() const { return what() + (detail.empty() ? "" : " (" + detail + ")"); }
+
+  std::string detail;
 };
 
 // Bytes received so far and bytes expected (nullopt when the server does not say).

@@ -107,6 +107,8 @@ std::vector<TSPackage> loadIndex(bool refresh) {
     auto packages = decodeIndex(reply.body);
     startCacheWrite(packages);
     return packages;
+  } catch (const Http::NetworkError& e) {
+    Log::write("index download failed: " + e.logged());
   } catch (const std::exception& e) {
     Log::write(std::string("index download failed: ") + e.what());
   }

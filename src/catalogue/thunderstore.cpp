@@ -113,7 +113,7 @@ void download(const std::string& url, const std::filesystem::path& to, const Pro
       break;
     } catch (const Http::NetworkError& e) {
       if (attempt == downloadAttempts) throw;
-      Log::write("download retry " + std::to_string(attempt) + " (" + e.what() + "): " + url);
+      Log::write("download retry " + std::to_string(attempt) + " (" + e.logged() + "): " + url);
       Http::pause(0.5 * (1 << (attempt - 1)));
     }
   }

@@ -1,6 +1,10 @@
 #include "foundation/text.hpp"
 
 #include <charconv>
+#include <cmath>
+#include <locale>
+#include <sstream>
+#include <version>
 
 namespace Text {
 namespace {
@@ -89,6 +93,48 @@ std::optional<int64_t> parseInt64(std::string_view text) {
   }
   if (magnitude > uint64_t(INT64_MAX)) return std::nullopt;
   return int64_t(magnitude);
+}
+
+namespace {
+// Whether `text` is a decimal number in the one shape parseDecimal takes, so that both ways of
+// converting it below read the same texts.
+bool isDecimal(std::string_view text) {
+  size_t i = 0;
+  auto digits = [&] {
+    const size_t start = i;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+    return i - start;
+  };
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  size_t mantissa = digits();
+  if (i < text.size() && text[i] == '.') ++i, mantissa += digits();
+  if (mantissa == 0) return false;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    if (digits() == 0) return false;
+  }
+  return i == text.size();
+}
+}  // namespace
+
+std::optional<double> parseDecimal(std::string_view text) {
+  if (!isDecimal(text)) return std::nullopt;
+  if (text.front() == '+') text.remove_prefix(1);
+  double number = 0;
+  // libc++ has no floating-point from_chars before version 20 (Apple's included); a stream in the
+  // classic locale reads the same texts there, never with the user's decimal comma.
+#if defined(__cpp_lib_to_chars) && !defined(QH_PORTABLE_DECIMAL)
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+#else
+  std::istringstream stream{std::string(text)};
+  stream.imbue(std::locale::classic());
+  stream >> number;
+  if (stream.fail()) return std::nullopt;
+#endif
+  if (!std::isfinite(number)) return std::nullopt;
+  return number;
 }
 
 bool isValidUTF8(std::string_view text) {

@@ -17,6 +17,10 @@ std::string_view trimUnicodeSpace(std::string_view text);
 
 // An optional "+" or "-", then one or more digits 0 to 9 and nothing else, within 64 bits.
 std::optional<int64_t> parseInt64(std::string_view text);
+// A decimal number as the loader writes one, whatever the locale: an optional "+" or "-", digits
+// with at most one "." among them, an optional exponent ("1E-05"), and nothing else (no "0,5",
+// "inf", "nan" or hex); none when it is out of a double's range.
+std::optional<double> parseDecimal(std::string_view text);
 
 bool isValidUTF8(std::string_view text);
 // Text that comes from outside (a child's output, a file) made safe to handle as UTF-8.

@@ -1,9 +1,10 @@
 // What a configuration value may be, by the type the loader states for it.
 #include "profiles/config_value.hpp"
 
+#include "foundation/text.hpp"
+
 #include <algorithm>
-#include <charconv>
-#include <cmath>
+#include <cctype>
 #include <limits>
 #include <map>
 
@@ -72,11 +73,9 @@ bool valueAndDefault(const ConfigEntry& entry, F fits) {
 
 std::optional<double> configNumber(std::string_view type, std::string_view text) {
   text = configTrim(text);
-  if (text.starts_with('+')) text.remove_prefix(1);
-  double number = 0;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size() || !std::isfinite(number))
-    return std::nullopt;
+  auto parsed = Text::parseDecimal(text);
+  if (!parsed) return std::nullopt;
+  const double number = *parsed;
   if (isFloating(type)) return number;
   auto integer = integerTypes().find(type);
   if (integer == integerTypes().end()) return std::nullopt;

@@ -17,14 +17,29 @@ std::string jsonList(const Strings& items, const char* quote = "") {
   for (size_t i = 0; i < items.size(); ++i) out += (i ? "," : "") + (quote + items[i] + quote);
   return out + "]";
 }
+// The application the app tests run in, made by the first fixture (window tests make a QGuiApplication
+// first, and own it) and deleted after the last test, while everything it needs is still there.
+class ConsoleApplication : public testing::Environment {
+ public:
+  static void ensure() {
+    static int argc = 1;
+    static char* argv[] = {const_cast<char*>("app_tests"), nullptr};
+    if (!QCoreApplication::instance()) application = std::make_unique<QCoreApplication>(argc, argv);
+  }
+  void TearDown() override {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    application.reset();
+  }
+
+ private:
+  static inline std::unique_ptr<QCoreApplication> application;
+};
+const auto* const consoleApplication = testing::AddGlobalTestEnvironment(new ConsoleApplication);
 }  // namespace
 
 FreshHome::FreshHome() {
   TestHome::clear();
-  static int argc = 1;
-  static char* argv[] = {const_cast<char*>("app_tests"), nullptr};
-  // Lives until the process ends; window tests make a QGuiApplication first.
-  if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
+  ConsoleApplication::ensure();
   fs::create_directories(TestHome::path() / "tmp");  // work folders land here, where tests see them
   setenv("TMPDIR", (TestHome::path() / "tmp").c_str(), 1);
 }

@@ -80,17 +80,17 @@ TEST_F(IndexLoad, EveryDownloadFailureIsLoggedAndFallsBackToACacheOfAnyAge) {
       {[&] {
          fake.answer(FakeCatalogue::indexPath, {.body = packageList({"A", "B"}), .truncated = true});
        },
-       " index download failed: transfer closed with"},
+       " index download failed: The network connection was lost. ("},
       {[&] {  // 180 s become 90 ms
          Thunderstore::setTimeoutScale(0.0005);
          fake.answer(FakeCatalogue::indexPath, {.body = packageList({"Late"}), .delayMs = 2000});
        },
-       " index download failed: Operation timed out"},
+       " index download failed: The request timed out. ("},
       {[&] {
          std::string gone = FakeCatalogue().url();
          setEndpoints({gone, gone, gone, gone});
        },
-       " index download failed: Failed to connect to 127.0.0.1 port"},
+       " index download failed: Could not connect to the server. ("},
   };
   writeCache({"Old"}, 72h);
   for (const auto& [arrange, line] : cases) {

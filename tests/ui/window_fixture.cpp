@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QTest>
+#include <QtQuickTest/quicktest.h>
 
 #include "ui/main_window.hpp"
 
@@ -9,15 +10,23 @@
 extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
 
 namespace {
-// The window needs a QGuiApplication, made before any fixture makes a console one.
+// The window needs a QGuiApplication, made before any fixture makes a console one. It goes after
+// the last test, while the process still has everything Qt's caches and deferred deletes need.
 class GuiEnvironment : public testing::Environment {
  public:
   void SetUp() override {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     static int argc = 1;
     static char* argv[] = {const_cast<char*>("ui_tests"), nullptr};
-    new QGuiApplication(argc, argv);  // lives until the process ends
+    application_ = std::make_unique<QGuiApplication>(argc, argv);
   }
+  void TearDown() override {
+    WindowTest::flush();
+    application_.reset();
+  }
+
+ private:
+  std::unique_ptr<QGuiApplication> application_;
 };
 const auto* const environment = testing::AddGlobalTestEnvironment(new GuiEnvironment);
 
@@ -48,8 +57,11 @@ void WindowTest::SetUp() {
 }
 
 void WindowTest::TearDown() {
+  // What the window deferred is deleted while its engine is still there, not later inside exit().
   window.reset();
+  flush();
   engine.reset();
+  flush();
 }
 
 QObject* WindowTest::item(const QString& name) const {
@@ -100,6 +112,10 @@ void WindowTest::flush() {
   for (int i = 0; i < 3; ++i) {
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // closed sheets go away
+    // Layouts place their items when the window polishes, which may come after the events.
+    for (QWindow* shown : QGuiApplication::topLevelWindows())
+      if (auto* quick = qobject_cast<QQuickWindow*>(shown); quick && QQuickTest::qIsPolishScheduled(quick))
+        EXPECT_TRUE(QQuickTest::qWaitForPolish(quick)) << "the window never laid itself out";
   }
 }
 

@@ -16,7 +16,7 @@ ColumnLayout {
     // Each time the view is made, it starts from a blank search.
     Component.onCompleted: {
         packages.query = ""
-        packages.sort = 0
+        packages.sortOrder = 0
         packages.category = PaneWording.allCategories
         packages.showDeprecated = false
         packages.limit = 100
@@ -42,8 +42,8 @@ ColumnLayout {
         ChoiceMenu {
             objectName: "browse.sort"
             model: ["Most downloaded", "Recently updated", "Top rated", "Name"]
-            currentIndex: view.packages.sort
-            onActivated: (i) => view.packages.sort = i
+            currentIndex: view.packages.sortOrder
+            onActivated: (i) => view.packages.sortOrder = i
         }
         ChoiceMenu {
             objectName: "browse.category"
