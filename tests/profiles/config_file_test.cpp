@@ -111,7 +111,8 @@ TEST(ConfigFile, APluginsOwnNoteAndADecimalCommaInTheRangeKeepTheSettingsType) {
     EXPECT_EQ(configValueProblem(markup, bad), "Enter a number from 0.1 to 10.") << bad;
 
   // A blank line or a section still ends what the comments said.
-  auto apart = ConfigFile::parse("# Setting type: Int32\n\nplain note\nA = 1\n# Default value: 2\n[S]\nB = 2\n");
+  auto apart =
+      ConfigFile::parse("# Setting type: Int32\n\nplain note\nA = 1\n# Default value: 2\n[S]\nB = 2\n");
   EXPECT_EQ(apart.entries().at(0).type, "");
   EXPECT_EQ(apart.entries().at(1).defaultValue, std::nullopt);
   EXPECT_TRUE(ConfigFile::parse(ConfigSamples::dataOnly).entries().empty());
