@@ -181,7 +181,7 @@ QCoro::Task<> ConfigEditor::openTask(Target target) {
   problemDetail_ = failure;
   text_ = originalText_ = QString();
   entries_->setFile(opened ? std::move(opened->file) : std::nullopt);
-  if (opened && !settings) {
+  if (opened && !settings_) {
     if (disk_.size() > textLimit)
       problem_ = QStringLiteral("This file is too large to edit here.");
     else if (disk_.find('\0') != std::string::npos || !Text::isValidUTF8(disk_))
