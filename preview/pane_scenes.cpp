@@ -143,6 +143,18 @@ std::unique_ptr<World> browseDeprecated() {
   return w;
 }
 
+// A search whose other matches the deprecated switch hides: one row, or none, and the hint.
+std::unique_ptr<World> browseDeprecatedHint(const char* query) {
+  auto w = richProfile();
+  w->publish({"Saddle_Bags", "2.0.1", {}, false, "Carry more on your lox."});
+  w->publish({"Saddle_Classic", "1.0.0", {}, true, "The first saddle mod."});
+  w->publish({"SaddlePlus", "0.4.0", {}, true, "Saddles for every tame."});
+  auto shown = onBrowse(std::move(w));
+  named(*shown, "browse.search")->setProperty("text", QString::fromLatin1(query));
+  World::settle();
+  return shown;
+}
+
 std::unique_ptr<World> browseOddTexts() {
   // HTML, a 5,000-character line, right-to-left text and emoji: elided or wrapped, never run.
   auto w = richProfile();
@@ -186,6 +198,8 @@ std::vector<Scene> paneScenes() {
       {"browse-10000", browseMany},
       {"browse-no-match", browseNoMatch},
       {"browse-deprecated", browseDeprecated},
+      {"browse-deprecated-hint", [] { return browseDeprecatedHint("saddle"); }},
+      {"browse-deprecated-hint-none", [] { return browseDeprecatedHint("valheim plus"); }},
       {"browse-odd-texts", browseOddTexts},
       {"sheet-package-add", sheetPackageAdd},
       {"sheet-package-in-profile", [] { return packageSheet(richProfile(), "PlanBuild", "0.18.1"); }},

@@ -159,7 +159,9 @@ QCoro::Task<> ConfigEditor::openTask(Target target) {
   try {
     auto job = background(this, [path = target.path, settings] {
       Opened o{FS::readFile(path, configReadLimit), std::nullopt};
-      if (settings) o.file = ConfigFile::parse(o.bytes);
+      // Some mods keep plain data under .cfg: a file without a single setting is edited as text.
+      if (settings)
+        if (auto file = ConfigFile::parse(o.bytes); !file.entries().empty()) o.file = std::move(file);
       return o;
     });
     opened = co_await job;
@@ -171,7 +173,7 @@ QCoro::Task<> ConfigEditor::openTask(Target target) {
   if (generation != generation_) co_return;  // another file was opened meanwhile
 
   current_ = target.path;
-  settings_ = settings;
+  settings_ = opened ? opened->file.has_value() : settings;
   crlf_ = opened && opened->bytes.find("\r\n") != std::string::npos;
   title_ = titleOf(target.path);
   disk_ = opened ? std::move(opened->bytes) : std::string();
@@ -179,7 +181,7 @@ QCoro::Task<> ConfigEditor::openTask(Target target) {
   problemDetail_ = failure;
   text_ = originalText_ = QString();
   entries_->setFile(opened ? std::move(opened->file) : std::nullopt);
-  if (opened && !settings) {
+  if (opened && !settings_) {
     if (disk_.size() > textLimit)
       problem_ = QStringLiteral("This file is too large to edit here.");
     else if (disk_.find('\0') != std::string::npos || !Text::isValidUTF8(disk_))

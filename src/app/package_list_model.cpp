@@ -3,13 +3,37 @@
 #include <algorithm>
 #include <set>
 
-#include "app/text.hpp"
 #include "app/values.hpp"
 #include "foundation/loader_pack.hpp"
 
 namespace {
 const std::set<std::string> hiddenFromBrowse = {"ebkr-r2modman", "Kesomannen-GaleModManager",
                                                 "BepInEx-BepInExPack", std::string(LoaderPack::id)};
+
+// Players write a name as words or run together, with or without its "_" and "-".
+QString withoutSeparators(QString s) {
+  return s.remove(QLatin1Char(' ')).remove(QLatin1Char('_')).remove(QLatin1Char('-'));
+}
+
+struct Word {
+  QString text, compact;  // lower-cased; compact without separators, empty when only separators
+};
+
+std::vector<Word> searchWords(const QString& query) {
+  std::vector<Word> words;
+  for (const QString& w : query.toLower().simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts))
+    words.push_back({w, withoutSeparators(w)});
+  return words;
+}
+
+// `texts` as PackageListModel keeps them: name, owner, description, display name, compact name.
+bool matches(const std::array<QString, 5>& texts, const std::vector<Word>& words) {
+  return std::all_of(words.begin(), words.end(), [&](const Word& w) {
+    return std::any_of(texts.begin(), texts.begin() + 4,
+                       [&](const QString& t) { return t.contains(w.text); }) ||
+           (!w.compact.isEmpty() && texts[4].contains(w.compact));
+  });
+}
 }  // namespace
 
 void PackageListModel::setIndex(std::shared_ptr<const std::vector<TSPackage>> index) {
@@ -18,8 +42,9 @@ void PackageListModel::setIndex(std::shared_ptr<const std::vector<TSPackage>> in
   lowered_.reserve(index_->size());
   std::set<QString> categories;
   for (const TSPackage& p : *index_) {
-    lowered_.push_back({qs(p.name).toLower(), qs(p.owner).toLower(), qs(p.description).toLower(),
-                        qs(p.displayName()).toLower()});
+    const QString lowerName = qs(p.name).toLower();
+    lowered_.push_back({lowerName, qs(p.owner).toLower(), qs(p.description).toLower(),
+                        qs(p.displayName()).toLower(), withoutSeparators(lowerName)});
     for (const auto& c : p.categories) categories.insert(qs(c));
   }
   // QString's ordering is by UTF-16 code unit: the plain character-code order the menu wants.
@@ -73,19 +98,24 @@ void PackageListModel::setLimit(int limit) {
 void PackageListModel::refilter() {
   beginResetModel();
   results_.clear();
+  hiddenDeprecated_ = 0;
   if (index_) {
-    const QString needle = trimSpacesAndTabs(query_).toLower();
+    // Every word of the query occurs in a text that holds the whole query, so a package the whole
+    // query finds is still found word by word.
+    const auto words = searchWords(query_);
     const std::string cat = ss(category_);
     const bool anyCategory = category_ == allCategories;
     for (size_t i = 0; i < index_->size(); ++i) {
       const TSPackage& p = (*index_)[i];
-      if (p.nsfw || (p.deprecated && !showDeprecated_)) continue;
+      if (p.nsfw) continue;
       if (p.name == LoaderPack::name || hiddenFromBrowse.count(p.fullName)) continue;
       if (!anyCategory && std::find(p.categories.begin(), p.categories.end(), cat) == p.categories.end())
         continue;
-      if (!needle.isEmpty() && std::none_of(lowered_[i].begin(), lowered_[i].end(),
-                                            [&](const QString& text) { return text.contains(needle); }))
+      if (!matches(lowered_[i], words)) continue;
+      if (p.deprecated && !showDeprecated_) {
+        ++hiddenDeprecated_;
         continue;
+      }
       results_.push_back(i);
     }
     const auto& pk = *index_;

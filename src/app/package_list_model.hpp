@@ -13,7 +13,9 @@
 
 // The catalogue index as the browse pane lists it: filtered by the search text, category and the
 // deprecated switch, sorted, and cut to the first `limit` results. Adult-content packages and the
-// loader pack and mod managers are never listed.
+// loader pack and mod managers are never listed. A package matches the search when every word of it
+// occurs in its name, owner, description or display name; names are also compared without spaces,
+// "_" and "-", so "plan build" finds PlanBuild and "valheim_plus" finds ValheimPlus.
 class PackageListModel : public QAbstractListModel {
   Q_OBJECT
   Q_PROPERTY(QString query READ query WRITE setQuery NOTIFY filterChanged)
@@ -23,6 +25,8 @@ class PackageListModel : public QAbstractListModel {
   Q_PROPERTY(int limit READ limit WRITE setLimit NOTIFY filterChanged)
   Q_PROPERTY(int resultCount READ resultCount NOTIFY resultsChanged)  // all results, not only shown ones
   Q_PROPERTY(int total READ total NOTIFY resultsChanged)  // packages in the index
+  // Deprecated packages that match everything else but the deprecated switch hides.
+  Q_PROPERTY(int hiddenDeprecated READ hiddenDeprecated NOTIFY resultsChanged)
   Q_PROPERTY(QStringList categories READ categories NOTIFY resultsChanged)
 
  public:
@@ -69,6 +73,7 @@ class PackageListModel : public QAbstractListModel {
 
   int resultCount() const { return int(results_.size()); }
   int total() const { return index_ ? int(index_->size()) : 0; }
+  int hiddenDeprecated() const { return hiddenDeprecated_; }
   QStringList categories() const { return categories_; }
   // The packages listed, in order (all results, beyond `limit` too).
   std::vector<const TSPackage*> results() const;
@@ -85,8 +90,10 @@ class PackageListModel : public QAbstractListModel {
   void refilter();
 
   std::shared_ptr<const std::vector<TSPackage>> index_;
-  std::vector<std::array<QString, 4>> lowered_;  // name, owner, description, display name
+  // Lower-cased name, owner, description, display name, and the name without separators.
+  std::vector<std::array<QString, 5>> lowered_;
   std::vector<size_t> results_;
+  int hiddenDeprecated_ = 0;
   QStringList categories_;
   std::unordered_map<std::string, bool> profileMods_;
   QString query_;

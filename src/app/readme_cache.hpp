@@ -14,6 +14,8 @@ class ReadmeCache : public QObject {
   Q_OBJECT
   Q_PROPERTY(QString markdown READ markdown NOTIFY changed)  // empty while loading and when there is none
   Q_PROPERTY(bool loading READ loading NOTIFY changed)
+  // The catalogue has no README for the package, or only an empty one.
+  Q_PROPERTY(bool missing READ missing NOTIFY changed)
 
  public:
   using QObject::QObject;
@@ -21,6 +23,7 @@ class ReadmeCache : public QObject {
   Q_INVOKABLE void show(const QString& ns, const QString& name, const QString& version);
   QString markdown() const { return markdown_; }
   bool loading() const { return loading_; }
+  bool missing() const { return !loading_ && markdown_.trimmed().isEmpty(); }
 
  signals:
   void changed();

@@ -20,14 +20,25 @@ bool isCode(std::string_view code) {
   return code.find_first_not_of(allowed) == std::string_view::npos &&
          code.find_first_not_of('.') != std::string_view::npos;
 }
+
+// The player sees a failed transfer's plain sentence; the HTTP client's text goes to the log.
+Http::Response exchange(const Http::Request& request, const std::string& what) {
+  try {
+    return Http::fetch(request);
+  } catch (const Http::NetworkError& e) {
+    Log::write(what + " failed: " + e.logged());
+    throw;
+  }
+}
 }  // namespace
 
 std::string fetchProfileCode(const std::string& typed) {
   std::string code{Text::trimUnicodeSpace(typed)};
   if (!isCode(code)) throw AppError("That doesn’t look like a profile code.");
 
-  auto reply = Http::fetch(
-      {.url = endpoints().catalogue + "/api/experimental/legacyprofile/get/" + code + "/", .timeout = 60});
+  auto reply = exchange(
+      {.url = endpoints().catalogue + "/api/experimental/legacyprofile/get/" + code + "/", .timeout = 60},
+      "profile code get " + code);
   Log::write("profile code get " + code + ": http=" + std::to_string(reply.status) +
              " bytes=" + std::to_string(reply.body.size()));
   if (reply.status != 200)
@@ -53,11 +64,12 @@ std::optional<std::string> decodeProfileCodeBody(std::string_view body) {
 }
 
 std::string createProfileCode(std::string_view zip) {
-  auto reply = Http::fetch({.url = endpoints().catalogue + "/api/experimental/legacyprofile/create/",
-                            .timeout = 60,
-                            .method = "POST",
-                            .headers = {"Content-Type: application/octet-stream"},
-                            .body = encodeProfileCodeBody(zip)});
+  auto reply = exchange({.url = endpoints().catalogue + "/api/experimental/legacyprofile/create/",
+                         .timeout = 60,
+                         .method = "POST",
+                         .headers = {"Content-Type: application/octet-stream"},
+                         .body = encodeProfileCodeBody(zip)},
+                        "profile code create");
   Log::write("profile code create: http=" + std::to_string(reply.status) + " " +
              Text::toValidUTF8(std::string_view(reply.body).substr(0, 200)));
   if (reply.status >= 200 && reply.status <= 299) {

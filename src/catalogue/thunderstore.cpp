@@ -112,7 +112,10 @@ void download(const std::string& url, const std::filesystem::path& to, const Pro
       status = Http::fetchToFile({.url = url, .timeout = 300, .stallTimeout = 30}, file, progress);
       break;
     } catch (const Http::NetworkError& e) {
-      if (attempt == downloadAttempts) throw;
+      if (attempt == downloadAttempts) {
+        Log::write("download failed (" + e.logged() + "): " + url);
+        throw;
+      }
       Log::write("download retry " + std::to_string(attempt) + " (" + e.logged() + "): " + url);
       Http::pause(0.5 * (1 << (attempt - 1)));
     }

@@ -18,7 +18,17 @@ std::optional<std::string_view> after(std::string_view line, std::string_view pr
   return line.substr(prefix.size());
 }
 
-// What the comments above an entry have said so far; a blank line or a header forgets it.
+// A range comment is written in the number format of the machine the plug-in ran on ("0,1"), while
+// the loader reads values with a point ("0.1"): the range is read the loader's way.
+std::string decimalPoint(std::string_view number) {
+  std::string text(number);
+  if (std::count(text.begin(), text.end(), ',') == 1 && text.find('.') == std::string::npos)
+    text[text.find(',')] = '.';
+  return text;
+}
+
+// What the comments above an entry have said so far; a blank line or a header forgets it, a
+// plug-in's own uncommented note (a list of allowed values) does not.
 struct Pending {
   std::string description;
   ConfigEntry facts;
@@ -34,8 +44,8 @@ void Pending::comment(std::string_view body) {
   } else if (auto range = after(body, "Acceptable value range: From ")) {
     auto to = range->find(" to ");
     if (to == std::string_view::npos) return;
-    facts.rangeMin = std::string(configTrim(range->substr(0, to)));
-    facts.rangeMax = std::string(configTrim(range->substr(to + 4)));
+    facts.rangeMin = decimalPoint(configTrim(range->substr(0, to)));
+    facts.rangeMax = decimalPoint(configTrim(range->substr(to + 4)));
   } else if (auto values = after(body, "Acceptable values:")) {
     facts.allowedValues = configList(*values);
   } else if (body.starts_with("Multiple values can be set at the same time")) {
@@ -101,6 +111,8 @@ ConfigFile ConfigFile::parse(std::string_view bytes) {
       continue;
     }
     auto eq = line.find('=');
+    // A plug-in's note between the comments and their entry keeps what the comments said.
+    if (!line.empty() && !line.starts_with('[') && eq == std::string_view::npos) continue;
     if (line.starts_with('[') && line.ends_with(']')) {
       section = configTrim(line.substr(1, line.size() - 2));
     } else if (!line.starts_with('[') && eq != std::string_view::npos &&
@@ -116,7 +128,7 @@ ConfigFile ConfigFile::parse(std::string_view bytes) {
       file.valueStart_.push_back(start);
       file.entries_.push_back(std::move(entry));
     }
-    // Anything else (blank, a header without "]", a line without "=") is kept as it is.
+    // Anything else (blank, a header without "]", a line without a key) is kept as it is.
     pending = {};
   }
   file.pluginName_ = configPluginName(bytes.substr(0, 4096));

@@ -79,6 +79,7 @@ std::optional<double> configNumber(std::string_view type, std::string_view text)
   if (isFloating(type)) return number;
   auto integer = integerTypes().find(type);
   if (integer == integerTypes().end()) return std::nullopt;
+  // Whole numbers only: parseDecimal has already placed the sign ("+20" is one).
   if (text.find_first_not_of("+-0123456789") != std::string_view::npos) return std::nullopt;
   if (number < integer->second.min || number > integer->second.max) return std::nullopt;
   return number;

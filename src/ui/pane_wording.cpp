@@ -30,6 +30,13 @@ QString showMore(int hidden) { return QStringLiteral("Show more (%1 more)").arg(
 
 QString noMatch(const QString& query) { return QStringLiteral("No mods match “%1”.").arg(query); }
 
+QString hiddenDeprecated(int count) {
+  return count == 1 ? QStringLiteral("1 deprecated mod matches —")
+                    : QStringLiteral("%1 deprecated mods match —").arg(count);
+}
+
+QString showHidden(int count) { return count == 1 ? QStringLiteral("Show It") : QStringLiteral("Show Them"); }
+
 QString resultLine(int results, bool refreshing) {
   return QStringLiteral("%1 mods").arg(results) + (refreshing ? QStringLiteral(" · refreshing…") : QString());
 }

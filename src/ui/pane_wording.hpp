@@ -16,6 +16,9 @@ QString summary(int mods, int dependencies);
 QString shortPath(const QString& path, const QString& home);
 QString showMore(int hidden);  // "Show more (150 more)"
 QString noMatch(const QString& query);  // "No mods match “query”."
+// What the deprecated switch hides, before the button that shows it: "2 deprecated mods match —".
+QString hiddenDeprecated(int count);
+QString showHidden(int count);  // that button: "Show Them", "Show It"
 QString resultLine(int results, bool refreshing);  // "1 mods", "250 mods · refreshing…"
 QString addTo(const QString& profileName);  // "Add to “Raid”"
 // A row's place in the profile: "In profile", "Dependency", or "" when it can be added.
@@ -58,6 +61,8 @@ class PaneWordingObject : public QObject {
   Q_INVOKABLE QString shortPath(const QString& path) const;
   Q_INVOKABLE QString showMore(int hidden) const { return PaneWording::showMore(hidden); }
   Q_INVOKABLE QString noMatch(const QString& query) const { return PaneWording::noMatch(query); }
+  Q_INVOKABLE QString hiddenDeprecated(int count) const { return PaneWording::hiddenDeprecated(count); }
+  Q_INVOKABLE QString showHidden(int count) const { return PaneWording::showHidden(count); }
   Q_INVOKABLE QString resultLine(int results, bool refreshing) const {
     return PaneWording::resultLine(results, refreshing);
   }

@@ -56,17 +56,67 @@ TEST_F(BrowseModel, LoaderPacksModManagersAndAdultContentAreNeverListed) {
   EXPECT_EQ(listed(), std::vector<std::string>{"A-Packed"});
 }
 
-TEST_F(BrowseModel, SearchTrimsOnlySpacesAndTabsAndMatchesTheDisplayName) {
-  auto described = pkg("C", "Other");
-  described.description = "Adds a BepInEx Pack helper";
-  show({pkg("A", "BepInEx_Pack_Tools"), pkg("B", "BepInExPackless"), described});
-  const std::vector<std::string> both{"A-BepInEx_Pack_Tools", "C-Other"};
-  for (QString query : {"bepinex pack", "  BepInEx Pack\t", "\tbepinex pack  "}) {
+TEST_F(BrowseModel, EveryWordOfTheSearchOccursInATextAndNamesMatchWithoutSeparators) {
+  auto archery = pkg("Ranger", "BetterArchery");
+  archery.description = "Bows that feel right";
+  auto helper = pkg("C", "Other");
+  helper.description = "Adds a BepInEx Pack helper";
+  auto old = pkg("Old", "Plan_Tool");
+  old.deprecated = true;
+  show({archery, pkg("Smith", "PlanBuild"), pkg("Pal", "ValheimPlus"), pkg("A", "BepInEx_Pack_Tools"), helper,
+        pkg("Ward-Smith", "Better_Wards"), old});
+  using Names = std::vector<std::string>;
+  const Names all{"Ranger-BetterArchery", "Smith-PlanBuild", "Pal-ValheimPlus",
+                  "A-BepInEx_Pack_Tools", "C-Other",         "Ward-Smith-Better_Wards"};
+  const std::vector<std::pair<QString, Names>> cases = {
+      {"better archery", {"Ranger-BetterArchery"}},
+      {"archery BETTER", {"Ranger-BetterArchery"}},
+      {"plan build", {"Smith-PlanBuild"}},
+      {"plan-build", {"Smith-PlanBuild"}},
+      {"Valheim Plus", {"Pal-ValheimPlus"}},
+      {"valheim_plus", {"Pal-ValheimPlus"}},
+      {"betterarchery bows", {"Ranger-BetterArchery"}},  // a name run together, a word of the description
+      {"better smith", {"Ward-Smith-Better_Wards"}},  // the owner
+      {"better", {"Ranger-BetterArchery", "Ward-Smith-Better_Wards"}},
+      {"archery plan", {}},  // every word, not any word
+      {"-", {"Ward-Smith-Better_Wards"}},  // a separator alone is searched as it is
+      // The whole query as a substring of one text, as before: the display name, the description.
+      {"bepinex pack", {"A-BepInEx_Pack_Tools", "C-Other"}},
+      {"  BepInEx Pack\t", {"A-BepInEx_Pack_Tools", "C-Other"}},
+      {"\nbepinex pack", {"A-BepInEx_Pack_Tools", "C-Other"}},
+      {"pack tools", {"A-BepInEx_Pack_Tools"}},
+      {"bepinexpack", {"A-BepInEx_Pack_Tools"}},
+      {" \t ", all},
+  };
+  for (const auto& [query, names] : cases) {
     model.setQuery(query);
-    EXPECT_EQ(listed(), both) << query.toStdString();
+    EXPECT_EQ(listed(), names) << query.toStdString();
   }
-  model.setQuery("\nbepinex pack");  // line breaks are part of the search
+}
+
+TEST_F(BrowseModel, CountsTheDeprecatedMatchesTheSwitchHides) {
+  auto old = pkg("Old", "Plan_Tool");
+  old.deprecated = true;
+  old.categories = {"Tools"};
+  auto older = pkg("Older", "Planner");
+  older.deprecated = true;
+  auto adult = pkg("X", "Plans");
+  adult.nsfw = true;
+  adult.deprecated = true;
+  show({pkg("Smith", "PlanBuild"), old, older, adult, pkg("Other", "Thing")});
+  QSignalSpy changed(&model, &PackageListModel::resultsChanged);
+  model.setQuery("plan");
+  EXPECT_EQ(model.hiddenDeprecated(), 2);
+  model.setCategory("Tools");
+  EXPECT_EQ(model.hiddenDeprecated(), 1);
   EXPECT_TRUE(listed().empty());
+  model.setShowDeprecated(true);
+  EXPECT_EQ(model.hiddenDeprecated(), 0);
+  EXPECT_EQ(listed(), std::vector<std::string>{"Old-Plan_Tool"});
+  model.setShowDeprecated(false);
+  model.setQuery("thing");
+  EXPECT_EQ(model.hiddenDeprecated(), 0);
+  EXPECT_EQ(changed.count(), 5);
 }
 
 TEST_F(BrowseModel, SortsAreStableAndNameOrderIgnoresCaseOnly) {

@@ -2,6 +2,8 @@
 #include <map>
 
 #include "app_fixture.hpp"
+#include "catalogue/endpoints.hpp"
+#include "catalogue/thunderstore_seams.hpp"
 
 namespace {
 using Sync = StartedApp;
@@ -64,5 +66,28 @@ TEST_F(Sync, WhatWasDoneBeforeAFailureStaysSaved) {
   state->newProfile("Other");
   run([&] { state->add(pkg("Orphan")); });
   EXPECT_EQ(state->errorMessage(), "Couldn’t find Team-Nowhere on Thunderstore (needed by Orphan).");
+}
+
+TEST_F(Sync, ANetworkFailureShowsItsPlainSentenceAndLogsTheDetail) {
+  // Every try of D's archive breaks off; the pauses between tries are shortened.
+  publish("D", "1.0.0");
+  catalogue.answer(FakeCatalogue::downloadPath("Team", "D", "1.0.0"),
+                   {.body = std::string(1000, 'x'), .truncated = true});
+  Thunderstore::setTimeoutScale(0.001);
+  run([&] { state->add(pkg("D")); });
+  Thunderstore::setTimeoutScale(1);
+  EXPECT_EQ(state->errorMessage(), "The network connection was lost.");
+  EXPECT_TRUE(logHas("error: The network connection was lost.\n"));
+  EXPECT_TRUE(logHas("download failed (The network connection was lost. ("));
+
+  // The service is gone: sharing and importing codes say so without its address.
+  const std::string gone = FakeCatalogue().url();
+  setEndpoints({gone, gone, gone, gone});
+  run([&] { state->shareCode(selected()); });
+  EXPECT_EQ(state->errorMessage(), "Could not connect to the server.");
+  EXPECT_TRUE(logHas("profile code create failed: Could not connect to the server. ("));
+  run([&] { state->importCodeAsNew("abc123", "Raid"); });
+  EXPECT_EQ(state->errorMessage(), "Could not connect to the server.");
+  EXPECT_TRUE(logHas("profile code get abc123 failed: Could not connect to the server. ("));
 }
 }  // namespace

@@ -94,6 +94,30 @@ TEST(ConfigFile, LinesItDoesNotUnderstandStayAndEntriesOpenAsText) {
   EXPECT_EQ(file.bytes(), expected);
 }
 
+TEST(ConfigFile, APluginsOwnNoteAndADecimalCommaInTheRangeKeepTheSettingsType) {
+  auto file = ConfigFile::parse(ConfigSamples::noted);
+  const ConfigEntry& currency = entry(file, "Prices", "Currency");
+  EXPECT_EQ(currency.type, "String");
+  EXPECT_EQ(currency.defaultValue, "Coins");
+  EXPECT_EQ(currency.description, "Which coin the trader takes.");
+  EXPECT_TRUE(configIsDefault(currency, "Coins"));
+  EXPECT_EQ(file.bytes(), ConfigSamples::noted);
+
+  const ConfigEntry& markup = entry(file, "Prices", "Markup");
+  EXPECT_EQ(configControl(markup), ConfigControl::slider);
+  EXPECT_EQ(markup.rangeMin, "0.1");
+  EXPECT_EQ(configValueProblem(markup, "0.1"), std::nullopt);
+  for (const char* bad : {"0.05", "0,5", "11"})
+    EXPECT_EQ(configValueProblem(markup, bad), "Enter a number from 0.1 to 10.") << bad;
+
+  // A blank line or a section still ends what the comments said.
+  auto apart =
+      ConfigFile::parse("# Setting type: Int32\n\nplain note\nA = 1\n# Default value: 2\n[S]\nB = 2\n");
+  EXPECT_EQ(apart.entries().at(0).type, "");
+  EXPECT_EQ(apart.entries().at(1).defaultValue, std::nullopt);
+  EXPECT_TRUE(ConfigFile::parse(ConfigSamples::dataOnly).entries().empty());
+}
+
 TEST(ConfigValue, EachTypeGetsItsControlAndFallsBackToTextWhenItDoesNotFit) {
   auto example = ConfigFile::parse(ConfigSamples::example);
   auto forge = ConfigFile::parse(ConfigSamples::forge);

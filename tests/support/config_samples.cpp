@@ -135,6 +135,25 @@ this line has no equals sign
 Motd = Skål!
 )";
 
+const std::string noted = R"(## Settings file was created by plugin Trader Rates v0.4.1
+
+[Prices]
+
+## Which coin the trader takes.
+# Setting type: String
+# Default value: Coins
+Coins, Amber, Ruby
+Currency = Ruby
+
+## Markup on every sale.
+# Setting type: Single
+# Default value: 1.5
+# Acceptable value range: From 0,1 to 10
+Markup = 2.5
+)";
+
+const std::string dataOnly = "Haldor 120 -48\nHildir -300 512\n\nBog Witch 90 77\n";
+
 std::string large(int entries, const std::string& plugin) {
   std::string out =
       "## Settings file was created by plugin " + plugin + " v2.1.0\n## Plugin GUID: huge.overhaul\n\n";

@@ -14,6 +14,11 @@ extern const std::string forge;
 extern const std::string loader;
 // Entries without any comments, and lines the format does not know.
 extern const std::string bare;
+// "Trader Rates": what real plug-ins also write: a list of allowed values as a plain line between
+// the comments and the entry, and ranges with a decimal comma.
+extern const std::string noted;
+// A mod's plain data under the .cfg extension: not a single setting.
+extern const std::string dataOnly;
 // A settings file with `entries` entries over sections of 20, as a large mod writes it.
 std::string large(int entries, const std::string& plugin = "Huge Overhaul");
 

@@ -115,6 +115,48 @@ TEST_F(Browse, ASearchWithoutResultsSaysWhatWasTyped) {
   EXPECT_EQ(rows(), 3);
 }
 
+TEST_F(Browse, DeprecatedMatchesTheSwitchHidesAreCountedUnderTheListWithAButton) {
+  auto entry = [](const std::string& name, bool deprecated) {
+    return R"({"name": ")" + name + R"(", "full_name": "Team-)" + name +
+           R"(", "owner": "Team", "is_deprecated": )" + (deprecated ? "true" : "false") +
+           R"(, "versions": [{"version_number": "1.0.0"}]})";
+  };
+  serveList("[" + entry("Saddle", false) + "," + entry("Saddle_Old", true) + "," +
+            entry("Saddle_Classic", true) + "," + entry("Cart", false) + "]");
+  auto box = [&](const QString& name) {
+    auto* i = qobject_cast<QQuickItem*>(item(name));
+    return i->mapRectToScene(QRectF(0, 0, i->width(), i->height()));
+  };
+  const QRectF list = box("browse.list");
+
+  type("browse.search", "saddle");
+  ASSERT_EQ(rows(), 1);
+  ASSERT_TRUE(visible("browse.deprecatedHint"));
+  EXPECT_EQ(text("browse.deprecatedCount"), "2 deprecated mods match —");
+  EXPECT_EQ(text("browse.showDeprecated"), "Show Them");
+  const QRectF hint = box("browse.deprecatedHint");
+  EXPECT_GE(hint.top(), box("browseRow.0").bottom());  // under the last row, inside the list box
+  EXPECT_TRUE(list.contains(hint));
+
+  click("browse.showDeprecated");
+  EXPECT_TRUE(item("browse.deprecated")->property("checked").toBool());
+  EXPECT_EQ(rows(), 3);
+  EXPECT_FALSE(visible("browse.deprecatedHint"));
+
+  // With nothing else listed, the hint sits under the no-match sentence.
+  state->indexModel()->setShowDeprecated(false);
+  type("browse.search", "classic");
+  ASSERT_EQ(rows(), 0);
+  ASSERT_TRUE(visible("browse.noMatch"));
+  EXPECT_EQ(text("browse.deprecatedCount"), "1 deprecated mod matches —");
+  EXPECT_EQ(text("browse.showDeprecated"), "Show It");
+  EXPECT_GE(box("browse.deprecatedHint").top(), box("browse.noMatch").bottom());
+  EXPECT_TRUE(list.contains(box("browse.deprecatedHint")));
+
+  type("browse.search", "cart");
+  EXPECT_FALSE(visible("browse.deprecatedHint"));
+}
+
 TEST_F(Browse, RowsAndTheSheetFollowThePackagesPlaceInTheProfile) {
   EXPECT_EQ(place("A"), "Add");
   makeProfile("Raid");  // A, with B and C as dependencies
@@ -195,10 +237,14 @@ TEST_F(Browse, TheSheetShowsTheReadmeAndOpensOnlyWebLinks) {
   EXPECT_EQ(desktop->calls, std::vector<std::string>{"url https://example.org/wiki"});
 
   key(Qt::Key_Escape);
-  openSheet("B");  // no README for B: the sheet simply shows none
+  openSheet("B", false);  // no README for B: the sheet says so once the catalogue has answered
+  EXPECT_TRUE(visible("sheet.package.readmeLoading"));
+  EXPECT_FALSE(visible("sheet.package.noReadme"));
   ASSERT_TRUE(waitUntil([&] { return !state->readmes()->loading(); }));
   flush();
   EXPECT_FALSE(visible("sheet.package.readme"));
+  EXPECT_TRUE(visible("sheet.package.noReadme"));
+  EXPECT_EQ(text("sheet.package.noReadme"), "No README.");
   EXPECT_EQ(text("sheet.package.also"), "C");  // the loader pack is left out
 }
 }  // namespace

@@ -97,6 +97,19 @@ TEST_F(ConfigSheet, SavingWritesOnlyTheChangedValueAndRevertDiscards) {
   EXPECT_EQ(onDisk("server.ini"), "[Server]\r\nport=2457\r\n");
 }
 
+TEST_F(ConfigSheet, ACfgFileWithoutSettingsOpensAsTextToEdit) {
+  FS::writeAtomic(folder / "traders.cfg", ConfigSamples::dataOnly);
+  config->refresh();
+  ASSERT_TRUE(waitUntil([&] { return !config->listing(); }));
+  open("traders.cfg");
+  EXPECT_FALSE(config->settingsFile());
+  EXPECT_TRUE(visible("config.textArea"));
+  EXPECT_EQ(text("config.textArea"), QString::fromStdString(ConfigSamples::dataOnly));
+  config->setText(config->text() + "Hugin 0 0\n");
+  saveAndWait();
+  EXPECT_EQ(onDisk("traders.cfg"), ConfigSamples::dataOnly + "Hugin 0 0\n");
+}
+
 TEST_F(ConfigSheet, SwitchingFileWithUnsavedChangesAsksFirst) {
   open("example.mod.cfg");
   config->setValue(row("Drop rate"), "3");

@@ -125,15 +125,23 @@ SheetFrame {
             }
             Rectangle {
                 Layout.fillWidth: true
-                visible: readme.text !== ""
+                visible: readme.visible || noReadme.visible
                 implicitHeight: 1
                 color: Theme.line
+            }
+            Text {
+                id: noReadme
+                objectName: "sheet.package.noReadme"
+                visible: sheet.app.readmes.missing
+                text: "No README."
+                color: Theme.muted
+                font.pixelSize: 12
             }
             Text {
                 id: readme
                 objectName: "sheet.package.readme"
                 Layout.fillWidth: true
-                visible: text !== ""
+                visible: !sheet.app.readmes.missing && text !== ""
                 text: PaneWording.readmeText(sheet.app.readmes.markdown)
                 textFormat: Text.MarkdownText
                 wrapMode: Text.Wrap

@@ -185,10 +185,16 @@ ColumnLayout {
         }
 
         footer: Item {
+            id: footer
+            readonly property bool noResults: view.packages.resultCount === 0
+            // The list ends here, and the deprecated switch hides more that match.
+            readonly property bool hinted: !more.visible && view.packages.hiddenDeprecated > 0
             width: list.width
-            implicitHeight: more.visible ? more.implicitHeight + 28 : noMatch.visible ? noMatch.implicitHeight + 80 : 0
+            implicitHeight: more.visible ? more.implicitHeight + 28
+                : noResults ? ends.implicitHeight + 80
+                : hinted ? ends.implicitHeight + 28 : 0
             height: implicitHeight
-            RowDivider { visible: more.visible && list.count > 0; anchors.top: parent.top }
+            RowDivider { visible: (more.visible || footer.hinted) && list.count > 0; anchors.top: parent.top }
             AppButton {
                 id: more
                 objectName: "browse.more"
@@ -198,19 +204,42 @@ ColumnLayout {
                 text: PaneWording.showMore(view.packages.resultCount - view.packages.limit)
                 onClicked: view.packages.showMore()
             }
-            Text {
-                id: noMatch
-                objectName: "browse.noMatch"
+            ColumnLayout {
+                id: ends
                 anchors.centerIn: parent
                 width: parent.width - 28
-                visible: view.packages.resultCount === 0
-                text: PaneWording.noMatch(view.packages.query)
-                textFormat: Text.PlainText
-                color: Theme.muted
-                font.pixelSize: 13
-                horizontalAlignment: Text.AlignHCenter
-                elide: Text.ElideMiddle
-                maximumLineCount: 1
+                visible: footer.noResults || footer.hinted
+                spacing: 12
+                Text {
+                    objectName: "browse.noMatch"
+                    Layout.fillWidth: true
+                    visible: footer.noResults
+                    text: PaneWording.noMatch(view.packages.query)
+                    textFormat: Text.PlainText
+                    color: Theme.muted
+                    font.pixelSize: 13
+                    horizontalAlignment: Text.AlignHCenter
+                    elide: Text.ElideMiddle
+                    maximumLineCount: 1
+                }
+                RowLayout {
+                    objectName: "browse.deprecatedHint"
+                    Layout.alignment: Qt.AlignHCenter
+                    visible: footer.hinted
+                    spacing: 8
+                    Text {
+                        objectName: "browse.deprecatedCount"
+                        text: PaneWording.hiddenDeprecated(view.packages.hiddenDeprecated)
+                        color: Theme.muted
+                        font.pixelSize: 12
+                    }
+                    AppButton {
+                        objectName: "browse.showDeprecated"
+                        kind: "subtle"
+                        text: PaneWording.showHidden(view.packages.hiddenDeprecated)
+                        onClicked: view.packages.showDeprecated = true
+                    }
+                }
             }
         }
     }

@@ -63,13 +63,4 @@ ColumnLayout {
         }
         Component.onCompleted: if (view.config.focusRow >= 0) positionViewAtIndex(view.config.focusRow, ListView.Center)
     }
-
-    Text {
-        Layout.fillWidth: true
-        visible: list.count === 0
-        text: "This file has no settings."
-        color: Theme.muted
-        font.pixelSize: 13
-        horizontalAlignment: Text.AlignHCenter
-    }
 }
