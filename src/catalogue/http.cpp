@@ -156,6 +156,29 @@ void setCommonOptions(CURL* h, const Http::Request& request) {
   curl_easy_setopt(h, CURLOPT_ACCEPT_ENCODING, "");
 }
 
+// The sentence macOS shows for a failed transfer of this kind.
+std::string macSentence(CURLcode code, long osErrno) {
+  if (osErrno == ENETUNREACH || osErrno == ENETDOWN) return "The Internet connection appears to be offline.";
+  switch (code) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_RESOLVE_PROXY:
+      return "A server with the specified hostname could not be found.";
+    case CURLE_OPERATION_TIMEDOUT:
+      return "The request timed out.";
+    case CURLE_COULDNT_CONNECT:
+      return "Could not connect to the server.";
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_CERTPROBLEM:
+    case CURLE_SSL_CIPHER:
+    case CURLE_SSL_CACERT_BADFILE:
+    case CURLE_USE_SSL_FAILED:
+      return "An SSL error has occurred and a secure connection to the server cannot be made.";
+    default:  // cut short, reset, nothing received, a broken HTTP/2 stream...
+      return "The network connection was lost.";
+  }
+}
+
 long perform(const Http::Request& request, Transfer& transfer) {
   Handle handle{Client::shared().take()};
   CURL* h = handle.get();
@@ -204,29 +227,6 @@ long perform(const Http::Request& request, Transfer& transfer) {
   long status = 0;
   curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
   return status;
-}
-
-// The sentence macOS shows for a failed transfer of this kind.
-std::string macSentence(CURLcode code, long osErrno) {
-  if (osErrno == ENETUNREACH || osErrno == ENETDOWN) return "The Internet connection appears to be offline.";
-  switch (code) {
-    case CURLE_COULDNT_RESOLVE_HOST:
-    case CURLE_COULDNT_RESOLVE_PROXY:
-      return "A server with the specified hostname could not be found.";
-    case CURLE_OPERATION_TIMEDOUT:
-      return "The request timed out.";
-    case CURLE_COULDNT_CONNECT:
-      return "Could not connect to the server.";
-    case CURLE_SSL_CONNECT_ERROR:
-    case CURLE_PEER_FAILED_VERIFICATION:
-    case CURLE_SSL_CERTPROBLEM:
-    case CURLE_SSL_CIPHER:
-    case CURLE_SSL_CACERT_BADFILE:
-    case CURLE_USE_SSL_FAILED:
-      return "An SSL error has occurred and a secure connection to the server cannot be made.";
-    default:  // cut short, reset, nothing received, a broken HTTP/2 stream...
-      return "The network connection was lost.";
-  }
 }
 
 struct FileClose {
