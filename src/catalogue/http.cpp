@@ -161,12 +161,9 @@ std::string macSentence(CURLcode code, long osErrno) {
   if (osErrno == ENETUNREACH || osErrno == ENETDOWN) return "The Internet connection appears to be offline.";
   switch (code) {
     case CURLE_COULDNT_RESOLVE_HOST:
-    case CURLE_COULDNT_RESOLVE_PROXY:
-      return "A server with the specified hostname could not be found.";
-    case CURLE_OPERATION_TIMEDOUT:
-      return "The request timed out.";
-    case CURLE_COULDNT_CONNECT:
-      return "Could not connect to the server.";
+    case CURLE_COULDNT_RESOLVE_PROXY: return "A server with the specified hostname could not be found.";
+    case CURLE_OPERATION_TIMEDOUT: return "The request timed out.";
+    case CURLE_COULDNT_CONNECT: return "Could not connect to the server.";
     case CURLE_SSL_CONNECT_ERROR:
     case CURLE_PEER_FAILED_VERIFICATION:
     case CURLE_SSL_CERTPROBLEM:
