@@ -5,7 +5,6 @@ import Quernhold
 
 SheetFrame {
     id: sheet
-    required property AppState app
     objectName: "sheet.import"
     readonly property bool fromFile: form.fileName !== ""
     title: fromFile ? "Import Profile File" : "Import Profile Code"
