@@ -168,6 +168,7 @@ Item {
                         color: segment.checked ? Theme.surface2 : segment.hovered ? Theme.alpha(Theme.surface2, 0.5) : "transparent"
                         border.width: segment.checked ? 1 : 0
                         border.color: Theme.btnBorder
+                        FocusRing { control: segment; radius: 7 }
                     }
                     contentItem: Text {
                         text: segment.modelData
