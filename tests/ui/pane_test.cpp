@@ -59,6 +59,7 @@ TEST_F(Pane, BannersKeepTheirOrderAndCloseWhatTheyShow) {
   fs::remove_all(game / "valheim.app");
   state->checkGame();
   flush();
+  EXPECT_EQ(text("header.gameDir"), "Not set");  // not the folder it looked in
   const auto top = [&](const char* name) { return qobject_cast<QQuickItem*>(item(name))->y(); };
   EXPECT_LT(top("banner.update"), top("banner.error"));
   EXPECT_LT(top("banner.error"), top("banner.noGame"));
@@ -181,6 +182,7 @@ TEST_F(Pane, TheListSitsRightUnderTheHeaderOrTheBannersShown) {
   desktop->finishFolderChoice(QUrl::fromLocalFile(QString::fromStdString(game.string())));
   flush();
   ASSERT_FALSE(visible("banner.noGame"));
+  EXPECT_NE(text("header.gameDir"), "Not set");
   onBothTabs("a game folder was chosen");
 
   state->setErrorMessage("Couldn’t reach Thunderstore. Check your internet connection.");

@@ -75,14 +75,15 @@ Item {
                         objectName: "header.gameDir"
                         Layout.fillWidth: true
                         Layout.maximumWidth: 380
-                        text: PaneWording.shortPath(header.app.gameDir)
+                        // A folder without the game is only a guess: it is not shown as the game's.
+                        text: header.app.gameFound ? PaneWording.shortPath(header.app.gameDir) : "Not set"
                         color: Theme.muted
                         font.pixelSize: 12  // 11.5 in points
                         elide: Text.ElideMiddle
                         maximumLineCount: 1
                         horizontalAlignment: Text.AlignRight
                         HoverHandler { id: folderHover }
-                        ToolTip.visible: folderHover.hovered
+                        ToolTip.visible: folderHover.hovered && header.app.gameFound
                         ToolTip.text: header.app.gameDir
                         ToolTip.delay: 600
                     }
