@@ -169,7 +169,6 @@ ColumnLayout {
         // From the keyboard: Tab into the list, the arrows walk the rows, Return or Space opens one.
         activeFocusOnTab: true
         keyNavigationEnabled: true
-        highlightFollowsCurrentItem: false
         Keys.onReturnPressed: if (currentItem) currentItem.open()
         Keys.onSpacePressed: if (currentItem) currentItem.open()
 
