@@ -114,8 +114,9 @@ void WindowTest::flush() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // closed sheets go away
     // Layouts place their items when the window polishes, which may come after the events.
     for (QWindow* shown : QGuiApplication::topLevelWindows())
-      if (auto* quick = qobject_cast<QQuickWindow*>(shown); quick && QQuickTest::qIsPolishScheduled(quick))
+      if (auto* quick = qobject_cast<QQuickWindow*>(shown); quick && QQuickTest::qIsPolishScheduled(quick)) {
         EXPECT_TRUE(QQuickTest::qWaitForPolish(quick)) << "the window never laid itself out";
+      }
   }
 }
 
