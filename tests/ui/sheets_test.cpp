@@ -140,6 +140,7 @@ TEST_F(Sheets, OneSheetAtATimeAndNoneComesBackByItself) {
 
   state->setShowLog(true);
   run([&] { state->shareCode(selected()); });  // the code arrives while the log is open
+  flush();
   EXPECT_FALSE(exists("sheet.log"));
   ASSERT_TRUE(exists("sheet.share"));
   key(Qt::Key_Return);  // Done

@@ -1,8 +1,8 @@
 #include "window_fixture.hpp"
 
+#include <QtQuickTest/quicktest.h>
 #include <QGuiApplication>
 #include <QTest>
-#include <QtQuickTest/quicktest.h>
 
 #include "ui/main_window.hpp"
 

@@ -167,13 +167,13 @@ TEST_F(Window, ThePlayersLoopWorksFromTheKeyboardAlone) {
     return false;
   };
 
-  ASSERT_TRUE(tabTo("sidebar.list"));
+  ASSERT_TRUE(tabTo("sidebar.row.0"));  // the list gives the focus to its current row
   key(Qt::Key_Down);
   key(Qt::Key_Return);
   EXPECT_EQ(selected().name, "Raid");
 
   key(Qt::Key_2, Qt::ControlModifier);
-  ASSERT_TRUE(tabTo("browse.list"));
+  ASSERT_TRUE(tabTo("browseRow.0"));
   QObject* first = item("browseRow.0");
   const QString name = first->property("displayName").toString();
   key(Qt::Key_Space);
