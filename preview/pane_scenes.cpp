@@ -82,6 +82,24 @@ std::unique_ptr<World> withBanners(bool update, bool error, bool steamOption) {
   return w;
 }
 
+// Every banner at once: the three above and the missing game.
+std::unique_ptr<World> bannersStacked() {
+  auto w = withBanners(true, true, true);
+  const auto game = w->state().gameDirPath();
+  std::filesystem::rename(game / "valheim.app", game / "valheim.app.away");
+  w->state().checkGame();
+  World::settle();
+  return w;
+}
+
+// The browse tab with the keyboard focus on one control, as Tab leaves it.
+std::unique_ptr<World> focusOn(const char* name) {
+  auto w = onBrowse(richProfile());
+  qobject_cast<QQuickItem*>(named(*w, name))->forceActiveFocus(Qt::TabFocusReason);
+  World::settle();
+  return w;
+}
+
 // The sheet of one of Odin's packages at `version`, with its README loaded.
 std::unique_ptr<World> packageSheet(std::unique_ptr<World> w, const char* name, const char* version) {
   w->catalogue().setReadme("Odin", name, version, readme);
@@ -189,7 +207,9 @@ std::vector<Scene> paneScenes() {
       {"banner-update", [] { return withBanners(true, false, false); }},
       {"banner-error", [] { return withBanners(false, true, false); }},
       {"banner-steam-option", [] { return withBanners(false, false, true); }},
-      {"banners-stacked", [] { return withBanners(true, true, true); }},
+      {"banners-stacked", bannersStacked},
+      {"focus-sort", [] { return focusOn("browse.sort"); }},
+      {"focus-browse-row", [] { return focusOn("browse.list"); }},
       {"mods-from-files", modsFromFiles},
       {"loader-update", loaderUpdate},
       {"loader-installed", loaderInstalled},

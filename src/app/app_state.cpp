@@ -76,27 +76,59 @@ void AppState::setErrorMessage(const QString& text) {
   assign(this, errorMessage_, text, &AppState::errorMessageChanged);
 }
 void AppState::setTab(DetailTab tab) { assign(this, tab_, tab, &AppState::tabChanged); }
-void AppState::setShowLog(bool on) { assign(this, showLog_, on, &AppState::showLogChanged); }
-void AppState::setShowConfig(bool on) { assign(this, showConfig_, on, &AppState::showConfigChanged); }
-void AppState::setShowImport(bool on) { assign(this, showImport_, on, &AppState::showImportChanged); }
+void AppState::setShowLog(bool on) {
+  if (sheetInTheWay(on, showLog_)) return;
+  if (assign(this, showLog_, on, &AppState::showLogChanged)) emit sheetShownChanged();
+}
+void AppState::setShowConfig(bool on) {
+  if (sheetInTheWay(on, showConfig_)) return;
+  if (assign(this, showConfig_, on, &AppState::showConfigChanged)) emit sheetShownChanged();
+}
+void AppState::setShowImport(bool on) {
+  if (sheetInTheWay(on, showImport_)) return;
+  if (assign(this, showImport_, on, &AppState::showImportChanged)) emit sheetShownChanged();
+}
 void AppState::setImportFile(const QUrl& file) {
   assign(this, importFile_, file, &AppState::importFileChanged);
 }
 void AppState::setShowNewProfile(bool on) {
-  assign(this, showNewProfile_, on, &AppState::showNewProfileChanged);
+  if (sheetInTheWay(on, showNewProfile_)) return;
+  if (assign(this, showNewProfile_, on, &AppState::showNewProfileChanged)) emit sheetShownChanged();
 }
 
 void AppState::setAppUpdate(const QVariant& update) {
   assign(this, appUpdate_, fromVariant<AppUpdateItem>(update), &AppState::appUpdateChanged);
 }
 void AppState::setSharedCode(const QVariant& code) {
-  assign(this, sharedCode_, fromVariant<SharedCode>(code), &AppState::sharedCodeChanged);
+  auto value = fromVariant<SharedCode>(code);
+  if (sheetInTheWay(value.has_value(), sharedCode_.has_value())) return;
+  if (assign(this, sharedCode_, std::move(value), &AppState::sharedCodeChanged)) emit sheetShownChanged();
 }
 void AppState::setRenaming(const QVariant& profile) {
-  assign(this, renaming_, fromVariant<ProfileItem>(profile), &AppState::renamingChanged);
+  auto value = fromVariant<ProfileItem>(profile);
+  if (sheetInTheWay(value.has_value(), renaming_.has_value())) return;
+  if (assign(this, renaming_, std::move(value), &AppState::renamingChanged)) emit sheetShownChanged();
 }
 void AppState::setDetailPackage(const QVariant& package) {
-  assign(this, detailPackage_, fromVariant<PackageItem>(package), &AppState::detailPackageChanged);
+  auto value = fromVariant<PackageItem>(package);
+  if (sheetInTheWay(value.has_value(), detailPackage_.has_value())) return;
+  if (assign(this, detailPackage_, std::move(value), &AppState::detailPackageChanged))
+    emit sheetShownChanged();
+}
+
+bool AppState::sheetShown() const {
+  return showNewProfile_ || renaming_ || showImport_ || sharedCode_ || showLog_ || showConfig_ ||
+         detailPackage_;
+}
+
+void AppState::closeSheets() {
+  setShowNewProfile(false);
+  setRenaming({});
+  setShowImport(false);
+  setSharedCode({});
+  setShowLog(false);
+  setShowConfig(false);
+  setDetailPackage({});
 }
 
 std::optional<AppUpdate> AppState::appUpdateValue() const {

@@ -63,6 +63,9 @@ class AppState : public QObject {
   Q_PROPERTY(bool showNewProfile READ showNewProfile WRITE setShowNewProfile NOTIFY showNewProfileChanged)
   Q_PROPERTY(QVariant renaming READ renaming WRITE setRenaming NOTIFY renamingChanged)
   Q_PROPERTY(QVariant detailPackage READ detailPackage WRITE setDetailPackage NOTIFY detailPackageChanged)
+  // One sheet at a time: while one of the sheet fields above is set, setting another does nothing,
+  // and the commands that open a sheet are off.
+  Q_PROPERTY(bool sheetShown READ sheetShown NOTIFY sheetShownChanged)
 
   // Derived values, recomputed whenever what they depend on changes.
   Q_PROPERTY(QVariant selected READ selectedItem NOTIFY derivedChanged)
@@ -130,6 +133,7 @@ class AppState : public QObject {
   void setRenaming(const QVariant& profile);
   QVariant detailPackage() const { return toVariant(detailPackage_); }
   void setDetailPackage(const QVariant& package);
+  bool sheetShown() const;
 
   ProfileListModel* profilesModel() const { return profiles_; }
   PackageListModel* indexModel() const { return browse_; }
@@ -248,6 +252,7 @@ class AppState : public QObject {
   void showNewProfileChanged();
   void renamingChanged();
   void detailPackageChanged();
+  void sheetShownChanged();
   void derivedChanged();
   // start() has run to its end (the index and the update notice may still be loading).
   void startFinished();
@@ -296,6 +301,12 @@ class AppState : public QObject {
   // Every change of profile after start-up passes here: unsaved settings make it wait for the
   // user's answer, and it never happens when the user stays. The tab, when given, changes with it.
   void switchProfile(const QString& id, std::optional<DetailTab> tab);
+  // Opening a sheet that is not shown yet waits for no one: it is refused while another is shown.
+  bool sheetInTheWay(bool opening, bool shownAlready) const {
+    return opening && !shownAlready && sheetShown();
+  }
+  // A finished operation's sheet (a new code, a dropped profile file) takes the place of the one shown.
+  void closeSheets();
   void setBusy(const QString& label);
   void setGameRunning(bool running);
   void setIndexLoading(bool loading);

@@ -44,6 +44,7 @@ QCoro::Task<> AppState::dropWork(QUrl file) {
   const std::filesystem::path path = ss(file.toLocalFile());
   auto peek = background(this, [path] { return FS::zipHasEntry(path, "manifest.json"); });
   if (!co_await peek) {
+    closeSheets();
     setImportFile(file);
     setShowImport(true);
     co_return;

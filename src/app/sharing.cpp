@@ -25,6 +25,7 @@ QCoro::Task<> AppState::shareWork(std::string id) {
   std::string zip = co_await packing;
   auto upload = background(this, [zip] { return Thunderstore::createProfileCode(zip); });
   std::string code = co_await upload;
+  closeSheets();
   setSharedCode(QVariant::fromValue(SharedCode{qs(code), qs(p.name)}));
 }
 

@@ -99,6 +99,38 @@ QString readmeText(const QString& markdown) {
   for (auto m = htmlImage.match(text); m.hasMatch(); m = htmlImage.match(text, m.capturedStart()))
     text.replace(m.capturedStart(), m.capturedLength(),
                  htmlAlt.match(m.captured(0)).captured(1).toHtmlEscaped());
+  return plainHeadings(text);
+}
+
+// The rich text draws headings up to twice the body's size, larger than the sheet's own title, so
+// each becomes a bold line of body text. Code blocks are left as they are.
+QString plainHeadings(const QString& markdown) {
+  static const QRegularExpression fence(R"(^ {0,3}(```|~~~))");
+  static const QRegularExpression atx(R"(^ {0,3}#{1,6}(?:[ \t]+(.*?))?(?:[ \t]+#+)?[ \t]*$)");
+  static const QRegularExpression underline(R"(^ {0,3}(=+|-+)[ \t]*$)");
+  static const QRegularExpression htmlOpen(R"(<h[1-6]\b[^>]*>)", QRegularExpression::CaseInsensitiveOption);
+  static const QRegularExpression htmlClose(R"(</h[1-6]\s*>)", QRegularExpression::CaseInsensitiveOption);
+  const auto bold = [](const QString& line) {
+    const QString title = line.trimmed();
+    return title.isEmpty() ? QString() : "**" + title + "**";
+  };
+
+  QStringList lines = markdown.split('\n');
+  bool inCode = false;
+  for (qsizetype i = 0; i < lines.size(); ++i) {
+    if (fence.match(lines[i]).hasMatch()) inCode = !inCode;
+    if (inCode) continue;
+    if (const auto m = atx.match(lines[i]); m.hasMatch()) {
+      lines[i] = bold(m.captured(1));
+    } else if (i > 0 && underline.match(lines[i]).hasMatch() && !lines[i - 1].trimmed().isEmpty() &&
+               !lines[i - 1].startsWith("**")) {
+      lines[i - 1] = bold(lines[i - 1]);
+      lines[i].clear();
+    }
+  }
+  QString text = lines.join('\n');
+  text.replace(htmlOpen, QStringLiteral("<p><b>"));
+  text.replace(htmlClose, QStringLiteral("</b></p>"));
   return text;
 }
 

@@ -36,6 +36,8 @@ bool isWebLink(const QString& url);
 // overflows the sheet. A Markdown image becomes a link to it named by its alt text ("Image" without
 // one), or the link it sat in; an HTML image leaves its alt text.
 QString readmeText(const QString& markdown);
+// Markdown and HTML headings as bold lines of body text, never larger than the sheet's title.
+QString plainHeadings(const QString& markdown);
 }  // namespace PaneWording
 
 // The same for QML, as the singleton `PaneWording`.

@@ -59,6 +59,7 @@ TEST_F(Pane, BannersKeepTheirOrderAndCloseWhatTheyShow) {
   fs::remove_all(game / "valheim.app");
   state->checkGame();
   flush();
+  EXPECT_EQ(text("header.gameDir"), "Not set");  // not the folder it looked in
   const auto top = [&](const char* name) { return qobject_cast<QQuickItem*>(item(name))->y(); };
   EXPECT_LT(top("banner.update"), top("banner.error"));
   EXPECT_LT(top("banner.error"), top("banner.noGame"));
@@ -138,6 +139,71 @@ TEST_F(Pane, UpdatesAreOfferedInTheRowMenu) {
   EXPECT_TRUE(offered(row, "modRow.update"));
   EXPECT_EQ(part(row, "modRow.update")->property("text").toString(), "Update to 1.1.0");
   EXPECT_EQ(part(row, "modRow.version")->property("text").toString().count("1.1.0"), 1);
+}
+
+// The body starts where the banners end and the banners where the header ends, whatever came and
+// went before: after each banner appears and goes, on both tabs, after a switch and a resize.
+TEST_F(Pane, TheListSitsRightUnderTheHeaderOrTheBannersShown) {
+  makeProfile("Raid");
+  const auto box = [&](const QString& name) {
+    auto* shown = qobject_cast<QQuickItem*>(item(name));
+    return shown->mapRectToItem(qobject_cast<QQuickItem*>(item("pane")), shown->boundingRect());
+  };
+  const auto expectStacked = [&](const std::string& when) {
+    SCOPED_TRACE(when);
+    const QString body = state->tab() == DetailTab::installed ? "installed" : "browse";
+    qreal bannerBottom = box("header").bottom();
+    for (const char* name : {"banner.update", "banner.error", "banner.noGame", "banner.steamOption"})
+      if (visible(name)) {
+        EXPECT_NEAR(box(name).top(), bannerBottom + (bannerBottom == box("header").bottom() ? 4 : 8), 0.5)
+            << name;
+        bannerBottom = box(name).bottom();
+      }
+    EXPECT_NEAR(box(body).top(), bannerBottom, 0.5);
+    EXPECT_NEAR(box(body).bottom(), box("footer").top(), 0.5);
+    EXPECT_NEAR(box("footer").bottom(), box("pane").bottom(), 0.5);
+  };
+  const auto onBothTabs = [&](const std::string& when) {
+    for (DetailTab tab : {DetailTab::installed, DetailTab::browse}) {
+      state->setTab(tab);
+      flush();
+      expectStacked(when);
+    }
+  };
+  onBothTabs("no banners");
+
+  fs::rename(game / "valheim.app", game / "away.app");
+  state->checkGame();
+  flush();
+  ASSERT_TRUE(visible("banner.noGame"));
+  onBothTabs("the game is missing");
+  press(part(item("banner.noGame"), "banner.action"));
+  fs::rename(game / "away.app", game / "valheim.app");
+  desktop->finishFolderChoice(QUrl::fromLocalFile(QString::fromStdString(game.string())));
+  flush();
+  ASSERT_FALSE(visible("banner.noGame"));
+  EXPECT_NE(text("header.gameDir"), "Not set");
+  onBothTabs("a game folder was chosen");
+
+  state->setErrorMessage("Couldn’t reach Thunderstore. Check your internet connection.");
+  AppUpdateItem notice;
+  notice.update.version = "9.0.0";
+  state->setAppUpdate(QVariant::fromValue(notice));
+  flush();
+  onBothTabs("an update and an error");
+  press(part(item("banner.error"), "banner.close"));
+  onBothTabs("the error dismissed");
+  click("sidebar.row.0");
+  onBothTabs("after a profile switch");
+  press(part(item("banner.update"), "banner.close"));
+  onBothTabs("the update dismissed");
+  window->resize(940, 620);
+  flush();
+  onBothTabs("after a resize");
+  click("sidebar.row.1");
+  window->resize(1300, 900);
+  flush();
+  onBothTabs("after a switch and a resize");
 }
 
 }  // namespace

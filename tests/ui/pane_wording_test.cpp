@@ -1,5 +1,7 @@
 // The pane's counted texts, shortened paths and captions, without QML.
 #include <gtest/gtest.h>
+#include <QTextBlock>
+#include <QTextDocument>
 
 #include "ui/pane_wording.hpp"
 
@@ -56,5 +58,18 @@ TEST(PaneWording, AReadmeShowsNoPictures) {
             R"(<a href="https://x.io">Site &amp; more</a>)");
   EXPECT_EQ(readmeText("No [link](https://x.io) or ! [text] changes"),
             "No [link](https://x.io) or ! [text] changes");
+}
+// Headings are drawn at body size and bold, in Markdown and HTML alike; code keeps its hashes.
+TEST(PaneWording, AReadmeHasNoHeadingLargerThanTheSheetsTitle) {
+  const QString readme = readmeText(
+      "# Valheim Plus #\nIntro\n## Features\n#hashtag stays\n```\n# a comment in code\n```\n"
+      "Install\n=======\nUsage\n---\n<h1 align=\"center\">Big</h1>");
+  EXPECT_EQ(readme,
+            "**Valheim Plus**\nIntro\n**Features**\n#hashtag stays\n```\n# a comment in code\n```\n"
+            "**Install**\n\n**Usage**\n\n<p><b>Big</b></p>");
+  QTextDocument document;
+  document.setMarkdown(readme);
+  for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+    EXPECT_EQ(block.blockFormat().headingLevel(), 0) << block.text().toStdString();
 }
 }  // namespace

@@ -120,4 +120,49 @@ TEST_F(Sheets, LogShowsNoLogYetAndRefreshesToNewLines) {
   click("sheet.log.done");
   EXPECT_FALSE(state->showLog());
 }
+// While a sheet is shown, the commands that open another are off and their keys do nothing; a
+// closed sheet stays closed, and a code that arrives takes the place of the sheet then shown.
+TEST_F(Sheets, OneSheetAtATimeAndNoneComesBackByItself) {
+  const char* const openers[] = {"menu.New Profile…", "menu.Import Profile Code…", "menu.Share Profile Code…",
+                                 "menu.Config Files", "menu.Show Activity Log"};
+  key(Qt::Key_3, Qt::ControlModifier);
+  ASSERT_TRUE(state->showConfig());
+  for (const char* name : openers) EXPECT_FALSE(enabled(name)) << name;
+  key(Qt::Key_N, Qt::ControlModifier);
+  key(Qt::Key_I, Qt::ControlModifier);
+  state->setShowLog(true);
+  flush();
+  EXPECT_FALSE(state->showNewProfile() || state->showImport() || state->showLog());
+  EXPECT_FALSE(exists("sheet.newProfile") || exists("sheet.import") || exists("sheet.log"));
+  click("sheet.config.done");
+  EXPECT_FALSE(state->sheetShown());
+  for (const char* name : openers) EXPECT_TRUE(enabled(name)) << name;
+
+  state->setShowLog(true);
+  run([&] { state->shareCode(selected()); });  // the code arrives while the log is open
+  flush();
+  EXPECT_FALSE(exists("sheet.log"));
+  ASSERT_TRUE(exists("sheet.share"));
+  key(Qt::Key_Return);  // Done
+  EXPECT_FALSE(exists("sheet.share"));
+  key(Qt::Key_I, Qt::ControlModifier);
+  key(Qt::Key_Escape);
+  EXPECT_FALSE(state->sheetShown());
+  EXPECT_FALSE(exists("sheet.share") || exists("sheet.import"));
+}
+
+// The log sheet covers the pane's banner, so its own errors show inside it.
+TEST_F(Sheets, AnErrorRaisedUnderASheetShowsInTheSheet) {
+  state->setShowLog(true);
+  flush();
+  EXPECT_FALSE(visible("sheet.error"));
+  click("sheet.log.gameLog");  // no game log yet
+  ASSERT_TRUE(visible("sheet.error"));
+  EXPECT_EQ(text("sheet.error.text"), state->errorMessage());
+  auto* sheet = qobject_cast<QQuickItem*>(item("sheet.log")->property("contentItem").value<QObject*>());
+  EXPECT_TRUE(sheet && sheet->isAncestorOf(qobject_cast<QQuickItem*>(item("sheet.error"))));
+  click("sheet.error.close");
+  EXPECT_EQ(state->errorMessage(), "");
+  EXPECT_TRUE(state->showLog());
+}
 }  // namespace

@@ -1,9 +1,23 @@
 // The main window over the real AppState: sidebar rows, footer, menu commands and the delete
 // confirmation.
+#include <QTest>
+
+#include <algorithm>
+
 #include "window_fixture.hpp"
 
 namespace {
 using Window = WindowTest;
+
+// Whether the focused item shows the focus: a text field by its outline, a list by a ring on its
+// current row, any other control by its own ring.
+bool showsFocus(QQuickItem* focus) {
+  if (focus->inherits("QQuickTextInput")) return true;
+  QObject* holder =
+      focus->inherits("QQuickListView") ? focus->property("currentItem").value<QObject*>() : focus;
+  QObject* ring = holder ? WindowTest::find(holder, "focusRing") : nullptr;
+  return ring && ring->property("visible").toBool();
+}
 
 QString rowText(QObject* row, const char* part) {
   return WindowTest::inside(row, part)->property("text").toString();
@@ -133,5 +147,57 @@ TEST_F(Window, DeleteAsksFirstAndDeletesTheProfileItWasAskedFor) {
   EXPECT_EQ(selected().name, "Raid");  // the selection stays where it was
   EXPECT_FALSE(fs::exists(defaultDir));
   EXPECT_TRUE(sidebar->property("confirmDelete").isNull());
+}
+// The whole loop from the keyboard alone: pick a profile, browse, open a package, add it, update
+// it, play. Every control Tab passes on the way shows that it has the focus.
+TEST_F(Window, ThePlayersLoopWorksFromTheKeyboardAlone) {
+  state->newProfile("Raid");
+  state->setSelectedID(QString::fromStdString(state->profiles().front().id));
+  flush();
+  const auto tabTo = [&](const QString& name) {
+    for (int step = 0; step < 60; ++step) {
+      key(Qt::Key_Tab);
+      QQuickItem* focus = window->activeFocusItem();
+      if (!focus) continue;
+      EXPECT_TRUE(showsFocus(focus)) << focus->metaObject()->className() << " "
+                                     << focus->objectName().toStdString();
+      if (focus->objectName() == name) return true;
+    }
+    ADD_FAILURE() << "Tab never reaches " << name.toStdString();
+    return false;
+  };
+
+  ASSERT_TRUE(tabTo("sidebar.row.0"));  // the list gives the focus to its current row
+  key(Qt::Key_Down);
+  key(Qt::Key_Return);
+  EXPECT_EQ(selected().name, "Raid");
+
+  key(Qt::Key_2, Qt::ControlModifier);
+  ASSERT_TRUE(tabTo("browseRow.0"));
+  QObject* first = item("browseRow.0");
+  const QString name = first->property("displayName").toString();
+  key(Qt::Key_Space);
+  ASSERT_TRUE(exists("sheet.package"));
+  EXPECT_EQ(text("sheet.package.add"), "Add to “Raid”");
+  key(Qt::Key_Return);
+  settle();
+  EXPECT_FALSE(exists("sheet.package"));
+  const auto& mods = selected().mods;
+  const auto chosen =
+      std::find_if(mods.begin(), mods.end(), [](const ProfileMod& m) { return m.isExplicit; });
+  ASSERT_NE(chosen, mods.end());
+  EXPECT_EQ(QString::fromStdString(chosen->displayName()), name);
+  const std::string added = chosen->name;
+
+  publish(added, "9.9.9");
+  flush();
+  key(Qt::Key_U, Qt::ControlModifier);
+  settle();
+  EXPECT_EQ(mod(added).installed.value_or(""), "9.9.9");
+
+  key(Qt::Key_Return, Qt::ControlModifier);
+  settle();
+  EXPECT_EQ(state->errorMessage(), "");
+  EXPECT_EQ(tools.calls("bash").size(), 1u);  // the game was started
 }
 }  // namespace

@@ -88,7 +88,7 @@ Button {
             border.width: 1
             border.color: button.isPlay ? (button.enabled ? Theme.playBorder : Theme.btnBorder)
                 : button.kind === "ghost" ? (button.active ? Theme.btnBorder : "transparent")
-                : button.isDefault ? Theme.ember
+                : button.isDefault && button.enabled ? Theme.ember
                 : Theme.btnBorder
             color: button.isPlay ? (button.enabled ? "transparent" : Theme.playDisabled)
                 : button.kind === "ghost" ? (button.active || button.lit ? Theme.surface2 : "transparent")
@@ -105,15 +105,6 @@ Button {
                 GradientStop { position: 1; color: Theme.ember }
             }
         }
-        Rectangle {
-            // The keyboard focus ring.
-            anchors.fill: parent
-            anchors.margins: -2
-            radius: 10
-            color: "transparent"
-            border.width: 2
-            border.color: Theme.alpha(Theme.ember, 0.6)
-            visible: button.visualFocus
-        }
+        FocusRing { control: button }
     }
 }

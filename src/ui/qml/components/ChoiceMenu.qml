@@ -13,6 +13,7 @@ ComboBox {
         color: combo.hovered ? Theme.buttonHover : Theme.surface2
         border.width: 1
         border.color: Theme.btnBorder
+        FocusRing { control: combo; radius: 9 }
     }
     contentItem: Text {
         leftPadding: 10

@@ -15,5 +15,5 @@ Button {
         font: link.font
         color: link.down ? Theme.ember : Theme.emberHi
     }
-    background: Item {}
+    background: Item { FocusRing { control: link; radius: 4 } }
 }

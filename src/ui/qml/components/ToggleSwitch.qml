@@ -17,6 +17,7 @@ Switch {
         radius: height / 2
         color: toggle.checked ? Theme.ember : Theme.line
         opacity: toggle.enabled ? 1 : 0.45
+        FocusRing { control: toggle }
         Rectangle {
             x: toggle.checked ? parent.width - width - 2 : 2
             anchors.verticalCenter: parent.verticalCenter

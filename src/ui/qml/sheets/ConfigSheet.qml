@@ -6,7 +6,6 @@ import Quernhold
 // unsaved edits: they wait in the editor, and a change of file or profile still asks about them.
 SheetFrame {
     id: sheet
-    required property AppState app
     objectName: "sheet.config"
     title: "Config Files for “" + (app.selected ? app.selected.name : "") + "”"
     sheetWidth: parent ? parent.width - 64 : 960

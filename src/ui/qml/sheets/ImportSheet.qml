@@ -5,7 +5,6 @@ import Quernhold
 
 SheetFrame {
     id: sheet
-    required property AppState app
     objectName: "sheet.import"
     readonly property bool fromFile: form.fileName !== ""
     title: fromFile ? "Import Profile File" : "Import Profile Code"
@@ -68,13 +67,24 @@ SheetFrame {
             onClicked: form.mode = ImportForm.Replace
         }
     }
-    AppTextField {
-        id: nameField
-        objectName: "sheet.import.name"
+    RowLayout {
         visible: form.mode === ImportForm.NewProfile
         Layout.fillWidth: true
         Layout.leftMargin: 20
-        placeholderText: "Name for the new profile"
+        spacing: 8
+        Text {
+            objectName: "sheet.import.nameLabel"
+            text: "Name:"
+            color: Theme.muted
+            font.pixelSize: 12
+        }
+        AppTextField {
+            id: nameField
+            objectName: "sheet.import.name"
+            Layout.fillWidth: true
+            placeholderText: "Name for the new profile"
+            Accessible.name: "Name for the new profile"
+        }
     }
     ColumnLayout {
         visible: form.mode === ImportForm.Replace

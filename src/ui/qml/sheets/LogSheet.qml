@@ -5,7 +5,6 @@ import Quernhold
 
 SheetFrame {
     id: sheet
-    required property AppState app
     objectName: "sheet.log"
     title: "Activity Log"
     sheetWidth: 760

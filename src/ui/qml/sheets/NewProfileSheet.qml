@@ -4,7 +4,6 @@ import Quernhold
 
 SheetFrame {
     id: sheet
-    required property AppState app
     objectName: "sheet.newProfile"
     title: "New Profile"
 

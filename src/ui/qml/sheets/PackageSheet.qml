@@ -8,7 +8,6 @@ import Quernhold
 // sheet was opened.
 SheetFrame {
     id: sheet
-    required property AppState app
     required property var pkg
     // Re-read whenever the profiles change.
     readonly property int place: (app.selected, app.packageState(pkg.fullName))
@@ -30,7 +29,6 @@ SheetFrame {
     RowLayout {
         Layout.fillWidth: true
         spacing: 16
-        focus: true  // so that Return reaches the sheet
         ModIcon {
             Layout.alignment: Qt.AlignTop
             url: sheet.pkg.icon

@@ -4,7 +4,6 @@ import Quernhold
 
 SheetFrame {
     id: sheet
-    required property AppState app
     required property var profile
     objectName: "sheet.rename"
     title: "Rename Profile"

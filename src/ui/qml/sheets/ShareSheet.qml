@@ -4,7 +4,6 @@ import Quernhold
 
 SheetFrame {
     id: sheet
-    required property AppState app
     required property var code   // SharedCode: id and profileName
     property bool copied: false
     objectName: "sheet.share"

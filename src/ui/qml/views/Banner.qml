@@ -1,6 +1,5 @@
 import QtQuick
 import QtQuick.Controls
-import QtQuick.Layouts
 import Quernhold
 
 // A tinted notice: bold title and message as one wrapping, selectable paragraph; an optional
@@ -17,51 +16,49 @@ Rectangle {
     signal secondAction()
     signal close()
 
-    implicitHeight: row.implicitHeight + 20
+    // The paragraph's height at the width it is given, not a layout's guess: a hidden banner
+    // measures nothing and a shown one exactly its lines.
+    implicitHeight: Math.max(paragraph.contentHeight, actions.implicitHeight) + 20
     radius: 8
     color: Theme.alpha(tint, 0.13)
     border.width: 1
     border.color: Theme.alpha(tint, 0.4)
 
-    RowLayout {
-        id: row
-        anchors.fill: parent
-        anchors.leftMargin: 12
-        anchors.rightMargin: 12
-        anchors.topMargin: 10
-        anchors.bottomMargin: 10
+    TextEdit {
+        id: paragraph
+        objectName: "banner.text"
+        x: 12
+        y: 10
+        width: Math.max(0, banner.width - 24 - (actions.implicitWidth > 0 ? actions.implicitWidth + 10 : 0))
+        readOnly: true
+        selectByMouse: true
+        wrapMode: TextEdit.Wrap
+        textFormat: TextEdit.RichText
+        text: "<b>" + banner.plain(banner.title) + "</b> " + banner.plain(banner.message)
+        color: Theme.text
+        selectionColor: Theme.alpha(Theme.ember, 0.45)
+        font.pixelSize: 13  // 12.5 in points
+    }
+    Row {
+        id: actions
+        x: banner.width - 12 - width
+        y: 10
         spacing: 10
-
-        TextEdit {
-            objectName: "banner.text"
-            Layout.fillWidth: true
-            Layout.alignment: Qt.AlignTop
-            readOnly: true
-            selectByMouse: true
-            wrapMode: TextEdit.Wrap
-            textFormat: TextEdit.RichText
-            text: "<b>" + banner.plain(banner.title) + "</b> " + banner.plain(banner.message)
-            color: Theme.text
-            selectionColor: Theme.alpha(Theme.ember, 0.45)
-            font.pixelSize: 13  // 12.5 in points
-        }
         LinkButton {
             objectName: "banner.action"
-            Layout.alignment: Qt.AlignTop
             visible: banner.actionTitle !== ""
             text: banner.actionTitle
             onClicked: banner.action()
         }
         LinkButton {
             objectName: "banner.second"
-            Layout.alignment: Qt.AlignTop
             visible: banner.secondTitle !== ""
             text: banner.secondTitle
             onClicked: banner.secondAction()
         }
         Button {
+            id: closeButton
             objectName: "banner.close"
-            Layout.alignment: Qt.AlignTop
             visible: banner.closable
             padding: 2
             focusPolicy: Qt.TabFocus
@@ -71,7 +68,7 @@ Rectangle {
             ToolTip.delay: 600
             onClicked: banner.close()
             contentItem: Icon { symbol: "x"; sourceSize: Qt.size(12, 12); color: Theme.muted }
-            background: Item {}
+            background: Item { FocusRing { control: closeButton; radius: 4 } }
         }
     }
 

@@ -1,21 +1,21 @@
 import QtQuick
-import QtQuick.Layouts
 import Quernhold
 
 // The conditions that need the user's attention, in a fixed order: an update of the app, an
-// error, a missing game, and Steam's launch option.
-ColumnLayout {
+// error, a missing game, and Steam's launch option. A column of what is shown: its height is
+// always that of the banners shown, and none when none is.
+Column {
     id: stack
     required property AppState app
     readonly property bool any: update.visible || error.visible || noGame.visible || steamOption.visible
 
     spacing: 8
-    Layout.topMargin: any ? 4 : 0
+    topPadding: any ? 4 : 0
 
     Banner {
         id: update
         objectName: "banner.update"
-        Layout.fillWidth: true
+        width: stack.width
         visible: !!stack.app.appUpdate
         tint: Theme.moss
         title: visible ? PaneWording.updateTitle(stack.app.appUpdate.version) : ""
@@ -28,7 +28,7 @@ ColumnLayout {
     Banner {
         id: error
         objectName: "banner.error"
-        Layout.fillWidth: true
+        width: stack.width
         visible: stack.app.errorMessage !== ""
         tint: Theme.blood
         title: "Something went wrong."
@@ -41,7 +41,7 @@ ColumnLayout {
     Banner {
         id: noGame
         objectName: "banner.noGame"
-        Layout.fillWidth: true
+        width: stack.width
         visible: !stack.app.gameFound
         tint: Theme.ember
         title: "Valheim wasn’t found."
@@ -52,7 +52,7 @@ ColumnLayout {
     Banner {
         id: steamOption
         objectName: "banner.steamOption"
-        Layout.fillWidth: true
+        width: stack.width
         visible: stack.app.steamLaunchOptionSet
         tint: Theme.ember
         title: "Steam is set to always load mods."

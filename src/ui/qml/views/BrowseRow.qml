@@ -27,7 +27,17 @@ Rectangle {
     implicitHeight: layout.implicitHeight + 22
     color: hover.hovered ? Theme.surface2 : "transparent"
     HoverHandler { id: hover }
-    TapHandler { onTapped: row.app.detailPackage = row.entry }
+    TapHandler { onTapped: row.open() }
+
+    function open() { row.app.detailPackage = row.entry }
+
+    // The list holds the keyboard focus; its current row shows it.
+    FocusRing {
+        anchors.margins: 1
+        radius: 4
+        shown: row.ListView.isCurrentItem && !!row.ListView.view && row.ListView.view.activeFocus
+        z: 1
+    }
 
     RowDivider { visible: row.index > 0; anchors.top: parent.top }
 

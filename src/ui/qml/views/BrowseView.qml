@@ -72,6 +72,7 @@ ColumnLayout {
                 color: deprecated.checked ? Theme.ember : Theme.surface2
                 border.width: 1
                 border.color: deprecated.checked ? Theme.ember : Theme.btnBorder
+                FocusRing { control: deprecated; radius: 5 }
                 Text {
                     anchors.centerIn: parent
                     visible: deprecated.checked
@@ -165,6 +166,11 @@ ColumnLayout {
         boundsBehavior: Flickable.StopAtBounds
         reuseItems: true
         ScrollBar.vertical: ScrollBar {}
+        // From the keyboard: Tab into the list, the arrows walk the rows, Return or Space opens one.
+        activeFocusOnTab: true
+        keyNavigationEnabled: true
+        Keys.onReturnPressed: if (currentItem) currentItem.open()
+        Keys.onSpacePressed: if (currentItem) currentItem.open()
 
         // The list box behind the rows, the show-more button and the no-match text.
         Rectangle {

@@ -20,14 +20,17 @@ QtObject {
     readonly property list<Command> fileMenu: [
         Command {
             text: "New Profile…"; shortcut: "Ctrl+N"
+            enabled: !commands.app.sheetShown
             onTriggered: commands.app.showNewProfile = true
         },
         Command {
             text: "Import Profile Code…"; shortcut: "Ctrl+I"
+            enabled: !commands.app.sheetShown
             onTriggered: commands.app.showImport = true
         },
         Command {
             text: "Import Profile File…"
+            enabled: !commands.app.sheetShown
             onTriggered: commands.importFileRequested()
         }
     ]
@@ -49,7 +52,7 @@ QtObject {
         },
         Command {
             text: "Share Profile Code…"
-            enabled: commands.app.busy === "" && !!commands.app.selected
+            enabled: commands.app.busy === "" && !!commands.app.selected && !commands.app.sheetShown
             onTriggered: commands.app.shareCode(commands.app.selected)
         },
         Command {
@@ -67,7 +70,7 @@ QtObject {
         },
         Command {
             text: "Config Files"; shortcut: "Ctrl+3"
-            enabled: !!commands.app.selected
+            enabled: !!commands.app.selected && !commands.app.sheetShown
             onTriggered: commands.app.showConfig = true
         },
         Command {
@@ -84,6 +87,7 @@ QtObject {
         },
         Command {
             text: "Show Activity Log"
+            enabled: !commands.app.sheetShown
             onTriggered: commands.app.showLog = true
         },
         Command {

@@ -75,14 +75,15 @@ Item {
                         objectName: "header.gameDir"
                         Layout.fillWidth: true
                         Layout.maximumWidth: 380
-                        text: PaneWording.shortPath(header.app.gameDir)
+                        // A folder without the game is only a guess: it is not shown as the game's.
+                        text: header.app.gameFound ? PaneWording.shortPath(header.app.gameDir) : "Not set"
                         color: Theme.muted
                         font.pixelSize: 12  // 11.5 in points
                         elide: Text.ElideMiddle
                         maximumLineCount: 1
                         horizontalAlignment: Text.AlignRight
                         HoverHandler { id: folderHover }
-                        ToolTip.visible: folderHover.hovered
+                        ToolTip.visible: folderHover.hovered && header.app.gameFound
                         ToolTip.text: header.app.gameDir
                         ToolTip.delay: 600
                     }
@@ -168,6 +169,7 @@ Item {
                         color: segment.checked ? Theme.surface2 : segment.hovered ? Theme.alpha(Theme.surface2, 0.5) : "transparent"
                         border.width: segment.checked ? 1 : 0
                         border.color: Theme.btnBorder
+                        FocusRing { control: segment; radius: 7 }
                     }
                     contentItem: Text {
                         text: segment.modelData

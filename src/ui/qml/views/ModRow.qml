@@ -143,7 +143,7 @@ Rectangle {
             ToolTip.delay: 600
             opacity: enabled ? 1 : 0.45
             contentItem: Icon { symbol: "dots"; color: menuButton.hovered ? Theme.text : Theme.muted }
-            background: Item {}
+            background: Item { FocusRing { control: menuButton; radius: 4 } }
             onClicked: menu.popup(menuButton, 0, menuButton.height)
         }
     }

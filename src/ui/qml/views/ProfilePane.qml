@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Layouts
 import Quernhold
 
 // The right-hand pane: the selected profile's header, banners, its installed mods, the catalogue
@@ -18,33 +17,46 @@ Rectangle {
         font.pixelSize: 13
     }
 
-    ColumnLayout {
+    // Anchored, each part below the one before: the body starts where the banners end, whatever
+    // they measured before.
+    Item {
         anchors.fill: parent
-        spacing: 0
         visible: !!pane.app.selected
 
         DetailHeader {
+            id: header
             objectName: "header"
-            Layout.fillWidth: true
+            anchors.left: parent.left
+            anchors.right: parent.right
+            height: implicitHeight
             app: pane.app
         }
         BannerStack {
+            id: banners
             objectName: "banners"
-            Layout.fillWidth: true
-            Layout.leftMargin: 24
-            Layout.rightMargin: 24
+            anchors.top: header.bottom
+            anchors.left: parent.left
+            anchors.right: parent.right
+            anchors.leftMargin: 24
+            anchors.rightMargin: 24
             app: pane.app
         }
         Loader {
             objectName: "pane.body"
-            Layout.fillWidth: true
-            Layout.fillHeight: true
+            anchors.top: banners.bottom
+            anchors.bottom: footer.top
+            anchors.left: parent.left
+            anchors.right: parent.right
             active: !!pane.app.selected
             sourceComponent: [installed, browse][pane.app.tab]
         }
         Footer {
+            id: footer
             objectName: "footer"
-            Layout.fillWidth: true
+            anchors.bottom: parent.bottom
+            anchors.left: parent.left
+            anchors.right: parent.right
+            height: implicitHeight
             app: pane.app
         }
     }

@@ -32,6 +32,12 @@ ItemDelegate {
     background: Rectangle {
         radius: 6
         color: row.selected ? Theme.alpha(Theme.ember, 0.16) : row.hovered ? Theme.surface2 : "transparent"
+        // The list holds the keyboard focus; its current row shows it.
+        FocusRing {
+            anchors.margins: 0
+            radius: 6
+            shown: row.ListView.isCurrentItem && !!row.ListView.view && row.ListView.view.activeFocus
+        }
     }
 
     contentItem: RowLayout {

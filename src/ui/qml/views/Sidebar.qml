@@ -51,8 +51,10 @@ Rectangle {
                     menu.popup(this, x, y)
                 }
             }
-            // Up and down arrows move the selection.
+            // Up and down arrows move the selection; Return and Space choose the current row.
             onCurrentIndexChanged: if (activeFocus && currentItem) sidebar.app.selectedID = currentItem.id
+            Keys.onReturnPressed: if (currentItem) sidebar.app.selectedID = currentItem.id
+            Keys.onSpacePressed: if (currentItem) sidebar.app.selectedID = currentItem.id
         }
 
         ColumnLayout {

@@ -1,0 +1,17 @@
+import QtQuick
+import Quernhold
+
+// The keyboard focus ring: a 2-wide ember outline just outside its parent while `shown`, by
+// default while `control` has focus from the keyboard.
+Rectangle {
+    property Item control
+    property bool shown: !!control && control.visualFocus
+    objectName: "focusRing"
+    anchors.fill: parent
+    anchors.margins: -2
+    radius: 10
+    color: "transparent"
+    border.width: 2
+    border.color: Theme.alpha(Theme.ember, 0.6)
+    visible: shown
+}
