@@ -156,6 +156,8 @@ void setCommonOptions(CURL* h, const Http::Request& request) {
   curl_easy_setopt(h, CURLOPT_ACCEPT_ENCODING, "");
 }
 
+std::string macSentence(CURLcode code, long osErrno);
+
 long perform(const Http::Request& request, Transfer& transfer) {
   Handle handle{Client::shared().take()};
   CURL* h = handle.get();
@@ -211,12 +213,9 @@ std::string macSentence(CURLcode code, long osErrno) {
   if (osErrno == ENETUNREACH || osErrno == ENETDOWN) return "The Internet connection appears to be offline.";
   switch (code) {
     case CURLE_COULDNT_RESOLVE_HOST:
-    case CURLE_COULDNT_RESOLVE_PROXY:
-      return "A server with the specified hostname could not be found.";
-    case CURLE_OPERATION_TIMEDOUT:
-      return "The request timed out.";
-    case CURLE_COULDNT_CONNECT:
-      return "Could not connect to the server.";
+    case CURLE_COULDNT_RESOLVE_PROXY: return "A server with the specified hostname could not be found.";
+    case CURLE_OPERATION_TIMEDOUT: return "The request timed out.";
+    case CURLE_COULDNT_CONNECT: return "Could not connect to the server.";
     case CURLE_SSL_CONNECT_ERROR:
     case CURLE_PEER_FAILED_VERIFICATION:
     case CURLE_SSL_CERTPROBLEM:

@@ -16,8 +16,8 @@ namespace Http {
 // failure ("The request timed out."); the HTTP client's own text, which may name hosts and
 // addresses, is only for the activity log.
 struct NetworkError : std::runtime_error {
-  NetworkError(const std::string& sentence, std::string detail)
-      : std::runtime_error(sentence), detail(std::move(detail)) {}
+  NetworkError(const std::string& sentence, std::string clientText)
+      : std::runtime_error(sentence), detail(std::move(clientText)) {}
   // "The request timed out. (Operation timed out after 180001 milliseconds…)"
   std::string logged() const { return what() + (detail.empty() ? "" : " (" + detail + ")"); }
 
