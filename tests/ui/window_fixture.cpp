@@ -1,8 +1,8 @@
 #include "window_fixture.hpp"
 
+#include <QtQuickTest/quicktest.h>
 #include <QGuiApplication>
 #include <QTest>
-#include <QtQuickTest/quicktest.h>
 
 #include "ui/main_window.hpp"
 
@@ -113,9 +113,11 @@ void WindowTest::flush() {
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // closed sheets go away
     // Layouts place their items when the window polishes, which may come after the events.
-    for (QWindow* shown : QGuiApplication::topLevelWindows())
-      if (auto* quick = qobject_cast<QQuickWindow*>(shown); quick && QQuickTest::qIsPolishScheduled(quick))
+    for (QWindow* shown : QGuiApplication::topLevelWindows()) {
+      if (auto* quick = qobject_cast<QQuickWindow*>(shown); quick && QQuickTest::qIsPolishScheduled(quick)) {
         EXPECT_TRUE(QQuickTest::qWaitForPolish(quick)) << "the window never laid itself out";
+      }
+    }
   }
 }
 
