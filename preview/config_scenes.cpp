@@ -89,6 +89,13 @@ std::vector<Scene> configScenes() {
          World::settle();
          return w;
        }},
+      {"config-unsaved-done-prompt",
+       [] {
+         auto w = forgeEdited();
+         w->state().closeConfig();
+         World::settle();
+         return w;
+       }},
       {"config-unsaved-profile-prompt",
        [] {
          auto w = forgeEdited();

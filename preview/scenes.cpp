@@ -105,6 +105,23 @@ std::unique_ptr<World> busyDownload() {
   return w;
 }
 
+// The same download seen from another profile: the footer names the profile it goes into.
+std::unique_ptr<World> busyOtherProfile() {
+  auto w = busyDownload();
+  for (const Profile& p : w->state().profiles())
+    if (p.name == "Hardcore Server") w->state().setSelectedID(QString::fromStdString(p.id));
+  World::settle();
+  return w;
+}
+
+// Turning off Jotunn, which PlanBuild needs, asks first.
+std::unique_ptr<World> dependencyOffPrompt() {
+  auto w = richProfile();
+  find(*w, "modRow.Jotunn")->setProperty("askingOff", true);
+  World::settle();
+  return w;
+}
+
 std::unique_ptr<World> firstStartNoGame() {
   auto w = started(false);
   w->window();
@@ -153,6 +170,8 @@ const std::vector<Scene>& scenes() {
         {"empty-profile", emptyProfile},
         {"rich-profile", richProfile},
         {"busy-download", busyDownload},
+        {"busy-other-profile", busyOtherProfile},
+        {"dependency-off-prompt", dependencyOffPrompt},
         {"sheet-new-profile", sheetNewProfile},
         {"sheet-rename", sheetRename},
         {"sheet-import-new-taken-name", importNew},

@@ -140,4 +140,87 @@ TEST_F(Pane, UpdatesAreOfferedInTheRowMenu) {
   EXPECT_EQ(part(row, "modRow.version")->property("text").toString().count("1.1.0"), 1);
 }
 
+TEST_F(Pane, TheUpdatePillUpdatesItsModAndOtherPillsStayLabels) {
+  raid();
+  publish("B", "1.1.0");
+  flush();
+  QObject* a = item("modRow.A");
+  EXPECT_TRUE(shown(a, "modRow.status"));
+  EXPECT_FALSE(shown(a, "modRow.updatePill"));
+  QObject* pill = part(item("modRow.B"), "modRow.updatePill");
+  EXPECT_TRUE(pill->property("visible").toBool());
+  EXPECT_FALSE(shown(item("modRow.B"), "modRow.status"));
+  EXPECT_EQ(pill->property("tip").toString(), "Update to 1.1.0");
+  EXPECT_EQ(pill->property("focusPolicy").toInt(), int(Qt::StrongFocus));
+
+  press(pill);
+  EXPECT_NE(state->busy(), "");
+  EXPECT_FALSE(pill->property("enabled").toBool());  // one operation at a time
+  settle();
+  EXPECT_EQ(mod("B").installed, "1.1.0");
+  EXPECT_FALSE(shown(item("modRow.B"), "modRow.updatePill"));
+}
+
+// A needs B, B needs C; D needs B too once added.
+TEST_F(Pane, TurningOffOrRemovingWhatOthersNeedAsksOrSaysWhy) {
+  raid();
+  auto toggleOff = [&](const char* name) {
+    QObject* toggle = part(item(QString("modRow.") + name), "modRow.switch");
+    toggle->setProperty("checked", false);
+    QMetaObject::invokeMethod(toggle, "toggled");
+    flush();
+  };
+  auto removeEntry = [&](const char* name) { return part(item(QString("modRow.") + name), "modRow.remove"); };
+
+  toggleOff("B");
+  EXPECT_TRUE(mod("B").enabled);
+  EXPECT_EQ(inside(item("modRow.confirmOff"), "sheet.title")->property("text"),
+            "A needs B. Turn B off anyway?");
+  click("modRow.confirmOff.cancel");
+  EXPECT_FALSE(exists("modRow.confirmOff"));
+  EXPECT_TRUE(mod("B").enabled);
+  EXPECT_TRUE(part(item("modRow.B"), "modRow.switch")->property("checked").toBool());
+
+  EXPECT_FALSE(removeEntry("B")->property("enabled").toBool());
+  EXPECT_EQ(removeEntry("B")->property("tip"), "Needed by A");
+  EXPECT_TRUE(removeEntry("A")->property("enabled").toBool());
+
+  publish("D", "1.0.0", {"Team-B-1.0.0"});
+  run([&] { state->add(pkg("D")); });
+  state->setTab(DetailTab::installed);
+  flush();
+  EXPECT_EQ(removeEntry("B")->property("tip"), "Needed by A and D");
+  toggleOff("B");
+  EXPECT_EQ(inside(item("modRow.confirmOff"), "sheet.title")->property("text"),
+            "A and D need B. Turn B off anyway?");
+  click("modRow.confirmOff.cancel");
+
+  // Only enabled mods count: with A and D off, B turns off without a question.
+  toggleOff("A");
+  toggleOff("D");
+  EXPECT_FALSE(mod("A").enabled);
+  toggleOff("B");
+  EXPECT_FALSE(exists("modRow.confirmOff"));
+  EXPECT_FALSE(mod("B").enabled);
+  QMetaObject::invokeMethod(part(item("modRow.B"), "modRow.switch"), "toggle");
+  QMetaObject::invokeMethod(part(item("modRow.B"), "modRow.switch"), "toggled");
+  flush();
+  EXPECT_TRUE(mod("B").enabled);
+
+  toggleOff("C");  // B is on again and needs C
+  click("modRow.confirmOff.confirm");
+  EXPECT_FALSE(mod("C").enabled);
+
+  // Removing D leaves B to A; removing A then takes B and C, which nothing else needs.
+  QMetaObject::invokeMethod(removeEntry("D"), "triggered");
+  flush();
+  EXPECT_EQ(text("footer.status"), "Removed D.");
+  EXPECT_EQ(removeEntry("B")->property("tip"), "Needed by A");
+  QMetaObject::invokeMethod(removeEntry("A"), "triggered");
+  flush();
+  EXPECT_EQ(state->note(), "Removed A.");
+  EXPECT_EQ(text("footer.status"), "Removed A, B and C, which nothing else needed.");
+  EXPECT_TRUE(modKeys().empty());
+}
+
 }  // namespace
