@@ -25,14 +25,6 @@ std::unique_ptr<World> onConfig(const std::string& file) {
   return w;
 }
 
-// List rows are visual children only, so the search walks the item tree.
-QQuickItem* descendant(QQuickItem* root, const QString& name) {
-  if (root->objectName() == name) return root;
-  for (QQuickItem* child : root->childItems())
-    if (QQuickItem* found = descendant(child, name)) return found;
-  return nullptr;
-}
-
 int rowOf(ConfigEditor& config, const std::string& key) {
   for (int r = 0; r < config.entries()->rowCount(); ++r)
     if (config.entries()->entry(r)->key == key) return r;

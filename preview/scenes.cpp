@@ -40,6 +40,13 @@ std::unique_ptr<World> started(bool withGame = true) {
 
 }  // namespace
 
+QQuickItem* descendant(QQuickItem* root, const QString& name) {
+  if (root->objectName() == name) return root;
+  for (QQuickItem* child : root->childItems())
+    if (QQuickItem* found = descendant(child, name)) return found;
+  return nullptr;
+}
+
 // Default (empty), "Ashlands Raid" (three mods, two dependencies, one update, one disabled, one
 // deprecated, selected) and "Hardcore Server" (one mod).
 std::unique_ptr<World> richProfile() {
@@ -117,7 +124,7 @@ std::unique_ptr<World> busyOtherProfile() {
 // Turning off Jotunn, which PlanBuild needs, asks first.
 std::unique_ptr<World> dependencyOffPrompt() {
   auto w = richProfile();
-  find(*w, "modRow.Jotunn")->setProperty("askingOff", true);
+  descendant(w->window().contentItem(), QStringLiteral("modRow.Jotunn"))->setProperty("askingOff", true);
   World::settle();
   return w;
 }

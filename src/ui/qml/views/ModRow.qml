@@ -217,6 +217,9 @@ Rectangle {
             objectName: "modRow.confirmOff"
             name: "modRow.confirmOff"
             title: row.offQuestion
+            // Wide enough for the question on one line, up to a point.
+            sheetWidth: Math.min(600, Math.max(400, question.width + 60))
+            TextMetrics { id: question; text: row.offQuestion; font.pixelSize: 16; font.weight: Font.DemiBold }
             message: "It stays installed but isn’t loaded, and the mods that need it may not work."
             actionText: "Turn Off"
             onConfirmed: row.app.setEnabled(row.mod, false)
