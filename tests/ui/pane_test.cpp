@@ -1,5 +1,7 @@
 // The profile pane in the real window: header, banners and the installed mods. Model testers
 // check every change the profile and mod lists report while the views use them.
+#include <QTest>
+
 #include "window_fixture.hpp"
 
 namespace {
@@ -190,6 +192,16 @@ TEST_F(Pane, TurningOffOrRemovingWhatOthersNeedAsksOrSaysWhy) {
 
   EXPECT_FALSE(removeEntry("B")->property("enabled").toBool());
   EXPECT_EQ(removeEntry("B")->property("tip"), "Needed by A");
+  // The menu shows the disabled entry's reason on hover.
+  QObject* menu = part(item("modRow.B"), "modRow.menu.popup");
+  QMetaObject::invokeMethod(menu, "open");
+  flush();
+  auto* entry = qobject_cast<QQuickItem*>(removeEntry("B"));
+  QTest::mouseMove(window.get(), entry->mapToScene({20, entry->height() / 2}).toPoint());
+  flush();
+  EXPECT_EQ(menu->property("contentItem").value<QObject*>()->property("tip"), "Needed by A");
+  QMetaObject::invokeMethod(menu, "close");
+  flush();
   EXPECT_TRUE(removeEntry("A")->property("enabled").toBool());
 
   publish("D", "1.0.0", {"Team-B-1.0.0"});
