@@ -25,14 +25,6 @@ std::unique_ptr<World> onConfig(const std::string& file) {
   return w;
 }
 
-// List rows are visual children only, so the search walks the item tree.
-QQuickItem* descendant(QQuickItem* root, const QString& name) {
-  if (root->objectName() == name) return root;
-  for (QQuickItem* child : root->childItems())
-    if (QQuickItem* found = descendant(child, name)) return found;
-  return nullptr;
-}
-
 int rowOf(ConfigEditor& config, const std::string& key) {
   for (int r = 0; r < config.entries()->rowCount(); ++r)
     if (config.entries()->entry(r)->key == key) return r;
@@ -86,6 +78,13 @@ std::vector<Scene> configScenes() {
        [] {
          auto w = forgeEdited();
          w->state().configEditor()->open(QString::fromStdString((folderOf(*w) / "example.mod.cfg").string()));
+         World::settle();
+         return w;
+       }},
+      {"config-unsaved-done-prompt",
+       [] {
+         auto w = forgeEdited();
+         w->state().closeConfig();
          World::settle();
          return w;
        }},

@@ -40,6 +40,13 @@ std::unique_ptr<World> started(bool withGame = true) {
 
 }  // namespace
 
+QQuickItem* descendant(QQuickItem* root, const QString& name) {
+  if (root->objectName() == name) return root;
+  for (QQuickItem* child : root->childItems())
+    if (QQuickItem* found = descendant(child, name)) return found;
+  return nullptr;
+}
+
 // Default (empty), "Ashlands Raid" (three mods, two dependencies, one update, one disabled, one
 // deprecated, selected) and "Hardcore Server" (one mod).
 std::unique_ptr<World> richProfile() {
@@ -105,6 +112,23 @@ std::unique_ptr<World> busyDownload() {
   return w;
 }
 
+// The same download seen from another profile: the footer names the profile it goes into.
+std::unique_ptr<World> busyOtherProfile() {
+  auto w = busyDownload();
+  for (const Profile& p : w->state().profiles())
+    if (p.name == "Hardcore Server") w->state().setSelectedID(QString::fromStdString(p.id));
+  World::settle();
+  return w;
+}
+
+// Turning off Jotunn, which PlanBuild needs, asks first.
+std::unique_ptr<World> dependencyOffPrompt() {
+  auto w = richProfile();
+  descendant(w->window().contentItem(), QStringLiteral("modRow.Jotunn"))->setProperty("askingOff", true);
+  World::settle();
+  return w;
+}
+
 std::unique_ptr<World> firstStartNoGame() {
   auto w = started(false);
   w->window();
@@ -153,6 +177,8 @@ const std::vector<Scene>& scenes() {
         {"empty-profile", emptyProfile},
         {"rich-profile", richProfile},
         {"busy-download", busyDownload},
+        {"busy-other-profile", busyOtherProfile},
+        {"dependency-off-prompt", dependencyOffPrompt},
         {"sheet-new-profile", sheetNewProfile},
         {"sheet-rename", sheetRename},
         {"sheet-import-new-taken-name", importNew},

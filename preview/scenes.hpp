@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QQuickItem>
+#include <QString>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -18,5 +21,8 @@ const std::vector<Scene>& scenes();
 std::vector<Scene> paneScenes();
 // The Config Files sheet's scenes: each kind of control, plain text, a search, the notices and the prompt.
 std::vector<Scene> configScenes();
+// The item named `name` at or under `root`. List rows are visual children only, so the search
+// walks the item tree.
+QQuickItem* descendant(QQuickItem* root, const QString& name);
 // The window's richest profile, "Ashlands Raid", selected, on the installed tab.
 std::unique_ptr<World> richProfile();

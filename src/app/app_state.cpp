@@ -14,6 +14,7 @@
 #include "foundation/log.hpp"
 #include "foundation/paths.hpp"
 #include "installer/installer.hpp"
+#include "installer/plan.hpp"
 #include "profiles/profile_store.hpp"
 
 AppState::AppState(QObject* parent)
@@ -56,7 +57,7 @@ void AppState::switchProfile(const QString& id, std::optional<DetailTab> tab) {
   const Profile* to = current(ss(id));
   // No profile to go to: only a deletion empties the selection, and it closes the settings first.
   if (id == selectedID_ || !to) return go();
-  config_->leave(qs(to->name), std::move(go));
+  config_->leave(ConfigEditor::Leaving::toProfile, qs(to->name), std::move(go));
 }
 
 void AppState::selectProfile(const QString& id, bool keepMessages) {
@@ -71,7 +72,10 @@ void AppState::selectProfile(const QString& id, bool keepMessages) {
   refreshDerived();
 }
 
-void AppState::setNote(const QString& text) { assign(this, note_, text, &AppState::noteChanged); }
+void AppState::setNote(const QString& text) {
+  removedTogether_.clear();
+  if (assign(this, note_, text, &AppState::noteChanged)) emit derivedChanged();
+}
 void AppState::setErrorMessage(const QString& text) {
   assign(this, errorMessage_, text, &AppState::errorMessageChanged);
 }
@@ -141,6 +145,11 @@ void AppState::setBusy(const QString& label) {
   emit derivedChanged();
 }
 
+void AppState::setBusyProfile(std::string id) {
+  busyProfile_ = std::move(id);
+  emit derivedChanged();
+}
+
 void AppState::setProgress(std::optional<double> progress) {
   assign(this, progress_, progress, &AppState::progressChanged);
 }
@@ -191,10 +200,18 @@ void AppState::refreshDerived() {
   std::vector<ModListModel::Row> explicitRows, dependencyRows;
   std::unordered_map<std::string, bool> inProfile;
   if (const Profile* p = selected()) {
+    // Who needs whom, by the stored manifests, each read once.
+    std::unordered_map<std::string, std::vector<DependencyRef>> needsOf;
+    for (const ProfileMod& m : p->mods) needsOf.try_emplace(m.id(), Installer::dependencies(m.id(), *p));
+    const Plan::Needs needs = [&needsOf](const std::string& key) { return needsOf[key]; };
     for (const ProfileMod& m : p->mods) {
       const bool fromFile = Installer::installedFromFile(m.id(), *p);
       const TSPackage* pkg = fromFile ? nullptr : package(m.ns, m.name);
-      ModListModel::Row row{m, status(m, *p), pkg ? std::optional(*pkg) : std::nullopt, fromFile};
+      ModListModel::Row row{m, status(m, *p), pkg ? std::optional(*pkg) : std::nullopt, fromFile, {}, {}};
+      for (const ProfileMod& other : Plan::dependents(*p, m.id(), needs)) {
+        row.neededBy.append(qs(other.displayName()));
+        if (other.enabled) row.neededByEnabled.append(qs(other.displayName()));
+      }
       (m.isExplicit ? explicitRows : dependencyRows).push_back(std::move(row));
       inProfile.emplace(m.id(), m.isExplicit);  // the first entry of a key decides
     }
@@ -258,9 +275,16 @@ QVariant AppState::profileMod(const QString& fullName) const {
   return m ? QVariant::fromValue(ModItem(*m)) : QVariant();
 }
 
-bool AppState::canPlay() const {
-  const Profile* p = selected();
-  return p && gameFound_ && busy_.isEmpty() && !gameRunning_ && needsInstall(*p) == 0;
+bool AppState::canStartPlay() const { return selected() && gameFound_ && busy_.isEmpty() && !gameRunning_; }
+
+// The menu's command also waits for what is missing; the footer's button installs it first.
+bool AppState::canPlay() const { return canStartPlay() && needsInstall(*selected()) == 0; }
+
+int AppState::selectedIndex() const {
+  const auto& all = profiles();
+  for (size_t i = 0; i < all.size(); ++i)
+    if (qs(all[i].id) == selectedID_) return int(i);
+  return -1;
 }
 
 QVariant AppState::selectedItem() const {
@@ -294,8 +318,9 @@ QString AppState::logFile() { return qpath(Paths::logFile()); }
 
 // ---- The busy wrapper.
 
-void AppState::perform(QString label, std::function<QCoro::Task<>()> work) {
+void AppState::perform(QString label, std::function<QCoro::Task<>()> work, std::string profileID) {
   if (!busy_.isEmpty()) return;
+  busyProfile_ = std::move(profileID);
   setBusy(label);
   setNote({});
   setErrorMessage({});
@@ -315,6 +340,7 @@ QCoro::Task<> AppState::runBusy(std::function<QCoro::Task<>()> work) {
     Log::write("error: " + ss(*failure));
     setErrorMessage(*failure);
   }
+  busyProfile_.clear();
   setBusy({});
 }
 

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 #include <QVariant>
 
@@ -70,6 +71,14 @@ class AppState : public QObject {
   // Derived values, recomputed whenever what they depend on changes.
   Q_PROPERTY(QVariant selected READ selectedItem NOTIFY derivedChanged)
   Q_PROPERTY(bool canPlay READ canPlay NOTIFY derivedChanged)
+  // Play can start now (what is missing installs first): the footer's button, and canPlay's base.
+  Q_PROPERTY(bool canStartPlay READ canStartPlay NOTIFY derivedChanged)
+  Q_PROPERTY(int selectedIndex READ selectedIndex NOTIFY derivedChanged)  // -1 when none
+  Q_PROPERTY(bool canDeleteProfile READ canDeleteProfile NOTIFY derivedChanged)
+  // What the footer says for `busy` and `note`: `busy` naming the profile it works on when that is
+  // not the selected one; the note of a removal naming the dependencies that went with it.
+  Q_PROPERTY(QString busyLine READ busyLine NOTIFY derivedChanged)
+  Q_PROPERTY(QString noteLine READ noteLine NOTIFY derivedChanged)
   Q_PROPERTY(int needsInstallCount READ selectedNeedsInstall NOTIFY derivedChanged)
   Q_PROPERTY(int updateCountSelected READ selectedUpdateCount NOTIFY derivedChanged)
   Q_PROPERTY(int packStatusSelected READ selectedPackStatus NOTIFY derivedChanged)
@@ -149,6 +158,11 @@ class AppState : public QObject {
   std::optional<std::string> latest(const std::string& ns, const std::string& name) const;
   bool isInProfile(const TSPackage& pkg) const;
   bool canPlay() const;
+  bool canStartPlay() const;
+  int selectedIndex() const;
+  bool canDeleteProfile() const { return busy_.isEmpty(); }
+  QString busyLine() const;
+  QString noteLine() const;
   QVariant selectedItem() const;
   int selectedNeedsInstall() const;
   int selectedUpdateCount() const;
@@ -172,8 +186,9 @@ class AppState : public QObject {
   Q_INVOKABLE void loadIndex(bool refresh);
   void checkForAppUpdate();
   void pollGame();
-  // Runs `work` as the one busy operation under `label`; dropped while another one runs.
-  void perform(QString label, std::function<QCoro::Task<>()> work);
+  // Runs `work` as the one busy operation under `label`; dropped while another one runs. The
+  // operation belongs to the profile with `profileID`, when it works on one.
+  void perform(QString label, std::function<QCoro::Task<>()> work, std::string profileID = {});
 
   // ---- Mod status.
   ModStatus status(const ProfileMod& mod, const Profile& profile) const;
@@ -198,6 +213,8 @@ class AppState : public QObject {
   Q_INVOKABLE void duplicate(const ProfileItem& profile);
   Q_INVOKABLE void deleteProfile(const ProfileItem& profile);
   Q_INVOKABLE void openProfileFolder();
+  // Selects the profile `step` rows away from the selected one in the sidebar's order, as a click would.
+  Q_INVOKABLE void selectNext(int step);
   // Empties the shared download cache and says in `note` how much it freed.
   Q_INVOKABLE void clearDownloadCache();
   Q_INVOKABLE bool nameIsTaken(const QString& name) const;
@@ -219,6 +236,8 @@ class AppState : public QObject {
 
   // ---- Play and logs.
   Q_INVOKABLE void play();
+  // Closes the Config Files sheet; unsaved settings ask first.
+  Q_INVOKABLE void closeConfig();
   Q_INVOKABLE void openGameLog();
 
   // ---- Desktop services for the views, through the workspace seam.
@@ -308,6 +327,7 @@ class AppState : public QObject {
   // A finished operation's sheet (a new code, a dropped profile file) takes the place of the one shown.
   void closeSheets();
   void setBusy(const QString& label);
+  void setBusyProfile(std::string id);
   void setGameRunning(bool running);
   void setIndexLoading(bool loading);
   void setIndexError(const QString& text);
@@ -344,6 +364,8 @@ class AppState : public QObject {
   bool indexLoading_ = false;
   QString indexError_;
   QString busy_;
+  std::string busyProfile_;  // the id of the profile the busy operation works on, or empty
+  QStringList removedTogether_;  // the mods the note's removal took, when dependencies went too
   std::optional<double> progress_;
   QString note_;
   QString errorMessage_;

@@ -116,15 +116,45 @@ void ConfigEditor::openMatch(int row) {
 
 void ConfigEditor::switchTo(Target target) {
   if (!dirty()) return request(std::move(target));
-  QString title = titleOf(target.path);
-  pending_ = Pending{std::move(title), false, [this, target] { request(target); }};
+  const QString title = titleOf(target.path);
+  leave(Leaving::toFile, title, [this, target] { request(target); });
+}
+
+void ConfigEditor::leave(Leaving why, const QString& towards, std::function<void()> then) {
+  if (!dirty()) return then();
+  pending_ = Pending{towards, why, std::move(then)};
   emit stateChanged();
 }
 
-void ConfigEditor::leave(const QString& towards, std::function<void()> then) {
-  if (!dirty()) return then();
-  pending_ = Pending{towards, true, std::move(then)};
-  emit stateChanged();
+QString ConfigEditor::pendingMessage() const {
+  if (!pending_) return {};
+  const QString& to = pending_->title;
+  switch (pending_->why) {
+    case Leaving::toFile:
+      return gameRunning_ ? QStringLiteral(
+                                "Valheim is running, so they can’t be saved now. Open “%1” without them, or "
+                                "stay here.")
+                                .arg(to)
+                          : QStringLiteral("If you open “%1” without saving, your changes are lost.").arg(to);
+    case Leaving::toProfile:
+      return gameRunning_
+                 ? QStringLiteral(
+                       "Valheim is running, so they can’t be saved now. Switch to the profile "
+                       "“%1” without them, or stay here.")
+                       .arg(to)
+                 : QStringLiteral("If you switch to the profile “%1” without saving, your changes are lost.")
+                       .arg(to);
+    case Leaving::toClose:
+      return gameRunning_
+                 ? QStringLiteral(
+                       "Valheim is running, so they can’t be saved now. Close without them, or stay here.")
+                 : QStringLiteral("If you close without saving, your changes are lost.");
+    case Leaving::toPlay:
+      return QStringLiteral(
+          "Valheim reads these settings when it starts. If you play without saving, your "
+          "changes are lost.");
+  }
+  return {};
 }
 
 void ConfigEditor::saveAndSwitch() {
@@ -133,11 +163,14 @@ void ConfigEditor::saveAndSwitch() {
   if (pending) saveTask(std::move(pending->go));
 }
 
-// Dropping the changes is opening the other file over them, or the other profile's folder.
+// Dropping the changes is opening the other file over them, or the other profile's folder; closing
+// the sheet or playing reads the file again first.
 void ConfigEditor::discardAndSwitch() {
   auto pending = std::exchange(pending_, std::nullopt);
   emit stateChanged();
-  if (pending) pending->go();
+  if (!pending) return;
+  if (pending->why == Leaving::toClose || pending->why == Leaving::toPlay) revert();
+  pending->go();
 }
 
 void ConfigEditor::cancelSwitch() {

@@ -39,14 +39,19 @@ class ConfigEditor : public QObject {
   Q_PROPERTY(bool canSave READ canSave NOTIFY stateChanged)
   Q_PROPERTY(bool gameRunning READ gameRunning NOTIFY stateChanged)
   Q_PROPERTY(bool conflict READ conflict NOTIFY stateChanged)
-  // The title of the file, or the name of the profile, a switch waits for while the user decides
-  // about unsaved changes; `leaving` when it is another profile.
+  // Something waits while the user decides about unsaved changes: another file or profile (its
+  // title or name in `pendingTitle`), closing the sheet or playing. `pendingMessage` says what
+  // the changes become.
+  Q_PROPERTY(bool asking READ asking NOTIFY stateChanged)
   Q_PROPERTY(QString pendingTitle READ pendingTitle NOTIFY stateChanged)
-  Q_PROPERTY(bool leaving READ leaving NOTIFY stateChanged)
+  Q_PROPERTY(QString pendingMessage READ pendingMessage NOTIFY stateChanged)
   Q_PROPERTY(QString query READ query WRITE setQuery NOTIFY queryChanged)
   Q_PROPERTY(bool searching READ searching NOTIFY searchingChanged)
 
  public:
+  // What waits for the answer about unsaved changes.
+  enum class Leaving { toFile, toProfile, toClose, toPlay };
+
   explicit ConfigEditor(QObject* parent = nullptr);
 
   ConfigFileListModel* files() const { return files_; }
@@ -68,8 +73,9 @@ class ConfigEditor : public QObject {
   bool canSave() const { return dirty() && !gameRunning_ && !conflict_ && !saving_; }
   bool gameRunning() const { return gameRunning_; }
   bool conflict() const { return conflict_; }
+  bool asking() const { return pending_.has_value(); }
   QString pendingTitle() const { return pending_ ? pending_->title : QString(); }
-  bool leaving() const { return pending_ && pending_->leaving; }
+  QString pendingMessage() const;
   QString query() const { return query_; }
   void setQuery(const QString& query);
   bool searching() const { return searching_; }
@@ -77,9 +83,10 @@ class ConfigEditor : public QObject {
   // A new folder closes the open file and forgets the old folder's list.
   void setFolder(const std::filesystem::path& folder);
   void setGameRunning(bool running);
-  // Leaving this folder for the profile named `towards`: `then` runs at once when nothing is unsaved,
-  // and otherwise waits like a switch of file; it never runs when the user stays.
-  void leave(const QString& towards, std::function<void()> then);
+  // `then` leaves the open file (for the file or profile named `towards`, or by closing the sheet or
+  // playing): it runs at once when nothing is unsaved, and otherwise after the user saved or dropped
+  // the changes; it never runs when the user stays.
+  void leave(Leaving why, const QString& towards, std::function<void()> then);
 
   // Lists the folder's files again and checks the open file against the disk.
   Q_INVOKABLE void refresh();
@@ -127,7 +134,7 @@ class ConfigEditor : public QObject {
   // A switch waiting for the user's answer about unsaved changes.
   struct Pending {
     QString title;
-    bool leaving;  // to another profile
+    Leaving why;
     std::function<void()> go;
   };
   QCoro::Task<> listTask(std::filesystem::path folder);

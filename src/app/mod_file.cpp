@@ -11,8 +11,9 @@ void AppState::installModFile(const QUrl& file) {
   const Profile* sel = selected();
   if (!sel) return;
   const std::filesystem::path path = ss(file.toLocalFile());
-  perform(QStringLiteral("Installing %1…").arg(qs(path.filename().string())),
-          [this, id = sel->id, path] { return installFileWork(id, path); });
+  perform(
+      QStringLiteral("Installing %1…").arg(qs(path.filename().string())),
+      [this, id = sel->id, path] { return installFileWork(id, path); }, sel->id);
 }
 
 QCoro::Task<> AppState::installFileWork(std::string id, std::filesystem::path file) {

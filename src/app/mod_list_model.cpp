@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "app/text.hpp"
 #include "catalogue/thunderstore.hpp"
 
 void ModListModel::setRows(std::vector<Row> rows) {
@@ -61,6 +62,15 @@ QVariant ModListModel::data(const QModelIndex& index, int role) const {
     case DeprecatedRole: return row.package && row.package->deprecated;
     case FromFileRole: return row.fromFile;
     case IconRole: return iconFor(row);
+    case RemoveBlockRole:
+      return row.neededBy.isEmpty() ? QString() : QStringLiteral("Needed by %1").arg(joinNames(row.neededBy));
+    case OffQuestionRole: {
+      if (row.neededByEnabled.isEmpty() || !m.enabled) return QString();
+      const QString name = qs(m.displayName());
+      return QStringLiteral("%1 %2 %3. Turn %3 off anyway?")
+          .arg(joinNames(row.neededByEnabled),
+               row.neededByEnabled.size() == 1 ? QStringLiteral("needs") : QStringLiteral("need"), name);
+    }
     default: return {};
   }
 }
@@ -80,5 +90,7 @@ QHash<int, QByteArray> ModListModel::roleNames() const {
           {PackageRole, "package"},
           {DeprecatedRole, "deprecated"},
           {FromFileRole, "fromFile"},
+          {RemoveBlockRole, "removeBlock"},
+          {OffQuestionRole, "offQuestion"},
           {IconRole, "icon"}};
 }

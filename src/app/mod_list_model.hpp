@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractListModel>
+#include <QStringList>
 
 #include <optional>
 #include <vector>
@@ -19,6 +20,8 @@ class ModListModel : public QAbstractListModel {
     ModStatus status = ModStatus::notInstalled;
     std::optional<TSPackage> package;  // the catalogue entry, when the index knows the mod
     bool fromFile = false;  // installed from a zip file, not from the catalogue
+    QStringList neededBy;  // the display names of the other mods that need it, in profile order
+    QStringList neededByEnabled;  // those of them that are enabled
     bool operator==(const Row&) const = default;
   };
   enum Role {
@@ -36,7 +39,9 @@ class ModListModel : public QAbstractListModel {
     PackageRole,
     DeprecatedRole,
     IconRole,
-    FromFileRole
+    FromFileRole,
+    RemoveBlockRole,  // why it cannot be removed ("Needed by PlanBuild"), or empty
+    OffQuestionRole  // what turning it off asks first, or empty when nothing enabled needs it
   };
 
   using QAbstractListModel::QAbstractListModel;

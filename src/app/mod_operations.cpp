@@ -26,7 +26,8 @@ void AppState::add(const PackageItem& item) {
     p.mods.push_back(ProfileMod{pkg.owner, pkg.name, pkg.latest, std::nullopt, true, true});
   writeBack(p);
   QString name = qs(pkg.displayName());
-  perform(QStringLiteral("Adding %1…").arg(name), [this, id = p.id, name] { return addWork(id, name); });
+  perform(
+      QStringLiteral("Adding %1…").arg(name), [this, id = p.id, name] { return addWork(id, name); }, p.id);
 }
 
 QCoro::Task<> AppState::addWork(std::string id, QString name) {
@@ -55,14 +56,20 @@ void AppState::remove(const ModItem& item) {
   std::erase_if(p.mods, [&](const ProfileMod& m) { return m.id() == key; });
 
   const std::set<std::string> needed = Plan::stillNeeded(p, needs);
+  QStringList removed{qs(mod.displayName())};
   for (const ProfileMod& m : p.mods) {
     if (!Plan::unused(m, needed)) continue;
     Installer::removeFiles(m.id(), p, false);
     Log::write("removed unused dependency " + m.id());
+    removed.append(qs(m.displayName()));
   }
   std::erase_if(p.mods, [&](const ProfileMod& m) { return Plan::unused(m, needed); });
   writeBack(p);
-  setNote(QStringLiteral("Removed %1.").arg(qs(mod.displayName())));
+  setNote(QStringLiteral("Removed %1.").arg(removed.front()));
+  if (removed.size() > 1) {
+    removedTogether_ = removed;  // the footer names them all
+    emit derivedChanged();
+  }
 }
 
 void AppState::setEnabled(const ModItem& item, bool on) {
@@ -86,8 +93,9 @@ void AppState::update(const ModItem& item) {
   mod->version = pkg->latest;  // even when it is already the latest: the sync then repairs
   writeBack(p);
   QString name = qs(item.mod.displayName());
-  perform(QStringLiteral("Updating %1…").arg(name),
-          [this, id = p.id, name, version = qs(pkg->latest)] { return updateWork(id, name, version); });
+  perform(
+      QStringLiteral("Updating %1…").arg(name),
+      [this, id = p.id, name, version = qs(pkg->latest)] { return updateWork(id, name, version); }, p.id);
 }
 
 QCoro::Task<> AppState::updateWork(std::string id, QString name, QString version) {
@@ -103,15 +111,17 @@ void AppState::updateAll() {
       p, [this, &p](const std::string& ns, const std::string& name) { return catalogued(ns, name, p); },
       packStatus(p));
   writeBack(p);
-  perform(QStringLiteral("Updating mods…"),
-          [this, id = p.id] { return syncWork(id, QStringLiteral("Everything is up to date.")); });
+  perform(
+      QStringLiteral("Updating mods…"),
+      [this, id = p.id] { return syncWork(id, QStringLiteral("Everything is up to date.")); }, p.id);
 }
 
 void AppState::installMissing() {
   const Profile* sel = selected();
   if (!sel) return;
-  perform(QStringLiteral("Installing…"),
-          [this, id = sel->id] { return syncWork(id, QStringLiteral("Profile is ready to play.")); });
+  perform(
+      QStringLiteral("Installing…"),
+      [this, id = sel->id] { return syncWork(id, QStringLiteral("Profile is ready to play.")); }, sel->id);
 }
 
 QCoro::Task<> AppState::syncWork(std::string id, QString note) {

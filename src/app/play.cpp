@@ -6,8 +6,16 @@
 
 void AppState::play() {
   const Profile* p = selected();
-  if (!p) return;
-  perform(QStringLiteral("Preparing…"), [this, id = p->id, dir = gameDir_] { return playWork(id, dir); });
+  if (!p || !busy_.isEmpty()) return;
+  // The game reads the settings files when it starts: unsaved edits are saved or dropped first.
+  config_->leave(ConfigEditor::Leaving::toPlay, {}, [this, id = p->id] {
+    perform(
+        QStringLiteral("Preparing…"), [this, id, dir = gameDir_] { return playWork(id, dir); }, id);
+  });
+}
+
+void AppState::closeConfig() {
+  config_->leave(ConfigEditor::Leaving::toClose, {}, [this] { setShowConfig(false); });
 }
 
 QCoro::Task<> AppState::playWork(std::string id, std::filesystem::path gameDir) {

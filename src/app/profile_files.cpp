@@ -14,7 +14,8 @@ constexpr size_t maxProfileFileBytes = size_t(256) << 20;
 void AppState::exportProfileFile(const ProfileItem& profile, const QUrl& file) {
   perform(
       QStringLiteral("Exporting profile…"),
-      [this, id = profile.profile.id, path = ss(file.toLocalFile())] { return exportFileWork(id, path); });
+      [this, id = profile.profile.id, path = ss(file.toLocalFile())] { return exportFileWork(id, path); },
+      profile.profile.id);
 }
 
 QCoro::Task<> AppState::exportFileWork(std::string id, std::filesystem::path file) {

@@ -80,3 +80,8 @@ void AppState::openProfileFolder() {
   const auto plugins = p->bepinex() / "plugins";
   workspace_->openFolder(FS::isDirectory(plugins) ? plugins : p->dir());
 }
+
+void AppState::selectNext(int step) {
+  const int to = selectedIndex() + step;
+  if (to >= 0 && to < int(profiles().size())) switchProfile(qs(profiles()[size_t(to)].id), std::nullopt);
+}

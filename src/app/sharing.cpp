@@ -13,8 +13,9 @@
 #include "profiles/profile_store.hpp"
 
 void AppState::shareCode(const ProfileItem& profile) {
-  perform(QStringLiteral("Creating a profile code…"),
-          [this, id = profile.profile.id] { return shareWork(id); });
+  perform(
+      QStringLiteral("Creating a profile code…"), [this, id = profile.profile.id] { return shareWork(id); },
+      profile.profile.id);
 }
 
 QCoro::Task<> AppState::shareWork(std::string id) {
@@ -103,6 +104,7 @@ QCoro::Task<> AppState::importArchive(std::string bytes, ImportTarget target, Im
     co_await copy;
   }
   writeBack(p);
+  setBusyProfile(p.id);
   switchProfile(qs(p.id), DetailTab::installed);
 
   co_await syncProfile(p.id);

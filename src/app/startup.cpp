@@ -90,7 +90,8 @@ void AppState::startPolling() {
 }
 
 void AppState::checkGame() {
-  assign(this, gameFound_, FS::isDirectory(gameDir_ / "valheim.app"), &AppState::gameFoundChanged);
+  if (assign(this, gameFound_, FS::isDirectory(gameDir_ / "valheim.app"), &AppState::gameFoundChanged))
+    emit derivedChanged();  // canPlay
 
   // One folder per Steam account; an account whose launch options mention the loader's script counts.
   bool found = false;

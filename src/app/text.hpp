@@ -1,6 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Trims spaces and tabs from both ends, and nothing else (line breaks stay).
 QString trimSpacesAndTabs(const QString& s);
+
+// Names in a sentence: "A", "A and B", "A, B and C".
+QString joinNames(const QStringList& names);

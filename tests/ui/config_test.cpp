@@ -131,14 +131,55 @@ TEST_F(ConfigSheet, SwitchingFileWithUnsavedChangesAsksFirst) {
   click("sheet.unsaved.discard");
   ASSERT_TRUE(waitUntil([&] { return config->currentTitle() == "Example Mod" && !config->opening(); }));
   EXPECT_EQ(onDisk("smithy.forgetweaks.cfg"), ConfigSamples::forge);
+}
 
-  // Closing the sheet neither saves nor drops: the edit waits for the next look.
-  config->setValue(row("Drop rate"), "4");
+TEST_F(ConfigSheet, DoneEscapeAndPlayAskAboutUnsavedSettings) {
+  open("example.mod.cfg");
+  const auto dropRate = [&] { return config->entries()->entry(row("Drop rate"))->value; };
+  const auto stillOpen = [&] { return state->showConfig() && exists("sheet.config"); };
+
+  config->setValue(row("Drop rate"), "3");
   click("sheet.config.done");
-  flush();
-  EXPECT_FALSE(state->showConfig());
-  EXPECT_TRUE(config->dirty());
+  EXPECT_TRUE(stillOpen());
+  EXPECT_EQ(text("sheet.unsaved.message"), "If you close without saving, your changes are lost.");
+  click("sheet.unsaved.cancel");
+  EXPECT_TRUE(stillOpen());
+  EXPECT_EQ(dropRate(), "3");
+
+  key(Qt::Key_Escape);  // the sheet's Escape asks as Done does
+  ASSERT_TRUE(exists("sheet.unsaved"));
+  key(Qt::Key_Escape);  // and the prompt's Escape is Cancel
+  EXPECT_FALSE(exists("sheet.unsaved"));
+  EXPECT_TRUE(stillOpen());
+
+  click("sheet.config.done");
+  click("sheet.unsaved.save");
+  ASSERT_TRUE(waitUntil([&] { return !state->showConfig(); }));
   EXPECT_NE(onDisk("example.mod.cfg").find("Drop rate = 3\n"), std::string::npos);
+
+  // Don't Save drops the edit: nothing is written and nothing waits for the next look.
+  trigger("menu.Config Files");
+  open("example.mod.cfg");
+  config->setValue(row("Drop rate"), "4");
+  key(Qt::Key_Escape);
+  click("sheet.unsaved.discard");
+  EXPECT_FALSE(state->showConfig());
+  ASSERT_TRUE(waitUntil([&] { return !config->opening() && !config->dirty(); }));
+  EXPECT_EQ(dropRate(), "3");
+
+  // Play saves first, then plays with what was saved.
+  trigger("menu.Config Files");
+  config->setValue(row("Drop rate"), "5");
+  click("footer.play");
+  EXPECT_EQ(state->busy(), "");
+  EXPECT_EQ(
+      text("sheet.unsaved.message"),
+      "Valheim reads these settings when it starts. If you play without saving, your changes are lost.");
+  click("sheet.unsaved.save");
+  ASSERT_TRUE(waitUntil([&] { return state->busy() != ""; }));
+  EXPECT_NE(onDisk("example.mod.cfg").find("Drop rate = 5\n"), std::string::npos);
+  settle();
+  EXPECT_TRUE(state->note().startsWith("Valheim is starting with")) << state->note().toStdString();
 }
 
 TEST_F(ConfigSheet, ChangingProfileWithUnsavedChangesAsksFirst) {

@@ -1,5 +1,7 @@
 // The profile pane in the real window: header, banners and the installed mods. Model testers
 // check every change the profile and mod lists report while the views use them.
+#include <QTest>
+
 #include "window_fixture.hpp"
 
 namespace {
@@ -204,6 +206,106 @@ TEST_F(Pane, TheListSitsRightUnderTheHeaderOrTheBannersShown) {
   window->resize(1300, 900);
   flush();
   onBothTabs("after a switch and a resize");
+}
+
+TEST_F(Pane, TheUpdatePillUpdatesItsModAndOtherPillsStayLabels) {
+  raid();
+  publish("B", "1.1.0");
+  flush();
+  QObject* a = item("modRow.A");
+  EXPECT_TRUE(shown(a, "modRow.status"));
+  EXPECT_FALSE(shown(a, "modRow.updatePill"));
+  QObject* pill = part(item("modRow.B"), "modRow.updatePill");
+  EXPECT_TRUE(pill->property("visible").toBool());
+  EXPECT_FALSE(shown(item("modRow.B"), "modRow.status"));
+  EXPECT_EQ(pill->property("tip").toString(), "Update to 1.1.0");
+  EXPECT_EQ(pill->property("focusPolicy").toInt(), int(Qt::StrongFocus));
+
+  publish("D", "1.0.0");
+  state->add(pkg("D"));  // one operation at a time
+  EXPECT_FALSE(pill->property("enabled").toBool());
+  settle();
+  state->setTab(DetailTab::installed);
+  flush();
+  pill = part(item("modRow.B"), "modRow.updatePill");
+
+  press(pill);
+  settle();
+  EXPECT_EQ(state->note(), "Updated B to 1.1.0.");
+  EXPECT_EQ(mod("B").installed, "1.1.0");
+  EXPECT_FALSE(shown(item("modRow.B"), "modRow.updatePill"));
+}
+
+// A needs B, B needs C; D needs B too once added.
+TEST_F(Pane, TurningOffOrRemovingWhatOthersNeedAsksOrSaysWhy) {
+  raid();
+  auto toggleOff = [&](const char* name) {
+    QObject* toggle = part(item(QString("modRow.") + name), "modRow.switch");
+    toggle->setProperty("checked", false);
+    QMetaObject::invokeMethod(toggle, "toggled");
+    flush();
+  };
+  auto removeEntry = [&](const char* name) { return part(item(QString("modRow.") + name), "modRow.remove"); };
+
+  toggleOff("B");
+  EXPECT_TRUE(mod("B").enabled);
+  EXPECT_EQ(inside(item("modRow.confirmOff"), "sheet.title")->property("text"),
+            "A needs B. Turn B off anyway?");
+  click("modRow.confirmOff.cancel");
+  EXPECT_FALSE(exists("modRow.confirmOff"));
+  EXPECT_TRUE(mod("B").enabled);
+  EXPECT_TRUE(part(item("modRow.B"), "modRow.switch")->property("checked").toBool());
+
+  EXPECT_FALSE(removeEntry("B")->property("enabled").toBool());
+  EXPECT_EQ(removeEntry("B")->property("tip"), "Needed by A");
+  // The menu shows the disabled entry's reason on hover.
+  QObject* menu = part(item("modRow.B"), "modRow.menu.popup");
+  QMetaObject::invokeMethod(menu, "open");
+  flush();
+  auto* entry = qobject_cast<QQuickItem*>(removeEntry("B"));
+  QTest::mouseMove(window.get(), entry->mapToScene({20, entry->height() / 2}).toPoint());
+  flush();
+  EXPECT_EQ(menu->property("contentItem").value<QObject*>()->property("tip"), "Needed by A");
+  QMetaObject::invokeMethod(menu, "close");
+  flush();
+  EXPECT_TRUE(removeEntry("A")->property("enabled").toBool());
+
+  publish("D", "1.0.0", {"Team-B-1.0.0"});
+  run([&] { state->add(pkg("D")); });
+  state->setTab(DetailTab::installed);
+  flush();
+  EXPECT_EQ(removeEntry("B")->property("tip"), "Needed by A and D");
+  toggleOff("B");
+  EXPECT_EQ(inside(item("modRow.confirmOff"), "sheet.title")->property("text"),
+            "A and D need B. Turn B off anyway?");
+  click("modRow.confirmOff.cancel");
+
+  // Only enabled mods count: with A and D off, B turns off without a question.
+  toggleOff("A");
+  toggleOff("D");
+  EXPECT_FALSE(mod("A").enabled);
+  toggleOff("B");
+  EXPECT_FALSE(exists("modRow.confirmOff"));
+  EXPECT_FALSE(mod("B").enabled);
+  QMetaObject::invokeMethod(part(item("modRow.B"), "modRow.switch"), "toggle");
+  QMetaObject::invokeMethod(part(item("modRow.B"), "modRow.switch"), "toggled");
+  flush();
+  EXPECT_TRUE(mod("B").enabled);
+
+  toggleOff("C");  // B is on again and needs C
+  click("modRow.confirmOff.confirm");
+  EXPECT_FALSE(mod("C").enabled);
+
+  // Removing D leaves B to A; removing A then takes B and C, which nothing else needs.
+  QMetaObject::invokeMethod(removeEntry("D"), "triggered");
+  flush();
+  EXPECT_EQ(text("footer.status"), "Removed D.");
+  EXPECT_EQ(removeEntry("B")->property("tip"), "Needed by A");
+  QMetaObject::invokeMethod(removeEntry("A"), "triggered");
+  flush();
+  EXPECT_EQ(state->note(), "Removed A.");
+  EXPECT_EQ(text("footer.status"), "Removed A, B and C, which nothing else needed.");
+  EXPECT_TRUE(modKeys().empty());
 }
 
 }  // namespace

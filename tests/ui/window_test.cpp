@@ -129,6 +129,108 @@ TEST_F(Window, MenuCommandsAndShortcutsReachTheState) {
   EXPECT_TRUE(state->showLog());
 }
 
+TEST_F(Window, TheFooterNamesTheProfileAnOperationBelongsToAndShowsCutTextsWhole) {
+  makeProfile("Raid");
+  publish("D", "1.0.0");
+  state->add(pkg("D"));  // still running
+  click("sidebar.row.0");
+  EXPECT_EQ(selected().name, "Default");
+  const QString line = text("footer.status");
+  EXPECT_TRUE(line.endsWith(" into “Raid”…")) << line.toStdString();
+  EXPECT_TRUE(line.startsWith(state->busy().chopped(1))) << line.toStdString();
+  click("sidebar.row.1");
+  EXPECT_FALSE(text("footer.status").contains("“Raid”"));
+  settle();
+
+  state->setNote(QString("Valheim is starting. ").repeated(20));
+  flush();
+  EXPECT_EQ(item("footer.status")->property("tip").toString(), state->note());
+  state->setNote("Short.");
+  flush();
+  EXPECT_EQ(item("footer.status")->property("tip").toString(), "");
+}
+
+// The footer's button also plays while something is missing (play installs it first); otherwise the
+// menu and the footer agree.
+TEST_F(Window, PlayInTheMenuAndTheFooterFollowsTheState) {
+  makeProfile("Raid");
+  const auto both = [&](bool on) {
+    EXPECT_EQ(enabled("footer.play"), on);
+    EXPECT_EQ(enabled("menu.Play Modded"), on);
+  };
+  const auto gameThere = [&](bool there) {
+    fs::rename(game / (there ? "away.app" : "valheim.app"), game / (there ? "valheim.app" : "away.app"));
+    state->checkGame();
+    flush();
+  };
+  both(true);
+  gameThere(false);
+  both(false);
+  gameThere(true);
+  both(true);
+  publish("D", "1.0.0");
+  state->add(pkg("D"));  // still running
+  both(false);
+  settle();
+  both(true);
+
+  fs::remove_all(selected().bepinex() / "plugins" / "Team-C");
+  gameThere(false);
+  gameThere(true);
+  EXPECT_TRUE(enabled("footer.play"));
+  EXPECT_FALSE(enabled("menu.Play Modded"));
+}
+
+TEST_F(Window, ArrowsInTheSidebarSelectTheNeighboursAndRightClickOnlyOpensTheMenu) {
+  makeProfile("Raid");
+  state->newProfile("Vault");
+  flush();
+  QQuickItem* list = qobject_cast<QQuickItem*>(item("sidebar.list"));
+  list->forceActiveFocus();
+  key(Qt::Key_Down);  // already the last
+  EXPECT_EQ(selected().name, "Vault");
+  key(Qt::Key_Up);
+  EXPECT_EQ(selected().name, "Raid");
+  EXPECT_EQ(list->property("currentIndex").toInt(), 1);
+  key(Qt::Key_Up);
+  key(Qt::Key_Up);
+  EXPECT_EQ(selected().name, "Default");
+  key(Qt::Key_Down);
+  EXPECT_EQ(selected().name, "Raid");
+
+  auto* row = qobject_cast<QQuickItem*>(item("sidebar.row.2"));
+  QTest::mouseClick(window.get(), Qt::RightButton, {}, row->mapToScene({20, 20}).toPoint());
+  flush();
+  EXPECT_EQ(selected().name, "Raid");
+  EXPECT_EQ(item("sidebar")->property("menuProfile").value<ProfileItem>().profile.name, "Vault");
+  EXPECT_TRUE(item("sidebar.menu")->property("opened").toBool());
+}
+
+TEST_F(Window, TheProfileMenuRenamesDuplicatesAndDeletesTheSelectedProfile) {
+  makeProfile("Raid");
+  trigger("menu.Rename…");
+  EXPECT_EQ(state->renaming().value<ProfileItem>().profile.name, "Raid");
+  state->setRenaming({});
+  key(Qt::Key_D, Qt::ControlModifier);
+  EXPECT_EQ(selected().name, "Raid copy");
+  key(Qt::Key_Backspace, Qt::ControlModifier);
+  EXPECT_EQ(inside(item("sidebar.confirmDelete"), "sheet.title")->property("text").toString(),
+            "Delete “Raid copy”?");
+  click("sidebar.confirmDelete.confirm");
+  EXPECT_EQ(state->profiles().size(), 2u);
+
+  state->add(pkg("A"));  // still running
+  flush();
+  EXPECT_FALSE(enabled("menu.Delete…"));
+  EXPECT_FALSE(enabled("sidebar.menu.delete"));
+  settle();
+  EXPECT_TRUE(enabled("menu.Delete…"));
+  state->setSelectedID({});
+  flush();
+  for (const char* name : {"menu.Rename…", "menu.Duplicate", "menu.Delete…"})
+    EXPECT_FALSE(enabled(name)) << name;
+}
+
 TEST_F(Window, DeleteAsksFirstAndDeletesTheProfileItWasAskedFor) {
   makeProfile("Raid");
   const fs::path defaultDir = state->profiles().front().dir();

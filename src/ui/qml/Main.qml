@@ -43,6 +43,7 @@ ApplicationWindow {
         onImportFileRequested: importFileDialog.open()
         onExportFileRequested: (profile) => window.chooseExportFile(profile)
         onModFileRequested: modFileDialog.open()
+        onDeleteRequested: (profile) => sidebar.confirmDelete = profile
     }
 
     readonly property bool nativeMenus: Qt.platform.os === "osx"
@@ -62,6 +63,7 @@ ApplicationWindow {
         }
 
         Sidebar {
+            id: sidebar
             objectName: "sidebar"
             app: window.app
             onExportFileRequested: (profile) => window.chooseExportFile(profile)

@@ -2,7 +2,8 @@ import QtQuick
 import QtQuick.Controls
 import Quernhold
 
-// A pop-up menu on the dark theme.
+// A pop-up menu on the dark theme. An item's `tip` shows on hover, a disabled item's too (it gets
+// no hover of its own), so that a disabled item can say why.
 Menu {
     id: menu
     padding: 5
@@ -15,4 +16,23 @@ Menu {
         border.color: Theme.btnBorder
     }
     delegate: AppMenuItem {}
+    contentItem: ListView {
+        id: list
+        // The tip of the item under the pointer.
+        readonly property string tip: {
+            if (!tipHover.hovered) return ""
+            const under = itemAt(tipHover.point.position.x + contentX, tipHover.point.position.y + contentY)
+            return under && under.tip !== undefined ? under.tip : ""
+        }
+        implicitHeight: contentHeight
+        model: menu.contentModel
+        interactive: Window.window ? contentHeight + menu.topPadding + menu.bottomPadding > Window.window.height : false
+        clip: true
+        currentIndex: menu.currentIndex
+        ScrollIndicator.vertical: ScrollIndicator {}
+        HoverHandler { id: tipHover }
+        ToolTip.visible: tip !== ""
+        ToolTip.text: tip
+        ToolTip.delay: 400
+    }
 }

@@ -6,6 +6,7 @@ import Quernhold
 MenuItem {
     id: item
     property bool destructive: false
+    property string tip  // shown by the menu on hover, also while disabled
     implicitHeight: 26
     leftPadding: 10
     rightPadding: 10

@@ -1,16 +1,23 @@
 import QtQuick
+import QtQuick.Controls
 import QtQuick.Layouts
 import Quernhold
 
-// The selected profile's settings, in a sheet nearly as large as the window. Closing it keeps
-// unsaved edits: they wait in the editor, and a change of file or profile still asks about them.
+// The selected profile's settings, in a sheet nearly as large as the window. Done and Escape ask
+// about unsaved edits before it closes.
 SheetFrame {
     id: sheet
     objectName: "sheet.config"
     title: "Config Files for “" + (app.selected ? app.selected.name : "") + "”"
     sheetWidth: parent ? parent.width - 64 : 960
+    closePolicy: Popup.NoAutoClose  // Escape asks the state, as Done does
 
     onAccept: {}  // Return belongs to the fields inside
+
+    Shortcut {
+        sequences: [StandardKey.Cancel]
+        onActivated: sheet.app.closeConfig()
+    }
 
     ConfigView {
         objectName: "config"
@@ -25,7 +32,7 @@ SheetFrame {
         AppButton {
             objectName: "sheet.config.done"
             text: "Done"
-            onClicked: sheet.close()
+            onClicked: sheet.app.closeConfig()
         }
     }
 }

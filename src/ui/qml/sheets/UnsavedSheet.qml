@@ -2,26 +2,22 @@ import QtQuick
 import QtQuick.Layouts
 import Quernhold
 
-// Asked before another file or profile opens over unsaved changes: save them, drop them, or stay.
+// Asked before another file or profile opens over unsaved changes, before the sheet closes and
+// before playing: save them, drop them, or stay.
 SheetFrame {
     id: sheet
     required property ConfigEditor config
-    readonly property string target: (config.leaving ? "the profile “" : "“") + config.pendingTitle + "”"
     objectName: "sheet.unsaved"
     title: "Save changes to “" + config.currentTitle + "”?"
     sheetWidth: 440
 
     onAccept: if (config.canSave) { config.saveAndSwitch(); sheet.close() }
-    onClosed: if (config.pendingTitle !== "") config.cancelSwitch()
+    onClosed: if (config.asking) config.cancelSwitch()
 
     Text {
         objectName: "sheet.unsaved.message"
         Layout.fillWidth: true
-        text: sheet.config.gameRunning
-            ? "Valheim is running, so they can’t be saved now. " + (sheet.config.leaving ? "Switch to " : "Open ")
-                + sheet.target + " without them, or stay here."
-            : "If you " + (sheet.config.leaving ? "switch to " : "open ") + sheet.target
-                + " without saving, your changes are lost."
+        text: sheet.config.pendingMessage
         textFormat: Text.PlainText
         color: Theme.muted
         font.pixelSize: 12

@@ -10,6 +10,8 @@ QtObject {
     signal importFileRequested()
     signal exportFileRequested(var profile)
     signal modFileRequested()
+    // The sidebar asks before a profile is deleted; it answers this.
+    signal deleteRequested(var profile)
 
     readonly property list<Command> appMenu: [
         Command {
@@ -59,6 +61,22 @@ QtObject {
             text: "Export Profile File…"
             enabled: commands.app.busy === "" && !!commands.app.selected
             onTriggered: commands.exportFileRequested(commands.app.selected)
+        },
+        // The selected profile's entries of the sidebar row's menu.
+        Command {
+            text: "Rename…"; separatorBefore: true
+            enabled: !!commands.app.selected
+            onTriggered: commands.app.renaming = commands.app.selected
+        },
+        Command {
+            text: "Duplicate"; shortcut: "Ctrl+D"
+            enabled: !!commands.app.selected
+            onTriggered: commands.app.duplicate(commands.app.selected)
+        },
+        Command {
+            text: "Delete…"; shortcut: "Ctrl+Backspace"
+            enabled: !!commands.app.selected && commands.app.canDeleteProfile
+            onTriggered: commands.deleteRequested(commands.app.selected)
         },
         Command {
             text: "Installed Mods"; shortcut: "Ctrl+1"; separatorBefore: true

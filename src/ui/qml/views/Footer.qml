@@ -9,7 +9,7 @@ Rectangle {
     id: footer
     required property AppState app
 
-    readonly property var status: Wording.footerStatus(app.busy, app.note, app.indexLoading, app.index.total === 0,
+    readonly property var status: Wording.footerStatus(app.busyLine, app.noteLine, app.indexLoading, app.index.total === 0,
                                                        app.needsInstallCount, app.updateCountSelected)
     readonly property var work: Wording.workButton(app.needsInstallCount, app.updateCountSelected)
 
@@ -53,6 +53,12 @@ Rectangle {
                     font.bold: footer.status.bold
                     elide: Text.ElideRight
                     maximumLineCount: 1
+                    // A cut text shows whole on hover.
+                    readonly property string tip: truncated ? text : ""
+                    HoverHandler { id: statusHover }
+                    ToolTip.visible: tip !== "" && statusHover.hovered
+                    ToolTip.text: tip
+                    ToolTip.delay: 600
                 }
                 DownloadProgress {
                     id: progress
@@ -93,7 +99,7 @@ Rectangle {
             iconName: "player-play-filled"
             text: footer.app.gameRunning ? "Valheim Running" : "Play Modded"
             tip: "Start Valheim with this profile’s mods (this session only)"
-            enabled: footer.app.gameFound && footer.app.busy === "" && !footer.app.gameRunning
+            enabled: footer.app.canStartPlay
             onClicked: footer.app.play()
         }
     }

@@ -23,6 +23,9 @@ Rectangle {
     readonly property string icon: model.icon
     readonly property bool known: !!entry
     readonly property bool fromFile: model.fromFile
+    readonly property string removeBlock: model.removeBlock  // why it cannot be removed, or empty
+    readonly property string offQuestion: model.offQuestion  // what turning it off asks first, or empty
+    property bool askingOff: false
     readonly property bool idle: app.busy === ""
 
     implicitHeight: layout.implicitHeight + 20
@@ -114,7 +117,21 @@ Rectangle {
         Item {
             implicitWidth: 104
             implicitHeight: pill.implicitHeight
-            StatusPill { id: pill; objectName: "modRow.status"; anchors.right: parent.right; status: row.status }
+            StatusPill {
+                id: pill
+                objectName: "modRow.status"
+                anchors.right: parent.right
+                visible: row.status !== 2
+                status: row.status
+            }
+            UpdatePill {
+                objectName: "modRow.updatePill"
+                anchors.right: parent.right
+                visible: row.status === 2
+                enabled: row.idle
+                tip: "Update to " + row.latest
+                onClicked: row.app.update(row.mod)
+            }
         }
         ToggleSwitch {
             id: toggle
@@ -125,7 +142,10 @@ Rectangle {
             onToggled: {
                 const wanted = checked
                 checked = Qt.binding(() => row.modEnabled)
-                row.app.setEnabled(row.mod, wanted)
+                if (!wanted && row.offQuestion !== "")
+                    row.askingOff = true
+                else
+                    row.app.setEnabled(row.mod, wanted)
             }
             tip: row.modEnabled ? "Enabled — turn off to keep it installed but not loaded" : "Disabled"
             Accessible.name: row.displayName
@@ -185,7 +205,25 @@ Rectangle {
             objectName: "modRow.remove"
             text: "Remove from Profile"
             destructive: true
+            enabled: row.removeBlock === ""
+            tip: row.removeBlock
             onTriggered: row.app.remove(row.mod)
+        }
+    }
+
+    Loader {
+        active: row.askingOff
+        sourceComponent: ConfirmDialog {
+            objectName: "modRow.confirmOff"
+            name: "modRow.confirmOff"
+            title: row.offQuestion
+            // Wide enough for the question on one line, up to a point.
+            sheetWidth: Math.min(600, Math.max(400, question.width + 60))
+            TextMetrics { id: question; text: row.offQuestion; font.pixelSize: 16; font.weight: Font.DemiBold }
+            message: "It stays installed but isn’t loaded, and the mods that need it may not work."
+            actionText: "Turn Off"
+            onConfirmed: row.app.setEnabled(row.mod, false)
+            onClosed: row.askingOff = false
         }
     }
 }

@@ -86,8 +86,11 @@ ItemDelegate {
         }
     }
 
-    TapHandler {
+    // Over the row, so that the row never sees the right button: it would take it as a click and
+    // select the profile.
+    MouseArea {
+        anchors.fill: parent
         acceptedButtons: Qt.RightButton
-        onTapped: (point) => row.menuRequested(point.position.x, point.position.y)
+        onClicked: (mouse) => row.menuRequested(mouse.x, mouse.y)
     }
 }

@@ -54,9 +54,9 @@ Item {
             onClosed: sheets.app.showConfig = false
         }
     }
-    // Over the settings, or over the window: a change of profile asks too.
+    // Over the settings, or over the window: a change of profile and playing ask too.
     Loader {
-        active: sheets.app.config.pendingTitle !== ""
+        active: sheets.app.config.asking
         sourceComponent: UnsavedSheet { config: sheets.app.config }
     }
     Loader {

@@ -37,7 +37,11 @@ Rectangle {
             clip: true
             model: sidebar.app.profiles
             activeFocusOnTab: true
-            keyNavigationEnabled: true
+            currentIndex: sidebar.app.selectedIndex
+            // Up and down select the previous and next profile, as a click would (unsaved settings ask first).
+            keyNavigationEnabled: false
+            Keys.onUpPressed: sidebar.app.selectNext(-1)
+            Keys.onDownPressed: sidebar.app.selectNext(1)
             boundsBehavior: Flickable.StopAtBounds
             Accessible.role: Accessible.List
             Accessible.name: "Profiles"
@@ -51,10 +55,6 @@ Rectangle {
                     menu.popup(this, x, y)
                 }
             }
-            // Up and down arrows move the selection; Return and Space choose the current row.
-            onCurrentIndexChanged: if (activeFocus && currentItem) sidebar.app.selectedID = currentItem.id
-            Keys.onReturnPressed: if (currentItem) sidebar.app.selectedID = currentItem.id
-            Keys.onSpacePressed: if (currentItem) sidebar.app.selectedID = currentItem.id
         }
 
         ColumnLayout {
@@ -119,6 +119,7 @@ Rectangle {
             objectName: "sidebar.menu.delete"
             text: "Delete Profile"
             destructive: true
+            enabled: sidebar.app.canDeleteProfile
             onTriggered: sidebar.confirmDelete = sidebar.menuProfile
         }
     }
