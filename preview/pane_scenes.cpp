@@ -36,7 +36,7 @@ QObject* named(World& w, const char* name) {
 
 std::unique_ptr<World> onBrowse(std::unique_ptr<World> w) {
   w->state().setNote({});
-  w->state().setTab(DetailTab::browse);
+  w->state().setTab(DetailTab::Browse);
   w->window();
   World::settle();
   return w;

@@ -61,7 +61,7 @@ std::unique_ptr<World> richProfile() {
   World::waitUntil([&] { return app.busy().isEmpty(); });
   w->publish({"Jotunn", "2.21.0", {}, false, "The Valheim library for mod makers."});
   app.setNote({});
-  app.setTab(DetailTab::installed);
+  app.setTab(DetailTab::Installed);
   w->window();
   return w;
 }

@@ -265,9 +265,9 @@ const ProfileMod* firstMod(const Profile* p, const std::string& key) {
 
 PackageListModel::ProfileState AppState::packageState(const QString& fullName) const {
   const ProfileMod* m = firstMod(selected(), ss(fullName));
-  return !m              ? PackageListModel::notInProfile
-         : m->isExplicit ? PackageListModel::inProfile
-                         : PackageListModel::asDependency;
+  return !m              ? PackageListModel::NotInProfile
+         : m->isExplicit ? PackageListModel::InProfile
+                         : PackageListModel::AsDependency;
 }
 
 QVariant AppState::profileMod(const QString& fullName) const {
@@ -304,7 +304,7 @@ int AppState::selectedUpdateCount() const {
 
 int AppState::selectedPackStatus() const {
   const Profile* p = selected();
-  return int(p ? packStatus(*p) : ModStatus::notInstalled);
+  return int(p ? packStatus(*p) : ModStatus::NotInstalled);
 }
 
 QVariant AppState::loaderPackage() const {

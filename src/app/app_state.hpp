@@ -47,6 +47,7 @@ class AppState : public QObject {
   Q_PROPERTY(bool indexLoading READ indexLoading NOTIFY indexLoadingChanged)
   Q_PROPERTY(QString indexError READ indexError NOTIFY indexErrorChanged)
   Q_PROPERTY(QString busy READ busy NOTIFY busyChanged)
+  Q_PROPERTY(bool idle READ idle NOTIFY busyChanged)  // no operation runs: what changes profiles is on
   // The download of the current busy step, for a progress bar next to `busy`: `progress` is the
   // fraction received, or -1 while the server has not said how much is coming.
   Q_PROPERTY(bool downloading READ downloading NOTIFY progressChanged)
@@ -116,6 +117,7 @@ class AppState : public QObject {
   bool indexLoading() const { return indexLoading_; }
   QString indexError() const { return indexError_; }
   QString busy() const { return busy_; }
+  bool idle() const { return busy_.isEmpty(); }
   bool downloading() const { return progress_.has_value(); }
   double progress() const { return progress_.value_or(0.0); }
   QString note() const { return note_; }
@@ -369,7 +371,7 @@ class AppState : public QObject {
   std::optional<double> progress_;
   QString note_;
   QString errorMessage_;
-  DetailTab tab_ = DetailTab::installed;
+  DetailTab tab_ = DetailTab::Installed;
   std::optional<AppUpdateItem> appUpdate_;
   std::optional<SharedCode> sharedCode_;
   bool showLog_ = false;

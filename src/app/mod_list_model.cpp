@@ -6,6 +6,7 @@
 
 #include "app/text.hpp"
 #include "catalogue/thunderstore.hpp"
+#include "installer/installer.hpp"
 
 void ModListModel::setRows(std::vector<Row> rows) {
   std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
@@ -39,6 +40,14 @@ QString iconFor(const ModListModel::Row& row) {
   const ProfileMod& m = row.mod;
   return qs(Thunderstore::iconURL(m.ns, m.name, m.installed.value_or(m.version)));
 }
+
+// Who made it, and that it came from a file; a file that named no maker says only the latter.
+QString bylineFor(const ModListModel::Row& row) {
+  const QString by = QStringLiteral("by ") + qs(row.mod.ns);
+  if (!row.fromFile) return by;
+  if (row.mod.ns == Installer::unknownOwner) return QStringLiteral("Installed from a file");
+  return by + QStringLiteral(" · installed from a file");
+}
 }  // namespace
 
 QVariant ModListModel::data(const QModelIndex& index, int role) const {
@@ -61,6 +70,7 @@ QVariant ModListModel::data(const QModelIndex& index, int role) const {
     case PackageRole: return row.package ? QVariant::fromValue(PackageItem(*row.package)) : QVariant();
     case DeprecatedRole: return row.package && row.package->deprecated;
     case FromFileRole: return row.fromFile;
+    case BylineRole: return bylineFor(row);
     case IconRole: return iconFor(row);
     case RemoveBlockRole:
       return row.neededBy.isEmpty() ? QString() : QStringLiteral("Needed by %1").arg(joinNames(row.neededBy));
@@ -90,6 +100,7 @@ QHash<int, QByteArray> ModListModel::roleNames() const {
           {PackageRole, "package"},
           {DeprecatedRole, "deprecated"},
           {FromFileRole, "fromFile"},
+          {BylineRole, "byline"},
           {RemoveBlockRole, "removeBlock"},
           {OffQuestionRole, "offQuestion"},
           {IconRole, "icon"}};

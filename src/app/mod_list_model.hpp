@@ -17,7 +17,7 @@ class ModListModel : public QAbstractListModel {
  public:
   struct Row {
     ProfileMod mod;
-    ModStatus status = ModStatus::notInstalled;
+    ModStatus status = ModStatus::NotInstalled;
     std::optional<TSPackage> package;  // the catalogue entry, when the index knows the mod
     bool fromFile = false;  // installed from a zip file, not from the catalogue
     QStringList neededBy;  // the display names of the other mods that need it, in profile order
@@ -40,6 +40,7 @@ class ModListModel : public QAbstractListModel {
     DeprecatedRole,
     IconRole,
     FromFileRole,
+    BylineRole,  // "by Owner", and whether it was installed from a file
     RemoveBlockRole,  // why it cannot be removed ("Needed by PlanBuild"), or empty
     OffQuestionRole  // what turning it off asks first, or empty when nothing enabled needs it
   };

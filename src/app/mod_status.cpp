@@ -22,13 +22,13 @@ ModStatus AppState::packStatus(const Profile& profile) const {
 }
 
 int AppState::needsInstall(const Profile& profile) const {
-  int n = packStatus(profile) == ModStatus::notInstalled ? 1 : 0;
-  for (const ProfileMod& m : profile.mods) n += status(m, profile) == ModStatus::notInstalled;
+  int n = packStatus(profile) == ModStatus::NotInstalled ? 1 : 0;
+  for (const ProfileMod& m : profile.mods) n += status(m, profile) == ModStatus::NotInstalled;
   return n;
 }
 
 int AppState::updateCount(const Profile& profile) const {
-  int n = packStatus(profile) == ModStatus::update ? 1 : 0;
-  for (const ProfileMod& m : profile.mods) n += status(m, profile) == ModStatus::update;
+  int n = packStatus(profile) == ModStatus::UpdateAvailable ? 1 : 0;
+  for (const ProfileMod& m : profile.mods) n += status(m, profile) == ModStatus::UpdateAvailable;
   return n;
 }

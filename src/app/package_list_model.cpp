@@ -62,7 +62,7 @@ void PackageListModel::setProfileMods(std::unordered_map<std::string, bool> mods
 void PackageListModel::setQuery(const QString& query) {
   if (query == query_) return;
   query_ = query;
-  limit_ = pageSize;
+  limit_ = rowsPerPage;
   refilter();
 }
 
@@ -123,10 +123,10 @@ void PackageListModel::refilter() {
       std::stable_sort(results_.begin(), results_.end(), [&](size_t a, size_t b) { return key(a, b); });
     };
     switch (sort_) {
-      case downloads: by([&](size_t a, size_t b) { return pk[a].downloads > pk[b].downloads; }); break;
-      case updated: by([&](size_t a, size_t b) { return pk[a].updated > pk[b].updated; }); break;
-      case rating: by([&](size_t a, size_t b) { return pk[a].rating > pk[b].rating; }); break;
-      case name: by([&](size_t a, size_t b) { return lowered_[a][3] < lowered_[b][3]; }); break;
+      case Downloads: by([&](size_t a, size_t b) { return pk[a].downloads > pk[b].downloads; }); break;
+      case Updated: by([&](size_t a, size_t b) { return pk[a].updated > pk[b].updated; }); break;
+      case Rating: by([&](size_t a, size_t b) { return pk[a].rating > pk[b].rating; }); break;
+      case Name: by([&](size_t a, size_t b) { return lowered_[a][3] < lowered_[b][3]; }); break;
     }
   }
   endResetModel();
@@ -163,7 +163,7 @@ QVariant PackageListModel::data(const QModelIndex& index, int role) const {
     case DeprecatedRole: return p.deprecated;
     case StateRole: {
       auto it = profileMods_.find(p.fullName);
-      return it == profileMods_.end() ? notInProfile : it->second ? inProfile : asDependency;
+      return it == profileMods_.end() ? NotInProfile : it->second ? InProfile : AsDependency;
     }
     default: return {};
   }

@@ -23,6 +23,7 @@ class PackageListModel : public QAbstractListModel {
   Q_PROPERTY(QString category READ category WRITE setCategory NOTIFY filterChanged)
   Q_PROPERTY(bool showDeprecated READ showDeprecated WRITE setShowDeprecated NOTIFY filterChanged)
   Q_PROPERTY(int limit READ limit WRITE setLimit NOTIFY filterChanged)
+  Q_PROPERTY(int pageSize READ pageSize CONSTANT)  // rows the list starts with, and adds each time
   Q_PROPERTY(int resultCount READ resultCount NOTIFY resultsChanged)  // all results, not only shown ones
   Q_PROPERTY(int total READ total NOTIFY resultsChanged)  // packages in the index
   // Deprecated packages that match everything else but the deprecated switch hides.
@@ -30,10 +31,10 @@ class PackageListModel : public QAbstractListModel {
   Q_PROPERTY(QStringList categories READ categories NOTIFY resultsChanged)
 
  public:
-  enum Sort { downloads, updated, rating, name };
+  enum Sort { Downloads, Updated, Rating, Name };
   Q_ENUM(Sort)
   // A package's place in the selected profile: what its row and sheet offer.
-  enum ProfileState { notInProfile, inProfile, asDependency };
+  enum ProfileState { NotInProfile, InProfile, AsDependency };
   Q_ENUM(ProfileState)
   enum Role {
     PackageRole = Qt::UserRole + 1,
@@ -50,7 +51,8 @@ class PackageListModel : public QAbstractListModel {
     DeprecatedRole,
     StateRole
   };
-  static constexpr int pageSize = 100;
+  static constexpr int rowsPerPage = 100;
+  static int pageSize() { return rowsPerPage; }
   static inline const QString allCategories = QStringLiteral("All categories");
 
   using QAbstractListModel::QAbstractListModel;
@@ -69,7 +71,7 @@ class PackageListModel : public QAbstractListModel {
   void setShowDeprecated(bool on);
   int limit() const { return limit_; }
   void setLimit(int limit);  // rows come and go at the end: a list keeps its scroll position
-  Q_INVOKABLE void showMore() { setLimit(limit_ + pageSize); }
+  Q_INVOKABLE void showMore() { setLimit(limit_ + rowsPerPage); }
 
   int resultCount() const { return int(results_.size()); }
   int total() const { return index_ ? int(index_->size()) : 0; }
@@ -97,8 +99,8 @@ class PackageListModel : public QAbstractListModel {
   QStringList categories_;
   std::unordered_map<std::string, bool> profileMods_;
   QString query_;
-  int sort_ = downloads;
+  int sort_ = Downloads;
   QString category_ = allCategories;
   bool showDeprecated_ = false;
-  int limit_ = pageSize;
+  int limit_ = rowsPerPage;
 };

@@ -37,7 +37,7 @@ void AppState::addAndSelect(const std::function<Profile()>& make, std::optional<
 void AppState::newProfile(const QString& name) {
   const QString unique = uniqueName(name.isEmpty() ? QStringLiteral("New Profile") : name);
   // A new profile starts in the catalogue.
-  addAndSelect([&] { return ProfileStore::create(ss(unique)); }, DetailTab::browse);
+  addAndSelect([&] { return ProfileStore::create(ss(unique)); }, DetailTab::Browse);
 }
 
 void AppState::rename(const ProfileItem& profile, const QString& to) {

@@ -105,7 +105,7 @@ QCoro::Task<> AppState::importArchive(std::string bytes, ImportTarget target, Im
   }
   writeBack(p);
   setBusyProfile(p.id);
-  switchProfile(qs(p.id), DetailTab::installed);
+  switchProfile(qs(p.id), DetailTab::Installed);
 
   co_await syncProfile(p.id);
   // Everything some mod of the profile needs is a dependency, not the user's own choice.

@@ -31,12 +31,12 @@ QDateTime qdate(Date d);
 // The number of a profile's mods the user added (explicit ones).
 int explicitModCount(const Profile& profile);
 
-// The enumerations the views read (as numbers in QML: its enum keys must be capitalised). A mod's
-// ModStatus comes with the rules that decide it.
+// The enumerations the views read, by name (QML reads only capitalised keys). A mod's ModStatus
+// comes with the rules that decide it.
 namespace AppEnums {
 Q_NAMESPACE
 // The main pane's tabs, in picker order.
-enum class DetailTab { installed, browse };
+enum class DetailTab { Installed, Browse };
 Q_ENUM_NS(DetailTab)
 }  // namespace AppEnums
 using AppEnums::DetailTab;

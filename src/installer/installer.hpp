@@ -47,6 +47,8 @@ std::vector<DependencyRef> dependencies(const std::string& key, const Profile& p
 ProfileMod installModFile(const path& archive, const Profile& profile);
 ProfileMod reinstallModFile(const std::string& key, const Profile& profile);
 bool installedFromFile(const std::string& key, const Profile& profile) noexcept;
+// The owner of a mod from a file whose manifest and file name name none.
+inline constexpr std::string_view unknownOwner = "Local";
 // The profile as a code or profile file carries it: the mods from files stay on this Mac, since
 // another one could not install them from the catalogue.
 Profile shareable(Profile profile);

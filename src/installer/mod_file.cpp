@@ -47,7 +47,7 @@ std::string stringMember(const nlohmann::json& json, const char* key) {
 }
 
 // Whose mod it is: the manifest's "author" when it names one, else the owner in a catalogue-style
-// file name ("Owner-Name-1.0.0.zip"), else "Local".
+// file name ("Owner-Name-1.0.0.zip"), else unknownOwner.
 std::string owner(const nlohmann::json& manifest, const std::string& name, const fs::path& file) {
   if (std::string author = stringMember(manifest, "author"); isWord(author)) return author;
   const std::string stem = file.stem().string();
@@ -56,7 +56,7 @@ std::string owner(const nlohmann::json& manifest, const std::string& name, const
       stem.compare(dash + 1, name.size(), name) == 0 &&
       (stem.size() == dash + 1 + name.size() || stem[dash + 1 + name.size()] == '-'))
     return stem.substr(0, dash);
-  return "Local";
+  return std::string(Installer::unknownOwner);
 }
 
 // The mod that the unpacked archive `X` of `file` holds, by its manifest.

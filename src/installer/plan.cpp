@@ -14,8 +14,8 @@ bool holds(const Profile& profile, const std::string& key) {
 
 // Installed things compare their installed version with the catalogue's latest, when it knows them.
 ModStatus compared(const TSPackage* package, const std::string& installed) {
-  if (!package) return ModStatus::installed;
-  return Version::newer(package->latest, installed) ? ModStatus::update : ModStatus::upToDate;
+  if (!package) return ModStatus::Installed;
+  return Version::newer(package->latest, installed) ? ModStatus::UpdateAvailable : ModStatus::UpToDate;
 }
 }  // namespace
 
@@ -47,7 +47,7 @@ bool needsInstall(const ProfileMod& mod, bool filesPresent) {
 }
 
 bool packNeedsInstall(const Profile& profile, ModStatus pack) {
-  return pack == ModStatus::notInstalled || profile.packVersion != profile.packInstalled;
+  return pack == ModStatus::NotInstalled || profile.packVersion != profile.packInstalled;
 }
 
 std::vector<DependencyRef> missing(const Profile& profile, const std::vector<DependencyRef>& needs) {
@@ -100,12 +100,12 @@ bool unused(const ProfileMod& mod, const std::set<std::string>& stillNeeded) {
 }
 
 ModStatus modStatus(const ProfileMod& mod, bool filesPresent, const TSPackage* package) {
-  if (!mod.installed || !filesPresent) return ModStatus::notInstalled;
+  if (!mod.installed || !filesPresent) return ModStatus::NotInstalled;
   return compared(package, *mod.installed);
 }
 
 ModStatus packStatus(const Profile& profile, bool filesPresent, const TSPackage* package) {
-  if (!filesPresent || !profile.packInstalled) return ModStatus::notInstalled;
+  if (!filesPresent || !profile.packInstalled) return ModStatus::NotInstalled;
   return compared(package, *profile.packInstalled);
 }
 
@@ -114,7 +114,7 @@ void takeUpdates(Profile& profile, const Lookup& lookup, ModStatus pack) {
     const TSPackage* package = lookup(m.ns, m.name);
     if (package && m.installed && Version::newer(package->latest, *m.installed)) m.version = package->latest;
   }
-  if (pack != ModStatus::update) return;
+  if (pack != ModStatus::UpdateAvailable) return;
   const TSPackage* package = lookup(std::string(LoaderPack::ns), std::string(LoaderPack::name));
   profile.packVersion = package ? std::optional(package->latest) : std::nullopt;
 }

@@ -14,7 +14,7 @@
 #include "profiles/profile.hpp"
 
 // How a mod or the loader pack stands against the catalogue (the views read it as a number).
-enum class ModStatus { notInstalled, upToDate, update, installed };
+enum class ModStatus { NotInstalled, UpToDate, UpdateAvailable, Installed };
 
 namespace Plan {
 // What the mod with this key needs, by its stored manifest.

@@ -88,19 +88,19 @@ std::optional<double> configNumber(std::string_view type, std::string_view text)
 ConfigControl configControl(const ConfigEntry& entry) {
   const std::string& type = entry.type;
   if (type == "Boolean")
-    return valueAndDefault(entry, [](auto& v) { return boolean(v).has_value(); }) ? ConfigControl::toggle
-                                                                                  : ConfigControl::text;
+    return valueAndDefault(entry, [](auto& v) { return boolean(v).has_value(); }) ? ConfigControl::Toggle
+                                                                                  : ConfigControl::Text;
   if (isNumeric(type)) {
     if (!valueAndDefault(entry, [&](auto& v) { return configNumber(type, v).has_value(); }))
-      return ConfigControl::text;
-    return range(entry) ? ConfigControl::slider : ConfigControl::number;
+      return ConfigControl::Text;
+    return range(entry) ? ConfigControl::Slider : ConfigControl::Number;
   }
-  if (entry.allowedValues.empty()) return ConfigControl::text;
+  if (entry.allowedValues.empty()) return ConfigControl::Text;
   if (entry.flags)
-    return valueAndDefault(entry, [&](auto& v) { return flagsFit(entry, v); }) ? ConfigControl::flags
-                                                                               : ConfigControl::text;
-  return valueAndDefault(entry, [&](auto& v) { return allowed(entry, v); }) ? ConfigControl::choice
-                                                                            : ConfigControl::text;
+    return valueAndDefault(entry, [&](auto& v) { return flagsFit(entry, v); }) ? ConfigControl::Flags
+                                                                               : ConfigControl::Text;
+  return valueAndDefault(entry, [&](auto& v) { return allowed(entry, v); }) ? ConfigControl::Choice
+                                                                            : ConfigControl::Text;
 }
 
 std::optional<std::string> configValueProblem(const ConfigEntry& entry, std::string_view value) {

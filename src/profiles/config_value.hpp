@@ -9,7 +9,7 @@
 
 // How a setting is edited, from its stated type and what its comments allow. A setting whose
 // value or default does not fit its type is edited as text, so nothing in the file is refused.
-enum class ConfigControl { text, toggle, number, slider, choice, flags };
+enum class ConfigControl { Text, Toggle, Number, Slider, Choice, Flags };
 
 ConfigControl configControl(const ConfigEntry& entry);
 

@@ -45,9 +45,9 @@ QString addTo(const QString& profileName) { return QStringLiteral("Add to â€œ%1â
 
 QString placeText(PackageListModel::ProfileState state) {
   switch (state) {
-    case PackageListModel::inProfile: return QStringLiteral("In profile");
-    case PackageListModel::asDependency: return QStringLiteral("Dependency");
-    case PackageListModel::notInProfile: break;
+    case PackageListModel::InProfile: return QStringLiteral("In profile");
+    case PackageListModel::AsDependency: return QStringLiteral("Dependency");
+    case PackageListModel::NotInProfile: break;
   }
   return {};
 }

@@ -45,17 +45,10 @@ class PaneWordingObject : public QObject {
   Q_OBJECT
   QML_NAMED_ELEMENT(PaneWording)
   QML_SINGLETON
-  // A package's place in the selected profile, as AppState.packageState() answers.
-  Q_PROPERTY(int notInProfile READ notInProfile CONSTANT)
-  Q_PROPERTY(int inProfile READ inProfile CONSTANT)
-  Q_PROPERTY(int asDependency READ asDependency CONSTANT)
   Q_PROPERTY(QString allCategories READ allCategories CONSTANT)  // the category menu's "no filter"
 
  public:
   using QObject::QObject;
-  static int notInProfile() { return PackageListModel::notInProfile; }
-  static int inProfile() { return PackageListModel::inProfile; }
-  static int asDependency() { return PackageListModel::asDependency; }
   static QString allCategories() { return PackageListModel::allCategories; }
   Q_INVOKABLE QString summary(int mods, int dependencies) const {
     return PaneWording::summary(mods, dependencies);

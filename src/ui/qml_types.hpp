@@ -5,6 +5,8 @@
 #include <QtQml/qqml.h>
 
 #include "app/app_state.hpp"
+#include "installer/plan.hpp"
+#include "profiles/config_value.hpp"
 
 struct AppStateForeign {
   Q_GADGET
@@ -61,3 +63,37 @@ struct ConfigMatchModelForeign {
   QML_NAMED_ELEMENT(ConfigMatchModel)
   QML_UNCREATABLE("Owned by the settings editor.")
 };
+
+// The core's enumerations carry no Qt metadata, so QML reads them through these namespaces, whose
+// values are the core's own: QML names them (ModStatus.UpdateAvailable), never by number.
+namespace ModStatusForeign {
+Q_NAMESPACE
+QML_NAMED_ELEMENT(ModStatus)
+enum Value {
+  NotInstalled = int(ModStatus::NotInstalled),
+  UpToDate = int(ModStatus::UpToDate),
+  UpdateAvailable = int(ModStatus::UpdateAvailable),
+  Installed = int(ModStatus::Installed)
+};
+Q_ENUM_NS(Value)
+}  // namespace ModStatusForeign
+
+namespace ConfigControlForeign {
+Q_NAMESPACE
+QML_NAMED_ELEMENT(ConfigControl)
+enum Value {
+  Text = int(ConfigControl::Text),
+  Toggle = int(ConfigControl::Toggle),
+  Number = int(ConfigControl::Number),
+  Slider = int(ConfigControl::Slider),
+  Choice = int(ConfigControl::Choice),
+  Flags = int(ConfigControl::Flags)
+};
+Q_ENUM_NS(Value)
+}  // namespace ConfigControlForeign
+
+namespace DetailTabForeign {
+Q_NAMESPACE
+QML_FOREIGN_NAMESPACE(AppEnums)
+QML_NAMED_ELEMENT(DetailTab)
+}  // namespace DetailTabForeign

@@ -123,7 +123,7 @@ TEST_F(BrowseModel, SortsAreStableAndNameOrderIgnoresCaseOnly) {
   show({pkg("A", "beta", 5), pkg("B", "alpha", 5), pkg("C", "Alpha", 9), pkg("D", "Zeta", 5),
         pkg("E", "_x", 1)});
   EXPECT_EQ(listed(), (std::vector<std::string>{"C-Alpha", "A-beta", "B-alpha", "D-Zeta", "E-_x"}));
-  model.setSortOrder(PackageListModel::name);
+  model.setSortOrder(PackageListModel::Name);
   // " x" (from "_x") sorts before letters by character code; "alpha" and "Alpha" tie.
   EXPECT_EQ(listed(), (std::vector<std::string>{"E-_x", "B-alpha", "C-Alpha", "A-beta", "D-Zeta"}));
 }
@@ -141,7 +141,7 @@ TEST_F(BrowseModel, PagesGrowByAHundredAtTheEndAndANewSearchStartsOver) {
   }
   EXPECT_EQ(inserted.count(), 2);
   EXPECT_EQ(reset.count(), 0) << "a list that is reset loses its scroll position";
-  model.setSortOrder(PackageListModel::name);
+  model.setSortOrder(PackageListModel::Name);
   EXPECT_EQ(model.rowCount(), 250) << "only a new search text shows the first page again";
   model.setQuery("m");
   EXPECT_EQ(model.rowCount(), 100);
@@ -150,12 +150,12 @@ TEST_F(BrowseModel, PagesGrowByAHundredAtTheEndAndANewSearchStartsOver) {
 
 TEST_F(BrowseModel, RowsTellTheirPlaceInTheSelectedProfile) {
   show({pkg("A", "Mine"), pkg("B", "Needed"), pkg("C", "Other")});
-  model.setSortOrder(PackageListModel::name);
+  model.setSortOrder(PackageListModel::Name);
   model.setProfileMods({{"A-Mine", true}, {"B-Needed", false}});
   std::vector<int> states;
   for (int row = 0; row < model.rowCount(); ++row)
     states.push_back(model.data(model.index(row), PackageListModel::StateRole).toInt());
-  EXPECT_EQ(states, (std::vector<int>{PackageListModel::inProfile, PackageListModel::asDependency,
-                                      PackageListModel::notInProfile}));
+  EXPECT_EQ(states, (std::vector<int>{PackageListModel::InProfile, PackageListModel::AsDependency,
+                                      PackageListModel::NotInProfile}));
 }
 }  // namespace

@@ -28,7 +28,7 @@ TEST_F(ModFromFile, ItIsInstalledWithWhatTheCatalogueHasAndNeverUpdated) {
   EXPECT_EQ(modKeys(), (Strings{"Team-B", "Team-C"}));  // no Ghost-Gone, no second B, no pack
   EXPECT_TRUE(mod("B").isExplicit);
   EXPECT_EQ(mod("C").installed, "1.0.0");
-  EXPECT_EQ(state->status(mod("B"), selected()), ModStatus::installed);
+  EXPECT_EQ(state->status(mod("B"), selected()), ModStatus::Installed);
   EXPECT_EQ(state->selectedUpdateCount(), 0);
 
   run([&] { state->updateAll(); });

@@ -85,7 +85,7 @@ TEST_F(Operations, DisablingParksTheFilesAndEnablingBringsThemBack) {
   EXPECT_FALSE(onDisk(selected().id).mods[0].enabled);
   EXPECT_FALSE(fs::exists(plugins("C")));
   EXPECT_TRUE(fs::exists(selected().disabledDir() / "plugins/Team-C"));
-  EXPECT_EQ(state->status(mod("C"), selected()), ModStatus::upToDate);  // parked files count as present
+  EXPECT_EQ(state->status(mod("C"), selected()), ModStatus::UpToDate);  // parked files count as present
 
   state->setEnabled(mod("C"), true);
   EXPECT_TRUE(mod("C").enabled);

@@ -43,10 +43,10 @@ TEST(PlanInstall, ReinstallsWhenTheWantedVersionOrTheFilesDiffer) {
 
   Profile p;
   p.packVersion = p.packInstalled = "5.4.2202";
-  EXPECT_FALSE(Plan::packNeedsInstall(p, ModStatus::update));
-  EXPECT_TRUE(Plan::packNeedsInstall(p, ModStatus::notInstalled));
+  EXPECT_FALSE(Plan::packNeedsInstall(p, ModStatus::UpdateAvailable));
+  EXPECT_TRUE(Plan::packNeedsInstall(p, ModStatus::NotInstalled));
   p.packVersion = "5.4.2300";
-  EXPECT_TRUE(Plan::packNeedsInstall(p, ModStatus::upToDate));
+  EXPECT_TRUE(Plan::packNeedsInstall(p, ModStatus::UpToDate));
 }
 
 TEST(PlanDependencies, MarksWhatAnyModNeedsEvenInACycle) {
@@ -69,21 +69,21 @@ TEST(PlanRemoval, KeepsWhatExplicitModsStillNeedThroughOthers) {
 
 TEST(PlanStatus, ShowsWhatIsInstalledAgainstTheCatalogue) {
   const TSPackage newer = latest("A", "1.2.0"), same = latest("A", "1.0.0");
-  EXPECT_EQ(Plan::modStatus(mod("A"), true, &newer), ModStatus::update);
-  EXPECT_EQ(Plan::modStatus(mod("A"), true, &same), ModStatus::upToDate);
-  EXPECT_EQ(Plan::modStatus(mod("A"), true, nullptr), ModStatus::installed);
-  EXPECT_EQ(Plan::modStatus(mod("A"), false, &same), ModStatus::notInstalled);
-  EXPECT_EQ(Plan::modStatus(mod("A", true, std::nullopt), true, &same), ModStatus::notInstalled);
+  EXPECT_EQ(Plan::modStatus(mod("A"), true, &newer), ModStatus::UpdateAvailable);
+  EXPECT_EQ(Plan::modStatus(mod("A"), true, &same), ModStatus::UpToDate);
+  EXPECT_EQ(Plan::modStatus(mod("A"), true, nullptr), ModStatus::Installed);
+  EXPECT_EQ(Plan::modStatus(mod("A"), false, &same), ModStatus::NotInstalled);
+  EXPECT_EQ(Plan::modStatus(mod("A", true, std::nullopt), true, &same), ModStatus::NotInstalled);
   ProfileMod wantsOther = mod("A");
   wantsOther.version = "9.0.0";  // the wanted version plays no part
-  EXPECT_EQ(Plan::modStatus(wantsOther, true, &same), ModStatus::upToDate);
+  EXPECT_EQ(Plan::modStatus(wantsOther, true, &same), ModStatus::UpToDate);
 
   Profile p;
   const TSPackage pack = latest("BepInExPack_Valheim", "5.4.2300");
-  EXPECT_EQ(Plan::packStatus(p, true, &pack), ModStatus::notInstalled);
+  EXPECT_EQ(Plan::packStatus(p, true, &pack), ModStatus::NotInstalled);
   p.packInstalled = "5.4.2202";
-  EXPECT_EQ(Plan::packStatus(p, true, &pack), ModStatus::update);
-  EXPECT_EQ(Plan::packStatus(p, false, &pack), ModStatus::notInstalled);
+  EXPECT_EQ(Plan::packStatus(p, true, &pack), ModStatus::UpdateAvailable);
+  EXPECT_EQ(Plan::packStatus(p, false, &pack), ModStatus::NotInstalled);
 }
 
 TEST(PlanUpdates, RaiseOnlyInstalledModsThatAreBehind) {
@@ -98,11 +98,11 @@ TEST(PlanUpdates, RaiseOnlyInstalledModsThatAreBehind) {
     auto it = catalogue.find(name);
     return it == catalogue.end() ? nullptr : &it->second;
   };
-  Plan::takeUpdates(p, lookup, ModStatus::upToDate);
+  Plan::takeUpdates(p, lookup, ModStatus::UpToDate);
   EXPECT_EQ(p.mods[0].version, "2.0.0");
   EXPECT_EQ(p.mods[1].version, "1.0.0");
   EXPECT_EQ(p.mods[2].version, "1.0.0");
   EXPECT_EQ(p.packVersion, "5.4.2202");  // the pack only moves when it has an update
-  Plan::takeUpdates(p, lookup, ModStatus::update);
+  Plan::takeUpdates(p, lookup, ModStatus::UpdateAvailable);
   EXPECT_EQ(p.packVersion, "5.4.2300");
 }

@@ -81,7 +81,7 @@ TEST(ConfigFile, LinesItDoesNotUnderstandStayAndEntriesOpenAsText) {
   EXPECT_EQ(keys, (std::vector<std::string>{"Server/Port=2456", "Server/Password=odin=allfather",
                                             "Server/Motd=Skål!"}));
   EXPECT_EQ(bare.pluginName(), std::nullopt);
-  for (const auto& e : bare.entries()) EXPECT_EQ(configControl(e), ConfigControl::text);
+  for (const auto& e : bare.entries()) EXPECT_EQ(configControl(e), ConfigControl::Text);
 
   // Binary bytes and broken UTF-8 come back as they were, around a changed value.
   using namespace std::string_literals;
@@ -104,7 +104,7 @@ TEST(ConfigFile, APluginsOwnNoteAndADecimalCommaInTheRangeKeepTheSettingsType) {
   EXPECT_EQ(file.bytes(), ConfigSamples::noted);
 
   const ConfigEntry& markup = entry(file, "Prices", "Markup");
-  EXPECT_EQ(configControl(markup), ConfigControl::slider);
+  EXPECT_EQ(configControl(markup), ConfigControl::Slider);
   EXPECT_EQ(markup.rangeMin, "0.1");
   EXPECT_EQ(configValueProblem(markup, "0.1"), std::nullopt);
   for (const char* bad : {"0.05", "0,5", "11"})
@@ -122,29 +122,29 @@ TEST(ConfigValue, EachTypeGetsItsControlAndFallsBackToTextWhenItDoesNotFit) {
   auto example = ConfigFile::parse(ConfigSamples::example);
   auto forge = ConfigFile::parse(ConfigSamples::forge);
   auto loader = ConfigFile::parse(ConfigSamples::loader);
-  EXPECT_EQ(configControl(entry(example, "General", "Drop rate")), ConfigControl::slider);
-  EXPECT_EQ(configControl(entry(example, "General", "Menu key")), ConfigControl::text);
-  EXPECT_EQ(configControl(entry(example, "General", "Difficulty")), ConfigControl::choice);
-  EXPECT_EQ(configControl(entry(example, "General", "Enabled")), ConfigControl::toggle);
-  EXPECT_EQ(configControl(entry(forge, "Smelter", "Time per bar")), ConfigControl::number);
-  EXPECT_EQ(configControl(entry(forge, "Smelter", "Fire colour")), ConfigControl::text);
-  EXPECT_EQ(configControl(entry(forge, "Smelter", "Smoke offset")), ConfigControl::text);
-  EXPECT_EQ(configControl(entry(forge, "Smelter", "Ores")), ConfigControl::flags);
-  EXPECT_EQ(configControl(entry(loader, "Logging.Console", "LogLevels")), ConfigControl::flags);
+  EXPECT_EQ(configControl(entry(example, "General", "Drop rate")), ConfigControl::Slider);
+  EXPECT_EQ(configControl(entry(example, "General", "Menu key")), ConfigControl::Text);
+  EXPECT_EQ(configControl(entry(example, "General", "Difficulty")), ConfigControl::Choice);
+  EXPECT_EQ(configControl(entry(example, "General", "Enabled")), ConfigControl::Toggle);
+  EXPECT_EQ(configControl(entry(forge, "Smelter", "Time per bar")), ConfigControl::Number);
+  EXPECT_EQ(configControl(entry(forge, "Smelter", "Fire colour")), ConfigControl::Text);
+  EXPECT_EQ(configControl(entry(forge, "Smelter", "Smoke offset")), ConfigControl::Text);
+  EXPECT_EQ(configControl(entry(forge, "Smelter", "Ores")), ConfigControl::Flags);
+  EXPECT_EQ(configControl(entry(loader, "Logging.Console", "LogLevels")), ConfigControl::Flags);
 
   ConfigEntry e{
       .key = "N", .value = "5", .type = "Int32", .defaultValue = "3", .rangeMin = "1", .rangeMax = "10"};
-  EXPECT_EQ(configControl(e), ConfigControl::slider);
+  EXPECT_EQ(configControl(e), ConfigControl::Slider);
   e.rangeMin = "20";  // a range upside down has no slider
-  EXPECT_EQ(configControl(e), ConfigControl::number);
+  EXPECT_EQ(configControl(e), ConfigControl::Number);
   e.defaultValue = "three";  // a default not of the type
-  EXPECT_EQ(configControl(e), ConfigControl::text);
+  EXPECT_EQ(configControl(e), ConfigControl::Text);
   ConfigEntry yes{.value = "yes", .type = "Boolean", .defaultValue = "true"};
-  EXPECT_EQ(configControl(yes), ConfigControl::text);
+  EXPECT_EQ(configControl(yes), ConfigControl::Text);
   ConfigEntry mode{.value = "Insane", .type = "Mode", .allowedValues = {"Easy", "Hard"}};
-  EXPECT_EQ(configControl(mode), ConfigControl::text);
+  EXPECT_EQ(configControl(mode), ConfigControl::Text);
   mode.value = "hard";  // the loader reads enum names regardless of case
-  EXPECT_EQ(configControl(mode), ConfigControl::choice);
+  EXPECT_EQ(configControl(mode), ConfigControl::Choice);
 }
 
 TEST(ConfigValue, NumbersThatDoNotParseOrLeaveTheRangeAreRefused) {

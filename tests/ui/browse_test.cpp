@@ -10,7 +10,7 @@ class Browse : public WindowTest {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
-    state->setTab(DetailTab::browse);
+    state->setTab(DetailTab::Browse);
     flush();
   }
   int rows() const { return item("browse.list")->property("count").toInt(); }

@@ -15,7 +15,7 @@ class Pane : public WindowTest {
   // "Raid" with A, which brings B and C, on the installed tab (a new profile opens the catalogue).
   void raid() {
     makeProfile("Raid");
-    state->setTab(DetailTab::installed);
+    state->setTab(DetailTab::Installed);
     flush();
   }
 };
@@ -48,7 +48,7 @@ TEST_F(Pane, ModsAndDependenciesGetTheirOwnSectionsAndCounts) {
   EXPECT_TRUE(visible("installed.empty"));
   EXPECT_FALSE(visible("installed.dependencies"));
   click("installed.browse");
-  EXPECT_EQ(state->tab(), DetailTab::browse);
+  EXPECT_EQ(state->tab(), DetailTab::Browse);
   EXPECT_TRUE(exists("browse"));
   EXPECT_FALSE(exists("installed"));
 }
@@ -153,7 +153,7 @@ TEST_F(Pane, TheListSitsRightUnderTheHeaderOrTheBannersShown) {
   };
   const auto expectStacked = [&](const std::string& when) {
     SCOPED_TRACE(when);
-    const QString body = state->tab() == DetailTab::installed ? "installed" : "browse";
+    const QString body = state->tab() == DetailTab::Installed ? "installed" : "browse";
     qreal bannerBottom = box("header").bottom();
     for (const char* name : {"banner.update", "banner.error", "banner.noGame", "banner.steamOption"})
       if (visible(name)) {
@@ -166,7 +166,7 @@ TEST_F(Pane, TheListSitsRightUnderTheHeaderOrTheBannersShown) {
     EXPECT_NEAR(box("footer").bottom(), box("pane").bottom(), 0.5);
   };
   const auto onBothTabs = [&](const std::string& when) {
-    for (DetailTab tab : {DetailTab::installed, DetailTab::browse}) {
+    for (DetailTab tab : {DetailTab::Installed, DetailTab::Browse}) {
       state->setTab(tab);
       flush();
       expectStacked(when);
@@ -225,7 +225,7 @@ TEST_F(Pane, TheUpdatePillUpdatesItsModAndOtherPillsStayLabels) {
   state->add(pkg("D"));  // one operation at a time
   EXPECT_FALSE(pill->property("enabled").toBool());
   settle();
-  state->setTab(DetailTab::installed);
+  state->setTab(DetailTab::Installed);
   flush();
   pill = part(item("modRow.B"), "modRow.updatePill");
 
@@ -272,7 +272,7 @@ TEST_F(Pane, TurningOffOrRemovingWhatOthersNeedAsksOrSaysWhy) {
 
   publish("D", "1.0.0", {"Team-B-1.0.0"});
   run([&] { state->add(pkg("D")); });
-  state->setTab(DetailTab::installed);
+  state->setTab(DetailTab::Installed);
   flush();
   EXPECT_EQ(removeEntry("B")->property("tip"), "Needed by A and D");
   toggleOff("B");

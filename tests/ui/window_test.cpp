@@ -78,7 +78,7 @@ TEST_F(Window, EverythingThatStartsWorkOrChangesTheProfileWaitsWhileBusy) {
   makeProfile("Raid");
   publish("B", "1.1.0");
   publish("D", "1.0.0");
-  state->setTab(DetailTab::installed);
+  state->setTab(DetailTab::Installed);
   flush();
   state->add(pkg("D"));  // still running
   EXPECT_EQ(text("footer.status"), state->busy());
@@ -122,7 +122,7 @@ TEST_F(Window, MenuCommandsAndShortcutsReachTheState) {
   key(Qt::Key_Escape);
   EXPECT_FALSE(state->showNewProfile());
   key(Qt::Key_2, Qt::ControlModifier);
-  EXPECT_EQ(state->tab(), DetailTab::browse);
+  EXPECT_EQ(state->tab(), DetailTab::Browse);
   trigger("menu.Quernhold Help");
   trigger("menu.Show Activity Log");
   EXPECT_EQ(desktop->calls, (Strings{"url " + catalogue.url() + "/help"}));

@@ -1,13 +1,33 @@
 import QtQuick
 import Quernhold
 
-// The pill for a mod's status, by AppEnums.ModStatus in its order: not installed, up to date,
-// update, installed (QML cannot name the lower-case cases).
+// The pill for a mod's status, a ModStatus.
 Pill {
-    property int status: 0
+    property int status: ModStatus.NotInstalled
 
-    text: ["Not installed", "Up to date", "Update", "Installed"][status]
-    fg: [Theme.muted, Theme.moss, Theme.emberHi, Theme.text][status]
-    bg: [Qt.rgba(0, 0, 0, 0), Theme.alpha(Theme.moss, 0.12), Theme.alpha(Theme.ember, 0.18), Theme.surface2][status]
-    border: status === 0 ? Theme.line : "transparent"
+    text: {
+        switch (status) {
+        case ModStatus.UpToDate: return "Up to date"
+        case ModStatus.UpdateAvailable: return "Update"
+        case ModStatus.Installed: return "Installed"
+        default: return "Not installed"
+        }
+    }
+    fg: {
+        switch (status) {
+        case ModStatus.UpToDate: return Theme.moss
+        case ModStatus.UpdateAvailable: return Theme.emberHi
+        case ModStatus.Installed: return Theme.text
+        default: return Theme.muted
+        }
+    }
+    bg: {
+        switch (status) {
+        case ModStatus.UpToDate: return Theme.alpha(Theme.moss, 0.12)
+        case ModStatus.UpdateAvailable: return Theme.alpha(Theme.ember, 0.18)
+        case ModStatus.Installed: return Theme.surface2
+        default: return Qt.rgba(0, 0, 0, 0)
+        }
+    }
+    border: status === ModStatus.NotInstalled ? Theme.line : "transparent"
 }

@@ -17,7 +17,7 @@ AbstractButton {
     ToolTip.delay: 600
     opacity: enabled ? 1 : 0.45
 
-    contentItem: StatusPill { status: 2; opacity: button.down ? 0.8 : 1 }
+    contentItem: StatusPill { status: ModStatus.UpdateAvailable; opacity: button.down ? 0.8 : 1 }
     background: Rectangle {
         // The keyboard focus ring.
         anchors.fill: parent

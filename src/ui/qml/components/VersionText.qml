@@ -6,15 +6,15 @@ import Quernhold
 Text {
     property string installed
     property string latest
-    property int status: 0
+    property int status: ModStatus.NotInstalled
 
-    readonly property bool updating: status === 2
-    text: status === 0 ? latest
+    readonly property bool updating: status === ModStatus.UpdateAvailable
+    text: status === ModStatus.NotInstalled ? latest
         : updating ? "<font color='" + Theme.muted + "'>" + installed + "</font><font color='" + Theme.faint
                      + "'>&nbsp;&nbsp;→&nbsp;&nbsp;</font><font color='" + Theme.emberHi + "'>" + latest + "</font>"
         : installed
     textFormat: updating ? Text.StyledText : Text.PlainText
-    color: status === 0 ? Theme.faint : Theme.muted
+    color: status === ModStatus.NotInstalled ? Theme.faint : Theme.muted
     font: Fmt.monospacedDigits(Qt.font({ pixelSize: 12 }))
     maximumLineCount: 1
 }

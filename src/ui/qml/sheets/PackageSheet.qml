@@ -12,14 +12,14 @@ SheetFrame {
     // Re-read whenever the profiles change.
     readonly property int place: (app.selected, app.packageState(pkg.fullName))
     readonly property string also: PaneWording.alsoInstalls(pkg.dependencies)
-    readonly property bool idle: app.busy === ""
+    readonly property bool idle: app.idle
 
     objectName: "sheet.package"
     title: pkg.displayName
     sheetWidth: 520
 
     Component.onCompleted: app.readmes.show(pkg.owner, pkg.name, pkg.latest)
-    onAccept: if (place === PaneWording.notInProfile && idle) add()
+    onAccept: if (place === PackageListModel.NotInProfile && idle) add()
 
     function add() {
         sheet.app.add(sheet.pkg)
@@ -164,14 +164,14 @@ SheetFrame {
         Item { Layout.fillWidth: true }
         Text {
             objectName: "sheet.package.dependency"
-            visible: sheet.place === PaneWording.asDependency
+            visible: sheet.place === PackageListModel.AsDependency
             text: "Installed as a dependency"
             color: Theme.muted
             font.pixelSize: 12
         }
         AppButton {
             objectName: "sheet.package.remove"
-            visible: sheet.place === PaneWording.inProfile
+            visible: sheet.place === PackageListModel.InProfile
             text: "Remove from Profile"
             enabled: sheet.idle
             destructive: true
@@ -183,7 +183,7 @@ SheetFrame {
         }
         AppButton {
             objectName: "sheet.package.add"
-            visible: sheet.place === PaneWording.notInProfile
+            visible: sheet.place === PackageListModel.NotInProfile
             text: PaneWording.addTo(sheet.app.selected ? sheet.app.selected.name : "")
             isDefault: true
             enabled: sheet.idle

@@ -131,7 +131,7 @@ Rectangle {
             kind: "subtle"
             text: "Add"
             iconName: "plus"
-            enabled: row.app.busy === ""
+            enabled: row.app.idle
             onClicked: row.app.add(row.entry)
         }
         Text {

@@ -16,10 +16,10 @@ ColumnLayout {
     // Each time the view is made, it starts from a blank search.
     Component.onCompleted: {
         packages.query = ""
-        packages.sortOrder = 0
+        packages.sortOrder = PackageListModel.Downloads
         packages.category = PaneWording.allCategories
         packages.showDeprecated = false
-        packages.limit = 100
+        packages.limit = packages.pageSize
     }
 
     RowLayout {

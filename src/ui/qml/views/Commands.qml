@@ -44,22 +44,22 @@ QtObject {
         },
         Command {
             text: "Update All"; shortcut: "Ctrl+U"
-            enabled: commands.app.busy === ""
+            enabled: commands.app.idle
             onTriggered: commands.app.updateAll()
         },
         Command {
             text: "Install Mod from File…"
-            enabled: commands.app.busy === "" && !!commands.app.selected
+            enabled: commands.app.idle && !!commands.app.selected
             onTriggered: commands.modFileRequested()
         },
         Command {
             text: "Share Profile Code…"
-            enabled: commands.app.busy === "" && !!commands.app.selected && !commands.app.sheetShown
+            enabled: commands.app.idle && !!commands.app.selected && !commands.app.sheetShown
             onTriggered: commands.app.shareCode(commands.app.selected)
         },
         Command {
             text: "Export Profile File…"
-            enabled: commands.app.busy === "" && !!commands.app.selected
+            enabled: commands.app.idle && !!commands.app.selected
             onTriggered: commands.exportFileRequested(commands.app.selected)
         },
         // The selected profile's entries of the sidebar row's menu.
@@ -80,11 +80,11 @@ QtObject {
         },
         Command {
             text: "Installed Mods"; shortcut: "Ctrl+1"; separatorBefore: true
-            onTriggered: commands.app.tab = 0
+            onTriggered: commands.app.tab = DetailTab.Installed
         },
         Command {
             text: "Browse Mods"; shortcut: "Ctrl+2"
-            onTriggered: commands.app.tab = 1
+            onTriggered: commands.app.tab = DetailTab.Browse
         },
         Command {
             text: "Config Files"; shortcut: "Ctrl+3"
@@ -114,7 +114,7 @@ QtObject {
         },
         Command {
             text: "Clear Download Cache"; separatorBefore: true
-            enabled: commands.app.busy === ""
+            enabled: commands.app.idle
             onTriggered: commands.app.clearDownloadCache()
         }
     ]

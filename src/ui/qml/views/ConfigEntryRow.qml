@@ -24,14 +24,6 @@ Item {
     required property bool isDefault
     required property bool changed
 
-    // The kinds of control, as the editor numbers them.
-    readonly property int textControl: 0
-    readonly property int toggleControl: 1
-    readonly property int numberControl: 2
-    readonly property int sliderControl: 3
-    readonly property int choiceControl: 4
-    readonly property int flagsControl: 5
-
     objectName: "config.entry." + key
     implicitHeight: Math.max(info.height, control.height) + 24
 
@@ -105,7 +97,16 @@ Item {
         x: row.width - 14 - width
         y: Math.max(12, (row.height - height) / 2)
         width: 300
-        sourceComponent: [textField, toggle, numberField, slider, choice, flags][row.control]
+        sourceComponent: {
+            switch (row.control) {
+            case ConfigControl.Toggle: return toggle
+            case ConfigControl.Number: return numberField
+            case ConfigControl.Slider: return slider
+            case ConfigControl.Choice: return choice
+            case ConfigControl.Flags: return flags
+            default: return textField
+            }
+        }
     }
 
     Component {

@@ -90,7 +90,7 @@ Item {
                     LinkButton {
                         objectName: "header.changeFolder"
                         text: "Change"
-                        enabled: header.app.busy === ""
+                        enabled: header.app.idle
                         onClicked: header.app.chooseGameFolder()
                     }
                 }
@@ -113,7 +113,7 @@ Item {
                 text: "Share Code"
                 iconName: "share"
                 tip: "Create a code friends can paste into this app or r2modman to get the same mods and settings"
-                enabled: header.app.busy === ""
+                enabled: header.app.idle
                 onClicked: header.app.shareCode(header.profile)
             }
         }

@@ -65,7 +65,7 @@ Rectangle {
                     objectName: "footer.progress"
                     anchors.verticalCenter: parent.verticalCenter
                     width: 120
-                    visible: footer.app.busy !== "" && footer.app.downloading
+                    visible: !footer.app.idle && footer.app.downloading
                     value: footer.app.progress
                 }
             }
@@ -90,7 +90,7 @@ Rectangle {
             objectName: "footer.work"
             visible: footer.work.text !== ""
             text: footer.work.text
-            enabled: footer.app.busy === "" && (footer.app.gameFound || !footer.work.installs)
+            enabled: footer.app.idle && (footer.app.gameFound || !footer.work.installs)
             onClicked: footer.work.installs ? footer.app.installMissing() : footer.app.updateAll()
         }
         AppButton {

@@ -23,10 +23,11 @@ Rectangle {
     readonly property string icon: model.icon
     readonly property bool known: !!entry
     readonly property bool fromFile: model.fromFile
+    readonly property string byline: model.byline  // who made it, and whether it came from a file
     readonly property string removeBlock: model.removeBlock  // why it cannot be removed, or empty
     readonly property string offQuestion: model.offQuestion  // what turning it off asks first, or empty
     property bool askingOff: false
-    readonly property bool idle: app.busy === ""
+    readonly property bool idle: app.idle
 
     implicitHeight: layout.implicitHeight + 20
     color: hover.hovered ? Theme.surface2 : "transparent"
@@ -101,8 +102,7 @@ Rectangle {
                 Layout.fillWidth: true
                 Layout.preferredWidth: 0
                 objectName: "modRow.byline"
-                text: !row.fromFile ? "by " + row.ns
-                      : row.ns === "Local" ? "Installed from a file" : "by " + row.ns + " · installed from a file"
+                text: row.byline
                 color: Theme.muted
                 font.pixelSize: 12
                 elide: Text.ElideRight
@@ -121,13 +121,13 @@ Rectangle {
                 id: pill
                 objectName: "modRow.status"
                 anchors.right: parent.right
-                visible: row.status !== 2
+                visible: row.status !== ModStatus.UpdateAvailable
                 status: row.status
             }
             UpdatePill {
                 objectName: "modRow.updatePill"
                 anchors.right: parent.right
-                visible: row.status === 2
+                visible: row.status === ModStatus.UpdateAvailable
                 enabled: row.idle
                 tip: "Update to " + row.latest
                 onClicked: row.app.update(row.mod)
@@ -174,7 +174,7 @@ Rectangle {
         AppMenuItem {
             objectName: "modRow.update"
             text: "Update to " + row.latest
-            readonly property bool offered: row.status === 2
+            readonly property bool offered: row.status === ModStatus.UpdateAvailable
             visible: offered
             height: visible ? implicitHeight : 0
             onTriggered: row.app.update(row.mod)

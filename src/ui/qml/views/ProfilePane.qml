@@ -48,7 +48,7 @@ Rectangle {
             anchors.left: parent.left
             anchors.right: parent.right
             active: !!pane.app.selected
-            sourceComponent: [installed, browse][pane.app.tab]
+            sourceComponent: pane.app.tab === DetailTab.Browse ? browse : installed
         }
         Footer {
             id: footer

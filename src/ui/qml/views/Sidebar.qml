@@ -98,13 +98,13 @@ Rectangle {
         AppMenuItem {
             objectName: "sidebar.menu.share"
             text: "Share Profile Code…"
-            enabled: sidebar.app.busy === ""
+            enabled: sidebar.app.idle
             onTriggered: sidebar.app.shareCode(sidebar.menuProfile)
         }
         AppMenuItem {
             objectName: "sidebar.menu.export"
             text: "Export Profile File…"
-            enabled: sidebar.app.busy === ""
+            enabled: sidebar.app.idle
             onTriggered: sidebar.exportFileRequested(sidebar.menuProfile)
         }
         AppMenuItem {
