@@ -1,6 +1,7 @@
 // Mods from zip files: installed with what they need, kept through syncs, never updated or shared.
 #include <QUrl>
 
+#include "app/mod_list_model.hpp"
 #include "app_fixture.hpp"
 #include "foundation/fs.hpp"
 #include "support/zip_builder.hpp"
@@ -29,6 +30,8 @@ TEST_F(ModFromFile, ItIsInstalledWithWhatTheCatalogueHasAndNeverUpdated) {
   EXPECT_TRUE(mod("B").isExplicit);
   EXPECT_EQ(mod("C").installed, "1.0.0");
   EXPECT_EQ(state->status(mod("B"), selected()), ModStatus::Installed);
+  const QModelIndex row = state->modsModel()->index(0);
+  EXPECT_EQ(row.data(ModListModel::BylineRole).toString(), "by Team · installed from a file");
   EXPECT_EQ(state->selectedUpdateCount(), 0);
 
   run([&] { state->updateAll(); });
@@ -49,6 +52,17 @@ TEST_F(ModFromFile, ItIsInstalledWithWhatTheCatalogueHasAndNeverUpdated) {
   const std::string list = FS::readFile(unpacked / "export.r2x");
   EXPECT_EQ(list.find("Team-B"), std::string::npos);
   EXPECT_NE(list.find("Team-A"), std::string::npos);
+}
+
+// A mod's byline names its maker; one from a file that named none says only where it came from.
+TEST(ModByline, NamesTheMakerUnlessTheFileNamedNone) {
+  ModListModel model;
+  model.setRows({{.mod = {"Team", "A", "1.0.0"}},
+                 {.mod = {"Local", "B", "1.0.0"}, .fromFile = true},
+                 {.mod = {"Smith", "C", "1.0.0"}, .fromFile = true}});
+  QStringList bylines;
+  for (int i = 0; i < model.count(); ++i) bylines << model.index(i).data(ModListModel::BylineRole).toString();
+  EXPECT_EQ(bylines, (QStringList{"by Team", "Installed from a file", "by Smith · installed from a file"}));
 }
 
 TEST_F(ModFromFile, ANonModFileChangesNothing) {

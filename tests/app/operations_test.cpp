@@ -102,6 +102,7 @@ TEST_F(Operations, ASecondOperationWhileBusyIsDroppedButItsRecordStays) {
   state->add(pkg("C"));
   state->installMissing();
   EXPECT_EQ(state->busy(), "First");
+  EXPECT_FALSE(state->idle());
   EXPECT_EQ(onDisk(selected().id).mods.size(), 1u);  // recorded first, installed later
   state->remove(mod("C"));  // remove and delete wait for idle
   state->deleteProfile(selected());
@@ -111,6 +112,7 @@ TEST_F(Operations, ASecondOperationWhileBusyIsDroppedButItsRecordStays) {
   gate.set_value();
   settle();
   EXPECT_EQ(busyTexts, (Strings{"First", ""}));
+  EXPECT_TRUE(state->idle());
   EXPECT_EQ(mod("C").installed, std::nullopt);
   run([&] { state->installMissing(); });
   EXPECT_EQ(mod("C").installed, "1.0.0");
