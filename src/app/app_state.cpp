@@ -135,10 +135,6 @@ void AppState::closeSheets() {
   setDetailPackage({});
 }
 
-std::optional<AppUpdate> AppState::appUpdateValue() const {
-  return appUpdate_ ? std::optional(appUpdate_->update) : std::nullopt;
-}
-
 void AppState::setBusy(const QString& label) {
   if (!assign(this, busy_, label, &AppState::busyChanged)) return;
   setProgress(std::nullopt);
@@ -242,12 +238,6 @@ const TSPackage* AppState::package(const std::string& ns, const std::string& nam
 std::optional<std::string> AppState::latest(const std::string& ns, const std::string& name) const {
   const TSPackage* pkg = package(ns, name);
   return pkg ? std::optional(pkg->latest) : std::nullopt;
-}
-
-bool AppState::isInProfile(const TSPackage& pkg) const {
-  const Profile* p = selected();
-  return p && std::any_of(p->mods.begin(), p->mods.end(),
-                          [&](const ProfileMod& m) { return m.id() == pkg.fullName; });
 }
 
 QVariant AppState::package(const QString& ns, const QString& name) const {

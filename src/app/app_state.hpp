@@ -104,7 +104,6 @@ class AppState : public QObject {
   const std::vector<TSPackage>& index() const { return *index_; }
   const Settings& settings() const { return settings_; }
   const std::filesystem::path& gameDirPath() const { return gameDir_; }
-  std::optional<AppUpdate> appUpdateValue() const;
   std::optional<SharedCode> sharedCodeValue() const { return sharedCode_; }
 
   QString selectedID() const { return selectedID_; }
@@ -156,7 +155,6 @@ class AppState : public QObject {
   const Profile* current(const std::string& id) const;
   const TSPackage* package(const std::string& ns, const std::string& name) const;
   std::optional<std::string> latest(const std::string& ns, const std::string& name) const;
-  bool isInProfile(const TSPackage& pkg) const;
   bool canPlay() const;
   bool canStartPlay() const;
   int selectedIndex() const;
