@@ -3,8 +3,6 @@
 #include <QCoreApplication>
 #include <QThreadPool>
 
-#include <algorithm>
-
 #include "app/assign.hpp"
 #include "app/background.hpp"
 #include "app/describe.hpp"
@@ -12,6 +10,7 @@
 #include "foundation/app_version.hpp"
 #include "foundation/loader_pack.hpp"
 #include "foundation/log.hpp"
+#include "foundation/package_id.hpp"
 #include "foundation/paths.hpp"
 #include "installer/installer.hpp"
 #include "installer/plan.hpp"
@@ -231,7 +230,7 @@ const Profile* AppState::selected() const {
 }
 
 const TSPackage* AppState::package(const std::string& ns, const std::string& name) const {
-  auto it = indexByID_.find(ns + "-" + name);
+  auto it = indexByID_.find(packageKey(ns, name));
   return it == indexByID_.end() ? nullptr : &(*index_)[it->second];
 }
 
@@ -245,23 +244,17 @@ QVariant AppState::package(const QString& ns, const QString& name) const {
   return pkg ? QVariant::fromValue(PackageItem(*pkg)) : QVariant();
 }
 
-namespace {
-const ProfileMod* firstMod(const Profile* p, const std::string& key) {
-  if (!p) return nullptr;
-  auto it = std::find_if(p->mods.begin(), p->mods.end(), [&](const ProfileMod& m) { return m.id() == key; });
-  return it == p->mods.end() ? nullptr : &*it;
-}
-}  // namespace
-
 PackageListModel::ProfileState AppState::packageState(const QString& fullName) const {
-  const ProfileMod* m = firstMod(selected(), ss(fullName));
+  const Profile* p = selected();
+  const ProfileMod* m = p ? p->find(ss(fullName)) : nullptr;
   return !m              ? PackageListModel::notInProfile
          : m->isExplicit ? PackageListModel::inProfile
                          : PackageListModel::asDependency;
 }
 
 QVariant AppState::profileMod(const QString& fullName) const {
-  const ProfileMod* m = firstMod(selected(), ss(fullName));
+  const Profile* p = selected();
+  const ProfileMod* m = p ? p->find(ss(fullName)) : nullptr;
   return m ? QVariant::fromValue(ModItem(*m)) : QVariant();
 }
 

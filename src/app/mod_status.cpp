@@ -2,6 +2,7 @@
 #include "app/app_state.hpp"
 #include "foundation/fs.hpp"
 #include "foundation/loader_pack.hpp"
+#include "foundation/package_id.hpp"
 #include "installer/installer.hpp"
 #include "installer/plan.hpp"
 
@@ -12,7 +13,7 @@ ModStatus AppState::status(const ProfileMod& mod, const Profile& profile) const 
 
 const TSPackage* AppState::catalogued(const std::string& ns, const std::string& name,
                                       const Profile& profile) const {
-  return Installer::installedFromFile(ns + "-" + name, profile) ? nullptr : package(ns, name);
+  return Installer::installedFromFile(packageKey(ns, name), profile) ? nullptr : package(ns, name);
 }
 
 ModStatus AppState::packStatus(const Profile& profile) const {

@@ -7,6 +7,7 @@
 #include "foundation/app_error.hpp"
 #include "foundation/fs.hpp"
 #include "foundation/log.hpp"
+#include "foundation/package_id.hpp"
 #include "foundation/scoped_dir.hpp"
 #include "installer/installer.hpp"
 #include "installer/internal.hpp"
@@ -60,14 +61,14 @@ path unpackMod(const std::string& ns, const std::string& name, const std::string
                const Progress& progress) {
   ScopedDir T;
   detail::unpackArchive(detail::archiveName(ns, name, version), Thunderstore::downloadURL(ns, name, version),
-                        *T / (ns + "-" + name + ".zip"), *T / "x", progress);
+                        *T / (packageKey(ns, name) + ".zip"), *T / "x", progress);
   return T.keep();
 }
 
 std::vector<DependencyRef> installUnpacked(const ProfileMod& mod, const std::string& version,
                                            const path& unpacked, const Profile& profile) {
   const ScopedDir T(unpacked);
-  const std::string key = mod.ns + "-" + mod.name;
+  const std::string key = mod.id();
   Log::write("installing " + key + " " + version + " into profile '" + profile.name + "'");
   detail::placeMod(*T / "x", key, profile, mod.enabled);
   return dependencies(key, profile);
