@@ -1,6 +1,5 @@
 // How a profile's mods and loader pack stand against the catalogue.
 #include "app/app_state.hpp"
-#include "foundation/fs.hpp"
 #include "foundation/loader_pack.hpp"
 #include "foundation/package_id.hpp"
 #include "installer/installer.hpp"
@@ -17,8 +16,7 @@ const TSPackage* AppState::catalogued(const std::string& ns, const std::string& 
 }
 
 ModStatus AppState::packStatus(const Profile& profile) const {
-  const bool present = FS::exists(profile.bepinex() / "core" / "BepInEx.Preloader.dll");
-  return Plan::packStatus(profile, present,
+  return Plan::packStatus(profile, Installer::packPresent(profile),
                           package(std::string(LoaderPack::ns), std::string(LoaderPack::name)));
 }
 
