@@ -191,6 +191,15 @@ void AppState::appendProfile(Profile profile) {
   refreshDerived();
 }
 
+void AppState::ensureAProfile() {
+  if (!profiles().empty()) return;
+  try {
+    profiles_->append(ProfileStore::createDefault());
+  } catch (...) {
+    // Without a profile the window asks the user to create one.
+  }
+}
+
 void AppState::refreshDerived() {
   std::vector<ModListModel::Row> explicitRows, dependencyRows;
   std::unordered_map<std::string, bool> inProfile;

@@ -333,6 +333,8 @@ class AppState : public QObject {
   // Puts the changed profile in place of its entry and saves it; a failed save is only logged.
   void writeBack(const Profile& profile);
   void appendProfile(Profile profile);
+  // Makes the profile "Default" when there is none; the caller tells the views.
+  void ensureAProfile();
   // Appends the profile `make` returns and switches to it; shows its error instead when it throws.
   void addAndSelect(const std::function<Profile()>& make, std::optional<DetailTab> tab = std::nullopt);
   // Recomputes the values derived from profiles, selection, index and flags, and tells the views.

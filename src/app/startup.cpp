@@ -62,15 +62,8 @@ QCoro::Task<bool> AppState::migrateAtStart() {
 }
 
 void AppState::loadProfiles() {
-  std::vector<Profile> all = ProfileStore::loadAll();
-  if (all.empty()) {
-    try {
-      all.push_back(ProfileStore::create("Default"));
-    } catch (...) {
-      // Without a profile the window asks the user to create one.
-    }
-  }
-  profiles_->reset(std::move(all));
+  profiles_->reset(ProfileStore::loadAll());
+  ensureAProfile();
   emit profilesChanged();
 
   QString first;
