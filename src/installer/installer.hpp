@@ -13,7 +13,7 @@
 #include "profiles/profile.hpp"
 
 // Everything that touches mod, loader and game files. Stateless; every call blocks and may run on
-// any thread. A mod's files are named by its key, ns + "-" + name.
+// any thread. A mod's files are named by its key (see packageKey).
 namespace Installer {
 using std::filesystem::path;
 
