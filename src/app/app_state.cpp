@@ -3,8 +3,6 @@
 #include <QCoreApplication>
 #include <QThreadPool>
 
-#include <algorithm>
-
 #include "app/assign.hpp"
 #include "app/background.hpp"
 #include "app/describe.hpp"
@@ -12,6 +10,7 @@
 #include "foundation/app_version.hpp"
 #include "foundation/loader_pack.hpp"
 #include "foundation/log.hpp"
+#include "foundation/package_id.hpp"
 #include "foundation/paths.hpp"
 #include "installer/installer.hpp"
 #include "installer/plan.hpp"
@@ -135,10 +134,6 @@ void AppState::closeSheets() {
   setDetailPackage({});
 }
 
-std::optional<AppUpdate> AppState::appUpdateValue() const {
-  return appUpdate_ ? std::optional(appUpdate_->update) : std::nullopt;
-}
-
 void AppState::setBusy(const QString& label) {
   if (!assign(this, busy_, label, &AppState::busyChanged)) return;
   setProgress(std::nullopt);
@@ -196,6 +191,15 @@ void AppState::appendProfile(Profile profile) {
   refreshDerived();
 }
 
+void AppState::ensureAProfile() {
+  if (!profiles().empty()) return;
+  try {
+    profiles_->append(ProfileStore::createDefault());
+  } catch (...) {
+    // Without a profile the window asks the user to create one.
+  }
+}
+
 void AppState::refreshDerived() {
   std::vector<ModListModel::Row> explicitRows, dependencyRows;
   std::unordered_map<std::string, bool> inProfile;
@@ -235,7 +239,7 @@ const Profile* AppState::selected() const {
 }
 
 const TSPackage* AppState::package(const std::string& ns, const std::string& name) const {
-  auto it = indexByID_.find(ns + "-" + name);
+  auto it = indexByID_.find(packageKey(ns, name));
   return it == indexByID_.end() ? nullptr : &(*index_)[it->second];
 }
 
@@ -244,34 +248,22 @@ std::optional<std::string> AppState::latest(const std::string& ns, const std::st
   return pkg ? std::optional(pkg->latest) : std::nullopt;
 }
 
-bool AppState::isInProfile(const TSPackage& pkg) const {
-  const Profile* p = selected();
-  return p && std::any_of(p->mods.begin(), p->mods.end(),
-                          [&](const ProfileMod& m) { return m.id() == pkg.fullName; });
-}
-
 QVariant AppState::package(const QString& ns, const QString& name) const {
   const TSPackage* pkg = package(ss(ns), ss(name));
   return pkg ? QVariant::fromValue(PackageItem(*pkg)) : QVariant();
 }
 
-namespace {
-const ProfileMod* firstMod(const Profile* p, const std::string& key) {
-  if (!p) return nullptr;
-  auto it = std::find_if(p->mods.begin(), p->mods.end(), [&](const ProfileMod& m) { return m.id() == key; });
-  return it == p->mods.end() ? nullptr : &*it;
-}
-}  // namespace
-
 PackageListModel::ProfileState AppState::packageState(const QString& fullName) const {
-  const ProfileMod* m = firstMod(selected(), ss(fullName));
+  const Profile* p = selected();
+  const ProfileMod* m = p ? p->find(ss(fullName)) : nullptr;
   return !m              ? PackageListModel::NotInProfile
          : m->isExplicit ? PackageListModel::InProfile
                          : PackageListModel::AsDependency;
 }
 
 QVariant AppState::profileMod(const QString& fullName) const {
-  const ProfileMod* m = firstMod(selected(), ss(fullName));
+  const Profile* p = selected();
+  const ProfileMod* m = p ? p->find(ss(fullName)) : nullptr;
   return m ? QVariant::fromValue(ModItem(*m)) : QVariant();
 }
 

@@ -105,7 +105,6 @@ class AppState : public QObject {
   const std::vector<TSPackage>& index() const { return *index_; }
   const Settings& settings() const { return settings_; }
   const std::filesystem::path& gameDirPath() const { return gameDir_; }
-  std::optional<AppUpdate> appUpdateValue() const;
   std::optional<SharedCode> sharedCodeValue() const { return sharedCode_; }
 
   QString selectedID() const { return selectedID_; }
@@ -158,7 +157,6 @@ class AppState : public QObject {
   const Profile* current(const std::string& id) const;
   const TSPackage* package(const std::string& ns, const std::string& name) const;
   std::optional<std::string> latest(const std::string& ns, const std::string& name) const;
-  bool isInProfile(const TSPackage& pkg) const;
   bool canPlay() const;
   bool canStartPlay() const;
   int selectedIndex() const;
@@ -337,6 +335,8 @@ class AppState : public QObject {
   // Puts the changed profile in place of its entry and saves it; a failed save is only logged.
   void writeBack(const Profile& profile);
   void appendProfile(Profile profile);
+  // Makes the profile "Default" when there is none; the caller tells the views.
+  void ensureAProfile();
   // Appends the profile `make` returns and switches to it; shows its error instead when it throws.
   void addAndSelect(const std::function<Profile()>& make, std::optional<DetailTab> tab = std::nullopt);
   // Recomputes the values derived from profiles, selection, index and flags, and tells the views.

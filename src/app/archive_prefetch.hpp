@@ -8,6 +8,7 @@
 #include <string>
 
 #include "catalogue/http.hpp"
+#include "foundation/package_id.hpp"
 
 class QObject;
 class QThreadPool;
@@ -15,7 +16,7 @@ class QThreadPool;
 // A package version whose archive a sync is going to install.
 struct ArchiveRef {
   std::string ns, name, version;
-  std::string key() const { return ns + "-" + name + "-" + version; }
+  std::string key() const { return packageKey(ns, name, version); }
 };
 
 // Gets the archives a sync will install ready ahead of it, several at once and in the order they

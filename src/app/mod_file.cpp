@@ -1,5 +1,4 @@
 // Mods from zip files the player chose or dropped on the window, rather than from the catalogue.
-#include <algorithm>
 
 #include "app/app_state.hpp"
 #include "app/background.hpp"
@@ -24,9 +23,7 @@ QCoro::Task<> AppState::installFileWork(std::string id, std::filesystem::path fi
   found = current(id);
   if (!found) co_return;
   Profile p = *found;
-  const auto held =
-      std::find_if(p.mods.begin(), p.mods.end(), [&](const ProfileMod& m) { return m.id() == mod.id(); });
-  if (held != p.mods.end())
+  if (ProfileMod* held = p.find(mod.id()))
     *held = mod;
   else
     p.mods.push_back(mod);

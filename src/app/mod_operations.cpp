@@ -7,20 +7,13 @@
 #include "installer/installer.hpp"
 #include "installer/plan.hpp"
 
-namespace {
-ProfileMod* find(Profile& p, const std::string& key) {
-  auto it = std::find_if(p.mods.begin(), p.mods.end(), [&](const ProfileMod& m) { return m.id() == key; });
-  return it == p.mods.end() ? nullptr : &*it;
-}
-}  // namespace
-
 void AppState::add(const PackageItem& item) {
   const Profile* sel = selected();
   if (!sel) return;
   Profile p = *sel;
   const TSPackage& pkg = item.pkg;
   // Record first, then install: the wish is saved even if the install cannot start now.
-  if (ProfileMod* held = find(p, pkg.fullName))
+  if (ProfileMod* held = p.find(pkg.fullName))
     held->isExplicit = true;
   else
     p.mods.push_back(ProfileMod{pkg.owner, pkg.name, pkg.latest, std::nullopt, true, true});
@@ -76,7 +69,7 @@ void AppState::setEnabled(const ModItem& item, bool on) {
   const Profile* sel = selected();
   if (!sel) return;
   Profile p = *sel;
-  ProfileMod* mod = find(p, item.mod.id());
+  ProfileMod* mod = p.find(item.mod.id());
   if (!mod) return;
   Installer::setEnabled(mod->id(), on, p);
   mod->enabled = on;
@@ -87,7 +80,7 @@ void AppState::update(const ModItem& item) {
   const Profile* sel = selected();
   if (!sel) return;
   Profile p = *sel;
-  ProfileMod* mod = find(p, item.mod.id());
+  ProfileMod* mod = p.find(item.mod.id());
   const TSPackage* pkg = catalogued(item.mod.ns, item.mod.name, p);
   if (!mod || !pkg) return;
   mod->version = pkg->latest;  // even when it is already the latest: the sync then repairs

@@ -1,7 +1,7 @@
 // How a profile's mods and loader pack stand against the catalogue.
 #include "app/app_state.hpp"
-#include "foundation/fs.hpp"
 #include "foundation/loader_pack.hpp"
+#include "foundation/package_id.hpp"
 #include "installer/installer.hpp"
 #include "installer/plan.hpp"
 
@@ -12,12 +12,11 @@ ModStatus AppState::status(const ProfileMod& mod, const Profile& profile) const 
 
 const TSPackage* AppState::catalogued(const std::string& ns, const std::string& name,
                                       const Profile& profile) const {
-  return Installer::installedFromFile(ns + "-" + name, profile) ? nullptr : package(ns, name);
+  return Installer::installedFromFile(packageKey(ns, name), profile) ? nullptr : package(ns, name);
 }
 
 ModStatus AppState::packStatus(const Profile& profile) const {
-  const bool present = FS::exists(profile.bepinex() / "core" / "BepInEx.Preloader.dll");
-  return Plan::packStatus(profile, present,
+  return Plan::packStatus(profile, Installer::packPresent(profile),
                           package(std::string(LoaderPack::ns), std::string(LoaderPack::name)));
 }
 

@@ -61,15 +61,8 @@ void AppState::deleteProfile(const ProfileItem& profile) {
   if (selectedID_ == qs(id)) config_->setFolder({});
   ProfileStore::deleteProfile(profile.profile);
   profiles_->removeAll(id);
+  ensureAProfile();
   emit profilesChanged();
-  if (profiles().empty()) {
-    try {
-      profiles_->append(ProfileStore::create("Default"));
-      emit profilesChanged();
-    } catch (...) {
-      // Without a profile the window asks the user to create one.
-    }
-  }
   if (selectedID_ == qs(id)) setSelectedID(profiles().empty() ? QString() : qs(profiles().front().id));
   refreshDerived();
 }

@@ -2,9 +2,10 @@
 
 #include "app/background.hpp"
 #include "catalogue/thunderstore.hpp"
+#include "foundation/package_id.hpp"
 
 void ReadmeCache::show(const QString& ns, const QString& name, const QString& version) {
-  shown_ = ns + '-' + name + '-' + version;
+  shown_ = QString::fromStdString(packageKey(ns.toStdString(), name.toStdString(), version.toStdString()));
   if (!found_.contains(shown_) && !inFlight_.contains(shown_)) {
     inFlight_.insert(shown_);
     fetch(shown_, ns.toStdString(), name.toStdString(), version.toStdString());

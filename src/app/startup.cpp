@@ -24,7 +24,7 @@ void AppState::start() {
 
 QCoro::Task<> AppState::startUp() {
   settings_ = ProfileStore::loadSettings();
-  if (settings_.gameDir && FS::isDirectory(std::filesystem::path(*settings_.gameDir) / "valheim.app"))
+  if (settings_.gameDir && Installer::isGameFolder(*settings_.gameDir))
     assign(this, gameDir_, std::filesystem::path(*settings_.gameDir), &AppState::gameDirChanged);
   checkGame();
   try {
@@ -62,15 +62,8 @@ QCoro::Task<bool> AppState::migrateAtStart() {
 }
 
 void AppState::loadProfiles() {
-  std::vector<Profile> all = ProfileStore::loadAll();
-  if (all.empty()) {
-    try {
-      all.push_back(ProfileStore::create("Default"));
-    } catch (...) {
-      // Without a profile the window asks the user to create one.
-    }
-  }
-  profiles_->reset(std::move(all));
+  profiles_->reset(ProfileStore::loadAll());
+  ensureAProfile();
   emit profilesChanged();
 
   QString first;
@@ -90,7 +83,7 @@ void AppState::startPolling() {
 }
 
 void AppState::checkGame() {
-  if (assign(this, gameFound_, FS::isDirectory(gameDir_ / "valheim.app"), &AppState::gameFoundChanged))
+  if (assign(this, gameFound_, Installer::isGameFolder(gameDir_), &AppState::gameFoundChanged))
     emit derivedChanged();  // canPlay
 
   // One folder per Steam account; an account whose launch options mention the loader's script counts.
@@ -123,7 +116,7 @@ void AppState::chooseGameFolder() {
 
 void AppState::useChosenFolder(std::optional<std::filesystem::path> folder) {
   if (!folder || folder->empty()) return;
-  if (!FS::isDirectory(*folder / "valheim.app")) {
+  if (!Installer::isGameFolder(*folder)) {
     setErrorMessage(QStringLiteral("That folder doesn’t contain valheim.app."));
     return;
   }

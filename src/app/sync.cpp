@@ -1,5 +1,4 @@
 // Profile synchronisation: makes a profile's files match what it wants.
-#include <algorithm>
 #include <set>
 
 #include "app/app_state.hpp"
@@ -90,16 +89,14 @@ QCoro::Task<Profile> AppState::syncPack(Profile p, std::filesystem::path gameDir
 }
 
 QCoro::Task<AppState::SyncedMod> AppState::syncMod(Profile p, std::string key, ArchivePrefetch* prefetch) {
-  const auto at =
-      std::find_if(p.mods.begin(), p.mods.end(), [&](const ProfileMod& m) { return m.id() == key; });
-  const size_t i = size_t(at - p.mods.begin());  // a wave holds only keys the profile has
-  const ProfileMod mod = p.mods[i];
+  ProfileMod& held = *p.find(key);  // a wave holds only keys the profile has
+  const ProfileMod mod = held;
   const bool fromFile = Installer::installedFromFile(key, p);
   if (Plan::needsInstall(mod, Installer::filesPresent(key, p))) {
     setBusy(QStringLiteral("Installing %1 %2…").arg(qs(mod.displayName()), qs(mod.version)));
     if (fromFile) {
       auto job = background(this, [key, p] { return Installer::reinstallModFile(key, p); });
-      p.mods[i].version = (co_await job).version;
+      held.version = (co_await job).version;
     } else {
       auto prepared = prefetch->ready(ArchiveRef{mod.ns, mod.name, mod.version});
       const std::optional<std::filesystem::path> unpacked = co_await prepared;
@@ -109,7 +106,7 @@ QCoro::Task<AppState::SyncedMod> AppState::syncMod(Profile p, std::string key, A
       });
       co_await job;
     }
-    p.mods[i].installed = p.mods[i].version;
+    held.installed = held.version;
     writeBack(p);
   }
   const std::vector<DependencyRef> needs = Installer::dependencies(key, p);

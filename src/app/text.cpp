@@ -1,10 +1,9 @@
 #include "app/text.hpp"
 
+#include "foundation/text.hpp"
+
 QString trimSpacesAndTabs(const QString& s) {
-  qsizetype b = 0, e = s.size();
-  while (b < e && (s[b] == u' ' || s[b] == u'\t')) ++b;
-  while (e > b && (s[e - 1] == u' ' || s[e - 1] == u'\t')) --e;
-  return s.mid(b, e - b);
+  return QString::fromStdString(std::string(Text::trim(s.toStdString(), " \t")));
 }
 
 QString joinNames(const QStringList& names) {

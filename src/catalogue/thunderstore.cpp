@@ -60,7 +60,7 @@ std::string downloadURL(const std::string& ns, const std::string& name, const st
 
 std::optional<std::string> iconURL(const std::string& ns, const std::string& name,
                                    const std::string& version) {
-  std::string url = endpoints().icons + "/live/repository/icons/" + ns + "-" + name + "-" + version + ".png";
+  std::string url = endpoints().icons + "/live/repository/icons/" + packageKey(ns, name, version) + ".png";
   if (!formsAddress(url)) return std::nullopt;
   return url;
 }
@@ -80,7 +80,7 @@ std::optional<std::string> latestVersion(const std::string& ns, const std::strin
   } catch (const std::exception&) {
     // Any failure means "unknown"; the line below records it.
   }
-  Log::write("latest lookup failed: " + ns + "-" + name);
+  Log::write("latest lookup failed: " + packageKey(ns, name));
   return std::nullopt;
 }
 
@@ -98,7 +98,7 @@ std::optional<std::string> fetchReadme(const std::string& ns, const std::string&
   } catch (const std::exception&) {
     // Any failure means "no README"; the line below records it.
   }
-  Log::write("readme lookup failed: " + ns + "-" + name + " " + version);
+  Log::write("readme lookup failed: " + packageKey(ns, name) + " " + version);
   return std::nullopt;
 }
 

@@ -53,6 +53,16 @@ PackageID splitPackageID(std::string_view id) {
   return {std::string(pieces[0]), join(pieces.begin() + 1, pieces.end()), std::nullopt};
 }
 
+std::string packageKey(std::string_view ns, std::string_view name) {
+  std::string key;
+  key.reserve(ns.size() + 1 + name.size());
+  return key.append(ns).append(1, '-').append(name);
+}
+
+std::string packageKey(std::string_view ns, std::string_view name, std::string_view version) {
+  return packageKey(ns, name).append(1, '-').append(version);
+}
+
 namespace Version {
 std::vector<int64_t> parts(std::string_view v) {
   std::vector<int64_t> out;

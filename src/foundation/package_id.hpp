@@ -14,6 +14,10 @@ struct PackageID {
 };
 
 PackageID splitPackageID(std::string_view id);
+// "Owner-Name": how profiles, installed files and the catalogue name a package, whatever its version.
+std::string packageKey(std::string_view ns, std::string_view name);
+// "Owner-Name-1.2.3": one version of a package, as its archive and icon are named.
+std::string packageKey(std::string_view ns, std::string_view name, std::string_view version);
 // A package's name as people read it: underscores shown as spaces.
 std::string displayName(std::string_view name);
 

@@ -6,6 +6,7 @@
 #include "foundation/app_error.hpp"
 #include "foundation/fs.hpp"
 #include "foundation/log.hpp"
+#include "foundation/package_id.hpp"
 #include "foundation/scoped_dir.hpp"
 #include "installer/download_cache.hpp"
 #include "installer/installer.hpp"
@@ -14,7 +15,7 @@
 namespace Installer {
 namespace detail {
 std::string archiveName(const std::string& ns, const std::string& name, const std::string& version) {
-  return ns + "-" + name + "-" + version + ".zip";
+  return packageKey(ns, name, version) + ".zip";
 }
 
 namespace {

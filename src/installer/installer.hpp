@@ -13,7 +13,7 @@
 #include "profiles/profile.hpp"
 
 // Everything that touches mod, loader and game files. Stateless; every call blocks and may run on
-// any thread. A mod's files are named by its key, ns + "-" + name.
+// any thread. A mod's files are named by its key (see packageKey).
 namespace Installer {
 using std::filesystem::path;
 
@@ -58,12 +58,16 @@ std::vector<DependencyRef> parseDependencies(std::string_view bytes);
 
 // The loader in the game folder and the loader pack in a profile.
 bool loaderInstalled(const path& gameDir) noexcept;
+// The pack's files are in the profile; its preloader tells.
+bool packPresent(const Profile& profile) noexcept;
 void ensureLoader(const path& gameDir, const Progress& progress = {});
 void configureRunScript(const path& gameDir);
 void installPack(const Profile& profile, const std::string& version, const path& gameDir,
                  const Progress& progress = {});
 
 // Probes of the machine and the game; a tool that cannot run answers false.
+// A game folder holds valheim.app (a folder, or a link to one).
+bool isGameFolder(const path& dir) noexcept;
 bool isAppleSilicon() noexcept;
 bool gameHasIntelBuild(const path& gameDir) noexcept;
 bool rosettaInstalled() noexcept;

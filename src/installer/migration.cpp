@@ -40,7 +40,7 @@ std::optional<Profile> migrateLegacyInstall(const path& gameDir) {
   const fs::path legacy = gameDir / "BepInEx";
   if (!FS::isDirectory(legacy) || FS::isSymlink(legacy)) return std::nullopt;
 
-  Profile profile = ProfileStore::create("Default");
+  Profile profile = ProfileStore::createDefault();
   FS::remove(profile.bepinex());
   FS::move(legacy, profile.bepinex());
   FS::mkdir(profile.metaDir());

@@ -96,9 +96,7 @@ ProfileMod installModFile(const path& archive, const Profile& profile) {
   ProfileMod mod = readManifest(X, archive);
 
   const std::string key = mod.id();
-  const auto held = std::find_if(profile.mods.begin(), profile.mods.end(),
-                                 [&](const ProfileMod& m) { return m.id() == key; });
-  if (held != profile.mods.end()) mod.enabled = held->enabled;
+  if (const ProfileMod* held = profile.find(key)) mod.enabled = held->enabled;
   Log::write("installing " + key + " " + mod.version + " from " + archive.string() + " into profile '" +
              profile.name + "'");
   detail::placeMod(X, key, profile, mod.enabled);

@@ -7,6 +7,7 @@
 #include "foundation/app_error.hpp"
 #include "foundation/fs.hpp"
 #include "foundation/log.hpp"
+#include "foundation/package_id.hpp"
 #include "foundation/scoped_dir.hpp"
 #include "installer/installer.hpp"
 #include "installer/internal.hpp"
@@ -16,6 +17,14 @@ namespace fs = std::filesystem;
 namespace Installer {
 namespace {
 constexpr const char* kinds[] = {"plugins", "patchers"};
+
+// Where a mod's files of one kind are while it is enabled, and while it is set aside.
+fs::path live(const Profile& profile, const char* kind, const std::string& key) {
+  return profile.bepinex() / kind / key;
+}
+fs::path parked(const Profile& profile, const char* kind, const std::string& key) {
+  return profile.disabledDir() / kind / key;
+}
 
 // Puts what `from` holds (less `skip`) into the folder `to`. A folder that is not there yet gets
 // the entries renamed into it, which costs nothing when the work folder and the profile share a
@@ -27,10 +36,10 @@ void putContents(const fs::path& from, const fs::path& to, const std::set<std::s
     if (!skip.count(entry.path().filename().string())) FS::move(entry.path(), to / entry.path().filename());
 }
 
-// Places the unpacked archive X in profile folder P, normalising the layouts mods ship in.
-void placeContents(const fs::path& X, const fs::path& P, const std::string& key) {
+// Places the unpacked archive X in the profile, normalising the layouts mods ship in.
+void placeContents(const fs::path& X, const Profile& profile, const std::string& key) {
   const fs::path R = FS::isDirectory(X / "BepInEx") ? X / "BepInEx" : X;
-  const fs::path plugins = P / "BepInEx" / "plugins" / key;
+  const fs::path plugins = live(profile, "plugins", key);
   const bool hasPlugins = FS::isDirectory(R / "plugins");
   const bool hasConfig = FS::isDirectory(R / "config");
   const bool hasPatchers = FS::isDirectory(R / "patchers");
@@ -46,8 +55,8 @@ void placeContents(const fs::path& X, const fs::path& P, const std::string& key)
   else
     FS::mkdir(plugins);
   // Configuration is shared and may be edited by the user: only missing files are added.
-  if (hasConfig) FS::copyContents(R / "config", P / "BepInEx" / "config", false);
-  if (hasPatchers) putContents(R / "patchers", P / "BepInEx" / "patchers" / key);
+  if (hasConfig) FS::copyContents(R / "config", profile.bepinex() / "config", false);
+  if (hasPatchers) putContents(R / "patchers", live(profile, "patchers", key));
 }
 }  // namespace
 
@@ -60,14 +69,14 @@ path unpackMod(const std::string& ns, const std::string& name, const std::string
                const Progress& progress) {
   ScopedDir T;
   detail::unpackArchive(detail::archiveName(ns, name, version), Thunderstore::downloadURL(ns, name, version),
-                        *T / (ns + "-" + name + ".zip"), *T / "x", progress);
+                        *T / (packageKey(ns, name) + ".zip"), *T / "x", progress);
   return T.keep();
 }
 
 std::vector<DependencyRef> installUnpacked(const ProfileMod& mod, const std::string& version,
                                            const path& unpacked, const Profile& profile) {
   const ScopedDir T(unpacked);
-  const std::string key = mod.ns + "-" + mod.name;
+  const std::string key = mod.id();
   Log::write("installing " + key + " " + version + " into profile '" + profile.name + "'");
   detail::placeMod(*T / "x", key, profile, mod.enabled);
   return dependencies(key, profile);
@@ -81,7 +90,7 @@ void placeMod(const fs::path& X, const std::string& key, const Profile& profile,
 
   // Old files go first, so an upgrade never mixes two versions.
   removeFiles(key, profile, false);
-  placeContents(X, profile.dir(), key);
+  placeContents(X, profile, key);
 
   FS::mkdir(profile.metaDir());
   if (FS::exists(X / "manifest.json")) {
@@ -94,11 +103,10 @@ void placeMod(const fs::path& X, const std::string& key, const Profile& profile,
 }  // namespace detail
 
 void removeFiles(const std::string& key, const Profile& profile, bool keepMeta) noexcept {
-  const fs::path P = profile.dir();
-  FS::remove(P / "BepInEx" / "plugins" / key);
-  FS::remove(P / "BepInEx" / "patchers" / key);
-  FS::remove(P / "disabled" / "plugins" / key);
-  FS::remove(P / "disabled" / "patchers" / key);
+  for (const char* kind : kinds) {
+    FS::remove(live(profile, kind, key));
+    FS::remove(parked(profile, kind, key));
+  }
   if (keepMeta) return;
   FS::remove(profile.metaDir() / (key + ".json"));
   FS::remove(detail::keptArchive(key, profile));
@@ -106,10 +114,9 @@ void removeFiles(const std::string& key, const Profile& profile, bool keepMeta) 
 
 void setEnabled(const std::string& key, bool enabled, const Profile& profile) noexcept {
   for (const char* kind : kinds) {
-    const fs::path live = profile.bepinex() / kind / key;
-    const fs::path parked = profile.disabledDir() / kind / key;
-    const fs::path& from = enabled ? parked : live;
-    const fs::path& to = enabled ? live : parked;
+    const fs::path on = live(profile, kind, key), off = parked(profile, kind, key);
+    const fs::path& from = enabled ? off : on;
+    const fs::path& to = enabled ? on : off;
     if (!FS::exists(from)) continue;
     try {
       FS::move(from, to);
@@ -120,7 +127,6 @@ void setEnabled(const std::string& key, bool enabled, const Profile& profile) no
 }
 
 bool filesPresent(const std::string& key, const Profile& profile) noexcept {
-  return FS::exists(profile.bepinex() / "plugins" / key) ||
-         FS::exists(profile.disabledDir() / "plugins" / key);
+  return FS::exists(live(profile, "plugins", key)) || FS::exists(parked(profile, "plugins", key));
 }
 }  // namespace Installer

@@ -12,6 +12,10 @@
 namespace fs = std::filesystem;
 
 namespace Installer {
+bool packPresent(const Profile& profile) noexcept {
+  return FS::exists(profile.bepinex() / "core" / "BepInEx.Preloader.dll");
+}
+
 void installPack(const Profile& profile, const std::string& version, const path& gameDir,
                  const Progress& progress) {
   const std::string packName(LoaderPack::name);

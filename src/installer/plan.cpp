@@ -7,11 +7,6 @@
 
 namespace Plan {
 namespace {
-bool holds(const Profile& profile, const std::string& key) {
-  return std::any_of(profile.mods.begin(), profile.mods.end(),
-                     [&](const ProfileMod& m) { return m.id() == key; });
-}
-
 // Installed things compare their installed version with the catalogue's latest, when it knows them.
 ModStatus compared(const TSPackage* package, const std::string& installed) {
   if (!package) return ModStatus::Installed;
@@ -23,7 +18,7 @@ std::vector<std::string> nextWave(const Profile& profile, const std::vector<std:
                                   std::set<std::string>& seen) {
   std::vector<std::string> wave;
   for (const std::string& key : candidates)
-    if (!seen.count(key) && holds(profile, key)) {
+    if (!seen.count(key) && profile.find(key)) {
       seen.insert(key);
       wave.push_back(key);
     }
@@ -53,7 +48,7 @@ bool packNeedsInstall(const Profile& profile, ModStatus pack) {
 std::vector<DependencyRef> missing(const Profile& profile, const std::vector<DependencyRef>& needs) {
   std::vector<DependencyRef> result;
   for (const DependencyRef& d : needs)
-    if (!holds(profile, d.id()) && std::find(result.begin(), result.end(), d) == result.end())
+    if (!profile.find(d.id()) && std::find(result.begin(), result.end(), d) == result.end())
       result.push_back(d);
   return result;
 }

@@ -1,5 +1,6 @@
-// Questions put to the machine through its system tools. A tool that cannot run answers "no".
+// Questions put to the machine and the game folder. A system tool that cannot run answers "no".
 
+#include "foundation/fs.hpp"
 #include "foundation/log.hpp"
 #include "foundation/text.hpp"
 #include "installer/installer.hpp"
@@ -13,6 +14,8 @@ bool exitsZero(const path& tool, const std::vector<std::string>& args) {
   return result && result->code == 0;
 }
 }  // namespace
+
+bool isGameFolder(const path& dir) noexcept { return FS::isDirectory(dir / "valheim.app"); }
 
 bool isAppleSilicon() noexcept {
   auto result = detail::tryRun(systemTools().sysctl, {"-n", "hw.optional.arm64"});

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <nlohmann/json.hpp>
 #include <stdexcept>
+#include <utility>
 
 #include "foundation/package_id.hpp"
 #include "foundation/paths.hpp"
@@ -14,6 +15,15 @@ std::filesystem::path Profile::dir() const { return Paths::profiles() / id; }
 std::filesystem::path Profile::bepinex() const { return dir() / "BepInEx"; }
 std::filesystem::path Profile::disabledDir() const { return dir() / "disabled"; }
 std::filesystem::path Profile::metaDir() const { return dir() / "meta"; }
+
+const ProfileMod* Profile::find(std::string_view key) const {
+  auto it = std::find_if(mods.begin(), mods.end(), [&](const ProfileMod& m) { return m.id() == key; });
+  return it == mods.end() ? nullptr : &*it;
+}
+
+ProfileMod* Profile::find(std::string_view key) {
+  return const_cast<ProfileMod*>(std::as_const(*this).find(key));
+}
 
 namespace {
 // A key that is written only when it has a value; null reads as absent, any other

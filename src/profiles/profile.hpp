@@ -3,9 +3,11 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "foundation/date.hpp"
+#include "foundation/package_id.hpp"
 
 // One mod of a profile: the version it wants and the version whose files are installed.
 struct ProfileMod {
@@ -14,7 +16,7 @@ struct ProfileMod {
   bool enabled = true;
   bool isExplicit = true;  // false when present only because another mod needs it
 
-  std::string id() const { return ns + "-" + name; }
+  std::string id() const { return packageKey(ns, name); }
   std::string displayName() const;
   bool operator==(const ProfileMod&) const = default;
 };
@@ -31,6 +33,9 @@ struct Profile {
   std::filesystem::path bepinex() const;
   std::filesystem::path disabledDir() const;
   std::filesystem::path metaDir() const;
+  // The mod with this key ("Owner-Name"), or null when the profile does not hold it.
+  const ProfileMod* find(std::string_view key) const;
+  ProfileMod* find(std::string_view key);
   bool operator==(const Profile&) const = default;
 };
 

@@ -72,6 +72,8 @@ Profile create(const std::string& name) {
   return profile;
 }
 
+Profile createDefault() { return create("Default"); }
+
 Profile duplicate(const Profile& profile, const std::string& name) {
   Profile copy = profile;
   copy.id = makeUUID();

@@ -13,6 +13,8 @@ namespace ProfileStore {
 std::vector<Profile> loadAll();  // unreadable profiles are skipped; sorted by creation
 void save(const Profile& profile);
 Profile create(const std::string& name);
+// The profile made when there is none, and the one a hand-made loader folder moves into.
+Profile createDefault();
 Profile duplicate(const Profile& profile, const std::string& name);
 void deleteProfile(const Profile& profile) noexcept;
 Settings loadSettings();  // falls back to the legacy "game_dir" file

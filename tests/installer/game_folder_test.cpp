@@ -10,6 +10,19 @@
 #include "support/fake_tools.hpp"
 
 namespace {
+using GameFolder = InstallerTest;
+TEST_F(GameFolder, IsOneHoldingTheGamesAppFolderOrALinkToIt) {
+  EXPECT_FALSE(Installer::isGameFolder(game));
+  writeFile(game / "valheim.app", "not a folder");
+  EXPECT_FALSE(Installer::isGameFolder(game));
+  fs::remove_all(game);
+  FakeGame::make(TestHome::path() / "elsewhere");
+  fs::create_directories(game);
+  fs::create_directory_symlink(TestHome::path() / "elsewhere" / "valheim.app", game / "valheim.app");
+  EXPECT_TRUE(Installer::isGameFolder(game));
+  EXPECT_TRUE(Installer::isGameFolder(TestHome::path() / "elsewhere"));
+}
+
 using LoaderAndPack = InstallerTest;
 TEST_F(LoaderAndPack, EnsureLoaderInstallsTheReleaseWithoutItsCoreAndEditsTheScriptExactlyAndOnce) {
   FakeCatalogue catalogue;
@@ -47,7 +60,9 @@ TEST_F(LoaderAndPack, ThePackUpdatesTheCoreAndKeepsTheUsersFiles) {
     writeFile(P() / kept, "");
   catalogue.addPackage("denikson", "BepInExPack_Valheim", "5.4.2202",
                        zipBytes(FakeGame::packArchive("5.4.2202")));
+  EXPECT_FALSE(Installer::packPresent(profile));
   Installer::installPack(profile, "5.4.2202", game);
+  EXPECT_TRUE(Installer::packPresent(profile));
   EXPECT_EQ(filesUnder(P()), (Files{"BepInEx/config/BepInEx.cfg", "BepInEx/core/BepInEx.Preloader.dll",
                                     "BepInEx/core/BepInEx.dll", "BepInEx/core/Extra.dll",
                                     "BepInEx/plugins/Author-Mod/Mod.dll"}));
