@@ -93,6 +93,15 @@ std::vector<MissingDependency> guids(std::string_view list) {
   return missing;
 }
 
+// "Error loading [Name Version] : why", or without the reason.
+std::optional<std::string_view> errorLoading(std::string_view text, std::string_view& rest) {
+  if (auto bracket = LogLines::bracketAfter(text, "Error loading [", "] : ", &rest)) return bracket;
+  return LogLines::bracketAfter(text, "Error loading [", "", &rest);
+}
+
+// The plug-in's name in a loader bracket.
+std::string name(std::string_view bracket) { return std::string(LogLines::splitPlugin(bracket).name); }
+
 bool missingCode(std::string_view message) {
   for (const std::string_view name :
        {"MissingMethodException", "MissingFieldException", "MissingMemberException", "TypeLoadException"})
@@ -167,14 +176,23 @@ void LogReader::finish() {
 
 LaunchReport LogReader::report() const {
   LaunchReport report = report_;
-  if (entry_.open) {
-    LogProblem problem = problemOf(entry_);
-    if (const auto found = problemIndex_.find(foldKey(problem)); found != problemIndex_.end())
-      merge(report.problems[found->second], problem);
-    else
-      report.problems.push_back(std::move(problem));
-  }
+  fold(report, nullptr);
   return report;
+}
+
+void LogReader::fold(LaunchReport& report, std::unordered_map<std::string, size_t>* index) const {
+  if (!entry_.open) return;
+  LogProblem problem = problemOf(entry_);
+  if (entry_.pluginEntry && !report.plugins[*entry_.pluginEntry].mod)
+    report.plugins[*entry_.pluginEntry].mod = problem.mod;
+  std::string key = foldKey(problem);
+  const auto& known = index ? *index : problemIndex_;
+  if (const auto found = known.find(key); found != known.end()) {
+    merge(report.problems[found->second], problem);
+    return;
+  }
+  if (index) index->emplace(std::move(key), report.problems.size());
+  report.problems.push_back(std::move(problem));
 }
 
 void LogReader::line(std::string_view text) {
@@ -187,15 +205,8 @@ void LogReader::line(std::string_view text) {
   }
   if (!text.empty() && text[0] == '[')
     if (const auto header = LogLines::header(text)) {
-      if (entry_.open) {
-        LogProblem problem = problemOf(entry_);
-        const auto [found, fresh] = problemIndex_.try_emplace(foldKey(problem), report_.problems.size());
-        if (fresh)
-          report_.problems.push_back(std::move(problem));
-        else
-          merge(report_.problems[found->second], problem);
-        entry_.open = false;
-      }
+      fold(report_, &problemIndex_);
+      entry_.open = false;
       headerLine(*header);
       return;
     }
@@ -206,8 +217,7 @@ void LogReader::headerLine(const LogLines::Header& header) {
   const bool problem = header.level == Level::error || header.level == Level::fatal;
   if (header.source == "BepInEx") return loaderLine(header.text, problem);
   if (header.source == "HarmonyX") {
-    if (problem || header.level == Level::warning)
-      open(ProblemKind::harmony, header.text, std::nullopt, false);
+    if (problem || header.level == Level::warning) open(ProblemKind::harmony, header.text);
     return;
   }
   // The engine's and the plug-ins' own warnings and notes are theirs to make; errors are problems.
@@ -215,9 +225,9 @@ void LogReader::headerLine(const LogLines::Header& header) {
   const ProblemKind kind =
       LogLines::startsWithException(header.text) ? ProblemKind::exception : ProblemKind::error;
   if (header.source == "Unity Log")
-    open(kind, header.text, std::nullopt, false);
+    open(kind, header.text);
   else
-    open(kind, header.text, std::string(header.source), false);
+    open(kind, header.text, std::string(header.source));
 }
 
 void LogReader::loaderLine(std::string_view text, bool problem) {
@@ -240,38 +250,38 @@ void LogReader::loaderLine(std::string_view text, bool problem) {
   } else if (auto loading = LogLines::bracketAfter(text, "Loading [", "")) {
     pluginState(*loading, PluginState::loaded, {});
   } else if (auto skipped = LogLines::bracketAfter(text, "Skipping [", "] because ", &rest)) {
-    pluginState(*skipped, PluginState::skipped, rest);
-    open(ProblemKind::skipped, text, std::string(LogLines::splitPlugin(*skipped).name), true);
+    open(ProblemKind::skipped, text, name(*skipped), pluginState(*skipped, PluginState::skipped, rest));
   } else if (auto failed = LogLines::bracketAfter(text, "Could not load [", "] because ", &rest)) {
-    pluginState(*failed, PluginState::failed, rest);
-    const std::string plugin(LogLines::splitPlugin(*failed).name);
+    const size_t plugin = pluginState(*failed, PluginState::failed, rest);
     constexpr std::string_view missing = "it has missing dependencies: ",
                                incompatible = "it is incompatible with";
     if (rest.starts_with(missing)) {
-      open(ProblemKind::missingDependency, text, plugin, true);
+      open(ProblemKind::missingDependency, text, name(*failed), plugin);
       entry_.missing = guids(rest.substr(missing.size()));
       for (auto& dependency : entry_.missing) dependency.mod = clues_.byGuid(dependency.guid);
-      report_.plugins[pluginIndex_.at(std::string(*failed))].missing = entry_.missing;
+      report_.plugins[plugin].missing = entry_.missing;
     } else {
-      open(rest.starts_with(incompatible) ? ProblemKind::incompatible : ProblemKind::error, text, plugin,
-           true);
+      open(rest.starts_with(incompatible) ? ProblemKind::incompatible : ProblemKind::error, text,
+           name(*failed), plugin);
     }
-  } else if (auto broken = LogLines::bracketAfter(text, "Error loading [", "]", &rest)) {
+  } else if (auto broken = errorLoading(text, rest)) {
     rest = Text::trim(rest, " :");
-    pluginState(*broken, PluginState::failed, rest.empty() ? "error loading" : rest);
-    open(ProblemKind::error, text, std::string(LogLines::splitPlugin(*broken).name), true);
+    open(ProblemKind::error, text, name(*broken),
+         pluginState(*broken, PluginState::failed, rest.empty() ? "error loading" : rest));
   } else if (auto old = LogLines::bracketAfter(text, "Plugin [", "] targets a wrong version")) {
-    open(ProblemKind::wrongLoaderVersion, text, std::string(LogLines::splitPlugin(*old).name), true);
+    const auto found = pluginIndex_.find(std::string(*old));
+    open(ProblemKind::wrongLoaderVersion, text, name(*old),
+         found == pluginIndex_.end() ? std::nullopt : std::optional(found->second));
   } else if (problem) {
+    // Another error of the loader's: the plug-in it names in brackets, if any.
     std::optional<std::string> plugin;
     if (const size_t at = text.find('['); at != std::string_view::npos)
-      if (auto bracket = LogLines::bracketAfter(text.substr(at), "[", "]"))
-        plugin = std::string(LogLines::splitPlugin(*bracket).name);
-    open(ProblemKind::error, text, std::move(plugin), plugin.has_value());
+      if (auto bracket = LogLines::bracketAfter(text.substr(at), "[", "]")) plugin = name(*bracket);
+    open(ProblemKind::error, text, std::move(plugin));
   }
 }
 
-void LogReader::pluginState(std::string_view bracket, PluginState state, std::string_view reason) {
+size_t LogReader::pluginState(std::string_view bracket, PluginState state, std::string_view reason) {
   const auto [found, fresh] = pluginIndex_.try_emplace(std::string(bracket), report_.plugins.size());
   if (fresh) {
     const auto plugin = LogLines::splitPlugin(bracket);
@@ -282,22 +292,25 @@ void LogReader::pluginState(std::string_view bracket, PluginState state, std::st
                                clues_.byName(plugin.name),
                                {}});
   }
-  PluginEntry& entry = report_.plugins[found->second];
   // "Loading" comes before an "Error loading" of the same plug-in, never after it.
-  if (state == PluginState::loaded) return;
-  entry.state = state;
-  entry.reason = std::string(reason);
+  if (state != PluginState::loaded) {
+    report_.plugins[found->second].state = state;
+    report_.plugins[found->second].reason = std::string(reason);
+  }
+  return found->second;
 }
 
 void LogReader::open(ProblemKind kind, std::string_view message, std::optional<std::string> plugin,
-                     bool byName) {
-  entry_ = Entry{.open = true,
-                 .kind = kind,
-                 .plugin = std::move(plugin),
-                 .message = std::string(message),
-                 .line = report_.lines,
-                 .byName = byName};
+                     std::optional<size_t> pluginEntry) {
+  entry_ = Entry{};
+  entry_.open = true;
+  entry_.kind = kind;
+  entry_.plugin = std::move(plugin);
+  entry_.message = message;
+  entry_.line = report_.lines;
+  entry_.pluginEntry = pluginEntry;
   entry_.dll = dllIn(message);
+  entry_.harmony = message.find("HarmonyException") != std::string_view::npos;
   addExcerpt(message);
 }
 
@@ -341,10 +354,12 @@ LogProblem LogReader::problemOf(const Entry& entry) const {
   std::optional<std::string> ns = entry.culprit;
   if (!ns && problem.kind == ProblemKind::harmony) ns = StackFrames::namedNamespace(entry.message);
 
-  if (entry.byName) problem.mod = clues_.byName(*entry.plugin);
+  // The loader's display name is exact; a DLL or a namespace beats a logger's name.
+  const bool displayName = entry.pluginEntry.has_value();
+  if (displayName) problem.mod = clues_.byName(*entry.plugin);
   if (!problem.mod && entry.dll) problem.mod = clues_.byDll(*entry.dll);
   if (!problem.mod && ns) problem.mod = clues_.byNamespace(*ns);
-  if (!problem.mod && entry.plugin && !entry.byName) {
+  if (!problem.mod && entry.plugin && !displayName) {
     problem.mod = clues_.byName(*entry.plugin);
     if (!problem.mod) problem.mod = clues_.byNamespace(*entry.plugin);
   }
@@ -352,7 +367,7 @@ LogProblem LogReader::problemOf(const Entry& entry) const {
     if (ns)
       problem.plugin = std::string(StackFrames::root(*ns));
     else if (entry.dll)
-      problem.plugin = std::string(entry.dll->substr(entry.dll->find_last_of("/\\") + 1));
+      problem.plugin = std::string(dllStem(*entry.dll));
   }
 
   // Code built against another version of a plug-in it uses: name that one too.

@@ -39,7 +39,7 @@ class LogReader {
     std::optional<std::string> culprit;  // the first stack frame's namespace outside system code
     std::optional<std::string> dll;  // a DLL path the entry shows
     bool harmony = false;
-    bool byName = false;  // the plug-in is a display name: tie it by name first
+    std::optional<size_t> pluginEntry;  // the plug-in of a loader's line: tied by its name first
     std::vector<MissingDependency> missing;
   };
 
@@ -47,15 +47,19 @@ class LogReader {
   void headerLine(const LogLines::Header& header);
   void continuation(std::string_view text);
   void loaderLine(std::string_view text, bool problem);
-  void pluginState(std::string_view bracket, PluginState state, std::string_view reason);
-  void open(ProblemKind kind, std::string_view message, std::optional<std::string> plugin, bool byName);
+  size_t pluginState(std::string_view bracket, PluginState state, std::string_view reason);
+  void open(ProblemKind kind, std::string_view message, std::optional<std::string> plugin = std::nullopt,
+            std::optional<size_t> pluginEntry = std::nullopt);
   void addExcerpt(std::string_view text);
   void restart();
   LogProblem problemOf(const Entry& entry) const;
+  // Folds the open entry into `report`, remembering its fold key in `index` when given; the
+  // plug-in it names takes the mod its stack ties it to.
+  void fold(LaunchReport& report, std::unordered_map<std::string, size_t>* index) const;
 
   ModClues clues_;
   LaunchReport report_;
-  std::unordered_map<std::string, size_t> problemIndex_, pluginIndex_;
+  std::unordered_map<std::string, size_t> problemIndex_, pluginIndex_;  // by fold key, by bracket
   Entry entry_;
   std::string pending_;  // the start of a line whose end has not come yet
   bool afterCR_ = false;  // the last piece ended with CR: an LF that starts the next one belongs to it

@@ -50,14 +50,14 @@ bool isDll(const fs::path& file) {
   return ext == ".dll";
 }
 
-// The file name's stem in a path written with either separator.
+}  // namespace
+
 std::string_view dllStem(std::string_view path) {
   const size_t slash = path.find_last_of("/\\");
   if (slash != std::string_view::npos) path.remove_prefix(slash + 1);
   if (path.size() > 4 && normalName(path.substr(path.size() - 4)) == ".dll") path.remove_suffix(4);
   return path;
 }
-}  // namespace
 
 std::string normalName(std::string_view name) {
   std::string out;

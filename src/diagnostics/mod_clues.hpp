@@ -49,4 +49,6 @@ class ModClues {
 
 // A name as the log and the catalogue spell it differently: lower case, no spaces, "_" or "-".
 std::string normalName(std::string_view name);
+// A DLL's file name without ".dll", from a path written with either separator.
+std::string_view dllStem(std::string_view path);
 }  // namespace Diagnostics
