@@ -1,5 +1,7 @@
 #include "diagnostics/log_reader.hpp"
 
+#include <algorithm>
+#include <cctype>
 #include <cstring>
 
 #include "diagnostics/log_lines.hpp"
