@@ -1,10 +1,17 @@
 #include <QGuiApplication>
 #include <QIcon>
 
+#include <iostream>
+#include <string_view>
+
+#include "diagnostics/launch_report_command.hpp"
 #include "foundation/app_version.hpp"
 #include "ui/app_window.hpp"
 
 int main(int argc, char* argv[]) {
+  // The launch report is for scripts: it needs no display, so it runs before any window exists.
+  if (argc > 1 && std::string_view(argv[1]) == "--launch-report")
+    return Diagnostics::launchReportCommand({argv + 2, argv + argc}, std::cout, std::cerr);
   QGuiApplication application(argc, argv);
   QGuiApplication::setApplicationName(QStringLiteral("Quernhold"));
   QGuiApplication::setApplicationVersion(QString::fromStdString(App::version));

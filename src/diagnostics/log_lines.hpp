@@ -1,0 +1,35 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+// The shapes of single lines of the loader's log. Every loader line starts with a header,
+// "[Level  :   Source] text"; a line without one continues the entry before it.
+namespace Diagnostics::LogLines {
+
+enum class Level { debug, info, message, warning, error, fatal };
+
+struct Header {
+  Level level = Level::info;
+  std::string_view source;  // "BepInEx", "Unity Log", "HarmonyX" or a plug-in's own logger
+  std::string_view text;  // after the header and its one space
+};
+std::optional<Header> header(std::string_view line);
+
+// A line a person could read: UTF-8 without control characters other than tabs.
+bool readable(std::string_view line);
+
+// "Name Version" inside a loader bracket, split at the last space; names hold spaces and brackets.
+struct Plugin {
+  std::string_view name, version;
+};
+Plugin splitPlugin(std::string_view bracket);
+
+// The bracket after `prefix` at the start of `text`, closed by `close` ("] because "); the text after
+// the closing goes to `rest`. With an empty `close` the bracket runs to the last "]" of the line.
+std::optional<std::string_view> bracketAfter(std::string_view text, std::string_view prefix,
+                                             std::string_view close, std::string_view* rest = nullptr);
+
+// "NullReferenceException: …", "System.IO.IOException: …" or one that comes bare.
+bool startsWithException(std::string_view text);
+}  // namespace Diagnostics::LogLines

@@ -1,0 +1,93 @@
+// quernhold --launch-report: JSON on stdout, or a sentence on stderr and exit 1.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "diagnostics/launch_report_command.hpp"
+#include "support/log_samples.hpp"
+#include "support/temp_home.hpp"
+#include "test_profile.hpp"
+
+using namespace Diagnostics;
+using nlohmann::json;
+
+namespace {
+struct Outcome {
+  int code;
+  std::string out, err;
+};
+
+Outcome run(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  const int code = launchReportCommand(args, out, err);
+  return {code, out.str(), err.str()};
+}
+
+class CommandTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    TestProfile::make(folder);
+    TestProfile::write(log, LogSamples::troubled);
+  }
+  std::filesystem::path folder = TestProfile::freshFolder();
+  std::filesystem::path log = folder / "BepInEx" / "LogOutput.log";
+};
+
+TEST_F(CommandTest, PrintsTheReportAsJson) {
+  const Outcome result = run({log.string(), "--profile", folder.string()});
+  ASSERT_EQ(result.code, 0) << result.err;
+  EXPECT_EQ(result.err, "");
+  const json report = json::parse(result.out);
+  EXPECT_EQ(report["loader"], "5.4.22.0");
+  EXPECT_EQ(report["process"], "valheim");
+  EXPECT_EQ(report["startupComplete"], true);
+  EXPECT_EQ(report["pluginCount"], 9);
+  EXPECT_EQ(report["unreadableLines"], 0);
+  EXPECT_EQ(report["plugins"][1], json::parse(R"({"name": "CropReplantCompat", "version": "1.0.0",
+      "state": "failed", "reason": "it has missing dependencies: com.example.cropreplant, org.bepinex.plugins.farming (v1.2.0 or newer), com.nobody.ghost",
+      "mod": "Crops-CropReplantCompat", "missing": [
+        {"guid": "com.example.cropreplant", "mod": "Crops-CropReplant"},
+        {"guid": "org.bepinex.plugins.farming", "mod": "Farmer-FarmGrid"},
+        {"guid": "com.nobody.ghost", "mod": null}]})"));
+  const json& folded = report["problems"][7];
+  EXPECT_EQ(folded["kind"], "exception");
+  EXPECT_EQ(folded["plugin"], "ConfigurationManager");
+  EXPECT_EQ(folded["mod"], "Owner-ConfigurationManager");
+  EXPECT_EQ(folded["message"],
+            "NullReferenceException: Object reference not set to an instance of an object");
+  EXPECT_EQ(folded["count"], 3);
+  EXPECT_EQ(folded["firstLine"], 21);
+  EXPECT_EQ(folded["lastLine"], 34);
+  EXPECT_EQ(report["problems"][3]["mod"], nullptr) << "not tied is null";
+}
+
+TEST_F(CommandTest, WithoutAProfileNothingIsTied) {
+  const Outcome result = run({log.string()});
+  ASSERT_EQ(result.code, 0) << result.err;
+  const json report = json::parse(result.out);
+  for (const json& problem : report["problems"]) EXPECT_EQ(problem["mod"], nullptr);
+}
+
+TEST_F(CommandTest, ALogThatCannotBeReadIsASentenceAndExitOne) {
+  const Outcome missing = run({(folder / "nothing.log").string()});
+  EXPECT_EQ(missing.code, 1);
+  EXPECT_EQ(missing.out, "");
+  EXPECT_TRUE(
+      missing.err.starts_with("Couldn’t read the log file " + (folder / "nothing.log").string() + ": "))
+      << missing.err;
+  EXPECT_TRUE(missing.err.ends_with(".\n"));
+
+  EXPECT_EQ(run({folder.string()}).code, 1) << "a folder is no log file";
+  const Outcome noProfile = run({log.string(), "--profile", (folder / "BepInEx").string()});
+  EXPECT_EQ(noProfile.code, 1);
+  EXPECT_TRUE(noProfile.err.starts_with("Couldn’t read the profile in ")) << noProfile.err;
+  EXPECT_EQ(noProfile.out, "");
+}
+
+TEST_F(CommandTest, AnotherCommandLineIsUsage) {
+  EXPECT_EQ(run({}).code, 2);
+  EXPECT_EQ(run({log.string(), "--profile"}).code, 2);
+  EXPECT_TRUE(run({log.string(), "--other", "x"}).err.starts_with("Usage: quernhold --launch-report"));
+}
+}  // namespace
