@@ -6,6 +6,7 @@
 #include "app/assign.hpp"
 #include "app/background.hpp"
 #include "app/describe.hpp"
+#include "app/launch_check.hpp"
 #include "catalogue/endpoints.hpp"
 #include "foundation/app_version.hpp"
 #include "foundation/loader_pack.hpp"
@@ -25,6 +26,7 @@ AppState::AppState(QObject* parent)
       mods_(new ModListModel(this)),
       dependencies_(new ModListModel(this)),
       config_(new ConfigEditor(this)),
+      launchCheck_(new LaunchCheck(this)),
       downloadPool_(new QThreadPool(this)),
       gameDir_(Paths::defaultGameDir()),
       index_(std::make_shared<const std::vector<TSPackage>>()) {
@@ -36,6 +38,12 @@ AppState::AppState(QObject* parent)
   });
   connect(this, &AppState::gameRunningChanged, config_, [this] { config_->setGameRunning(gameRunning_); });
   connect(config_, &ConfigEditor::failed, this, &AppState::setErrorMessage);
+  connect(launchCheck_, &LaunchCheck::shownChanged, this, &AppState::sheetShownChanged);
+  // What the launch loaded takes the place of "Valheim is starting…", and follows the log while
+  // the note still shows it.
+  connect(launchCheck_, &LaunchCheck::summaryChanged, this, [this](const QString& before) {
+    if (before.isEmpty() || note_ == before) setNote(launchCheck_->summary());
+  });
 }
 
 // A cache write still running would outlive what it reads at exit; it takes a fraction of a second.
@@ -121,7 +129,7 @@ void AppState::setDetailPackage(const QVariant& package) {
 
 bool AppState::sheetShown() const {
   return showNewProfile_ || renaming_ || showImport_ || sharedCode_ || showLog_ || showConfig_ ||
-         detailPackage_;
+         detailPackage_ || launchCheck_->shown();
 }
 
 void AppState::closeSheets() {
@@ -132,6 +140,7 @@ void AppState::closeSheets() {
   setShowLog(false);
   setShowConfig(false);
   setDetailPackage({});
+  launchCheck_->setShown(false);
 }
 
 void AppState::setBusy(const QString& label) {

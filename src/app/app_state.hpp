@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/config_editor.hpp"
+#include "app/launch_check.hpp"
 #include "app/mod_list_model.hpp"
 #include "app/package_list_model.hpp"
 #include "app/profile_list_model.hpp"
@@ -88,6 +89,7 @@ class AppState : public QObject {
   Q_PROPERTY(ModListModel* dependencies READ dependenciesModel CONSTANT)  // automatic ones
   Q_PROPERTY(ReadmeCache* readmes READ readmes CONSTANT)  // for the package sheet
   Q_PROPERTY(ConfigEditor* config READ configEditor CONSTANT)  // the selected profile's settings
+  Q_PROPERTY(LaunchCheck* launchCheck READ launchCheck CONSTANT)  // what the last Play Modded loaded
   Q_PROPERTY(QString appVersion READ appVersion CONSTANT)
   Q_PROPERTY(QString website READ website CONSTANT)
   Q_PROPERTY(QString logFile READ logFile CONSTANT)
@@ -151,6 +153,7 @@ class AppState : public QObject {
   ModListModel* modsModel() const { return mods_; }
   ModListModel* dependenciesModel() const { return dependencies_; }
   ConfigEditor* configEditor() const { return config_; }
+  LaunchCheck* launchCheck() const { return launchCheck_; }
 
   // ---- Derived values and lookups.
   const Profile* selected() const;
@@ -354,6 +357,7 @@ class AppState : public QObject {
   ModListModel* mods_;
   ModListModel* dependencies_;
   ConfigEditor* config_;
+  LaunchCheck* launchCheck_;
   QThreadPool* downloadPool_;  // the archives a sync fetches ahead of its installs
 
   QString selectedID_;

@@ -1,6 +1,7 @@
 // Playing the selected profile and opening its game log.
 #include "app/app_state.hpp"
 #include "app/background.hpp"
+#include "app/launch_check.hpp"
 #include "foundation/fs.hpp"
 #include "installer/installer.hpp"
 
@@ -23,13 +24,19 @@ QCoro::Task<> AppState::playWork(std::string id, std::filesystem::path gameDir) 
   const Profile* found = current(id);  // synchronisation may have changed or removed it
   if (!found) co_return;
   const Profile p = *found;
-  auto activation = background(this, [p, gameDir] { Installer::activate(p, gameDir); });
-  co_await activation;
+  // The loader's log as the last start left it: the launch's own log is the one that differs.
+  const auto log = p.bepinex() / "LogOutput.log";
+  auto activation = background(this, [p, gameDir, log] {
+    Installer::activate(p, gameDir);
+    return LogFollower::stamp(log);
+  });
+  const LogFollower::Stamp before = co_await activation;
   // The launch blocks for up to a minute and a half; its progress texts replace the busy label.
   auto launch = background(this, [gameDir, report = busyReporter()] { Installer::launch(gameDir, report); });
   co_await launch;
   setNote(QStringLiteral("Valheim is starting with “%1”. Launching from Steam later runs it unmodded.")
               .arg(qs(p.name)));
+  launchCheck_->follow(p, log, before);
   pollGame();
 }
 

@@ -24,6 +24,7 @@ FakeTools::FakeTools(const fs::path& folder) : folder_(folder) {
   // Builtins where it matters, so a call costs one process: launch tests poll these scripts hundreds of
   // times.
   const std::string answer =
+      "[ -e \"$d/$t.also\" ] && . \"$d/$t.also\"\n"
       "k=\"$t\"; [ -e \"$d/$t $1.code\" ] && k=\"$t $1\"\n"
       "[ -s \"$d/$k.out\" ] && cat \"$d/$k.out\"\n"
       "code=0; [ -e \"$d/$k.code\" ] && read -r code < \"$d/$k.code\"\n"
@@ -50,6 +51,10 @@ void FakeTools::answer(const std::string& tool, int code, const std::string& out
 void FakeTools::answerFor(const std::string& tool, const std::string& firstArg, int code,
                           const std::string& output) {
   answer(tool + " " + firstArg, code, output);
+}
+
+void FakeTools::alsoRun(const std::string& tool, const std::string& lines) {
+  writeFile(folder_ / (tool + ".also"), lines + "\n");
 }
 
 std::vector<std::vector<std::string>> FakeTools::calls(const std::string& tool) const {

@@ -19,6 +19,9 @@ class FakeTools {
   void answerFor(const std::string& tool, const std::string& firstArg, int code,
                  const std::string& output = "");
 
+  // Shell lines the tool runs before it answers, with the call's arguments as $1, $2…
+  void alsoRun(const std::string& tool, const std::string& lines);
+
   // Every call of the tool so far, oldest first, each as its list of arguments.
   std::vector<std::vector<std::string>> calls(const std::string& tool) const;
 

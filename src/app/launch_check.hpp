@@ -1,0 +1,102 @@
+#pragma once
+
+#include <QCoroTask>
+#include <QObject>
+#include <QString>
+#include <QVariantList>
+
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/log_follower.hpp"
+#include "diagnostics/launch_report.hpp"
+
+class AppState;
+class QFileSystemWatcher;
+class QTimer;
+
+// After Play Modded: follows the profile's LogOutput.log as the loader writes it, keeps the report
+// of the last launch until the next one, and notices a loader that never started. The file is
+// watched, not polled: the watcher wakes it, a worker reads the new bytes.
+class LaunchCheck : public QObject {
+  Q_OBJECT
+  // A fresh log of the last launch has been read (the report sheet can open).
+  Q_PROPERTY(bool hasReport READ hasReport NOTIFY reportChanged)
+  // "42 mods loaded." once start-up completed; empty before.
+  Q_PROPERTY(QString summary READ summary NOTIFY reportChanged)
+  Q_PROPERTY(QString loader READ loader NOTIFY reportChanged)  // "5.4.22.0", or empty
+  Q_PROPERTY(int loaded READ loaded NOTIFY reportChanged)
+  Q_PROPERTY(int skipped READ skipped NOTIFY reportChanged)
+  Q_PROPERTY(int failed READ failed NOTIFY reportChanged)
+  // The problems grouped by mod, one entry each: the group's title and subtitle where a group
+  // starts, the plain reason, its lines and excerpt, and the one action that fixes it (if any).
+  Q_PROPERTY(QVariantList problems READ problems NOTIFY problemsChanged)
+  // The game runs, yet no fresh log came within the patience: the loader did not hook in.
+  Q_PROPERTY(bool noLoader READ noLoader NOTIFY noLoaderChanged)
+  // The report sheet; like the state's other sheets, refused while another one is shown.
+  Q_PROPERTY(bool shown READ shown WRITE setShown NOTIFY shownChanged)
+
+ public:
+  explicit LaunchCheck(AppState* app);
+  ~LaunchCheck() override;
+
+  // How long a running game may go without a fresh log (a minute; tests shorten it).
+  void setPatience(std::chrono::milliseconds patience);
+  // Forgets the last launch's report and follows `log` of the profile. `before` is the file as it
+  // was before the launch.
+  void follow(const Profile& profile, std::filesystem::path log, LogFollower::Stamp before);
+  const std::optional<Diagnostics::LaunchReport>& report() const { return report_; }
+
+  bool hasReport() const { return report_.has_value(); }
+  QString summary() const;
+  QString loader() const;
+  int loaded() const;
+  int skipped() const;
+  int failed() const;
+  QVariantList problems() const { return problems_; }
+  bool noLoader() const { return noLoader_; }
+  bool shown() const { return shown_; }
+  void setShown(bool on);
+
+  // The report as plain text, for a help channel.
+  Q_INVOKABLE QString text() const;
+  Q_INVOKABLE void copyReport();
+  Q_INVOKABLE void openLogFile();
+  // The start script's own output (the launch log the app writes).
+  Q_INVOKABLE void showLaunchOutput();
+  Q_INVOKABLE void dismissNoLoader();
+  // A problem's action: "add" a package by its key, "update" or "turnOff" a mod of the profile.
+  Q_INVOKABLE void act(const QString& action, const QString& key);
+
+ signals:
+  void reportChanged();
+  void problemsChanged();
+  void noLoaderChanged();
+  void shownChanged();
+  // The summary changed from `before` (empty when start-up just completed).
+  void summaryChanged(const QString& before);
+
+ private:
+  void read();
+  QCoro::Task<> readTask(std::shared_ptr<LogFollower> follower);
+  void watch();
+  void setReport(Diagnostics::LaunchReport report);
+  void setNoLoader(bool on);
+  void checkLoader();
+  void refreshProblems();
+  const Profile* profile() const;
+
+  AppState* app_;
+  QFileSystemWatcher* watcher_;
+  QTimer* patience_;
+  std::shared_ptr<LogFollower> follower_;
+  std::string profileID_;
+  std::optional<Diagnostics::LaunchReport> report_;
+  QVariantList problems_;
+  bool reading_ = false, again_ = false;
+  bool waited_ = false;  // the patience ran out
+  bool noLoader_ = false;
+  bool shown_ = false;
+};

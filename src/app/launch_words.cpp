@@ -1,0 +1,83 @@
+#include "app/launch_words.hpp"
+
+#include "app/text.hpp"
+#include "app/values.hpp"
+
+using Diagnostics::LaunchReport;
+using Diagnostics::LogProblem;
+using Diagnostics::PluginState;
+using Diagnostics::ProblemKind;
+
+namespace LaunchWords {
+namespace {
+QString plural(int n, const char* word) {
+  return QStringLiteral("%1 %2%3").arg(n).arg(QLatin1String(word)).arg(n == 1 ? "" : "s");
+}
+
+// " 3 times" for a repeat; nothing for a single one.
+QString times(const LogProblem& problem) {
+  return problem.count > 1 ? QStringLiteral(" %1 times").arg(problem.count) : QString();
+}
+
+// What the loader wrote after "because " ("a newer version exists (Jotunn 2.6.0)").
+QString because(const LogProblem& problem) {
+  const auto at = problem.message.find("because ");
+  return at == std::string::npos ? QString() : qs(problem.message.substr(at + 8));
+}
+}  // namespace
+
+Counts counts(const LaunchReport& report) {
+  Counts c;
+  for (const auto& plugin : report.plugins) {
+    if (plugin.state == PluginState::loaded) ++c.loaded;
+    if (plugin.state == PluginState::skipped) ++c.skipped;
+    if (plugin.state == PluginState::failed) ++c.failed;
+  }
+  c.total = report.pluginCount ? static_cast<int>(*report.pluginCount) : c.loaded + c.skipped + c.failed;
+  return c;
+}
+
+QString summary(const LaunchReport& report) {
+  if (!report.startupComplete) return {};
+  const Counts c = counts(report);
+  const QString loaded = c.loaded == c.total
+                             ? plural(c.total, "mod") + QStringLiteral(" loaded")
+                             : QStringLiteral("%1 of %2 loaded").arg(c.loaded).arg(plural(c.total, "mod"));
+  const int problems = static_cast<int>(report.problems.size());
+  return problems == 0 ? loaded + u'.' : loaded + QStringLiteral(" — ") + plural(problems, "problem");
+}
+
+QString reason(const LogProblem& problem, const QStringList& needs) {
+  const QString message = qs(problem.message);
+  switch (problem.kind) {
+    case ProblemKind::missingDependency:
+      return QStringLiteral("It didn’t load: it needs %1.").arg(joinNames(needs));
+    case ProblemKind::incompatible: return QStringLiteral("It didn’t load because %1.").arg(because(problem));
+    case ProblemKind::skipped:
+      return QStringLiteral("The loader skipped it because %1.").arg(because(problem));
+    case ProblemKind::wrongLoaderVersion:
+      return QStringLiteral(
+          "It was made for another version of BepInEx and might not work until it is updated.");
+    case ProblemKind::harmony:
+      return QStringLiteral("One of its patches to the game failed%1: %2").arg(times(problem), message);
+    case ProblemKind::exception: {
+      QString text = QStringLiteral("It crashed%1 with %2").arg(times(problem), message);
+      if (problem.otherPlugin)
+        text += QStringLiteral(" It may have been built for another version of %1.")
+                    .arg(qs(*problem.otherPlugin));
+      return text;
+    }
+    case ProblemKind::error: break;
+  }
+  return QStringLiteral("It reported an error%1: %2").arg(times(problem), message);
+}
+
+QString lines(const LogProblem& problem) {
+  if (problem.count <= 1 || problem.firstLine == problem.lastLine)
+    return QStringLiteral("Line %1").arg(problem.firstLine);
+  return QStringLiteral("Lines %1–%2 (%3 times)")
+      .arg(problem.firstLine)
+      .arg(problem.lastLine)
+      .arg(problem.count);
+}
+}  // namespace LaunchWords
