@@ -21,6 +21,8 @@ const std::vector<Scene>& scenes();
 std::vector<Scene> paneScenes();
 // The Config Files sheet's scenes: each kind of control, plain text, a search, the notices and the prompt.
 std::vector<Scene> configScenes();
+// After Play Modded: a clean launch, one with problems and its report, a loader that never started.
+std::vector<Scene> launchScenes();
 // The item named `name` at or under `root`. List rows are visual children only, so the search
 // walks the item tree.
 QQuickItem* descendant(QQuickItem* root, const QString& name);

@@ -52,6 +52,7 @@ class World {
   // Stops the fake catalogue, so that a download held open ends (with an error).
   void stopCatalogue();
   AppState& state() { return *state_; }
+  FakeTools& tools() { return *tools_; }
 
  private:
   std::unique_ptr<FakeCatalogue> catalogue_;

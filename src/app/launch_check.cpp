@@ -191,8 +191,11 @@ void LaunchCheck::refreshProblems() {
           if (const ProfileMod* has = modOf(missing.mod)) {
             needs << QStringLiteral("%1, which didn’t load").arg(qs(has->displayName()));
           } else if (const TSPackage* pkg = packageForGuid(missing.guid, app_->index())) {
-            needs << QStringLiteral("%1, which isn’t in this profile").arg(qs(pkg->displayName()));
-            if (action.isEmpty() && !(p && p->find(pkg->fullName)))
+            const bool held = p && p->find(pkg->fullName);
+            needs << (held ? QStringLiteral("%1, which didn’t load")
+                           : QStringLiteral("%1, which isn’t in this profile"))
+                         .arg(qs(pkg->displayName()));
+            if (action.isEmpty() && !held)
               std::tie(action, label, target) =
                   std::tuple(QStringLiteral("add"), QStringLiteral("Add %1").arg(qs(pkg->displayName())),
                              qs(pkg->fullName));

@@ -43,6 +43,13 @@ struct ConfigEditorForeign {
   QML_UNCREATABLE("Owned by AppState.")
 };
 
+struct LaunchCheckForeign {
+  Q_GADGET
+  QML_FOREIGN(LaunchCheck)
+  QML_NAMED_ELEMENT(LaunchCheck)
+  QML_UNCREATABLE("Owned by AppState.")
+};
+
 struct ConfigFileListModelForeign {
   Q_GADGET
   QML_FOREIGN(ConfigFileListModel)

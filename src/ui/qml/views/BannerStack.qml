@@ -2,12 +2,12 @@ import QtQuick
 import Quernhold
 
 // The conditions that need the user's attention, in a fixed order: an update of the app, an
-// error, a missing game, and Steam's launch option. A column of what is shown: its height is
+// error, a missing game, Steam's launch option, and a launch whose loader never started. A column of what is shown: its height is
 // always that of the banners shown, and none when none is.
 Column {
     id: stack
     required property AppState app
-    readonly property bool any: update.visible || error.visible || noGame.visible || steamOption.visible
+    readonly property bool any: update.visible || error.visible || noGame.visible || steamOption.visible || noLoader.visible
 
     spacing: 8
     topPadding: any ? 4 : 0
@@ -57,5 +57,18 @@ Column {
         tint: Theme.ember
         title: "Steam is set to always load mods."
         message: "An earlier version of this tool added a Steam launch option. To play vanilla from Steam, clear it: Steam › right-click Valheim › Properties › General › Launch Options."
+    }
+    Banner {
+        id: noLoader
+        objectName: "banner.noLoader"
+        width: stack.width
+        visible: stack.app.launchCheck.noLoader
+        tint: Theme.blood
+        title: "The mod loader didn’t start."
+        message: "Valheim is running, but BepInEx wrote no log within a minute, so no mods are loaded. On a Mac this usually means the game was started from Steam instead of Play Modded, Rosetta is missing, the start script names another build of the game, or macOS quarantined the loader’s files."
+        actionTitle: "Show Launch Output"
+        closable: true
+        onAction: stack.app.launchCheck.showLaunchOutput()
+        onClose: stack.app.launchCheck.dismissNoLoader()
     }
 }

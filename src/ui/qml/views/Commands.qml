@@ -104,6 +104,11 @@ QtObject {
             onTriggered: commands.app.openGameLog()
         },
         Command {
+            text: "Launch Report…"; shortcut: "Ctrl+L"
+            enabled: commands.app.launchCheck.hasReport && !commands.app.sheetShown
+            onTriggered: commands.app.launchCheck.shown = true
+        },
+        Command {
             text: "Show Activity Log"
             enabled: !commands.app.sheetShown
             onTriggered: commands.app.showLog = true

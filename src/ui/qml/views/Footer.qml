@@ -71,6 +71,16 @@ Rectangle {
             }
         }
 
+        // Beside the note of what the last launch loaded: its report.
+        AppButton {
+            objectName: "footer.report"
+            kind: "ghost"
+            visible: footer.app.launchCheck.summary !== "" && footer.app.noteLine === footer.app.launchCheck.summary
+            text: "Report"
+            iconName: footer.app.launchCheck.problems.length > 0 ? "alert-triangle" : "align-left"
+            tip: "What the mod loader said at this launch"
+            onClicked: footer.app.launchCheck.shown = true
+        }
         AppButton {
             objectName: "footer.log"
             kind: "ghost"

@@ -48,6 +48,14 @@ Item {
         }
     }
     Loader {
+        active: sheets.app.launchCheck.shown
+        sourceComponent: LaunchReportSheet {
+            app: sheets.app
+            check: sheets.app.launchCheck
+            onClosed: sheets.app.launchCheck.shown = false
+        }
+    }
+    Loader {
         active: sheets.app.showConfig && !!sheets.app.selected
         sourceComponent: ConfigSheet {
             app: sheets.app

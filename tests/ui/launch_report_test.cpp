@@ -1,0 +1,83 @@
+#include <QClipboard>
+#include <QGuiApplication>
+
+#include <fstream>
+
+#include "app/launch_check.hpp"
+#include "window_fixture.hpp"
+
+namespace {
+// B loads and then throws every frame; A never loads for want of C's plug-in.
+const char* const log =
+    "[Message:   BepInEx] BepInEx 5.4.22.0 - valheim (11/11/2024 10:23:24 PM)\n"
+    "[Info   :   BepInEx] 2 plugins to load\n"
+    "[Info   :   BepInEx] Loading [B 1.0.0]\n"
+    "[Error  :   BepInEx] Could not load [A 1.0.0] because it has missing dependencies: team.Zed\n"
+    "[Message:   BepInEx] Chainloader startup complete\n"
+    "[Error  : Unity Log] NullReferenceException: Object reference not set\n"
+    "Stack trace:\n"
+    "B.Patches.Tick () (at <abc>:0)\n";
+
+class LaunchReportWindow : public WindowTest {
+ protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    run([&] { state->add(pkg("A")); });
+    tools.alsoRun("bash", "printf '%s' '" + std::string(log) + "' > \"$4/BepInEx/LogOutput.log\"");
+    run([&] { state->play(); });
+    ASSERT_TRUE(waitUntil([this] { return !state->launchCheck()->summary().isEmpty(); }));
+    flush();
+  }
+  QQuickItem* quick(const QString& name) const { return qobject_cast<QQuickItem*>(item(name)); }
+};
+
+TEST_F(LaunchReportWindow, TheFooterAndTheMenuOpenTheReportOfTheLaunch) {
+  EXPECT_EQ(text("footer.status"), "1 of 2 mods loaded — 2 problems");
+  ASSERT_TRUE(visible("footer.report"));
+  click("footer.report");
+  flush();
+  EXPECT_TRUE(visible("sheet.launch"));
+  EXPECT_EQ(text("sheet.launch.counts"), "BepInEx 5.4.22.0  ·  1 loaded  ·  0 skipped  ·  1 not loaded");
+  click("sheet.launch.done");
+  flush();
+  EXPECT_FALSE(state->sheetShown());
+
+  // The menu waits while another sheet is shown.
+  state->setShowLog(true);
+  flush();
+  trigger("menu.Launch Report…");
+  EXPECT_FALSE(state->launchCheck()->shown());
+  state->setShowLog(false);
+  trigger("menu.Launch Report…");
+  flush();
+  EXPECT_TRUE(visible("sheet.launch"));
+}
+
+TEST_F(LaunchReportWindow, EachProblemShowsItsLinesAndItsFix) {
+  state->launchCheck()->setShown(true);
+  flush();
+  QObject* missing = item("sheet.launch.problem.0");
+  QObject* thrown = item("sheet.launch.problem.1");
+  EXPECT_EQ(inside(missing, "sheet.launch.action")->property("text").toString(), "Turn Off");
+  auto* excerpt = qobject_cast<QQuickItem*>(inside(thrown, "sheet.launch.excerpt"));
+  auto* reason = qobject_cast<QQuickItem*>(inside(thrown, "sheet.launch.reason"));
+  EXPECT_FALSE(excerpt->isVisible());
+  QMetaObject::invokeMethod(inside(thrown, "sheet.launch.lines"), "clicked");
+  flush();
+  ASSERT_TRUE(excerpt->isVisible());
+  EXPECT_TRUE(excerpt->property("text").toString().contains("B.Patches.Tick"));
+  EXPECT_GT(excerpt->mapToScene({0, 0}).y(), reason->mapToScene({0, reason->height()}).y());
+  EXPECT_GT(excerpt->height(), 0);
+
+  QMetaObject::invokeMethod(inside(thrown, "sheet.launch.action"), "clicked");
+  settle();
+  EXPECT_FALSE(mod("B").enabled);
+
+  click("sheet.launch.copy");
+  EXPECT_EQ(text("sheet.launch.copy"), "Copied");
+  EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith("Valheim launch report — BepInEx 5.4.22.0"));
+  click("sheet.launch.openLog");
+  EXPECT_EQ(desktop->calls.back(), "file " + (selected().bepinex() / "LogOutput.log").string());
+}
+
+}  // namespace
