@@ -52,8 +52,9 @@ struct FakeCatalogue::Impl {
   int port = -1;
 
   mutable std::mutex lock;
-  std::condition_variable stopped;  // wakes delayed replies when the server stops
+  std::condition_variable stopped;  // wakes delayed and held replies when the server stops or releases
   bool stopping = false;
+  bool holding = false;
   int latencyMs = 0;
   int64_t bandwidth = 0;
   std::map<std::string, Reply> replies;
@@ -65,6 +66,7 @@ struct FakeCatalogue::Impl {
 
     std::unique_lock guard{lock};
     log.push_back(request);
+    stopped.wait(guard, [&] { return stopping || !holding; });
     auto found = replies.find(in.path);
     if (found == replies.end() && in.method == "POST" && in.path == createCodePath) {
       guard.unlock();
@@ -221,6 +223,19 @@ void FakeCatalogue::setUpdateNotice(const std::string& body) { answer(updateNoti
 void FakeCatalogue::setLatency(int milliseconds) {
   std::lock_guard guard{impl_->lock};
   impl_->latencyMs = milliseconds;
+}
+
+void FakeCatalogue::hold() {
+  std::lock_guard guard{impl_->lock};
+  impl_->holding = true;
+}
+
+void FakeCatalogue::release() {
+  {
+    std::lock_guard guard{impl_->lock};
+    impl_->holding = false;
+  }
+  impl_->stopped.notify_all();
 }
 
 void FakeCatalogue::setBandwidth(int64_t bytesPerSecond) {

@@ -69,6 +69,10 @@ class FakeCatalogue {
   // at most this fast on each connection (0: unthrottled).
   void setLatency(int milliseconds);
   void setBandwidth(int64_t bytesPerSecond);
+  // From hold() to release(), requests wait before they are answered: an operation stays busy for
+  // as long as a test looks at it, however fast the machine.
+  void hold();
+  void release();
 
   // Every request so far, oldest first.
   std::vector<Request> requests() const;

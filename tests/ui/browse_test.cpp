@@ -207,6 +207,7 @@ TEST_F(Browse, WhileBusyAddingAndRemovingWaitButLookingDoesNot) {
   publish("D", "1.0.0");
   publish("E", "1.0.0");
   makeProfile("Raid");
+  catalogue.hold();
   state->add(pkg("D"));  // still running while nothing else runs
   EXPECT_FALSE(inside(row("E"), "browseRow.add")->property("enabled").toBool());
   openSheet("E", false);
@@ -217,6 +218,7 @@ TEST_F(Browse, WhileBusyAddingAndRemovingWaitButLookingDoesNot) {
   openSheet("A", false);
   EXPECT_FALSE(enabled("sheet.package.remove"));
   EXPECT_TRUE(enabled("sheet.package.close"));
+  catalogue.release();
   settle();
   EXPECT_TRUE(enabled("sheet.package.remove"));
 }

@@ -80,6 +80,7 @@ TEST_F(Window, EverythingThatStartsWorkOrChangesTheProfileWaitsWhileBusy) {
   publish("D", "1.0.0");
   state->setTab(DetailTab::Installed);
   flush();
+  catalogue.hold();
   state->add(pkg("D"));  // still running
   EXPECT_EQ(text("footer.status"), state->busy());
   EXPECT_TRUE(visible("footer.spinner"));
@@ -89,6 +90,7 @@ TEST_F(Window, EverythingThatStartsWorkOrChangesTheProfileWaitsWhileBusy) {
   for (const char* name : {"modRow.switch", "modRow.menu"})
     EXPECT_FALSE(inside(item("modRow.A"), name)->property("enabled").toBool()) << name;
   EXPECT_TRUE(enabled("menu.New Profile…"));
+  catalogue.release();
   settle();
   for (const char* name :
        {"footer.work", "footer.play", "menu.Update All", "sidebar.menu.share", "header.share"})
@@ -132,6 +134,7 @@ TEST_F(Window, MenuCommandsAndShortcutsReachTheState) {
 TEST_F(Window, TheFooterNamesTheProfileAnOperationBelongsToAndShowsCutTextsWhole) {
   makeProfile("Raid");
   publish("D", "1.0.0");
+  catalogue.hold();
   state->add(pkg("D"));  // still running
   click("sidebar.row.0");
   EXPECT_EQ(selected().name, "Default");
@@ -140,6 +143,7 @@ TEST_F(Window, TheFooterNamesTheProfileAnOperationBelongsToAndShowsCutTextsWhole
   EXPECT_TRUE(line.startsWith(state->busy().chopped(1))) << line.toStdString();
   click("sidebar.row.1");
   EXPECT_FALSE(text("footer.status").contains("“Raid”"));
+  catalogue.release();
   settle();
 
   state->setNote(QString("Valheim is starting. ").repeated(20));
@@ -169,8 +173,10 @@ TEST_F(Window, PlayInTheMenuAndTheFooterFollowsTheState) {
   gameThere(true);
   both(true);
   publish("D", "1.0.0");
+  catalogue.hold();
   state->add(pkg("D"));  // still running
   both(false);
+  catalogue.release();
   settle();
   both(true);
 
@@ -219,10 +225,12 @@ TEST_F(Window, TheProfileMenuRenamesDuplicatesAndDeletesTheSelectedProfile) {
   click("sidebar.confirmDelete.confirm");
   EXPECT_EQ(state->profiles().size(), 2u);
 
+  catalogue.hold();
   state->add(pkg("A"));  // still running
   flush();
   EXPECT_FALSE(enabled("menu.Delete…"));
   EXPECT_FALSE(enabled("sidebar.menu.delete"));
+  catalogue.release();
   settle();
   EXPECT_TRUE(enabled("menu.Delete…"));
   state->setSelectedID({});
