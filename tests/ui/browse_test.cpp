@@ -239,9 +239,11 @@ TEST_F(Browse, TheSheetShowsTheReadmeAndOpensOnlyWebLinks) {
   EXPECT_EQ(desktop->calls, std::vector<std::string>{"url https://example.org/wiki"});
 
   key(Qt::Key_Escape);
+  catalogue.hold();
   openSheet("B", false);  // no README for B: the sheet says so once the catalogue has answered
   EXPECT_TRUE(visible("sheet.package.readmeLoading"));
   EXPECT_FALSE(visible("sheet.package.noReadme"));
+  catalogue.release();
   ASSERT_TRUE(waitUntil([&] { return !state->readmes()->loading(); }));
   flush();
   EXPECT_FALSE(visible("sheet.package.readme"));
