@@ -1,3 +1,5 @@
+#include <QCoreApplication>
+
 #include <fstream>
 
 #include "app/launch_check.hpp"
