@@ -62,13 +62,6 @@ TEST_F(CommandTest, PrintsTheReportAsJson) {
   EXPECT_EQ(report["problems"][3]["mod"], nullptr) << "not tied is null";
 }
 
-TEST_F(CommandTest, WithoutAProfileNothingIsTied) {
-  const Outcome result = run({log.string()});
-  ASSERT_EQ(result.code, 0) << result.err;
-  const json report = json::parse(result.out);
-  for (const json& problem : report["problems"]) EXPECT_EQ(problem["mod"], nullptr);
-}
-
 TEST_F(CommandTest, ALogThatCannotBeReadIsASentenceAndExitOne) {
   const Outcome missing = run({(folder / "nothing.log").string()});
   EXPECT_EQ(missing.code, 1);

@@ -49,11 +49,4 @@ TEST_F(ModCluesTest, AGuidIsFoundThroughSettingsFilesAndTheModsDlls) {
   EXPECT_EQ(clues.byGuid("com.example.crop"), std::nullopt) << "part of another GUID is not that GUID";
   EXPECT_EQ(clues.byGuid("com.nobody.ghost"), std::nullopt);
 }
-
-TEST(ModClues, WithoutAProfileNothingIsTied) {
-  const ModClues none;
-  EXPECT_TRUE(none.empty());
-  EXPECT_EQ(none.byName("Jotunn"), std::nullopt);
-  EXPECT_EQ(none.byGuid("com.example.cropreplant"), std::nullopt);
-}
 }  // namespace
