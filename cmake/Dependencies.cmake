@@ -1,7 +1,7 @@
 # Every dependency comes from the system's package manager (apt on Debian, Homebrew on macOS).
 find_package(PkgConfig REQUIRED)
-# Homebrew keeps libarchive and ICU outside its shared prefix (macOS has older ones of its own
-# without headers), so CMake is pointed at Homebrew's.
+# Homebrew keeps libarchive, ICU and OpenSSL outside its shared prefix (macOS has older ones of its
+# own without headers), so CMake is pointed at Homebrew's.
 if(APPLE)
   find_program(HOMEBREW brew)
   if(HOMEBREW)
@@ -9,11 +9,14 @@ if(APPLE)
                     OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
     execute_process(COMMAND ${HOMEBREW} --prefix icu4c OUTPUT_VARIABLE icu_prefix
                     OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
-    list(PREPEND CMAKE_PREFIX_PATH ${libarchive_prefix} ${icu_prefix})
+    execute_process(COMMAND ${HOMEBREW} --prefix openssl@3 OUTPUT_VARIABLE openssl_prefix
+                    OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+    list(PREPEND CMAKE_PREFIX_PATH ${libarchive_prefix} ${icu_prefix} ${openssl_prefix})
   endif()
 endif()
 find_package(CURL REQUIRED)
 find_package(LibArchive REQUIRED)
+find_package(OpenSSL 3 REQUIRED COMPONENTS Crypto)  # SHA-256 of the history's stored files
 find_package(simdjson REQUIRED)
 find_package(nlohmann_json 3.10 REQUIRED)
 find_package(Threads REQUIRED)

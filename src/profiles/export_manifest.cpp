@@ -113,6 +113,25 @@ std::string readScalar(std::string_view v) {
   return std::string(Text::trim(v, "\"'"));
 }
 
+// The items of an inline YAML list, trimmed; commas inside quotes do not split.
+std::vector<std::string_view> inlineList(std::string_view list) {
+  std::vector<std::string_view> items;
+  char quote = 0;
+  size_t start = 0;
+  for (size_t i = 0; i <= list.size(); ++i) {
+    if (i < list.size() && quote) {
+      if (list[i] == quote) quote = 0;
+    } else if (i < list.size() && (list[i] == '"' || list[i] == '\'')) {
+      quote = list[i];
+    } else if (i == list.size() || list[i] == ',') {
+      std::string_view item = Text::trim(list.substr(start, i - start), " \t");
+      if (!item.empty()) items.push_back(item);
+      start = i + 1;
+    }
+  }
+  return items;
+}
+
 void writeEntry(std::string& out, const std::string& name, const std::string& version, bool enabled) {
   auto numbers = Version::parts(version);
   numbers.resize(3, 0);  // missing numbers are 0, numbers past the third are dropped
@@ -129,12 +148,18 @@ std::string ExportEntry::version() const {
   return std::to_string(numbers[0]) + "." + std::to_string(numbers[1]) + "." + std::to_string(numbers[2]);
 }
 
-std::string writeExportManifest(const Profile& profile) {
+std::string writeExportManifest(const Profile& profile, const HeldVersions& holds) {
   std::string out = "profileName: " + scalar(profile.name) + "\nmods:\n";
+  std::vector<std::string> held;
+  auto write = [&](const std::string& name, const std::string& version, bool enabled) {
+    writeEntry(out, name, version, enabled);
+    if (holds.count(name)) held.push_back(name);
+  };
   if (auto pack = profile.packInstalled ? profile.packInstalled : profile.packVersion)
-    writeEntry(out, std::string(LoaderPack::id), *pack, true);
-  for (const auto& mod : profile.mods)
-    writeEntry(out, mod.id(), mod.installed.value_or(mod.version), mod.enabled);
+    write(std::string(LoaderPack::id), *pack, true);
+  for (const auto& mod : profile.mods) write(mod.id(), mod.installed.value_or(mod.version), mod.enabled);
+  if (!held.empty()) out += "ignoredUpdates:\n";
+  for (const auto& name : held) out += "  - " + scalar(name) + "\n";
   return out;
 }
 
@@ -144,6 +169,7 @@ ExportManifest parseExportManifest(std::string_view text) {
   constexpr std::string_view blanks = " \t\r";
   ExportManifest result;
   std::optional<ExportEntry> open;
+  bool inHeldList = false;  // after "ignoredUpdates:", until a line that is not a list item
   auto close = [&] {
     if (open) result.entries.push_back(std::move(*open));
     open.reset();
@@ -157,8 +183,17 @@ ExportManifest parseExportManifest(std::string_view text) {
       if (!line.starts_with(prefix)) return std::nullopt;
       return Text::trim(line.substr(prefix.size()), blanks);
     };
-    if (line.empty()) continue;
-    if (auto name = value("profileName:")) {
+    if (line.empty() || line.starts_with('#')) continue;
+    inHeldList = inHeldList && line.starts_with("- ") && !line.starts_with("- name:");
+    if (inHeldList) {
+      result.ignoredUpdates.push_back(readScalar(Text::trim(line.substr(2), blanks)));
+    } else if (auto held = value("ignoredUpdates:")) {
+      // A block list follows, or the list is written inline: "[]", "[A-Mod, B-Mod]".
+      inHeldList = held->empty();
+      if (held->starts_with('[') && held->ends_with(']'))
+        for (const auto& name : inlineList(held->substr(1, held->size() - 2)))
+          result.ignoredUpdates.push_back(readScalar(name));
+    } else if (auto name = value("profileName:")) {
       result.profileName = readScalar(*name);
     } else if (auto mod = value("- name:")) {
       close();
@@ -173,5 +208,15 @@ ExportManifest parseExportManifest(std::string_view text) {
   }
   close();
   return result;
+}
+
+HeldVersions heldVersions(const ExportManifest& manifest) {
+  HeldVersions holds;
+  for (const auto& name : manifest.ignoredUpdates) {
+    auto entry = std::find_if(manifest.entries.rbegin(), manifest.entries.rend(),
+                              [&](const ExportEntry& e) { return e.name == name; });
+    if (entry != manifest.entries.rend()) holds[name] = entry->version();
+  }
+  return holds;
 }
 }  // namespace ProfileStore

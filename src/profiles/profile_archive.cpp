@@ -21,7 +21,7 @@ std::string exportZip(const Profile& profile) {
   const ScopedDir work;
   const ScopedDir archive{work.path().parent_path() / (work.path().filename().string() + ".zip")};
 
-  FS::writeAtomic(*work / manifestName, writeExportManifest(profile));
+  FS::writeAtomic(*work / manifestName, writeExportManifest(profile, loadHolds(profile)));
   fs::path config = profile.bepinex() / "config";
   if (FS::isDirectory(config)) FS::copyContents(config, *work / "BepInEx" / "config", true);
   try {
@@ -48,7 +48,7 @@ ImportedProfile readExport(std::string_view data) {
   }
   ExportManifest parsed = parseExportManifest(text);
 
-  ImportedProfile imported{parsed.profileName, std::nullopt, {}, std::nullopt, *work};
+  ImportedProfile imported{parsed.profileName, std::nullopt, {}, std::nullopt, *work, heldVersions(parsed)};
   for (const auto& entry : parsed.entries) {
     if (entry.name == LoaderPack::id)
       imported.pack = entry.version();

@@ -81,8 +81,9 @@ Profile duplicate(const Profile& profile, const std::string& name) {
   copy.created = now();
   ScopedDir made{copy.dir()};
   // The source's profile.json stays behind: until save writes the copy's own, the new folder is
-  // no profile at all, never a second one with the source's id. Links stay links.
-  FS::copyContents(profile.dir(), copy.dir(), false, {"profile.json"});
+  // no profile at all, never a second one with the source's id. Links stay links. The history
+  // is the source's own: its snapshots hold the source's record.
+  FS::copyContents(profile.dir(), copy.dir(), false, {"profile.json", "history"});
   save(copy);
   made.keep();
   return copy;

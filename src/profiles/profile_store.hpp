@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "profiles/holds.hpp"
 #include "profiles/profile.hpp"
 
 // Loads and saves profiles and settings; keeps no state between calls.
@@ -15,6 +16,7 @@ void save(const Profile& profile);
 Profile create(const std::string& name);
 // The profile made when there is none, and the one a hand-made loader folder moves into.
 Profile createDefault();
+// Copies the folder but not its history: the copy starts a history of its own.
 Profile duplicate(const Profile& profile, const std::string& name);
 void deleteProfile(const Profile& profile) noexcept;
 Settings loadSettings();  // falls back to the legacy "game_dir" file
@@ -38,8 +40,10 @@ struct ImportedProfile {
   std::vector<ImportedMod> mods;
   std::optional<std::filesystem::path> configDir;
   std::filesystem::path tempDir;  // the caller removes it
+  HeldVersions holds;  // the manifest's held mods; the importer saves them with saveHolds
 };
 
-std::string exportZip(const Profile& profile);  // the archive bytes
+// The archive bytes; the profile's holds (read from its folder) travel in the mod list.
+std::string exportZip(const Profile& profile);
 ImportedProfile readExport(std::string_view data);
 }  // namespace ProfileStore
