@@ -1,0 +1,61 @@
+#include "history/diff.hpp"
+
+#include <map>
+#include <set>
+#include <utility>
+
+#include "profiles/config_file.hpp"
+
+namespace History {
+
+std::vector<ModChange> modChanges(const Profile& before, const Profile& after) {
+  std::vector<ModChange> changes;
+  std::set<std::string> seen;
+  for (const ProfileMod& mod : after.mods) {
+    if (!seen.insert(mod.id()).second) continue;
+    const ProfileMod* old = before.find(mod.id());
+    if (!old || old->version != mod.version || old->enabled != mod.enabled)
+      changes.push_back({old ? std::optional(*old) : std::nullopt, mod});
+  }
+  for (const ProfileMod& mod : before.mods)
+    if (seen.insert(mod.id()).second) changes.push_back({mod, std::nullopt});
+  return changes;
+}
+
+std::optional<PackChange> packChange(const Profile& before, const Profile& after) {
+  if (before.packVersion == after.packVersion) return std::nullopt;
+  return PackChange{before.packVersion, after.packVersion};
+}
+
+std::vector<SettingChange> settingChanges(std::string_view before, std::string_view after) {
+  using Key = std::pair<std::string, std::string>;
+  std::map<Key, std::string> old;
+  for (const ConfigEntry& e : ConfigFile::parse(before).entries())
+    old.try_emplace({e.section, e.key}, e.value);
+  std::vector<SettingChange> changes;
+  for (const ConfigEntry& e : ConfigFile::parse(after).entries()) {
+    auto it = old.find({e.section, e.key});
+    if (it == old.end()) {
+      changes.push_back({e.section, e.key, std::nullopt, e.value});
+      continue;
+    }
+    if (it->second != e.value) changes.push_back({e.section, e.key, it->second, e.value});
+    old.erase(it);  // a key repeated in one section compares once
+  }
+  // What is left was removed; its order in the earlier file is lost in the map, so by name.
+  for (auto& [key, value] : old) changes.push_back({key.first, key.second, std::move(value), std::nullopt});
+  return changes;
+}
+
+std::string describeCounts(const DiffCounts& counts) {
+  auto counted = [](size_t n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+  };
+  if (counts.mods && counts.configFiles)
+    return counted(counts.mods, "mod", "mods") + " changed, " +
+           counted(counts.configFiles, "config file", "config files");
+  if (counts.mods) return counted(counts.mods, "mod", "mods") + " changed";
+  if (counts.configFiles) return counted(counts.configFiles, "config file", "config files") + " changed";
+  return "No changes";
+}
+}  // namespace History

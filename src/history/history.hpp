@@ -1,0 +1,109 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "foundation/date.hpp"
+#include "history/diff.hpp"
+#include "profiles/profile.hpp"
+
+// The history of a profile: snapshots of its record ("profile.json") and its config folder's
+// files, kept in the profile folder's "history" (so deleting the profile deletes it; a duplicate
+// and an exported profile leave it out). Files are stored by content: a snapshot of unchanged
+// files adds only its own small record. Holds ("holds.json") are not part of a snapshot: going
+// back leaves them as the player set them.
+//
+// Every operation takes the profile's folder (Profile::dir()), blocks, and may run on any thread;
+// calls for one profile must not overlap (the app runs them inside its one busy operation). A
+// process that dies during a snapshot or a restore leaves the old state or the new one, whole:
+// the next snapshot, restore or recoverAll() finishes a restore that was cut short.
+//
+// How the app uses it:
+//   before a change     snapshot(p.dir(), "Updated Jotunn 2.20.0 → 2.21.0"); when it throws,
+//                       the change does not start and the error's text is shown.
+//   History sheet       list() for the rows (describeCounts(info.changes) for the short diff),
+//                       diff() for the selected row.
+//   Restore / Undo      refuse while the game runs ("Valheim is already running."); then
+//                       missingVersions(restoredRecord(dir, id), obtainable) names what cannot
+//                       be installed, before anything changes; restore() writes the record and
+//                       the config files, and the app puts Restored::profile in its list, takes
+//                       the files of Restored::changes' removed mods away, moves the files of
+//                       mods whose enabled state changed, and syncs the profile. Undo restores
+//                       newest(); its label comes from newest()->description.
+//   start-up            recoverAll() before ProfileStore::loadAll().
+namespace History {
+
+struct SnapshotInfo {
+  std::string id;  // for diff() and restore()
+  Date time = distantPast;  // distantPast when the record itself is unreadable
+  std::string description;
+  // A snapshot whose record is unreadable or one of whose files is missing; it cannot be
+  // shown or restored, and the others still can.
+  bool damaged = false;
+  DiffCounts changes;  // against the current state (zero for a damaged snapshot and from newest())
+};
+
+// How much history a profile keeps; past either bound the oldest snapshots go first (the newest
+// always stays), and files no snapshot holds any more go with them.
+struct Limits {
+  size_t snapshots = 100;
+  uint64_t bytes = 200'000'000;
+};
+
+// Stores the profile's current record and config files with a one-line description; returns the
+// new snapshot's id. A full disk throws AppError with a sentence that says nothing was changed;
+// other failures pass the platform's error up.
+std::string snapshot(const std::filesystem::path& profileDir, const std::string& description,
+                     const Limits& limits = {});
+
+// Every snapshot, newest first, each counted against the current state.
+std::vector<SnapshotInfo> list(const std::filesystem::path& profileDir);
+// The newest snapshot (without counts), or none.
+std::optional<SnapshotInfo> newest(const std::filesystem::path& profileDir);
+
+// What changed from the snapshot (before) to the current state (after). Throws AppError for a
+// damaged snapshot or one that no longer exists.
+ProfileDiff diff(const std::filesystem::path& profileDir, const std::string& id);
+
+// The record a restore of the snapshot would write: the snapshot's mods, wanted versions, enabled
+// states and pack, with the installed versions as the profile's files are now (the sync after a
+// restore then installs what differs). The profile keeps its id, name and creation date.
+Profile restoredRecord(const std::filesystem::path& profileDir, const std::string& id);
+
+// The mods of a record that a sync would have to install (not installed, or at another version)
+// and that `obtainable(key, version)` says cannot be had (neither downloaded before nor in the
+// catalogue), in the record's order. The loader pack, when it is one of them, comes first as an
+// entry with LoaderPack's ns and name.
+std::vector<ProfileMod> missingVersions(
+    const Profile& record,
+    const std::function<bool(const std::string& key, const std::string& version)>& obtainable);
+
+struct Restored {
+  Profile profile;  // the record now on disk (as restoredRecord() gave it)
+  std::string undoID;  // the snapshot of the state before the restore
+  ProfileDiff changes;  // from the state before the restore to the restored one
+};
+
+// Snapshots the current state with `description` (so the restore can be undone), then puts the
+// snapshot's record and config files back; config files the snapshot did not have are removed.
+// Throws AppError before changing anything when the snapshot is damaged or gone.
+Restored restore(const std::filesystem::path& profileDir, const std::string& id,
+                 const std::string& description);
+
+// Finishes a restore that a dying process left unfinished. Never fails; a failure is logged.
+void recover(const std::filesystem::path& profileDir) noexcept;
+// recover() for every folder in the profiles folder.
+void recoverAll() noexcept;
+
+// Descriptions of the changes the app snapshots before.
+std::string describeUpdate(const ProfileMod& mod,
+                           const std::string& newVersion);  // "Updated Jotunn 2.20.0 → 2.21.0"
+std::string describeToggle(const ProfileMod& mod, bool enabled);  // "Turned off BetterArchery"
+std::string describeConfigSave(const std::filesystem::path& file);  // "Saved BepInEx.cfg"
+std::string describeImport(bool fromFile);  // "Replaced by an imported code" / "… file"
+std::string describeRestore(const std::string& description);  // "Went back to before “…”"
+}  // namespace History

@@ -1,0 +1,104 @@
+// The History sheet's rows and the diff of one snapshot against the current state.
+#include <algorithm>
+#include <map>
+
+#include "foundation/app_error.hpp"
+#include "foundation/fs.hpp"
+#include "history/history.hpp"
+#include "history/state.hpp"
+#include "profiles/profile_store.hpp"
+
+namespace fs = std::filesystem;
+
+namespace History {
+namespace {
+// Reads a listing's records and checks their files, asking the disk once per object.
+class Reader {
+ public:
+  explicit Reader(const fs::path& profileDir)
+      : dir_(profileDir), store_(HistoryLayout::objects(profileDir)) {}
+
+  // The snapshot's row; with `current`, counted against it.
+  SnapshotInfo info(const std::string& id, const ProfileState* current) {
+    SnapshotInfo row{id};
+    try {
+      const SnapshotRecord record = loadRecord(dir_, id);
+      row.time = record.time;
+      row.description = record.description;
+      row.damaged = !std::all_of(record.files.begin(), record.files.end(),
+                                 [&](const auto& entry) { return present(entry.second); });
+      if (!row.damaged && current)
+        row.changes = diffStates({this->record(record), record.files}, *current).counts();
+    } catch (const std::exception&) {
+      row.damaged = true;
+    }
+    return row;
+  }
+
+ private:
+  bool present(const StoredFile& file) {
+    auto [it, fresh] = present_.try_emplace(file.hash, false);
+    if (fresh) it->second = store_.present(file);
+    return it->second;
+  }
+
+  // Snapshots in a row often share their record (config saves change only config files).
+  const Profile& record(const SnapshotRecord& snapshot) {
+    const StoredFile& file = snapshot.files.at(std::string(HistoryLayout::recordPath));
+    auto it = records_.find(file.hash);
+    if (it != records_.end()) return it->second;
+    auto bytes = store_.read(file);
+    if (!bytes) throw AppError(damagedSentence);
+    return records_.emplace(file.hash, ProfileStore::decodeProfile(*bytes)).first->second;
+  }
+
+  fs::path dir_;
+  ObjectStore store_;
+  std::map<std::string, bool> present_;
+  std::map<std::string, Profile> records_;
+};
+}  // namespace
+
+std::vector<SnapshotInfo> list(const fs::path& profileDir) {
+  const ProfileState current = currentState(profileDir);
+  Reader reader(profileDir);
+  std::vector<SnapshotInfo> rows;
+  const auto ids = HistoryLayout::ids(profileDir);
+  for (auto id = ids.rbegin(); id != ids.rend(); ++id) rows.push_back(reader.info(*id, &current));
+  return rows;
+}
+
+std::optional<SnapshotInfo> newest(const fs::path& profileDir) {
+  const auto ids = HistoryLayout::ids(profileDir);
+  if (ids.empty()) return std::nullopt;
+  return Reader(profileDir).info(ids.back(), nullptr);
+}
+
+ProfileDiff diff(const fs::path& profileDir, const std::string& id) {
+  constexpr const char* damaged = "This snapshot is damaged and can’t be shown.";
+  SnapshotRecord record;
+  try {
+    record = loadRecord(profileDir, id);
+  } catch (const AppError&) {
+    throw;
+  } catch (const std::exception&) {
+    throw AppError(damaged);
+  }
+  const ObjectStore store(HistoryLayout::objects(profileDir));
+  auto stored = [&](const std::string&, const StoredFile& file) {
+    auto bytes = store.read(file);
+    if (!bytes) throw AppError(damaged);
+    return *bytes;
+  };
+  auto onDisk = [&](const std::string& path, const StoredFile&) {
+    try {
+      return FS::readFile(profileDir / path);
+    } catch (const fs::filesystem_error&) {
+      return std::string();  // changed again since it was hashed; shown against nothing
+    }
+  };
+  const Profile snapshotRecord =
+      ProfileStore::decodeProfile(stored("", record.files.at(std::string(HistoryLayout::recordPath))));
+  return diffStates({snapshotRecord, record.files}, currentState(profileDir), stored, onDisk);
+}
+}  // namespace History

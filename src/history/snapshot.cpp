@@ -1,0 +1,143 @@
+// Taking a snapshot, and keeping the history within its limits.
+#include <algorithm>
+#include <cerrno>
+#include <set>
+#include <system_error>
+
+#include "foundation/app_error.hpp"
+#include "foundation/fs.hpp"
+#include "foundation/log.hpp"
+#include "history/fault_point.hpp"
+#include "history/history.hpp"
+#include "history/state.hpp"
+
+namespace fs = std::filesystem;
+
+namespace History {
+namespace {
+bool diskFull(const std::error_code& code) {
+  return code == std::errc::no_space_on_device ||
+         (code.category() == std::generic_category() && code.value() == EDQUOT);
+}
+
+// One line, whatever the caller passed.
+std::string oneLine(std::string text) {
+  std::replace_if(
+      text.begin(), text.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
+  return text;
+}
+
+uint64_t fileSize(const fs::path& p) {
+  std::error_code ec;
+  const uint64_t size = fs::file_size(p, ec);
+  return ec ? 0 : size;
+}
+
+// Drops the oldest snapshots while there are too many or they take too much room, then every
+// object no remaining snapshot holds (and what interrupted writes left). Cheap while within bounds:
+// the records are read only when something has to go.
+void prune(const fs::path& profileDir, const Limits& limits) {
+  const ObjectStore store(HistoryLayout::objects(profileDir));
+  const std::vector<std::string> ids = HistoryLayout::ids(profileDir);
+  const auto sizes = store.sizes();
+  std::vector<uint64_t> recordBytes;
+  uint64_t total = 0;
+  for (const auto& [name, size] : sizes) total += size;
+  for (const auto& id : ids)
+    total += recordBytes.emplace_back(fileSize(HistoryLayout::recordFile(profileDir, id)));
+  if (ids.size() <= limits.snapshots && total <= limits.bytes) return;
+
+  // Counted again with only what the snapshots hold: files of a damaged record are not known.
+  std::vector<SnapshotRecord> records(ids.size());
+  std::map<std::string, size_t> holders;
+  total = 0;
+  for (size_t i = 0; i < ids.size(); ++i) {
+    total += recordBytes[i];
+    try {
+      records[i] = loadRecord(profileDir, ids[i]);
+    } catch (const std::exception&) {
+      continue;
+    }
+    for (const auto& [path, file] : records[i].files)
+      if (holders[file.hash]++ == 0) total += file.size;
+  }
+  size_t dropped = 0;
+  for (; ids.size() - dropped > std::max<size_t>(limits.snapshots, 1) ||
+         (total > limits.bytes && ids.size() - dropped > 1);
+       ++dropped) {
+    total -= recordBytes[dropped];
+    for (const auto& [path, file] : records[dropped].files)
+      if (--holders[file.hash] == 0) total -= file.size;
+  }
+  for (size_t i = 0; i < dropped; ++i) {
+    FS::remove(HistoryLayout::recordFile(profileDir, ids[i]));
+    FaultPoint::reach();
+  }
+  std::set<std::string> kept;
+  for (const auto& [hash, count] : holders)
+    if (count > 0) kept.insert(hash);
+  store.removeAllBut(kept);
+}
+
+std::string take(const fs::path& profileDir, const std::string& description) {
+  const ObjectStore store(HistoryLayout::objects(profileDir));
+  SnapshotRecord record{now(), oneLine(description), {}};
+  for (const std::string& path : HistoryLayout::keptFiles(profileDir)) {
+    std::string bytes;
+    try {
+      bytes = FS::readFile(profileDir / path);
+    } catch (const fs::filesystem_error& e) {
+      // A config file the game removed meanwhile is simply not there; the record must be.
+      if (path == HistoryLayout::recordPath || e.code() != std::errc::no_such_file_or_directory) throw;
+      continue;
+    }
+    record.files[path] = store.put(bytes);
+  }
+  const std::vector<std::string> ids = HistoryLayout::ids(profileDir);
+  const std::string id = std::to_string(ids.empty() ? 1 : std::stoll(ids.back()) + 1);
+  FS::mkdir(HistoryLayout::snapshots(profileDir));
+  FaultPoint::reach();
+  FS::writeAtomic(HistoryLayout::recordFile(profileDir, id), encodeRecord(record));
+  FaultPoint::reach();
+  return id;
+}
+}  // namespace
+
+std::string snapshot(const fs::path& profileDir, const std::string& description, const Limits& limits) {
+  recover(profileDir);
+  std::string id;
+  try {
+    id = take(profileDir, description);
+  } catch (const std::system_error& e) {
+    if (!diskFull(e.code())) throw;
+    throw AppError(
+        "There isn’t enough disk space to keep a snapshot of this profile, so nothing was changed. Free some "
+        "space and try again.");
+  }
+  // The snapshot is taken; a history that cannot shrink now shrinks next time.
+  try {
+    prune(profileDir, limits);
+  } catch (const std::exception& e) {
+    Log::write(std::string("history prune failed: ") + e.what());
+  }
+  return id;
+}
+
+std::string describeUpdate(const ProfileMod& mod, const std::string& newVersion) {
+  return "Updated " + mod.displayName() + " " + mod.installed.value_or(mod.version) + " → " + newVersion;
+}
+
+std::string describeToggle(const ProfileMod& mod, bool enabled) {
+  return (enabled ? "Turned on " : "Turned off ") + mod.displayName();
+}
+
+std::string describeConfigSave(const fs::path& file) { return "Saved " + file.filename().string(); }
+
+std::string describeImport(bool fromFile) {
+  return fromFile ? "Replaced by an imported file" : "Replaced by an imported code";
+}
+
+std::string describeRestore(const std::string& description) {
+  return "Went back to before “" + description + "”";
+}
+}  // namespace History
