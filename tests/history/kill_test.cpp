@@ -1,0 +1,125 @@
+// A snapshot or a restore killed at any step leaves the old state or the new one, whole. A child
+// process runs the operation and kills itself at its n-th file-system step; the parent then opens
+// the profile as the app does after a crash and looks.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <functional>
+#include <random>
+
+#include "history/fault_point.hpp"
+#include "history_fixture.hpp"
+
+namespace fs = std::filesystem;
+
+namespace {
+int stepsLeft = 0;
+
+// Runs `work` in a child that dies at its n-th step; the child's exit code, or -1 when it died.
+// With n = 0 it runs to the end and exits with the number of steps it took.
+int runChild(int n, const std::function<void()>& work) {
+  const pid_t pid = fork();
+  if (pid == 0) {
+    stepsLeft = n;
+    History::FaultPoint::setHook([] {
+      if (--stepsLeft == 0) raise(SIGKILL);
+    });
+    try {
+      work();
+    } catch (...) {
+      _exit(255);
+    }
+    _exit(-stepsLeft);
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  if (WIFSIGNALED(status)) return WTERMSIG(status) == SIGKILL ? -1 : -2;
+  return WEXITSTATUS(status);
+}
+
+class KillTest : public HistoryTest {
+ protected:
+  // The profile folder as it is now, to start every run from.
+  void keep() {
+    fs::remove_all(saved());
+    fs::copy(dir(), saved(), fs::copy_options::recursive);
+  }
+  void reset() {
+    fs::remove_all(dir());
+    fs::copy(saved(), dir(), fs::copy_options::recursive);
+  }
+  fs::path saved() const { return dir().parent_path() / "saved"; }
+
+  // Every step once, then steps picked at random (seeded) up to `runs` runs.
+  static std::vector<int> stepsToKill(int steps, int runs) {
+    std::vector<int> out;
+    std::mt19937 random(22);
+    for (int i = 0; i < runs; ++i)
+      out.push_back(i < steps ? i + 1 : std::uniform_int_distribution(1, steps)(random));
+    return out;
+  }
+
+  void expectUndamaged() {
+    for (const auto& row : History::list(dir())) EXPECT_FALSE(row.damaged) << row.id;
+  }
+};
+}  // namespace
+
+TEST_F(KillTest, ASnapshotKilledAtAnyStepIsTakenWholeOrNotAtAll) {
+  History::snapshot(dir(), "one");
+  History::snapshot(dir(), "two");
+  put("BepInEx.cfg", "changed");
+  put("more/new.cfg", "new");
+  const auto current = files();
+  keep();
+  auto take = [this] { History::snapshot(dir(), "three", {2, 1'000'000}); };
+  const int steps = runChild(0, take);
+  ASSERT_GT(steps, 4) << "the objects, the record and the pruning are steps";
+  reset();
+
+  for (int n : stepsToKill(steps, 50)) {
+    SCOPED_TRACE("killed at step " + std::to_string(n) + " of " + std::to_string(steps));
+    ASSERT_EQ(runChild(n, take), -1);
+    History::recoverAll();
+    EXPECT_EQ(files(), current);
+    const auto rows = History::list(dir());
+    ASSERT_FALSE(rows.empty());
+    EXPECT_TRUE(rows[0].description == "two" ||
+                (rows[0].description == "three" && rows[0].changes == History::DiffCounts{}));
+    expectUndamaged();
+    History::snapshot(dir(), "after", {2, 1'000'000});  // what the crash left does not hinder the next one
+    expectUndamaged();
+    reset();
+  }
+}
+
+TEST_F(KillTest, ARestoreKilledAtAnyStepEndsWhollyOldOrWhollyRestored) {
+  const std::string id = History::snapshot(dir(), "before");
+  profile.mods[0].installed = profile.mods[0].version = "2.21.0";
+  profile.mods.pop_back();
+  save();
+  put("BepInEx.cfg", "changed");
+  put("more/new.cfg", "new");
+  fs::remove(config() / "sub" / "plans.json");
+  const auto old = files();
+  keep();
+  auto restore = [&] { History::restore(dir(), id, "back"); };
+  const int steps = runChild(0, restore);
+  ASSERT_GT(steps, 6);
+  const auto restored = files();
+  ASSERT_NE(restored, old);
+  reset();
+
+  for (int n : stepsToKill(steps, 50)) {
+    SCOPED_TRACE("killed at step " + std::to_string(n) + " of " + std::to_string(steps));
+    ASSERT_EQ(runChild(n, restore), -1);
+    History::recoverAll();
+    const auto now = files();
+    EXPECT_TRUE(now == old || now == restored);
+    EXPECT_FALSE(FS::exists(dir() / "history" / "restore.json"));
+    expectUndamaged();
+    reset();
+  }
+}
