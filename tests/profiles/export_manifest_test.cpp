@@ -46,3 +46,54 @@ TEST(ExportManifest, ReadsYamlQuotingAsOtherWritersUseIt) {
   EXPECT_FALSE(read.entries[0].enabled);
   EXPECT_EQ(read.entries[1].name, "Stray-Quote");
 }
+
+TEST(ExportManifest, HoldsOfListedModsFollowAsIgnoredUpdatesAndReadBackAtTheirEntrysVersion) {
+  Profile profile{
+      "P",
+      "Held",
+      {},
+      "5.4.2202",
+      std::nullopt,
+      {{"A", "Mod", "2.0.0", "1.5.0", true, true}, {"B", "Mod", "1.0.0", std::nullopt, true, true}}};
+  const std::string text = writeExportManifest(profile, {{"A-Mod", "1.5.0"}, {"Gone-Mod", "3.0.0"}});
+  EXPECT_TRUE(text.ends_with("    enabled: true\nignoredUpdates:\n  - A-Mod\n")) << text;
+  const auto read = parseExportManifest(text);
+  EXPECT_EQ(read.ignoredUpdates, std::vector<std::string>{"A-Mod"});
+  EXPECT_EQ(ProfileStore::heldVersions(read), (HeldVersions{{"A-Mod", "1.5.0"}}));
+  EXPECT_EQ(writeExportManifest(profile), writeExportManifest(profile, {{"Gone-Mod", "3.0.0"}}))
+      << "no holds of listed mods, no ignoredUpdates line";
+}
+
+// Exports as r2modman (two-space list indent) and Gale (lists at the key's indent, keys in another
+// order) write them; both read the same, and their hold lists in every form YAML allows.
+TEST(ExportManifest, OtherManagersExportsReadUnchangedWithOrWithoutHolds) {
+  const std::string r2modman =
+      "profileName: Friends\nmods:\n"
+      "  - name: denikson-BepInExPack_Valheim\n    version:\n      major: 5\n      minor: 4\n"
+      "      patch: 2202\n    enabled: true\n"
+      "  - name: ValheimModding-Jotunn\n    version:\n      major: 2\n      minor: 20\n      patch: 0\n"
+      "    enabled: false\n";
+  const std::string gale =
+      "profileName: Friends\nmods:\n"
+      "- name: denikson-BepInExPack_Valheim\n  enabled: true\n  version:\n    major: 5\n    minor: 4\n"
+      "    patch: 2202\n"
+      "- name: ValheimModding-Jotunn\n  enabled: false\n  version:\n    major: 2\n    minor: 20\n    patch: "
+      "0\n";
+  const std::vector<ProfileStore::ExportEntry> entries{{"denikson-BepInExPack_Valheim", {5, 4, 2202}, true},
+                                                       {"ValheimModding-Jotunn", {2, 20, 0}, false}};
+  const HeldVersions held{{"ValheimModding-Jotunn", "2.20.0"}};
+  const std::pair<std::string, HeldVersions> cases[] = {
+      {r2modman, {}},
+      {gale, {}},
+      {gale + "ignoredUpdates: []\n", {}},
+      {r2modman + "ignoredUpdates:\n  - ValheimModding-Jotunn\n  - Not-Listed\n", held},
+      {gale + "ignoredUpdates:\n- 'ValheimModding-Jotunn'\n", held},
+      {"ignoredUpdates: [\"ValheimModding-Jotunn\", Not-Listed]\n" + gale, held},
+  };
+  for (const auto& [text, holds] : cases) {
+    const auto read = parseExportManifest(text);
+    EXPECT_EQ(read.profileName, "Friends");
+    EXPECT_EQ(read.entries, entries) << text;
+    EXPECT_EQ(ProfileStore::heldVersions(read), holds) << text;
+  }
+}

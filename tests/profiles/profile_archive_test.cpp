@@ -46,6 +46,19 @@ TEST_F(ProfileArchive, ExportListsThePackFirstThenEveryModAndImportsBackWithItsC
   EXPECT_EQ(FS::readFile(*imported.configDir / "sub" / "b.cfg"), "b");
 }
 
+TEST_F(ProfileArchive, HoldsTravelWithTheProfileAndNothingOfItsHistory) {
+  Profile profile{"HELD",       "Held",       now(),
+                  std::nullopt, std::nullopt, {{"A", "Mod", "1.0.0", "1.0.0", true, true}}};
+  ProfileStore::saveHolds(profile, {{"A-Mod", "1.0.0"}});
+  FS::mkdir(profile.bepinex() / "config");
+  FS::mkdir(profile.dir() / "history");
+  FS::writeAtomic(profile.dir() / "history" / "1.json", "{}");
+  auto imported = ProfileStore::readExport(ProfileStore::exportZip(profile));
+  EXPECT_EQ(imported.holds, (HeldVersions{{"A-Mod", "1.0.0"}}));
+  for (const auto& entry : fs::recursive_directory_iterator(imported.tempDir))
+    EXPECT_EQ(entry.path().string().find("history"), std::string::npos) << entry.path();
+}
+
 TEST_F(ProfileArchive, ReadsForeignManifestsLenientlyWithTheConfigurationAtTheRoot) {
   // As other managers write it: top-level "config", quoted values, extra keys, CRLF line ends.
   std::string manifest =

@@ -4,6 +4,7 @@
 #include "foundation/fs.hpp"
 #include "foundation/log.hpp"
 #include "foundation/paths.hpp"
+#include "profiles/holds.hpp"
 #include "profiles/profile_store.hpp"
 
 namespace fs = std::filesystem;
@@ -79,15 +80,32 @@ TEST(Settings, AreWrittenCompactAndFallBackToTheLegacyGameFolderFile) {
   EXPECT_EQ(ProfileStore::loadSettings(), (Settings{std::nullopt, "P1"}));
 }
 
-TEST(ProfileStore, ADuplicateCopiesLinksAsLinks) {
+TEST(ProfileStore, ADuplicateCopiesLinksAsLinksAndHoldsButNoHistory) {
   Profile source = ProfileStore::create("Main");
   put(source.bepinex() / "plugins/A-Mod/Mod.dll", "dll");
   fs::create_directory_symlink("A-Mod", source.bepinex() / "plugins/link");
+  put(source.dir() / "history/snapshots/1.json", "{}");
+  ProfileStore::saveHolds(source, {{"A-Mod", "1.0.0"}});
 
   Profile copy = ProfileStore::duplicate(source, "Main Copy");
   EXPECT_EQ(fs::read_symlink(copy.bepinex() / "plugins/link"), "A-Mod");
   EXPECT_EQ(FS::readFile(copy.bepinex() / "plugins/A-Mod/Mod.dll"), "dll");
+  EXPECT_FALSE(fs::exists(copy.dir() / "history"));
+  EXPECT_EQ(ProfileStore::loadHolds(copy), (HeldVersions{{"A-Mod", "1.0.0"}}));
   EXPECT_EQ(ProfileStore::loadAll().size(), 2u);
+}
+
+TEST(Holds, AreKeptBesideTheRecordAndAMissingOrDamagedFileHoldsNothing) {
+  const Profile profile{"HOLDS", "Main", at("2024-01-01T00:00:00Z"), std::nullopt, std::nullopt, {}};
+  EXPECT_TRUE(ProfileStore::loadHolds(profile).empty());
+  ProfileStore::saveHolds(profile, {{"B-Mod", "2.0.0"}, {"A-Mod", "1.0.0"}});
+  EXPECT_EQ(FS::readFile(profile.dir() / "holds.json"),
+            "{\n  \"A-Mod\": \"1.0.0\",\n  \"B-Mod\": \"2.0.0\"\n}");
+  EXPECT_EQ(ProfileStore::loadHolds(profile), (HeldVersions{{"A-Mod", "1.0.0"}, {"B-Mod", "2.0.0"}}));
+  for (const char* damaged : {"[\"A-Mod\"]", "{\"A-Mod\": 1}", "{"}) {
+    put(profile.dir() / "holds.json", damaged);
+    EXPECT_TRUE(ProfileStore::loadHolds(profile).empty()) << damaged;
+  }
 }
 
 TEST(ProfileStore, AProfileThatCannotBeSavedLeavesNoFolder) {
