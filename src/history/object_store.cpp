@@ -17,11 +17,13 @@ namespace {
 [[noreturn]] void fail(const fs::path& p, int err) {
   throw fs::filesystem_error("write", p, std::error_code(err, std::generic_category()));
 }
+}  // namespace
 
-// Objects are not flushed one by one: a process that dies leaves the page cache behind, and a
-// snapshot that a power cut leaves short of an object lists as damaged, like any other.
-void writeWhole(const fs::path& temp, const fs::path& to, std::string_view bytes) {
-  const FileDescriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+// Not flushed one by one: a process that dies leaves the page cache behind, and a snapshot that a
+// power cut leaves short of a file lists as damaged, like any other.
+void writeReplacing(const fs::path& to, std::string_view bytes) {
+  const fs::path temp = to.parent_path() / ("." + to.filename().string() + ".part");
+  FileDescriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
   if (!fd.valid()) fail(temp, errno);
   for (size_t done = 0; done < bytes.size();) {
     const ssize_t n =
@@ -33,6 +35,11 @@ void writeWhole(const fs::path& temp, const fs::path& to, std::string_view bytes
     }
     done += size_t(n);
   }
+  if (fd.close() != 0) {
+    const int err = errno;
+    ::unlink(temp.c_str());
+    fail(temp, err);
+  }
   History::FaultPoint::reach();
   if (::rename(temp.c_str(), to.c_str()) != 0) {
     const int err = errno;
@@ -40,13 +47,12 @@ void writeWhole(const fs::path& temp, const fs::path& to, std::string_view bytes
     fail(to, err);
   }
 }
-}  // namespace
 
 StoredFile ObjectStore::put(std::string_view bytes) const {
   StoredFile file{sha256Hex(bytes), bytes.size()};
   if (present(file)) return file;
   FS::mkdir(folder_);
-  writeWhole(folder_ / ("." + file.hash), path(file.hash), bytes);
+  writeReplacing(path(file.hash), bytes);
   History::FaultPoint::reach();
   return file;
 }

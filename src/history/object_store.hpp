@@ -15,13 +15,16 @@ struct StoredFile {
   bool operator==(const StoredFile&) const = default;
 };
 
+// Writes the bytes under a temporary name beside `to`, then renames it over `to`: whole or absent
+// whenever the process ends.
+void writeReplacing(const std::filesystem::path& to, std::string_view bytes);
+
 // Files kept by content in one folder: the same bytes are stored once, whoever refers to them.
 class ObjectStore {
  public:
   explicit ObjectStore(std::filesystem::path folder) : folder_(std::move(folder)) {}
 
-  // Stores the bytes unless they are there already. An object is written under a temporary name
-  // and renamed, so it is whole or absent whenever the process ends.
+  // Stores the bytes unless they are there already (with writeReplacing).
   StoredFile put(std::string_view bytes) const;
   // Whether the object is there at its length (cheap: no hashing).
   bool present(const StoredFile& file) const;

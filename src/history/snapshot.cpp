@@ -97,7 +97,7 @@ std::string take(const fs::path& profileDir, const std::string& description) {
   const std::string id = std::to_string(ids.empty() ? 1 : std::stoll(ids.back()) + 1);
   FS::mkdir(HistoryLayout::snapshots(profileDir));
   FaultPoint::reach();
-  FS::writeAtomic(HistoryLayout::recordFile(profileDir, id), encodeRecord(record));
+  writeReplacing(HistoryLayout::recordFile(profileDir, id), encodeRecord(record));
   FaultPoint::reach();
   return id;
 }

@@ -9,7 +9,7 @@
 #include "foundation/date.hpp"
 #include "history/object_store.hpp"
 
-// One snapshot as "history/snapshots/<id>.json" holds it: what the profile's files were, by path
+// One snapshot as "history/snapshots/<id>.record" holds it: what the profile's files were, by path
 // inside the profile folder with "/" ("profile.json", "BepInEx/config/BepInEx.cfg").
 struct SnapshotRecord {
   Date time = distantPast;
@@ -20,7 +20,7 @@ struct SnapshotRecord {
 
 std::string encodeRecord(const SnapshotRecord& record);
 // Throws when the text is no record, or names a file a snapshot never keeps.
-SnapshotRecord decodeRecord(std::string_view json);
+SnapshotRecord decodeRecord(std::string_view text);
 
 // Where a profile folder keeps its history, and which of its files a snapshot keeps.
 namespace HistoryLayout {
@@ -31,7 +31,7 @@ std::filesystem::path root(const std::filesystem::path& profileDir);
 std::filesystem::path objects(const std::filesystem::path& profileDir);
 std::filesystem::path snapshots(const std::filesystem::path& profileDir);
 std::filesystem::path recordFile(const std::filesystem::path& profileDir, const std::string& id);
-// A restore's target, present from the moment it is decided until every file is in place.
+// A restore's target (a record), present from the moment it is decided until every file is in place.
 std::filesystem::path restoreJournal(const std::filesystem::path& profileDir);
 std::filesystem::path configDir(const std::filesystem::path& profileDir);  // where configPrefix points
 // The ids of the stored records, oldest first.

@@ -45,19 +45,16 @@ ProfileDiff diffStates(const ProfileState& before, const ProfileState& after, co
                        const ReadFile& readAfter) {
   ProfileDiff diff{modChanges(before.record, after.record), packChange(before.record, after.record), {}};
   const std::string prefix(HistoryLayout::configPrefix);
-  auto configOf = [&](const std::map<std::string, StoredFile>& files) {
-    std::map<std::string, StoredFile> config;
-    for (const auto& [path, file] : files)
-      if (path.starts_with(prefix)) config.emplace_hint(config.end(), path, file);
-    return config;
+  using Files = std::map<std::string, StoredFile>;
+  // The config files come together in path order: one walk over both pairs them up.
+  auto b = before.files.lower_bound(prefix), a = after.files.lower_bound(prefix);
+  auto inConfig = [&](Files::const_iterator it, const Files& files) {
+    return it != files.end() && it->first.starts_with(prefix);
   };
-  const auto beforeConfig = configOf(before.files), afterConfig = configOf(after.files);
-  auto b = beforeConfig.begin(), a = afterConfig.begin();
   using Kind = ConfigFileChange::Kind;
-  // Both are sorted by path: one walk pairs them up.
-  while (b != beforeConfig.end() || a != afterConfig.end()) {
-    const bool onlyBefore = a == afterConfig.end() || (b != beforeConfig.end() && b->first < a->first);
-    const bool onlyAfter = b == beforeConfig.end() || (a != afterConfig.end() && a->first < b->first);
+  while (inConfig(b, before.files) || inConfig(a, after.files)) {
+    const bool onlyBefore = !inConfig(a, after.files) || (inConfig(b, before.files) && b->first < a->first);
+    const bool onlyAfter = !inConfig(b, before.files) || (inConfig(a, after.files) && a->first < b->first);
     const std::string& path = (onlyBefore ? b : a)->first;
     ConfigFileChange change{path.substr(prefix.size()), onlyBefore ? Kind::removed : Kind::added, {}};
     if (!onlyBefore && !onlyAfter) {

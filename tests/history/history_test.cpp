@@ -108,7 +108,7 @@ TEST_F(HistoryTest, DamagedSnapshotsAreListedAndRefusedWhileTheOthersStillRestor
     put("BepInEx.cfg", "version " + std::to_string(i));
     taken.push_back(History::snapshot(dir(), "save " + std::to_string(i)));
   }
-  FS::writeAtomic(dir() / "history" / "snapshots" / "1.json", "{\"time\":");
+  FS::writeAtomic(dir() / "history" / "snapshots" / "1.record", "snapshot 1\ntime 2024-01-01T00:00:00Z\n");
   fs::remove(dir() / "history" / "objects" / sha256Hex("version 2"));
   // Same length, other bytes: only a restore, which reads it, can tell.
   FS::writeAtomic(dir() / "history" / "objects" / sha256Hex("version 3"), "version X");

@@ -118,7 +118,7 @@ TEST_F(KillTest, ARestoreKilledAtAnyStepEndsWhollyOldOrWhollyRestored) {
     History::recoverAll();
     const auto now = files();
     EXPECT_TRUE(now == old || now == restored);
-    EXPECT_FALSE(FS::exists(dir() / "history" / "restore.json"));
+    EXPECT_FALSE(FS::exists(dir() / "history" / "restore.record"));
     expectUndamaged();
     reset();
   }
