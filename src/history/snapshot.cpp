@@ -49,6 +49,7 @@ void prune(const fs::path& profileDir, const Limits& limits) {
 
   // Counted again with only what the snapshots hold: files of a damaged record are not known.
   std::vector<SnapshotRecord> records(ids.size());
+  std::vector<bool> unread(ids.size());
   std::map<std::string, size_t> holders;
   total = 0;
   for (size_t i = 0; i < ids.size(); ++i) {
@@ -56,6 +57,7 @@ void prune(const fs::path& profileDir, const Limits& limits) {
     try {
       records[i] = loadRecord(profileDir, ids[i]);
     } catch (const std::exception&) {
+      unread[i] = true;
       continue;
     }
     for (const auto& [path, file] : records[i].files)
@@ -73,6 +75,9 @@ void prune(const fs::path& profileDir, const Limits& limits) {
     FS::remove(HistoryLayout::recordFile(profileDir, ids[i]));
     FaultPoint::reach();
   }
+  // A record that could not be read may hold files nothing else does: until it is pruned in turn,
+  // no file goes.
+  if (std::find(unread.begin() + ptrdiff_t(dropped), unread.end(), true) != unread.end()) return;
   std::set<std::string> kept;
   for (const auto& [hash, count] : holders)
     if (count > 0) kept.insert(hash);

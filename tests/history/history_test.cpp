@@ -108,28 +108,32 @@ TEST_F(HistoryTest, DamagedSnapshotsAreListedAndRefusedWhileTheOthersStillRestor
     put("BepInEx.cfg", "version " + std::to_string(i));
     taken.push_back(History::snapshot(dir(), "save " + std::to_string(i)));
   }
+  // Cut short; and a record leading a restore out of the profile's files.
   FS::writeAtomic(dir() / "history" / "snapshots" / "1.record", "snapshot 1\ntime 2024-01-01T00:00:00Z\n");
+  FS::writeAtomic(dir() / "history" / "snapshots" / "5.record",
+                  "snapshot 1\nfile " + sha256Hex("x") + " 1 BepInEx/config/../../../escape\nend\n");
   fs::remove(dir() / "history" / "objects" / sha256Hex("version 2"));
   // Same length, other bytes: only a restore, which reads it, can tell.
   FS::writeAtomic(dir() / "history" / "objects" / sha256Hex("version 3"), "version X");
 
   const auto rows = History::list(dir());
-  ASSERT_EQ(rows.size(), 4u);
-  EXPECT_FALSE(rows[0].damaged);
+  ASSERT_EQ(rows.size(), 5u);
+  EXPECT_TRUE(rows[0].damaged);
   EXPECT_FALSE(rows[1].damaged);
-  EXPECT_TRUE(rows[2].damaged);
-  EXPECT_EQ(rows[2].description, "save 2");
+  EXPECT_FALSE(rows[2].damaged);
   EXPECT_TRUE(rows[3].damaged);
-  EXPECT_EQ(rows[3].time, distantPast);
+  EXPECT_EQ(rows[3].description, "save 2");
+  EXPECT_TRUE(rows[4].damaged);
+  EXPECT_EQ(rows[4].time, distantPast);
 
   put("BepInEx.cfg", "current");
   const auto current = files();
-  for (const char* id : {"1", "2", "3"})
+  for (const char* id : {"1", "2", "3", "5"})
     EXPECT_THAT([&] { History::restore(dir(), id, "back"); },
                 ThrowsMessage<AppError>(StrEq("This snapshot is damaged and can’t be restored.")))
         << id;
   EXPECT_EQ(files(), current);
-  EXPECT_EQ(count("snapshots"), 4u) << "a refused restore takes no snapshot";
+  EXPECT_EQ(count("snapshots"), 5u) << "a refused restore takes no snapshot";
   EXPECT_THAT([&] { History::restore(dir(), "99", "back"); },
               ThrowsMessage<AppError>(StrEq("That snapshot no longer exists.")));
 
