@@ -5,6 +5,7 @@
 
 #include <fstream>
 
+#include "app/readme_cache.hpp"
 #include "foundation/fs.hpp"
 #include "foundation/paths.hpp"
 #include "scenes.hpp"
@@ -86,7 +87,7 @@ std::unique_ptr<World> withBanners(bool update, bool error, bool steamOption) {
 // Every banner at once: the three above and the missing game.
 std::unique_ptr<World> bannersStacked() {
   auto w = withBanners(true, true, true);
-  const auto game = w->state().gameDirPath();
+  const auto game = w->state().game()->folder();
   std::filesystem::rename(game / "valheim.app", game / "valheim.app.away");
   w->state().checkGame();
   World::settle();
@@ -142,7 +143,7 @@ std::unique_ptr<World> browseFailed() {
   auto w = std::make_unique<World>();
   w->catalogue().answer(FakeCatalogue::indexPath, {.status = 503, .body = "down"});
   w->state().start();
-  World::waitUntil([&] { return !w->state().indexError().isEmpty(); });
+  World::waitUntil([&] { return !w->state().catalogue()->error().isEmpty(); });
   return onBrowse(std::move(w));
 }
 
