@@ -52,8 +52,8 @@ std::vector<Scene> configScenes() {
        [] {
          auto w = onConfig("example.mod.cfg");
          ConfigEditor& config = *w->state().configEditor();
-         config.setQuery(QStringLiteral("enabled"));
-         World::waitUntil([&] { return !config.searching(); });
+         config.search()->setQuery(QStringLiteral("enabled"));
+         World::waitUntil([&] { return !config.search()->searching(); });
          World::settle();
          return w;
        }},

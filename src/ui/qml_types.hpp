@@ -71,6 +71,20 @@ struct ConfigEditorForeign {
   QML_UNCREATABLE("Owned by AppState.")
 };
 
+struct ConfigSearchForeign {
+  Q_GADGET
+  QML_FOREIGN(ConfigSearch)
+  QML_NAMED_ELEMENT(ConfigSearch)
+  QML_UNCREATABLE("Owned by the settings editor.")
+};
+
+struct UnsavedPromptForeign {
+  Q_GADGET
+  QML_FOREIGN(UnsavedPrompt)
+  QML_NAMED_ELEMENT(UnsavedPrompt)
+  QML_UNCREATABLE("Owned by the settings editor.")
+};
+
 struct LaunchCheckForeign {
   Q_GADGET
   QML_FOREIGN(LaunchCheck)

@@ -11,7 +11,7 @@ class ConfigSheet : public WindowTest {
     folder = selected().bepinex() / "config";
     ConfigSamples::write(folder);
     config = state->configEditor();
-    testModels({config->files(), config->entries(), config->matches()});
+    testModels({config->files(), config->entries(), config->search()->matches()});
     trigger("menu.Config Files");
     ASSERT_TRUE(
         waitUntil([&] { return !config->listing() && !config->opening() && config->currentPath() != ""; }));
@@ -23,7 +23,7 @@ class ConfigSheet : public WindowTest {
     QString path = QString::fromStdString((folder / name).string());
     config->open(path);
     ASSERT_TRUE(waitUntil([&] {
-      return config->pendingTitle() != "" || (!config->opening() && config->currentPath() == path);
+      return config->prompt()->title() != "" || (!config->opening() && config->currentPath() == path);
     }));
     flush();
   }
@@ -114,7 +114,7 @@ TEST_F(ConfigSheet, SwitchingFileWithUnsavedChangesAsksFirst) {
   open("example.mod.cfg");
   config->setValue(row("Drop rate"), "3");
   open("smithy.forgetweaks.cfg");
-  EXPECT_EQ(config->pendingTitle(), "Forge Tweaks");
+  EXPECT_EQ(config->prompt()->title(), "Forge Tweaks");
   EXPECT_EQ(inside(item("sheet.unsaved"), "sheet.title")->property("text"), "Save changes to “Example Mod”?");
   click("sheet.unsaved.cancel");
   flush();
@@ -227,7 +227,7 @@ TEST_F(ConfigSheet, ChangingProfileWithUnsavedChangesAsksFirst) {
   editDropRate("5");
   state->deleteProfile(ProfileItem(*state->current(first.toStdString())));
   flush();
-  EXPECT_EQ(config->pendingTitle(), "");
+  EXPECT_EQ(config->prompt()->title(), "");
   EXPECT_FALSE(FS::exists(folder));
 }
 
@@ -281,7 +281,7 @@ TEST_F(ConfigSheet, AFileChangedOnDiskReloadsOrLetsTheUserChoose) {
 
 TEST_F(ConfigSheet, SearchFindsSettingsInEveryFileAndOpensTheOneChosen) {
   type("config.search", "smelted");
-  ASSERT_TRUE(waitUntil([&] { return !config->searching() && config->matches()->rowCount() > 0; }));
+  ASSERT_TRUE(waitUntil([&] { return !config->search()->searching() && config->search()->matches()->rowCount() > 0; }));
   flush();
   EXPECT_TRUE(visible("config.matchList"));
   EXPECT_EQ(text("config.matchCount"), "1 setting");
@@ -290,7 +290,7 @@ TEST_F(ConfigSheet, SearchFindsSettingsInEveryFileAndOpensTheOneChosen) {
   EXPECT_EQ(config->focusRow(), row("Yield"));
 
   type("config.search", "no such thing");
-  ASSERT_TRUE(waitUntil([&] { return !config->searching(); }));
+  ASSERT_TRUE(waitUntil([&] { return !config->search()->searching(); }));
   flush();
   EXPECT_EQ(text("config.noMatch"), "No settings match “no such thing”.");
 }
