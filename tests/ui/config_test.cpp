@@ -281,7 +281,8 @@ TEST_F(ConfigSheet, AFileChangedOnDiskReloadsOrLetsTheUserChoose) {
 
 TEST_F(ConfigSheet, SearchFindsSettingsInEveryFileAndOpensTheOneChosen) {
   type("config.search", "smelted");
-  ASSERT_TRUE(waitUntil([&] { return !config->search()->searching() && config->search()->matches()->rowCount() > 0; }));
+  ASSERT_TRUE(waitUntil(
+      [&] { return !config->search()->searching() && config->search()->matches()->rowCount() > 0; }));
   flush();
   EXPECT_TRUE(visible("config.matchList"));
   EXPECT_EQ(text("config.matchCount"), "1 setting");
