@@ -61,7 +61,7 @@ std::vector<double> firstPageTimes(AppState& app, QQuickWindow& window) {
   bool waiting = false;
   double elapsed = 0;
   // Both connections end with this function: they refer to its variables.
-  const auto loaded = QObject::connect(&app, &AppState::indexChanged, [&] {
+  const auto loaded = QObject::connect(app.catalogue(), &CatalogueState::indexChanged, [&] {
     clock.start();
     waiting = true;
   });
@@ -73,8 +73,8 @@ std::vector<double> firstPageTimes(AppState& app, QQuickWindow& window) {
   std::vector<double> times;
   for (int run = 0; run < 7; ++run) {
     elapsed = -1;
-    app.loadIndex(false);
-    pump([&] { return !app.indexLoading() && elapsed >= 0; });
+    app.catalogue()->loadIndex(false);
+    pump([&] { return !app.catalogue()->loading() && elapsed >= 0; });
     times.push_back(elapsed);
   }
   QObject::disconnect(loaded);
@@ -96,18 +96,18 @@ int main(int argc, char* argv[]) {
   window->resize(1100, 780);
   window->show();
   app.start();  // the first profile, and the cached index
-  pump([&] { return !app.indexLoading() && !app.index().empty(); });
-  app.setTab(DetailTab::browse);
+  pump([&] { return !app.catalogue()->loading() && !app.catalogue()->index().empty(); });
+  app.window()->setTab(DetailTab::browse);
 
   const std::vector<double> times = firstPageTimes(app, *window);
   QQuickItem* list = named(window->contentItem(), QStringLiteral("browse.list"));
-  std::printf("packages: %zu, results: %d, rows shown: %d\n", app.index().size(),
-              app.indexModel()->resultCount(), list ? list->property("count").toInt() : -1);
+  std::printf("packages: %zu, results: %d, rows shown: %d\n", app.catalogue()->index().size(),
+              app.catalogue()->indexModel()->resultCount(), list ? list->property("count").toInt() : -1);
   std::printf("first page after the index is set: median %.1f ms (min %.1f, max %.1f over %zu runs)\n",
               times[times.size() / 2], times.front(), times.back(), times.size());
   std::printf("rows built for the first page: %d\n", builtRows(window->contentItem()));
 
-  app.indexModel()->setLimit(1000);
+  app.catalogue()->indexModel()->setLimit(1000);
   QMetaObject::invokeMethod(list, "positionViewAtEnd");
   for (int i = 0; i < 50; ++i)
     QCoreApplication::processEvents(QEventLoop::AllEvents, 10);  // the scroll settles

@@ -98,10 +98,10 @@ double install(AppState& state, const std::string& id) {
   state.setSelectedID(QString::fromStdString(id));
   const auto start = std::chrono::steady_clock::now();
   state.installMissing();
-  waitUntil([&] { return state.busy().isEmpty(); });
+  waitUntil([&] { return state.activity()->busy().isEmpty(); });
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  if (!state.errorMessage().isEmpty()) {
-    std::fprintf(stderr, "install failed: %s\n", state.errorMessage().toStdString().c_str());
+  if (!state.activity()->errorMessage().isEmpty()) {
+    std::fprintf(stderr, "install failed: %s\n", state.activity()->errorMessage().toStdString().c_str());
     std::exit(1);
   }
   return seconds;
@@ -147,7 +147,7 @@ int main(int argc, char** argv) {
 
     AppState state;
     state.start();
-    waitUntil([&] { return !state.indexLoading() && state.current(one); });
+    waitUntil([&] { return !state.catalogue()->loading() && state.current(one); });
     catalogue.setLatency(150);
     catalogue.setBandwidth(20'000'000);
 

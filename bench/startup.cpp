@@ -65,11 +65,11 @@ int main(int argc, char* argv[]) {
   // Wait for the first frame and the cached index, then report.
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, [&] {
-    if (firstFrame < 0 || app.indexLoading() || app.index().empty()) return;
+    if (firstFrame < 0 || app.catalogue()->loading() || app.catalogue()->index().empty()) return;
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     std::printf("first frame: %.0f ms after process start\npackages: %zu\npeak RSS: %.0f MB\n", firstFrame,
-                app.index().size(), double(usage.ru_maxrss) / 1024.0);
+                app.catalogue()->index().size(), double(usage.ru_maxrss) / 1024.0);
     QGuiApplication::quit();
   });
   poll.start(10);

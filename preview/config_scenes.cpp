@@ -13,8 +13,8 @@ std::filesystem::path folderOf(World& w) { return w.state().selected()->bepinex(
 std::unique_ptr<World> onConfig(const std::string& file) {
   auto w = richProfile();
   ConfigSamples::write(folderOf(*w));
-  w->state().setNote({});
-  w->state().setShowConfig(true);
+  w->state().activity()->setNote({});
+  w->state().window()->setShowConfig(true);
   w->window();
   ConfigEditor& config = *w->state().configEditor();
   World::waitUntil([&] { return !config.listing() && !config.opening(); });
@@ -52,8 +52,8 @@ std::vector<Scene> configScenes() {
        [] {
          auto w = onConfig("example.mod.cfg");
          ConfigEditor& config = *w->state().configEditor();
-         config.setQuery(QStringLiteral("enabled"));
-         World::waitUntil([&] { return !config.searching(); });
+         config.search()->setQuery(QStringLiteral("enabled"));
+         World::waitUntil([&] { return !config.search()->searching(); });
          World::settle();
          return w;
        }},
@@ -111,7 +111,7 @@ std::vector<Scene> configScenes() {
        [] {
          auto w = richProfile();
          std::filesystem::remove_all(folderOf(*w));
-         w->state().setShowConfig(true);
+         w->state().window()->setShowConfig(true);
          World::settle();
          return w;
        }},

@@ -41,7 +41,7 @@ std::unique_ptr<World> played(const char* log) {
   AppState& app = w->state();
   if (!log) app.launchCheck()->setPatience(std::chrono::milliseconds(0));
   app.play();
-  World::waitUntil([&] { return app.busy().isEmpty(); });
+  World::waitUntil([&] { return app.activity()->busy().isEmpty(); });
   if (log) {
     std::ofstream(app.selected()->bepinex() / "LogOutput.log", std::ios::binary) << header << log;
     World::waitUntil([&] { return !app.launchCheck()->summary().isEmpty(); });

@@ -5,6 +5,7 @@
 
 #include <fstream>
 
+#include "app/readme_cache.hpp"
 #include "foundation/fs.hpp"
 #include "foundation/paths.hpp"
 #include "scenes.hpp"
@@ -35,8 +36,8 @@ QObject* named(World& w, const char* name) {
 }
 
 std::unique_ptr<World> onBrowse(std::unique_ptr<World> w) {
-  w->state().setNote({});
-  w->state().setTab(DetailTab::Browse);
+  w->state().activity()->setNote({});
+  w->state().window()->setTab(DetailTab::Browse);
   w->window();
   World::settle();
   return w;
@@ -54,7 +55,7 @@ std::unique_ptr<World> modsFromFiles() {
   for (const auto& [file, manifest] : files) {
     FS::writeAtomic(dir / file, zipBytes({{"manifest.json", manifest}, {"plugin.dll", "x"}}));
     app.installModFile(QUrl::fromLocalFile(QString::fromStdString((dir / file).string())));
-    World::waitUntil([&] { return app.busy().isEmpty(); });
+    World::waitUntil([&] { return app.activity()->busy().isEmpty(); });
   }
   w->window();
   World::settle();
@@ -68,10 +69,11 @@ std::unique_ptr<World> withBanners(bool update, bool error, bool steamOption) {
     AppUpdateItem notice;
     notice.update = {"0.2.0", std::nullopt,
                      std::string("Faster browsing, and every mod’s README in its sheet.")};
-    app.setAppUpdate(QVariant::fromValue(notice));
+    app.catalogue()->setAppUpdate(QVariant::fromValue(notice));
   }
   if (error)
-    app.setErrorMessage(QStringLiteral("Couldn’t reach Thunderstore. Check your internet connection."));
+    app.activity()->setErrorMessage(
+        QStringLiteral("Couldn’t reach Thunderstore. Check your internet connection."));
   if (steamOption) {
     const auto config = Paths::steamDir() / "userdata" / "4242" / "config";
     FS::mkdir(config);
@@ -85,7 +87,7 @@ std::unique_ptr<World> withBanners(bool update, bool error, bool steamOption) {
 // Every banner at once: the three above and the missing game.
 std::unique_ptr<World> bannersStacked() {
   auto w = withBanners(true, true, true);
-  const auto game = w->state().gameDirPath();
+  const auto game = w->state().game()->folder();
   std::filesystem::rename(game / "valheim.app", game / "valheim.app.away");
   w->state().checkGame();
   World::settle();
@@ -104,9 +106,9 @@ std::unique_ptr<World> focusOn(const char* name) {
 std::unique_ptr<World> packageSheet(std::unique_ptr<World> w, const char* name, const char* version) {
   w->catalogue().setReadme("Odin", name, version, readme);
   AppState& app = w->state();
-  app.setDetailPackage(
-      QVariant::fromValue(PackageItem(*app.package(std::string("Odin"), std::string(name)))));
-  World::waitUntil([&] { return !app.readmes()->loading(); });
+  app.window()->setDetailPackage(
+      QVariant::fromValue(PackageItem(*app.catalogue()->package(std::string("Odin"), std::string(name)))));
+  World::waitUntil([&] { return !app.catalogue()->readmes()->loading(); });
   World::settle();
   return w;
 }
@@ -133,7 +135,7 @@ std::unique_ptr<World> browseLoading() {
   auto w = std::make_unique<World>();
   w->catalogue().answer(FakeCatalogue::indexPath, {.body = "[]", .delayMs = 60000});
   w->state().start();
-  World::waitUntil([&] { return w->state().indexLoading(); });
+  World::waitUntil([&] { return w->state().catalogue()->loading(); });
   return onBrowse(std::move(w));
 }
 
@@ -141,7 +143,7 @@ std::unique_ptr<World> browseFailed() {
   auto w = std::make_unique<World>();
   w->catalogue().answer(FakeCatalogue::indexPath, {.status = 503, .body = "down"});
   w->state().start();
-  World::waitUntil([&] { return !w->state().indexError().isEmpty(); });
+  World::waitUntil([&] { return !w->state().catalogue()->error().isEmpty(); });
   return onBrowse(std::move(w));
 }
 

@@ -58,17 +58,17 @@ std::unique_ptr<World> richProfile() {
   for (const char* name : {"PlanBuild", "BetterArchery", "ValheimPlus"}) w->add(name);
   for (const ProfileMod& m : app.selected()->mods)
     if (m.name == "BetterArchery") app.setEnabled(ModItem(m), false);
-  World::waitUntil([&] { return app.busy().isEmpty(); });
+  World::waitUntil([&] { return app.activity()->busy().isEmpty(); });
   w->publish({"Jotunn", "2.21.0", {}, false, "The Valheim library for mod makers."});
-  app.setNote({});
-  app.setTab(DetailTab::Installed);
+  app.activity()->setNote({});
+  app.window()->setTab(DetailTab::Installed);
   w->window();
   return w;
 }
 
 namespace {
-std::unique_ptr<World> withSheet(std::unique_ptr<World> w, void (AppState::*show)(bool)) {
-  (w->state().*show)(true);
+std::unique_ptr<World> withSheet(std::unique_ptr<World> w, void (WindowState::*show)(bool)) {
+  (w->state().window()->*show)(true);
   w->window();
   World::settle();
   return w;
@@ -76,7 +76,7 @@ std::unique_ptr<World> withSheet(std::unique_ptr<World> w, void (AppState::*show
 
 std::unique_ptr<World> importNew() {
   auto w = richProfile();
-  w->state().setShowImport(true);
+  w->state().window()->setShowImport(true);
   type(*w, "sheet.import.code", QStringLiteral("018f2c4e-7a1b-7c3d-9e2f-4a5b6c7d8e9f"));
   type(*w, "sheet.import.name", QStringLiteral("ashlands raid"));
   return w;
@@ -84,15 +84,16 @@ std::unique_ptr<World> importNew() {
 
 std::unique_ptr<World> importFile() {
   auto w = richProfile();
-  w->state().setImportFile(QUrl::fromLocalFile(QStringLiteral("/Users/ida/Downloads/ashlands raid.r2z")));
-  w->state().setShowImport(true);
+  w->state().window()->setImportFile(
+      QUrl::fromLocalFile(QStringLiteral("/Users/ida/Downloads/ashlands raid.r2z")));
+  w->state().window()->setShowImport(true);
   type(*w, "sheet.import.name", QStringLiteral("Raid from Ida"));
   return w;
 }
 
 std::unique_ptr<World> importReplace(bool confirming) {
   auto w = richProfile();
-  w->state().setShowImport(true);
+  w->state().window()->setShowImport(true);
   type(*w, "sheet.import.code", QStringLiteral("018f2c4e-7a1b-7c3d-9e2f-4a5b6c7d8e9f"));
   click(*w, "sheet.import.modeReplace");
   if (confirming) click(*w, "sheet.import.main");
@@ -106,8 +107,8 @@ std::unique_ptr<World> busyDownload() {
   w->catalogue().answer(FakeCatalogue::downloadPath("Odin", "Valkyrie", "1.0.0"),
                         {.body = std::string(4 << 20, 'x'), .stallAt = 0.4});
   AppState& app = w->state();
-  app.add(*app.package(std::string("Odin"), std::string("Valkyrie")));
-  World::waitUntil([&] { return app.downloading() && app.progress() >= 0.39; });
+  app.add(*app.catalogue()->package(std::string("Odin"), std::string("Valkyrie")));
+  World::waitUntil([&] { return app.activity()->downloading() && app.activity()->progress() >= 0.39; });
   World::settle();
   return w;
 }
@@ -142,21 +143,21 @@ std::unique_ptr<World> emptyProfile() {
 }
 
 std::unique_ptr<World> sheetNewProfile() {
-  auto w = withSheet(richProfile(), &AppState::setShowNewProfile);
+  auto w = withSheet(richProfile(), &WindowState::setShowNewProfile);
   type(*w, "sheet.newProfile.name", QStringLiteral("Mistlands run"));
   return w;
 }
 
 std::unique_ptr<World> sheetRename() {
   auto w = richProfile();
-  w->state().setRenaming(QVariant::fromValue(ProfileItem(*w->state().selected())));
+  w->state().window()->setRenaming(QVariant::fromValue(ProfileItem(*w->state().selected())));
   World::settle();
   return w;
 }
 
 std::unique_ptr<World> sheetShare() {
   auto w = richProfile();
-  w->state().setSharedCode(QVariant::fromValue(
+  w->state().window()->setSharedCode(QVariant::fromValue(
       SharedCode{QStringLiteral("018f2c4e-7a1b-7c3d-9e2f-4a5b6c7d8e9f"), QStringLiteral("Ashlands Raid")}));
   World::settle();
   return w;
@@ -186,7 +187,7 @@ const std::vector<Scene>& scenes() {
         {"sheet-import-replace", [] { return importReplace(false); }},
         {"sheet-import-replace-confirm", [] { return importReplace(true); }},
         {"sheet-share", sheetShare},
-        {"sheet-log", [] { return withSheet(richProfile(), &AppState::setShowLog); }},
+        {"sheet-log", [] { return withSheet(richProfile(), &WindowState::setShowLog); }},
         {"delete-confirmation", deleteConfirmation},
     };
     for (Scene& scene : paneScenes()) list.push_back(std::move(scene));

@@ -111,10 +111,10 @@ std::string World::serveIcon(const std::string& fullNameAndVersion) {
 
 void World::reloadIndex() {
   catalogue_->setPackageList(joined(packages_));
-  if (state_ && !state_->busy().isEmpty()) return;
-  if (state_ && state_->index().size() > 0) {
-    state_->loadIndex(true);
-    waitUntil([this] { return !state_->indexLoading(); });
+  if (state_ && !state_->activity()->busy().isEmpty()) return;
+  if (state_ && state_->catalogue()->index().size() > 0) {
+    state_->catalogue()->loadIndex(true);
+    waitUntil([this] { return !state_->catalogue()->loading(); });
   }
 }
 
@@ -165,12 +165,12 @@ void World::start() {
   bool finished = false;
   QObject::connect(state_.get(), &AppState::startFinished, [&finished] { finished = true; });
   state_->start();
-  waitUntil([&] { return finished && !state_->indexLoading(); });
+  waitUntil([&] { return finished && !state_->catalogue()->loading(); });
 }
 
 void World::add(const std::string& name) {
-  state_->add(*state_->package(std::string("Odin"), name));
-  waitUntil([this] { return state_->busy().isEmpty(); });
+  state_->add(*state_->catalogue()->package(std::string("Odin"), name));
+  waitUntil([this] { return state_->activity()->busy().isEmpty(); });
 }
 
 QQuickWindow& World::window() {
@@ -200,5 +200,5 @@ void World::settle() {
 void World::stopCatalogue() {
   if (!catalogue_) return;
   catalogue_.reset();
-  waitUntil([this] { return state_->busy().isEmpty(); });
+  waitUntil([this] { return state_->activity()->busy().isEmpty(); });
 }

@@ -1,17 +1,12 @@
 #include "app/app_state.hpp"
 
-#include <QCoreApplication>
 #include <QThreadPool>
 
 #include "app/assign.hpp"
-#include "app/background.hpp"
 #include "app/describe.hpp"
 #include "app/launch_check.hpp"
-#include "catalogue/endpoints.hpp"
-#include "foundation/app_version.hpp"
-#include "foundation/loader_pack.hpp"
+#include "catalogue/thunderstore.hpp"
 #include "foundation/log.hpp"
-#include "foundation/package_id.hpp"
 #include "foundation/paths.hpp"
 #include "installer/installer.hpp"
 #include "installer/plan.hpp"
@@ -21,28 +16,35 @@ AppState::AppState(QObject* parent)
     : QObject(parent),
       workspace_(std::make_shared<Workspace>()),
       profiles_(new ProfileListModel([this](const Profile& p) { return updateCount(p); }, this)),
-      browse_(new PackageListModel(this)),
-      readmes_(new ReadmeCache(this)),
       mods_(new ModListModel(this)),
       dependencies_(new ModListModel(this)),
       config_(new ConfigEditor(this)),
+      activity_(new Activity([this](const std::string& id) { return busyOwner(id); }, this)),
+      game_(new GameState(Paths::defaultGameDir(), this)),
+      catalogue_(new CatalogueState(this)),
       launchCheck_(new LaunchCheck(this)),
-      downloadPool_(new QThreadPool(this)),
-      gameDir_(Paths::defaultGameDir()),
-      index_(std::make_shared<const std::vector<TSPackage>>()) {
-  browse_->setIndex(index_);
+      window_(new WindowState(launchCheck_, this)),
+      downloadPool_(new QThreadPool(this)) {
   downloadPool_->setMaxThreadCount(8);  // more than parallelDownloads() ever asks for
   // The settings sheet follows the selected profile and the game; its failed saves show as errors.
   connect(this, &AppState::selectedIDChanged, config_, [this] {
     config_->setFolder(selected() ? selected()->bepinex() / "config" : std::filesystem::path());
   });
-  connect(this, &AppState::gameRunningChanged, config_, [this] { config_->setGameRunning(gameRunning_); });
-  connect(config_, &ConfigEditor::failed, this, &AppState::setErrorMessage);
-  connect(launchCheck_, &LaunchCheck::shownChanged, this, &AppState::sheetShownChanged);
+  connect(game_, &GameState::runningChanged, config_, [this] { config_->setGameRunning(game_->running()); });
+  connect(config_, &ConfigEditor::failed, activity_, &Activity::setErrorMessage);
   // What the launch loaded takes the place of "Valheim is starting…", and follows the log while
   // the note still shows it.
   connect(launchCheck_, &LaunchCheck::summaryChanged, this, [this](const QString& before) {
-    if (before.isEmpty() || note_ == before) setNote(launchCheck_->summary());
+    if (before.isEmpty() || activity_->note() == before) activity_->setNote(launchCheck_->summary());
+  });
+  // What the derived values and the footer's lines depend on.
+  connect(game_, &GameState::runningChanged, this, &AppState::derivedChanged);
+  connect(activity_, &Activity::busyChanged, this, &AppState::derivedChanged);
+  connect(this, &AppState::derivedChanged, this, &AppState::refreshPlayable);
+  connect(this, &AppState::derivedChanged, activity_, &Activity::linesChanged);
+  connect(catalogue_, &CatalogueState::indexChanged, this, [this] {
+    profiles_->refreshCounts();
+    refreshDerived();
   });
 }
 
@@ -57,9 +59,9 @@ void AppState::setSelectedID(const QString& id) { switchProfile(id, std::nullopt
 
 void AppState::switchProfile(const QString& id, std::optional<DetailTab> tab) {
   // Asked for while an operation runs, the change keeps its messages however late the answer comes.
-  auto go = [this, id, tab, keepMessages = !busy_.isEmpty()] {
+  auto go = [this, id, tab, keepMessages = !activity_->idle()] {
     selectProfile(id, keepMessages);
-    if (tab) setTab(*tab);
+    if (tab) window_->setTab(*tab);
   };
   const Profile* to = current(ss(id));
   // No profile to go to: only a deletion empties the selection, and it closes the settings first.
@@ -70,115 +72,12 @@ void AppState::switchProfile(const QString& id, std::optional<DetailTab> tab) {
 void AppState::selectProfile(const QString& id, bool keepMessages) {
   if (!assign(this, selectedID_, id, &AppState::selectedIDChanged)) return;
   // While an operation runs, its messages survive a change of selection.
-  if (!keepMessages && busy_.isEmpty()) {
-    setNote({});
-    setErrorMessage({});
+  if (!keepMessages && activity_->idle()) {
+    activity_->setNote({});
+    activity_->setErrorMessage({});
   }
   settings_.activeProfile = optional(id);
   ProfileStore::saveSettings(settings_);
-  refreshDerived();
-}
-
-void AppState::setNote(const QString& text) {
-  removedTogether_.clear();
-  if (assign(this, note_, text, &AppState::noteChanged)) emit derivedChanged();
-}
-void AppState::setErrorMessage(const QString& text) {
-  assign(this, errorMessage_, text, &AppState::errorMessageChanged);
-}
-void AppState::setTab(DetailTab tab) { assign(this, tab_, tab, &AppState::tabChanged); }
-void AppState::setShowLog(bool on) {
-  if (sheetInTheWay(on, showLog_)) return;
-  if (assign(this, showLog_, on, &AppState::showLogChanged)) emit sheetShownChanged();
-}
-void AppState::setShowConfig(bool on) {
-  if (sheetInTheWay(on, showConfig_)) return;
-  if (assign(this, showConfig_, on, &AppState::showConfigChanged)) emit sheetShownChanged();
-}
-void AppState::setShowImport(bool on) {
-  if (sheetInTheWay(on, showImport_)) return;
-  if (assign(this, showImport_, on, &AppState::showImportChanged)) emit sheetShownChanged();
-}
-void AppState::setImportFile(const QUrl& file) {
-  assign(this, importFile_, file, &AppState::importFileChanged);
-}
-void AppState::setShowNewProfile(bool on) {
-  if (sheetInTheWay(on, showNewProfile_)) return;
-  if (assign(this, showNewProfile_, on, &AppState::showNewProfileChanged)) emit sheetShownChanged();
-}
-
-void AppState::setAppUpdate(const QVariant& update) {
-  assign(this, appUpdate_, fromVariant<AppUpdateItem>(update), &AppState::appUpdateChanged);
-}
-void AppState::setSharedCode(const QVariant& code) {
-  auto value = fromVariant<SharedCode>(code);
-  if (sheetInTheWay(value.has_value(), sharedCode_.has_value())) return;
-  if (assign(this, sharedCode_, std::move(value), &AppState::sharedCodeChanged)) emit sheetShownChanged();
-}
-void AppState::setRenaming(const QVariant& profile) {
-  auto value = fromVariant<ProfileItem>(profile);
-  if (sheetInTheWay(value.has_value(), renaming_.has_value())) return;
-  if (assign(this, renaming_, std::move(value), &AppState::renamingChanged)) emit sheetShownChanged();
-}
-void AppState::setDetailPackage(const QVariant& package) {
-  auto value = fromVariant<PackageItem>(package);
-  if (sheetInTheWay(value.has_value(), detailPackage_.has_value())) return;
-  if (assign(this, detailPackage_, std::move(value), &AppState::detailPackageChanged))
-    emit sheetShownChanged();
-}
-
-bool AppState::sheetShown() const {
-  return showNewProfile_ || renaming_ || showImport_ || sharedCode_ || showLog_ || showConfig_ ||
-         detailPackage_ || launchCheck_->shown();
-}
-
-void AppState::closeSheets() {
-  setShowNewProfile(false);
-  setRenaming({});
-  setShowImport(false);
-  setSharedCode({});
-  setShowLog(false);
-  setShowConfig(false);
-  setDetailPackage({});
-  launchCheck_->setShown(false);
-}
-
-void AppState::setBusy(const QString& label) {
-  if (!assign(this, busy_, label, &AppState::busyChanged)) return;
-  setProgress(std::nullopt);
-  emit derivedChanged();
-}
-
-void AppState::setBusyProfile(std::string id) {
-  busyProfile_ = std::move(id);
-  emit derivedChanged();
-}
-
-void AppState::setProgress(std::optional<double> progress) {
-  assign(this, progress_, progress, &AppState::progressChanged);
-}
-
-void AppState::setGameRunning(bool running) {
-  if (assign(this, gameRunning_, running, &AppState::gameRunningChanged)) emit derivedChanged();
-}
-
-void AppState::setIndexLoading(bool loading) {
-  assign(this, indexLoading_, loading, &AppState::indexLoadingChanged);
-}
-
-void AppState::setIndexError(const QString& text) {
-  assign(this, indexError_, text, &AppState::indexErrorChanged);
-}
-
-void AppState::setIndex(std::vector<TSPackage> packages) {
-  auto index = std::make_shared<const std::vector<TSPackage>>(std::move(packages));
-  std::unordered_map<std::string, size_t> byID;
-  for (size_t i = 0; i < index->size(); ++i) byID.emplace((*index)[i].fullName, i);  // the first one wins
-  index_ = std::move(index);
-  indexByID_ = std::move(byID);
-  browse_->setIndex(index_);
-  emit indexChanged();
-  profiles_->refreshCounts();
   refreshDerived();
 }
 
@@ -219,7 +118,7 @@ void AppState::refreshDerived() {
     const Plan::Needs needs = [&needsOf](const std::string& key) { return needsOf[key]; };
     for (const ProfileMod& m : p->mods) {
       const bool fromFile = Installer::installedFromFile(m.id(), *p);
-      const TSPackage* pkg = fromFile ? nullptr : package(m.ns, m.name);
+      const TSPackage* pkg = fromFile ? nullptr : catalogue_->package(m.ns, m.name);
       ModListModel::Row row{m, status(m, *p), pkg ? std::optional(*pkg) : std::nullopt, fromFile, {}, {}};
       for (const ProfileMod& other : Plan::dependents(*p, m.id(), needs)) {
         row.neededBy.append(qs(other.displayName()));
@@ -231,7 +130,7 @@ void AppState::refreshDerived() {
   }
   mods_->setRows(std::move(explicitRows));
   dependencies_->setRows(std::move(dependencyRows));
-  browse_->setProfileMods(std::move(inProfile));
+  catalogue_->indexModel()->setProfileMods(std::move(inProfile));
   emit derivedChanged();
 }
 
@@ -245,21 +144,6 @@ const Profile* AppState::current(const std::string& id) const {
 
 const Profile* AppState::selected() const {
   return selectedID_.isEmpty() ? nullptr : current(ss(selectedID_));
-}
-
-const TSPackage* AppState::package(const std::string& ns, const std::string& name) const {
-  auto it = indexByID_.find(packageKey(ns, name));
-  return it == indexByID_.end() ? nullptr : &(*index_)[it->second];
-}
-
-std::optional<std::string> AppState::latest(const std::string& ns, const std::string& name) const {
-  const TSPackage* pkg = package(ns, name);
-  return pkg ? std::optional(pkg->latest) : std::nullopt;
-}
-
-QVariant AppState::package(const QString& ns, const QString& name) const {
-  const TSPackage* pkg = package(ss(ns), ss(name));
-  return pkg ? QVariant::fromValue(PackageItem(*pkg)) : QVariant();
 }
 
 PackageListModel::ProfileState AppState::packageState(const QString& fullName) const {
@@ -276,10 +160,16 @@ QVariant AppState::profileMod(const QString& fullName) const {
   return m ? QVariant::fromValue(ModItem(*m)) : QVariant();
 }
 
-bool AppState::canStartPlay() const { return selected() && gameFound_ && busy_.isEmpty() && !gameRunning_; }
+void AppState::refreshPlayable() {
+  const Profile* p = selected();
+  const bool canStart = p && game_->found() && activity_->idle() && !game_->running();
+  game_->setPlayable(canStart, canStart && needsInstall(*p) == 0);
+}
 
-// The menu's command also waits for what is missing; the footer's button installs it first.
-bool AppState::canPlay() const { return canStartPlay() && needsInstall(*selected()) == 0; }
+QString AppState::busyOwner(const std::string& id) const {
+  const Profile* owner = qs(id) == selectedID_ ? nullptr : current(id);
+  return owner ? qs(owner->name) : QString();
+}
 
 int AppState::selectedIndex() const {
   const auto& all = profiles();
@@ -306,75 +196,6 @@ int AppState::selectedUpdateCount() const {
 int AppState::selectedPackStatus() const {
   const Profile* p = selected();
   return int(p ? packStatus(*p) : ModStatus::NotInstalled);
-}
-
-QVariant AppState::loaderPackage() const {
-  const TSPackage* pkg = package(std::string(LoaderPack::ns), std::string(LoaderPack::name));
-  return pkg ? QVariant::fromValue(PackageItem(*pkg)) : QVariant();
-}
-
-QString AppState::appVersion() { return QString::fromLatin1(App::version); }
-QString AppState::website() { return qs(endpoints().website); }
-QString AppState::logFile() { return qpath(Paths::logFile()); }
-
-// ---- The busy wrapper.
-
-void AppState::perform(QString label, std::function<QCoro::Task<>()> work, std::string profileID) {
-  if (!busy_.isEmpty()) return;
-  busyProfile_ = std::move(profileID);
-  setBusy(label);
-  setNote({});
-  setErrorMessage({});
-  runBusy(std::move(work));
-}
-
-QCoro::Task<> AppState::runBusy(std::function<QCoro::Task<>()> work) {
-  std::optional<QString> failure;
-  try {
-    co_await work();
-  } catch (const Abandoned&) {
-    co_return;
-  } catch (...) {
-    failure = describe(std::current_exception());
-  }
-  if (failure) {
-    Log::write("error: " + ss(*failure));
-    setErrorMessage(*failure);
-  }
-  busyProfile_.clear();
-  setBusy({});
-}
-
-std::function<void(const std::string&)> AppState::busyReporter() {
-  QPointer<AppState> self(this);
-  return [self](const std::string& text) {
-    // Posted events run in the order they were posted, so the texts arrive in order and before
-    // the awaiting task resumes.
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(),
-        [self, label = qs(text)] {
-          if (self) self->setBusy(label);
-        },
-        Qt::QueuedConnection);
-  };
-}
-
-Http::Progress AppState::downloadReporter() {
-  QPointer<AppState> self(this);
-  // Only whole-percent changes are posted: curl reports every few kilobytes. One worker calls
-  // this at a time, so the shared step needs no lock.
-  auto posted = std::make_shared<int>(-2);
-  return [self, posted](int64_t received, std::optional<int64_t> expected) {
-    const int percent = expected ? int(std::clamp<int64_t>(received * 100 / *expected, 0, 100)) : -1;
-    if (percent == *posted) return;
-    *posted = percent;
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(),
-        [self, percent] {
-          if (self) self->setProgress(percent < 0 ? -1.0 : percent / 100.0);
-        },
-        Qt::QueuedConnection);
-  };
 }
 
 // ---- Desktop services for the views.

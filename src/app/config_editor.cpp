@@ -33,7 +33,8 @@ ConfigEditor::ConfigEditor(QObject* parent)
     : QObject(parent),
       files_(new ConfigFileListModel(this)),
       entries_(new ConfigEntryModel(this)),
-      matches_(new ConfigMatchModel(this)),
+      search_(new ConfigSearch(files_, this)),
+      prompt_(new UnsavedPrompt(this)),
       watcher_(new QFileSystemWatcher(this)) {
   // Another program replacing the file drops it from the watch; it is watched again when checked.
   connect(watcher_, &QFileSystemWatcher::fileChanged, this, &ConfigEditor::checkDisk);
@@ -41,6 +42,10 @@ ConfigEditor::ConfigEditor(QObject* parent)
 
 QString ConfigEditor::currentPath() const { return current_ ? qpath(*current_) : QString(); }
 QString ConfigEditor::currentName() const { return current_ ? qpath(current_->filename()) : QString(); }
+
+OpenConfigFile ConfigEditor::current() const {
+  return {currentPath(), title_, currentName(), settingsFile(), problem_, problemDetail_};
+}
 
 bool ConfigEditor::dirty() const {
   if (!current_) return false;
@@ -62,16 +67,17 @@ void ConfigEditor::setText(const QString& text) {
 void ConfigEditor::setFolder(const fs::path& folder) {
   if (folder == folder_) return;
   folder_ = folder;
-  pending_.reset();
+  if (prompt_->asking()) prompt_->take();
   close();
   files_->setFiles({});
-  matches_->setMatches({}, {});
+  search_->clear();
   emit folderChanged();
 }
 
 void ConfigEditor::setGameRunning(bool running) {
   if (running == gameRunning_) return;
   gameRunning_ = running;
+  prompt_->setGameRunning(running);
   emit stateChanged();
   if (!running) refresh();  // the game has just written its files
 }
@@ -90,7 +96,7 @@ QCoro::Task<> ConfigEditor::listTask(fs::path folder) {
     if (folder != folder_) co_return;
     files_->setFiles(std::move(found));
     if (!current_ && !opening_ && files_->total() > 0) request({files_->all().front().path, std::nullopt});
-    if (!query_.trimmed().isEmpty()) searchTask(query_);
+    search_->rerun();
   } catch (const Abandoned&) {
     co_return;
   } catch (...) {
@@ -105,9 +111,9 @@ void ConfigEditor::open(const QString& path) {
 }
 
 void ConfigEditor::openMatch(int row) {
-  const ConfigMatch* m = matches_->matchAt(row);
+  const ConfigMatch* m = search_->matches()->matchAt(row);
   if (!m) return;
-  Target target{matches_->fileOf(*m).path, m->entry.line};
+  Target target{search_->matches()->fileOf(*m).path, m->entry.line};
   if (current_ == target.path)
     setFocusRow(entries_->rowOfLine(m->entry.line));
   else
@@ -122,61 +128,24 @@ void ConfigEditor::switchTo(Target target) {
 
 void ConfigEditor::leave(Leaving why, const QString& towards, std::function<void()> then) {
   if (!dirty()) return then();
-  pending_ = Pending{towards, why, std::move(then)};
-  emit stateChanged();
-}
-
-QString ConfigEditor::pendingMessage() const {
-  if (!pending_) return {};
-  const QString& to = pending_->title;
-  switch (pending_->why) {
-    case Leaving::toFile:
-      return gameRunning_ ? QStringLiteral(
-                                "Valheim is running, so they can’t be saved now. Open “%1” without them, or "
-                                "stay here.")
-                                .arg(to)
-                          : QStringLiteral("If you open “%1” without saving, your changes are lost.").arg(to);
-    case Leaving::toProfile:
-      return gameRunning_
-                 ? QStringLiteral(
-                       "Valheim is running, so they can’t be saved now. Switch to the profile "
-                       "“%1” without them, or stay here.")
-                       .arg(to)
-                 : QStringLiteral("If you switch to the profile “%1” without saving, your changes are lost.")
-                       .arg(to);
-    case Leaving::toClose:
-      return gameRunning_
-                 ? QStringLiteral(
-                       "Valheim is running, so they can’t be saved now. Close without them, or stay here.")
-                 : QStringLiteral("If you close without saving, your changes are lost.");
-    case Leaving::toPlay:
-      return QStringLiteral(
-          "Valheim reads these settings when it starts. If you play without saving, your "
-          "changes are lost.");
-  }
-  return {};
+  prompt_->ask({towards, why, std::move(then)});
 }
 
 void ConfigEditor::saveAndSwitch() {
-  auto pending = std::exchange(pending_, std::nullopt);
-  emit stateChanged();
+  auto pending = prompt_->take();
   if (pending) saveTask(std::move(pending->go));
 }
 
 // Dropping the changes is opening the other file over them, or the other profile's folder; closing
 // the sheet or playing reads the file again first.
 void ConfigEditor::discardAndSwitch() {
-  auto pending = std::exchange(pending_, std::nullopt);
-  emit stateChanged();
+  auto pending = prompt_->take();
   if (!pending) return;
   if (pending->why == Leaving::toClose || pending->why == Leaving::toPlay) revert();
   pending->go();
 }
 
-void ConfigEditor::cancelSwitch() {
-  pending_.reset();
-  emit stateChanged();
-}
+void ConfigEditor::cancelSwitch() { prompt_->take(); }
 
 void ConfigEditor::request(Target target) {
   opening_ = true;

@@ -10,8 +10,28 @@
 #include <string>
 
 #include "app/config_models.hpp"
+#include "app/config_search.hpp"
+#include "app/unsaved_prompt.hpp"
 
 class QFileSystemWatcher;
+
+// The open file as the sheet shows it; empty when none is open.
+struct OpenConfigFile {
+  Q_GADGET
+  Q_PROPERTY(QString path MEMBER path)
+  Q_PROPERTY(QString title MEMBER title)
+  Q_PROPERTY(QString name MEMBER name)
+  Q_PROPERTY(bool settingsFile MEMBER settingsFile)
+  // Why the file cannot be shown or edited, as a sentence; empty when it can.
+  Q_PROPERTY(QString problem MEMBER problem)
+  Q_PROPERTY(QString problemDetail MEMBER problemDetail)
+
+ public:
+  QString path, title, name;
+  bool settingsFile = false;
+  QString problem, problemDetail;
+  bool operator==(const OpenConfigFile&) const = default;
+};
 
 // The settings sheet of the selected profile: its config files, the one being edited (setting by
 // setting for the loader's .cfg files, as text for the others), saving and reverting, a search
@@ -21,47 +41,37 @@ class ConfigEditor : public QObject {
   Q_OBJECT
   Q_PROPERTY(ConfigFileListModel* files READ files CONSTANT)
   Q_PROPERTY(ConfigEntryModel* entries READ entries CONSTANT)
-  Q_PROPERTY(ConfigMatchModel* matches READ matches CONSTANT)
+  Q_PROPERTY(ConfigSearch* search READ search CONSTANT)
   // The profile's config folder; the view lists it when it shows and when it changes.
   Q_PROPERTY(QString folder READ folder NOTIFY folderChanged)
   Q_PROPERTY(bool listing READ listing NOTIFY listingChanged)
-  Q_PROPERTY(QString currentPath READ currentPath NOTIFY currentChanged)
-  Q_PROPERTY(QString currentTitle READ currentTitle NOTIFY currentChanged)
-  Q_PROPERTY(QString currentName READ currentName NOTIFY currentChanged)
-  Q_PROPERTY(bool settingsFile READ settingsFile NOTIFY currentChanged)
+  Q_PROPERTY(OpenConfigFile current READ current NOTIFY currentChanged)
   Q_PROPERTY(bool opening READ opening NOTIFY currentChanged)
-  // Why the file cannot be shown or edited, as a sentence; empty when it can.
-  Q_PROPERTY(QString problem READ problem NOTIFY currentChanged)
-  Q_PROPERTY(QString problemDetail READ problemDetail NOTIFY currentChanged)
   Q_PROPERTY(QString text READ text WRITE setText NOTIFY textChanged)
   Q_PROPERTY(int focusRow READ focusRow NOTIFY focusRowChanged)
   Q_PROPERTY(bool dirty READ dirty NOTIFY stateChanged)
   Q_PROPERTY(bool canSave READ canSave NOTIFY stateChanged)
   Q_PROPERTY(bool gameRunning READ gameRunning NOTIFY stateChanged)
   Q_PROPERTY(bool conflict READ conflict NOTIFY stateChanged)
-  // Something waits while the user decides about unsaved changes: another file or profile (its
-  // title or name in `pendingTitle`), closing the sheet or playing. `pendingMessage` says what
-  // the changes become.
-  Q_PROPERTY(bool asking READ asking NOTIFY stateChanged)
-  Q_PROPERTY(QString pendingTitle READ pendingTitle NOTIFY stateChanged)
-  Q_PROPERTY(QString pendingMessage READ pendingMessage NOTIFY stateChanged)
-  Q_PROPERTY(QString query READ query WRITE setQuery NOTIFY queryChanged)
-  Q_PROPERTY(bool searching READ searching NOTIFY searchingChanged)
+  // The question about unsaved changes in the way of a switch.
+  Q_PROPERTY(UnsavedPrompt* prompt READ prompt CONSTANT)
 
  public:
   // What waits for the answer about unsaved changes.
-  enum class Leaving { toFile, toProfile, toClose, toPlay };
+  using Leaving = UnsavedPrompt::Leaving;
 
   explicit ConfigEditor(QObject* parent = nullptr);
 
   ConfigFileListModel* files() const { return files_; }
   ConfigEntryModel* entries() const { return entries_; }
-  ConfigMatchModel* matches() const { return matches_; }
+  ConfigSearch* search() const { return search_; }
+  UnsavedPrompt* prompt() const { return prompt_; }
   QString folder() const { return QString::fromStdString(folder_.string()); }
   bool listing() const { return listing_; }
   QString currentPath() const;
   QString currentTitle() const { return title_; }
   QString currentName() const;
+  OpenConfigFile current() const;
   bool settingsFile() const { return current_ && settings_; }
   bool opening() const { return opening_; }
   QString problem() const { return problem_; }
@@ -73,12 +83,6 @@ class ConfigEditor : public QObject {
   bool canSave() const { return dirty() && !gameRunning_ && !conflict_ && !saving_; }
   bool gameRunning() const { return gameRunning_; }
   bool conflict() const { return conflict_; }
-  bool asking() const { return pending_.has_value(); }
-  QString pendingTitle() const { return pending_ ? pending_->title : QString(); }
-  QString pendingMessage() const;
-  QString query() const { return query_; }
-  void setQuery(const QString& query);
-  bool searching() const { return searching_; }
 
   // A new folder closes the open file and forgets the old folder's list.
   void setFolder(const std::filesystem::path& folder);
@@ -121,8 +125,6 @@ class ConfigEditor : public QObject {
   void textChanged();
   void focusRowChanged();
   void stateChanged();
-  void queryChanged();
-  void searchingChanged();
   // A save failed; the sentence is the platform's.
   void failed(const QString& message);
 
@@ -131,17 +133,10 @@ class ConfigEditor : public QObject {
     std::filesystem::path path;
     std::optional<size_t> line;  // the setting to show
   };
-  // A switch waiting for the user's answer about unsaved changes.
-  struct Pending {
-    QString title;
-    Leaving why;
-    std::function<void()> go;
-  };
   QCoro::Task<> listTask(std::filesystem::path folder);
   QCoro::Task<> openTask(Target target);
   QCoro::Task<> saveTask(std::function<void()> then);
   QCoro::Task<> checkTask();
-  QCoro::Task<> searchTask(QString query);
   void request(Target target);
   // Opens the target now, or after the user's answer when there are unsaved changes.
   void switchTo(Target target);
@@ -155,7 +150,8 @@ class ConfigEditor : public QObject {
 
   ConfigFileListModel* files_;
   ConfigEntryModel* entries_;
-  ConfigMatchModel* matches_;
+  ConfigSearch* search_;
+  UnsavedPrompt* prompt_;
   QFileSystemWatcher* watcher_;
   std::filesystem::path folder_;
   std::optional<std::filesystem::path> current_;
@@ -167,10 +163,7 @@ class ConfigEditor : public QObject {
   bool crlf_ = false;  // the text file's lines end in CR LF, and are saved so
   QString problem_, problemDetail_;
   int focusRow_ = -1;
-  bool listing_ = false, opening_ = false, saving_ = false, searching_ = false;
+  bool listing_ = false, opening_ = false, saving_ = false;
   bool gameRunning_ = false, conflict_ = false;
-  std::optional<Pending> pending_;
-  QString query_;
   unsigned generation_ = 0;  // counts opens and saves; a disk check from before one is stale
-  unsigned searchGeneration_ = 0;
 };

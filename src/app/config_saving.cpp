@@ -1,4 +1,4 @@
-// The settings sheet's edits, saves and disk checks, and its search through every settings file.
+// The settings sheet's edits, saves and disk checks.
 #include <QFileSystemWatcher>
 
 #include "app/background.hpp"
@@ -10,7 +10,6 @@
 
 namespace {
 namespace fs = std::filesystem;
-constexpr size_t searchLimit = 200;
 }  // namespace
 
 QString ConfigEditor::valueProblem(int row, const QString& value) const {
@@ -135,37 +134,4 @@ QCoro::Task<> ConfigEditor::saveTask(std::function<void()> then) {
     emit stateChanged();
     emit failed(why);
   }
-}
-
-void ConfigEditor::setQuery(const QString& query) {
-  if (query == query_) return;
-  query_ = query;
-  emit queryChanged();
-  searchTask(query);
-}
-
-QCoro::Task<> ConfigEditor::searchTask(QString query) {
-  unsigned generation = ++searchGeneration_;
-  std::vector<ConfigFileInfo> files = files_->all();
-  if (query.trimmed().isEmpty()) {
-    matches_->setMatches({}, {});
-    searching_ = false;
-    emit searchingChanged();
-    co_return;
-  }
-  searching_ = true;
-  emit searchingChanged();
-  try {
-    auto job = background(
-        this, [files, q = query.toStdString()] { return ConfigFolder::search(files, q, searchLimit); });
-    auto found = co_await job;
-    if (generation != searchGeneration_) co_return;  // a newer search replaces this one
-    matches_->setMatches(std::move(files), std::move(found));
-  } catch (const Abandoned&) {
-    co_return;
-  } catch (...) {
-    matches_->setMatches({}, {});
-  }
-  searching_ = false;
-  emit searchingChanged();
 }

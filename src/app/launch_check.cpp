@@ -52,13 +52,14 @@ LaunchCheck::LaunchCheck(AppState* app)
     waited_ = true;
     checkLoader();
   });
-  connect(app_, &AppState::gameRunningChanged, this, &LaunchCheck::checkLoader);
+  connect(app_->game(), &GameState::runningChanged, this, &LaunchCheck::checkLoader);
   // The loader recreates the file: the folder tells when it is back.
   connect(watcher_, &QFileSystemWatcher::directoryChanged, this, &LaunchCheck::read);
   connect(watcher_, &QFileSystemWatcher::fileChanged, this, &LaunchCheck::read);
   // The actions depend on the profile's mods, the catalogue and which profile is selected.
-  for (auto changed : {&AppState::profilesChanged, &AppState::indexChanged, &AppState::selectedIDChanged})
+  for (auto changed : {&AppState::profilesChanged, &AppState::selectedIDChanged})
     connect(app_, changed, this, &LaunchCheck::refreshProblems);
+  connect(app_->catalogue(), &CatalogueState::indexChanged, this, &LaunchCheck::refreshProblems);
 }
 
 LaunchCheck::~LaunchCheck() = default;
@@ -117,7 +118,7 @@ QCoro::Task<> LaunchCheck::readTask(std::shared_ptr<LogFollower> follower) {
   } catch (...) {
     const QString failure = describe(std::current_exception());
     Log::write("launch log: " + ss(failure));
-    app_->setErrorMessage(failure);
+    app_->activity()->setErrorMessage(failure);
   }
   reading_ = false;
   if (again_ && follower_ != follower) read();
@@ -134,7 +135,7 @@ void LaunchCheck::setReport(LaunchReport report) {
 }
 
 void LaunchCheck::checkLoader() {
-  if (waited_ && follower_ && !report_ && app_->gameRunning()) setNoLoader(true);
+  if (waited_ && follower_ && !report_ && app_->game()->running()) setNoLoader(true);
 }
 
 void LaunchCheck::setNoLoader(bool on) {
@@ -146,7 +147,7 @@ void LaunchCheck::setNoLoader(bool on) {
 void LaunchCheck::dismissNoLoader() { setNoLoader(false); }
 
 void LaunchCheck::setShown(bool on) {
-  if (on == shown_ || (on && (!report_ || app_->sheetShown()))) return;
+  if (on == shown_ || (on && (!report_ || app_->window()->sheetShown()))) return;
   shown_ = on;
   emit shownChanged();
 }
@@ -190,7 +191,7 @@ void LaunchCheck::refreshProblems() {
         for (const auto& missing : problem->missing) {
           if (const ProfileMod* has = modOf(missing.mod)) {
             needs << QStringLiteral("%1, which didn’t load").arg(qs(has->displayName()));
-          } else if (const TSPackage* pkg = packageForGuid(missing.guid, app_->index())) {
+          } else if (const TSPackage* pkg = packageForGuid(missing.guid, app_->catalogue()->index())) {
             const bool held = p && p->find(pkg->fullName);
             needs << (held ? QStringLiteral("%1, which didn’t load")
                            : QStringLiteral("%1, which isn’t in this profile"))
@@ -264,7 +265,7 @@ void LaunchCheck::act(const QString& action, const QString& key) {
   const Profile* p = profile();
   if (!p || app_->selectedID() != qs(p->id)) return;
   if (action == QStringLiteral("add")) {
-    const auto& index = app_->index();
+    const auto& index = app_->catalogue()->index();
     const auto pkg =
         std::find_if(index.begin(), index.end(), [&](const TSPackage& t) { return t.fullName == ss(key); });
     if (pkg != index.end()) app_->add(PackageItem(*pkg));

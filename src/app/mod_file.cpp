@@ -10,7 +10,7 @@ void AppState::installModFile(const QUrl& file) {
   const Profile* sel = selected();
   if (!sel) return;
   const std::filesystem::path path = ss(file.toLocalFile());
-  perform(
+  activity_->perform(
       QStringLiteral("Installing %1…").arg(qs(path.filename().string())),
       [this, id = sel->id, path] { return installFileWork(id, path); }, sel->id);
 }
@@ -30,11 +30,13 @@ QCoro::Task<> AppState::installFileWork(std::string id, std::filesystem::path fi
   writeBack(p);
   // What it needs from the catalogue comes as any mod's dependencies do.
   co_await syncProfile(id);
-  setNote(QStringLiteral("Installed %1 %2 from a file.").arg(qs(mod.displayName()), qs(mod.version)));
+  activity_->setNote(
+      QStringLiteral("Installed %1 %2 from a file.").arg(qs(mod.displayName()), qs(mod.version)));
 }
 
 void AppState::openDroppedFile(const QUrl& file) {
-  perform(QStringLiteral("Opening %1…").arg(file.fileName()), [this, file] { return dropWork(file); });
+  activity_->perform(QStringLiteral("Opening %1…").arg(file.fileName()),
+                     [this, file] { return dropWork(file); });
 }
 
 QCoro::Task<> AppState::dropWork(QUrl file) {
@@ -42,9 +44,9 @@ QCoro::Task<> AppState::dropWork(QUrl file) {
   const std::filesystem::path path = ss(file.toLocalFile());
   auto peek = background(this, [path] { return FS::zipHasEntry(path, "manifest.json"); });
   if (!co_await peek) {
-    closeSheets();
-    setImportFile(file);
-    setShowImport(true);
+    window_->closeSheets();
+    window_->setImportFile(file);
+    window_->setShowImport(true);
     co_return;
   }
   co_await installFileWork(ss(selectedID_), path);

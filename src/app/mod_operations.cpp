@@ -19,19 +19,19 @@ void AppState::add(const PackageItem& item) {
     p.mods.push_back(ProfileMod{pkg.owner, pkg.name, pkg.latest, std::nullopt, true, true});
   writeBack(p);
   QString name = qs(pkg.displayName());
-  perform(
+  activity_->perform(
       QStringLiteral("Adding %1…").arg(name), [this, id = p.id, name] { return addWork(id, name); }, p.id);
 }
 
 QCoro::Task<> AppState::addWork(std::string id, QString name) {
   co_await syncProfile(id);
-  setNote(QStringLiteral("Added %1.").arg(name));
+  activity_->setNote(QStringLiteral("Added %1.").arg(name));
 }
 
 void AppState::remove(const ModItem& item) {
   const Profile* sel = selected();
   // A running synchronisation may be installing into the folders this would delete.
-  if (!sel || !busy_.isEmpty()) return;
+  if (!sel || !activity_->idle()) return;
   Profile p = *sel;
   const ProfileMod& mod = item.mod;
   const std::string key = mod.id();
@@ -40,8 +40,8 @@ void AppState::remove(const ModItem& item) {
   QStringList dependents;
   for (const ProfileMod& other : Plan::dependents(p, key, needs)) dependents.append(qs(other.displayName()));
   if (!dependents.isEmpty()) {
-    setErrorMessage(QStringLiteral("%1 is needed by %2. Remove those first.")
-                        .arg(qs(mod.displayName()), dependents.join(QStringLiteral(", "))));
+    activity_->setErrorMessage(QStringLiteral("%1 is needed by %2. Remove those first.")
+                                   .arg(qs(mod.displayName()), dependents.join(QStringLiteral(", "))));
     return;
   }
 
@@ -58,11 +58,7 @@ void AppState::remove(const ModItem& item) {
   }
   std::erase_if(p.mods, [&](const ProfileMod& m) { return Plan::unused(m, needed); });
   writeBack(p);
-  setNote(QStringLiteral("Removed %1.").arg(removed.front()));
-  if (removed.size() > 1) {
-    removedTogether_ = removed;  // the footer names them all
-    emit derivedChanged();
-  }
+  activity_->noteRemoval(removed);
 }
 
 void AppState::setEnabled(const ModItem& item, bool on) {
@@ -86,14 +82,14 @@ void AppState::update(const ModItem& item) {
   mod->version = pkg->latest;  // even when it is already the latest: the sync then repairs
   writeBack(p);
   QString name = qs(item.mod.displayName());
-  perform(
+  activity_->perform(
       QStringLiteral("Updating %1…").arg(name),
       [this, id = p.id, name, version = qs(pkg->latest)] { return updateWork(id, name, version); }, p.id);
 }
 
 QCoro::Task<> AppState::updateWork(std::string id, QString name, QString version) {
   co_await syncProfile(id);
-  setNote(QStringLiteral("Updated %1 to %2.").arg(name, version));
+  activity_->setNote(QStringLiteral("Updated %1 to %2.").arg(name, version));
 }
 
 void AppState::updateAll() {
@@ -104,7 +100,7 @@ void AppState::updateAll() {
       p, [this, &p](const std::string& ns, const std::string& name) { return catalogued(ns, name, p); },
       packStatus(p));
   writeBack(p);
-  perform(
+  activity_->perform(
       QStringLiteral("Updating mods…"),
       [this, id = p.id] { return syncWork(id, QStringLiteral("Everything is up to date.")); }, p.id);
 }
@@ -112,12 +108,12 @@ void AppState::updateAll() {
 void AppState::installMissing() {
   const Profile* sel = selected();
   if (!sel) return;
-  perform(
+  activity_->perform(
       QStringLiteral("Installing…"),
       [this, id = sel->id] { return syncWork(id, QStringLiteral("Profile is ready to play.")); }, sel->id);
 }
 
 QCoro::Task<> AppState::syncWork(std::string id, QString note) {
   co_await syncProfile(id);
-  setNote(note);
+  activity_->setNote(note);
 }

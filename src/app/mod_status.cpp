@@ -12,12 +12,13 @@ ModStatus AppState::status(const ProfileMod& mod, const Profile& profile) const 
 
 const TSPackage* AppState::catalogued(const std::string& ns, const std::string& name,
                                       const Profile& profile) const {
-  return Installer::installedFromFile(packageKey(ns, name), profile) ? nullptr : package(ns, name);
+  return Installer::installedFromFile(packageKey(ns, name), profile) ? nullptr
+                                                                     : catalogue_->package(ns, name);
 }
 
 ModStatus AppState::packStatus(const Profile& profile) const {
   return Plan::packStatus(profile, Installer::packPresent(profile),
-                          package(std::string(LoaderPack::ns), std::string(LoaderPack::name)));
+                          catalogue_->package(std::string(LoaderPack::ns), std::string(LoaderPack::name)));
 }
 
 int AppState::needsInstall(const Profile& profile) const {

@@ -7,16 +7,16 @@
 
 void AppState::play() {
   const Profile* p = selected();
-  if (!p || !busy_.isEmpty()) return;
+  if (!p || !activity_->idle()) return;
   // The game reads the settings files when it starts: unsaved edits are saved or dropped first.
   config_->leave(ConfigEditor::Leaving::toPlay, {}, [this, id = p->id] {
-    perform(
-        QStringLiteral("Preparing…"), [this, id, dir = gameDir_] { return playWork(id, dir); }, id);
+    activity_->perform(
+        QStringLiteral("Preparing…"), [this, id, dir = game_->folder()] { return playWork(id, dir); }, id);
   });
 }
 
 void AppState::closeConfig() {
-  config_->leave(ConfigEditor::Leaving::toClose, {}, [this] { setShowConfig(false); });
+  config_->leave(ConfigEditor::Leaving::toClose, {}, [this] { window_->setShowConfig(false); });
 }
 
 QCoro::Task<> AppState::playWork(std::string id, std::filesystem::path gameDir) {
@@ -32,10 +32,12 @@ QCoro::Task<> AppState::playWork(std::string id, std::filesystem::path gameDir) 
   });
   const LogFollower::Stamp before = co_await activation;
   // The launch blocks for up to a minute and a half; its progress texts replace the busy label.
-  auto launch = background(this, [gameDir, report = busyReporter()] { Installer::launch(gameDir, report); });
+  auto launch =
+      background(this, [gameDir, report = activity_->busyReporter()] { Installer::launch(gameDir, report); });
   co_await launch;
-  setNote(QStringLiteral("Valheim is starting with “%1”. Launching from Steam later runs it unmodded.")
-              .arg(qs(p.name)));
+  activity_->setNote(
+      QStringLiteral("Valheim is starting with “%1”. Launching from Steam later runs it unmodded.")
+          .arg(qs(p.name)));
   launchCheck_->follow(p, log, before);
   pollGame();
 }
@@ -47,5 +49,6 @@ void AppState::openGameLog() {
   if (FS::exists(log))
     workspace_->openFile(log);
   else
-    setErrorMessage(QStringLiteral("No game log yet — it appears after you play this profile once."));
+    activity_->setErrorMessage(
+        QStringLiteral("No game log yet — it appears after you play this profile once."));
 }

@@ -12,7 +12,7 @@ constexpr size_t maxProfileFileBytes = size_t(256) << 20;
 }  // namespace
 
 void AppState::exportProfileFile(const ProfileItem& profile, const QUrl& file) {
-  perform(
+  activity_->perform(
       QStringLiteral("Exporting profile…"),
       [this, id = profile.profile.id, path = ss(file.toLocalFile())] { return exportFileWork(id, path); },
       profile.profile.id);
@@ -25,12 +25,12 @@ QCoro::Task<> AppState::exportFileWork(std::string id, std::filesystem::path fil
   auto writing = background(
       this, [p, file] { FS::writeAtomic(file, ProfileStore::exportZip(Installer::shareable(p))); });
   co_await writing;
-  setNote(QStringLiteral("Exported “%1” to %2.").arg(qs(p.name), qs(file.filename().string())));
+  activity_->setNote(QStringLiteral("Exported “%1” to %2.").arg(qs(p.name), qs(file.filename().string())));
 }
 
 void AppState::importProfileFile(QUrl file, ImportTarget target) {
-  perform(QStringLiteral("Importing profile…"),
-          [this, path = ss(file.toLocalFile()), target] { return importFileWork(path, target); });
+  activity_->perform(QStringLiteral("Importing profile…"),
+                     [this, path = ss(file.toLocalFile()), target] { return importFileWork(path, target); });
 }
 
 void AppState::importFileAsNew(const QUrl& file, const QString& name) {

@@ -26,7 +26,7 @@ void AppState::addAndSelect(const std::function<Profile()>& make, std::optional<
   try {
     made = make();
   } catch (...) {
-    setErrorMessage(describe(std::current_exception()));
+    activity_->setErrorMessage(describe(std::current_exception()));
     return;
   }
   QString id = qs(made.id);
@@ -55,7 +55,7 @@ void AppState::duplicate(const ProfileItem& profile) {
 }
 
 void AppState::deleteProfile(const ProfileItem& profile) {
-  if (!busy_.isEmpty()) return;
+  if (!activity_->idle()) return;
   const std::string id = profile.profile.id;
   // Its settings go with it, as the confirmation says: nothing open may be saved into its folder.
   if (selectedID_ == qs(id)) config_->setFolder({});

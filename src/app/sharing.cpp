@@ -13,7 +13,7 @@
 #include "profiles/profile_store.hpp"
 
 void AppState::shareCode(const ProfileItem& profile) {
-  perform(
+  activity_->perform(
       QStringLiteral("Creating a profile code…"), [this, id = profile.profile.id] { return shareWork(id); },
       profile.profile.id);
 }
@@ -26,12 +26,13 @@ QCoro::Task<> AppState::shareWork(std::string id) {
   std::string zip = co_await packing;
   auto upload = background(this, [zip] { return Thunderstore::createProfileCode(zip); });
   std::string code = co_await upload;
-  closeSheets();
-  setSharedCode(QVariant::fromValue(SharedCode{qs(code), qs(p.name)}));
+  window_->closeSheets();
+  window_->setSharedCode(QVariant::fromValue(SharedCode{qs(code), qs(p.name)}));
 }
 
 void AppState::importCode(QString code, ImportTarget target) {
-  perform(QStringLiteral("Importing profile…"), [this, code, target] { return importWork(code, target); });
+  activity_->perform(QStringLiteral("Importing profile…"),
+                     [this, code, target] { return importWork(code, target); });
 }
 
 void AppState::importCodeAsNew(const QString& code, const QString& name) {
@@ -104,7 +105,7 @@ QCoro::Task<> AppState::importArchive(std::string bytes, ImportTarget target, Im
     co_await copy;
   }
   writeBack(p);
-  setBusyProfile(p.id);
+  activity_->setBusyProfile(p.id);
   switchProfile(qs(p.id), DetailTab::Installed);
 
   co_await syncProfile(p.id);
@@ -114,7 +115,7 @@ QCoro::Task<> AppState::importArchive(std::string bytes, ImportTarget target, Im
     Plan::markDependencies(p, [&p](const std::string& key) { return Installer::dependencies(key, p); });
     writeBack(p);
   }
-  setNote(
+  activity_->setNote(
       target.kind == ImportTarget::Kind::newProfile
           ? QStringLiteral("Imported “%1” with %2.").arg(qs(p.name), contents(p))
           : QStringLiteral("Replaced “%1” with %2 from the %3.")

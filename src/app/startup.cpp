@@ -1,13 +1,9 @@
-// Start-up, the game folder, and what keeps loading in the background: the catalogue index, the
-// update notice and the running-game poll.
+// Start-up, the game folder, and the running-game poll.
 #include <QTimer>
 
 #include "app/app_state.hpp"
-#include "app/assign.hpp"
 #include "app/background.hpp"
 #include "app/describe.hpp"
-#include "catalogue/thunderstore.hpp"
-#include "foundation/app_version.hpp"
 #include "foundation/fs.hpp"
 #include "foundation/log.hpp"
 #include "foundation/paths.hpp"
@@ -24,31 +20,30 @@ void AppState::start() {
 
 QCoro::Task<> AppState::startUp() {
   settings_ = ProfileStore::loadSettings();
-  if (settings_.gameDir && Installer::isGameFolder(*settings_.gameDir))
-    assign(this, gameDir_, std::filesystem::path(*settings_.gameDir), &AppState::gameDirChanged);
+  if (settings_.gameDir && Installer::isGameFolder(*settings_.gameDir)) game_->setFolder(*settings_.gameDir);
   checkGame();
   try {
     FS::mkdir(Paths::profiles());
   } catch (...) {
     // Loading and creating profiles below report what matters.
   }
-  if (gameFound_) {
+  if (game_->found()) {
     auto migration = migrateAtStart();
     if (!co_await migration) co_return;
   }
   loadProfiles();
-  loadIndex(false);
-  checkForAppUpdate();
+  catalogue_->loadIndex(false);
+  catalogue_->checkForAppUpdate();
   startPolling();
   emit startFinished();
 }
 
 QCoro::Task<bool> AppState::migrateAtStart() {
   try {
-    auto job = background(this, [dir = gameDir_] { return Installer::migrateLegacyInstall(dir); });
+    auto job = background(this, [dir = game_->folder()] { return Installer::migrateLegacyInstall(dir); });
     auto migrated = co_await job;
     if (migrated) {
-      setNote(QStringLiteral("Your existing mods were moved into the “Default” profile."));
+      activity_->setNote(QStringLiteral("Your existing mods were moved into the “Default” profile."));
       settings_.activeProfile = migrated->id;
     }
   } catch (const Abandoned&) {
@@ -56,7 +51,7 @@ QCoro::Task<bool> AppState::migrateAtStart() {
   } catch (...) {
     QString why = describe(std::current_exception());
     Log::write("migration failed: " + ss(why));
-    setErrorMessage(QStringLiteral("Couldn’t move your existing mods into a profile: ") + why);
+    activity_->setErrorMessage(QStringLiteral("Couldn’t move your existing mods into a profile: ") + why);
   }
   co_return true;
 }
@@ -83,8 +78,7 @@ void AppState::startPolling() {
 }
 
 void AppState::checkGame() {
-  if (assign(this, gameFound_, Installer::isGameFolder(gameDir_), &AppState::gameFoundChanged))
-    emit derivedChanged();  // canPlay
+  game_->setFound(Installer::isGameFolder(game_->folder()));
 
   // One folder per Steam account; an account whose launch options mention the loader's script counts.
   bool found = false;
@@ -99,8 +93,8 @@ void AppState::checkGame() {
       // A missing or unreadable file does not mention it.
     }
   }
-  assign(this, steamLaunchOptionSet_, found, &AppState::steamLaunchOptionSetChanged);
-  emit derivedChanged();
+  game_->setSteamLaunchOptionSet(found);
+  emit derivedChanged();  // canPlay
 }
 
 void AppState::chooseGameFolder() {
@@ -117,13 +111,13 @@ void AppState::chooseGameFolder() {
 void AppState::useChosenFolder(std::optional<std::filesystem::path> folder) {
   if (!folder || folder->empty()) return;
   if (!Installer::isGameFolder(*folder)) {
-    setErrorMessage(QStringLiteral("That folder doesn’t contain valheim.app."));
+    activity_->setErrorMessage(QStringLiteral("That folder doesn’t contain valheim.app."));
     return;
   }
-  assign(this, gameDir_, *folder, &AppState::gameDirChanged);
+  game_->setFolder(*folder);
   settings_.gameDir = folder->string();
   ProfileStore::saveSettings(settings_);
-  setErrorMessage({});
+  activity_->setErrorMessage({});
   checkGame();
   migrateChosenFolder();
 }
@@ -131,7 +125,7 @@ void AppState::useChosenFolder(std::optional<std::filesystem::path> folder) {
 QCoro::Task<> AppState::migrateChosenFolder() {
   std::optional<Profile> migrated;
   try {
-    auto job = background(this, [dir = gameDir_] { return Installer::migrateLegacyInstall(dir); });
+    auto job = background(this, [dir = game_->folder()] { return Installer::migrateLegacyInstall(dir); });
     migrated = co_await job;
   } catch (const Abandoned&) {
     co_return;
@@ -144,43 +138,7 @@ QCoro::Task<> AppState::migrateChosenFolder() {
   setSelectedID(id);
 }
 
-// ---- The catalogue index, the update notice and the running-game poll.
-
-void AppState::loadIndex(bool refresh) {
-  if (indexLoading_) return;
-  setIndexLoading(true);
-  setIndexError({});
-  loadIndexTask(refresh);
-}
-
-QCoro::Task<> AppState::loadIndexTask(bool refresh) {
-  try {
-    auto job = background(this, [refresh] { return Thunderstore::loadIndex(refresh); });
-    auto packages = co_await job;
-    size_t count = packages.size();
-    setIndex(std::move(packages));
-    Log::write("index loaded: " + std::to_string(count) + " packages");
-  } catch (const Abandoned&) {
-    co_return;
-  } catch (...) {
-    setIndexError(describe(std::current_exception()));  // the previous index stays
-  }
-  setIndexLoading(false);
-}
-
-void AppState::checkForAppUpdate() { updateNoticeTask(); }
-
-QCoro::Task<> AppState::updateNoticeTask() {
-  try {
-    auto job = background(this, [] { return Thunderstore::fetchUpdateNotice(App::version); });
-    auto notice = co_await job;
-    // The client applies the newer-version rule and logs the notice.
-    if (!notice) co_return;
-    setAppUpdate(QVariant::fromValue(AppUpdateItem{*notice}));
-  } catch (...) {
-    // Silent by design: the banner simply does not appear.
-  }
-}
+// ---- The running-game poll.
 
 void AppState::pollGame() { pollTask(); }
 
@@ -188,7 +146,7 @@ QCoro::Task<> AppState::pollTask() {
   try {
     auto job = background(this, [] { return Installer::gameRunning(); });
     bool running = co_await job;
-    setGameRunning(running);
+    game_->setRunning(running);
   } catch (...) {
     // Only Abandoned can arrive here: gameRunning never throws.
   }

@@ -15,13 +15,14 @@ QCoro::Task<> AppState::syncProfile(std::string id) {
   const Profile* found = current(id);
   if (!found) co_return;
   Profile p = *found;
-  const std::filesystem::path gameDir = gameDir_;
-  if (!gameFound_) throw AppError("Valheim wasn’t found. Choose your Valheim folder first.");
+  const std::filesystem::path gameDir = game_->folder();
+  if (!game_->found()) throw AppError("Valheim wasn’t found. Choose your Valheim folder first.");
 
   if (!Installer::loaderInstalled(gameDir)) {
-    setBusy(QStringLiteral("Installing the BepInEx loader…"));
-    auto job = background(
-        this, [gameDir, progress = downloadReporter()] { Installer::ensureLoader(gameDir, progress); });
+    activity_->setBusy(QStringLiteral("Installing the BepInEx loader…"));
+    auto job = background(this, [gameDir, progress = activity_->downloadReporter()] {
+      Installer::ensureLoader(gameDir, progress);
+    });
     co_await job;
   }
   if (Plan::packNeedsInstall(p, packStatus(p))) {
@@ -45,7 +46,7 @@ void fetchAhead(ArchivePrefetch& prefetch, const Profile& p, const ProfileMod& m
 QCoro::Task<> AppState::syncMods(Profile p) {
   // Archives download ahead of their installs, several at once. The installs stay one at a time
   // and in the order below, so the profile ends up as it does when each archive downloads in turn.
-  ArchivePrefetch prefetch(this, downloadPool_, downloadReporter());
+  ArchivePrefetch prefetch(this, downloadPool_, activity_->downloadReporter());
   for (const ProfileMod& mod : p.mods) fetchAhead(prefetch, p, mod);
   std::exception_ptr failure;
   try {
@@ -77,8 +78,8 @@ QCoro::Task<Profile> AppState::syncPack(Profile p, std::filesystem::path gameDir
     version = co_await lookup;
   }
   if (!version) throw AppError("Couldn’t reach Thunderstore. Check your internet connection.");
-  setBusy(QStringLiteral("Installing BepInEx %1…").arg(qs(*version)));
-  auto job = background(this, [p, v = *version, gameDir, progress = downloadReporter()] {
+  activity_->setBusy(QStringLiteral("Installing BepInEx %1…").arg(qs(*version)));
+  auto job = background(this, [p, v = *version, gameDir, progress = activity_->downloadReporter()] {
     Installer::installPack(p, v, gameDir, progress);
   });
   co_await job;
@@ -93,14 +94,14 @@ QCoro::Task<AppState::SyncedMod> AppState::syncMod(Profile p, std::string key, A
   const ProfileMod mod = held;
   const bool fromFile = Installer::installedFromFile(key, p);
   if (Plan::needsInstall(mod, Installer::filesPresent(key, p))) {
-    setBusy(QStringLiteral("Installing %1 %2…").arg(qs(mod.displayName()), qs(mod.version)));
+    activity_->setBusy(QStringLiteral("Installing %1 %2…").arg(qs(mod.displayName()), qs(mod.version)));
     if (fromFile) {
       auto job = background(this, [key, p] { return Installer::reinstallModFile(key, p); });
       held.version = (co_await job).version;
     } else {
       auto prepared = prefetch->ready(ArchiveRef{mod.ns, mod.name, mod.version});
       const std::optional<std::filesystem::path> unpacked = co_await prepared;
-      auto job = background(this, [mod, p, unpacked, progress = downloadReporter()] {
+      auto job = background(this, [mod, p, unpacked, progress = activity_->downloadReporter()] {
         return unpacked ? Installer::installUnpacked(mod, mod.version, *unpacked, p)
                         : Installer::installMod(mod, mod.version, p, progress);
       });
@@ -129,7 +130,7 @@ QCoro::Task<AppState::SyncedMod> AppState::syncMod(Profile p, std::string key, A
 }
 
 QCoro::Task<std::optional<std::string>> AppState::latestVersion(DependencyRef wanted) {
-  if (std::optional<std::string> known = latest(wanted.ns, wanted.name)) co_return known;
+  if (std::optional<std::string> known = catalogue_->latest(wanted.ns, wanted.name)) co_return known;
   auto lookup = background(this, [wanted] { return Thunderstore::latestVersion(wanted.ns, wanted.name); });
   co_return co_await lookup;
 }

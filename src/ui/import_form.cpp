@@ -17,8 +17,7 @@ void ImportForm::setApp(AppState* app) {
   if (app_) disconnect(app_, nullptr, this, nullptr);
   app_ = app;
   if (app_) {
-    // The problem and the button follow the profiles and the busy state.
-    connect(app_, &AppState::busyChanged, this, &ImportForm::changed);
+    // The problem and the button follow the profiles and the busy state (a derived value's input).
     connect(app_, &AppState::derivedChanged, this, &ImportForm::changed);
     connect(app_->profilesModel(), &ProfileListModel::countChanged, this, &ImportForm::changed);
     const auto& profiles = app_->profiles();
@@ -51,7 +50,7 @@ QString ImportForm::problem() const {
 }
 
 bool ImportForm::canImport() const {
-  if (!app_ || !hasSource() || !app_->busy().isEmpty() || !problem().isEmpty()) return false;
+  if (!app_ || !hasSource() || !app_->activity()->idle() || !problem().isEmpty()) return false;
   return mode_ == Replace ? target() != nullptr : !trimmedName().isEmpty();
 }
 

@@ -15,6 +15,34 @@ struct AppStateForeign {
   QML_UNCREATABLE("The window is given the one AppState.")
 };
 
+struct WindowStateForeign {
+  Q_GADGET
+  QML_FOREIGN(WindowState)
+  QML_NAMED_ELEMENT(WindowState)
+  QML_UNCREATABLE("Owned by AppState.")
+};
+
+struct ActivityForeign {
+  Q_GADGET
+  QML_FOREIGN(Activity)
+  QML_NAMED_ELEMENT(Activity)
+  QML_UNCREATABLE("Owned by AppState.")
+};
+
+struct GameStateForeign {
+  Q_GADGET
+  QML_FOREIGN(GameState)
+  QML_NAMED_ELEMENT(GameState)
+  QML_UNCREATABLE("Owned by AppState.")
+};
+
+struct CatalogueStateForeign {
+  Q_GADGET
+  QML_FOREIGN(CatalogueState)
+  QML_NAMED_ELEMENT(CatalogueState)
+  QML_UNCREATABLE("Owned by AppState.")
+};
+
 struct ProfileListModelForeign {
   Q_GADGET
   QML_FOREIGN(ProfileListModel)
@@ -41,6 +69,20 @@ struct ConfigEditorForeign {
   QML_FOREIGN(ConfigEditor)
   QML_NAMED_ELEMENT(ConfigEditor)
   QML_UNCREATABLE("Owned by AppState.")
+};
+
+struct ConfigSearchForeign {
+  Q_GADGET
+  QML_FOREIGN(ConfigSearch)
+  QML_NAMED_ELEMENT(ConfigSearch)
+  QML_UNCREATABLE("Owned by the settings editor.")
+};
+
+struct UnsavedPromptForeign {
+  Q_GADGET
+  QML_FOREIGN(UnsavedPrompt)
+  QML_NAMED_ELEMENT(UnsavedPrompt)
+  QML_UNCREATABLE("Owned by the settings editor.")
 };
 
 struct LaunchCheckForeign {

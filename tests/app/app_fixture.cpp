@@ -61,8 +61,8 @@ AppTest::AppTest() {
   publish("C", "1.0.0");
 
   state = std::make_unique<AppState>();
-  QObject::connect(state.get(), &AppState::busyChanged,
-                   [this] { busyTexts.push_back(state->busy().toStdString()); });
+  QObject::connect(state->activity(), &Activity::busyChanged,
+                   [this] { busyTexts.push_back(state->activity()->busy().toStdString()); });
   QObject::connect(state.get(), &AppState::startFinished, [this] { startFinished = true; });
 }
 
@@ -93,13 +93,13 @@ void AppTest::serveList(const std::string& list) {
 }
 
 void AppTest::reloadIndex() {
-  state->loadIndex(true);
-  ASSERT_TRUE(waitUntil([this] { return !state->indexLoading(); }));
+  state->catalogue()->loadIndex(true);
+  ASSERT_TRUE(waitUntil([this] { return !state->catalogue()->loading(); }));
 }
 
 void AppTest::start() {
   state->start();
-  ASSERT_TRUE(waitUntil([this] { return startFinished && !state->indexLoading(); }));
+  ASSERT_TRUE(waitUntil([this] { return startFinished && !state->catalogue()->loading(); }));
 }
 
 bool AppTest::waitUntil(const std::function<bool()>& done) {
@@ -113,7 +113,7 @@ bool AppTest::waitUntil(const std::function<bool()>& done) {
 }
 
 void AppTest::settle() {
-  ASSERT_TRUE(waitUntil([this] { return state->busy().isEmpty(); }));
+  ASSERT_TRUE(waitUntil([this] { return state->activity()->busy().isEmpty(); }));
 }
 
 void AppTest::run(const std::function<void()>& operation) {

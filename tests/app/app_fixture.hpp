@@ -47,7 +47,7 @@ class AppTest : public testing::Test, private FreshHome {
   // Whether the profile on disk records the same as `p` (the file keeps whole seconds of `created`).
   static bool savedAs(const Profile& p);
   const Profile& selected() const { return *state->selected(); }
-  const TSPackage& pkg(const std::string& name) const { return *state->package("Team", name); }
+  const TSPackage& pkg(const std::string& name) const { return *state->catalogue()->package("Team", name); }
   const ProfileMod& mod(const std::string& name) const;
   Strings modKeys() const;
   bool logHas(const std::string& text) const;

@@ -34,7 +34,7 @@ class Downloads : public StartedApp {
   std::pair<Strings, Strings> import(const std::string& name) {
     busyTexts.clear();
     run([&] { state->importCodeAsNew(QString::fromStdString(code), QString::fromStdString(name)); });
-    EXPECT_EQ(state->errorMessage(), "");
+    EXPECT_EQ(state->activity()->errorMessage(), "");
     return {filesWithBytes(selected().dir()), busyTexts};
   }
   static Strings filesWithBytes(const fs::path& root) {
@@ -73,10 +73,10 @@ TEST_F(Downloads, ParallelDownloadsLeaveWhatOneAtATimeLeavesAndASecondProfileMak
   EXPECT_TRUE(noWorkFolderLeft());
 
   run([&] { state->clearDownloadCache(); });
-  EXPECT_THAT(state->note().toStdString(),
+  EXPECT_THAT(state->activity()->note().toStdString(),
               testing::MatchesRegex("Cleared the download cache and freed [0-9.]+ kB\\."));
   run([&] { state->clearDownloadCache(); });
-  EXPECT_EQ(state->note(), "The download cache was already empty.");
+  EXPECT_EQ(state->activity()->note(), "The download cache was already empty.");
 }
 
 TEST_F(Downloads, AFailedDownloadStopsTheRunAfterTheModsBeforeItAndLeavesThemInstalled) {
@@ -84,7 +84,7 @@ TEST_F(Downloads, AFailedDownloadStopsTheRunAfterTheModsBeforeItAndLeavesThemIns
   busyTexts.clear();
   run([&] { state->importCodeAsNew(QString::fromStdString(code), "Broken"); });
 
-  EXPECT_EQ(state->errorMessage().toStdString(),
+  EXPECT_EQ(state->activity()->errorMessage().toStdString(),
             "Download failed (404): " + catalogue.url() + FakeCatalogue::downloadPath("Team", "M2", "1.0.0"));
   const Profile saved = onDisk(selected().id);
   Strings installed;

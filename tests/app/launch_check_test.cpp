@@ -49,7 +49,7 @@ class LaunchCheckTest : public StartedApp {
   void gameRuns() {
     tools.answerFor("pgrep", "-f", 0);
     state->pollGame();
-    ASSERT_TRUE(waitUntil([this] { return state->gameRunning(); }));
+    ASSERT_TRUE(waitUntil([this] { return state->game()->running(); }));
   }
 };
 
@@ -57,7 +57,7 @@ TEST_F(LaunchCheckTest, ACleanStartSaysHowManyModsLoadedInPlaceOfTheStartingNote
   launchWriting(cleanStart);
   ASSERT_TRUE(waitUntil([this] { return !check().summary().isEmpty(); }));
   EXPECT_EQ(check().summary(), "2 mods loaded.");
-  EXPECT_EQ(state->note(), "2 mods loaded.");
+  EXPECT_EQ(state->activity()->note(), "2 mods loaded.");
   EXPECT_EQ(check().loader(), "5.4.22.0");
   EXPECT_EQ(check().loaded(), 2);
   EXPECT_TRUE(check().problems().isEmpty());
@@ -67,7 +67,7 @@ TEST_F(LaunchCheckTest, ACleanStartSaysHowManyModsLoadedInPlaceOfTheStartingNote
 TEST_F(LaunchCheckTest, ProblemsComeGroupedWithTheirFixAndErrorsWhilePlayingArriveLive) {
   launchWriting(brokenStart);
   ASSERT_TRUE(waitUntil([this] { return !check().summary().isEmpty(); }));
-  EXPECT_EQ(state->note(), "2 of 3 mods loaded — 1 problem");
+  EXPECT_EQ(state->activity()->note(), "2 of 3 mods loaded — 1 problem");
   EXPECT_EQ(check().failed(), 1);
   ASSERT_EQ(check().problems().size(), 1);
   QVariantMap missing = check().problems()[0].toMap();
@@ -78,7 +78,7 @@ TEST_F(LaunchCheckTest, ProblemsComeGroupedWithTheirFixAndErrorsWhilePlayingArri
   // The game throws every frame: the repeats fold into one problem, the footer note follows.
   write(log(), std::string(exception) + exception + exception, true);
   ASSERT_TRUE(waitUntil([this] { return check().problems().size() == 2; }));
-  EXPECT_EQ(state->note(), "2 of 3 mods loaded — 2 problems");
+  EXPECT_EQ(state->activity()->note(), "2 of 3 mods loaded — 2 problems");
   const QVariantMap thrown = check().problems()[1].toMap();
   EXPECT_EQ(thrown["title"], "C");
   EXPECT_EQ(thrown["lines"], "Lines 7–13 (3 times)");
@@ -127,19 +127,19 @@ TEST_F(LaunchCheckTest, WithTheGameRunningAndNoFreshLogTheBannerSaysTheLoaderDid
 TEST_F(LaunchCheckTest, TheReportStaysUntilTheNextLaunchAndItsSheetWaitsForOthers) {
   launchWriting(cleanStart);
   ASSERT_TRUE(waitUntil([this] { return check().hasReport(); }));
-  state->setShowLog(true);
+  state->window()->setShowLog(true);
   check().setShown(true);
   EXPECT_FALSE(check().shown());
-  state->setShowLog(false);
+  state->window()->setShowLog(false);
   check().setShown(true);
-  EXPECT_TRUE(state->sheetShown());
-  state->setShowImport(true);
-  EXPECT_FALSE(state->showImport());
+  EXPECT_TRUE(state->window()->sheetShown());
+  state->window()->setShowImport(true);
+  EXPECT_FALSE(state->window()->showImport());
 
   tools.alsoRun("bash", "true");
   run([&] { state->play(); });
   EXPECT_FALSE(check().hasReport());
   EXPECT_FALSE(check().shown());
-  EXPECT_FALSE(state->sheetShown());
+  EXPECT_FALSE(state->window()->sheetShown());
 }
 }  // namespace

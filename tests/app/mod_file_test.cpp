@@ -24,8 +24,8 @@ fs::path writeOwnB() {
 
 TEST_F(ModFromFile, ItIsInstalledWithWhatTheCatalogueHasAndNeverUpdated) {
   run([&] { state->installModFile(fileAt(writeOwnB())); });
-  EXPECT_EQ(state->errorMessage(), "");
-  EXPECT_EQ(state->note(), "Installed B 0.9.0 from a file.");
+  EXPECT_EQ(state->activity()->errorMessage(), "");
+  EXPECT_EQ(state->activity()->note(), "Installed B 0.9.0 from a file.");
   EXPECT_EQ(modKeys(), (Strings{"Team-B", "Team-C"}));  // no Ghost-Gone, no second B, no pack
   EXPECT_TRUE(mod("B").isExplicit);
   EXPECT_EQ(mod("C").installed, "1.0.0");
@@ -38,7 +38,7 @@ TEST_F(ModFromFile, ItIsInstalledWithWhatTheCatalogueHasAndNeverUpdated) {
   run([&] { state->add(pkg("A")); });  // A needs B: the player's own B serves
   fs::remove_all(selected().bepinex() / "plugins/Team-B");
   run([&] { state->installMissing(); });
-  EXPECT_EQ(state->note(), "Profile is ready to play.");
+  EXPECT_EQ(state->activity()->note(), "Profile is ready to play.");
   EXPECT_EQ(mod("B").installed, "0.9.0");
   EXPECT_EQ(FS::readFile(selected().bepinex() / "plugins/Team-B/B.dll"), "own build");
   EXPECT_EQ(catalogue.requestCount(FakeCatalogue::downloadPath("Team", "B", "1.0.0")), 0);
@@ -70,7 +70,7 @@ TEST_F(ModFromFile, ANonModFileChangesNothing) {
   FS::writeAtomic(file, zipBytes({{"notes.txt", "x"}}));
   const auto before = state->profiles();
   run([&] { state->installModFile(fileAt(file)); });
-  EXPECT_EQ(state->errorMessage(),
+  EXPECT_EQ(state->activity()->errorMessage(),
             "“notes.zip” has no readable manifest.json, so it can’t be installed as a mod.");
   EXPECT_EQ(state->profiles(), before);
   EXPECT_TRUE(noWorkFolderLeft());
@@ -78,12 +78,12 @@ TEST_F(ModFromFile, ANonModFileChangesNothing) {
 
 TEST_F(ModFromFile, ADroppedModIsInstalledAndADroppedProfileFileOffered) {
   run([&] { state->openDroppedFile(fileAt(writeOwnB())); });
-  EXPECT_EQ(state->note(), "Installed B 0.9.0 from a file.");
+  EXPECT_EQ(state->activity()->note(), "Installed B 0.9.0 from a file.");
 
   const fs::path profileFile = TestHome::path() / "friend.zip";
   FS::writeAtomic(profileFile, zipBytes({{"export.r2x", "profileName: Friend\nmods: []\n"}}));
   run([&] { state->openDroppedFile(fileAt(profileFile)); });
-  EXPECT_TRUE(state->showImport());
-  EXPECT_EQ(state->importFile(), fileAt(profileFile));
+  EXPECT_TRUE(state->window()->showImport());
+  EXPECT_EQ(state->window()->importFile(), fileAt(profileFile));
 }
 }  // namespace

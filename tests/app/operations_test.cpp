@@ -27,7 +27,7 @@ class Updates : public Operations {
 TEST_F(Updates, OfOneModRecordTheLatestVersionOfThatModAndInstallIt) {
   EXPECT_EQ(state->updateCount(selected()), 2);
   run([&] { state->update(mod("A")); });
-  EXPECT_EQ(state->note(), "Updated A to 1.1.0.");
+  EXPECT_EQ(state->activity()->note(), "Updated A to 1.1.0.");
   EXPECT_EQ(mod("A").installed, "1.1.0");
   EXPECT_EQ(mod("B").installed, "1.0.0");
   EXPECT_TRUE(savedAs(selected()));
@@ -35,7 +35,7 @@ TEST_F(Updates, OfOneModRecordTheLatestVersionOfThatModAndInstallIt) {
 
 TEST_F(Updates, AllInstallEveryModThatIsBehind) {
   run([&] { state->updateAll(); });
-  EXPECT_EQ(state->note(), "Everything is up to date.");
+  EXPECT_EQ(state->activity()->note(), "Everything is up to date.");
   EXPECT_EQ(mod("A").installed, "1.1.0");
   EXPECT_EQ(mod("B").installed, "1.2.0");
   EXPECT_EQ(state->updateCount(selected()), 0);
@@ -56,14 +56,14 @@ class Removal : public Operations {
 
 TEST_F(Removal, IsRefusedWhileAnotherModNeedsIt) {
   state->remove(mod("B"));
-  EXPECT_EQ(state->errorMessage(), "B is needed by A, D. Remove those first.");
+  EXPECT_EQ(state->activity()->errorMessage(), "B is needed by A, D. Remove those first.");
   EXPECT_EQ(selected().mods.size(), 4u);
   EXPECT_TRUE(fs::exists(plugins("B")));
 }
 
 TEST_F(Removal, KeepsDependenciesAnotherModStillNeeds) {
   state->remove(mod("A"));
-  EXPECT_EQ(state->note(), "Removed A.");
+  EXPECT_EQ(state->activity()->note(), "Removed A.");
   EXPECT_EQ(modKeys(), (Strings{"Team-B", "Team-C", "Team-D"}));
   EXPECT_FALSE(fs::exists(plugins("A")));
   EXPECT_TRUE(fs::exists(plugins("B")));
@@ -95,14 +95,14 @@ TEST_F(Operations, DisablingParksTheFilesAndEnablingBringsThemBack) {
 TEST_F(Operations, ASecondOperationWhileBusyIsDroppedButItsRecordStays) {
   std::promise<void> gate;  // the first operation runs until the gate opens
   std::shared_future<void> opened = gate.get_future().share();
-  state->perform("First", [this, opened]() -> QCoro::Task<> {
+  state->activity()->perform("First", [this, opened]() -> QCoro::Task<> {
     auto wait = background(state.get(), [opened] { opened.wait(); });
     co_await wait;
   });
   state->add(pkg("C"));
   state->installMissing();
-  EXPECT_EQ(state->busy(), "First");
-  EXPECT_FALSE(state->idle());
+  EXPECT_EQ(state->activity()->busy(), "First");
+  EXPECT_FALSE(state->activity()->idle());
   EXPECT_EQ(onDisk(selected().id).mods.size(), 1u);  // recorded first, installed later
   state->remove(mod("C"));  // remove and delete wait for idle
   state->deleteProfile(selected());
@@ -112,7 +112,7 @@ TEST_F(Operations, ASecondOperationWhileBusyIsDroppedButItsRecordStays) {
   gate.set_value();
   settle();
   EXPECT_EQ(busyTexts, (Strings{"First", ""}));
-  EXPECT_TRUE(state->idle());
+  EXPECT_TRUE(state->activity()->idle());
   EXPECT_EQ(mod("C").installed, std::nullopt);
   run([&] { state->installMissing(); });
   EXPECT_EQ(mod("C").installed, "1.0.0");

@@ -8,7 +8,7 @@ TEST_F(Play, WithSteamRunningThePreparedProfileIsActivatedAndLaunched) {
   busyTexts.clear();
   run([&] { state->play(); });
 
-  EXPECT_EQ(state->note(),
+  EXPECT_EQ(state->activity()->note(),
             "Valheim is starting with “Default”. Launching from Steam later runs it unmodded.");
   EXPECT_EQ(fs::read_symlink(game / "BepInEx"), selected().bepinex());
   EXPECT_EQ(tools.calls("bash").size(), 1u);
@@ -17,15 +17,15 @@ TEST_F(Play, WithSteamRunningThePreparedProfileIsActivatedAndLaunched) {
 
 TEST_F(Play, AGameAlreadyRunningEndsThePlayWithItsSentence) {
   run([&] { state->installMissing(); });
-  EXPECT_TRUE(state->canPlay());
+  EXPECT_TRUE(state->game()->canPlay());
   tools.answerFor("pgrep", "-f", 0);
   state->pollGame();
-  ASSERT_TRUE(waitUntil([this] { return state->gameRunning(); }));
-  EXPECT_FALSE(state->canPlay());
+  ASSERT_TRUE(waitUntil([this] { return state->game()->running(); }));
+  EXPECT_FALSE(state->game()->canPlay());
 
   run([&] { state->play(); });
-  EXPECT_EQ(state->errorMessage(), "Valheim is already running.");
-  EXPECT_TRUE(state->note().isEmpty());
+  EXPECT_EQ(state->activity()->errorMessage(), "Valheim is already running.");
+  EXPECT_TRUE(state->activity()->note().isEmpty());
   EXPECT_TRUE(logHas("error: Valheim is already running."));
 }
 }  // namespace

@@ -19,9 +19,9 @@ TEST_F(ProfileFiles, AnExportedFileImportsAgainAndFilesLaidOutByOtherManagersImp
   run([&] { state->add(pkg("A")); });
   const fs::path exported = TestHome::path() / "Shared.r2z";
   run([&] { state->exportProfileFile(selected(), fileAt(exported)); });
-  EXPECT_EQ(state->note(), "Exported “Default” to Shared.r2z.");
+  EXPECT_EQ(state->activity()->note(), "Exported “Default” to Shared.r2z.");
   run([&] { state->importFileAsNew(fileAt(exported), ""); });
-  EXPECT_EQ(state->note(), "Imported “Default 2” with 1 mod and 2 dependencies.");
+  EXPECT_EQ(state->activity()->note(), "Imported “Default 2” with 1 mod and 2 dependencies.");
 
   // Configuration under BepInEx/config, or under config at the archive's root.
   for (const std::string configDir : {"BepInEx/config/", "config/"}) {
@@ -29,7 +29,7 @@ TEST_F(ProfileFiles, AnExportedFileImportsAgainAndFilesLaidOutByOtherManagersImp
     FS::writeAtomic(file, zipBytes({{"export.r2x", manifest}, {configDir + "a.cfg", configDir}}));
     const std::string id = selected().id;
     run([&] { state->importFileReplacing(fileAt(file), QString::fromStdString(id)); });
-    EXPECT_EQ(state->note(), "Replaced “Default 2” with 1 mod and 2 dependencies from the file.");
+    EXPECT_EQ(state->activity()->note(), "Replaced “Default 2” with 1 mod and 2 dependencies from the file.");
     EXPECT_EQ(FS::readFile(selected().bepinex() / "config/a.cfg"), configDir);
   }
   EXPECT_TRUE(noWorkFolderLeft());
@@ -48,10 +48,10 @@ TEST_F(ProfileFiles, AFileThatIsNoProfileFileChangesNothing) {
   for (const auto& c : cases) {
     FS::writeAtomic(file, c.bytes);
     run([&] { state->importFileAsNew(fileAt(file), "Friend"); });
-    EXPECT_EQ(state->errorMessage().toStdString(), c.sentence);
+    EXPECT_EQ(state->activity()->errorMessage().toStdString(), c.sentence);
   }
   run([&] { state->importFileAsNew(fileAt(TestHome::path() / "missing.r2z"), "Friend"); });
-  EXPECT_FALSE(state->errorMessage().isEmpty());
+  EXPECT_FALSE(state->activity()->errorMessage().isEmpty());
   EXPECT_EQ(state->profiles(), before);
 }
 }  // namespace

@@ -24,10 +24,10 @@ TEST_F(Startup, FirstStartWithNothingOnDiskMakesAndSelectsDefault) {
   EXPECT_EQ(selected().name, "Default");
   EXPECT_EQ(ProfileStore::loadSettings(),
             (Settings{std::nullopt, selected().id}));  // only the selection saved
-  EXPECT_FALSE(state->gameFound());
-  EXPECT_TRUE(state->steamLaunchOptionSet());  // any Steam user having it counts
+  EXPECT_FALSE(state->game()->found());
+  EXPECT_TRUE(state->game()->steamLaunchOptionSet());  // any Steam user having it counts
   EXPECT_TRUE(logHas("index loaded: 4 packages"));
-  EXPECT_TRUE(state->errorMessage().isEmpty());
+  EXPECT_TRUE(state->activity()->errorMessage().isEmpty());
   state->start();  // a second start changes nothing
   EXPECT_EQ(state->profiles().size(), 1u);
 }
@@ -38,7 +38,7 @@ TEST_F(Startup, ALegacyInstallBecomesTheSelectedDefaultProfile) {
   writeFile(game / "BepInEx/plugins/Team-Old/Old.dll", "dll");
   start();
 
-  EXPECT_EQ(state->note(), "Your existing mods were moved into the “Default” profile.");
+  EXPECT_EQ(state->activity()->note(), "Your existing mods were moved into the “Default” profile.");
   ASSERT_EQ(state->profiles().size(), 2u);
   EXPECT_EQ(selected().name, "Default");
   EXPECT_EQ(modKeys(), Strings{"Team-Old"});
@@ -50,7 +50,7 @@ TEST_F(Startup, AFailedMigrationIsReportedAndLeavesTheGameFolderAlone) {
   writeFile(Paths::profiles(), "a file where the profiles folder belongs");
   start();
 
-  EXPECT_THAT(state->errorMessage().toStdString(),
+  EXPECT_THAT(state->activity()->errorMessage().toStdString(),
               testing::StartsWith("Couldn’t move your existing mods into a profile: "));
   EXPECT_TRUE(logHas("migration failed: "));
   EXPECT_TRUE(fs::exists(game / "BepInEx/plugins/Team-Old/.ts_version"));

@@ -10,12 +10,13 @@ using Sync = StartedApp;
 
 TEST_F(Sync, ADependencyChainIsInstalledBreadthFirstWithEachDownloadUnderItsStep) {
   std::map<std::string, std::vector<double>> seen;  // busy label -> progress values while downloading
-  QObject::connect(state.get(), &AppState::progressChanged, [&] {
-    if (state->downloading()) seen[state->busy().toStdString()].push_back(state->progress());
+  QObject::connect(state->activity(), &Activity::progressChanged, [&] {
+    if (state->activity()->downloading())
+      seen[state->activity()->busy().toStdString()].push_back(state->activity()->progress());
   });
   run([&] { state->add(pkg("A")); });
 
-  EXPECT_EQ(state->note(), "Added A.");
+  EXPECT_EQ(state->activity()->note(), "Added A.");
   EXPECT_EQ(busyTexts, (Strings{"Adding A…", "Installing BepInEx 5.4.2202…", "Installing A 1.0.0…",
                                 "Installing B 1.0.0…", "Installing C 1.0.0…", ""}));
   EXPECT_EQ(seen.size(), 4u);
@@ -24,7 +25,7 @@ TEST_F(Sync, ADependencyChainIsInstalledBreadthFirstWithEachDownloadUnderItsStep
     EXPECT_EQ(seen[label].back(), 1.0) << label;
     EXPECT_TRUE(std::is_sorted(seen[label].begin(), seen[label].end())) << label;
   }
-  EXPECT_FALSE(state->downloading());  // the finished step took its progress along
+  EXPECT_FALSE(state->activity()->downloading());  // the finished step took its progress along
   EXPECT_EQ(modKeys(), (Strings{"Team-A", "Team-B", "Team-C"}));
   EXPECT_FALSE(mod("B").isExplicit || mod("C").isExplicit);
   EXPECT_EQ(mod("C").installed, "1.0.0");  // the catalogue's latest, not the version B asked for
@@ -33,7 +34,7 @@ TEST_F(Sync, ADependencyChainIsInstalledBreadthFirstWithEachDownloadUnderItsStep
 
   const size_t requests = catalogue.requests().size();  // a second run finds nothing to do
   run([&] { state->installMissing(); });
-  EXPECT_EQ(state->note(), "Profile is ready to play.");
+  EXPECT_EQ(state->activity()->note(), "Profile is ready to play.");
   EXPECT_EQ(catalogue.requests().size(), requests);
 }
 
@@ -43,7 +44,7 @@ TEST_F(Sync, ASharedDependencyAndACycleAreHandledOnce) {
   run([&] { state->add(pkg("A")); });
   run([&] { state->add(pkg("D")); });
 
-  EXPECT_EQ(state->note(), "Added D.");
+  EXPECT_EQ(state->activity()->note(), "Added D.");
   EXPECT_EQ(modKeys(), (Strings{"Team-A", "Team-B", "Team-C", "Team-D", "Team-E"}));
   for (const char* name : {"C", "D", "E"})
     EXPECT_EQ(catalogue.requestCount(FakeCatalogue::downloadPath("Team", name, "1.0.0")), 1) << name;
@@ -53,8 +54,8 @@ TEST_F(Sync, WhatWasDoneBeforeAFailureStaysSaved) {
   catalogue.answer(FakeCatalogue::downloadPath("Team", "B", "1.0.0"), {.status = 404, .body = "gone"});
   run([&] { state->add(pkg("A")); });
 
-  EXPECT_FALSE(state->errorMessage().isEmpty());
-  EXPECT_TRUE(logHas("error: " + state->errorMessage().toStdString()));
+  EXPECT_FALSE(state->activity()->errorMessage().isEmpty());
+  EXPECT_TRUE(logHas("error: " + state->activity()->errorMessage().toStdString()));
   const Profile saved = onDisk(selected().id);
   ASSERT_EQ(saved.mods.size(), 2u);
   EXPECT_EQ(saved.mods[0].installed, "1.0.0");  // A
@@ -65,7 +66,8 @@ TEST_F(Sync, WhatWasDoneBeforeAFailureStaysSaved) {
   publish("Orphan", "1.0.0", {"Team-Nowhere-1.0.0"});
   state->newProfile("Other");
   run([&] { state->add(pkg("Orphan")); });
-  EXPECT_EQ(state->errorMessage(), "Couldn’t find Team-Nowhere on Thunderstore (needed by Orphan).");
+  EXPECT_EQ(state->activity()->errorMessage(),
+            "Couldn’t find Team-Nowhere on Thunderstore (needed by Orphan).");
 }
 
 TEST_F(Sync, ANetworkFailureShowsItsPlainSentenceAndLogsTheDetail) {
@@ -76,7 +78,7 @@ TEST_F(Sync, ANetworkFailureShowsItsPlainSentenceAndLogsTheDetail) {
   Thunderstore::setTimeoutScale(0.001);
   run([&] { state->add(pkg("D")); });
   Thunderstore::setTimeoutScale(1);
-  EXPECT_EQ(state->errorMessage(), "The network connection was lost.");
+  EXPECT_EQ(state->activity()->errorMessage(), "The network connection was lost.");
   EXPECT_TRUE(logHas("error: The network connection was lost.\n"));
   EXPECT_TRUE(logHas("download failed (The network connection was lost. ("));
 
@@ -84,10 +86,10 @@ TEST_F(Sync, ANetworkFailureShowsItsPlainSentenceAndLogsTheDetail) {
   const std::string gone = FakeCatalogue().url();
   setEndpoints({gone, gone, gone, gone});
   run([&] { state->shareCode(selected()); });
-  EXPECT_EQ(state->errorMessage(), "Could not connect to the server.");
+  EXPECT_EQ(state->activity()->errorMessage(), "Could not connect to the server.");
   EXPECT_TRUE(logHas("profile code create failed: Could not connect to the server. ("));
   run([&] { state->importCodeAsNew("abc123", "Raid"); });
-  EXPECT_EQ(state->errorMessage(), "Could not connect to the server.");
+  EXPECT_EQ(state->activity()->errorMessage(), "Could not connect to the server.");
   EXPECT_TRUE(logHas("profile code get abc123 failed: Could not connect to the server. ("));
 }
 }  // namespace

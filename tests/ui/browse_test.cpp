@@ -1,6 +1,7 @@
 // The browse tab and the package sheet in the real window, over the state's catalogue index.
 #include <QQuickItem>
 
+#include "app/readme_cache.hpp"
 #include "catalogue/thunderstore_seams.hpp"
 #include "foundation/paths.hpp"
 #include "window_fixture.hpp"
@@ -10,7 +11,7 @@ class Browse : public WindowTest {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
-    state->setTab(DetailTab::Browse);
+    state->window()->setTab(DetailTab::Browse);
     flush();
   }
   int rows() const { return item("browse.list")->property("count").toInt(); }
@@ -30,7 +31,7 @@ class Browse : public WindowTest {
   }
   // Opens the package's sheet; `settled` false looks at it before any event runs.
   void openSheet(const std::string& name, bool settled = true) {
-    state->setDetailPackage(QVariant::fromValue(PackageItem(pkg(name))));
+    state->window()->setDetailPackage(QVariant::fromValue(PackageItem(pkg(name))));
     if (settled) flush();
   }
   // A catalogue of `count` packages named Item000…, replacing the usual one.
@@ -54,8 +55,8 @@ TEST_F(Browse, WithoutAListItShowsTheLoadThenTheFailureAndRetry) {
   catalogue.answer(FakeCatalogue::indexPath, {.status = 503, .body = "down"});
   // What the pane shows while the load is in flight (a quick failure may end it within the call).
   bool spinner = false, refreshable = true, listShown = true;
-  QObject::connect(state.get(), &AppState::indexLoadingChanged, [&] {
-    if (!state->indexLoading()) return;
+  QObject::connect(state->catalogue(), &CatalogueState::loadingChanged, [&] {
+    if (!state->catalogue()->loading()) return;
     spinner = visible("browse.loading");
     refreshable = enabled("browse.refresh");
     listShown = visible("browse.list");
@@ -66,14 +67,14 @@ TEST_F(Browse, WithoutAListItShowsTheLoadThenTheFailureAndRetry) {
   EXPECT_FALSE(listShown);
   EXPECT_FALSE(visible("browse.loading"));
   EXPECT_TRUE(visible("browse.error"));
-  EXPECT_EQ(text("browse.error"), state->indexError());
+  EXPECT_EQ(text("browse.error"), state->catalogue()->error());
   EXPECT_TRUE(enabled("browse.refresh"));
 
   catalogue.answer(FakeCatalogue::indexPath,
                    {.body = R"([{"name": "X", "full_name": "Team-X", "owner": "Team",
       "versions": [{"version_number": "1.0.0"}]}])"});
   click("browse.retry");
-  ASSERT_TRUE(waitUntil([&] { return !state->indexLoading(); }));
+  ASSERT_TRUE(waitUntil([&] { return !state->catalogue()->loading(); }));
   flush();
   EXPECT_TRUE(visible("browse.list"));
   EXPECT_EQ(text("browse.status"), "1 mods");
@@ -83,8 +84,8 @@ TEST_F(Browse, ARefreshKeepsTheListAndSaysSo) {
   EXPECT_EQ(text("browse.status"), "3 mods");
   QString during;
   int rowsDuring = 0;
-  QObject::connect(state.get(), &AppState::indexLoadingChanged, [&] {
-    if (!state->indexLoading()) return;
+  QObject::connect(state->catalogue(), &CatalogueState::loadingChanged, [&] {
+    if (!state->catalogue()->loading()) return;
     during = text("browse.status");
     rowsDuring = rows();
   });
@@ -144,7 +145,7 @@ TEST_F(Browse, DeprecatedMatchesTheSwitchHidesAreCountedUnderTheListWithAButton)
   EXPECT_FALSE(visible("browse.deprecatedHint"));
 
   // With nothing else listed, the hint sits under the no-match sentence.
-  state->indexModel()->setShowDeprecated(false);
+  state->catalogue()->indexModel()->setShowDeprecated(false);
   type("browse.search", "classic");
   ASSERT_EQ(rows(), 0);
   ASSERT_TRUE(visible("browse.noMatch"));
@@ -170,13 +171,13 @@ TEST_F(Browse, RowsAndTheSheetFollowThePackagesPlaceInTheProfile) {
   EXPECT_TRUE(visible("sheet.package.remove"));
   EXPECT_FALSE(visible("sheet.package.add"));
   click("sheet.package.close");
-  EXPECT_FALSE(state->detailPackage().isValid());
+  EXPECT_FALSE(state->window()->detailPackage().isValid());
   openSheet("B");
   EXPECT_TRUE(visible("sheet.package.dependency"));
   EXPECT_FALSE(visible("sheet.package.remove"));
   EXPECT_FALSE(visible("sheet.package.add"));
   key(Qt::Key_Escape);
-  EXPECT_FALSE(state->detailPackage().isValid());
+  EXPECT_FALSE(state->window()->detailPackage().isValid());
   openSheet("D");
   EXPECT_EQ(text("sheet.package.add"), "Add to “Raid”");
 }
@@ -195,7 +196,7 @@ TEST_F(Browse, ReturnAddsFromTheSheetAndRemoveTakesTheModOut) {
   openSheet("C");
   key(Qt::Key_Return);
   settle();
-  EXPECT_FALSE(state->detailPackage().isValid());
+  EXPECT_FALSE(state->window()->detailPackage().isValid());
   EXPECT_TRUE(mod("C").isExplicit);
 
   openSheet("C");
@@ -214,7 +215,7 @@ TEST_F(Browse, WhileBusyAddingAndRemovingWaitButLookingDoesNot) {
   EXPECT_FALSE(enabled("sheet.package.add"));
   EXPECT_TRUE(enabled("sheet.package.view"));
   EXPECT_TRUE(enabled("sheet.package.close"));
-  state->setDetailPackage({});
+  state->window()->setDetailPackage({});
   openSheet("A", false);
   EXPECT_FALSE(enabled("sheet.package.remove"));
   EXPECT_TRUE(enabled("sheet.package.close"));
@@ -228,7 +229,7 @@ TEST_F(Browse, TheSheetShowsTheReadmeAndOpensOnlyWebLinks) {
                       "# A\n\nSee [the wiki](https://example.org/wiki).\n\n<script>alert(1)</script>" +
                           std::string(5000, 'x'));
   openSheet("A");
-  ASSERT_TRUE(waitUntil([&] { return !state->readmes()->loading(); }));
+  ASSERT_TRUE(waitUntil([&] { return !state->catalogue()->readmes()->loading(); }));
   flush();
   QObject* readme = item("sheet.package.readme");
   EXPECT_TRUE(readme->property("visible").toBool());
@@ -244,7 +245,7 @@ TEST_F(Browse, TheSheetShowsTheReadmeAndOpensOnlyWebLinks) {
   EXPECT_TRUE(visible("sheet.package.readmeLoading"));
   EXPECT_FALSE(visible("sheet.package.noReadme"));
   catalogue.release();
-  ASSERT_TRUE(waitUntil([&] { return !state->readmes()->loading(); }));
+  ASSERT_TRUE(waitUntil([&] { return !state->catalogue()->readmes()->loading(); }));
   flush();
   EXPECT_FALSE(visible("sheet.package.readme"));
   EXPECT_TRUE(visible("sheet.package.noReadme"));

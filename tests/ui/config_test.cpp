@@ -11,7 +11,7 @@ class ConfigSheet : public WindowTest {
     folder = selected().bepinex() / "config";
     ConfigSamples::write(folder);
     config = state->configEditor();
-    testModels({config->files(), config->entries(), config->matches()});
+    testModels({config->files(), config->entries(), config->search()->matches()});
     trigger("menu.Config Files");
     ASSERT_TRUE(
         waitUntil([&] { return !config->listing() && !config->opening() && config->currentPath() != ""; }));
@@ -23,7 +23,7 @@ class ConfigSheet : public WindowTest {
     QString path = QString::fromStdString((folder / name).string());
     config->open(path);
     ASSERT_TRUE(waitUntil([&] {
-      return config->pendingTitle() != "" || (!config->opening() && config->currentPath() == path);
+      return config->prompt()->title() != "" || (!config->opening() && config->currentPath() == path);
     }));
     flush();
   }
@@ -44,7 +44,7 @@ class ConfigSheet : public WindowTest {
 }  // namespace
 
 TEST_F(ConfigSheet, ListsFilesByPluginAndShowsEachSettingWithItsControl) {
-  EXPECT_TRUE(state->showConfig());
+  EXPECT_TRUE(state->window()->showConfig());
   EXPECT_EQ(config->files()->rowCount(), 6);
   EXPECT_EQ(config->currentTitle(), "BepInEx.cfg");  // the first file opens by itself
   config->files()->setFilter("forge");
@@ -114,7 +114,7 @@ TEST_F(ConfigSheet, SwitchingFileWithUnsavedChangesAsksFirst) {
   open("example.mod.cfg");
   config->setValue(row("Drop rate"), "3");
   open("smithy.forgetweaks.cfg");
-  EXPECT_EQ(config->pendingTitle(), "Forge Tweaks");
+  EXPECT_EQ(config->prompt()->title(), "Forge Tweaks");
   EXPECT_EQ(inside(item("sheet.unsaved"), "sheet.title")->property("text"), "Save changes to “Example Mod”?");
   click("sheet.unsaved.cancel");
   flush();
@@ -136,7 +136,7 @@ TEST_F(ConfigSheet, SwitchingFileWithUnsavedChangesAsksFirst) {
 TEST_F(ConfigSheet, DoneEscapeAndPlayAskAboutUnsavedSettings) {
   open("example.mod.cfg");
   const auto dropRate = [&] { return config->entries()->entry(row("Drop rate"))->value; };
-  const auto stillOpen = [&] { return state->showConfig() && exists("sheet.config"); };
+  const auto stillOpen = [&] { return state->window()->showConfig() && exists("sheet.config"); };
 
   config->setValue(row("Drop rate"), "3");
   click("sheet.config.done");
@@ -154,7 +154,7 @@ TEST_F(ConfigSheet, DoneEscapeAndPlayAskAboutUnsavedSettings) {
 
   click("sheet.config.done");
   click("sheet.unsaved.save");
-  ASSERT_TRUE(waitUntil([&] { return !state->showConfig(); }));
+  ASSERT_TRUE(waitUntil([&] { return !state->window()->showConfig(); }));
   EXPECT_NE(onDisk("example.mod.cfg").find("Drop rate = 3\n"), std::string::npos);
 
   // Don't Save drops the edit: nothing is written and nothing waits for the next look.
@@ -163,7 +163,7 @@ TEST_F(ConfigSheet, DoneEscapeAndPlayAskAboutUnsavedSettings) {
   config->setValue(row("Drop rate"), "4");
   key(Qt::Key_Escape);
   click("sheet.unsaved.discard");
-  EXPECT_FALSE(state->showConfig());
+  EXPECT_FALSE(state->window()->showConfig());
   ASSERT_TRUE(waitUntil([&] { return !config->opening() && !config->dirty(); }));
   EXPECT_EQ(dropRate(), "3");
 
@@ -171,15 +171,16 @@ TEST_F(ConfigSheet, DoneEscapeAndPlayAskAboutUnsavedSettings) {
   trigger("menu.Config Files");
   config->setValue(row("Drop rate"), "5");
   click("footer.play");
-  EXPECT_EQ(state->busy(), "");
+  EXPECT_EQ(state->activity()->busy(), "");
   EXPECT_EQ(
       text("sheet.unsaved.message"),
       "Valheim reads these settings when it starts. If you play without saving, your changes are lost.");
   click("sheet.unsaved.save");
-  ASSERT_TRUE(waitUntil([&] { return state->busy() != ""; }));
+  ASSERT_TRUE(waitUntil([&] { return state->activity()->busy() != ""; }));
   EXPECT_NE(onDisk("example.mod.cfg").find("Drop rate = 5\n"), std::string::npos);
   settle();
-  EXPECT_TRUE(state->note().startsWith("Valheim is starting with")) << state->note().toStdString();
+  EXPECT_TRUE(state->activity()->note().startsWith("Valheim is starting with"))
+      << state->activity()->note().toStdString();
 }
 
 TEST_F(ConfigSheet, ChangingProfileWithUnsavedChangesAsksFirst) {
@@ -199,7 +200,7 @@ TEST_F(ConfigSheet, ChangingProfileWithUnsavedChangesAsksFirst) {
             "If you switch to the profile “Raid” without saving, your changes are lost.");
   click("sheet.unsaved.cancel");
   EXPECT_EQ(state->selectedID(), first);
-  EXPECT_TRUE(state->showConfig());
+  EXPECT_TRUE(state->window()->showConfig());
   EXPECT_TRUE(config->dirty());
 
   click("sidebar.row.1");
@@ -226,7 +227,7 @@ TEST_F(ConfigSheet, ChangingProfileWithUnsavedChangesAsksFirst) {
   editDropRate("5");
   state->deleteProfile(ProfileItem(*state->current(first.toStdString())));
   flush();
-  EXPECT_EQ(config->pendingTitle(), "");
+  EXPECT_EQ(config->prompt()->title(), "");
   EXPECT_FALSE(FS::exists(folder));
 }
 
@@ -280,7 +281,8 @@ TEST_F(ConfigSheet, AFileChangedOnDiskReloadsOrLetsTheUserChoose) {
 
 TEST_F(ConfigSheet, SearchFindsSettingsInEveryFileAndOpensTheOneChosen) {
   type("config.search", "smelted");
-  ASSERT_TRUE(waitUntil([&] { return !config->searching() && config->matches()->rowCount() > 0; }));
+  ASSERT_TRUE(waitUntil(
+      [&] { return !config->search()->searching() && config->search()->matches()->rowCount() > 0; }));
   flush();
   EXPECT_TRUE(visible("config.matchList"));
   EXPECT_EQ(text("config.matchCount"), "1 setting");
@@ -289,7 +291,7 @@ TEST_F(ConfigSheet, SearchFindsSettingsInEveryFileAndOpensTheOneChosen) {
   EXPECT_EQ(config->focusRow(), row("Yield"));
 
   type("config.search", "no such thing");
-  ASSERT_TRUE(waitUntil([&] { return !config->searching(); }));
+  ASSERT_TRUE(waitUntil([&] { return !config->search()->searching(); }));
   flush();
   EXPECT_EQ(text("config.noMatch"), "No settings match “no such thing”.");
 }

@@ -49,7 +49,7 @@ TEST_F(ImportFormTest, ReplacingAsksFirstAndCountsTheTargetsMods) {
   form.submit();
   EXPECT_EQ(confirm.count(), 1);
   EXPECT_EQ(started.count(), 0);
-  EXPECT_TRUE(state->busy().isEmpty());  // nothing imported before the confirmation
+  EXPECT_TRUE(state->activity()->busy().isEmpty());  // nothing imported before the confirmation
 
   form.setReplaceID("gone");
   EXPECT_EQ(form.problem(), "Choose the profile to replace.");
@@ -87,7 +87,7 @@ TEST_F(ImportFormTest, ANewImportStartsWithTrimmedTextsAndABadCodeIsReportedNotT
   form.submit();
   EXPECT_EQ(started.count(), 1);
   settle();
-  EXPECT_FALSE(state->errorMessage().isEmpty());
+  EXPECT_FALSE(state->activity()->errorMessage().isEmpty());
   EXPECT_EQ(state->profiles().size(), 1u);  // no profile made for a code that is not one
 }
 TEST_F(ImportFormTest, AFileTakesThePlaceOfTheCodeAndIsWhatTheImportReads) {
@@ -102,6 +102,7 @@ TEST_F(ImportFormTest, AFileTakesThePlaceOfTheCodeAndIsWhatTheImportReads) {
   form.setMode(ImportForm::NewProfile);
   form.submit();
   settle();
-  EXPECT_TRUE(state->errorMessage().contains("friend.r2z")) << state->errorMessage().toStdString();
+  EXPECT_TRUE(state->activity()->errorMessage().contains("friend.r2z"))
+      << state->activity()->errorMessage().toStdString();
 }
 }  // namespace

@@ -40,14 +40,14 @@ TEST_F(LaunchReportWindow, TheFooterAndTheMenuOpenTheReportOfTheLaunch) {
   EXPECT_EQ(text("sheet.launch.counts"), "BepInEx 5.4.22.0  ·  1 loaded  ·  0 skipped  ·  1 not loaded");
   click("sheet.launch.done");
   flush();
-  EXPECT_FALSE(state->sheetShown());
+  EXPECT_FALSE(state->window()->sheetShown());
 
   // The menu waits while another sheet is shown.
-  state->setShowLog(true);
+  state->window()->setShowLog(true);
   flush();
   trigger("menu.Launch Report…");
   EXPECT_FALSE(state->launchCheck()->shown());
-  state->setShowLog(false);
+  state->window()->setShowLog(false);
   trigger("menu.Launch Report…");
   flush();
   EXPECT_TRUE(visible("sheet.launch"));

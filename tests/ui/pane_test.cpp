@@ -2,6 +2,7 @@
 // check every change the profile and mod lists report while the views use them.
 #include <QTest>
 
+#include "ui/about.hpp"
 #include "window_fixture.hpp"
 
 namespace {
@@ -15,7 +16,7 @@ class Pane : public WindowTest {
   // "Raid" with A, which brings B and C, on the installed tab (a new profile opens the catalogue).
   void raid() {
     makeProfile("Raid");
-    state->setTab(DetailTab::Installed);
+    state->window()->setTab(DetailTab::Installed);
     flush();
   }
 };
@@ -48,7 +49,7 @@ TEST_F(Pane, ModsAndDependenciesGetTheirOwnSectionsAndCounts) {
   EXPECT_TRUE(visible("installed.empty"));
   EXPECT_FALSE(visible("installed.dependencies"));
   click("installed.browse");
-  EXPECT_EQ(state->tab(), DetailTab::Browse);
+  EXPECT_EQ(state->window()->tab(), DetailTab::Browse);
   EXPECT_TRUE(exists("browse"));
   EXPECT_FALSE(exists("installed"));
 }
@@ -56,8 +57,8 @@ TEST_F(Pane, ModsAndDependenciesGetTheirOwnSectionsAndCounts) {
 TEST_F(Pane, BannersKeepTheirOrderAndCloseWhatTheyShow) {
   AppUpdateItem notice;
   notice.update.version = "9.0.0";
-  state->setAppUpdate(QVariant::fromValue(notice));
-  state->setErrorMessage("Couldn’t reach Thunderstore. Check your internet connection.");
+  state->catalogue()->setAppUpdate(QVariant::fromValue(notice));
+  state->activity()->setErrorMessage("Couldn’t reach Thunderstore. Check your internet connection.");
   fs::remove_all(game / "valheim.app");
   state->checkGame();
   flush();
@@ -72,15 +73,15 @@ TEST_F(Pane, BannersKeepTheirOrderAndCloseWhatTheyShow) {
   // Without a page of its own, the update is fetched from the website.
   press(part(item("banner.update"), "banner.action"));
   ASSERT_FALSE(desktop->calls.empty());
-  EXPECT_EQ(desktop->calls.back(), "url " + state->website().toStdString());
+  EXPECT_EQ(desktop->calls.back(), "url " + About::website().toStdString());
   press(part(item("banner.error"), "banner.action"));
-  EXPECT_TRUE(state->showLog());
-  state->setShowLog(false);
+  EXPECT_TRUE(state->window()->showLog());
+  state->window()->setShowLog(false);
   press(part(item("banner.error"), "banner.close"));
-  EXPECT_EQ(state->errorMessage(), "");
+  EXPECT_EQ(state->activity()->errorMessage(), "");
   EXPECT_FALSE(visible("banner.error"));
   press(part(item("banner.update"), "banner.close"));
-  EXPECT_FALSE(state->appUpdate().isValid());
+  EXPECT_FALSE(state->catalogue()->appUpdate().isValid());
 }
 
 TEST_F(Pane, AModTheCatalogueDoesNotKnowHasNoDetails) {
@@ -88,16 +89,16 @@ TEST_F(Pane, AModTheCatalogueDoesNotKnowHasNoDetails) {
   QObject* known = item("modRow.A");
   EXPECT_TRUE(offered(known, "modRow.details"));
   press(part(known, "modRow.name"));
-  ASSERT_TRUE(state->detailPackage().isValid());
-  EXPECT_EQ(state->detailPackage().value<PackageItem>().fullName(), "Team-A");
-  state->setDetailPackage({});
+  ASSERT_TRUE(state->window()->detailPackage().isValid());
+  EXPECT_EQ(state->window()->detailPackage().value<PackageItem>().fullName(), "Team-A");
+  state->window()->setDetailPackage({});
   flush();
 
   serveList("[]");  // the catalogue forgets every mod
   QObject* unknown = item("modRow.A");
   EXPECT_FALSE(offered(unknown, "modRow.details"));
   press(part(unknown, "modRow.name"));
-  EXPECT_FALSE(state->detailPackage().isValid());
+  EXPECT_FALSE(state->window()->detailPackage().isValid());
   QMetaObject::invokeMethod(part(unknown, "modRow.view"), "triggered");
   ASSERT_FALSE(desktop->calls.empty());
   EXPECT_NE(desktop->calls.back().find("/p/Team/A/"), std::string::npos) << desktop->calls.back();
@@ -153,7 +154,7 @@ TEST_F(Pane, TheListSitsRightUnderTheHeaderOrTheBannersShown) {
   };
   const auto expectStacked = [&](const std::string& when) {
     SCOPED_TRACE(when);
-    const QString body = state->tab() == DetailTab::Installed ? "installed" : "browse";
+    const QString body = state->window()->tab() == DetailTab::Installed ? "installed" : "browse";
     qreal bannerBottom = box("header").bottom();
     for (const char* name : {"banner.update", "banner.error", "banner.noGame", "banner.steamOption"})
       if (visible(name)) {
@@ -167,7 +168,7 @@ TEST_F(Pane, TheListSitsRightUnderTheHeaderOrTheBannersShown) {
   };
   const auto onBothTabs = [&](const std::string& when) {
     for (DetailTab tab : {DetailTab::Installed, DetailTab::Browse}) {
-      state->setTab(tab);
+      state->window()->setTab(tab);
       flush();
       expectStacked(when);
     }
@@ -187,10 +188,10 @@ TEST_F(Pane, TheListSitsRightUnderTheHeaderOrTheBannersShown) {
   EXPECT_NE(text("header.gameDir"), "Not set");
   onBothTabs("a game folder was chosen");
 
-  state->setErrorMessage("Couldn’t reach Thunderstore. Check your internet connection.");
+  state->activity()->setErrorMessage("Couldn’t reach Thunderstore. Check your internet connection.");
   AppUpdateItem notice;
   notice.update.version = "9.0.0";
-  state->setAppUpdate(QVariant::fromValue(notice));
+  state->catalogue()->setAppUpdate(QVariant::fromValue(notice));
   flush();
   onBothTabs("an update and an error");
   press(part(item("banner.error"), "banner.close"));
@@ -225,13 +226,13 @@ TEST_F(Pane, TheUpdatePillUpdatesItsModAndOtherPillsStayLabels) {
   state->add(pkg("D"));  // one operation at a time
   EXPECT_FALSE(pill->property("enabled").toBool());
   settle();
-  state->setTab(DetailTab::Installed);
+  state->window()->setTab(DetailTab::Installed);
   flush();
   pill = part(item("modRow.B"), "modRow.updatePill");
 
   press(pill);
   settle();
-  EXPECT_EQ(state->note(), "Updated B to 1.1.0.");
+  EXPECT_EQ(state->activity()->note(), "Updated B to 1.1.0.");
   EXPECT_EQ(mod("B").installed, "1.1.0");
   EXPECT_FALSE(shown(item("modRow.B"), "modRow.updatePill"));
 }
@@ -272,7 +273,7 @@ TEST_F(Pane, TurningOffOrRemovingWhatOthersNeedAsksOrSaysWhy) {
 
   publish("D", "1.0.0", {"Team-B-1.0.0"});
   run([&] { state->add(pkg("D")); });
-  state->setTab(DetailTab::Installed);
+  state->window()->setTab(DetailTab::Installed);
   flush();
   EXPECT_EQ(removeEntry("B")->property("tip"), "Needed by A and D");
   toggleOff("B");
@@ -303,7 +304,7 @@ TEST_F(Pane, TurningOffOrRemovingWhatOthersNeedAsksOrSaysWhy) {
   EXPECT_EQ(removeEntry("B")->property("tip"), "Needed by A");
   QMetaObject::invokeMethod(removeEntry("A"), "triggered");
   flush();
-  EXPECT_EQ(state->note(), "Removed A.");
+  EXPECT_EQ(state->activity()->note(), "Removed A.");
   EXPECT_EQ(text("footer.status"), "Removed A, B and C, which nothing else needed.");
   EXPECT_TRUE(modKeys().empty());
 }

@@ -46,7 +46,7 @@ TEST_F(Window, ChoosingARowSelectsItsProfile) {
 TEST_F(Window, FooterOffersInstallBeforeUpdateAndWithoutTheGameOnlyUpdating) {
   makeProfile("Raid");
   EXPECT_EQ(text("footer.status"), "Added A.");
-  state->setNote({});
+  state->activity()->setNote({});
   flush();
   EXPECT_EQ(text("footer.status"), "Everything is up to date.");
   EXPECT_FALSE(visible("footer.work"));
@@ -78,11 +78,11 @@ TEST_F(Window, EverythingThatStartsWorkOrChangesTheProfileWaitsWhileBusy) {
   makeProfile("Raid");
   publish("B", "1.1.0");
   publish("D", "1.0.0");
-  state->setTab(DetailTab::Installed);
+  state->window()->setTab(DetailTab::Installed);
   flush();
   catalogue.hold();
   state->add(pkg("D"));  // still running
-  EXPECT_EQ(text("footer.status"), state->busy());
+  EXPECT_EQ(text("footer.status"), state->activity()->busy());
   EXPECT_TRUE(visible("footer.spinner"));
   for (const char* name : {"footer.work", "footer.play", "menu.Update All", "menu.Share Profile Code…",
                            "menu.Play Modded", "sidebar.menu.share", "header.changeFolder", "header.share"})
@@ -102,7 +102,7 @@ TEST_F(Window, PlayReadsRunningWhileTheGameRuns) {
   EXPECT_EQ(text("footer.play"), "Play Modded");
   tools.answerFor("pgrep", "-f", 0);
   state->pollGame();
-  ASSERT_TRUE(waitUntil([&] { return state->gameRunning(); }));
+  ASSERT_TRUE(waitUntil([&] { return state->game()->running(); }));
   flush();
   EXPECT_EQ(text("footer.play"), "Valheim Running");
   EXPECT_FALSE(enabled("footer.play"));
@@ -120,15 +120,15 @@ TEST_F(Window, WithNothingSelectedOnlyTheHintShowsAndSharingAndPlayingAreOff) {
 
 TEST_F(Window, MenuCommandsAndShortcutsReachTheState) {
   key(Qt::Key_N, Qt::ControlModifier);
-  EXPECT_TRUE(state->showNewProfile());
+  EXPECT_TRUE(state->window()->showNewProfile());
   key(Qt::Key_Escape);
-  EXPECT_FALSE(state->showNewProfile());
+  EXPECT_FALSE(state->window()->showNewProfile());
   key(Qt::Key_2, Qt::ControlModifier);
-  EXPECT_EQ(state->tab(), DetailTab::Browse);
+  EXPECT_EQ(state->window()->tab(), DetailTab::Browse);
   trigger("menu.Quernhold Help");
   trigger("menu.Show Activity Log");
   EXPECT_EQ(desktop->calls, (Strings{"url " + catalogue.url() + "/help"}));
-  EXPECT_TRUE(state->showLog());
+  EXPECT_TRUE(state->window()->showLog());
 }
 
 TEST_F(Window, TheFooterNamesTheProfileAnOperationBelongsToAndShowsCutTextsWhole) {
@@ -140,16 +140,16 @@ TEST_F(Window, TheFooterNamesTheProfileAnOperationBelongsToAndShowsCutTextsWhole
   EXPECT_EQ(selected().name, "Default");
   const QString line = text("footer.status");
   EXPECT_TRUE(line.endsWith(" into “Raid”…")) << line.toStdString();
-  EXPECT_TRUE(line.startsWith(state->busy().chopped(1))) << line.toStdString();
+  EXPECT_TRUE(line.startsWith(state->activity()->busy().chopped(1))) << line.toStdString();
   click("sidebar.row.1");
   EXPECT_FALSE(text("footer.status").contains("“Raid”"));
   catalogue.release();
   settle();
 
-  state->setNote(QString("Valheim is starting. ").repeated(20));
+  state->activity()->setNote(QString("Valheim is starting. ").repeated(20));
   flush();
-  EXPECT_EQ(item("footer.status")->property("tip").toString(), state->note());
-  state->setNote("Short.");
+  EXPECT_EQ(item("footer.status")->property("tip").toString(), state->activity()->note());
+  state->activity()->setNote("Short.");
   flush();
   EXPECT_EQ(item("footer.status")->property("tip").toString(), "");
 }
@@ -215,8 +215,8 @@ TEST_F(Window, ArrowsInTheSidebarSelectTheNeighboursAndRightClickOnlyOpensTheMen
 TEST_F(Window, TheProfileMenuRenamesDuplicatesAndDeletesTheSelectedProfile) {
   makeProfile("Raid");
   trigger("menu.Rename…");
-  EXPECT_EQ(state->renaming().value<ProfileItem>().profile.name, "Raid");
-  state->setRenaming({});
+  EXPECT_EQ(state->window()->renaming().value<ProfileItem>().profile.name, "Raid");
+  state->window()->setRenaming({});
   key(Qt::Key_D, Qt::ControlModifier);
   EXPECT_EQ(selected().name, "Raid copy");
   key(Qt::Key_Backspace, Qt::ControlModifier);
@@ -307,7 +307,7 @@ TEST_F(Window, ThePlayersLoopWorksFromTheKeyboardAlone) {
 
   key(Qt::Key_Return, Qt::ControlModifier);
   settle();
-  EXPECT_EQ(state->errorMessage(), "");
+  EXPECT_EQ(state->activity()->errorMessage(), "");
   EXPECT_EQ(tools.calls("bash").size(), 1u);  // the game was started
 }
 }  // namespace

@@ -97,8 +97,8 @@ ApplicationWindow {
     // Profile files: chosen in a file dialog or dropped on the window, then imported through the
     // import sheet as a code is.
     function offerImportFile(url) {
-        app.importFile = url
-        app.showImport = true
+        app.window.importFile = url
+        app.window.showImport = true
     }
     function chooseExportFile(profile) {
         exportFileDialog.profile = profile

@@ -58,7 +58,7 @@ Popup {
             Rectangle {
                 objectName: "sheet.error"
                 Layout.fillWidth: true
-                visible: !!sheet.app && sheet.app.errorMessage !== ""
+                visible: !!sheet.app && sheet.app.activity.errorMessage !== ""
                 implicitHeight: Math.max(errorText.implicitHeight, closeError.implicitHeight) + 16
                 radius: 8
                 color: Theme.alpha(Theme.blood, 0.13)
@@ -70,7 +70,7 @@ Popup {
                     x: 10
                     y: 8
                     width: parent.width - 20 - closeError.width - 8
-                    text: sheet.app ? sheet.app.errorMessage : ""
+                    text: sheet.app ? sheet.app.activity.errorMessage : ""
                     textFormat: Text.PlainText
                     color: Theme.text
                     font.pixelSize: 12
@@ -84,7 +84,7 @@ Popup {
                     padding: 2
                     focusPolicy: Qt.TabFocus
                     Accessible.name: "Close"
-                    onClicked: sheet.app.errorMessage = ""
+                    onClicked: sheet.app.activity.errorMessage = ""
                     contentItem: Icon { symbol: "x"; sourceSize: Qt.size(12, 12); color: Theme.muted }
                     background: FocusRing { control: closeError; radius: 4 }
                 }

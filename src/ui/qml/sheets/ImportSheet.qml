@@ -16,7 +16,7 @@ SheetFrame {
         id: form
         app: sheet.app
         code: codeField.text
-        file: sheet.app.importFile
+        file: sheet.app.window.importFile
         name: nameField.text
         onCodeChanged: if (codeField.text !== code) codeField.text = code
         onConfirmationNeeded: confirming = true

@@ -104,7 +104,7 @@ SheetFrame {
                     AppButton {
                         objectName: "sheet.launch.action"
                         visible: problem.modelData.action !== ""
-                        enabled: sheet.app.idle
+                        enabled: sheet.app.activity.idle
                         text: problem.modelData.actionLabel
                         onClicked: sheet.check.act(problem.modelData.action, problem.modelData.target)
                     }

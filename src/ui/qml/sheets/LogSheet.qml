@@ -52,7 +52,7 @@ SheetFrame {
         AppButton {
             objectName: "sheet.log.reveal"
             text: "Show Log File"
-            onClicked: sheet.app.reveal(sheet.app.logFile)
+            onClicked: sheet.app.reveal(About.logFile)
         }
         Item { Layout.fillWidth: true }
         AppButton {

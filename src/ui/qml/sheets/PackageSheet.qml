@@ -12,13 +12,13 @@ SheetFrame {
     // Re-read whenever the profiles change.
     readonly property int place: (app.selected, app.packageState(pkg.fullName))
     readonly property string also: PaneWording.alsoInstalls(pkg.dependencies)
-    readonly property bool idle: app.idle
+    readonly property bool idle: app.activity.idle
 
     objectName: "sheet.package"
     title: pkg.displayName
     sheetWidth: 520
 
-    Component.onCompleted: app.readmes.show(pkg.owner, pkg.name, pkg.latest)
+    Component.onCompleted: app.catalogue.readmes.show(pkg.owner, pkg.name, pkg.latest)
     onAccept: if (place === PackageListModel.NotInProfile && idle) add()
 
     function add() {
@@ -119,7 +119,7 @@ SheetFrame {
             // The README of the latest version, when the catalogue has one.
             Spinner {
                 objectName: "sheet.package.readmeLoading"
-                visible: sheet.app.readmes.loading
+                visible: sheet.app.catalogue.readmes.loading
             }
             Rectangle {
                 Layout.fillWidth: true
@@ -130,7 +130,7 @@ SheetFrame {
             Text {
                 id: noReadme
                 objectName: "sheet.package.noReadme"
-                visible: sheet.app.readmes.missing
+                visible: sheet.app.catalogue.readmes.missing
                 text: "No README."
                 color: Theme.muted
                 font.pixelSize: 12
@@ -139,8 +139,8 @@ SheetFrame {
                 id: readme
                 objectName: "sheet.package.readme"
                 Layout.fillWidth: true
-                visible: !sheet.app.readmes.missing && text !== ""
-                text: PaneWording.readmeText(sheet.app.readmes.markdown)
+                visible: !sheet.app.catalogue.readmes.missing && text !== ""
+                text: PaneWording.readmeText(sheet.app.catalogue.readmes.markdown)
                 textFormat: Text.MarkdownText
                 wrapMode: Text.Wrap
                 color: Theme.text

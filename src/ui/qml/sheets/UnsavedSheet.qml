@@ -8,16 +8,16 @@ SheetFrame {
     id: sheet
     required property ConfigEditor config
     objectName: "sheet.unsaved"
-    title: "Save changes to “" + config.currentTitle + "”?"
+    title: "Save changes to “" + config.current.title + "”?"
     sheetWidth: 440
 
     onAccept: if (config.canSave) { config.saveAndSwitch(); sheet.close() }
-    onClosed: if (config.asking) config.cancelSwitch()
+    onClosed: if (config.prompt.asking) config.cancelSwitch()
 
     Text {
         objectName: "sheet.unsaved.message"
         Layout.fillWidth: true
-        text: sheet.config.pendingMessage
+        text: sheet.config.prompt.message
         textFormat: Text.PlainText
         color: Theme.muted
         font.pixelSize: 12

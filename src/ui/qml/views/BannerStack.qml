@@ -16,33 +16,33 @@ Column {
         id: update
         objectName: "banner.update"
         width: stack.width
-        visible: !!stack.app.appUpdate
+        visible: !!stack.app.catalogue.appUpdate
         tint: Theme.moss
-        title: visible ? PaneWording.updateTitle(stack.app.appUpdate.version) : ""
-        message: visible ? PaneWording.updateMessage(stack.app.appUpdate.notes, stack.app.website) : ""
+        title: visible ? PaneWording.updateTitle(stack.app.catalogue.appUpdate.version) : ""
+        message: visible ? PaneWording.updateMessage(stack.app.catalogue.appUpdate.notes, About.website) : ""
         actionTitle: "Download"
         closable: true
-        onAction: stack.app.openURL(PaneWording.updatePage(stack.app.appUpdate.page, stack.app.website))
-        onClose: stack.app.appUpdate = null
+        onAction: stack.app.openURL(PaneWording.updatePage(stack.app.catalogue.appUpdate.page, About.website))
+        onClose: stack.app.catalogue.appUpdate = null
     }
     Banner {
         id: error
         objectName: "banner.error"
         width: stack.width
-        visible: stack.app.errorMessage !== ""
+        visible: stack.app.activity.errorMessage !== ""
         tint: Theme.blood
         title: "Something went wrong."
-        message: stack.app.errorMessage
+        message: stack.app.activity.errorMessage
         actionTitle: "Show Log"
         closable: true
-        onAction: stack.app.showLog = true
-        onClose: stack.app.errorMessage = ""
+        onAction: stack.app.window.showLog = true
+        onClose: stack.app.activity.errorMessage = ""
     }
     Banner {
         id: noGame
         objectName: "banner.noGame"
         width: stack.width
-        visible: !stack.app.gameFound
+        visible: !stack.app.game.found
         tint: Theme.ember
         title: "Valheim wasn’t found."
         message: "Choose the folder that contains valheim.app (Steam › right-click Valheim › Manage › Browse local files)."
@@ -53,7 +53,7 @@ Column {
         id: steamOption
         objectName: "banner.steamOption"
         width: stack.width
-        visible: stack.app.steamLaunchOptionSet
+        visible: stack.app.game.steamLaunchOptionSet
         tint: Theme.ember
         title: "Steam is set to always load mods."
         message: "An earlier version of this tool added a Steam launch option. To play vanilla from Steam, clear it: Steam › right-click Valheim › Properties › General › Launch Options."

@@ -29,7 +29,7 @@ Rectangle {
     HoverHandler { id: hover }
     TapHandler { onTapped: row.open() }
 
-    function open() { row.app.detailPackage = row.entry }
+    function open() { row.app.window.detailPackage = row.entry }
 
     // The list holds the keyboard focus; its current row shows it.
     FocusRing {
@@ -131,7 +131,7 @@ Rectangle {
             kind: "subtle"
             text: "Add"
             iconName: "plus"
-            enabled: row.app.idle
+            enabled: row.app.activity.idle
             onClicked: row.app.add(row.entry)
         }
         Text {

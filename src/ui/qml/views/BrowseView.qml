@@ -8,7 +8,7 @@ import Quernhold
 ColumnLayout {
     id: view
     required property AppState app
-    readonly property PackageListModel packages: app.index
+    readonly property PackageListModel packages: app.catalogue.index
     readonly property bool empty: packages.total === 0
 
     spacing: 0
@@ -95,8 +95,8 @@ ColumnLayout {
             kind: "subtle"
             iconName: "refresh"
             tip: "Refresh the mod list from Thunderstore"
-            enabled: !view.app.indexLoading
-            onClicked: view.app.loadIndex(true)
+            enabled: !view.app.catalogue.loading
+            onClicked: view.app.catalogue.loadIndex(true)
         }
     }
 
@@ -112,12 +112,12 @@ ColumnLayout {
             Spinner {
                 objectName: "browse.loading"
                 Layout.alignment: Qt.AlignHCenter
-                visible: view.app.indexLoading
+                visible: view.app.catalogue.loading
                 implicitWidth: 22; implicitHeight: 22
             }
             Text {
                 Layout.fillWidth: true
-                visible: view.app.indexLoading
+                visible: view.app.catalogue.loading
                 text: "Downloading the Valheim mod list from Thunderstore…"
                 color: Theme.muted
                 font.pixelSize: 13
@@ -126,7 +126,7 @@ ColumnLayout {
             }
             Text {
                 Layout.fillWidth: true
-                visible: view.app.indexLoading
+                visible: view.app.catalogue.loading
                 text: "This takes a moment the first time."
                 color: Theme.faint
                 font.pixelSize: 11
@@ -135,8 +135,8 @@ ColumnLayout {
             Text {
                 objectName: "browse.error"
                 Layout.fillWidth: true
-                visible: !view.app.indexLoading && view.app.indexError !== ""
-                text: view.app.indexError
+                visible: !view.app.catalogue.loading && view.app.catalogue.error !== ""
+                text: view.app.catalogue.error
                 color: Theme.muted
                 font.pixelSize: 13
                 horizontalAlignment: Text.AlignHCenter
@@ -145,9 +145,9 @@ ColumnLayout {
             AppButton {
                 objectName: "browse.retry"
                 Layout.alignment: Qt.AlignHCenter
-                visible: !view.app.indexLoading && view.app.indexError !== ""
+                visible: !view.app.catalogue.loading && view.app.catalogue.error !== ""
                 text: "Try Again"
-                onClicked: view.app.loadIndex(true)
+                onClicked: view.app.catalogue.loadIndex(true)
             }
         }
     }
@@ -257,7 +257,7 @@ ColumnLayout {
         Layout.rightMargin: 24
         Layout.bottomMargin: 6
         visible: !view.empty
-        text: PaneWording.resultLine(view.packages.resultCount, view.app.indexLoading)
+        text: PaneWording.resultLine(view.packages.resultCount, view.app.catalogue.loading)
         color: Theme.faint
         font.pixelSize: 11
     }

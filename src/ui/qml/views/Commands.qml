@@ -16,57 +16,57 @@ QtObject {
     readonly property list<Command> appMenu: [
         Command {
             text: "Visit quernhold.app"
-            onTriggered: commands.app.openURL(commands.app.website)
+            onTriggered: commands.app.openURL(About.website)
         }
     ]
     readonly property list<Command> fileMenu: [
         Command {
             text: "New Profile…"; shortcut: "Ctrl+N"
-            enabled: !commands.app.sheetShown
-            onTriggered: commands.app.showNewProfile = true
+            enabled: !commands.app.window.sheetShown
+            onTriggered: commands.app.window.showNewProfile = true
         },
         Command {
             text: "Import Profile Code…"; shortcut: "Ctrl+I"
-            enabled: !commands.app.sheetShown
-            onTriggered: commands.app.showImport = true
+            enabled: !commands.app.window.sheetShown
+            onTriggered: commands.app.window.showImport = true
         },
         Command {
             text: "Import Profile File…"
-            enabled: !commands.app.sheetShown
+            enabled: !commands.app.window.sheetShown
             onTriggered: commands.importFileRequested()
         }
     ]
     readonly property list<Command> profileMenu: [
         Command {
             text: "Play Modded"; shortcut: "Ctrl+Return"
-            enabled: commands.app.canPlay
+            enabled: commands.app.game.canPlay
             onTriggered: commands.app.play()
         },
         Command {
             text: "Update All"; shortcut: "Ctrl+U"
-            enabled: commands.app.idle
+            enabled: commands.app.activity.idle
             onTriggered: commands.app.updateAll()
         },
         Command {
             text: "Install Mod from File…"
-            enabled: commands.app.idle && !!commands.app.selected
+            enabled: commands.app.activity.idle && !!commands.app.selected
             onTriggered: commands.modFileRequested()
         },
         Command {
             text: "Share Profile Code…"
-            enabled: commands.app.idle && !!commands.app.selected && !commands.app.sheetShown
+            enabled: commands.app.activity.idle && !!commands.app.selected && !commands.app.window.sheetShown
             onTriggered: commands.app.shareCode(commands.app.selected)
         },
         Command {
             text: "Export Profile File…"
-            enabled: commands.app.idle && !!commands.app.selected
+            enabled: commands.app.activity.idle && !!commands.app.selected
             onTriggered: commands.exportFileRequested(commands.app.selected)
         },
         // The selected profile's entries of the sidebar row's menu.
         Command {
             text: "Rename…"; separatorBefore: true
             enabled: !!commands.app.selected
-            onTriggered: commands.app.renaming = commands.app.selected
+            onTriggered: commands.app.window.renaming = commands.app.selected
         },
         Command {
             text: "Duplicate"; shortcut: "Ctrl+D"
@@ -75,25 +75,25 @@ QtObject {
         },
         Command {
             text: "Delete…"; shortcut: "Ctrl+Backspace"
-            enabled: !!commands.app.selected && commands.app.canDeleteProfile
+            enabled: !!commands.app.selected && commands.app.activity.idle
             onTriggered: commands.deleteRequested(commands.app.selected)
         },
         Command {
             text: "Installed Mods"; shortcut: "Ctrl+1"; separatorBefore: true
-            onTriggered: commands.app.tab = DetailTab.Installed
+            onTriggered: commands.app.window.tab = DetailTab.Installed
         },
         Command {
             text: "Browse Mods"; shortcut: "Ctrl+2"
-            onTriggered: commands.app.tab = DetailTab.Browse
+            onTriggered: commands.app.window.tab = DetailTab.Browse
         },
         Command {
             text: "Config Files"; shortcut: "Ctrl+3"
-            enabled: !!commands.app.selected && !commands.app.sheetShown
-            onTriggered: commands.app.showConfig = true
+            enabled: !!commands.app.selected && !commands.app.window.sheetShown
+            onTriggered: commands.app.window.showConfig = true
         },
         Command {
             text: "Refresh Mod List"; shortcut: "Ctrl+R"
-            onTriggered: commands.app.loadIndex(true)
+            onTriggered: commands.app.catalogue.loadIndex(true)
         },
         Command {
             text: "Open Profile Folder"; separatorBefore: true
@@ -105,13 +105,13 @@ QtObject {
         },
         Command {
             text: "Launch Report…"; shortcut: "Ctrl+L"
-            enabled: commands.app.launchCheck.hasReport && !commands.app.sheetShown
+            enabled: commands.app.launchCheck.hasReport && !commands.app.window.sheetShown
             onTriggered: commands.app.launchCheck.shown = true
         },
         Command {
             text: "Show Activity Log"
-            enabled: !commands.app.sheetShown
-            onTriggered: commands.app.showLog = true
+            enabled: !commands.app.window.sheetShown
+            onTriggered: commands.app.window.showLog = true
         },
         Command {
             text: "Change Game Folder…"
@@ -119,14 +119,14 @@ QtObject {
         },
         Command {
             text: "Clear Download Cache"; separatorBefore: true
-            enabled: commands.app.idle
+            enabled: commands.app.activity.idle
             onTriggered: commands.app.clearDownloadCache()
         }
     ]
     readonly property list<Command> helpMenu: [
         Command {
             text: "Quernhold Help"
-            onTriggered: commands.app.openURL(commands.app.website + "/help")
+            onTriggered: commands.app.openURL(About.website + "/help")
         }
     ]
 }

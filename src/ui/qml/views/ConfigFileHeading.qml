@@ -12,7 +12,7 @@ RowLayout {
     Text {
         objectName: "config.title"
         Layout.maximumWidth: Math.max(0, heading.width - name.implicitWidth - (unsaved.visible ? unsaved.width : 0) - 24)
-        text: heading.config.currentTitle
+        text: heading.config.current.title
         textFormat: Text.PlainText
         color: Theme.text
         font.pixelSize: 14
@@ -22,7 +22,7 @@ RowLayout {
     Text {
         id: name
         Layout.fillWidth: true
-        text: heading.config.currentTitle !== heading.config.currentName ? heading.config.currentName : ""
+        text: heading.config.current.title !== heading.config.current.name ? heading.config.current.name : ""
         textFormat: Text.PlainText
         color: Theme.faint
         font.pixelSize: 11

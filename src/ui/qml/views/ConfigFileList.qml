@@ -48,7 +48,7 @@ Rectangle {
                 required property bool settings
                 objectName: "config.file." + relative
                 width: ListView.view.width
-                readonly property bool current: row.path === list.config.currentPath
+                readonly property bool current: row.path === list.config.current.path
                 hoverEnabled: true
                 topPadding: 8
                 bottomPadding: 8

@@ -11,8 +11,8 @@ ColumnLayout {
 
     Text {
         objectName: "config.matchCount"
-        text: view.config.searching ? "Searching…"
-            : view.config.matches.count === 1 ? "1 setting" : view.config.matches.count + " settings"
+        text: view.config.search.searching ? "Searching…"
+            : view.config.search.matches.count === 1 ? "1 setting" : view.config.search.matches.count + " settings"
         color: Theme.faint
         font.pixelSize: 11
     }
@@ -24,7 +24,7 @@ ColumnLayout {
         Layout.fillHeight: true
         visible: count > 0
         clip: true
-        model: view.config.matches
+        model: view.config.search.matches
         boundsBehavior: Flickable.StopAtBounds
         ScrollBar.vertical: ScrollBar {}
 
@@ -107,8 +107,8 @@ ColumnLayout {
         objectName: "config.noMatch"
         Layout.fillWidth: true
         Layout.fillHeight: true
-        visible: !view.config.searching && view.config.matches.count === 0
-        text: "No settings match “" + view.config.query.trim() + "”."
+        visible: !view.config.search.searching && view.config.search.matches.count === 0
+        text: "No settings match “" + view.config.search.query.trim() + "”."
         textFormat: Text.PlainText
         color: Theme.muted
         font.pixelSize: 13

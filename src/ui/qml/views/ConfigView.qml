@@ -10,7 +10,7 @@ ColumnLayout {
     id: view
     required property AppState app
     readonly property ConfigEditor config: app.config
-    readonly property bool searching: config.query.trim() !== ""
+    readonly property bool searching: config.search.query.trim() !== ""
     // The room left and right of the content; a sheet brings its own.
     property int inset: 24
 
@@ -46,7 +46,7 @@ ColumnLayout {
         Layout.topMargin: 8
         visible: view.config.conflict
         tint: Theme.blood
-        title: "“" + view.config.currentTitle + "” changed on disk."
+        title: "“" + view.config.current.title + "” changed on disk."
         message: "Another program saved it while you were editing it here."
         actionTitle: "Keep Mine"
         secondTitle: "Load Theirs"
@@ -67,8 +67,8 @@ ColumnLayout {
             fieldName: "config.search"
             clearName: "config.clear"
             placeholder: "Search all settings"
-            text: view.config.query
-            onEdited: (text) => view.config.query = text
+            text: view.config.search.query
+            onEdited: (text) => view.config.search.query = text
         }
         AppButton {
             objectName: "config.revert"
@@ -105,9 +105,9 @@ ColumnLayout {
             Layout.fillWidth: true
             Layout.fillHeight: true
             sourceComponent: view.searching ? matches
-                : view.config.currentPath === "" ? nothing
-                : view.config.problem !== "" ? problem
-                : view.config.settingsFile ? entries : plainText
+                : view.config.current.path === "" ? nothing
+                : view.config.current.problem !== "" ? problem
+                : view.config.current.settingsFile ? entries : plainText
         }
     }
 
@@ -128,8 +128,8 @@ ColumnLayout {
         id: problem
         Notice {
             objectName: "config.unreadable"
-            title: view.config.problem
-            detail: view.config.problemDetail
+            title: view.config.current.problem
+            detail: view.config.current.problemDetail
         }
     }
 

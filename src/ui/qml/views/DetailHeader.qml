@@ -76,21 +76,21 @@ Item {
                         Layout.fillWidth: true
                         Layout.maximumWidth: 380
                         // A folder without the game is only a guess: it is not shown as the game's.
-                        text: header.app.gameFound ? PaneWording.shortPath(header.app.gameDir) : "Not set"
+                        text: header.app.game.found ? PaneWording.shortPath(header.app.game.folder) : "Not set"
                         color: Theme.muted
                         font.pixelSize: 12  // 11.5 in points
                         elide: Text.ElideMiddle
                         maximumLineCount: 1
                         horizontalAlignment: Text.AlignRight
                         HoverHandler { id: folderHover }
-                        ToolTip.visible: folderHover.hovered && header.app.gameFound
-                        ToolTip.text: header.app.gameDir
+                        ToolTip.visible: folderHover.hovered && header.app.game.found
+                        ToolTip.text: header.app.game.folder
                         ToolTip.delay: 600
                     }
                     LinkButton {
                         objectName: "header.changeFolder"
                         text: "Change"
-                        enabled: header.app.idle
+                        enabled: header.app.activity.idle
                         onClicked: header.app.chooseGameFolder()
                     }
                 }
@@ -103,8 +103,8 @@ Item {
             TabSwitch {
                 objectName: "header.tabs"
                 Layout.preferredWidth: 220
-                current: header.app.tab
-                onChosen: (tab) => header.app.tab = tab
+                current: header.app.window.tab
+                onChosen: (tab) => header.app.window.tab = tab
             }
             Item { Layout.fillWidth: true }
             AppButton {
@@ -113,7 +113,7 @@ Item {
                 text: "Share Code"
                 iconName: "share"
                 tip: "Create a code friends can paste into this app or r2modman to get the same mods and settings"
-                enabled: header.app.idle
+                enabled: header.app.activity.idle
                 onClicked: header.app.shareCode(header.profile)
             }
         }

@@ -9,7 +9,7 @@ Rectangle {
     id: footer
     required property AppState app
 
-    readonly property var status: Wording.footerStatus(app.busyLine, app.noteLine, app.indexLoading, app.index.total === 0,
+    readonly property var status: Wording.footerStatus(app.activity.busyLine, app.activity.noteLine, app.catalogue.loading, app.catalogue.index.total === 0,
                                                        app.needsInstallCount, app.updateCountSelected)
     readonly property var work: Wording.workButton(app.needsInstallCount, app.updateCountSelected)
 
@@ -65,8 +65,8 @@ Rectangle {
                     objectName: "footer.progress"
                     anchors.verticalCenter: parent.verticalCenter
                     width: 120
-                    visible: !footer.app.idle && footer.app.downloading
-                    value: footer.app.progress
+                    visible: !footer.app.activity.idle && footer.app.activity.downloading
+                    value: footer.app.activity.progress
                 }
             }
         }
@@ -75,7 +75,7 @@ Rectangle {
         AppButton {
             objectName: "footer.report"
             kind: "ghost"
-            visible: footer.app.launchCheck.summary !== "" && footer.app.noteLine === footer.app.launchCheck.summary
+            visible: footer.app.launchCheck.summary !== "" && footer.app.activity.noteLine === footer.app.launchCheck.summary
             text: "Report"
             iconName: footer.app.launchCheck.problems.length > 0 ? "alert-triangle" : "align-left"
             tip: "What the mod loader said at this launch"
@@ -86,7 +86,7 @@ Rectangle {
             kind: "ghost"
             text: "Log"
             iconName: "align-left"
-            onClicked: footer.app.showLog = true
+            onClicked: footer.app.window.showLog = true
         }
         AppButton {
             objectName: "footer.folder"
@@ -100,16 +100,16 @@ Rectangle {
             objectName: "footer.work"
             visible: footer.work.text !== ""
             text: footer.work.text
-            enabled: footer.app.idle && (footer.app.gameFound || !footer.work.installs)
+            enabled: footer.app.activity.idle && (footer.app.game.found || !footer.work.installs)
             onClicked: footer.work.installs ? footer.app.installMissing() : footer.app.updateAll()
         }
         AppButton {
             objectName: "footer.play"
             kind: "play"
             iconName: "player-play-filled"
-            text: footer.app.gameRunning ? "Valheim Running" : "Play Modded"
+            text: footer.app.game.running ? "Valheim Running" : "Play Modded"
             tip: "Start Valheim with this profile’s mods (this session only)"
-            enabled: footer.app.canStartPlay
+            enabled: footer.app.game.canStartPlay
             onClicked: footer.app.play()
         }
     }

@@ -42,7 +42,7 @@ ScrollView {
                 Layout.alignment: Qt.AlignHCenter
                 text: "Browse Mods"
                 iconName: "search"
-                onClicked: view.app.tab = DetailTab.Browse
+                onClicked: view.app.window.tab = DetailTab.Browse
             }
         }
         ModCard { objectName: "installed.mods"; visible: view.app.mods.count > 0; model: view.app.mods }

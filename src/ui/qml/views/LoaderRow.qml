@@ -7,7 +7,7 @@ Item {
     id: row
     required property AppState app
     // The catalogue's entry for the pack, looked up again whenever the index or profiles change.
-    readonly property var pack: app.loaderPackage
+    readonly property var pack: app.catalogue.loaderPackage
 
     implicitHeight: layout.implicitHeight + 20
 

@@ -27,7 +27,7 @@ Rectangle {
     readonly property string removeBlock: model.removeBlock  // why it cannot be removed, or empty
     readonly property string offQuestion: model.offQuestion  // what turning it off asks first, or empty
     property bool askingOff: false
-    readonly property bool idle: app.idle
+    readonly property bool idle: app.activity.idle
 
     implicitHeight: layout.implicitHeight + 20
     color: hover.hovered ? Theme.surface2 : "transparent"
@@ -76,7 +76,7 @@ Rectangle {
                         Accessible.name: row.displayName
                         HoverHandler { id: nameHover; enabled: row.known; cursorShape: Qt.PointingHandCursor }
                         TapHandler { onTapped: name.clicked() }
-                        onClicked: if (row.known) row.app.detailPackage = row.entry
+                        onClicked: if (row.known) row.app.window.detailPackage = row.entry
                     }
                     Pill {
                         id: deprecatedPill
@@ -185,7 +185,7 @@ Rectangle {
             readonly property bool offered: row.known
             visible: offered
             height: visible ? implicitHeight : 0
-            onTriggered: row.app.detailPackage = row.entry
+            onTriggered: row.app.window.detailPackage = row.entry
         }
         AppMenuItem {
             objectName: "modRow.view"

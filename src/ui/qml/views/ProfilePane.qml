@@ -48,7 +48,7 @@ Rectangle {
             anchors.left: parent.left
             anchors.right: parent.right
             active: !!pane.app.selected
-            sourceComponent: pane.app.tab === DetailTab.Browse ? browse : installed
+            sourceComponent: pane.app.window.tab === DetailTab.Browse ? browse : installed
         }
         Footer {
             id: footer

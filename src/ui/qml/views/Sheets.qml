@@ -8,43 +8,43 @@ Item {
     required property AppState app
 
     Loader {
-        active: sheets.app.showNewProfile
+        active: sheets.app.window.showNewProfile
         sourceComponent: NewProfileSheet {
             app: sheets.app
-            onClosed: sheets.app.showNewProfile = false
+            onClosed: sheets.app.window.showNewProfile = false
         }
     }
     Loader {
-        active: !!sheets.app.renaming
+        active: !!sheets.app.window.renaming
         sourceComponent: RenameSheet {
             app: sheets.app
-            profile: sheets.app.renaming
-            onClosed: sheets.app.renaming = null
+            profile: sheets.app.window.renaming
+            onClosed: sheets.app.window.renaming = null
         }
     }
     Loader {
-        active: sheets.app.showImport
+        active: sheets.app.window.showImport
         sourceComponent: ImportSheet {
             app: sheets.app
             onClosed: {
-                sheets.app.showImport = false
-                sheets.app.importFile = ""
+                sheets.app.window.showImport = false
+                sheets.app.window.importFile = ""
             }
         }
     }
     Loader {
-        active: !!sheets.app.sharedCode
+        active: !!sheets.app.window.sharedCode
         sourceComponent: ShareSheet {
             app: sheets.app
-            code: sheets.app.sharedCode
-            onClosed: sheets.app.sharedCode = null
+            code: sheets.app.window.sharedCode
+            onClosed: sheets.app.window.sharedCode = null
         }
     }
     Loader {
-        active: sheets.app.showLog
+        active: sheets.app.window.showLog
         sourceComponent: LogSheet {
             app: sheets.app
-            onClosed: sheets.app.showLog = false
+            onClosed: sheets.app.window.showLog = false
         }
     }
     Loader {
@@ -56,23 +56,23 @@ Item {
         }
     }
     Loader {
-        active: sheets.app.showConfig && !!sheets.app.selected
+        active: sheets.app.window.showConfig && !!sheets.app.selected
         sourceComponent: ConfigSheet {
             app: sheets.app
-            onClosed: sheets.app.showConfig = false
+            onClosed: sheets.app.window.showConfig = false
         }
     }
     // Over the settings, or over the window: a change of profile and playing ask too.
     Loader {
-        active: sheets.app.config.asking
+        active: sheets.app.config.prompt.asking
         sourceComponent: UnsavedSheet { config: sheets.app.config }
     }
     Loader {
-        active: !!sheets.app.detailPackage
+        active: !!sheets.app.window.detailPackage
         sourceComponent: PackageSheet {
             app: sheets.app
-            pkg: sheets.app.detailPackage
-            onClosed: sheets.app.detailPackage = null
+            pkg: sheets.app.window.detailPackage
+            onClosed: sheets.app.window.detailPackage = null
         }
     }
 }

@@ -67,7 +67,7 @@ Rectangle {
                 kind: "subtle"
                 text: "New Profile"
                 iconName: "plus"
-                onClicked: sidebar.app.showNewProfile = true
+                onClicked: sidebar.app.window.showNewProfile = true
             }
             AppButton {
                 objectName: "sidebar.importCode"
@@ -75,7 +75,7 @@ Rectangle {
                 kind: "subtle"
                 text: "Import Code"
                 iconName: "download"
-                onClicked: sidebar.app.showImport = true
+                onClicked: sidebar.app.window.showImport = true
             }
         }
     }
@@ -88,7 +88,7 @@ Rectangle {
         AppMenuItem {
             objectName: "sidebar.menu.rename"
             text: "Rename…"
-            onTriggered: sidebar.app.renaming = sidebar.menuProfile
+            onTriggered: sidebar.app.window.renaming = sidebar.menuProfile
         }
         AppMenuItem {
             objectName: "sidebar.menu.duplicate"
@@ -98,13 +98,13 @@ Rectangle {
         AppMenuItem {
             objectName: "sidebar.menu.share"
             text: "Share Profile Code…"
-            enabled: sidebar.app.idle
+            enabled: sidebar.app.activity.idle
             onTriggered: sidebar.app.shareCode(sidebar.menuProfile)
         }
         AppMenuItem {
             objectName: "sidebar.menu.export"
             text: "Export Profile File…"
-            enabled: sidebar.app.idle
+            enabled: sidebar.app.activity.idle
             onTriggered: sidebar.exportFileRequested(sidebar.menuProfile)
         }
         AppMenuItem {
@@ -119,7 +119,7 @@ Rectangle {
             objectName: "sidebar.menu.delete"
             text: "Delete Profile"
             destructive: true
-            enabled: sidebar.app.canDeleteProfile
+            enabled: sidebar.app.activity.idle
             onTriggered: sidebar.confirmDelete = sidebar.menuProfile
         }
     }
