@@ -97,7 +97,7 @@ int main(int argc, char* argv[]) {
   window->show();
   app.start();  // the first profile, and the cached index
   pump([&] { return !app.catalogue()->loading() && !app.catalogue()->index().empty(); });
-  app.window()->setTab(DetailTab::browse);
+  app.window()->setTab(DetailTab::Browse);
 
   const std::vector<double> times = firstPageTimes(app, *window);
   QQuickItem* list = named(window->contentItem(), QStringLiteral("browse.list"));
