@@ -52,7 +52,14 @@ LaunchCheck::LaunchCheck(AppState* app)
     waited_ = true;
     checkLoader();
   });
-  connect(app_->game(), &GameState::runningChanged, this, &LaunchCheck::checkLoader);
+  connect(app_->game(), &GameState::runningChanged, this, [this] {
+    checkLoader();
+    // The game has quit: the log is whole, its last line too.
+    if (!app_->game()->running() && follower_) {
+      ended_ = true;
+      read();
+    }
+  });
   // The loader recreates the file: the folder tells when it is back.
   connect(watcher_, &QFileSystemWatcher::directoryChanged, this, &LaunchCheck::read);
   connect(watcher_, &QFileSystemWatcher::fileChanged, this, &LaunchCheck::read);
@@ -74,7 +81,7 @@ void LaunchCheck::follow(const Profile& profile, std::filesystem::path log, LogF
   const bool had = report_.has_value();
   const QString summaryBefore = summary();
   report_.reset();
-  waited_ = false;
+  waited_ = ended_ = false;
   setNoLoader(false);
   setShown(false);
   if (had) {
@@ -108,7 +115,7 @@ QCoro::Task<> LaunchCheck::readTask(std::shared_ptr<LogFollower> follower) {
   try {
     do {
       again_ = false;
-      auto job = background(this, [follower] { return follower->read(); });
+      auto job = background(this, [follower, ended = ended_] { return follower->read(ended); });
       auto report = co_await job;
       if (follower != follower_) break;  // a newer launch follows another file
       if (report) setReport(std::move(*report));

@@ -97,6 +97,7 @@ class LaunchCheck : public QObject {
   QVariantList problems_;
   bool reading_ = false, again_ = false;
   bool waited_ = false;  // the patience ran out
+  bool ended_ = false;  // the game quit after this launch
   bool noLoader_ = false;
   bool shown_ = false;
 };

@@ -19,7 +19,7 @@ LogFollower::Stamp LogFollower::stamp(const fs::path& file) {
 LogFollower::LogFollower(fs::path file, Stamp before, Profile profile)
     : file_(std::move(file)), before_(before), profile_(std::move(profile)) {}
 
-std::optional<Diagnostics::LaunchReport> LogFollower::read() {
+std::optional<Diagnostics::LaunchReport> LogFollower::read(bool ended) {
   const Stamp now = stamp(file_);
   // Gone (the loader recreates it) or still the last start's: the report stays as it was.
   if (!now.exists || (!reader_ && now == before_)) return std::nullopt;
@@ -38,5 +38,6 @@ std::optional<Diagnostics::LaunchReport> LogFollower::read() {
     reader_->append(std::string_view(piece).substr(0, got));
     offset_ += got;
   }
+  if (ended) reader_->finish();
   return reader_->report();
 }

@@ -26,8 +26,9 @@ class LogFollower {
 
   LogFollower(std::filesystem::path file, Stamp before, Profile profile);
 
-  // The report so far, or nothing while no fresh log is there.
-  std::optional<Diagnostics::LaunchReport> read();
+  // The report so far, or nothing while no fresh log is there. `ended`: the game has quit, so the
+  // file ends here and a last line without its line end counts too.
+  std::optional<Diagnostics::LaunchReport> read(bool ended = false);
   const std::filesystem::path& file() const { return file_; }
 
  private:

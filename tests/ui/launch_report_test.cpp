@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "app/launch_check.hpp"
+#include "foundation/paths.hpp"
 #include "window_fixture.hpp"
 
 namespace {
@@ -80,4 +81,49 @@ TEST_F(LaunchReportWindow, EachProblemShowsItsLinesAndItsFix) {
   EXPECT_EQ(desktop->calls.back(), "file " + (selected().bepinex() / "LogOutput.log").string());
 }
 
+// Play Modded with a start script that never starts the loader: the game runs, no log comes. The
+// banner sits between the header and the list, and when it goes the list is back where it was.
+TEST_F(WindowTest, WithoutAFreshLogTheNoLoaderBannerComesAndGoesAboveTheList) {
+  LaunchCheck& check = *state->launchCheck();
+  check.setPatience(std::chrono::milliseconds(0));
+  run([&] { state->add(pkg("A")); });
+  state->window()->setTab(DetailTab::Installed);
+  flush();
+  const auto box = [&](const QString& name) {
+    auto* shown = qobject_cast<QQuickItem*>(item(name));
+    return shown->mapRectToItem(qobject_cast<QQuickItem*>(item("pane")), shown->boundingRect());
+  };
+  const QRectF list = box("installed");
+  ASSERT_NEAR(list.top(), box("header").bottom(), 0.5);
+  const auto launchWithoutLoader = [&] {
+    run([&] { state->play(); });
+    tools.answerFor("pgrep", "-f", 0);  // the game runs
+    state->pollGame();
+    ASSERT_TRUE(waitUntil([&] { return check.noLoader(); }));
+    flush();
+    ASSERT_TRUE(visible("banner.noLoader"));
+    EXPECT_NEAR(box("banner.noLoader").top(), box("header").bottom() + 4, 0.5);
+    EXPECT_NEAR(box("installed").top(), box("banner.noLoader").bottom(), 0.5);
+    EXPECT_NEAR(box("installed").bottom(), box("footer").top(), 0.5);
+  };
+
+  launchWithoutLoader();
+  QMetaObject::invokeMethod(inside(item("banner.noLoader"), "banner.action"), "clicked");
+  EXPECT_EQ(desktop->calls.back(), "file " + Paths::gameLog().string());
+  QMetaObject::invokeMethod(inside(item("banner.noLoader"), "banner.close"), "clicked");
+  flush();
+  EXPECT_FALSE(visible("banner.noLoader"));
+  EXPECT_EQ(box("installed"), list);
+
+  // The game quits; at the next launch the loader writes late, and its report takes the banner's place.
+  tools.answerFor("pgrep", "-f", 1);
+  state->pollGame();
+  ASSERT_TRUE(waitUntil([&] { return !state->game()->running(); }));
+  launchWithoutLoader();
+  std::ofstream(selected().bepinex() / "LogOutput.log") << log;
+  ASSERT_TRUE(waitUntil([&] { return check.hasReport(); }));
+  flush();
+  EXPECT_FALSE(visible("banner.noLoader"));
+  EXPECT_EQ(box("installed"), list);
+}
 }  // namespace
