@@ -21,7 +21,7 @@ Button {
     rightPadding: leftPadding
     topPadding: 0
     bottomPadding: 0
-    spacing: 6
+    spacing: Theme.mediumSpacing
     hoverEnabled: true
     focusPolicy: Qt.TabFocus
     opacity: !enabled && !isPlay ? 0.45 : 1
@@ -36,12 +36,12 @@ Button {
 
     icon.source: iconName ? Theme.icon(iconName) : ""
     icon.color: textColor
-    icon.width: 14
-    icon.height: 14
+    icon.width: Theme.mediumIconSize
+    icon.height: Theme.mediumIconSize
 
     ToolTip.visible: tip.length > 0 && hovered
     ToolTip.text: tip
-    ToolTip.delay: 600
+    ToolTip.delay: Theme.toolTipDelay
     Accessible.name: text.length > 0 ? text : tip
 
     contentItem: Row {
@@ -76,7 +76,7 @@ Button {
                 x: -index * 2; y: 4 - index * 2
                 width: shape.width + index * 4
                 height: shape.height + index * 4
-                radius: 8 + index * 2
+                radius: Theme.controlRadius + index * 2
                 color: Theme.alpha(Theme.ember, 0.45 / 5 * (1 - index / 5))
             }
         }
@@ -84,7 +84,7 @@ Button {
             id: shape
             objectName: "button.shape"
             anchors.fill: parent
-            radius: 8
+            radius: Theme.controlRadius
             border.width: 1
             border.color: button.isPlay ? (button.enabled ? Theme.playBorder : Theme.btnBorder)
                 : button.kind === "ghost" ? (button.active ? Theme.btnBorder : "transparent")

@@ -6,11 +6,11 @@ import Quernhold
 // no hover of its own), so that a disabled item can say why.
 Menu {
     id: menu
-    padding: 5
+    padding: Theme.menuPadding
     implicitWidth: 220
     background: Rectangle {
         implicitWidth: 220
-        radius: 8
+        radius: Theme.controlRadius
         color: Theme.surface2
         border.width: 1
         border.color: Theme.btnBorder
@@ -33,6 +33,6 @@ Menu {
         HoverHandler { id: tipHover }
         ToolTip.visible: tip !== ""
         ToolTip.text: tip
-        ToolTip.delay: 400
+        ToolTip.delay: Theme.menuToolTipDelay
     }
 }

@@ -8,10 +8,10 @@ Rectangle {
     property bool shown: !!control && control.visualFocus
     objectName: "focusRing"
     anchors.fill: parent
-    anchors.margins: -2
-    radius: 10
+    anchors.margins: -Theme.focusRingWidth
+    radius: Theme.controlRadius + Theme.focusRingWidth  // around a button
     color: "transparent"
-    border.width: 2
+    border.width: Theme.focusRingWidth
     border.color: Theme.alpha(Theme.ember, 0.6)
     visible: shown
 }

@@ -6,6 +6,6 @@ import Quernhold
 IconImage {
     property string symbol
     source: symbol ? Theme.icon(symbol) : ""
-    sourceSize: Qt.size(16, 16)
+    sourceSize: Qt.size(Theme.iconSize, Theme.iconSize)
     color: Theme.muted
 }

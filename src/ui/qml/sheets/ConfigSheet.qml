@@ -8,7 +8,7 @@ import Quernhold
 SheetFrame {
     id: sheet
     objectName: "sheet.config"
-    title: "Config Files for “" + (app.selected ? app.selected.name : "") + "”"
+    title: qsTr("Config Files for “%1”").arg(app.selected ? app.selected.name : "")
     sheetWidth: parent ? parent.width - 64 : 960
     closePolicy: Popup.NoAutoClose  // Escape asks the state, as Done does
 
@@ -31,7 +31,7 @@ SheetFrame {
         Item { Layout.fillWidth: true }
         AppButton {
             objectName: "sheet.config.done"
-            text: "Done"
+            text: qsTr("Done")
             onClicked: sheet.app.closeConfig()
         }
     }

@@ -24,7 +24,7 @@ Rectangle {
     readonly property string place: PaneWording.placeText(model.state)
 
     objectName: "browseRow." + index
-    implicitHeight: layout.implicitHeight + 22
+    implicitHeight: layout.implicitHeight + 2 * Theme.browseRowPadding
     color: hover.hovered ? Theme.surface2 : "transparent"
     HoverHandler { id: hover }
     TapHandler { onTapped: row.open() }
@@ -33,8 +33,8 @@ Rectangle {
 
     // The list holds the keyboard focus; its current row shows it.
     FocusRing {
-        anchors.margins: 1
-        radius: 4
+        anchors.margins: Theme.hairSpacing
+        radius: Theme.smallRadius
         shown: row.ListView.isCurrentItem && !!row.ListView.view && row.ListView.view.activeFocus
         z: 1
     }
@@ -44,11 +44,11 @@ Rectangle {
     RowLayout {
         id: layout
         anchors.fill: parent
-        anchors.leftMargin: 14
-        anchors.rightMargin: 14
-        anchors.topMargin: 11
-        anchors.bottomMargin: 11
-        spacing: 14
+        anchors.leftMargin: Theme.rowInset
+        anchors.rightMargin: Theme.rowInset
+        anchors.topMargin: Theme.browseRowPadding
+        anchors.bottomMargin: Theme.browseRowPadding
+        spacing: Theme.sectionSpacing
 
         ModIcon {
             Layout.alignment: Qt.AlignTop
@@ -60,7 +60,7 @@ Rectangle {
             Layout.fillWidth: true
             Layout.preferredWidth: 0  // the room left beside the icon and controls, whatever the texts' length
             Layout.alignment: Qt.AlignTop
-            spacing: 3
+            spacing: Theme.xSmallSpacing
             // Name, owner and pill on one line; the name gives way first, then the owner.
             Item {
                 Layout.fillWidth: true
@@ -69,7 +69,7 @@ Rectangle {
                 Row {
                     id: nameLine
                     width: parent.width
-                    spacing: 6
+                    spacing: Theme.mediumSpacing
                     readonly property real pillRoom: deprecatedPill.visible ? deprecatedPill.width + spacing : 0
                     Text {
                         id: nameText
@@ -78,7 +78,7 @@ Rectangle {
                         width: Math.min(implicitWidth, nameLine.width - ownerText.width - nameLine.spacing - nameLine.pillRoom)
                         text: row.displayName
                         color: Theme.text
-                        font.pixelSize: 14  // 13.5 in points
+                        font.pixelSize: Theme.titleFontSize
                         font.weight: Font.DemiBold
                         elide: Text.ElideRight
                         maximumLineCount: 1
@@ -87,9 +87,9 @@ Rectangle {
                         id: ownerText
                         anchors.verticalCenter: parent.verticalCenter
                         width: Math.min(implicitWidth, nameLine.width * 0.35)
-                        text: "by " + row.owner
+                        text: qsTr("by %1").arg(row.owner)
                         color: Theme.muted
-                        font.pixelSize: 12
+                        font.pixelSize: Theme.smallFontSize
                         elide: Text.ElideRight
                         maximumLineCount: 1
                     }
@@ -98,7 +98,7 @@ Rectangle {
                         objectName: "browseRow.deprecated"
                         anchors.verticalCenter: parent.verticalCenter
                         visible: row.deprecated
-                        text: "Deprecated"
+                        text: qsTr("Deprecated")
                         fg: Theme.blood
                         bg: Theme.alpha(Theme.blood, 0.14)
                     }
@@ -111,17 +111,17 @@ Rectangle {
                 text: row.description
                 textFormat: Text.PlainText
                 color: Theme.muted
-                font.pixelSize: 12
+                font.pixelSize: Theme.smallFontSize
                 wrapMode: Text.Wrap
                 maximumLineCount: 2
                 elide: Text.ElideRight
             }
             Row {
-                spacing: 12
+                spacing: Theme.xxLargeSpacing
                 CountLabel { symbol: "circle-arrow-down"; text: Fmt.count(row.downloads) }
                 CountLabel { symbol: "thumb-up"; text: String(row.rating) }
-                CountLabel { text: "v" + row.latest }
-                CountLabel { text: "updated " + Fmt.ago(row.updated) }
+                CountLabel { text: qsTr("v%1").arg(row.latest) }
+                CountLabel { text: qsTr("updated %1").arg(Fmt.ago(row.updated)) }
             }
         }
         AppButton {
@@ -129,7 +129,7 @@ Rectangle {
             Layout.alignment: Qt.AlignVCenter
             visible: row.place === ""
             kind: "subtle"
-            text: "Add"
+            text: qsTr("Add")
             iconName: "plus"
             enabled: row.app.idle
             onClicked: row.app.add(row.entry)
@@ -140,7 +140,7 @@ Rectangle {
             visible: row.place !== ""
             text: row.place
             color: Theme.moss
-            font.pixelSize: 12
+            font.pixelSize: Theme.smallFontSize
             font.weight: Font.Medium
         }
     }

@@ -25,28 +25,35 @@ ColumnLayout {
     RowLayout {
         id: toolbar
         Layout.fillWidth: true
-        Layout.leftMargin: 24
-        Layout.rightMargin: 24
-        Layout.topMargin: 12
-        Layout.bottomMargin: 12
-        spacing: 10
+        Layout.leftMargin: Theme.pageMargin
+        Layout.rightMargin: Theme.pageMargin
+        Layout.topMargin: Theme.xxLargeSpacing
+        Layout.bottomMargin: Theme.xxLargeSpacing
+        spacing: Theme.xLargeSpacing
 
         SearchField {
             Layout.fillWidth: true
             fieldName: "browse.search"
             clearName: "browse.clear"
-            placeholder: "Search Valheim mods"
+            placeholder: qsTr("Search Valheim mods")
             text: view.packages.query
             onEdited: (text) => view.packages.query = text
         }
         ChoiceMenu {
             objectName: "browse.sort"
-            model: ["Most downloaded", "Recently updated", "Top rated", "Name"]
-            currentIndex: view.packages.sortOrder
-            onActivated: (i) => view.packages.sortOrder = i
+            label: qsTr("Sort by")
+            textRole: "text"
+            valueRole: "value"
+            model: [{ value: PackageListModel.Downloads, text: qsTr("Most downloaded") },
+                    { value: PackageListModel.Updated, text: qsTr("Recently updated") },
+                    { value: PackageListModel.Rating, text: qsTr("Top rated") },
+                    { value: PackageListModel.Name, text: qsTr("Name") }]
+            currentIndex: indexOfValue(view.packages.sortOrder)
+            onActivated: view.packages.sortOrder = currentValue
         }
         ChoiceMenu {
             objectName: "browse.category"
+            label: qsTr("Category")
             model: view.packages.categories
             currentIndex: Math.max(0, view.packages.categories.indexOf(view.packages.category))
             onActivated: (i) => view.packages.category = view.packages.categories[i]
@@ -54,31 +61,31 @@ ColumnLayout {
         CheckBox {
             id: deprecated
             objectName: "browse.deprecated"
-            text: "Deprecated"
+            text: qsTr("Deprecated")
             checked: view.packages.showDeprecated
             onToggled: view.packages.showDeprecated = checked
-            font.pixelSize: 12
+            font.pixelSize: Theme.smallFontSize
             padding: 0
-            spacing: 6
+            spacing: Theme.mediumSpacing
             hoverEnabled: true
             ToolTip.visible: hovered
-            ToolTip.text: "Show mods their authors have marked as deprecated"
-            ToolTip.delay: 600
+            ToolTip.text: qsTr("Show mods their authors have marked as deprecated")
+            ToolTip.delay: Theme.toolTipDelay
             indicator: Rectangle {
                 x: deprecated.leftPadding
                 anchors.verticalCenter: parent.verticalCenter
                 implicitWidth: 14; implicitHeight: 14
-                radius: 3
+                radius: Theme.checkRadius
                 color: deprecated.checked ? Theme.ember : Theme.surface2
                 border.width: 1
                 border.color: deprecated.checked ? Theme.ember : Theme.btnBorder
-                FocusRing { control: deprecated; radius: 5 }
+                FocusRing { control: deprecated; radius: Theme.checkRadius + Theme.focusRingWidth }
                 Text {
                     anchors.centerIn: parent
                     visible: deprecated.checked
                     text: "✓"
                     color: Theme.playText
-                    font.pixelSize: 11
+                    font.pixelSize: Theme.captionFontSize
                     font.bold: true
                 }
             }
@@ -94,7 +101,7 @@ ColumnLayout {
             objectName: "browse.refresh"
             kind: "subtle"
             iconName: "refresh"
-            tip: "Refresh the mod list from Thunderstore"
+            tip: qsTr("Refresh the mod list from Thunderstore")
             enabled: !view.app.indexLoading
             onClicked: view.app.loadIndex(true)
         }
@@ -108,7 +115,7 @@ ColumnLayout {
         ColumnLayout {
             anchors.centerIn: parent
             width: Math.min(parent.width - 48, 520)
-            spacing: 12
+            spacing: Theme.xxLargeSpacing
             Spinner {
                 objectName: "browse.loading"
                 Layout.alignment: Qt.AlignHCenter
@@ -118,18 +125,18 @@ ColumnLayout {
             Text {
                 Layout.fillWidth: true
                 visible: view.app.indexLoading
-                text: "Downloading the Valheim mod list from Thunderstore…"
+                text: qsTr("Downloading the Valheim mod list from Thunderstore…")
                 color: Theme.muted
-                font.pixelSize: 13
+                font.pixelSize: Theme.bodyFontSize
                 horizontalAlignment: Text.AlignHCenter
                 wrapMode: Text.Wrap
             }
             Text {
                 Layout.fillWidth: true
                 visible: view.app.indexLoading
-                text: "This takes a moment the first time."
+                text: qsTr("This takes a moment the first time.")
                 color: Theme.faint
-                font.pixelSize: 11
+                font.pixelSize: Theme.captionFontSize
                 horizontalAlignment: Text.AlignHCenter
             }
             Text {
@@ -138,7 +145,7 @@ ColumnLayout {
                 visible: !view.app.indexLoading && view.app.indexError !== ""
                 text: view.app.indexError
                 color: Theme.muted
-                font.pixelSize: 13
+                font.pixelSize: Theme.bodyFontSize
                 horizontalAlignment: Text.AlignHCenter
                 wrapMode: Text.Wrap
             }
@@ -146,7 +153,7 @@ ColumnLayout {
                 objectName: "browse.retry"
                 Layout.alignment: Qt.AlignHCenter
                 visible: !view.app.indexLoading && view.app.indexError !== ""
-                text: "Try Again"
+                text: qsTr("Try Again")
                 onClicked: view.app.loadIndex(true)
             }
         }
@@ -157,9 +164,9 @@ ColumnLayout {
         objectName: "browse.list"
         Layout.fillWidth: true
         Layout.fillHeight: true
-        Layout.leftMargin: 24
-        Layout.rightMargin: 24
-        Layout.bottomMargin: 20
+        Layout.leftMargin: Theme.pageMargin
+        Layout.rightMargin: Theme.pageMargin
+        Layout.bottomMargin: Theme.pageBottomMargin
         visible: !view.empty
         clip: true
         model: view.empty ? null : view.packages
@@ -179,7 +186,7 @@ ColumnLayout {
             y: list.originY
             width: list.width
             height: list.contentHeight
-            radius: 10
+            radius: Theme.cardRadius
             color: Theme.surface
             border.width: 1
             border.color: Theme.line
@@ -215,7 +222,7 @@ ColumnLayout {
                 anchors.centerIn: parent
                 width: parent.width - 28
                 visible: footer.noResults || footer.hinted
-                spacing: 12
+                spacing: Theme.xxLargeSpacing
                 Text {
                     objectName: "browse.noMatch"
                     Layout.fillWidth: true
@@ -223,7 +230,7 @@ ColumnLayout {
                     text: PaneWording.noMatch(view.packages.query)
                     textFormat: Text.PlainText
                     color: Theme.muted
-                    font.pixelSize: 13
+                    font.pixelSize: Theme.bodyFontSize
                     horizontalAlignment: Text.AlignHCenter
                     elide: Text.ElideMiddle
                     maximumLineCount: 1
@@ -232,12 +239,12 @@ ColumnLayout {
                     objectName: "browse.deprecatedHint"
                     Layout.alignment: Qt.AlignHCenter
                     visible: footer.hinted
-                    spacing: 8
+                    spacing: Theme.largeSpacing
                     Text {
                         objectName: "browse.deprecatedCount"
                         text: PaneWording.hiddenDeprecated(view.packages.hiddenDeprecated)
                         color: Theme.muted
-                        font.pixelSize: 12
+                        font.pixelSize: Theme.smallFontSize
                     }
                     AppButton {
                         objectName: "browse.showDeprecated"
@@ -253,12 +260,12 @@ ColumnLayout {
     Text {
         objectName: "browse.status"
         Layout.fillWidth: true
-        Layout.leftMargin: 24
-        Layout.rightMargin: 24
-        Layout.bottomMargin: 6
+        Layout.leftMargin: Theme.pageMargin
+        Layout.rightMargin: Theme.pageMargin
+        Layout.bottomMargin: Theme.mediumSpacing
         visible: !view.empty
         text: PaneWording.resultLine(view.packages.resultCount, view.app.indexLoading)
         color: Theme.faint
-        font.pixelSize: 11
+        font.pixelSize: Theme.captionFontSize
     }
 }

@@ -12,7 +12,7 @@ ColumnLayout {
     readonly property ConfigEditor config: app.config
     readonly property bool searching: config.query.trim() !== ""
     // The room left and right of the content; a sheet brings its own.
-    property int inset: 24
+    property int inset: Theme.pageMargin
 
     spacing: 0
 
@@ -32,24 +32,24 @@ ColumnLayout {
         Layout.fillWidth: true
         Layout.leftMargin: view.inset
         Layout.rightMargin: view.inset
-        Layout.topMargin: 8
+        Layout.topMargin: Theme.largeSpacing
         visible: view.config.gameRunning
         tint: Theme.ember
-        title: "Valheim is running."
-        message: "It writes these files again when it quits, so saving is off until then."
+        title: qsTr("Valheim is running.")
+        message: qsTr("It writes these files again when it quits, so saving is off until then.")
     }
     Banner {
         objectName: "config.conflict"
         Layout.fillWidth: true
         Layout.leftMargin: view.inset
         Layout.rightMargin: view.inset
-        Layout.topMargin: 8
+        Layout.topMargin: Theme.largeSpacing
         visible: view.config.conflict
         tint: Theme.blood
-        title: "“" + view.config.currentTitle + "” changed on disk."
-        message: "Another program saved it while you were editing it here."
-        actionTitle: "Keep Mine"
-        secondTitle: "Load Theirs"
+        title: qsTr("“%1” changed on disk.").arg(view.config.currentTitle)
+        message: qsTr("Another program saved it while you were editing it here.")
+        actionTitle: qsTr("Keep Mine")
+        secondTitle: qsTr("Load Theirs")
         onAction: view.config.keepMine()
         onSecondAction: view.config.loadTheirs()
     }
@@ -58,30 +58,30 @@ ColumnLayout {
         Layout.fillWidth: true
         Layout.leftMargin: view.inset
         Layout.rightMargin: view.inset
-        Layout.topMargin: 12
-        Layout.bottomMargin: 12
-        spacing: 10
+        Layout.topMargin: Theme.xxLargeSpacing
+        Layout.bottomMargin: Theme.xxLargeSpacing
+        spacing: Theme.xLargeSpacing
 
         SearchField {
             Layout.fillWidth: true
             fieldName: "config.search"
             clearName: "config.clear"
-            placeholder: "Search all settings"
+            placeholder: qsTr("Search all settings")
             text: view.config.query
             onEdited: (text) => view.config.query = text
         }
         AppButton {
             objectName: "config.revert"
-            text: "Revert"
+            text: qsTr("Revert")
             enabled: view.config.dirty
             onClicked: view.config.revert()
         }
         AppButton {
             objectName: "config.save"
-            text: "Save"
+            text: qsTr("Save")
             isDefault: view.config.canSave
             enabled: view.config.canSave
-            tip: view.config.gameRunning ? "Saving is off while Valheim runs" : ""
+            tip: view.config.gameRunning ? qsTr("Saving is off while Valheim runs") : ""
             onClicked: view.config.save()
         }
     }
@@ -91,8 +91,8 @@ ColumnLayout {
         Layout.fillHeight: true
         Layout.leftMargin: view.inset
         Layout.rightMargin: view.inset
-        Layout.bottomMargin: 20
-        spacing: 14
+        Layout.bottomMargin: Theme.pageBottomMargin
+        spacing: Theme.sectionSpacing
 
         ConfigFileList {
             objectName: "config.files"
@@ -119,9 +119,9 @@ ColumnLayout {
         Notice {
             objectName: "config.none"
             title: view.config.listing || view.config.opening ? ""
-                : view.config.files.total === 0 ? "No config files yet." : "Choose a file to see its settings."
+                : view.config.files.total === 0 ? qsTr("No config files yet.") : qsTr("Choose a file to see its settings.")
             detail: view.config.files.total === 0 && !view.config.listing
-                ? "Mods write theirs the first time Valheim starts with them." : ""
+                ? qsTr("Mods write theirs the first time Valheim starts with them.") : ""
         }
     }
     Component {
@@ -140,12 +140,12 @@ ColumnLayout {
         ColumnLayout {
             anchors.centerIn: parent
             width: Math.min(parent.width - 48, 460)
-            spacing: 8
+            spacing: Theme.largeSpacing
             Text {
                 Layout.fillWidth: true
                 text: parent.parent.title
                 color: Theme.muted
-                font.pixelSize: 13
+                font.pixelSize: Theme.bodyFontSize
                 horizontalAlignment: Text.AlignHCenter
                 wrapMode: Text.Wrap
             }
@@ -154,7 +154,7 @@ ColumnLayout {
                 visible: text !== ""
                 text: parent.parent.detail
                 color: Theme.faint
-                font.pixelSize: 11
+                font.pixelSize: Theme.captionFontSize
                 horizontalAlignment: Text.AlignHCenter
                 wrapMode: Text.Wrap
             }

@@ -31,7 +31,7 @@ Platform.MenuBar {
 
     // "Visit …" goes into the application menu, after About.
     CommandMenu { commands: bar.commands.appMenu; itemRole: Platform.MenuItem.ApplicationSpecificRole }
-    CommandMenu { title: "File"; commands: bar.commands.fileMenu }
-    CommandMenu { title: "Profile"; commands: bar.commands.profileMenu }
-    CommandMenu { title: "Help"; commands: bar.commands.helpMenu }
+    CommandMenu { title: qsTr("File"); commands: bar.commands.fileMenu }
+    CommandMenu { title: qsTr("Profile"); commands: bar.commands.profileMenu }
+    CommandMenu { title: qsTr("Help"); commands: bar.commands.helpMenu }
 }

@@ -40,7 +40,7 @@ MenuBar {
 
     delegate: MenuBarItem {
         id: title
-        font.pixelSize: 13
+        font.pixelSize: Theme.bodyFontSize
         contentItem: Text {
             text: title.text
             font: title.font
@@ -48,7 +48,7 @@ MenuBar {
         }
         background: Rectangle {
             color: title.highlighted ? Theme.surface2 : "transparent"
-            radius: 4
+            radius: Theme.smallRadius
         }
     }
     background: Rectangle {
@@ -57,11 +57,11 @@ MenuBar {
     }
 
     CommandMenu {
-        title: "Quernhold"
+        title: qsTr("Quernhold")
         commands: bar.commands.appMenu
         extra: Command { text: "Quit Quernhold"; shortcut: "Ctrl+Q"; separatorBefore: true; onTriggered: Qt.quit() }
     }
-    CommandMenu { title: "File"; commands: bar.commands.fileMenu }
-    CommandMenu { title: "Profile"; commands: bar.commands.profileMenu }
-    CommandMenu { title: "Help"; commands: bar.commands.helpMenu }
+    CommandMenu { title: qsTr("File"); commands: bar.commands.fileMenu }
+    CommandMenu { title: qsTr("Profile"); commands: bar.commands.profileMenu }
+    CommandMenu { title: qsTr("Help"); commands: bar.commands.helpMenu }
 }
