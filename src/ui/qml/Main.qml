@@ -46,13 +46,11 @@ ApplicationWindow {
         onDeleteRequested: (profile) => sidebar.confirmDelete = profile
     }
 
+    // One menu bar, made with the commands: the system's on macOS, else one in the window.
     readonly property bool nativeMenus: Qt.platform.os === "osx"
-    menuBar: nativeMenus ? null : windowMenus.createObject(window)
-    Component { id: windowMenus; WindowMenus { commands: menuCommands } }
-    Loader {
-        active: window.nativeMenus
-        sourceComponent: NativeMenus { commands: menuCommands }
-    }
+    menuBar: nativeMenus ? null : windowMenus.createObject(window, { commands: menuCommands }) as MenuBar
+    Component { id: windowMenus; WindowMenus {} }
+    Component { id: nativeMenuBar; NativeMenus {} }
 
     SplitView {
         anchors.fill: parent
@@ -133,5 +131,8 @@ ApplicationWindow {
         onDropped: (drop) => window.app.openDroppedFile(drop.urls[0])
     }
 
-    Component.onCompleted: app.start()
+    Component.onCompleted: {
+        if (nativeMenus) nativeMenuBar.createObject(window.contentItem, { commands: menuCommands })
+        app.start()
+    }
 }

@@ -51,7 +51,7 @@ Button {
             visible: button.iconName.length > 0
             symbol: button.iconName
             color: button.textColor
-            sourceSize: Qt.size(button.icon.width, button.icon.height)
+            size: button.icon.width
         }
         Text {
             anchors.verticalCenter: parent.verticalCenter
@@ -74,14 +74,13 @@ Button {
             Rectangle {
                 required property int index
                 x: -index * 2; y: 4 - index * 2
-                width: shape.width + index * 4
-                height: shape.height + index * 4
+                width: parent.width + index * 4
+                height: parent.height + index * 4
                 radius: Theme.controlRadius + index * 2
                 color: Theme.alpha(Theme.ember, 0.45 / 5 * (1 - index / 5))
             }
         }
         Rectangle {
-            id: shape
             objectName: "button.shape"
             anchors.fill: parent
             radius: Theme.controlRadius
@@ -96,15 +95,16 @@ Button {
                 : button.lit ? Theme.buttonHover
                 : Theme.surface2
             gradient: button.isPlay && button.enabled ? playGradient : null
-            Gradient {
-                id: playGradient
-                GradientStop {
-                    position: 0
-                    color: button.down ? Theme.ember : button.hovered ? Theme.playHover : Theme.emberHi
-                }
-                GradientStop { position: 1; color: Theme.ember }
-            }
         }
         FocusRing { control: button }
+    }
+    // Outside the background, which an id inside would make no longer deferred.
+    Gradient {
+        id: playGradient
+        GradientStop {
+            position: 0
+            color: button.down ? Theme.ember : button.hovered ? Theme.playHover : Theme.emberHi
+        }
+        GradientStop { position: 1; color: Theme.ember }
     }
 }

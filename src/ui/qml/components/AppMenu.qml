@@ -16,8 +16,8 @@ Menu {
         border.color: Theme.btnBorder
     }
     delegate: AppMenuItem {}
-    contentItem: ListView {
-        id: list
+    // Its own ids make it no longer deferred; a menu takes any item declared in it for an entry.
+    contentItem: ListView { // qmllint disable deferred-property-id
         // The tip of the item under the pointer.
         readonly property string tip: {
             if (!tipHover.hovered) return ""

@@ -11,7 +11,10 @@ MenuItem {
     leftPadding: Theme.xLargeSpacing
     rightPadding: Theme.xLargeSpacing
     font.pixelSize: Theme.bodyFontSize
-    contentItem: Item {
+    // Declared here rather than in place: the ids inside would make it no longer deferred.
+    contentItem: content
+    Item {
+        id: content
         implicitWidth: label.implicitWidth + keys.implicitWidth + 24
         Text {
             id: label

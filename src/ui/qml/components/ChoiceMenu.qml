@@ -31,7 +31,7 @@ ComboBox {
         x: combo.width - width - Theme.largeSpacing
         anchors.verticalCenter: parent.verticalCenter
         symbol: "chevron-down"
-        sourceSize: Qt.size(Theme.smallIconSize, Theme.smallIconSize)
+        size: Theme.smallIconSize
     }
     delegate: ItemDelegate {
         id: choice

@@ -12,7 +12,7 @@ Row {
         anchors.verticalCenter: parent.verticalCenter
         visible: label.symbol !== ""
         symbol: label.symbol
-        sourceSize: Qt.size(Theme.smallIconSize, Theme.smallIconSize)
+        size: Theme.smallIconSize
         color: Theme.faint
     }
     Text { id: caption; color: Theme.faint; font.pixelSize: label.pixelSize }

@@ -1,10 +1,11 @@
 import QtQuick
+import QtQuick.Templates as T
 import Quernhold
 
 // The keyboard focus ring: a 2-wide ember outline just outside its parent while `shown`, by
 // default while `control` has focus from the keyboard.
 Rectangle {
-    property Item control
+    property T.Control control
     property bool shown: !!control && control.visualFocus
     objectName: "focusRing"
     anchors.fill: parent

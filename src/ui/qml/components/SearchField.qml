@@ -24,7 +24,7 @@ Rectangle {
         anchors.leftMargin: Theme.xLargeSpacing
         anchors.rightMargin: Theme.xLargeSpacing
         spacing: Theme.mediumSpacing
-        Icon { symbol: "search"; sourceSize: Qt.size(Theme.mediumIconSize, Theme.mediumIconSize) }
+        Icon { symbol: "search"; size: Theme.mediumIconSize }
         TextField {
             id: field
             objectName: box.fieldName
@@ -47,7 +47,7 @@ Rectangle {
             focusPolicy: Qt.NoFocus
             Accessible.name: qsTr("Clear")
             onClicked: field.text = ""
-            contentItem: Icon { symbol: "circle-x-filled"; sourceSize: Qt.size(Theme.mediumIconSize, Theme.mediumIconSize); color: Theme.faint }
+            contentItem: Icon { symbol: "circle-x-filled"; size: Theme.mediumIconSize; color: Theme.faint }
             background: Item {}
         }
     }

@@ -33,8 +33,9 @@ Popup {
         border.color: Theme.line
     }
 
-    // A focus scope, so that the keys reach the sheet when none of its controls has the focus.
-    contentItem: FocusScope {
+    // A focus scope, so that the keys reach the sheet when none of its controls has the focus. Its
+    // ids make it no longer deferred; a pop-up puts any item declared in it inside its content.
+    contentItem: FocusScope { // qmllint disable deferred-property-id
         focus: true
         implicitWidth: column.implicitWidth
         implicitHeight: column.implicitHeight
@@ -85,7 +86,7 @@ Popup {
                     focusPolicy: Qt.TabFocus
                     Accessible.name: qsTr("Close")
                     onClicked: sheet.app.errorMessage = ""
-                    contentItem: Icon { symbol: "x"; sourceSize: Qt.size(Theme.smallIconSize, Theme.smallIconSize); color: Theme.muted }
+                    contentItem: Icon { symbol: "x"; size: Theme.smallIconSize; color: Theme.muted }
                     background: FocusRing { control: closeError; radius: Theme.smallRadius }
                 }
             }

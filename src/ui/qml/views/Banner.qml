@@ -67,7 +67,7 @@ Rectangle {
             ToolTip.text: qsTr("Close")
             ToolTip.delay: Theme.toolTipDelay
             onClicked: banner.close()
-            contentItem: Icon { symbol: "x"; sourceSize: Qt.size(Theme.smallIconSize, Theme.smallIconSize); color: Theme.muted }
+            contentItem: Icon { symbol: "x"; size: Theme.smallIconSize; color: Theme.muted }
             background: Item { FocusRing { control: closeButton; radius: Theme.smallRadius } }
         }
     }

@@ -5,7 +5,7 @@ import Quernhold
 
 // One package of the browse list: icon, name, owner, description, counts, and "Add" or its place
 // in the selected profile. Clicking the row opens the package's sheet. Rows of PackageListModel.
-Rectangle {
+ItemDelegate {
     id: row
     required property AppState app
     required property int index
@@ -15,7 +15,7 @@ Rectangle {
     required property string displayName
     required property string owner
     required property string description
-    required property string icon
+    readonly property string iconUrl: model.icon  // the role "icon" would hide the control's own
     required property string latest
     required property var downloads
     required property var rating
@@ -24,12 +24,25 @@ Rectangle {
     readonly property string place: PaneWording.placeText(model.state)
 
     objectName: "browseRow." + index
-    implicitHeight: layout.implicitHeight + 2 * Theme.browseRowPadding
-    color: hover.hovered ? Theme.surface2 : "transparent"
+    leftPadding: Theme.rowInset
+    rightPadding: Theme.rowInset
+    topPadding: Theme.browseRowPadding
+    bottomPadding: Theme.browseRowPadding
+    focusPolicy: Qt.NoFocus  // the list keeps the keyboard focus
+    Accessible.name: displayName
+    onClicked: open()
+    // The current row has the list's focus: Space clicks it, Return too.
+    Keys.onReturnPressed: open()
+
+    // Lit while the pointer is over the row or anything in it.
     HoverHandler { id: hover }
-    TapHandler { onTapped: row.open() }
 
     function open() { row.app.detailPackage = row.entry }
+
+    background: Rectangle {
+        color: hover.hovered ? Theme.surface2 : "transparent"
+        RowDivider { visible: row.index > 0; anchors.top: parent.top }
+    }
 
     // The list holds the keyboard focus; its current row shows it.
     FocusRing {
@@ -39,20 +52,15 @@ Rectangle {
         z: 1
     }
 
-    RowDivider { visible: row.index > 0; anchors.top: parent.top }
-
+    // Declared here rather than in place: the ids inside would make it no longer deferred.
+    contentItem: layout
     RowLayout {
         id: layout
-        anchors.fill: parent
-        anchors.leftMargin: Theme.rowInset
-        anchors.rightMargin: Theme.rowInset
-        anchors.topMargin: Theme.browseRowPadding
-        anchors.bottomMargin: Theme.browseRowPadding
         spacing: Theme.sectionSpacing
 
         ModIcon {
             Layout.alignment: Qt.AlignTop
-            url: row.icon
+            url: row.iconUrl
             title: row.displayName
             size: 46
         }
@@ -144,6 +152,4 @@ Rectangle {
             font.weight: Font.Medium
         }
     }
-
-    // A count with its icon, in the faint caption type.
 }

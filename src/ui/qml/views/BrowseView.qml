@@ -42,21 +42,19 @@ ColumnLayout {
         ChoiceMenu {
             objectName: "browse.sort"
             label: qsTr("Sort by")
-            textRole: "text"
-            valueRole: "value"
-            model: [{ value: PackageListModel.Downloads, text: qsTr("Most downloaded") },
-                    { value: PackageListModel.Updated, text: qsTr("Recently updated") },
-                    { value: PackageListModel.Rating, text: qsTr("Top rated") },
-                    { value: PackageListModel.Name, text: qsTr("Name") }]
-            currentIndex: indexOfValue(view.packages.sortOrder)
-            onActivated: view.packages.sortOrder = currentValue
+            // The orders the list sorts by, in the menu's order.
+            readonly property var orders: [PackageListModel.Downloads, PackageListModel.Updated,
+                                           PackageListModel.Rating, PackageListModel.Name]
+            model: [qsTr("Most downloaded"), qsTr("Recently updated"), qsTr("Top rated"), qsTr("Name")]
+            currentIndex: orders.indexOf(view.packages.sortOrder)
+            onActivated: (index) => view.packages.sortOrder = orders[index]
         }
         ChoiceMenu {
             objectName: "browse.category"
             label: qsTr("Category")
             model: view.packages.categories
-            currentIndex: Math.max(0, view.packages.categories.indexOf(view.packages.category))
-            onActivated: (i) => view.packages.category = view.packages.categories[i]
+            currentIndex: Math.max(0, find(view.packages.category, Qt.MatchExactly | Qt.MatchCaseSensitive))
+            onActivated: (index) => view.packages.category = textAt(index)
         }
         CheckBox {
             id: deprecated
@@ -176,8 +174,6 @@ ColumnLayout {
         // From the keyboard: Tab into the list, the arrows walk the rows, Return or Space opens one.
         activeFocusOnTab: true
         keyNavigationEnabled: true
-        Keys.onReturnPressed: if (currentItem) currentItem.open()
-        Keys.onSpacePressed: if (currentItem) currentItem.open()
 
         // The list box behind the rows, the show-more button and the no-match text.
         Rectangle {

@@ -74,8 +74,10 @@ Item {
             visible: row.hasDefault || row.typeName !== ""
             Text {
                 width: Math.min(implicitWidth, info.width)
-                text: [row.typeName, row.hasDefault ? qsTr("Default: %1").arg(row.defaultValue !== "" ? row.defaultValue : qsTr("empty")) : ""]
-                    .filter((part) => part !== "").join(" · ")
+                // The type and the default, each when known.
+                readonly property string defaultText: !row.hasDefault ? ""
+                    : qsTr("Default: %1").arg(row.defaultValue !== "" ? row.defaultValue : qsTr("empty"))
+                text: row.typeName !== "" && defaultText !== "" ? row.typeName + " · " + defaultText : row.typeName + defaultText
                 textFormat: Text.PlainText
                 color: Theme.faint
                 font.pixelSize: Theme.captionFontSize

@@ -135,6 +135,7 @@ ColumnLayout {
 
     // A sentence in the middle of the right-hand side, with an optional smaller line under it.
     component Notice: Item {
+        id: notice
         property string title
         property string detail
         ColumnLayout {
@@ -143,7 +144,7 @@ ColumnLayout {
             spacing: Theme.largeSpacing
             Text {
                 Layout.fillWidth: true
-                text: parent.parent.title
+                text: notice.title
                 color: Theme.muted
                 font.pixelSize: Theme.bodyFontSize
                 horizontalAlignment: Text.AlignHCenter
@@ -152,7 +153,7 @@ ColumnLayout {
             Text {
                 Layout.fillWidth: true
                 visible: text !== ""
-                text: parent.parent.detail
+                text: notice.detail
                 color: Theme.faint
                 font.pixelSize: Theme.captionFontSize
                 horizontalAlignment: Text.AlignHCenter

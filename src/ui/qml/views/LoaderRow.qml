@@ -10,6 +10,8 @@ Item {
     readonly property var pack: app.loaderPackage
 
     implicitHeight: layout.implicitHeight + 2 * Theme.xLargeSpacing
+    Accessible.role: Accessible.ListItem
+    Accessible.name: packName.text
 
     RowLayout {
         id: layout
@@ -26,6 +28,7 @@ Item {
             Layout.preferredWidth: 0  // the room left beside the icon and controls, whatever the texts' length
             spacing: Theme.tinySpacing
             Text {
+                id: packName
                 Layout.fillWidth: true
                 text: qsTr("BepInEx Pack for Valheim")
                 color: Theme.text

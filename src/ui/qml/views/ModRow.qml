@@ -5,7 +5,7 @@ import Quernhold
 
 // One mod of the selected profile: icon, name (opens its sheet when the catalogue knows it),
 // pills, version and status, the on/off switch and a menu. Rows of ModListModel.
-Rectangle {
+ItemDelegate {
     id: row
     required property AppState app
     required property int index
@@ -20,7 +20,7 @@ Rectangle {
     readonly property int status: model.status
     readonly property var entry: model.package
     readonly property bool deprecated: model.deprecated
-    readonly property string icon: model.icon
+    readonly property string iconUrl: model.icon  // the role "icon" would hide the control's own
     readonly property bool known: !!entry
     readonly property bool fromFile: model.fromFile
     readonly property string byline: model.byline  // who made it, and whether it came from a file
@@ -29,20 +29,23 @@ Rectangle {
     property bool askingOff: false
     readonly property bool idle: app.idle
 
-    implicitHeight: layout.implicitHeight + 2 * Theme.xLargeSpacing
-    color: hover.hovered ? Theme.surface2 : "transparent"
+    leftPadding: Theme.rowInset
+    rightPadding: Theme.rowInset
+    topPadding: Theme.xLargeSpacing
+    bottomPadding: Theme.xLargeSpacing
+    focusPolicy: Qt.NoFocus  // its switch, name and menu take the focus
+    Accessible.name: displayName
+    // Lit while the pointer is over the row or anything in it.
     HoverHandler { id: hover }
+    background: Rectangle { color: hover.hovered ? Theme.surface2 : "transparent" }
 
+    // Declared here rather than in place: the ids inside would make it no longer deferred.
+    contentItem: layout
     RowLayout {
         id: layout
-        anchors.fill: parent
-        anchors.leftMargin: Theme.rowInset
-        anchors.rightMargin: Theme.rowInset
-        anchors.topMargin: Theme.xLargeSpacing
-        anchors.bottomMargin: Theme.xLargeSpacing
         spacing: Theme.xxLargeSpacing
 
-        ModIcon { url: row.icon; title: row.displayName; dimmed: !row.modEnabled }
+        ModIcon { url: row.iconUrl; title: row.displayName; dimmed: !row.modEnabled }
         ColumnLayout {
             Layout.fillWidth: true
             Layout.preferredWidth: 0  // the room left beside the icon and controls, whatever the texts' length
@@ -75,7 +78,8 @@ Rectangle {
                         Accessible.role: Accessible.Button
                         Accessible.name: row.displayName
                         HoverHandler { id: nameHover; enabled: row.known; cursorShape: Qt.PointingHandCursor }
-                        TapHandler { onTapped: name.clicked() }
+                        // Takes the press from the row beneath it.
+                        TapHandler { gesturePolicy: TapHandler.ReleaseWithinBounds; onTapped: name.clicked() }
                         onClicked: if (row.known) row.app.detailPackage = row.entry
                     }
                     Pill {

@@ -40,7 +40,10 @@ ItemDelegate {
         }
     }
 
-    contentItem: RowLayout {
+    // Declared here rather than in place: the ids inside would make it no longer deferred.
+    contentItem: layout
+    RowLayout {
+        id: layout
         spacing: Theme.largeSpacing
         ColumnLayout {
             Layout.fillWidth: true

@@ -26,13 +26,14 @@ MenuBar {
         }
         property Component entry: Component {
             AppMenuItem {
+                id: item
                 required property Command command
                 objectName: "menu." + command.text
                 action: Action {
-                    text: command.text
-                    shortcut: command.shortcut
-                    enabled: command.enabled
-                    onTriggered: command.triggered()
+                    text: item.command.text
+                    shortcut: item.command.shortcut
+                    enabled: item.command.enabled
+                    onTriggered: item.command.triggered()
                 }
             }
         }
