@@ -36,10 +36,11 @@ ComboBox {
     delegate: ItemDelegate {
         id: choice
         required property int index
-        width: combo.width
+        // Qt 6.4's qmllint does not see ids outside a component (a delegate, a Loader's); the lines that use one say so.
+        width: combo.width // qmllint disable unqualified
         implicitHeight: 26
-        highlighted: combo.highlightedIndex === index
-        text: combo.textAt(index)
+        highlighted: combo.highlightedIndex === index // qmllint disable unqualified
+        text: combo.textAt(index) // qmllint disable unqualified
         contentItem: Text {
             text: choice.text
             font.pixelSize: Theme.smallFontSize

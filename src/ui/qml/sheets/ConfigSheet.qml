@@ -15,7 +15,8 @@ SheetFrame {
     onAccept: {}  // Return belongs to the fields inside
 
     Shortcut {
-        sequences: [StandardKey.Cancel]
+        // Qt 6.4's qmllint does not know StandardKey.
+        sequences: [StandardKey.Cancel] // qmllint disable unqualified
         onActivated: sheet.app.closeConfig()
     }
 

@@ -105,9 +105,10 @@ SheetFrame {
                     AppButton {
                         objectName: "sheet.launch.action"
                         visible: problem.modelData.action !== ""
-                        enabled: sheet.app.idle
+                        // Qt 6.4's qmllint does not see ids outside a component (a delegate, a Loader's); the lines that use one say so.
+                        enabled: sheet.app.idle // qmllint disable unqualified
                         text: problem.modelData.actionLabel
-                        onClicked: sheet.check.act(problem.modelData.action, problem.modelData.target)
+                        onClicked: sheet.check.act(problem.modelData.action, problem.modelData.target) // qmllint disable unqualified
                     }
                     AppButton {
                         objectName: "sheet.launch.lines"

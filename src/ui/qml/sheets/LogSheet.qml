@@ -70,5 +70,6 @@ SheetFrame {
     }
 
     // The newest lines first come into view, once the text is laid out.
-    onOpened: Qt.callLater(() => scroller.ScrollBar.vertical.position = 1 - scroller.ScrollBar.vertical.size)
+    // Qt.callLater is a method; Qt 6.4's qmllint takes it for a value.
+    onOpened: Qt.callLater(() => scroller.ScrollBar.vertical.position = 1 - scroller.ScrollBar.vertical.size) // qmllint disable type
 }

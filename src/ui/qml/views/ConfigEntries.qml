@@ -40,7 +40,8 @@ ColumnLayout {
             required property string section
             width: ListView.view.width
             implicitHeight: title.implicitHeight + 22
-            RowDivider { anchors.top: parent.top; visible: parent.y > list.originY + 1 }
+            // Qt 6.4's qmllint does not see ids outside a component (a delegate, a Loader's); the lines that use one say so.
+            RowDivider { anchors.top: parent.top; visible: parent.y > list.originY + 1 } // qmllint disable unqualified
             SectionTitle {
                 id: title
                 x: Theme.rowInset
@@ -52,7 +53,7 @@ ColumnLayout {
 
         delegate: ConfigEntryRow {
             width: ListView.view.width
-            config: view.config
+            config: view.config // qmllint disable unqualified
         }
 
         Connections {

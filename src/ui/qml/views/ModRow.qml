@@ -220,14 +220,15 @@ ItemDelegate {
         sourceComponent: ConfirmDialog {
             objectName: "modRow.confirmOff"
             name: "modRow.confirmOff"
-            title: row.offQuestion
+            // Qt 6.4's qmllint does not see ids outside a component (a delegate, a Loader's); the lines that use one say so.
+            title: row.offQuestion // qmllint disable unqualified
             // Wide enough for the question on one line, up to a point.
             sheetWidth: Math.min(600, Math.max(400, question.width + 60))
-            TextMetrics { id: question; text: row.offQuestion; font.pixelSize: Theme.sheetTitleFontSize; font.weight: Font.DemiBold }
+            TextMetrics { id: question; text: row.offQuestion; font.pixelSize: Theme.sheetTitleFontSize; font.weight: Font.DemiBold } // qmllint disable unqualified
             message: qsTr("It stays installed but isn’t loaded, and the mods that need it may not work.")
             actionText: qsTr("Turn Off")
-            onConfirmed: row.app.setEnabled(row.mod, false)
-            onClosed: row.askingOff = false
+            onConfirmed: row.app.setEnabled(row.mod, false) // qmllint disable unqualified
+            onClosed: row.askingOff = false // qmllint disable unqualified
         }
     }
 }

@@ -61,6 +61,7 @@ Rectangle {
         }
     }
 
-    Component { id: installed; InstalledView { objectName: "installed"; app: pane.app } }
-    Component { id: browse; BrowseView { objectName: "browse"; app: pane.app } }
+    // Qt 6.4's qmllint does not see ids outside a component (a delegate, a Loader's); the lines that use one say so.
+    Component { id: installed; InstalledView { objectName: "installed"; app: pane.app } } // qmllint disable unqualified
+    Component { id: browse; BrowseView { objectName: "browse"; app: pane.app } } // qmllint disable unqualified
 }

