@@ -36,7 +36,7 @@ ComboBox {
     delegate: ItemDelegate {
         id: choice
         required property int index
-        // Qt 6.4's qmllint does not see ids outside a component (a delegate, a Loader's); the lines that use one say so.
+        // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
         width: combo.width // qmllint disable unqualified
         implicitHeight: 26
         highlighted: combo.highlightedIndex === index // qmllint disable unqualified
@@ -48,7 +48,15 @@ ComboBox {
             elide: Text.ElideRight
             verticalAlignment: Text.AlignVCenter
         }
-        background: Rectangle { color: choice.highlighted ? Theme.alpha(Theme.ember, 0.22) : "transparent"; radius: Theme.menuItemRadius }
+        background: Rectangle {
+            color: choice.highlighted ? Theme.alpha(Theme.ember, 0.22) : "transparent"
+            radius: Theme.menuItemRadius
+        }
     }
-    popup.background: Rectangle { color: Theme.surface2; radius: Theme.controlRadius; border.width: 1; border.color: Theme.btnBorder }
+    popup.background: Rectangle {
+        color: Theme.surface2
+        radius: Theme.controlRadius
+        border.width: 1
+        border.color: Theme.btnBorder
+    }
 }

@@ -49,7 +49,7 @@ QtObject {
     // Insets with one job each.
     readonly property int menuPadding: 5  // around a pop-up menu's items
     readonly property int fieldPadding: 9  // the text inside a field or chip's frame, left and right
-    readonly property int browseRowPadding: 11  // above and below a catalogue row, a little roomier than a mod row
+    readonly property int browseRowPadding: 11  // above and below a catalogue row, roomier than a mod row
     readonly property int rowInset: 14  // a list row's content from the edges of its box
     readonly property int sectionSpacing: 14  // between the blocks of a sheet, a header, a bar or a row
     readonly property int groupSpacing: 16  // above the first group title; beside a large icon

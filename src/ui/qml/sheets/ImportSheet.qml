@@ -131,7 +131,7 @@ SheetFrame {
         active: form.confirming
         sourceComponent: ConfirmDialog {
             name: "sheet.import.confirm"
-            // Qt 6.4's qmllint does not see ids outside a component (a delegate, a Loader's); the lines that use one say so.
+            // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
             title: form.confirmTitle // qmllint disable unqualified
             message: form.confirmMessage // qmllint disable unqualified
             actionText: qsTr("Replace Profile")

@@ -105,7 +105,7 @@ SheetFrame {
                     AppButton {
                         objectName: "sheet.launch.action"
                         visible: problem.modelData.action !== ""
-                        // Qt 6.4's qmllint does not see ids outside a component (a delegate, a Loader's); the lines that use one say so.
+                        // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
                         enabled: sheet.app.idle // qmllint disable unqualified
                         text: problem.modelData.actionLabel
                         onClicked: sheet.check.act(problem.modelData.action, problem.modelData.target) // qmllint disable unqualified

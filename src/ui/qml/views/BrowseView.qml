@@ -190,7 +190,7 @@ ColumnLayout {
 
         delegate: BrowseRow {
             width: ListView.view.width
-            // Qt 6.4's qmllint does not see ids outside a component (a delegate, a Loader's); the lines that use one say so.
+            // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
             app: view.app // qmllint disable unqualified
         }
 

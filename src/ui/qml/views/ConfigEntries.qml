@@ -40,7 +40,7 @@ ColumnLayout {
             required property string section
             width: ListView.view.width
             implicitHeight: title.implicitHeight + 22
-            // Qt 6.4's qmllint does not see ids outside a component (a delegate, a Loader's); the lines that use one say so.
+            // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
             RowDivider { anchors.top: parent.top; visible: parent.y > list.originY + 1 } // qmllint disable unqualified
             SectionTitle {
                 id: title

@@ -129,7 +129,7 @@ Item {
             ToggleSwitch {
                 objectName: "config.toggle"
                 anchors.left: parent.left
-                // Qt 6.4's qmllint does not see ids outside a component (a delegate, a Loader's); the lines that use one say so.
+                // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
                 checked: row.value.toLowerCase() === "true" // qmllint disable unqualified
                 Accessible.name: row.key // qmllint disable unqualified
                 onToggled: {

@@ -48,7 +48,7 @@ Rectangle {
                 required property bool settings
                 objectName: "config.file." + relative
                 width: ListView.view.width
-                // Qt 6.4's qmllint does not see ids outside a component (a delegate, a Loader's); the lines that use one say so.
+                // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
                 readonly property bool current: row.path === list.config.currentPath // qmllint disable unqualified
                 hoverEnabled: true
                 topPadding: Theme.largeSpacing

@@ -55,7 +55,7 @@ ColumnLayout {
             rightPadding: Theme.rowInset
             topPadding: Theme.xLargeSpacing
             bottomPadding: Theme.xLargeSpacing
-            // Qt 6.4's qmllint does not see ids outside a component (a delegate, a Loader's); the lines that use one say so.
+            // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
             onClicked: view.config.openMatch(index) // qmllint disable unqualified
             background: Rectangle {
                 color: match.hovered ? Theme.surface2 : "transparent"

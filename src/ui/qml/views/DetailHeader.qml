@@ -157,10 +157,10 @@ Item {
                     id: segment
                     required property var modelData
                     objectName: "header.tab." + modelData.name
-                    // Qt 6.4's qmllint does not see ids outside a component (a delegate, a Loader's); the lines that use one say so.
-                    width: (tabs.width - 2 * Theme.tinySpacing) / 2 // qmllint disable unqualified
-                    height: tabs.height - 2 * Theme.tinySpacing // qmllint disable unqualified
+                    width: parent.width / 2
+                    height: parent.height
                     checkable: false
+                    // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
                     checked: tabs.current === modelData.tab // qmllint disable unqualified
                     hoverEnabled: true
                     text: modelData.label

@@ -73,7 +73,7 @@ ScrollView {
                 id: entry
                 required property int index
                 required property var model
-                // Qt 6.4's qmllint does not see ids outside a component (a delegate, a Loader's); the lines that use one say so.
+                // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
                 width: card.width // qmllint disable unqualified
                 RowDivider { visible: entry.index > 0; width: parent.width }
                 ModRow {

@@ -220,7 +220,7 @@ ItemDelegate {
         sourceComponent: ConfirmDialog {
             objectName: "modRow.confirmOff"
             name: "modRow.confirmOff"
-            // Qt 6.4's qmllint does not see ids outside a component (a delegate, a Loader's); the lines that use one say so.
+            // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
             title: row.offQuestion // qmllint disable unqualified
             // Wide enough for the question on one line, up to a point.
             sheetWidth: Math.min(600, Math.max(400, question.width + 60))

@@ -10,7 +10,7 @@ Item {
     Loader {
         active: sheets.app.showNewProfile
         sourceComponent: NewProfileSheet {
-            // Qt 6.4's qmllint does not see ids outside a component (a delegate, a Loader's); the lines that use one say so.
+            // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
             app: sheets.app // qmllint disable unqualified
             onClosed: sheets.app.showNewProfile = false // qmllint disable unqualified
         }

@@ -48,7 +48,7 @@ Rectangle {
             ScrollBar.vertical: ScrollBar {}
 
             delegate: ProfileRow {
-                // Qt 6.4's qmllint does not see ids outside a component (a delegate, a Loader's); the lines that use one say so.
+                // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
                 selected: id === sidebar.app.selectedID // qmllint disable unqualified
                 onClicked: sidebar.app.selectedID = id // qmllint disable unqualified
                 onMenuRequested: (x, y) => {
