@@ -51,6 +51,7 @@ ColumnLayout {
             objectName: "config.match." + index
             width: ListView.view.width
             hoverEnabled: true
+            Accessible.name: key
             leftPadding: Theme.rowInset
             rightPadding: Theme.rowInset
             topPadding: Theme.xLargeSpacing
