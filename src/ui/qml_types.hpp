@@ -5,6 +5,7 @@
 #include <QtQml/qqml.h>
 
 #include "app/app_state.hpp"
+#include "app/readme_cache.hpp"
 #include "installer/plan.hpp"
 #include "profiles/config_value.hpp"
 
@@ -89,6 +90,13 @@ struct LaunchCheckForeign {
   Q_GADGET
   QML_FOREIGN(LaunchCheck)
   QML_NAMED_ELEMENT(LaunchCheck)
+  QML_UNCREATABLE("Owned by AppState.")
+};
+
+struct ReadmeCacheForeign {
+  Q_GADGET
+  QML_FOREIGN(ReadmeCache)
+  QML_NAMED_ELEMENT(ReadmeCache)
   QML_UNCREATABLE("Owned by AppState.")
 };
 

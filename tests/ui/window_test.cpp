@@ -1,5 +1,7 @@
 // The main window over the real AppState: sidebar rows, footer, menu commands and the delete
 // confirmation.
+#include <QQmlContext>
+#include <QQmlProperty>
 #include <QTest>
 
 #include <algorithm>
@@ -21,6 +23,26 @@ bool showsFocus(QQuickItem* focus) {
 
 QString rowText(QObject* row, const char* part) {
   return WindowTest::inside(row, part)->property("text").toString();
+}
+
+// What a screen reader says for a row or a menu that has no visible label.
+QString spoken(QObject* item) {
+  return QQmlProperty(item, "Accessible.name", qmlContext(item)).read().toString();
+}
+
+TEST_F(Window, RowsAndUnlabelledMenusSayWhatTheyAre) {
+  makeProfile("Raid");
+  EXPECT_EQ(spoken(item("sidebar.row.1")), "Raid");
+  QObject* mod = item("modRow.A");
+  EXPECT_EQ(spoken(mod), mod->property("displayName").toString());
+  EXPECT_NE(spoken(mod), "");
+
+  key(Qt::Key_2, Qt::ControlModifier);
+  QObject* package = item("browseRow.0");
+  EXPECT_EQ(spoken(package), package->property("displayName").toString());
+  EXPECT_NE(spoken(package), "");
+  EXPECT_EQ(spoken(item("browse.sort")), "Sort by");
+  EXPECT_EQ(spoken(item("browse.category")), "Category");
 }
 
 TEST_F(Window, SidebarRowsCountOnlyAddedModsAndShowUpdates) {

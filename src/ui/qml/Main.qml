@@ -10,13 +10,13 @@ ApplicationWindow {
     required property AppState app
     required property Desktop desktop
 
-    title: "Quernhold"
+    title: qsTr("Quernhold")
     width: 1100
     height: 780
     minimumWidth: 920
     minimumHeight: 600
     color: Theme.bg
-    font.pixelSize: 13
+    font.pixelSize: Theme.bodyFontSize
 
     // The dark scheme with ember as the accent, for the controls that draw from the palette.
     palette {
@@ -46,13 +46,11 @@ ApplicationWindow {
         onDeleteRequested: (profile) => sidebar.confirmDelete = profile
     }
 
+    // One menu bar, made with the commands: the system's on macOS, else one in the window.
     readonly property bool nativeMenus: Qt.platform.os === "osx"
-    menuBar: nativeMenus ? null : windowMenus.createObject(window)
-    Component { id: windowMenus; WindowMenus { commands: menuCommands } }
-    Loader {
-        active: window.nativeMenus
-        sourceComponent: NativeMenus { commands: menuCommands }
-    }
+    menuBar: nativeMenus ? null : windowMenus.createObject(window, { commands: menuCommands }) as MenuBar
+    Component { id: windowMenus; WindowMenus {} }
+    Component { id: nativeMenuBar; NativeMenus {} }
 
     SplitView {
         anchors.fill: parent
@@ -107,23 +105,23 @@ ApplicationWindow {
     }
     FileDialog {
         id: importFileDialog
-        title: "Import Profile File"
-        nameFilters: ["Profile files (*.r2z *.zip)"]
+        title: qsTr("Import Profile File")
+        nameFilters: [qsTr("Profile files (*.r2z *.zip)")]
         onAccepted: window.offerImportFile(selectedFile)
     }
     FileDialog {
         id: exportFileDialog
         property var profile
-        title: "Export Profile File"
+        title: qsTr("Export Profile File")
         fileMode: FileDialog.SaveFile
-        nameFilters: ["Profile files (*.r2z)"]
+        nameFilters: [qsTr("Profile files (*.r2z)")]
         defaultSuffix: "r2z"
         onAccepted: window.app.exportProfileFile(profile, selectedFile)
     }
     FileDialog {
         id: modFileDialog
-        title: "Install Mod from File"
-        nameFilters: ["Mod archives (*.zip)"]
+        title: qsTr("Install Mod from File")
+        nameFilters: [qsTr("Mod archives (*.zip)")]
         onAccepted: window.app.installModFile(selectedFile)
     }
     // A dropped mod archive is installed into the selected profile; a profile file is offered for import.
@@ -133,5 +131,8 @@ ApplicationWindow {
         onDropped: (drop) => window.app.openDroppedFile(drop.urls[0])
     }
 
-    Component.onCompleted: app.start()
+    Component.onCompleted: {
+        if (nativeMenus) nativeMenuBar.createObject(window.contentItem, { commands: menuCommands })
+        app.start()
+    }
 }

@@ -21,7 +21,7 @@ Button {
     rightPadding: leftPadding
     topPadding: 0
     bottomPadding: 0
-    spacing: 6
+    spacing: Theme.mediumSpacing
     hoverEnabled: true
     focusPolicy: Qt.TabFocus
     opacity: !enabled && !isPlay ? 0.45 : 1
@@ -36,12 +36,12 @@ Button {
 
     icon.source: iconName ? Theme.icon(iconName) : ""
     icon.color: textColor
-    icon.width: 14
-    icon.height: 14
+    icon.width: Theme.mediumIconSize
+    icon.height: Theme.mediumIconSize
 
     ToolTip.visible: tip.length > 0 && hovered
     ToolTip.text: tip
-    ToolTip.delay: 600
+    ToolTip.delay: Theme.toolTipDelay
     Accessible.name: text.length > 0 ? text : tip
 
     contentItem: Row {
@@ -51,7 +51,7 @@ Button {
             visible: button.iconName.length > 0
             symbol: button.iconName
             color: button.textColor
-            sourceSize: Qt.size(button.icon.width, button.icon.height)
+            size: button.icon.width
         }
         Text {
             anchors.verticalCenter: parent.verticalCenter
@@ -74,17 +74,16 @@ Button {
             Rectangle {
                 required property int index
                 x: -index * 2; y: 4 - index * 2
-                width: shape.width + index * 4
-                height: shape.height + index * 4
-                radius: 8 + index * 2
+                width: parent.width + index * 4
+                height: parent.height + index * 4
+                radius: Theme.controlRadius + index * 2
                 color: Theme.alpha(Theme.ember, 0.45 / 5 * (1 - index / 5))
             }
         }
         Rectangle {
-            id: shape
             objectName: "button.shape"
             anchors.fill: parent
-            radius: 8
+            radius: Theme.controlRadius
             border.width: 1
             border.color: button.isPlay ? (button.enabled ? Theme.playBorder : Theme.btnBorder)
                 : button.kind === "ghost" ? (button.active ? Theme.btnBorder : "transparent")
@@ -96,15 +95,16 @@ Button {
                 : button.lit ? Theme.buttonHover
                 : Theme.surface2
             gradient: button.isPlay && button.enabled ? playGradient : null
-            Gradient {
-                id: playGradient
-                GradientStop {
-                    position: 0
-                    color: button.down ? Theme.ember : button.hovered ? Theme.playHover : Theme.emberHi
-                }
-                GradientStop { position: 1; color: Theme.ember }
-            }
         }
         FocusRing { control: button }
+    }
+    // Outside the background, which an id inside would make no longer deferred.
+    Gradient {
+        id: playGradient
+        GradientStop {
+            position: 0
+            color: button.down ? Theme.ember : button.hovered ? Theme.playHover : Theme.emberHi
+        }
+        GradientStop { position: 1; color: Theme.ember }
     }
 }

@@ -6,18 +6,18 @@ import Quernhold
 // no hover of its own), so that a disabled item can say why.
 Menu {
     id: menu
-    padding: 5
+    padding: Theme.menuPadding
     implicitWidth: 220
     background: Rectangle {
         implicitWidth: 220
-        radius: 8
+        radius: Theme.controlRadius
         color: Theme.surface2
         border.width: 1
         border.color: Theme.btnBorder
     }
     delegate: AppMenuItem {}
-    contentItem: ListView {
-        id: list
+    // Its own ids make it no longer deferred; a menu takes any item declared in it for an entry.
+    contentItem: ListView { // qmllint disable deferred-property-id
         // The tip of the item under the pointer.
         readonly property string tip: {
             if (!tipHover.hovered) return ""
@@ -33,6 +33,6 @@ Menu {
         HoverHandler { id: tipHover }
         ToolTip.visible: tip !== ""
         ToolTip.text: tip
-        ToolTip.delay: 400
+        ToolTip.delay: Theme.menuToolTipDelay
     }
 }

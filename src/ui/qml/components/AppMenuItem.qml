@@ -8,10 +8,13 @@ MenuItem {
     property bool destructive: false
     property string tip  // shown by the menu on hover, also while disabled
     implicitHeight: 26
-    leftPadding: 10
-    rightPadding: 10
-    font.pixelSize: 13
-    contentItem: Item {
+    leftPadding: Theme.xLargeSpacing
+    rightPadding: Theme.xLargeSpacing
+    font.pixelSize: Theme.bodyFontSize
+    // Declared here rather than in place: the ids inside would make it no longer deferred.
+    contentItem: content
+    Item {
+        id: content
         implicitWidth: label.implicitWidth + keys.implicitWidth + 24
         Text {
             id: label
@@ -25,12 +28,12 @@ MenuItem {
             anchors.right: parent.right
             anchors.verticalCenter: parent.verticalCenter
             text: item.action && item.action.shortcut ? item.action.shortcut.toString() : ""
-            font.pixelSize: 12
+            font.pixelSize: Theme.smallFontSize
             color: Theme.faint
         }
     }
     background: Rectangle {
-        radius: 5
+        radius: Theme.menuItemRadius
         color: item.highlighted && item.enabled ? Theme.alpha(Theme.ember, 0.22) : "transparent"
     }
 }

@@ -6,16 +6,16 @@ import Quernhold
 TextField {
     id: field
     implicitHeight: 30
-    leftPadding: 9
-    rightPadding: 9
-    font.pixelSize: 13
+    leftPadding: Theme.fieldPadding
+    rightPadding: Theme.fieldPadding
+    font.pixelSize: Theme.bodyFontSize
     color: Theme.text
     placeholderTextColor: Theme.faint
     selectionColor: Theme.alpha(Theme.ember, 0.45)
     selectedTextColor: Theme.text
     selectByMouse: true
     background: Rectangle {
-        radius: 6
+        radius: Theme.mediumRadius
         color: Theme.surface
         border.width: 1
         border.color: field.activeFocus ? Theme.ember : Theme.btnBorder

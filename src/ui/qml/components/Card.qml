@@ -5,7 +5,7 @@ import Quernhold
 Rectangle {
     default property alias content: column.data
     color: Theme.surface
-    radius: 10
+    radius: Theme.cardRadius
     border.width: 1
     border.color: Theme.line
     clip: true

@@ -2,22 +2,25 @@ import QtQuick
 import QtQuick.Controls
 import Quernhold
 
-// A pop-up menu without a visible label, 160 wide, on the dark theme.
+// A pop-up menu without a visible label, 160 wide, on the dark theme; `label` names it for
+// assistive technology.
 ComboBox {
     id: combo
+    required property string label
+    Accessible.name: label
     implicitWidth: 160
     implicitHeight: 28
-    font.pixelSize: 12
+    font.pixelSize: Theme.smallFontSize
     background: Rectangle {
-        radius: 7
+        radius: Theme.comboRadius
         color: combo.hovered ? Theme.buttonHover : Theme.surface2
         border.width: 1
         border.color: Theme.btnBorder
-        FocusRing { control: combo; radius: 9 }
+        FocusRing { control: combo; radius: Theme.comboRadius + Theme.focusRingWidth }
     }
     contentItem: Text {
-        leftPadding: 10
-        rightPadding: 24
+        leftPadding: Theme.xLargeSpacing
+        rightPadding: Theme.largeSpacing + Theme.smallIconSize + Theme.smallSpacing  // room for the arrow
         text: combo.displayText
         font: combo.font
         color: Theme.text
@@ -25,25 +28,35 @@ ComboBox {
         elide: Text.ElideRight
     }
     indicator: Icon {
-        x: combo.width - width - 8
+        x: combo.width - width - Theme.largeSpacing
         anchors.verticalCenter: parent.verticalCenter
         symbol: "chevron-down"
-        sourceSize: Qt.size(12, 12)
+        size: Theme.smallIconSize
     }
     delegate: ItemDelegate {
+        id: choice
         required property int index
-        required property var modelData
-        width: combo.width
+        // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
+        width: combo.width // qmllint disable unqualified
         implicitHeight: 26
-        highlighted: combo.highlightedIndex === index
+        highlighted: combo.highlightedIndex === index // qmllint disable unqualified
+        text: combo.textAt(index) // qmllint disable unqualified
         contentItem: Text {
-            text: modelData
-            font.pixelSize: 12
+            text: choice.text
+            font.pixelSize: Theme.smallFontSize
             color: Theme.text
             elide: Text.ElideRight
             verticalAlignment: Text.AlignVCenter
         }
-        background: Rectangle { color: highlighted ? Theme.alpha(Theme.ember, 0.22) : "transparent"; radius: 5 }
+        background: Rectangle {
+            color: choice.highlighted ? Theme.alpha(Theme.ember, 0.22) : "transparent"
+            radius: Theme.menuItemRadius
+        }
     }
-    popup.background: Rectangle { color: Theme.surface2; radius: 8; border.width: 1; border.color: Theme.btnBorder }
+    popup.background: Rectangle {
+        color: Theme.surface2
+        radius: Theme.controlRadius
+        border.width: 1
+        border.color: Theme.btnBorder
+    }
 }

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import QtQuick.Layouts
 import Quernhold
 
@@ -18,16 +17,16 @@ SheetFrame {
         Layout.fillWidth: true
         text: dialog.message
         color: Theme.muted
-        font.pixelSize: 12
+        font.pixelSize: Theme.smallFontSize
         wrapMode: Text.Wrap
     }
     RowLayout {
         Layout.fillWidth: true
-        spacing: 8
+        spacing: Theme.largeSpacing
         Item { Layout.fillWidth: true }
         AppButton {
             objectName: dialog.name + ".cancel"
-            text: "Cancel"
+            text: qsTr("Cancel")
             onClicked: dialog.close()
         }
         AppButton {
@@ -35,7 +34,7 @@ SheetFrame {
             text: dialog.actionText
             contentItem: Text {
                 text: dialog.actionText
-                font.pixelSize: 13
+                font.pixelSize: Theme.bodyFontSize
                 font.weight: Font.Medium
                 color: Theme.blood
                 horizontalAlignment: Text.AlignHCenter

@@ -6,13 +6,13 @@ Row {
     id: label
     property string symbol
     property alias text: caption.text
-    property int pixelSize: 11
-    spacing: 4
+    property int pixelSize: Theme.captionFontSize
+    spacing: Theme.smallSpacing
     Icon {
         anchors.verticalCenter: parent.verticalCenter
         visible: label.symbol !== ""
         symbol: label.symbol
-        sourceSize: Qt.size(12, 12)
+        size: Theme.smallIconSize
         color: Theme.faint
     }
     Text { id: caption; color: Theme.faint; font.pixelSize: label.pixelSize }

@@ -5,7 +5,9 @@ import Quernhold
 // One of the bundled icons, tinted.
 IconImage {
     property string symbol
+    property int size: Theme.iconSize  // its width and height
     source: symbol ? Theme.icon(symbol) : ""
-    sourceSize: Qt.size(16, 16)
+    sourceSize.width: size
+    sourceSize.height: size
     color: Theme.muted
 }

@@ -9,11 +9,11 @@ Button {
     focusPolicy: Qt.TabFocus
     padding: 0
     opacity: enabled ? 1 : 0.4
-    font.pixelSize: 12
+    font.pixelSize: Theme.smallFontSize
     contentItem: Text {
         text: link.text
         font: link.font
         color: link.down ? Theme.ember : Theme.emberHi
     }
-    background: Item { FocusRing { control: link; radius: 4 } }
+    background: Item { FocusRing { control: link; radius: Theme.smallRadius } }
 }

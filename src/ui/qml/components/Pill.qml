@@ -25,7 +25,7 @@ Item {
         id: label
         anchors.centerIn: parent
         color: pill.fg
-        font.pixelSize: 11
+        font.pixelSize: Theme.captionFontSize
         font.weight: Font.DemiBold
         wrapMode: Text.NoWrap
     }

@@ -14,17 +14,17 @@ Rectangle {
     signal edited(string text)
 
     implicitHeight: 30
-    radius: 8
+    radius: Theme.controlRadius
     color: Theme.surface
     border.width: 1
     border.color: field.activeFocus ? Theme.alpha(Theme.ember, 0.6) : Theme.line
 
     RowLayout {
         anchors.fill: parent
-        anchors.leftMargin: 10
-        anchors.rightMargin: 10
-        spacing: 6
-        Icon { symbol: "search"; sourceSize: Qt.size(14, 14) }
+        anchors.leftMargin: Theme.xLargeSpacing
+        anchors.rightMargin: Theme.xLargeSpacing
+        spacing: Theme.mediumSpacing
+        Icon { symbol: "search"; size: Theme.mediumIconSize }
         TextField {
             id: field
             objectName: box.fieldName
@@ -36,7 +36,7 @@ Rectangle {
             color: Theme.text
             selectionColor: Theme.alpha(Theme.ember, 0.45)
             selectByMouse: true
-            font.pixelSize: 13
+            font.pixelSize: Theme.bodyFontSize
             padding: 0
             background: Item {}
         }
@@ -45,9 +45,9 @@ Rectangle {
             visible: field.text !== ""
             padding: 0
             focusPolicy: Qt.NoFocus
-            Accessible.name: "Clear"
+            Accessible.name: qsTr("Clear")
             onClicked: field.text = ""
-            contentItem: Icon { symbol: "circle-x-filled"; sourceSize: Qt.size(14, 14); color: Theme.faint }
+            contentItem: Icon { symbol: "circle-x-filled"; size: Theme.mediumIconSize; color: Theme.faint }
             background: Item {}
         }
     }

@@ -6,7 +6,7 @@ Text {
     property string caption
     text: caption.toUpperCase()
     color: Theme.faint
-    font.pixelSize: 11  // 10.5 in points; pixel sizes are whole
+    font.pixelSize: Theme.captionFontSize
     font.weight: Font.DemiBold
     font.letterSpacing: 0.9
 }

@@ -13,12 +13,12 @@ RowLayout {
     signal main()
 
     Layout.fillWidth: true
-    spacing: 8
-    Row { id: lead; spacing: 8 }
+    spacing: Theme.largeSpacing
+    Row { id: lead; spacing: Theme.largeSpacing }
     Item { Layout.fillWidth: true }
     AppButton {
         objectName: buttons.name + ".cancel"
-        text: "Cancel"
+        text: qsTr("Cancel")
         onClicked: buttons.cancel()
     }
     AppButton {

@@ -22,19 +22,20 @@ Popup {
     modal: true
     dim: true
     focus: true
-    padding: 22
+    padding: Theme.sheetPadding
     closePolicy: Popup.CloseOnEscape
 
     Overlay.modal: Rectangle { color: Qt.rgba(0, 0, 0, 0.5) }
     background: Rectangle {
         color: Theme.bg
-        radius: 10
+        radius: Theme.cardRadius
         border.width: 1
         border.color: Theme.line
     }
 
-    // A focus scope, so that the keys reach the sheet when none of its controls has the focus.
-    contentItem: FocusScope {
+    // A focus scope, so that the keys reach the sheet when none of its controls has the focus. Its
+    // ids make it no longer deferred; a pop-up puts any item declared in it inside its content.
+    contentItem: FocusScope { // qmllint disable deferred-property-id
         focus: true
         implicitWidth: column.implicitWidth
         implicitHeight: column.implicitHeight
@@ -44,14 +45,14 @@ Popup {
         ColumnLayout {
             id: column
             width: parent.width
-            spacing: 14
+            spacing: Theme.sectionSpacing
 
             Text {
                 objectName: "sheet.title"
                 Layout.fillWidth: true
                 text: sheet.title
                 color: Theme.text
-                font.pixelSize: 16
+                font.pixelSize: Theme.sheetTitleFontSize
                 font.weight: Font.DemiBold
                 elide: Text.ElideMiddle  // a long name keeps the title's closing words
             }
@@ -59,40 +60,40 @@ Popup {
                 objectName: "sheet.error"
                 Layout.fillWidth: true
                 visible: !!sheet.app && sheet.app.activity.errorMessage !== ""
-                implicitHeight: Math.max(errorText.implicitHeight, closeError.implicitHeight) + 16
-                radius: 8
+                implicitHeight: Math.max(errorText.implicitHeight, closeError.implicitHeight) + 2 * Theme.largeSpacing
+                radius: Theme.controlRadius
                 color: Theme.alpha(Theme.blood, 0.13)
                 border.width: 1
                 border.color: Theme.alpha(Theme.blood, 0.4)
                 Text {
                     id: errorText
                     objectName: "sheet.error.text"
-                    x: 10
-                    y: 8
-                    width: parent.width - 20 - closeError.width - 8
+                    x: Theme.xLargeSpacing
+                    y: Theme.largeSpacing
+                    width: parent.width - 2 * Theme.xLargeSpacing - closeError.width - Theme.largeSpacing
                     text: sheet.app ? sheet.app.activity.errorMessage : ""
                     textFormat: Text.PlainText
                     color: Theme.text
-                    font.pixelSize: 12
+                    font.pixelSize: Theme.smallFontSize
                     wrapMode: Text.Wrap
                 }
                 Button {
                     id: closeError
                     objectName: "sheet.error.close"
-                    x: parent.width - width - 8
-                    y: 8
-                    padding: 2
+                    x: parent.width - width - Theme.largeSpacing
+                    y: Theme.largeSpacing
+                    padding: Theme.tinySpacing
                     focusPolicy: Qt.TabFocus
-                    Accessible.name: "Close"
+                    Accessible.name: qsTr("Close")
                     onClicked: sheet.app.activity.errorMessage = ""
-                    contentItem: Icon { symbol: "x"; sourceSize: Qt.size(12, 12); color: Theme.muted }
-                    background: FocusRing { control: closeError; radius: 4 }
+                    contentItem: Icon { symbol: "x"; size: Theme.smallIconSize; color: Theme.muted }
+                    background: FocusRing { control: closeError; radius: Theme.smallRadius }
                 }
             }
             ColumnLayout {
                 id: body
                 Layout.fillWidth: true
-                spacing: 14
+                spacing: Theme.sectionSpacing
             }
         }
     }

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import Quernhold
 
 // A small progress spinner: an arc that turns.

@@ -7,10 +7,10 @@ Pill {
 
     text: {
         switch (status) {
-        case ModStatus.UpToDate: return "Up to date"
-        case ModStatus.UpdateAvailable: return "Update"
-        case ModStatus.Installed: return "Installed"
-        default: return "Not installed"
+        case ModStatus.UpToDate: return qsTr("Up to date")
+        case ModStatus.UpdateAvailable: return qsTr("Update")
+        case ModStatus.Installed: return qsTr("Installed")
+        default: return qsTr("Not installed")
         }
     }
     fg: {

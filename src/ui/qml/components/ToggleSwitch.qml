@@ -10,7 +10,7 @@ Switch {
     padding: 0
     ToolTip.visible: tip.length > 0 && hovered
     ToolTip.text: tip
-    ToolTip.delay: 600
+    ToolTip.delay: Theme.toolTipDelay
     indicator: Rectangle {
         implicitWidth: 30
         implicitHeight: 17
@@ -21,7 +21,7 @@ Switch {
         Rectangle {
             x: toggle.checked ? parent.width - width - 2 : 2
             anchors.verticalCenter: parent.verticalCenter
-            width: 13; height: 13; radius: 6.5
+            width: 13; height: 13; radius: width / 2
             color: toggle.checked ? Theme.playText : Theme.muted
         }
     }

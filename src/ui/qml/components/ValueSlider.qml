@@ -21,19 +21,19 @@ Slider {
         y: slider.topPadding + slider.availableHeight / 2 - height / 2
         width: slider.availableWidth
         height: 4
-        radius: 2
+        radius: height / 2
         color: Theme.line
         Rectangle {
             width: slider.visualPosition * parent.width
             height: parent.height
-            radius: 2
+            radius: height / 2
             color: Theme.ember
         }
     }
     handle: Rectangle {
         x: slider.leftPadding + slider.visualPosition * (slider.availableWidth - width)
         y: slider.topPadding + slider.availableHeight / 2 - height / 2
-        width: 14; height: 14; radius: 7
+        width: 14; height: 14; radius: width / 2
         color: slider.pressed ? Theme.emberHi : Theme.text
         border.width: 1
         border.color: Theme.btnBorder

@@ -15,6 +15,6 @@ Text {
         : installed
     textFormat: updating ? Text.StyledText : Text.PlainText
     color: status === ModStatus.NotInstalled ? Theme.faint : Theme.muted
-    font: Fmt.monospacedDigits(Qt.font({ pixelSize: 12 }))
+    font: Fmt.monospacedDigits(Qt.font({ pixelSize: Theme.smallFontSize }))
     maximumLineCount: 1
 }

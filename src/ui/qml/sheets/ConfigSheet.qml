@@ -8,14 +8,15 @@ import Quernhold
 SheetFrame {
     id: sheet
     objectName: "sheet.config"
-    title: "Config Files for “" + (app.selected ? app.selected.name : "") + "”"
+    title: qsTr("Config Files for “%1”").arg(app.selected ? app.selected.name : "")
     sheetWidth: parent ? parent.width - 64 : 960
     closePolicy: Popup.NoAutoClose  // Escape asks the state, as Done does
 
     onAccept: {}  // Return belongs to the fields inside
 
     Shortcut {
-        sequences: [StandardKey.Cancel]
+        // Qt 6.4's qmllint does not know StandardKey.
+        sequences: [StandardKey.Cancel] // qmllint disable unqualified
         onActivated: sheet.app.closeConfig()
     }
 
@@ -31,7 +32,7 @@ SheetFrame {
         Item { Layout.fillWidth: true }
         AppButton {
             objectName: "sheet.config.done"
-            text: "Done"
+            text: qsTr("Done")
             onClicked: sheet.app.closeConfig()
         }
     }

@@ -7,7 +7,7 @@ SheetFrame {
     id: sheet
     objectName: "sheet.import"
     readonly property bool fromFile: form.fileName !== ""
-    title: fromFile ? "Import Profile File" : "Import Profile Code"
+    title: fromFile ? qsTr("Import Profile File") : qsTr("Import Profile Code")
     sheetWidth: 480
 
     onAccept: form.submit()
@@ -27,42 +27,42 @@ SheetFrame {
     Text {
         Layout.fillWidth: true
         text: sheet.fromFile
-              ? "Import “" + form.fileName + "” — profile files from this app, r2modman and Gale all work. You’ll get the same mods, versions and settings."
-              : "Paste a profile code from a friend — it works with codes from this app and from r2modman. You’ll get the same mods, versions and settings."
+              ? qsTr("Import “%1” — profile files from this app, r2modman and Gale all work. You’ll get the same mods, versions and settings.").arg(form.fileName)
+              : qsTr("Paste a profile code from a friend — it works with codes from this app and from r2modman. You’ll get the same mods, versions and settings.")
         color: Theme.muted
-        font.pixelSize: 12
+        font.pixelSize: Theme.smallFontSize
         wrapMode: Text.Wrap
     }
     RowLayout {
         visible: !sheet.fromFile
         Layout.fillWidth: true
-        spacing: 8
+        spacing: Theme.largeSpacing
         AppTextField {
             id: codeField
             objectName: "sheet.import.code"
             Layout.fillWidth: true
-            placeholderText: "Profile code, e.g. 018f2c4e-7a1b-…"
+            placeholderText: qsTr("Profile code, e.g. 018f2c4e-7a1b-…")
             font.family: Theme.monoFamily
-            font.pixelSize: 13
+            font.pixelSize: Theme.bodyFontSize
             focus: true
         }
         AppButton {
             objectName: "sheet.import.paste"
-            text: "Paste"
+            text: qsTr("Paste")
             onClicked: form.paste(sheet.app.pasteText())
         }
     }
     ColumnLayout {
-        spacing: 4
+        spacing: Theme.smallSpacing
         ModeChoice {
             objectName: "sheet.import.modeNew"
-            text: "Create a new profile"
+            text: qsTr("Create a new profile")
             checked: form.mode === ImportForm.NewProfile
             onClicked: form.mode = ImportForm.NewProfile
         }
         ModeChoice {
             objectName: "sheet.import.modeReplace"
-            text: "Replace an existing profile"
+            text: qsTr("Replace an existing profile")
             checked: form.mode === ImportForm.Replace
             onClicked: form.mode = ImportForm.Replace
         }
@@ -70,42 +70,42 @@ SheetFrame {
     RowLayout {
         visible: form.mode === ImportForm.NewProfile
         Layout.fillWidth: true
-        Layout.leftMargin: 20
-        spacing: 8
+        Layout.leftMargin: Theme.indent
+        spacing: Theme.largeSpacing
         Text {
             objectName: "sheet.import.nameLabel"
-            text: "Name:"
+            text: qsTr("Name:")
             color: Theme.muted
-            font.pixelSize: 12
+            font.pixelSize: Theme.smallFontSize
         }
         AppTextField {
             id: nameField
             objectName: "sheet.import.name"
             Layout.fillWidth: true
-            placeholderText: "Name for the new profile"
-            Accessible.name: "Name for the new profile"
+            placeholderText: qsTr("Name for the new profile")
+            Accessible.name: qsTr("Name for the new profile")
         }
     }
     ColumnLayout {
         visible: form.mode === ImportForm.Replace
         Layout.fillWidth: true
-        Layout.leftMargin: 20
-        spacing: 8
+        Layout.leftMargin: Theme.indent
+        spacing: Theme.largeSpacing
         ProfileChoice {
             objectName: "sheet.import.target"
             Layout.fillWidth: true
             model: sheet.app.profiles
             currentIndex: indexOfValue(form.replaceID)
             onActivated: form.replaceID = currentValue
-            Accessible.name: "Profile"
+            Accessible.name: qsTr("Profile")
         }
         Text {
             Layout.fillWidth: true
             text: sheet.fromFile
-                  ? "Its current mods are removed and replaced with the ones in the file. Config files from the file overwrite matching ones in this profile."
-                  : "Its current mods are removed and replaced with the ones in the code. Config files from the code overwrite matching ones in this profile."
+                  ? qsTr("Its current mods are removed and replaced with the ones in the file. Config files from the file overwrite matching ones in this profile.")
+                  : qsTr("Its current mods are removed and replaced with the ones in the code. Config files from the code overwrite matching ones in this profile.")
             color: Theme.faint
-            font.pixelSize: 11
+            font.pixelSize: Theme.captionFontSize
             wrapMode: Text.Wrap
         }
     }
@@ -115,12 +115,12 @@ SheetFrame {
         visible: form.problem !== ""
         text: form.problem
         color: Theme.blood
-        font.pixelSize: 12
+        font.pixelSize: Theme.smallFontSize
         wrapMode: Text.Wrap
     }
     SheetButtons {
         name: "sheet.import"
-        mainText: form.mode === ImportForm.Replace ? "Replace…" : "Import"
+        mainText: form.mode === ImportForm.Replace ? qsTr("Replace…") : qsTr("Import")
         mainEnabled: form.canImport
         onCancel: sheet.close()
         onMain: form.submit()
@@ -131,30 +131,31 @@ SheetFrame {
         active: form.confirming
         sourceComponent: ConfirmDialog {
             name: "sheet.import.confirm"
-            title: form.confirmTitle
-            message: form.confirmMessage
-            actionText: "Replace Profile"
-            onConfirmed: form.run()
-            onClosed: form.confirming = false
+            // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
+            title: form.confirmTitle // qmllint disable unqualified
+            message: form.confirmMessage // qmllint disable unqualified
+            actionText: qsTr("Replace Profile")
+            onConfirmed: form.run() // qmllint disable unqualified
+            onClosed: form.confirming = false // qmllint disable unqualified
         }
     }
 
     component ModeChoice: RadioButton {
         id: choice
         padding: 0
-        spacing: 8
-        font.pixelSize: 13
+        spacing: Theme.largeSpacing
+        font.pixelSize: Theme.bodyFontSize
         indicator: Rectangle {
             x: choice.leftPadding
             anchors.verticalCenter: parent.verticalCenter
             implicitWidth: 16; implicitHeight: 16
-            radius: 8
+            radius: width / 2
             color: choice.checked ? Theme.ember : Theme.surface2
             border.width: 1
             border.color: choice.checked ? Theme.ember : Theme.btnBorder
             Rectangle {
                 anchors.centerIn: parent
-                width: 6; height: 6; radius: 3
+                width: 6; height: 6; radius: width / 2
                 color: Theme.playText
                 visible: choice.checked
             }
@@ -173,10 +174,10 @@ SheetFrame {
         textRole: "name"
         valueRole: "id"
         implicitHeight: 30
-        font.pixelSize: 13
+        font.pixelSize: Theme.bodyFontSize
         contentItem: Text {
-            leftPadding: 10
-            rightPadding: 28
+            leftPadding: Theme.xLargeSpacing
+            rightPadding: Theme.largeSpacing + Theme.iconSize + Theme.smallSpacing  // room for the arrow
             text: combo.displayText
             font: combo.font
             color: Theme.text
@@ -185,11 +186,11 @@ SheetFrame {
         }
         indicator: Icon {
             symbol: "chevron-down"
-            x: combo.width - width - 8
+            x: combo.width - width - Theme.largeSpacing
             anchors.verticalCenter: parent.verticalCenter
         }
         background: Rectangle {
-            radius: 6
+            radius: Theme.mediumRadius
             color: combo.hovered ? Theme.buttonHover : Theme.surface2
             border.width: 1
             border.color: combo.visualFocus ? Theme.ember : Theme.btnBorder
@@ -197,12 +198,12 @@ SheetFrame {
         delegate: AppMenuItem {
             required property string name
             required property int index
-            width: combo.width
+            width: combo.width // qmllint disable unqualified
             text: name
-            highlighted: combo.highlightedIndex === index
+            highlighted: combo.highlightedIndex === index // qmllint disable unqualified
         }
         popup.background: Rectangle {
-            radius: 8
+            radius: Theme.controlRadius
             color: Theme.surface2
             border.width: 1
             border.color: Theme.btnBorder

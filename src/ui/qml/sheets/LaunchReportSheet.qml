@@ -10,7 +10,7 @@ SheetFrame {
     required property LaunchCheck check
     property bool copied: false
     objectName: "sheet.launch"
-    title: "Launch Report"
+    title: qsTr("Launch Report")
     sheetWidth: 640
 
     onAccept: sheet.close()
@@ -18,19 +18,20 @@ SheetFrame {
     Text {
         objectName: "sheet.launch.counts"
         Layout.fillWidth: true
-        text: (sheet.check.loader !== "" ? "BepInEx " + sheet.check.loader : "BepInEx, version unknown")
-              + "  ·  " + sheet.check.loaded + " loaded  ·  " + sheet.check.skipped + " skipped  ·  "
-              + sheet.check.failed + " not loaded"
+        // The loader's text goes in last, so that nothing in it is taken for a placeholder.
+        text: qsTr("%4  ·  %1 loaded  ·  %2 skipped  ·  %3 not loaded")
+              .arg(sheet.check.loaded).arg(sheet.check.skipped).arg(sheet.check.failed)
+              .arg(sheet.check.loader !== "" ? qsTr("BepInEx %1").arg(sheet.check.loader) : qsTr("BepInEx, version unknown"))
         color: Theme.muted
-        font.pixelSize: 12
+        font.pixelSize: Theme.smallFontSize
         wrapMode: Text.Wrap
     }
     Text {
         objectName: "sheet.launch.summary"
         Layout.fillWidth: true
-        text: sheet.check.summary !== "" ? sheet.check.summary : "Start-up hasn’t completed yet."
+        text: sheet.check.summary !== "" ? sheet.check.summary : qsTr("Start-up hasn’t completed yet.")
         color: Theme.text
-        font.pixelSize: 13
+        font.pixelSize: Theme.bodyFontSize
         font.bold: true
         wrapMode: Text.Wrap
     }
@@ -38,7 +39,7 @@ SheetFrame {
         Layout.fillWidth: true
         implicitHeight: sheet.check.problems.length > 0 ? 400 : 0
         visible: sheet.check.problems.length > 0
-        radius: 8
+        radius: Theme.controlRadius
         color: Theme.surface
         border.width: 1
         border.color: Theme.line
@@ -47,9 +48,9 @@ SheetFrame {
             id: list
             objectName: "sheet.launch.problems"
             anchors.fill: parent
-            anchors.margins: 12
+            anchors.margins: Theme.xxLargeSpacing
             clip: true
-            spacing: 12
+            spacing: Theme.xxLargeSpacing
             model: sheet.check.problems
             ScrollBar.vertical: ScrollBar {}
 
@@ -60,18 +61,18 @@ SheetFrame {
                 property bool showLines: false
                 objectName: "sheet.launch.problem." + index
                 width: ListView.view.width - 14
-                spacing: 6
+                spacing: Theme.mediumSpacing
 
                 Column {
                     visible: problem.modelData.first
                     width: parent.width
                     topPadding: problem.index > 0 ? 8 : 0
-                    spacing: 2
+                    spacing: Theme.tinySpacing
                     Text {
                         width: parent.width
                         text: problem.modelData.title
                         color: Theme.text
-                        font.pixelSize: 14
+                        font.pixelSize: Theme.titleFontSize
                         font.weight: Font.DemiBold
                         elide: Text.ElideRight
                     }
@@ -79,7 +80,7 @@ SheetFrame {
                         width: parent.width
                         text: problem.modelData.subtitle
                         color: Theme.faint
-                        font.pixelSize: 11
+                        font.pixelSize: Theme.captionFontSize
                         elide: Text.ElideRight
                     }
                 }
@@ -88,51 +89,52 @@ SheetFrame {
                     width: parent.width
                     text: problem.modelData.reason
                     color: Theme.text
-                    font.pixelSize: 12
+                    font.pixelSize: Theme.smallFontSize
                     wrapMode: Text.Wrap
                 }
                 RowLayout {
                     width: parent.width
-                    spacing: 8
+                    spacing: Theme.largeSpacing
                     Text {
                         Layout.fillWidth: true
                         text: problem.modelData.lines
                         color: Theme.muted
-                        font.pixelSize: 11
+                        font.pixelSize: Theme.captionFontSize
                         elide: Text.ElideRight
                     }
                     AppButton {
                         objectName: "sheet.launch.action"
                         visible: problem.modelData.action !== ""
-                        enabled: sheet.app.activity.idle
+                        // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
+                        enabled: sheet.app.activity.idle // qmllint disable unqualified
                         text: problem.modelData.actionLabel
-                        onClicked: sheet.check.act(problem.modelData.action, problem.modelData.target)
+                        onClicked: sheet.check.act(problem.modelData.action, problem.modelData.target) // qmllint disable unqualified
                     }
                     AppButton {
                         objectName: "sheet.launch.lines"
                         kind: "ghost"
-                        text: problem.showLines ? "Hide Lines" : "Show Lines"
+                        text: problem.showLines ? qsTr("Hide Lines") : qsTr("Show Lines")
                         onClicked: problem.showLines = !problem.showLines
                     }
                 }
                 Rectangle {
                     visible: problem.showLines
                     width: parent.width
-                    height: visible ? excerpt.implicitHeight + 16 : 0
-                    radius: 6
+                    height: visible ? excerpt.implicitHeight + 2 * Theme.largeSpacing : 0
+                    radius: Theme.mediumRadius
                     color: Theme.logBackground
                     TextEdit {
                         id: excerpt
                         objectName: "sheet.launch.excerpt"
-                        x: 8
-                        y: 8
-                        width: parent.width - 16
+                        x: Theme.largeSpacing
+                        y: Theme.largeSpacing
+                        width: parent.width - 2 * Theme.largeSpacing
                         text: problem.modelData.excerpt
                         readOnly: true
                         selectByMouse: true
                         wrapMode: TextEdit.WrapAnywhere
                         font.family: Theme.monoFamily
-                        font.pixelSize: 11
+                        font.pixelSize: Theme.captionFontSize
                         color: Theme.logText
                         selectionColor: Theme.alpha(Theme.ember, 0.45)
                     }
@@ -142,10 +144,10 @@ SheetFrame {
     }
     RowLayout {
         Layout.fillWidth: true
-        spacing: 8
+        spacing: Theme.largeSpacing
         AppButton {
             objectName: "sheet.launch.copy"
-            text: sheet.copied ? "Copied" : "Copy Report"
+            text: sheet.copied ? qsTr("Copied") : qsTr("Copy Report")
             iconName: sheet.copied ? "" : "copy"
             onClicked: {
                 sheet.check.copyReport()
@@ -154,13 +156,13 @@ SheetFrame {
         }
         AppButton {
             objectName: "sheet.launch.openLog"
-            text: "Open Log File"
+            text: qsTr("Open Log File")
             onClicked: sheet.check.openLogFile()
         }
         Item { Layout.fillWidth: true }
         AppButton {
             objectName: "sheet.launch.done"
-            text: "Done"
+            text: qsTr("Done")
             isDefault: true
             onClicked: sheet.close()
         }

@@ -6,7 +6,7 @@ import Quernhold
 SheetFrame {
     id: sheet
     objectName: "sheet.log"
-    title: "Activity Log"
+    title: qsTr("Activity Log")
     sheetWidth: 760
 
     onAccept: sheet.close()
@@ -14,14 +14,14 @@ SheetFrame {
     Rectangle {
         Layout.fillWidth: true
         implicitHeight: 380
-        radius: 8
+        radius: Theme.controlRadius
         color: Theme.logBackground
 
         ScrollView {
             id: scroller
             objectName: "sheet.log.scroll"
             anchors.fill: parent
-            anchors.margins: 12
+            anchors.margins: Theme.xxLargeSpacing
             clip: true
             ScrollBar.vertical.policy: ScrollBar.AlwaysOn
             ScrollBar.horizontal.policy: ScrollBar.AlwaysOff
@@ -35,7 +35,7 @@ SheetFrame {
                 selectByMouse: true
                 wrapMode: TextEdit.WrapAnywhere
                 font.family: Theme.monoFamily
-                font.pixelSize: 11
+                font.pixelSize: Theme.captionFontSize
                 color: Theme.logText
                 selectionColor: Theme.alpha(Theme.ember, 0.45)
             }
@@ -43,32 +43,33 @@ SheetFrame {
     }
     RowLayout {
         Layout.fillWidth: true
-        spacing: 8
+        spacing: Theme.largeSpacing
         AppButton {
             objectName: "sheet.log.gameLog"
-            text: "Open Game Log"
+            text: qsTr("Open Game Log")
             onClicked: sheet.app.openGameLog()
         }
         AppButton {
             objectName: "sheet.log.reveal"
-            text: "Show Log File"
+            text: qsTr("Show Log File")
             onClicked: sheet.app.reveal(About.logFile)
         }
         Item { Layout.fillWidth: true }
         AppButton {
             objectName: "sheet.log.refresh"
-            text: "Refresh"
+            text: qsTr("Refresh")
             iconName: "refresh"
             onClicked: logText.text = sheet.app.logTail()
         }
         AppButton {
             objectName: "sheet.log.done"
-            text: "Done"
+            text: qsTr("Done")
             isDefault: true
             onClicked: sheet.close()
         }
     }
 
     // The newest lines first come into view, once the text is laid out.
-    onOpened: Qt.callLater(() => scroller.ScrollBar.vertical.position = 1 - scroller.ScrollBar.vertical.size)
+    // Qt.callLater is a method; Qt 6.4's qmllint takes it for a value.
+    onOpened: Qt.callLater(() => scroller.ScrollBar.vertical.position = 1 - scroller.ScrollBar.vertical.size) // qmllint disable type
 }

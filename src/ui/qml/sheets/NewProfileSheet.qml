@@ -5,7 +5,7 @@ import Quernhold
 SheetFrame {
     id: sheet
     objectName: "sheet.newProfile"
-    title: "New Profile"
+    title: qsTr("New Profile")
 
     onAccept: {
         sheet.app.newProfile(Wording.profileName(nameField.text))
@@ -14,20 +14,20 @@ SheetFrame {
 
     Text {
         Layout.fillWidth: true
-        text: "A profile is its own set of mods and settings — for example one per server you play on."
+        text: qsTr("A profile is its own set of mods and settings — for example one per server you play on.")
         color: Theme.muted
-        font.pixelSize: 12
+        font.pixelSize: Theme.smallFontSize
         wrapMode: Text.Wrap
     }
     AppTextField {
         id: nameField
         objectName: "sheet.newProfile.name"
         Layout.fillWidth: true
-        placeholderText: "Profile name"
+        placeholderText: qsTr("Profile name")
         focus: true
     }
     SheetButtons {
-        mainText: "Create"
+        mainText: qsTr("Create")
         name: "sheet.newProfile"
         onCancel: sheet.close()
         onMain: sheet.accept()

@@ -28,7 +28,7 @@ SheetFrame {
 
     RowLayout {
         Layout.fillWidth: true
-        spacing: 16
+        spacing: Theme.groupSpacing
         ModIcon {
             Layout.alignment: Qt.AlignTop
             url: sheet.pkg.icon
@@ -38,29 +38,29 @@ SheetFrame {
         ColumnLayout {
             Layout.fillWidth: true
             Layout.alignment: Qt.AlignTop
-            spacing: 6
+            spacing: Theme.mediumSpacing
             Text {
                 Layout.fillWidth: true
-                text: "by " + sheet.pkg.owner
+                text: qsTr("by %1").arg(sheet.pkg.owner)
                 color: Theme.muted
-                font.pixelSize: 13
+                font.pixelSize: Theme.bodyFontSize
                 elide: Text.ElideRight
             }
             Row {
-                spacing: 12
-                CountLabel { pixelSize: 12; symbol: "circle-arrow-down"; text: Fmt.count(sheet.pkg.downloads) }
-                CountLabel { pixelSize: 12; symbol: "thumb-up"; text: String(sheet.pkg.rating) }
-                CountLabel { pixelSize: 12; text: "v" + sheet.pkg.latest }
+                spacing: Theme.xxLargeSpacing
+                CountLabel { pixelSize: Theme.smallFontSize; symbol: "circle-arrow-down"; text: Fmt.count(sheet.pkg.downloads) }
+                CountLabel { pixelSize: Theme.smallFontSize; symbol: "thumb-up"; text: String(sheet.pkg.rating) }
+                CountLabel { pixelSize: Theme.smallFontSize; text: qsTr("v%1").arg(sheet.pkg.latest) }
             }
             Text {
-                text: "Updated " + Fmt.ago(sheet.pkg.updated)
+                text: qsTr("Updated %1").arg(Fmt.ago(sheet.pkg.updated))
                 color: Theme.text
-                font.pixelSize: 12
+                font.pixelSize: Theme.smallFontSize
             }
             Pill {
                 objectName: "sheet.package.deprecated"
                 visible: sheet.pkg.deprecated
-                text: "Deprecated by its author"
+                text: qsTr("Deprecated by its author")
                 fg: Theme.blood
                 bg: Theme.alpha(Theme.blood, 0.14)
             }
@@ -79,7 +79,7 @@ SheetFrame {
         ColumnLayout {
             id: details
             width: scroller.availableWidth
-            spacing: 12
+            spacing: Theme.xxLargeSpacing
 
             TextEdit {
                 objectName: "sheet.package.description"
@@ -91,7 +91,7 @@ SheetFrame {
                 wrapMode: TextEdit.Wrap
                 color: Theme.text
                 selectionColor: Theme.alpha(Theme.ember, 0.45)
-                font.pixelSize: 13
+                font.pixelSize: Theme.bodyFontSize
             }
             Text {
                 objectName: "sheet.package.categories"
@@ -99,20 +99,20 @@ SheetFrame {
                 visible: sheet.pkg.categories.length > 0
                 text: sheet.pkg.categories.join(" · ")
                 color: Theme.faint
-                font.pixelSize: 11
+                font.pixelSize: Theme.captionFontSize
                 wrapMode: Text.Wrap
             }
             ColumnLayout {
                 Layout.fillWidth: true
                 visible: sheet.also !== ""
-                spacing: 4
-                Text { text: "Also installs"; color: Theme.text; font.pixelSize: 12; font.weight: Font.DemiBold }
+                spacing: Theme.smallSpacing
+                Text { text: qsTr("Also installs"); color: Theme.text; font.pixelSize: Theme.smallFontSize; font.weight: Font.DemiBold }
                 Text {
                     objectName: "sheet.package.also"
                     Layout.fillWidth: true
                     text: sheet.also
                     color: Theme.muted
-                    font.pixelSize: 12
+                    font.pixelSize: Theme.smallFontSize
                     wrapMode: Text.Wrap
                 }
             }
@@ -131,9 +131,9 @@ SheetFrame {
                 id: noReadme
                 objectName: "sheet.package.noReadme"
                 visible: sheet.app.catalogue.readmes.missing
-                text: "No README."
+                text: qsTr("No README.")
                 color: Theme.muted
-                font.pixelSize: 12
+                font.pixelSize: Theme.smallFontSize
             }
             Text {
                 id: readme
@@ -145,7 +145,7 @@ SheetFrame {
                 wrapMode: Text.Wrap
                 color: Theme.text
                 linkColor: Theme.emberHi
-                font.pixelSize: 12
+                font.pixelSize: Theme.smallFontSize
                 onLinkActivated: (link) => { if (PaneWording.isWebLink(link)) sheet.app.openURL(link) }
                 HoverHandler { cursorShape: readme.hoveredLink ? Qt.PointingHandCursor : Qt.ArrowCursor }
             }
@@ -154,10 +154,10 @@ SheetFrame {
 
     RowLayout {
         Layout.fillWidth: true
-        spacing: 8
+        spacing: Theme.largeSpacing
         AppButton {
             objectName: "sheet.package.view"
-            text: "View on Thunderstore"
+            text: qsTr("View on Thunderstore")
             iconName: "external-link"
             onClicked: sheet.app.openURL(PaneWording.pageURL(sheet.pkg.owner, sheet.pkg.name))
         }
@@ -165,14 +165,14 @@ SheetFrame {
         Text {
             objectName: "sheet.package.dependency"
             visible: sheet.place === PackageListModel.AsDependency
-            text: "Installed as a dependency"
+            text: qsTr("Installed as a dependency")
             color: Theme.muted
-            font.pixelSize: 12
+            font.pixelSize: Theme.smallFontSize
         }
         AppButton {
             objectName: "sheet.package.remove"
             visible: sheet.place === PackageListModel.InProfile
-            text: "Remove from Profile"
+            text: qsTr("Remove from Profile")
             enabled: sheet.idle
             destructive: true
             onClicked: {
@@ -191,7 +191,7 @@ SheetFrame {
         }
         AppButton {
             objectName: "sheet.package.close"
-            text: "Close"
+            text: qsTr("Close")
             onClicked: sheet.close()
         }
     }

@@ -6,7 +6,7 @@ SheetFrame {
     id: sheet
     required property var profile
     objectName: "sheet.rename"
-    title: "Rename Profile"
+    title: qsTr("Rename Profile")
 
     onAccept: {
         sheet.app.rename(sheet.profile, nameField.text)
@@ -17,13 +17,13 @@ SheetFrame {
         id: nameField
         objectName: "sheet.rename.name"
         Layout.fillWidth: true
-        placeholderText: "Profile name"
+        placeholderText: qsTr("Profile name")
         text: sheet.profile.name
         focus: true
         Component.onCompleted: selectAll()
     }
     SheetButtons {
-        mainText: "Rename"
+        mainText: qsTr("Rename")
         name: "sheet.rename"
         onCancel: sheet.close()
         onMain: sheet.accept()

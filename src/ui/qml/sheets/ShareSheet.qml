@@ -7,22 +7,22 @@ SheetFrame {
     required property var code   // SharedCode: id and profileName
     property bool copied: false
     objectName: "sheet.share"
-    title: "Share “" + code.profileName + "”"
+    title: qsTr("Share “%1”").arg(code.profileName)
     sheetWidth: 480
 
     onAccept: sheet.close()
 
     Text {
         Layout.fillWidth: true
-        text: "Send this code to your fellow Vikings. They paste it into Import Code (here or in r2modman) to get the same mods, versions and config settings."
+        text: qsTr("Send this code to your fellow Vikings. They paste it into Import Code (here or in r2modman) to get the same mods, versions and config settings.")
         color: Theme.muted
-        font.pixelSize: 12
+        font.pixelSize: Theme.smallFontSize
         wrapMode: Text.Wrap
     }
     Rectangle {
         Layout.fillWidth: true
-        implicitHeight: codeText.implicitHeight + 24
-        radius: 8
+        implicitHeight: codeText.implicitHeight + 2 * Theme.xxLargeSpacing
+        radius: Theme.controlRadius
         color: Theme.surface
         border.width: 1
         border.color: Theme.line
@@ -30,14 +30,14 @@ SheetFrame {
             id: codeText
             objectName: "sheet.share.code"
             anchors.centerIn: parent
-            width: Math.min(implicitWidth, parent.width - 24)
+            width: Math.min(implicitWidth, parent.width - 2 * Theme.xxLargeSpacing)
             text: sheet.code.id
             readOnly: true
             selectByMouse: true
             wrapMode: TextEdit.WrapAnywhere
             horizontalAlignment: TextEdit.AlignHCenter
             font.family: Theme.monoFamily
-            font.pixelSize: 15
+            font.pixelSize: Theme.codeFontSize
             font.weight: Font.DemiBold
             color: Theme.text
             selectionColor: Theme.alpha(Theme.ember, 0.45)
@@ -45,18 +45,18 @@ SheetFrame {
     }
     Text {
         Layout.fillWidth: true
-        text: "Codes are temporary on Thunderstore’s side — if one stops working, make a fresh one."
+        text: qsTr("Codes are temporary on Thunderstore’s side — if one stops working, make a fresh one.")
         color: Theme.faint
-        font.pixelSize: 11
+        font.pixelSize: Theme.captionFontSize
         wrapMode: Text.Wrap
     }
     RowLayout {
         Layout.fillWidth: true
-        spacing: 8
+        spacing: Theme.largeSpacing
         Item { Layout.fillWidth: true }
         AppButton {
             objectName: "sheet.share.copy"
-            text: sheet.copied ? "Copied" : "Copy Code"
+            text: sheet.copied ? qsTr("Copied") : qsTr("Copy Code")
             iconName: sheet.copied ? "" : "copy"
             onClicked: {
                 sheet.app.copyText(sheet.code.id)
@@ -65,7 +65,7 @@ SheetFrame {
         }
         AppButton {
             objectName: "sheet.share.done"
-            text: "Done"
+            text: qsTr("Done")
             isDefault: true
             onClicked: sheet.close()
         }

@@ -8,7 +8,7 @@ SheetFrame {
     id: sheet
     required property ConfigEditor config
     objectName: "sheet.unsaved"
-    title: "Save changes to “" + config.current.title + "”?"
+    title: qsTr("Save changes to “%1”?").arg(config.current.title)
     sheetWidth: 440
 
     onAccept: if (config.canSave) { config.saveAndSwitch(); sheet.close() }
@@ -20,27 +20,27 @@ SheetFrame {
         text: sheet.config.prompt.message
         textFormat: Text.PlainText
         color: Theme.muted
-        font.pixelSize: 12
+        font.pixelSize: Theme.smallFontSize
         wrapMode: Text.Wrap
     }
     RowLayout {
         Layout.fillWidth: true
-        spacing: 8
+        spacing: Theme.largeSpacing
         AppButton {
             objectName: "sheet.unsaved.discard"
-            text: "Don’t Save"
+            text: qsTr("Don’t Save")
             destructive: true
             onClicked: { sheet.config.discardAndSwitch(); sheet.close() }
         }
         Item { Layout.fillWidth: true }
         AppButton {
             objectName: "sheet.unsaved.cancel"
-            text: "Cancel"
+            text: qsTr("Cancel")
             onClicked: sheet.close()
         }
         AppButton {
             objectName: "sheet.unsaved.save"
-            text: "Save"
+            text: qsTr("Save")
             isDefault: true
             enabled: sheet.config.canSave
             onClicked: sheet.accept()

@@ -18,8 +18,8 @@ Rectangle {
 
     // The paragraph's height at the width it is given, not a layout's guess: a hidden banner
     // measures nothing and a shown one exactly its lines.
-    implicitHeight: Math.max(paragraph.contentHeight, actions.implicitHeight) + 20
-    radius: 8
+    implicitHeight: Math.max(paragraph.contentHeight, actions.implicitHeight) + 2 * Theme.xLargeSpacing
+    radius: Theme.controlRadius
     color: Theme.alpha(tint, 0.13)
     border.width: 1
     border.color: Theme.alpha(tint, 0.4)
@@ -27,9 +27,9 @@ Rectangle {
     TextEdit {
         id: paragraph
         objectName: "banner.text"
-        x: 12
-        y: 10
-        width: Math.max(0, banner.width - 24 - (actions.implicitWidth > 0 ? actions.implicitWidth + 10 : 0))
+        x: Theme.xxLargeSpacing
+        y: Theme.xLargeSpacing
+        width: Math.max(0, banner.width - 2 * Theme.xxLargeSpacing - (actions.implicitWidth > 0 ? actions.implicitWidth + Theme.xLargeSpacing : 0))
         readOnly: true
         selectByMouse: true
         wrapMode: TextEdit.Wrap
@@ -37,13 +37,13 @@ Rectangle {
         text: "<b>" + banner.plain(banner.title) + "</b> " + banner.plain(banner.message)
         color: Theme.text
         selectionColor: Theme.alpha(Theme.ember, 0.45)
-        font.pixelSize: 13  // 12.5 in points
+        font.pixelSize: Theme.bodyFontSize  // 12.5 in points
     }
     Row {
         id: actions
-        x: banner.width - 12 - width
-        y: 10
-        spacing: 10
+        x: banner.width - Theme.xxLargeSpacing - width
+        y: Theme.xLargeSpacing
+        spacing: Theme.xLargeSpacing
         LinkButton {
             objectName: "banner.action"
             visible: banner.actionTitle !== ""
@@ -60,15 +60,15 @@ Rectangle {
             id: closeButton
             objectName: "banner.close"
             visible: banner.closable
-            padding: 2
+            padding: Theme.tinySpacing
             focusPolicy: Qt.TabFocus
-            Accessible.name: "Close"
+            Accessible.name: qsTr("Close")
             ToolTip.visible: hovered
-            ToolTip.text: "Close"
-            ToolTip.delay: 600
+            ToolTip.text: qsTr("Close")
+            ToolTip.delay: Theme.toolTipDelay
             onClicked: banner.close()
-            contentItem: Icon { symbol: "x"; sourceSize: Qt.size(12, 12); color: Theme.muted }
-            background: Item { FocusRing { control: closeButton; radius: 4 } }
+            contentItem: Icon { symbol: "x"; size: Theme.smallIconSize; color: Theme.muted }
+            background: Item { FocusRing { control: closeButton; radius: Theme.smallRadius } }
         }
     }
 

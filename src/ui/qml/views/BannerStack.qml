@@ -9,7 +9,7 @@ Column {
     required property AppState app
     readonly property bool any: update.visible || error.visible || noGame.visible || steamOption.visible || noLoader.visible
 
-    spacing: 8
+    spacing: Theme.largeSpacing
     topPadding: any ? 4 : 0
 
     Banner {
@@ -20,7 +20,7 @@ Column {
         tint: Theme.moss
         title: visible ? PaneWording.updateTitle(stack.app.catalogue.appUpdate.version) : ""
         message: visible ? PaneWording.updateMessage(stack.app.catalogue.appUpdate.notes, About.website) : ""
-        actionTitle: "Download"
+        actionTitle: qsTr("Download")
         closable: true
         onAction: stack.app.openURL(PaneWording.updatePage(stack.app.catalogue.appUpdate.page, About.website))
         onClose: stack.app.catalogue.appUpdate = null
@@ -31,9 +31,9 @@ Column {
         width: stack.width
         visible: stack.app.activity.errorMessage !== ""
         tint: Theme.blood
-        title: "Something went wrong."
+        title: qsTr("Something went wrong.")
         message: stack.app.activity.errorMessage
-        actionTitle: "Show Log"
+        actionTitle: qsTr("Show Log")
         closable: true
         onAction: stack.app.window.showLog = true
         onClose: stack.app.activity.errorMessage = ""
@@ -44,9 +44,9 @@ Column {
         width: stack.width
         visible: !stack.app.game.found
         tint: Theme.ember
-        title: "Valheim wasn’t found."
-        message: "Choose the folder that contains valheim.app (Steam › right-click Valheim › Manage › Browse local files)."
-        actionTitle: "Choose Folder…"
+        title: qsTr("Valheim wasn’t found.")
+        message: qsTr("Choose the folder that contains valheim.app (Steam › right-click Valheim › Manage › Browse local files).")
+        actionTitle: qsTr("Choose Folder…")
         onAction: stack.app.chooseGameFolder()
     }
     Banner {
@@ -55,8 +55,8 @@ Column {
         width: stack.width
         visible: stack.app.game.steamLaunchOptionSet
         tint: Theme.ember
-        title: "Steam is set to always load mods."
-        message: "An earlier version of this tool added a Steam launch option. To play vanilla from Steam, clear it: Steam › right-click Valheim › Properties › General › Launch Options."
+        title: qsTr("Steam is set to always load mods.")
+        message: qsTr("An earlier version of this tool added a Steam launch option. To play vanilla from Steam, clear it: Steam › right-click Valheim › Properties › General › Launch Options.")
     }
     Banner {
         id: noLoader
@@ -64,9 +64,9 @@ Column {
         width: stack.width
         visible: stack.app.launchCheck.noLoader
         tint: Theme.blood
-        title: "The mod loader didn’t start."
-        message: "Valheim is running, but BepInEx wrote no log within a minute, so no mods are loaded. On a Mac this usually means the game was started from Steam instead of Play Modded, Rosetta is missing, the start script names another build of the game, or macOS quarantined the loader’s files."
-        actionTitle: "Show Launch Output"
+        title: qsTr("The mod loader didn’t start.")
+        message: qsTr("Valheim is running, but BepInEx wrote no log within a minute, so no mods are loaded. On a Mac this usually means the game was started from Steam instead of Play Modded, Rosetta is missing, the start script names another build of the game, or macOS quarantined the loader’s files.")
+        actionTitle: qsTr("Show Launch Output")
         closable: true
         onAction: stack.app.launchCheck.showLaunchOutput()
         onClose: stack.app.launchCheck.dismissNoLoader()

@@ -5,7 +5,7 @@ import Quernhold
 
 // One package of the browse list: icon, name, owner, description, counts, and "Add" or its place
 // in the selected profile. Clicking the row opens the package's sheet. Rows of PackageListModel.
-Rectangle {
+ItemDelegate {
     id: row
     required property AppState app
     required property int index
@@ -15,7 +15,7 @@ Rectangle {
     required property string displayName
     required property string owner
     required property string description
-    required property string icon
+    readonly property string iconUrl: model.icon  // the role "icon" would hide the control's own
     required property string latest
     required property var downloads
     required property var rating
@@ -24,35 +24,43 @@ Rectangle {
     readonly property string place: PaneWording.placeText(model.state)
 
     objectName: "browseRow." + index
-    implicitHeight: layout.implicitHeight + 22
-    color: hover.hovered ? Theme.surface2 : "transparent"
+    leftPadding: Theme.rowInset
+    rightPadding: Theme.rowInset
+    topPadding: Theme.browseRowPadding
+    bottomPadding: Theme.browseRowPadding
+    focusPolicy: Qt.NoFocus  // the list keeps the keyboard focus
+    Accessible.name: displayName
+    onClicked: open()
+    // The current row has the list's focus: Space clicks it, Return too.
+    Keys.onReturnPressed: open()
+
+    // Lit while the pointer is over the row or anything in it.
     HoverHandler { id: hover }
-    TapHandler { onTapped: row.open() }
 
     function open() { row.app.window.detailPackage = row.entry }
 
+    background: Rectangle {
+        color: hover.hovered ? Theme.surface2 : "transparent"
+        RowDivider { visible: row.index > 0; anchors.top: parent.top }
+    }
+
     // The list holds the keyboard focus; its current row shows it.
     FocusRing {
-        anchors.margins: 1
-        radius: 4
+        anchors.margins: Theme.hairSpacing
+        radius: Theme.smallRadius
         shown: row.ListView.isCurrentItem && !!row.ListView.view && row.ListView.view.activeFocus
         z: 1
     }
 
-    RowDivider { visible: row.index > 0; anchors.top: parent.top }
-
+    // Declared here rather than in place: the ids inside would make it no longer deferred.
+    contentItem: layout
     RowLayout {
         id: layout
-        anchors.fill: parent
-        anchors.leftMargin: 14
-        anchors.rightMargin: 14
-        anchors.topMargin: 11
-        anchors.bottomMargin: 11
-        spacing: 14
+        spacing: Theme.sectionSpacing
 
         ModIcon {
             Layout.alignment: Qt.AlignTop
-            url: row.icon
+            url: row.iconUrl
             title: row.displayName
             size: 46
         }
@@ -60,7 +68,7 @@ Rectangle {
             Layout.fillWidth: true
             Layout.preferredWidth: 0  // the room left beside the icon and controls, whatever the texts' length
             Layout.alignment: Qt.AlignTop
-            spacing: 3
+            spacing: Theme.xSmallSpacing
             // Name, owner and pill on one line; the name gives way first, then the owner.
             Item {
                 Layout.fillWidth: true
@@ -69,7 +77,7 @@ Rectangle {
                 Row {
                     id: nameLine
                     width: parent.width
-                    spacing: 6
+                    spacing: Theme.mediumSpacing
                     readonly property real pillRoom: deprecatedPill.visible ? deprecatedPill.width + spacing : 0
                     Text {
                         id: nameText
@@ -78,7 +86,7 @@ Rectangle {
                         width: Math.min(implicitWidth, nameLine.width - ownerText.width - nameLine.spacing - nameLine.pillRoom)
                         text: row.displayName
                         color: Theme.text
-                        font.pixelSize: 14  // 13.5 in points
+                        font.pixelSize: Theme.titleFontSize
                         font.weight: Font.DemiBold
                         elide: Text.ElideRight
                         maximumLineCount: 1
@@ -87,9 +95,9 @@ Rectangle {
                         id: ownerText
                         anchors.verticalCenter: parent.verticalCenter
                         width: Math.min(implicitWidth, nameLine.width * 0.35)
-                        text: "by " + row.owner
+                        text: qsTr("by %1").arg(row.owner)
                         color: Theme.muted
-                        font.pixelSize: 12
+                        font.pixelSize: Theme.smallFontSize
                         elide: Text.ElideRight
                         maximumLineCount: 1
                     }
@@ -98,7 +106,7 @@ Rectangle {
                         objectName: "browseRow.deprecated"
                         anchors.verticalCenter: parent.verticalCenter
                         visible: row.deprecated
-                        text: "Deprecated"
+                        text: qsTr("Deprecated")
                         fg: Theme.blood
                         bg: Theme.alpha(Theme.blood, 0.14)
                     }
@@ -111,17 +119,17 @@ Rectangle {
                 text: row.description
                 textFormat: Text.PlainText
                 color: Theme.muted
-                font.pixelSize: 12
+                font.pixelSize: Theme.smallFontSize
                 wrapMode: Text.Wrap
                 maximumLineCount: 2
                 elide: Text.ElideRight
             }
             Row {
-                spacing: 12
+                spacing: Theme.xxLargeSpacing
                 CountLabel { symbol: "circle-arrow-down"; text: Fmt.count(row.downloads) }
                 CountLabel { symbol: "thumb-up"; text: String(row.rating) }
-                CountLabel { text: "v" + row.latest }
-                CountLabel { text: "updated " + Fmt.ago(row.updated) }
+                CountLabel { text: qsTr("v%1").arg(row.latest) }
+                CountLabel { text: qsTr("updated %1").arg(Fmt.ago(row.updated)) }
             }
         }
         AppButton {
@@ -129,7 +137,7 @@ Rectangle {
             Layout.alignment: Qt.AlignVCenter
             visible: row.place === ""
             kind: "subtle"
-            text: "Add"
+            text: qsTr("Add")
             iconName: "plus"
             enabled: row.app.activity.idle
             onClicked: row.app.add(row.entry)
@@ -140,10 +148,8 @@ Rectangle {
             visible: row.place !== ""
             text: row.place
             color: Theme.moss
-            font.pixelSize: 12
+            font.pixelSize: Theme.smallFontSize
             font.weight: Font.Medium
         }
     }
-
-    // A count with its icon, in the faint caption type.
 }

@@ -25,60 +25,65 @@ ColumnLayout {
     RowLayout {
         id: toolbar
         Layout.fillWidth: true
-        Layout.leftMargin: 24
-        Layout.rightMargin: 24
-        Layout.topMargin: 12
-        Layout.bottomMargin: 12
-        spacing: 10
+        Layout.leftMargin: Theme.pageMargin
+        Layout.rightMargin: Theme.pageMargin
+        Layout.topMargin: Theme.xxLargeSpacing
+        Layout.bottomMargin: Theme.xxLargeSpacing
+        spacing: Theme.xLargeSpacing
 
         SearchField {
             Layout.fillWidth: true
             fieldName: "browse.search"
             clearName: "browse.clear"
-            placeholder: "Search Valheim mods"
+            placeholder: qsTr("Search Valheim mods")
             text: view.packages.query
             onEdited: (text) => view.packages.query = text
         }
         ChoiceMenu {
             objectName: "browse.sort"
-            model: ["Most downloaded", "Recently updated", "Top rated", "Name"]
-            currentIndex: view.packages.sortOrder
-            onActivated: (i) => view.packages.sortOrder = i
+            label: qsTr("Sort by")
+            // The orders the list sorts by, in the menu's order.
+            readonly property var orders: [PackageListModel.Downloads, PackageListModel.Updated,
+                                           PackageListModel.Rating, PackageListModel.Name]
+            model: [qsTr("Most downloaded"), qsTr("Recently updated"), qsTr("Top rated"), qsTr("Name")]
+            currentIndex: orders.indexOf(view.packages.sortOrder)
+            onActivated: (index) => view.packages.sortOrder = orders[index]
         }
         ChoiceMenu {
             objectName: "browse.category"
+            label: qsTr("Category")
             model: view.packages.categories
-            currentIndex: Math.max(0, view.packages.categories.indexOf(view.packages.category))
-            onActivated: (i) => view.packages.category = view.packages.categories[i]
+            currentIndex: Math.max(0, find(view.packages.category, Qt.MatchExactly | Qt.MatchCaseSensitive))
+            onActivated: (index) => view.packages.category = textAt(index)
         }
         CheckBox {
             id: deprecated
             objectName: "browse.deprecated"
-            text: "Deprecated"
+            text: qsTr("Deprecated")
             checked: view.packages.showDeprecated
             onToggled: view.packages.showDeprecated = checked
-            font.pixelSize: 12
+            font.pixelSize: Theme.smallFontSize
             padding: 0
-            spacing: 6
+            spacing: Theme.mediumSpacing
             hoverEnabled: true
             ToolTip.visible: hovered
-            ToolTip.text: "Show mods their authors have marked as deprecated"
-            ToolTip.delay: 600
+            ToolTip.text: qsTr("Show mods their authors have marked as deprecated")
+            ToolTip.delay: Theme.toolTipDelay
             indicator: Rectangle {
                 x: deprecated.leftPadding
                 anchors.verticalCenter: parent.verticalCenter
                 implicitWidth: 14; implicitHeight: 14
-                radius: 3
+                radius: Theme.checkRadius
                 color: deprecated.checked ? Theme.ember : Theme.surface2
                 border.width: 1
                 border.color: deprecated.checked ? Theme.ember : Theme.btnBorder
-                FocusRing { control: deprecated; radius: 5 }
+                FocusRing { control: deprecated; radius: Theme.checkRadius + Theme.focusRingWidth }
                 Text {
                     anchors.centerIn: parent
                     visible: deprecated.checked
                     text: "✓"
                     color: Theme.playText
-                    font.pixelSize: 11
+                    font.pixelSize: Theme.captionFontSize
                     font.bold: true
                 }
             }
@@ -94,7 +99,7 @@ ColumnLayout {
             objectName: "browse.refresh"
             kind: "subtle"
             iconName: "refresh"
-            tip: "Refresh the mod list from Thunderstore"
+            tip: qsTr("Refresh the mod list from Thunderstore")
             enabled: !view.app.catalogue.loading
             onClicked: view.app.catalogue.loadIndex(true)
         }
@@ -108,7 +113,7 @@ ColumnLayout {
         ColumnLayout {
             anchors.centerIn: parent
             width: Math.min(parent.width - 48, 520)
-            spacing: 12
+            spacing: Theme.xxLargeSpacing
             Spinner {
                 objectName: "browse.loading"
                 Layout.alignment: Qt.AlignHCenter
@@ -118,18 +123,18 @@ ColumnLayout {
             Text {
                 Layout.fillWidth: true
                 visible: view.app.catalogue.loading
-                text: "Downloading the Valheim mod list from Thunderstore…"
+                text: qsTr("Downloading the Valheim mod list from Thunderstore…")
                 color: Theme.muted
-                font.pixelSize: 13
+                font.pixelSize: Theme.bodyFontSize
                 horizontalAlignment: Text.AlignHCenter
                 wrapMode: Text.Wrap
             }
             Text {
                 Layout.fillWidth: true
                 visible: view.app.catalogue.loading
-                text: "This takes a moment the first time."
+                text: qsTr("This takes a moment the first time.")
                 color: Theme.faint
-                font.pixelSize: 11
+                font.pixelSize: Theme.captionFontSize
                 horizontalAlignment: Text.AlignHCenter
             }
             Text {
@@ -138,7 +143,7 @@ ColumnLayout {
                 visible: !view.app.catalogue.loading && view.app.catalogue.error !== ""
                 text: view.app.catalogue.error
                 color: Theme.muted
-                font.pixelSize: 13
+                font.pixelSize: Theme.bodyFontSize
                 horizontalAlignment: Text.AlignHCenter
                 wrapMode: Text.Wrap
             }
@@ -146,7 +151,7 @@ ColumnLayout {
                 objectName: "browse.retry"
                 Layout.alignment: Qt.AlignHCenter
                 visible: !view.app.catalogue.loading && view.app.catalogue.error !== ""
-                text: "Try Again"
+                text: qsTr("Try Again")
                 onClicked: view.app.catalogue.loadIndex(true)
             }
         }
@@ -157,9 +162,9 @@ ColumnLayout {
         objectName: "browse.list"
         Layout.fillWidth: true
         Layout.fillHeight: true
-        Layout.leftMargin: 24
-        Layout.rightMargin: 24
-        Layout.bottomMargin: 20
+        Layout.leftMargin: Theme.pageMargin
+        Layout.rightMargin: Theme.pageMargin
+        Layout.bottomMargin: Theme.pageBottomMargin
         visible: !view.empty
         clip: true
         model: view.empty ? null : view.packages
@@ -169,8 +174,6 @@ ColumnLayout {
         // From the keyboard: Tab into the list, the arrows walk the rows, Return or Space opens one.
         activeFocusOnTab: true
         keyNavigationEnabled: true
-        Keys.onReturnPressed: if (currentItem) currentItem.open()
-        Keys.onSpacePressed: if (currentItem) currentItem.open()
 
         // The list box behind the rows, the show-more button and the no-match text.
         Rectangle {
@@ -179,7 +182,7 @@ ColumnLayout {
             y: list.originY
             width: list.width
             height: list.contentHeight
-            radius: 10
+            radius: Theme.cardRadius
             color: Theme.surface
             border.width: 1
             border.color: Theme.line
@@ -187,43 +190,44 @@ ColumnLayout {
 
         delegate: BrowseRow {
             width: ListView.view.width
-            app: view.app
+            // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
+            app: view.app // qmllint disable unqualified
         }
 
         footer: Item {
             id: footer
-            readonly property bool noResults: view.packages.resultCount === 0
+            readonly property bool noResults: view.packages.resultCount === 0 // qmllint disable unqualified
             // The list ends here, and the deprecated switch hides more that match.
-            readonly property bool hinted: !more.visible && view.packages.hiddenDeprecated > 0
-            width: list.width
+            readonly property bool hinted: !more.visible && view.packages.hiddenDeprecated > 0 // qmllint disable unqualified
+            width: list.width // qmllint disable unqualified
             implicitHeight: more.visible ? more.implicitHeight + 28
                 : noResults ? ends.implicitHeight + 80
                 : hinted ? ends.implicitHeight + 28 : 0
             height: implicitHeight
-            RowDivider { visible: (more.visible || footer.hinted) && list.count > 0; anchors.top: parent.top }
+            RowDivider { visible: (more.visible || footer.hinted) && list.count > 0; anchors.top: parent.top } // qmllint disable unqualified
             AppButton {
                 id: more
                 objectName: "browse.more"
                 anchors.centerIn: parent
                 kind: "subtle"
-                visible: view.packages.resultCount > view.packages.limit
-                text: PaneWording.showMore(view.packages.resultCount - view.packages.limit)
-                onClicked: view.packages.showMore()
+                visible: view.packages.resultCount > view.packages.limit // qmllint disable unqualified
+                text: PaneWording.showMore(view.packages.resultCount - view.packages.limit) // qmllint disable unqualified
+                onClicked: view.packages.showMore() // qmllint disable unqualified
             }
             ColumnLayout {
                 id: ends
                 anchors.centerIn: parent
                 width: parent.width - 28
                 visible: footer.noResults || footer.hinted
-                spacing: 12
+                spacing: Theme.xxLargeSpacing
                 Text {
                     objectName: "browse.noMatch"
                     Layout.fillWidth: true
                     visible: footer.noResults
-                    text: PaneWording.noMatch(view.packages.query)
+                    text: PaneWording.noMatch(view.packages.query) // qmllint disable unqualified
                     textFormat: Text.PlainText
                     color: Theme.muted
-                    font.pixelSize: 13
+                    font.pixelSize: Theme.bodyFontSize
                     horizontalAlignment: Text.AlignHCenter
                     elide: Text.ElideMiddle
                     maximumLineCount: 1
@@ -232,18 +236,18 @@ ColumnLayout {
                     objectName: "browse.deprecatedHint"
                     Layout.alignment: Qt.AlignHCenter
                     visible: footer.hinted
-                    spacing: 8
+                    spacing: Theme.largeSpacing
                     Text {
                         objectName: "browse.deprecatedCount"
-                        text: PaneWording.hiddenDeprecated(view.packages.hiddenDeprecated)
+                        text: PaneWording.hiddenDeprecated(view.packages.hiddenDeprecated) // qmllint disable unqualified
                         color: Theme.muted
-                        font.pixelSize: 12
+                        font.pixelSize: Theme.smallFontSize
                     }
                     AppButton {
                         objectName: "browse.showDeprecated"
                         kind: "subtle"
-                        text: PaneWording.showHidden(view.packages.hiddenDeprecated)
-                        onClicked: view.packages.showDeprecated = true
+                        text: PaneWording.showHidden(view.packages.hiddenDeprecated) // qmllint disable unqualified
+                        onClicked: view.packages.showDeprecated = true // qmllint disable unqualified
                     }
                 }
             }
@@ -253,12 +257,12 @@ ColumnLayout {
     Text {
         objectName: "browse.status"
         Layout.fillWidth: true
-        Layout.leftMargin: 24
-        Layout.rightMargin: 24
-        Layout.bottomMargin: 6
+        Layout.leftMargin: Theme.pageMargin
+        Layout.rightMargin: Theme.pageMargin
+        Layout.bottomMargin: Theme.mediumSpacing
         visible: !view.empty
         text: PaneWording.resultLine(view.packages.resultCount, view.app.catalogue.loading)
         color: Theme.faint
-        font.pixelSize: 11
+        font.pixelSize: Theme.captionFontSize
     }
 }

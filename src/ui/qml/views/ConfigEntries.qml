@@ -7,7 +7,7 @@ import Quernhold
 ColumnLayout {
     id: view
     required property ConfigEditor config
-    spacing: 8
+    spacing: Theme.largeSpacing
 
     ConfigFileHeading { config: view.config }
 
@@ -29,7 +29,7 @@ ColumnLayout {
             y: list.originY
             width: list.width
             height: list.contentHeight
-            radius: 10
+            radius: Theme.cardRadius
             color: Theme.surface
             border.width: 1
             border.color: Theme.line
@@ -40,19 +40,20 @@ ColumnLayout {
             required property string section
             width: ListView.view.width
             implicitHeight: title.implicitHeight + 22
-            RowDivider { anchors.top: parent.top; visible: parent.y > list.originY + 1 }
+            // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
+            RowDivider { anchors.top: parent.top; visible: parent.y > list.originY + 1 } // qmllint disable unqualified
             SectionTitle {
                 id: title
-                x: 14
+                x: Theme.rowInset
                 anchors.bottom: parent.bottom
-                anchors.bottomMargin: 6
-                caption: parent.section === "" ? "Settings" : parent.section
+                anchors.bottomMargin: Theme.mediumSpacing
+                caption: parent.section === "" ? qsTr("Settings") : parent.section
             }
         }
 
         delegate: ConfigEntryRow {
             width: ListView.view.width
-            config: view.config
+            config: view.config // qmllint disable unqualified
         }
 
         Connections {

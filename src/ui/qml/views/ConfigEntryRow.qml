@@ -25,29 +25,29 @@ Item {
     required property bool changed
 
     objectName: "config.entry." + key
-    implicitHeight: Math.max(info.height, control.height) + 24
+    implicitHeight: Math.max(info.height, control.height) + 2 * Theme.xxLargeSpacing
 
     Rectangle {
         anchors.fill: parent
-        anchors.margins: 1
+        anchors.margins: Theme.hairSpacing
         color: row.config.focusRow === row.index ? Theme.alpha(Theme.ember, 0.08) : "transparent"
     }
 
     // Positioners rather than layouts: wrapped descriptions take their real height.
     Column {
         id: info
-        x: 14
-        y: 12
-        width: row.width - 28 - 18 - control.width
-        spacing: 3
+        x: Theme.rowInset
+        y: Theme.xxLargeSpacing
+        width: row.width - 2 * Theme.rowInset - 18 - control.width  // 18 between the texts and the control
+        spacing: Theme.xSmallSpacing
         Row {
-            spacing: 6
+            spacing: Theme.mediumSpacing
             Text {
                 width: Math.min(implicitWidth, info.width - 12)
                 text: row.key
                 textFormat: Text.PlainText
                 color: Theme.text
-                font.pixelSize: 13
+                font.pixelSize: Theme.bodyFontSize
                 font.weight: Font.DemiBold
                 elide: Text.ElideRight
             }
@@ -55,7 +55,7 @@ Item {
                 objectName: "config.changed"
                 anchors.verticalCenter: parent.verticalCenter
                 visible: row.changed
-                width: 6; height: 6; radius: 3
+                width: 6; height: 6; radius: width / 2
                 color: Theme.emberHi
             }
         }
@@ -65,27 +65,29 @@ Item {
             text: row.description
             textFormat: Text.PlainText
             color: Theme.muted
-            font.pixelSize: 12
+            font.pixelSize: Theme.smallFontSize
             wrapMode: Text.Wrap
         }
         Flow {
             width: info.width
-            spacing: 10
+            spacing: Theme.xLargeSpacing
             visible: row.hasDefault || row.typeName !== ""
             Text {
                 width: Math.min(implicitWidth, info.width)
-                text: [row.typeName, row.hasDefault ? "Default: " + (row.defaultValue !== "" ? row.defaultValue : "empty") : ""]
-                    .filter((part) => part !== "").join(" · ")
+                // The type and the default, each when known.
+                readonly property string defaultText: !row.hasDefault ? ""
+                    : qsTr("Default: %1").arg(row.defaultValue !== "" ? row.defaultValue : qsTr("empty"))
+                text: row.typeName !== "" && defaultText !== "" ? row.typeName + " · " + defaultText : row.typeName + defaultText
                 textFormat: Text.PlainText
                 color: Theme.faint
-                font.pixelSize: 11
+                font.pixelSize: Theme.captionFontSize
                 elide: Text.ElideRight
             }
             LinkButton {
                 objectName: "config.reset"
                 visible: row.hasDefault && !row.isDefault
-                text: "Reset to default"
-                font.pixelSize: 11
+                text: qsTr("Reset to default")
+                font.pixelSize: Theme.captionFontSize
                 onClicked: row.config.resetToDefault(row.index)
             }
         }
@@ -94,8 +96,8 @@ Item {
     Loader {
         id: control
         objectName: "config.control"
-        x: row.width - 14 - width
-        y: Math.max(12, (row.height - height) / 2)
+        x: row.width - Theme.rowInset - width
+        y: Math.max(Theme.xxLargeSpacing, (row.height - height) / 2)
         width: 300
         sourceComponent: {
             switch (row.control) {
@@ -127,8 +129,9 @@ Item {
             ToggleSwitch {
                 objectName: "config.toggle"
                 anchors.left: parent.left
-                checked: row.value.toLowerCase() === "true"
-                Accessible.name: row.key
+                // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
+                checked: row.value.toLowerCase() === "true" // qmllint disable unqualified
+                Accessible.name: row.key // qmllint disable unqualified
                 onToggled: {
                     const wanted = checked
                     checked = Qt.binding(() => row.value.toLowerCase() === "true")
@@ -140,13 +143,13 @@ Item {
     Component {
         id: slider
         RowLayout {
-            spacing: 10
+            spacing: Theme.xLargeSpacing
             ValueSlider {
                 Layout.fillWidth: true
-                from: row.minimum
-                to: row.maximum
-                whole: row.whole
-                value: Number(row.value)
+                from: row.minimum // qmllint disable unqualified
+                to: row.maximum // qmllint disable unqualified
+                whole: row.whole // qmllint disable unqualified
+                value: Number(row.value) // qmllint disable unqualified
                 onPicked: (text) => row.config.setValue(row.index, text)
             }
             ValueField { Layout.preferredWidth: 80; Layout.fillWidth: false }
@@ -159,9 +162,10 @@ Item {
             ChoiceMenu {
                 id: menu
                 objectName: "config.choice"
+                label: row.key // qmllint disable unqualified
                 implicitWidth: 200
-                model: row.choices
-                currentIndex: row.choices.findIndex((c) => c.toLowerCase() === row.value.toLowerCase())
+                model: row.choices // qmllint disable unqualified
+                currentIndex: row.choices.findIndex((c) => c.toLowerCase() === row.value.toLowerCase()) // qmllint disable unqualified
                 onActivated: (i) => row.config.setValue(row.index, row.choices[i])
             }
         }
@@ -170,14 +174,14 @@ Item {
         id: flags
         Flow {
             objectName: "config.flags"
-            spacing: 6
+            spacing: Theme.mediumSpacing
             Repeater {
-                model: row.choices
+                model: row.choices // qmllint disable unqualified
                 FlagChip {
                     required property string modelData
                     text: modelData
-                    checked: row.parts.some((p) => p.toLowerCase() === modelData.toLowerCase())
-                    onClicked: row.config.setFlag(row.index, modelData, !checked)
+                    checked: row.parts.some((p) => p.toLowerCase() === modelData.toLowerCase()) // qmllint disable unqualified
+                    onClicked: row.config.setFlag(row.index, modelData, !checked) // qmllint disable unqualified
                 }
             }
         }
@@ -185,20 +189,20 @@ Item {
 
     // A field for the value; what does not fit the type stays in the field with the reason under it.
     component ValueField: ColumnLayout {
-        spacing: 3
+        spacing: Theme.xSmallSpacing
         AppTextField {
             id: field
             objectName: "config.field"
             Layout.fillWidth: true
             implicitHeight: 28
-            font.pixelSize: 12
-            text: row.value
-            Accessible.name: row.key
-            readonly property string problem: row.config.valueProblem(row.index, text)
-            onTextEdited: if (problem === "") row.config.setValue(row.index, text)
+            font.pixelSize: Theme.smallFontSize
+            text: row.value // qmllint disable unqualified
+            Accessible.name: row.key // qmllint disable unqualified
+            readonly property string problem: row.config.valueProblem(row.index, text) // qmllint disable unqualified
+            onTextEdited: if (problem === "") row.config.setValue(row.index, text) // qmllint disable unqualified
             onEditingFinished: if (problem !== "") text = Qt.binding(() => row.value)
             background: Rectangle {
-                radius: 6
+                radius: Theme.mediumRadius
                 color: Theme.surface2
                 border.width: 1
                 border.color: field.problem !== "" ? Theme.blood : field.activeFocus ? Theme.ember : Theme.btnBorder
@@ -210,7 +214,7 @@ Item {
             visible: field.problem !== ""
             text: field.problem
             color: Theme.blood
-            font.pixelSize: 11
+            font.pixelSize: Theme.captionFontSize
             wrapMode: Text.Wrap
         }
     }
@@ -220,15 +224,15 @@ Item {
         id: chip
         hoverEnabled: true
         checkable: false
-        leftPadding: 9
-        rightPadding: 9
-        topPadding: 3
-        bottomPadding: 3
+        leftPadding: Theme.fieldPadding
+        rightPadding: Theme.fieldPadding
+        topPadding: Theme.xSmallSpacing
+        bottomPadding: Theme.xSmallSpacing
         Accessible.name: text
         contentItem: Text {
             text: chip.text
             color: chip.checked ? Theme.emberHi : Theme.muted
-            font.pixelSize: 11
+            font.pixelSize: Theme.captionFontSize
             font.weight: Font.DemiBold
         }
         background: Rectangle {

@@ -7,7 +7,7 @@ RowLayout {
     id: heading
     required property ConfigEditor config
     Layout.fillWidth: true
-    spacing: 8
+    spacing: Theme.largeSpacing
 
     Text {
         objectName: "config.title"
@@ -15,7 +15,7 @@ RowLayout {
         text: heading.config.current.title
         textFormat: Text.PlainText
         color: Theme.text
-        font.pixelSize: 14
+        font.pixelSize: Theme.titleFontSize
         font.weight: Font.DemiBold
         elide: Text.ElideRight
     }
@@ -25,14 +25,14 @@ RowLayout {
         text: heading.config.current.title !== heading.config.current.name ? heading.config.current.name : ""
         textFormat: Text.PlainText
         color: Theme.faint
-        font.pixelSize: 11
+        font.pixelSize: Theme.captionFontSize
         elide: Text.ElideMiddle
     }
     Pill {
         id: unsaved
         objectName: "config.unsaved"
         visible: heading.config.dirty
-        text: "Unsaved changes"
+        text: qsTr("Unsaved changes")
         fg: Theme.emberHi
         bg: Theme.alpha(Theme.ember, 0.18)
     }

@@ -8,7 +8,7 @@ Rectangle {
     id: list
     required property ConfigEditor config
 
-    radius: 10
+    radius: Theme.cardRadius
     color: Theme.surface
     border.width: 1
     border.color: Theme.line
@@ -16,16 +16,16 @@ Rectangle {
 
     ColumnLayout {
         anchors.fill: parent
-        anchors.margins: 1
+        anchors.margins: Theme.hairSpacing
         spacing: 0
 
         AppTextField {
             objectName: "config.filter"
             Layout.fillWidth: true
-            Layout.margins: 10
+            Layout.margins: Theme.xLargeSpacing
             implicitHeight: 28
-            font.pixelSize: 12
-            placeholderText: "Filter files"
+            font.pixelSize: Theme.smallFontSize
+            placeholderText: qsTr("Filter files")
             text: list.config.files.filter
             onTextChanged: if (list.config.files.filter !== text) list.config.files.filter = text
         }
@@ -48,14 +48,15 @@ Rectangle {
                 required property bool settings
                 objectName: "config.file." + relative
                 width: ListView.view.width
-                readonly property bool current: row.path === list.config.current.path
+                // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
+                readonly property bool current: row.path === list.config.current.path // qmllint disable unqualified
                 hoverEnabled: true
-                topPadding: 8
-                bottomPadding: 8
-                leftPadding: 14
-                rightPadding: 14
+                topPadding: Theme.largeSpacing
+                bottomPadding: Theme.largeSpacing
+                leftPadding: Theme.rowInset
+                rightPadding: Theme.rowInset
                 Accessible.name: title
-                onClicked: list.config.open(row.path)
+                onClicked: list.config.open(row.path) // qmllint disable unqualified
                 background: Rectangle {
                     color: row.current ? Theme.alpha(Theme.ember, 0.16) : row.hovered ? Theme.surface2 : "transparent"
                     Rectangle {
@@ -65,13 +66,13 @@ Rectangle {
                     }
                 }
                 contentItem: ColumnLayout {
-                    spacing: 2
+                    spacing: Theme.tinySpacing
                     Text {
                         Layout.fillWidth: true
                         text: row.title
                         textFormat: Text.PlainText
                         color: Theme.text
-                        font.pixelSize: 13
+                        font.pixelSize: Theme.bodyFontSize
                         font.weight: row.current ? Font.DemiBold : Font.Normal
                         elide: Text.ElideRight
                     }
@@ -81,7 +82,7 @@ Rectangle {
                         text: row.relative
                         textFormat: Text.PlainText
                         color: Theme.faint
-                        font.pixelSize: 11
+                        font.pixelSize: Theme.captionFontSize
                         elide: Text.ElideMiddle
                     }
                 }
@@ -90,12 +91,12 @@ Rectangle {
         Text {
             objectName: "config.noFiles"
             Layout.fillWidth: true
-            Layout.margins: 14
+            Layout.margins: Theme.rowInset
             visible: list.config.files.count === 0 && list.config.files.total > 0
-            text: "No files match “" + list.config.files.filter + "”."
+            text: qsTr("No files match “%1”.").arg(list.config.files.filter)
             textFormat: Text.PlainText
             color: Theme.muted
-            font.pixelSize: 12
+            font.pixelSize: Theme.smallFontSize
             wrapMode: Text.Wrap
         }
     }

@@ -7,14 +7,14 @@ import Quernhold
 ColumnLayout {
     id: view
     required property ConfigEditor config
-    spacing: 8
+    spacing: Theme.largeSpacing
 
     Text {
         objectName: "config.matchCount"
-        text: view.config.search.searching ? "Searching…"
-            : view.config.search.matches.count === 1 ? "1 setting" : view.config.search.matches.count + " settings"
+        text: view.config.search.searching ? qsTr("Searching…")
+            : view.config.search.matches.count === 1 ? qsTr("1 setting") : qsTr("%1 settings").arg(view.config.search.matches.count)
         color: Theme.faint
-        font.pixelSize: 11
+        font.pixelSize: Theme.captionFontSize
     }
 
     ListView {
@@ -34,7 +34,7 @@ ColumnLayout {
             y: list.originY
             width: list.width
             height: list.contentHeight
-            radius: 10
+            radius: Theme.cardRadius
             color: Theme.surface
             border.width: 1
             border.color: Theme.line
@@ -51,24 +51,26 @@ ColumnLayout {
             objectName: "config.match." + index
             width: ListView.view.width
             hoverEnabled: true
-            leftPadding: 14
-            rightPadding: 14
-            topPadding: 10
-            bottomPadding: 10
-            onClicked: view.config.openMatch(index)
+            Accessible.name: key
+            leftPadding: Theme.rowInset
+            rightPadding: Theme.rowInset
+            topPadding: Theme.xLargeSpacing
+            bottomPadding: Theme.xLargeSpacing
+            // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
+            onClicked: view.config.openMatch(index) // qmllint disable unqualified
             background: Rectangle {
                 color: match.hovered ? Theme.surface2 : "transparent"
                 RowDivider { visible: match.index > 0 }
             }
             contentItem: ColumnLayout {
-                spacing: 3
+                spacing: Theme.xSmallSpacing
                 RowLayout {
-                    spacing: 8
+                    spacing: Theme.largeSpacing
                     Text {
                         text: match.key
                         textFormat: Text.PlainText
                         color: Theme.text
-                        font.pixelSize: 13
+                        font.pixelSize: Theme.bodyFontSize
                         font.weight: Font.DemiBold
                     }
                     Text {
@@ -76,7 +78,7 @@ ColumnLayout {
                         text: match.title + (match.section !== "" ? " › " + match.section : "")
                         textFormat: Text.PlainText
                         color: Theme.faint
-                        font.pixelSize: 11
+                        font.pixelSize: Theme.captionFontSize
                         elide: Text.ElideRight
                     }
                     Text {
@@ -85,7 +87,7 @@ ColumnLayout {
                         textFormat: Text.PlainText
                         color: Theme.muted
                         font.family: Theme.monoFamily
-                        font.pixelSize: 12
+                        font.pixelSize: Theme.smallFontSize
                         elide: Text.ElideRight
                     }
                 }
@@ -95,7 +97,7 @@ ColumnLayout {
                     text: match.description
                     textFormat: Text.PlainText
                     color: Theme.muted
-                    font.pixelSize: 12
+                    font.pixelSize: Theme.smallFontSize
                     elide: Text.ElideRight
                     maximumLineCount: 2
                     wrapMode: Text.Wrap
@@ -108,10 +110,10 @@ ColumnLayout {
         Layout.fillWidth: true
         Layout.fillHeight: true
         visible: !view.config.search.searching && view.config.search.matches.count === 0
-        text: "No settings match “" + view.config.search.query.trim() + "”."
+        text: qsTr("No settings match “%1”.").arg(view.config.search.query.trim())
         textFormat: Text.PlainText
         color: Theme.muted
-        font.pixelSize: 13
+        font.pixelSize: Theme.bodyFontSize
         horizontalAlignment: Text.AlignHCenter
         verticalAlignment: Text.AlignVCenter
         elide: Text.ElideMiddle

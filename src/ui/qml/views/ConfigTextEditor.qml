@@ -7,14 +7,14 @@ import Quernhold
 ColumnLayout {
     id: view
     required property ConfigEditor config
-    spacing: 8
+    spacing: Theme.largeSpacing
 
     ConfigFileHeading { config: view.config }
 
     Rectangle {
         Layout.fillWidth: true
         Layout.fillHeight: true
-        radius: 10
+        radius: Theme.cardRadius
         color: Theme.logBackground
         border.width: 1
         border.color: editor.activeFocus ? Theme.alpha(Theme.ember, 0.6) : Theme.line
@@ -22,7 +22,7 @@ ColumnLayout {
         ScrollView {
             id: scroller
             anchors.fill: parent
-            anchors.margins: 12
+            anchors.margins: Theme.xxLargeSpacing
             clip: true
             TextArea {
                 id: editor
@@ -30,7 +30,7 @@ ColumnLayout {
                 text: view.config.text
                 onTextChanged: if (text !== view.config.text) view.config.text = text
                 font.family: Theme.monoFamily
-                font.pixelSize: 12
+                font.pixelSize: Theme.smallFontSize
                 color: Theme.logText
                 selectionColor: Theme.alpha(Theme.ember, 0.45)
                 selectedTextColor: Theme.text

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import QtQuick.Layouts
 import Quernhold
 
@@ -12,7 +11,7 @@ ColumnLayout {
     readonly property ConfigEditor config: app.config
     readonly property bool searching: config.search.query.trim() !== ""
     // The room left and right of the content; a sheet brings its own.
-    property int inset: 24
+    property int inset: Theme.pageMargin
 
     spacing: 0
 
@@ -32,24 +31,24 @@ ColumnLayout {
         Layout.fillWidth: true
         Layout.leftMargin: view.inset
         Layout.rightMargin: view.inset
-        Layout.topMargin: 8
+        Layout.topMargin: Theme.largeSpacing
         visible: view.config.gameRunning
         tint: Theme.ember
-        title: "Valheim is running."
-        message: "It writes these files again when it quits, so saving is off until then."
+        title: qsTr("Valheim is running.")
+        message: qsTr("It writes these files again when it quits, so saving is off until then.")
     }
     Banner {
         objectName: "config.conflict"
         Layout.fillWidth: true
         Layout.leftMargin: view.inset
         Layout.rightMargin: view.inset
-        Layout.topMargin: 8
+        Layout.topMargin: Theme.largeSpacing
         visible: view.config.conflict
         tint: Theme.blood
-        title: "“" + view.config.current.title + "” changed on disk."
-        message: "Another program saved it while you were editing it here."
-        actionTitle: "Keep Mine"
-        secondTitle: "Load Theirs"
+        title: qsTr("“%1” changed on disk.").arg(view.config.current.title)
+        message: qsTr("Another program saved it while you were editing it here.")
+        actionTitle: qsTr("Keep Mine")
+        secondTitle: qsTr("Load Theirs")
         onAction: view.config.keepMine()
         onSecondAction: view.config.loadTheirs()
     }
@@ -58,30 +57,30 @@ ColumnLayout {
         Layout.fillWidth: true
         Layout.leftMargin: view.inset
         Layout.rightMargin: view.inset
-        Layout.topMargin: 12
-        Layout.bottomMargin: 12
-        spacing: 10
+        Layout.topMargin: Theme.xxLargeSpacing
+        Layout.bottomMargin: Theme.xxLargeSpacing
+        spacing: Theme.xLargeSpacing
 
         SearchField {
             Layout.fillWidth: true
             fieldName: "config.search"
             clearName: "config.clear"
-            placeholder: "Search all settings"
+            placeholder: qsTr("Search all settings")
             text: view.config.search.query
             onEdited: (text) => view.config.search.query = text
         }
         AppButton {
             objectName: "config.revert"
-            text: "Revert"
+            text: qsTr("Revert")
             enabled: view.config.dirty
             onClicked: view.config.revert()
         }
         AppButton {
             objectName: "config.save"
-            text: "Save"
+            text: qsTr("Save")
             isDefault: view.config.canSave
             enabled: view.config.canSave
-            tip: view.config.gameRunning ? "Saving is off while Valheim runs" : ""
+            tip: view.config.gameRunning ? qsTr("Saving is off while Valheim runs") : ""
             onClicked: view.config.save()
         }
     }
@@ -91,8 +90,8 @@ ColumnLayout {
         Layout.fillHeight: true
         Layout.leftMargin: view.inset
         Layout.rightMargin: view.inset
-        Layout.bottomMargin: 20
-        spacing: 14
+        Layout.bottomMargin: Theme.pageBottomMargin
+        spacing: Theme.sectionSpacing
 
         ConfigFileList {
             objectName: "config.files"
@@ -111,50 +110,52 @@ ColumnLayout {
         }
     }
 
-    Component { id: matches; ConfigMatches { objectName: "config.matches"; config: view.config } }
-    Component { id: entries; ConfigEntries { objectName: "config.entries"; config: view.config } }
-    Component { id: plainText; ConfigTextEditor { objectName: "config.text"; config: view.config } }
+    // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
+    Component { id: matches; ConfigMatches { objectName: "config.matches"; config: view.config } } // qmllint disable unqualified
+    Component { id: entries; ConfigEntries { objectName: "config.entries"; config: view.config } } // qmllint disable unqualified
+    Component { id: plainText; ConfigTextEditor { objectName: "config.text"; config: view.config } } // qmllint disable unqualified
     Component {
         id: nothing
         Notice {
             objectName: "config.none"
-            title: view.config.listing || view.config.opening ? ""
-                : view.config.files.total === 0 ? "No config files yet." : "Choose a file to see its settings."
-            detail: view.config.files.total === 0 && !view.config.listing
-                ? "Mods write theirs the first time Valheim starts with them." : ""
+            title: view.config.listing || view.config.opening ? "" // qmllint disable unqualified
+                : view.config.files.total === 0 ? qsTr("No config files yet.") : qsTr("Choose a file to see its settings.")
+            detail: view.config.files.total === 0 && !view.config.listing // qmllint disable unqualified
+                ? qsTr("Mods write theirs the first time Valheim starts with them.") : ""
         }
     }
     Component {
         id: problem
         Notice {
             objectName: "config.unreadable"
-            title: view.config.current.problem
-            detail: view.config.current.problemDetail
+            title: view.config.current.problem // qmllint disable unqualified
+            detail: view.config.current.problemDetail // qmllint disable unqualified
         }
     }
 
     // A sentence in the middle of the right-hand side, with an optional smaller line under it.
     component Notice: Item {
+        id: notice
         property string title
         property string detail
         ColumnLayout {
             anchors.centerIn: parent
             width: Math.min(parent.width - 48, 460)
-            spacing: 8
+            spacing: Theme.largeSpacing
             Text {
                 Layout.fillWidth: true
-                text: parent.parent.title
+                text: notice.title
                 color: Theme.muted
-                font.pixelSize: 13
+                font.pixelSize: Theme.bodyFontSize
                 horizontalAlignment: Text.AlignHCenter
                 wrapMode: Text.Wrap
             }
             Text {
                 Layout.fillWidth: true
                 visible: text !== ""
-                text: parent.parent.detail
+                text: notice.detail
                 color: Theme.faint
-                font.pixelSize: 11
+                font.pixelSize: Theme.captionFontSize
                 horizontalAlignment: Text.AlignHCenter
                 wrapMode: Text.Wrap
             }

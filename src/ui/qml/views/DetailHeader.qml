@@ -11,7 +11,7 @@ Item {
     required property AppState app
     readonly property var profile: app.selected
 
-    implicitHeight: column.implicitHeight + 18 + 14
+    implicitHeight: column.implicitHeight + Theme.headerMargin + Theme.sectionSpacing
     clip: true
 
     // The glow: ember at 10 % fading out over 460 from the top-left corner.
@@ -20,20 +20,20 @@ Item {
     ColumnLayout {
         id: column
         anchors.fill: parent
-        anchors.leftMargin: 24
-        anchors.rightMargin: 24
-        anchors.topMargin: 18
-        anchors.bottomMargin: 14
-        spacing: 14
+        anchors.leftMargin: Theme.pageMargin
+        anchors.rightMargin: Theme.pageMargin
+        anchors.topMargin: Theme.headerMargin
+        anchors.bottomMargin: Theme.sectionSpacing
+        spacing: Theme.sectionSpacing
 
         RowLayout {
             Layout.fillWidth: true
-            spacing: 12
+            spacing: Theme.xxLargeSpacing
 
             Rectangle {
                 implicitWidth: 40
                 implicitHeight: 40
-                radius: 9
+                radius: Theme.badgeRadius
                 border.width: 1
                 border.color: Qt.rgba(0.204, 0.231, 0.275, 1)
                 gradient: Gradient {
@@ -44,13 +44,13 @@ Item {
             }
             ColumnLayout {
                 Layout.fillWidth: true
-                spacing: 2
+                spacing: Theme.tinySpacing
                 Text {
                     objectName: "header.name"
                     Layout.fillWidth: true
                     text: header.profile ? header.profile.name : ""
                     color: Theme.text
-                    font.pixelSize: 19
+                    font.pixelSize: Theme.headingFontSize
                     font.weight: Font.DemiBold
                     elide: Text.ElideRight
                     maximumLineCount: 1
@@ -59,37 +59,37 @@ Item {
                     objectName: "header.summary"
                     text: header.profile ? PaneWording.summary(header.profile.modCount, header.profile.dependencyCount) : ""
                     color: Theme.muted
-                    font.pixelSize: 12
+                    font.pixelSize: Theme.smallFontSize
                 }
             }
             ColumnLayout {
                 Layout.alignment: Qt.AlignRight | Qt.AlignVCenter
                 Layout.maximumWidth: 440
-                spacing: 4
-                SectionTitle { caption: "Game folder"; Layout.alignment: Qt.AlignRight }
+                spacing: Theme.smallSpacing
+                SectionTitle { caption: qsTr("Game folder"); Layout.alignment: Qt.AlignRight }
                 RowLayout {
                     Layout.alignment: Qt.AlignRight
-                    spacing: 8
+                    spacing: Theme.largeSpacing
                     Text {
                         id: folder
                         objectName: "header.gameDir"
                         Layout.fillWidth: true
                         Layout.maximumWidth: 380
                         // A folder without the game is only a guess: it is not shown as the game's.
-                        text: header.app.game.found ? PaneWording.shortPath(header.app.game.folder) : "Not set"
+                        text: header.app.game.found ? PaneWording.shortPath(header.app.game.folder) : qsTr("Not set")
                         color: Theme.muted
-                        font.pixelSize: 12  // 11.5 in points
+                        font.pixelSize: Theme.smallFontSize  // 11.5 in points
                         elide: Text.ElideMiddle
                         maximumLineCount: 1
                         horizontalAlignment: Text.AlignRight
                         HoverHandler { id: folderHover }
                         ToolTip.visible: folderHover.hovered && header.app.game.found
                         ToolTip.text: header.app.game.folder
-                        ToolTip.delay: 600
+                        ToolTip.delay: Theme.toolTipDelay
                     }
                     LinkButton {
                         objectName: "header.changeFolder"
-                        text: "Change"
+                        text: qsTr("Change")
                         enabled: header.app.activity.idle
                         onClicked: header.app.chooseGameFolder()
                     }
@@ -99,7 +99,7 @@ Item {
 
         RowLayout {
             Layout.fillWidth: true
-            spacing: 12
+            spacing: Theme.xxLargeSpacing
             TabSwitch {
                 objectName: "header.tabs"
                 Layout.preferredWidth: 220
@@ -110,9 +110,9 @@ Item {
             AppButton {
                 objectName: "header.share"
                 kind: "subtle"
-                text: "Share Code"
+                text: qsTr("Share Code")
                 iconName: "share"
-                tip: "Create a code friends can paste into this app or r2modman to get the same mods and settings"
+                tip: qsTr("Create a code friends can paste into this app or r2modman to get the same mods and settings")
                 enabled: header.app.activity.idle
                 onClicked: header.app.shareCode(header.profile)
             }
@@ -137,46 +137,48 @@ Item {
         }
     }
 
-    // The segmented control of the tabs, "Installed" (0) and "Browse" (1).
+    // The segmented control of the tabs, a DetailTab each.
     component TabSwitch: Rectangle {
         id: tabs
-        property int current: 0
+        property int current: DetailTab.Installed
         signal chosen(int tab)
         implicitHeight: 28
-        radius: 7
+        radius: Theme.comboRadius
         color: Theme.surface
         border.width: 1
         border.color: Theme.btnBorder
         Row {
             anchors.fill: parent
-            anchors.margins: 2
+            anchors.margins: Theme.tinySpacing
             Repeater {
-                model: ["Installed", "Browse"]
+                model: [{ tab: DetailTab.Installed, name: "Installed", label: qsTr("Installed") },
+                        { tab: DetailTab.Browse, name: "Browse", label: qsTr("Browse") }]
                 AbstractButton {
                     id: segment
-                    required property int index
-                    required property string modelData
-                    objectName: "header.tab." + modelData
-                    width: (tabs.width - 4) / 2
-                    height: tabs.height - 4
+                    required property var modelData
+                    objectName: "header.tab." + modelData.name
+                    width: parent.width / 2
+                    height: parent.height
                     checkable: false
-                    checked: tabs.current === index
+                    // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
+                    checked: tabs.current === modelData.tab // qmllint disable unqualified
                     hoverEnabled: true
-                    Accessible.name: modelData
-                    onClicked: tabs.chosen(index)
+                    text: modelData.label
+                    Accessible.name: text
+                    onClicked: tabs.chosen(modelData.tab) // qmllint disable unqualified
                     background: Rectangle {
-                        radius: 5
+                        radius: Theme.menuItemRadius
                         color: segment.checked ? Theme.surface2 : segment.hovered ? Theme.alpha(Theme.surface2, 0.5) : "transparent"
                         border.width: segment.checked ? 1 : 0
                         border.color: Theme.btnBorder
-                        FocusRing { control: segment; radius: 7 }
+                        FocusRing { control: segment; radius: Theme.menuItemRadius + Theme.focusRingWidth }
                     }
                     contentItem: Text {
-                        text: segment.modelData
+                        text: segment.text
                         horizontalAlignment: Text.AlignHCenter
                         verticalAlignment: Text.AlignVCenter
                         color: segment.checked ? Theme.text : Theme.muted
-                        font.pixelSize: 12
+                        font.pixelSize: Theme.smallFontSize
                         font.weight: Font.Medium
                     }
                 }

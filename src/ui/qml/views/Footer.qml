@@ -14,18 +14,18 @@ Rectangle {
     readonly property var work: Wording.workButton(app.needsInstallCount, app.updateCountSelected)
 
     color: Theme.surface
-    implicitHeight: row.implicitHeight + 28
+    implicitHeight: row.implicitHeight + 2 * Theme.sectionSpacing
 
     Rectangle { width: parent.width; height: 1; color: Theme.line }
 
     RowLayout {
         id: row
         anchors.fill: parent
-        anchors.leftMargin: 24
-        anchors.rightMargin: 24
-        anchors.topMargin: 14
-        anchors.bottomMargin: 14
-        spacing: 10
+        anchors.leftMargin: Theme.pageMargin
+        anchors.rightMargin: Theme.pageMargin
+        anchors.topMargin: Theme.sectionSpacing
+        anchors.bottomMargin: Theme.sectionSpacing
+        spacing: Theme.xLargeSpacing
 
         Item {
             Layout.fillWidth: true
@@ -33,7 +33,7 @@ Rectangle {
             Row {
                 id: status
                 anchors.verticalCenter: parent.verticalCenter
-                spacing: 8
+                spacing: Theme.largeSpacing
                 Spinner {
                     id: spinner
                     objectName: "footer.spinner"
@@ -45,11 +45,11 @@ Rectangle {
                     objectName: "footer.status"
                     anchors.verticalCenter: parent.verticalCenter
                     // Shares the width with the spinner and progress bar; long texts end in an ellipsis.
-                    width: Math.min(implicitWidth, status.parent.width - (spinner.visible ? spinner.width + 8 : 0)
-                                    - (progress.visible ? progress.width + 8 : 0))
+                    width: Math.min(implicitWidth, status.parent.width - (spinner.visible ? spinner.width + status.spacing : 0)
+                                    - (progress.visible ? progress.width + status.spacing : 0))
                     text: footer.status.text
                     color: footer.status.emphasis ? Theme.text : Theme.muted
-                    font.pixelSize: 13
+                    font.pixelSize: Theme.bodyFontSize
                     font.bold: footer.status.bold
                     elide: Text.ElideRight
                     maximumLineCount: 1
@@ -58,7 +58,7 @@ Rectangle {
                     HoverHandler { id: statusHover }
                     ToolTip.visible: tip !== "" && statusHover.hovered
                     ToolTip.text: tip
-                    ToolTip.delay: 600
+                    ToolTip.delay: Theme.toolTipDelay
                 }
                 DownloadProgress {
                     id: progress
@@ -76,24 +76,24 @@ Rectangle {
             objectName: "footer.report"
             kind: "ghost"
             visible: footer.app.launchCheck.summary !== "" && footer.app.activity.noteLine === footer.app.launchCheck.summary
-            text: "Report"
+            text: qsTr("Report")
             iconName: footer.app.launchCheck.problems.length > 0 ? "alert-triangle" : "align-left"
-            tip: "What the mod loader said at this launch"
+            tip: qsTr("What the mod loader said at this launch")
             onClicked: footer.app.launchCheck.shown = true
         }
         AppButton {
             objectName: "footer.log"
             kind: "ghost"
-            text: "Log"
+            text: qsTr("Log")
             iconName: "align-left"
             onClicked: footer.app.window.showLog = true
         }
         AppButton {
             objectName: "footer.folder"
             kind: "ghost"
-            text: "Folder"
+            text: qsTr("Folder")
             iconName: "folder"
-            tip: "Open this profile’s mods folder in Finder"
+            tip: qsTr("Open this profile’s mods folder in Finder")
             onClicked: footer.app.openProfileFolder()
         }
         AppButton {
@@ -107,8 +107,8 @@ Rectangle {
             objectName: "footer.play"
             kind: "play"
             iconName: "player-play-filled"
-            text: footer.app.game.running ? "Valheim Running" : "Play Modded"
-            tip: "Start Valheim with this profile’s mods (this session only)"
+            text: footer.app.game.running ? qsTr("Valheim Running") : qsTr("Play Modded")
+            tip: qsTr("Start Valheim with this profile’s mods (this session only)")
             enabled: footer.app.game.canStartPlay
             onClicked: footer.app.play()
         }
@@ -119,21 +119,21 @@ Rectangle {
         id: bar
         property real value: 0   // the fraction received, or -1 when the size is not known
         implicitHeight: 4
-        radius: 2
+        radius: height / 2
         color: Theme.line
         clip: true
         Rectangle {
             visible: bar.value >= 0
             width: parent.width * Math.min(Math.max(bar.value, 0), 1)
             height: parent.height
-            radius: 2
+            radius: height / 2
             color: Theme.ember
         }
         Rectangle {
             visible: bar.value < 0
             width: parent.width * 0.3
             height: parent.height
-            radius: 2
+            radius: height / 2
             color: Theme.ember
             NumberAnimation on x {
                 running: bar.visible && bar.value < 0

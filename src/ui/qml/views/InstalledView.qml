@@ -15,32 +15,32 @@ ScrollView {
         width: view.availableWidth
         spacing: 0
 
-        SectionTitle { caption: "Mod loader"; Layout.leftMargin: 24; Layout.topMargin: 16; Layout.bottomMargin: 6 }
+        SectionTitle { caption: qsTr("Mod loader"); Layout.leftMargin: Theme.pageMargin; Layout.topMargin: Theme.groupSpacing; Layout.bottomMargin: Theme.mediumSpacing }
         Card {
             Layout.fillWidth: true
-            Layout.leftMargin: 24
-            Layout.rightMargin: 24
+            Layout.leftMargin: Theme.pageMargin
+            Layout.rightMargin: Theme.pageMargin
             LoaderRow { width: parent.width; app: view.app }
         }
 
-        SectionTitle { caption: "Mods"; Layout.leftMargin: 24; Layout.topMargin: 18; Layout.bottomMargin: 6 }
+        SectionTitle { caption: qsTr("Mods"); Layout.leftMargin: Theme.pageMargin; Layout.topMargin: Theme.groupTitleSpacing; Layout.bottomMargin: Theme.mediumSpacing }
         ColumnLayout {
             objectName: "installed.empty"
             visible: view.app.mods.count === 0
             Layout.alignment: Qt.AlignHCenter
-            Layout.topMargin: 28
-            Layout.bottomMargin: 28
-            spacing: 12
+            Layout.topMargin: Theme.emptyStateMargin
+            Layout.bottomMargin: Theme.emptyStateMargin
+            spacing: Theme.xxLargeSpacing
             Text {
                 Layout.alignment: Qt.AlignHCenter
-                text: "No mods in this profile yet."
+                text: qsTr("No mods in this profile yet.")
                 color: Theme.muted
-                font.pixelSize: 13
+                font.pixelSize: Theme.bodyFontSize
             }
             AppButton {
                 objectName: "installed.browse"
                 Layout.alignment: Qt.AlignHCenter
-                text: "Browse Mods"
+                text: qsTr("Browse Mods")
                 iconName: "search"
                 onClicked: view.app.window.tab = DetailTab.Browse
             }
@@ -50,8 +50,8 @@ ScrollView {
         SectionTitle {
             objectName: "installed.dependenciesTitle"
             visible: view.app.dependencies.count > 0
-            caption: "Dependencies"
-            Layout.leftMargin: 24; Layout.topMargin: 18; Layout.bottomMargin: 6
+            caption: qsTr("Dependencies")
+            Layout.leftMargin: Theme.pageMargin; Layout.topMargin: Theme.groupTitleSpacing; Layout.bottomMargin: Theme.mediumSpacing
         }
         ModCard {
             objectName: "installed.dependencies"
@@ -65,20 +65,21 @@ ScrollView {
         id: card
         property alias model: rows.model
         Layout.fillWidth: true
-        Layout.leftMargin: 24
-        Layout.rightMargin: 24
+        Layout.leftMargin: Theme.pageMargin
+        Layout.rightMargin: Theme.pageMargin
         Repeater {
             id: rows
             Column {
                 id: entry
                 required property int index
                 required property var model
-                width: card.width
+                // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
+                width: card.width // qmllint disable unqualified
                 RowDivider { visible: entry.index > 0; width: parent.width }
                 ModRow {
                     objectName: "modRow." + entry.model.name
                     width: parent.width
-                    app: view.app
+                    app: view.app // qmllint disable unqualified
                     index: entry.index
                     model: entry.model
                 }

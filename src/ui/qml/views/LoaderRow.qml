@@ -9,35 +9,38 @@ Item {
     // The catalogue's entry for the pack, looked up again whenever the index or profiles change.
     readonly property var pack: app.catalogue.loaderPackage
 
-    implicitHeight: layout.implicitHeight + 20
+    implicitHeight: layout.implicitHeight + 2 * Theme.xLargeSpacing
+    Accessible.role: Accessible.ListItem
+    Accessible.name: packName.text
 
     RowLayout {
         id: layout
         anchors.fill: parent
-        anchors.leftMargin: 14
-        anchors.rightMargin: 14
-        anchors.topMargin: 10
-        anchors.bottomMargin: 10
-        spacing: 12
+        anchors.leftMargin: Theme.rowInset
+        anchors.rightMargin: Theme.rowInset
+        anchors.topMargin: Theme.xLargeSpacing
+        anchors.bottomMargin: Theme.xLargeSpacing
+        spacing: Theme.xxLargeSpacing
 
-        ModIcon { url: row.pack ? row.pack.icon : ""; title: "B" }
+        ModIcon { url: row.pack ? row.pack.icon : ""; title: qsTr("B") }
         ColumnLayout {
             Layout.fillWidth: true
             Layout.preferredWidth: 0  // the room left beside the icon and controls, whatever the texts' length
-            spacing: 2
+            spacing: Theme.tinySpacing
             Text {
+                id: packName
                 Layout.fillWidth: true
-                text: "BepInEx Pack for Valheim"
+                text: qsTr("BepInEx Pack for Valheim")
                 color: Theme.text
-                font.pixelSize: 14  // 13.5 in points
+                font.pixelSize: Theme.titleFontSize
                 font.weight: Font.DemiBold
                 elide: Text.ElideRight
             }
             Text {
                 Layout.fillWidth: true
-                text: "by denikson · required for every mod"
+                text: qsTr("by denikson · required for every mod")
                 color: Theme.muted
-                font.pixelSize: 12
+                font.pixelSize: Theme.smallFontSize
                 elide: Text.ElideRight
             }
         }

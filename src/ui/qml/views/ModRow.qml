@@ -5,7 +5,7 @@ import Quernhold
 
 // One mod of the selected profile: icon, name (opens its sheet when the catalogue knows it),
 // pills, version and status, the on/off switch and a menu. Rows of ModListModel.
-Rectangle {
+ItemDelegate {
     id: row
     required property AppState app
     required property int index
@@ -20,7 +20,7 @@ Rectangle {
     readonly property int status: model.status
     readonly property var entry: model.package
     readonly property bool deprecated: model.deprecated
-    readonly property string icon: model.icon
+    readonly property string iconUrl: model.icon  // the role "icon" would hide the control's own
     readonly property bool known: !!entry
     readonly property bool fromFile: model.fromFile
     readonly property string byline: model.byline  // who made it, and whether it came from a file
@@ -29,24 +29,27 @@ Rectangle {
     property bool askingOff: false
     readonly property bool idle: app.activity.idle
 
-    implicitHeight: layout.implicitHeight + 20
-    color: hover.hovered ? Theme.surface2 : "transparent"
+    leftPadding: Theme.rowInset
+    rightPadding: Theme.rowInset
+    topPadding: Theme.xLargeSpacing
+    bottomPadding: Theme.xLargeSpacing
+    focusPolicy: Qt.NoFocus  // its switch, name and menu take the focus
+    Accessible.name: displayName
+    // Lit while the pointer is over the row or anything in it.
     HoverHandler { id: hover }
+    background: Rectangle { color: hover.hovered ? Theme.surface2 : "transparent" }
 
+    // Declared here rather than in place: the ids inside would make it no longer deferred.
+    contentItem: layout
     RowLayout {
         id: layout
-        anchors.fill: parent
-        anchors.leftMargin: 14
-        anchors.rightMargin: 14
-        anchors.topMargin: 10
-        anchors.bottomMargin: 10
-        spacing: 12
+        spacing: Theme.xxLargeSpacing
 
-        ModIcon { url: row.icon; title: row.displayName; dimmed: !row.modEnabled }
+        ModIcon { url: row.iconUrl; title: row.displayName; dimmed: !row.modEnabled }
         ColumnLayout {
             Layout.fillWidth: true
             Layout.preferredWidth: 0  // the room left beside the icon and controls, whatever the texts' length
-            spacing: 2
+            spacing: Theme.tinySpacing
             // Name and pills on one line; the name gives way to the pills.
             Item {
                 Layout.fillWidth: true
@@ -55,7 +58,7 @@ Rectangle {
                 Row {
                     id: nameLine
                     width: parent.width
-                    spacing: 6
+                    spacing: Theme.mediumSpacing
                     readonly property real pillRoom: (deprecatedPill.visible ? deprecatedPill.width + spacing : 0)
                                                      + (disabledPill.visible ? disabledPill.width + spacing : 0)
                     Text {
@@ -67,7 +70,7 @@ Rectangle {
                         width: Math.min(implicitWidth, nameLine.width - nameLine.pillRoom)
                         text: row.displayName
                         color: row.modEnabled ? Theme.text : Theme.muted
-                        font.pixelSize: 14  // 13.5 in points
+                        font.pixelSize: Theme.titleFontSize
                         font.weight: Font.DemiBold
                         font.underline: row.known && nameHover.hovered
                         elide: Text.ElideRight
@@ -75,7 +78,8 @@ Rectangle {
                         Accessible.role: Accessible.Button
                         Accessible.name: row.displayName
                         HoverHandler { id: nameHover; enabled: row.known; cursorShape: Qt.PointingHandCursor }
-                        TapHandler { onTapped: name.clicked() }
+                        // Takes the press from the row beneath it.
+                        TapHandler { gesturePolicy: TapHandler.ReleaseWithinBounds; onTapped: name.clicked() }
                         onClicked: if (row.known) row.app.window.detailPackage = row.entry
                     }
                     Pill {
@@ -83,7 +87,7 @@ Rectangle {
                         objectName: "modRow.deprecated"
                         anchors.verticalCenter: parent.verticalCenter
                         visible: row.known && row.deprecated
-                        text: "Deprecated"
+                        text: qsTr("Deprecated")
                         fg: Theme.blood
                         bg: Theme.alpha(Theme.blood, 0.14)
                     }
@@ -92,7 +96,7 @@ Rectangle {
                         objectName: "modRow.disabled"
                         anchors.verticalCenter: parent.verticalCenter
                         visible: !row.modEnabled
-                        text: "Disabled"
+                        text: qsTr("Disabled")
                         fg: Theme.muted
                         border: Theme.line
                     }
@@ -104,7 +108,7 @@ Rectangle {
                 objectName: "modRow.byline"
                 text: row.byline
                 color: Theme.muted
-                font.pixelSize: 12
+                font.pixelSize: Theme.smallFontSize
                 elide: Text.ElideRight
             }
         }
@@ -129,7 +133,7 @@ Rectangle {
                 anchors.right: parent.right
                 visible: row.status === ModStatus.UpdateAvailable
                 enabled: row.idle
-                tip: "Update to " + row.latest
+                tip: qsTr("Update to %1").arg(row.latest)
                 onClicked: row.app.update(row.mod)
             }
         }
@@ -147,23 +151,23 @@ Rectangle {
                 else
                     row.app.setEnabled(row.mod, wanted)
             }
-            tip: row.modEnabled ? "Enabled — turn off to keep it installed but not loaded" : "Disabled"
+            tip: row.modEnabled ? qsTr("Enabled — turn off to keep it installed but not loaded") : qsTr("Disabled")
             Accessible.name: row.displayName
         }
         Button {
             id: menuButton
             objectName: "modRow.menu"
             enabled: row.idle
-            padding: 2
+            padding: Theme.tinySpacing
             focusPolicy: Qt.TabFocus
             hoverEnabled: true
-            Accessible.name: "More"
+            Accessible.name: qsTr("More")
             ToolTip.visible: hovered
-            ToolTip.text: "More"
-            ToolTip.delay: 600
+            ToolTip.text: qsTr("More")
+            ToolTip.delay: Theme.toolTipDelay
             opacity: enabled ? 1 : 0.45
             contentItem: Icon { symbol: "dots"; color: menuButton.hovered ? Theme.text : Theme.muted }
-            background: Item { FocusRing { control: menuButton; radius: 4 } }
+            background: Item { FocusRing { control: menuButton; radius: Theme.smallRadius } }
             onClicked: menu.popup(menuButton, 0, menuButton.height)
         }
     }
@@ -173,7 +177,7 @@ Rectangle {
         objectName: "modRow.menu.popup"
         AppMenuItem {
             objectName: "modRow.update"
-            text: "Update to " + row.latest
+            text: qsTr("Update to %1").arg(row.latest)
             readonly property bool offered: row.status === ModStatus.UpdateAvailable
             visible: offered
             height: visible ? implicitHeight : 0
@@ -181,7 +185,7 @@ Rectangle {
         }
         AppMenuItem {
             objectName: "modRow.details"
-            text: "Details"
+            text: qsTr("Details")
             readonly property bool offered: row.known
             visible: offered
             height: visible ? implicitHeight : 0
@@ -189,7 +193,7 @@ Rectangle {
         }
         AppMenuItem {
             objectName: "modRow.view"
-            text: "View on Thunderstore"
+            text: qsTr("View on Thunderstore")
             readonly property bool offered: !row.fromFile
             visible: offered
             height: visible ? implicitHeight : 0
@@ -203,7 +207,7 @@ Rectangle {
         }
         AppMenuItem {
             objectName: "modRow.remove"
-            text: "Remove from Profile"
+            text: qsTr("Remove from Profile")
             destructive: true
             enabled: row.removeBlock === ""
             tip: row.removeBlock
@@ -216,14 +220,15 @@ Rectangle {
         sourceComponent: ConfirmDialog {
             objectName: "modRow.confirmOff"
             name: "modRow.confirmOff"
-            title: row.offQuestion
+            // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
+            title: row.offQuestion // qmllint disable unqualified
             // Wide enough for the question on one line, up to a point.
             sheetWidth: Math.min(600, Math.max(400, question.width + 60))
-            TextMetrics { id: question; text: row.offQuestion; font.pixelSize: 16; font.weight: Font.DemiBold }
-            message: "It stays installed but isn’t loaded, and the mods that need it may not work."
-            actionText: "Turn Off"
-            onConfirmed: row.app.setEnabled(row.mod, false)
-            onClosed: row.askingOff = false
+            TextMetrics { id: question; text: row.offQuestion; font.pixelSize: Theme.sheetTitleFontSize; font.weight: Font.DemiBold } // qmllint disable unqualified
+            message: qsTr("It stays installed but isn’t loaded, and the mods that need it may not work.")
+            actionText: qsTr("Turn Off")
+            onConfirmed: row.app.setEnabled(row.mod, false) // qmllint disable unqualified
+            onClosed: row.askingOff = false // qmllint disable unqualified
         }
     }
 }

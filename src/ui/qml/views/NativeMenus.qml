@@ -30,8 +30,9 @@ Platform.MenuBar {
     }
 
     // "Visit …" goes into the application menu, after About.
-    CommandMenu { commands: bar.commands.appMenu; itemRole: Platform.MenuItem.ApplicationSpecificRole }
-    CommandMenu { title: "File"; commands: bar.commands.fileMenu }
-    CommandMenu { title: "Profile"; commands: bar.commands.profileMenu }
-    CommandMenu { title: "Help"; commands: bar.commands.helpMenu }
+    // Qt 6.4's qmllint takes a list<Command> from another file for a list of another type.
+    CommandMenu { commands: bar.commands.appMenu; itemRole: Platform.MenuItem.ApplicationSpecificRole } // qmllint disable type
+    CommandMenu { title: qsTr("File"); commands: bar.commands.fileMenu } // qmllint disable type
+    CommandMenu { title: qsTr("Profile"); commands: bar.commands.profileMenu } // qmllint disable type
+    CommandMenu { title: qsTr("Help"); commands: bar.commands.helpMenu } // qmllint disable type
 }

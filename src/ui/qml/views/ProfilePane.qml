@@ -12,9 +12,9 @@ Rectangle {
         objectName: "pane.empty"
         anchors.centerIn: parent
         visible: !pane.app.selected
-        text: "Create a profile to get started."
+        text: qsTr("Create a profile to get started.")
         color: Theme.muted
-        font.pixelSize: 13
+        font.pixelSize: Theme.bodyFontSize
     }
 
     // Anchored, each part below the one before: the body starts where the banners end, whatever
@@ -37,8 +37,8 @@ Rectangle {
             anchors.top: header.bottom
             anchors.left: parent.left
             anchors.right: parent.right
-            anchors.leftMargin: 24
-            anchors.rightMargin: 24
+            anchors.leftMargin: Theme.pageMargin
+            anchors.rightMargin: Theme.pageMargin
             app: pane.app
         }
         Loader {
@@ -61,6 +61,7 @@ Rectangle {
         }
     }
 
-    Component { id: installed; InstalledView { objectName: "installed"; app: pane.app } }
-    Component { id: browse; BrowseView { objectName: "browse"; app: pane.app } }
+    // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
+    Component { id: installed; InstalledView { objectName: "installed"; app: pane.app } } // qmllint disable unqualified
+    Component { id: browse; BrowseView { objectName: "browse"; app: pane.app } } // qmllint disable unqualified
 }

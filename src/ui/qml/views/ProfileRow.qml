@@ -19,39 +19,42 @@ ItemDelegate {
     objectName: "sidebar.row." + index
     width: ListView.view ? ListView.view.width : implicitWidth
     implicitHeight: 46
-    topInset: 2
-    bottomInset: 2
-    topPadding: 6
-    bottomPadding: 6
-    leftPadding: 10
-    rightPadding: 10
+    topInset: Theme.tinySpacing
+    bottomInset: Theme.tinySpacing
+    topPadding: Theme.mediumSpacing
+    bottomPadding: Theme.mediumSpacing
+    leftPadding: Theme.xLargeSpacing
+    rightPadding: Theme.xLargeSpacing
     hoverEnabled: true
     focusPolicy: Qt.NoFocus
     Accessible.name: name
 
     background: Rectangle {
-        radius: 6
+        radius: Theme.mediumRadius
         color: row.selected ? Theme.alpha(Theme.ember, 0.16) : row.hovered ? Theme.surface2 : "transparent"
         // The list holds the keyboard focus; its current row shows it.
         FocusRing {
             anchors.margins: 0
-            radius: 6
+            radius: Theme.mediumRadius
             shown: row.ListView.isCurrentItem && !!row.ListView.view && row.ListView.view.activeFocus
         }
     }
 
-    contentItem: RowLayout {
-        spacing: 8
+    // Declared here rather than in place: the ids inside would make it no longer deferred.
+    contentItem: layout
+    RowLayout {
+        id: layout
+        spacing: Theme.largeSpacing
         ColumnLayout {
             Layout.fillWidth: true
             Layout.alignment: Qt.AlignVCenter
-            spacing: 1
+            spacing: Theme.hairSpacing
             Text {
                 objectName: "sidebar.row.name"
                 Layout.fillWidth: true
                 text: row.name
                 color: Theme.text
-                font.pixelSize: 13
+                font.pixelSize: Theme.bodyFontSize
                 font.weight: row.selected ? Font.DemiBold : Font.Normal
                 elide: Text.ElideRight
                 maximumLineCount: 1
@@ -60,7 +63,7 @@ ItemDelegate {
                 objectName: "sidebar.row.count"
                 text: Wording.modCount(row.modCount)
                 color: Theme.muted
-                font.pixelSize: 11
+                font.pixelSize: Theme.captionFontSize
             }
         }
         Rectangle {
@@ -77,7 +80,7 @@ ItemDelegate {
                 anchors.centerIn: parent
                 text: row.updateCount
                 color: Theme.emberHi
-                font.pixelSize: 11  // 10.5 in points; pixel sizes are whole
+                font.pixelSize: Theme.captionFontSize
                 font.bold: true
             }
             HoverHandler { id: capsuleHover }

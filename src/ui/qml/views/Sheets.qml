@@ -10,24 +10,25 @@ Item {
     Loader {
         active: sheets.app.window.showNewProfile
         sourceComponent: NewProfileSheet {
-            app: sheets.app
-            onClosed: sheets.app.window.showNewProfile = false
+            // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
+            app: sheets.app // qmllint disable unqualified
+            onClosed: sheets.app.window.showNewProfile = false // qmllint disable unqualified
         }
     }
     Loader {
         active: !!sheets.app.window.renaming
         sourceComponent: RenameSheet {
-            app: sheets.app
-            profile: sheets.app.window.renaming
-            onClosed: sheets.app.window.renaming = null
+            app: sheets.app // qmllint disable unqualified
+            profile: sheets.app.window.renaming // qmllint disable unqualified
+            onClosed: sheets.app.window.renaming = null // qmllint disable unqualified
         }
     }
     Loader {
         active: sheets.app.window.showImport
         sourceComponent: ImportSheet {
-            app: sheets.app
+            app: sheets.app // qmllint disable unqualified
             onClosed: {
-                sheets.app.window.showImport = false
+                sheets.app.window.showImport = false // qmllint disable unqualified
                 sheets.app.window.importFile = ""
             }
         }
@@ -35,44 +36,44 @@ Item {
     Loader {
         active: !!sheets.app.window.sharedCode
         sourceComponent: ShareSheet {
-            app: sheets.app
-            code: sheets.app.window.sharedCode
-            onClosed: sheets.app.window.sharedCode = null
+            app: sheets.app // qmllint disable unqualified
+            code: sheets.app.window.sharedCode // qmllint disable unqualified
+            onClosed: sheets.app.window.sharedCode = null // qmllint disable unqualified
         }
     }
     Loader {
         active: sheets.app.window.showLog
         sourceComponent: LogSheet {
-            app: sheets.app
-            onClosed: sheets.app.window.showLog = false
+            app: sheets.app // qmllint disable unqualified
+            onClosed: sheets.app.window.showLog = false // qmllint disable unqualified
         }
     }
     Loader {
         active: sheets.app.launchCheck.shown
         sourceComponent: LaunchReportSheet {
-            app: sheets.app
-            check: sheets.app.launchCheck
-            onClosed: sheets.app.launchCheck.shown = false
+            app: sheets.app // qmllint disable unqualified
+            check: sheets.app.launchCheck // qmllint disable unqualified
+            onClosed: sheets.app.launchCheck.shown = false // qmllint disable unqualified
         }
     }
     Loader {
         active: sheets.app.window.showConfig && !!sheets.app.selected
         sourceComponent: ConfigSheet {
-            app: sheets.app
-            onClosed: sheets.app.window.showConfig = false
+            app: sheets.app // qmllint disable unqualified
+            onClosed: sheets.app.window.showConfig = false // qmllint disable unqualified
         }
     }
     // Over the settings, or over the window: a change of profile and playing ask too.
     Loader {
         active: sheets.app.config.prompt.asking
-        sourceComponent: UnsavedSheet { config: sheets.app.config }
+        sourceComponent: UnsavedSheet { config: sheets.app.config } // qmllint disable unqualified
     }
     Loader {
         active: !!sheets.app.window.detailPackage
         sourceComponent: PackageSheet {
-            app: sheets.app
-            pkg: sheets.app.window.detailPackage
-            onClosed: sheets.app.window.detailPackage = null
+            app: sheets.app // qmllint disable unqualified
+            pkg: sheets.app.window.detailPackage // qmllint disable unqualified
+            onClosed: sheets.app.window.detailPackage = null // qmllint disable unqualified
         }
     }
 }

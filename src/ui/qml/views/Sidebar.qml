@@ -21,10 +21,10 @@ Rectangle {
         spacing: 0
 
         SectionTitle {
-            caption: "Profiles"
-            Layout.leftMargin: 18
-            Layout.topMargin: 16
-            Layout.bottomMargin: 6
+            caption: qsTr("Profiles")
+            Layout.leftMargin: Theme.largeSpacing + Theme.xLargeSpacing  // in line with the rows' names
+            Layout.topMargin: Theme.groupSpacing
+            Layout.bottomMargin: Theme.mediumSpacing
         }
 
         ListView {
@@ -32,8 +32,8 @@ Rectangle {
             objectName: "sidebar.list"
             Layout.fillWidth: true
             Layout.fillHeight: true
-            Layout.leftMargin: 8
-            Layout.rightMargin: 8
+            Layout.leftMargin: Theme.largeSpacing
+            Layout.rightMargin: Theme.largeSpacing
             clip: true
             model: sidebar.app.profiles
             activeFocusOnTab: true
@@ -44,12 +44,13 @@ Rectangle {
             Keys.onDownPressed: sidebar.app.selectNext(1)
             boundsBehavior: Flickable.StopAtBounds
             Accessible.role: Accessible.List
-            Accessible.name: "Profiles"
+            Accessible.name: qsTr("Profiles")
             ScrollBar.vertical: ScrollBar {}
 
             delegate: ProfileRow {
-                selected: id === sidebar.app.selectedID
-                onClicked: sidebar.app.selectedID = id
+                // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
+                selected: id === sidebar.app.selectedID // qmllint disable unqualified
+                onClicked: sidebar.app.selectedID = id // qmllint disable unqualified
                 onMenuRequested: (x, y) => {
                     sidebar.menuProfile = profile
                     menu.popup(this, x, y)
@@ -59,13 +60,13 @@ Rectangle {
 
         ColumnLayout {
             Layout.fillWidth: true
-            Layout.margins: 12
-            spacing: 6
+            Layout.margins: Theme.xxLargeSpacing
+            spacing: Theme.mediumSpacing
             AppButton {
                 objectName: "sidebar.newProfile"
                 Layout.fillWidth: true
                 kind: "subtle"
-                text: "New Profile"
+                text: qsTr("New Profile")
                 iconName: "plus"
                 onClicked: sidebar.app.window.showNewProfile = true
             }
@@ -73,7 +74,7 @@ Rectangle {
                 objectName: "sidebar.importCode"
                 Layout.fillWidth: true
                 kind: "subtle"
-                text: "Import Code"
+                text: qsTr("Import Code")
                 iconName: "download"
                 onClicked: sidebar.app.window.showImport = true
             }
@@ -87,29 +88,29 @@ Rectangle {
         objectName: "sidebar.menu"
         AppMenuItem {
             objectName: "sidebar.menu.rename"
-            text: "Rename…"
+            text: qsTr("Rename…")
             onTriggered: sidebar.app.window.renaming = sidebar.menuProfile
         }
         AppMenuItem {
             objectName: "sidebar.menu.duplicate"
-            text: "Duplicate"
+            text: qsTr("Duplicate")
             onTriggered: sidebar.app.duplicate(sidebar.menuProfile)
         }
         AppMenuItem {
             objectName: "sidebar.menu.share"
-            text: "Share Profile Code…"
+            text: qsTr("Share Profile Code…")
             enabled: sidebar.app.activity.idle
             onTriggered: sidebar.app.shareCode(sidebar.menuProfile)
         }
         AppMenuItem {
             objectName: "sidebar.menu.export"
-            text: "Export Profile File…"
+            text: qsTr("Export Profile File…")
             enabled: sidebar.app.activity.idle
             onTriggered: sidebar.exportFileRequested(sidebar.menuProfile)
         }
         AppMenuItem {
             objectName: "sidebar.menu.reveal"
-            text: "Show in Finder"
+            text: qsTr("Show in Finder")
             onTriggered: sidebar.app.reveal(sidebar.menuProfile.dir)
         }
         MenuSeparator {
@@ -117,7 +118,7 @@ Rectangle {
         }
         AppMenuItem {
             objectName: "sidebar.menu.delete"
-            text: "Delete Profile"
+            text: qsTr("Delete Profile")
             destructive: true
             enabled: sidebar.app.activity.idle
             onTriggered: sidebar.confirmDelete = sidebar.menuProfile
@@ -129,11 +130,11 @@ Rectangle {
         sourceComponent: ConfirmDialog {
             objectName: "sidebar.confirmDelete"
             name: "sidebar.confirmDelete"
-            title: "Delete “" + (sidebar.confirmDelete?.name ?? "") + "”?"
-            message: "Its mods and their settings are removed from this Mac. This can’t be undone."
-            actionText: "Delete Profile"
-            onConfirmed: sidebar.app.deleteProfile(sidebar.confirmDelete)
-            onClosed: sidebar.confirmDelete = null
+            title: qsTr("Delete “%1”?").arg(sidebar.confirmDelete?.name ?? "") // qmllint disable unqualified
+            message: qsTr("Its mods and their settings are removed from this Mac. This can’t be undone.")
+            actionText: qsTr("Delete Profile")
+            onConfirmed: sidebar.app.deleteProfile(sidebar.confirmDelete) // qmllint disable unqualified
+            onClosed: sidebar.confirmDelete = null // qmllint disable unqualified
         }
     }
 }

@@ -26,13 +26,14 @@ MenuBar {
         }
         property Component entry: Component {
             AppMenuItem {
+                id: item
                 required property Command command
                 objectName: "menu." + command.text
                 action: Action {
-                    text: command.text
-                    shortcut: command.shortcut
-                    enabled: command.enabled
-                    onTriggered: command.triggered()
+                    text: item.command.text
+                    shortcut: item.command.shortcut
+                    enabled: item.command.enabled
+                    onTriggered: item.command.triggered()
                 }
             }
         }
@@ -40,7 +41,7 @@ MenuBar {
 
     delegate: MenuBarItem {
         id: title
-        font.pixelSize: 13
+        font.pixelSize: Theme.bodyFontSize
         contentItem: Text {
             text: title.text
             font: title.font
@@ -48,7 +49,7 @@ MenuBar {
         }
         background: Rectangle {
             color: title.highlighted ? Theme.surface2 : "transparent"
-            radius: 4
+            radius: Theme.smallRadius
         }
     }
     background: Rectangle {
@@ -57,11 +58,12 @@ MenuBar {
     }
 
     CommandMenu {
-        title: "Quernhold"
-        commands: bar.commands.appMenu
+        title: qsTr("Quernhold")
+        // Qt 6.4's qmllint takes a list<Command> from another file for a list of another type.
+        commands: bar.commands.appMenu // qmllint disable type
         extra: Command { text: "Quit Quernhold"; shortcut: "Ctrl+Q"; separatorBefore: true; onTriggered: Qt.quit() }
     }
-    CommandMenu { title: "File"; commands: bar.commands.fileMenu }
-    CommandMenu { title: "Profile"; commands: bar.commands.profileMenu }
-    CommandMenu { title: "Help"; commands: bar.commands.helpMenu }
+    CommandMenu { title: qsTr("File"); commands: bar.commands.fileMenu } // qmllint disable type
+    CommandMenu { title: qsTr("Profile"); commands: bar.commands.profileMenu } // qmllint disable type
+    CommandMenu { title: qsTr("Help"); commands: bar.commands.helpMenu } // qmllint disable type
 }
