@@ -86,6 +86,13 @@ struct UnsavedPromptForeign {
   QML_UNCREATABLE("Owned by the settings editor.")
 };
 
+// The open file of the settings editor, a value QML only reads.
+struct OpenConfigFileForeign {
+  Q_GADGET
+  QML_FOREIGN(OpenConfigFile)
+  QML_ANONYMOUS
+};
+
 struct LaunchCheckForeign {
   Q_GADGET
   QML_FOREIGN(LaunchCheck)
