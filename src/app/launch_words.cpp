@@ -61,7 +61,7 @@ QString reason(const LogProblem& problem, const QStringList& needs) {
     case ProblemKind::harmony:
       return QStringLiteral("One of its patches to the game failed%1: %2").arg(times(problem), message);
     case ProblemKind::exception: {
-      QString text = QStringLiteral("It crashed%1 with %2").arg(times(problem), message);
+      QString text = QStringLiteral("It threw an error%1: %2").arg(times(problem), message);
       if (problem.otherPlugin)
         text += QStringLiteral(" It may have been built for another version of %1.")
                     .arg(qs(*problem.otherPlugin));
