@@ -25,6 +25,7 @@ class Reader {
       const SnapshotRecord record = loadRecord(dir_, id);
       row.time = record.time;
       row.description = record.description;
+      row.undo = record.undo;
       row.damaged = !std::all_of(record.files.begin(), record.files.end(),
                                  [&](const auto& entry) { return present(entry.second); });
       if (!row.damaged && current)
