@@ -72,6 +72,8 @@ std::string snapshot(const std::filesystem::path& profileDir, const Change& chan
 std::vector<SnapshotInfo> list(const std::filesystem::path& profileDir);
 // The newest snapshot (without counts), or none.
 std::optional<SnapshotInfo> newest(const std::filesystem::path& profileDir);
+// The snapshot with this id (without counts), or none when there is no such snapshot.
+std::optional<SnapshotInfo> find(const std::filesystem::path& profileDir, const std::string& id);
 
 // What changed from the snapshot (before) to the current state (after). Throws AppError for a
 // damaged snapshot or one that no longer exists.

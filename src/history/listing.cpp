@@ -75,6 +75,12 @@ std::optional<SnapshotInfo> newest(const fs::path& profileDir) {
   return Reader(profileDir).info(ids.back(), nullptr);
 }
 
+std::optional<SnapshotInfo> find(const fs::path& profileDir, const std::string& id) {
+  const auto ids = HistoryLayout::ids(profileDir);
+  if (std::find(ids.begin(), ids.end(), id) == ids.end()) return std::nullopt;
+  return Reader(profileDir).info(id, nullptr);
+}
+
 ProfileDiff diff(const fs::path& profileDir, const std::string& id) {
   constexpr const char* damaged = "This snapshot is damaged and can’t be shown.";
   SnapshotRecord record;
