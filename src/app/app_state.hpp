@@ -144,7 +144,8 @@ class AppState : public QObject {
   Q_INVOKABLE QString uniqueName(const QString& base) const;
 
   // ---- History: every change of a profile first takes a snapshot of it.
-  // Puts the selected profile back as the snapshot has it and installs what that needs.
+  // Puts the selected profile back as the snapshot has it and installs what that needs; without
+  // an id, the newest snapshot.
   Q_INVOKABLE void restore(const QString& snapshotID);
   // Restores the snapshot taken before the selected profile's last change.
   Q_INVOKABLE void undo();
@@ -207,7 +208,7 @@ class AppState : public QObject {
   QCoro::Task<> updateWork(std::string id, std::string key, QString name, std::string version);
   QCoro::Task<> syncWork(std::string id, QString note);
   QCoro::Task<> updateAllWork(std::string id);
-  QCoro::Task<> restoreWork(std::string id, std::string snapshotID);
+  QCoro::Task<> restoreWork(std::string id, std::string snapshotID);  // an empty id: the newest
   // A snapshot of the profile before a change made on the main thread; false (with the error
   // shown) when it failed, and the change must not start.
   bool snapshotBefore(const Profile& profile, const History::Change& change);

@@ -35,9 +35,8 @@ bool AppState::obtainable(const Profile& profile, const std::string& key, const 
   return pkg && std::find(pkg->versions.begin(), pkg->versions.end(), version) != pkg->versions.end();
 }
 
-void AppState::undo() {
-  if (const auto id = history_->undoID(); id && activity_->idle()) restore(qs(*id));
-}
+// The newest snapshot is found when the operation runs, not taken from a listing that may lag.
+void AppState::undo() { restore({}); }
 
 void AppState::restore(const QString& snapshotID) {
   const Profile* sel = selected();
@@ -74,9 +73,9 @@ QCoro::Task<> AppState::restoreWork(std::string id, std::string snapshotID) {
   if (!found) co_return;
   const std::filesystem::path dir = found->dir();
   auto reading = background(this, [dir, snapshotID] {
-    auto info = History::find(dir, snapshotID);
+    auto info = snapshotID.empty() ? History::newest(dir) : History::find(dir, snapshotID);
     if (!info) throw AppError("That snapshot no longer exists.");
-    return Target{*info, History::restoredRecord(dir, snapshotID)};
+    return Target{*info, History::restoredRecord(dir, info->id)};
   });
   const Target target = co_await reading;
   found = current(id);
@@ -88,14 +87,14 @@ QCoro::Task<> AppState::restoreWork(std::string id, std::string snapshotID) {
       [&](const std::string& key, const std::string& version) { return obtainable(now, key, version); }));
   if (!missing.isEmpty()) throw AppError(ss(missing));
 
-  auto restoring =
-      background(this, [dir, snapshotID, change = History::describeRestore(target.info.description)] {
-        History::Restored restored = History::restore(dir, snapshotID, change);
+  auto restoring = background(
+      this, [dir, chosen = target.info.id, change = History::describeRestore(target.info.description)] {
+        History::Restored restored = History::restore(dir, chosen, change);
         placeFiles(restored);
         return restored.profile;
       });
   const Profile restored = co_await restoring;
-  Log::write("restored profile '" + restored.name + "' to snapshot " + snapshotID);
+  Log::write("restored profile '" + restored.name + "' to snapshot " + target.info.id);
   writeBack(restored);
   history_->refresh();
   if (qs(id) == selectedID_) config_->refresh();  // the config files may have changed under it

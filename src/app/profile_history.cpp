@@ -35,10 +35,6 @@ QString ProfileHistory::undoText() const {
 
 bool ProfileHistory::canUndo() const { return newest_ && !newest_->damaged && activity_->idle(); }
 
-std::optional<std::string> ProfileHistory::undoID() const {
-  return newest_ ? std::optional(newest_->id) : std::nullopt;
-}
-
 void ProfileHistory::setListed(bool listed) {
   listed_ = listed;
   if (listed) refresh();
@@ -123,9 +119,12 @@ QCoro::Task<> ProfileHistory::refreshTask(std::filesystem::path dir, bool listed
   if (!listing.rows) co_return;
   entries_->setRows(std::move(*listing.rows));
   // The selected snapshot's diff is against the state now, which the change has moved.
-  const QString selected = selectedID_;
-  clearSelection();
-  if (entries_->find(ss(selected))) setSelectedID(selected);
+  if (!entries_->find(ss(selectedID_))) {
+    if (!selectedID_.isEmpty()) clearSelection();
+    co_return;
+  }
+  ++selectGeneration_;
+  selectTask(dir, ss(selectedID_));
 }
 
 namespace {

@@ -48,8 +48,6 @@ class ProfileHistory : public QObject {
   QString undoText() const;
   bool canUndo() const;
   bool loading() const { return loading_; }
-  // The snapshot Undo restores, or none.
-  std::optional<std::string> undoID() const;
 
   // Whether the sheet is shown: only then is the whole list read.
   void setListed(bool listed);
