@@ -210,7 +210,7 @@ class AppState : public QObject {
   QCoro::Task<> updateAllWork(std::string id);
   QCoro::Task<> restoreWork(std::string id, std::string snapshotID);  // an empty id: the newest
   // A snapshot of the profile before a change made on the main thread; false (with the error
-  // shown) when it failed, and the change must not start.
+  // shown) when it failed, and the change must not start. The change refreshes the history after.
   bool snapshotBefore(const Profile& profile, const History::Change& change);
   // The same from a busy operation, on a worker; a failure ends the operation.
   QCoro::Task<> snapshotOnWorker(const Profile& profile, const History::Change& change);

@@ -18,7 +18,6 @@ bool AppState::snapshotBefore(const Profile& profile, const History::Change& cha
     activity_->setErrorMessage(why);
     return false;
   }
-  history_->refresh();
   return true;
 }
 

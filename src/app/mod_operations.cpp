@@ -61,6 +61,7 @@ void AppState::remove(const ModItem& item) {
   }
   std::erase_if(p.mods, [&](const ProfileMod& m) { return Plan::unused(m, needed); });
   writeBack(p);
+  history_->refresh();
   activity_->noteRemoval(removed);
 }
 
@@ -73,6 +74,7 @@ void AppState::setEnabled(const ModItem& item, bool on) {
   Installer::setEnabled(mod->id(), on, p);
   mod->enabled = on;
   writeBack(p);
+  history_->refresh();
 }
 
 void AppState::update(const ModItem& item) {

@@ -211,7 +211,7 @@ TEST_F(Holds, AHeldModShowsNoUpdateAndUpdateAllPassesItBy) {
   EXPECT_TRUE(ProfileStore::loadHolds(selected()).empty());
 }
 
-TEST_F(Holds, TravelInAProfileFileAndAreReleasedByTheirCommand) {
+TEST_F(Holds, TravelInAProfileFileAndCopiesAndAreReleasedByTheirCommand) {
   const fs::path exported = TestHome::path() / "Held.r2z";
   run([&] { state->exportProfileFile(selected(), fileAt(exported)); });
   state->releaseHold(mod("A"));
@@ -220,5 +220,8 @@ TEST_F(Holds, TravelInAProfileFileAndAreReleasedByTheirCommand) {
   EXPECT_EQ(selected().name, "Friend");
   EXPECT_EQ(state->heldVersion(selected(), "Team-A"), "1.0.0");
   EXPECT_EQ(ProfileStore::loadHolds(selected()), (HeldVersions{{"Team-A", "1.0.0"}}));
+  state->duplicate(ProfileItem(selected()));  // holds belong to the profile, so a copy keeps them
+  EXPECT_EQ(selected().name, "Friend copy");
+  EXPECT_EQ(state->heldVersion(selected(), "Team-A"), "1.0.0");
 }
 }  // namespace
