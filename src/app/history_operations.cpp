@@ -1,10 +1,11 @@
 // Snapshots before changes, and going back to one.
+#include <algorithm>
+
 #include "app/app_state.hpp"
 #include "app/background.hpp"
 #include "app/describe.hpp"
 #include "app/history_texts.hpp"
 #include "foundation/app_error.hpp"
-#include "foundation/loader_pack.hpp"
 #include "foundation/log.hpp"
 #include "foundation/package_id.hpp"
 #include "installer/installer.hpp"
