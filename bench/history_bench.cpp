@@ -60,8 +60,8 @@ fs::path freshProfile(const std::string& name) {
 
 void SnapshotUnchanged(benchmark::State& state) {
   const fs::path dir = freshProfile("unchanged");
-  for (int i = 0; i < 100; ++i) History::snapshot(dir, "filling");
-  for (auto _ : state) History::snapshot(dir, "nothing changed");
+  for (int i = 0; i < 100; ++i) History::snapshot(dir, {"filling"});
+  for (auto _ : state) History::snapshot(dir, {"nothing changed"});
 }
 
 // Profiles whose files no snapshot holds yet, made before the clock starts: one per iteration.
@@ -98,7 +98,7 @@ void SnapshotAllChanged(benchmark::State& state) {
     const auto start = Clock::now();
     copyProfile(dirs[i], dirs[i].string() + "-copy");
     const auto copied = Clock::now();
-    History::snapshot(dirs[i + 1], "everything changed");
+    History::snapshot(dirs[i + 1], {"everything changed"});
     const auto done = Clock::now();
     copies += copied - start;
     snapshots += done - copied;
@@ -119,7 +119,7 @@ void List100(benchmark::State& state) {
     FS::writeAtomic(dir / "profile.json", ProfileStore::encodeProfile(profile));
     FS::writeAtomic(dir / "BepInEx" / "config" / ("mod" + std::to_string(i % configFiles) + ".cfg"),
                     "changed " + std::to_string(i));
-    History::snapshot(dir, "change " + std::to_string(i));
+    History::snapshot(dir, {"change " + std::to_string(i)});
   }
   for (auto _ : state) {
     const auto rows = History::list(dir);

@@ -24,16 +24,36 @@ AppState::AppState(QObject* parent)
       catalogue_(new CatalogueState(this)),
       launchCheck_(new LaunchCheck(this)),
       window_(new WindowState(launchCheck_, this)),
+      history_(new ProfileHistory(
+          activity_, game_, [this] { return selected() ? selected()->dir() : std::filesystem::path(); },
+          [this](const std::string& key, const std::string& version) {
+            return selected() && obtainable(*selected(), key, version);
+          },
+          this)),
       downloadPool_(new QThreadPool(this)) {
   downloadPool_->setMaxThreadCount(8);  // more than parallelDownloads() ever asks for
   // The settings sheet follows the selected profile and the game; its failed saves show as errors.
   connect(this, &AppState::selectedIDChanged, config_, [this] {
     config_->setFolder(selected() ? selected()->bepinex() / "config" : std::filesystem::path());
+    // A save is a change of the profile like any other: it takes a snapshot first.
+    config_->setBeforeSave(selected()
+                               ? [dir = selected()->dir()](
+                                     const std::filesystem::path&
+                                         file) { History::snapshot(dir, History::describeConfigSave(file)); }
+                               : ConfigEditor::BeforeSave());
   });
+  connect(config_, &ConfigEditor::saved, history_, &ProfileHistory::refresh);
   connect(game_, &GameState::runningChanged, config_, [this] { config_->setGameRunning(game_->running()); });
   connect(config_, &ConfigEditor::failed, activity_, &Activity::setErrorMessage);
   // What the launch loaded takes the place of "Valheim is starting…", and follows the log while
   // the note still shows it.
+  // The history follows the selected profile, and is read again after every operation.
+  connect(this, &AppState::selectedIDChanged, history_, &ProfileHistory::profileChanged);
+  connect(window_, &WindowState::showHistoryChanged, history_,
+          [this] { history_->setListed(window_->showHistory()); });
+  connect(activity_, &Activity::busyChanged, history_, [this] {
+    if (activity_->idle()) history_->refresh();
+  });
   connect(launchCheck_, &LaunchCheck::summaryChanged, this, [this](const QString& before) {
     if (before.isEmpty() || activity_->note() == before) activity_->setNote(launchCheck_->summary());
   });
@@ -94,6 +114,7 @@ void AppState::writeBack(const Profile& profile) {
 }
 
 void AppState::appendProfile(Profile profile) {
+  loadHolds(profile);  // a duplicate's are its original's
   profiles_->append(std::move(profile));
   emit profilesChanged();
   refreshDerived();
@@ -119,7 +140,9 @@ void AppState::refreshDerived() {
     for (const ProfileMod& m : p->mods) {
       const bool fromFile = Installer::installedFromFile(m.id(), *p);
       const TSPackage* pkg = fromFile ? nullptr : catalogue_->package(m.ns, m.name);
-      ModListModel::Row row{m, status(m, *p), pkg ? std::optional(*pkg) : std::nullopt, fromFile, {}, {}};
+      ModListModel::Row row{
+          m,  status(m, *p),          pkg ? std::optional(*pkg) : std::nullopt, fromFile, {},
+          {}, heldVersion(*p, m.id())};
       for (const ProfileMod& other : Plan::dependents(*p, m.id(), needs)) {
         row.neededBy.append(qs(other.displayName()));
         if (other.enabled) row.neededByEnabled.append(qs(other.displayName()));

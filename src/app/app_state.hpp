@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "app/activity.hpp"
@@ -20,10 +21,13 @@
 #include "app/launch_check.hpp"
 #include "app/mod_list_model.hpp"
 #include "app/package_list_model.hpp"
+#include "app/profile_history.hpp"
 #include "app/profile_list_model.hpp"
 #include "app/values.hpp"
 #include "app/window_state.hpp"
 #include "app/workspace.hpp"
+#include "history/history.hpp"
+#include "profiles/holds.hpp"
 
 class ArchivePrefetch;
 class QThreadPool;
@@ -49,6 +53,7 @@ class AppState : public QObject {
   Q_PROPERTY(ModListModel* dependencies READ dependenciesModel CONSTANT)  // automatic ones
   Q_PROPERTY(ConfigEditor* config READ configEditor CONSTANT)  // the selected profile's settings
   Q_PROPERTY(LaunchCheck* launchCheck READ launchCheck CONSTANT)  // what the last Play Modded loaded
+  Q_PROPERTY(ProfileHistory* history READ history CONSTANT)  // the selected profile's snapshots
 
   // The parts of the state with a job of their own.
   Q_PROPERTY(WindowState* window READ window CONSTANT)
@@ -76,6 +81,7 @@ class AppState : public QObject {
   ModListModel* dependenciesModel() const { return dependencies_; }
   ConfigEditor* configEditor() const { return config_; }
   LaunchCheck* launchCheck() const { return launchCheck_; }
+  ProfileHistory* history() const { return history_; }
   WindowState* window() const { return window_; }
   Activity* activity() const { return activity_; }
   GameState* game() const { return game_; }
@@ -107,7 +113,10 @@ class AppState : public QObject {
   const TSPackage* catalogued(const std::string& ns, const std::string& name, const Profile& profile) const;
   ModStatus packStatus(const Profile& profile) const;
   int needsInstall(const Profile& profile) const;
+  // Mods with an update the catalogue has, held ones left out.
   int updateCount(const Profile& profile) const;
+  // The version the profile holds the mod at, or none.
+  std::optional<std::string> heldVersion(const Profile& profile, const std::string& key) const;
 
   // ---- Mod and profile operations.
   Q_INVOKABLE void add(const PackageItem& package);
@@ -116,6 +125,9 @@ class AppState : public QObject {
   Q_INVOKABLE void update(const ModItem& mod);
   Q_INVOKABLE void updateAll();
   Q_INVOKABLE void installMissing();
+  // Keeps the mod at its installed version: no update shows, and Update All passes it by.
+  Q_INVOKABLE void hold(const ModItem& mod);
+  Q_INVOKABLE void releaseHold(const ModItem& mod);
   // Adds a mod from a zip file with a manifest to the selected profile, with what it needs from
   // the catalogue. Such a mod stays as it is: it is never updated from the catalogue.
   Q_INVOKABLE void installModFile(const QUrl& file);
@@ -130,6 +142,13 @@ class AppState : public QObject {
   Q_INVOKABLE void clearDownloadCache();
   Q_INVOKABLE bool nameIsTaken(const QString& name) const;
   Q_INVOKABLE QString uniqueName(const QString& base) const;
+
+  // ---- History: every change of a profile first takes a snapshot of it.
+  // Puts the selected profile back as the snapshot has it and installs what that needs; without
+  // an id, the newest snapshot.
+  Q_INVOKABLE void restore(const QString& snapshotID);
+  // Restores the snapshot taken before the selected profile's last change.
+  Q_INVOKABLE void undo();
 
   // ---- Profile codes.
   Q_INVOKABLE void shareCode(const ProfileItem& profile);
@@ -186,8 +205,21 @@ class AppState : public QObject {
   // The catalogue's latest version, from the index or else asked of the catalogue.
   QCoro::Task<std::optional<std::string>> latestVersion(DependencyRef wanted);
   QCoro::Task<> addWork(std::string id, QString name);
-  QCoro::Task<> updateWork(std::string id, QString name, QString version);
+  QCoro::Task<> updateWork(std::string id, std::string key, QString name, std::string version);
   QCoro::Task<> syncWork(std::string id, QString note);
+  QCoro::Task<> updateAllWork(std::string id);
+  QCoro::Task<> restoreWork(std::string id, std::string snapshotID);  // an empty id: the newest
+  // A snapshot of the profile before a change made on the main thread; false (with the error
+  // shown) when it failed, and the change must not start. The change refreshes the history after.
+  bool snapshotBefore(const Profile& profile, const History::Change& change);
+  // The same from a busy operation, on a worker; a failure ends the operation.
+  QCoro::Task<> snapshotOnWorker(const Profile& profile, const History::Change& change);
+  // Whether a sync could install the mod's version: from the download cache, the profile's own
+  // archive of a mod from a file, or the catalogue (taken on trust while its index is unknown).
+  bool obtainable(const Profile& profile, const std::string& key, const std::string& version) const;
+  void loadHolds(const Profile& profile);
+  // Saves the profile's holds and shows what they change; a failed save shows its error.
+  void setHolds(const Profile& profile, HeldVersions holds);
   QCoro::Task<> installFileWork(std::string id, std::filesystem::path file);
   QCoro::Task<> dropWork(QUrl file);
   QCoro::Task<> shareWork(std::string id);
@@ -195,7 +227,7 @@ class AppState : public QObject {
   QCoro::Task<> importArchive(std::string bytes, ImportTarget target, ImportSource source);
   // The profile an archive goes into: a new one, or the existing one without its mods' files.
   // `source` names the code or file in the log.
-  QCoro::Task<Profile> importTarget(ImportTarget target, QString codeName, QString source);
+  QCoro::Task<Profile> importTarget(ImportTarget target, QString codeName, ImportSource source);
   QCoro::Task<> exportFileWork(std::string id, std::filesystem::path file);
   QCoro::Task<> importFileWork(std::filesystem::path file, ImportTarget target);
   QCoro::Task<> playWork(std::string id, std::filesystem::path gameDir);
@@ -231,10 +263,12 @@ class AppState : public QObject {
   CatalogueState* catalogue_;
   LaunchCheck* launchCheck_;  // after the parts it listens to
   WindowState* window_;
+  ProfileHistory* history_;
   QThreadPool* downloadPool_;  // the archives a sync fetches ahead of its installs
 
   QString selectedID_;
   Settings settings_;
+  std::unordered_map<std::string, HeldVersions> holds_;  // by profile id
   bool started_ = false;
   QTimer* timer_ = nullptr;
 };

@@ -84,6 +84,9 @@ class ConfigEditor : public QObject {
   bool gameRunning() const { return gameRunning_; }
   bool conflict() const { return conflict_; }
 
+  // Runs on a worker before a save writes the file; what it throws stops the save and shows as `failed`.
+  using BeforeSave = std::function<void(const std::filesystem::path& file)>;
+  void setBeforeSave(BeforeSave hook) { beforeSave_ = std::move(hook); }
   // A new folder closes the open file and forgets the old folder's list.
   void setFolder(const std::filesystem::path& folder);
   void setGameRunning(bool running);
@@ -127,6 +130,7 @@ class ConfigEditor : public QObject {
   void stateChanged();
   // A save failed; the sentence is the platform's.
   void failed(const QString& message);
+  void saved();
 
  private:
   struct Target {
@@ -153,6 +157,7 @@ class ConfigEditor : public QObject {
   ConfigSearch* search_;
   UnsavedPrompt* prompt_;
   QFileSystemWatcher* watcher_;
+  BeforeSave beforeSave_;
   std::filesystem::path folder_;
   std::optional<std::filesystem::path> current_;
   bool settings_ = false;

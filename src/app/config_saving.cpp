@@ -99,12 +99,14 @@ QCoro::Task<> ConfigEditor::saveTask(std::function<void()> then) {
   fs::path path = *current_;
   try {
     // A file that changed on disk since it was read is not overwritten unasked.
-    auto job = background(this, [path, bytes, base = disk_]() -> std::optional<std::string> {
-      std::string now = FS::exists(path) ? FS::readFile(path, configReadLimit) : base;
-      if (now != base) return now;
-      FS::writeAtomic(path, bytes);
-      return std::nullopt;
-    });
+    auto job =
+        background(this, [path, bytes, base = disk_, before = beforeSave_]() -> std::optional<std::string> {
+          std::string now = FS::exists(path) ? FS::readFile(path, configReadLimit) : base;
+          if (now != base) return now;
+          if (before) before(path);
+          FS::writeAtomic(path, bytes);
+          return std::nullopt;
+        });
     auto changed = co_await job;
     saving_ = false;
     if (generation != generation_) {
@@ -122,6 +124,7 @@ QCoro::Task<> ConfigEditor::saveTask(std::function<void()> then) {
       originalText_ = text;
       watch();  // the rename put a new file in place of the watched one
       Log::write("config saved: " + path.filename().string());
+      emit saved();
     }
     emit stateChanged();
     if (!changed && then) then();

@@ -18,7 +18,11 @@ void AppState::installModFile(const QUrl& file) {
 QCoro::Task<> AppState::installFileWork(std::string id, std::filesystem::path file) {
   const Profile* found = current(id);
   if (!found) co_return;
-  auto installing = background(this, [file, p = *found] { return Installer::installModFile(file, p); });
+  auto installing = background(this, [file, p = *found] {
+    return Installer::installModFile(file, p, [dir = p.dir()](const ProfileMod& mod) {
+      History::snapshot(dir, History::describeInstallFile(mod.displayName()));
+    });
+  });
   const ProfileMod mod = co_await installing;
   found = current(id);
   if (!found) co_return;

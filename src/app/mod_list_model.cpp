@@ -81,6 +81,8 @@ QVariant ModListModel::data(const QModelIndex& index, int role) const {
           .arg(joinNames(row.neededByEnabled),
                row.neededByEnabled.size() == 1 ? QStringLiteral("needs") : QStringLiteral("need"), name);
     }
+    case HeldRole: return row.heldVersion.has_value();
+    case HeldVersionRole: return qs(row.heldVersion);
     default: return {};
   }
 }
@@ -103,5 +105,7 @@ QHash<int, QByteArray> ModListModel::roleNames() const {
           {BylineRole, "byline"},
           {RemoveBlockRole, "removeBlock"},
           {OffQuestionRole, "offQuestion"},
+          {HeldRole, "held"},
+          {HeldVersionRole, "heldVersion"},
           {IconRole, "icon"}};
 }

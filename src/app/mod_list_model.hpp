@@ -22,6 +22,7 @@ class ModListModel : public QAbstractListModel {
     bool fromFile = false;  // installed from a zip file, not from the catalogue
     QStringList neededBy;  // the display names of the other mods that need it, in profile order
     QStringList neededByEnabled;  // those of them that are enabled
+    std::optional<std::string> heldVersion;  // the version the player holds it at
     bool operator==(const Row&) const = default;
   };
   enum Role {
@@ -42,7 +43,9 @@ class ModListModel : public QAbstractListModel {
     FromFileRole,
     BylineRole,  // "by Owner", and whether it was installed from a file
     RemoveBlockRole,  // why it cannot be removed ("Needed by PlanBuild"), or empty
-    OffQuestionRole  // what turning it off asks first, or empty when nothing enabled needs it
+    OffQuestionRole,  // what turning it off asks first, or empty when nothing enabled needs it
+    HeldRole,  // the player holds it at a version: no update shows
+    HeldVersionRole  // that version, or empty
   };
 
   using QAbstractListModel::QAbstractListModel;

@@ -4,6 +4,7 @@
 
 #include "app/app_state.hpp"
 #include "foundation/log.hpp"
+#include "foundation/package_id.hpp"
 #include "installer/installer.hpp"
 #include "installer/plan.hpp"
 
@@ -12,6 +13,7 @@ void AppState::add(const PackageItem& item) {
   if (!sel) return;
   Profile p = *sel;
   const TSPackage& pkg = item.pkg;
+  if (!snapshotBefore(p, History::describeAdd(pkg.displayName()))) return;
   // Record first, then install: the wish is saved even if the install cannot start now.
   if (ProfileMod* held = p.find(pkg.fullName))
     held->isExplicit = true;
@@ -45,6 +47,7 @@ void AppState::remove(const ModItem& item) {
     return;
   }
 
+  if (!snapshotBefore(p, History::describeRemove(mod.displayName()))) return;
   Installer::removeFiles(key, p, false);
   std::erase_if(p.mods, [&](const ProfileMod& m) { return m.id() == key; });
 
@@ -58,6 +61,7 @@ void AppState::remove(const ModItem& item) {
   }
   std::erase_if(p.mods, [&](const ProfileMod& m) { return Plan::unused(m, needed); });
   writeBack(p);
+  history_->refresh();
   activity_->noteRemoval(removed);
 }
 
@@ -66,43 +70,68 @@ void AppState::setEnabled(const ModItem& item, bool on) {
   if (!sel) return;
   Profile p = *sel;
   ProfileMod* mod = p.find(item.mod.id());
-  if (!mod) return;
+  if (!mod || !snapshotBefore(p, History::describeToggle(*mod, on))) return;
   Installer::setEnabled(mod->id(), on, p);
   mod->enabled = on;
   writeBack(p);
+  history_->refresh();
 }
 
 void AppState::update(const ModItem& item) {
   const Profile* sel = selected();
   if (!sel) return;
-  Profile p = *sel;
-  ProfileMod* mod = p.find(item.mod.id());
-  const TSPackage* pkg = catalogued(item.mod.ns, item.mod.name, p);
-  if (!mod || !pkg) return;
-  mod->version = pkg->latest;  // even when it is already the latest: the sync then repairs
-  writeBack(p);
+  const TSPackage* pkg = catalogued(item.mod.ns, item.mod.name, *sel);
+  if (!sel->find(item.mod.id()) || !pkg) return;
   QString name = qs(item.mod.displayName());
   activity_->perform(
       QStringLiteral("Updating %1…").arg(name),
-      [this, id = p.id, name, version = qs(pkg->latest)] { return updateWork(id, name, version); }, p.id);
+      [this, id = sel->id, key = item.mod.id(), name, version = pkg->latest] {
+        return updateWork(id, key, name, version);
+      },
+      sel->id);
 }
 
-QCoro::Task<> AppState::updateWork(std::string id, QString name, QString version) {
+QCoro::Task<> AppState::updateWork(std::string id, std::string key, QString name, std::string version) {
+  const Profile* found = current(id);
+  if (!found || !found->find(key)) co_return;
+  auto snapshot = snapshotOnWorker(*found, History::describeUpdate(*found->find(key), version));
+  co_await snapshot;
+  found = current(id);
+  if (!found || !found->find(key)) co_return;
+  Profile p = *found;
+  p.find(key)->version = version;  // even when it is already the latest: the sync then repairs
+  writeBack(p);
+  // Updating a held mod is the player's answer to the question whether to let it go.
+  if (HeldVersions holds = holds_[id]; holds.erase(key)) setHolds(p, std::move(holds));
   co_await syncProfile(id);
-  activity_->setNote(QStringLiteral("Updated %1 to %2.").arg(name, version));
+  activity_->setNote(QStringLiteral("Updated %1 to %2.").arg(name, qs(version)));
 }
 
 void AppState::updateAll() {
   const Profile* sel = selected();
   if (!sel) return;
-  Profile p = *sel;
+  activity_->perform(
+      QStringLiteral("Updating mods…"), [this, id = sel->id] { return updateAllWork(id); }, sel->id);
+}
+
+QCoro::Task<> AppState::updateAllWork(std::string id) {
+  const Profile* found = current(id);
+  if (!found) co_return;
+  auto snapshot = snapshotOnWorker(*found, History::describeUpdateAll());
+  co_await snapshot;
+  found = current(id);
+  if (!found) co_return;
+  Profile p = *found;
+  // Held mods are passed by as if the catalogue had nothing newer.
   Plan::takeUpdates(
-      p, [this, &p](const std::string& ns, const std::string& name) { return catalogued(ns, name, p); },
+      p,
+      [this, &p](const std::string& ns, const std::string& name) {
+        return heldVersion(p, packageKey(ns, name)) ? nullptr : catalogued(ns, name, p);
+      },
       packStatus(p));
   writeBack(p);
-  activity_->perform(
-      QStringLiteral("Updating mods…"),
-      [this, id = p.id] { return syncWork(id, QStringLiteral("Everything is up to date.")); }, p.id);
+  co_await syncProfile(id);
+  activity_->setNote(QStringLiteral("Everything is up to date."));
 }
 
 void AppState::installMissing() {

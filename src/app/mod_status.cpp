@@ -6,8 +6,11 @@
 #include "installer/plan.hpp"
 
 ModStatus AppState::status(const ProfileMod& mod, const Profile& profile) const {
-  return Plan::modStatus(mod, Installer::filesPresent(mod.id(), profile),
-                         catalogued(mod.ns, mod.name, profile));
+  const ModStatus status =
+      Plan::modStatus(mod, Installer::filesPresent(mod.id(), profile), catalogued(mod.ns, mod.name, profile));
+  // A held mod shows no update: the player chose to stay.
+  return status == ModStatus::UpdateAvailable && heldVersion(profile, mod.id()) ? ModStatus::UpToDate
+                                                                                : status;
 }
 
 const TSPackage* AppState::catalogued(const std::string& ns, const std::string& name,

@@ -61,6 +61,7 @@ void AppState::deleteProfile(const ProfileItem& profile) {
   if (selectedID_ == qs(id)) config_->setFolder({});
   ProfileStore::deleteProfile(profile.profile);
   profiles_->removeAll(id);
+  holds_.erase(id);
   ensureAProfile();
   emit profilesChanged();
   if (selectedID_ == qs(id)) setSelectedID(profiles().empty() ? QString() : qs(profiles().front().id));

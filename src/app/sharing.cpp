@@ -95,9 +95,10 @@ QCoro::Task<> AppState::importArchive(std::string bytes, ImportTarget target, Im
   ProfileStore::ImportedProfile imported = co_await reading;
   const ScopedDir unpacked{imported.tempDir};  // removed however the import ends
 
-  auto preparing = importTarget(target, qs(imported.name), qs(source.name));
+  auto preparing = importTarget(target, qs(imported.name), source);
   Profile p = co_await preparing;
   takeMods(p, imported);
+  setHolds(p, imported.holds);
   if (imported.configDir) {
     auto copy = background(this, [from = *imported.configDir, to = p.bepinex() / "config"] {
       FS::copyContents(from, to, true);
@@ -122,7 +123,7 @@ QCoro::Task<> AppState::importArchive(std::string bytes, ImportTarget target, Im
                 .arg(qs(p.name), contents(p), source.file ? QStringLiteral("file") : QStringLiteral("code")));
 }
 
-QCoro::Task<Profile> AppState::importTarget(ImportTarget target, QString codeName, QString source) {
+QCoro::Task<Profile> AppState::importTarget(ImportTarget target, QString codeName, ImportSource source) {
   if (target.kind == ImportTarget::Kind::newProfile) {
     QString name = trimSpacesAndTabs(target.value);
     if (name.isEmpty()) name = codeName;
@@ -133,11 +134,13 @@ QCoro::Task<Profile> AppState::importTarget(ImportTarget target, QString codeNam
   const Profile* found = current(ss(target.value));
   if (!found) throw AppError("That profile no longer exists.");
   const Profile p = *found;
+  auto snapshot = snapshotOnWorker(p, History::describeImport(source.file));
+  co_await snapshot;
   // The old mods' own files go; their configuration stays unless the archive overwrites it.
   auto removal = background(this, [p] {
     for (const ProfileMod& m : p.mods) Installer::removeFiles(m.id(), p, false);
   });
   co_await removal;
-  Log::write("replacing mods in profile '" + p.name + "' with " + ss(source));
+  Log::write("replacing mods in profile '" + p.name + "' with " + source.name);
   co_return p;
 }

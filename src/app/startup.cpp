@@ -31,6 +31,13 @@ QCoro::Task<> AppState::startUp() {
     auto migration = migrateAtStart();
     if (!co_await migration) co_return;
   }
+  // A restore that a dying process left unfinished is finished before any profile is read.
+  auto recovery = background(this, [] { History::recoverAll(); });
+  try {
+    co_await recovery;
+  } catch (const Abandoned&) {
+    co_return;
+  }
   loadProfiles();
   catalogue_->loadIndex(false);
   catalogue_->checkForAppUpdate();
@@ -59,6 +66,7 @@ QCoro::Task<bool> AppState::migrateAtStart() {
 void AppState::loadProfiles() {
   profiles_->reset(ProfileStore::loadAll());
   ensureAProfile();
+  for (const Profile& p : profiles()) loadHolds(p);
   emit profilesChanged();
 
   QString first;

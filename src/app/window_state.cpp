@@ -13,6 +13,10 @@ void WindowState::setShowLog(bool on) {
   if (sheetInTheWay(on, showLog_)) return;
   if (assign(this, showLog_, on, &WindowState::showLogChanged)) emit sheetShownChanged();
 }
+void WindowState::setShowHistory(bool on) {
+  if (sheetInTheWay(on, showHistory_)) return;
+  if (assign(this, showHistory_, on, &WindowState::showHistoryChanged)) emit sheetShownChanged();
+}
 void WindowState::setShowConfig(bool on) {
   if (sheetInTheWay(on, showConfig_)) return;
   if (assign(this, showConfig_, on, &WindowState::showConfigChanged)) emit sheetShownChanged();
@@ -46,8 +50,8 @@ void WindowState::setDetailPackage(const QVariant& package) {
 }
 
 bool WindowState::sheetShown() const {
-  return showNewProfile_ || renaming_ || showImport_ || sharedCode_ || showLog_ || showConfig_ ||
-         detailPackage_ || launchCheck_->shown();
+  return showNewProfile_ || renaming_ || showImport_ || sharedCode_ || showLog_ || showHistory_ ||
+         showConfig_ || detailPackage_ || launchCheck_->shown();
 }
 
 void WindowState::closeSheets() {
@@ -56,6 +60,7 @@ void WindowState::closeSheets() {
   setShowImport(false);
   setSharedCode({});
   setShowLog(false);
+  setShowHistory(false);
   setShowConfig(false);
   setDetailPackage({});
   launchCheck_->setShown(false);

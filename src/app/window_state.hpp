@@ -20,6 +20,7 @@ class WindowState : public QObject {
   Q_PROPERTY(AppEnums::DetailTab tab READ tab WRITE setTab NOTIFY tabChanged)
   Q_PROPERTY(QVariant sharedCode READ sharedCode WRITE setSharedCode NOTIFY sharedCodeChanged)
   Q_PROPERTY(bool showLog READ showLog WRITE setShowLog NOTIFY showLogChanged)
+  Q_PROPERTY(bool showHistory READ showHistory WRITE setShowHistory NOTIFY showHistoryChanged)
   Q_PROPERTY(bool showConfig READ showConfig WRITE setShowConfig NOTIFY showConfigChanged)
   Q_PROPERTY(bool showImport READ showImport WRITE setShowImport NOTIFY showImportChanged)
   // A profile file the import sheet imports instead of a code (chosen or dropped); empty for a code.
@@ -39,6 +40,8 @@ class WindowState : public QObject {
   void setSharedCode(const QVariant& code);
   bool showLog() const { return showLog_; }
   void setShowLog(bool on);
+  bool showHistory() const { return showHistory_; }
+  void setShowHistory(bool on);
   bool showConfig() const { return showConfig_; }
   void setShowConfig(bool on);
   bool showImport() const { return showImport_; }
@@ -60,6 +63,7 @@ class WindowState : public QObject {
   void tabChanged();
   void sharedCodeChanged();
   void showLogChanged();
+  void showHistoryChanged();
   void showConfigChanged();
   void showImportChanged();
   void importFileChanged();
@@ -78,6 +82,7 @@ class WindowState : public QObject {
   DetailTab tab_ = DetailTab::Installed;
   std::optional<SharedCode> sharedCode_;
   bool showLog_ = false;
+  bool showHistory_ = false;
   bool showConfig_ = false;
   bool showImport_ = false;
   QUrl importFile_;

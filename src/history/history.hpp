@@ -23,7 +23,7 @@
 // the next snapshot, restore or recoverAll() finishes a restore that was cut short.
 //
 // How the app uses it:
-//   before a change     snapshot(p.dir(), "Updated Jotunn 2.20.0 → 2.21.0"); when it throws,
+//   before a change     snapshot(p.dir(), describeUpdate(mod, "2.21.0")); when it throws,
 //                       the change does not start and the error's text is shown.
 //   History sheet       list() for the rows (describeCounts(info.changes) for the short diff),
 //                       diff() for the selected row.
@@ -33,14 +33,22 @@
 //                       the config files, and the app puts Restored::profile in its list, takes
 //                       the files of Restored::changes' removed mods away, moves the files of
 //                       mods whose enabled state changed, and syncs the profile. Undo restores
-//                       newest(); its label comes from newest()->description.
+//                       newest(); its label comes from newest()->undo ("Undo Update Jotunn").
 //   start-up            recoverAll() before ProfileStore::loadAll().
 namespace History {
+
+// What a snapshot is taken before: the sheet's line ("Updated Jotunn 2.20.0 → 2.21.0") and the
+// name of the command that undoes it ("Update Jotunn", shown as "Undo Update Jotunn").
+struct Change {
+  std::string description;
+  std::string undo;  // empty in snapshots from before undo names were kept
+};
 
 struct SnapshotInfo {
   std::string id;  // for diff() and restore()
   Date time = distantPast;  // distantPast when the record itself is unreadable
   std::string description;
+  std::string undo;
   // A snapshot whose record is unreadable or one of whose files is missing; it cannot be
   // shown or restored, and the others still can.
   bool damaged = false;
@@ -54,16 +62,18 @@ struct Limits {
   uint64_t bytes = 200'000'000;
 };
 
-// Stores the profile's current record and config files with a one-line description; returns the
-// new snapshot's id. A full disk throws AppError with a sentence that says nothing was changed;
+// Stores the profile's current record and config files with the change they are taken before;
+// returns the new snapshot's id. A full disk throws AppError with a sentence that says nothing was changed;
 // other failures pass the platform's error up.
-std::string snapshot(const std::filesystem::path& profileDir, const std::string& description,
+std::string snapshot(const std::filesystem::path& profileDir, const Change& change,
                      const Limits& limits = {});
 
 // Every snapshot, newest first, each counted against the current state.
 std::vector<SnapshotInfo> list(const std::filesystem::path& profileDir);
 // The newest snapshot (without counts), or none.
 std::optional<SnapshotInfo> newest(const std::filesystem::path& profileDir);
+// The snapshot with this id (without counts), or none when there is no such snapshot.
+std::optional<SnapshotInfo> find(const std::filesystem::path& profileDir, const std::string& id);
 
 // What changed from the snapshot (before) to the current state (after). Throws AppError for a
 // damaged snapshot or one that no longer exists.
@@ -88,22 +98,25 @@ struct Restored {
   ProfileDiff changes;  // from the state before the restore to the restored one
 };
 
-// Snapshots the current state with `description` (so the restore can be undone), then puts the
+// Snapshots the current state with `change` (so the restore can be undone), then puts the
 // snapshot's record and config files back; config files the snapshot did not have are removed.
 // Throws AppError before changing anything when the snapshot is damaged or gone.
-Restored restore(const std::filesystem::path& profileDir, const std::string& id,
-                 const std::string& description);
+Restored restore(const std::filesystem::path& profileDir, const std::string& id, const Change& change);
 
 // Finishes a restore that a dying process left unfinished. Never fails; a failure is logged.
 void recover(const std::filesystem::path& profileDir) noexcept;
 // recover() for every folder in the profiles folder.
 void recoverAll() noexcept;
 
-// Descriptions of the changes the app snapshots before.
-std::string describeUpdate(const ProfileMod& mod,
-                           const std::string& newVersion);  // "Updated Jotunn 2.20.0 → 2.21.0"
-std::string describeToggle(const ProfileMod& mod, bool enabled);  // "Turned off BetterArchery"
-std::string describeConfigSave(const std::filesystem::path& file);  // "Saved BepInEx.cfg"
-std::string describeImport(bool fromFile);  // "Replaced by an imported code" / "… file"
-std::string describeRestore(const std::string& description);  // "Went back to before “…”"
+// The changes the app snapshots before.
+Change describeAdd(const std::string& modName);  // "Added PlanBuild" / "Add PlanBuild"
+Change describeRemove(const std::string& modName);  // "Removed PlanBuild" / "Remove PlanBuild"
+Change describeUpdate(const ProfileMod& mod,
+                      const std::string& newVersion);  // "Updated Jotunn 2.20.0 → 2.21.0" / "Update Jotunn"
+Change describeUpdateAll();  // "Updated all mods" / "Update All"
+Change describeToggle(const ProfileMod& mod, bool enabled);  // "Turned off BetterArchery" / "Turn Off …"
+Change describeInstallFile(const std::string& modName);  // "Installed Raid Tweaks from a file"
+Change describeConfigSave(const std::filesystem::path& file);  // "Saved BepInEx.cfg" / "Save BepInEx.cfg"
+Change describeImport(bool fromFile);  // "Replaced by an imported code" / "… file" / "Import"
+Change describeRestore(const std::string& description);  // "Went back to before “…”" / "Restore"
 }  // namespace History

@@ -25,6 +25,7 @@ class Reader {
       const SnapshotRecord record = loadRecord(dir_, id);
       row.time = record.time;
       row.description = record.description;
+      row.undo = record.undo;
       row.damaged = !std::all_of(record.files.begin(), record.files.end(),
                                  [&](const auto& entry) { return present(entry.second); });
       if (!row.damaged && current)
@@ -72,6 +73,12 @@ std::optional<SnapshotInfo> newest(const fs::path& profileDir) {
   const auto ids = HistoryLayout::ids(profileDir);
   if (ids.empty()) return std::nullopt;
   return Reader(profileDir).info(ids.back(), nullptr);
+}
+
+std::optional<SnapshotInfo> find(const fs::path& profileDir, const std::string& id) {
+  const auto ids = HistoryLayout::ids(profileDir);
+  if (std::find(ids.begin(), ids.end(), id) == ids.end()) return std::nullopt;
+  return Reader(profileDir).info(id, nullptr);
 }
 
 ProfileDiff diff(const fs::path& profileDir, const std::string& id) {

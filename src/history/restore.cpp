@@ -107,17 +107,17 @@ std::vector<ProfileMod> missingVersions(
   return missing;
 }
 
-Restored restore(const fs::path& profileDir, const std::string& id, const std::string& description) {
+Restored restore(const fs::path& profileDir, const std::string& id, const Change& change) {
   recover(profileDir);
   std::map<std::string, std::string> bytes = readWhole(profileDir, id);
   const Profile before = recordOnDisk(profileDir);
   Restored result{restoredFrom(bytes.at(std::string(HistoryLayout::recordPath)), before), {}, {}};
   bytes[std::string(HistoryLayout::recordPath)] = ProfileStore::encodeProfile(result.profile);
 
-  result.undoID = snapshot(profileDir, description);
+  result.undoID = snapshot(profileDir, change);
   // Stored again: the snapshot just taken may have pruned the one being restored.
   const ObjectStore store(HistoryLayout::objects(profileDir));
-  SnapshotRecord target{now(), "restore " + id, {}};
+  SnapshotRecord target{now(), "restore " + id, {}, {}};
   for (const auto& [path, content] : bytes) target.files[path] = store.put(content);
   FS::writeAtomic(HistoryLayout::restoreJournal(profileDir), encodeRecord(target));
   FaultPoint::reach();

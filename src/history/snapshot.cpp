@@ -84,9 +84,9 @@ void prune(const fs::path& profileDir, const Limits& limits) {
   store.removeAllBut(kept);
 }
 
-std::string take(const fs::path& profileDir, const std::string& description) {
+std::string take(const fs::path& profileDir, const Change& change) {
   const ObjectStore store(HistoryLayout::objects(profileDir));
-  SnapshotRecord record{now(), oneLine(description), {}};
+  SnapshotRecord record{now(), oneLine(change.description), oneLine(change.undo), {}};
   for (const std::string& path : HistoryLayout::keptFiles(profileDir)) {
     std::string bytes;
     try {
@@ -108,11 +108,11 @@ std::string take(const fs::path& profileDir, const std::string& description) {
 }
 }  // namespace
 
-std::string snapshot(const fs::path& profileDir, const std::string& description, const Limits& limits) {
+std::string snapshot(const fs::path& profileDir, const Change& change, const Limits& limits) {
   recover(profileDir);
   std::string id;
   try {
-    id = take(profileDir, description);
+    id = take(profileDir, change);
   } catch (const std::system_error& e) {
     if (!diskFull(e.code())) throw;
     throw AppError(
@@ -128,21 +128,35 @@ std::string snapshot(const fs::path& profileDir, const std::string& description,
   return id;
 }
 
-std::string describeUpdate(const ProfileMod& mod, const std::string& newVersion) {
-  return "Updated " + mod.displayName() + " " + mod.installed.value_or(mod.version) + " → " + newVersion;
+Change describeAdd(const std::string& modName) { return {"Added " + modName, "Add " + modName}; }
+
+Change describeRemove(const std::string& modName) { return {"Removed " + modName, "Remove " + modName}; }
+
+Change describeUpdate(const ProfileMod& mod, const std::string& newVersion) {
+  return {"Updated " + mod.displayName() + " " + mod.installed.value_or(mod.version) + " → " + newVersion,
+          "Update " + mod.displayName()};
 }
 
-std::string describeToggle(const ProfileMod& mod, bool enabled) {
-  return (enabled ? "Turned on " : "Turned off ") + mod.displayName();
+Change describeUpdateAll() { return {"Updated all mods", "Update All"}; }
+
+Change describeToggle(const ProfileMod& mod, bool enabled) {
+  return {(enabled ? "Turned on " : "Turned off ") + mod.displayName(),
+          (enabled ? "Turn On " : "Turn Off ") + mod.displayName()};
 }
 
-std::string describeConfigSave(const fs::path& file) { return "Saved " + file.filename().string(); }
-
-std::string describeImport(bool fromFile) {
-  return fromFile ? "Replaced by an imported file" : "Replaced by an imported code";
+Change describeInstallFile(const std::string& modName) {
+  return {"Installed " + modName + " from a file", "Install " + modName};
 }
 
-std::string describeRestore(const std::string& description) {
-  return "Went back to before “" + description + "”";
+Change describeConfigSave(const fs::path& file) {
+  return {"Saved " + file.filename().string(), "Save " + file.filename().string()};
+}
+
+Change describeImport(bool fromFile) {
+  return {fromFile ? "Replaced by an imported file" : "Replaced by an imported code", "Import"};
+}
+
+Change describeRestore(const std::string& description) {
+  return {"Went back to before “" + description + "”", "Restore"};
 }
 }  // namespace History

@@ -14,6 +14,7 @@
 struct SnapshotRecord {
   Date time = distantPast;
   std::string description;
+  std::string undo;  // the undo command's name; records from before it was kept have none
   std::map<std::string, StoredFile> files;
   bool operator==(const SnapshotRecord&) const = default;
 };

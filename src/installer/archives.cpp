@@ -18,6 +18,13 @@ std::string archiveName(const std::string& ns, const std::string& name, const st
   return packageKey(ns, name, version) + ".zip";
 }
 
+}  // namespace detail
+
+bool archiveCached(const std::string& ns, const std::string& name, const std::string& version) noexcept {
+  return DownloadCache::contains(detail::archiveName(ns, name, version));
+}
+
+namespace detail {
 namespace {
 // Unpacks the fetched archive through a link at `workFile`, so that messages name the work file.
 void unpackAs(const DownloadCache::Archive& archive, const path& workFile, const path& to) {

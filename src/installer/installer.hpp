@@ -35,6 +35,8 @@ path unpackMod(const std::string& ns, const std::string& name, const std::string
 // Places what unpackMod made into the profile, then removes the work folder however it ends.
 std::vector<DependencyRef> installUnpacked(const ProfileMod& mod, const std::string& version,
                                            const path& unpacked, const Profile& profile);
+// Whether the download cache holds the package version's archive, so installing it needs no catalogue.
+bool archiveCached(const std::string& ns, const std::string& name, const std::string& version) noexcept;
 void removeFiles(const std::string& key, const Profile& profile, bool keepMeta) noexcept;
 void setEnabled(const std::string& key, bool enabled, const Profile& profile) noexcept;
 bool filesPresent(const std::string& key, const Profile& profile) noexcept;
@@ -44,7 +46,10 @@ std::vector<DependencyRef> dependencies(const std::string& key, const Profile& p
 // so such a mod can be installed again without the catalogue; it is never compared with it.
 // installModFile returns the mod as the profile records it: explicit, installed at the manifest's
 // version, enabled unless the profile holds it disabled.
-ProfileMod installModFile(const path& archive, const Profile& profile);
+// `beforeChange`, when given, runs once the manifest is read and before the profile's files change;
+// what it throws stops the install.
+ProfileMod installModFile(const path& archive, const Profile& profile,
+                          const std::function<void(const ProfileMod&)>& beforeChange = {});
 ProfileMod reinstallModFile(const std::string& key, const Profile& profile);
 bool installedFromFile(const std::string& key, const Profile& profile) noexcept;
 // The owner of a mod from a file whose manifest and file name name none.

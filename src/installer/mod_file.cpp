@@ -86,7 +86,8 @@ path keptArchive(const std::string& key, const Profile& profile) {
 }
 }  // namespace detail
 
-ProfileMod installModFile(const path& archive, const Profile& profile) {
+ProfileMod installModFile(const path& archive, const Profile& profile,
+                          const std::function<void(const ProfileMod&)>& beforeChange) {
   const ScopedDir T;
   // The archive is copied first: it may be the profile's own kept copy, which the install replaces.
   const fs::path copy = *T / archive.filename();
@@ -97,6 +98,7 @@ ProfileMod installModFile(const path& archive, const Profile& profile) {
 
   const std::string key = mod.id();
   if (const ProfileMod* held = profile.find(key)) mod.enabled = held->enabled;
+  if (beforeChange) beforeChange(mod);
   Log::write("installing " + key + " " + mod.version + " from " + archive.string() + " into profile '" +
              profile.name + "'");
   detail::placeMod(X, key, profile, mod.enabled);

@@ -58,6 +58,20 @@ struct ModListModelForeign {
   QML_UNCREATABLE("Owned by AppState.")
 };
 
+struct ProfileHistoryForeign {
+  Q_GADGET
+  QML_FOREIGN(ProfileHistory)
+  QML_NAMED_ELEMENT(ProfileHistory)
+  QML_UNCREATABLE("Owned by AppState.")
+};
+
+struct HistoryListModelForeign {
+  Q_GADGET
+  QML_FOREIGN(HistoryListModel)
+  QML_NAMED_ELEMENT(HistoryListModel)
+  QML_UNCREATABLE("Owned by the history.")
+};
+
 struct PackageListModelForeign {
   Q_GADGET
   QML_FOREIGN(PackageListModel)

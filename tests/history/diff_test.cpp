@@ -7,7 +7,7 @@ using History::ConfigFileChange, History::SettingChange, History::describeCounts
 using Kind = ConfigFileChange::Kind;
 
 TEST_F(HistoryTest, TheDiffNamesModsThePackAndEachChangedSettingOldToNew) {
-  const std::string id = History::snapshot(dir(), "before");
+  const std::string id = History::snapshot(dir(), {"before"});
   const ProfileMod jotunn = profile.mods[0], archery = profile.mods[1];
   profile.mods[0].version = "2.21.0";
   profile.mods[1].enabled = false;

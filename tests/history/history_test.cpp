@@ -29,7 +29,7 @@ std::map<std::string, std::string> configOnly(std::map<std::string, std::string>
 
 TEST_F(HistoryTest, ARestoreBringsBackTheRecordAndConfigFilesAndIsItselfUndoable) {
   const auto before = files();
-  const std::string id = History::snapshot(dir(), "Updated Jotunn 2.20.0 → 2.21.0");
+  const std::string id = History::snapshot(dir(), {"Updated Jotunn 2.20.0 → 2.21.0"});
 
   profile.mods[0].installed = profile.mods[0].version = "2.21.0";
   profile.mods[1].enabled = false;
@@ -63,7 +63,8 @@ TEST_F(HistoryTest, ARestoreBringsBackTheRecordAndConfigFilesAndIsItselfUndoable
   ASSERT_TRUE(undo);
   EXPECT_EQ(undo->id, restored.undoID);
   EXPECT_EQ(undo->description, "Went back to before “Updated Jotunn 2.20.0 → 2.21.0”");
-  const auto again = History::restore(dir(), restored.undoID, "Undo");
+  EXPECT_EQ(undo->undo, "Restore");
+  const auto again = History::restore(dir(), restored.undoID, {"Undo", "Restore"});
   EXPECT_EQ(configOnly(files()), configOnly(changed));
   Profile undone = ProfileStore::decodeProfile(changed.at("profile.json"));
   undone.mods[2].installed.reset();  // its files went with the first restore
@@ -71,22 +72,37 @@ TEST_F(HistoryTest, ARestoreBringsBackTheRecordAndConfigFilesAndIsItselfUndoable
   EXPECT_EQ(ids(History::list(dir())), (std::vector<std::string>{again.undoID, restored.undoID, id}));
 }
 
+TEST_F(HistoryTest, ARecordKeepsItsUndoNameAndOneWithoutItStillReads) {
+  const std::string id = History::snapshot(dir(), History::describeToggle(profile.mods[1], false));
+  EXPECT_EQ(History::newest(dir())->undo, "Turn Off BetterArchery");
+  const fs::path record = dir() / "history" / "snapshots" / (id + ".record");
+  std::string text = FS::readFile(record);
+  const size_t undo = text.find("undo ");
+  ASSERT_NE(undo, std::string::npos);
+  text.erase(undo, text.find('\n', undo) + 1 - undo);
+  FS::writeAtomic(record, text);
+  const auto old = History::newest(dir());
+  EXPECT_FALSE(old->damaged);
+  EXPECT_EQ(old->description, "Turned off BetterArchery");
+  EXPECT_EQ(old->undo, "");
+}
+
 TEST_F(HistoryTest, UnchangedFilesAreStoredOnce) {
-  History::snapshot(dir(), "first");
+  History::snapshot(dir(), {"first"});
   const size_t objects = count("objects");
   EXPECT_EQ(objects, 3u) << "the record and two config files";
-  History::snapshot(dir(), "nothing changed");
+  History::snapshot(dir(), {"nothing changed"});
   EXPECT_EQ(count("objects"), objects);
   EXPECT_EQ(count("snapshots"), 2u);
   put("BepInEx.cfg", "changed");
-  History::snapshot(dir(), "one file changed");
+  History::snapshot(dir(), {"one file changed"});
   EXPECT_EQ(count("objects"), objects + 1);
 }
 
 TEST_F(HistoryTest, TheOldestSnapshotsGoPastTheLimitsAndTheNewestAlwaysStays) {
   for (int i = 1; i <= 5; ++i) {
     put("BepInEx.cfg", "version " + std::to_string(i));
-    History::snapshot(dir(), "save " + std::to_string(i), {3, 1'000'000});
+    History::snapshot(dir(), {"save " + std::to_string(i)}, {3, 1'000'000});
   }
   EXPECT_EQ(ids(History::list(dir())), (std::vector<std::string>{"5", "4", "3"}));
   EXPECT_EQ(count("objects"), 5u) << "three versions of the file, the record and the other file";
@@ -94,10 +110,10 @@ TEST_F(HistoryTest, TheOldestSnapshotsGoPastTheLimitsAndTheNewestAlwaysStays) {
   // By size: each snapshot holds 10 KB of its own; 25 KB has room for two.
   for (int i = 6; i <= 8; ++i) {
     put("big.bin", std::string(10'000, char('a' + i)));
-    History::snapshot(dir(), "big " + std::to_string(i), {100, 25'000});
+    History::snapshot(dir(), {"big " + std::to_string(i)}, {100, 25'000});
   }
   EXPECT_EQ(ids(History::list(dir())), (std::vector<std::string>{"8", "7"}));
-  History::snapshot(dir(), "too big to keep two", {100, 1});
+  History::snapshot(dir(), {"too big to keep two"}, {100, 1});
   EXPECT_EQ(ids(History::list(dir())), (std::vector<std::string>{"9"}));
   EXPECT_EQ(count("objects"), 4u);
 }
@@ -106,7 +122,7 @@ TEST_F(HistoryTest, DamagedSnapshotsAreListedAndRefusedWhileTheOthersStillRestor
   std::vector<std::string> taken;
   for (int i = 1; i <= 4; ++i) {
     put("BepInEx.cfg", "version " + std::to_string(i));
-    taken.push_back(History::snapshot(dir(), "save " + std::to_string(i)));
+    taken.push_back(History::snapshot(dir(), {"save " + std::to_string(i)}));
   }
   // Cut short; and a record leading a restore out of the profile's files.
   FS::writeAtomic(dir() / "history" / "snapshots" / "1.record", "snapshot 1\ntime 2024-01-01T00:00:00Z\n");
@@ -129,30 +145,30 @@ TEST_F(HistoryTest, DamagedSnapshotsAreListedAndRefusedWhileTheOthersStillRestor
   put("BepInEx.cfg", "current");
   const auto current = files();
   for (const char* id : {"1", "2", "3", "5"})
-    EXPECT_THAT([&] { History::restore(dir(), id, "back"); },
+    EXPECT_THAT([&] { History::restore(dir(), id, {"back"}); },
                 ThrowsMessage<AppError>(StrEq("This snapshot is damaged and can’t be restored.")))
         << id;
   EXPECT_EQ(files(), current);
   EXPECT_EQ(count("snapshots"), 5u) << "a refused restore takes no snapshot";
-  EXPECT_THAT([&] { History::restore(dir(), "99", "back"); },
+  EXPECT_THAT([&] { History::restore(dir(), "99", {"back"}); },
               ThrowsMessage<AppError>(StrEq("That snapshot no longer exists.")));
 
-  History::restore(dir(), "4", "back");
+  History::restore(dir(), "4", {"back"});
   EXPECT_EQ(FS::readFile(config() / "BepInEx.cfg"), "version 4");
 }
 
 TEST_F(HistoryTest, AFullDiskStopsTheSnapshotWithASentenceAndLeavesNoRecord) {
-  History::snapshot(dir(), "before");
+  History::snapshot(dir(), {"before"});
   put("BepInEx.cfg", "new bytes to store");
   History::FaultPoint::setHook(
       [] { throw fs::filesystem_error("write", std::error_code(ENOSPC, std::generic_category())); });
   EXPECT_THAT(
-      [&] { History::snapshot(dir(), "after"); },
+      [&] { History::snapshot(dir(), {"after"}); },
       ThrowsMessage<AppError>(StrEq("There isn’t enough disk space to keep a snapshot of this profile, so "
                                     "nothing was changed. Free some space and try again.")));
   History::FaultPoint::setHook(nullptr);
   EXPECT_EQ(count("snapshots"), 1u);
-  History::snapshot(dir(), "after");
+  History::snapshot(dir(), {"after"});
   for (const auto& row : History::list(dir())) EXPECT_FALSE(row.damaged) << row.id;
 }
 

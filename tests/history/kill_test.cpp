@@ -68,13 +68,13 @@ class KillTest : public HistoryTest {
 }  // namespace
 
 TEST_F(KillTest, ASnapshotKilledAtAnyStepIsTakenWholeOrNotAtAll) {
-  History::snapshot(dir(), "one");
-  History::snapshot(dir(), "two");
+  History::snapshot(dir(), {"one"});
+  History::snapshot(dir(), {"two"});
   put("BepInEx.cfg", "changed");
   put("more/new.cfg", "new");
   const auto current = files();
   keep();
-  auto take = [this] { History::snapshot(dir(), "three", {2, 1'000'000}); };
+  auto take = [this] { History::snapshot(dir(), {"three"}, {2, 1'000'000}); };
   const int steps = runChild(0, take);
   ASSERT_GT(steps, 4) << "the objects, the record and the pruning are steps";
   reset();
@@ -89,14 +89,14 @@ TEST_F(KillTest, ASnapshotKilledAtAnyStepIsTakenWholeOrNotAtAll) {
     EXPECT_TRUE(rows[0].description == "two" ||
                 (rows[0].description == "three" && rows[0].changes == History::DiffCounts{}));
     expectUndamaged();
-    History::snapshot(dir(), "after", {2, 1'000'000});  // what the crash left does not hinder the next one
+    History::snapshot(dir(), {"after"}, {2, 1'000'000});  // what the crash left does not hinder the next one
     expectUndamaged();
     reset();
   }
 }
 
 TEST_F(KillTest, ARestoreKilledAtAnyStepEndsWhollyOldOrWhollyRestored) {
-  const std::string id = History::snapshot(dir(), "before");
+  const std::string id = History::snapshot(dir(), {"before"});
   profile.mods[0].installed = profile.mods[0].version = "2.21.0";
   profile.mods.pop_back();
   save();
@@ -105,7 +105,7 @@ TEST_F(KillTest, ARestoreKilledAtAnyStepEndsWhollyOldOrWhollyRestored) {
   fs::remove(config() / "sub" / "plans.json");
   const auto old = files();
   keep();
-  auto restore = [&] { History::restore(dir(), id, "back"); };
+  auto restore = [&] { History::restore(dir(), id, {"back"}); };
   const int steps = runChild(0, restore);
   ASSERT_GT(steps, 6);
   const auto restored = files();

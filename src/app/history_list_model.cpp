@@ -1,0 +1,39 @@
+#include "app/history_list_model.hpp"
+
+#include "app/values.hpp"
+
+void HistoryListModel::setRows(std::vector<History::SnapshotInfo> rows) {
+  beginResetModel();
+  rows_ = std::move(rows);
+  endResetModel();
+  emit countChanged();
+}
+
+const History::SnapshotInfo* HistoryListModel::find(const std::string& id) const {
+  for (const auto& row : rows_)
+    if (row.id == id) return &row;
+  return nullptr;
+}
+
+int HistoryListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : count(); }
+
+QVariant HistoryListModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || index.row() >= count()) return {};
+  const History::SnapshotInfo& row = rows_[size_t(index.row())];
+  switch (role) {
+    case SnapshotIDRole: return qs(row.id);
+    case TimeRole: return qdate(row.time);
+    case DescriptionRole: return qs(row.description);
+    case SummaryRole: return row.damaged ? QString() : qs(History::describeCounts(row.changes));
+    case DamagedRole: return row.damaged;
+    default: return {};
+  }
+}
+
+QHash<int, QByteArray> HistoryListModel::roleNames() const {
+  return {{SnapshotIDRole, "snapshotID"},
+          {TimeRole, "time"},
+          {DescriptionRole, "description"},
+          {SummaryRole, "summary"},
+          {DamagedRole, "damaged"}};
+}
