@@ -193,6 +193,7 @@ const std::vector<Scene>& scenes() {
     for (Scene& scene : paneScenes()) list.push_back(std::move(scene));
     for (Scene& scene : configScenes()) list.push_back(std::move(scene));
     for (Scene& scene : launchScenes()) list.push_back(std::move(scene));
+    for (Scene& scene : historyScenes()) list.push_back(std::move(scene));
     return list;
   }();
   return all;

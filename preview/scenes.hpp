@@ -23,6 +23,8 @@ std::vector<Scene> paneScenes();
 std::vector<Scene> configScenes();
 // After Play Modded: a clean launch, one with problems and its report, a loader that never started.
 std::vector<Scene> launchScenes();
+// The History sheet (a list with a diff, a version no longer to be had) and a held mod.
+std::vector<Scene> historyScenes();
 // The item named `name` at or under `root`. List rows are visual children only, so the search
 // walks the item tree.
 QQuickItem* descendant(QQuickItem* root, const QString& name);

@@ -1,5 +1,7 @@
 #include "app/history_list_model.hpp"
 
+#include <algorithm>
+
 #include "app/values.hpp"
 
 void HistoryListModel::setRows(std::vector<History::SnapshotInfo> rows) {
@@ -22,7 +24,8 @@ QVariant HistoryListModel::data(const QModelIndex& index, int role) const {
   const History::SnapshotInfo& row = rows_[size_t(index.row())];
   switch (role) {
     case SnapshotIDRole: return qs(row.id);
-    case TimeRole: return qdate(row.time);
+    // Times are kept to the second, so a snapshot just taken can read as a moment ahead of now.
+    case TimeRole: return std::min(qdate(row.time), QDateTime::currentDateTimeUtc());
     case DescriptionRole: return qs(row.description);
     case SummaryRole: return row.damaged ? QString() : qs(History::describeCounts(row.changes));
     case DamagedRole: return row.damaged;

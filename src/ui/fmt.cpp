@@ -62,7 +62,10 @@ QString ago(const QDateTime& date, const QDateTime& now) {
   if (!date.isValid() || date <= qdate(distantPast)) return {};
   auto* f = formatter();
   if (!f) return {};
-  Span span = largestUnit(now.secsTo(date));
+  const qint64 secs = now.secsTo(date);
+  Span span = largestUnit(secs);
+  // ICU reads +0 as the future ("in 0 sec."); this very moment is a moment ago.
+  if (secs <= 0 && span.amount == 0) span.amount = -0.0;
   icu::UnicodeString out;
   UErrorCode status = U_ZERO_ERROR;
   f->formatNumeric(span.amount, span.unit, out, status);

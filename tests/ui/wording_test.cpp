@@ -23,6 +23,8 @@ TEST(Fmt, AgoIsEmptyForTheDistantPastAndRelativeOtherwise) {
   EXPECT_TRUE(days.contains('3')) << days.toStdString();
   EXPECT_NE(days, Fmt::ago(now.addDays(3), now));
   EXPECT_TRUE(Fmt::ago(now.addSecs(-7200), now).contains('2'));
+  // This very moment reads as a moment ago, not as one ahead.
+  EXPECT_EQ(Fmt::ago(now, now).replace('0', '1'), Fmt::ago(now.addSecs(-1), now));
   EXPECT_TRUE(Fmt::ago(now.addDays(-800), now).contains('2'));  // years, not days
 }
 

@@ -2,12 +2,14 @@ import QtQuick
 import QtQuick.Layouts
 import Quernhold
 
-// A confirmation before something that cannot be undone: a message, Cancel and one destructive action.
+// A confirmation before something that cannot be undone: a message, Cancel and one action, drawn as
+// destructive unless it is not.
 SheetFrame {
     id: dialog
     property string message
     property string actionText
     property string name: "confirm"
+    property bool destructive: true
     signal confirmed()
 
     sheetWidth: 400
@@ -36,7 +38,7 @@ SheetFrame {
                 text: dialog.actionText
                 font.pixelSize: Theme.bodyFontSize
                 font.weight: Font.Medium
-                color: Theme.blood
+                color: dialog.destructive ? Theme.blood : Theme.text
                 horizontalAlignment: Text.AlignHCenter
                 verticalAlignment: Text.AlignVCenter
             }

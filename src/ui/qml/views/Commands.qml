@@ -36,6 +36,13 @@ QtObject {
             onTriggered: commands.importFileRequested()
         }
     ]
+    readonly property list<Command> editMenu: [
+        Command {
+            text: commands.app.history.undoText; shortcut: "Ctrl+Z"
+            enabled: commands.app.history.canUndo && !commands.app.window.sheetShown
+            onTriggered: commands.app.undo()
+        }
+    ]
     readonly property list<Command> profileMenu: [
         Command {
             text: qsTr("Play Modded"); shortcut: "Ctrl+Return"
@@ -102,6 +109,11 @@ QtObject {
         Command {
             text: qsTr("Open Game Log")
             onTriggered: commands.app.openGameLog()
+        },
+        Command {
+            text: qsTr("History…"); shortcut: "Ctrl+Y"
+            enabled: !!commands.app.selected && !commands.app.window.sheetShown
+            onTriggered: commands.app.window.showHistory = true
         },
         Command {
             text: qsTr("Launch Report…"); shortcut: "Ctrl+L"

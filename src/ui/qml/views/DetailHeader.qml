@@ -108,6 +108,15 @@ Item {
             }
             Item { Layout.fillWidth: true }
             AppButton {
+                objectName: "header.history"
+                kind: "subtle"
+                text: qsTr("History")
+                iconName: "history"
+                tip: qsTr("See every change to this profile and go back to how it was before one")
+                enabled: !header.app.window.sheetShown
+                onClicked: header.app.window.showHistory = true
+            }
+            AppButton {
                 objectName: "header.share"
                 kind: "subtle"
                 text: qsTr("Share Code")

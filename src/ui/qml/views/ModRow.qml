@@ -26,7 +26,10 @@ ItemDelegate {
     readonly property string byline: model.byline  // who made it, and whether it came from a file
     readonly property string removeBlock: model.removeBlock  // why it cannot be removed, or empty
     readonly property string offQuestion: model.offQuestion  // what turning it off asks first, or empty
+    readonly property bool held: model.held  // kept at `heldVersion`: no update is offered
+    readonly property string heldVersion: model.heldVersion
     property bool askingOff: false
+    property bool askingUpdate: false
     readonly property bool idle: app.activity.idle
 
     leftPadding: Theme.rowInset
@@ -125,16 +128,33 @@ ItemDelegate {
                 id: pill
                 objectName: "modRow.status"
                 anchors.right: parent.right
-                visible: row.status !== ModStatus.UpdateAvailable
+                visible: !row.held && row.status !== ModStatus.UpdateAvailable
                 status: row.status
             }
             UpdatePill {
                 objectName: "modRow.updatePill"
                 anchors.right: parent.right
-                visible: row.status === ModStatus.UpdateAvailable
+                visible: !row.held && row.status === ModStatus.UpdateAvailable
                 enabled: row.idle
                 tip: qsTr("Update to %1").arg(row.latest)
                 onClicked: row.app.update(row.mod)
+            }
+            // In place of the status: a held mod is kept at its version, whatever comes out.
+            Pill {
+                id: heldPill
+                objectName: "modRow.held"
+                anchors.right: parent.right
+                visible: row.held
+                symbol: "lock"
+                text: qsTr("Held")
+                fg: Theme.text
+                bg: Theme.surface2
+                Accessible.role: Accessible.StaticText
+                Accessible.name: qsTr("Held at %1").arg(row.heldVersion)
+                HoverHandler { id: heldHover }
+                ToolTip.visible: heldHover.hovered
+                ToolTip.text: qsTr("Held at %1: updates pass it by").arg(row.heldVersion)
+                ToolTip.delay: Theme.toolTipDelay
             }
         }
         ToggleSwitch {
@@ -178,10 +198,18 @@ ItemDelegate {
         AppMenuItem {
             objectName: "modRow.update"
             text: qsTr("Update to %1").arg(row.latest)
-            readonly property bool offered: row.status === ModStatus.UpdateAvailable
+            readonly property bool offered: row.status === ModStatus.UpdateAvailable || (row.held && row.latest !== row.heldVersion)
             visible: offered
             height: visible ? implicitHeight : 0
-            onTriggered: row.app.update(row.mod)
+            onTriggered: if (row.held) row.askingUpdate = true; else row.app.update(row.mod)
+        }
+        AppMenuItem {
+            objectName: "modRow.hold"
+            text: row.held ? qsTr("Release Hold") : qsTr("Hold at %1").arg(row.installed !== "" ? row.installed : row.mod.version)
+            readonly property bool offered: !row.fromFile
+            visible: offered
+            height: visible ? implicitHeight : 0
+            onTriggered: if (row.held) row.app.releaseHold(row.mod); else row.app.hold(row.mod)
         }
         AppMenuItem {
             objectName: "modRow.details"
@@ -215,6 +243,20 @@ ItemDelegate {
         }
     }
 
+    Loader {
+        active: row.askingUpdate
+        sourceComponent: ConfirmDialog {
+            objectName: "modRow.confirmUpdate"
+            name: "modRow.confirmUpdate"
+            // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
+            title: qsTr("Update %1 to %2?").arg(row.displayName).arg(row.latest) // qmllint disable unqualified
+            message: qsTr("It’s held at %1. Updating releases the hold.").arg(row.heldVersion) // qmllint disable unqualified
+            actionText: qsTr("Update")
+            destructive: false
+            onConfirmed: row.app.update(row.mod) // qmllint disable unqualified
+            onClosed: row.askingUpdate = false // qmllint disable unqualified
+        }
+    }
     Loader {
         active: row.askingOff
         sourceComponent: ConfirmDialog {

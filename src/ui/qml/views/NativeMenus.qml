@@ -33,6 +33,7 @@ Platform.MenuBar {
     // Qt 6.4's qmllint takes a list<Command> from another file for a list of another type.
     CommandMenu { commands: bar.commands.appMenu; itemRole: Platform.MenuItem.ApplicationSpecificRole } // qmllint disable type
     CommandMenu { title: qsTr("File"); commands: bar.commands.fileMenu } // qmllint disable type
+    CommandMenu { title: qsTr("Edit"); commands: bar.commands.editMenu } // qmllint disable type
     CommandMenu { title: qsTr("Profile"); commands: bar.commands.profileMenu } // qmllint disable type
     CommandMenu { title: qsTr("Help"); commands: bar.commands.helpMenu } // qmllint disable type
 }

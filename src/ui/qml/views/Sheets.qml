@@ -57,6 +57,14 @@ Item {
         }
     }
     Loader {
+        active: sheets.app.window.showHistory && !!sheets.app.selected
+        sourceComponent: HistorySheet {
+            app: sheets.app // qmllint disable unqualified
+            history: sheets.app.history // qmllint disable unqualified
+            onClosed: sheets.app.window.showHistory = false // qmllint disable unqualified
+        }
+    }
+    Loader {
         active: sheets.app.window.showConfig && !!sheets.app.selected
         sourceComponent: ConfigSheet {
             app: sheets.app // qmllint disable unqualified

@@ -64,6 +64,7 @@ MenuBar {
         extra: Command { text: "Quit Quernhold"; shortcut: "Ctrl+Q"; separatorBefore: true; onTriggered: Qt.quit() }
     }
     CommandMenu { title: qsTr("File"); commands: bar.commands.fileMenu } // qmllint disable type
+    CommandMenu { title: qsTr("Edit"); commands: bar.commands.editMenu } // qmllint disable type
     CommandMenu { title: qsTr("Profile"); commands: bar.commands.profileMenu } // qmllint disable type
     CommandMenu { title: qsTr("Help"); commands: bar.commands.helpMenu } // qmllint disable type
 }

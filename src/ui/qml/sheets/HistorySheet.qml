@@ -1,0 +1,191 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Quernhold
+
+// The selected profile's snapshots, newest first, beside what changed since the chosen one, and
+// the way back to it.
+SheetFrame {
+    id: sheet
+    required property ProfileHistory history
+    objectName: "sheet.history"
+    title: qsTr("History of “%1”").arg(app && app.selected ? app.selected.name : "")
+    sheetWidth: 760
+
+    onAccept: sheet.close()
+
+    RowLayout {
+        Layout.fillWidth: true
+        spacing: Theme.xxLargeSpacing
+
+        // The snapshots.
+        Rectangle {
+            Layout.preferredWidth: 320
+            Layout.preferredHeight: 380
+            radius: Theme.controlRadius
+            color: Theme.surface
+            border.width: 1
+            border.color: Theme.line
+
+            ListView {
+                id: list
+                objectName: "sheet.history.list"
+                anchors.fill: parent
+                anchors.margins: Theme.smallSpacing
+                clip: true
+                spacing: Theme.tinySpacing
+                model: sheet.history.entries
+                ScrollBar.vertical: ScrollBar {}
+
+                // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
+                delegate: ItemDelegate {
+                    id: entry
+                    required property int index
+                    required property string snapshotID
+                    required property var time
+                    required property string description
+                    required property string summary
+                    required property bool damaged
+                    readonly property bool chosen: sheet.history.selectedID === snapshotID // qmllint disable unqualified
+                    objectName: "sheet.history.entry." + index
+                    width: ListView.view.width
+                    padding: Theme.largeSpacing
+                    enabled: !damaged
+                    Accessible.name: description
+                    background: Rectangle {
+                        radius: Theme.mediumRadius
+                        color: entry.chosen ? Theme.surface2 : entry.hovered ? Theme.alpha(Theme.surface2, 0.5) : "transparent"
+                        border.width: entry.chosen ? 1 : 0
+                        border.color: Theme.btnBorder
+                    }
+                    contentItem: Column {
+                        spacing: Theme.tinySpacing
+                        Text {
+                            width: parent.width
+                            text: entry.description
+                            color: entry.damaged ? Theme.muted : Theme.text
+                            font.pixelSize: Theme.bodyFontSize
+                            font.weight: Font.DemiBold
+                            elide: Text.ElideRight
+                        }
+                        Text {
+                            width: parent.width
+                            text: entry.damaged ? qsTr("Damaged — can’t be restored")
+                                                : qsTr("%1 · %2").arg(Fmt.ago(entry.time)).arg(entry.summary)
+                            color: entry.damaged ? Theme.blood : Theme.muted
+                            font.pixelSize: Theme.captionFontSize
+                            elide: Text.ElideRight
+                        }
+                    }
+                    onClicked: sheet.history.selectedID = snapshotID // qmllint disable unqualified
+                }
+            }
+            Text {
+                objectName: "sheet.history.empty"
+                anchors.fill: parent
+                anchors.margins: Theme.sheetPadding
+                visible: list.count === 0 && !sheet.history.loading
+                text: qsTr("No changes yet. Quernhold keeps a snapshot before every change to this profile.")
+                color: Theme.muted
+                font.pixelSize: Theme.smallFontSize
+                wrapMode: Text.Wrap
+                horizontalAlignment: Text.AlignHCenter
+                verticalAlignment: Text.AlignVCenter
+            }
+        }
+
+        // What changed since the chosen snapshot.
+        ColumnLayout {
+            Layout.fillWidth: true
+            Layout.preferredHeight: 380
+            Layout.alignment: Qt.AlignTop
+            spacing: Theme.largeSpacing
+
+            Text {
+                objectName: "sheet.history.since"
+                Layout.fillWidth: true
+                text: sheet.history.selectedID === "" ? qsTr("Choose a snapshot to see what changed since.")
+                      : sheet.history.changes.length === 0 ? qsTr("Nothing has changed since this snapshot.")
+                      : qsTr("Since this snapshot")
+                color: sheet.history.selectedID === "" || sheet.history.changes.length === 0 ? Theme.muted : Theme.text
+                font.pixelSize: sheet.history.selectedID === "" ? Theme.smallFontSize : Theme.bodyFontSize
+                font.weight: sheet.history.changes.length > 0 ? Font.DemiBold : Font.Normal
+                wrapMode: Text.Wrap
+            }
+            ListView {
+                id: changes
+                objectName: "sheet.history.changes"
+                Layout.fillWidth: true
+                Layout.fillHeight: true
+                clip: true
+                spacing: Theme.smallSpacing
+                model: sheet.history.changes
+                ScrollBar.vertical: ScrollBar {}
+                section.property: "section"
+                section.delegate: SectionTitle {
+                    required property string section
+                    caption: section === "Mods" ? qsTr("Mods") : qsTr("Config Files")
+                    topPadding: Theme.smallSpacing
+                }
+                delegate: Column {
+                    id: change
+                    required property var modelData
+                    width: ListView.view.width - Theme.xxLargeSpacing
+                    spacing: Theme.tinySpacing
+                    Text {
+                        width: parent.width
+                        text: change.modelData.text
+                        color: Theme.text
+                        font.pixelSize: Theme.smallFontSize
+                        wrapMode: Text.Wrap
+                    }
+                    Repeater {
+                        model: change.modelData.settings
+                        Text {
+                            required property string modelData
+                            x: Theme.xxLargeSpacing
+                            width: parent.width - x
+                            text: modelData
+                            color: Theme.muted
+                            font.family: Theme.monoFamily
+                            font.pixelSize: Theme.captionFontSize
+                            wrapMode: Text.WrapAnywhere
+                        }
+                    }
+                }
+            }
+        }
+    }
+    Text {
+        objectName: "sheet.history.missing"
+        Layout.fillWidth: true
+        visible: text !== ""
+        text: sheet.history.missing
+        color: Theme.blood
+        font.pixelSize: Theme.smallFontSize
+        wrapMode: Text.Wrap
+    }
+    RowLayout {
+        Layout.fillWidth: true
+        spacing: Theme.largeSpacing
+        Text {
+            Layout.fillWidth: true
+            text: qsTr("Restoring first keeps a snapshot of how the profile is now, so it can be undone.")
+            color: Theme.faint
+            font.pixelSize: Theme.captionFontSize
+            wrapMode: Text.Wrap
+        }
+        AppButton {
+            objectName: "sheet.history.restore"
+            text: qsTr("Restore")
+            enabled: sheet.history.canRestore
+            onClicked: sheet.app.restore(sheet.history.selectedID)
+        }
+        AppButton {
+            objectName: "sheet.history.done"
+            text: qsTr("Done")
+            isDefault: true
+            onClicked: sheet.close()
+        }
+    }
+}
