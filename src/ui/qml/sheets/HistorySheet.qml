@@ -58,9 +58,17 @@ SheetFrame {
                         border.width: entry.chosen ? 1 : 0
                         border.color: Theme.btnBorder
                     }
-                    contentItem: Column {
+                    // A long description is cut in the row: the tooltip has all of it.
+                    ToolTip.visible: hovered && title.truncated
+                    ToolTip.text: description
+                    ToolTip.delay: Theme.toolTipDelay
+                    // Declared as a child: the id inside would make the deferred contentItem immediate.
+                    contentItem: texts
+                    Column {
+                        id: texts
                         spacing: Theme.tinySpacing
                         Text {
+                            id: title
                             width: parent.width
                             text: entry.description
                             color: entry.damaged ? Theme.muted : Theme.text
