@@ -67,6 +67,8 @@ QString reason(const LogProblem& problem, const QStringList& needs) {
                     .arg(qs(*problem.otherPlugin));
       return text;
     }
+    case ProblemKind::duplicate: return message + u'.';
+    case ProblemKind::warning: return QStringLiteral("It warned%1: %2").arg(times(problem), message);
     case ProblemKind::error: break;
   }
   return QStringLiteral("It reported an error%1: %2").arg(times(problem), message);

@@ -127,9 +127,20 @@ const char* name(ProblemKind kind) {
     case ProblemKind::incompatible: return "incompatible";
     case ProblemKind::wrongLoaderVersion: return "wrong-loader-version";
     case ProblemKind::skipped: return "skipped";
+    case ProblemKind::duplicate: return "duplicate";
     case ProblemKind::exception: return "exception";
     case ProblemKind::error: return "error";
     case ProblemKind::harmony: return "harmony";
+    case ProblemKind::warning: return "warning";
+  }
+  return "";
+}
+
+const char* name(LogVerdict verdict) {
+  switch (verdict) {
+    case LogVerdict::loaderLog: return "loader-log";
+    case LogVerdict::empty: return "empty";
+    case LogVerdict::notALoaderLog: return "not-a-loader-log";
   }
   return "";
 }
