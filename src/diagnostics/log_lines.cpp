@@ -1,6 +1,7 @@
 #include "diagnostics/log_lines.hpp"
 
 #include <array>
+#include <cctype>
 #include <utility>
 
 #include "foundation/text.hpp"
@@ -37,14 +38,46 @@ std::optional<Header> header(std::string_view line) {
   return header;
 }
 
-bool readable(std::string_view line) {
-  bool wide = false;
+std::optional<std::string_view> readable(std::string_view line, std::string& scratch) {
+  bool wide = false, control = false;
   for (const char c : line) {
     const auto byte = static_cast<unsigned char>(c);
-    if ((byte < 0x20 && byte != '\t') || byte == 0x7F) return false;
+    if (byte == 0) return std::nullopt;
+    control |= (byte < 0x20 && byte != '\t') || byte == 0x7F;
     wide |= byte >= 0x80;
   }
-  return !wide || Text::isValidUTF8(line);
+  if (wide && !Text::isValidUTF8(line)) return std::nullopt;
+  if (!control) return line;
+  scratch.clear();
+  for (const char c : line) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((byte < 0x20 && byte != '\t') || byte == 0x7F)
+      scratch += "\xEF\xBF\xBD";
+    else
+      scratch += c;
+  }
+  return std::string_view(scratch);
+}
+
+bool hasText(std::string_view line) {
+  for (const char c : line)
+    if (std::isalnum(static_cast<unsigned char>(c)) || static_cast<unsigned char>(c) >= 0x80) return true;
+  return false;
+}
+
+std::optional<std::string_view> tag(std::string_view text) {
+  if (!text.starts_with('[')) return std::nullopt;
+  const size_t close = text.find(']');
+  if (close == std::string_view::npos || close < 2 || close > 64) return std::nullopt;
+  const std::string_view name = text.substr(1, close - 1);
+  // A name, not a time ("[12:01:02]"), a level ("[Info]") or a list.
+  if (!std::isalpha(static_cast<unsigned char>(name[0]))) return std::nullopt;
+  for (const char c : name)
+    if (!std::isalnum(static_cast<unsigned char>(c)) && c != ' ' && c != '.' && c != '_' && c != '-')
+      return std::nullopt;
+  for (const auto& [word, level] : levels)
+    if (name == word) return std::nullopt;
+  return name;
 }
 
 Plugin splitPlugin(std::string_view bracket) {

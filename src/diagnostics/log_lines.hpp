@@ -16,8 +16,16 @@ struct Header {
 };
 std::optional<Header> header(std::string_view line);
 
-// A line a person could read: UTF-8 without control characters other than tabs.
-bool readable(std::string_view line);
+// A line as it can be read: none when it is not valid UTF-8 or holds a NUL byte (binary garbage);
+// else the line, with any other control character (plug-ins write some) shown as U+FFFD in a copy
+// made in `scratch`.
+std::optional<std::string_view> readable(std::string_view line, std::string& scratch);
+
+// Whether a line holds a letter or a digit, not only blanks or a separator ("-----").
+bool hasText(std::string_view line);
+
+// The plug-in a message names with a leading tag: "MyMod" of "[MyMod] Could not …".
+std::optional<std::string_view> tag(std::string_view text);
 
 // "Name Version" inside a loader bracket, split at the last space; names hold spaces and brackets.
 struct Plugin {

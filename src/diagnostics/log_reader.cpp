@@ -15,8 +15,16 @@ using LogLines::Level;
 constexpr std::string_view bom = "\xEF\xBB\xBF";
 // What is kept of one line: a plug-in that prints a whole file on one line is not read further.
 constexpr size_t maxLine = 64u << 10;
-// The excerpt: the entry's first lines, enough to recognise the stack, short enough to paste.
-constexpr size_t excerptLines = 12, excerptLineBytes = 240, excerptBytes = 2000;
+// The excerpt: the entry's lines, enough for a long message and its stack, short enough to paste.
+constexpr size_t excerptLines = 40, excerptLineBytes = 240, excerptBytes = 4000;
+// A log with no line header among its first lines is some other file.
+constexpr size_t headerWithin = 300;
+// Distinct warnings listed; a plug-in that warns with a new number every frame is only counted on.
+constexpr size_t maxWarnings = 500;
+// What a frame list keeps of one stack: the culprit and whoever called it is near the top.
+constexpr size_t maxFrames = 8;
+// What a reason quotes of an exception's line.
+constexpr size_t reasonBytes = 200;
 
 // At most `bytes` bytes of UTF-8 text, never cutting a character in two.
 std::string_view cut(std::string_view text, size_t bytes) {
@@ -47,6 +55,9 @@ std::string foldKey(const LogProblem& problem) {
   key += problem.message;
   return key;
 }
+
+// The loader's warning when the game quits: every plug-in's patches go, as they should.
+bool unpatchAll(std::string_view text) { return text.find("UnpatchAll") != std::string_view::npos; }
 
 void merge(LogProblem& into, const LogProblem& more) {
   into.count += more.count;
@@ -190,57 +201,92 @@ void LogReader::finish() {
 LaunchReport LogReader::report() const {
   LaunchReport report = report_;
   fold(report, nullptr);
+  report.verdict = textLines_ == 0                                 ? LogVerdict::empty
+                   : firstHeader_ && *firstHeader_ <= headerWithin ? LogVerdict::loaderLog
+                                                                   : LogVerdict::notALoaderLog;
   return report;
 }
 
-void LogReader::fold(LaunchReport& report, std::unordered_map<std::string, size_t>* index) const {
+void LogReader::fold(LaunchReport& report, Folds* folds) const {
   if (!entry_.open) return;
-  LogProblem problem = problemOf(entry_);
+  auto folded = problemOf(entry_, report.plugins);
+  if (!folded) return;
+  LogProblem& problem = *folded;
   if (entry_.pluginEntry && !report.plugins[*entry_.pluginEntry].mod)
     report.plugins[*entry_.pluginEntry].mod = problem.mod;
-  std::string key = foldKey(problem);
-  const auto& known = index ? *index : problemIndex_;
-  if (const auto found = known.find(key); found != known.end()) {
-    merge(report.problems[found->second], problem);
-    return;
+  // A plug-in whose own code is in an exception while it starts has started and then failed.
+  if (entry_.starting && entry_.thrown && !entry_.pluginEntry) {
+    PluginEntry& starting = report.plugins[*entry_.starting];
+    const bool its = std::any_of(entry_.frames.begin(), entry_.frames.end(), [&](const std::string& ns) {
+      const auto match = resolve(ns, report.plugins);
+      return match && match->entry == entry_.starting;
+    });
+    if (its && starting.state == PluginState::loaded) {
+      starting.state = PluginState::failed;
+      starting.reason =
+          "threw while starting: " + std::string(cut(entry_.exception.value_or(entry_.message), reasonBytes));
+    }
   }
-  if (index) index->emplace(std::move(key), report.problems.size());
-  report.problems.push_back(std::move(problem));
+  const bool warning = problem.kind == ProblemKind::warning;
+  auto& list = warning ? report.warnings : report.problems;
+  std::string key = foldKey(problem);
+  if (folds) {
+    auto& index = warning ? folds->warnings : folds->problems;
+    if (const auto found = index.find(key); found != index.end()) return merge(list[found->second], problem);
+    if (warning && list.size() >= maxWarnings) {
+      ++report.warningsNotListed;
+      return;
+    }
+    index.emplace(std::move(key), list.size());
+  } else {
+    const auto& index = warning ? folds_.warnings : folds_.problems;
+    if (const auto found = index.find(key); found != index.end()) return merge(list[found->second], problem);
+    if (warning && list.size() >= maxWarnings) {
+      ++report.warningsNotListed;
+      return;
+    }
+  }
+  list.push_back(std::move(problem));
 }
 
-void LogReader::line(std::string_view text) {
+void LogReader::line(std::string_view raw) {
   ++report_.lines;
-  if (text.starts_with(bom)) text.remove_prefix(bom.size());
-  text = cut(text, maxLine);
-  if (!LogLines::readable(text)) {
+  if (raw.starts_with(bom)) raw.remove_prefix(bom.size());
+  const auto text = LogLines::readable(cut(raw, maxLine), scratch_);
+  if (!text) {
     ++report_.unreadableLines;
+    ++textLines_;
     return;
   }
-  if (!text.empty() && text[0] == '[')
-    if (const auto header = LogLines::header(text)) {
-      fold(report_, &problemIndex_);
+  if (!Text::trim(*text, Text::whitespace).empty()) ++textLines_;
+  if (!text->empty() && (*text)[0] == '[')
+    if (const auto header = LogLines::header(*text)) {
+      if (!firstHeader_) firstHeader_ = report_.lines;
+      fold(report_, &folds_);
       entry_.open = false;
       headerLine(*header);
       return;
     }
-  continuation(text);
+  continuation(*text);
 }
 
 void LogReader::headerLine(const LogLines::Header& header) {
   const bool problem = header.level == Level::error || header.level == Level::fatal;
   if (header.source == "BepInEx") return loaderLine(header.text, problem);
   if (header.source == "HarmonyX") {
-    if (problem || header.level == Level::warning) open(ProblemKind::harmony, header.text);
+    if (problem || (header.level == Level::warning && !unpatchAll(header.text)))
+      open(ProblemKind::harmony, header.text);
     return;
   }
-  // The engine's and the plug-ins' own warnings and notes are theirs to make; errors are problems.
-  if (!problem) return;
+  if (!problem && header.level != Level::warning) return;
   const ProblemKind kind =
       LogLines::startsWithException(header.text) ? ProblemKind::exception : ProblemKind::error;
-  if (header.source == "Unity Log")
-    open(kind, header.text);
-  else
-    open(kind, header.text, std::string(header.source));
+  open(kind, header.text);
+  if (header.source != "Unity Log") entry_.source = std::string(header.source);
+  if (const auto tag = LogLines::tag(header.text)) entry_.tag = std::string(*tag);
+  entry_.warning = !problem;
+  // The engine's own warnings are its business; a plug-in's are worth a look.
+  entry_.listed = entry_.source || entry_.tag;
 }
 
 void LogReader::loaderLine(std::string_view text, bool problem) {
@@ -258,11 +304,15 @@ void LogReader::loaderLine(std::string_view text, bool problem) {
     }
   } else if (text == "Chainloader startup complete") {
     report_.startupComplete = true;
+    starting_.reset();
   } else if (auto count = pluginsToLoad(text)) {
     report_.pluginCount = count;
   } else if (auto loading = LogLines::bracketAfter(text, "Loading [", "")) {
-    pluginState(*loading, PluginState::loaded, {});
+    starting_ = pluginState(*loading, PluginState::loaded, {});
   } else if (auto skipped = LogLines::bracketAfter(text, "Skipping [", "] because ", &rest)) {
+    constexpr std::string_view newer = "a newer version exists (";
+    if (rest.starts_with(newer) && rest.ends_with(')'))
+      return duplicate(*skipped, rest.substr(newer.size(), rest.size() - newer.size() - 1));
     open(ProblemKind::skipped, text, name(*skipped), pluginState(*skipped, PluginState::skipped, rest));
   } else if (auto failed = LogLines::bracketAfter(text, "Could not load [", "] because ", &rest)) {
     const size_t plugin = pluginState(*failed, PluginState::failed, rest);
@@ -295,15 +345,26 @@ void LogReader::loaderLine(std::string_view text, bool problem) {
 }
 
 size_t LogReader::pluginState(std::string_view bracket, PluginState state, std::string_view reason) {
+  const auto plugin = LogLines::splitPlugin(bracket);
+  // The newer copy of a plug-in installed twice takes the entry of the older one it beat.
+  if (const auto older = duplicates_.find(normalName(plugin.name));
+      older != duplicates_.end() && state == PluginState::loaded) {
+    const size_t at = older->second;
+    duplicates_.erase(older);
+    pluginIndex_.insert_or_assign(std::string(bracket), at);
+    PluginEntry& entry = report_.plugins[at];
+    entry.version = std::string(plugin.version);
+    entry.state = state;
+    entry.reason.reset();
+    entry.mod = modOf(plugin);
+    names_.loading(plugin.name, at);
+    return at;
+  }
   const auto [found, fresh] = pluginIndex_.try_emplace(std::string(bracket), report_.plugins.size());
   if (fresh) {
-    const auto plugin = LogLines::splitPlugin(bracket);
-    report_.plugins.push_back({std::string(plugin.name),
-                               std::string(plugin.version),
-                               state,
-                               std::nullopt,
-                               clues_.byName(plugin.name),
-                               {}});
+    report_.plugins.push_back(
+        {std::string(plugin.name), std::string(plugin.version), state, std::nullopt, modOf(plugin), {}});
+    names_.loading(plugin.name, found->second);
   }
   // "Loading" comes before an "Error loading" of the same plug-in, never after it.
   if (state != PluginState::loaded) {
@@ -313,25 +374,57 @@ size_t LogReader::pluginState(std::string_view bracket, PluginState state, std::
   return found->second;
 }
 
+std::optional<std::string> LogReader::modOf(const LogLines::Plugin& plugin) const {
+  if (auto mod = clues_.byNameAndVersion(plugin.name, plugin.version)) return mod;
+  return clues_.byName(plugin.name);
+}
+
+void LogReader::duplicate(std::string_view bracket, std::string_view newer) {
+  const auto older = LogLines::splitPlugin(bracket);
+  const auto kept = LogLines::splitPlugin(newer);
+  const std::string message = std::string(older.name) + " is installed twice; the older copy (" +
+                              std::string(older.version) + ") was skipped";
+  const std::string line =
+      "Skipping [" + std::string(bracket) + "] because a newer version exists (" + std::string(newer) + ")";
+  const size_t entry = pluginState(bracket, PluginState::skipped, line.substr(line.find("a newer")));
+  duplicates_.insert_or_assign(normalName(older.name), entry);
+  open(ProblemKind::duplicate, message, std::string(older.name));
+  entry_.excerpt = line;
+  entry_.mod = report_.plugins[entry].mod = clues_.byNameAndVersion(older.name, older.version);
+  entry_.otherMod = modOf(kept);
+}
+
 void LogReader::open(ProblemKind kind, std::string_view message, std::optional<std::string> plugin,
                      std::optional<size_t> pluginEntry) {
   entry_ = Entry{};
   entry_.open = true;
   entry_.kind = kind;
   entry_.plugin = std::move(plugin);
-  entry_.message = message;
+  if (LogLines::hasText(message)) entry_.message = message;
   entry_.line = report_.lines;
   entry_.pluginEntry = pluginEntry;
+  entry_.starting = starting_;
   entry_.dll = dllIn(message);
   entry_.harmony = message.find("HarmonyException") != std::string_view::npos;
+  if (LogLines::startsWithException(message)) entry_.exception = message;
+  entry_.thrown = entry_.exception.has_value();
   addExcerpt(message);
 }
 
 void LogReader::continuation(std::string_view text) {
-  if (!entry_.open || Text::trim(text, " \t").empty()) return;
+  const std::string_view trimmed = Text::trim(text, " \t");
+  if (!entry_.open || trimmed.empty()) return;
   addExcerpt(text);
-  if (!entry_.culprit)
-    if (const auto ns = StackFrames::pluginNamespace(text)) entry_.culprit = std::string(*ns);
+  if (entry_.message.empty() && LogLines::hasText(trimmed)) entry_.message = trimmed;
+  if (StackFrames::isFrame(trimmed)) {
+    entry_.thrown = true;
+    if (const auto ns = StackFrames::pluginNamespace(trimmed); ns && entry_.frames.size() < maxFrames)
+      if (std::find(entry_.frames.begin(), entry_.frames.end(), *ns) == entry_.frames.end())
+        entry_.frames.emplace_back(*ns);
+  } else if (!entry_.exception && LogLines::startsWithException(trimmed)) {
+    entry_.exception = trimmed;
+    entry_.thrown = true;
+  }
   if (!entry_.harmony && text.find("HarmonyException") != std::string_view::npos) entry_.harmony = true;
   if (!entry_.dll) entry_.dll = dllIn(text);
 }
@@ -347,12 +440,22 @@ void LogReader::addExcerpt(std::string_view text) {
 
 void LogReader::restart() {
   report_ = LaunchReport{.lines = report_.lines, .unreadableLines = report_.unreadableLines};
-  problemIndex_.clear();
+  folds_ = {};
   pluginIndex_.clear();
+  duplicates_.clear();
+  names_.clear();
+  starting_.reset();
   entry_ = {};
 }
 
-LogProblem LogReader::problemOf(const Entry& entry) const {
+std::optional<PluginNames::Match> LogReader::resolve(std::string_view name,
+                                                     const std::vector<PluginEntry>& plugins) const {
+  return names_.resolve(name, plugins, clues_);
+}
+
+std::optional<LogProblem> LogReader::problemOf(const Entry& entry,
+                                               const std::vector<PluginEntry>& plugins) const {
+  if (entry.message.empty()) return std::nullopt;  // nothing but separators
   LogProblem problem{.kind = entry.kind,
                      .plugin = entry.plugin,
                      .message = entry.message,
@@ -361,26 +464,64 @@ LogProblem LogReader::problemOf(const Entry& entry) const {
                      .lastLine = entry.line,
                      .excerpt = entry.excerpt,
                      .missing = entry.missing};
-  const bool thrown = entry.kind == ProblemKind::exception || entry.kind == ProblemKind::error;
-  if (entry.harmony && thrown) problem.kind = ProblemKind::harmony;
-  // Who the code belongs to: the frame that threw, else the patch class a Harmony line names.
-  std::optional<std::string> ns = entry.culprit;
-  if (!ns && problem.kind == ProblemKind::harmony) ns = StackFrames::namedNamespace(entry.message);
-
-  // The loader's display name is exact; a DLL or a namespace beats a logger's name.
-  const bool displayName = entry.pluginEntry.has_value();
-  if (displayName) problem.mod = clues_.byName(*entry.plugin);
-  if (!problem.mod && entry.dll) problem.mod = clues_.byDll(*entry.dll);
-  if (!problem.mod && ns) problem.mod = clues_.byNamespace(*ns);
-  if (!problem.mod && entry.plugin && !displayName) {
-    problem.mod = clues_.byName(*entry.plugin);
-    if (!problem.mod) problem.mod = clues_.byNamespace(*entry.plugin);
+  if (entry.warning) {
+    if (!entry.thrown && !entry.listed) return std::nullopt;
+    problem.kind = entry.thrown ? ProblemKind::exception : ProblemKind::warning;
   }
-  if (!problem.plugin) {
-    if (ns)
-      problem.plugin = std::string(StackFrames::root(*ns));
-    else if (entry.dll)
-      problem.plugin = std::string(dllStem(*entry.dll));
+  const bool thrown = problem.kind == ProblemKind::exception || problem.kind == ProblemKind::error;
+  if (entry.harmony && thrown) problem.kind = ProblemKind::harmony;
+
+  if (entry.kind == ProblemKind::duplicate) {
+    problem.mod = entry.mod;
+    problem.otherMod = entry.otherMod;
+    return problem;
+  }
+
+  // The loader's bracket names the plug-in exactly; its mod by its name, else by what the entry shows.
+  if (entry.plugin) {
+    problem.mod = clues_.byName(*entry.plugin);
+    if (!problem.mod && entry.dll) problem.mod = clues_.byDll(*entry.dll);
+    for (size_t i = 0; !problem.mod && i < entry.frames.size(); ++i)
+      if (const auto match = resolve(entry.frames[i], plugins)) problem.mod = match->mod;
+  } else {
+    // Whose code it is: the first frame that is not the logger's own (a library that reports another
+    // plug-in's exception), the patch a Harmony line names, the DLL it shows, the tag the message
+    // begins with, else the logger.
+    const auto logger = entry.source ? resolve(*entry.source, plugins) : std::nullopt;
+    std::optional<PluginNames::Match> match;
+    std::optional<std::string> unmatched;
+    for (const std::string& ns : entry.frames) {
+      auto found = resolve(ns, plugins);
+      if (logger && found && found->plugin == logger->plugin) continue;
+      match = std::move(found);
+      if (!match) unmatched = ns;
+      break;
+    }
+    if (!match && !unmatched && problem.kind == ProblemKind::harmony)
+      if (const auto ns = StackFrames::namedNamespace(entry.message))
+        if (!(match = resolve(*ns, plugins))) unmatched = *ns;
+    if (!match && !unmatched && entry.dll) {
+      match = resolve(dllStem(*entry.dll), plugins);
+      if (match && !match->entry) match->mod = clues_.byDll(*entry.dll);
+      if (!match) {
+        if (const auto mod = clues_.byDll(*entry.dll))
+          match = PluginNames::Match{clues_.packageName(*mod).value_or(*mod), mod, std::nullopt};
+        else
+          unmatched = std::string(dllStem(*entry.dll));
+      }
+    }
+    if (!match && !unmatched && entry.tag)
+      if (!(match = resolve(*entry.tag, plugins))) unmatched = entry.tag;
+    if (!match && !unmatched) {
+      match = logger;
+      if (!match) unmatched = entry.source;
+    }
+    if (match) {
+      problem.plugin = match->plugin;
+      problem.mod = match->mod;
+    } else {
+      problem.plugin = unmatched;
+    }
   }
 
   // Code built against another version of a plug-in it uses: name that one too.
@@ -389,8 +530,9 @@ LogProblem LogReader::problemOf(const Entry& entry) const {
       problem.otherPlugin = std::string(*assembly);
       problem.otherMod = clues_.byDll(*assembly);
     } else if (const auto other = StackFrames::namedNamespace(entry.message)) {
-      problem.otherPlugin = std::string(StackFrames::root(*other));
-      problem.otherMod = clues_.byNamespace(*other);
+      const auto match = resolve(*other, plugins);
+      problem.otherPlugin = match ? match->plugin : *other;
+      problem.otherMod = match ? match->mod : std::nullopt;
     }
     if (problem.otherPlugin == problem.plugin) problem.otherPlugin = problem.otherMod = std::nullopt;
   }

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "foundation/fs.hpp"
+#include "foundation/package_id.hpp"
 #include "foundation/text.hpp"
 #include "profiles/config_file.hpp"
 
@@ -44,6 +45,14 @@ bool holdsString(std::string_view bytes, std::string_view text) {
   return false;
 }
 
+// "2.20.1" and "2.20.1.0" are one version; a plug-in's and its package's often differ so.
+bool sameVersion(std::string_view a, std::string_view b) {
+  auto x = Version::parts(a), y = Version::parts(b);
+  while (!x.empty() && x.back() == 0) x.pop_back();
+  while (!y.empty() && y.back() == 0) y.pop_back();
+  return !a.empty() && x == y;
+}
+
 bool isDll(const fs::path& file) {
   std::string ext = file.extension().string();
   for (char& c : ext) c = char(std::tolower(static_cast<unsigned char>(c)));
@@ -70,7 +79,7 @@ std::string normalName(std::string_view name) {
 ModClues ModClues::gather(const Profile& profile, const fs::path& folder) {
   ModClues clues;
   for (const ProfileMod& mod : profile.mods) {
-    clues.addMod(mod.id(), mod.name);
+    clues.addMod(mod.id(), mod.name, mod.installed.value_or(mod.version));
     for (const fs::path& tree : {folder / "BepInEx" / "plugins", folder / "disabled" / "plugins"}) {
       std::error_code ec;
       for (fs::recursive_directory_iterator it(tree / mod.id(), ec), end; !ec && it != end; it.increment(ec))
@@ -90,8 +99,9 @@ ModClues ModClues::gather(const Profile& profile, const fs::path& folder) {
   return clues;
 }
 
-void ModClues::addMod(const std::string& key, std::string_view packageName) {
+void ModClues::addMod(const std::string& key, std::string_view packageName, std::string_view version) {
   keys_.insert(key);
+  packages_[key] = {std::string(packageName), std::string(version)};
   names_[normalName(packageName)].insert(key);
 }
 
@@ -116,6 +126,25 @@ std::optional<std::string> ModClues::only(const std::map<std::string, std::set<s
 std::optional<std::string> ModClues::byName(std::string_view name) const {
   if (name.empty()) return std::nullopt;
   return only(names_, normalName(name));
+}
+
+std::optional<std::string> ModClues::byNameAndVersion(std::string_view name, std::string_view version) const {
+  const auto found = names_.find(normalName(name));
+  if (found == names_.end() || version.empty()) return std::nullopt;
+  std::set<std::string> fits;
+  for (const std::string& key : found->second)
+    if (const auto package = packages_.find(key);
+        package != packages_.end() && sameVersion(package->second.second, version))
+      fits.insert(key);
+  if (fits.empty()) fits = holding(version, found->second);
+  if (fits.size() != 1) return std::nullopt;
+  return *fits.begin();
+}
+
+std::optional<std::string> ModClues::packageName(const std::string& key) const {
+  const auto found = packages_.find(key);
+  if (found == packages_.end()) return std::nullopt;
+  return found->second.first;
 }
 
 std::optional<std::string> ModClues::byNamespace(std::string_view ns) const {
@@ -150,16 +179,21 @@ std::optional<std::string> ModClues::byGuid(std::string_view guid) const {
     key = byName(named->second);
   // The GUID is written into the plug-in's DLL as text; a mod whose DLL holds it carries it.
   std::set<std::string> holders;
-  for (const auto& [mod, file] : dllFiles_) {
-    if (key || guid.size() < 3 || holders.count(mod)) continue;
-    try {
-      if (holdsString(FS::readFile(file, dllReadLimit), guid)) holders.insert(mod);
-    } catch (const std::exception&) {
-      // An unreadable DLL says nothing about the GUID.
-    }
-  }
+  if (!key && guid.size() >= 3) holders = holding(guid, keys_);
   if (!key && holders.size() == 1) key = *holders.begin();
   guidsFound_.emplace(std::string(guid), key);
   return key;
+}
+std::set<std::string> ModClues::holding(std::string_view text, const std::set<std::string>& keys) const {
+  std::set<std::string> holders;
+  for (const auto& [mod, file] : dllFiles_) {
+    if (!keys.count(mod) || holders.count(mod)) continue;
+    try {
+      if (holdsString(FS::readFile(file, dllReadLimit), text)) holders.insert(mod);
+    } catch (const std::exception&) {
+      // An unreadable DLL says nothing about what it holds.
+    }
+  }
+  return holders;
 }
 }  // namespace Diagnostics

@@ -22,12 +22,17 @@ class ModClues {
   static ModClues gather(const Profile& profile, const std::filesystem::path& folder);
 
   // The pieces gather finds, for tests and for callers that know them already.
-  void addMod(const std::string& key, std::string_view packageName);
+  void addMod(const std::string& key, std::string_view packageName, std::string_view version = {});
   void addDll(const std::string& key, const std::filesystem::path& file);
   void addSettingsFile(std::string_view guid, std::string_view pluginName);
 
   // A plug-in's display name or logger name ("Configuration Manager").
   std::optional<std::string> byName(std::string_view name) const;
+  // One of several copies of a plug-in: among the mods its name fits, the one whose package
+  // version is `version` or whose DLL holds it as text; none unless exactly one does.
+  std::optional<std::string> byNameAndVersion(std::string_view name, std::string_view version) const;
+  // The package name of a mod's key ("Jotunn" of "ValheimModding-Jotunn").
+  std::optional<std::string> packageName(const std::string& key) const;
   // A namespace from a stack frame ("Jotunn.Managers"): its longest leading part that names one mod.
   std::optional<std::string> byNamespace(std::string_view ns) const;
   // A DLL's path or file name: the mod folder it sits in, else the mod that holds a DLL of that name.
@@ -38,11 +43,14 @@ class ModClues {
   bool empty() const { return keys_.empty(); }
 
  private:
+  // Mods among `keys` whose DLLs hold `text` as an attribute's argument.
+  std::set<std::string> holding(std::string_view text, const std::set<std::string>& keys) const;
   std::optional<std::string> only(const std::map<std::string, std::set<std::string>>& map,
                                   const std::string& normalName) const;
   std::set<std::string> keys_;
   std::map<std::string, std::set<std::string>> names_, dlls_;  // by normalised name
   std::map<std::string, std::string> guidNames_;  // plug-in GUID → display name
+  std::map<std::string, std::pair<std::string, std::string>> packages_;  // key → package name, version
   std::vector<std::pair<std::string, std::filesystem::path>> dllFiles_;  // key, file
   mutable std::map<std::string, std::optional<std::string>, std::less<>> guidsFound_;
 };

@@ -14,6 +14,21 @@ Json missingJson(const std::vector<MissingDependency>& missing) {
     list.push_back({{"guid", dependency.guid}, {"mod", orNull(dependency.mod)}});
   return list;
 }
+
+Json problemsJson(const std::vector<LogProblem>& list) {
+  Json problems = Json::array();
+  for (const LogProblem& problem : list) {
+    Json entry{{"kind", name(problem.kind)},   {"plugin", orNull(problem.plugin)},
+               {"mod", orNull(problem.mod)},   {"message", problem.message},
+               {"count", problem.count},       {"firstLine", problem.firstLine},
+               {"lastLine", problem.lastLine}, {"excerpt", problem.excerpt}};
+    if (problem.otherPlugin) entry["otherPlugin"] = *problem.otherPlugin;
+    if (problem.otherPlugin || problem.otherMod) entry["otherMod"] = orNull(problem.otherMod);
+    if (!problem.missing.empty()) entry["missing"] = missingJson(problem.missing);
+    problems.push_back(std::move(entry));
+  }
+  return problems;
+}
 }  // namespace
 
 std::string toJson(const LaunchReport& report) {
@@ -27,20 +42,9 @@ std::string toJson(const LaunchReport& report) {
     if (!plugin.missing.empty()) entry["missing"] = missingJson(plugin.missing);
     plugins.push_back(std::move(entry));
   }
-  Json problems = Json::array();
-  for (const LogProblem& problem : report.problems) {
-    Json entry{{"kind", name(problem.kind)},   {"plugin", orNull(problem.plugin)},
-               {"mod", orNull(problem.mod)},   {"message", problem.message},
-               {"count", problem.count},       {"firstLine", problem.firstLine},
-               {"lastLine", problem.lastLine}, {"excerpt", problem.excerpt}};
-    if (problem.otherPlugin) {
-      entry["otherPlugin"] = *problem.otherPlugin;
-      entry["otherMod"] = orNull(problem.otherMod);
-    }
-    if (!problem.missing.empty()) entry["missing"] = missingJson(problem.missing);
-    problems.push_back(std::move(entry));
-  }
-  const Json json{{"loader", orNull(report.loader)},
+  Json problems = problemsJson(report.problems), warnings = problemsJson(report.warnings);
+  const Json json{{"verdict", name(report.verdict)},
+                  {"loader", orNull(report.loader)},
                   {"process", orNull(report.process)},
                   {"started", orNull(report.started)},
                   {"pack", orNull(report.pack)},
@@ -48,6 +52,8 @@ std::string toJson(const LaunchReport& report) {
                   {"pluginCount", report.pluginCount ? Json(*report.pluginCount) : Json(nullptr)},
                   {"plugins", std::move(plugins)},
                   {"problems", std::move(problems)},
+                  {"warnings", std::move(warnings)},
+                  {"warningsNotListed", report.warningsNotListed},
                   {"lines", report.lines},
                   {"unreadableLines", report.unreadableLines}};
   // The reader passes on only valid UTF-8; replacing is a guard, not a path.

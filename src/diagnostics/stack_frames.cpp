@@ -60,20 +60,36 @@ std::string_view nameBefore(std::string_view text, size_t end) {
 
 std::string_view root(std::string_view ns) { return ns.substr(0, ns.find('.')); }
 
-std::optional<std::string_view> pluginNamespace(std::string_view line) {
+namespace {
+// A frame's method as written, "Namespace.Class.Method" or "Namespace.Class:Method"; empty for a
+// runtime-made method ("(wrapper dynamic-method) …"), none when the line is no frame.
+std::optional<std::string_view> frameMethod(std::string_view line) {
   line = Text::trim(line, " \t");
-  if (line.starts_with("at ")) line.remove_prefix(3);
-  if (line.starts_with("(wrapper")) return std::nullopt;
-  // The method's full name runs to its parameter list.
-  const size_t end = line.find(" (");
-  if (end == std::string_view::npos) return std::nullopt;
-  const std::string_view method = line.substr(0, end);
-  if (method.find(' ') != std::string_view::npos) return std::nullopt;
+  const bool at = line.starts_with("at ");
+  if (at) line.remove_prefix(3);
+  if (line.starts_with("(wrapper ")) return std::string_view();
+  const size_t paren = line.find('(');
+  if (paren == std::string_view::npos || paren == 0 || line.find(')', paren) == std::string_view::npos)
+    return std::nullopt;
+  const std::string_view method = Text::trim(line.substr(0, paren), " ");
+  if (method.empty() || !identifierStart(method[0]) || method.find(' ') != std::string_view::npos)
+    return std::nullopt;
+  // Without "at", only the engine's "Class:Method" or a dotted name reads as a frame.
+  if (!at && method.find_first_of(".:") == std::string_view::npos) return std::nullopt;
+  return method;
+}
+}  // namespace
+
+bool isFrame(std::string_view line) { return frameMethod(line).has_value(); }
+
+std::optional<std::string_view> pluginNamespace(std::string_view line) {
+  const auto method = frameMethod(line);
+  if (!method || method->empty()) return std::nullopt;
   // The engine writes "Namespace.Class:Method" for frames of a logged message.
-  const size_t colon = method.find(':');
-  if (colon == std::string_view::npos) return namespaceOf(method, 2);
-  if (method.find(':', colon + 1) != std::string_view::npos) return std::nullopt;
-  return namespaceOf(method.substr(0, colon), 1);
+  const size_t colon = method->find(':');
+  if (colon == std::string_view::npos) return namespaceOf(*method, 2);
+  if (method->find(':', colon + 1) != std::string_view::npos) return std::nullopt;
+  return namespaceOf(method->substr(0, colon), 1);
 }
 
 std::optional<std::string> namedNamespace(std::string_view message) {

@@ -65,17 +65,18 @@ TEST_F(LogReaderTest, EveryKindOfTroubleIsReportedFoldedAndTied) {
   EXPECT_EQ(report.started, "12.11.2024 08:01:02") << "a start time in another locale is kept as written";
   EXPECT_THAT(seen(report),
               ElementsAre(Seen{"wrong-loader-version", "SleepPlease", "Sleepy-SleepPlease", 1, 5, 5},
-                          Seen{"skipped", "Jotunn", "ValheimModding-Jotunn", 1, 6, 6},
+                          // The older of two copies: bundled inside another mod.
+                          Seen{"duplicate", "Jotunn", "Builder-BuildKit", 1, 6, 6},
                           Seen{"missing-dependency", "CropReplantCompat", "Crops-CropReplantCompat", 1, 7, 7},
                           Seen{"incompatible", "Old Portals", "-", 1, 8, 8},
                           Seen{"skipped", "Portal Extras", "-", 1, 9, 9},
                           // An emoji and brackets in the name; the stack's namespace ties it.
                           Seen{"error", "Broken [Beta] 🔥 Mod", "Bee-BrokenBeta", 1, 13, 13},
                           // The DLL path of a Harmony line.
-                          Seen{"harmony", "FarmGrid", "Farmer-FarmGrid", 1, 17, 17},
+                          Seen{"harmony", "Farm Grid", "Farmer-FarmGrid", 1, 17, 17},
                           Seen{"exception", "ConfigurationManager", "Owner-ConfigurationManager", 3, 21, 34},
                           // A plug-in's own logger named after a namespace.
-                          Seen{"error", "Jotunn.Managers.GUIManager", "ValheimModding-Jotunn", 1, 32, 32},
+                          Seen{"error", "Jotunn", "ValheimModding-Jotunn", 1, 32, 32},
                           Seen{"exception", "RRRBetterRaids", "RRR-RRRBetterRaids", 1, 38, 38},
                           // The patch class in the exception line, the runtime's frames passed over.
                           Seen{"harmony", "SleepPlease", "Sleepy-SleepPlease", 1, 44, 44},
@@ -104,18 +105,18 @@ TEST_F(LogReaderTest, PluginsThatDidNotLoadSayWhy) {
   for (const auto& p : report.plugins) why.emplace_back(p.name, name(p.state), orDash(p.reason));
   EXPECT_THAT(
       why,
-      ElementsAre(std::tuple{"Jotunn", "skipped", "a newer version exists (Jotunn 2.20.1)"},
+      ElementsAre(std::tuple{"Jotunn", "loaded", "-"},
                   std::tuple{"CropReplantCompat", "failed",
                              "it has missing dependencies: com.example.cropreplant, "
                              "org.bepinex.plugins.farming (v1.2.0 or newer), com.nobody.ghost"},
                   std::tuple{"Old Portals", "failed", "it is incompatible with: com.example.portals"},
                   std::tuple{"Portal Extras", "skipped",
                              "it has a dependency that was not loaded. See previous errors for details."},
-                  std::tuple{"SleepPlease", "loaded", "-"}, std::tuple{"Jotunn", "loaded", "-"},
+                  std::tuple{"SleepPlease", "loaded", "-"},
                   std::tuple{"Broken [Beta] 🔥 Mod", "failed",
                              "Exception has been thrown by the target of an invocation."},
                   std::tuple{"Farm Grid", "loaded", "-"}, std::tuple{"RRRBetterRaids", "loaded", "-"}));
-  EXPECT_EQ(report.plugins[6].mod, "Bee-BrokenBeta") << "the plug-in takes the mod its error's stack names";
+  EXPECT_EQ(report.plugins[5].mod, "Bee-BrokenBeta") << "the plug-in takes the mod its error's stack names";
 }
 
 // A server's start after a client's in the same file (the player's AppendLog): the report starts
@@ -191,7 +192,7 @@ TEST_F(LogReaderTest, BadBytesGiveAReportNeverACrash) {
   const std::string cut = LogSamples::troubled.substr(0, LogSamples::troubled.find("🔥") + 2);
   const LaunchReport report = readLog(cut, clues);
   EXPECT_EQ(report.unreadableLines, 1u);
-  EXPECT_EQ(report.plugins.size(), 6u);
+  EXPECT_EQ(report.plugins.size(), 5u);
 
   // Another game and another loader generation.
   const LaunchReport other = readLog(
@@ -203,17 +204,17 @@ TEST_F(LogReaderTest, BadBytesGiveAReportNeverACrash) {
   EXPECT_EQ(other.plugins.size(), 1u);
 }
 
-TEST_F(LogReaderTest, TwoHundredMegabytesStayInBoundedMemory) {
+// Memory is measured by the benchmark; this is what the report says of a big log.
+TEST_F(LogReaderTest, ABigLogFoldsItsRepeatsAndAnEndlessLineIsKeptOnlyInPart) {
   LogReader reader(clues);
   const std::string piece = LogSamples::repeatedExceptions(1 << 20, 50).substr(LogSamples::clean.size());
-  for (int i = 0; i < 200; ++i) reader.append(piece);
-  // A line that never ends is kept only in part.
+  for (int i = 0; i < 20; ++i) reader.append(piece);
   const std::string endless(1 << 20, 'x');
-  for (int i = 0; i < 200; ++i) reader.append(endless);
+  for (int i = 0; i < 20; ++i) reader.append(endless);
   reader.finish();
   const LaunchReport report = reader.report();
   ASSERT_EQ(report.problems.size(), 1u);
-  EXPECT_EQ(report.problems[0].count, 200u * 50u);
+  EXPECT_EQ(report.problems[0].count, 20u * 50u);
   EXPECT_EQ(report.problems[0].mod, "Owner-ConfigurationManager");
 }
 
