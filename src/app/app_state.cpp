@@ -159,6 +159,11 @@ void AppState::refreshDerived() {
 
 // ---- Lookups and derived values.
 
+QString AppState::offQuestion(const std::string& key) const {
+  const QString asked = mods_->offQuestion(key);
+  return asked.isEmpty() ? dependencies_->offQuestion(key) : asked;
+}
+
 const Profile* AppState::current(const std::string& id) const {
   for (const Profile& p : profiles())
     if (p.id == id) return &p;

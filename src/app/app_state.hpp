@@ -109,6 +109,8 @@ class AppState : public QObject {
 
   // ---- Mod status.
   ModStatus status(const ProfileMod& mod, const Profile& profile) const;
+  // What turning a mod of the selected profile off asks first, the same wherever it is turned off.
+  QString offQuestion(const std::string& key) const;
   // The catalogue's entry for a mod of the profile; null for a mod installed from a file.
   const TSPackage* catalogued(const std::string& ns, const std::string& name, const Profile& profile) const;
   ModStatus packStatus(const Profile& profile) const;

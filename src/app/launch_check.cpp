@@ -14,6 +14,7 @@
 #include "foundation/fs.hpp"
 #include "foundation/log.hpp"
 #include "foundation/paths.hpp"
+#include "installer/installer.hpp"
 
 using Diagnostics::LaunchReport;
 using Diagnostics::LogProblem;
@@ -42,6 +43,13 @@ const TSPackage* packageForGuid(const std::string& guid, const std::vector<TSPac
   }
   return byOwner;
 }
+
+// What names a problem among the report's rows while the report grows: what it folds by.
+QString problemKey(const LogProblem& problem) {
+  return QStringLiteral("%1\x1f%2\x1f%3")
+      .arg(QLatin1String(Diagnostics::name(problem.kind)), qs(problem.plugin.value_or("")),
+           qs(problem.message));
+}
 }  // namespace
 
 LaunchCheck::LaunchCheck(AppState* app)
@@ -67,6 +75,12 @@ LaunchCheck::LaunchCheck(AppState* app)
   for (auto changed : {&AppState::profilesChanged, &AppState::selectedIDChanged})
     connect(app_, changed, this, &LaunchCheck::refreshProblems);
   connect(app_->catalogue(), &CatalogueState::indexChanged, this, &LaunchCheck::refreshProblems);
+  connect(app_->activity(), &Activity::busyChanged, this, [this] {
+    if (!playAfterMending_ || !app_->activity()->idle()) return;
+    playAfterMending_ = false;
+    app_->pollGame();
+    app_->play();
+  });
 }
 
 LaunchCheck::~LaunchCheck() = default;
@@ -78,8 +92,9 @@ void LaunchCheck::follow(const Profile& profile, std::filesystem::path log, LogF
   if (!watcher_->directories().isEmpty()) watcher_->removePaths(watcher_->directories());
   follower_ = std::make_shared<LogFollower>(std::move(log), before, profile);
   profileID_ = profile.id;
+  launched_ = profile;
+  lastFix_.clear();
   const bool had = report_.has_value();
-  const QString summaryBefore = summary();
   report_.reset();
   waited_ = ended_ = false;
   setNoLoader(false);
@@ -87,8 +102,12 @@ void LaunchCheck::follow(const Profile& profile, std::filesystem::path log, LogF
   if (had) {
     emit reportChanged();
     refreshProblems();
-    if (!summaryBefore.isEmpty()) emit summaryChanged(summaryBefore);
   }
+  announceSummary();
+  startingNote_ =
+      QStringLiteral("Valheim is starting with “%1”. Launching from Steam later runs it unmodded.")
+          .arg(qs(profile.name));
+  app_->activity()->setNote(startingNote_);
   watcher_->addPath(qpath(follower_->file().parent_path()));
   patience_->start();
   read();  // the loader may have begun already
@@ -133,12 +152,17 @@ QCoro::Task<> LaunchCheck::readTask(std::shared_ptr<LogFollower> follower) {
 
 void LaunchCheck::setReport(LaunchReport report) {
   if (report_ == report) return;
-  const QString before = summary();
   report_ = std::move(report);
   setNoLoader(false);
   emit reportChanged();
   refreshProblems();
-  if (summary() != before) emit summaryChanged(before);
+}
+
+void LaunchCheck::announceSummary() {
+  const QString now = summary();
+  if (now == summary_) return;
+  const QString before = std::exchange(summary_, now);
+  emit summaryChanged(before);
 }
 
 void LaunchCheck::checkLoader() {
@@ -148,6 +172,8 @@ void LaunchCheck::checkLoader() {
 void LaunchCheck::setNoLoader(bool on) {
   if (noLoader_ == on) return;
   noLoader_ = on;
+  // The banner says what became of the start; the footer stops saying it is under way.
+  if (on && app_->activity()->note() == startingNote_) app_->activity()->setNote({});
   emit noLoaderChanged();
 }
 
@@ -159,7 +185,12 @@ void LaunchCheck::setShown(bool on) {
   emit shownChanged();
 }
 
-QString LaunchCheck::summary() const { return report_ ? LaunchWords::summary(*report_) : QString(); }
+QString LaunchCheck::summary() const {
+  return report_ ? LaunchWords::summary(*report_, fixedCount_) : QString();
+}
+bool LaunchCheck::notALoaderLog() const {
+  return report_ && report_->verdict == Diagnostics::LogVerdict::notALoaderLog;
+}
 QString LaunchCheck::loader() const { return report_ && report_->loader ? qs(*report_->loader) : QString(); }
 int LaunchCheck::loaded() const { return report_ ? LaunchWords::counts(*report_).loaded : 0; }
 int LaunchCheck::skipped() const { return report_ ? LaunchWords::counts(*report_).skipped : 0; }
@@ -167,74 +198,132 @@ int LaunchCheck::failed() const { return report_ ? LaunchWords::counts(*report_)
 
 const Profile* LaunchCheck::profile() const { return app_->current(profileID_); }
 
-void LaunchCheck::refreshProblems() {
+QString LaunchCheck::outcome(const LogProblem& problem) const {
+  const Profile* now = profile();
+  if (!now || !launched_) return {};
+  if (const ProfileMod* was = problem.mod ? launched_->find(*problem.mod) : nullptr) {
+    const ProfileMod* is = now->find(*problem.mod);
+    if (!is) return QStringLiteral("Removed");
+    if (was->enabled && !is->enabled) return QStringLiteral("Turned off");
+    if (is->installed && is->installed != was->installed)
+      return QStringLiteral("Updated to %1").arg(qs(*is->installed));
+  }
+  for (const auto& missing : problem.missing) {
+    if (const ProfileMod* was = missing.mod ? launched_->find(*missing.mod) : nullptr) {
+      if (const ProfileMod* is = now->find(*missing.mod); is && is->enabled && !was->enabled)
+        return QStringLiteral("Turned on %1").arg(qs(is->displayName()));
+    } else if (const TSPackage* pkg = packageForGuid(missing.guid, app_->catalogue()->index());
+               pkg && !launched_->find(pkg->fullName) && now->find(pkg->fullName)) {
+      return QStringLiteral("Added %1").arg(qs(pkg->displayName()));
+    }
+  }
+  return {};
+}
+
+QVariantList LaunchCheck::rows(const std::vector<const LogProblem*>& problems, bool actionable) const {
+  const Profile* p = profile();
+  const ProfileMod* noMod = nullptr;
+  auto modOf = [&](const std::optional<std::string>& key) { return key && p ? p->find(*key) : noMod; };
+  // Groups in the order their first problem comes; untied problems group by plug-in.
+  std::vector<std::pair<std::string, std::vector<const LogProblem*>>> groups;
+  for (const LogProblem* problem : problems) {
+    const std::string key = problem->mod ? *problem->mod : "\x1f" + problem->plugin.value_or("");
+    auto it = std::find_if(groups.begin(), groups.end(), [&](const auto& g) { return g.first == key; });
+    if (it == groups.end()) it = groups.insert(groups.end(), {key, {}});
+    it->second.push_back(problem);
+  }
   QVariantList rows;
+  for (const auto& [group, members] : groups) {
+    const LogProblem& head = *members.front();
+    const ProfileMod* mod = modOf(head.mod);
+    const QString title = mod           ? qs(mod->displayName())
+                          : head.mod    ? qs(*head.mod)
+                          : head.plugin ? qs(*head.plugin)
+                                        : QStringLiteral("The loader");
+    const QString subtitle = head.mod ? qs(*head.mod) : QStringLiteral("Not tied to a mod");
+    bool first = true;
+    for (const LogProblem* problem : members) {
+      const QString key = problemKey(*problem);
+      const QString done = outcome(*problem);
+      QStringList needs;
+      QString action, label, target;
+      for (const auto& missing : problem->missing) {
+        if (const ProfileMod* has = modOf(missing.mod)) {
+          needs << QStringLiteral("%1, which didn’t load").arg(qs(has->displayName()));
+        } else if (const TSPackage* pkg = packageForGuid(missing.guid, app_->catalogue()->index())) {
+          const bool held = p && p->find(pkg->fullName);
+          needs << (held ? QStringLiteral("%1, which didn’t load")
+                         : QStringLiteral("%1, which isn’t in this profile"))
+                       .arg(qs(pkg->displayName()));
+          if (action.isEmpty() && !held)
+            std::tie(action, label, target) =
+                std::tuple(QStringLiteral("add"), QStringLiteral("Add %1").arg(qs(pkg->displayName())),
+                           qs(pkg->fullName));
+        } else {
+          needs << QStringLiteral("the plug-in %1, which no mod here provides").arg(qs(missing.guid));
+        }
+      }
+      if (problem->kind == Diagnostics::ProblemKind::duplicate) {
+        // The older copy goes, when both copies are known mods.
+        if (mod && modOf(problem->otherMod))
+          std::tie(action, label, target) =
+              std::tuple(QStringLiteral("remove"), QStringLiteral("Remove %1").arg(qs(mod->displayName())),
+                         qs(mod->id()));
+      } else if (action.isEmpty() && mod) {
+        if (app_->status(*mod, *p) == ModStatus::UpdateAvailable)
+          std::tie(action, label) = std::pair(QStringLiteral("update"), QStringLiteral("Update"));
+        else if (mod->enabled)
+          std::tie(action, label) = std::pair(QStringLiteral("turnOff"), QStringLiteral("Turn Off"));
+        target = qs(mod->id());
+      }
+      if (!actionable || !done.isEmpty()) action = label = target = QString();
+      rows << QVariantMap{{QStringLiteral("key"), key},
+                          {QStringLiteral("first"), first},
+                          {QStringLiteral("title"), title},
+                          {QStringLiteral("subtitle"), subtitle},
+                          {QStringLiteral("reason"), LaunchWords::reason(*problem, needs)},
+                          {QStringLiteral("lines"), LaunchWords::lines(*problem)},
+                          {QStringLiteral("excerpt"), qs(problem->excerpt)},
+                          {QStringLiteral("action"), action},
+                          {QStringLiteral("actionLabel"), label},
+                          {QStringLiteral("target"), target},
+                          {QStringLiteral("outcome"), done},
+                          {QStringLiteral("undoable"), !done.isEmpty() && actionable && key == lastFix_}};
+      first = false;
+    }
+  }
+  return rows;
+}
+
+void LaunchCheck::refreshProblems() {
+  QVariantList all, warned;
+  int fixed = 0;
   if (report_) {
     const Profile* p = profile();
     // Actions change the selected profile: they are offered only while it is the launched one.
     const bool actionable = p && app_->selectedID() == qs(p->id);
-    const ProfileMod* noMod = nullptr;
-    auto modOf = [&](const std::optional<std::string>& key) { return key && p ? p->find(*key) : noMod; };
-    // Groups in the order their first problem comes; untied problems group by plug-in.
-    std::vector<std::pair<std::string, std::vector<const LogProblem*>>> groups;
-    for (const LogProblem& problem : report_->problems) {
-      const std::string key = problem.mod ? *problem.mod : "\x1f" + problem.plugin.value_or("");
-      auto it = std::find_if(groups.begin(), groups.end(), [&](const auto& g) { return g.first == key; });
-      if (it == groups.end()) it = groups.insert(groups.end(), {key, {}});
-      it->second.push_back(&problem);
+    std::vector<const LogProblem*> open, done, warnings;
+    for (const LogProblem& problem : report_->problems)
+      (outcome(problem).isEmpty() ? open : done).push_back(&problem);
+    for (const LogProblem& warning : report_->warnings) warnings.push_back(&warning);
+    all = rows(open, actionable);
+    QVariantList fixedRows = rows(done, actionable);
+    if (!fixedRows.isEmpty()) {
+      QVariantMap head = fixedRows.front().toMap();
+      head[QStringLiteral("heading")] = QStringLiteral("Fixed since this launch — play again to check");
+      fixedRows.front() = head;
     }
-    for (const auto& [key, problems] : groups) {
-      const LogProblem& head = *problems.front();
-      const ProfileMod* mod = modOf(head.mod);
-      const QString title = mod           ? qs(mod->displayName())
-                            : head.mod    ? qs(*head.mod)
-                            : head.plugin ? qs(*head.plugin)
-                                          : QStringLiteral("The loader");
-      const QString subtitle = head.mod ? qs(*head.mod) : QStringLiteral("Not tied to a mod");
-      bool first = true;
-      for (const LogProblem* problem : problems) {
-        QStringList needs;
-        QString action, label, target;
-        for (const auto& missing : problem->missing) {
-          if (const ProfileMod* has = modOf(missing.mod)) {
-            needs << QStringLiteral("%1, which didn’t load").arg(qs(has->displayName()));
-          } else if (const TSPackage* pkg = packageForGuid(missing.guid, app_->catalogue()->index())) {
-            const bool held = p && p->find(pkg->fullName);
-            needs << (held ? QStringLiteral("%1, which didn’t load")
-                           : QStringLiteral("%1, which isn’t in this profile"))
-                         .arg(qs(pkg->displayName()));
-            if (action.isEmpty() && !held)
-              std::tie(action, label, target) =
-                  std::tuple(QStringLiteral("add"), QStringLiteral("Add %1").arg(qs(pkg->displayName())),
-                             qs(pkg->fullName));
-          } else {
-            needs << QStringLiteral("the plug-in %1, which no mod here provides").arg(qs(missing.guid));
-          }
-        }
-        if (action.isEmpty() && mod) {
-          if (app_->status(*mod, *p) == ModStatus::UpdateAvailable)
-            std::tie(action, label) = std::pair(QStringLiteral("update"), QStringLiteral("Update"));
-          else if (mod->enabled)
-            std::tie(action, label) = std::pair(QStringLiteral("turnOff"), QStringLiteral("Turn Off"));
-          target = qs(mod->id());
-        }
-        if (!actionable) action = label = target = QString();
-        rows << QVariantMap{{QStringLiteral("first"), first},
-                            {QStringLiteral("title"), title},
-                            {QStringLiteral("subtitle"), subtitle},
-                            {QStringLiteral("reason"), LaunchWords::reason(*problem, needs)},
-                            {QStringLiteral("lines"), LaunchWords::lines(*problem)},
-                            {QStringLiteral("excerpt"), qs(problem->excerpt)},
-                            {QStringLiteral("action"), action},
-                            {QStringLiteral("actionLabel"), label},
-                            {QStringLiteral("target"), target}};
-        first = false;
-      }
-    }
+    all += fixedRows;
+    warned = rows(warnings, false);
+    fixed = int(done.size());
   }
-  if (rows == problems_) return;
-  problems_ = std::move(rows);
-  emit problemsChanged();
+  fixedCount_ = fixed;
+  if (all != problems_ || warned != warnings_) {
+    problems_ = std::move(all);
+    warnings_ = std::move(warned);
+    emit problemsChanged();
+  }
+  announceSummary();
 }
 
 QString LaunchCheck::text() const {
@@ -268,18 +357,85 @@ void LaunchCheck::openLogFile() {
 
 void LaunchCheck::showLaunchOutput() { app_->workspace().openFile(Paths::gameLog()); }
 
-void LaunchCheck::act(const QString& action, const QString& key) {
+QString LaunchCheck::fix(const QString& key, bool confirmed) {
   const Profile* p = profile();
-  if (!p || app_->selectedID() != qs(p->id)) return;
+  if (!p || app_->selectedID() != qs(p->id) || !app_->activity()->idle()) return {};
+  const auto row = std::find_if(problems_.begin(), problems_.end(), [&](const QVariant& r) {
+    return r.toMap()[QStringLiteral("key")].toString() == key;
+  });
+  if (row == problems_.end()) return {};
+  const QVariantMap r = row->toMap();
+  const QString action = r[QStringLiteral("action")].toString();
+  const std::string target = ss(r[QStringLiteral("target")].toString());
   if (action == QStringLiteral("add")) {
     const auto& index = app_->catalogue()->index();
     const auto pkg =
-        std::find_if(index.begin(), index.end(), [&](const TSPackage& t) { return t.fullName == ss(key); });
-    if (pkg != index.end()) app_->add(PackageItem(*pkg));
-    return;
+        std::find_if(index.begin(), index.end(), [&](const TSPackage& t) { return t.fullName == target; });
+    if (pkg == index.end()) return {};
+    lastFix_ = key;
+    app_->add(PackageItem(*pkg));
+    return {};
   }
-  const ProfileMod* mod = p->find(ss(key));
-  if (!mod) return;
-  if (action == QStringLiteral("update")) app_->update(ModItem(*mod));
-  if (action == QStringLiteral("turnOff")) app_->setEnabled(ModItem(*mod), false);
+  const ProfileMod* mod = p->find(target);
+  if (!mod) return {};
+  if (action == QStringLiteral("turnOff") && !confirmed) {
+    if (QString question = app_->offQuestion(target); !question.isEmpty()) return question;
+  }
+  lastFix_ = key;
+  const ModItem item(*mod);
+  if (action == QStringLiteral("update")) app_->update(item);
+  if (action == QStringLiteral("turnOff")) app_->setEnabled(item, false);
+  if (action == QStringLiteral("remove")) app_->remove(item);
+  return {};
+}
+
+void LaunchCheck::undoFix() {
+  if (lastFix_.isEmpty() || !app_->activity()->idle()) return;
+  lastFix_.clear();
+  app_->undo();
+}
+
+void LaunchCheck::mend(const QString& label, std::function<void()> work, const QString& note, bool thenPlay) {
+  if (!app_->activity()->idle()) return;
+  app_->activity()->perform(
+      label, [this, work = std::move(work), note, thenPlay] { return mendWork(work, note, thenPlay); });
+}
+
+QCoro::Task<> LaunchCheck::mendWork(std::function<void()> work, QString note, bool thenPlay) {
+  auto job = background(this, std::move(work));
+  co_await job;
+  setNoLoader(false);
+  if (thenPlay)
+    playAfterMending_ = true;  // once this operation has ended
+  else
+    app_->activity()->setNote(note);
+}
+
+void LaunchCheck::quitAndPlayModded() {
+  mend(
+      QStringLiteral("Quitting Valheim…"), [] { Installer::quitGame(); }, {}, true);
+}
+
+void LaunchCheck::installRosetta() {
+  mend(
+      QStringLiteral("Installing Rosetta…"), [] { Installer::installRosetta(); },
+      QStringLiteral("Rosetta is installed. Quit Valheim, then click Play Modded."));
+}
+
+void LaunchCheck::repairLoaderFiles() {
+  mend(
+      QStringLiteral("Repairing the loader’s files…"),
+      [dir = app_->game()->folder(), progress = app_->activity()->downloadReporter()] {
+        Installer::repairLoader(dir, progress);
+      },
+      QStringLiteral("The loader’s files are written again. Quit Valheim, then click Play Modded."));
+}
+
+void LaunchCheck::clearQuarantine() {
+  const Profile* p = profile();
+  if (!p) return;
+  mend(
+      QStringLiteral("Clearing the quarantine…"),
+      [dir = app_->game()->folder(), profile = *p] { Installer::clearQuarantine(dir, profile); },
+      QStringLiteral("The loader’s files are out of quarantine. Quit Valheim, then click Play Modded."));
 }

@@ -6,6 +6,7 @@
 #include <QVariantList>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -32,7 +33,13 @@ class LaunchCheck : public QObject {
   Q_PROPERTY(int failed READ failed NOTIFY reportChanged)
   // The problems grouped by mod, one entry each: the group's title and subtitle where a group
   // starts, the plain reason, its lines and excerpt, and the one action that fixes it (if any).
+  // Those fixed since the launch come last, the first of them with a heading, each saying what
+  // was done in place of its action.
   Q_PROPERTY(QVariantList problems READ problems NOTIFY problemsChanged)
+  // Warnings without an exception, in the same shape: worth a look, not counted as problems.
+  Q_PROPERTY(QVariantList warnings READ warnings NOTIFY problemsChanged)
+  // The file the loader writes holds something else.
+  Q_PROPERTY(bool notALoaderLog READ notALoaderLog NOTIFY reportChanged)
   // The game runs, yet no fresh log came within the patience: the loader did not hook in.
   Q_PROPERTY(bool noLoader READ noLoader NOTIFY noLoaderChanged)
   // The report sheet; like the state's other sheets, refused while another one is shown.
@@ -56,6 +63,8 @@ class LaunchCheck : public QObject {
   int skipped() const;
   int failed() const;
   QVariantList problems() const { return problems_; }
+  QVariantList warnings() const { return warnings_; }
+  bool notALoaderLog() const;
   bool noLoader() const { return noLoader_; }
   bool shown() const { return shown_; }
   void setShown(bool on);
@@ -67,8 +76,18 @@ class LaunchCheck : public QObject {
   // The start script's own output (the launch log the app writes).
   Q_INVOKABLE void showLaunchOutput();
   Q_INVOKABLE void dismissNoLoader();
-  // A problem's action: "add" a package by its key, "update" or "turnOff" a mod of the profile.
-  Q_INVOKABLE void act(const QString& action, const QString& key);
+  // Takes the action of the problem with `key` (a row's "key"), by the same rules as anywhere else:
+  // turning off a mod that others need happens only `confirmed`; until then the question to ask
+  // comes back and nothing changes.
+  Q_INVOKABLE QString fix(const QString& key, bool confirmed = false);
+  // Undoes the change the last fix made.
+  Q_INVOKABLE void undoFix();
+
+  // What mends a launch whose loader never started, one for each likely cause.
+  Q_INVOKABLE void quitAndPlayModded();
+  Q_INVOKABLE void installRosetta();
+  Q_INVOKABLE void repairLoaderFiles();
+  Q_INVOKABLE void clearQuarantine();
 
  signals:
   void reportChanged();
@@ -86,6 +105,14 @@ class LaunchCheck : public QObject {
   void setNoLoader(bool on);
   void checkLoader();
   void refreshProblems();
+  // Tells of a changed summary, with the one it replaces.
+  void announceSummary();
+  // The rows of `problems`, grouped by mod; each says what fixed it, or offers its action.
+  QVariantList rows(const std::vector<const Diagnostics::LogProblem*>& problems, bool actionable) const;
+  // What was done since the launch that fixes `problem` ("Turned off"), or empty.
+  QString outcome(const Diagnostics::LogProblem& problem) const;
+  void mend(const QString& label, std::function<void()> work, const QString& note, bool thenPlay = false);
+  QCoro::Task<> mendWork(std::function<void()> work, QString note, bool thenPlay);
   const Profile* profile() const;
 
   AppState* app_;
@@ -93,8 +120,14 @@ class LaunchCheck : public QObject {
   QTimer* patience_;
   std::shared_ptr<LogFollower> follower_;
   std::string profileID_;
+  std::optional<Profile> launched_;  // the profile as it was launched
   std::optional<Diagnostics::LaunchReport> report_;
-  QVariantList problems_;
+  QVariantList problems_, warnings_;
+  int fixedCount_ = 0;
+  QString lastFix_;  // the key of the problem the last fix was for
+  QString summary_;  // the summary last told of
+  QString startingNote_;
+  bool playAfterMending_ = false;
   bool reading_ = false, again_ = false;
   bool waited_ = false;  // the patience ran out
   bool ended_ = false;  // the game quit after this launch

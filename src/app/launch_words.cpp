@@ -33,17 +33,21 @@ Counts counts(const LaunchReport& report) {
     if (plugin.state == PluginState::skipped) ++c.skipped;
     if (plugin.state == PluginState::failed) ++c.failed;
   }
-  c.total = report.pluginCount ? static_cast<int>(*report.pluginCount) : c.loaded + c.skipped + c.failed;
+  // The loader counts both copies of a plug-in installed twice; the player has one.
+  int copies = 0;
+  for (const auto& problem : report.problems) copies += problem.kind == ProblemKind::duplicate;
+  c.total =
+      report.pluginCount ? static_cast<int>(*report.pluginCount) - copies : c.loaded + c.skipped + c.failed;
   return c;
 }
 
-QString summary(const LaunchReport& report) {
+QString summary(const LaunchReport& report, int fixed) {
   if (!report.startupComplete) return {};
   const Counts c = counts(report);
   const QString loaded = c.loaded == c.total
                              ? plural(c.total, "mod") + QStringLiteral(" loaded")
                              : QStringLiteral("%1 of %2 loaded").arg(c.loaded).arg(plural(c.total, "mod"));
-  const int problems = static_cast<int>(report.problems.size());
+  const int problems = static_cast<int>(report.problems.size()) - fixed;
   return problems == 0 ? loaded + u'.' : loaded + QStringLiteral(" — ") + plural(problems, "problem");
 }
 

@@ -14,8 +14,9 @@ struct Counts {
 };
 Counts counts(const Diagnostics::LaunchReport& report);
 
-// "42 mods loaded." or "40 of 42 mods loaded — 2 problems"; empty until start-up completes.
-QString summary(const Diagnostics::LaunchReport& report);
+// "42 mods loaded." or "40 of 42 mods loaded — 2 problems"; empty until start-up completes. The
+// `fixed` problems no longer count.
+QString summary(const Diagnostics::LaunchReport& report, int fixed = 0);
 
 // Why the problem matters, in one or two sentences. `needs` names what a missing dependency
 // stands for, in the order of the problem's missing GUIDs.

@@ -29,6 +29,21 @@ void ModListModel::setRows(std::vector<Row> rows) {
   }
 }
 
+namespace {
+QString offQuestion(const ModListModel::Row& row) {
+  if (row.neededByEnabled.isEmpty() || !row.mod.enabled) return {};
+  return QStringLiteral("%1 %2 %3. Turn %3 off anyway?")
+      .arg(joinNames(row.neededByEnabled),
+           row.neededByEnabled.size() == 1 ? QStringLiteral("needs") : QStringLiteral("need"),
+           qs(row.mod.displayName()));
+}
+}  // namespace
+
+QString ModListModel::offQuestion(const std::string& key) const {
+  const auto row = std::find_if(rows_.begin(), rows_.end(), [&](const Row& r) { return r.mod.id() == key; });
+  return row == rows_.end() ? QString() : ::offQuestion(*row);
+}
+
 int ModListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : count(); }
 
 namespace {
@@ -74,13 +89,7 @@ QVariant ModListModel::data(const QModelIndex& index, int role) const {
     case IconRole: return iconFor(row);
     case RemoveBlockRole:
       return row.neededBy.isEmpty() ? QString() : QStringLiteral("Needed by %1").arg(joinNames(row.neededBy));
-    case OffQuestionRole: {
-      if (row.neededByEnabled.isEmpty() || !m.enabled) return QString();
-      const QString name = qs(m.displayName());
-      return QStringLiteral("%1 %2 %3. Turn %3 off anyway?")
-          .arg(joinNames(row.neededByEnabled),
-               row.neededByEnabled.size() == 1 ? QStringLiteral("needs") : QStringLiteral("need"), name);
-    }
+    case OffQuestionRole: return ::offQuestion(row);
     case HeldRole: return row.heldVersion.has_value();
     case HeldVersionRole: return qs(row.heldVersion);
     default: return {};

@@ -53,6 +53,9 @@ class ModListModel : public QAbstractListModel {
   // Sorts the rows; keeps the views' rows when the same mods come back in the same order.
   void setRows(std::vector<Row> rows);
   const std::vector<Row>& rows() const { return rows_; }
+  // What turning the mod `key` off asks first ("PlanBuild needs Jotunn. Turn Jotunn off anyway?"):
+  // empty when it is not here, is off already or nothing enabled needs it.
+  QString offQuestion(const std::string& key) const;
   int count() const { return int(rows_.size()); }
 
   int rowCount(const QModelIndex& parent = {}) const override;

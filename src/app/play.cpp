@@ -35,9 +35,6 @@ QCoro::Task<> AppState::playWork(std::string id, std::filesystem::path gameDir) 
   auto launch =
       background(this, [gameDir, report = activity_->busyReporter()] { Installer::launch(gameDir, report); });
   co_await launch;
-  activity_->setNote(
-      QStringLiteral("Valheim is starting with “%1”. Launching from Steam later runs it unmodded.")
-          .arg(qs(p.name)));
   launchCheck_->follow(p, log, before);
   pollGame();
 }

@@ -87,6 +87,17 @@ void activate(const Profile& profile, const path& gameDir);
 using LaunchProgress = std::function<void(const std::string&)>;
 void launch(const path& gameDir, const LaunchProgress& progress);
 
+// What mends a launch whose loader never started. Each throws with the sentence or the tool's own
+// words when it fails.
+// Quits the running game and waits for it to be gone.
+void quitGame();
+// Installs Rosetta, agreeing to its licence (the player was asked first).
+void installRosetta();
+// Writes the loader's files and its run script into the game folder again.
+void repairLoader(const path& gameDir, const Progress& progress = {});
+// Removes macOS's quarantine mark from the loader's files: the game folder's and the profile's.
+void clearQuarantine(const path& gameDir, const Profile& profile);
+
 // Moves a hand-made "BepInEx" folder of the game into a new profile "Default".
 std::optional<Profile> migrateLegacyInstall(const path& gameDir);
 

@@ -15,6 +15,8 @@
 namespace Installer::detail {
 using std::filesystem::path;
 
+// What a running game's command line holds, whichever build and however it was started.
+inline constexpr std::string_view gameProcess = "valheim.app/Contents/MacOS";
 // A mod's manifest.json is a few hundred bytes; a larger one than this is not read.
 inline constexpr size_t maxManifestBytes = 1 << 20;
 

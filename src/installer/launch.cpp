@@ -17,6 +17,8 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr int signInPolls = 90;
+// Seconds a quitting game may take to save and go.
+constexpr int quitPolls = 30;
 
 Swappable<Sleeper>& sleeperSlot() {
   static Swappable<Sleeper> sleeper{Sleeper{}};
@@ -49,6 +51,14 @@ void waitForSignIn() {
 }  // namespace
 
 void setSleeper(Sleeper sleeper) { sleeperSlot().set(std::move(sleeper)); }
+
+void quitGame() {
+  if (!gameRunning()) return;
+  Log::write("quitting the game");
+  detail::tryRun(systemTools().pkill, {"-f", std::string(detail::gameProcess)});
+  for (int poll = 0; poll < quitPolls && gameRunning(); ++poll) pause(1s);
+  if (gameRunning()) throw AppError("Valheim didn’t quit. Quit it yourself, then click Play Modded.");
+}
 
 void launch(const path& gameDir, const LaunchProgress& progress) {
   auto tell = [&](const std::string& text) {

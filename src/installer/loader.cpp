@@ -50,7 +50,10 @@ bool loaderInstalled(const path& gameDir) noexcept {
 }
 
 void ensureLoader(const path& gameDir, const Progress& progress) {
-  if (loaderInstalled(gameDir)) return;
+  if (!loaderInstalled(gameDir)) repairLoader(gameDir, progress);
+}
+
+void repairLoader(const path& gameDir, const Progress& progress) {
   Log::write("installing macOS loader into " + gameDir.string());
   const ScopedDir T;
   const std::string url = macLoaderURL();

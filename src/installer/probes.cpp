@@ -38,7 +38,9 @@ bool gameHasIntelBuild(const path& gameDir) noexcept {
 
 bool rosettaInstalled() noexcept { return exitsZero(systemTools().arch, {"-x86_64", "/usr/bin/true"}); }
 
-bool gameRunning() noexcept { return exitsZero(systemTools().pgrep, {"-f", "valheim.app/Contents/MacOS"}); }
+bool gameRunning() noexcept {
+  return exitsZero(systemTools().pgrep, {"-f", std::string(detail::gameProcess)});
+}
 
 bool steamRunning() noexcept { return exitsZero(systemTools().pgrep, {"-x", "steam_osx"}); }
 }  // namespace Installer

@@ -11,6 +11,8 @@ struct SystemTools {
   std::filesystem::path file = "/usr/bin/file";
   std::filesystem::path xattr = "/usr/bin/xattr";
   std::filesystem::path bash = "/bin/bash";
+  std::filesystem::path pkill = "/usr/bin/pkill";
+  std::filesystem::path softwareupdate = "/usr/sbin/softwareupdate";
 };
 
 // The real tools unless setSystemTools was called; tests point them at fake scripts before any call.

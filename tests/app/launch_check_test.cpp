@@ -4,6 +4,8 @@
 
 #include "app/launch_check.hpp"
 #include "app_fixture.hpp"
+#include "installer/installer.hpp"
+#include "support/fake_game.hpp"
 
 namespace {
 const char* const cleanStart =
@@ -85,13 +87,47 @@ TEST_F(LaunchCheckTest, ProblemsComeGroupedWithTheirFixAndErrorsWhilePlayingArri
   EXPECT_EQ(thrown["actionLabel"], "Turn Off");
   EXPECT_TRUE(check().text().contains("C.Patches.Tick"));
 
-  run([&] { check().act("add", "Team-D"); });
+  run([&] { check().fix(missing["key"].toString()); });
   EXPECT_TRUE(selected().find("Team-D"));
-  check().act("turnOff", "Team-C");
+  EXPECT_EQ(state->activity()->note(), "Added D.") << "the fix's own note; the report keeps count";
+  EXPECT_EQ(check().summary(), "2 of 3 mods loaded — 1 problem");
+}
+
+// A fix from the report asks what the row's switch asks, and then shows in its place what it did,
+// under "Fixed since this launch"; Undo brings the problem back with its action.
+TEST_F(LaunchCheckTest, AFixAsksLikeTheRowAndStaysInPlaceAsWhatItDid) {
+  launchWriting(std::string(brokenStart) + exception);
+  ASSERT_TRUE(waitUntil([this] { return check().problems().size() == 2; }));
+  const auto row = [&](int i) { return check().problems()[i].toMap(); };
+  const QString thrown = row(1)["key"].toString();
+  ASSERT_EQ(row(1)["actionLabel"], "Turn Off");
+
+  EXPECT_EQ(check().fix(thrown), "B needs C. Turn C off anyway?");
+  EXPECT_TRUE(mod("C").enabled) << "nothing changes before the answer";
+  run([&] { EXPECT_EQ(check().fix(thrown, true), ""); });
   EXPECT_FALSE(mod("C").enabled);
-  // D is in the profile now, so A can only be turned off; C is off already.
-  EXPECT_EQ(check().problems()[0].toMap()["actionLabel"].toString(), "Turn Off");
-  EXPECT_EQ(check().problems()[1].toMap()["actionLabel"].toString(), "");
+  ASSERT_EQ(check().problems().size(), 2);
+  EXPECT_EQ(row(1)["key"], thrown);
+  EXPECT_EQ(row(1)["heading"], "Fixed since this launch — play again to check");
+  EXPECT_EQ(row(1)["outcome"], "Turned off");
+  EXPECT_EQ(row(1)["action"], "") << "no other action takes the button's place";
+  EXPECT_TRUE(row(1)["undoable"].toBool());
+  EXPECT_EQ(check().summary(), "2 of 3 mods loaded — 1 problem");
+  run([&] { check().fix(thrown, true); });
+  EXPECT_FALSE(mod("C").enabled) << "a second click on a fixed problem does nothing";
+
+  run([&] { check().undoFix(); });
+  EXPECT_TRUE(mod("C").enabled);
+  EXPECT_EQ(row(1)["outcome"], "");
+  EXPECT_EQ(row(1)["actionLabel"], "Turn Off");
+  EXPECT_EQ(check().summary(), "2 of 3 mods loaded — 2 problems");
+
+  // An update is a fix too, and says to which version.
+  publish("C", "2.0.0");
+  run([&] { state->catalogue()->loadIndex(true); });
+  ASSERT_EQ(row(1)["actionLabel"], "Update");
+  run([&] { check().fix(thrown); });
+  EXPECT_EQ(row(1)["outcome"], "Updated to 2.0.0");
 }
 
 TEST_F(LaunchCheckTest, AReplacedOrCutLogStartsANewReport) {
@@ -129,6 +165,56 @@ TEST_F(LaunchCheckTest, WithTheGameRunningAndNoFreshLogTheBannerSaysTheLoaderDid
   gameRuns();
   EXPECT_TRUE(check().noLoader());
   EXPECT_FALSE(check().hasReport());
+  EXPECT_EQ(state->activity()->note(), "") << "the footer no longer says the game is starting";
+}
+
+// Each likely cause of a loader that never started has its mending, run through the system's tools.
+TEST_F(LaunchCheckTest, TheNoLoaderBannerMendsEachCauseWithTheSystemTools) {
+  check().setPatience(std::chrono::milliseconds(0));
+  tools.alsoRun("bash", "true");
+  const auto noLoader = [&] {
+    tools.answerFor("pgrep", "-f", 1);  // the last launch's game has gone
+    state->pollGame();
+    ASSERT_TRUE(waitUntil([this] { return !state->game()->running(); }));
+    run([&] { state->play(); });
+    gameRuns();
+    ASSERT_TRUE(check().noLoader());
+  };
+  noLoader();
+  tools.answer("softwareupdate", 1, "Can't install Rosetta: no network\n");
+  run([&] { check().installRosetta(); });
+  EXPECT_EQ(state->activity()->errorMessage(), "Can't install Rosetta: no network") << "the tool's own words";
+  EXPECT_TRUE(check().noLoader());
+  tools.answer("softwareupdate", 0);
+  run([&] { check().installRosetta(); });
+  EXPECT_EQ(tools.calls("softwareupdate").back(), (Strings{"--install-rosetta", "--agree-to-license"}));
+  EXPECT_EQ(state->activity()->note(), "Rosetta is installed. Quit Valheim, then click Play Modded.");
+  EXPECT_FALSE(check().noLoader());
+
+  const fs::path gameDir = state->game()->folder();
+  noLoader();
+  run([&] { check().clearQuarantine(); });
+  const auto calls = tools.calls("xattr");
+  ASSERT_GE(calls.size(), 2u);
+  EXPECT_EQ(calls[calls.size() - 2], (Strings{"-dr", "com.apple.quarantine", gameDir.string()}));
+  EXPECT_EQ(calls.back(), (Strings{"-dr", "com.apple.quarantine", selected().bepinex().string()}));
+
+  noLoader();
+  fs::remove(gameDir / "run_bepinex.sh");
+  catalogue.serve("/BepInEx/BepInEx/releases/download/v5.4.23.2/BepInEx_macos_x64_5.4.23.2.zip",
+                  zipBytes(FakeGame::loaderArchive()));
+  run([&] { check().repairLoaderFiles(); });
+  EXPECT_EQ(state->activity()->errorMessage(), "");
+  EXPECT_TRUE(Installer::loaderInstalled(gameDir));
+
+  // Quit the game started from Steam and play modded here: the game goes, then Play Modded runs.
+  noLoader();
+  tools.alsoRun("pkill", "echo 1 > \"$d/pgrep -f.code\"");
+  const size_t launches = tools.calls("bash").size();
+  run([&] { check().quitAndPlayModded(); });
+  EXPECT_EQ(tools.calls("pkill").back(), (Strings{"-f", "valheim.app/Contents/MacOS"}));
+  ASSERT_TRUE(waitUntil([&] { return tools.calls("bash").size() == launches + 1; }));
+  EXPECT_FALSE(check().noLoader());
 }
 
 TEST_F(LaunchCheckTest, TheReportStaysUntilTheNextLaunchAndItsSheetWaitsForOthers) {

@@ -29,12 +29,13 @@ FakeTools::FakeTools(const fs::path& folder) : folder_(folder) {
       "[ -s \"$d/$k.out\" ] && cat \"$d/$k.out\"\n"
       "code=0; [ -e \"$d/$k.code\" ] && read -r code < \"$d/$k.code\"\n"
       "exit \"$code\"\n";
-  for (const char* tool : {"pgrep", "open", "sysctl", "arch", "xattr", "bash"})
+  for (const char* tool : {"pgrep", "open", "sysctl", "arch", "xattr", "bash", "pkill", "softwareupdate"})
     writeScript(tool, record + answer);
   writeScript("file", record + "printf '%s: ' \"$1\"; cat \"$1\"\n");
 
   const auto at = [&](const char* tool) { return folder_ / tool; };
-  setSystemTools({at("pgrep"), at("open"), at("sysctl"), at("arch"), at("file"), at("xattr"), at("bash")});
+  setSystemTools({at("pgrep"), at("open"), at("sysctl"), at("arch"), at("file"), at("xattr"), at("bash"),
+                  at("pkill"), at("softwareupdate")});
 }
 
 void FakeTools::writeScript(const std::string& tool, const std::string& body) {

@@ -60,6 +60,7 @@ TEST_F(LaunchReportWindow, EachProblemShowsItsLinesAndItsFix) {
   QObject* missing = item("sheet.launch.problem.0");
   QObject* thrown = item("sheet.launch.problem.1");
   EXPECT_EQ(inside(missing, "sheet.launch.action")->property("text").toString(), "Turn Off");
+  EXPECT_FALSE(visible("sheet.launch.warnings")) << "no warnings, no group";
   auto* excerpt = qobject_cast<QQuickItem*>(inside(thrown, "sheet.launch.excerpt"));
   auto* reason = qobject_cast<QQuickItem*>(inside(thrown, "sheet.launch.reason"));
   EXPECT_FALSE(excerpt->isVisible());
@@ -70,9 +71,33 @@ TEST_F(LaunchReportWindow, EachProblemShowsItsLinesAndItsFix) {
   EXPECT_GT(excerpt->mapToScene({0, 0}).y(), reason->mapToScene({0, reason->height()}).y());
   EXPECT_GT(excerpt->height(), 0);
 
-  QMetaObject::invokeMethod(inside(thrown, "sheet.launch.action"), "clicked");
+  // B's fix asks what the row's switch asks, below the row, while its button stays put and waits.
+  auto* action = qobject_cast<QQuickItem*>(inside(thrown, "sheet.launch.action"));
+  const QPointF at = action->mapToScene({0, 0});
+  QMetaObject::invokeMethod(action, "clicked");
+  flush();
+  auto* question = qobject_cast<QQuickItem*>(inside(item("sheet.launch.problem.1"), "sheet.launch.question"));
+  ASSERT_TRUE(question->isVisible());
+  EXPECT_TRUE(mod("B").enabled);
+  EXPECT_EQ(action->mapToScene({0, 0}), at);
+  EXPECT_FALSE(action->isEnabled()) << "a second click on the same spot does nothing";
+  EXPECT_GT(question->mapToScene({0, 0}).y(), at.y() + action->height() - 1);
+  QMetaObject::invokeMethod(inside(question, "sheet.launch.question.confirm"), "clicked");
   settle();
   EXPECT_FALSE(mod("B").enabled);
+
+  // Fixed: it says so where its fix was, under its own heading; the counts follow, Report stays.
+  QObject* fixed = item("sheet.launch.problem.1");
+  EXPECT_EQ(inside(fixed, "sheet.launch.heading")->property("text"),
+            "Fixed since this launch — play again to check");
+  EXPECT_FALSE(inside(fixed, "sheet.launch.action")->property("visible").toBool());
+  EXPECT_EQ(inside(fixed, "sheet.launch.outcome")->property("text"), "Turned off");
+  EXPECT_EQ(state->launchCheck()->summary(), "1 of 2 mods loaded — 1 problem");
+  EXPECT_TRUE(visible("footer.report"));
+  QMetaObject::invokeMethod(inside(fixed, "sheet.launch.undo"), "clicked");
+  settle();
+  EXPECT_TRUE(mod("B").enabled);
+  EXPECT_EQ(inside(item("sheet.launch.problem.1"), "sheet.launch.action")->property("text"), "Turn Off");
 
   click("sheet.launch.copy");
   EXPECT_EQ(text("sheet.launch.copy"), "Copied");
@@ -107,6 +132,23 @@ TEST_F(WindowTest, WithoutAFreshLogTheNoLoaderBannerComesAndGoesAboveTheList) {
     EXPECT_NEAR(box("installed").bottom(), box("footer").top(), 0.5);
   };
 
+  launchWithoutLoader();
+  EXPECT_FALSE(text("footer.status").startsWith("Valheim is starting")) << "the banner ends the launch note";
+  // Each cause mends through the system's tools; what changes the Mac is asked first.
+  QMetaObject::invokeMethod(inside(item("banner.noLoader"), "banner.cause.1"), "clicked");
+  flush();
+  ASSERT_TRUE(visible("banner.confirm"));
+  EXPECT_TRUE(tools.calls("softwareupdate").empty());
+  click("banner.confirm.confirm");
+  settle();
+  EXPECT_EQ(tools.calls("softwareupdate").size(), 1u);
+  EXPECT_FALSE(visible("banner.noLoader"));
+  EXPECT_EQ(box("installed"), list);
+  check.setPatience(std::chrono::hours(1));  // the same launch: no banner again by itself
+  tools.answerFor("pgrep", "-f", 1);
+  state->pollGame();
+  ASSERT_TRUE(waitUntil([&] { return !state->game()->running(); }));
+  check.setPatience(std::chrono::milliseconds(0));
   launchWithoutLoader();
   QMetaObject::invokeMethod(inside(item("banner.noLoader"), "banner.action"), "clicked");
   EXPECT_EQ(desktop->calls.back(), "file " + Paths::gameLog().string());

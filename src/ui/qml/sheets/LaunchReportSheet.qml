@@ -9,6 +9,10 @@ SheetFrame {
     id: sheet
     required property LaunchCheck check
     property bool copied: false
+    property bool warningsOpen: false
+    // The problem whose fix waits for an answer, and the question; kept by key while the list grows.
+    property string askingKey
+    property string question
     objectName: "sheet.launch"
     title: qsTr("Launch Report")
     sheetWidth: 640
@@ -29,7 +33,8 @@ SheetFrame {
     Text {
         objectName: "sheet.launch.summary"
         Layout.fillWidth: true
-        text: sheet.check.summary !== "" ? sheet.check.summary : qsTr("Start-up hasn’t completed yet.")
+        text: sheet.check.notALoaderLog ? qsTr("This file isn’t a BepInEx log.")
+              : sheet.check.summary !== "" ? sheet.check.summary : qsTr("Start-up hasn’t completed yet.")
         color: Theme.text
         font.pixelSize: Theme.bodyFontSize
         font.bold: true
@@ -37,8 +42,9 @@ SheetFrame {
     }
     Rectangle {
         Layout.fillWidth: true
-        implicitHeight: sheet.check.problems.length > 0 ? 400 : 0
-        visible: sheet.check.problems.length > 0
+        readonly property bool any: sheet.check.problems.length + sheet.check.warnings.length > 0
+        implicitHeight: any ? 400 : 0
+        visible: any
         radius: Theme.controlRadius
         color: Theme.surface
         border.width: 1
@@ -54,89 +60,29 @@ SheetFrame {
             model: sheet.check.problems
             ScrollBar.vertical: ScrollBar {}
 
-            delegate: Column {
-                id: problem
-                required property var modelData
-                required property int index
-                property bool showLines: false
+            delegate: ProblemItem {
                 objectName: "sheet.launch.problem." + index
                 width: ListView.view.width - 14
-                spacing: Theme.mediumSpacing
-
-                Column {
-                    visible: problem.modelData.first
-                    width: parent.width
-                    topPadding: problem.index > 0 ? 8 : 0
-                    spacing: Theme.tinySpacing
-                    Text {
-                        width: parent.width
-                        text: problem.modelData.title
-                        color: Theme.text
-                        font.pixelSize: Theme.titleFontSize
-                        font.weight: Font.DemiBold
-                        elide: Text.ElideRight
-                    }
-                    Text {
-                        width: parent.width
-                        text: problem.modelData.subtitle
-                        color: Theme.faint
-                        font.pixelSize: Theme.captionFontSize
-                        elide: Text.ElideRight
-                    }
+            }
+            // The warnings without an exception: counted, and listed only when asked for.
+            footer: Column {
+                width: ListView.view.width - 14
+                topPadding: sheet.check.problems.length > 0 ? Theme.groupTitleSpacing : 0 // qmllint disable unqualified
+                spacing: Theme.xxLargeSpacing
+                visible: sheet.check.warnings.length > 0 // qmllint disable unqualified
+                AppButton {
+                    objectName: "sheet.launch.warnings"
+                    kind: "ghost"
+                    text: qsTr("Warnings (%1)").arg(sheet.check.warnings.length) // qmllint disable unqualified
+                    iconName: sheet.warningsOpen ? "chevron-down" : "arrow-right" // qmllint disable unqualified
+                    tip: sheet.warningsOpen ? qsTr("Hide the warnings") : qsTr("Show the warnings: worth a look, not problems") // qmllint disable unqualified
+                    onClicked: sheet.warningsOpen = !sheet.warningsOpen // qmllint disable unqualified
                 }
-                Text {
-                    objectName: "sheet.launch.reason"
-                    width: parent.width
-                    text: problem.modelData.reason
-                    color: Theme.text
-                    font.pixelSize: Theme.smallFontSize
-                    wrapMode: Text.Wrap
-                }
-                RowLayout {
-                    width: parent.width
-                    spacing: Theme.largeSpacing
-                    Text {
-                        Layout.fillWidth: true
-                        text: problem.modelData.lines
-                        color: Theme.muted
-                        font.pixelSize: Theme.captionFontSize
-                        elide: Text.ElideRight
-                    }
-                    AppButton {
-                        objectName: "sheet.launch.action"
-                        visible: problem.modelData.action !== ""
-                        // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
-                        enabled: sheet.app.activity.idle // qmllint disable unqualified
-                        text: problem.modelData.actionLabel
-                        onClicked: sheet.check.act(problem.modelData.action, problem.modelData.target) // qmllint disable unqualified
-                    }
-                    AppButton {
-                        objectName: "sheet.launch.lines"
-                        kind: "ghost"
-                        text: problem.showLines ? qsTr("Hide Lines") : qsTr("Show Lines")
-                        onClicked: problem.showLines = !problem.showLines
-                    }
-                }
-                Rectangle {
-                    visible: problem.showLines
-                    width: parent.width
-                    height: visible ? excerpt.implicitHeight + 2 * Theme.largeSpacing : 0
-                    radius: Theme.mediumRadius
-                    color: Theme.logBackground
-                    TextEdit {
-                        id: excerpt
-                        objectName: "sheet.launch.excerpt"
-                        x: Theme.largeSpacing
-                        y: Theme.largeSpacing
-                        width: parent.width - 2 * Theme.largeSpacing
-                        text: problem.modelData.excerpt
-                        readOnly: true
-                        selectByMouse: true
-                        wrapMode: TextEdit.WrapAnywhere
-                        font.family: Theme.monoFamily
-                        font.pixelSize: Theme.captionFontSize
-                        color: Theme.logText
-                        selectionColor: Theme.alpha(Theme.ember, 0.45)
+                Repeater {
+                    model: sheet.warningsOpen ? sheet.check.warnings : [] // qmllint disable unqualified
+                    delegate: ProblemItem {
+                        objectName: "sheet.launch.warning." + index
+                        width: parent ? parent.width : 0
                     }
                 }
             }
@@ -165,6 +111,178 @@ SheetFrame {
             text: qsTr("Done")
             isDefault: true
             onClicked: sheet.close()
+        }
+    }
+
+    // One problem or warning: its mod's title where a group starts, why it matters, its lines, and
+    // its fix; once fixed, what was done stands where the fix was.
+    component ProblemItem: Column {
+        id: problem
+        required property var modelData
+        required property int index
+        property bool showLines: false
+        readonly property bool asking: sheet.askingKey !== "" && sheet.askingKey === problem.modelData.key // qmllint disable unqualified
+        spacing: Theme.mediumSpacing
+
+        Text {
+            objectName: "sheet.launch.heading"
+            visible: !!problem.modelData.heading
+            width: parent.width
+            topPadding: problem.index > 0 ? Theme.groupTitleSpacing : 0
+            text: problem.modelData.heading || ""
+            color: Theme.moss
+            font.pixelSize: Theme.smallFontSize
+            font.weight: Font.DemiBold
+            wrapMode: Text.Wrap
+        }
+        Column {
+            visible: problem.modelData.first
+            width: parent.width
+            topPadding: problem.index > 0 && !problem.modelData.heading ? 8 : 0
+            spacing: Theme.tinySpacing
+            Text {
+                width: parent.width
+                text: problem.modelData.title
+                color: Theme.text
+                font.pixelSize: Theme.titleFontSize
+                font.weight: Font.DemiBold
+                elide: Text.ElideRight
+            }
+            Text {
+                width: parent.width
+                text: problem.modelData.subtitle
+                color: Theme.faint
+                font.pixelSize: Theme.captionFontSize
+                elide: Text.ElideRight
+            }
+        }
+        Text {
+            objectName: "sheet.launch.reason"
+            width: parent.width
+            text: problem.modelData.reason
+            color: Theme.text
+            font.pixelSize: Theme.smallFontSize
+            wrapMode: Text.Wrap
+        }
+        RowLayout {
+            width: parent.width
+            spacing: Theme.largeSpacing
+            Text {
+                Layout.fillWidth: true
+                text: problem.modelData.lines
+                color: Theme.muted
+                font.pixelSize: Theme.captionFontSize
+                elide: Text.ElideRight
+            }
+            AppButton {
+                objectName: "sheet.launch.action"
+                visible: problem.modelData.action !== ""
+                // While its question waits, the button stays where it was and takes no second click.
+                enabled: sheet.app.activity.idle && !problem.asking // qmllint disable unqualified
+                text: problem.modelData.actionLabel
+                onClicked: {
+                    const asked = sheet.check.fix(problem.modelData.key, false)
+                    if (asked !== "") {
+                        sheet.question = asked
+                        sheet.askingKey = problem.modelData.key
+                    }
+                }
+            }
+            Text {
+                objectName: "sheet.launch.outcome"
+                visible: problem.modelData.outcome !== ""
+                text: problem.modelData.outcome
+                color: Theme.moss
+                font.pixelSize: Theme.smallFontSize
+                font.weight: Font.Medium
+            }
+            LinkButton {
+                objectName: "sheet.launch.undo"
+                visible: problem.modelData.undoable
+                enabled: sheet.app.activity.idle // qmllint disable unqualified
+                text: qsTr("Undo")
+                onClicked: sheet.check.undoFix() // qmllint disable unqualified
+            }
+            AppButton {
+                objectName: "sheet.launch.lines"
+                kind: "ghost"
+                text: problem.showLines ? qsTr("Hide Lines") : qsTr("Show Lines")
+                onClicked: problem.showLines = !problem.showLines
+            }
+        }
+        // The question a fix asks before it turns off what others need, below the row it came from.
+        Rectangle {
+            objectName: "sheet.launch.question"
+            visible: problem.asking
+            width: parent.width
+            height: visible ? askColumn.implicitHeight + 2 * Theme.largeSpacing : 0
+            radius: Theme.mediumRadius
+            color: Theme.alpha(Theme.blood, 0.1)
+            border.width: 1
+            border.color: Theme.alpha(Theme.blood, 0.35)
+            ColumnLayout {
+                id: askColumn
+                x: Theme.largeSpacing
+                y: Theme.largeSpacing
+                width: parent.width - 2 * Theme.largeSpacing
+                spacing: Theme.mediumSpacing
+                Text {
+                    Layout.fillWidth: true
+                    text: sheet.question // qmllint disable unqualified
+                    color: Theme.text
+                    font.pixelSize: Theme.smallFontSize
+                    font.weight: Font.DemiBold
+                    wrapMode: Text.Wrap
+                }
+                RowLayout {
+                    Layout.fillWidth: true
+                    spacing: Theme.largeSpacing
+                    Text {
+                        Layout.fillWidth: true
+                        text: qsTr("It stays installed but isn’t loaded, and the mods that need it may not work.")
+                        color: Theme.muted
+                        font.pixelSize: Theme.captionFontSize
+                        wrapMode: Text.Wrap
+                    }
+                    AppButton {
+                        objectName: "sheet.launch.question.cancel"
+                        text: qsTr("Cancel")
+                        onClicked: sheet.askingKey = "" // qmllint disable unqualified
+                    }
+                    AppButton {
+                        objectName: "sheet.launch.question.confirm"
+                        text: qsTr("Turn Off")
+                        destructive: true
+                        onClicked: {
+                            const key = sheet.askingKey
+                            sheet.askingKey = ""
+                            sheet.check.fix(key, true)
+                        }
+                    }
+                }
+            }
+        }
+        Rectangle {
+            visible: problem.showLines
+            width: parent.width
+            height: visible ? excerpt.implicitHeight + 2 * Theme.largeSpacing : 0
+            radius: Theme.mediumRadius
+            color: Theme.logBackground
+            TextEdit {
+                id: excerpt
+                objectName: "sheet.launch.excerpt"
+                x: Theme.largeSpacing
+                y: Theme.largeSpacing
+                width: parent.width - 2 * Theme.largeSpacing
+                text: problem.modelData.excerpt
+                readOnly: true
+                selectByMouse: true
+                wrapMode: TextEdit.WrapAnywhere
+                font.family: Theme.monoFamily
+                font.pixelSize: Theme.captionFontSize
+                color: Theme.logText
+                selectionColor: Theme.alpha(Theme.ember, 0.45)
+            }
         }
     }
 }

@@ -12,13 +12,18 @@ Rectangle {
     property string actionTitle
     property string secondTitle  // a second action after the first, for a choice
     property bool closable: false
+    // Lines under the paragraph, each {text, action}: a likely cause and what mends it.
+    property var causes: []
+    property bool causesEnabled: true
     signal action()
     signal secondAction()
     signal close()
+    signal causeAction(int index)
 
     // The paragraph's height at the width it is given, not a layout's guess: a hidden banner
     // measures nothing and a shown one exactly its lines.
-    implicitHeight: Math.max(paragraph.contentHeight, actions.implicitHeight) + 2 * Theme.xLargeSpacing
+    implicitHeight: Math.max(paragraph.contentHeight + (causeList.visible ? Theme.mediumSpacing + causeList.implicitHeight : 0),
+                             actions.implicitHeight) + 2 * Theme.xLargeSpacing
     radius: Theme.controlRadius
     color: Theme.alpha(tint, 0.13)
     border.width: 1
@@ -38,6 +43,42 @@ Rectangle {
         color: Theme.text
         selectionColor: Theme.alpha(Theme.ember, 0.45)
         font.pixelSize: Theme.bodyFontSize  // 12.5 in points
+    }
+    Column {
+        id: causeList
+        x: paragraph.x
+        y: paragraph.y + paragraph.contentHeight + Theme.mediumSpacing
+        width: paragraph.width
+        visible: banner.causes.length > 0
+        spacing: Theme.smallSpacing
+        Repeater {
+            model: banner.causes
+            delegate: Item {
+                id: cause
+                required property var modelData
+                required property int index
+                width: causeList.width // qmllint disable unqualified
+                implicitHeight: Math.max(causeText.implicitHeight, causeLink.implicitHeight)
+                Text {
+                    id: causeText
+                    width: parent.width - causeLink.width - Theme.xLargeSpacing
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: "•  " + cause.modelData.text
+                    color: Theme.text
+                    font.pixelSize: Theme.smallFontSize
+                    wrapMode: Text.Wrap
+                }
+                LinkButton {
+                    id: causeLink
+                    objectName: "banner.cause." + cause.index
+                    anchors.right: parent.right
+                    anchors.verticalCenter: parent.verticalCenter
+                    enabled: banner.causesEnabled // qmllint disable unqualified
+                    text: cause.modelData.action
+                    onClicked: banner.causeAction(cause.index) // qmllint disable unqualified
+                }
+            }
+        }
     }
     Row {
         id: actions

@@ -8,6 +8,8 @@ Column {
     id: stack
     required property AppState app
     readonly property bool any: update.visible || error.visible || noGame.visible || steamOption.visible || noLoader.visible
+    // Installing Rosetta and clearing the quarantine change the Mac, not only the game: asked first.
+    property string asking
 
     spacing: Theme.largeSpacing
     topPadding: any ? 4 : 0
@@ -65,10 +67,43 @@ Column {
         visible: stack.app.launchCheck.noLoader
         tint: Theme.blood
         title: qsTr("The mod loader didn’t start.")
-        message: qsTr("Valheim is running, but BepInEx wrote no log within a minute, so no mods are loaded. On a Mac this usually means the game was started from Steam instead of Play Modded, Rosetta is missing, the start script names another build of the game, or macOS quarantined the loader’s files.")
+        message: qsTr("Valheim is running, but BepInEx wrote no log within a minute, so no mods are loaded. On a Mac the cause is usually one of these:")
+        causes: [
+            { text: qsTr("The game was started from Steam instead of Play Modded."), action: qsTr("Quit Valheim and Play Modded here") },
+            { text: qsTr("Rosetta isn’t installed; the loader needs it on Apple Silicon."), action: qsTr("Install Rosetta") },
+            { text: qsTr("The start script names another build of the game."), action: qsTr("Repair Loader Files") },
+            { text: qsTr("macOS quarantined the loader’s files."), action: qsTr("Clear Quarantine") }
+        ]
+        causesEnabled: stack.app.activity.idle
         actionTitle: qsTr("Show Launch Output")
         closable: true
         onAction: stack.app.launchCheck.showLaunchOutput()
         onClose: stack.app.launchCheck.dismissNoLoader()
+        onCauseAction: (index) => {
+            if (index === 0)
+                stack.app.launchCheck.quitAndPlayModded()
+            else if (index === 2)
+                stack.app.launchCheck.repairLoaderFiles()
+            else
+                stack.asking = index === 1 ? "rosetta" : "quarantine"
+        }
+    }
+    Loader {
+        // Holds a pop-up only: it takes no place in the column.
+        visible: false
+        active: stack.asking !== ""
+        sourceComponent: ConfirmDialog {
+            name: "banner.confirm"
+            objectName: "banner.confirm"
+            app: stack.app // qmllint disable unqualified
+            destructive: false
+            title: stack.asking === "rosetta" ? qsTr("Install Rosetta?") : qsTr("Clear the quarantine of the loader’s files?") // qmllint disable unqualified
+            message: stack.asking === "rosetta" // qmllint disable unqualified
+                     ? qsTr("macOS downloads Rosetta from Apple and installs it; it runs the Intel build of Valheim that the mod loader needs. Installing it agrees to its licence.")
+                     : qsTr("macOS marks files that come from the internet and may refuse to run them. This removes the mark from the loader’s files in the game folder and in this profile.")
+            actionText: stack.asking === "rosetta" ? qsTr("Install Rosetta") : qsTr("Clear Quarantine") // qmllint disable unqualified
+            onConfirmed: stack.asking === "rosetta" ? stack.app.launchCheck.installRosetta() : stack.app.launchCheck.clearQuarantine() // qmllint disable unqualified
+            onClosed: stack.asking = "" // qmllint disable unqualified
+        }
     }
 }

@@ -71,11 +71,11 @@ Rectangle {
             }
         }
 
-        // Beside the note of what the last launch loaded: its report.
+        // What the last launch loaded, until the next launch, whatever the note says meanwhile.
         AppButton {
             objectName: "footer.report"
             kind: "ghost"
-            visible: footer.app.launchCheck.summary !== "" && footer.app.activity.noteLine === footer.app.launchCheck.summary
+            visible: footer.app.launchCheck.summary !== ""
             text: qsTr("Report")
             iconName: footer.app.launchCheck.problems.length > 0 ? "alert-triangle" : "align-left"
             tip: qsTr("What the mod loader said at this launch")
