@@ -44,6 +44,12 @@ const TSPackage* packageForGuid(const std::string& guid, const std::vector<TSPac
   return byOwner;
 }
 
+// The mod whose group a problem shows in: its own, or for the skipped copy of a plug-in installed
+// twice that is no mod's, the mod of the copy that loaded.
+const std::optional<std::string>& groupMod(const LogProblem& problem) {
+  return !problem.mod && problem.kind == Diagnostics::ProblemKind::duplicate ? problem.otherMod : problem.mod;
+}
+
 // What names a problem among the report's rows while the report grows: what it folds by.
 QString problemKey(const LogProblem& problem) {
   return QStringLiteral("%1\x1f%2\x1f%3")
@@ -227,7 +233,8 @@ QVariantList LaunchCheck::rows(const std::vector<const LogProblem*>& problems, b
   // Groups in the order their first problem comes; untied problems group by plug-in.
   std::vector<std::pair<std::string, std::vector<const LogProblem*>>> groups;
   for (const LogProblem* problem : problems) {
-    const std::string key = problem->mod ? *problem->mod : "\x1f" + problem->plugin.value_or("");
+    const std::optional<std::string>& tied = groupMod(*problem);
+    const std::string key = tied ? *tied : "\x1f" + problem->plugin.value_or("");
     auto it = std::find_if(groups.begin(), groups.end(), [&](const auto& g) { return g.first == key; });
     if (it == groups.end()) it = groups.insert(groups.end(), {key, {}});
     it->second.push_back(problem);
@@ -235,14 +242,16 @@ QVariantList LaunchCheck::rows(const std::vector<const LogProblem*>& problems, b
   QVariantList rows;
   for (const auto& [group, members] : groups) {
     const LogProblem& head = *members.front();
-    const ProfileMod* mod = modOf(head.mod);
-    const QString title = mod           ? qs(mod->displayName())
-                          : head.mod    ? qs(*head.mod)
+    const std::optional<std::string>& tied = groupMod(head);
+    const ProfileMod* groupsMod = modOf(tied);
+    const QString title = groupsMod     ? qs(groupsMod->displayName())
+                          : tied        ? qs(*tied)
                           : head.plugin ? qs(*head.plugin)
                                         : QStringLiteral("The loader");
-    const QString subtitle = head.mod ? qs(*head.mod) : QStringLiteral("Not tied to a mod");
+    const QString subtitle = tied ? qs(*tied) : QStringLiteral("Not tied to a mod");
     bool first = true;
     for (const LogProblem* problem : members) {
+      const ProfileMod* mod = modOf(problem->mod);
       const QString key = problemKey(*problem);
       const QString done = outcome(*problem);
       QStringList needs;

@@ -26,7 +26,7 @@ class LaunchCheck : public QObject {
   // A fresh log of the last launch has been read (the report sheet can open).
   Q_PROPERTY(bool hasReport READ hasReport NOTIFY reportChanged)
   // "42 mods loaded." once start-up completed; empty before.
-  Q_PROPERTY(QString summary READ summary NOTIFY reportChanged)
+  Q_PROPERTY(QString summary READ summary NOTIFY summaryChanged)
   Q_PROPERTY(QString loader READ loader NOTIFY reportChanged)  // "5.4.22.0", or empty
   Q_PROPERTY(int loaded READ loaded NOTIFY reportChanged)
   Q_PROPERTY(int skipped READ skipped NOTIFY reportChanged)

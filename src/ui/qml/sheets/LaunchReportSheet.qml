@@ -22,6 +22,7 @@ SheetFrame {
     Text {
         objectName: "sheet.launch.counts"
         Layout.fillWidth: true
+        visible: !sheet.check.notALoaderLog
         // The loader's text goes in last, so that nothing in it is taken for a placeholder.
         text: qsTr("%4  ·  %1 loaded  ·  %2 skipped  ·  %3 not loaded")
               .arg(sheet.check.loaded).arg(sheet.check.skipped).arg(sheet.check.failed)
@@ -123,6 +124,14 @@ SheetFrame {
         property bool showLines: false
         readonly property bool asking: sheet.askingKey !== "" && sheet.askingKey === problem.modelData.key // qmllint disable unqualified
         spacing: Theme.mediumSpacing
+        // What opens below the row comes into view.
+        onAskingChanged: if (asking) problem.bringIntoView()
+        onShowLinesChanged: if (showLines) problem.bringIntoView()
+        function bringIntoView() {
+            const view = problem.ListView.view
+            if (view)
+                Qt.callLater(() => view.positionViewAtIndex(problem.index, ListView.Contain))
+        }
 
         Text {
             objectName: "sheet.launch.heading"
