@@ -428,7 +428,7 @@ void LaunchCheck::quitAndPlayModded() {
 void LaunchCheck::installRosetta() {
   mend(
       QStringLiteral("Installing Rosetta…"), [] { Installer::installRosetta(); },
-      QStringLiteral("Rosetta is installed. Quit Valheim, then click Play Modded."));
+      QStringLiteral("Rosetta is installed. Quit Valheim and play again."));
 }
 
 void LaunchCheck::repairLoaderFiles() {
@@ -437,7 +437,7 @@ void LaunchCheck::repairLoaderFiles() {
       [dir = app_->game()->folder(), progress = app_->activity()->downloadReporter()] {
         Installer::repairLoader(dir, progress);
       },
-      QStringLiteral("The loader’s files are written again. Quit Valheim, then click Play Modded."));
+      QStringLiteral("The loader’s files are written again. Quit Valheim and play again."));
 }
 
 void LaunchCheck::clearQuarantine() {
@@ -446,5 +446,5 @@ void LaunchCheck::clearQuarantine() {
   mend(
       QStringLiteral("Clearing the quarantine…"),
       [dir = app_->game()->folder(), profile = *p] { Installer::clearQuarantine(dir, profile); },
-      QStringLiteral("The loader’s files are out of quarantine. Quit Valheim, then click Play Modded."));
+      QStringLiteral("The loader’s files are out of quarantine. Quit Valheim and play again."));
 }

@@ -188,7 +188,7 @@ TEST_F(LaunchCheckTest, TheNoLoaderBannerMendsEachCauseWithTheSystemTools) {
   tools.answer("softwareupdate", 0);
   run([&] { check().installRosetta(); });
   EXPECT_EQ(tools.calls("softwareupdate").back(), (Strings{"--install-rosetta", "--agree-to-license"}));
-  EXPECT_EQ(state->activity()->note(), "Rosetta is installed. Quit Valheim, then click Play Modded.");
+  EXPECT_EQ(state->activity()->note(), "Rosetta is installed. Quit Valheim and play again.");
   EXPECT_FALSE(check().noLoader());
 
   const fs::path gameDir = state->game()->folder();
