@@ -9,6 +9,9 @@ void GameState::setFolder(std::filesystem::path folder) {
   assign(this, folder_, std::move(folder), &GameState::folderChanged);
 }
 void GameState::setFound(bool found) { assign(this, found_, found, &GameState::foundChanged); }
+void GameState::setWrongFolderChosen(bool wrong) {
+  assign(this, wrongFolderChosen_, wrong, &GameState::wrongFolderChosenChanged);
+}
 void GameState::setRunning(bool running) { assign(this, running_, running, &GameState::runningChanged); }
 void GameState::setSteamLaunchOptionSet(bool set) {
   assign(this, steamLaunchOptionSet_, set, &GameState::steamLaunchOptionSetChanged);

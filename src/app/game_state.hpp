@@ -10,6 +10,9 @@ class GameState : public QObject {
   Q_OBJECT
   Q_PROPERTY(QString folder READ folderText NOTIFY folderChanged)
   Q_PROPERTY(bool found READ found NOTIFY foundChanged)  // the folder holds the game
+  // The folder the player chose last is not the game's (the game's own banner says so).
+  Q_PROPERTY(bool wrongFolderChosen READ wrongFolderChosen WRITE setWrongFolderChosen NOTIFY
+                 wrongFolderChosenChanged)
   Q_PROPERTY(bool running READ running NOTIFY runningChanged)
   Q_PROPERTY(bool steamLaunchOptionSet READ steamLaunchOptionSet NOTIFY steamLaunchOptionSetChanged)
   // Play can start now (what is missing installs first): the footer's button, and canPlay's base.
@@ -25,6 +28,8 @@ class GameState : public QObject {
   void setFolder(std::filesystem::path folder);
   bool found() const { return found_; }
   void setFound(bool found);
+  bool wrongFolderChosen() const { return wrongFolderChosen_; }
+  void setWrongFolderChosen(bool wrong);
   bool running() const { return running_; }
   void setRunning(bool running);
   bool steamLaunchOptionSet() const { return steamLaunchOptionSet_; }
@@ -37,6 +42,7 @@ class GameState : public QObject {
  signals:
   void folderChanged();
   void foundChanged();
+  void wrongFolderChosenChanged();
   void runningChanged();
   void steamLaunchOptionSetChanged();
   void playableChanged();
@@ -44,6 +50,7 @@ class GameState : public QObject {
  private:
   std::filesystem::path folder_;
   bool found_ = false;
+  bool wrongFolderChosen_ = false;
   bool running_ = false;
   bool steamLaunchOptionSet_ = false;
   bool canStartPlay_ = false;

@@ -350,8 +350,13 @@ QString LaunchCheck::text() const {
     if (r[QStringLiteral("first")].toBool())
       out += QStringLiteral("\n%1 (%2)\n")
                  .arg(r[QStringLiteral("title")].toString(), r[QStringLiteral("subtitle")].toString());
-    out += QStringLiteral("- %1 %2.\n")
-               .arg(r[QStringLiteral("reason")].toString(), r[QStringLiteral("lines")].toString());
+    // Each sentence ends with its stop before the lines are named: "… not set. Line 11."
+    QString reason = r[QStringLiteral("reason")].toString();
+    if (!reason.isEmpty() && !QStringLiteral(".!?…").contains(reason.back())) reason += u'.';
+    const QString outcome = r[QStringLiteral("outcome")].toString();
+    out += QStringLiteral("- %1 %2.%3\n")
+               .arg(reason, r[QStringLiteral("lines")].toString(),
+                    outcome.isEmpty() ? QString() : QStringLiteral(" %1 since the launch.").arg(outcome));
     for (const QString& line : r[QStringLiteral("excerpt")].toString().split(u'\n', Qt::SkipEmptyParts))
       out += QStringLiteral("    ") + line + u'\n';
   }

@@ -118,10 +118,8 @@ void AppState::chooseGameFolder() {
 
 void AppState::useChosenFolder(std::optional<std::filesystem::path> folder) {
   if (!folder || folder->empty()) return;
-  if (!Installer::isGameFolder(*folder)) {
-    activity_->setErrorMessage(QStringLiteral("That folder doesn’t contain valheim.app."));
-    return;
-  }
+  game_->setWrongFolderChosen(!Installer::isGameFolder(*folder));
+  if (game_->wrongFolderChosen()) return;
   game_->setFolder(*folder);
   settings_.gameDir = folder->string();
   ProfileStore::saveSettings(settings_);

@@ -21,7 +21,15 @@ QCoro::Task<> AppState::syncProfile(std::string id) {
   if (!Installer::loaderInstalled(gameDir)) {
     activity_->setBusy(QStringLiteral("Installing the BepInEx loader…"));
     auto job = background(this, [gameDir, progress = activity_->downloadReporter()] {
-      Installer::ensureLoader(gameDir, progress);
+      // The download's address stays in the activity log; the player gets what failed.
+      try {
+        Installer::ensureLoader(gameDir, progress);
+      } catch (const Thunderstore::DownloadRefused& refused) {
+        throw AppError("Couldn’t download the mod loader (BepInEx): the server answered " +
+                       std::to_string(refused.status) + ". Try again later.");
+      } catch (const Http::NetworkError& failed) {
+        throw AppError(std::string("Couldn’t download the mod loader (BepInEx). ") + failed.what());
+      }
     });
     co_await job;
   }

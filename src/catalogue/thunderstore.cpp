@@ -122,7 +122,7 @@ void download(const std::string& url, const std::filesystem::path& to, const Pro
   }
   if (status != 200) {
     Log::write("download failed http=" + std::to_string(status) + ": " + url);
-    throw AppError("Download failed (" + std::to_string(status) + "): " + url);
+    throw DownloadRefused(status, url);
   }
   FS::move(file, to);
 }

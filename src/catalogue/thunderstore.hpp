@@ -9,6 +9,7 @@
 
 #include "catalogue/http.hpp"
 #include "catalogue/package.hpp"
+#include "foundation/app_error.hpp"
 
 // The app's update notice, from version.json on the product website.
 struct AppUpdate {
@@ -40,6 +41,12 @@ std::optional<std::string> latestVersion(const std::string& ns, const std::strin
 // The Markdown README of one version; nullopt on any failure (logged), which shows no README.
 std::optional<std::string> fetchReadme(const std::string& ns, const std::string& name,
                                        const std::string& version);
+// A download the server refused: its status, for a caller that words it without the address.
+struct DownloadRefused : AppError {
+  DownloadRefused(long answered, const std::string& url)
+      : AppError("Download failed (" + std::to_string(answered) + "): " + url), status(answered) {}
+  long status;
+};
 // Streams to a temporary file and moves it to `to` only on status 200. A transfer that breaks off
 // (connection lost, 30 s without a byte) is retried from the start up to three times.
 void download(const std::string& url, const std::filesystem::path& to, const Progress& progress = {});

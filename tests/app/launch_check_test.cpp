@@ -86,6 +86,10 @@ TEST_F(LaunchCheckTest, ProblemsComeGroupedWithTheirFixAndErrorsWhilePlayingArri
   EXPECT_EQ(thrown["lines"], "Lines 7–13 (3 times)");
   EXPECT_EQ(thrown["actionLabel"], "Turn Off");
   EXPECT_TRUE(check().text().contains("C.Patches.Tick"));
+  EXPECT_TRUE(
+      check().text().contains("- It threw an error 3 times: NullReferenceException: Object reference not "
+                              "set. Lines 7–13 (3 times).\n"))
+      << check().text().toStdString();
 
   run([&] { check().fix(missing["key"].toString()); });
   EXPECT_TRUE(selected().find("Team-D"));

@@ -155,6 +155,16 @@ const Shape shapes[] = {
       "crop at 12,3"},
      {}},
 
+    {"repeats fold by kind, plug-in and message: another message of the same plug-in is another problem",
+     started("[Info   :   BepInEx] Loading [PlanBuild 0.15.2.4]\n"
+             "[Error  :PlanBuild] Blueprint castle failed\n"
+             "[Error  :PlanBuild] Blueprint tower failed\n"
+             "[Error  :PlanBuild] Blueprint castle failed\n"),
+     {"PlanBuild 0.15.2.4 loaded (Plans-PlanBuild)"},
+     {"error PlanBuild (Plans-PlanBuild) line 4-6 ×2: Blueprint castle failed",
+      "error PlanBuild (Plans-PlanBuild) line 5: Blueprint tower failed"},
+     {}},
+
     {"a tag names the plug-in of an engine line",
      started("[Info   :   BepInEx] Loading [Farm Grid 1.2.0]\n"
              "[Message:   BepInEx] Chainloader startup complete\n"

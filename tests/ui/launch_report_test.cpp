@@ -99,8 +99,12 @@ TEST_F(LaunchReportWindow, EachProblemShowsItsLinesAndItsFix) {
   EXPECT_TRUE(mod("B").enabled);
   EXPECT_EQ(inside(item("sheet.launch.problem.1"), "sheet.launch.action")->property("text"), "Turn Off");
 
+  auto* openLog = qobject_cast<QQuickItem*>(item("sheet.launch.openLog"));
+  const QPointF openLogAt = openLog->mapToScene({0, 0});
   click("sheet.launch.copy");
+  flush();
   EXPECT_EQ(text("sheet.launch.copy"), "Copied");
+  EXPECT_EQ(openLog->mapToScene({0, 0}), openLogAt) << "Copy Report keeps its width";
   EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith("Valheim launch report — BepInEx 5.4.22.0"));
   click("sheet.launch.openLog");
   EXPECT_EQ(desktop->calls.back(), "file " + (selected().bepinex() / "LogOutput.log").string());

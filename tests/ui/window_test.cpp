@@ -332,4 +332,23 @@ TEST_F(Window, ThePlayersLoopWorksFromTheKeyboardAlone) {
   EXPECT_EQ(state->activity()->errorMessage(), "");
   EXPECT_EQ(tools.calls("bash").size(), 1u);  // the game was started
 }
+// A folder that is not the game's: the game's banner says so in its place, no error stacks on it,
+// and the game's own folder puts things right.
+TEST_F(WindowTest, ChoosingAFolderThatIsNotTheGamesSaysSoInTheGamesBanner) {
+  const fs::path gameFolder = state->game()->folder();
+  desktop->chosen = TestHome::path() / "Downloads";
+  fs::create_directories(*desktop->chosen);
+  state->chooseGameFolder();
+  flush();
+  ASSERT_TRUE(visible("banner.noGame"));
+  EXPECT_EQ(item("banner.noGame")->property("title"), "That folder isn’t Valheim’s game folder.");
+  EXPECT_EQ(item("banner.noGame")->property("message"),
+            "Choose the folder named Valheim inside steamapps/common.");
+  EXPECT_FALSE(visible("banner.error"));
+  EXPECT_EQ(state->game()->folder(), gameFolder) << "the game found before stays";
+  desktop->chosen = gameFolder;
+  state->chooseGameFolder();
+  flush();
+  EXPECT_FALSE(visible("banner.noGame"));
+}
 }  // namespace

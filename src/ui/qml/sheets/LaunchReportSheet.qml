@@ -94,12 +94,20 @@ SheetFrame {
         spacing: Theme.largeSpacing
         AppButton {
             objectName: "sheet.launch.copy"
+            // As wide as it was before it said "Copied": the buttons beside it stay put.
+            Layout.minimumWidth: copyWidth.implicitWidth
             text: sheet.copied ? qsTr("Copied") : qsTr("Copy Report")
             iconName: sheet.copied ? "" : "copy"
             onClicked: {
                 sheet.check.copyReport()
                 sheet.copied = true
             }
+        }
+        AppButton {
+            id: copyWidth
+            visible: false
+            text: qsTr("Copy Report")
+            iconName: "copy"
         }
         AppButton {
             objectName: "sheet.launch.openLog"

@@ -44,12 +44,17 @@ Column {
         id: noGame
         objectName: "banner.noGame"
         width: stack.width
-        visible: !stack.app.game.found
+        // A folder chosen that is not the game's takes this banner's words, never a second banner.
+        visible: !stack.app.game.found || stack.app.game.wrongFolderChosen
         tint: Theme.ember
-        title: qsTr("Valheim wasn’t found.")
-        message: qsTr("Choose the folder that contains valheim.app (Steam › right-click Valheim › Manage › Browse local files).")
+        title: stack.app.game.wrongFolderChosen ? qsTr("That folder isn’t Valheim’s game folder.") : qsTr("Valheim wasn’t found.")
+        message: stack.app.game.wrongFolderChosen ? qsTr("Choose the folder named Valheim inside steamapps/common.")
+                 : qsTr("Choose the folder that contains valheim.app (Steam › right-click Valheim › Manage › Browse local files).")
         actionTitle: qsTr("Choose Folder…")
+        // With the game found elsewhere, the player may keep that folder.
+        closable: stack.app.game.found
         onAction: stack.app.chooseGameFolder()
+        onClose: stack.app.game.wrongFolderChosen = false
     }
     Banner {
         id: steamOption
