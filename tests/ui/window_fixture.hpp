@@ -19,10 +19,7 @@ class RecordingDesktop : public DesktopWorkspace {
   void openFile(const fs::path& file) override { calls.push_back("file " + file.string()); }
   void reveal(const fs::path& item) override { calls.push_back("reveal " + item.string()); }
   void openFolder(const fs::path& folder) override { calls.push_back("folder " + folder.string()); }
-  // The folder chooser answers `chosen` at once.
-  void chooseFolder(const QString&, const QString&, FolderChosen done) override { done(chosen); }
   std::vector<std::string> calls;
-  std::optional<fs::path> chosen;
 };
 
 // The real main window, offscreen, over a started AppState with the fake catalogue, game and tools.

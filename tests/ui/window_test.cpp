@@ -336,19 +336,47 @@ TEST_F(Window, ThePlayersLoopWorksFromTheKeyboardAlone) {
 // and the game's own folder puts things right.
 TEST_F(WindowTest, ChoosingAFolderThatIsNotTheGamesSaysSoInTheGamesBanner) {
   const fs::path gameFolder = state->game()->folder();
-  desktop->chosen = TestHome::path() / "Downloads";
-  fs::create_directories(*desktop->chosen);
-  state->chooseGameFolder();
-  flush();
+  const auto choose = [&](const fs::path& folder) {
+    state->chooseGameFolder();
+    desktop->finishFolderChoice(QUrl::fromLocalFile(QString::fromStdString(folder.string())));
+    flush();
+  };
+  fs::create_directories(TestHome::path() / "Downloads");
+  choose(TestHome::path() / "Downloads");
   ASSERT_TRUE(visible("banner.noGame"));
   EXPECT_EQ(item("banner.noGame")->property("title"), "That folder isn’t Valheim’s game folder.");
   EXPECT_EQ(item("banner.noGame")->property("message"),
             "Choose the folder named Valheim inside steamapps/common.");
   EXPECT_FALSE(visible("banner.error"));
   EXPECT_EQ(state->game()->folder(), gameFolder) << "the game found before stays";
-  desktop->chosen = gameFolder;
-  state->chooseGameFolder();
-  flush();
+  choose(gameFolder);
   EXPECT_FALSE(visible("banner.noGame"));
+}
+
+TEST_F(WindowTest, AClickedProfileRowTakesTheArrowKeys) {
+  state->newProfile("Vault");
+  state->newProfile("Raid");
+  flush();
+  auto* first = qobject_cast<QQuickItem*>(item("sidebar.row.0"));
+  QTest::mouseClick(window.get(), Qt::LeftButton, {}, first->mapToScene({20, 20}).toPoint());
+  flush();
+  EXPECT_EQ(state->selectedIndex(), 0);
+  EXPECT_TRUE(item("sidebar.list")->property("activeFocus").toBool());
+  key(Qt::Key_Down);
+  EXPECT_EQ(state->selectedIndex(), 1);
+  key(Qt::Key_Down);
+  key(Qt::Key_Up);
+  EXPECT_EQ(state->selectedIndex(), 1);
+}
+TEST_F(WindowTest, FindPutsTheCursorInTheSearchFieldThatIsShown) {
+  state->window()->setTab(DetailTab::Browse);
+  flush();
+  key(Qt::Key_F, Qt::ControlModifier);
+  EXPECT_TRUE(item("browse.search")->property("activeFocus").toBool());
+  state->window()->setShowConfig(true);
+  flush();
+  key(Qt::Key_F, Qt::ControlModifier);
+  EXPECT_TRUE(item("config.search")->property("activeFocus").toBool())
+      << "the sheet's field, not the one under it";
 }
 }  // namespace

@@ -3,7 +3,7 @@ import QtQuick.Layouts
 import Quernhold
 
 // A confirmation before something that cannot be undone: a message, Cancel and one action, drawn as
-// destructive unless it is not.
+// destructive unless it is not. Return takes the safe answer of a destructive one: Cancel.
 SheetFrame {
     id: dialog
     property string message
@@ -13,7 +13,11 @@ SheetFrame {
     signal confirmed()
 
     sheetWidth: 400
-    onAccept: { dialog.confirmed(); dialog.close() }
+    onAccept: {
+        if (!dialog.destructive)
+            dialog.confirmed()
+        dialog.close()
+    }
 
     Text {
         Layout.fillWidth: true
@@ -29,11 +33,13 @@ SheetFrame {
         AppButton {
             objectName: dialog.name + ".cancel"
             text: qsTr("Cancel")
+            isDefault: dialog.destructive
             onClicked: dialog.close()
         }
         AppButton {
             objectName: dialog.name + ".confirm"
             text: dialog.actionText
+            isDefault: !dialog.destructive
             contentItem: Text {
                 text: dialog.actionText
                 font.pixelSize: Theme.bodyFontSize
@@ -42,7 +48,10 @@ SheetFrame {
                 horizontalAlignment: Text.AlignHCenter
                 verticalAlignment: Text.AlignVCenter
             }
-            onClicked: dialog.accept()
+            onClicked: {
+                dialog.confirmed()
+                dialog.close()
+            }
         }
     }
 }

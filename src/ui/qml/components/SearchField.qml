@@ -11,7 +11,19 @@ Rectangle {
     property string text
     property string fieldName
     property string clearName
+    // ⌘F puts the cursor here while the field is shown and nothing covers it.
+    property bool findEnabled: true
     signal edited(string text)
+
+    Shortcut {
+        // Qt 6.4's qmllint does not know StandardKey.
+        sequences: [StandardKey.Find] // qmllint disable unqualified
+        enabled: box.findEnabled && box.visible
+        onActivated: {
+            field.forceActiveFocus(Qt.ShortcutFocusReason)
+            field.selectAll()
+        }
+    }
 
     implicitHeight: 30
     radius: Theme.controlRadius

@@ -35,6 +35,7 @@ ColumnLayout {
             Layout.fillWidth: true
             fieldName: "browse.search"
             clearName: "browse.clear"
+            findEnabled: !view.app.window.sheetShown
             placeholder: qsTr("Search Valheim mods")
             text: view.packages.query
             onEdited: (text) => view.packages.query = text

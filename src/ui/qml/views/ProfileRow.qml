@@ -14,6 +14,8 @@ ItemDelegate {
     required property int updateCount
     required property var profile
     property bool selected: false
+    // The list holds the keyboard focus from a Tab, not from a click: the ring shows.
+    property bool ringShown: false
     signal menuRequested(real x, real y)
 
     objectName: "sidebar.row." + index
@@ -36,7 +38,7 @@ ItemDelegate {
         FocusRing {
             anchors.margins: 0
             radius: Theme.mediumRadius
-            shown: row.ListView.isCurrentItem && !!row.ListView.view && row.ListView.view.activeFocus
+            shown: row.ListView.isCurrentItem && row.ringShown
         }
     }
 

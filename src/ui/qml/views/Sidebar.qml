@@ -37,6 +37,9 @@ Rectangle {
             clip: true
             model: sidebar.app.profiles
             activeFocusOnTab: true
+            // A click gives the list the keys, as in a Mac sidebar, without the ring a Tab draws.
+            property bool focusFromClick: false
+            onActiveFocusChanged: if (!activeFocus) focusFromClick = false
             currentIndex: sidebar.app.selectedIndex
             // Up and down select the previous and next profile, as a click would (unsaved settings ask first).
             keyNavigationEnabled: false
@@ -50,7 +53,12 @@ Rectangle {
             delegate: ProfileRow {
                 // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
                 selected: id === sidebar.app.selectedID // qmllint disable unqualified
-                onClicked: sidebar.app.selectedID = id // qmllint disable unqualified
+                ringShown: list.activeFocus && !list.focusFromClick // qmllint disable unqualified
+                onClicked: {
+                    list.focusFromClick = true // qmllint disable unqualified
+                    list.forceActiveFocus() // qmllint disable unqualified
+                    sidebar.app.selectedID = id // qmllint disable unqualified
+                }
                 onMenuRequested: (x, y) => {
                     sidebar.menuProfile = profile
                     menu.popup(this, x, y)
