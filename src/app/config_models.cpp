@@ -90,7 +90,7 @@ QVariant ConfigEntryModel::data(const QModelIndex& index, int role) const {
     case KeyRole: return q(e->key);
     case ValueRole: return q(e->value);
     case DescriptionRole: return q(e->description);
-    case TypeRole: return q(e->type);
+    case TypeRole: return q(configKindName(*e));
     case ControlRole: return int(configControl(*e));
     case MinRole: return number(*e, e->rangeMin);
     case MaxRole: return number(*e, e->rangeMax);

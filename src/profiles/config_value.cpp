@@ -103,6 +103,18 @@ ConfigControl configControl(const ConfigEntry& entry) {
                                                                             : ConfigControl::Text;
 }
 
+std::string configKindName(const ConfigEntry& entry) {
+  const std::string& type = entry.type;
+  if (isFloating(type)) return "Number";
+  if (isNumeric(type)) return "Whole number";
+  if (type == "Boolean") return "On/Off";
+  if (type == "KeyboardShortcut" || type == "KeyCode") return "Key";
+  if (type == "String") return "Text";
+  if (type == "Color") return "Colour";
+  if (!entry.allowedValues.empty()) return entry.flags ? "Choices" : "Choice";
+  return type;
+}
+
 std::optional<std::string> configValueProblem(const ConfigEntry& entry, std::string_view value) {
   if (!isNumeric(entry.type)) return std::nullopt;
   bool whole = !isFloating(entry.type);

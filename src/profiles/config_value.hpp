@@ -13,6 +13,10 @@ enum class ConfigControl { Text, Toggle, Number, Slider, Choice, Flags };
 
 ConfigControl configControl(const ConfigEntry& entry);
 
+// The kind of a setting as a player says it ("Whole number", "On/Off", "Key", "Colour"); a type
+// the loader has no plain word for is named as the file names it, and none as empty.
+std::string configKindName(const ConfigEntry& entry);
+
 // The sentence that says why `value` cannot be saved for the entry ("Enter a whole number."), or none.
 std::optional<std::string> configValueProblem(const ConfigEntry& entry, std::string_view value);
 

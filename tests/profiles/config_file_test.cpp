@@ -132,6 +132,20 @@ TEST(ConfigValue, EachTypeGetsItsControlAndFallsBackToTextWhenItDoesNotFit) {
   EXPECT_EQ(configControl(entry(forge, "Smelter", "Ores")), ConfigControl::Flags);
   EXPECT_EQ(configControl(entry(loader, "Logging.Console", "LogLevels")), ConfigControl::Flags);
 
+  // Its kind in a player's words.
+  std::vector<std::string> kinds;
+  for (const auto& [file, section, key] : {std::tuple{&example, "General", "Drop rate"},
+                                           {&example, "General", "Menu key"},
+                                           {&example, "General", "Difficulty"},
+                                           {&example, "General", "Enabled"},
+                                           {&forge, "Smelter", "Time per bar"},
+                                           {&forge, "Smelter", "Fire colour"},
+                                           {&forge, "Smelter", "Smoke offset"},
+                                           {&forge, "Smelter", "Ores"}})
+    kinds.push_back(configKindName(entry(*file, section, key)));
+  EXPECT_EQ(kinds, (std::vector<std::string>{"Number", "Key", "Choice", "On/Off", "Number", "Colour",
+                                             "Vector3", "Choices"}));
+
   ConfigEntry e{
       .key = "N", .value = "5", .type = "Int32", .defaultValue = "3", .rangeMin = "1", .rangeMax = "10"};
   EXPECT_EQ(configControl(e), ConfigControl::Slider);
