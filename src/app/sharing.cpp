@@ -31,8 +31,16 @@ QCoro::Task<> AppState::shareWork(std::string id) {
 }
 
 void AppState::importCode(QString code, ImportTarget target) {
-  activity_->perform(QStringLiteral("Importing profile…"),
-                     [this, code, target] { return importWork(code, target); });
+  performImport(target, [this, code, target] { return importWork(code, target); });
+}
+
+// An import over a profile is a change of it; the snapshot before it is taken once the archive is read.
+void AppState::performImport(const ImportTarget& target, ProfileQueue::Job work) {
+  const QString label = QStringLiteral("Importing profile…");
+  if (target.kind == ImportTarget::Kind::newProfile)
+    activity_->perform(label, std::move(work));
+  else
+    performChange(ss(target.value), label, std::nullopt, std::move(work));
 }
 
 void AppState::importCodeAsNew(const QString& code, const QString& name) {
@@ -134,7 +142,9 @@ QCoro::Task<Profile> AppState::importTarget(ImportTarget target, QString codeNam
   const Profile* found = current(ss(target.value));
   if (!found) throw AppError("That profile no longer exists.");
   const Profile p = *found;
-  auto snapshot = snapshotOnWorker(p, History::describeImport(source.file));
+  auto snapshot = background(this, [dir = p.dir(), change = History::describeImport(source.file)] {
+    History::snapshot(dir, change);
+  });
   co_await snapshot;
   // The old mods' own files go; their configuration stays unless the archive overwrites it.
   auto removal = background(this, [p] {

@@ -57,14 +57,15 @@ struct SnapshotInfo {
   // A snapshot whose record is unreadable or one of whose files is missing; it cannot be
   // shown or restored, and the others still can.
   bool damaged = false;
-  DiffCounts changes;  // against the current state (zero for a damaged snapshot and from newest())
+  DiffCounts changes;  // against the current state (zero for a damaged snapshot and from find())
   bool after = false;  // the state a change led to, kept when Undo left it: "after" the description
   bool now = false;  // the state the profile is in
 };
 
-// A step Undo or Redo can take: the name of the command ("Remove ValheimPlus", empty in records from
-// before names were kept) and whether the state it leads to can be restored.
+// A step Undo or Redo can take: the snapshot it leads to, the name of the command ("Remove
+// ValheimPlus", empty in records from before names were kept) and whether it can be restored.
 struct Step {
+  std::string target;
   std::string name;
   bool damaged = false;
   bool operator==(const Step&) const = default;
@@ -94,8 +95,6 @@ bool dropIfUnchanged(const std::filesystem::path& profileDir, const std::string&
 // without an id stands for it: `now`, `after` that change.
 std::vector<SnapshotInfo> list(const std::filesystem::path& profileDir);
 Steps steps(const std::filesystem::path& profileDir);
-// The newest snapshot (without counts), or none.
-std::optional<SnapshotInfo> newest(const std::filesystem::path& profileDir);
 // The snapshot with this id (without counts), or none when there is no such snapshot.
 std::optional<SnapshotInfo> find(const std::filesystem::path& profileDir, const std::string& id);
 

@@ -86,18 +86,12 @@ Steps steps(const fs::path& profileDir) {
   if (stack.cursor > 0 && !stack.states.empty()) {
     const SnapshotInfo back =
         reader.info(stack.states[std::min(stack.cursor, stack.states.size()) - 1], nullptr);
-    steps.undo = Step{back.undo, back.damaged};
+    steps.undo = Step{back.id, back.undo, back.damaged};
   }
   if (stack.cursor + 1 < stack.states.size())
-    steps.redo = Step{reader.info(stack.states[stack.cursor], nullptr).undo,
+    steps.redo = Step{stack.states[stack.cursor + 1], reader.info(stack.states[stack.cursor], nullptr).undo,
                       reader.info(stack.states[stack.cursor + 1], nullptr).damaged};
   return steps;
-}
-
-std::optional<SnapshotInfo> newest(const fs::path& profileDir) {
-  const auto ids = HistoryLayout::ids(profileDir);
-  if (ids.empty()) return std::nullopt;
-  return Reader(profileDir).info(ids.back(), nullptr);
 }
 
 std::optional<SnapshotInfo> find(const fs::path& profileDir, const std::string& id) {

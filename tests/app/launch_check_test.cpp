@@ -87,7 +87,7 @@ TEST_F(LaunchCheckTest, ProblemsComeGroupedWithTheirFixAndErrorsWhilePlayingArri
 
   run([&] { check().act("add", "Team-D"); });
   EXPECT_TRUE(selected().find("Team-D"));
-  check().act("turnOff", "Team-C");
+  run([&] { check().act("turnOff", "Team-C"); });
   EXPECT_FALSE(mod("C").enabled);
   // D is in the profile now, so A can only be turned off; C is off already.
   EXPECT_EQ(check().problems()[0].toMap()["actionLabel"].toString(), "Turn Off");
