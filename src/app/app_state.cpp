@@ -215,6 +215,11 @@ int AppState::selectedUpdateCount() const {
   return p ? updateCount(*p) : 0;
 }
 
+int AppState::selectedHeldUpdates() const {
+  const Profile* p = selected();
+  return p ? heldUpdateCount(*p) : 0;
+}
+
 int AppState::selectedPackStatus() const {
   const Profile* p = selected();
   return int(p ? packStatus(*p) : ModStatus::NotInstalled);

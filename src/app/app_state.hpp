@@ -31,6 +31,9 @@
 #include "profiles/holds.hpp"
 
 class ArchivePrefetch;
+namespace ProfileStore {
+struct ImportedProfile;
+}
 class QThreadPool;
 
 class QTimer;
@@ -49,6 +52,7 @@ class AppState : public QObject {
   Q_PROPERTY(int selectedIndex READ selectedIndex NOTIFY derivedChanged)  // -1 when none
   Q_PROPERTY(int needsInstallCount READ selectedNeedsInstall NOTIFY derivedChanged)
   Q_PROPERTY(int updateCountSelected READ selectedUpdateCount NOTIFY derivedChanged)
+  Q_PROPERTY(int heldUpdatesSelected READ selectedHeldUpdates NOTIFY derivedChanged)
   Q_PROPERTY(int packStatusSelected READ selectedPackStatus NOTIFY derivedChanged)
   // Whether the selected profile can be changed now: no other change of it, and no busy operation.
   Q_PROPERTY(bool canChange READ canChange NOTIFY derivedChanged)
@@ -97,6 +101,7 @@ class AppState : public QObject {
   QVariant selectedItem() const;
   int selectedNeedsInstall() const;
   int selectedUpdateCount() const;
+  int selectedHeldUpdates() const;
   int selectedPackStatus() const;
   bool canChange() const;
   // Why the profile can't be changed now, or empty when it can.
@@ -123,6 +128,10 @@ class AppState : public QObject {
   int updateCount(const Profile& profile) const;
   // The version the profile holds the mod at, or none.
   std::optional<std::string> heldVersion(const Profile& profile, const std::string& key) const;
+  // Held mods the catalogue has a newer version of.
+  int heldUpdateCount(const Profile& profile) const;
+  // The version the selected profile holds the package at, or empty.
+  Q_INVOKABLE QString heldAt(const QString& fullName) const;
 
   // ---- Mod and profile operations.
   Q_INVOKABLE void add(const PackageItem& package);
@@ -237,6 +246,8 @@ class AppState : public QObject {
   QCoro::Task<> dropWork(QUrl file);
   QCoro::Task<> shareWork(std::string id);
   void performImport(const ImportTarget& target, ProfileQueue::Job work);
+  // The imported holds, with those named by a catalogue id found in the catalogue.
+  HeldVersions holdsOf(const ProfileStore::ImportedProfile& imported) const;
   QCoro::Task<> importWork(QString code, ImportTarget target);
   QCoro::Task<> importArchive(std::string bytes, ImportTarget target, ImportSource source);
   // The profile an archive goes into: a new one, or the existing one without its mods' files.

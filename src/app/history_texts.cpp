@@ -88,6 +88,10 @@ QString stateText(const History::SnapshotInfo& info) {
          lowerFirst(qs(info.description));
 }
 
+QString restoreQuestion(const History::SnapshotInfo& info) {
+  return QStringLiteral("Restore the profile to how it was %1?").arg(lowerFirst(stateText(info)));
+}
+
 QString restoredNote(const History::SnapshotInfo& info) {
   return QStringLiteral("Restored the profile to how it was %1.").arg(lowerFirst(stateText(info)));
 }

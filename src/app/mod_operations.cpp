@@ -4,6 +4,7 @@
 
 #include "app/app_state.hpp"
 #include "app/background.hpp"
+#include "app/text.hpp"
 #include "foundation/log.hpp"
 #include "foundation/package_id.hpp"
 #include "installer/installer.hpp"
@@ -146,7 +147,7 @@ QCoro::Task<> AppState::updateAllWork(std::string id) {
       packStatus(p));
   writeBack(p);
   co_await syncProfile(id);
-  activity_->setNote(QStringLiteral("Everything is up to date."));
+  activity_->setNote(upToDate(found ? heldUpdateCount(*current(id)) : 0));
 }
 
 void AppState::installMissing() {

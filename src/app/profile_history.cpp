@@ -32,6 +32,11 @@ bool ProfileHistory::canRestore() const {
          !game_->running();
 }
 
+QString ProfileHistory::restoreQuestion() const {
+  const History::SnapshotInfo* row = entries_->find(ss(selectedID_));
+  return row ? HistoryTexts::restoreQuestion(*row) : QString();
+}
+
 QString ProfileHistory::undoText() const { return HistoryTexts::stepCommand(true, steps_.undo); }
 QString ProfileHistory::redoText() const { return HistoryTexts::stepCommand(false, steps_.redo); }
 

@@ -1,4 +1,6 @@
 // Sharing a profile as a profile code, and importing one into a new or an existing profile.
+#include <algorithm>
+
 #include "app/app_state.hpp"
 #include "app/background.hpp"
 #include "app/text.hpp"
@@ -106,7 +108,7 @@ QCoro::Task<> AppState::importArchive(std::string bytes, ImportTarget target, Im
   auto preparing = importTarget(target, qs(imported.name), source);
   Profile p = co_await preparing;
   takeMods(p, imported);
-  setHolds(p, imported.holds);
+  setHolds(p, holdsOf(imported));
   if (imported.configDir) {
     auto copy = background(this, [from = *imported.configDir, to = p.bepinex() / "config"] {
       FS::copyContents(from, to, true);
@@ -129,6 +131,17 @@ QCoro::Task<> AppState::importArchive(std::string bytes, ImportTarget target, Im
           ? QStringLiteral("Imported “%1” with %2.").arg(qs(p.name), contents(p))
           : QStringLiteral("Replaced “%1” with %2 from the %3.")
                 .arg(qs(p.name), contents(p), source.file ? QStringLiteral("file") : QStringLiteral("code")));
+}
+
+HeldVersions AppState::holdsOf(const ProfileStore::ImportedProfile& imported) const {
+  HeldVersions holds = imported.holds;
+  for (const std::string& id : imported.heldIDs) {
+    const TSPackage* pkg = catalogue_->packageWithUUID(id);
+    auto mod = std::find_if(imported.mods.begin(), imported.mods.end(),
+                            [&](const auto& m) { return pkg && m.id == pkg->fullName; });
+    if (mod != imported.mods.end()) holds[mod->id] = mod->version;
+  }
+  return holds;
 }
 
 QCoro::Task<Profile> AppState::importTarget(ImportTarget target, QString codeName, ImportSource source) {

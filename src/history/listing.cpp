@@ -69,7 +69,7 @@ std::vector<SnapshotInfo> list(const fs::path& profileDir) {
   std::vector<SnapshotInfo> rows;
   if (stack.atTip() && !stack.states.empty()) {
     const SnapshotInfo last = reader.info(stack.states.back(), nullptr);
-    rows.push_back({"", now(), last.description, last.undo, false, {}, true, true});
+    rows.push_back({"", last.time, last.description, last.undo, false, {}, true, true});
   }
   const auto ids = HistoryLayout::ids(profileDir);
   for (auto id = ids.rbegin(); id != ids.rend(); ++id) {

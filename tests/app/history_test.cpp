@@ -212,6 +212,8 @@ TEST_F(Holds, AHeldModShowsNoUpdateAndUpdateAllPassesItBy) {
   run([&] { state->updateAll(); });
   EXPECT_EQ(mod("A").installed, "1.0.0");
   EXPECT_EQ(mod("B").installed, "1.2.0");
+  EXPECT_EQ(state->activity()->note(), "Everything is up to date (1 update held).");
+  EXPECT_EQ(state->selectedHeldUpdates(), 1);
 
   run([&] { state->update(mod("A")); });  // the player's answer: let it go
   EXPECT_EQ(mod("A").installed, "1.1.0");
@@ -231,5 +233,17 @@ TEST_F(Holds, TravelInAProfileFileAndCopiesAndAreReleasedByTheirCommand) {
   state->duplicate(ProfileItem(selected()));  // holds belong to the profile, so a copy keeps them
   EXPECT_EQ(selected().name, "Friend copy");
   EXPECT_EQ(state->heldVersion(selected(), "Team-A"), "1.0.0");
+}
+TEST_F(Holds, ComeFromAnotherManagersFileThatNamesThemByCatalogueID) {
+  const fs::path file = TestHome::path() / "Other.r2z";
+  FS::writeAtomic(file,
+                  zipBytes({{"export.r2x",
+                             "profileName: Other\nmods:\n  - name: Team-A\n    version:\n      major: 1\n"
+                             "      minor: 0\n      patch: 0\n    enabled: true\n"
+                             "ignoredUpdates:\n  - uuid-A\n  - uuid-of-nothing\n"}}));
+  run([&] { state->importFileAsNew(fileAt(file), "Other"); });
+  EXPECT_EQ(state->activity()->errorMessage(), "");
+  EXPECT_EQ(ProfileStore::loadHolds(selected()), (HeldVersions{{"Team-A", "1.0.0"}}));
+  EXPECT_EQ(state->selectedHeldUpdates(), 1);
 }
 }  // namespace
