@@ -26,15 +26,13 @@ class UndoTest : public HistoryTest {
       save();
     });
   }
-  void saveConfig(const std::string& bytes) {
-    change(History::describeConfigSave("BepInEx.cfg"), [&] { put("BepInEx.cfg", bytes); });
-  }
   // Three changes, and the profile's files before each and after the last.
   std::vector<std::map<std::string, std::string>> threeChanges() {
     std::vector<std::map<std::string, std::string>> states{files()};
     toggle(1);
     states.push_back(files());
-    saveConfig("[Logging]\nEnabled = false\n");
+    change(History::describeConfigSave("BepInEx.cfg"),
+           [&] { put("BepInEx.cfg", "[Logging]\nEnabled = false\n"); });
     states.push_back(files());
     change(History::describeRemove("Jotunn"), [&] {
       profile.mods.erase(profile.mods.begin());
@@ -95,26 +93,6 @@ TEST_F(UndoTest, UndoWalksBackOneChangeAtATimeAndRedoWalksForwardAgain) {
   EXPECT_THAT([&] { History::redo(dir()); }, ThrowsMessage<AppError>(StrEq("There’s nothing to redo.")));
   EXPECT_EQ(undoName(), "Remove Jotunn");
   EXPECT_EQ(rows().front(), "* after Removed Jotunn");
-}
-
-TEST_F(UndoTest, ANewChangeAfterUndosDropsTheRedoStepsButKeepsTheirSnapshots) {
-  const auto states = threeChanges();
-  undo();
-  undo();
-  ASSERT_EQ(files(), states[1]);
-  saveConfig("[Logging]\nEnabled = maybe\n");
-  const auto branched = files();
-  EXPECT_EQ(redoName(), std::nullopt);
-  EXPECT_EQ(undoName(), "Save BepInEx.cfg");
-  EXPECT_EQ(rows().size(), 6u) << "the new snapshot, the four before, and the profile now";
-
-  undo();
-  EXPECT_EQ(files(), states[1]);
-  undo();
-  EXPECT_EQ(files(), states[0]) << "past the branch point, the steps before it";
-  redo();
-  redo();
-  EXPECT_EQ(files(), branched) << "forward along the new branch, not the dropped one";
 }
 
 TEST_F(UndoTest, TheCursorIsKeptOnDiskAndOutlivesPruning) {
