@@ -1,4 +1,5 @@
-// The History sheet after an update broke something, the way back, and a mod held at its version.
+// The History sheet after an update broke something, the way back, after two undos, and a mod held
+// at its version.
 #include <QQuickWindow>
 
 #include "app/profile_history.hpp"
@@ -22,17 +23,15 @@ std::unique_ptr<World> updated() {
   return w;
 }
 
-// The sheet open with the snapshot taken before the update chosen.
-std::unique_ptr<World> historySheet(std::unique_ptr<World> w) {
+// The sheet open with the newest snapshot chosen (the first row is the profile now).
+std::unique_ptr<World> historySheet(std::unique_ptr<World> w, int row = 1) {
   AppState& app = w->state();
   app.window()->setShowHistory(true);
   w->window();
-  World::waitUntil([&] { return !app.history()->loading() && app.history()->entries()->rowCount() > 0; });
-  const QString newest = app.history()
-                             ->entries()
-                             ->data(app.history()->entries()->index(0), HistoryListModel::SnapshotIDRole)
-                             .toString();
-  app.history()->setSelectedID(newest);
+  World::waitUntil([&] { return !app.history()->loading() && app.history()->entries()->rowCount() > row; });
+  QObject* list = w->window().findChild<QObject*>(QStringLiteral("sheet.history.list"));
+  list->setProperty("currentIndex", row);
+  QMetaObject::invokeMethod(list, "forceActiveFocus");  // as after Tab: the chosen row is outlined
   World::waitUntil(
       [&] { return !app.history()->changes().isEmpty() || !app.history()->missing().isEmpty(); });
   World::settle();
@@ -49,11 +48,39 @@ std::unique_ptr<World> versionGone() {
   return historySheet(std::move(w));
 }
 
+// PlanBuild turned off and ValheimPlus removed, then both undone: the states they led to are kept
+// for Redo, and the row of the state the profile is in now is marked.
+std::unique_ptr<World> undone() {
+  auto w = richProfile();
+  AppState& app = w->state();
+  auto idle = [&] { World::waitUntil([&] { return app.activity()->idle(); }); };
+  app.setEnabled(ModItem(modNamed(app, "PlanBuild")), false);
+  idle();
+  app.remove(ModItem(modNamed(app, "ValheimPlus")));
+  idle();
+  app.undo();
+  idle();
+  app.undo();
+  idle();
+  app.activity()->setNote({});
+  return historySheet(std::move(w), 0);
+}
+
 // Jotunn held at 2.20.0 while 2.21.0 is out: a lock where the update pill was.
 std::unique_ptr<World> heldMod() {
   auto w = richProfile();
   AppState& app = w->state();
   app.hold(ModItem(modNamed(app, "Jotunn")));
+  World::settle();
+  return w;
+}
+
+// The held mod's own sheet says so, and offers to let the update through.
+std::unique_ptr<World> heldSheet() {
+  auto w = heldMod();
+  AppState& app = w->state();
+  app.window()->setDetailPackage(
+      QVariant::fromValue(PackageItem(*app.catalogue()->package("Odin", "Jotunn"))));
   World::settle();
   return w;
 }
@@ -63,6 +90,8 @@ std::vector<Scene> historyScenes() {
   return {
       {"history-list", [] { return historySheet(updated()); }},
       {"history-version-gone", versionGone},
+      {"history-undone", undone},
       {"held-mod", heldMod},
+      {"held-sheet", heldSheet},
   };
 }

@@ -24,8 +24,9 @@ AppState::AppState(QObject* parent)
       catalogue_(new CatalogueState(this)),
       launchCheck_(new LaunchCheck(this)),
       window_(new WindowState(launchCheck_, this)),
+      queue_(new ProfileQueue(this)),
       history_(new ProfileHistory(
-          activity_, game_, [this] { return selected() ? selected()->dir() : std::filesystem::path(); },
+          activity_, game_, queue_, [this] { return selected(); }, [this] { return canChange(); },
           [this](const std::string& key, const std::string& version) {
             return selected() && obtainable(*selected(), key, version);
           },
@@ -35,31 +36,29 @@ AppState::AppState(QObject* parent)
   // The settings sheet follows the selected profile and the game; its failed saves show as errors.
   connect(this, &AppState::selectedIDChanged, config_, [this] {
     config_->setFolder(selected() ? selected()->bepinex() / "config" : std::filesystem::path());
-    // A save is a change of the profile like any other: it takes a snapshot first.
-    config_->setBeforeSave(selected()
-                               ? [dir = selected()->dir()](
-                                     const std::filesystem::path&
-                                         file) { History::snapshot(dir, History::describeConfigSave(file)); }
-                               : ConfigEditor::BeforeSave());
+    // A save is a change of the profile like any other.
+    config_->setSaveRunner(
+        selected()
+            ? [this, id = selected()->id](
+                  std::filesystem::path file,
+                  std::function<void()> write) { return saveConfig(id, std::move(file), std::move(write)); }
+            : ConfigEditor::SaveRunner());
   });
-  connect(config_, &ConfigEditor::saved, history_, &ProfileHistory::refresh);
   connect(game_, &GameState::runningChanged, config_, [this] { config_->setGameRunning(game_->running()); });
   connect(config_, &ConfigEditor::failed, activity_, &Activity::setErrorMessage);
   // What the launch loaded takes the place of "Valheim is starting…", and follows the log while
   // the note still shows it.
-  // The history follows the selected profile, and is read again after every operation.
+  // The history follows the selected profile; every change reads it again when it ends.
   connect(this, &AppState::selectedIDChanged, history_, &ProfileHistory::profileChanged);
   connect(window_, &WindowState::showHistoryChanged, history_,
           [this] { history_->setListed(window_->showHistory()); });
-  connect(activity_, &Activity::busyChanged, history_, [this] {
-    if (activity_->idle()) history_->refresh();
-  });
   connect(launchCheck_, &LaunchCheck::summaryChanged, this, [this](const QString& before) {
     if (before.isEmpty() || activity_->note() == before) activity_->setNote(launchCheck_->summary());
   });
   // What the derived values and the footer's lines depend on.
   connect(game_, &GameState::runningChanged, this, &AppState::derivedChanged);
   connect(activity_, &Activity::busyChanged, this, &AppState::derivedChanged);
+  connect(queue_, &ProfileQueue::changingChanged, this, &AppState::derivedChanged);
   connect(this, &AppState::derivedChanged, this, &AppState::refreshPlayable);
   connect(this, &AppState::derivedChanged, activity_, &Activity::linesChanged);
   connect(catalogue_, &CatalogueState::indexChanged, this, [this] {
@@ -219,6 +218,11 @@ int AppState::selectedNeedsInstall() const {
 int AppState::selectedUpdateCount() const {
   const Profile* p = selected();
   return p ? updateCount(*p) : 0;
+}
+
+int AppState::selectedHeldUpdates() const {
+  const Profile* p = selected();
+  return p ? heldUpdateCount(*p) : 0;
 }
 
 int AppState::selectedPackStatus() const {

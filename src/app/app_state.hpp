@@ -23,6 +23,7 @@
 #include "app/package_list_model.hpp"
 #include "app/profile_history.hpp"
 #include "app/profile_list_model.hpp"
+#include "app/profile_queue.hpp"
 #include "app/values.hpp"
 #include "app/window_state.hpp"
 #include "app/workspace.hpp"
@@ -30,6 +31,9 @@
 #include "profiles/holds.hpp"
 
 class ArchivePrefetch;
+namespace ProfileStore {
+struct ImportedProfile;
+}
 class QThreadPool;
 
 class QTimer;
@@ -48,7 +52,10 @@ class AppState : public QObject {
   Q_PROPERTY(int selectedIndex READ selectedIndex NOTIFY derivedChanged)  // -1 when none
   Q_PROPERTY(int needsInstallCount READ selectedNeedsInstall NOTIFY derivedChanged)
   Q_PROPERTY(int updateCountSelected READ selectedUpdateCount NOTIFY derivedChanged)
+  Q_PROPERTY(int heldUpdatesSelected READ selectedHeldUpdates NOTIFY derivedChanged)
   Q_PROPERTY(int packStatusSelected READ selectedPackStatus NOTIFY derivedChanged)
+  // Whether the selected profile can be changed now: no other change of it, and no busy operation.
+  Q_PROPERTY(bool canChange READ canChange NOTIFY derivedChanged)
   Q_PROPERTY(ModListModel* mods READ modsModel CONSTANT)  // explicit mods
   Q_PROPERTY(ModListModel* dependencies READ dependenciesModel CONSTANT)  // automatic ones
   Q_PROPERTY(ConfigEditor* config READ configEditor CONSTANT)  // the selected profile's settings
@@ -94,7 +101,11 @@ class AppState : public QObject {
   QVariant selectedItem() const;
   int selectedNeedsInstall() const;
   int selectedUpdateCount() const;
+  int selectedHeldUpdates() const;
   int selectedPackStatus() const;
+  bool canChange() const;
+  // Why the profile can't be changed now, or empty when it can.
+  QString changeRefusal(const std::string& id) const;
 
   // The package's place in the selected profile (the first mod with its key decides).
   Q_INVOKABLE PackageListModel::ProfileState packageState(const QString& fullName) const;
@@ -119,6 +130,10 @@ class AppState : public QObject {
   int updateCount(const Profile& profile) const;
   // The version the profile holds the mod at, or none.
   std::optional<std::string> heldVersion(const Profile& profile, const std::string& key) const;
+  // Held mods the catalogue has a newer version of.
+  int heldUpdateCount(const Profile& profile) const;
+  // The version the selected profile holds the package at, or empty.
+  Q_INVOKABLE QString heldAt(const QString& fullName) const;
 
   // ---- Mod and profile operations.
   Q_INVOKABLE void add(const PackageItem& package);
@@ -146,11 +161,13 @@ class AppState : public QObject {
   Q_INVOKABLE QString uniqueName(const QString& base) const;
 
   // ---- History: every change of a profile first takes a snapshot of it.
-  // Puts the selected profile back as the snapshot has it and installs what that needs; without
-  // an id, the newest snapshot.
+  // Puts the selected profile back as the snapshot has it and installs what that needs.
   Q_INVOKABLE void restore(const QString& snapshotID);
-  // Restores the snapshot taken before the selected profile's last change.
+  // A step of the history: to a snapshot from the sheet, or Undo or Redo.
+  enum class Going { toSnapshot, back, forward };
+  // One step back (forward) along the selected profile's changes.
   Q_INVOKABLE void undo();
+  Q_INVOKABLE void redo();
 
   // ---- Profile codes.
   Q_INVOKABLE void shareCode(const ProfileItem& profile);
@@ -206,16 +223,21 @@ class AppState : public QObject {
   QCoro::Task<SyncedMod> syncMod(Profile p, std::string key, ArchivePrefetch* prefetch);
   // The catalogue's latest version, from the index or else asked of the catalogue.
   QCoro::Task<std::optional<std::string>> latestVersion(DependencyRef wanted);
-  QCoro::Task<> addWork(std::string id, QString name);
+  // Runs `work` as the busy operation `label` and as the profile's one change, or shows why it
+  // can't start. With `change`, a snapshot comes first, and goes again when nothing changed.
+  void performChange(std::string id, QString label, std::optional<History::Change> change,
+                     ProfileQueue::Job work);
+  QCoro::Task<> changeTask(std::string id, std::optional<History::Change> change, ProfileQueue::Job work);
+  // A save of a config file of the profile, as one of its changes; `write` runs on a worker.
+  QCoro::Task<> saveConfig(std::string id, std::filesystem::path file, std::function<void()> write);
+  QCoro::Task<> addWork(std::string id, TSPackage pkg);
+  QCoro::Task<> removeWork(std::string id, std::string key);
+  QCoro::Task<> setEnabledWork(std::string id, std::string key, bool on);
   QCoro::Task<> updateWork(std::string id, std::string key, QString name, std::string version);
   QCoro::Task<> syncWork(std::string id, QString note);
   QCoro::Task<> updateAllWork(std::string id);
-  QCoro::Task<> restoreWork(std::string id, std::string snapshotID);  // an empty id: the newest
-  // A snapshot of the profile before a change made on the main thread; false (with the error
-  // shown) when it failed, and the change must not start. The change refreshes the history after.
-  bool snapshotBefore(const Profile& profile, const History::Change& change);
-  // The same from a busy operation, on a worker; a failure ends the operation.
-  QCoro::Task<> snapshotOnWorker(const Profile& profile, const History::Change& change);
+  QCoro::Task<> restoreWork(std::string id, Going going, std::string snapshotID);
+  void go(Going going, const QString& snapshotID);
   // Whether a sync could install the mod's version: from the download cache, the profile's own
   // archive of a mod from a file, or the catalogue (taken on trust while its index is unknown).
   bool obtainable(const Profile& profile, const std::string& key, const std::string& version) const;
@@ -225,6 +247,9 @@ class AppState : public QObject {
   QCoro::Task<> installFileWork(std::string id, std::filesystem::path file);
   QCoro::Task<> dropWork(QUrl file);
   QCoro::Task<> shareWork(std::string id);
+  void performImport(const ImportTarget& target, ProfileQueue::Job work);
+  // The imported holds, with those named by a catalogue id found in the catalogue.
+  HeldVersions holdsOf(const ProfileStore::ImportedProfile& imported) const;
   QCoro::Task<> importWork(QString code, ImportTarget target);
   QCoro::Task<> importArchive(std::string bytes, ImportTarget target, ImportSource source);
   // The profile an archive goes into: a new one, or the existing one without its mods' files.
@@ -265,6 +290,7 @@ class AppState : public QObject {
   CatalogueState* catalogue_;
   LaunchCheck* launchCheck_;  // after the parts it listens to
   WindowState* window_;
+  ProfileQueue* queue_;  // before the parts that read through it
   ProfileHistory* history_;
   QThreadPool* downloadPool_;  // the archives a sync fetches ahead of its installs
 

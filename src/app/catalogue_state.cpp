@@ -33,10 +33,14 @@ void CatalogueState::setError(const QString& text) {
 
 void CatalogueState::setIndex(std::vector<TSPackage> packages) {
   auto index = std::make_shared<const std::vector<TSPackage>>(std::move(packages));
-  std::unordered_map<std::string, size_t> byID;
-  for (size_t i = 0; i < index->size(); ++i) byID.emplace((*index)[i].fullName, i);  // the first one wins
+  std::unordered_map<std::string, size_t> byID, byUUID;
+  for (size_t i = 0; i < index->size(); ++i) {
+    byID.emplace((*index)[i].fullName, i);  // the first one wins
+    if (!(*index)[i].uuid.empty()) byUUID.emplace((*index)[i].uuid, i);
+  }
   index_ = std::move(index);
   indexByID_ = std::move(byID);
+  indexByUUID_ = std::move(byUUID);
   browse_->setIndex(index_);
   emit indexChanged();
 }
@@ -44,6 +48,11 @@ void CatalogueState::setIndex(std::vector<TSPackage> packages) {
 const TSPackage* CatalogueState::package(const std::string& ns, const std::string& name) const {
   auto it = indexByID_.find(packageKey(ns, name));
   return it == indexByID_.end() ? nullptr : &(*index_)[it->second];
+}
+
+const TSPackage* CatalogueState::packageWithUUID(const std::string& uuid) const {
+  auto it = indexByUUID_.find(uuid);
+  return it == indexByUUID_.end() ? nullptr : &(*index_)[it->second];
 }
 
 std::optional<std::string> CatalogueState::latest(const std::string& ns, const std::string& name) const {

@@ -46,6 +46,8 @@ class CatalogueState : public QObject {
 
   // The index's entry, or null.
   const TSPackage* package(const std::string& ns, const std::string& name) const;
+  // The package with this catalogue id (TSPackage::uuid), or null.
+  const TSPackage* packageWithUUID(const std::string& uuid) const;
   std::optional<std::string> latest(const std::string& ns, const std::string& name) const;
 
   // Loads the index, from the cache unless `refresh`; asked again while it loads, it does nothing.
@@ -69,6 +71,7 @@ class CatalogueState : public QObject {
   ReadmeCache* readmes_;
   std::shared_ptr<const std::vector<TSPackage>> index_;
   std::unordered_map<std::string, size_t> indexByID_;
+  std::unordered_map<std::string, size_t> indexByUUID_;
   bool loading_ = false;
   QString error_;
   std::optional<AppUpdateItem> appUpdate_;

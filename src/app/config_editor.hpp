@@ -84,9 +84,11 @@ class ConfigEditor : public QObject {
   bool gameRunning() const { return gameRunning_; }
   bool conflict() const { return conflict_; }
 
-  // Runs on a worker before a save writes the file; what it throws stops the save and shows as `failed`.
-  using BeforeSave = std::function<void(const std::filesystem::path& file)>;
-  void setBeforeSave(BeforeSave hook) { beforeSave_ = std::move(hook); }
+  // Runs a save as a change of the profile the file belongs to: `write` on a worker, inside it. What
+  // the task throws (a refusal while the profile is busy) stops the save and shows as `failed`.
+  // Without one, `write` simply runs on a worker.
+  using SaveRunner = std::function<QCoro::Task<>(std::filesystem::path file, std::function<void()> write)>;
+  void setSaveRunner(SaveRunner runner) { saveRunner_ = std::move(runner); }
   // A new folder closes the open file and forgets the old folder's list.
   void setFolder(const std::filesystem::path& folder);
   void setGameRunning(bool running);
@@ -157,7 +159,7 @@ class ConfigEditor : public QObject {
   ConfigSearch* search_;
   UnsavedPrompt* prompt_;
   QFileSystemWatcher* watcher_;
-  BeforeSave beforeSave_;
+  SaveRunner saveRunner_;
   std::filesystem::path folder_;
   std::optional<std::filesystem::path> current_;
   bool settings_ = false;

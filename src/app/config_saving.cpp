@@ -99,15 +99,17 @@ QCoro::Task<> ConfigEditor::saveTask(std::function<void()> then) {
   fs::path path = *current_;
   try {
     // A file that changed on disk since it was read is not overwritten unasked.
-    auto job =
-        background(this, [path, bytes, base = disk_, before = beforeSave_]() -> std::optional<std::string> {
-          std::string now = FS::exists(path) ? FS::readFile(path, configReadLimit) : base;
-          if (now != base) return now;
-          if (before) before(path);
-          FS::writeAtomic(path, bytes);
-          return std::nullopt;
-        });
-    auto changed = co_await job;
+    auto found = std::make_shared<std::optional<std::string>>();
+    std::function<void()> write = [path, bytes, base = disk_, found] {
+      std::string now = FS::exists(path) ? FS::readFile(path, configReadLimit) : base;
+      if (now != base)
+        *found = std::move(now);
+      else
+        FS::writeAtomic(path, bytes);
+    };
+    auto job = saveRunner_ ? saveRunner_(path, write) : background(this, write);
+    co_await job;
+    std::optional<std::string> changed = std::move(*found);
     saving_ = false;
     if (generation != generation_) {
       // Another file or profile was opened meanwhile; what this save leaves behind is not its state.

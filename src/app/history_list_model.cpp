@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/history_texts.hpp"
 #include "app/values.hpp"
 
 void HistoryListModel::setRows(std::vector<History::SnapshotInfo> rows) {
@@ -17,6 +18,11 @@ const History::SnapshotInfo* HistoryListModel::find(const std::string& id) const
   return nullptr;
 }
 
+int HistoryListModel::indexOf(const QString& id) const {
+  const History::SnapshotInfo* row = id.isEmpty() ? nullptr : find(ss(id));
+  return row ? int(row - rows_.data()) : -1;
+}
+
 int HistoryListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : count(); }
 
 QVariant HistoryListModel::data(const QModelIndex& index, int role) const {
@@ -27,8 +33,10 @@ QVariant HistoryListModel::data(const QModelIndex& index, int role) const {
     // Times are kept to the second, so a snapshot just taken can read as a moment ahead of now.
     case TimeRole: return std::min(qdate(row.time), QDateTime::currentDateTimeUtc());
     case DescriptionRole: return qs(row.description);
-    case SummaryRole: return row.damaged ? QString() : qs(History::describeCounts(row.changes));
+    case StateRole: return HistoryTexts::stateText(row);
+    case SummaryRole: return row.damaged || row.now ? QString() : qs(History::describeCounts(row.changes));
     case DamagedRole: return row.damaged;
+    case NowRole: return row.now;
     default: return {};
   }
 }
@@ -37,6 +45,8 @@ QHash<int, QByteArray> HistoryListModel::roleNames() const {
   return {{SnapshotIDRole, "snapshotID"},
           {TimeRole, "time"},
           {DescriptionRole, "description"},
+          {StateRole, "stateText"},
           {SummaryRole, "summary"},
-          {DamagedRole, "damaged"}};
+          {DamagedRole, "damaged"},
+          {NowRole, "now"}};
 }

@@ -10,22 +10,6 @@
 #include "foundation/package_id.hpp"
 #include "installer/installer.hpp"
 
-bool AppState::snapshotBefore(const Profile& profile, const History::Change& change) {
-  try {
-    History::snapshot(profile.dir(), change);
-  } catch (...) {
-    const QString why = describe(std::current_exception());
-    Log::write("snapshot failed: " + ss(why));
-    activity_->setErrorMessage(why);
-    return false;
-  }
-  return true;
-}
-
-QCoro::Task<> AppState::snapshotOnWorker(const Profile& profile, const History::Change& change) {
-  return background(this, [dir = profile.dir(), change] { History::snapshot(dir, change); });
-}
-
 bool AppState::obtainable(const Profile& profile, const std::string& key, const std::string& version) const {
   const PackageID id = splitPackageID(key);
   if (Installer::archiveCached(id.ns, id.name, version) || Installer::installedFromFile(key, profile))
@@ -35,26 +19,54 @@ bool AppState::obtainable(const Profile& profile, const std::string& key, const 
   return pkg && std::find(pkg->versions.begin(), pkg->versions.end(), version) != pkg->versions.end();
 }
 
-// The newest snapshot is found when the operation runs, not taken from a listing that may lag.
-void AppState::undo() { restore({}); }
+void AppState::restore(const QString& snapshotID) { go(Going::toSnapshot, snapshotID); }
+void AppState::undo() { go(Going::back, {}); }
+void AppState::redo() { go(Going::forward, {}); }
 
-void AppState::restore(const QString& snapshotID) {
+void AppState::go(Going going, const QString& snapshotID) {
   const Profile* sel = selected();
   if (!sel) return;
   if (game_->running()) {
     activity_->setErrorMessage(QStringLiteral("Valheim is already running."));
     return;
   }
-  activity_->perform(
-      QStringLiteral("Restoring…"),
-      [this, id = sel->id, snapshotID = ss(snapshotID)] { return restoreWork(id, snapshotID); }, sel->id);
+  const QString label = going == Going::back      ? QStringLiteral("Undoing…")
+                        : going == Going::forward ? QStringLiteral("Redoing…")
+                                                  : QStringLiteral("Restoring…");
+  performChange(sel->id, label, std::nullopt, [this, id = sel->id, going, snapshotID = ss(snapshotID)] {
+    return restoreWork(id, going, snapshotID);
+  });
 }
 
 namespace {
 struct Target {
-  History::SnapshotInfo info;
+  std::string id;
+  QString note;  // what the footer says once the profile is back
+  std::string stateText;  // the snapshot's row, for a restore's own snapshot
   Profile record;  // what the restore would write
 };
+
+// The snapshot the step brings back, found when it runs rather than taken from a listing that may lag.
+Target targetOf(const std::filesystem::path& dir, AppState::Going going, const std::string& snapshotID) {
+  Target target;
+  if (going == AppState::Going::toSnapshot) {
+    const auto info = History::find(dir, snapshotID);
+    if (!info) throw AppError("That snapshot no longer exists.");
+    target.id = info->id;
+    target.stateText = ss(HistoryTexts::stateText(*info));
+    target.note = HistoryTexts::restoredNote(*info);
+  } else {
+    const History::Steps steps = History::steps(dir);
+    const auto& step = going == AppState::Going::back ? steps.undo : steps.redo;
+    if (!step)
+      throw AppError(going == AppState::Going::back ? "There’s nothing to undo."
+                                                    : "There’s nothing to redo.");
+    target.id = step->target;
+    target.note = HistoryTexts::stepNote(going == AppState::Going::back, *step);
+  }
+  target.record = History::restoredRecord(dir, target.id);
+  return target;
+}
 
 // The profile's mod files as the restored record wants them: the mods it no longer has go, and
 // those whose enabled state changed move.
@@ -68,15 +80,11 @@ void placeFiles(const History::Restored& restored) {
 }
 }  // namespace
 
-QCoro::Task<> AppState::restoreWork(std::string id, std::string snapshotID) {
+QCoro::Task<> AppState::restoreWork(std::string id, Going going, std::string snapshotID) {
   const Profile* found = current(id);
   if (!found) co_return;
   const std::filesystem::path dir = found->dir();
-  auto reading = background(this, [dir, snapshotID] {
-    auto info = snapshotID.empty() ? History::newest(dir) : History::find(dir, snapshotID);
-    if (!info) throw AppError("That snapshot no longer exists.");
-    return Target{*info, History::restoredRecord(dir, info->id)};
-  });
+  auto reading = background(this, [dir, going, snapshotID] { return targetOf(dir, going, snapshotID); });
   const Target target = co_await reading;
   found = current(id);
   if (!found) co_return;
@@ -87,18 +95,20 @@ QCoro::Task<> AppState::restoreWork(std::string id, std::string snapshotID) {
       [&](const std::string& key, const std::string& version) { return obtainable(now, key, version); }));
   if (!missing.isEmpty()) throw AppError(ss(missing));
 
-  auto restoring = background(
-      this, [dir, chosen = target.info.id, change = History::describeRestore(target.info.description)] {
-        History::Restored restored = History::restore(dir, chosen, change);
-        placeFiles(restored);
-        return restored.profile;
-      });
+  auto restoring = background(this, [dir, going, target] {
+    const History::Restored restored =
+        going == Going::back ? History::undo(dir)
+        : going == Going::forward
+            ? History::redo(dir)
+            : History::restore(dir, target.id, History::describeRestore(target.stateText));
+    placeFiles(restored);
+    return restored.profile;
+  });
   const Profile restored = co_await restoring;
-  Log::write("restored profile '" + restored.name + "' to snapshot " + target.info.id);
+  Log::write("restored profile '" + restored.name + "' to snapshot " + target.id);
   writeBack(restored);
-  history_->refresh();
   if (qs(id) == selectedID_) config_->refresh();  // the config files may have changed under it
 
   co_await syncProfile(id);
-  activity_->setNote(QStringLiteral("Restored the profile to before “%1”.").arg(qs(target.info.description)));
+  activity_->setNote(target.note);
 }

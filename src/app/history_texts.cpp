@@ -74,6 +74,39 @@ QVariantList changeLines(const History::ProfileDiff& diff) {
   return out;
 }
 
+namespace {
+// "Removed ValheimPlus" reads on after "you" as "removed ValheimPlus".
+QString lowerFirst(QString text) {
+  if (!text.isEmpty() && text.at(0).isUpper() && (text.size() < 2 || !text.at(1).isUpper()))
+    text[0] = text.at(0).toLower();
+  return text;
+}
+}  // namespace
+
+QString stateText(const History::SnapshotInfo& info) {
+  return (info.after ? QStringLiteral("After you ") : QStringLiteral("Before you ")) +
+         lowerFirst(qs(info.description));
+}
+
+QString restoreQuestion(const History::SnapshotInfo& info) {
+  return QStringLiteral("Restore the profile to how it was %1?").arg(lowerFirst(stateText(info)));
+}
+
+QString restoredNote(const History::SnapshotInfo& info) {
+  return QStringLiteral("Restored the profile to how it was %1.").arg(lowerFirst(stateText(info)));
+}
+
+QString stepCommand(bool back, const std::optional<History::Step>& step) {
+  const QString command = back ? QStringLiteral("Undo") : QStringLiteral("Redo");
+  return step && !step->name.empty() ? command + ' ' + qs(step->name) : command;
+}
+
+QString stepNote(bool back, const History::Step& step) {
+  if (step.name.empty())
+    return back ? QStringLiteral("Undid the last change.") : QStringLiteral("Redid the change.");
+  return (back ? QStringLiteral("Undid %1.") : QStringLiteral("Redid %1.")).arg(qs(step.name));
+}
+
 QString missingSentence(const std::vector<ProfileMod>& missing) {
   if (missing.empty()) return {};
   QStringList names;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "history/diff.hpp"
+#include "history/history.hpp"
 #include "profiles/profile.hpp"
 
 // What the History sheet says about a snapshot.
@@ -15,4 +16,14 @@ namespace HistoryTexts {
 QVariantList changeLines(const History::ProfileDiff& diff);
 // "Jotunn 2.19.0 is no longer on Thunderstore, so this snapshot can’t be restored."; empty for none.
 QString missingSentence(const std::vector<ProfileMod>& missing);
+// The moment a snapshot brings back: "Before you removed ValheimPlus", "After you turned off PlanBuild".
+QString stateText(const History::SnapshotInfo& info);
+// "Restore the profile to how it was before you removed ValheimPlus?"
+QString restoreQuestion(const History::SnapshotInfo& info);
+// "Restored the profile to how it was before you removed ValheimPlus."
+QString restoredNote(const History::SnapshotInfo& info);
+// The menu's "Undo Remove ValheimPlus" / "Redo Turn Off PlanBuild"; "Undo" / "Redo" without a step's name.
+QString stepCommand(bool back, const std::optional<History::Step>& step);
+// "Undid Remove ValheimPlus." / "Redid Turn Off PlanBuild."
+QString stepNote(bool back, const History::Step& step);
 }  // namespace HistoryTexts

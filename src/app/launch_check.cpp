@@ -373,7 +373,7 @@ void LaunchCheck::showLaunchOutput() { app_->workspace().openFile(Paths::gameLog
 
 QString LaunchCheck::fix(const QString& key, bool confirmed) {
   const Profile* p = profile();
-  if (!p || app_->selectedID() != qs(p->id) || !app_->activity()->idle()) return {};
+  if (!p || app_->selectedID() != qs(p->id) || !app_->canChange()) return {};
   const auto row = std::find_if(problems_.begin(), problems_.end(), [&](const QVariant& r) {
     return r.toMap()[QStringLiteral("key")].toString() == key;
   });
@@ -404,7 +404,7 @@ QString LaunchCheck::fix(const QString& key, bool confirmed) {
 }
 
 void LaunchCheck::undoFix() {
-  if (lastFix_.isEmpty() || !app_->activity()->idle()) return;
+  if (lastFix_.isEmpty() || !app_->canChange()) return;
   lastFix_.clear();
   app_->undo();
 }

@@ -10,9 +10,9 @@ void AppState::installModFile(const QUrl& file) {
   const Profile* sel = selected();
   if (!sel) return;
   const std::filesystem::path path = ss(file.toLocalFile());
-  activity_->perform(
-      QStringLiteral("Installing %1…").arg(qs(path.filename().string())),
-      [this, id = sel->id, path] { return installFileWork(id, path); }, sel->id);
+  // The snapshot is taken once the archive's manifest names the mod.
+  performChange(sel->id, QStringLiteral("Installing %1…").arg(qs(path.filename().string())), std::nullopt,
+                [this, id = sel->id, path] { return installFileWork(id, path); });
 }
 
 QCoro::Task<> AppState::installFileWork(std::string id, std::filesystem::path file) {
@@ -53,5 +53,8 @@ QCoro::Task<> AppState::dropWork(QUrl file) {
     window_->setShowImport(true);
     co_return;
   }
-  co_await installFileWork(ss(selectedID_), path);
+  const std::string id = ss(selectedID_);
+  auto installing =
+      queue_->change(id, activity_->busy(), [this, id, path] { return installFileWork(id, path); });
+  co_await installing;
 }

@@ -2,6 +2,7 @@
 #include "app/app_state.hpp"
 #include "app/describe.hpp"
 #include "foundation/log.hpp"
+#include "foundation/package_id.hpp"
 #include "profiles/profile_store.hpp"
 
 std::optional<std::string> AppState::heldVersion(const Profile& profile, const std::string& key) const {
@@ -9,6 +10,21 @@ std::optional<std::string> AppState::heldVersion(const Profile& profile, const s
   if (holds == holds_.end()) return std::nullopt;
   const auto held = holds->second.find(key);
   return held == holds->second.end() ? std::nullopt : std::optional(held->second);
+}
+
+int AppState::heldUpdateCount(const Profile& profile) const {
+  int n = 0;
+  for (const ProfileMod& m : profile.mods) {
+    const auto held = heldVersion(profile, m.id());
+    const TSPackage* pkg = held ? catalogued(m.ns, m.name, profile) : nullptr;
+    n += pkg && Version::newer(pkg->latest, *held);
+  }
+  return n;
+}
+
+QString AppState::heldAt(const QString& fullName) const {
+  const Profile* p = selected();
+  return p ? qs(heldVersion(*p, ss(fullName)).value_or("")) : QString();
 }
 
 void AppState::loadHolds(const Profile& profile) { holds_[profile.id] = ProfileStore::loadHolds(profile); }

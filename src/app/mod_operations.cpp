@@ -3,6 +3,8 @@
 #include <set>
 
 #include "app/app_state.hpp"
+#include "app/background.hpp"
+#include "app/text.hpp"
 #include "foundation/log.hpp"
 #include "foundation/package_id.hpp"
 #include "installer/installer.hpp"
@@ -11,70 +13,93 @@
 void AppState::add(const PackageItem& item) {
   const Profile* sel = selected();
   if (!sel) return;
-  Profile p = *sel;
   const TSPackage& pkg = item.pkg;
-  if (!snapshotBefore(p, History::describeAdd(pkg.displayName()))) return;
-  // Record first, then install: the wish is saved even if the install cannot start now.
+  performChange(sel->id, QStringLiteral("Adding %1…").arg(qs(pkg.displayName())),
+                History::describeAdd(pkg.displayName()),
+                [this, id = sel->id, pkg] { return addWork(id, pkg); });
+}
+
+QCoro::Task<> AppState::addWork(std::string id, TSPackage pkg) {
+  const Profile* found = current(id);
+  if (!found) co_return;
+  Profile p = *found;
+  // Record first, then install: the wish is saved even if the install fails.
   if (ProfileMod* held = p.find(pkg.fullName))
     held->isExplicit = true;
   else
     p.mods.push_back(ProfileMod{pkg.owner, pkg.name, pkg.latest, std::nullopt, true, true});
   writeBack(p);
-  QString name = qs(pkg.displayName());
-  activity_->perform(
-      QStringLiteral("Adding %1…").arg(name), [this, id = p.id, name] { return addWork(id, name); }, p.id);
-}
-
-QCoro::Task<> AppState::addWork(std::string id, QString name) {
   co_await syncProfile(id);
-  activity_->setNote(QStringLiteral("Added %1.").arg(name));
+  activity_->setNote(QStringLiteral("Added %1.").arg(qs(pkg.displayName())));
 }
 
 void AppState::remove(const ModItem& item) {
   const Profile* sel = selected();
-  // A running synchronisation may be installing into the folders this would delete.
-  if (!sel || !activity_->idle()) return;
-  Profile p = *sel;
+  if (!sel) return;
+  const Profile& p = *sel;
   const ProfileMod& mod = item.mod;
-  const std::string key = mod.id();
-
   const Plan::Needs needs = [&p](const std::string& k) { return Installer::dependencies(k, p); };
   QStringList dependents;
-  for (const ProfileMod& other : Plan::dependents(p, key, needs)) dependents.append(qs(other.displayName()));
+  for (const ProfileMod& other : Plan::dependents(p, mod.id(), needs))
+    dependents.append(qs(other.displayName()));
   if (!dependents.isEmpty()) {
     activity_->setErrorMessage(QStringLiteral("%1 is needed by %2. Remove those first.")
                                    .arg(qs(mod.displayName()), dependents.join(QStringLiteral(", "))));
     return;
   }
+  performChange(p.id, QStringLiteral("Removing %1…").arg(qs(mod.displayName())),
+                History::describeRemove(mod.displayName()),
+                [this, id = p.id, key = mod.id()] { return removeWork(id, key); });
+}
 
-  if (!snapshotBefore(p, History::describeRemove(mod.displayName()))) return;
-  Installer::removeFiles(key, p, false);
+QCoro::Task<> AppState::removeWork(std::string id, std::string key) {
+  const Profile* found = current(id);
+  if (!found || !found->find(key)) co_return;
+  Profile p = *found;
+  QStringList removed{qs(p.find(key)->displayName())};
   std::erase_if(p.mods, [&](const ProfileMod& m) { return m.id() == key; });
-
-  const std::set<std::string> needed = Plan::stillNeeded(p, needs);
-  QStringList removed{qs(mod.displayName())};
+  // What only the removed mod needed goes with it.
+  const std::set<std::string> needed =
+      Plan::stillNeeded(p, [&p](const std::string& k) { return Installer::dependencies(k, p); });
+  std::vector<std::string> keys{key};
   for (const ProfileMod& m : p.mods) {
     if (!Plan::unused(m, needed)) continue;
-    Installer::removeFiles(m.id(), p, false);
-    Log::write("removed unused dependency " + m.id());
+    keys.push_back(m.id());
     removed.append(qs(m.displayName()));
   }
   std::erase_if(p.mods, [&](const ProfileMod& m) { return Plan::unused(m, needed); });
+  auto removal = background(this, [keys, before = *found] {
+    for (const std::string& k : keys) {
+      Installer::removeFiles(k, before, false);
+      if (k != keys.front()) Log::write("removed unused dependency " + k);
+    }
+  });
+  co_await removal;
   writeBack(p);
-  history_->refresh();
   activity_->noteRemoval(removed);
 }
 
 void AppState::setEnabled(const ModItem& item, bool on) {
   const Profile* sel = selected();
-  if (!sel) return;
-  Profile p = *sel;
-  ProfileMod* mod = p.find(item.mod.id());
-  if (!mod || !snapshotBefore(p, History::describeToggle(*mod, on))) return;
-  Installer::setEnabled(mod->id(), on, p);
-  mod->enabled = on;
+  const ProfileMod* mod = sel ? sel->find(item.mod.id()) : nullptr;
+  if (!mod) return;
+  performChange(
+      sel->id,
+      (on ? QStringLiteral("Turning on %1…") : QStringLiteral("Turning off %1…")).arg(qs(mod->displayName())),
+      History::describeToggle(*mod, on),
+      [this, id = sel->id, key = mod->id(), on] { return setEnabledWork(id, key, on); });
+}
+
+QCoro::Task<> AppState::setEnabledWork(std::string id, std::string key, bool on) {
+  const Profile* found = current(id);
+  if (!found || !found->find(key)) co_return;
+  auto moving = background(this, [key, on, p = *found] { Installer::setEnabled(key, on, p); });
+  co_await moving;
+  found = current(id);
+  if (!found || !found->find(key)) co_return;
+  Profile p = *found;
+  p.find(key)->enabled = on;
   writeBack(p);
-  history_->refresh();
 }
 
 void AppState::update(const ModItem& item) {
@@ -83,20 +108,15 @@ void AppState::update(const ModItem& item) {
   const TSPackage* pkg = catalogued(item.mod.ns, item.mod.name, *sel);
   if (!sel->find(item.mod.id()) || !pkg) return;
   QString name = qs(item.mod.displayName());
-  activity_->perform(
-      QStringLiteral("Updating %1…").arg(name),
-      [this, id = sel->id, key = item.mod.id(), name, version = pkg->latest] {
-        return updateWork(id, key, name, version);
-      },
-      sel->id);
+  performChange(sel->id, QStringLiteral("Updating %1…").arg(name),
+                History::describeUpdate(*sel->find(item.mod.id()), pkg->latest),
+                [this, id = sel->id, key = item.mod.id(), name, version = pkg->latest] {
+                  return updateWork(id, key, name, version);
+                });
 }
 
 QCoro::Task<> AppState::updateWork(std::string id, std::string key, QString name, std::string version) {
   const Profile* found = current(id);
-  if (!found || !found->find(key)) co_return;
-  auto snapshot = snapshotOnWorker(*found, History::describeUpdate(*found->find(key), version));
-  co_await snapshot;
-  found = current(id);
   if (!found || !found->find(key)) co_return;
   Profile p = *found;
   p.find(key)->version = version;  // even when it is already the latest: the sync then repairs
@@ -110,16 +130,12 @@ QCoro::Task<> AppState::updateWork(std::string id, std::string key, QString name
 void AppState::updateAll() {
   const Profile* sel = selected();
   if (!sel) return;
-  activity_->perform(
-      QStringLiteral("Updating mods…"), [this, id = sel->id] { return updateAllWork(id); }, sel->id);
+  performChange(sel->id, QStringLiteral("Updating mods…"), History::describeUpdateAll(),
+                [this, id = sel->id] { return updateAllWork(id); });
 }
 
 QCoro::Task<> AppState::updateAllWork(std::string id) {
   const Profile* found = current(id);
-  if (!found) co_return;
-  auto snapshot = snapshotOnWorker(*found, History::describeUpdateAll());
-  co_await snapshot;
-  found = current(id);
   if (!found) co_return;
   Profile p = *found;
   // Held mods are passed by as if the catalogue had nothing newer.
@@ -131,15 +147,14 @@ QCoro::Task<> AppState::updateAllWork(std::string id) {
       packStatus(p));
   writeBack(p);
   co_await syncProfile(id);
-  activity_->setNote(QStringLiteral("Everything is up to date."));
+  activity_->setNote(upToDate(found ? heldUpdateCount(*current(id)) : 0));
 }
 
 void AppState::installMissing() {
   const Profile* sel = selected();
   if (!sel) return;
-  activity_->perform(
-      QStringLiteral("Installing…"),
-      [this, id = sel->id] { return syncWork(id, QStringLiteral("Profile is ready to play.")); }, sel->id);
+  performChange(sel->id, QStringLiteral("Installing…"), std::nullopt,
+                [this, id = sel->id] { return syncWork(id, QStringLiteral("Profile is ready to play.")); });
 }
 
 QCoro::Task<> AppState::syncWork(std::string id, QString note) {

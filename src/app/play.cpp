@@ -7,11 +7,16 @@
 
 void AppState::play() {
   const Profile* p = selected();
-  if (!p || !activity_->idle()) return;
+  if (!p) return;
+  // The sync before the launch writes the profile: it is a change like any other.
+  if (QString why = changeRefusal(p->id); !why.isEmpty()) {
+    activity_->setErrorMessage(why);
+    return;
+  }
   // The game reads the settings files when it starts: unsaved edits are saved or dropped first.
   config_->leave(ConfigEditor::Leaving::toPlay, {}, [this, id = p->id] {
-    activity_->perform(
-        QStringLiteral("Preparing…"), [this, id, dir = game_->folder()] { return playWork(id, dir); }, id);
+    performChange(id, QStringLiteral("Preparing…"), std::nullopt,
+                  [this, id, dir = game_->folder()] { return playWork(id, dir); });
   });
 }
 

@@ -29,8 +29,8 @@ QCoro::Task<> AppState::exportFileWork(std::string id, std::filesystem::path fil
 }
 
 void AppState::importProfileFile(QUrl file, ImportTarget target) {
-  activity_->perform(QStringLiteral("Importing profile…"),
-                     [this, path = ss(file.toLocalFile()), target] { return importFileWork(path, target); });
+  performImport(target,
+                [this, path = ss(file.toLocalFile()), target] { return importFileWork(path, target); });
 }
 
 void AppState::importFileAsNew(const QUrl& file, const QString& name) {

@@ -4,36 +4,49 @@
 #include "app/background.hpp"
 #include "app/game_state.hpp"
 #include "app/history_texts.hpp"
+#include "app/profile_queue.hpp"
 #include "app/values.hpp"
 #include "foundation/log.hpp"
 
-ProfileHistory::ProfileHistory(Activity* activity, GameState* game,
-                               std::function<std::filesystem::path()> profileDir, Obtainable obtainable,
-                               QObject* parent)
+ProfileHistory::ProfileHistory(Activity* activity, GameState* game, ProfileQueue* queue,
+                               std::function<const Profile*()> selected, std::function<bool()> canChange,
+                               Obtainable obtainable, QObject* parent)
     : QObject(parent),
-      activity_(activity),
       game_(game),
-      profileDir_(std::move(profileDir)),
+      queue_(queue),
+      selected_(std::move(selected)),
+      canChange_(std::move(canChange)),
       obtainable_(std::move(obtainable)),
       entries_(new HistoryListModel(this)) {
-  // The flags follow the operation and the game.
-  connect(activity_, &Activity::busyChanged, this, &ProfileHistory::selectionChanged);
-  connect(activity_, &Activity::busyChanged, this, &ProfileHistory::undoChanged);
-  connect(game_, &GameState::runningChanged, this, &ProfileHistory::selectionChanged);
+  // The flags follow the operation, the profile's changes and the game.
+  for (auto changed : {&ProfileHistory::selectionChanged, &ProfileHistory::undoChanged}) {
+    connect(activity, &Activity::busyChanged, this, changed);
+    connect(queue_, &ProfileQueue::changingChanged, this, changed);
+    connect(game_, &GameState::runningChanged, this, changed);
+  }
 }
 
 bool ProfileHistory::canRestore() const {
   const History::SnapshotInfo* row = entries_->find(ss(selectedID_));
-  return row && !row->damaged && selectionLoaded_ && missing_.isEmpty() && activity_->idle() &&
+  return row && !row->damaged && !row->now && selectionLoaded_ && missing_.isEmpty() && canChange_() &&
          !game_->running();
 }
 
-QString ProfileHistory::undoText() const {
-  return newest_ && !newest_->undo.empty() ? QStringLiteral("Undo ") + qs(newest_->undo)
-                                           : QStringLiteral("Undo");
+QString ProfileHistory::restoreQuestion() const {
+  const History::SnapshotInfo* row = entries_->find(ss(selectedID_));
+  return row ? HistoryTexts::restoreQuestion(*row) : QString();
 }
 
-bool ProfileHistory::canUndo() const { return newest_ && !newest_->damaged && activity_->idle(); }
+QString ProfileHistory::undoText() const { return HistoryTexts::stepCommand(true, steps_.undo); }
+QString ProfileHistory::redoText() const { return HistoryTexts::stepCommand(false, steps_.redo); }
+
+bool ProfileHistory::canUndo() const {
+  return steps_.undo && !steps_.undo->damaged && canChange_() && !game_->running();
+}
+
+bool ProfileHistory::canRedo() const {
+  return steps_.redo && !steps_.redo->damaged && canChange_() && !game_->running();
+}
 
 void ProfileHistory::setListed(bool listed) {
   listed_ = listed;
@@ -47,14 +60,13 @@ void ProfileHistory::profileChanged() {
 }
 
 void ProfileHistory::refresh() {
-  const std::filesystem::path dir = profileDir_();
-  if (!dir.empty()) {
-    refreshTask(dir, listed_);
+  if (const Profile* p = selected_()) {
+    refreshTask(p->id, p->dir(), listed_);
     return;
   }
   ++listGeneration_;
   setLoading(false);
-  newest_.reset();
+  steps_ = {};
   emit undoChanged();
   entries_->setRows({});
   clearSelection();
@@ -65,8 +77,8 @@ void ProfileHistory::setSelectedID(const QString& id) {
   clearSelection();
   selectedID_ = id;
   emit selectionChanged();
-  const std::filesystem::path dir = profileDir_();
-  if (!id.isEmpty() && !dir.empty()) selectTask(dir, ss(id));
+  const Profile* p = selected_();
+  if (!id.isEmpty() && p) selectTask(p->id, p->dir(), ss(id));
 }
 
 void ProfileHistory::clearSelection() {
@@ -86,24 +98,34 @@ void ProfileHistory::setLoading(bool on) {
 
 namespace {
 struct Listing {
-  std::optional<History::SnapshotInfo> newest;
+  History::Steps steps;
   std::optional<std::vector<History::SnapshotInfo>> rows;  // only when the sheet lists them
 };
+
+// Runs `read` on a worker as a read of the profile's queue, after the changes before it.
+template <typename R, typename F>
+QCoro::Task<R> queuedRead(ProfileQueue* queue, QObject* owner, std::string profileID, F read) {
+  auto result = std::make_shared<R>();
+  auto job = queue->read(profileID, [owner, read, result]() -> QCoro::Task<> {
+    return [](QObject* o, F r, std::shared_ptr<R> out) -> QCoro::Task<> {
+      auto reading = background(o, r);
+      *out = co_await reading;
+    }(owner, read, result);
+  });
+  co_await job;
+  co_return std::move(*result);
+}
 }  // namespace
 
-QCoro::Task<> ProfileHistory::refreshTask(std::filesystem::path dir, bool listed) {
+QCoro::Task<> ProfileHistory::refreshTask(std::string profileID, std::filesystem::path dir, bool listed) {
   const unsigned generation = ++listGeneration_;
   setLoading(true);
   Listing listing;
   try {
-    auto job = background(this, [dir, listed] {
+    auto job = queuedRead<Listing>(queue_, this, profileID, [dir, listed] {
       Listing read;
-      if (listed) {
-        read.rows = History::list(dir);
-        if (!read.rows->empty()) read.newest = read.rows->front();
-      } else {
-        read.newest = History::newest(dir);
-      }
+      read.steps = History::steps(dir);
+      if (listed) read.rows = History::list(dir);
       return read;
     });
     listing = co_await job;
@@ -114,7 +136,7 @@ QCoro::Task<> ProfileHistory::refreshTask(std::filesystem::path dir, bool listed
   }
   if (generation != listGeneration_) co_return;
   setLoading(false);
-  newest_ = std::move(listing.newest);
+  steps_ = std::move(listing.steps);
   emit undoChanged();
   if (!listing.rows) co_return;
   entries_->setRows(std::move(*listing.rows));
@@ -124,7 +146,7 @@ QCoro::Task<> ProfileHistory::refreshTask(std::filesystem::path dir, bool listed
     co_return;
   }
   ++selectGeneration_;
-  selectTask(dir, ss(selectedID_));
+  selectTask(profileID, dir, ss(selectedID_));
 }
 
 namespace {
@@ -134,11 +156,11 @@ struct Selection {
 };
 }  // namespace
 
-QCoro::Task<> ProfileHistory::selectTask(std::filesystem::path dir, std::string id) {
+QCoro::Task<> ProfileHistory::selectTask(std::string profileID, std::filesystem::path dir, std::string id) {
   const unsigned generation = selectGeneration_;
   Selection selection;
   try {
-    auto job = background(this, [dir, id] {
+    auto job = queuedRead<Selection>(queue_, this, profileID, [dir, id] {
       Selection read;
       try {
         read.diff = History::diff(dir, id);

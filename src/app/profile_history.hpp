@@ -15,9 +15,11 @@
 
 class Activity;
 class GameState;
+class ProfileQueue;
 
-// The selected profile's history as the History sheet and the Undo command show it. Every read of
-// the history runs on a worker; a newer refresh makes the results of an older one stale.
+// The selected profile's history as the History sheet and the Undo and Redo commands show it. Every
+// read of the history runs on a worker, as a read of the profile's queue; a newer refresh makes the
+// results of an older one stale.
 //
 // In QML, `selectedID` and `missing` are empty strings when absent.
 class ProfileHistory : public QObject {
@@ -27,16 +29,22 @@ class ProfileHistory : public QObject {
   Q_PROPERTY(QVariantList changes READ changes NOTIFY selectionChanged)
   Q_PROPERTY(QString missing READ missing NOTIFY selectionChanged)
   Q_PROPERTY(bool canRestore READ canRestore NOTIFY selectionChanged)
-  Q_PROPERTY(QString undoText READ undoText NOTIFY undoChanged)
+  // "Restore the profile to how it was before you removed ValheimPlus?"
+  Q_PROPERTY(QString restoreQuestion READ restoreQuestion NOTIFY selectionChanged)
+  Q_PROPERTY(QString undoText READ undoText NOTIFY undoChanged)  // "Undo Remove ValheimPlus"
   Q_PROPERTY(bool canUndo READ canUndo NOTIFY undoChanged)
+  Q_PROPERTY(QString redoText READ redoText NOTIFY undoChanged)  // "Redo Turn Off PlanBuild"
+  Q_PROPERTY(bool canRedo READ canRedo NOTIFY undoChanged)
   Q_PROPERTY(bool loading READ loading NOTIFY loadingChanged)
 
  public:
   // Whether the version of the mod with this key can be installed without its snapshot's help.
   using Obtainable = std::function<bool(const std::string& key, const std::string& version)>;
 
-  // `profileDir` gives the selected profile's folder, empty when none is selected.
-  ProfileHistory(Activity* activity, GameState* game, std::function<std::filesystem::path()> profileDir,
+  // `selected` gives the selected profile, null when none is; `canChange` whether it can be changed now
+  // (it follows the activity and the queue).
+  ProfileHistory(Activity* activity, GameState* game, ProfileQueue* queue,
+                 std::function<const Profile*()> selected, std::function<bool()> canChange,
                  Obtainable obtainable, QObject* parent = nullptr);
 
   HistoryListModel* entries() const { return entries_; }
@@ -45,8 +53,11 @@ class ProfileHistory : public QObject {
   QVariantList changes() const { return changes_; }
   QString missing() const { return missing_; }
   bool canRestore() const;
+  QString restoreQuestion() const;
   QString undoText() const;
   bool canUndo() const;
+  QString redoText() const;
+  bool canRedo() const;
   bool loading() const { return loading_; }
 
   // Whether the sheet is shown: only then is the whole list read.
@@ -62,21 +73,22 @@ class ProfileHistory : public QObject {
   void loadingChanged();
 
  private:
-  QCoro::Task<> refreshTask(std::filesystem::path dir, bool listed);
-  QCoro::Task<> selectTask(std::filesystem::path dir, std::string id);
+  QCoro::Task<> refreshTask(std::string profileID, std::filesystem::path dir, bool listed);
+  QCoro::Task<> selectTask(std::string profileID, std::filesystem::path dir, std::string id);
   void setLoading(bool on);
   void clearSelection();
 
-  Activity* activity_;
   GameState* game_;
-  std::function<std::filesystem::path()> profileDir_;
+  ProfileQueue* queue_;
+  std::function<const Profile*()> selected_;
+  std::function<bool()> canChange_;
   Obtainable obtainable_;
   HistoryListModel* entries_;
   bool listed_ = false;
   bool loading_ = false;
   // Count refreshes and selections: the result of an older one is dropped.
   unsigned listGeneration_ = 0, selectGeneration_ = 0;
-  std::optional<History::SnapshotInfo> newest_;
+  History::Steps steps_;
   QString selectedID_;
   bool selectionLoaded_ = false;
   QVariantList changes_;

@@ -44,6 +44,11 @@ void AppState::rename(const ProfileItem& profile, const QString& to) {
   const Profile* found = current(profile.profile.id);
   const QString name = trimSpacesAndTabs(to);
   if (!found || name.isEmpty()) return;
+  // A change running now writes the record it read before the new name.
+  if (QString why = queue_->refusal(found->id); !why.isEmpty()) {
+    activity_->setErrorMessage(why);
+    return;
+  }
   Profile p = *found;
   p.name = ss(name);
   writeBack(p);
@@ -55,8 +60,11 @@ void AppState::duplicate(const ProfileItem& profile) {
 }
 
 void AppState::deleteProfile(const ProfileItem& profile) {
-  if (!activity_->idle()) return;
   const std::string id = profile.profile.id;
+  if (QString why = changeRefusal(id); !why.isEmpty()) {
+    activity_->setErrorMessage(why);
+    return;
+  }
   // Its settings go with it, as the confirmation says: nothing open may be saved into its folder.
   if (selectedID_ == qs(id)) config_->setFolder({});
   ProfileStore::deleteProfile(profile.profile);

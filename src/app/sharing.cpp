@@ -1,4 +1,6 @@
 // Sharing a profile as a profile code, and importing one into a new or an existing profile.
+#include <algorithm>
+
 #include "app/app_state.hpp"
 #include "app/background.hpp"
 #include "app/text.hpp"
@@ -31,8 +33,16 @@ QCoro::Task<> AppState::shareWork(std::string id) {
 }
 
 void AppState::importCode(QString code, ImportTarget target) {
-  activity_->perform(QStringLiteral("Importing profile…"),
-                     [this, code, target] { return importWork(code, target); });
+  performImport(target, [this, code, target] { return importWork(code, target); });
+}
+
+// An import over a profile is a change of it; the snapshot before it is taken once the archive is read.
+void AppState::performImport(const ImportTarget& target, ProfileQueue::Job work) {
+  const QString label = QStringLiteral("Importing profile…");
+  if (target.kind == ImportTarget::Kind::newProfile)
+    activity_->perform(label, std::move(work));
+  else
+    performChange(ss(target.value), label, std::nullopt, std::move(work));
 }
 
 void AppState::importCodeAsNew(const QString& code, const QString& name) {
@@ -98,7 +108,7 @@ QCoro::Task<> AppState::importArchive(std::string bytes, ImportTarget target, Im
   auto preparing = importTarget(target, qs(imported.name), source);
   Profile p = co_await preparing;
   takeMods(p, imported);
-  setHolds(p, imported.holds);
+  setHolds(p, holdsOf(imported));
   if (imported.configDir) {
     auto copy = background(this, [from = *imported.configDir, to = p.bepinex() / "config"] {
       FS::copyContents(from, to, true);
@@ -123,6 +133,17 @@ QCoro::Task<> AppState::importArchive(std::string bytes, ImportTarget target, Im
                 .arg(qs(p.name), contents(p), source.file ? QStringLiteral("file") : QStringLiteral("code")));
 }
 
+HeldVersions AppState::holdsOf(const ProfileStore::ImportedProfile& imported) const {
+  HeldVersions holds = imported.holds;
+  for (const std::string& id : imported.heldIDs) {
+    const TSPackage* pkg = catalogue_->packageWithUUID(id);
+    auto mod = std::find_if(imported.mods.begin(), imported.mods.end(),
+                            [&](const auto& m) { return pkg && m.id == pkg->fullName; });
+    if (mod != imported.mods.end()) holds[mod->id] = mod->version;
+  }
+  return holds;
+}
+
 QCoro::Task<Profile> AppState::importTarget(ImportTarget target, QString codeName, ImportSource source) {
   if (target.kind == ImportTarget::Kind::newProfile) {
     QString name = trimSpacesAndTabs(target.value);
@@ -134,7 +155,9 @@ QCoro::Task<Profile> AppState::importTarget(ImportTarget target, QString codeNam
   const Profile* found = current(ss(target.value));
   if (!found) throw AppError("That profile no longer exists.");
   const Profile p = *found;
-  auto snapshot = snapshotOnWorker(p, History::describeImport(source.file));
+  auto snapshot = background(this, [dir = p.dir(), change = History::describeImport(source.file)] {
+    History::snapshot(dir, change);
+  });
   co_await snapshot;
   // The old mods' own files go; their configuration stays unless the archive overwrites it.
   auto removal = background(this, [p] {

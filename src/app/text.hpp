@@ -8,3 +8,6 @@ QString trimSpacesAndTabs(const QString& s);
 
 // Names in a sentence: "A", "A and B", "A, B and C".
 QString joinNames(const QStringList& names);
+
+// "Everything is up to date.", or with the updates held back: "… (1 update held)."
+QString upToDate(int heldUpdates);

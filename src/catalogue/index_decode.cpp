@@ -91,6 +91,8 @@ bool readPackage(od::object object, TSPackage& p) {
       p.nsfw = v.get_bool().value();
     } else if (k == "categories") {
       p.categories = texts(v);
+    } else if (k == "uuid4") {
+      p.uuid = text(v);
     }
   }
   if (!(seen & kFullName)) missing("full_name");

@@ -23,6 +23,8 @@ struct TSPackage {
   int64_t downloads = 0;  // summed over all versions
   std::vector<std::string> versions;  // newest first, as the catalogue lists them
   std::vector<std::string> dependencies;  // the newest version's "Owner-Name-1.2.3" entries
+  std::string
+      uuid;  // the catalogue's id of the package ("uuid4"), by which other managers name it; may be empty
 
   const std::string& id() const { return fullName; }
   std::string displayName() const;

@@ -18,13 +18,15 @@
 // back leaves them as the player set them.
 //
 // Every operation takes the profile's folder (Profile::dir()), blocks, and may run on any thread;
-// calls for one profile must not overlap (the app runs them inside its one busy operation). A
+// calls for one profile must not overlap (the app runs every change of a profile, and every read
+// of its history, through that profile's one queue). A
 // process that dies during a snapshot or a restore leaves the old state or the new one, whole:
 // the next snapshot, restore or recoverAll() finishes a restore that was cut short.
 //
 // How the app uses it:
 //   before a change     snapshot(p.dir(), describeUpdate(mod, "2.21.0")); when it throws,
-//                       the change does not start and the error's text is shown.
+//                       the change does not start and the error's text is shown. After it,
+//                       dropIfUnchanged(): a change that changed nothing leaves no snapshot.
 //   History sheet       list() for the rows (describeCounts(info.changes) for the short diff),
 //                       diff() for the selected row.
 //   Restore / Undo      refuse while the game runs ("Valheim is already running."); then
@@ -32,8 +34,11 @@
 //                       be installed, before anything changes; restore() writes the record and
 //                       the config files, and the app puts Restored::profile in its list, takes
 //                       the files of Restored::changes' removed mods away, moves the files of
-//                       mods whose enabled state changed, and syncs the profile. Undo restores
-//                       newest(); its label comes from newest()->undo ("Undo Update Jotunn").
+//                       mods whose enabled state changed, and syncs the profile.
+//   Undo / Redo         steps() names them ("Undo Update Jotunn"); undo() and redo() walk the undo
+//                       stack one state at a time and restore it as restore() does, without a
+//                       snapshot of their own. A change after some undos drops the redo steps from
+//                       the stack; their snapshots stay in the list.
 //   start-up            recoverAll() before ProfileStore::loadAll().
 namespace History {
 
@@ -52,7 +57,21 @@ struct SnapshotInfo {
   // A snapshot whose record is unreadable or one of whose files is missing; it cannot be
   // shown or restored, and the others still can.
   bool damaged = false;
-  DiffCounts changes;  // against the current state (zero for a damaged snapshot and from newest())
+  DiffCounts changes;  // against the current state (zero for a damaged snapshot and from find())
+  bool after = false;  // the state a change led to, kept when Undo left it: "after" the description
+  bool now = false;  // the state the profile is in
+};
+
+// A step Undo or Redo can take: the snapshot it leads to, the name of the command ("Remove
+// ValheimPlus", empty in records from before names were kept) and whether it can be restored.
+struct Step {
+  std::string target;
+  std::string name;
+  bool damaged = false;
+  bool operator==(const Step&) const = default;
+};
+struct Steps {
+  std::optional<Step> undo, redo;
 };
 
 // How much history a profile keeps; past either bound the oldest snapshots go first (the newest
@@ -64,14 +83,18 @@ struct Limits {
 
 // Stores the profile's current record and config files with the change they are taken before;
 // returns the new snapshot's id. A full disk throws AppError with a sentence that says nothing was changed;
-// other failures pass the platform's error up.
+// other failures pass the platform's error up. The snapshot becomes the newest step of the undo stack.
 std::string snapshot(const std::filesystem::path& profileDir, const Change& change,
                      const Limits& limits = {});
+// After the change the snapshot was taken before: when the record and every config file are as the
+// snapshot has them, the snapshot goes and the undo stack is as it was. Returns whether it went.
+bool dropIfUnchanged(const std::filesystem::path& profileDir, const std::string& id);
 
-// Every snapshot, newest first, each counted against the current state.
+// Every snapshot, newest first, each counted against the current state; the one the profile is in
+// is marked `now`. When the profile is past every snapshot since its last change, a first row
+// without an id stands for it: `now`, `after` that change.
 std::vector<SnapshotInfo> list(const std::filesystem::path& profileDir);
-// The newest snapshot (without counts), or none.
-std::optional<SnapshotInfo> newest(const std::filesystem::path& profileDir);
+Steps steps(const std::filesystem::path& profileDir);
 // The snapshot with this id (without counts), or none when there is no such snapshot.
 std::optional<SnapshotInfo> find(const std::filesystem::path& profileDir, const std::string& id);
 
@@ -94,14 +117,19 @@ std::vector<ProfileMod> missingVersions(
 
 struct Restored {
   Profile profile;  // the record now on disk (as restoredRecord() gave it)
-  std::string undoID;  // the snapshot of the state before the restore
+  std::string undoID;  // the snapshot of the state before the restore; empty after Undo and Redo
   ProfileDiff changes;  // from the state before the restore to the restored one
 };
 
 // Snapshots the current state with `change` (so the restore can be undone), then puts the
 // snapshot's record and config files back; config files the snapshot did not have are removed.
-// Throws AppError before changing anything when the snapshot is damaged or gone.
+// Throws AppError before changing anything when the snapshot is damaged or gone. A restore that
+// would change nothing takes no snapshot (`undoID` is empty).
 Restored restore(const std::filesystem::path& profileDir, const std::string& id, const Change& change);
+// One step back (forward) along the undo stack, restored as restore() does; the first Undo after a
+// change keeps the state it leaves, for Redo. Throws AppError when there is no such step.
+Restored undo(const std::filesystem::path& profileDir);
+Restored redo(const std::filesystem::path& profileDir);
 
 // Finishes a restore that a dying process left unfinished. Never fails; a failure is logged.
 void recover(const std::filesystem::path& profileDir) noexcept;
@@ -117,6 +145,7 @@ Change describeUpdateAll();  // "Updated all mods" / "Update All"
 Change describeToggle(const ProfileMod& mod, bool enabled);  // "Turned off BetterArchery" / "Turn Off …"
 Change describeInstallFile(const std::string& modName);  // "Installed Raid Tweaks from a file"
 Change describeConfigSave(const std::filesystem::path& file);  // "Saved BepInEx.cfg" / "Save BepInEx.cfg"
-Change describeImport(bool fromFile);  // "Replaced by an imported code" / "… file" / "Import"
-Change describeRestore(const std::string& description);  // "Went back to before “…”" / "Restore"
+Change describeImport(bool fromFile);  // "Replaced the profile with an imported code" / "… file" / "Import"
+// The snapshot's line as the sheet shows it: "Restored “Before you removed PlanBuild”" / "Restore"
+Change describeRestore(const std::string& stateText);
 }  // namespace History

@@ -6,6 +6,7 @@
 #include "foundation/fs.hpp"
 #include "history/history.hpp"
 #include "history/state.hpp"
+#include "history/undo_stack.hpp"
 #include "profiles/profile_store.hpp"
 
 namespace fs = std::filesystem;
@@ -26,6 +27,7 @@ class Reader {
       row.time = record.time;
       row.description = record.description;
       row.undo = record.undo;
+      row.after = record.after;
       row.damaged = !std::all_of(record.files.begin(), record.files.end(),
                                  [&](const auto& entry) { return present(entry.second); });
       if (!row.damaged && current)
@@ -62,17 +64,34 @@ class Reader {
 
 std::vector<SnapshotInfo> list(const fs::path& profileDir) {
   const ProfileState current = currentState(profileDir);
+  const UndoStack stack = loadStack(profileDir);
   Reader reader(profileDir);
   std::vector<SnapshotInfo> rows;
+  if (stack.atTip() && !stack.states.empty()) {
+    const SnapshotInfo last = reader.info(stack.states.back(), nullptr);
+    rows.push_back({"", last.time, last.description, last.undo, false, {}, true, true});
+  }
   const auto ids = HistoryLayout::ids(profileDir);
-  for (auto id = ids.rbegin(); id != ids.rend(); ++id) rows.push_back(reader.info(*id, &current));
+  for (auto id = ids.rbegin(); id != ids.rend(); ++id) {
+    rows.push_back(reader.info(*id, &current));
+    rows.back().now = !stack.atTip() && stack.states[stack.cursor] == *id;
+  }
   return rows;
 }
 
-std::optional<SnapshotInfo> newest(const fs::path& profileDir) {
-  const auto ids = HistoryLayout::ids(profileDir);
-  if (ids.empty()) return std::nullopt;
-  return Reader(profileDir).info(ids.back(), nullptr);
+Steps steps(const fs::path& profileDir) {
+  const UndoStack stack = loadStack(profileDir);
+  Reader reader(profileDir);
+  Steps steps;
+  if (stack.cursor > 0 && !stack.states.empty()) {
+    const SnapshotInfo back =
+        reader.info(stack.states[std::min(stack.cursor, stack.states.size()) - 1], nullptr);
+    steps.undo = Step{back.id, back.undo, back.damaged};
+  }
+  if (stack.cursor + 1 < stack.states.size())
+    steps.redo = Step{stack.states[stack.cursor + 1], reader.info(stack.states[stack.cursor], nullptr).undo,
+                      reader.info(stack.states[stack.cursor + 1], nullptr).damaged};
+  return steps;
 }
 
 std::optional<SnapshotInfo> find(const fs::path& profileDir, const std::string& id) {

@@ -1,6 +1,7 @@
 // Going back to a snapshot. The restore first decides every file's bytes and writes that target as a
 // journal; only then are the files replaced, one by one. A process that dies on the way leaves the
 // journal, and the next call rolls it forward: the profile ends up wholly old or wholly restored.
+#include <algorithm>
 #include <set>
 
 #include "foundation/app_error.hpp"
@@ -12,6 +13,7 @@
 #include "history/history.hpp"
 #include "history/sha256.hpp"
 #include "history/state.hpp"
+#include "history/undo_stack.hpp"
 #include "profiles/profile_store.hpp"
 
 namespace fs = std::filesystem;
@@ -85,8 +87,48 @@ void apply(const fs::path& profileDir, const SnapshotRecord& target) {
 
 void finish(const fs::path& profileDir, const SnapshotRecord& target) {
   apply(profileDir, target);
+  settlePendingStack(profileDir, true);
   FS::remove(HistoryLayout::restoreJournal(profileDir));
   FaultPoint::reach();
+}
+
+// What a restore of the snapshot writes, by path: its files, and its record with the profile's
+// own name and installed versions.
+struct Target {
+  std::map<std::string, std::string> bytes;
+  Profile profile;
+};
+
+Target targetOf(const fs::path& profileDir, const std::string& id) {
+  Target target{readWhole(profileDir, id), {}};
+  std::string& record = target.bytes.at(std::string(HistoryLayout::recordPath));
+  target.profile = restoredFrom(record, recordOnDisk(profileDir));
+  record = ProfileStore::encodeProfile(target.profile);
+  return target;
+}
+
+bool isCurrent(const fs::path& profileDir, const Target& target) {
+  const ProfileState current = currentState(profileDir);
+  if (current.files.size() != target.bytes.size()) return false;
+  return std::all_of(target.bytes.begin(), target.bytes.end(), [&](const auto& file) {
+    auto it = current.files.find(file.first);
+    return it != current.files.end() && it->second.size == file.second.size() &&
+           it->second.hash == sha256Hex(file.second);
+  });
+}
+
+// Journals the target, with the undo stack that goes with it when one does, and puts it in place.
+Restored put(const fs::path& profileDir, const Target& target, const UndoStack* stack) {
+  const ProfileState before = currentState(profileDir);
+  // Stored again: a snapshot just taken may have pruned the one being restored.
+  const ObjectStore store(HistoryLayout::objects(profileDir));
+  SnapshotRecord journal{now(), "restore", {}, false, {}};
+  for (const auto& [path, content] : target.bytes) journal.files[path] = store.put(content);
+  if (stack) savePendingStack(profileDir, *stack);
+  FS::writeAtomic(HistoryLayout::restoreJournal(profileDir), encodeRecord(journal));
+  FaultPoint::reach();
+  finish(profileDir, journal);
+  return {target.profile, {}, diffStates(before, {target.profile, journal.files})};
 }
 }  // namespace
 
@@ -109,30 +151,52 @@ std::vector<ProfileMod> missingVersions(
 
 Restored restore(const fs::path& profileDir, const std::string& id, const Change& change) {
   recover(profileDir);
-  std::map<std::string, std::string> bytes = readWhole(profileDir, id);
-  const Profile before = recordOnDisk(profileDir);
-  Restored result{restoredFrom(bytes.at(std::string(HistoryLayout::recordPath)), before), {}, {}};
-  bytes[std::string(HistoryLayout::recordPath)] = ProfileStore::encodeProfile(result.profile);
-
-  result.undoID = snapshot(profileDir, change);
-  // Stored again: the snapshot just taken may have pruned the one being restored.
-  const ObjectStore store(HistoryLayout::objects(profileDir));
-  SnapshotRecord target{now(), "restore " + id, {}, {}};
-  for (const auto& [path, content] : bytes) target.files[path] = store.put(content);
-  FS::writeAtomic(HistoryLayout::restoreJournal(profileDir), encodeRecord(target));
-  FaultPoint::reach();
-  finish(profileDir, target);
-
-  const SnapshotRecord undo = loadRecord(profileDir, result.undoID);
-  auto read = [&](const std::string&, const StoredFile& file) { return store.read(file).value_or(""); };
-  result.changes = diffStates({before, undo.files}, {result.profile, target.files}, read, read);
+  const Target target = targetOf(profileDir, id);
+  if (isCurrent(profileDir, target)) return {target.profile, {}, {}};
+  const std::string undoID = snapshot(profileDir, change);
+  Restored result = put(profileDir, target, nullptr);
+  result.undoID = undoID;
   return result;
+}
+
+Restored undo(const fs::path& profileDir) {
+  recover(profileDir);
+  UndoStack stack = loadStack(profileDir);
+  if (stack.cursor == 0 || stack.states.empty()) throw AppError("There’s nothing to undo.");
+  const Target target = targetOf(profileDir, stack.states[std::min(stack.cursor, stack.states.size()) - 1]);
+  // The state the last change led to is kept, for Redo to come back to.
+  if (stack.atTip()) {
+    const SnapshotRecord last = loadRecord(profileDir, stack.states.back());
+    stack.states.push_back(take(profileDir, {last.description, last.undo}, true));
+    stack.cursor = stack.states.size() - 1;
+  }
+  --stack.cursor;
+  stack.dropped.clear();
+  Restored result = put(profileDir, target, &stack);
+  pruneQuietly(profileDir);
+  return result;
+}
+
+Restored redo(const fs::path& profileDir) {
+  recover(profileDir);
+  UndoStack stack = loadStack(profileDir);
+  if (stack.cursor + 1 >= stack.states.size()) throw AppError("There’s nothing to redo.");
+  ++stack.cursor;
+  stack.dropped.clear();
+  return put(profileDir, targetOf(profileDir, stack.states[stack.cursor]), &stack);
 }
 
 void recover(const fs::path& profileDir) noexcept {
   const fs::path journal = HistoryLayout::restoreJournal(profileDir);
   FS::removeStaleTemporaries(journal);
-  if (!FS::exists(journal)) return;
+  if (!FS::exists(journal)) {
+    try {
+      settlePendingStack(profileDir, false);  // a step that died before its journal: the cursor stays
+    } catch (const std::exception& e) {
+      Log::write(std::string("history: ") + e.what());
+    }
+    return;
+  }
   try {
     finish(profileDir, decodeRecord(FS::readFile(journal)));
     Log::write("finished an interrupted restore of profile " + profileDir.filename().string());

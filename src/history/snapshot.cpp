@@ -10,6 +10,7 @@
 #include "history/fault_point.hpp"
 #include "history/history.hpp"
 #include "history/state.hpp"
+#include "history/undo_stack.hpp"
 
 namespace fs = std::filesystem;
 
@@ -83,10 +84,11 @@ void prune(const fs::path& profileDir, const Limits& limits) {
     if (count > 0) kept.insert(hash);
   store.removeAllBut(kept);
 }
+}  // namespace
 
-std::string take(const fs::path& profileDir, const Change& change) {
+std::string take(const fs::path& profileDir, const Change& change, bool after) {
   const ObjectStore store(HistoryLayout::objects(profileDir));
-  SnapshotRecord record{now(), oneLine(change.description), oneLine(change.undo), {}};
+  SnapshotRecord record{now(), oneLine(change.description), oneLine(change.undo), after, {}};
   for (const std::string& path : HistoryLayout::keptFiles(profileDir)) {
     std::string bytes;
     try {
@@ -106,13 +108,23 @@ std::string take(const fs::path& profileDir, const Change& change) {
   FaultPoint::reach();
   return id;
 }
-}  // namespace
+
+void pruneQuietly(const fs::path& profileDir, const Limits& limits) noexcept {
+  try {
+    prune(profileDir, limits);
+  } catch (const std::exception& e) {
+    Log::write(std::string("history prune failed: ") + e.what());
+  }
+}
 
 std::string snapshot(const fs::path& profileDir, const Change& change, const Limits& limits) {
   recover(profileDir);
   std::string id;
   try {
-    id = take(profileDir, change);
+    UndoStack stack = loadStack(profileDir);
+    id = take(profileDir, change, false);
+    stack.push(id);
+    saveStack(profileDir, stack);
   } catch (const std::system_error& e) {
     if (!diskFull(e.code())) throw;
     throw AppError(
@@ -120,12 +132,26 @@ std::string snapshot(const fs::path& profileDir, const Change& change, const Lim
         "space and try again.");
   }
   // The snapshot is taken; a history that cannot shrink now shrinks next time.
-  try {
-    prune(profileDir, limits);
-  } catch (const std::exception& e) {
-    Log::write(std::string("history prune failed: ") + e.what());
-  }
+  pruneQuietly(profileDir, limits);
   return id;
+}
+
+bool dropIfUnchanged(const fs::path& profileDir, const std::string& id) {
+  SnapshotRecord record;
+  try {
+    record = loadRecord(profileDir, id);
+  } catch (const std::exception&) {
+    return false;
+  }
+  if (record.files != currentState(profileDir).files) return false;
+  // The stack first: a process that dies between the two leaves an extra row, never a step to nothing.
+  UndoStack stack = loadStack(profileDir);
+  if (!stack.states.empty() && stack.states.back() == id && stack.atTip()) {
+    stack.pop();
+    saveStack(profileDir, stack);
+  }
+  FS::remove(HistoryLayout::recordFile(profileDir, id));
+  return true;
 }
 
 Change describeAdd(const std::string& modName) { return {"Added " + modName, "Add " + modName}; }
@@ -153,10 +179,10 @@ Change describeConfigSave(const fs::path& file) {
 }
 
 Change describeImport(bool fromFile) {
-  return {fromFile ? "Replaced by an imported file" : "Replaced by an imported code", "Import"};
+  return {
+      fromFile ? "Replaced the profile with an imported file" : "Replaced the profile with an imported code",
+      "Import"};
 }
 
-Change describeRestore(const std::string& description) {
-  return {"Went back to before “" + description + "”", "Restore"};
-}
+Change describeRestore(const std::string& stateText) { return {"Restored “" + stateText + "”", "Restore"}; }
 }  // namespace History

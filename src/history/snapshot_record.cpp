@@ -29,12 +29,14 @@ bool keptPath(std::string_view path) {
 //   time 2024-05-06T07:08:09Z
 //   description Updated Jotunn 2.20.0 → 2.21.0
 //   undo Update Jotunn              (absent in older records)
+//   after                           (only in a state a change led to)
 //   file <sha-256> <length> <path>   (one per file)
 //   end
 std::string encodeRecord(const SnapshotRecord& record) {
   std::string out =
       "snapshot 1\ntime " + Dates::iso8601(record.time) + "\ndescription " + record.description + "\n";
   if (!record.undo.empty()) out += "undo " + record.undo + "\n";
+  if (record.after) out += "after\n";
   for (const auto& [path, file] : record.files)
     out += "file " + file.hash + " " + std::to_string(file.size) + " " + path + "\n";
   return out + "end\n";
@@ -63,6 +65,8 @@ SnapshotRecord decodeRecord(std::string_view text) {
       record.description = std::string(value);
     } else if (key == "undo") {
       record.undo = std::string(value);
+    } else if (line == "after") {
+      record.after = true;
     } else if (key == "file") {
       // <sha-256> <length> <path>; the hash names a file in the objects folder, so only hex digits.
       const size_t sizeEnd = value.size() > 66 ? value.find(' ', 66) : std::string_view::npos;

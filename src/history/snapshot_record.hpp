@@ -15,6 +15,9 @@ struct SnapshotRecord {
   Date time = distantPast;
   std::string description;
   std::string undo;  // the undo command's name; records from before it was kept have none
+  // The state the change led to rather than the one before it: kept when Undo leaves it, so that
+  // Redo can come back.
+  bool after = false;
   std::map<std::string, StoredFile> files;
   bool operator==(const SnapshotRecord&) const = default;
 };

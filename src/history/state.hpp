@@ -7,6 +7,7 @@
 #include <string>
 
 #include "history/diff.hpp"
+#include "history/history.hpp"
 #include "history/object_store.hpp"
 #include "history/snapshot_record.hpp"
 #include "profiles/profile.hpp"
@@ -29,6 +30,12 @@ SnapshotRecord loadRecord(const std::filesystem::path& profileDir, const std::st
 // Mods, pack and config files; settings files' changed settings only when `read` is given.
 ProfileDiff diffStates(const ProfileState& before, const ProfileState& after, const ReadFile& readBefore = {},
                        const ReadFile& readAfter = {});
+
+// Stores the profile's current record and config files as a snapshot (one the undo stack does not
+// hold yet) and returns its id.
+std::string take(const std::filesystem::path& profileDir, const Change& change, bool after);
+// Keeps the history within its limits; a failure only waits for the next time.
+void pruneQuietly(const std::filesystem::path& profileDir, const Limits& limits = {}) noexcept;
 
 extern const char* const damagedSentence;
 }  // namespace History

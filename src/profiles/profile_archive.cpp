@@ -48,7 +48,10 @@ ImportedProfile readExport(std::string_view data) {
   }
   ExportManifest parsed = parseExportManifest(text);
 
-  ImportedProfile imported{parsed.profileName, std::nullopt, {}, std::nullopt, *work, heldVersions(parsed)};
+  ImportedProfile imported{
+      parsed.profileName, std::nullopt, {}, std::nullopt, *work, heldVersions(parsed), {}};
+  for (const auto& held : parsed.ignoredUpdates)
+    if (!imported.holds.count(held)) imported.heldIDs.push_back(held);
   for (const auto& entry : parsed.entries) {
     if (entry.name == LoaderPack::id)
       imported.pack = entry.version();

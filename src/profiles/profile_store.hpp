@@ -41,6 +41,9 @@ struct ImportedProfile {
   std::optional<std::filesystem::path> configDir;
   std::filesystem::path tempDir;  // the caller removes it
   HeldVersions holds;  // the manifest's held mods; the importer saves them with saveHolds
+  // Held entries that name no mod of the list: other managers name a held mod by its catalogue id
+  // (TSPackage::uuid), which only the catalogue can turn into a mod.
+  std::vector<std::string> heldIDs;
 };
 
 // The archive bytes; the profile's holds (read from its folder) travel in the mod list.

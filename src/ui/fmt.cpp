@@ -73,6 +73,10 @@ QString ago(const QDateTime& date, const QDateTime& now) {
   return QString(reinterpret_cast<const QChar*>(out.getBuffer()), out.length());
 }
 
+QString moment(const QDateTime& date, const QDateTime& now) {
+  if (date.isValid() && date > qdate(distantPast) && date.secsTo(now) < 60) return QObject::tr("Just now");
+  return ago(date, now);
+}
 }  // namespace Fmt
 
 QFont Fmt::monospacedDigits(QFont font) {

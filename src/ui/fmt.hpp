@@ -12,6 +12,8 @@ namespace Fmt {
 QString count(qint64 n);
 // "3 days ago", "in 2 hr." in the user's locale, short units; the distant past (no date) gives "".
 QString ago(const QDateTime& date, const QDateTime& now = QDateTime::currentDateTimeUtc());
+// When something happened to the player's own things: "Just now" under a minute, else as ago().
+QString moment(const QDateTime& date, const QDateTime& now = QDateTime::currentDateTimeUtc());
 // `font` with digits of one width, so versions line up from row to row. Qt before 6.7 cannot ask the
 // font for it and returns `font` as it is.
 QFont monospacedDigits(QFont font);
@@ -27,5 +29,6 @@ class FmtObject : public QObject {
   using QObject::QObject;
   Q_INVOKABLE QString count(qint64 n) const { return Fmt::count(n); }
   Q_INVOKABLE QString ago(const QDateTime& date) const { return Fmt::ago(date); }
+  Q_INVOKABLE QString moment(const QDateTime& date) const { return Fmt::moment(date); }
   Q_INVOKABLE QFont monospacedDigits(const QFont& font) const { return Fmt::monospacedDigits(font); }
 };

@@ -11,7 +11,7 @@ QString updatesAvailable(int updates) {
 }
 
 StatusLine footerStatus(const QString& busy, const QString& note, bool indexLoading, bool indexEmpty,
-                        int needsInstall, int updates) {
+                        int needsInstall, int updates, int heldUpdates) {
   if (!busy.isEmpty()) return {busy, true, true, false};
   if (!note.isEmpty()) return {note};
   if (indexLoading && indexEmpty) return {QStringLiteral("Checking Thunderstore…"), true};
@@ -23,7 +23,7 @@ StatusLine footerStatus(const QString& busy, const QString& note, bool indexLoad
                 .arg(one ? "s" : "")};
   }
   if (updates >= 1) return {QStringLiteral("%1.").arg(updatesAvailable(updates)), false, true, true};
-  if (!indexEmpty) return {QStringLiteral("Everything is up to date.")};
+  if (!indexEmpty) return {upToDate(heldUpdates)};
   return {};
 }
 

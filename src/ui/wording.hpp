@@ -37,9 +37,10 @@ struct WorkButton {
 namespace Wording {
 QString modCount(int explicitMods);  // "1 mod", "3 mods", "0 mods"
 QString updatesAvailable(int updates);  // "1 update available", "2 updates available"
-// The first case that applies: busy, note, first catalogue load, missing items, updates, all current.
+// The first case that applies: busy, note, first catalogue load, missing items, updates, all current
+// (saying how many updates holds keep back).
 StatusLine footerStatus(const QString& busy, const QString& note, bool indexLoading, bool indexEmpty,
-                        int needsInstall, int updates);
+                        int needsInstall, int updates, int heldUpdates = 0);
 WorkButton workButton(int needsInstall, int updates);
 }  // namespace Wording
 
@@ -56,8 +57,8 @@ class WordingObject : public QObject {
   // A typed profile name as it is used: spaces and tabs trimmed from both ends.
   Q_INVOKABLE QString profileName(const QString& typed) const { return trimSpacesAndTabs(typed); }
   Q_INVOKABLE StatusLine footerStatus(const QString& busy, const QString& note, bool indexLoading,
-                                      bool indexEmpty, int needsInstall, int updates) const {
-    return Wording::footerStatus(busy, note, indexLoading, indexEmpty, needsInstall, updates);
+                                      bool indexEmpty, int needsInstall, int updates, int heldUpdates) const {
+    return Wording::footerStatus(busy, note, indexLoading, indexEmpty, needsInstall, updates, heldUpdates);
   }
   Q_INVOKABLE WorkButton workButton(int needsInstall, int updates) const {
     return Wording::workButton(needsInstall, updates);

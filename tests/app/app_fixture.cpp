@@ -82,8 +82,9 @@ void AppTest::publish(const std::string& name, const std::string& version, const
   catalogue.setLatest("Team", name, version);
   std::erase_if(packages_,
                 [&](const std::string& p) { return p.find("\"Team-" + name + "\"") != std::string::npos; });
-  packages_.push_back(R"({"name": ")" + name + R"(", "full_name": "Team-)" + name +
-                      R"(", "owner": "Team", "versions": [{"version_number": ")" + version + deps + "]}");
+  packages_.push_back(R"({"name": ")" + name + R"(", "full_name": "Team-)" + name + R"(", "uuid4": "uuid-)" +
+                      name + R"(", "owner": "Team", "versions": [{"version_number": ")" + version + deps +
+                      "]}");
   serveList(jsonList(packages_));
 }
 

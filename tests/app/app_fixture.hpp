@@ -29,7 +29,8 @@ class AppTest : public testing::Test, private FreshHome {
   AppTest();
   ~AppTest() override;
 
-  // Publishes Team-<name> at `version`; `needs` are its manifest's dependencies ("Team-B-1.0.0").
+  // Publishes Team-<name> (catalogue id "uuid-<name>") at `version`; `needs` are its manifest's
+  // dependencies ("Team-B-1.0.0").
   // Once started, the state reloads the package list.
   void publish(const std::string& name, const std::string& version, const Strings& needs = {});
   // Serves `list` as the package list and, once started, waits for the state to reload it.

@@ -18,7 +18,12 @@ QUrl fileAt(const fs::path& p) { return QUrl::fromLocalFile(QString::fromStdStri
 class HistoryApp : public StartedApp {
  protected:
   ProfileHistory& history() const { return *state->history(); }
-  std::vector<History::SnapshotInfo> snapshots() const { return History::list(selected().dir()); }
+  // The snapshots, newest first, without the row that stands for the profile now.
+  std::vector<History::SnapshotInfo> snapshots() const {
+    auto rows = History::list(selected().dir());
+    std::erase_if(rows, [](const auto& row) { return row.id.empty(); });
+    return rows;
+  }
   // The newest snapshot's description and undo name, once the sheet's model has read it.
   std::pair<std::string, QString> newest() {
     EXPECT_TRUE(waitUntil([&] { return !history().loading(); }));
@@ -51,11 +56,12 @@ TEST_F(HistoryApp, EveryKindOfChangeTakesOneSnapshotNamedForIt) {
   EXPECT_EQ(newest(), Pair("", "Undo"));
   run([&] { state->add(pkg("A")); });
   EXPECT_EQ(newest(), Pair("Added A", "Undo Add A"));
-  state->setEnabled(mod("A"), false);
+  run([&] { state->setEnabled(mod("A"), false); });
   EXPECT_EQ(newest(), Pair("Turned off A", "Undo Turn Off A"));
   publish("A", "1.1.0", {"Team-B-1.0.0"});
   run([&] { state->update(mod("A")); });
   EXPECT_EQ(newest(), Pair("Updated A 1.0.0 → 1.1.0", "Undo Update A"));
+  publish("C", "1.1.0");
   run([&] { state->updateAll(); });
   EXPECT_EQ(newest(), Pair("Updated all mods", "Undo Update All"));
   const fs::path file = TestHome::path() / "Raid_Tweaks.zip";
@@ -63,7 +69,7 @@ TEST_F(HistoryApp, EveryKindOfChangeTakesOneSnapshotNamedForIt) {
                                   {"Raid.dll", "dll"}}));
   run([&] { state->installModFile(fileAt(file)); });
   EXPECT_EQ(newest(), Pair("Installed Raid Tweaks from a file", "Undo Install Raid Tweaks"));
-  state->remove(mod("Raid_Tweaks"));
+  run([&] { state->remove(mod("Raid_Tweaks")); });
   EXPECT_EQ(newest(), Pair("Removed Raid Tweaks", "Undo Remove Raid Tweaks"));
 
   FS::writeAtomic(config("Test.cfg"), "[General]\nMenu key = F1\n");
@@ -80,21 +86,23 @@ TEST_F(HistoryApp, EveryKindOfChangeTakesOneSnapshotNamedForIt) {
   const fs::path exported = TestHome::path() / "Shared.r2z";
   run([&] { state->exportProfileFile(selected(), fileAt(exported)); });
   run([&] { state->importFileReplacing(fileAt(exported), QString::fromStdString(selected().id)); });
-  EXPECT_EQ(newest(), Pair("Replaced by an imported file", "Undo Import"));
+  EXPECT_EQ(newest(), Pair("Replaced the profile with an imported file", "Undo Import"));
   EXPECT_EQ(snapshots().size(), 8u);  // exporting changed nothing
 }
 
-TEST_F(HistoryApp, UndoOfAnUpdateInstallsTheOldVersionAndItsUndoTheNewOne) {
+TEST_F(HistoryApp, UndoOfAnUpdateInstallsTheOldVersionAndRedoTheNewOne) {
   updateA();
   run([&] { state->undo(); });
   EXPECT_EQ(state->activity()->errorMessage(), "");
-  EXPECT_EQ(state->activity()->note(), "Restored the profile to before “Updated A 1.0.0 → 1.1.0”.");
+  EXPECT_EQ(state->activity()->note(), "Undid Update A.");
   EXPECT_EQ(mod("A").version, "1.0.0");
   EXPECT_EQ(mod("A").installed, "1.0.0");
   EXPECT_TRUE(savedAs(selected()));
-  EXPECT_EQ(newest(), Pair("Went back to before “Updated A 1.0.0 → 1.1.0”", "Undo Restore"));
+  EXPECT_EQ(newest(), Pair("Updated A 1.0.0 → 1.1.0", "Undo Add A"));
+  EXPECT_EQ(history().redoText(), "Redo Update A");
 
-  run([&] { state->undo(); });
+  run([&] { state->redo(); });
+  EXPECT_EQ(state->activity()->note(), "Redid Update A.");
   EXPECT_EQ(mod("A").installed, "1.1.0");
   EXPECT_EQ(state->updateCount(selected()), 0);
 }
@@ -103,7 +111,7 @@ TEST_F(HistoryApp, ARestoreIsRefusedWhileTheGameRunsOrWhenAVersionCannotBeHad) {
   updateA();
   const auto before = snapshots();
   state->window()->setShowHistory(true);
-  ASSERT_TRUE(waitUntil([&] { return history().entries()->count() == 2; }));
+  ASSERT_TRUE(waitUntil([&] { return history().entries()->count() == 3; }));
   select("Updated A 1.0.0 → 1.1.0");
   EXPECT_TRUE(history().canRestore());
 
@@ -136,10 +144,10 @@ TEST_F(HistoryApp, ASnapshotThatCannotBeWrittenStopsTheChange) {
   const QString full =
       "There isn’t enough disk space to keep a snapshot of this profile, so nothing was changed. Free some "
       "space and try again.";
-  state->setEnabled(mod("A"), false);  // on the main thread
+  run([&] { state->setEnabled(mod("A"), false); });
   EXPECT_EQ(state->activity()->errorMessage(), full);
   EXPECT_TRUE(mod("A").enabled);
-  run([&] { state->update(mod("A")); });  // on a worker
+  run([&] { state->update(mod("A")); });
   EXPECT_EQ(state->activity()->errorMessage(), full);
   History::FaultPoint::setHook(nullptr);
   EXPECT_EQ(mod("A").version, "1.0.0");
@@ -151,17 +159,17 @@ TEST_F(HistoryApp, ASnapshotThatCannotBeWrittenStopsTheChange) {
 TEST_F(HistoryApp, TheSheetShowsWhatChangedSinceASnapshot) {
   run([&] { state->add(pkg("A")); });
   FS::writeAtomic(config("Test.cfg"), "[General]\nMenu key = F1\n");
-  state->setEnabled(mod("A"), false);
+  run([&] { state->setEnabled(mod("A"), false); });
   FS::writeAtomic(config("Test.cfg"), "[General]\nMenu key = F2\nSpeed = 2\n");
   publish("A", "1.1.0", {"Team-B-1.0.0"});
   run([&] { state->update(mod("A")); });
 
   state->window()->setShowHistory(true);
-  ASSERT_TRUE(waitUntil([&] { return history().entries()->count() == 3; }));
+  ASSERT_TRUE(waitUntil([&] { return history().entries()->count() == 4; }));
   const HistoryListModel& rows = *history().entries();
-  EXPECT_EQ(rows.data(rows.index(1), HistoryListModel::DescriptionRole), "Turned off A");
-  EXPECT_EQ(rows.data(rows.index(1), HistoryListModel::SummaryRole), "1 mod changed, 1 config file");
-  EXPECT_FALSE(rows.data(rows.index(1), HistoryListModel::DamagedRole).toBool());
+  EXPECT_EQ(rows.data(rows.index(2), HistoryListModel::DescriptionRole), "Turned off A");
+  EXPECT_EQ(rows.data(rows.index(2), HistoryListModel::SummaryRole), "1 mod changed, 1 config file");
+  EXPECT_FALSE(rows.data(rows.index(2), HistoryListModel::DamagedRole).toBool());
   select("Turned off A");
   const QVariantList expected{
       QVariantMap{{"section", "Mods"}, {"text", "A 1.0.0 → 1.1.0"}, {"settings", QStringList()}},
@@ -204,6 +212,8 @@ TEST_F(Holds, AHeldModShowsNoUpdateAndUpdateAllPassesItBy) {
   run([&] { state->updateAll(); });
   EXPECT_EQ(mod("A").installed, "1.0.0");
   EXPECT_EQ(mod("B").installed, "1.2.0");
+  EXPECT_EQ(state->activity()->note(), "Everything is up to date (1 update held).");
+  EXPECT_EQ(state->selectedHeldUpdates(), 1);
 
   run([&] { state->update(mod("A")); });  // the player's answer: let it go
   EXPECT_EQ(mod("A").installed, "1.1.0");
@@ -223,5 +233,17 @@ TEST_F(Holds, TravelInAProfileFileAndCopiesAndAreReleasedByTheirCommand) {
   state->duplicate(ProfileItem(selected()));  // holds belong to the profile, so a copy keeps them
   EXPECT_EQ(selected().name, "Friend copy");
   EXPECT_EQ(state->heldVersion(selected(), "Team-A"), "1.0.0");
+}
+TEST_F(Holds, ComeFromAnotherManagersFileThatNamesThemByCatalogueID) {
+  const fs::path file = TestHome::path() / "Other.r2z";
+  FS::writeAtomic(file,
+                  zipBytes({{"export.r2x",
+                             "profileName: Other\nmods:\n  - name: Team-A\n    version:\n      major: 1\n"
+                             "      minor: 0\n      patch: 0\n    enabled: true\n"
+                             "ignoredUpdates:\n  - uuid-A\n  - uuid-of-nothing\n"}}));
+  run([&] { state->importFileAsNew(fileAt(file), "Other"); });
+  EXPECT_EQ(state->activity()->errorMessage(), "");
+  EXPECT_EQ(ProfileStore::loadHolds(selected()), (HeldVersions{{"Team-A", "1.0.0"}}));
+  EXPECT_EQ(state->selectedHeldUpdates(), 1);
 }
 }  // namespace

@@ -62,7 +62,7 @@ TEST_F(Removal, IsRefusedWhileAnotherModNeedsIt) {
 }
 
 TEST_F(Removal, KeepsDependenciesAnotherModStillNeeds) {
-  state->remove(mod("A"));
+  run([&] { state->remove(mod("A")); });
   EXPECT_EQ(state->activity()->note(), "Removed A.");
   EXPECT_EQ(modKeys(), (Strings{"Team-B", "Team-C", "Team-D"}));
   EXPECT_FALSE(fs::exists(plugins("A")));
@@ -70,8 +70,8 @@ TEST_F(Removal, KeepsDependenciesAnotherModStillNeeds) {
 }
 
 TEST_F(Removal, TakesDependenciesNothingNeedsAnyMoreAlong) {
-  state->remove(mod("A"));
-  state->remove(mod("D"));  // B goes along; C is explicit and stays
+  run([&] { state->remove(mod("A")); });
+  run([&] { state->remove(mod("D")); });  // B goes along; C is explicit and stays
   EXPECT_EQ(modKeys(), Strings{"Team-C"});
   EXPECT_FALSE(fs::exists(plugins("B")));
   EXPECT_TRUE(fs::exists(plugins("C")));
@@ -81,41 +81,49 @@ TEST_F(Removal, TakesDependenciesNothingNeedsAnyMoreAlong) {
 
 TEST_F(Operations, DisablingParksTheFilesAndEnablingBringsThemBack) {
   run([&] { state->add(pkg("C")); });
-  state->setEnabled(mod("C"), false);
+  run([&] { state->setEnabled(mod("C"), false); });
   EXPECT_FALSE(onDisk(selected().id).mods[0].enabled);
   EXPECT_FALSE(fs::exists(plugins("C")));
   EXPECT_TRUE(fs::exists(selected().disabledDir() / "plugins/Team-C"));
   EXPECT_EQ(state->status(mod("C"), selected()), ModStatus::UpToDate);  // parked files count as present
 
-  state->setEnabled(mod("C"), true);
+  run([&] { state->setEnabled(mod("C"), true); });
   EXPECT_TRUE(mod("C").enabled);
   EXPECT_TRUE(fs::exists(plugins("C")));
 }
 
-TEST_F(Operations, ASecondOperationWhileBusyIsDroppedButItsRecordStays) {
+TEST_F(Operations, EveryChangeWhileAnotherRunsIsRefusedWithASentence) {
+  run([&] { state->add(pkg("C")); });
   std::promise<void> gate;  // the first operation runs until the gate opens
   std::shared_future<void> opened = gate.get_future().share();
-  state->activity()->perform("First", [this, opened]() -> QCoro::Task<> {
+  busyTexts.clear();
+  state->activity()->perform("First…", [this, opened]() -> QCoro::Task<> {
     auto wait = background(state.get(), [opened] { opened.wait(); });
     co_await wait;
   });
-  state->add(pkg("C"));
-  state->installMissing();
-  EXPECT_EQ(state->activity()->busy(), "First");
-  EXPECT_FALSE(state->activity()->idle());
-  EXPECT_EQ(onDisk(selected().id).mods.size(), 1u);  // recorded first, installed later
-  state->remove(mod("C"));  // remove and delete wait for idle
-  state->deleteProfile(selected());
-  EXPECT_EQ(selected().mods.size(), 1u);
+  EXPECT_FALSE(state->canChange());
+  const std::vector<std::function<void()>> refused{[&] { state->add(pkg("A")); },
+                                                   [&] { state->setEnabled(mod("C"), false); },
+                                                   [&] { state->remove(mod("C")); },
+                                                   [&] { state->updateAll(); },
+                                                   [&] { state->installMissing(); },
+                                                   [&] { state->undo(); },
+                                                   [&] { state->deleteProfile(selected()); }};
+  for (const auto& change : refused) {
+    state->activity()->setErrorMessage({});
+    change();
+    EXPECT_EQ(state->activity()->errorMessage(), "Wait until “First” has finished, then try again.");
+  }
+  EXPECT_EQ(state->activity()->busy(), "First…");
+  EXPECT_TRUE(savedAs(selected()));
+  EXPECT_EQ(modKeys(), Strings{"Team-C"});
+  EXPECT_TRUE(mod("C").enabled);
   EXPECT_EQ(state->profiles().size(), 1u);
 
   gate.set_value();
   settle();
-  EXPECT_EQ(busyTexts, (Strings{"First", ""}));
-  EXPECT_TRUE(state->activity()->idle());
-  EXPECT_EQ(mod("C").installed, std::nullopt);
-  run([&] { state->installMissing(); });
-  EXPECT_EQ(mod("C").installed, "1.0.0");
+  EXPECT_EQ(busyTexts, (Strings{"First…", ""}));
+  EXPECT_TRUE(state->canChange());
 }
 
 TEST_F(Operations, NewAndDuplicatedProfilesGetUniqueNames) {

@@ -40,7 +40,8 @@ TEST(IndexDecode, KeepsTheNewestVersionsDetailsAndSumsDownloads) {
                                          .latest = "1.0.0",
                                          .downloads = 15,
                                          .versions = {"1.0.0", "2.0.0", "0.9.0"},
-                                         .dependencies = {"a-B-1.0.0"}}}));
+                                         .dependencies = {"a-B-1.0.0"},
+                                         .uuid = "u"}}));
 }
 
 TEST(IndexDecode, MissingOrNullOptionalsGiveDefaultsAndPackagesWithoutVersionsAreDropped) {
@@ -99,7 +100,11 @@ std::string cache(const Fields& fields) {
 }
 
 TEST(IndexCache, RoundTripsEveryFieldAndReadsNothingElse) {
-  EXPECT_EQ(Thunderstore::encodeCache(Thunderstore::decodeCache(cache(members))), cache(members));
+  auto withID = members;
+  withID.emplace_back("uuid", R"("6f1c")");
+  EXPECT_EQ(Thunderstore::encodeCache(Thunderstore::decodeCache(cache(withID))), cache(withID));
+  // A cache from before the catalogue id was kept still reads, without it.
+  EXPECT_EQ(Thunderstore::decodeCache(cache(members)).at(0).uuid, "");
   // Strict: every member is required with its type, and no partial list is read.
   for (size_t i = 0; i < members.size(); ++i) {
     auto without = members, wrong = members;

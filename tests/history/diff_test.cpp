@@ -36,9 +36,9 @@ TEST_F(HistoryTest, TheDiffNamesModsThePackAndEachChangedSettingOldToNew) {
                                                              {"sub/plans.json", Kind::changed, {}}}));
 
   const auto rows = History::list(dir());
-  ASSERT_EQ(rows.size(), 1u);
-  EXPECT_EQ(rows[0].changes, (History::DiffCounts{4, 3}));
-  EXPECT_EQ(describeCounts(rows[0].changes), "4 mods changed, 3 config files");
+  ASSERT_EQ(rows.size(), 2u) << "the profile now, then the snapshot";
+  EXPECT_EQ(rows[1].changes, (History::DiffCounts{4, 3}));
+  EXPECT_EQ(describeCounts(rows[1].changes), "4 mods changed, 3 config files");
 }
 
 TEST(SettingChanges, KeepSectionsApartAndListRemovedSettingsLast) {

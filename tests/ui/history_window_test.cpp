@@ -1,4 +1,4 @@
-// The History sheet, the Edit menu's Undo and held mods in the real window.
+// The History sheet and its keyboard path, the Edit menu's Undo and Redo, and held mods in the real window.
 #include <QQuickItem>
 
 #include "app/profile_history.hpp"
@@ -24,12 +24,14 @@ class HistoryWindow : public WindowTest {
   }
 };
 
-TEST_F(HistoryWindow, AnUpdateGoesBackFromTheSheetAndItsRestoreFromTheEditMenu) {
+TEST_F(HistoryWindow, UndoGoesBackFromTheEditMenuAndTheSheetGoesForwardAfterAsking) {
   trigger("menu.Undo Update A");
   settle();
   EXPECT_EQ(mod("A").installed, "1.0.0");
+  ASSERT_TRUE(waitUntil([&] { return !state->history()->loading(); }));
+  flush();
+  EXPECT_TRUE(enabled("menu.Redo Update A"));
 
-  // The restore is in the history too, and the sheet puts the update back.
   click("header.history");
   ASSERT_TRUE(waitUntil([&] { return !state->history()->loading(); }));
   flush();
@@ -39,16 +41,25 @@ TEST_F(HistoryWindow, AnUpdateGoesBackFromTheSheetAndItsRestoreFromTheEditMenu) 
   EXPECT_TRUE(shown.contains(box("sheet.history.done")));
   EXPECT_EQ(text("sheet.history.since"), "Choose a snapshot to see what changed since.");
   EXPECT_FALSE(enabled("sheet.history.restore"));
-  QObject* restoreRow = item("sheet.history.entry.0");
-  EXPECT_EQ(restoreRow->property("description").toString(), "Went back to before “Updated A 1.0.0 → 1.1.0”");
-  QMetaObject::invokeMethod(restoreRow, "clicked");
+  // Undo made no row of its own: the state it left is kept, and the one it went to is now.
+  QObject* after = item("sheet.history.entry.0");
+  EXPECT_EQ(after->property("stateText").toString(), "After you updated A 1.0.0 → 1.1.0");
+  EXPECT_FALSE(inside(after, "sheet.history.now")->property("visible").toBool());
+  QObject* now = item("sheet.history.entry.1");
+  EXPECT_EQ(now->property("stateText").toString(), "Before you updated A 1.0.0 → 1.1.0");
+  EXPECT_TRUE(inside(now, "sheet.history.now")->property("visible").toBool());
+
+  QMetaObject::invokeMethod(after, "clicked");
   ASSERT_TRUE(waitUntil([&] { return state->history()->canRestore(); }));
   flush();
   EXPECT_EQ(text("sheet.history.since"), "Since this snapshot");
   EXPECT_TRUE(visible("sheet.history.changes"));
-  EXPECT_FALSE(visible("sheet.history.missing"));
-
   click("sheet.history.restore");
+  ASSERT_TRUE(exists("sheet.history.confirm"));
+  EXPECT_EQ(item("sheet.history.confirm")->property("title").toString(),
+            "Restore the profile to how it was after you updated A 1.0.0 → 1.1.0?");
+  EXPECT_EQ(mod("A").installed, "1.0.0") << "nothing happens before the answer";
+  click("sheet.history.confirm.confirm");
   settle();
   EXPECT_EQ(mod("A").installed, "1.1.0");
   EXPECT_EQ(state->activity()->errorMessage(), "");
@@ -56,6 +67,40 @@ TEST_F(HistoryWindow, AnUpdateGoesBackFromTheSheetAndItsRestoreFromTheEditMenu) 
   flush();
   EXPECT_FALSE(state->window()->sheetShown());
   EXPECT_TRUE(enabled("menu.Undo Restore"));
+}
+
+TEST_F(HistoryWindow, TheSheetsListTakesTabArrowsAndReturn) {
+  click("header.history");
+  ASSERT_TRUE(waitUntil([&] { return !state->history()->loading(); }));
+  flush();
+  QObject* list = item("sheet.history.list");
+  key(Qt::Key_Tab);
+  ASSERT_TRUE(list->property("activeFocus").toBool());
+
+  key(Qt::Key_Down);  // the profile as it is now: nothing to restore, and Return keeps the sheet
+  EXPECT_EQ(text("sheet.history.since"), "This is how the profile is now.");
+  key(Qt::Key_Return);
+  flush();
+  EXPECT_TRUE(state->window()->sheetShown());
+  EXPECT_FALSE(exists("sheet.history.confirm"));
+
+  key(Qt::Key_Down);
+  ASSERT_TRUE(waitUntil([&] { return state->history()->canRestore(); }));
+  flush();
+  EXPECT_EQ(list->property("currentIndex").toInt(), 1);
+  EXPECT_EQ(state->history()->restoreQuestion(),
+            "Restore the profile to how it was before you updated A 1.0.0 → 1.1.0?");
+  key(Qt::Key_Return);
+  ASSERT_TRUE(exists("sheet.history.confirm"));
+  key(Qt::Key_Return);  // the confirmation's own Return restores
+  settle();
+  EXPECT_EQ(mod("A").installed, "1.0.0");
+  ASSERT_TRUE(waitUntil([&] { return !state->history()->loading(); }));
+  flush();
+  EXPECT_TRUE(list->property("activeFocus").toBool()) << "back in the list, ready for the next key";
+  key(Qt::Key_Up);
+  key(Qt::Key_Escape);
+  EXPECT_FALSE(state->window()->sheetShown());
 }
 
 TEST_F(HistoryWindow, AHeldModShowsItsHoldAndAsksBeforeAnUpdate) {

@@ -244,7 +244,7 @@ TEST_F(Pane, TurningOffOrRemovingWhatOthersNeedAsksOrSaysWhy) {
     QObject* toggle = part(item(QString("modRow.") + name), "modRow.switch");
     toggle->setProperty("checked", false);
     QMetaObject::invokeMethod(toggle, "toggled");
-    flush();
+    settle();
   };
   auto removeEntry = [&](const char* name) { return part(item(QString("modRow.") + name), "modRow.remove"); };
 
@@ -290,20 +290,21 @@ TEST_F(Pane, TurningOffOrRemovingWhatOthersNeedAsksOrSaysWhy) {
   EXPECT_FALSE(mod("B").enabled);
   QMetaObject::invokeMethod(part(item("modRow.B"), "modRow.switch"), "toggle");
   QMetaObject::invokeMethod(part(item("modRow.B"), "modRow.switch"), "toggled");
-  flush();
+  settle();
   EXPECT_TRUE(mod("B").enabled);
 
   toggleOff("C");  // B is on again and needs C
   click("modRow.confirmOff.confirm");
+  settle();
   EXPECT_FALSE(mod("C").enabled);
 
   // Removing D leaves B to A; removing A then takes B and C, which nothing else needs.
   QMetaObject::invokeMethod(removeEntry("D"), "triggered");
-  flush();
+  settle();
   EXPECT_EQ(text("footer.status"), "Removed D.");
   EXPECT_EQ(removeEntry("B")->property("tip"), "Needed by A");
   QMetaObject::invokeMethod(removeEntry("A"), "triggered");
-  flush();
+  settle();
   EXPECT_EQ(state->activity()->note(), "Removed A.");
   EXPECT_EQ(text("footer.status"), "Removed A, B and C, which nothing else needed.");
   EXPECT_TRUE(modKeys().empty());

@@ -26,6 +26,11 @@ TEST(Fmt, AgoIsEmptyForTheDistantPastAndRelativeOtherwise) {
   // This very moment reads as a moment ago, not as one ahead.
   EXPECT_EQ(Fmt::ago(now, now).replace('0', '1'), Fmt::ago(now.addSecs(-1), now));
   EXPECT_TRUE(Fmt::ago(now.addDays(-800), now).contains('2'));  // years, not days
+  // The player's own changes of the last minute happened just now.
+  EXPECT_EQ(Fmt::moment(now.addSecs(-59), now), "Just now");
+  EXPECT_EQ(Fmt::moment(now.addSecs(1), now), "Just now");
+  EXPECT_EQ(Fmt::moment(now.addSecs(-120), now), Fmt::ago(now.addSecs(-120), now));
+  EXPECT_EQ(Fmt::moment(qdate(distantPast), now), "");
 }
 
 TEST(Wording, CountsInTheSidebarAreSingularOnlyForOne) {
@@ -49,6 +54,8 @@ TEST(Wording, FooterStatusTakesTheFirstCaseThatApplies) {
   EXPECT_EQ(footerStatus("", "", false, false, 0, 1), (StatusLine{"1 update available.", false, true, true}));
   EXPECT_EQ(footerStatus("", "", false, false, 0, 4).text, "4 updates available.");
   EXPECT_EQ(footerStatus("", "", false, false, 0, 0).text, "Everything is up to date.");
+  EXPECT_EQ(footerStatus("", "", false, false, 0, 0, 1).text, "Everything is up to date (1 update held).");
+  EXPECT_EQ(footerStatus("", "", false, false, 0, 0, 2).text, "Everything is up to date (2 updates held).");
   EXPECT_EQ(footerStatus("", "", false, true, 0, 0), StatusLine{});
 }
 

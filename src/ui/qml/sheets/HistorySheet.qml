@@ -12,7 +12,17 @@ SheetFrame {
     title: qsTr("History of “%1”").arg(app && app.selected ? app.selected.name : "")
     sheetWidth: 760
 
+    // The chosen row is the state the profile is in.
+    property bool chosenIsNow: false
+    property bool confirming: false
+
     onAccept: sheet.close()
+
+    // Asks before a restore of the chosen state; false when no row is chosen (Return then closes).
+    function askRestore(): bool {
+        if (sheet.history.canRestore) sheet.confirming = true
+        return list.currentIndex >= 0
+    }
 
     RowLayout {
         Layout.fillWidth: true
@@ -35,6 +45,17 @@ SheetFrame {
                 clip: true
                 spacing: Theme.tinySpacing
                 model: sheet.history.entries
+                currentIndex: -1
+                // Tab reaches the list; ↑ and ↓ move through it, Return restores the chosen state.
+                activeFocusOnTab: true
+                keyNavigationEnabled: true
+                Keys.onReturnPressed: (event) => event.accepted = sheet.askRestore()
+                Keys.onEnterPressed: (event) => event.accepted = sheet.askRestore()
+                // A refresh keeps the chosen row where it still is.
+                Connections {
+                    target: list.model
+                    function onModelReset() { list.currentIndex = sheet.history.entries.indexOf(sheet.history.selectedID) }
+                }
                 ScrollBar.vertical: ScrollBar {}
 
                 // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
@@ -43,49 +64,71 @@ SheetFrame {
                     required property int index
                     required property string snapshotID
                     required property var time
-                    required property string description
+                    required property string stateText
                     required property string summary
                     required property bool damaged
-                    readonly property bool chosen: sheet.history.selectedID === snapshotID // qmllint disable unqualified
+                    required property bool now
+                    readonly property bool chosen: ListView.isCurrentItem
                     objectName: "sheet.history.entry." + index
                     width: ListView.view.width
                     padding: Theme.largeSpacing
                     enabled: !damaged
-                    Accessible.name: description
+                    focusPolicy: Qt.NoFocus
+                    Accessible.name: stateText
                     background: Rectangle {
                         radius: Theme.mediumRadius
                         color: entry.chosen ? Theme.surface2 : entry.hovered ? Theme.alpha(Theme.surface2, 0.5) : "transparent"
                         border.width: entry.chosen ? 1 : 0
-                        border.color: Theme.btnBorder
+                        border.color: entry.chosen && entry.ListView.view.activeFocus ? Theme.ember : Theme.btnBorder
                     }
-                    // A long description is cut in the row: the tooltip has all of it.
+                    // Two lines, then the tooltip has all of it.
                     ToolTip.visible: hovered && title.truncated
-                    ToolTip.text: description
+                    ToolTip.text: stateText
                     ToolTip.delay: Theme.toolTipDelay
                     // Declared as a child: the id inside would make the deferred contentItem immediate.
                     contentItem: texts
                     Column {
                         id: texts
                         spacing: Theme.tinySpacing
-                        Text {
-                            id: title
+                        RowLayout {
                             width: parent.width
-                            text: entry.description
-                            color: entry.damaged ? Theme.muted : Theme.text
-                            font.pixelSize: Theme.bodyFontSize
-                            font.weight: Font.DemiBold
-                            elide: Text.ElideRight
+                            spacing: Theme.mediumSpacing
+                            Text {
+                                id: title
+                                Layout.fillWidth: true
+                                text: entry.stateText
+                                color: entry.damaged ? Theme.muted : Theme.text
+                                font.pixelSize: Theme.bodyFontSize
+                                font.weight: Font.DemiBold
+                                wrapMode: Text.Wrap
+                                maximumLineCount: 2
+                                elide: Text.ElideRight
+                            }
+                            Pill {
+                                objectName: "sheet.history.now"
+                                Layout.alignment: Qt.AlignTop
+                                visible: entry.now
+                                text: qsTr("Now")
+                                fg: Theme.moss
+                                bg: Theme.alpha(Theme.moss, 0.12)
+                            }
                         }
                         Text {
                             width: parent.width
                             text: entry.damaged ? qsTr("Damaged — can’t be restored")
-                                                : qsTr("%1 · %2").arg(Fmt.ago(entry.time)).arg(entry.summary)
+                                  : entry.summary === "" ? Fmt.moment(entry.time)
+                                  : qsTr("%1 · %2").arg(Fmt.moment(entry.time)).arg(entry.summary)
                             color: entry.damaged ? Theme.blood : Theme.muted
                             font.pixelSize: Theme.captionFontSize
                             elide: Text.ElideRight
                         }
                     }
-                    onClicked: sheet.history.selectedID = snapshotID // qmllint disable unqualified
+                    onChosenChanged: {
+                        if (!chosen) return
+                        sheet.history.selectedID = snapshotID // qmllint disable unqualified
+                        sheet.chosenIsNow = now // qmllint disable unqualified
+                    }
+                    onClicked: ListView.view.currentIndex = index
                 }
             }
             Text {
@@ -112,7 +155,8 @@ SheetFrame {
             Text {
                 objectName: "sheet.history.since"
                 Layout.fillWidth: true
-                text: sheet.history.selectedID === "" ? qsTr("Choose a snapshot to see what changed since.")
+                text: sheet.chosenIsNow ? qsTr("This is how the profile is now.")
+                      : sheet.history.selectedID === "" ? qsTr("Choose a snapshot to see what changed since.")
                       : sheet.history.changes.length === 0 ? qsTr("Nothing has changed since this snapshot.")
                       : qsTr("Since this snapshot")
                 color: sheet.history.selectedID === "" || sheet.history.changes.length === 0 ? Theme.muted : Theme.text
@@ -187,13 +231,29 @@ SheetFrame {
             objectName: "sheet.history.restore"
             text: qsTr("Restore")
             enabled: sheet.history.canRestore
-            onClicked: sheet.app.restore(sheet.history.selectedID)
+            onClicked: sheet.askRestore()
         }
         AppButton {
             objectName: "sheet.history.done"
             text: qsTr("Done")
             isDefault: true
             onClicked: sheet.close()
+        }
+    }
+
+    Loader {
+        active: sheet.confirming
+        sourceComponent: ConfirmDialog {
+            objectName: "sheet.history.confirm"
+            name: "sheet.history.confirm"
+            // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
+            title: sheet.history.restoreQuestion // qmllint disable unqualified
+            sheetWidth: 460
+            message: qsTr("A snapshot of how the profile is now is kept first, so this can be undone.")
+            actionText: qsTr("Restore")
+            destructive: false
+            onConfirmed: sheet.app.restore(sheet.history.selectedID) // qmllint disable unqualified
+            onClosed: { sheet.confirming = false; list.forceActiveFocus() } // qmllint disable unqualified
         }
     }
 }

@@ -12,7 +12,9 @@ SheetFrame {
     // Re-read whenever the profiles change.
     readonly property int place: (app.selected, app.packageState(pkg.fullName))
     readonly property string also: PaneWording.alsoInstalls(pkg.dependencies)
-    readonly property bool idle: app.activity.idle
+    readonly property bool idle: app.canChange  // the profile can be changed now
+    // The version the profile holds it at, or empty; re-read when holds change.
+    readonly property string heldAt: (app.heldUpdatesSelected, app.selected, app.heldAt(pkg.fullName))
 
     objectName: "sheet.package"
     title: pkg.displayName
@@ -152,6 +154,29 @@ SheetFrame {
         }
     }
 
+    RowLayout {
+        Layout.fillWidth: true
+        visible: sheet.heldAt !== ""
+        spacing: Theme.largeSpacing
+        Text {
+            objectName: "sheet.package.held"
+            Layout.fillWidth: true
+            text: sheet.heldAt === sheet.pkg.latest ? qsTr("Held at %1").arg(sheet.heldAt)
+                  : qsTr("Held at %1 — %2 is available").arg(sheet.heldAt).arg(sheet.pkg.latest)
+            color: Theme.muted
+            font.pixelSize: Theme.smallFontSize
+            wrapMode: Text.Wrap
+        }
+        AppButton {
+            objectName: "sheet.package.releaseHold"
+            kind: "subtle"
+            text: qsTr("Release Hold")
+            onClicked: {
+                const mod = sheet.app.profileMod(sheet.pkg.fullName)
+                if (mod) sheet.app.releaseHold(mod)
+            }
+        }
+    }
     RowLayout {
         Layout.fillWidth: true
         spacing: Theme.largeSpacing

@@ -139,7 +139,7 @@ ItemDelegate {
             kind: "subtle"
             text: qsTr("Add")
             iconName: "plus"
-            enabled: row.app.activity.idle
+            enabled: row.app.canChange
             onClicked: row.app.add(row.entry)
         }
         Text {

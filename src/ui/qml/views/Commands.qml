@@ -41,6 +41,11 @@ QtObject {
             text: commands.app.history.undoText; shortcut: "Ctrl+Z"
             enabled: commands.app.history.canUndo && !commands.app.window.sheetShown
             onTriggered: commands.app.undo()
+        },
+        Command {
+            text: commands.app.history.redoText; shortcut: "Ctrl+Shift+Z"
+            enabled: commands.app.history.canRedo && !commands.app.window.sheetShown
+            onTriggered: commands.app.redo()
         }
     ]
     readonly property list<Command> profileMenu: [
@@ -51,12 +56,12 @@ QtObject {
         },
         Command {
             text: qsTr("Update All"); shortcut: "Ctrl+U"
-            enabled: commands.app.activity.idle
+            enabled: commands.app.canChange
             onTriggered: commands.app.updateAll()
         },
         Command {
             text: qsTr("Install Mod from File…")
-            enabled: commands.app.activity.idle && !!commands.app.selected
+            enabled: commands.app.canChange
             onTriggered: commands.modFileRequested()
         },
         Command {
@@ -82,7 +87,7 @@ QtObject {
         },
         Command {
             text: qsTr("Delete…"); shortcut: "Ctrl+Backspace"
-            enabled: !!commands.app.selected && commands.app.activity.idle
+            enabled: commands.app.canChange
             onTriggered: commands.deleteRequested(commands.app.selected)
         },
         Command {

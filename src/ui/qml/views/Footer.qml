@@ -10,7 +10,7 @@ Rectangle {
     required property AppState app
 
     readonly property var status: Wording.footerStatus(app.activity.busyLine, app.activity.noteLine, app.catalogue.loading, app.catalogue.index.total === 0,
-                                                       app.needsInstallCount, app.updateCountSelected)
+                                                       app.needsInstallCount, app.updateCountSelected, app.heldUpdatesSelected)
     readonly property var work: Wording.workButton(app.needsInstallCount, app.updateCountSelected)
 
     color: Theme.surface
@@ -100,7 +100,7 @@ Rectangle {
             objectName: "footer.work"
             visible: footer.work.text !== ""
             text: footer.work.text
-            enabled: footer.app.activity.idle && (footer.app.game.found || !footer.work.installs)
+            enabled: footer.app.canChange && (footer.app.game.found || !footer.work.installs)
             onClicked: footer.work.installs ? footer.app.installMissing() : footer.app.updateAll()
         }
         AppButton {

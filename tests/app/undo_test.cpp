@@ -1,0 +1,172 @@
+// Undo and Redo through the app, a change that changed nothing, and changes of one profile fired
+// together: one runs, the others are refused or wait, and the history stays whole.
+#include <QTimer>
+
+#include <map>
+#include <random>
+
+#include "app_fixture.hpp"
+#include "foundation/fs.hpp"
+#include "history/history.hpp"
+
+namespace {
+// A profile like the window's richest: PlanBuild (which needs Jotunn), BetterArchery (which needs
+// ModSettings) turned off, ValheimPlus, and config files of their own.
+class UndoApp : public StartedApp {
+ protected:
+  void SetUp() override {
+    StartedApp::SetUp();
+    publish("Jotunn", "2.20.0");
+    publish("ModSettings", "1.1.4");
+    publish("PlanBuild", "0.18.1", {"Team-Jotunn-2.20.0"});
+    publish("BetterArchery", "1.9.8", {"Team-ModSettings-1.1.4"});
+    publish("ValheimPlus", "0.9.9");
+    for (const char* name : {"PlanBuild", "BetterArchery", "ValheimPlus"})
+      run([&] { state->add(pkg(name)); });
+    run([&] { state->setEnabled(mod("BetterArchery"), false); });
+    FS::writeAtomic(config("valheim_plus.cfg"), "[Server]\nenabled = true\n");
+    FS::writeAtomic(config("marcopogo.PlanBuild.cfg"), "[General]\nShowAllPieces = false\n");
+  }
+  fs::path config(const std::string& name) const { return selected().bepinex() / "config" / name; }
+
+  // Every file of the profile folder but its history, by path.
+  std::map<std::string, std::string> files() const {
+    std::map<std::string, std::string> out;
+    const fs::path dir = selected().dir();
+    for (auto it = fs::recursive_directory_iterator(dir); it != fs::recursive_directory_iterator(); ++it) {
+      if (it->path().filename() == "history") it.disable_recursion_pending();
+      if (it->is_regular_file())
+        out[it->path().lexically_relative(dir).generic_string()] = FS::readFile(it->path());
+    }
+    return out;
+  }
+  ProfileHistory& history() const { return *state->history(); }
+  void readHistory() {
+    ASSERT_TRUE(waitUntil([&] { return !history().loading(); }));
+  }
+  std::vector<History::SnapshotInfo> listed() const {
+    auto rows = History::list(selected().dir());
+    std::erase_if(rows, [](const auto& row) { return row.id.empty(); });
+    return rows;
+  }
+};
+
+TEST_F(UndoApp, UndoTwiceBringsBackTheStartByteForByteAndRedoTwiceTheChanges) {
+  const auto start = files();
+  run([&] { state->setEnabled(mod("PlanBuild"), false); });
+  run([&] { state->remove(mod("ValheimPlus")); });
+  const auto changed = files();
+  readHistory();
+  EXPECT_EQ(history().undoText(), "Undo Remove ValheimPlus");
+  EXPECT_FALSE(history().canRedo());
+
+  run([&] { state->undo(); });
+  readHistory();
+  EXPECT_EQ(history().undoText(), "Undo Turn Off PlanBuild");
+  EXPECT_EQ(history().redoText(), "Redo Remove ValheimPlus");
+  run([&] { state->undo(); });
+  EXPECT_EQ(state->activity()->errorMessage(), "");
+  EXPECT_EQ(files(), start);
+  readHistory();
+  EXPECT_EQ(history().redoText(), "Redo Turn Off PlanBuild");
+
+  run([&] { state->redo(); });
+  run([&] { state->redo(); });
+  EXPECT_EQ(files(), changed);
+  readHistory();
+  EXPECT_FALSE(history().canRedo());
+  // Undo and Redo left one row of their own: the state the last change led to, marked as now.
+  state->window()->setShowHistory(true);
+  readHistory();
+  const HistoryListModel& rows = *history().entries();
+  ASSERT_EQ(rows.count(), 4 + 3);  // three adds, a toggle, the two changes, and that state
+  EXPECT_EQ(rows.rows()[0].description, "Removed ValheimPlus");
+  EXPECT_TRUE(rows.rows()[0].after && rows.rows()[0].now);
+}
+
+TEST_F(UndoApp, ANewChangeAfterTwoUndosDropsTheRedoStepsAndARestartKeepsTheCursor) {
+  run([&] { state->setEnabled(mod("PlanBuild"), false); });
+  run([&] { state->remove(mod("ValheimPlus")); });
+  run([&] { state->undo(); });
+  run([&] { state->undo(); });
+
+  // As after a restart: a new state reads the same folder.
+  state.reset();
+  state = std::make_unique<AppState>();
+  startFinished = false;
+  QObject::connect(state.get(), &AppState::startFinished, [this] { startFinished = true; });
+  start();
+  readHistory();
+  EXPECT_EQ(history().redoText(), "Redo Turn Off PlanBuild");
+  EXPECT_EQ(history().undoText(), "Undo Turn Off BetterArchery");
+
+  const size_t before = listed().size();
+  run([&] { state->setEnabled(mod("BetterArchery"), true); });
+  readHistory();
+  EXPECT_FALSE(history().canRedo());
+  EXPECT_EQ(history().undoText(), "Undo Turn On BetterArchery");
+  EXPECT_EQ(listed().size(), before + 1) << "the dropped steps stay in the list";
+  run([&] { state->undo(); });
+  run([&] { state->undo(); });
+  // Past the new change come the steps before the undos, not the dropped ones.
+  EXPECT_EQ(state->activity()->note(), "Undid Turn Off BetterArchery.");
+  EXPECT_TRUE(mod("BetterArchery").enabled);
+  EXPECT_TRUE(mod("PlanBuild").enabled);
+  EXPECT_TRUE(mod("ValheimPlus").enabled);
+}
+
+TEST_F(UndoApp, AChangeThatChangesNothingLeavesNoSnapshotAndNoLine) {
+  const size_t before = listed().size();
+  run([&] { state->updateAll(); });  // nothing to update
+  run([&] { state->installMissing(); });
+  EXPECT_EQ(state->activity()->errorMessage(), "");
+  EXPECT_EQ(listed().size(), before);
+  readHistory();
+  EXPECT_EQ(history().undoText(), "Undo Turn Off BetterArchery");
+}
+
+// A config save, Update All, a toggle and a history read fired at one profile together, again and
+// again, each after a random delay: whichever starts first runs, the others wait or are refused, and
+// every snapshot still restores.
+TEST_F(UndoApp, ChangesFiredTogetherNeverDamageTheHistory) {
+  ConfigEditor* editor = state->configEditor();
+  editor->refresh();
+  const QString path = QString::fromStdString(config("valheim_plus.cfg").string());
+  editor->open(path);
+  ASSERT_TRUE(waitUntil([&] { return !editor->opening() && editor->currentPath() == path; }));
+  std::mt19937 random(27);
+  int fired = 0;
+  auto soon = [&](std::function<void()> fire) {
+    QTimer::singleShot(std::uniform_int_distribution(0, 3)(random), state.get(), [&fired, fire] {
+      fire();
+      ++fired;
+    });
+  };
+  int refused = 0;
+  QObject::connect(editor, &ConfigEditor::failed, [&](const QString&) { ++refused; });
+  for (int round = 0; round < 200; ++round) {
+    fired = 0;
+    if (editor->conflict()) editor->keepMine();
+    ASSERT_TRUE(editor->setValue(0, round % 2 ? "true" : "false"));
+    soon([&] { editor->save(); });
+    soon([&] { state->updateAll(); });
+    soon([&] { state->setEnabled(mod("PlanBuild"), !mod("PlanBuild").enabled); });
+    soon([&] { history().refresh(); });
+    ASSERT_TRUE(waitUntil([&] {
+      const bool saved = editor->canSave() || !editor->dirty();
+      return fired == 4 && state->activity()->idle() && saved && !history().loading() && state->canChange();
+    })) << "round "
+        << round;
+  }
+  EXPECT_GT(refused, 0) << "some saves came while another change ran";
+  const fs::path dir = selected().dir();
+  const auto rows = listed();
+  EXPECT_GT(rows.size(), 20u);
+  for (const auto& row : rows) {
+    EXPECT_FALSE(row.damaged) << row.id;
+    EXPECT_NO_THROW(History::restoredRecord(dir, row.id)) << row.id;
+  }
+  run([&] { state->restore(QString::fromStdString(rows.back().id)); });
+  EXPECT_EQ(state->activity()->errorMessage(), "");
+}
+}  // namespace
