@@ -66,6 +66,14 @@ std::unique_ptr<World> undone() {
   return historySheet(std::move(w), 0);
 }
 
+// Return on the chosen row asks before the restore.
+std::unique_ptr<World> confirmRestore() {
+  auto w = historySheet(updated());
+  w->window().findChild<QObject*>(QStringLiteral("sheet.history"))->setProperty("confirming", true);
+  World::settle();
+  return w;
+}
+
 // Jotunn held at 2.20.0 while 2.21.0 is out: a lock where the update pill was.
 std::unique_ptr<World> heldMod() {
   auto w = richProfile();
@@ -91,6 +99,7 @@ std::vector<Scene> historyScenes() {
       {"history-list", [] { return historySheet(updated()); }},
       {"history-version-gone", versionGone},
       {"history-undone", undone},
+      {"history-confirm", confirmRestore},
       {"held-mod", heldMod},
       {"held-sheet", heldSheet},
   };

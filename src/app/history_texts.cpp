@@ -88,8 +88,11 @@ QString stateText(const History::SnapshotInfo& info) {
          lowerFirst(qs(info.description));
 }
 
-QString restoreQuestion(const History::SnapshotInfo& info) {
-  return QStringLiteral("Restore the profile to how it was %1?").arg(lowerFirst(stateText(info)));
+QString restoreMessage(const History::SnapshotInfo& info) {
+  return QStringLiteral(
+             "The profile goes back to how it was %1. A snapshot of how it is now is kept first, so this can "
+             "be undone.")
+      .arg(lowerFirst(stateText(info)));
 }
 
 QString restoredNote(const History::SnapshotInfo& info) {

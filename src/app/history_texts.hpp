@@ -18,8 +18,9 @@ QVariantList changeLines(const History::ProfileDiff& diff);
 QString missingSentence(const std::vector<ProfileMod>& missing);
 // The moment a snapshot brings back: "Before you removed ValheimPlus", "After you turned off PlanBuild".
 QString stateText(const History::SnapshotInfo& info);
-// "Restore the profile to how it was before you removed ValheimPlus?"
-QString restoreQuestion(const History::SnapshotInfo& info);
+// What the confirmation of a restore says: "The profile goes back to how it was before you removed
+// ValheimPlus. …"
+QString restoreMessage(const History::SnapshotInfo& info);
 // "Restored the profile to how it was before you removed ValheimPlus."
 QString restoredNote(const History::SnapshotInfo& info);
 // The menu's "Undo Remove ValheimPlus" / "Redo Turn Off PlanBuild"; "Undo" / "Redo" without a step's name.

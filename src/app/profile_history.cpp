@@ -32,9 +32,9 @@ bool ProfileHistory::canRestore() const {
          !game_->running();
 }
 
-QString ProfileHistory::restoreQuestion() const {
+QString ProfileHistory::restoreMessage() const {
   const History::SnapshotInfo* row = entries_->find(ss(selectedID_));
-  return row ? HistoryTexts::restoreQuestion(*row) : QString();
+  return row ? HistoryTexts::restoreMessage(*row) : QString();
 }
 
 QString ProfileHistory::undoText() const { return HistoryTexts::stepCommand(true, steps_.undo); }

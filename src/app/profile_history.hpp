@@ -29,8 +29,8 @@ class ProfileHistory : public QObject {
   Q_PROPERTY(QVariantList changes READ changes NOTIFY selectionChanged)
   Q_PROPERTY(QString missing READ missing NOTIFY selectionChanged)
   Q_PROPERTY(bool canRestore READ canRestore NOTIFY selectionChanged)
-  // "Restore the profile to how it was before you removed ValheimPlus?"
-  Q_PROPERTY(QString restoreQuestion READ restoreQuestion NOTIFY selectionChanged)
+  // What the confirmation of a restore of the selected snapshot says.
+  Q_PROPERTY(QString restoreMessage READ restoreMessage NOTIFY selectionChanged)
   Q_PROPERTY(QString undoText READ undoText NOTIFY undoChanged)  // "Undo Remove ValheimPlus"
   Q_PROPERTY(bool canUndo READ canUndo NOTIFY undoChanged)
   Q_PROPERTY(QString redoText READ redoText NOTIFY undoChanged)  // "Redo Turn Off PlanBuild"
@@ -53,7 +53,7 @@ class ProfileHistory : public QObject {
   QVariantList changes() const { return changes_; }
   QString missing() const { return missing_; }
   bool canRestore() const;
-  QString restoreQuestion() const;
+  QString restoreMessage() const;
   QString undoText() const;
   bool canUndo() const;
   QString redoText() const;

@@ -56,8 +56,9 @@ TEST_F(HistoryWindow, UndoGoesBackFromTheEditMenuAndTheSheetGoesForwardAfterAski
   EXPECT_TRUE(visible("sheet.history.changes"));
   click("sheet.history.restore");
   ASSERT_TRUE(exists("sheet.history.confirm"));
-  EXPECT_EQ(item("sheet.history.confirm")->property("title").toString(),
-            "Restore the profile to how it was after you updated A 1.0.0 → 1.1.0?");
+  EXPECT_EQ(item("sheet.history.confirm")->property("message").toString(),
+            "The profile goes back to how it was after you updated A 1.0.0 → 1.1.0. A snapshot of how it is "
+            "now is kept first, so this can be undone.");
   EXPECT_EQ(mod("A").installed, "1.0.0") << "nothing happens before the answer";
   click("sheet.history.confirm.confirm");
   settle();
@@ -88,8 +89,9 @@ TEST_F(HistoryWindow, TheSheetsListTakesTabArrowsAndReturn) {
   ASSERT_TRUE(waitUntil([&] { return state->history()->canRestore(); }));
   flush();
   EXPECT_EQ(list->property("currentIndex").toInt(), 1);
-  EXPECT_EQ(state->history()->restoreQuestion(),
-            "Restore the profile to how it was before you updated A 1.0.0 → 1.1.0?");
+  EXPECT_EQ(state->history()->restoreMessage(),
+            "The profile goes back to how it was before you updated A 1.0.0 → 1.1.0. A snapshot of how it is "
+            "now is kept first, so this can be undone.");
   key(Qt::Key_Return);
   ASSERT_TRUE(exists("sheet.history.confirm"));
   key(Qt::Key_Return);  // the confirmation's own Return restores

@@ -247,9 +247,9 @@ SheetFrame {
             objectName: "sheet.history.confirm"
             name: "sheet.history.confirm"
             // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
-            title: sheet.history.restoreQuestion // qmllint disable unqualified
+            title: qsTr("Restore this state?")
             sheetWidth: 460
-            message: qsTr("A snapshot of how the profile is now is kept first, so this can be undone.")
+            message: sheet.history.restoreMessage // qmllint disable unqualified
             actionText: qsTr("Restore")
             destructive: false
             onConfirmed: sheet.app.restore(sheet.history.selectedID) // qmllint disable unqualified
