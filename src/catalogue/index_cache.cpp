@@ -30,12 +30,11 @@ enum Key : unsigned {
   kDownloads,
   kVersions,
   kDependencies,
-  kUuid,  // the one key a cache written before it was kept may lack
   kKeyCount
 };
 constexpr std::array<std::string_view, kKeyCount> keys = {
-    "fullName",   "owner",       "name", "pageURL", "updated",   "rating",   "deprecated",   "nsfw",
-    "categories", "description", "icon", "latest",  "downloads", "versions", "dependencies", "uuid"};
+    "fullName",   "owner",       "name", "pageURL", "updated",   "rating",   "deprecated",  "nsfw",
+    "categories", "description", "icon", "latest",  "downloads", "versions", "dependencies"};
 
 void appendText(std::string& out, std::string_view s) {
   static constexpr char hex[] = "0123456789abcdef";
@@ -123,7 +122,6 @@ void appendPackage(std::string& out, const TSPackage& p) {
   integer(kDownloads, p.downloads);
   list(kVersions, p.versions);
   list(kDependencies, p.dependencies);
-  text(kUuid, p.uuid);
 }
 
 // Plain decimal seconds ("-12.5", "631152000.000001") as microseconds, digits past the sixth
@@ -181,12 +179,11 @@ TSPackage readPackage(od::object object) {
       case kDownloads: p.downloads = v.get_int64().value(); break;
       case kVersions: p.versions = texts(v); break;
       case kDependencies: p.dependencies = texts(v); break;
-      case kUuid: p.uuid = text(v); break;
       case kKeyCount: break;
     }
     seen |= 1u << k;
   }
-  for (unsigned k = 0; k < kUuid; ++k)
+  for (unsigned k = 0; k < kKeyCount; ++k)
     if (!(seen & (1u << k))) missing(keys[k]);
   return p;
 }
