@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "foundation/date.hpp"
@@ -23,10 +24,16 @@ struct TSPackage {
   int64_t downloads = 0;  // summed over all versions
   std::vector<std::string> versions;  // newest first, as the catalogue lists them
   std::vector<std::string> dependencies;  // the newest version's "Owner-Name-1.2.3" entries
-  std::string
-      uuid;  // the catalogue's id of the package ("uuid4"), by which other managers name it; may be empty
+  // The catalogue's id of the package ("uuid4"), by which other managers name it; may be empty. It
+  // is no part of what a package is: the cache does not keep it and equality passes it by.
+  std::string uuid;
 
   const std::string& id() const { return fullName; }
   std::string displayName() const;
-  bool operator==(const TSPackage&) const = default;
+  // The fifteen fields a package is; it stays an aggregate, so this is public.
+  auto fields() const {
+    return std::tie(fullName, owner, name, pageURL, updated, rating, deprecated, nsfw, categories,
+                    description, icon, latest, downloads, versions, dependencies);
+  }
+  bool operator==(const TSPackage& other) const { return fields() == other.fields(); }
 };

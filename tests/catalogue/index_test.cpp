@@ -40,8 +40,8 @@ TEST(IndexDecode, KeepsTheNewestVersionsDetailsAndSumsDownloads) {
                                          .latest = "1.0.0",
                                          .downloads = 15,
                                          .versions = {"1.0.0", "2.0.0", "0.9.0"},
-                                         .dependencies = {"a-B-1.0.0"},
-                                         .uuid = "u"}}));
+                                         .dependencies = {"a-B-1.0.0"}}}));
+  EXPECT_EQ(list.at(0).uuid, "u") << "kept beside the fifteen fields, by which other managers name it";
 }
 
 TEST(IndexDecode, MissingOrNullOptionalsGiveDefaultsAndPackagesWithoutVersionsAreDropped) {
