@@ -226,7 +226,8 @@ QString LaunchCheck::outcome(const LogProblem& problem) const {
   return {};
 }
 
-QVariantList LaunchCheck::rows(const std::vector<const LogProblem*>& problems, bool actionable) const {
+QVariantList LaunchCheck::rows(const std::vector<const LogProblem*>& problems, bool actionable,
+                               const Outcomes& outcomes) const {
   const Profile* p = profile();
   const ProfileMod* noMod = nullptr;
   auto modOf = [&](const std::optional<std::string>& key) { return key && p ? p->find(*key) : noMod; };
@@ -253,7 +254,8 @@ QVariantList LaunchCheck::rows(const std::vector<const LogProblem*>& problems, b
     for (const LogProblem* problem : members) {
       const ProfileMod* mod = modOf(problem->mod);
       const QString key = problemKey(*problem);
-      const QString done = outcome(*problem);
+      const auto found = outcomes.find(problem);
+      const QString done = found == outcomes.end() ? QString() : found->second;
       QStringList needs;
       QString action, label, target;
       for (const auto& missing : problem->missing) {
@@ -312,18 +314,22 @@ void LaunchCheck::refreshProblems() {
     // Actions change the selected profile: they are offered only while it is the launched one.
     const bool actionable = p && app_->selectedID() == qs(p->id);
     std::vector<const LogProblem*> open, done, warnings;
-    for (const LogProblem& problem : report_->problems)
-      (outcome(problem).isEmpty() ? open : done).push_back(&problem);
+    Outcomes outcomes;
+    for (const LogProblem& problem : report_->problems) {
+      QString fixedBy = outcome(problem);
+      (fixedBy.isEmpty() ? open : done).push_back(&problem);
+      if (!fixedBy.isEmpty()) outcomes.emplace(&problem, std::move(fixedBy));
+    }
     for (const LogProblem& warning : report_->warnings) warnings.push_back(&warning);
-    all = rows(open, actionable);
-    QVariantList fixedRows = rows(done, actionable);
+    all = rows(open, actionable, outcomes);
+    QVariantList fixedRows = rows(done, actionable, outcomes);
     if (!fixedRows.isEmpty()) {
       QVariantMap head = fixedRows.front().toMap();
       head[QStringLiteral("heading")] = QStringLiteral("Fixed since this launch — play again to check");
       fixedRows.front() = head;
     }
     all += fixedRows;
-    warned = rows(warnings, false);
+    warned = rows(warnings, false, {});
     fixed = int(done.size());
   }
   fixedCount_ = fixed;

@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 #include "app/log_follower.hpp"
 #include "diagnostics/launch_report.hpp"
@@ -108,7 +109,10 @@ class LaunchCheck : public QObject {
   // Tells of a changed summary, with the one it replaces.
   void announceSummary();
   // The rows of `problems`, grouped by mod; each says what fixed it, or offers its action.
-  QVariantList rows(const std::vector<const Diagnostics::LogProblem*>& problems, bool actionable) const;
+  // `outcomes` holds what fixed each fixed one, worked out once per refresh.
+  using Outcomes = std::unordered_map<const Diagnostics::LogProblem*, QString>;
+  QVariantList rows(const std::vector<const Diagnostics::LogProblem*>& problems, bool actionable,
+                    const Outcomes& outcomes) const;
   // What was done since the launch that fixes `problem` ("Turned off"), or empty.
   QString outcome(const Diagnostics::LogProblem& problem) const;
   void mend(const QString& label, std::function<void()> work, const QString& note, bool thenPlay = false);
