@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <optional>
+#include <unordered_map>
 
 #include "catalogue/json_read.hpp"
 #include "catalogue/thunderstore.hpp"
@@ -207,5 +208,26 @@ std::vector<TSPackage> decodeCache(std::string_view json) {
   forEachObject(padded(json), "index cache",
                 [&](od::object object) { packages.push_back(readPackage(object)); });
   return packages;
+}
+
+std::string encodeIds(const std::vector<TSPackage>& packages) {
+  std::string out;
+  for (const auto& p : packages)
+    if (!p.uuid.empty()) out.append(p.fullName).append(1, ' ').append(p.uuid).append(1, '\n');
+  return out;
+}
+
+void applyIds(std::vector<TSPackage>& packages, std::string_view lines) {
+  std::unordered_map<std::string_view, std::string_view> ids;
+  while (!lines.empty()) {
+    size_t end = std::min(lines.find('\n'), lines.size());
+    std::string_view line = lines.substr(0, end);
+    lines.remove_prefix(std::min(end + 1, lines.size()));
+    size_t space = line.find(' ');
+    if (space != std::string_view::npos && space > 0 && space + 1 < line.size())
+      ids.emplace(line.substr(0, space), line.substr(space + 1));
+  }
+  for (auto& p : packages)
+    if (auto it = ids.find(p.fullName); it != ids.end()) p.uuid = it->second;
 }
 }  // namespace Thunderstore

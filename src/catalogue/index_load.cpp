@@ -17,14 +17,23 @@ namespace {
 constexpr double freshSeconds = 6 * 60 * 60;
 
 std::filesystem::path cacheFile() { return Paths::cache() / "valheim-index.json"; }
+std::filesystem::path idsFile() { return Paths::cache() / "valheim-ids.txt"; }
 
-// Any failure (no file, unreadable, undecodable) gives nothing.
+// Any failure (no file, unreadable, undecodable) gives nothing. Without the ids file the packages
+// only lack their catalogue ids.
 std::optional<std::vector<TSPackage>> readCache() {
+  std::vector<TSPackage> packages;
   try {
-    return decodeCache(FS::readFile(cacheFile()));
+    packages = decodeCache(FS::readFile(cacheFile()));
   } catch (const std::exception&) {
     return std::nullopt;
   }
+  try {
+    applyIds(packages, FS::readFile(idsFile()));
+  } catch (const std::exception& e) {
+    Log::write(std::string("catalogue ids not read: ") + e.what());
+  }
+  return packages;
 }
 
 // Cache writes still running; waitForCacheWrites blocks until there are none.
@@ -43,6 +52,7 @@ struct PendingWrites {
 void writeCache(const std::vector<TSPackage>& packages) {
   try {
     FS::mkdir(Paths::cache());
+    FS::writeAtomic(idsFile(), encodeIds(packages));
     FS::writeAtomic(cacheFile(), encodeCache(packages));
   } catch (const std::exception& e) {
     Log::write(std::string("index cache write failed: ") + e.what());

@@ -25,7 +25,7 @@ struct TSPackage {
   std::vector<std::string> versions;  // newest first, as the catalogue lists them
   std::vector<std::string> dependencies;  // the newest version's "Owner-Name-1.2.3" entries
   // The catalogue's id of the package ("uuid4"), by which other managers name it; may be empty. It
-  // is no part of what a package is: the cache does not keep it and equality passes it by.
+  // is no part of what a package is: equality passes it by and the cache keeps it in a file of its own.
   std::string uuid;
 
   const std::string& id() const { return fullName; }

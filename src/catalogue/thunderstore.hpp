@@ -30,6 +30,10 @@ std::vector<TSPackage> decodeIndex(std::string_view json);
 std::vector<TSPackage> decodeIndex(std::string& json);
 std::string encodeCache(const std::vector<TSPackage>& packages);
 std::vector<TSPackage> decodeCache(std::string_view json);  // strict: every key required
+// The catalogue ids (TSPackage::uuid) live in a file of their own beside the cache, one
+// "fullName uuid" line per package that has one; reading fills in the ids of the packages listed.
+std::string encodeIds(const std::vector<TSPackage>& packages);
+void applyIds(std::vector<TSPackage>& packages, std::string_view lines);
 
 // The index, from the six-hour cache or the network, falling back to any readable cache.
 std::vector<TSPackage> loadIndex(bool refresh);

@@ -125,3 +125,17 @@ TEST(IndexCache, DatesFarFrom2001ComeBackToTheMicrosecond) {
   EXPECT_EQ(Thunderstore::decodeCache(cache(fields)).at(0).updated, sys_days{2001y / 1 / 1} + 15s);
 }
 }  // namespace
+
+TEST(IndexCache, CatalogueIdsComeBackForThePackagesListedAndBadLinesArePassedBy) {
+  std::vector<TSPackage> list(3);
+  list[0] = {.fullName = "A-One", .uuid = "id-1"};
+  list[1] = {.fullName = "B-Two"};
+  list[2] = {.fullName = "C-Three", .uuid = "id-3"};
+  const std::string lines = Thunderstore::encodeIds(list);
+  EXPECT_EQ(lines, "A-One id-1\nC-Three id-3\n");
+  std::vector<TSPackage> read = {{.fullName = "C-Three"}, {.fullName = "B-Two"}, {.fullName = "A-One"}};
+  Thunderstore::applyIds(read, "no-space\n id-x\nB-Two \n" + lines.substr(0, lines.size() - 1));
+  EXPECT_EQ(read[0].uuid, "id-3") << "the last line needs no line feed";
+  EXPECT_EQ(read[1].uuid, "");
+  EXPECT_EQ(read[2].uuid, "id-1");
+}

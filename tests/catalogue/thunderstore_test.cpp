@@ -28,7 +28,8 @@ std::string packageList(const Names& names) {
   std::string json;
   for (const auto& name : names)
     json += (json.empty() ? "" : ",") + (R"({"name": ")" + name + R"(", "full_name": "Team-)" + name +
-                                         R"(", "owner": "Team", "versions": [{"version_number": "1.0.0"}]})");
+                                         R"(", "owner": "Team", "uuid4": "id-)" + name +
+                                         R"(", "versions": [{"version_number": "1.0.0"}]})");
   return "[" + json + "]";
 }
 
@@ -42,6 +43,12 @@ void writeCache(const Names& names, std::chrono::seconds age) {
 Names load(bool refresh) {
   Names out;
   for (const auto& p : Thunderstore::loadIndex(refresh)) out.push_back(p.name);
+  return out;
+}
+
+Names ids(bool refresh) {
+  Names out;
+  for (const auto& p : Thunderstore::loadIndex(refresh)) out.push_back(p.uuid);
   return out;
 }
 
@@ -71,6 +78,7 @@ TEST_F(IndexLoad, AFreshCacheServesWithoutRequestAndAStaleOneIsReplacedByTheGzip
   EXPECT_NE(logged.find("s)\n", at), std::string::npos);
   Thunderstore::waitForCacheWrites();
   EXPECT_EQ(load(false), (Names{"A", "B"}));
+  EXPECT_EQ(ids(false), (Names{"id-A", "id-B"})) << "catalogue ids are kept beside the cache";
   EXPECT_EQ(fake.requestCount(FakeCatalogue::indexPath), 1) << "the new cache is fresh";
 }
 
