@@ -97,7 +97,7 @@ bool waitUntil(const std::function<bool()>& done) {
 double install(AppState& state, const std::string& id) {
   state.setSelectedID(QString::fromStdString(id));
   const auto start = std::chrono::steady_clock::now();
-  state.installMissing();
+  state.modController()->installMissing();
   waitUntil([&] { return state.activity()->busy().isEmpty(); });
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   if (!state.activity()->errorMessage().isEmpty()) {

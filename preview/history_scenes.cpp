@@ -17,7 +17,7 @@ const ProfileMod& modNamed(AppState& app, const std::string& name) {
 std::unique_ptr<World> updated() {
   auto w = richProfile();
   AppState& app = w->state();
-  app.update(ModItem(modNamed(app, "Jotunn")));
+  app.modController()->update(ModItem(modNamed(app, "Jotunn")));
   World::waitUntil([&] { return app.activity()->idle(); });
   app.activity()->setNote({});
   return w;
@@ -54,13 +54,13 @@ std::unique_ptr<World> undone() {
   auto w = richProfile();
   AppState& app = w->state();
   auto idle = [&] { World::waitUntil([&] { return app.activity()->idle(); }); };
-  app.setEnabled(ModItem(modNamed(app, "PlanBuild")), false);
+  app.modController()->setEnabled(ModItem(modNamed(app, "PlanBuild")), false);
   idle();
-  app.remove(ModItem(modNamed(app, "ValheimPlus")));
+  app.modController()->remove(ModItem(modNamed(app, "ValheimPlus")));
   idle();
-  app.undo();
+  app.modController()->undo();
   idle();
-  app.undo();
+  app.modController()->undo();
   idle();
   app.activity()->setNote({});
   return historySheet(std::move(w), 0);
@@ -78,7 +78,7 @@ std::unique_ptr<World> confirmRestore() {
 std::unique_ptr<World> heldMod() {
   auto w = richProfile();
   AppState& app = w->state();
-  app.hold(ModItem(modNamed(app, "Jotunn")));
+  app.modController()->hold(ModItem(modNamed(app, "Jotunn")));
   World::settle();
   return w;
 }

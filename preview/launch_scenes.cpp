@@ -110,7 +110,7 @@ std::unique_ptr<World> reportWithLines() {
 std::unique_ptr<World> reportAsking() {
   auto w = reportOpen(played(header + brokenLog(), [](World& world) {
     AppState& app = world.state();
-    app.hold(ModItem(*app.selected()->find("Odin-Jotunn")));
+    app.modController()->hold(ModItem(*app.selected()->find("Odin-Jotunn")));
     World::waitUntil([&] { return app.activity()->busy().isEmpty(); });
   }));
   clickIn(*w, "sheet.launch.problem.1", "sheet.launch.action");

@@ -54,7 +54,7 @@ std::unique_ptr<World> modsFromFiles() {
       {"tweaks.zip", R"({"name": "Private_Build", "version_number": "0.3.1"})"}};
   for (const auto& [file, manifest] : files) {
     FS::writeAtomic(dir / file, zipBytes({{"manifest.json", manifest}, {"plugin.dll", "x"}}));
-    app.installModFile(QUrl::fromLocalFile(QString::fromStdString((dir / file).string())));
+    app.modController()->installModFile(QUrl::fromLocalFile(QString::fromStdString((dir / file).string())));
     World::waitUntil([&] { return app.activity()->busy().isEmpty(); });
   }
   w->window();

@@ -57,7 +57,7 @@ std::unique_ptr<World> richProfile() {
   app.newProfile(QStringLiteral("Ashlands Raid"));
   for (const char* name : {"PlanBuild", "BetterArchery", "ValheimPlus"}) w->add(name);
   for (const ProfileMod& m : app.selected()->mods)
-    if (m.name == "BetterArchery") app.setEnabled(ModItem(m), false);
+    if (m.name == "BetterArchery") app.modController()->setEnabled(ModItem(m), false);
   World::waitUntil([&] { return app.activity()->busy().isEmpty(); });
   w->publish({"Jotunn", "2.21.0", {}, false, "The Valheim library for mod makers."});
   app.activity()->setNote({});
@@ -107,7 +107,7 @@ std::unique_ptr<World> busyDownload() {
   w->catalogue().answer(FakeCatalogue::downloadPath("Odin", "Valkyrie", "1.0.0"),
                         {.body = std::string(4 << 20, 'x'), .stallAt = 0.4});
   AppState& app = w->state();
-  app.add(*app.catalogue()->package(std::string("Odin"), std::string("Valkyrie")));
+  app.modController()->add(*app.catalogue()->package(std::string("Odin"), std::string("Valkyrie")));
   World::waitUntil([&] { return app.activity()->downloading() && app.activity()->progress() >= 0.39; });
   World::settle();
   return w;

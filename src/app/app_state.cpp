@@ -1,8 +1,5 @@
 #include "app/app_state.hpp"
 
-#include <QThreadPool>
-
-#include "app/assign.hpp"
 #include "app/describe.hpp"
 #include "app/launch_check.hpp"
 #include "catalogue/thunderstore.hpp"
@@ -15,34 +12,63 @@
 AppState::AppState(QObject* parent)
     : QObject(parent),
       workspace_(std::make_shared<Workspace>()),
-      profiles_(new ProfileListModel([this](const Profile& p) { return updateCount(p); }, this)),
       mods_(new ModListModel(this)),
       dependencies_(new ModListModel(this)),
       config_(new ConfigEditor(this)),
       activity_(new Activity([this](const std::string& id) { return busyOwner(id); }, this)),
       game_(new GameState(Paths::defaultGameDir(), this)),
       catalogue_(new CatalogueState(this)),
-      launchCheck_(new LaunchCheck(this)),
+      statuses_(new ModStatuses(catalogue_, this)),
+      book_(new ProfileBook([this](const Profile& p) { return statuses_->updateCount(p); }, this)),
+      changes_(new ProfileChanges(book_, activity_, this)),
+      sync_(new ProfileSync({book_, activity_, catalogue_, game_, statuses_}, this)),
+      modController_(
+          new ModController({book_, activity_, catalogue_, game_, statuses_, changes_, sync_}, this)),
+      launchCheck_(
+          new LaunchCheck({.book = book_,
+                           .activity = activity_,
+                           .catalogue = catalogue_,
+                           .game = game_,
+                           .statuses = statuses_,
+                           .changes = changes_,
+                           .mods = modController_,
+                           .offQuestion = [this](const std::string& key) { return offQuestion(key); },
+                           .sheetShown = [this] { return window_->sheetShown(); },
+                           .play =
+                               [this] {
+                                 pollGame();
+                                 play();
+                               },
+                           .workspace = [this]() -> Workspace& { return *workspace_; }},
+                          this)),
       window_(new WindowState(launchCheck_, this)),
-      queue_(new ProfileQueue(this)),
       history_(new ProfileHistory(
-          activity_, game_, queue_, [this] { return selected(); }, [this] { return canChange(); },
+          activity_, game_, changes_->queue(), [this] { return selected(); }, [this] { return canChange(); },
           [this](const std::string& key, const std::string& version) {
-            return selected() && obtainable(*selected(), key, version);
+            return selected() && statuses_->obtainable(*selected(), key, version);
           },
-          this)),
-      downloadPool_(new QThreadPool(this)) {
-  downloadPool_->setMaxThreadCount(8);  // more than parallelDownloads() ever asks for
+          this)) {
+  connect(book_, &ProfileBook::listChanged, this, &AppState::profilesChanged);
+  connect(book_, &ProfileBook::selectedChanged, this, &AppState::selectedIDChanged);
+  connect(book_, &ProfileBook::written, this, &AppState::refreshDerived);
+  connect(statuses_, &ModStatuses::holdsChanged, this, [this] {
+    book_->model()->refreshCounts();
+    refreshDerived();
+  });
+  connect(changes_, &ProfileChanges::settled, history_, &ProfileHistory::refresh);
+  connect(modController_, &ModController::restored, config_, [this](const QString& id) {
+    if (id == book_->selectedID()) config_->refresh();
+  });
   // The settings sheet follows the selected profile and the game; its failed saves show as errors.
   connect(this, &AppState::selectedIDChanged, config_, [this] {
     config_->setFolder(selected() ? selected()->bepinex() / "config" : std::filesystem::path());
     // A save is a change of the profile like any other.
     config_->setSaveRunner(
-        selected()
-            ? [this, id = selected()->id](
-                  std::filesystem::path file,
-                  std::function<void()> write) { return saveConfig(id, std::move(file), std::move(write)); }
-            : ConfigEditor::SaveRunner());
+        selected() ? [this, id = selected()->id](
+                         std::filesystem::path file,
+                         std::function<void()>
+                             write) { return changes_->saveConfig(id, std::move(file), std::move(write)); }
+                   : ConfigEditor::SaveRunner());
   });
   connect(game_, &GameState::runningChanged, config_, [this] { config_->setGameRunning(game_->running()); });
   connect(config_, &ConfigEditor::failed, activity_, &Activity::setErrorMessage);
@@ -58,11 +84,11 @@ AppState::AppState(QObject* parent)
   // What the derived values and the footer's lines depend on.
   connect(game_, &GameState::runningChanged, this, &AppState::derivedChanged);
   connect(activity_, &Activity::busyChanged, this, &AppState::derivedChanged);
-  connect(queue_, &ProfileQueue::changingChanged, this, &AppState::derivedChanged);
+  connect(changes_->queue(), &ProfileQueue::changingChanged, this, &AppState::derivedChanged);
   connect(this, &AppState::derivedChanged, this, &AppState::refreshPlayable);
   connect(this, &AppState::derivedChanged, activity_, &Activity::linesChanged);
   connect(catalogue_, &CatalogueState::indexChanged, this, [this] {
-    profiles_->refreshCounts();
+    book_->model()->refreshCounts();
     refreshDerived();
   });
 }
@@ -84,12 +110,12 @@ void AppState::switchProfile(const QString& id, std::optional<DetailTab> tab) {
   };
   const Profile* to = current(ss(id));
   // No profile to go to: only a deletion empties the selection, and it closes the settings first.
-  if (id == selectedID_ || !to) return go();
+  if (id == selectedID() || !to) return go();
   config_->leave(ConfigEditor::Leaving::toProfile, qs(to->name), std::move(go));
 }
 
 void AppState::selectProfile(const QString& id, bool keepMessages) {
-  if (!assign(this, selectedID_, id, &AppState::selectedIDChanged)) return;
+  if (!book_->select(id)) return;
   // While an operation runs, its messages survive a change of selection.
   if (!keepMessages && activity_->idle()) {
     activity_->setNote({});
@@ -102,27 +128,16 @@ void AppState::selectProfile(const QString& id, bool keepMessages) {
 
 // ---- Profiles in memory.
 
-void AppState::writeBack(const Profile& profile) {
-  if (profiles_->replace(profile)) emit profilesChanged();
-  try {
-    ProfileStore::save(profile);
-  } catch (...) {
-    Log::write("save failed: " + ss(describe(std::current_exception())));
-  }
-  refreshDerived();
-}
-
 void AppState::appendProfile(Profile profile) {
-  loadHolds(profile);  // a duplicate's are its original's
-  profiles_->append(std::move(profile));
-  emit profilesChanged();
+  statuses_->loadHolds(profile);  // a duplicate's are its original's
+  book_->append(std::move(profile));
   refreshDerived();
 }
 
 void AppState::ensureAProfile() {
   if (!profiles().empty()) return;
   try {
-    profiles_->append(ProfileStore::createDefault());
+    book_->append(ProfileStore::createDefault());
   } catch (...) {
     // Without a profile the window asks the user to create one.
   }
@@ -140,8 +155,8 @@ void AppState::refreshDerived() {
       const bool fromFile = Installer::installedFromFile(m.id(), *p);
       const TSPackage* pkg = fromFile ? nullptr : catalogue_->package(m.ns, m.name);
       ModListModel::Row row{
-          m,  status(m, *p),          pkg ? std::optional(*pkg) : std::nullopt, fromFile, {},
-          {}, heldVersion(*p, m.id())};
+          m,  statuses_->status(m, *p),          pkg ? std::optional(*pkg) : std::nullopt, fromFile, {},
+          {}, statuses_->heldVersion(*p, m.id())};
       for (const ProfileMod& other : Plan::dependents(*p, m.id(), needs)) {
         row.neededBy.append(qs(other.displayName()));
         if (other.enabled) row.neededByEnabled.append(qs(other.displayName()));
@@ -163,15 +178,9 @@ QString AppState::offQuestion(const std::string& key) const {
   return asked.isEmpty() ? dependencies_->offQuestion(key) : asked;
 }
 
-const Profile* AppState::current(const std::string& id) const {
-  for (const Profile& p : profiles())
-    if (p.id == id) return &p;
-  return nullptr;
-}
+const Profile* AppState::current(const std::string& id) const { return book_->find(id); }
 
-const Profile* AppState::selected() const {
-  return selectedID_.isEmpty() ? nullptr : current(ss(selectedID_));
-}
+const Profile* AppState::selected() const { return book_->selected(); }
 
 PackageListModel::ProfileState AppState::packageState(const QString& fullName) const {
   const Profile* p = selected();
@@ -190,18 +199,18 @@ QVariant AppState::profileMod(const QString& fullName) const {
 void AppState::refreshPlayable() {
   const Profile* p = selected();
   const bool canStart = p && game_->found() && activity_->idle() && !game_->running();
-  game_->setPlayable(canStart, canStart && needsInstall(*p) == 0);
+  game_->setPlayable(canStart, canStart && statuses_->needsInstall(*p) == 0);
 }
 
 QString AppState::busyOwner(const std::string& id) const {
-  const Profile* owner = qs(id) == selectedID_ ? nullptr : current(id);
+  const Profile* owner = book_->isSelected(id) ? nullptr : current(id);
   return owner ? qs(owner->name) : QString();
 }
 
 int AppState::selectedIndex() const {
   const auto& all = profiles();
   for (size_t i = 0; i < all.size(); ++i)
-    if (qs(all[i].id) == selectedID_) return int(i);
+    if (book_->isSelected(all[i].id)) return int(i);
   return -1;
 }
 
@@ -212,22 +221,22 @@ QVariant AppState::selectedItem() const {
 
 int AppState::selectedNeedsInstall() const {
   const Profile* p = selected();
-  return p ? needsInstall(*p) : 0;
+  return p ? statuses_->needsInstall(*p) : 0;
 }
 
 int AppState::selectedUpdateCount() const {
   const Profile* p = selected();
-  return p ? updateCount(*p) : 0;
+  return p ? statuses_->updateCount(*p) : 0;
 }
 
 int AppState::selectedHeldUpdates() const {
   const Profile* p = selected();
-  return p ? heldUpdateCount(*p) : 0;
+  return p ? statuses_->heldUpdateCount(*p) : 0;
 }
 
 int AppState::selectedPackStatus() const {
   const Profile* p = selected();
-  return int(p ? packStatus(*p) : ModStatus::NotInstalled);
+  return int(p ? statuses_->packStatus(*p) : ModStatus::NotInstalled);
 }
 
 // ---- Desktop services for the views.

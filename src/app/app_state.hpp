@@ -19,27 +19,29 @@
 #include "app/config_editor.hpp"
 #include "app/game_state.hpp"
 #include "app/launch_check.hpp"
+#include "app/mod_controller.hpp"
 #include "app/mod_list_model.hpp"
+#include "app/mod_statuses.hpp"
 #include "app/package_list_model.hpp"
+#include "app/profile_book.hpp"
+#include "app/profile_changes.hpp"
 #include "app/profile_history.hpp"
 #include "app/profile_list_model.hpp"
-#include "app/profile_queue.hpp"
+#include "app/profile_sync.hpp"
 #include "app/values.hpp"
 #include "app/window_state.hpp"
 #include "app/workspace.hpp"
 #include "history/history.hpp"
 #include "profiles/holds.hpp"
 
-class ArchivePrefetch;
 namespace ProfileStore {
 struct ImportedProfile;
 }
-class QThreadPool;
-
 class QTimer;
 
-// The one controller of the application and the state every view observes. It lives on the main
-// thread; long work runs on workers and only main-thread code applies the results.
+// The application's root: it makes the parts, wires them, and shows them and the values derived
+// from them to the views. It lives on the main thread; long work runs on workers and only
+// main-thread code applies the results.
 //
 // In QML, selectedID is an empty string when no profile is selected, and selected is null.
 class AppState : public QObject {
@@ -61,6 +63,8 @@ class AppState : public QObject {
   Q_PROPERTY(ConfigEditor* config READ configEditor CONSTANT)  // the selected profile's settings
   Q_PROPERTY(LaunchCheck* launchCheck READ launchCheck CONSTANT)  // what the last Play Modded loaded
   Q_PROPERTY(ProfileHistory* history READ history CONSTANT)  // the selected profile's snapshots
+  // The commands on the selected profile's mods, and its Undo and Redo.
+  Q_PROPERTY(ModController* modController READ modController CONSTANT)
 
   // The parts of the state with a job of their own.
   Q_PROPERTY(WindowState* window READ window CONSTANT)
@@ -77,13 +81,13 @@ class AppState : public QObject {
   Workspace& workspace() { return *workspace_; }
 
   // ---- Fields, for C++ callers.
-  const std::vector<Profile>& profiles() const { return profiles_->items(); }
+  const std::vector<Profile>& profiles() const { return book_->all(); }
   const Settings& settings() const { return settings_; }
 
-  QString selectedID() const { return selectedID_; }
+  QString selectedID() const { return book_->selectedID(); }
   void setSelectedID(const QString& id);
 
-  ProfileListModel* profilesModel() const { return profiles_; }
+  ProfileListModel* profilesModel() const { return book_->model(); }
   ModListModel* modsModel() const { return mods_; }
   ModListModel* dependenciesModel() const { return dependencies_; }
   ConfigEditor* configEditor() const { return config_; }
@@ -93,6 +97,10 @@ class AppState : public QObject {
   Activity* activity() const { return activity_; }
   GameState* game() const { return game_; }
   CatalogueState* catalogue() const { return catalogue_; }
+  ProfileBook* book() const { return book_; }
+  ModStatuses* statuses() const { return statuses_; }
+  ProfileChanges* changes() const { return changes_; }
+  ModController* modController() const { return modController_; }
 
   // ---- Derived values and lookups.
   const Profile* selected() const;
@@ -103,9 +111,7 @@ class AppState : public QObject {
   int selectedUpdateCount() const;
   int selectedHeldUpdates() const;
   int selectedPackStatus() const;
-  bool canChange() const;
-  // Why the profile can't be changed now, or empty when it can.
-  QString changeRefusal(const std::string& id) const;
+  bool canChange() const { return selected() && changes_->canChange(selected()->id); }
 
   // The package's place in the selected profile (the first mod with its key decides).
   Q_INVOKABLE PackageListModel::ProfileState packageState(const QString& fullName) const;
@@ -118,36 +124,10 @@ class AppState : public QObject {
   Q_INVOKABLE void chooseGameFolder();
   void pollGame();
 
-  // ---- Mod status.
-  ModStatus status(const ProfileMod& mod, const Profile& profile) const;
   // What turning a mod of the selected profile off asks first, the same wherever it is turned off.
   QString offQuestion(const std::string& key) const;
-  // The catalogue's entry for a mod of the profile; null for a mod installed from a file.
-  const TSPackage* catalogued(const std::string& ns, const std::string& name, const Profile& profile) const;
-  ModStatus packStatus(const Profile& profile) const;
-  int needsInstall(const Profile& profile) const;
-  // Mods with an update the catalogue has, held ones left out.
-  int updateCount(const Profile& profile) const;
-  // The version the profile holds the mod at, or none.
-  std::optional<std::string> heldVersion(const Profile& profile, const std::string& key) const;
-  // Held mods the catalogue has a newer version of.
-  int heldUpdateCount(const Profile& profile) const;
-  // The version the selected profile holds the package at, or empty.
-  Q_INVOKABLE QString heldAt(const QString& fullName) const;
 
-  // ---- Mod and profile operations.
-  Q_INVOKABLE void add(const PackageItem& package);
-  Q_INVOKABLE void remove(const ModItem& mod);
-  Q_INVOKABLE void setEnabled(const ModItem& mod, bool on);
-  Q_INVOKABLE void update(const ModItem& mod);
-  Q_INVOKABLE void updateAll();
-  Q_INVOKABLE void installMissing();
-  // Keeps the mod at its installed version: no update shows, and Update All passes it by.
-  Q_INVOKABLE void hold(const ModItem& mod);
-  Q_INVOKABLE void releaseHold(const ModItem& mod);
-  // Adds a mod from a zip file with a manifest to the selected profile, with what it needs from
-  // the catalogue. Such a mod stays as it is: it is never updated from the catalogue.
-  Q_INVOKABLE void installModFile(const QUrl& file);
+  // ---- Profile operations.
   Q_INVOKABLE void newProfile(const QString& name);
   Q_INVOKABLE void rename(const ProfileItem& profile, const QString& to);
   Q_INVOKABLE void duplicate(const ProfileItem& profile);
@@ -159,15 +139,6 @@ class AppState : public QObject {
   Q_INVOKABLE void clearDownloadCache();
   Q_INVOKABLE bool nameIsTaken(const QString& name) const;
   Q_INVOKABLE QString uniqueName(const QString& base) const;
-
-  // ---- History: every change of a profile first takes a snapshot of it.
-  // Puts the selected profile back as the snapshot has it and installs what that needs.
-  Q_INVOKABLE void restore(const QString& snapshotID);
-  // A step of the history: to a snapshot from the sheet, or Undo or Redo.
-  enum class Going { toSnapshot, back, forward };
-  // One step back (forward) along the selected profile's changes.
-  Q_INVOKABLE void undo();
-  Q_INVOKABLE void redo();
 
   // ---- Profile codes.
   Q_INVOKABLE void shareCode(const ProfileItem& profile);
@@ -211,40 +182,6 @@ class AppState : public QObject {
   void startPolling();
   QCoro::Task<> pollTask();
   QCoro::Task<> migrateChosenFolder();
-  // Makes the profile's files match what it wants: the loader, the pack, then the mods wave by wave.
-  QCoro::Task<> syncProfile(std::string id);
-  QCoro::Task<Profile> syncPack(Profile p, std::filesystem::path gameDir);
-  QCoro::Task<> syncMods(Profile p);
-  // One mod of a wave: installed when it must be, and what it needs added to the profile.
-  struct SyncedMod {
-    Profile profile;
-    std::vector<std::string> needs;  // the keys of what the mod needs
-  };
-  QCoro::Task<SyncedMod> syncMod(Profile p, std::string key, ArchivePrefetch* prefetch);
-  // The catalogue's latest version, from the index or else asked of the catalogue.
-  QCoro::Task<std::optional<std::string>> latestVersion(DependencyRef wanted);
-  // Runs `work` as the busy operation `label` and as the profile's one change, or shows why it
-  // can't start. With `change`, a snapshot comes first, and goes again when nothing changed.
-  void performChange(std::string id, QString label, std::optional<History::Change> change,
-                     ProfileQueue::Job work);
-  QCoro::Task<> changeTask(std::string id, std::optional<History::Change> change, ProfileQueue::Job work);
-  // A save of a config file of the profile, as one of its changes; `write` runs on a worker.
-  QCoro::Task<> saveConfig(std::string id, std::filesystem::path file, std::function<void()> write);
-  QCoro::Task<> addWork(std::string id, TSPackage pkg);
-  QCoro::Task<> removeWork(std::string id, std::string key);
-  QCoro::Task<> setEnabledWork(std::string id, std::string key, bool on);
-  QCoro::Task<> updateWork(std::string id, std::string key, QString name, std::string version);
-  QCoro::Task<> syncWork(std::string id, QString note);
-  QCoro::Task<> updateAllWork(std::string id);
-  QCoro::Task<> restoreWork(std::string id, Going going, std::string snapshotID);
-  void go(Going going, const QString& snapshotID);
-  // Whether a sync could install the mod's version: from the download cache, the profile's own
-  // archive of a mod from a file, or the catalogue (taken on trust while its index is unknown).
-  bool obtainable(const Profile& profile, const std::string& key, const std::string& version) const;
-  void loadHolds(const Profile& profile);
-  // Saves the profile's holds and shows what they change; a failed save shows its error.
-  void setHolds(const Profile& profile, HeldVersions holds);
-  QCoro::Task<> installFileWork(std::string id, std::filesystem::path file);
   QCoro::Task<> dropWork(QUrl file);
   QCoro::Task<> shareWork(std::string id);
   void performImport(const ImportTarget& target, ProfileQueue::Job work);
@@ -267,8 +204,7 @@ class AppState : public QObject {
   void switchProfile(const QString& id, std::optional<DetailTab> tab);
   // The name of the profile the busy operation works on, for the footer: empty when it is the selected one.
   QString busyOwner(const std::string& id) const;
-  // Puts the changed profile in place of its entry and saves it; a failed save is only logged.
-  void writeBack(const Profile& profile);
+  void writeBack(const Profile& profile) { book_->writeBack(profile); }
   void appendProfile(Profile profile);
   // Makes the profile "Default" when there is none; the caller tells the views.
   void ensureAProfile();
@@ -281,22 +217,22 @@ class AppState : public QObject {
   void refreshPlayable();
 
   std::shared_ptr<Workspace> workspace_;
-  ProfileListModel* profiles_;
   ModListModel* mods_;
   ModListModel* dependencies_;
   ConfigEditor* config_;
   Activity* activity_;
   GameState* game_;
   CatalogueState* catalogue_;
+  ModStatuses* statuses_;
+  ProfileBook* book_;
+  ProfileChanges* changes_;
+  ProfileSync* sync_;
+  ModController* modController_;
   LaunchCheck* launchCheck_;  // after the parts it listens to
   WindowState* window_;
-  ProfileQueue* queue_;  // before the parts that read through it
   ProfileHistory* history_;
-  QThreadPool* downloadPool_;  // the archives a sync fetches ahead of its installs
 
-  QString selectedID_;
   Settings settings_;
-  std::unordered_map<std::string, HeldVersions> holds_;  // by profile id
   bool started_ = false;
   QTimer* timer_ = nullptr;
 };

@@ -1,41 +1,36 @@
-// Snapshots before changes, and going back to one.
-#include <algorithm>
+// Stepping through a profile’s history: restoring a snapshot, Undo and Redo.
+#include "app/mod_controller.hpp"
 
-#include "app/app_state.hpp"
+#include "app/activity.hpp"
 #include "app/background.hpp"
-#include "app/describe.hpp"
+#include "app/game_state.hpp"
 #include "app/history_texts.hpp"
+#include "app/mod_statuses.hpp"
+#include "app/profile_book.hpp"
+#include "app/profile_changes.hpp"
+#include "app/profile_sync.hpp"
 #include "foundation/app_error.hpp"
 #include "foundation/log.hpp"
-#include "foundation/package_id.hpp"
 #include "installer/installer.hpp"
 
-bool AppState::obtainable(const Profile& profile, const std::string& key, const std::string& version) const {
-  const PackageID id = splitPackageID(key);
-  if (Installer::archiveCached(id.ns, id.name, version) || Installer::installedFromFile(key, profile))
-    return true;
-  if (catalogue_->index().empty()) return true;  // not known yet: the sync says what it cannot find
-  const TSPackage* pkg = catalogue_->package(id.ns, id.name);
-  return pkg && std::find(pkg->versions.begin(), pkg->versions.end(), version) != pkg->versions.end();
-}
+void ModController::restore(const QString& snapshotID) { go(Going::toSnapshot, snapshotID); }
+void ModController::undo() { go(Going::back, {}); }
+void ModController::redo() { go(Going::forward, {}); }
 
-void AppState::restore(const QString& snapshotID) { go(Going::toSnapshot, snapshotID); }
-void AppState::undo() { go(Going::back, {}); }
-void AppState::redo() { go(Going::forward, {}); }
-
-void AppState::go(Going going, const QString& snapshotID) {
-  const Profile* sel = selected();
+void ModController::go(Going going, const QString& snapshotID) {
+  const Profile* sel = parts_.book->selected();
   if (!sel) return;
-  if (game_->running()) {
-    activity_->setErrorMessage(QStringLiteral("Valheim is already running."));
+  if (parts_.game->running()) {
+    parts_.activity->setErrorMessage(QStringLiteral("Valheim is already running."));
     return;
   }
   const QString label = going == Going::back      ? QStringLiteral("Undoing…")
                         : going == Going::forward ? QStringLiteral("Redoing…")
                                                   : QStringLiteral("Restoring…");
-  performChange(sel->id, label, std::nullopt, [this, id = sel->id, going, snapshotID = ss(snapshotID)] {
-    return restoreWork(id, going, snapshotID);
-  });
+  parts_.changes->perform(sel->id, label, std::nullopt,
+                          [this, id = sel->id, going, snapshotID = ss(snapshotID)] {
+                            return restoreWork(id, going, snapshotID);
+                          });
 }
 
 namespace {
@@ -47,9 +42,9 @@ struct Target {
 };
 
 // The snapshot the step brings back, found when it runs rather than taken from a listing that may lag.
-Target targetOf(const std::filesystem::path& dir, AppState::Going going, const std::string& snapshotID) {
+Target targetOf(const std::filesystem::path& dir, ModController::Going going, const std::string& snapshotID) {
   Target target;
-  if (going == AppState::Going::toSnapshot) {
+  if (going == ModController::Going::toSnapshot) {
     const auto info = History::find(dir, snapshotID);
     if (!info) throw AppError("That snapshot no longer exists.");
     target.id = info->id;
@@ -57,12 +52,12 @@ Target targetOf(const std::filesystem::path& dir, AppState::Going going, const s
     target.note = HistoryTexts::restoredNote(*info);
   } else {
     const History::Steps steps = History::steps(dir);
-    const auto& step = going == AppState::Going::back ? steps.undo : steps.redo;
+    const auto& step = going == ModController::Going::back ? steps.undo : steps.redo;
     if (!step)
-      throw AppError(going == AppState::Going::back ? "There’s nothing to undo."
-                                                    : "There’s nothing to redo.");
+      throw AppError(going == ModController::Going::back ? "There’s nothing to undo."
+                                                         : "There’s nothing to redo.");
     target.id = step->target;
-    target.note = HistoryTexts::stepNote(going == AppState::Going::back, *step);
+    target.note = HistoryTexts::stepNote(going == ModController::Going::back, *step);
   }
   target.record = History::restoredRecord(dir, target.id);
   return target;
@@ -80,19 +75,20 @@ void placeFiles(const History::Restored& restored) {
 }
 }  // namespace
 
-QCoro::Task<> AppState::restoreWork(std::string id, Going going, std::string snapshotID) {
-  const Profile* found = current(id);
+QCoro::Task<> ModController::restoreWork(std::string id, Going going, std::string snapshotID) {
+  const Profile* found = parts_.book->find(id);
   if (!found) co_return;
   const std::filesystem::path dir = found->dir();
   auto reading = background(this, [dir, going, snapshotID] { return targetOf(dir, going, snapshotID); });
   const Target target = co_await reading;
-  found = current(id);
+  found = parts_.book->find(id);
   if (!found) co_return;
   // Nothing changes when a version the snapshot wants cannot be had.
   const Profile now = *found;
-  const QString missing = HistoryTexts::missingSentence(History::missingVersions(
-      target.record,
-      [&](const std::string& key, const std::string& version) { return obtainable(now, key, version); }));
+  const QString missing = HistoryTexts::missingSentence(
+      History::missingVersions(target.record, [&](const std::string& key, const std::string& version) {
+        return parts_.statuses->obtainable(now, key, version);
+      }));
   if (!missing.isEmpty()) throw AppError(ss(missing));
 
   auto restoring = background(this, [dir, going, target] {
@@ -104,11 +100,11 @@ QCoro::Task<> AppState::restoreWork(std::string id, Going going, std::string sna
     placeFiles(restored);
     return restored.profile;
   });
-  const Profile restored = co_await restoring;
-  Log::write("restored profile '" + restored.name + "' to snapshot " + target.id);
-  writeBack(restored);
-  if (qs(id) == selectedID_) config_->refresh();  // the config files may have changed under it
+  const Profile back = co_await restoring;
+  Log::write("restored profile '" + back.name + "' to snapshot " + target.id);
+  parts_.book->writeBack(back);
+  emit restored(qs(id));  // the config files may have changed under the settings sheet
 
-  co_await syncProfile(id);
-  activity_->setNote(target.note);
+  co_await parts_.sync->sync(id);
+  parts_.activity->setNote(target.note);
 }

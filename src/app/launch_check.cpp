@@ -6,10 +6,17 @@
 #include <algorithm>
 #include <tuple>
 
-#include "app/app_state.hpp"
+#include "app/activity.hpp"
 #include "app/background.hpp"
+#include "app/catalogue_state.hpp"
 #include "app/describe.hpp"
+#include "app/game_state.hpp"
 #include "app/launch_words.hpp"
+#include "app/mod_controller.hpp"
+#include "app/mod_statuses.hpp"
+#include "app/profile_book.hpp"
+#include "app/profile_changes.hpp"
+#include "app/workspace.hpp"
 #include "diagnostics/mod_clues.hpp"
 #include "foundation/fs.hpp"
 #include "foundation/log.hpp"
@@ -58,18 +65,21 @@ QString problemKey(const LogProblem& problem) {
 }
 }  // namespace
 
-LaunchCheck::LaunchCheck(AppState* app)
-    : QObject(app), app_(app), watcher_(new QFileSystemWatcher(this)), patience_(new QTimer(this)) {
+LaunchCheck::LaunchCheck(Parts parts, QObject* parent)
+    : QObject(parent),
+      parts_(std::move(parts)),
+      watcher_(new QFileSystemWatcher(this)),
+      patience_(new QTimer(this)) {
   patience_->setSingleShot(true);
   patience_->setInterval(60s);
   connect(patience_, &QTimer::timeout, this, [this] {
     waited_ = true;
     checkLoader();
   });
-  connect(app_->game(), &GameState::runningChanged, this, [this] {
+  connect(parts_.game, &GameState::runningChanged, this, [this] {
     checkLoader();
     // The game has quit: the log is whole, its last line too.
-    if (!app_->game()->running() && follower_) {
+    if (!parts_.game->running() && follower_) {
       ended_ = true;
       read();
     }
@@ -78,14 +88,13 @@ LaunchCheck::LaunchCheck(AppState* app)
   connect(watcher_, &QFileSystemWatcher::directoryChanged, this, &LaunchCheck::read);
   connect(watcher_, &QFileSystemWatcher::fileChanged, this, &LaunchCheck::read);
   // The actions depend on the profile's mods, the catalogue and which profile is selected.
-  for (auto changed : {&AppState::profilesChanged, &AppState::selectedIDChanged})
-    connect(app_, changed, this, &LaunchCheck::refreshProblems);
-  connect(app_->catalogue(), &CatalogueState::indexChanged, this, &LaunchCheck::refreshProblems);
-  connect(app_->activity(), &Activity::busyChanged, this, [this] {
-    if (!playAfterMending_ || !app_->activity()->idle()) return;
+  for (auto changed : {&ProfileBook::listChanged, &ProfileBook::selectedChanged})
+    connect(parts_.book, changed, this, &LaunchCheck::refreshProblems);
+  connect(parts_.catalogue, &CatalogueState::indexChanged, this, &LaunchCheck::refreshProblems);
+  connect(parts_.activity, &Activity::busyChanged, this, [this] {
+    if (!playAfterMending_ || !parts_.activity->idle()) return;
     playAfterMending_ = false;
-    app_->pollGame();
-    app_->play();
+    parts_.play();
   });
 }
 
@@ -113,7 +122,7 @@ void LaunchCheck::follow(const Profile& profile, std::filesystem::path log, LogF
   startingNote_ =
       QStringLiteral("Valheim is starting with “%1”. Launching from Steam later runs it unmodded.")
           .arg(qs(profile.name));
-  app_->activity()->setNote(startingNote_);
+  parts_.activity->setNote(startingNote_);
   watcher_->addPath(qpath(follower_->file().parent_path()));
   patience_->start();
   read();  // the loader may have begun already
@@ -150,7 +159,7 @@ QCoro::Task<> LaunchCheck::readTask(std::shared_ptr<LogFollower> follower) {
   } catch (...) {
     const QString failure = describe(std::current_exception());
     Log::write("launch log: " + ss(failure));
-    app_->activity()->setErrorMessage(failure);
+    parts_.activity->setErrorMessage(failure);
   }
   reading_ = false;
   if (again_ && follower_ != follower) read();
@@ -172,21 +181,21 @@ void LaunchCheck::announceSummary() {
 }
 
 void LaunchCheck::checkLoader() {
-  if (waited_ && follower_ && !report_ && app_->game()->running()) setNoLoader(true);
+  if (waited_ && follower_ && !report_ && parts_.game->running()) setNoLoader(true);
 }
 
 void LaunchCheck::setNoLoader(bool on) {
   if (noLoader_ == on) return;
   noLoader_ = on;
   // The banner says what became of the start; the footer stops saying it is under way.
-  if (on && app_->activity()->note() == startingNote_) app_->activity()->setNote({});
+  if (on && parts_.activity->note() == startingNote_) parts_.activity->setNote({});
   emit noLoaderChanged();
 }
 
 void LaunchCheck::dismissNoLoader() { setNoLoader(false); }
 
 void LaunchCheck::setShown(bool on) {
-  if (on == shown_ || (on && (!report_ || app_->window()->sheetShown()))) return;
+  if (on == shown_ || (on && (!report_ || parts_.sheetShown()))) return;
   shown_ = on;
   emit shownChanged();
 }
@@ -202,7 +211,11 @@ int LaunchCheck::loaded() const { return report_ ? LaunchWords::counts(*report_)
 int LaunchCheck::skipped() const { return report_ ? LaunchWords::counts(*report_).skipped : 0; }
 int LaunchCheck::failed() const { return report_ ? LaunchWords::counts(*report_).failed : 0; }
 
-const Profile* LaunchCheck::profile() const { return app_->current(profileID_); }
+const Profile* LaunchCheck::profile() const { return parts_.book->find(profileID_); }
+
+bool LaunchCheck::canFix(const Profile* p) const {
+  return p && parts_.book->isSelected(p->id) && parts_.changes->canChange(p->id);
+}
 
 QString LaunchCheck::outcome(const LogProblem& problem) const {
   const Profile* now = profile();
@@ -218,7 +231,7 @@ QString LaunchCheck::outcome(const LogProblem& problem) const {
     if (const ProfileMod* was = missing.mod ? launched_->find(*missing.mod) : nullptr) {
       if (const ProfileMod* is = now->find(*missing.mod); is && is->enabled && !was->enabled)
         return QStringLiteral("Turned on %1").arg(qs(is->displayName()));
-    } else if (const TSPackage* pkg = packageForGuid(missing.guid, app_->catalogue()->index());
+    } else if (const TSPackage* pkg = packageForGuid(missing.guid, parts_.catalogue->index());
                pkg && !launched_->find(pkg->fullName) && now->find(pkg->fullName)) {
       return QStringLiteral("Added %1").arg(qs(pkg->displayName()));
     }
@@ -261,7 +274,7 @@ QVariantList LaunchCheck::rows(const std::vector<const LogProblem*>& problems, b
       for (const auto& missing : problem->missing) {
         if (const ProfileMod* has = modOf(missing.mod)) {
           needs << QStringLiteral("%1, which didn’t load").arg(qs(has->displayName()));
-        } else if (const TSPackage* pkg = packageForGuid(missing.guid, app_->catalogue()->index())) {
+        } else if (const TSPackage* pkg = packageForGuid(missing.guid, parts_.catalogue->index())) {
           const bool held = p && p->find(pkg->fullName);
           needs << (held ? QStringLiteral("%1, which didn’t load")
                          : QStringLiteral("%1, which isn’t in this profile"))
@@ -281,7 +294,7 @@ QVariantList LaunchCheck::rows(const std::vector<const LogProblem*>& problems, b
               std::tuple(QStringLiteral("remove"), QStringLiteral("Remove %1").arg(qs(mod->displayName())),
                          qs(mod->id()));
       } else if (action.isEmpty() && mod) {
-        if (app_->status(*mod, *p) == ModStatus::UpdateAvailable)
+        if (parts_.statuses->status(*mod, *p) == ModStatus::UpdateAvailable)
           std::tie(action, label) = std::pair(QStringLiteral("update"), QStringLiteral("Update"));
         else if (mod->enabled)
           std::tie(action, label) = std::pair(QStringLiteral("turnOff"), QStringLiteral("Turn Off"));
@@ -312,7 +325,7 @@ void LaunchCheck::refreshProblems() {
   if (report_) {
     const Profile* p = profile();
     // Actions change the selected profile: they are offered only while it is the launched one.
-    const bool actionable = p && app_->selectedID() == qs(p->id);
+    const bool actionable = p && parts_.book->isSelected(p->id);
     std::vector<const LogProblem*> open, done, warnings;
     Outcomes outcomes;
     for (const LogProblem& problem : report_->problems) {
@@ -369,17 +382,17 @@ QString LaunchCheck::text() const {
   return out;
 }
 
-void LaunchCheck::copyReport() { app_->copyText(text()); }
+void LaunchCheck::copyReport() { parts_.workspace().setClipboard(text()); }
 
 void LaunchCheck::openLogFile() {
-  if (follower_) app_->workspace().openFile(follower_->file());
+  if (follower_) parts_.workspace().openFile(follower_->file());
 }
 
-void LaunchCheck::showLaunchOutput() { app_->workspace().openFile(Paths::gameLog()); }
+void LaunchCheck::showLaunchOutput() { parts_.workspace().openFile(Paths::gameLog()); }
 
 QString LaunchCheck::fix(const QString& key, bool confirmed) {
   const Profile* p = profile();
-  if (!p || app_->selectedID() != qs(p->id) || !app_->canChange()) return {};
+  if (!canFix(p)) return {};
   const auto row = std::find_if(problems_.begin(), problems_.end(), [&](const QVariant& r) {
     return r.toMap()[QStringLiteral("key")].toString() == key;
   });
@@ -388,36 +401,36 @@ QString LaunchCheck::fix(const QString& key, bool confirmed) {
   const QString action = r[QStringLiteral("action")].toString();
   const std::string target = ss(r[QStringLiteral("target")].toString());
   if (action == QStringLiteral("add")) {
-    const auto& index = app_->catalogue()->index();
+    const auto& index = parts_.catalogue->index();
     const auto pkg =
         std::find_if(index.begin(), index.end(), [&](const TSPackage& t) { return t.fullName == target; });
     if (pkg == index.end()) return {};
     lastFix_ = key;
-    app_->add(PackageItem(*pkg));
+    parts_.mods->add(PackageItem(*pkg));
     return {};
   }
   const ProfileMod* mod = p->find(target);
   if (!mod) return {};
   if (action == QStringLiteral("turnOff") && !confirmed) {
-    if (QString question = app_->offQuestion(target); !question.isEmpty()) return question;
+    if (QString question = parts_.offQuestion(target); !question.isEmpty()) return question;
   }
   lastFix_ = key;
   const ModItem item(*mod);
-  if (action == QStringLiteral("update")) app_->update(item);
-  if (action == QStringLiteral("turnOff")) app_->setEnabled(item, false);
-  if (action == QStringLiteral("remove")) app_->remove(item);
+  if (action == QStringLiteral("update")) parts_.mods->update(item);
+  if (action == QStringLiteral("turnOff")) parts_.mods->setEnabled(item, false);
+  if (action == QStringLiteral("remove")) parts_.mods->remove(item);
   return {};
 }
 
 void LaunchCheck::undoFix() {
-  if (lastFix_.isEmpty() || !app_->canChange()) return;
+  if (lastFix_.isEmpty() || !canFix(profile())) return;
   lastFix_.clear();
-  app_->undo();
+  parts_.mods->undo();
 }
 
 void LaunchCheck::mend(const QString& label, std::function<void()> work, const QString& note, bool thenPlay) {
-  if (!app_->activity()->idle()) return;
-  app_->activity()->perform(
+  if (!parts_.activity->idle()) return;
+  parts_.activity->perform(
       label, [this, work = std::move(work), note, thenPlay] { return mendWork(work, note, thenPlay); });
 }
 
@@ -428,7 +441,7 @@ QCoro::Task<> LaunchCheck::mendWork(std::function<void()> work, QString note, bo
   if (thenPlay)
     playAfterMending_ = true;  // once this operation has ended
   else
-    app_->activity()->setNote(note);
+    parts_.activity->setNote(note);
 }
 
 void LaunchCheck::quitAndPlayModded() {
@@ -445,7 +458,7 @@ void LaunchCheck::installRosetta() {
 void LaunchCheck::repairLoaderFiles() {
   mend(
       QStringLiteral("Repairing the loader’s files…"),
-      [dir = app_->game()->folder(), progress = app_->activity()->downloadReporter()] {
+      [dir = parts_.game->folder(), progress = parts_.activity->downloadReporter()] {
         Installer::repairLoader(dir, progress);
       },
       QStringLiteral("The loader’s files are written again. Quit Valheim and play again."));
@@ -456,6 +469,6 @@ void LaunchCheck::clearQuarantine() {
   if (!p) return;
   mend(
       QStringLiteral("Clearing the quarantine…"),
-      [dir = app_->game()->folder(), profile = *p] { Installer::clearQuarantine(dir, profile); },
+      [dir = parts_.game->folder(), profile = *p] { Installer::clearQuarantine(dir, profile); },
       QStringLiteral("The loader’s files are out of quarantine. Quit Valheim and play again."));
 }

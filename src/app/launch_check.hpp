@@ -15,8 +15,15 @@
 #include "app/log_follower.hpp"
 #include "diagnostics/launch_report.hpp"
 
-class AppState;
+class Activity;
+class CatalogueState;
+class GameState;
+class ModController;
+class ModStatuses;
+class ProfileBook;
+class ProfileChanges;
 class QFileSystemWatcher;
+class Workspace;
 class QTimer;
 
 // After Play Modded: follows the profile's LogOutput.log as the loader writes it, keeps the report
@@ -47,7 +54,21 @@ class LaunchCheck : public QObject {
   Q_PROPERTY(bool shown READ shown WRITE setShown NOTIFY shownChanged)
 
  public:
-  explicit LaunchCheck(AppState* app);
+  struct Parts {
+    ProfileBook* book;
+    Activity* activity;
+    CatalogueState* catalogue;
+    GameState* game;
+    ModStatuses* statuses;
+    ProfileChanges* changes;
+    ModController* mods;  // through which the report's fixes are made
+    // What turning a mod off asks first, the same as anywhere else.
+    std::function<QString(const std::string& key)> offQuestion;
+    std::function<bool()> sheetShown;  // another sheet is shown: the report waits
+    std::function<void()> play;  // Play Modded, as the player starts it
+    std::function<Workspace&()> workspace;  // the desktop services
+  };
+  explicit LaunchCheck(Parts parts, QObject* parent = nullptr);
   ~LaunchCheck() override;
 
   // How long a running game may go without a fresh log (a minute; tests shorten it).
@@ -118,8 +139,10 @@ class LaunchCheck : public QObject {
   void mend(const QString& label, std::function<void()> work, const QString& note, bool thenPlay = false);
   QCoro::Task<> mendWork(std::function<void()> work, QString note, bool thenPlay);
   const Profile* profile() const;
+  // The launched profile is the selected one, and it can be changed now.
+  bool canFix(const Profile* p) const;
 
-  AppState* app_;
+  Parts parts_;
   QFileSystemWatcher* watcher_;
   QTimer* patience_;
   std::shared_ptr<LogFollower> follower_;

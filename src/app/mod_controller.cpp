@@ -1,26 +1,36 @@
-// The user's commands on the selected profile's mods.
+// The player's commands on the selected profile's mods.
+#include "app/mod_controller.hpp"
+
 #include <algorithm>
 #include <set>
 
-#include "app/app_state.hpp"
+#include "app/activity.hpp"
 #include "app/background.hpp"
+#include "app/catalogue_state.hpp"
+#include "app/describe.hpp"
+#include "app/mod_statuses.hpp"
+#include "app/profile_book.hpp"
+#include "app/profile_changes.hpp"
+#include "app/profile_sync.hpp"
 #include "app/text.hpp"
 #include "foundation/log.hpp"
 #include "foundation/package_id.hpp"
 #include "installer/installer.hpp"
 #include "installer/plan.hpp"
 
-void AppState::add(const PackageItem& item) {
-  const Profile* sel = selected();
+ModController::ModController(Parts parts, QObject* parent) : QObject(parent), parts_(parts) {}
+
+void ModController::add(const PackageItem& item) {
+  const Profile* sel = parts_.book->selected();
   if (!sel) return;
   const TSPackage& pkg = item.pkg;
-  performChange(sel->id, QStringLiteral("Adding %1…").arg(qs(pkg.displayName())),
-                History::describeAdd(pkg.displayName()),
-                [this, id = sel->id, pkg] { return addWork(id, pkg); });
+  parts_.changes->perform(sel->id, QStringLiteral("Adding %1…").arg(qs(pkg.displayName())),
+                          History::describeAdd(pkg.displayName()),
+                          [this, id = sel->id, pkg] { return addWork(id, pkg); });
 }
 
-QCoro::Task<> AppState::addWork(std::string id, TSPackage pkg) {
-  const Profile* found = current(id);
+QCoro::Task<> ModController::addWork(std::string id, TSPackage pkg) {
+  const Profile* found = parts_.book->find(id);
   if (!found) co_return;
   Profile p = *found;
   // Record first, then install: the wish is saved even if the install fails.
@@ -28,13 +38,13 @@ QCoro::Task<> AppState::addWork(std::string id, TSPackage pkg) {
     held->isExplicit = true;
   else
     p.mods.push_back(ProfileMod{pkg.owner, pkg.name, pkg.latest, std::nullopt, true, true});
-  writeBack(p);
-  co_await syncProfile(id);
-  activity_->setNote(QStringLiteral("Added %1.").arg(qs(pkg.displayName())));
+  parts_.book->writeBack(p);
+  co_await parts_.sync->sync(id);
+  parts_.activity->setNote(QStringLiteral("Added %1.").arg(qs(pkg.displayName())));
 }
 
-void AppState::remove(const ModItem& item) {
-  const Profile* sel = selected();
+void ModController::remove(const ModItem& item) {
+  const Profile* sel = parts_.book->selected();
   if (!sel) return;
   const Profile& p = *sel;
   const ProfileMod& mod = item.mod;
@@ -43,17 +53,17 @@ void AppState::remove(const ModItem& item) {
   for (const ProfileMod& other : Plan::dependents(p, mod.id(), needs))
     dependents.append(qs(other.displayName()));
   if (!dependents.isEmpty()) {
-    activity_->setErrorMessage(QStringLiteral("%1 is needed by %2. Remove those first.")
-                                   .arg(qs(mod.displayName()), dependents.join(QStringLiteral(", "))));
+    parts_.activity->setErrorMessage(QStringLiteral("%1 is needed by %2. Remove those first.")
+                                         .arg(qs(mod.displayName()), dependents.join(QStringLiteral(", "))));
     return;
   }
-  performChange(p.id, QStringLiteral("Removing %1…").arg(qs(mod.displayName())),
-                History::describeRemove(mod.displayName()),
-                [this, id = p.id, key = mod.id()] { return removeWork(id, key); });
+  parts_.changes->perform(p.id, QStringLiteral("Removing %1…").arg(qs(mod.displayName())),
+                          History::describeRemove(mod.displayName()),
+                          [this, id = p.id, key = mod.id()] { return removeWork(id, key); });
 }
 
-QCoro::Task<> AppState::removeWork(std::string id, std::string key) {
-  const Profile* found = current(id);
+QCoro::Task<> ModController::removeWork(std::string id, std::string key) {
+  const Profile* found = parts_.book->find(id);
   if (!found || !found->find(key)) co_return;
   Profile p = *found;
   QStringList removed{qs(p.find(key)->displayName())};
@@ -75,89 +85,123 @@ QCoro::Task<> AppState::removeWork(std::string id, std::string key) {
     }
   });
   co_await removal;
-  writeBack(p);
-  activity_->noteRemoval(removed);
+  parts_.book->writeBack(p);
+  parts_.activity->noteRemoval(removed);
 }
 
-void AppState::setEnabled(const ModItem& item, bool on) {
-  const Profile* sel = selected();
+void ModController::setEnabled(const ModItem& item, bool on) {
+  const Profile* sel = parts_.book->selected();
   const ProfileMod* mod = sel ? sel->find(item.mod.id()) : nullptr;
   if (!mod) return;
-  performChange(
+  parts_.changes->perform(
       sel->id,
       (on ? QStringLiteral("Turning on %1…") : QStringLiteral("Turning off %1…")).arg(qs(mod->displayName())),
       History::describeToggle(*mod, on),
       [this, id = sel->id, key = mod->id(), on] { return setEnabledWork(id, key, on); });
 }
 
-QCoro::Task<> AppState::setEnabledWork(std::string id, std::string key, bool on) {
-  const Profile* found = current(id);
+QCoro::Task<> ModController::setEnabledWork(std::string id, std::string key, bool on) {
+  const Profile* found = parts_.book->find(id);
   if (!found || !found->find(key)) co_return;
   auto moving = background(this, [key, on, p = *found] { Installer::setEnabled(key, on, p); });
   co_await moving;
-  found = current(id);
+  found = parts_.book->find(id);
   if (!found || !found->find(key)) co_return;
   Profile p = *found;
   p.find(key)->enabled = on;
-  writeBack(p);
+  parts_.book->writeBack(p);
 }
 
-void AppState::update(const ModItem& item) {
-  const Profile* sel = selected();
+void ModController::update(const ModItem& item) {
+  const Profile* sel = parts_.book->selected();
   if (!sel) return;
-  const TSPackage* pkg = catalogued(item.mod.ns, item.mod.name, *sel);
+  const TSPackage* pkg = parts_.statuses->catalogued(item.mod.ns, item.mod.name, *sel);
   if (!sel->find(item.mod.id()) || !pkg) return;
   QString name = qs(item.mod.displayName());
-  performChange(sel->id, QStringLiteral("Updating %1…").arg(name),
-                History::describeUpdate(*sel->find(item.mod.id()), pkg->latest),
-                [this, id = sel->id, key = item.mod.id(), name, version = pkg->latest] {
-                  return updateWork(id, key, name, version);
-                });
+  parts_.changes->perform(sel->id, QStringLiteral("Updating %1…").arg(name),
+                          History::describeUpdate(*sel->find(item.mod.id()), pkg->latest),
+                          [this, id = sel->id, key = item.mod.id(), name, version = pkg->latest] {
+                            return updateWork(id, key, name, version);
+                          });
 }
 
-QCoro::Task<> AppState::updateWork(std::string id, std::string key, QString name, std::string version) {
-  const Profile* found = current(id);
+QCoro::Task<> ModController::updateWork(std::string id, std::string key, QString name, std::string version) {
+  const Profile* found = parts_.book->find(id);
   if (!found || !found->find(key)) co_return;
   Profile p = *found;
   p.find(key)->version = version;  // even when it is already the latest: the sync then repairs
-  writeBack(p);
+  parts_.book->writeBack(p);
   // Updating a held mod is the player's answer to the question whether to let it go.
-  if (HeldVersions holds = holds_[id]; holds.erase(key)) setHolds(p, std::move(holds));
-  co_await syncProfile(id);
-  activity_->setNote(QStringLiteral("Updated %1 to %2.").arg(name, qs(version)));
+  if (HeldVersions holds = parts_.statuses->holds(id); holds.erase(key)) setHolds(p, std::move(holds));
+  co_await parts_.sync->sync(id);
+  parts_.activity->setNote(QStringLiteral("Updated %1 to %2.").arg(name, qs(version)));
 }
 
-void AppState::updateAll() {
-  const Profile* sel = selected();
+void ModController::updateAll() {
+  const Profile* sel = parts_.book->selected();
   if (!sel) return;
-  performChange(sel->id, QStringLiteral("Updating mods…"), History::describeUpdateAll(),
-                [this, id = sel->id] { return updateAllWork(id); });
+  parts_.changes->perform(sel->id, QStringLiteral("Updating mods…"), History::describeUpdateAll(),
+                          [this, id = sel->id] { return updateAllWork(id); });
 }
 
-QCoro::Task<> AppState::updateAllWork(std::string id) {
-  const Profile* found = current(id);
+QCoro::Task<> ModController::updateAllWork(std::string id) {
+  const Profile* found = parts_.book->find(id);
   if (!found) co_return;
   Profile p = *found;
   // Held mods are passed by as if the catalogue had nothing newer.
   Plan::takeUpdates(
       p,
       [this, &p](const std::string& ns, const std::string& name) {
-        return heldVersion(p, packageKey(ns, name)) ? nullptr : catalogued(ns, name, p);
+        return parts_.statuses->heldVersion(p, packageKey(ns, name))
+                   ? nullptr
+                   : parts_.statuses->catalogued(ns, name, p);
       },
-      packStatus(p));
-  writeBack(p);
-  co_await syncProfile(id);
-  activity_->setNote(upToDate(found ? heldUpdateCount(*current(id)) : 0));
+      parts_.statuses->packStatus(p));
+  parts_.book->writeBack(p);
+  co_await parts_.sync->sync(id);
+  const Profile* now = parts_.book->find(id);  // the sync may have removed it
+  parts_.activity->setNote(upToDate(now ? parts_.statuses->heldUpdateCount(*now) : 0));
 }
 
-void AppState::installMissing() {
-  const Profile* sel = selected();
+void ModController::installMissing() {
+  const Profile* sel = parts_.book->selected();
   if (!sel) return;
-  performChange(sel->id, QStringLiteral("Installing…"), std::nullopt,
-                [this, id = sel->id] { return syncWork(id, QStringLiteral("Profile is ready to play.")); });
+  parts_.changes->perform(sel->id, QStringLiteral("Installing…"), std::nullopt, [this, id = sel->id] {
+    return syncWork(id, QStringLiteral("Profile is ready to play."));
+  });
 }
 
-QCoro::Task<> AppState::syncWork(std::string id, QString note) {
-  co_await syncProfile(id);
-  activity_->setNote(note);
+QCoro::Task<> ModController::syncWork(std::string id, QString note) {
+  co_await parts_.sync->sync(id);
+  parts_.activity->setNote(note);
+}
+
+void ModController::setHolds(const Profile& profile, HeldVersions holds) {
+  try {
+    parts_.statuses->setHolds(profile, std::move(holds));
+  } catch (...) {
+    parts_.activity->setErrorMessage(describe(std::current_exception()));
+  }
+}
+
+void ModController::hold(const ModItem& item) {
+  const Profile* sel = parts_.book->selected();
+  const ProfileMod* mod = sel ? sel->find(item.mod.id()) : nullptr;
+  if (!mod) return;
+  HeldVersions holds = parts_.statuses->holds(sel->id);
+  holds[mod->id()] = mod->installed.value_or(mod->version);
+  setHolds(*sel, std::move(holds));
+}
+
+void ModController::releaseHold(const ModItem& item) {
+  const Profile* sel = parts_.book->selected();
+  if (!sel) return;
+  HeldVersions holds = parts_.statuses->holds(sel->id);
+  if (holds.erase(item.mod.id()) == 0) return;
+  setHolds(*sel, std::move(holds));
+}
+
+QString ModController::heldAt(const QString& fullName) const {
+  const Profile* p = parts_.book->selected();
+  return p ? qs(parts_.statuses->heldVersion(*p, ss(fullName)).value_or("")) : QString();
 }

@@ -9,14 +9,14 @@ void AppState::play() {
   const Profile* p = selected();
   if (!p) return;
   // The sync before the launch writes the profile: it is a change like any other.
-  if (QString why = changeRefusal(p->id); !why.isEmpty()) {
+  if (QString why = changes_->refusal(p->id); !why.isEmpty()) {
     activity_->setErrorMessage(why);
     return;
   }
   // The game reads the settings files when it starts: unsaved edits are saved or dropped first.
   config_->leave(ConfigEditor::Leaving::toPlay, {}, [this, id = p->id] {
-    performChange(id, QStringLiteral("Preparing…"), std::nullopt,
-                  [this, id, dir = game_->folder()] { return playWork(id, dir); });
+    changes_->perform(id, QStringLiteral("Preparing…"), std::nullopt,
+                      [this, id, dir = game_->folder()] { return playWork(id, dir); });
   });
 }
 
@@ -25,7 +25,7 @@ void AppState::closeConfig() {
 }
 
 QCoro::Task<> AppState::playWork(std::string id, std::filesystem::path gameDir) {
-  co_await syncProfile(id);
+  co_await sync_->sync(id);
   const Profile* found = current(id);  // synchronisation may have changed or removed it
   if (!found) co_return;
   const Profile p = *found;

@@ -1,10 +1,17 @@
 // Every change of a profile runs through its queue, with a snapshot first when it is one the
 // player can undo.
-#include "app/app_state.hpp"
+#include "app/profile_changes.hpp"
+
+#include "app/activity.hpp"
 #include "app/background.hpp"
+#include "app/profile_book.hpp"
+#include "app/values.hpp"
 #include "foundation/app_error.hpp"
 
-QString AppState::changeRefusal(const std::string& id) const {
+ProfileChanges::ProfileChanges(ProfileBook* book, Activity* activity, QObject* parent)
+    : QObject(parent), book_(book), activity_(activity), queue_(new ProfileQueue(this)) {}
+
+QString ProfileChanges::refusal(const std::string& id) const {
   if (QString why = queue_->refusal(id); !why.isEmpty()) return why;
   if (activity_->idle()) return {};
   QString label = activity_->busy();
@@ -12,11 +19,9 @@ QString AppState::changeRefusal(const std::string& id) const {
   return QStringLiteral("Wait until “%1” has finished, then try again.").arg(label);
 }
 
-bool AppState::canChange() const { return selected() && changeRefusal(selected()->id).isEmpty(); }
-
-void AppState::performChange(std::string id, QString label, std::optional<History::Change> change,
+void ProfileChanges::perform(std::string id, QString label, std::optional<History::Change> change,
                              ProfileQueue::Job work) {
-  if (QString why = changeRefusal(id); !why.isEmpty()) {
+  if (QString why = refusal(id); !why.isEmpty()) {
     activity_->setErrorMessage(why);
     return;
   }
@@ -28,9 +33,9 @@ void AppState::performChange(std::string id, QString label, std::optional<Histor
       id);
 }
 
-QCoro::Task<> AppState::changeTask(std::string id, std::optional<History::Change> change,
-                                   ProfileQueue::Job work) {
-  const Profile* found = current(id);
+QCoro::Task<> ProfileChanges::changeTask(std::string id, std::optional<History::Change> change,
+                                         ProfileQueue::Job work) {
+  const Profile* found = book_->find(id);
   if (!found) co_return;
   const std::filesystem::path dir = found->dir();
   std::string snapshotID;
@@ -51,11 +56,12 @@ QCoro::Task<> AppState::changeTask(std::string id, std::optional<History::Change
     auto settling = background(this, [dir, snapshotID] { History::dropIfUnchanged(dir, snapshotID); });
     co_await settling;
   }
-  history_->refresh();
+  emit settled();
   if (failure) std::rethrow_exception(failure);
 }
 
-QCoro::Task<> AppState::saveConfig(std::string id, std::filesystem::path file, std::function<void()> write) {
+QCoro::Task<> ProfileChanges::saveConfig(std::string id, std::filesystem::path file,
+                                         std::function<void()> write) {
   const QString label = QStringLiteral("Saving %1…").arg(qs(file.filename().string()));
   auto saving = queue_->change(id, label, [this, id, file, write] {
     return changeTask(id, History::describeConfigSave(file),

@@ -1,4 +1,5 @@
-// Profile files: the archive a profile code carries, written to or read from a file the user chose.
+// Profile files (the archive a profile code carries, written to or read from a file the user chose)
+// and files dropped on the window.
 #include "app/app_state.hpp"
 #include "app/background.hpp"
 #include "app/text.hpp"
@@ -46,4 +47,23 @@ QCoro::Task<> AppState::importFileWork(std::filesystem::path file, ImportTarget 
   std::string bytes = co_await reading;
   auto importing = importArchive(std::move(bytes), target, ImportSource{"file " + file.string(), true});
   co_await importing;
+}
+
+void AppState::openDroppedFile(const QUrl& file) {
+  activity_->perform(QStringLiteral("Opening %1…").arg(file.fileName()),
+                     [this, file] { return dropWork(file); });
+}
+
+QCoro::Task<> AppState::dropWork(QUrl file) {
+  // A mod archive has its manifest at the top; a profile file never has one there.
+  const std::filesystem::path path = ss(file.toLocalFile());
+  auto peek = background(this, [path] { return FS::zipHasEntry(path, "manifest.json"); });
+  if (!co_await peek) {
+    window_->closeSheets();
+    window_->setImportFile(file);
+    window_->setShowImport(true);
+    co_return;
+  }
+  auto installing = modController_->installDroppedFile(ss(selectedID()), path);
+  co_await installing;
 }

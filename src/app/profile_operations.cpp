@@ -45,7 +45,7 @@ void AppState::rename(const ProfileItem& profile, const QString& to) {
   const QString name = trimSpacesAndTabs(to);
   if (!found || name.isEmpty()) return;
   // A change running now writes the record it read before the new name.
-  if (QString why = queue_->refusal(found->id); !why.isEmpty()) {
+  if (QString why = changes_->queue()->refusal(found->id); !why.isEmpty()) {
     activity_->setErrorMessage(why);
     return;
   }
@@ -61,18 +61,18 @@ void AppState::duplicate(const ProfileItem& profile) {
 
 void AppState::deleteProfile(const ProfileItem& profile) {
   const std::string id = profile.profile.id;
-  if (QString why = changeRefusal(id); !why.isEmpty()) {
+  if (QString why = changes_->refusal(id); !why.isEmpty()) {
     activity_->setErrorMessage(why);
     return;
   }
   // Its settings go with it, as the confirmation says: nothing open may be saved into its folder.
-  if (selectedID_ == qs(id)) config_->setFolder({});
+  if (book_->isSelected(id)) config_->setFolder({});
   ProfileStore::deleteProfile(profile.profile);
-  profiles_->removeAll(id);
-  holds_.erase(id);
+  const bool wasSelected = book_->isSelected(id);
+  book_->removeAll(id);
+  statuses_->forget(id);
   ensureAProfile();
-  emit profilesChanged();
-  if (selectedID_ == qs(id)) setSelectedID(profiles().empty() ? QString() : qs(profiles().front().id));
+  if (wasSelected) setSelectedID(profiles().empty() ? QString() : qs(profiles().front().id));
   refreshDerived();
 }
 

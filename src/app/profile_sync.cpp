@@ -1,9 +1,19 @@
 // Profile synchronisation: makes a profile's files match what it wants.
+#include "app/profile_sync.hpp"
+
+#include <QPointer>
+#include <QThreadPool>
+
 #include <set>
 
-#include "app/app_state.hpp"
+#include "app/activity.hpp"
 #include "app/archive_prefetch.hpp"
 #include "app/background.hpp"
+#include "app/catalogue_state.hpp"
+#include "app/game_state.hpp"
+#include "app/mod_statuses.hpp"
+#include "app/profile_book.hpp"
+#include "app/values.hpp"
 #include "catalogue/thunderstore.hpp"
 #include "foundation/app_error.hpp"
 #include "foundation/loader_pack.hpp"
@@ -11,16 +21,21 @@
 #include "installer/installer.hpp"
 #include "installer/plan.hpp"
 
-QCoro::Task<> AppState::syncProfile(std::string id) {
-  const Profile* found = current(id);
+ProfileSync::ProfileSync(Parts parts, QObject* parent)
+    : QObject(parent), parts_(parts), downloadPool_(new QThreadPool(this)) {
+  downloadPool_->setMaxThreadCount(8);  // more than parallelDownloads() ever asks for
+}
+
+QCoro::Task<> ProfileSync::sync(std::string id) {
+  const Profile* found = parts_.book->find(id);
   if (!found) co_return;
   Profile p = *found;
-  const std::filesystem::path gameDir = game_->folder();
-  if (!game_->found()) throw AppError("Valheim wasn’t found. Choose your Valheim folder first.");
+  const std::filesystem::path gameDir = parts_.game->folder();
+  if (!parts_.game->found()) throw AppError("Valheim wasn’t found. Choose your Valheim folder first.");
 
   if (!Installer::loaderInstalled(gameDir)) {
-    activity_->setBusy(QStringLiteral("Installing the BepInEx loader…"));
-    auto job = background(this, [gameDir, progress = activity_->downloadReporter()] {
+    parts_.activity->setBusy(QStringLiteral("Installing the BepInEx loader…"));
+    auto job = background(this, [gameDir, progress = parts_.activity->downloadReporter()] {
       // The download's address stays in the activity log; the player gets what failed.
       try {
         Installer::ensureLoader(gameDir, progress);
@@ -33,7 +48,7 @@ QCoro::Task<> AppState::syncProfile(std::string id) {
     });
     co_await job;
   }
-  if (Plan::packNeedsInstall(p, packStatus(p))) {
+  if (Plan::packNeedsInstall(p, parts_.statuses->packStatus(p))) {
     auto pack = syncPack(p, gameDir);
     p = co_await pack;
   }
@@ -51,10 +66,10 @@ void fetchAhead(ArchivePrefetch& prefetch, const Profile& p, const ProfileMod& m
 }
 }  // namespace
 
-QCoro::Task<> AppState::syncMods(Profile p) {
+QCoro::Task<> ProfileSync::syncMods(Profile p) {
   // Archives download ahead of their installs, several at once. The installs stay one at a time
   // and in the order below, so the profile ends up as it does when each archive downloads in turn.
-  ArchivePrefetch prefetch(this, downloadPool_, activity_->downloadReporter());
+  ArchivePrefetch prefetch(this, downloadPool_, parts_.activity->downloadReporter());
   for (const ProfileMod& mod : p.mods) fetchAhead(prefetch, p, mod);
   std::exception_ptr failure;
   try {
@@ -79,44 +94,47 @@ QCoro::Task<> AppState::syncMods(Profile p) {
   if (failure) std::rethrow_exception(failure);
 }
 
-QCoro::Task<Profile> AppState::syncPack(Profile p, std::filesystem::path gameDir) {
+QCoro::Task<Profile> ProfileSync::syncPack(Profile p, std::filesystem::path gameDir) {
   std::optional<std::string> version = p.packVersion;
   if (!version) {
     auto lookup = latestVersion(DependencyRef{std::string(LoaderPack::ns), std::string(LoaderPack::name)});
     version = co_await lookup;
   }
   if (!version) throw AppError("Couldn’t reach Thunderstore. Check your internet connection.");
-  activity_->setBusy(QStringLiteral("Installing BepInEx %1…").arg(qs(*version)));
-  auto job = background(this, [p, v = *version, gameDir, progress = activity_->downloadReporter()] {
+  parts_.activity->setBusy(QStringLiteral("Installing BepInEx %1…").arg(qs(*version)));
+  auto job = background(this, [p, v = *version, gameDir, progress = parts_.activity->downloadReporter()] {
     Installer::installPack(p, v, gameDir, progress);
   });
   co_await job;
   p.packVersion = version;
   p.packInstalled = version;
-  writeBack(p);
+  parts_.book->writeBack(p);
   co_return p;
 }
 
-QCoro::Task<AppState::SyncedMod> AppState::syncMod(Profile p, std::string key, ArchivePrefetch* prefetch) {
+QCoro::Task<ProfileSync::SyncedMod> ProfileSync::syncMod(Profile p, std::string key,
+                                                         ArchivePrefetch* prefetch) {
   ProfileMod& held = *p.find(key);  // a wave holds only keys the profile has
   const ProfileMod mod = held;
   const bool fromFile = Installer::installedFromFile(key, p);
   if (Plan::needsInstall(mod, Installer::filesPresent(key, p))) {
-    activity_->setBusy(QStringLiteral("Installing %1 %2…").arg(qs(mod.displayName()), qs(mod.version)));
+    parts_.activity->setBusy(QStringLiteral("Installing %1 %2…").arg(qs(mod.displayName()), qs(mod.version)));
     if (fromFile) {
       auto job = background(this, [key, p] { return Installer::reinstallModFile(key, p); });
       held.version = (co_await job).version;
     } else {
+      QPointer<ProfileSync> alive(this);
       auto prepared = prefetch->ready(ArchiveRef{mod.ns, mod.name, mod.version});
       const std::optional<std::filesystem::path> unpacked = co_await prepared;
-      auto job = background(this, [mod, p, unpacked, progress = activity_->downloadReporter()] {
+      if (!alive) throw Abandoned{};  // the prefetch outlives its owner's parts
+      auto job = background(this, [mod, p, unpacked, progress = parts_.activity->downloadReporter()] {
         return unpacked ? Installer::installUnpacked(mod, mod.version, *unpacked, p)
                         : Installer::installMod(mod, mod.version, p, progress);
       });
       co_await job;
     }
     held.installed = held.version;
-    writeBack(p);
+    parts_.book->writeBack(p);
   }
   const std::vector<DependencyRef> needs = Installer::dependencies(key, p);
 
@@ -131,14 +149,14 @@ QCoro::Task<AppState::SyncedMod> AppState::syncMod(Profile p, std::string key, A
     if (!version)
       throw AppError("Couldn’t find " + dep.id() + " on Thunderstore (needed by " + mod.displayName() + ").");
     p.mods.push_back(Plan::dependencyMod(dep, *version));
-    writeBack(p);
+    parts_.book->writeBack(p);
     fetchAhead(*prefetch, p, p.mods.back());
   }
   co_return SyncedMod{std::move(p), Plan::keys(needs)};
 }
 
-QCoro::Task<std::optional<std::string>> AppState::latestVersion(DependencyRef wanted) {
-  if (std::optional<std::string> known = catalogue_->latest(wanted.ns, wanted.name)) co_return known;
+QCoro::Task<std::optional<std::string>> ProfileSync::latestVersion(DependencyRef wanted) {
+  if (std::optional<std::string> known = parts_.catalogue->latest(wanted.ns, wanted.name)) co_return known;
   auto lookup = background(this, [wanted] { return Thunderstore::latestVersion(wanted.ns, wanted.name); });
   co_return co_await lookup;
 }

@@ -3,6 +3,7 @@
 
 #include "app/app_state.hpp"
 #include "app/background.hpp"
+#include "app/describe.hpp"
 #include "app/text.hpp"
 #include "catalogue/thunderstore.hpp"
 #include "foundation/app_error.hpp"
@@ -42,7 +43,7 @@ void AppState::performImport(const ImportTarget& target, ProfileQueue::Job work)
   if (target.kind == ImportTarget::Kind::newProfile)
     activity_->perform(label, std::move(work));
   else
-    performChange(ss(target.value), label, std::nullopt, std::move(work));
+    changes_->perform(ss(target.value), label, std::nullopt, std::move(work));
 }
 
 void AppState::importCodeAsNew(const QString& code, const QString& name) {
@@ -108,7 +109,11 @@ QCoro::Task<> AppState::importArchive(std::string bytes, ImportTarget target, Im
   auto preparing = importTarget(target, qs(imported.name), source);
   Profile p = co_await preparing;
   takeMods(p, imported);
-  setHolds(p, holdsOf(imported));
+  try {
+    statuses_->setHolds(p, holdsOf(imported));
+  } catch (...) {  // the mods still come; only the holds are lost
+    activity_->setErrorMessage(describe(std::current_exception()));
+  }
   if (imported.configDir) {
     auto copy = background(this, [from = *imported.configDir, to = p.bepinex() / "config"] {
       FS::copyContents(from, to, true);
@@ -119,7 +124,7 @@ QCoro::Task<> AppState::importArchive(std::string bytes, ImportTarget target, Im
   activity_->setBusyProfile(p.id);
   switchProfile(qs(p.id), DetailTab::Installed);
 
-  co_await syncProfile(p.id);
+  co_await sync_->sync(p.id);
   // Everything some mod of the profile needs is a dependency, not the user's own choice.
   if (const Profile* synced = current(p.id)) {
     p = *synced;

@@ -64,10 +64,10 @@ QCoro::Task<bool> AppState::migrateAtStart() {
 }
 
 void AppState::loadProfiles() {
-  profiles_->reset(ProfileStore::loadAll());
+  std::vector<Profile> loaded = ProfileStore::loadAll();
+  for (const Profile& p : loaded) statuses_->loadHolds(p);
+  book_->reset(std::move(loaded));
   ensureAProfile();
-  for (const Profile& p : profiles()) loadHolds(p);
-  emit profilesChanged();
 
   QString first;
   for (const Profile& p : profiles())

@@ -44,6 +44,13 @@ struct CatalogueStateForeign {
   QML_UNCREATABLE("Owned by AppState.")
 };
 
+struct ModControllerForeign {
+  Q_GADGET
+  QML_FOREIGN(ModController)
+  QML_NAMED_ELEMENT(ModController)
+  QML_UNCREATABLE("Owned by AppState.")
+};
+
 struct ProfileListModelForeign {
   Q_GADGET
   QML_FOREIGN(ProfileListModel)

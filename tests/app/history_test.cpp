@@ -38,9 +38,9 @@ class HistoryApp : public StartedApp {
   }
   // A with B and C, then A at 1.1.0 in the catalogue and in the profile.
   void updateA() {
-    run([&] { state->add(pkg("A")); });
+    run([&] { state->modController()->add(pkg("A")); });
     publish("A", "1.1.0", {"Team-B-1.0.0"});
-    run([&] { state->update(mod("A")); });
+    run([&] { state->modController()->update(mod("A")); });
     ASSERT_EQ(mod("A").installed, "1.1.0");
   }
   void select(const std::string& description) {
@@ -54,22 +54,22 @@ using Pair = std::pair<std::string, QString>;
 
 TEST_F(HistoryApp, EveryKindOfChangeTakesOneSnapshotNamedForIt) {
   EXPECT_EQ(newest(), Pair("", "Undo"));
-  run([&] { state->add(pkg("A")); });
+  run([&] { state->modController()->add(pkg("A")); });
   EXPECT_EQ(newest(), Pair("Added A", "Undo Add A"));
-  run([&] { state->setEnabled(mod("A"), false); });
+  run([&] { state->modController()->setEnabled(mod("A"), false); });
   EXPECT_EQ(newest(), Pair("Turned off A", "Undo Turn Off A"));
   publish("A", "1.1.0", {"Team-B-1.0.0"});
-  run([&] { state->update(mod("A")); });
+  run([&] { state->modController()->update(mod("A")); });
   EXPECT_EQ(newest(), Pair("Updated A 1.0.0 → 1.1.0", "Undo Update A"));
   publish("C", "1.1.0");
-  run([&] { state->updateAll(); });
+  run([&] { state->modController()->updateAll(); });
   EXPECT_EQ(newest(), Pair("Updated all mods", "Undo Update All"));
   const fs::path file = TestHome::path() / "Raid_Tweaks.zip";
   FS::writeAtomic(file, zipBytes({{"manifest.json", R"({"name": "Raid_Tweaks", "version_number": "1.0.0"})"},
                                   {"Raid.dll", "dll"}}));
-  run([&] { state->installModFile(fileAt(file)); });
+  run([&] { state->modController()->installModFile(fileAt(file)); });
   EXPECT_EQ(newest(), Pair("Installed Raid Tweaks from a file", "Undo Install Raid Tweaks"));
-  run([&] { state->remove(mod("Raid_Tweaks")); });
+  run([&] { state->modController()->remove(mod("Raid_Tweaks")); });
   EXPECT_EQ(newest(), Pair("Removed Raid Tweaks", "Undo Remove Raid Tweaks"));
 
   FS::writeAtomic(config("Test.cfg"), "[General]\nMenu key = F1\n");
@@ -92,7 +92,7 @@ TEST_F(HistoryApp, EveryKindOfChangeTakesOneSnapshotNamedForIt) {
 
 TEST_F(HistoryApp, UndoOfAnUpdateInstallsTheOldVersionAndRedoTheNewOne) {
   updateA();
-  run([&] { state->undo(); });
+  run([&] { state->modController()->undo(); });
   EXPECT_EQ(state->activity()->errorMessage(), "");
   EXPECT_EQ(state->activity()->note(), "Undid Update A.");
   EXPECT_EQ(mod("A").version, "1.0.0");
@@ -101,10 +101,10 @@ TEST_F(HistoryApp, UndoOfAnUpdateInstallsTheOldVersionAndRedoTheNewOne) {
   EXPECT_EQ(newest(), Pair("Updated A 1.0.0 → 1.1.0", "Undo Add A"));
   EXPECT_EQ(history().redoText(), "Redo Update A");
 
-  run([&] { state->redo(); });
+  run([&] { state->modController()->redo(); });
   EXPECT_EQ(state->activity()->note(), "Redid Update A.");
   EXPECT_EQ(mod("A").installed, "1.1.0");
-  EXPECT_EQ(state->updateCount(selected()), 0);
+  EXPECT_EQ(state->statuses()->updateCount(selected()), 0);
 }
 
 TEST_F(HistoryApp, ARestoreIsRefusedWhileTheGameRunsOrWhenAVersionCannotBeHad) {
@@ -117,7 +117,7 @@ TEST_F(HistoryApp, ARestoreIsRefusedWhileTheGameRunsOrWhenAVersionCannotBeHad) {
 
   setGameRunning(true);
   EXPECT_FALSE(history().canRestore());
-  state->restore(history().selectedID());
+  state->modController()->restore(history().selectedID());
   EXPECT_EQ(state->activity()->errorMessage(), "Valheim is already running.");
   setGameRunning(false);
 
@@ -128,7 +128,7 @@ TEST_F(HistoryApp, ARestoreIsRefusedWhileTheGameRunsOrWhenAVersionCannotBeHad) {
   const QString sentence = "A 1.0.0 is no longer on Thunderstore, so this snapshot can’t be restored.";
   EXPECT_EQ(history().missing(), sentence);
   EXPECT_FALSE(history().canRestore());
-  run([&] { state->restore(history().selectedID()); });
+  run([&] { state->modController()->restore(history().selectedID()); });
   EXPECT_EQ(state->activity()->errorMessage(), sentence);
 
   EXPECT_EQ(mod("A").installed, "1.1.0");
@@ -137,17 +137,17 @@ TEST_F(HistoryApp, ARestoreIsRefusedWhileTheGameRunsOrWhenAVersionCannotBeHad) {
 }
 
 TEST_F(HistoryApp, ASnapshotThatCannotBeWrittenStopsTheChange) {
-  run([&] { state->add(pkg("A")); });
+  run([&] { state->modController()->add(pkg("A")); });
   publish("A", "1.1.0", {"Team-B-1.0.0"});
   History::FaultPoint::setHook(
       [] { throw fs::filesystem_error("write", std::error_code(ENOSPC, std::generic_category())); });
   const QString full =
       "There isn’t enough disk space to keep a snapshot of this profile, so nothing was changed. Free some "
       "space and try again.";
-  run([&] { state->setEnabled(mod("A"), false); });
+  run([&] { state->modController()->setEnabled(mod("A"), false); });
   EXPECT_EQ(state->activity()->errorMessage(), full);
   EXPECT_TRUE(mod("A").enabled);
-  run([&] { state->update(mod("A")); });
+  run([&] { state->modController()->update(mod("A")); });
   EXPECT_EQ(state->activity()->errorMessage(), full);
   History::FaultPoint::setHook(nullptr);
   EXPECT_EQ(mod("A").version, "1.0.0");
@@ -157,12 +157,12 @@ TEST_F(HistoryApp, ASnapshotThatCannotBeWrittenStopsTheChange) {
 }
 
 TEST_F(HistoryApp, TheSheetShowsWhatChangedSinceASnapshot) {
-  run([&] { state->add(pkg("A")); });
+  run([&] { state->modController()->add(pkg("A")); });
   FS::writeAtomic(config("Test.cfg"), "[General]\nMenu key = F1\n");
-  run([&] { state->setEnabled(mod("A"), false); });
+  run([&] { state->modController()->setEnabled(mod("A"), false); });
   FS::writeAtomic(config("Test.cfg"), "[General]\nMenu key = F2\nSpeed = 2\n");
   publish("A", "1.1.0", {"Team-B-1.0.0"});
-  run([&] { state->update(mod("A")); });
+  run([&] { state->modController()->update(mod("A")); });
 
   state->window()->setShowHistory(true);
   ASSERT_TRUE(waitUntil([&] { return history().entries()->count() == 4; }));
@@ -182,7 +182,7 @@ TEST_F(HistoryApp, TheSheetShowsWhatChangedSinceASnapshot) {
   EXPECT_TRUE(history().canUndo());
   EXPECT_EQ(history().undoText(), "Undo Update A");
 
-  state->updateAll();  // while busy nothing can be restored or undone
+  state->modController()->updateAll();  // while busy nothing can be restored or undone
   EXPECT_FALSE(history().canRestore());
   EXPECT_FALSE(history().canUndo());
   settle();
@@ -193,10 +193,10 @@ class Holds : public HistoryApp {
  protected:
   void SetUp() override {
     HistoryApp::SetUp();
-    run([&] { state->add(pkg("A")); });
+    run([&] { state->modController()->add(pkg("A")); });
     publish("A", "1.1.0", {"Team-B-1.0.0"});
     publish("B", "1.2.0", {"Team-C-1.0.0"});
-    state->hold(mod("A"));
+    state->modController()->hold(mod("A"));
   }
   QVariant row(int role) const {
     const ModListModel& mods = *state->modsModel();
@@ -205,17 +205,17 @@ class Holds : public HistoryApp {
 };
 
 TEST_F(Holds, AHeldModShowsNoUpdateAndUpdateAllPassesItBy) {
-  EXPECT_EQ(state->updateCount(selected()), 1);  // B only
-  EXPECT_EQ(state->status(mod("A"), selected()), ModStatus::UpToDate);
+  EXPECT_EQ(state->statuses()->updateCount(selected()), 1);  // B only
+  EXPECT_EQ(state->statuses()->status(mod("A"), selected()), ModStatus::UpToDate);
   EXPECT_TRUE(row(ModListModel::HeldRole).toBool());
   EXPECT_EQ(row(ModListModel::HeldVersionRole), "1.0.0");
-  run([&] { state->updateAll(); });
+  run([&] { state->modController()->updateAll(); });
   EXPECT_EQ(mod("A").installed, "1.0.0");
   EXPECT_EQ(mod("B").installed, "1.2.0");
   EXPECT_EQ(state->activity()->note(), "Everything is up to date (1 update held).");
   EXPECT_EQ(state->selectedHeldUpdates(), 1);
 
-  run([&] { state->update(mod("A")); });  // the player's answer: let it go
+  run([&] { state->modController()->update(mod("A")); });  // the player's answer: let it go
   EXPECT_EQ(mod("A").installed, "1.1.0");
   EXPECT_FALSE(row(ModListModel::HeldRole).toBool());
   EXPECT_TRUE(ProfileStore::loadHolds(selected()).empty());
@@ -224,15 +224,15 @@ TEST_F(Holds, AHeldModShowsNoUpdateAndUpdateAllPassesItBy) {
 TEST_F(Holds, TravelInAProfileFileAndCopiesAndAreReleasedByTheirCommand) {
   const fs::path exported = TestHome::path() / "Held.r2z";
   run([&] { state->exportProfileFile(selected(), fileAt(exported)); });
-  state->releaseHold(mod("A"));
-  EXPECT_EQ(state->updateCount(selected()), 2);
+  state->modController()->releaseHold(mod("A"));
+  EXPECT_EQ(state->statuses()->updateCount(selected()), 2);
   run([&] { state->importFileAsNew(fileAt(exported), "Friend"); });
   EXPECT_EQ(selected().name, "Friend");
-  EXPECT_EQ(state->heldVersion(selected(), "Team-A"), "1.0.0");
+  EXPECT_EQ(state->statuses()->heldVersion(selected(), "Team-A"), "1.0.0");
   EXPECT_EQ(ProfileStore::loadHolds(selected()), (HeldVersions{{"Team-A", "1.0.0"}}));
   state->duplicate(ProfileItem(selected()));  // holds belong to the profile, so a copy keeps them
   EXPECT_EQ(selected().name, "Friend copy");
-  EXPECT_EQ(state->heldVersion(selected(), "Team-A"), "1.0.0");
+  EXPECT_EQ(state->statuses()->heldVersion(selected(), "Team-A"), "1.0.0");
 }
 TEST_F(Holds, ComeFromAnotherManagersFileThatNamesThemByCatalogueID) {
   const fs::path file = TestHome::path() / "Other.r2z";

@@ -34,7 +34,7 @@ class LaunchCheckTest : public StartedApp {
   void SetUp() override {
     StartedApp::SetUp();
     publish("D", "1.0.0");
-    run([&] { state->add(pkg("A")); });
+    run([&] { state->modController()->add(pkg("A")); });
   }
   LaunchCheck& check() const { return *state->launchCheck(); }
   fs::path log() const { return selected().bepinex() / "LogOutput.log"; }

@@ -23,21 +23,21 @@ fs::path writeOwnB() {
 }
 
 TEST_F(ModFromFile, ItIsInstalledWithWhatTheCatalogueHasAndNeverUpdated) {
-  run([&] { state->installModFile(fileAt(writeOwnB())); });
+  run([&] { state->modController()->installModFile(fileAt(writeOwnB())); });
   EXPECT_EQ(state->activity()->errorMessage(), "");
   EXPECT_EQ(state->activity()->note(), "Installed B 0.9.0 from a file.");
   EXPECT_EQ(modKeys(), (Strings{"Team-B", "Team-C"}));  // no Ghost-Gone, no second B, no pack
   EXPECT_TRUE(mod("B").isExplicit);
   EXPECT_EQ(mod("C").installed, "1.0.0");
-  EXPECT_EQ(state->status(mod("B"), selected()), ModStatus::Installed);
+  EXPECT_EQ(state->statuses()->status(mod("B"), selected()), ModStatus::Installed);
   const QModelIndex row = state->modsModel()->index(0);
   EXPECT_EQ(row.data(ModListModel::BylineRole).toString(), "by Team · installed from a file");
   EXPECT_EQ(state->selectedUpdateCount(), 0);
 
-  run([&] { state->updateAll(); });
-  run([&] { state->add(pkg("A")); });  // A needs B: the player's own B serves
+  run([&] { state->modController()->updateAll(); });
+  run([&] { state->modController()->add(pkg("A")); });  // A needs B: the player's own B serves
   fs::remove_all(selected().bepinex() / "plugins/Team-B");
-  run([&] { state->installMissing(); });
+  run([&] { state->modController()->installMissing(); });
   EXPECT_EQ(state->activity()->note(), "Profile is ready to play.");
   EXPECT_EQ(mod("B").installed, "0.9.0");
   EXPECT_EQ(FS::readFile(selected().bepinex() / "plugins/Team-B/B.dll"), "own build");
@@ -69,7 +69,7 @@ TEST_F(ModFromFile, ANonModFileChangesNothing) {
   const fs::path file = TestHome::path() / "notes.zip";
   FS::writeAtomic(file, zipBytes({{"notes.txt", "x"}}));
   const auto before = state->profiles();
-  run([&] { state->installModFile(fileAt(file)); });
+  run([&] { state->modController()->installModFile(fileAt(file)); });
   EXPECT_EQ(state->activity()->errorMessage(),
             "“notes.zip” has no readable manifest.json, so it can’t be installed as a mod.");
   EXPECT_EQ(state->profiles(), before);

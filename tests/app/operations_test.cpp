@@ -18,15 +18,15 @@ class Updates : public Operations {
   // A with B and C, then A and B have newer versions.
   void SetUp() override {
     Operations::SetUp();
-    run([&] { state->add(pkg("A")); });
+    run([&] { state->modController()->add(pkg("A")); });
     publish("A", "1.1.0", {"Team-B-1.0.0"});
     publish("B", "1.2.0", {"Team-C-1.0.0"});
   }
 };
 
 TEST_F(Updates, OfOneModRecordTheLatestVersionOfThatModAndInstallIt) {
-  EXPECT_EQ(state->updateCount(selected()), 2);
-  run([&] { state->update(mod("A")); });
+  EXPECT_EQ(state->statuses()->updateCount(selected()), 2);
+  run([&] { state->modController()->update(mod("A")); });
   EXPECT_EQ(state->activity()->note(), "Updated A to 1.1.0.");
   EXPECT_EQ(mod("A").installed, "1.1.0");
   EXPECT_EQ(mod("B").installed, "1.0.0");
@@ -34,11 +34,11 @@ TEST_F(Updates, OfOneModRecordTheLatestVersionOfThatModAndInstallIt) {
 }
 
 TEST_F(Updates, AllInstallEveryModThatIsBehind) {
-  run([&] { state->updateAll(); });
+  run([&] { state->modController()->updateAll(); });
   EXPECT_EQ(state->activity()->note(), "Everything is up to date.");
   EXPECT_EQ(mod("A").installed, "1.1.0");
   EXPECT_EQ(mod("B").installed, "1.2.0");
-  EXPECT_EQ(state->updateCount(selected()), 0);
+  EXPECT_EQ(state->statuses()->updateCount(selected()), 0);
   EXPECT_TRUE(savedAs(selected()));
 }
 
@@ -48,21 +48,21 @@ class Removal : public Operations {
   void SetUp() override {
     Operations::SetUp();
     publish("D", "1.0.0", {"Team-B-1.0.0"});
-    run([&] { state->add(pkg("A")); });
-    run([&] { state->add(pkg("D")); });
-    run([&] { state->add(pkg("C")); });
+    run([&] { state->modController()->add(pkg("A")); });
+    run([&] { state->modController()->add(pkg("D")); });
+    run([&] { state->modController()->add(pkg("C")); });
   }
 };
 
 TEST_F(Removal, IsRefusedWhileAnotherModNeedsIt) {
-  state->remove(mod("B"));
+  state->modController()->remove(mod("B"));
   EXPECT_EQ(state->activity()->errorMessage(), "B is needed by A, D. Remove those first.");
   EXPECT_EQ(selected().mods.size(), 4u);
   EXPECT_TRUE(fs::exists(plugins("B")));
 }
 
 TEST_F(Removal, KeepsDependenciesAnotherModStillNeeds) {
-  run([&] { state->remove(mod("A")); });
+  run([&] { state->modController()->remove(mod("A")); });
   EXPECT_EQ(state->activity()->note(), "Removed A.");
   EXPECT_EQ(modKeys(), (Strings{"Team-B", "Team-C", "Team-D"}));
   EXPECT_FALSE(fs::exists(plugins("A")));
@@ -70,8 +70,8 @@ TEST_F(Removal, KeepsDependenciesAnotherModStillNeeds) {
 }
 
 TEST_F(Removal, TakesDependenciesNothingNeedsAnyMoreAlong) {
-  run([&] { state->remove(mod("A")); });
-  run([&] { state->remove(mod("D")); });  // B goes along; C is explicit and stays
+  run([&] { state->modController()->remove(mod("A")); });
+  run([&] { state->modController()->remove(mod("D")); });  // B goes along; C is explicit and stays
   EXPECT_EQ(modKeys(), Strings{"Team-C"});
   EXPECT_FALSE(fs::exists(plugins("B")));
   EXPECT_TRUE(fs::exists(plugins("C")));
@@ -80,20 +80,21 @@ TEST_F(Removal, TakesDependenciesNothingNeedsAnyMoreAlong) {
 }
 
 TEST_F(Operations, DisablingParksTheFilesAndEnablingBringsThemBack) {
-  run([&] { state->add(pkg("C")); });
-  run([&] { state->setEnabled(mod("C"), false); });
+  run([&] { state->modController()->add(pkg("C")); });
+  run([&] { state->modController()->setEnabled(mod("C"), false); });
   EXPECT_FALSE(onDisk(selected().id).mods[0].enabled);
   EXPECT_FALSE(fs::exists(plugins("C")));
   EXPECT_TRUE(fs::exists(selected().disabledDir() / "plugins/Team-C"));
-  EXPECT_EQ(state->status(mod("C"), selected()), ModStatus::UpToDate);  // parked files count as present
+  EXPECT_EQ(state->statuses()->status(mod("C"), selected()),
+            ModStatus::UpToDate);  // parked files count as present
 
-  run([&] { state->setEnabled(mod("C"), true); });
+  run([&] { state->modController()->setEnabled(mod("C"), true); });
   EXPECT_TRUE(mod("C").enabled);
   EXPECT_TRUE(fs::exists(plugins("C")));
 }
 
 TEST_F(Operations, EveryChangeWhileAnotherRunsIsRefusedWithASentence) {
-  run([&] { state->add(pkg("C")); });
+  run([&] { state->modController()->add(pkg("C")); });
   std::promise<void> gate;  // the first operation runs until the gate opens
   std::shared_future<void> opened = gate.get_future().share();
   busyTexts.clear();
@@ -102,13 +103,14 @@ TEST_F(Operations, EveryChangeWhileAnotherRunsIsRefusedWithASentence) {
     co_await wait;
   });
   EXPECT_FALSE(state->canChange());
-  const std::vector<std::function<void()>> refused{[&] { state->add(pkg("A")); },
-                                                   [&] { state->setEnabled(mod("C"), false); },
-                                                   [&] { state->remove(mod("C")); },
-                                                   [&] { state->updateAll(); },
-                                                   [&] { state->installMissing(); },
-                                                   [&] { state->undo(); },
-                                                   [&] { state->deleteProfile(selected()); }};
+  const std::vector<std::function<void()>> refused{
+      [&] { state->modController()->add(pkg("A")); },
+      [&] { state->modController()->setEnabled(mod("C"), false); },
+      [&] { state->modController()->remove(mod("C")); },
+      [&] { state->modController()->updateAll(); },
+      [&] { state->modController()->installMissing(); },
+      [&] { state->modController()->undo(); },
+      [&] { state->deleteProfile(selected()); }};
   for (const auto& change : refused) {
     state->activity()->setErrorMessage({});
     change();

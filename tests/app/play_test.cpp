@@ -4,7 +4,7 @@ namespace {
 using Play = StartedApp;
 
 TEST_F(Play, WithSteamRunningThePreparedProfileIsActivatedAndLaunched) {
-  run([&] { state->add(pkg("C")); });
+  run([&] { state->modController()->add(pkg("C")); });
   busyTexts.clear();
   run([&] { state->play(); });
 
@@ -16,7 +16,7 @@ TEST_F(Play, WithSteamRunningThePreparedProfileIsActivatedAndLaunched) {
 }
 
 TEST_F(Play, AGameAlreadyRunningEndsThePlayWithItsSentence) {
-  run([&] { state->installMissing(); });
+  run([&] { state->modController()->installMissing(); });
   EXPECT_TRUE(state->game()->canPlay());
   tools.answerFor("pgrep", "-f", 0);
   state->pollGame();

@@ -16,7 +16,7 @@ const std::string manifest =
     "    enabled: true\n";
 
 TEST_F(ProfileFiles, AnExportedFileImportsAgainAndFilesLaidOutByOtherManagersImport) {
-  run([&] { state->add(pkg("A")); });
+  run([&] { state->modController()->add(pkg("A")); });
   const fs::path exported = TestHome::path() / "Shared.r2z";
   run([&] { state->exportProfileFile(selected(), fileAt(exported)); });
   EXPECT_EQ(state->activity()->note(), "Exported “Default” to Shared.r2z.");

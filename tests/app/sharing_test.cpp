@@ -7,7 +7,7 @@ using Sharing = AppTest;
 TEST_F(Sharing, ACodeImportsIntoANewProfileAndOverAnExistingOne) {
   publish("D", "1.0.0");
   start();
-  run([&] { state->add(pkg("A")); });
+  run([&] { state->modController()->add(pkg("A")); });
   auto config = [&](const std::string& name) { return selected().bepinex() / "config" / name; };
   FS::writeAtomic(config("a.cfg"), "shared");
   run([&] { state->shareCode(selected()); });
@@ -27,7 +27,7 @@ TEST_F(Sharing, ACodeImportsIntoANewProfileAndOverAnExistingOne) {
   EXPECT_TRUE(noWorkFolderLeft());
 
   state->newProfile("Old");
-  run([&] { state->add(pkg("D")); });
+  run([&] { state->modController()->add(pkg("D")); });
   FS::writeAtomic(config("a.cfg"), "old");
   FS::writeAtomic(config("own.cfg"), "mine");
   const std::string id = selected().id;

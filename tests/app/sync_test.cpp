@@ -14,7 +14,7 @@ TEST_F(Sync, ADependencyChainIsInstalledBreadthFirstWithEachDownloadUnderItsStep
     if (state->activity()->downloading())
       seen[state->activity()->busy().toStdString()].push_back(state->activity()->progress());
   });
-  run([&] { state->add(pkg("A")); });
+  run([&] { state->modController()->add(pkg("A")); });
 
   EXPECT_EQ(state->activity()->note(), "Added A.");
   EXPECT_EQ(busyTexts, (Strings{"Adding A…", "Installing BepInEx 5.4.2202…", "Installing A 1.0.0…",
@@ -33,7 +33,7 @@ TEST_F(Sync, ADependencyChainIsInstalledBreadthFirstWithEachDownloadUnderItsStep
   EXPECT_TRUE(savedAs(selected()));
 
   const size_t requests = catalogue.requests().size();  // a second run finds nothing to do
-  run([&] { state->installMissing(); });
+  run([&] { state->modController()->installMissing(); });
   EXPECT_EQ(state->activity()->note(), "Profile is ready to play.");
   EXPECT_EQ(catalogue.requests().size(), requests);
 }
@@ -41,8 +41,8 @@ TEST_F(Sync, ADependencyChainIsInstalledBreadthFirstWithEachDownloadUnderItsStep
 TEST_F(Sync, ASharedDependencyAndACycleAreHandledOnce) {
   publish("D", "1.0.0", {"Team-C-1.0.0", "Team-E-1.0.0"});
   publish("E", "1.0.0", {"Team-D-1.0.0"});  // D and E need each other
-  run([&] { state->add(pkg("A")); });
-  run([&] { state->add(pkg("D")); });
+  run([&] { state->modController()->add(pkg("A")); });
+  run([&] { state->modController()->add(pkg("D")); });
 
   EXPECT_EQ(state->activity()->note(), "Added D.");
   EXPECT_EQ(modKeys(), (Strings{"Team-A", "Team-B", "Team-C", "Team-D", "Team-E"}));
@@ -52,7 +52,7 @@ TEST_F(Sync, ASharedDependencyAndACycleAreHandledOnce) {
 
 TEST_F(Sync, WhatWasDoneBeforeAFailureStaysSaved) {
   catalogue.answer(FakeCatalogue::downloadPath("Team", "B", "1.0.0"), {.status = 404, .body = "gone"});
-  run([&] { state->add(pkg("A")); });
+  run([&] { state->modController()->add(pkg("A")); });
 
   EXPECT_FALSE(state->activity()->errorMessage().isEmpty());
   EXPECT_TRUE(logHas("error: " + state->activity()->errorMessage().toStdString()));
@@ -65,7 +65,7 @@ TEST_F(Sync, WhatWasDoneBeforeAFailureStaysSaved) {
 
   publish("Orphan", "1.0.0", {"Team-Nowhere-1.0.0"});
   state->newProfile("Other");
-  run([&] { state->add(pkg("Orphan")); });
+  run([&] { state->modController()->add(pkg("Orphan")); });
   EXPECT_EQ(state->activity()->errorMessage(),
             "Couldn’t find Team-Nowhere on Thunderstore (needed by Orphan).");
 }
@@ -76,7 +76,7 @@ TEST_F(Sync, ANetworkFailureShowsItsPlainSentenceAndLogsTheDetail) {
   catalogue.answer(FakeCatalogue::downloadPath("Team", "D", "1.0.0"),
                    {.body = std::string(1000, 'x'), .truncated = true});
   Thunderstore::setTimeoutScale(0.001);
-  run([&] { state->add(pkg("D")); });
+  run([&] { state->modController()->add(pkg("D")); });
   Thunderstore::setTimeoutScale(1);
   EXPECT_EQ(state->activity()->errorMessage(), "The network connection was lost.");
   EXPECT_TRUE(logHas("error: The network connection was lost.\n"));

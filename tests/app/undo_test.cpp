@@ -22,8 +22,8 @@ class UndoApp : public StartedApp {
     publish("BetterArchery", "1.9.8", {"Team-ModSettings-1.1.4"});
     publish("ValheimPlus", "0.9.9");
     for (const char* name : {"PlanBuild", "BetterArchery", "ValheimPlus"})
-      run([&] { state->add(pkg(name)); });
-    run([&] { state->setEnabled(mod("BetterArchery"), false); });
+      run([&] { state->modController()->add(pkg(name)); });
+    run([&] { state->modController()->setEnabled(mod("BetterArchery"), false); });
     FS::writeAtomic(config("valheim_plus.cfg"), "[Server]\nenabled = true\n");
     FS::writeAtomic(config("marcopogo.PlanBuild.cfg"), "[General]\nShowAllPieces = false\n");
   }
@@ -53,25 +53,25 @@ class UndoApp : public StartedApp {
 
 TEST_F(UndoApp, UndoTwiceBringsBackTheStartByteForByteAndRedoTwiceTheChanges) {
   const auto start = files();
-  run([&] { state->setEnabled(mod("PlanBuild"), false); });
-  run([&] { state->remove(mod("ValheimPlus")); });
+  run([&] { state->modController()->setEnabled(mod("PlanBuild"), false); });
+  run([&] { state->modController()->remove(mod("ValheimPlus")); });
   const auto changed = files();
   readHistory();
   EXPECT_EQ(history().undoText(), "Undo Remove ValheimPlus");
   EXPECT_FALSE(history().canRedo());
 
-  run([&] { state->undo(); });
+  run([&] { state->modController()->undo(); });
   readHistory();
   EXPECT_EQ(history().undoText(), "Undo Turn Off PlanBuild");
   EXPECT_EQ(history().redoText(), "Redo Remove ValheimPlus");
-  run([&] { state->undo(); });
+  run([&] { state->modController()->undo(); });
   EXPECT_EQ(state->activity()->errorMessage(), "");
   EXPECT_EQ(files(), start);
   readHistory();
   EXPECT_EQ(history().redoText(), "Redo Turn Off PlanBuild");
 
-  run([&] { state->redo(); });
-  run([&] { state->redo(); });
+  run([&] { state->modController()->redo(); });
+  run([&] { state->modController()->redo(); });
   EXPECT_EQ(files(), changed);
   readHistory();
   EXPECT_FALSE(history().canRedo());
@@ -85,10 +85,10 @@ TEST_F(UndoApp, UndoTwiceBringsBackTheStartByteForByteAndRedoTwiceTheChanges) {
 }
 
 TEST_F(UndoApp, ANewChangeAfterTwoUndosDropsTheRedoStepsAndARestartKeepsTheCursor) {
-  run([&] { state->setEnabled(mod("PlanBuild"), false); });
-  run([&] { state->remove(mod("ValheimPlus")); });
-  run([&] { state->undo(); });
-  run([&] { state->undo(); });
+  run([&] { state->modController()->setEnabled(mod("PlanBuild"), false); });
+  run([&] { state->modController()->remove(mod("ValheimPlus")); });
+  run([&] { state->modController()->undo(); });
+  run([&] { state->modController()->undo(); });
 
   // As after a restart: a new state reads the same folder.
   state.reset();
@@ -101,13 +101,13 @@ TEST_F(UndoApp, ANewChangeAfterTwoUndosDropsTheRedoStepsAndARestartKeepsTheCurso
   EXPECT_EQ(history().undoText(), "Undo Turn Off BetterArchery");
 
   const size_t before = listed().size();
-  run([&] { state->setEnabled(mod("BetterArchery"), true); });
+  run([&] { state->modController()->setEnabled(mod("BetterArchery"), true); });
   readHistory();
   EXPECT_FALSE(history().canRedo());
   EXPECT_EQ(history().undoText(), "Undo Turn On BetterArchery");
   EXPECT_EQ(listed().size(), before + 1) << "the dropped steps stay in the list";
-  run([&] { state->undo(); });
-  run([&] { state->undo(); });
+  run([&] { state->modController()->undo(); });
+  run([&] { state->modController()->undo(); });
   // Past the new change come the steps before the undos, not the dropped ones.
   EXPECT_EQ(state->activity()->note(), "Undid Turn Off BetterArchery.");
   EXPECT_TRUE(mod("BetterArchery").enabled);
@@ -117,8 +117,8 @@ TEST_F(UndoApp, ANewChangeAfterTwoUndosDropsTheRedoStepsAndARestartKeepsTheCurso
 
 TEST_F(UndoApp, AChangeThatChangesNothingLeavesNoSnapshotAndNoLine) {
   const size_t before = listed().size();
-  run([&] { state->updateAll(); });  // nothing to update
-  run([&] { state->installMissing(); });
+  run([&] { state->modController()->updateAll(); });  // nothing to update
+  run([&] { state->modController()->installMissing(); });
   EXPECT_EQ(state->activity()->errorMessage(), "");
   EXPECT_EQ(listed().size(), before);
   readHistory();
@@ -149,8 +149,8 @@ TEST_F(UndoApp, ChangesFiredTogetherNeverDamageTheHistory) {
     if (editor->conflict()) editor->keepMine();
     ASSERT_TRUE(editor->setValue(0, round % 2 ? "true" : "false"));
     soon([&] { editor->save(); });
-    soon([&] { state->updateAll(); });
-    soon([&] { state->setEnabled(mod("PlanBuild"), !mod("PlanBuild").enabled); });
+    soon([&] { state->modController()->updateAll(); });
+    soon([&] { state->modController()->setEnabled(mod("PlanBuild"), !mod("PlanBuild").enabled); });
     soon([&] { history().refresh(); });
     ASSERT_TRUE(waitUntil([&] {
       const bool saved = editor->canSave() || !editor->dirty();
@@ -166,7 +166,7 @@ TEST_F(UndoApp, ChangesFiredTogetherNeverDamageTheHistory) {
     EXPECT_FALSE(row.damaged) << row.id;
     EXPECT_NO_THROW(History::restoredRecord(dir, row.id)) << row.id;
   }
-  run([&] { state->restore(QString::fromStdString(rows.back().id)); });
+  run([&] { state->modController()->restore(QString::fromStdString(rows.back().id)); });
   EXPECT_EQ(state->activity()->errorMessage(), "");
 }
 }  // namespace

@@ -209,7 +209,7 @@ TEST_F(Browse, WhileBusyAddingAndRemovingWaitButLookingDoesNot) {
   publish("E", "1.0.0");
   makeProfile("Raid");
   catalogue.hold();
-  state->add(pkg("D"));  // still running while nothing else runs
+  state->modController()->add(pkg("D"));  // still running while nothing else runs
   EXPECT_FALSE(inside(row("E"), "browseRow.add")->property("enabled").toBool());
   openSheet("E", false);
   EXPECT_FALSE(enabled("sheet.package.add"));

@@ -13,7 +13,7 @@ class HistoryWindow : public WindowTest {
     makeProfile("Raid");
     state->window()->setTab(DetailTab::Installed);
     publish("A", "1.1.0", {"Team-B-1.0.0"});
-    run([&] { state->update(mod("A")); });
+    run([&] { state->modController()->update(mod("A")); });
     ASSERT_EQ(mod("A").installed, "1.1.0");
     ASSERT_TRUE(waitUntil([&] { return !state->history()->loading(); }));
     flush();
@@ -106,7 +106,7 @@ TEST_F(HistoryWindow, TheSheetsListTakesTabArrowsAndReturn) {
 }
 
 TEST_F(HistoryWindow, AHeldModShowsItsHoldAndAsksBeforeAnUpdate) {
-  run([&] { state->undo(); });
+  run([&] { state->modController()->undo(); });
   QObject* row = item("modRow.A");
   EXPECT_TRUE(inside(row, "modRow.updatePill")->property("visible").toBool());
   QMetaObject::invokeMethod(inside(row, "modRow.hold"), "triggered");

@@ -36,7 +36,7 @@ TEST_F(ImportFormTest, NewProfileNeedsACodeAndAFreeName) {
 }
 
 TEST_F(ImportFormTest, ReplacingAsksFirstAndCountsTheTargetsMods) {
-  run([&] { state->add(pkg("A")); });  // A with B and C
+  run([&] { state->modController()->add(pkg("A")); });  // A with B and C
   form.setCode("abc-123");
   form.setMode(ImportForm::Replace);
   ASSERT_TRUE(form.canImport());
@@ -73,7 +73,7 @@ TEST_F(ImportFormTest, BusyDisablesTheImport) {
   form.setName("Friends");
   ASSERT_TRUE(form.canImport());
   QSignalSpy changed(&form, &ImportForm::changed);
-  state->add(pkg("A"));  // runs in the background
+  state->modController()->add(pkg("A"));  // runs in the background
   EXPECT_FALSE(form.canImport());
   EXPECT_GE(changed.count(), 1);  // the sheet hears of it
   settle();

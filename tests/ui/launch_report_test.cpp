@@ -23,7 +23,7 @@ class LaunchReportWindow : public WindowTest {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
-    run([&] { state->add(pkg("A")); });
+    run([&] { state->modController()->add(pkg("A")); });
     tools.alsoRun("bash", "printf '%s' '" + std::string(log) + "' > \"$4/BepInEx/LogOutput.log\"");
     run([&] { state->play(); });
     ASSERT_TRUE(waitUntil([this] { return !state->launchCheck()->summary().isEmpty(); }));
@@ -115,7 +115,7 @@ TEST_F(LaunchReportWindow, EachProblemShowsItsLinesAndItsFix) {
 TEST_F(WindowTest, WithoutAFreshLogTheNoLoaderBannerComesAndGoesAboveTheList) {
   LaunchCheck& check = *state->launchCheck();
   check.setPatience(std::chrono::milliseconds(0));
-  run([&] { state->add(pkg("A")); });
+  run([&] { state->modController()->add(pkg("A")); });
   state->window()->setTab(DetailTab::Installed);
   flush();
   const auto box = [&](const QString& name) {

@@ -223,7 +223,7 @@ TEST_F(Pane, TheUpdatePillUpdatesItsModAndOtherPillsStayLabels) {
   EXPECT_EQ(pill->property("focusPolicy").toInt(), int(Qt::StrongFocus));
 
   publish("D", "1.0.0");
-  state->add(pkg("D"));  // one operation at a time
+  state->modController()->add(pkg("D"));  // one operation at a time
   EXPECT_FALSE(pill->property("enabled").toBool());
   settle();
   state->window()->setTab(DetailTab::Installed);
@@ -272,7 +272,7 @@ TEST_F(Pane, TurningOffOrRemovingWhatOthersNeedAsksOrSaysWhy) {
   EXPECT_TRUE(removeEntry("A")->property("enabled").toBool());
 
   publish("D", "1.0.0", {"Team-B-1.0.0"});
-  run([&] { state->add(pkg("D")); });
+  run([&] { state->modController()->add(pkg("D")); });
   state->window()->setTab(DetailTab::Installed);
   flush();
   EXPECT_EQ(removeEntry("B")->property("tip"), "Needed by A and D");

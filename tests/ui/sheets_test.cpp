@@ -47,7 +47,7 @@ TEST_F(Sheets, RenameStartsFromTheCurrentNameAndKeepsLongNamesWhole) {
 }
 
 TEST_F(Sheets, ImportShowsTheProblemAndConfirmsBeforeReplacing) {
-  run([&] { state->add(pkg("A")); });
+  run([&] { state->modController()->add(pkg("A")); });
   click("sidebar.importCode");
   type("sheet.import.code", "abc");
   type("sheet.import.name", "default");

@@ -137,5 +137,5 @@ void WindowTest::testModels(std::initializer_list<QAbstractItemModel*> models) {
 
 void WindowTest::makeProfile(const QString& name) {
   state->newProfile(name);
-  run([&] { state->add(pkg("A")); });
+  run([&] { state->modController()->add(pkg("A")); });
 }

@@ -103,7 +103,7 @@ TEST_F(Window, EverythingThatStartsWorkOrChangesTheProfileWaitsWhileBusy) {
   state->window()->setTab(DetailTab::Installed);
   flush();
   catalogue.hold();
-  state->add(pkg("D"));  // still running
+  state->modController()->add(pkg("D"));  // still running
   EXPECT_EQ(text("footer.status"), state->activity()->busy());
   EXPECT_TRUE(visible("footer.spinner"));
   for (const char* name : {"footer.work", "footer.play", "menu.Update All", "menu.Share Profile Code…",
@@ -157,7 +157,7 @@ TEST_F(Window, TheFooterNamesTheProfileAnOperationBelongsToAndShowsCutTextsWhole
   makeProfile("Raid");
   publish("D", "1.0.0");
   catalogue.hold();
-  state->add(pkg("D"));  // still running
+  state->modController()->add(pkg("D"));  // still running
   click("sidebar.row.0");
   EXPECT_EQ(selected().name, "Default");
   const QString line = text("footer.status");
@@ -196,7 +196,7 @@ TEST_F(Window, PlayInTheMenuAndTheFooterFollowsTheState) {
   both(true);
   publish("D", "1.0.0");
   catalogue.hold();
-  state->add(pkg("D"));  // still running
+  state->modController()->add(pkg("D"));  // still running
   both(false);
   catalogue.release();
   settle();
@@ -248,7 +248,7 @@ TEST_F(Window, TheProfileMenuRenamesDuplicatesAndDeletesTheSelectedProfile) {
   EXPECT_EQ(state->profiles().size(), 2u);
 
   catalogue.hold();
-  state->add(pkg("A"));  // still running
+  state->modController()->add(pkg("A"));  // still running
   flush();
   EXPECT_FALSE(enabled("menu.Delete…"));
   EXPECT_FALSE(enabled("sidebar.menu.delete"));

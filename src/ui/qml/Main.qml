@@ -122,7 +122,7 @@ ApplicationWindow {
         id: modFileDialog
         title: qsTr("Install Mod from File")
         nameFilters: [qsTr("Mod archives (*.zip)")]
-        onAccepted: window.app.installModFile(selectedFile)
+        onAccepted: window.app.modController.installModFile(selectedFile)
     }
     // A dropped mod archive is installed into the selected profile; a profile file is offered for import.
     DropArea {

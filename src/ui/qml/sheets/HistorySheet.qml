@@ -252,7 +252,7 @@ SheetFrame {
             message: sheet.history.restoreMessage // qmllint disable unqualified
             actionText: qsTr("Restore")
             destructive: false
-            onConfirmed: sheet.app.restore(sheet.history.selectedID) // qmllint disable unqualified
+            onConfirmed: sheet.app.modController.restore(sheet.history.selectedID) // qmllint disable unqualified
             onClosed: { sheet.confirming = false; list.forceActiveFocus() } // qmllint disable unqualified
         }
     }

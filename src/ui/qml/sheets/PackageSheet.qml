@@ -14,7 +14,7 @@ SheetFrame {
     readonly property string also: PaneWording.alsoInstalls(pkg.dependencies)
     readonly property bool idle: app.canChange  // the profile can be changed now
     // The version the profile holds it at, or empty; re-read when holds change.
-    readonly property string heldAt: (app.heldUpdatesSelected, app.selected, app.heldAt(pkg.fullName))
+    readonly property string heldAt: (app.heldUpdatesSelected, app.selected, app.modController.heldAt(pkg.fullName))
 
     objectName: "sheet.package"
     title: pkg.displayName
@@ -24,7 +24,7 @@ SheetFrame {
     onAccept: if (place === PackageListModel.NotInProfile && idle) add()
 
     function add() {
-        sheet.app.add(sheet.pkg)
+        sheet.app.modController.add(sheet.pkg)
         sheet.close()
     }
 
@@ -173,7 +173,7 @@ SheetFrame {
             text: qsTr("Release Hold")
             onClicked: {
                 const mod = sheet.app.profileMod(sheet.pkg.fullName)
-                if (mod) sheet.app.releaseHold(mod)
+                if (mod) sheet.app.modController.releaseHold(mod)
             }
         }
     }
@@ -202,7 +202,7 @@ SheetFrame {
             destructive: true
             onClicked: {
                 const mod = sheet.app.profileMod(sheet.pkg.fullName)
-                if (mod) sheet.app.remove(mod)
+                if (mod) sheet.app.modController.remove(mod)
                 sheet.close()
             }
         }

@@ -140,7 +140,7 @@ ItemDelegate {
             text: qsTr("Add")
             iconName: "plus"
             enabled: row.app.canChange
-            onClicked: row.app.add(row.entry)
+            onClicked: row.app.modController.add(row.entry)
         }
         Text {
             objectName: "browseRow.place"

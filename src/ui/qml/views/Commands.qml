@@ -40,12 +40,12 @@ QtObject {
         Command {
             text: commands.app.history.undoText; shortcut: "Ctrl+Z"
             enabled: commands.app.history.canUndo && !commands.app.window.sheetShown
-            onTriggered: commands.app.undo()
+            onTriggered: commands.app.modController.undo()
         },
         Command {
             text: commands.app.history.redoText; shortcut: "Ctrl+Shift+Z"
             enabled: commands.app.history.canRedo && !commands.app.window.sheetShown
-            onTriggered: commands.app.redo()
+            onTriggered: commands.app.modController.redo()
         }
     ]
     readonly property list<Command> profileMenu: [
@@ -57,7 +57,7 @@ QtObject {
         Command {
             text: qsTr("Update All"); shortcut: "Ctrl+U"
             enabled: commands.app.canChange
-            onTriggered: commands.app.updateAll()
+            onTriggered: commands.app.modController.updateAll()
         },
         Command {
             text: qsTr("Install Mod from File…")

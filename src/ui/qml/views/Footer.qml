@@ -101,7 +101,7 @@ Rectangle {
             visible: footer.work.text !== ""
             text: footer.work.text
             enabled: footer.app.canChange && (footer.app.game.found || !footer.work.installs)
-            onClicked: footer.work.installs ? footer.app.installMissing() : footer.app.updateAll()
+            onClicked: footer.work.installs ? footer.app.modController.installMissing() : footer.app.modController.updateAll()
         }
         AppButton {
             objectName: "footer.play"

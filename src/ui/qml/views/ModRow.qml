@@ -137,7 +137,7 @@ ItemDelegate {
                 visible: !row.held && row.status === ModStatus.UpdateAvailable
                 enabled: row.idle
                 tip: qsTr("Update to %1").arg(row.latest)
-                onClicked: row.app.update(row.mod)
+                onClicked: row.app.modController.update(row.mod)
             }
             // In place of the status: a held mod is kept at its version, whatever comes out.
             Pill {
@@ -169,7 +169,7 @@ ItemDelegate {
                 if (!wanted && row.offQuestion !== "")
                     row.askingOff = true
                 else
-                    row.app.setEnabled(row.mod, wanted)
+                    row.app.modController.setEnabled(row.mod, wanted)
             }
             tip: row.modEnabled ? qsTr("Enabled — turn off to keep it installed but not loaded") : qsTr("Disabled")
             Accessible.name: row.displayName
@@ -201,7 +201,7 @@ ItemDelegate {
             readonly property bool offered: row.status === ModStatus.UpdateAvailable || (row.held && row.latest !== row.heldVersion)
             visible: offered
             height: visible ? implicitHeight : 0
-            onTriggered: if (row.held) row.askingUpdate = true; else row.app.update(row.mod)
+            onTriggered: if (row.held) row.askingUpdate = true; else row.app.modController.update(row.mod)
         }
         AppMenuItem {
             objectName: "modRow.hold"
@@ -209,7 +209,7 @@ ItemDelegate {
             readonly property bool offered: !row.fromFile
             visible: offered
             height: visible ? implicitHeight : 0
-            onTriggered: if (row.held) row.app.releaseHold(row.mod); else row.app.hold(row.mod)
+            onTriggered: if (row.held) row.app.modController.releaseHold(row.mod); else row.app.modController.hold(row.mod)
         }
         AppMenuItem {
             objectName: "modRow.details"
@@ -239,7 +239,7 @@ ItemDelegate {
             destructive: true
             enabled: row.removeBlock === ""
             tip: row.removeBlock
-            onTriggered: row.app.remove(row.mod)
+            onTriggered: row.app.modController.remove(row.mod)
         }
     }
 
@@ -253,7 +253,7 @@ ItemDelegate {
             message: qsTr("It’s held at %1. Updating releases the hold.").arg(row.heldVersion) // qmllint disable unqualified
             actionText: qsTr("Update")
             destructive: false
-            onConfirmed: row.app.update(row.mod) // qmllint disable unqualified
+            onConfirmed: row.app.modController.update(row.mod) // qmllint disable unqualified
             onClosed: row.askingUpdate = false // qmllint disable unqualified
         }
     }
@@ -269,7 +269,7 @@ ItemDelegate {
             TextMetrics { id: question; text: row.offQuestion; font.pixelSize: Theme.sheetTitleFontSize; font.weight: Font.DemiBold } // qmllint disable unqualified
             message: qsTr("It stays installed but isn’t loaded, and the mods that need it may not work.")
             actionText: qsTr("Turn Off")
-            onConfirmed: row.app.setEnabled(row.mod, false) // qmllint disable unqualified
+            onConfirmed: row.app.modController.setEnabled(row.mod, false) // qmllint disable unqualified
             onClosed: row.askingOff = false // qmllint disable unqualified
         }
     }
