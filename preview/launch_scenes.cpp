@@ -79,7 +79,7 @@ std::unique_ptr<World> played(std::optional<std::string> log,
     World::waitUntil([&] { return app.launchCheck()->hasReport(); });
   } else {
     w->tools().answerFor("pgrep", "-f", 0);
-    app.pollGame();
+    app.game()->poll();
     World::waitUntil([&] { return app.launchCheck()->noLoader(); });
   }
   World::settle();

@@ -78,7 +78,7 @@ std::unique_ptr<World> withBanners(bool update, bool error, bool steamOption) {
     const auto config = Paths::steamDir() / "userdata" / "4242" / "config";
     FS::mkdir(config);
     std::ofstream(config / "localconfig.vdf") << R"("LaunchOptions" "./run_bepinex.sh %command%")";
-    app.checkGame();
+    app.game()->check();
   }
   World::settle();
   return w;
@@ -89,7 +89,7 @@ std::unique_ptr<World> bannersStacked() {
   auto w = withBanners(true, true, true);
   const auto game = w->state().game()->folder();
   std::filesystem::rename(game / "valheim.app", game / "valheim.app.away");
-  w->state().checkGame();
+  w->state().game()->check();
   World::settle();
   return w;
 }

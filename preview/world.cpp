@@ -169,7 +169,7 @@ void World::start() {
 }
 
 void World::add(const std::string& name) {
-  state_->add(*state_->catalogue()->package(std::string("Odin"), name));
+  state_->modController()->add(*state_->catalogue()->package(std::string("Odin"), name));
   waitUntil([this] { return state_->activity()->busy().isEmpty(); });
 }
 

@@ -16,7 +16,14 @@ AppState::AppState(QObject* parent)
       dependencies_(new ModListModel(this)),
       config_(new ConfigEditor(this)),
       activity_(new Activity([this](const std::string& id) { return busyOwner(id); }, this)),
-      game_(new GameState(Paths::defaultGameDir(), this)),
+      game_(new GameState(Paths::defaultGameDir(),
+                          {.missingOfSelected =
+                               [this] {
+                                 return selected() ? std::optional(statuses_->needsInstall(*selected()))
+                                                   : std::nullopt;
+                               },
+                           .idle = [this] { return activity_->idle(); }},
+                          this)),
       catalogue_(new CatalogueState(this)),
       statuses_(new ModStatuses(catalogue_, this)),
       book_(new ProfileBook([this](const Profile& p) { return statuses_->updateCount(p); }, this)),
@@ -24,6 +31,16 @@ AppState::AppState(QObject* parent)
       sync_(new ProfileSync({book_, activity_, catalogue_, game_, statuses_}, this)),
       modController_(
           new ModController({book_, activity_, catalogue_, game_, statuses_, changes_, sync_}, this)),
+      transfer_(new ProfileTransfer(
+          {.book = book_,
+           .activity = activity_,
+           .catalogue = catalogue_,
+           .statuses = statuses_,
+           .changes = changes_,
+           .sync = sync_,
+           .append = [this](Profile p) { appendProfile(std::move(p)); },
+           .show = [this](const QString& id) { switchProfile(id, DetailTab::Installed); }},
+          this)),
       launchCheck_(
           new LaunchCheck({.book = book_,
                            .activity = activity_,
@@ -36,7 +53,7 @@ AppState::AppState(QObject* parent)
                            .sheetShown = [this] { return window_->sheetShown(); },
                            .play =
                                [this] {
-                                 pollGame();
+                                 game_->poll();
                                  play();
                                },
                            .workspace = [this]() -> Workspace& { return *workspace_; }},
@@ -54,6 +71,11 @@ AppState::AppState(QObject* parent)
   connect(statuses_, &ModStatuses::holdsChanged, this, [this] {
     book_->model()->refreshCounts();
     refreshDerived();
+  });
+  // A finished operation's sheet takes the place of the one shown.
+  connect(transfer_, &ProfileTransfer::codeCreated, window_, [this](const SharedCode& code) {
+    window_->closeSheets();
+    window_->setSharedCode(QVariant::fromValue(code));
   });
   connect(changes_, &ProfileChanges::settled, history_, &ProfileHistory::refresh);
   connect(modController_, &ModController::restored, config_, [this](const QString& id) {
@@ -85,7 +107,8 @@ AppState::AppState(QObject* parent)
   connect(game_, &GameState::runningChanged, this, &AppState::derivedChanged);
   connect(activity_, &Activity::busyChanged, this, &AppState::derivedChanged);
   connect(changes_->queue(), &ProfileQueue::changingChanged, this, &AppState::derivedChanged);
-  connect(this, &AppState::derivedChanged, this, &AppState::refreshPlayable);
+  connect(this, &AppState::derivedChanged, game_, &GameState::refreshPlayable);
+  connect(game_, &GameState::foundChanged, this, &AppState::derivedChanged);
   connect(this, &AppState::derivedChanged, activity_, &Activity::linesChanged);
   connect(catalogue_, &CatalogueState::indexChanged, this, [this] {
     book_->model()->refreshCounts();
@@ -194,12 +217,6 @@ QVariant AppState::profileMod(const QString& fullName) const {
   const Profile* p = selected();
   const ProfileMod* m = p ? p->find(ss(fullName)) : nullptr;
   return m ? QVariant::fromValue(ModItem(*m)) : QVariant();
-}
-
-void AppState::refreshPlayable() {
-  const Profile* p = selected();
-  const bool canStart = p && game_->found() && activity_->idle() && !game_->running();
-  game_->setPlayable(canStart, canStart && statuses_->needsInstall(*p) == 0);
 }
 
 QString AppState::busyOwner(const std::string& id) const {

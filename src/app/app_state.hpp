@@ -28,16 +28,12 @@
 #include "app/profile_history.hpp"
 #include "app/profile_list_model.hpp"
 #include "app/profile_sync.hpp"
+#include "app/profile_transfer.hpp"
 #include "app/values.hpp"
 #include "app/window_state.hpp"
 #include "app/workspace.hpp"
 #include "history/history.hpp"
 #include "profiles/holds.hpp"
-
-namespace ProfileStore {
-struct ImportedProfile;
-}
-class QTimer;
 
 // The application's root: it makes the parts, wires them, and shows them and the values derived
 // from them to the views. It lives on the main thread; long work runs on workers and only
@@ -65,6 +61,8 @@ class AppState : public QObject {
   Q_PROPERTY(ProfileHistory* history READ history CONSTANT)  // the selected profile's snapshots
   // The commands on the selected profile's mods, and its Undo and Redo.
   Q_PROPERTY(ModController* modController READ modController CONSTANT)
+  // Profile codes and profile files.
+  Q_PROPERTY(ProfileTransfer* transfer READ transfer CONSTANT)
 
   // The parts of the state with a job of their own.
   Q_PROPERTY(WindowState* window READ window CONSTANT)
@@ -101,6 +99,7 @@ class AppState : public QObject {
   ModStatuses* statuses() const { return statuses_; }
   ProfileChanges* changes() const { return changes_; }
   ModController* modController() const { return modController_; }
+  ProfileTransfer* transfer() const { return transfer_; }
 
   // ---- Derived values and lookups.
   const Profile* selected() const;
@@ -118,11 +117,9 @@ class AppState : public QObject {
   // That first mod of the selected profile with the package's key, or null.
   Q_INVOKABLE QVariant profileMod(const QString& fullName) const;
 
-  // ---- Start-up and the game folder.
+  // ---- Start-up and the game folder the player chooses.
   Q_INVOKABLE void start();
-  Q_INVOKABLE void checkGame();
   Q_INVOKABLE void chooseGameFolder();
-  void pollGame();
 
   // What turning a mod of the selected profile off asks first, the same wherever it is turned off.
   QString offQuestion(const std::string& key) const;
@@ -140,17 +137,6 @@ class AppState : public QObject {
   Q_INVOKABLE bool nameIsTaken(const QString& name) const;
   Q_INVOKABLE QString uniqueName(const QString& base) const;
 
-  // ---- Profile codes.
-  Q_INVOKABLE void shareCode(const ProfileItem& profile);
-  void importCode(QString code, ImportTarget target);
-  Q_INVOKABLE void importCodeAsNew(const QString& code, const QString& name);
-  Q_INVOKABLE void importCodeReplacing(const QString& code, const QString& profileID);
-
-  // ---- Profile files: the archive of a profile code, kept in a file (".r2z").
-  Q_INVOKABLE void exportProfileFile(const ProfileItem& profile, const QUrl& file);
-  void importProfileFile(QUrl file, ImportTarget target);
-  Q_INVOKABLE void importFileAsNew(const QUrl& file, const QString& name);
-  Q_INVOKABLE void importFileReplacing(const QUrl& file, const QString& profileID);
   // A file dropped on the window: a mod archive is installed, anything else offered as a profile file.
   Q_INVOKABLE void openDroppedFile(const QUrl& file);
 
@@ -179,21 +165,8 @@ class AppState : public QObject {
   QCoro::Task<> startUp();
   QCoro::Task<bool> migrateAtStart();  // false when the state died meanwhile
   void loadProfiles();
-  void startPolling();
-  QCoro::Task<> pollTask();
   QCoro::Task<> migrateChosenFolder();
   QCoro::Task<> dropWork(QUrl file);
-  QCoro::Task<> shareWork(std::string id);
-  void performImport(const ImportTarget& target, ProfileQueue::Job work);
-  // The imported holds, with those named by a catalogue id found in the catalogue.
-  HeldVersions holdsOf(const ProfileStore::ImportedProfile& imported) const;
-  QCoro::Task<> importWork(QString code, ImportTarget target);
-  QCoro::Task<> importArchive(std::string bytes, ImportTarget target, ImportSource source);
-  // The profile an archive goes into: a new one, or the existing one without its mods' files.
-  // `source` names the code or file in the log.
-  QCoro::Task<Profile> importTarget(ImportTarget target, QString codeName, ImportSource source);
-  QCoro::Task<> exportFileWork(std::string id, std::filesystem::path file);
-  QCoro::Task<> importFileWork(std::filesystem::path file, ImportTarget target);
   QCoro::Task<> playWork(std::string id, std::filesystem::path gameDir);
   QCoro::Task<> clearCacheWork();
 
@@ -212,9 +185,6 @@ class AppState : public QObject {
   void addAndSelect(const std::function<Profile()>& make, std::optional<DetailTab> tab = std::nullopt);
   // Recomputes the values derived from profiles, selection, index and flags, and tells the views.
   void refreshDerived();
-  // Whether Play can start: a selected profile, the game, no busy operation and no running game;
-  // the menu's command also waits for what is missing (the footer's button installs it first).
-  void refreshPlayable();
 
   std::shared_ptr<Workspace> workspace_;
   ModListModel* mods_;
@@ -228,11 +198,11 @@ class AppState : public QObject {
   ProfileChanges* changes_;
   ProfileSync* sync_;
   ModController* modController_;
+  ProfileTransfer* transfer_;
   LaunchCheck* launchCheck_;  // after the parts it listens to
   WindowState* window_;
   ProfileHistory* history_;
 
   Settings settings_;
   bool started_ = false;
-  QTimer* timer_ = nullptr;
 };

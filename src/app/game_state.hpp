@@ -4,8 +4,12 @@
 #include <QString>
 
 #include <filesystem>
+#include <functional>
+#include <optional>
 
-// The game folder, whether the game runs, and whether Play can start.
+class QTimer;
+
+// The game folder and its checks, whether the game runs, and whether Play can start.
 class GameState : public QObject {
   Q_OBJECT
   Q_PROPERTY(QString folder READ folderText NOTIFY folderChanged)
@@ -21,23 +25,34 @@ class GameState : public QObject {
   Q_PROPERTY(bool canPlay READ canPlay NOTIFY playableChanged)
 
  public:
-  explicit GameState(std::filesystem::path folder, QObject* parent = nullptr);
+  // What Play needs of the rest of the app: how much of the selected profile is missing (none
+  // when no profile is selected), and whether an operation runs.
+  struct PlayNeeds {
+    std::function<std::optional<int>()> missingOfSelected;
+    std::function<bool()> idle;
+  };
+  GameState(std::filesystem::path folder, PlayNeeds needs, QObject* parent = nullptr);
 
   const std::filesystem::path& folder() const { return folder_; }
   QString folderText() const { return QString::fromStdString(folder_.string()); }
   void setFolder(std::filesystem::path folder);
   bool found() const { return found_; }
-  void setFound(bool found);
   bool wrongFolderChosen() const { return wrongFolderChosen_; }
-  void setWrongFolderChosen(bool wrong);
+  void setWrongFolderChosen(bool wrong);  // false: the player dismissed the banner
   bool running() const { return running_; }
-  void setRunning(bool running);
   bool steamLaunchOptionSet() const { return steamLaunchOptionSet_; }
-  void setSteamLaunchOptionSet(bool set);
   bool canStartPlay() const { return canStartPlay_; }
   bool canPlay() const { return canPlay_; }
-  // The application state decides these from the selected profile, the busy operation and the fields above.
-  void setPlayable(bool canStart, bool canPlayNow);
+
+  // Whether the folder holds the game, and whether a Steam account's launch options start the loader.
+  Q_INVOKABLE void check();
+  // A folder the player chose: the game's becomes the folder (true); any other is only noted.
+  bool choose(const std::filesystem::path& folder);
+  // Whether the game runs: now, and every five seconds once polling has started.
+  Q_INVOKABLE void poll();
+  void startPolling();
+  // Decides canStartPlay and canPlay again; what they depend on outside calls it on a change.
+  void refreshPlayable();
 
  signals:
   void folderChanged();
@@ -48,7 +63,11 @@ class GameState : public QObject {
   void playableChanged();
 
  private:
+  void setRunning(bool running);
+
   std::filesystem::path folder_;
+  PlayNeeds needs_;
+  QTimer* timer_ = nullptr;
   bool found_ = false;
   bool wrongFolderChosen_ = false;
   bool running_ = false;

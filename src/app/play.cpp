@@ -41,7 +41,7 @@ QCoro::Task<> AppState::playWork(std::string id, std::filesystem::path gameDir) 
       background(this, [gameDir, report = activity_->busyReporter()] { Installer::launch(gameDir, report); });
   co_await launch;
   launchCheck_->follow(p, log, before);
-  pollGame();
+  game_->poll();
 }
 
 void AppState::openGameLog() {

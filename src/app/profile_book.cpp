@@ -1,6 +1,9 @@
 #include "app/profile_book.hpp"
 
+#include <algorithm>
+
 #include "app/describe.hpp"
+#include "app/text.hpp"
 #include "app/values.hpp"
 #include "foundation/log.hpp"
 #include "profiles/profile_store.hpp"
@@ -16,6 +19,22 @@ const Profile* ProfileBook::find(const std::string& id) const {
 
 const Profile* ProfileBook::selected() const {
   return selectedID_.isEmpty() ? nullptr : find(ss(selectedID_));
+}
+
+bool ProfileBook::nameIsTaken(const QString& name) const {
+  const QString wanted = trimSpacesAndTabs(name);
+  return std::any_of(all().begin(), all().end(),
+                     [&](const Profile& p) { return qs(p.name).compare(wanted, Qt::CaseInsensitive) == 0; });
+}
+
+QString ProfileBook::uniqueName(const QString& base) const {
+  auto taken = [&](const QString& name) {
+    return std::any_of(all().begin(), all().end(),
+                       [&](const Profile& p) { return qs(p.name).compare(name, Qt::CaseInsensitive) == 0; });
+  };
+  QString name = base;
+  for (int n = 2; taken(name); ++n) name = base + ' ' + QString::number(n);
+  return name;
 }
 
 bool ProfileBook::select(const QString& id) {

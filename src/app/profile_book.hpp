@@ -26,6 +26,10 @@ class ProfileBook : public QObject {
   bool isSelected(const std::string& id) const {
     return !selectedID_.isEmpty() && selectedID_.toStdString() == id;
   }
+  // Whether a profile has that name, spaces and tabs around it and case aside.
+  bool nameIsTaken(const QString& name) const;
+  // `base`, or "base 2", "base 3"… whichever no profile has.
+  QString uniqueName(const QString& base) const;
   // Changes the selection and nothing else; false when it was so already.
   bool select(const QString& id);
   // Puts the changed profile in place of its entry and saves it; a failed save is only logged.

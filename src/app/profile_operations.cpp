@@ -5,21 +5,9 @@
 #include "foundation/fs.hpp"
 #include "profiles/profile_store.hpp"
 
-bool AppState::nameIsTaken(const QString& name) const {
-  const QString wanted = trimSpacesAndTabs(name);
-  return std::any_of(profiles().begin(), profiles().end(),
-                     [&](const Profile& p) { return qs(p.name).compare(wanted, Qt::CaseInsensitive) == 0; });
-}
+bool AppState::nameIsTaken(const QString& name) const { return book_->nameIsTaken(name); }
 
-QString AppState::uniqueName(const QString& base) const {
-  auto taken = [&](const QString& name) {
-    return std::any_of(profiles().begin(), profiles().end(),
-                       [&](const Profile& p) { return qs(p.name).compare(name, Qt::CaseInsensitive) == 0; });
-  };
-  QString name = base;
-  for (int n = 2; taken(name); ++n) name = base + ' ' + QString::number(n);
-  return name;
-}
+QString AppState::uniqueName(const QString& base) const { return book_->uniqueName(base); }
 
 void AppState::addAndSelect(const std::function<Profile()>& make, std::optional<DetailTab> tab) {
   Profile made;

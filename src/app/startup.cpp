@@ -1,5 +1,6 @@
-// Start-up, the game folder, and the running-game poll.
-#include <QTimer>
+// Start-up, and the game folder the player chooses.
+
+#include <QPointer>
 
 #include "app/app_state.hpp"
 #include "app/background.hpp"
@@ -21,7 +22,7 @@ void AppState::start() {
 QCoro::Task<> AppState::startUp() {
   settings_ = ProfileStore::loadSettings();
   if (settings_.gameDir && Installer::isGameFolder(*settings_.gameDir)) game_->setFolder(*settings_.gameDir);
-  checkGame();
+  game_->check();
   try {
     FS::mkdir(Paths::profiles());
   } catch (...) {
@@ -41,7 +42,7 @@ QCoro::Task<> AppState::startUp() {
   loadProfiles();
   catalogue_->loadIndex(false);
   catalogue_->checkForAppUpdate();
-  startPolling();
+  game_->startPolling();
   emit startFinished();
 }
 
@@ -77,34 +78,6 @@ void AppState::loadProfiles() {
   refreshDerived();
 }
 
-void AppState::startPolling() {
-  timer_ = new QTimer(this);  // a child: it dies with the state and never outlives it
-  timer_->setInterval(5000);
-  connect(timer_, &QTimer::timeout, this, &AppState::pollGame);
-  timer_->start();
-  pollGame();
-}
-
-void AppState::checkGame() {
-  game_->setFound(Installer::isGameFolder(game_->folder()));
-
-  // One folder per Steam account; an account whose launch options mention the loader's script counts.
-  bool found = false;
-  std::error_code ec;
-  const auto userdata = Paths::steamDir() / "userdata";
-  for (auto it = std::filesystem::directory_iterator(userdata, ec);
-       !ec && !found && it != std::filesystem::directory_iterator(); it.increment(ec)) {
-    try {
-      found =
-          FS::readFile(it->path() / "config" / "localconfig.vdf").find("run_bepinex") != std::string::npos;
-    } catch (...) {
-      // A missing or unreadable file does not mention it.
-    }
-  }
-  game_->setSteamLaunchOptionSet(found);
-  emit derivedChanged();  // canPlay
-}
-
 void AppState::chooseGameFolder() {
   QPointer<AppState> self(this);
   workspace_->chooseFolder(
@@ -117,14 +90,10 @@ void AppState::chooseGameFolder() {
 }
 
 void AppState::useChosenFolder(std::optional<std::filesystem::path> folder) {
-  if (!folder || folder->empty()) return;
-  game_->setWrongFolderChosen(!Installer::isGameFolder(*folder));
-  if (game_->wrongFolderChosen()) return;
-  game_->setFolder(*folder);
+  if (!folder || folder->empty() || !game_->choose(*folder)) return;
   settings_.gameDir = folder->string();
   ProfileStore::saveSettings(settings_);
   activity_->setErrorMessage({});
-  checkGame();
   migrateChosenFolder();
 }
 
@@ -142,18 +111,4 @@ QCoro::Task<> AppState::migrateChosenFolder() {
   QString id = qs(migrated->id);
   appendProfile(std::move(*migrated));
   setSelectedID(id);
-}
-
-// ---- The running-game poll.
-
-void AppState::pollGame() { pollTask(); }
-
-QCoro::Task<> AppState::pollTask() {
-  try {
-    auto job = background(this, [] { return Installer::gameRunning(); });
-    bool running = co_await job;
-    game_->setRunning(running);
-  } catch (...) {
-    // Only Abandoned can arrive here: gameRunning never throws.
-  }
 }

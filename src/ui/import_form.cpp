@@ -84,12 +84,12 @@ void ImportForm::submit() {
 void ImportForm::run() {
   if (!app_) return;
   if (!file_.isEmpty() && mode_ == Replace)
-    app_->importFileReplacing(file_, replaceID_);
+    app_->transfer()->importFileReplacing(file_, replaceID_);
   else if (!file_.isEmpty())
-    app_->importFileAsNew(file_, trimmedName());
+    app_->transfer()->importFileAsNew(file_, trimmedName());
   else if (mode_ == Replace)
-    app_->importCodeReplacing(trimmedCode(), replaceID_);
+    app_->transfer()->importCodeReplacing(trimmedCode(), replaceID_);
   else
-    app_->importCodeAsNew(trimmedCode(), trimmedName());
+    app_->transfer()->importCodeAsNew(trimmedCode(), trimmedName());
   emit started();
 }

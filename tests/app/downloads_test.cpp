@@ -33,7 +33,9 @@ class Downloads : public StartedApp {
   // Imports the code into a new profile; returns what it left on disk and the busy steps.
   std::pair<Strings, Strings> import(const std::string& name) {
     busyTexts.clear();
-    run([&] { state->importCodeAsNew(QString::fromStdString(code), QString::fromStdString(name)); });
+    run([&] {
+      state->transfer()->importCodeAsNew(QString::fromStdString(code), QString::fromStdString(name));
+    });
     EXPECT_EQ(state->activity()->errorMessage(), "");
     return {filesWithBytes(selected().dir()), busyTexts};
   }
@@ -82,7 +84,7 @@ TEST_F(Downloads, ParallelDownloadsLeaveWhatOneAtATimeLeavesAndASecondProfileMak
 TEST_F(Downloads, AFailedDownloadStopsTheRunAfterTheModsBeforeItAndLeavesThemInstalled) {
   catalogue.answer(FakeCatalogue::downloadPath("Team", "M2", "1.0.0"), {.status = 404, .body = "gone"});
   busyTexts.clear();
-  run([&] { state->importCodeAsNew(QString::fromStdString(code), "Broken"); });
+  run([&] { state->transfer()->importCodeAsNew(QString::fromStdString(code), "Broken"); });
 
   EXPECT_EQ(state->activity()->errorMessage().toStdString(),
             "Download failed (404): " + catalogue.url() + FakeCatalogue::downloadPath("Team", "M2", "1.0.0"));

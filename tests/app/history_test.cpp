@@ -33,7 +33,7 @@ class HistoryApp : public StartedApp {
   fs::path config(const std::string& name) const { return selected().bepinex() / "config" / name; }
   void setGameRunning(bool running) {
     tools.answerFor("pgrep", "-f", running ? 0 : 1);
-    state->pollGame();
+    state->game()->poll();
     ASSERT_TRUE(waitUntil([&] { return state->game()->running() == running; }));
   }
   // A with B and C, then A at 1.1.0 in the catalogue and in the profile.
@@ -84,8 +84,10 @@ TEST_F(HistoryApp, EveryKindOfChangeTakesOneSnapshotNamedForIt) {
   EXPECT_EQ(newest(), Pair("Saved Test.cfg", "Undo Save Test.cfg"));
 
   const fs::path exported = TestHome::path() / "Shared.r2z";
-  run([&] { state->exportProfileFile(selected(), fileAt(exported)); });
-  run([&] { state->importFileReplacing(fileAt(exported), QString::fromStdString(selected().id)); });
+  run([&] { state->transfer()->exportProfileFile(selected(), fileAt(exported)); });
+  run([&] {
+    state->transfer()->importFileReplacing(fileAt(exported), QString::fromStdString(selected().id));
+  });
   EXPECT_EQ(newest(), Pair("Replaced the profile with an imported file", "Undo Import"));
   EXPECT_EQ(snapshots().size(), 8u);  // exporting changed nothing
 }
@@ -223,10 +225,10 @@ TEST_F(Holds, AHeldModShowsNoUpdateAndUpdateAllPassesItBy) {
 
 TEST_F(Holds, TravelInAProfileFileAndCopiesAndAreReleasedByTheirCommand) {
   const fs::path exported = TestHome::path() / "Held.r2z";
-  run([&] { state->exportProfileFile(selected(), fileAt(exported)); });
+  run([&] { state->transfer()->exportProfileFile(selected(), fileAt(exported)); });
   state->modController()->releaseHold(mod("A"));
   EXPECT_EQ(state->statuses()->updateCount(selected()), 2);
-  run([&] { state->importFileAsNew(fileAt(exported), "Friend"); });
+  run([&] { state->transfer()->importFileAsNew(fileAt(exported), "Friend"); });
   EXPECT_EQ(selected().name, "Friend");
   EXPECT_EQ(state->statuses()->heldVersion(selected(), "Team-A"), "1.0.0");
   EXPECT_EQ(ProfileStore::loadHolds(selected()), (HeldVersions{{"Team-A", "1.0.0"}}));
@@ -241,7 +243,7 @@ TEST_F(Holds, ComeFromAnotherManagersFileThatNamesThemByCatalogueID) {
                              "profileName: Other\nmods:\n  - name: Team-A\n    version:\n      major: 1\n"
                              "      minor: 0\n      patch: 0\n    enabled: true\n"
                              "ignoredUpdates:\n  - uuid-A\n  - uuid-of-nothing\n"}}));
-  run([&] { state->importFileAsNew(fileAt(file), "Other"); });
+  run([&] { state->transfer()->importFileAsNew(fileAt(file), "Other"); });
   EXPECT_EQ(state->activity()->errorMessage(), "");
   EXPECT_EQ(ProfileStore::loadHolds(selected()), (HeldVersions{{"Team-A", "1.0.0"}}));
   EXPECT_EQ(state->selectedHeldUpdates(), 1);

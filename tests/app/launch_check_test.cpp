@@ -50,7 +50,7 @@ class LaunchCheckTest : public StartedApp {
   }
   void gameRuns() {
     tools.answerFor("pgrep", "-f", 0);
-    state->pollGame();
+    state->game()->poll();
     ASSERT_TRUE(waitUntil([this] { return state->game()->running(); }));
   }
 };
@@ -152,7 +152,7 @@ TEST_F(LaunchCheckTest, WhenTheGameQuitsTheLastLineCountsThoughItsLineEndNeverCa
   ASSERT_TRUE(waitUntil([this] { return check().hasReport(); }));
   EXPECT_TRUE(check().problems().isEmpty()) << "a line may still be being written while the game runs";
   tools.answerFor("pgrep", "-f", 1);
-  state->pollGame();
+  state->game()->poll();
   ASSERT_TRUE(waitUntil([this] { return check().problems().size() == 1; }));
   EXPECT_EQ(check().problems()[0].toMap()["title"], "B");
   EXPECT_EQ(check().problems()[0].toMap()["lines"], "Line 6");
@@ -178,7 +178,7 @@ TEST_F(LaunchCheckTest, TheNoLoaderBannerMendsEachCauseWithTheSystemTools) {
   tools.alsoRun("bash", "true");
   const auto noLoader = [&] {
     tools.answerFor("pgrep", "-f", 1);  // the last launch's game has gone
-    state->pollGame();
+    state->game()->poll();
     ASSERT_TRUE(waitUntil([this] { return !state->game()->running(); }));
     run([&] { state->play(); });
     gameRuns();

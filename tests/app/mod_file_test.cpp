@@ -47,7 +47,7 @@ TEST_F(ModFromFile, ItIsInstalledWithWhatTheCatalogueHasAndNeverUpdated) {
 
   // Shared, the profile leaves it out: no other Mac could install it.
   const fs::path exported = TestHome::path() / "Shared.r2z", unpacked = TestHome::path() / "unpacked";
-  run([&] { state->exportProfileFile(selected(), fileAt(exported)); });
+  run([&] { state->transfer()->exportProfileFile(selected(), fileAt(exported)); });
   FS::unzip(exported, unpacked);
   const std::string list = FS::readFile(unpacked / "export.r2x");
   EXPECT_EQ(list.find("Team-B"), std::string::npos);

@@ -19,7 +19,7 @@ TEST_F(Play, AGameAlreadyRunningEndsThePlayWithItsSentence) {
   run([&] { state->modController()->installMissing(); });
   EXPECT_TRUE(state->game()->canPlay());
   tools.answerFor("pgrep", "-f", 0);
-  state->pollGame();
+  state->game()->poll();
   ASSERT_TRUE(waitUntil([this] { return state->game()->running(); }));
   EXPECT_FALSE(state->game()->canPlay());
 

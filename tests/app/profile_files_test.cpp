@@ -18,9 +18,9 @@ const std::string manifest =
 TEST_F(ProfileFiles, AnExportedFileImportsAgainAndFilesLaidOutByOtherManagersImport) {
   run([&] { state->modController()->add(pkg("A")); });
   const fs::path exported = TestHome::path() / "Shared.r2z";
-  run([&] { state->exportProfileFile(selected(), fileAt(exported)); });
+  run([&] { state->transfer()->exportProfileFile(selected(), fileAt(exported)); });
   EXPECT_EQ(state->activity()->note(), "Exported “Default” to Shared.r2z.");
-  run([&] { state->importFileAsNew(fileAt(exported), ""); });
+  run([&] { state->transfer()->importFileAsNew(fileAt(exported), ""); });
   EXPECT_EQ(state->activity()->note(), "Imported “Default 2” with 1 mod and 2 dependencies.");
 
   // Configuration under BepInEx/config, or under config at the archive's root.
@@ -28,7 +28,7 @@ TEST_F(ProfileFiles, AnExportedFileImportsAgainAndFilesLaidOutByOtherManagersImp
     const fs::path file = TestHome::path() / "other.zip";
     FS::writeAtomic(file, zipBytes({{"export.r2x", manifest}, {configDir + "a.cfg", configDir}}));
     const std::string id = selected().id;
-    run([&] { state->importFileReplacing(fileAt(file), QString::fromStdString(id)); });
+    run([&] { state->transfer()->importFileReplacing(fileAt(file), QString::fromStdString(id)); });
     EXPECT_EQ(state->activity()->note(), "Replaced “Default 2” with 1 mod and 2 dependencies from the file.");
     EXPECT_EQ(FS::readFile(selected().bepinex() / "config/a.cfg"), configDir);
   }
@@ -47,10 +47,10 @@ TEST_F(ProfileFiles, AFileThatIsNoProfileFileChangesNothing) {
   const fs::path file = TestHome::path() / "friend.r2z";
   for (const auto& c : cases) {
     FS::writeAtomic(file, c.bytes);
-    run([&] { state->importFileAsNew(fileAt(file), "Friend"); });
+    run([&] { state->transfer()->importFileAsNew(fileAt(file), "Friend"); });
     EXPECT_EQ(state->activity()->errorMessage().toStdString(), c.sentence);
   }
-  run([&] { state->importFileAsNew(fileAt(TestHome::path() / "missing.r2z"), "Friend"); });
+  run([&] { state->transfer()->importFileAsNew(fileAt(TestHome::path() / "missing.r2z"), "Friend"); });
   EXPECT_FALSE(state->activity()->errorMessage().isEmpty());
   EXPECT_EQ(state->profiles(), before);
 }

@@ -10,12 +10,12 @@ TEST_F(Sharing, ACodeImportsIntoANewProfileAndOverAnExistingOne) {
   run([&] { state->modController()->add(pkg("A")); });
   auto config = [&](const std::string& name) { return selected().bepinex() / "config" / name; };
   FS::writeAtomic(config("a.cfg"), "shared");
-  run([&] { state->shareCode(selected()); });
+  run([&] { state->transfer()->shareCode(selected()); });
   const QString code = state->window()->sharedCodeValue().value_or(SharedCode{}).id;
   ASSERT_FALSE(code.isEmpty());
   EXPECT_TRUE(noWorkFolderLeft());
 
-  run([&] { state->importCodeAsNew(code, "  "); });
+  run([&] { state->transfer()->importCodeAsNew(code, "  "); });
   EXPECT_EQ(state->activity()->note(), "Imported “Default 2” with 1 mod and 2 dependencies.");
   EXPECT_EQ(selected().name, "Default 2");
   EXPECT_EQ(modKeys(), (Strings{"Team-A", "Team-B", "Team-C"}));
@@ -31,7 +31,7 @@ TEST_F(Sharing, ACodeImportsIntoANewProfileAndOverAnExistingOne) {
   FS::writeAtomic(config("a.cfg"), "old");
   FS::writeAtomic(config("own.cfg"), "mine");
   const std::string id = selected().id;
-  run([&] { state->importCodeReplacing(code, QString::fromStdString(id)); });
+  run([&] { state->transfer()->importCodeReplacing(code, QString::fromStdString(id)); });
   EXPECT_EQ(state->activity()->note(), "Replaced “Old” with 1 mod and 2 dependencies from the code.");
   EXPECT_EQ(selected().id, id);
   EXPECT_EQ(modKeys(), (Strings{"Team-A", "Team-B", "Team-C"}));

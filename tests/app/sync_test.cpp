@@ -85,10 +85,10 @@ TEST_F(Sync, ANetworkFailureShowsItsPlainSentenceAndLogsTheDetail) {
   // The service is gone: sharing and importing codes say so without its address.
   const std::string gone = FakeCatalogue().url();
   setEndpoints({gone, gone, gone, gone});
-  run([&] { state->shareCode(selected()); });
+  run([&] { state->transfer()->shareCode(selected()); });
   EXPECT_EQ(state->activity()->errorMessage(), "Could not connect to the server.");
   EXPECT_TRUE(logHas("profile code create failed: Could not connect to the server. ("));
-  run([&] { state->importCodeAsNew("abc123", "Raid"); });
+  run([&] { state->transfer()->importCodeAsNew("abc123", "Raid"); });
   EXPECT_EQ(state->activity()->errorMessage(), "Could not connect to the server.");
   EXPECT_TRUE(logHas("profile code get abc123 failed: Could not connect to the server. ("));
 }

@@ -127,7 +127,7 @@ TEST_F(WindowTest, WithoutAFreshLogTheNoLoaderBannerComesAndGoesAboveTheList) {
   const auto launchWithoutLoader = [&] {
     run([&] { state->play(); });
     tools.answerFor("pgrep", "-f", 0);  // the game runs
-    state->pollGame();
+    state->game()->poll();
     ASSERT_TRUE(waitUntil([&] { return check.noLoader(); }));
     flush();
     ASSERT_TRUE(visible("banner.noLoader"));
@@ -150,7 +150,7 @@ TEST_F(WindowTest, WithoutAFreshLogTheNoLoaderBannerComesAndGoesAboveTheList) {
   EXPECT_EQ(box("installed"), list);
   check.setPatience(std::chrono::hours(1));  // the same launch: no banner again by itself
   tools.answerFor("pgrep", "-f", 1);
-  state->pollGame();
+  state->game()->poll();
   ASSERT_TRUE(waitUntil([&] { return !state->game()->running(); }));
   check.setPatience(std::chrono::milliseconds(0));
   launchWithoutLoader();
@@ -163,7 +163,7 @@ TEST_F(WindowTest, WithoutAFreshLogTheNoLoaderBannerComesAndGoesAboveTheList) {
 
   // The game quits; at the next launch the loader writes late, and its report takes the banner's place.
   tools.answerFor("pgrep", "-f", 1);
-  state->pollGame();
+  state->game()->poll();
   ASSERT_TRUE(waitUntil([&] { return !state->game()->running(); }));
   launchWithoutLoader();
   std::ofstream(selected().bepinex() / "LogOutput.log") << log;

@@ -60,7 +60,7 @@ TEST_F(Pane, BannersKeepTheirOrderAndCloseWhatTheyShow) {
   state->catalogue()->setAppUpdate(QVariant::fromValue(notice));
   state->activity()->setErrorMessage("Couldn’t reach Thunderstore. Check your internet connection.");
   fs::remove_all(game / "valheim.app");
-  state->checkGame();
+  state->game()->check();
   flush();
   EXPECT_EQ(text("header.gameDir"), "Not set");  // not the folder it looked in
   const auto top = [&](const char* name) { return qobject_cast<QQuickItem*>(item(name))->y(); };
@@ -176,7 +176,7 @@ TEST_F(Pane, TheListSitsRightUnderTheHeaderOrTheBannersShown) {
   onBothTabs("no banners");
 
   fs::rename(game / "valheim.app", game / "away.app");
-  state->checkGame();
+  state->game()->check();
   flush();
   ASSERT_TRUE(visible("banner.noGame"));
   onBothTabs("the game is missing");

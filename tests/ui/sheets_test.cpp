@@ -140,7 +140,7 @@ TEST_F(Sheets, OneSheetAtATimeAndNoneComesBackByItself) {
   for (const char* name : openers) EXPECT_TRUE(enabled(name)) << name;
 
   state->window()->setShowLog(true);
-  run([&] { state->shareCode(selected()); });  // the code arrives while the log is open
+  run([&] { state->transfer()->shareCode(selected()); });  // the code arrives while the log is open
   flush();
   EXPECT_FALSE(exists("sheet.log"));
   ASSERT_TRUE(exists("sheet.share"));

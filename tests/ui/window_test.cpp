@@ -78,7 +78,7 @@ TEST_F(Window, FooterOffersInstallBeforeUpdateAndWithoutTheGameOnlyUpdating) {
   EXPECT_EQ(text("footer.work"), "Update All (3)");
   const auto moveAndCheck = [&](const fs::path& from, const fs::path& to) {
     fs::rename(from, to);
-    state->checkGame();
+    state->game()->check();
     flush();
   };
   moveAndCheck(game / "valheim.app", game / "away.app");
@@ -123,7 +123,7 @@ TEST_F(Window, EverythingThatStartsWorkOrChangesTheProfileWaitsWhileBusy) {
 TEST_F(Window, PlayReadsRunningWhileTheGameRuns) {
   EXPECT_EQ(text("footer.play"), "Play Modded");
   tools.answerFor("pgrep", "-f", 0);
-  state->pollGame();
+  state->game()->poll();
   ASSERT_TRUE(waitUntil([&] { return state->game()->running(); }));
   flush();
   EXPECT_EQ(text("footer.play"), "Valheim Running");
@@ -186,7 +186,7 @@ TEST_F(Window, PlayInTheMenuAndTheFooterFollowsTheState) {
   };
   const auto gameThere = [&](bool there) {
     fs::rename(game / (there ? "away.app" : "valheim.app"), game / (there ? "valheim.app" : "away.app"));
-    state->checkGame();
+    state->game()->check();
     flush();
   };
   both(true);

@@ -116,7 +116,7 @@ ApplicationWindow {
         fileMode: FileDialog.SaveFile
         nameFilters: [qsTr("Profile files (*.r2z)")]
         defaultSuffix: "r2z"
-        onAccepted: window.app.exportProfileFile(profile, selectedFile)
+        onAccepted: window.app.transfer.exportProfileFile(profile, selectedFile)
     }
     FileDialog {
         id: modFileDialog

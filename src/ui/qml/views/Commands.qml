@@ -67,7 +67,7 @@ QtObject {
         Command {
             text: qsTr("Share Profile Code…")
             enabled: commands.app.activity.idle && !!commands.app.selected && !commands.app.window.sheetShown
-            onTriggered: commands.app.shareCode(commands.app.selected)
+            onTriggered: commands.app.transfer.shareCode(commands.app.selected)
         },
         Command {
             text: qsTr("Export Profile File…")

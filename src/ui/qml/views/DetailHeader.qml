@@ -123,7 +123,7 @@ Item {
                 iconName: "share"
                 tip: qsTr("Create a code friends can paste into this app or r2modman to get the same mods and settings")
                 enabled: header.app.activity.idle
-                onClicked: header.app.shareCode(header.profile)
+                onClicked: header.app.transfer.shareCode(header.profile)
             }
         }
     }

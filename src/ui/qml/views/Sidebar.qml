@@ -108,7 +108,7 @@ Rectangle {
             objectName: "sidebar.menu.share"
             text: qsTr("Share Profile Code…")
             enabled: sidebar.app.activity.idle
-            onTriggered: sidebar.app.shareCode(sidebar.menuProfile)
+            onTriggered: sidebar.app.transfer.shareCode(sidebar.menuProfile)
         }
         AppMenuItem {
             objectName: "sidebar.menu.export"

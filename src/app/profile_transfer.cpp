@@ -1,9 +1,16 @@
 // Sharing a profile as a profile code, and importing one into a new or an existing profile.
+#include "app/profile_transfer.hpp"
+
 #include <algorithm>
 
-#include "app/app_state.hpp"
+#include "app/activity.hpp"
 #include "app/background.hpp"
+#include "app/catalogue_state.hpp"
 #include "app/describe.hpp"
+#include "app/mod_statuses.hpp"
+#include "app/profile_book.hpp"
+#include "app/profile_changes.hpp"
+#include "app/profile_sync.hpp"
 #include "app/text.hpp"
 #include "catalogue/thunderstore.hpp"
 #include "foundation/app_error.hpp"
@@ -15,42 +22,43 @@
 #include "installer/plan.hpp"
 #include "profiles/profile_store.hpp"
 
-void AppState::shareCode(const ProfileItem& profile) {
-  activity_->perform(
+ProfileTransfer::ProfileTransfer(Parts parts, QObject* parent) : QObject(parent), parts_(std::move(parts)) {}
+
+void ProfileTransfer::shareCode(const ProfileItem& profile) {
+  parts_.activity->perform(
       QStringLiteral("Creating a profile code…"), [this, id = profile.profile.id] { return shareWork(id); },
       profile.profile.id);
 }
 
-QCoro::Task<> AppState::shareWork(std::string id) {
-  const Profile* found = current(id);
+QCoro::Task<> ProfileTransfer::shareWork(std::string id) {
+  const Profile* found = parts_.book->find(id);
   if (!found) co_return;  // deleted meanwhile: nothing to share, nothing to say
   const Profile p = *found;
   auto packing = background(this, [p] { return ProfileStore::exportZip(Installer::shareable(p)); });
   std::string zip = co_await packing;
   auto upload = background(this, [zip] { return Thunderstore::createProfileCode(zip); });
   std::string code = co_await upload;
-  window_->closeSheets();
-  window_->setSharedCode(QVariant::fromValue(SharedCode{qs(code), qs(p.name)}));
+  emit codeCreated(SharedCode{qs(code), qs(p.name)});
 }
 
-void AppState::importCode(QString code, ImportTarget target) {
+void ProfileTransfer::importCode(QString code, ImportTarget target) {
   performImport(target, [this, code, target] { return importWork(code, target); });
 }
 
 // An import over a profile is a change of it; the snapshot before it is taken once the archive is read.
-void AppState::performImport(const ImportTarget& target, ProfileQueue::Job work) {
+void ProfileTransfer::performImport(const ImportTarget& target, ProfileQueue::Job work) {
   const QString label = QStringLiteral("Importing profile…");
   if (target.kind == ImportTarget::Kind::newProfile)
-    activity_->perform(label, std::move(work));
+    parts_.activity->perform(label, std::move(work));
   else
-    changes_->perform(ss(target.value), label, std::nullopt, std::move(work));
+    parts_.changes->perform(ss(target.value), label, std::nullopt, std::move(work));
 }
 
-void AppState::importCodeAsNew(const QString& code, const QString& name) {
+void ProfileTransfer::importCodeAsNew(const QString& code, const QString& name) {
   importCode(code, ImportTarget::newProfile(name));
 }
 
-void AppState::importCodeReplacing(const QString& code, const QString& profileID) {
+void ProfileTransfer::importCodeReplacing(const QString& code, const QString& profileID) {
   importCode(code, ImportTarget::replace(profileID));
 }
 
@@ -87,14 +95,14 @@ void takeMods(Profile& p, const ProfileStore::ImportedProfile& imported) {
 }
 }  // namespace
 
-QCoro::Task<> AppState::importWork(QString code, ImportTarget target) {
+QCoro::Task<> ProfileTransfer::importWork(QString code, ImportTarget target) {
   auto fetch = background(this, [c = ss(code)] { return Thunderstore::fetchProfileCode(c); });
   std::string bytes = co_await fetch;
   auto importing = importArchive(std::move(bytes), target, ImportSource{"code " + ss(code), false});
   co_await importing;
 }
 
-QCoro::Task<> AppState::importArchive(std::string bytes, ImportTarget target, ImportSource source) {
+QCoro::Task<> ProfileTransfer::importArchive(std::string bytes, ImportTarget target, ImportSource source) {
   auto reading = background(this, [bytes, fromFile = source.file] {
     try {
       return ProfileStore::readExport(bytes);
@@ -110,9 +118,9 @@ QCoro::Task<> AppState::importArchive(std::string bytes, ImportTarget target, Im
   Profile p = co_await preparing;
   takeMods(p, imported);
   try {
-    statuses_->setHolds(p, holdsOf(imported));
+    parts_.statuses->setHolds(p, holdsOf(imported));
   } catch (...) {  // the mods still come; only the holds are lost
-    activity_->setErrorMessage(describe(std::current_exception()));
+    parts_.activity->setErrorMessage(describe(std::current_exception()));
   }
   if (imported.configDir) {
     auto copy = background(this, [from = *imported.configDir, to = p.bepinex() / "config"] {
@@ -120,28 +128,28 @@ QCoro::Task<> AppState::importArchive(std::string bytes, ImportTarget target, Im
     });
     co_await copy;
   }
-  writeBack(p);
-  activity_->setBusyProfile(p.id);
-  switchProfile(qs(p.id), DetailTab::Installed);
+  parts_.book->writeBack(p);
+  parts_.activity->setBusyProfile(p.id);
+  parts_.show(qs(p.id));
 
-  co_await sync_->sync(p.id);
+  co_await parts_.sync->sync(p.id);
   // Everything some mod of the profile needs is a dependency, not the user's own choice.
-  if (const Profile* synced = current(p.id)) {
+  if (const Profile* synced = parts_.book->find(p.id)) {
     p = *synced;
     Plan::markDependencies(p, [&p](const std::string& key) { return Installer::dependencies(key, p); });
-    writeBack(p);
+    parts_.book->writeBack(p);
   }
-  activity_->setNote(
+  parts_.activity->setNote(
       target.kind == ImportTarget::Kind::newProfile
           ? QStringLiteral("Imported “%1” with %2.").arg(qs(p.name), contents(p))
           : QStringLiteral("Replaced “%1” with %2 from the %3.")
                 .arg(qs(p.name), contents(p), source.file ? QStringLiteral("file") : QStringLiteral("code")));
 }
 
-HeldVersions AppState::holdsOf(const ProfileStore::ImportedProfile& imported) const {
+HeldVersions ProfileTransfer::holdsOf(const ProfileStore::ImportedProfile& imported) const {
   HeldVersions holds = imported.holds;
   for (const std::string& id : imported.heldIDs) {
-    const TSPackage* pkg = catalogue_->packageWithUUID(id);
+    const TSPackage* pkg = parts_.catalogue->packageWithUUID(id);
     auto mod = std::find_if(imported.mods.begin(), imported.mods.end(),
                             [&](const auto& m) { return pkg && m.id == pkg->fullName; });
     if (mod != imported.mods.end()) holds[mod->id] = mod->version;
@@ -149,15 +157,16 @@ HeldVersions AppState::holdsOf(const ProfileStore::ImportedProfile& imported) co
   return holds;
 }
 
-QCoro::Task<Profile> AppState::importTarget(ImportTarget target, QString codeName, ImportSource source) {
+QCoro::Task<Profile> ProfileTransfer::importTarget(ImportTarget target, QString codeName,
+                                                   ImportSource source) {
   if (target.kind == ImportTarget::Kind::newProfile) {
     QString name = trimSpacesAndTabs(target.value);
     if (name.isEmpty()) name = codeName;
-    Profile p = ProfileStore::create(ss(uniqueName(name)));
-    appendProfile(p);
+    Profile p = ProfileStore::create(ss(parts_.book->uniqueName(name)));
+    parts_.append(p);
     co_return p;
   }
-  const Profile* found = current(ss(target.value));
+  const Profile* found = parts_.book->find(ss(target.value));
   if (!found) throw AppError("That profile no longer exists.");
   const Profile p = *found;
   auto snapshot = background(this, [dir = p.dir(), change = History::describeImport(source.file)] {
