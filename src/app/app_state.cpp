@@ -1,9 +1,14 @@
 #include "app/app_state.hpp"
 
+#include <QFileSystemWatcher>
+#include <QTimer>
+
 #include "app/describe.hpp"
 #include "app/launch_check.hpp"
 #include "catalogue/thunderstore.hpp"
+#include "foundation/fs.hpp"
 #include "foundation/log.hpp"
+#include "foundation/package_id.hpp"
 #include "foundation/paths.hpp"
 #include "installer/installer.hpp"
 #include "installer/plan.hpp"
@@ -16,14 +21,12 @@ AppState::AppState(QObject* parent)
       dependencies_(new ModListModel(this)),
       config_(new ConfigEditor(this)),
       activity_(new Activity([this](const std::string& id) { return busyOwner(id); }, this)),
-      game_(new GameState(Paths::defaultGameDir(),
-                          {.missingOfSelected =
-                               [this] {
-                                 return selected() ? std::optional(statuses_->needsInstall(*selected()))
-                                                   : std::nullopt;
-                               },
-                           .idle = [this] { return activity_->idle(); }},
-                          this)),
+      game_(new GameState(
+          Paths::defaultGameDir(),
+          {.missingOfSelected =
+               [this] { return selected() ? std::optional(derived_.needsInstall) : std::nullopt; },
+           .idle = [this] { return activity_->idle(); }},
+          this)),
       catalogue_(new CatalogueState(this)),
       statuses_(new ModStatuses(catalogue_, this)),
       book_(new ProfileBook([this](const Profile& p) { return statuses_->updateCount(p); }, this)),
@@ -65,6 +68,13 @@ AppState::AppState(QObject* parent)
             return selected() && statuses_->obtainable(*selected(), key, version);
           },
           this)) {
+  filesWatcher_ = new QFileSystemWatcher(this);
+  filesSettle_ = new QTimer(this);
+  filesSettle_->setSingleShot(true);
+  filesSettle_->setInterval(200);
+  connect(filesWatcher_, &QFileSystemWatcher::directoryChanged, filesSettle_, qOverload<>(&QTimer::start));
+  connect(filesSettle_, &QTimer::timeout, this, &AppState::refresh);
+  connect(book_, &ProfileBook::selectedChanged, this, &AppState::watchSelectedFiles);
   connect(book_, &ProfileBook::listChanged, this, &AppState::profilesChanged);
   connect(book_, &ProfileBook::selectedChanged, this, &AppState::selectedIDChanged);
   connect(book_, &ProfileBook::written, this, &AppState::refreshDerived);
@@ -105,8 +115,8 @@ AppState::AppState(QObject* parent)
   });
   // What the derived values and the footer's lines depend on.
   connect(game_, &GameState::runningChanged, this, &AppState::derivedChanged);
-  connect(activity_, &Activity::busyChanged, this, &AppState::derivedChanged);
-  connect(changes_->queue(), &ProfileQueue::changingChanged, this, &AppState::derivedChanged);
+  connect(activity_, &Activity::busyChanged, this, &AppState::refreshCanChange);
+  connect(changes_->queue(), &ProfileQueue::changingChanged, this, &AppState::refreshCanChange);
   connect(this, &AppState::derivedChanged, game_, &GameState::refreshPlayable);
   connect(game_, &GameState::foundChanged, this, &AppState::derivedChanged);
   connect(this, &AppState::derivedChanged, activity_, &Activity::linesChanged);
@@ -169,10 +179,11 @@ void AppState::ensureAProfile() {
 void AppState::refreshDerived() {
   std::vector<ModListModel::Row> explicitRows, dependencyRows;
   std::unordered_map<std::string, bool> inProfile;
+  Derived next;
   if (const Profile* p = selected()) {
-    // Who needs whom, by the stored manifests, each read once.
+    // Who needs whom, by the stored manifests.
     std::unordered_map<std::string, std::vector<DependencyRef>> needsOf;
-    for (const ProfileMod& m : p->mods) needsOf.try_emplace(m.id(), Installer::dependencies(m.id(), *p));
+    for (const ProfileMod& m : p->mods) needsOf.try_emplace(m.id(), statuses_->needs(m, *p));
     const Plan::Needs needs = [&needsOf](const std::string& key) { return needsOf[key]; };
     for (const ProfileMod& m : p->mods) {
       const bool fromFile = Installer::installedFromFile(m.id(), *p);
@@ -184,14 +195,55 @@ void AppState::refreshDerived() {
         row.neededBy.append(qs(other.displayName()));
         if (other.enabled) row.neededByEnabled.append(qs(other.displayName()));
       }
+      next.needsInstall += row.status == ModStatus::NotInstalled;
+      next.updates += row.status == ModStatus::UpdateAvailable;
+      next.heldUpdates += row.heldVersion && pkg && Version::newer(pkg->latest, *row.heldVersion);
       (m.isExplicit ? explicitRows : dependencyRows).push_back(std::move(row));
       inProfile.emplace(m.id(), m.isExplicit);  // the first entry of a key decides
     }
+    next.pack = statuses_->packStatus(*p);
+    next.needsInstall += next.pack == ModStatus::NotInstalled;
+    next.updates += next.pack == ModStatus::UpdateAvailable;
+    for (size_t i = 0; i < profiles().size(); ++i)
+      if (profiles()[i].id == p->id) next.index = int(i);
   }
   mods_->setRows(std::move(explicitRows));
   dependencies_->setRows(std::move(dependencyRows));
   catalogue_->indexModel()->setProfileMods(std::move(inProfile));
+
+  next.canChange = derived_.canChange;
+  const Derived was = std::exchange(derived_, next);
+  emit selectedChanged();  // the record itself may have changed
+  if (was.index != next.index) emit selectedIndexChanged();
+  if (was.needsInstall != next.needsInstall) emit needsInstallCountChanged();
+  if (was.updates != next.updates) emit updateCountSelectedChanged();
+  if (was.heldUpdates != next.heldUpdates) emit heldUpdatesSelectedChanged();
+  if (was.pack != next.pack) emit packStatusSelectedChanged();
+  refreshCanChange();  // and tells of the change as a whole
+}
+
+void AppState::refreshCanChange() {
+  const Profile* p = selected();
+  const bool can = p && changes_->canChange(p->id);
+  if (can != derived_.canChange) {
+    derived_.canChange = can;
+    emit canChangeChanged();
+  }
   emit derivedChanged();
+}
+
+void AppState::refresh() {
+  book_->model()->refreshCounts();
+  refreshDerived();
+  watchSelectedFiles();  // a folder made or removed since drops off the watch or is new
+}
+
+void AppState::watchSelectedFiles() {
+  if (!filesWatcher_->directories().isEmpty()) filesWatcher_->removePaths(filesWatcher_->directories());
+  const Profile* p = selected();
+  if (!p) return;
+  for (const auto& dir : {p->bepinex(), p->bepinex() / "plugins", p->bepinex() / "core"})
+    if (FS::isDirectory(dir)) filesWatcher_->addPath(qs(dir.string()));
 }
 
 // ---- Lookups and derived values.
@@ -224,36 +276,9 @@ QString AppState::busyOwner(const std::string& id) const {
   return owner ? qs(owner->name) : QString();
 }
 
-int AppState::selectedIndex() const {
-  const auto& all = profiles();
-  for (size_t i = 0; i < all.size(); ++i)
-    if (book_->isSelected(all[i].id)) return int(i);
-  return -1;
-}
-
 QVariant AppState::selectedItem() const {
   const Profile* p = selected();
   return p ? QVariant::fromValue(ProfileItem(*p)) : QVariant();
-}
-
-int AppState::selectedNeedsInstall() const {
-  const Profile* p = selected();
-  return p ? statuses_->needsInstall(*p) : 0;
-}
-
-int AppState::selectedUpdateCount() const {
-  const Profile* p = selected();
-  return p ? statuses_->updateCount(*p) : 0;
-}
-
-int AppState::selectedHeldUpdates() const {
-  const Profile* p = selected();
-  return p ? statuses_->heldUpdateCount(*p) : 0;
-}
-
-int AppState::selectedPackStatus() const {
-  const Profile* p = selected();
-  return int(p ? statuses_->packStatus(*p) : ModStatus::NotInstalled);
 }
 
 // ---- Desktop services for the views.

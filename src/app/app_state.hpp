@@ -35,6 +35,9 @@
 #include "history/history.hpp"
 #include "profiles/holds.hpp"
 
+class QFileSystemWatcher;
+class QTimer;
+
 // The application's root: it makes the parts, wires them, and shows them and the values derived
 // from them to the views. It lives on the main thread; long work runs on workers and only
 // main-thread code applies the results.
@@ -45,15 +48,15 @@ class AppState : public QObject {
   Q_PROPERTY(ProfileListModel* profiles READ profilesModel NOTIFY profilesChanged)
   Q_PROPERTY(QString selectedID READ selectedID WRITE setSelectedID NOTIFY selectedIDChanged)
 
-  // Derived values, recomputed whenever what they depend on changes.
-  Q_PROPERTY(QVariant selected READ selectedItem NOTIFY derivedChanged)
-  Q_PROPERTY(int selectedIndex READ selectedIndex NOTIFY derivedChanged)  // -1 when none
-  Q_PROPERTY(int needsInstallCount READ selectedNeedsInstall NOTIFY derivedChanged)
-  Q_PROPERTY(int updateCountSelected READ selectedUpdateCount NOTIFY derivedChanged)
-  Q_PROPERTY(int heldUpdatesSelected READ selectedHeldUpdates NOTIFY derivedChanged)
-  Q_PROPERTY(int packStatusSelected READ selectedPackStatus NOTIFY derivedChanged)
+  // Derived values, worked out once per change of what they depend on: reading one costs nothing.
+  Q_PROPERTY(QVariant selected READ selectedItem NOTIFY selectedChanged)
+  Q_PROPERTY(int selectedIndex READ selectedIndex NOTIFY selectedIndexChanged)  // -1 when none
+  Q_PROPERTY(int needsInstallCount READ selectedNeedsInstall NOTIFY needsInstallCountChanged)
+  Q_PROPERTY(int updateCountSelected READ selectedUpdateCount NOTIFY updateCountSelectedChanged)
+  Q_PROPERTY(int heldUpdatesSelected READ selectedHeldUpdates NOTIFY heldUpdatesSelectedChanged)
+  Q_PROPERTY(int packStatusSelected READ selectedPackStatus NOTIFY packStatusSelectedChanged)
   // Whether the selected profile can be changed now: no other change of it, and no busy operation.
-  Q_PROPERTY(bool canChange READ canChange NOTIFY derivedChanged)
+  Q_PROPERTY(bool canChange READ canChange NOTIFY canChangeChanged)
   Q_PROPERTY(ModListModel* mods READ modsModel CONSTANT)  // explicit mods
   Q_PROPERTY(ModListModel* dependencies READ dependenciesModel CONSTANT)  // automatic ones
   Q_PROPERTY(ConfigEditor* config READ configEditor CONSTANT)  // the selected profile's settings
@@ -104,13 +107,16 @@ class AppState : public QObject {
   // ---- Derived values and lookups.
   const Profile* selected() const;
   const Profile* current(const std::string& id) const;
-  int selectedIndex() const;
+  int selectedIndex() const { return derived_.index; }
   QVariant selectedItem() const;
-  int selectedNeedsInstall() const;
-  int selectedUpdateCount() const;
-  int selectedHeldUpdates() const;
-  int selectedPackStatus() const;
-  bool canChange() const { return selected() && changes_->canChange(selected()->id); }
+  int selectedNeedsInstall() const { return derived_.needsInstall; }
+  int selectedUpdateCount() const { return derived_.updates; }
+  int selectedHeldUpdates() const { return derived_.heldUpdates; }
+  int selectedPackStatus() const { return int(derived_.pack); }
+  bool canChange() const { return derived_.canChange; }
+  // Looks at the selected profile's files again: the window became active, and the player may
+  // have changed them meanwhile.
+  Q_INVOKABLE void refresh();
 
   // The package's place in the selected profile (the first mod with its key decides).
   Q_INVOKABLE PackageListModel::ProfileState packageState(const QString& fullName) const;
@@ -156,6 +162,14 @@ class AppState : public QObject {
  signals:
   void profilesChanged();
   void selectedIDChanged();
+  void selectedChanged();
+  void selectedIndexChanged();
+  void needsInstallCountChanged();
+  void updateCountSelectedChanged();
+  void heldUpdatesSelectedChanged();
+  void packStatusSelectedChanged();
+  void canChangeChanged();
+  // Some derived value changed (the footer's lines and Play follow them all).
   void derivedChanged();
   // start() has run to its end (the index and the update notice may still be loading).
   void startFinished();
@@ -185,6 +199,10 @@ class AppState : public QObject {
   void addAndSelect(const std::function<Profile()>& make, std::optional<DetailTab> tab = std::nullopt);
   // Recomputes the values derived from profiles, selection, index and flags, and tells the views.
   void refreshDerived();
+  void refreshCanChange();
+  // Follows the selected profile's plug-in and loader folders, so that files removed outside the
+  // app show at once.
+  void watchSelectedFiles();
 
   std::shared_ptr<Workspace> workspace_;
   ModListModel* mods_;
@@ -202,6 +220,16 @@ class AppState : public QObject {
   LaunchCheck* launchCheck_;  // after the parts it listens to
   WindowState* window_;
   ProfileHistory* history_;
+
+  struct Derived {
+    int index = -1;
+    int needsInstall = 0, updates = 0, heldUpdates = 0;
+    ModStatus pack = ModStatus::NotInstalled;
+    bool canChange = false;
+  };
+  Derived derived_;
+  QFileSystemWatcher* filesWatcher_;
+  QTimer* filesSettle_;  // changes come in bursts: one refresh after them
 
   Settings settings_;
   bool started_ = false;

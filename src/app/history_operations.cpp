@@ -64,14 +64,23 @@ Target targetOf(const std::filesystem::path& dir, ModController::Going going, co
 }
 
 // The profile's mod files as the restored record wants them: the mods it no longer has go, and
-// those whose enabled state changed move.
-void placeFiles(const History::Restored& restored) {
+// those whose enabled state changed move. A mod whose files cannot move keeps its state, and the
+// record says so.
+Profile placeFiles(const History::Restored& restored) {
+  Profile placed = restored.profile;
   for (const History::ModChange& change : restored.changes.mods) {
-    if (change.removed())
+    if (change.removed()) {
       Installer::removeFiles(change.key(), restored.profile, false);
-    else if (change.enabledChanged())
-      Installer::setEnabled(change.key(), change.after->enabled, restored.profile);
+    } else if (change.enabledChanged()) {
+      try {
+        Installer::setEnabled(change.key(), change.after->enabled, restored.profile);
+      } catch (const std::exception& e) {
+        Log::write("couldn't turn " + change.key() + (change.after->enabled ? " on: " : " off: ") + e.what());
+        if (ProfileMod* mod = placed.find(change.key())) mod->enabled = !change.after->enabled;
+      }
+    }
   }
+  return placed;
 }
 }  // namespace
 
@@ -97,8 +106,7 @@ QCoro::Task<> ModController::restoreWork(std::string id, Going going, std::strin
         : going == Going::forward
             ? History::redo(dir)
             : History::restore(dir, target.id, History::describeRestore(target.stateText));
-    placeFiles(restored);
-    return restored.profile;
+    return placeFiles(restored);
   });
   const Profile back = co_await restoring;
   Log::write("restored profile '" + back.name + "' to snapshot " + target.id);

@@ -43,6 +43,13 @@ int ModStatuses::updateCount(const Profile& profile) const {
   return n;
 }
 
+std::vector<DependencyRef> ModStatuses::needs(const ProfileMod& mod, const Profile& profile) {
+  auto [it, added] = manifests_.try_emplace({profile.id, mod.id()});
+  if (added || it->second.installed != mod.installed)
+    it->second = {mod.installed, Installer::dependencies(mod.id(), profile)};
+  return it->second.needs;
+}
+
 bool ModStatuses::obtainable(const Profile& profile, const std::string& key,
                              const std::string& version) const {
   const PackageID id = splitPackageID(key);
@@ -83,4 +90,7 @@ void ModStatuses::setHolds(const Profile& profile, HeldVersions holds) {
   emit holdsChanged();
 }
 
-void ModStatuses::forget(const std::string& profileID) { holds_.erase(profileID); }
+void ModStatuses::forget(const std::string& profileID) {
+  holds_.erase(profileID);
+  std::erase_if(manifests_, [&](const auto& entry) { return entry.first.first == profileID; });
+}

@@ -2,9 +2,12 @@
 
 #include <QObject>
 
+#include <map>
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "catalogue/package.hpp"
 #include "installer/plan.hpp"
@@ -28,6 +31,8 @@ class ModStatuses : public QObject {
   int needsInstall(const Profile& profile) const;
   // Mods with an update the catalogue has, held ones left out.
   int updateCount(const Profile& profile) const;
+  // What the mod's stored manifest says it needs, read again only when its installed version changes.
+  std::vector<DependencyRef> needs(const ProfileMod& mod, const Profile& profile);
   // Whether a sync could install the mod's version: from the download cache, the profile's own
   // archive of a mod from a file, or the catalogue (taken on trust while its index is unknown).
   bool obtainable(const Profile& profile, const std::string& key, const std::string& version) const;
@@ -48,4 +53,9 @@ class ModStatuses : public QObject {
  private:
   CatalogueState* catalogue_;
   std::unordered_map<std::string, HeldVersions> holds_;  // by profile id
+  struct Manifest {
+    std::optional<std::string> installed;  // the version it was read for
+    std::vector<DependencyRef> needs;
+  };
+  std::map<std::pair<std::string, std::string>, Manifest> manifests_;  // by profile id and mod key
 };

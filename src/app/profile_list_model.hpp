@@ -35,7 +35,7 @@ class ProfileListModel : public QAbstractListModel {
   // Replaces the first profile with the same id; false when there is none.
   bool replace(const Profile& profile);
   void removeAll(const std::string& id);
-  // The update counts depend on the catalogue index: recompute every row's.
+  // The update counts depend on the catalogue index and the holds: recompute every row's.
   void refreshCounts();
 
   int rowCount(const QModelIndex& parent = {}) const override;
@@ -48,4 +48,5 @@ class ProfileListModel : public QAbstractListModel {
  private:
   std::function<int(const Profile&)> updateCount_;
   std::vector<Profile> items_;
+  std::vector<int> updateCounts_;  // one per item
 };

@@ -4,12 +4,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <system_error>
 
 #include "foundation/file_descriptor.hpp"
+#include "foundation/fs_probes.hpp"
 #include "foundation/uuid.hpp"
 
 namespace fs = std::filesystem;
@@ -46,12 +48,21 @@ void moveAcrossVolumes(const path& from, const path& to) {
 }
 }  // namespace
 
+namespace {
+std::atomic<uint64_t> probeCount{0};
+void probe() { probeCount.fetch_add(1, std::memory_order_relaxed); }
+}  // namespace
+
+uint64_t probes() { return probeCount.load(std::memory_order_relaxed); }
+
 bool exists(const path& p) {
+  probe();
   std::error_code ec;
   return fs::exists(p, ec);
 }
 
 bool isDirectory(const path& p) {
+  probe();
   std::error_code ec;
   return fs::is_directory(p, ec);
 }
@@ -115,6 +126,7 @@ void copyContents(const path& of, const path& into, bool overwrite,
 }
 
 std::string readFile(const path& p, size_t maxBytes) {
+  probe();
   const FileDescriptor fd(::open(p.c_str(), O_RDONLY | O_CLOEXEC));
   if (!fd.valid()) fail("read", p, errno);
   std::string bytes;

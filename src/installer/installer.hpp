@@ -38,7 +38,9 @@ std::vector<DependencyRef> installUnpacked(const ProfileMod& mod, const std::str
 // Whether the download cache holds the package version's archive, so installing it needs no catalogue.
 bool archiveCached(const std::string& ns, const std::string& name, const std::string& version) noexcept;
 void removeFiles(const std::string& key, const Profile& profile, bool keepMeta) noexcept;
-void setEnabled(const std::string& key, bool enabled, const Profile& profile) noexcept;
+// Moves the mod's folders to their places for on or off. When one cannot move, those already
+// moved go back and the platform's error is thrown: the files stay as the profile records them.
+void setEnabled(const std::string& key, bool enabled, const Profile& profile);
 bool filesPresent(const std::string& key, const Profile& profile) noexcept;
 std::vector<DependencyRef> dependencies(const std::string& key, const Profile& profile) noexcept;
 

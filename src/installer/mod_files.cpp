@@ -112,7 +112,8 @@ void removeFiles(const std::string& key, const Profile& profile, bool keepMeta) 
   FS::remove(detail::keptArchive(key, profile));
 }
 
-void setEnabled(const std::string& key, bool enabled, const Profile& profile) noexcept {
+void setEnabled(const std::string& key, bool enabled, const Profile& profile) {
+  std::vector<std::pair<fs::path, fs::path>> moved;
   for (const char* kind : kinds) {
     const fs::path on = live(profile, kind, key), off = parked(profile, kind, key);
     const fs::path& from = enabled ? off : on;
@@ -120,8 +121,17 @@ void setEnabled(const std::string& key, bool enabled, const Profile& profile) no
     if (!FS::exists(from)) continue;
     try {
       FS::move(from, to);
+      moved.emplace_back(from, to);
     } catch (...) {
-      // A folder that cannot move stays where it is; the next kind is still tried.
+      // Half a mod turned off is worse than none.
+      for (auto it = moved.rbegin(); it != moved.rend(); ++it) {
+        try {
+          FS::move(it->second, it->first);
+        } catch (const std::exception& e) {
+          Log::write("couldn't move " + it->second.string() + " back: " + e.what());
+        }
+      }
+      throw;
     }
   }
 }

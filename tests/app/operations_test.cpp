@@ -1,3 +1,4 @@
+#include <fstream>
 #include <future>
 
 #include "app/background.hpp"
@@ -90,6 +91,15 @@ TEST_F(Operations, DisablingParksTheFilesAndEnablingBringsThemBack) {
 
   run([&] { state->modController()->setEnabled(mod("C"), true); });
   EXPECT_TRUE(mod("C").enabled);
+  EXPECT_TRUE(fs::exists(plugins("C")));
+
+  // Files that cannot move leave the mod as it was, on disk and in the record, and say why.
+  fs::remove_all(selected().disabledDir());
+  std::ofstream(selected().disabledDir()) << "a file where the parked mods would go";
+  run([&] { state->modController()->setEnabled(mod("C"), false); });
+  EXPECT_FALSE(state->activity()->errorMessage().isEmpty());
+  EXPECT_TRUE(mod("C").enabled);
+  EXPECT_TRUE(onDisk(selected().id).mods[0].enabled);
   EXPECT_TRUE(fs::exists(plugins("C")));
 }
 

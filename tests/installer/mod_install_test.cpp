@@ -72,6 +72,18 @@ TEST_F(InstallMod, ConfigIsOnlyAddedToAndAFailedUpdateKeepsTheOldFilesWhichAnUpg
   EXPECT_TRUE(fs::is_empty(tmp())) << "work folders are removed on failure too";
 }
 
+TEST_F(InstallMod, TurningOffMovesAllOfTheModOrNothing) {
+  install("Mod", {{"plugins/Mod.dll", "1"}, {"patchers/Pre.dll", "1"}});
+  const Files before = filesUnder(P());
+  writeFile(P() / "disabled/patchers", "a file where the parked patchers would go");
+  EXPECT_ANY_THROW(Installer::setEnabled("Author-Mod", false, profile));
+  fs::remove(P() / "disabled/patchers");
+  EXPECT_EQ(filesUnder(P()), before) << "the plug-ins moved back";
+  Installer::setEnabled("Author-Mod", false, profile);
+  EXPECT_EQ(filesUnder(P()),
+            (Files{"disabled/patchers/Author-Mod/Pre.dll", "disabled/plugins/Author-Mod/Mod.dll"}));
+}
+
 TEST_F(InstallMod, AHostileArchiveWritesNothingOutsideTheProfile) {
   // The work folder is home/tmp/quernhold-<UUID>/x: each escape below aims at home/outside.
   const fs::path outside = TestHome::path() / "outside";

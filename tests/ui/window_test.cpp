@@ -79,6 +79,7 @@ TEST_F(Window, FooterOffersInstallBeforeUpdateAndWithoutTheGameOnlyUpdating) {
   const auto moveAndCheck = [&](const fs::path& from, const fs::path& to) {
     fs::rename(from, to);
     state->game()->check();
+    state->refresh();  // as the window does when it becomes active again
     flush();
   };
   moveAndCheck(game / "valheim.app", game / "away.app");
@@ -202,7 +203,8 @@ TEST_F(Window, PlayInTheMenuAndTheFooterFollowsTheState) {
   settle();
   both(true);
 
-  fs::remove_all(selected().bepinex() / "plugins" / "Team-C");
+  fs::remove_all(selected().bepinex() / "plugins" / "Team-C");  // the folder watch notices
+  EXPECT_TRUE(waitUntil([&] { return !enabled("menu.Play Modded"); }));
   gameThere(false);
   gameThere(true);
   EXPECT_TRUE(enabled("footer.play"));

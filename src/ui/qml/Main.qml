@@ -17,6 +17,8 @@ ApplicationWindow {
     minimumHeight: 600
     color: Theme.bg
     font.pixelSize: Theme.bodyFontSize
+    // Files may have changed while the player was elsewhere.
+    onActiveChanged: if (active) app.refresh()
 
     // The dark scheme with ember as the accent, for the controls that draw from the palette.
     palette {
