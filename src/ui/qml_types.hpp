@@ -51,6 +51,13 @@ struct ModControllerForeign {
   QML_UNCREATABLE("Owned by AppState.")
 };
 
+struct ProfileTransferForeign {
+  Q_GADGET
+  QML_FOREIGN(ProfileTransfer)
+  QML_NAMED_ELEMENT(ProfileTransfer)
+  QML_UNCREATABLE("Owned by AppState.")
+};
+
 struct ProfileListModelForeign {
   Q_GADGET
   QML_FOREIGN(ProfileListModel)

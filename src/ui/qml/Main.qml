@@ -18,7 +18,7 @@ ApplicationWindow {
     color: Theme.bg
     font.pixelSize: Theme.bodyFontSize
     // Files may have changed while the player was elsewhere.
-    onActiveChanged: if (active) app.refresh()
+    onActiveChanged: if (active) window.app.refresh()
 
     // The dark scheme with ember as the accent, for the controls that draw from the palette.
     palette {
