@@ -182,31 +182,38 @@ Slice newerThan(std::string_view markdown, std::string_view installed) {
   Slice whole{std::string(markdown), false};
   if (Text::trim(installed).empty()) return whole;
 
-  const auto lines = linesOf(markdown);
-  const auto headings = headingsOf(lines);
   std::vector<VersionHeading> versions;
+  const auto headings = headingsOf(linesOf(markdown));
   for (const auto& h : headings)
     if (auto v = headingVersion(h.text)) versions.push_back({h.begin, h.level, *v});
   if (versions.empty()) return whole;
-
   const int level = sectionLevel(versions);
+
+  // One pass over the headings: a section runs from its version heading to the next heading as
+  // large as its own, or to the end.
   std::string shown;
   size_t sections = 0, newer = 0;
-  for (const auto& v : versions) {
-    if (v.level != level) continue;
-    ++sections;
-    if (!Version::newer(v.version, installed)) continue;
-    ++newer;
-    // The section runs to the next heading as large as its own, or to the end.
-    size_t end = markdown.size();
-    for (const auto& h : headings)
-      if (h.begin > v.begin && h.level <= level) {
-        end = h.begin;
-        break;
-      }
+  std::optional<size_t> open;  // where the section being read starts, when it is shown
+  auto close = [&](size_t end) {
+    if (!open) return;
     if (!shown.empty()) shown += "\n\n";
-    shown += trimEnd(markdown.substr(v.begin, end - v.begin));
+    shown += trimEnd(markdown.substr(*open, end - *open));
+    open.reset();
+  };
+  auto version = versions.begin();
+  for (const auto& h : headings) {
+    const VersionHeading* named = nullptr;
+    if (version != versions.end() && version->begin == h.begin) named = &*version++;
+    if (h.level > level) continue;
+    close(h.begin);
+    if (!named || h.level != level) continue;
+    ++sections;
+    if (Version::newer(named->version, installed)) {
+      ++newer;
+      open = h.begin;
+    }
   }
+  close(markdown.size());
   if (newer == sections) return whole;
   return {shown, true};
 }
