@@ -5,7 +5,7 @@
 
 #include <fstream>
 
-#include "app/readme_cache.hpp"
+#include "app/package_documents.hpp"
 #include "foundation/fs.hpp"
 #include "foundation/paths.hpp"
 #include "scenes.hpp"

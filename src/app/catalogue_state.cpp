@@ -3,8 +3,8 @@
 #include "app/assign.hpp"
 #include "app/background.hpp"
 #include "app/describe.hpp"
+#include "app/package_documents.hpp"
 #include "app/package_list_model.hpp"
-#include "app/readme_cache.hpp"
 #include "catalogue/thunderstore.hpp"
 #include "foundation/app_version.hpp"
 #include "foundation/loader_pack.hpp"
@@ -14,7 +14,8 @@
 CatalogueState::CatalogueState(QObject* parent)
     : QObject(parent),
       browse_(new PackageListModel(this)),
-      readmes_(new ReadmeCache(this)),
+      readmes_(new PackageDocuments(Thunderstore::PackageDocument::readme, this)),
+      changelogs_(new PackageDocuments(Thunderstore::PackageDocument::changelog, this)),
       index_(std::make_shared<const std::vector<TSPackage>>()) {
   browse_->setIndex(index_);
 }

@@ -14,7 +14,7 @@
 #include "app/values.hpp"
 
 class PackageListModel;
-class ReadmeCache;
+class PackageDocuments;
 
 // What the window knows of the catalogue: its index, loaded in the background and kept while a
 // reload fails, the package texts, and the notice of a newer version of the application.
@@ -23,13 +23,15 @@ class ReadmeCache;
 class CatalogueState : public QObject {
   Q_OBJECT
   Q_MOC_INCLUDE("app/package_list_model.hpp")
-  Q_MOC_INCLUDE("app/readme_cache.hpp")
+  Q_MOC_INCLUDE("app/package_documents.hpp")
   // The index as the browse pane shows it (filtered, sorted, paged).
   Q_PROPERTY(PackageListModel* index READ indexModel NOTIFY indexChanged)
   Q_PROPERTY(bool loading READ loading NOTIFY loadingChanged)
   Q_PROPERTY(QString error READ error NOTIFY errorChanged)
   Q_PROPERTY(QVariant loaderPackage READ loaderPackage NOTIFY indexChanged)  // the pack's entry
-  Q_PROPERTY(ReadmeCache* readmes READ readmes CONSTANT)  // for the package sheet
+  // The package sheet's texts.
+  Q_PROPERTY(PackageDocuments* readmes READ readmes CONSTANT)
+  Q_PROPERTY(PackageDocuments* changelogs READ changelogs CONSTANT)
   Q_PROPERTY(QVariant appUpdate READ appUpdate WRITE setAppUpdate NOTIFY appUpdateChanged)
 
  public:
@@ -40,7 +42,8 @@ class CatalogueState : public QObject {
   bool loading() const { return loading_; }
   QString error() const { return error_; }
   QVariant loaderPackage() const;
-  ReadmeCache* readmes() const { return readmes_; }
+  PackageDocuments* readmes() const { return readmes_; }
+  PackageDocuments* changelogs() const { return changelogs_; }
   QVariant appUpdate() const { return toVariant(appUpdate_); }
   void setAppUpdate(const QVariant& update);
 
@@ -68,7 +71,8 @@ class CatalogueState : public QObject {
   void setError(const QString& text);
 
   PackageListModel* browse_;
-  ReadmeCache* readmes_;
+  PackageDocuments* readmes_;
+  PackageDocuments* changelogs_;
   std::shared_ptr<const std::vector<TSPackage>> index_;
   std::unordered_map<std::string, size_t> indexByID_;
   std::unordered_map<std::string, size_t> indexByUUID_;

@@ -244,7 +244,11 @@ const std::string& userAgent() {
 
 Response fetch(const Request& request) {
   Response response;
-  Transfer transfer{.sink = [&](const char* data, size_t size) { response.body.append(data, size); }};
+  Transfer transfer{.sink = [&](const char* data, size_t size) {
+    if (size > request.maxBody - response.body.size())
+      throw std::length_error("reply longer than " + std::to_string(request.maxBody) + " bytes");
+    response.body.append(data, size);
+  }};
   response.status = perform(request, transfer);
   return response;
 }

@@ -34,6 +34,9 @@ struct Request {
   std::string method = "GET";  // "GET" or "POST"
   std::vector<std::string> headers;  // "Name: value"
   std::string body;  // sent with POST
+  // fetch only: a longer body stops the transfer and throws std::length_error (a broken or
+  // hostile server cannot fill the memory with a reply meant to be small).
+  size_t maxBody = SIZE_MAX;
 };
 
 struct Response {

@@ -84,24 +84,6 @@ std::optional<std::string> latestVersion(const std::string& ns, const std::strin
   return std::nullopt;
 }
 
-std::optional<std::string> fetchReadme(const std::string& ns, const std::string& name,
-                                       const std::string& version) {
-  try {
-    auto reply = Http::fetch({.url = endpoints().catalogue + "/api/experimental/package/" + ns + "/" + name +
-                                     "/" + version + "/readme/",
-                              .timeout = 20});
-    if (reply.status == 200) {
-      auto json = nlohmann::json::parse(reply.body, nullptr, false);
-      if (json.is_object())
-        if (auto markdown = textMember(json, "markdown")) return markdown;
-    }
-  } catch (const std::exception&) {
-    // Any failure means "no README"; the line below records it.
-  }
-  Log::write("readme lookup failed: " + packageKey(ns, name) + " " + version);
-  return std::nullopt;
-}
-
 void download(const std::string& url, const std::filesystem::path& to, const Progress& progress) {
   const ScopedDir temp;
   auto file = *temp / "download";

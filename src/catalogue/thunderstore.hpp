@@ -42,9 +42,25 @@ void waitForCacheWrites();
 std::optional<double> cacheAge();  // seconds, nullopt without a cache file
 
 std::optional<std::string> latestVersion(const std::string& ns, const std::string& name);
-// The Markdown README of one version; nullopt on any failure (logged), which shows no README.
+// The texts the catalogue keeps beside each package version, as Markdown (or whatever HTML the
+// author wrote). See documents.cpp.
+enum class PackageDocument { readme, changelog };
+// Longer documents are cut to this many bytes, on a character boundary: nobody scrolls further in a
+// sheet, and the views lay out the whole text at once.
+inline constexpr size_t maxDocumentBytes = 200'000;
+
+// One document of one version; nullopt when the catalogue has none (404, null) and on any failure
+// (logged): the sheet then says there is none. Bytes that are not UTF-8 become U+FFFD.
+std::optional<std::string> fetchDocument(PackageDocument kind, const std::string& ns, const std::string& name,
+                                         const std::string& version);
 std::optional<std::string> fetchReadme(const std::string& ns, const std::string& name,
                                        const std::string& version);
+std::optional<std::string> fetchChangelog(const std::string& ns, const std::string& name,
+                                          const std::string& version);
+// The document from the cache folder, else fetched and kept there: a version's texts never change.
+// Only documents found are kept, so one that was missing is asked for again next time.
+std::optional<std::string> cachedDocument(PackageDocument kind, const std::string& ns,
+                                          const std::string& name, const std::string& version);
 // A download the server refused: its status, for a caller that words it without the address.
 struct DownloadRefused : AppError {
   DownloadRefused(long answered, const std::string& url)

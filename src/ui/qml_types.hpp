@@ -5,7 +5,7 @@
 #include <QtQml/qqml.h>
 
 #include "app/app_state.hpp"
-#include "app/readme_cache.hpp"
+#include "app/package_documents.hpp"
 #include "installer/plan.hpp"
 #include "profiles/config_value.hpp"
 
@@ -128,10 +128,10 @@ struct LaunchCheckForeign {
   QML_UNCREATABLE("Owned by AppState.")
 };
 
-struct ReadmeCacheForeign {
+struct PackageDocumentsForeign {
   Q_GADGET
-  QML_FOREIGN(ReadmeCache)
-  QML_NAMED_ELEMENT(ReadmeCache)
+  QML_FOREIGN(PackageDocuments)
+  QML_NAMED_ELEMENT(PackageDocuments)
   QML_UNCREATABLE("Owned by AppState.")
 };
 

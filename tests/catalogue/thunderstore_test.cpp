@@ -173,16 +173,6 @@ TEST_F(CatalogueClient, AnUpdateIsNoticedOnlyForANewerVersion) {
   EXPECT_NE(logText().find(" app update available: 1.4.0 -> 1.10.0\n"), std::string::npos);
 }
 
-TEST_F(CatalogueClient, AReadmeIsTheMarkdownOfItsVersionAndAnyFailureIsNone) {
-  const std::string markdown = "# Mod\n\n<script>alert(1)</script> **bold** \xF0\x9F\x98\x80";
-  fake.setReadme("Team", "Mod", "1.2.0", markdown);
-  EXPECT_EQ(Thunderstore::fetchReadme("Team", "Mod", "1.2.0"), markdown);
-  fake.serve("/api/experimental/package/Team/Mod/1.3.0/readme/", R"({"markdown": 5})");
-  for (const char* version : {"1.3.0", "9.9.9"})
-    EXPECT_EQ(Thunderstore::fetchReadme("Team", "Mod", version), std::nullopt);
-  EXPECT_NE(logText().find(" readme lookup failed: Team-Mod 9.9.9\n"), std::string::npos);
-}
-
 using ProfileCodes = CatalogueClient;
 TEST_F(ProfileCodes, ACodeCarriesTheWrappedArchiveBothWaysAndBadCodesGiveTheirMessages) {
   for (std::string code : {"", "  \n", "two words", "a/b", "a?b", "..",

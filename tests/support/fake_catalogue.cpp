@@ -207,6 +207,13 @@ void FakeCatalogue::setReadme(const std::string& ns, const std::string& name, co
   answer(latestPath(ns, name) + version + "/readme/", json(nlohmann::json{{"markdown", markdown}}.dump()));
 }
 
+void FakeCatalogue::setChangelog(const std::string& ns, const std::string& name, const std::string& version,
+                                 const std::optional<std::string>& markdown) {
+  nlohmann::json body{{"markdown", nullptr}};
+  if (markdown) body["markdown"] = *markdown;
+  answer(latestPath(ns, name) + version + "/changelog/", json(body.dump()));
+}
+
 void FakeCatalogue::addPackage(const std::string& ns, const std::string& name, const std::string& version,
                                const std::string& archive) {
   std::string cdn = "/cdn/live/repository/packages/" + ns + "-" + name + "-" + version + ".zip";

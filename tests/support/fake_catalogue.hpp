@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -57,6 +58,10 @@ class FakeCatalogue {
   // The README of one version, as the service wraps it: {"markdown": ...}.
   void setReadme(const std::string& ns, const std::string& name, const std::string& version,
                  const std::string& markdown);
+  // The changelog of one version, wrapped the same way; nullopt answers {"markdown": null}, as the
+  // service does for a version without one. A version with neither answers 404.
+  void setChangelog(const std::string& ns, const std::string& name, const std::string& version,
+                    const std::optional<std::string>& markdown);
   // The download address answers with a redirect to a CDN path that serves `archive`.
   void addPackage(const std::string& ns, const std::string& name, const std::string& version,
                   const std::string& archive);

@@ -27,6 +27,17 @@ std::vector<ZipEntry> loaderArchive();
 // BepInEx/config/BepInEx.cfg, unstripped_corlib, doorstop files). `coreVersion` marks the core files.
 std::vector<ZipEntry> packArchive(const std::string& coreVersion = "5.4.2202");
 
+// Steam's app manifest of the game as Steam writes it (tabs, nested depot and config blocks), with
+// these texts as "buildid" and "LastUpdated" (Unix seconds).
+inline constexpr const char* defaultBuildID = "14862538";
+inline constexpr const char* defaultLastUpdated = "1700000000";  // 2023-11-14T22:13:20Z
+std::string appManifest(const std::string& buildID = defaultBuildID,
+                        const std::string& lastUpdated = defaultLastUpdated);
+// Writes it beside a game folder in a Steam library, as "<library>/steamapps/appmanifest_892970.acf".
+// make() writes one with the values above when the folder is in a library.
+void writeAppManifest(const std::filesystem::path& gameDir, const std::string& buildID = defaultBuildID,
+                      const std::string& lastUpdated = defaultLastUpdated);
+
 // Writes Steam's registry.vdf under Paths::steamDir() with this ActiveUser value.
 void writeSteamRegistry(const std::string& activeUser);
 }  // namespace FakeGame

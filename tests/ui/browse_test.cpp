@@ -1,7 +1,7 @@
 // The browse tab and the package sheet in the real window, over the state's catalogue index.
 #include <QQuickItem>
 
-#include "app/readme_cache.hpp"
+#include "app/package_documents.hpp"
 #include "catalogue/thunderstore_seams.hpp"
 #include "foundation/paths.hpp"
 #include "window_fixture.hpp"

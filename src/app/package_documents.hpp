@@ -8,17 +8,21 @@
 
 #include <string>
 
-// The README of the package the sheet shows: fetched in the background, kept in memory for the
-// session. Only the package asked for last is published; answers for earlier ones are kept.
-class ReadmeCache : public QObject {
+#include "catalogue/thunderstore.hpp"
+
+// One kind of document (the README, the changelog) of the package the sheet shows: read from the
+// cache folder or fetched, in the background, and kept in memory for the session. Only the package
+// asked for last is published; answers for earlier ones are kept.
+class PackageDocuments : public QObject {
   Q_OBJECT
   Q_PROPERTY(QString markdown READ markdown NOTIFY changed)  // empty while loading and when there is none
   Q_PROPERTY(bool loading READ loading NOTIFY changed)
-  // The catalogue has no README for the package, or only an empty one.
+  // The catalogue has no such document for the package, or only an empty one.
   Q_PROPERTY(bool missing READ missing NOTIFY changed)
 
  public:
-  using QObject::QObject;
+  explicit PackageDocuments(Thunderstore::PackageDocument kind, QObject* parent = nullptr)
+      : QObject(parent), kind_(kind) {}
 
   Q_INVOKABLE void show(const QString& ns, const QString& name, const QString& version);
   QString markdown() const { return markdown_; }
@@ -32,6 +36,7 @@ class ReadmeCache : public QObject {
   QCoro::Task<> fetch(QString key, std::string ns, std::string name, std::string version);
   void publish();
 
+  Thunderstore::PackageDocument kind_;
   QHash<QString, QString> found_;  // "ns-name-version" -> Markdown, "" when there is none
   QSet<QString> inFlight_;
   QString shown_;

@@ -1,10 +1,9 @@
-#include "app/readme_cache.hpp"
+#include "app/package_documents.hpp"
 
 #include "app/background.hpp"
-#include "catalogue/thunderstore.hpp"
 #include "foundation/package_id.hpp"
 
-void ReadmeCache::show(const QString& ns, const QString& name, const QString& version) {
+void PackageDocuments::show(const QString& ns, const QString& name, const QString& version) {
   shown_ = QString::fromStdString(packageKey(ns.toStdString(), name.toStdString(), version.toStdString()));
   if (!found_.contains(shown_) && !inFlight_.contains(shown_)) {
     inFlight_.insert(shown_);
@@ -13,10 +12,12 @@ void ReadmeCache::show(const QString& ns, const QString& name, const QString& ve
   publish();
 }
 
-QCoro::Task<> ReadmeCache::fetch(QString key, std::string ns, std::string name, std::string version) {
+QCoro::Task<> PackageDocuments::fetch(QString key, std::string ns, std::string name, std::string version) {
   std::optional<std::string> markdown;
   try {
-    auto job = background(this, [ns, name, version] { return Thunderstore::fetchReadme(ns, name, version); });
+    auto job = background(this, [kind = kind_, ns, name, version] {
+      return Thunderstore::cachedDocument(kind, ns, name, version);
+    });
     markdown = co_await job;
   } catch (const Abandoned&) {
     co_return;
@@ -26,7 +27,7 @@ QCoro::Task<> ReadmeCache::fetch(QString key, std::string ns, std::string name, 
   publish();
 }
 
-void ReadmeCache::publish() {
+void PackageDocuments::publish() {
   const bool loading = inFlight_.contains(shown_);
   const QString markdown = found_.value(shown_);
   if (loading == loading_ && markdown == markdown_) return;

@@ -1,0 +1,56 @@
+#include "app/package_documents.hpp"
+#include "app_fixture.hpp"
+#include "support/changelog_samples.hpp"
+
+using Documents = AppTest;  // for the fake catalogue and the event loop
+using Thunderstore::PackageDocument;
+
+TEST_F(Documents, TheAskedForReadmeIsShownAndEachIsFetchedOnce) {
+  catalogue.setReadme("Team", "A", "1.0.0", "# A\n\nDoes **things**.");
+  PackageDocuments readmes(PackageDocument::readme);
+  readmes.show("Team", "A", "1.0.0");
+  EXPECT_TRUE(readmes.loading());
+  ASSERT_TRUE(waitUntil([&] { return !readmes.loading(); }));
+  EXPECT_EQ(readmes.markdown(), "# A\n\nDoes **things**.");
+
+  readmes.show("Team", "Gone", "1.0.0");  // no README there: nothing is shown
+  ASSERT_TRUE(waitUntil([&] { return !readmes.loading(); }));
+  EXPECT_TRUE(readmes.missing());
+
+  readmes.show("Team", "A", "1.0.0");
+  EXPECT_FALSE(readmes.loading());
+  EXPECT_EQ(readmes.markdown(), "# A\n\nDoes **things**.");
+
+  // A later session reads it from the cache folder.
+  PackageDocuments again(PackageDocument::readme);
+  again.show("Team", "A", "1.0.0");
+  ASSERT_TRUE(waitUntil([&] { return !again.loading(); }));
+  EXPECT_EQ(again.markdown(), "# A\n\nDoes **things**.");
+  EXPECT_EQ(catalogue.requestCount("/api/experimental/package/Team/A/1.0.0/readme/"), 1);
+}
+
+TEST_F(Documents, AnAnswerForAnEarlierPackageDoesNotReplaceTheShownOne) {
+  catalogue.setReadme("Team", "A", "1.0.0", "A");
+  catalogue.setReadme("Team", "B", "1.0.0", "B");
+  PackageDocuments readmes(PackageDocument::readme);
+  readmes.show("Team", "A", "1.0.0");
+  readmes.show("Team", "B", "1.0.0");
+  ASSERT_TRUE(waitUntil([&] {
+    return catalogue.requestCount("/api/experimental/package/Team/A/1.0.0/readme/") && !readmes.loading();
+  }));
+  EXPECT_EQ(readmes.markdown(), "B");
+}
+
+TEST_F(Documents, TheCatalogueKeepsChangelogsApartFromReadmes) {
+  catalogue.setReadme("Team", "A", "1.0.0", "# A");
+  catalogue.setChangelog("Team", "A", "1.0.0", std::string(ChangelogSamples::versioned));
+  catalogue.setChangelog("Team", "B", "1.0.0", std::nullopt);
+  PackageDocuments* changelogs = state->catalogue()->changelogs();
+  changelogs->show("Team", "A", "1.0.0");
+  ASSERT_TRUE(waitUntil([&] { return !changelogs->loading(); }));
+  EXPECT_EQ(changelogs->markdown().toStdString(), ChangelogSamples::versioned);
+  changelogs->show("Team", "B", "1.0.0");
+  ASSERT_TRUE(waitUntil([&] { return !changelogs->loading(); }));
+  EXPECT_TRUE(changelogs->missing());
+  EXPECT_EQ(state->catalogue()->readmes()->markdown(), "");  // not asked for
+}
