@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "app/package_list_model.hpp"
+#include "app/translations.hpp"
 #include "catalogue/thunderstore.hpp"
 
 namespace {
@@ -102,6 +103,7 @@ BENCHMARK(Ratios)->Unit(benchmark::kMillisecond)->Iterations(100);
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
+  installTranslations();
   benchmark::Initialize(&argc, argv);
   if (argc > 1) listPath = argv[1];
   benchmark::RunSpecifiedBenchmarks();

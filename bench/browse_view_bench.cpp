@@ -16,6 +16,7 @@
 #include <fstream>
 #include <vector>
 
+#include "app/translations.hpp"
 #include "catalogue/endpoints.hpp"
 #include "catalogue/thunderstore.hpp"
 #include "foundation/fs.hpp"
@@ -89,6 +90,7 @@ int main(int argc, char* argv[]) {
   // Nothing leaves the machine: the index comes from the cache, the update notice finds no one.
   setEndpoints({"http://127.0.0.1:9", "http://127.0.0.1:9", "http://127.0.0.1:9", "http://127.0.0.1:9"});
   QGuiApplication application(argc, argv);
+  installTranslations();
   AppWindow main;
   if (!main.window) return 1;
   AppState& app = main.app;

@@ -21,6 +21,7 @@
 
 #include "app/app_state.hpp"
 #include "app/archive_prefetch.hpp"
+#include "app/translations.hpp"
 #include "foundation/fs.hpp"
 #include "foundation/paths.hpp"
 #include "installer/download_cache.hpp"
@@ -136,6 +137,7 @@ int main(int argc, char** argv) {
   if (!mkdtemp(home)) return 1;
   setenv("HOME", home, 1);
   QCoreApplication app(argc, argv);
+  installTranslations();
   int status = 0;
   {
     FakeCatalogue catalogue;

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "app/translations.hpp"
 #include "foundation/paths.hpp"
 #include "profiles/profile_store.hpp"
 #include "support/fake_catalogue.hpp"
@@ -101,6 +102,7 @@ int main(int argc, char* argv[]) {
   if (!home.isValid()) return 1;
   setenv("HOME", home.path().toLocal8Bit().constData(), 1);
   QGuiApplication application(argc, argv);
+  installTranslations();
   FakeCatalogue catalogue;
   FakeGame::make(Paths::defaultGameDir());
   FakeGame::addLoader(Paths::defaultGameDir());

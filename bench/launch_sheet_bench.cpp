@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "app/launch_check.hpp"
+#include "app/translations.hpp"
 #include "catalogue/endpoints.hpp"
 #include "profiles/profile_store.hpp"
 #include "support/log_samples.hpp"
@@ -107,6 +108,7 @@ int main(int argc, char* argv[]) {
   ProfileStore::create("Default");
 
   QGuiApplication application(argc, argv);
+  installTranslations();
   AppWindow main;
   if (!main.window) return 1;
   AppState& app = main.app;

@@ -17,6 +17,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/translations.hpp"
 #include "catalogue/thunderstore.hpp"
 #include "foundation/fs.hpp"
 #include "foundation/paths.hpp"
@@ -53,6 +54,7 @@ int main(int argc, char* argv[]) {
     return 0;
   }
   QGuiApplication application(argc, argv);
+  installTranslations();
   AppWindow main;
   if (!main.window) return 1;
   AppState& app = main.app;

@@ -20,7 +20,7 @@ find_package(OpenSSL 3 REQUIRED COMPONENTS Crypto)  # SHA-256 of the history's s
 find_package(simdjson REQUIRED)
 find_package(nlohmann_json 3.10 REQUIRED)
 find_package(Threads REQUIRED)
-find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Concurrent Network Qml Quick QuickControls2)
+find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Concurrent Network Qml Quick QuickControls2 LinguistTools)
 find_package(ICU REQUIRED COMPONENTS uc i18n)
 find_package(QCoro6 REQUIRED COMPONENTS Core)
 

@@ -42,7 +42,7 @@ std::unique_ptr<World> historySheet(std::unique_ptr<World> w, int row = 1) {
 std::unique_ptr<World> versionGone() {
   auto w = updated();
   AppState& app = w->state();
-  app.clearDownloadCache();
+  app.modController()->clearDownloadCache();
   World::waitUntil([&] { return app.activity()->idle(); });
   app.activity()->setNote({});
   return historySheet(std::move(w));

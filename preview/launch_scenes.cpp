@@ -72,7 +72,7 @@ std::unique_ptr<World> played(std::optional<std::string> log,
   AppState& app = w->state();
   if (before) before(*w);
   if (!log) app.launchCheck()->setPatience(std::chrono::milliseconds(0));
-  app.play();
+  app.launcher()->play();
   World::waitUntil([&] { return app.activity()->busy().isEmpty(); });
   if (log) {
     std::ofstream(app.selected()->bepinex() / "LogOutput.log", std::ios::binary) << *log;

@@ -16,6 +16,7 @@
 #include <iostream>
 #include <string>
 
+#include "app/translations.hpp"
 #include "scenes.hpp"
 
 namespace {
@@ -25,6 +26,7 @@ int live(int argc, char* argv[], const std::string& name) {
   if (!mkdtemp(home.data())) return 1;
   setenv("HOME", home.c_str(), 1);
   QGuiApplication application(argc, argv);
+  installTranslations();
   QQuickStyle::setStyle(QStringLiteral("Basic"));
   for (const Scene& scene : scenes()) {
     if (scene.name != name) continue;
@@ -64,6 +66,7 @@ int main(int argc, char* argv[]) {
   setenv("QT_SCALE_FACTOR", scale.c_str(), 1);
 
   QGuiApplication application(argc, argv);
+  installTranslations();
   QQuickStyle::setStyle(QStringLiteral("Basic"));
   QDir().mkpath(folder);
 

@@ -23,7 +23,7 @@ void Activity::setNote(const QString& text) {
 }
 
 void Activity::noteRemoval(const QStringList& removed) {
-  setNote(QStringLiteral("Removed %1.").arg(removed.front()));
+  setNote(tr("Removed %1.").arg(removed.front()));
   if (removed.size() < 2) return;
   removedTogether_ = removed;  // the footer names them all
   emit linesChanged();
@@ -40,16 +40,15 @@ QString Activity::busyLine() const {
   QString label = busy_;
   const bool dots = label.endsWith(u'…');
   if (dots) label.chop(1);
-  const bool into =
-      label.startsWith(QStringLiteral("Installing ")) || label.startsWith(QStringLiteral("Adding "));
-  return QStringLiteral("%1 %2 “%3”%4")
-      .arg(label, into ? QStringLiteral("into") : QStringLiteral("for"), owner,
-           dots ? QStringLiteral("…") : QString());
+  // What comes in goes "into" the profile; any other work is "for" it.
+  const bool into = label.startsWith(tr("Installing ")) || label.startsWith(tr("Adding "));
+  return (into ? tr("%1 into “%2”") : tr("%1 for “%2”")).arg(label, owner) +
+         (dots ? QStringLiteral("…") : QString());
 }
 
 QString Activity::noteLine() const {
   if (removedTogether_.isEmpty()) return note_;
-  return QStringLiteral("Removed %1, which nothing else needed.").arg(joinNames(removedTogether_));
+  return tr("Removed %1, which nothing else needed.").arg(joinNames(removedTogether_));
 }
 
 void Activity::setBusy(const QString& label) {

@@ -3,6 +3,7 @@
 #include <QFileSystemWatcher>
 #include <QTimer>
 
+#include "app/background.hpp"
 #include "app/describe.hpp"
 #include "app/launch_check.hpp"
 #include "catalogue/thunderstore.hpp"
@@ -57,10 +58,19 @@ AppState::AppState(QObject* parent)
                            .play =
                                [this] {
                                  game_->poll();
-                                 play();
+                                 launcher_->play();
                                },
                            .workspace = [this]() -> Workspace& { return *workspace_; }},
                           this)),
+      launcher_(new Launcher({.book = book_,
+                              .activity = activity_,
+                              .game = game_,
+                              .changes = changes_,
+                              .sync = sync_,
+                              .config = config_,
+                              .launchCheck = launchCheck_,
+                              .workspace = [this]() -> Workspace& { return *workspace_; }},
+                             this)),
       window_(new WindowState(launchCheck_, this)),
       history_(new ProfileHistory(
           activity_, game_, changes_->queue(), [this] { return selected(); }, [this] { return canChange(); },
@@ -73,8 +83,9 @@ AppState::AppState(QObject* parent)
   filesSettle_->setSingleShot(true);
   filesSettle_->setInterval(200);
   connect(filesWatcher_, &QFileSystemWatcher::directoryChanged, filesSettle_, qOverload<>(&QTimer::start));
-  connect(filesSettle_, &QTimer::timeout, this, &AppState::refresh);
+  connect(filesSettle_, &QTimer::timeout, this, &AppState::filesChanged);
   connect(book_, &ProfileBook::selectedChanged, this, &AppState::watchSelectedFiles);
+  connect(changes_, &ProfileChanges::settled, this, &AppState::watchSelectedFiles);
   connect(book_, &ProfileBook::listChanged, this, &AppState::profilesChanged);
   connect(book_, &ProfileBook::selectedChanged, this, &AppState::selectedIDChanged);
   connect(book_, &ProfileBook::written, this, &AppState::refreshDerived);
@@ -238,6 +249,15 @@ void AppState::refresh() {
   watchSelectedFiles();  // a folder made or removed since drops off the watch or is new
 }
 
+// Our own changes move these folders in bursts and look at the profile again when they are written,
+// so only what another program did needs a look here, and only at the selected profile.
+void AppState::filesChanged() {
+  const Profile* p = selected();
+  if (!p || changes_->queue()->changing(p->id)) return;
+  refreshDerived();
+  watchSelectedFiles();  // a folder made or removed since drops off the watch or is new
+}
+
 void AppState::watchSelectedFiles() {
   if (!filesWatcher_->directories().isEmpty()) filesWatcher_->removePaths(filesWatcher_->directories());
   const Profile* p = selected();
@@ -282,6 +302,31 @@ QVariant AppState::selectedItem() const {
 }
 
 // ---- Desktop services for the views.
+
+// ---- The window's own commands.
+
+void AppState::closeConfig() {
+  config_->leave(ConfigEditor::Leaving::toClose, {}, [this] { window_->setShowConfig(false); });
+}
+
+// A mod archive is installed; anything else is offered as a profile file.
+void AppState::openDroppedFile(const QUrl& file) {
+  activity_->perform(tr("Opening %1…").arg(file.fileName()), [this, file] { return dropWork(file); });
+}
+
+QCoro::Task<> AppState::dropWork(QUrl file) {
+  // A mod archive has its manifest at the top; a profile file never has one there.
+  const std::filesystem::path path = ss(file.toLocalFile());
+  auto peek = background(this, [path] { return FS::zipHasEntry(path, "manifest.json"); });
+  if (!co_await peek) {
+    window_->closeSheets();
+    window_->setImportFile(file);
+    window_->setShowImport(true);
+    co_return;
+  }
+  auto installing = modController_->installDroppedFile(ss(selectedID()), path);
+  co_await installing;
+}
 
 void AppState::openURL(const QString& url) { workspace_->openURL(url); }
 void AppState::reveal(const QString& path) { workspace_->reveal(ss(path)); }

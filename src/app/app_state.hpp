@@ -19,6 +19,7 @@
 #include "app/config_editor.hpp"
 #include "app/game_state.hpp"
 #include "app/launch_check.hpp"
+#include "app/launcher.hpp"
 #include "app/mod_controller.hpp"
 #include "app/mod_list_model.hpp"
 #include "app/mod_statuses.hpp"
@@ -66,6 +67,7 @@ class AppState : public QObject {
   Q_PROPERTY(ModController* modController READ modController CONSTANT)
   // Profile codes and profile files.
   Q_PROPERTY(ProfileTransfer* transfer READ transfer CONSTANT)
+  Q_PROPERTY(Launcher* launcher READ launcher CONSTANT)
 
   // The parts of the state with a job of their own.
   Q_PROPERTY(WindowState* window READ window CONSTANT)
@@ -103,6 +105,7 @@ class AppState : public QObject {
   ProfileChanges* changes() const { return changes_; }
   ModController* modController() const { return modController_; }
   ProfileTransfer* transfer() const { return transfer_; }
+  Launcher* launcher() const { return launcher_; }
 
   // ---- Derived values and lookups.
   const Profile* selected() const;
@@ -138,19 +141,14 @@ class AppState : public QObject {
   Q_INVOKABLE void openProfileFolder();
   // Selects the profile `step` rows away from the selected one in the sidebar's order, as a click would.
   Q_INVOKABLE void selectNext(int step);
-  // Empties the shared download cache and says in `note` how much it freed.
-  Q_INVOKABLE void clearDownloadCache();
   Q_INVOKABLE bool nameIsTaken(const QString& name) const;
   Q_INVOKABLE QString uniqueName(const QString& base) const;
 
   // A file dropped on the window: a mod archive is installed, anything else offered as a profile file.
   Q_INVOKABLE void openDroppedFile(const QUrl& file);
 
-  // ---- Play and logs.
-  Q_INVOKABLE void play();
   // Closes the Config Files sheet; unsaved settings ask first.
   Q_INVOKABLE void closeConfig();
-  Q_INVOKABLE void openGameLog();
 
   // ---- Desktop services for the views, through the workspace seam.
   Q_INVOKABLE void openURL(const QString& url);
@@ -181,8 +179,6 @@ class AppState : public QObject {
   void loadProfiles();
   QCoro::Task<> migrateChosenFolder();
   QCoro::Task<> dropWork(QUrl file);
-  QCoro::Task<> playWork(std::string id, std::filesystem::path gameDir);
-  QCoro::Task<> clearCacheWork();
 
   void useChosenFolder(std::optional<std::filesystem::path> folder);
   void selectProfile(const QString& id, bool keepMessages);
@@ -202,6 +198,7 @@ class AppState : public QObject {
   void refreshCanChange();
   // Follows the selected profile's plug-in and loader folders, so that files removed outside the
   // app show at once.
+  void filesChanged();
   void watchSelectedFiles();
 
   std::shared_ptr<Workspace> workspace_;
@@ -218,6 +215,7 @@ class AppState : public QObject {
   ModController* modController_;
   ProfileTransfer* transfer_;
   LaunchCheck* launchCheck_;  // after the parts it listens to
+  Launcher* launcher_;
   WindowState* window_;
   ProfileHistory* history_;
 

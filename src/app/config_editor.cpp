@@ -179,15 +179,15 @@ QCoro::Task<> ConfigEditor::openTask(Target target) {
   crlf_ = opened && opened->bytes.find("\r\n") != std::string::npos;
   title_ = titleOf(target.path);
   disk_ = opened ? std::move(opened->bytes) : std::string();
-  problem_ = opened ? QString() : QStringLiteral("“%1” can’t be read.").arg(currentName());
+  problem_ = opened ? QString() : tr("“%1” can’t be read.").arg(currentName());
   problemDetail_ = failure;
   text_ = originalText_ = QString();
   entries_->setFile(opened ? std::move(opened->file) : std::nullopt);
   if (opened && !settings_) {
     if (disk_.size() > textLimit)
-      problem_ = QStringLiteral("This file is too large to edit here.");
+      problem_ = tr("This file is too large to edit here.");
     else if (disk_.find('\0') != std::string::npos || !Text::isValidUTF8(disk_))
-      problem_ = QStringLiteral("This file isn’t plain text, so it can’t be edited here.");
+      problem_ = tr("This file isn’t plain text, so it can’t be edited here.");
     else
       text_ = originalText_ =
           QString::fromStdString(disk_).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

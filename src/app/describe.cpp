@@ -1,5 +1,7 @@
 #include "app/describe.hpp"
 
+#include <QCoreApplication>
+
 #include <stdexcept>
 
 QString describe(std::exception_ptr error) {
@@ -8,6 +10,6 @@ QString describe(std::exception_ptr error) {
   } catch (const std::exception& e) {
     return QString::fromUtf8(e.what());
   } catch (...) {
-    return QStringLiteral("An unexpected error occurred.");
+    return QCoreApplication::translate("Describe", "An unexpected error occurred.");
   }
 }

@@ -34,7 +34,7 @@ QVariant HistoryListModel::data(const QModelIndex& index, int role) const {
     case TimeRole: return std::min(qdate(row.time), QDateTime::currentDateTimeUtc());
     case DescriptionRole: return qs(row.description);
     case StateRole: return HistoryTexts::stateText(row);
-    case SummaryRole: return row.damaged || row.now ? QString() : qs(History::describeCounts(row.changes));
+    case SummaryRole: return row.damaged || row.now ? QString() : HistoryTexts::counts(row.changes);
     case DamagedRole: return row.damaged;
     case NowRole: return row.now;
     default: return {};

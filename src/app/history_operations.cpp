@@ -21,12 +21,12 @@ void ModController::go(Going going, const QString& snapshotID) {
   const Profile* sel = parts_.book->selected();
   if (!sel) return;
   if (parts_.game->running()) {
-    parts_.activity->setErrorMessage(QStringLiteral("Valheim is already running."));
+    parts_.activity->setErrorMessage(tr("Valheim is already running."));
     return;
   }
-  const QString label = going == Going::back      ? QStringLiteral("Undoing…")
-                        : going == Going::forward ? QStringLiteral("Redoing…")
-                                                  : QStringLiteral("Restoring…");
+  const QString label = going == Going::back      ? tr("Undoing…")
+                        : going == Going::forward ? tr("Redoing…")
+                                                  : tr("Restoring…");
   parts_.changes->perform(sel->id, label, std::nullopt,
                           [this, id = sel->id, going, snapshotID = ss(snapshotID)] {
                             return restoreWork(id, going, snapshotID);
@@ -46,7 +46,7 @@ Target targetOf(const std::filesystem::path& dir, ModController::Going going, co
   Target target;
   if (going == ModController::Going::toSnapshot) {
     const auto info = History::find(dir, snapshotID);
-    if (!info) throw AppError("That snapshot no longer exists.");
+    if (!info) throw AppError(ModController::tr("That snapshot no longer exists.").toStdString());
     target.id = info->id;
     target.stateText = ss(HistoryTexts::stateText(*info));
     target.note = HistoryTexts::restoredNote(*info);
@@ -54,8 +54,9 @@ Target targetOf(const std::filesystem::path& dir, ModController::Going going, co
     const History::Steps steps = History::steps(dir);
     const auto& step = going == ModController::Going::back ? steps.undo : steps.redo;
     if (!step)
-      throw AppError(going == ModController::Going::back ? "There’s nothing to undo."
-                                                         : "There’s nothing to redo.");
+      throw AppError((going == ModController::Going::back ? ModController::tr("There’s nothing to undo.")
+                                                          : ModController::tr("There’s nothing to redo."))
+                         .toStdString());
     target.id = step->target;
     target.note = HistoryTexts::stepNote(going == ModController::Going::back, *step);
   }

@@ -11,6 +11,9 @@
 
 // What the History sheet says about a snapshot.
 namespace HistoryTexts {
+// What a snapshot changed, in a few words: "2 mods changed, 1 config file", "No changes".
+QString counts(const History::DiffCounts& counts);
+
 // One map per line, mods first: {section: "Mods" | "Config Files", text, settings (a changed
 // settings file's "[General] Menu key: F1 → F2")}, read as what changed since the snapshot.
 QVariantList changeLines(const History::ProfileDiff& diff);

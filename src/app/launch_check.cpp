@@ -120,8 +120,7 @@ void LaunchCheck::follow(const Profile& profile, std::filesystem::path log, LogF
   }
   announceSummary();
   startingNote_ =
-      QStringLiteral("Valheim is starting with “%1”. Launching from Steam later runs it unmodded.")
-          .arg(qs(profile.name));
+      tr("Valheim is starting with “%1”. Launching from Steam later runs it unmodded.").arg(qs(profile.name));
   parts_.activity->setNote(startingNote_);
   watcher_->addPath(qpath(follower_->file().parent_path()));
   patience_->start();
@@ -222,18 +221,17 @@ QString LaunchCheck::outcome(const LogProblem& problem) const {
   if (!now || !launched_) return {};
   if (const ProfileMod* was = problem.mod ? launched_->find(*problem.mod) : nullptr) {
     const ProfileMod* is = now->find(*problem.mod);
-    if (!is) return QStringLiteral("Removed");
-    if (was->enabled && !is->enabled) return QStringLiteral("Turned off");
-    if (is->installed && is->installed != was->installed)
-      return QStringLiteral("Updated to %1").arg(qs(*is->installed));
+    if (!is) return tr("Removed");
+    if (was->enabled && !is->enabled) return tr("Turned off");
+    if (is->installed && is->installed != was->installed) return tr("Updated to %1").arg(qs(*is->installed));
   }
   for (const auto& missing : problem.missing) {
     if (const ProfileMod* was = missing.mod ? launched_->find(*missing.mod) : nullptr) {
       if (const ProfileMod* is = now->find(*missing.mod); is && is->enabled && !was->enabled)
-        return QStringLiteral("Turned on %1").arg(qs(is->displayName()));
+        return tr("Turned on %1").arg(qs(is->displayName()));
     } else if (const TSPackage* pkg = packageForGuid(missing.guid, parts_.catalogue->index());
                pkg && !launched_->find(pkg->fullName) && now->find(pkg->fullName)) {
-      return QStringLiteral("Added %1").arg(qs(pkg->displayName()));
+      return tr("Added %1").arg(qs(pkg->displayName()));
     }
   }
   return {};
@@ -261,8 +259,8 @@ QVariantList LaunchCheck::rows(const std::vector<const LogProblem*>& problems, b
     const QString title = groupsMod     ? qs(groupsMod->displayName())
                           : tied        ? qs(*tied)
                           : head.plugin ? qs(*head.plugin)
-                                        : QStringLiteral("The loader");
-    const QString subtitle = tied ? qs(*tied) : QStringLiteral("Not tied to a mod");
+                                        : tr("The loader");
+    const QString subtitle = tied ? qs(*tied) : tr("Not tied to a mod");
     bool first = true;
     for (const LogProblem* problem : members) {
       const ProfileMod* mod = modOf(problem->mod);
@@ -273,31 +271,28 @@ QVariantList LaunchCheck::rows(const std::vector<const LogProblem*>& problems, b
       QString action, label, target;
       for (const auto& missing : problem->missing) {
         if (const ProfileMod* has = modOf(missing.mod)) {
-          needs << QStringLiteral("%1, which didn’t load").arg(qs(has->displayName()));
+          needs << tr("%1, which didn’t load").arg(qs(has->displayName()));
         } else if (const TSPackage* pkg = packageForGuid(missing.guid, parts_.catalogue->index())) {
           const bool held = p && p->find(pkg->fullName);
-          needs << (held ? QStringLiteral("%1, which didn’t load")
-                         : QStringLiteral("%1, which isn’t in this profile"))
+          needs << (held ? tr("%1, which didn’t load") : tr("%1, which isn’t in this profile"))
                        .arg(qs(pkg->displayName()));
           if (action.isEmpty() && !held)
-            std::tie(action, label, target) =
-                std::tuple(QStringLiteral("add"), QStringLiteral("Add %1").arg(qs(pkg->displayName())),
-                           qs(pkg->fullName));
+            std::tie(action, label, target) = std::tuple(
+                QStringLiteral("add"), tr("Add %1").arg(qs(pkg->displayName())), qs(pkg->fullName));
         } else {
-          needs << QStringLiteral("the plug-in %1, which no mod here provides").arg(qs(missing.guid));
+          needs << tr("the plug-in %1, which no mod here provides").arg(qs(missing.guid));
         }
       }
       if (problem->kind == Diagnostics::ProblemKind::duplicate) {
         // The older copy goes, when both copies are known mods.
         if (mod && modOf(problem->otherMod))
-          std::tie(action, label, target) =
-              std::tuple(QStringLiteral("remove"), QStringLiteral("Remove %1").arg(qs(mod->displayName())),
-                         qs(mod->id()));
+          std::tie(action, label, target) = std::tuple(
+              QStringLiteral("remove"), tr("Remove %1").arg(qs(mod->displayName())), qs(mod->id()));
       } else if (action.isEmpty() && mod) {
         if (parts_.statuses->status(*mod, *p) == ModStatus::UpdateAvailable)
-          std::tie(action, label) = std::pair(QStringLiteral("update"), QStringLiteral("Update"));
+          std::tie(action, label) = std::pair(QStringLiteral("update"), tr("Update"));
         else if (mod->enabled)
-          std::tie(action, label) = std::pair(QStringLiteral("turnOff"), QStringLiteral("Turn Off"));
+          std::tie(action, label) = std::pair(QStringLiteral("turnOff"), tr("Turn Off"));
         target = qs(mod->id());
       }
       if (!actionable || !done.isEmpty()) action = label = target = QString();
@@ -338,7 +333,7 @@ void LaunchCheck::refreshProblems() {
     QVariantList fixedRows = rows(done, actionable, outcomes);
     if (!fixedRows.isEmpty()) {
       QVariantMap head = fixedRows.front().toMap();
-      head[QStringLiteral("heading")] = QStringLiteral("Fixed since this launch — play again to check");
+      head[QStringLiteral("heading")] = tr("Fixed since this launch — play again to check");
       fixedRows.front() = head;
     }
     all += fixedRows;
@@ -357,13 +352,12 @@ void LaunchCheck::refreshProblems() {
 QString LaunchCheck::text() const {
   if (!report_) return {};
   const Profile* p = profile();
-  QString out = QStringLiteral("Valheim launch report — BepInEx %1%2\n")
-                    .arg(report_->loader ? qs(*report_->loader) : QStringLiteral("(version unknown)"),
-                         p ? QStringLiteral(", profile “%1”").arg(qs(p->name)) : QString());
+  QString out = tr("Valheim launch report — BepInEx %1%2\n")
+                    .arg(report_->loader ? qs(*report_->loader) : tr("(version unknown)"),
+                         p ? tr(", profile “%1”").arg(qs(p->name)) : QString());
   const QString done = summary();
-  out += done.isEmpty() ? QStringLiteral("Start-up has not completed.") : done;
-  out +=
-      QStringLiteral("\nLoaded %1, skipped %2, not loaded %3.\n").arg(loaded()).arg(skipped()).arg(failed());
+  out += done.isEmpty() ? tr("Start-up has not completed.") : done;
+  out += tr("\nLoaded %1, skipped %2, not loaded %3.\n").arg(loaded()).arg(skipped()).arg(failed());
   for (const QVariant& row : problems_) {
     const QVariantMap r = row.toMap();
     if (r[QStringLiteral("first")].toBool())
@@ -375,7 +369,7 @@ QString LaunchCheck::text() const {
     const QString outcome = r[QStringLiteral("outcome")].toString();
     out += QStringLiteral("- %1 %2.%3\n")
                .arg(reason, r[QStringLiteral("lines")].toString(),
-                    outcome.isEmpty() ? QString() : QStringLiteral(" %1 since the launch.").arg(outcome));
+                    outcome.isEmpty() ? QString() : tr(" %1 since the launch.").arg(outcome));
     for (const QString& line : r[QStringLiteral("excerpt")].toString().split(u'\n', Qt::SkipEmptyParts))
       out += QStringLiteral("    ") + line + u'\n';
   }
@@ -446,29 +440,29 @@ QCoro::Task<> LaunchCheck::mendWork(std::function<void()> work, QString note, bo
 
 void LaunchCheck::quitAndPlayModded() {
   mend(
-      QStringLiteral("Quitting Valheim…"), [] { Installer::quitGame(); }, {}, true);
+      tr("Quitting Valheim…"), [] { Installer::quitGame(); }, {}, true);
 }
 
 void LaunchCheck::installRosetta() {
   mend(
-      QStringLiteral("Installing Rosetta…"), [] { Installer::installRosetta(); },
-      QStringLiteral("Rosetta is installed. Quit Valheim and play again."));
+      tr("Installing Rosetta…"), [] { Installer::installRosetta(); },
+      tr("Rosetta is installed. Quit Valheim and play again."));
 }
 
 void LaunchCheck::repairLoaderFiles() {
   mend(
-      QStringLiteral("Repairing the loader’s files…"),
+      tr("Repairing the loader’s files…"),
       [dir = parts_.game->folder(), progress = parts_.activity->downloadReporter()] {
         Installer::repairLoader(dir, progress);
       },
-      QStringLiteral("The loader’s files are written again. Quit Valheim and play again."));
+      tr("The loader’s files are written again. Quit Valheim and play again."));
 }
 
 void LaunchCheck::clearQuarantine() {
   const Profile* p = profile();
   if (!p) return;
   mend(
-      QStringLiteral("Clearing the quarantine…"),
+      tr("Clearing the quarantine…"),
       [dir = parts_.game->folder(), profile = *p] { Installer::clearQuarantine(dir, profile); },
-      QStringLiteral("The loader’s files are out of quarantine. Quit Valheim and play again."));
+      tr("The loader’s files are out of quarantine. Quit Valheim and play again."));
 }

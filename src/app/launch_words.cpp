@@ -1,5 +1,7 @@
 #include "app/launch_words.hpp"
 
+#include <QCoreApplication>
+
 #include "app/text.hpp"
 #include "app/values.hpp"
 
@@ -10,13 +12,10 @@ using Diagnostics::ProblemKind;
 
 namespace LaunchWords {
 namespace {
-QString plural(int n, const char* word) {
-  return QStringLiteral("%1 %2%3").arg(n).arg(QLatin1String(word)).arg(n == 1 ? "" : "s");
-}
-
 // " 3 times" for a repeat; nothing for a single one.
 QString times(const LogProblem& problem) {
-  return problem.count > 1 ? QStringLiteral(" %1 times").arg(problem.count) : QString();
+  return problem.count > 1 ? QCoreApplication::translate("LaunchWords", " %n times", nullptr, problem.count)
+                           : QString();
 }
 
 // What the loader wrote after "because " ("a newer version exists (Jotunn 2.6.0)").
@@ -44,44 +43,56 @@ Counts counts(const LaunchReport& report) {
 QString summary(const LaunchReport& report, int fixed) {
   if (!report.startupComplete) return {};
   const Counts c = counts(report);
-  const QString loaded = c.loaded == c.total
-                             ? plural(c.total, "mod") + QStringLiteral(" loaded")
-                             : QStringLiteral("%1 of %2 loaded").arg(c.loaded).arg(plural(c.total, "mod"));
+  const QString loaded =
+      c.loaded == c.total
+          ? QCoreApplication::translate("LaunchWords", "%n mods loaded", nullptr, c.total)
+          : QCoreApplication::translate("LaunchWords", "%1 of %n mods loaded", nullptr, c.total)
+                .arg(c.loaded);
   const int problems = static_cast<int>(report.problems.size()) - fixed;
-  return problems == 0 ? loaded + u'.' : loaded + QStringLiteral(" — ") + plural(problems, "problem");
+  return problems == 0
+             ? loaded + u'.'
+             : loaded + QCoreApplication::translate("LaunchWords", " — %n problems", nullptr, problems);
 }
 
 QString reason(const LogProblem& problem, const QStringList& needs) {
   const QString message = qs(problem.message);
   switch (problem.kind) {
     case ProblemKind::missingDependency:
-      return QStringLiteral("It didn’t load: it needs %1.").arg(joinNames(needs));
-    case ProblemKind::incompatible: return QStringLiteral("It didn’t load because %1.").arg(because(problem));
+      return QCoreApplication::translate("LaunchWords", "It didn’t load: it needs %1.").arg(joinNames(needs));
+    case ProblemKind::incompatible:
+      return QCoreApplication::translate("LaunchWords", "It didn’t load because %1.").arg(because(problem));
     case ProblemKind::skipped:
-      return QStringLiteral("The loader skipped it because %1.").arg(because(problem));
+      return QCoreApplication::translate("LaunchWords", "The loader skipped it because %1.")
+          .arg(because(problem));
     case ProblemKind::wrongLoaderVersion:
-      return QStringLiteral(
+      return QCoreApplication::translate(
+          "LaunchWords",
           "It was made for another version of BepInEx and might not work until it is updated.");
     case ProblemKind::harmony:
-      return QStringLiteral("One of its patches to the game failed%1: %2").arg(times(problem), message);
+      return QCoreApplication::translate("LaunchWords", "One of its patches to the game failed%1: %2")
+          .arg(times(problem), message);
     case ProblemKind::exception: {
-      QString text = QStringLiteral("It threw an error%1: %2").arg(times(problem), message);
+      QString text =
+          QCoreApplication::translate("LaunchWords", "It threw an error%1: %2").arg(times(problem), message);
       if (problem.otherPlugin)
-        text += QStringLiteral(" It may have been built for another version of %1.")
-                    .arg(qs(*problem.otherPlugin));
+        text +=
+            QCoreApplication::translate("LaunchWords", " It may have been built for another version of %1.")
+                .arg(qs(*problem.otherPlugin));
       return text;
     }
     case ProblemKind::duplicate: return message + u'.';
-    case ProblemKind::warning: return QStringLiteral("It warned%1: %2").arg(times(problem), message);
+    case ProblemKind::warning:
+      return QCoreApplication::translate("LaunchWords", "It warned%1: %2").arg(times(problem), message);
     case ProblemKind::error: break;
   }
-  return QStringLiteral("It reported an error%1: %2").arg(times(problem), message);
+  return QCoreApplication::translate("LaunchWords", "It reported an error%1: %2")
+      .arg(times(problem), message);
 }
 
 QString lines(const LogProblem& problem) {
   if (problem.count <= 1 || problem.firstLine == problem.lastLine)
-    return QStringLiteral("Line %1").arg(problem.firstLine);
-  return QStringLiteral("Lines %1–%2 (%3 times)")
+    return QCoreApplication::translate("LaunchWords", "Line %1").arg(problem.firstLine);
+  return QCoreApplication::translate("LaunchWords", "Lines %1–%2 (%3 times)")
       .arg(problem.firstLine)
       .arg(problem.lastLine)
       .arg(problem.count);

@@ -1,6 +1,8 @@
 // The player's commands on the selected profile's mods.
 #include "app/mod_controller.hpp"
 
+#include <QLocale>
+
 #include <algorithm>
 #include <set>
 
@@ -15,6 +17,7 @@
 #include "app/text.hpp"
 #include "foundation/log.hpp"
 #include "foundation/package_id.hpp"
+#include "installer/download_cache.hpp"
 #include "installer/installer.hpp"
 #include "installer/plan.hpp"
 
@@ -24,7 +27,7 @@ void ModController::add(const PackageItem& item) {
   const Profile* sel = parts_.book->selected();
   if (!sel) return;
   const TSPackage& pkg = item.pkg;
-  parts_.changes->perform(sel->id, QStringLiteral("Adding %1…").arg(qs(pkg.displayName())),
+  parts_.changes->perform(sel->id, tr("Adding %1…").arg(qs(pkg.displayName())),
                           History::describeAdd(pkg.displayName()),
                           [this, id = sel->id, pkg] { return addWork(id, pkg); });
 }
@@ -40,7 +43,7 @@ QCoro::Task<> ModController::addWork(std::string id, TSPackage pkg) {
     p.mods.push_back(ProfileMod{pkg.owner, pkg.name, pkg.latest, std::nullopt, true, true});
   parts_.book->writeBack(p);
   co_await parts_.sync->sync(id);
-  parts_.activity->setNote(QStringLiteral("Added %1.").arg(qs(pkg.displayName())));
+  parts_.activity->setNote(tr("Added %1.").arg(qs(pkg.displayName())));
 }
 
 void ModController::remove(const ModItem& item) {
@@ -53,11 +56,11 @@ void ModController::remove(const ModItem& item) {
   for (const ProfileMod& other : Plan::dependents(p, mod.id(), needs))
     dependents.append(qs(other.displayName()));
   if (!dependents.isEmpty()) {
-    parts_.activity->setErrorMessage(QStringLiteral("%1 is needed by %2. Remove those first.")
+    parts_.activity->setErrorMessage(tr("%1 is needed by %2. Remove those first.")
                                          .arg(qs(mod.displayName()), dependents.join(QStringLiteral(", "))));
     return;
   }
-  parts_.changes->perform(p.id, QStringLiteral("Removing %1…").arg(qs(mod.displayName())),
+  parts_.changes->perform(p.id, tr("Removing %1…").arg(qs(mod.displayName())),
                           History::describeRemove(mod.displayName()),
                           [this, id = p.id, key = mod.id()] { return removeWork(id, key); });
 }
@@ -93,11 +96,10 @@ void ModController::setEnabled(const ModItem& item, bool on) {
   const Profile* sel = parts_.book->selected();
   const ProfileMod* mod = sel ? sel->find(item.mod.id()) : nullptr;
   if (!mod) return;
-  parts_.changes->perform(
-      sel->id,
-      (on ? QStringLiteral("Turning on %1…") : QStringLiteral("Turning off %1…")).arg(qs(mod->displayName())),
-      History::describeToggle(*mod, on),
-      [this, id = sel->id, key = mod->id(), on] { return setEnabledWork(id, key, on); });
+  parts_.changes->perform(sel->id,
+                          (on ? tr("Turning on %1…") : tr("Turning off %1…")).arg(qs(mod->displayName())),
+                          History::describeToggle(*mod, on),
+                          [this, id = sel->id, key = mod->id(), on] { return setEnabledWork(id, key, on); });
 }
 
 QCoro::Task<> ModController::setEnabledWork(std::string id, std::string key, bool on) {
@@ -118,7 +120,7 @@ void ModController::update(const ModItem& item) {
   const TSPackage* pkg = parts_.statuses->catalogued(item.mod.ns, item.mod.name, *sel);
   if (!sel->find(item.mod.id()) || !pkg) return;
   QString name = qs(item.mod.displayName());
-  parts_.changes->perform(sel->id, QStringLiteral("Updating %1…").arg(name),
+  parts_.changes->perform(sel->id, tr("Updating %1…").arg(name),
                           History::describeUpdate(*sel->find(item.mod.id()), pkg->latest),
                           [this, id = sel->id, key = item.mod.id(), name, version = pkg->latest] {
                             return updateWork(id, key, name, version);
@@ -134,13 +136,13 @@ QCoro::Task<> ModController::updateWork(std::string id, std::string key, QString
   // Updating a held mod is the player's answer to the question whether to let it go.
   if (HeldVersions holds = parts_.statuses->holds(id); holds.erase(key)) setHolds(p, std::move(holds));
   co_await parts_.sync->sync(id);
-  parts_.activity->setNote(QStringLiteral("Updated %1 to %2.").arg(name, qs(version)));
+  parts_.activity->setNote(tr("Updated %1 to %2.").arg(name, qs(version)));
 }
 
 void ModController::updateAll() {
   const Profile* sel = parts_.book->selected();
   if (!sel) return;
-  parts_.changes->perform(sel->id, QStringLiteral("Updating mods…"), History::describeUpdateAll(),
+  parts_.changes->perform(sel->id, tr("Updating mods…"), History::describeUpdateAll(),
                           [this, id = sel->id] { return updateAllWork(id); });
 }
 
@@ -166,9 +168,8 @@ QCoro::Task<> ModController::updateAllWork(std::string id) {
 void ModController::installMissing() {
   const Profile* sel = parts_.book->selected();
   if (!sel) return;
-  parts_.changes->perform(sel->id, QStringLiteral("Installing…"), std::nullopt, [this, id = sel->id] {
-    return syncWork(id, QStringLiteral("Profile is ready to play."));
-  });
+  parts_.changes->perform(sel->id, tr("Installing…"), std::nullopt,
+                          [this, id = sel->id] { return syncWork(id, tr("Profile is ready to play.")); });
 }
 
 QCoro::Task<> ModController::syncWork(std::string id, QString note) {
@@ -204,4 +205,20 @@ void ModController::releaseHold(const ModItem& item) {
 QString ModController::heldAt(const QString& fullName) const {
   const Profile* p = parts_.book->selected();
   return p ? qs(parts_.statuses->heldVersion(*p, ss(fullName)).value_or("")) : QString();
+}
+
+void ModController::clearDownloadCache() {
+  parts_.activity->perform(tr("Clearing the download cache…"), [this] { return clearCacheWork(); });
+}
+
+QCoro::Task<> ModController::clearCacheWork() {
+  auto job = background(this, [] { return DownloadCache::clear(); });
+  const uint64_t freed = co_await job;
+  if (freed == 0) {
+    parts_.activity->setNote(tr("The download cache was already empty."));
+    co_return;
+  }
+  const QString size =
+      QLocale(QLocale::English).formattedDataSize(qint64(freed), 1, QLocale::DataSizeSIFormat);
+  parts_.activity->setNote(tr("Cleared the download cache and freed %1.").arg(size));
 }

@@ -59,6 +59,8 @@ class ModController : public QObject {
   // One step back (forward) along the selected profile's changes.
   Q_INVOKABLE void undo();
   Q_INVOKABLE void redo();
+  // Empties the cache of downloaded archives (Profile menu); the profiles keep their files.
+  Q_INVOKABLE void clearDownloadCache();
   // A step of the history: to a snapshot from the sheet, or Undo or Redo.
   enum class Going { toSnapshot, back, forward };
 
@@ -67,6 +69,7 @@ class ModController : public QObject {
   void restored(const QString& profileID);
 
  private:
+  QCoro::Task<> clearCacheWork();
   QCoro::Task<> addWork(std::string id, TSPackage pkg);
   QCoro::Task<> removeWork(std::string id, std::string key);
   QCoro::Task<> setEnabledWork(std::string id, std::string key, bool on);

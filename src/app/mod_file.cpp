@@ -13,8 +13,8 @@ void ModController::installModFile(const QUrl& file) {
   if (!sel) return;
   const std::filesystem::path path = ss(file.toLocalFile());
   // The snapshot is taken once the archive's manifest names the mod.
-  parts_.changes->perform(sel->id, QStringLiteral("Installing %1…").arg(qs(path.filename().string())),
-                          std::nullopt, [this, id = sel->id, path] { return installFileWork(id, path); });
+  parts_.changes->perform(sel->id, tr("Installing %1…").arg(qs(path.filename().string())), std::nullopt,
+                          [this, id = sel->id, path] { return installFileWork(id, path); });
 }
 
 QCoro::Task<> ModController::installFileWork(std::string id, std::filesystem::path file) {
@@ -36,8 +36,7 @@ QCoro::Task<> ModController::installFileWork(std::string id, std::filesystem::pa
   parts_.book->writeBack(p);
   // What it needs from the catalogue comes as any mod's dependencies do.
   co_await parts_.sync->sync(id);
-  parts_.activity->setNote(
-      QStringLiteral("Installed %1 %2 from a file.").arg(qs(mod.displayName()), qs(mod.version)));
+  parts_.activity->setNote(tr("Installed %1 %2 from a file.").arg(qs(mod.displayName()), qs(mod.version)));
 }
 
 QCoro::Task<> ModController::installDroppedFile(std::string id, std::filesystem::path file) {

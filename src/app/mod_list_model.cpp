@@ -1,5 +1,6 @@
 #include "app/mod_list_model.hpp"
 
+#include <QCoreApplication>
 #include <QUrl>
 
 #include <algorithm>
@@ -32,10 +33,10 @@ void ModListModel::setRows(std::vector<Row> rows) {
 namespace {
 QString offQuestion(const ModListModel::Row& row) {
   if (row.neededByEnabled.isEmpty() || !row.mod.enabled) return {};
-  return QStringLiteral("%1 %2 %3. Turn %3 off anyway?")
-      .arg(joinNames(row.neededByEnabled),
-           row.neededByEnabled.size() == 1 ? QStringLiteral("needs") : QStringLiteral("need"),
-           qs(row.mod.displayName()));
+  // The names decide the verb: "A needs", "A and B need".
+  return QCoreApplication::translate("ModListModel", "%1 need %2. Turn %2 off anyway?", nullptr,
+                                     int(row.neededByEnabled.size()))
+      .arg(joinNames(row.neededByEnabled), qs(row.mod.displayName()));
 }
 }  // namespace
 
@@ -58,10 +59,10 @@ QString iconFor(const ModListModel::Row& row) {
 
 // Who made it, and that it came from a file; a file that named no maker says only the latter.
 QString bylineFor(const ModListModel::Row& row) {
-  const QString by = QStringLiteral("by ") + qs(row.mod.ns);
-  if (!row.fromFile) return by;
-  if (row.mod.ns == Installer::unknownOwner) return QStringLiteral("Installed from a file");
-  return by + QStringLiteral(" · installed from a file");
+  if (!row.fromFile) return QCoreApplication::translate("ModListModel", "by %1").arg(qs(row.mod.ns));
+  if (row.mod.ns == Installer::unknownOwner)
+    return QCoreApplication::translate("ModListModel", "Installed from a file");
+  return QCoreApplication::translate("ModListModel", "by %1 · installed from a file").arg(qs(row.mod.ns));
 }
 }  // namespace
 
@@ -88,7 +89,9 @@ QVariant ModListModel::data(const QModelIndex& index, int role) const {
     case BylineRole: return bylineFor(row);
     case IconRole: return iconFor(row);
     case RemoveBlockRole:
-      return row.neededBy.isEmpty() ? QString() : QStringLiteral("Needed by %1").arg(joinNames(row.neededBy));
+      return row.neededBy.isEmpty()
+                 ? QString()
+                 : QCoreApplication::translate("ModListModel", "Needed by %1").arg(joinNames(row.neededBy));
     case OffQuestionRole: return ::offQuestion(row);
     case HeldRole: return row.heldVersion.has_value();
     case HeldVersionRole: return qs(row.heldVersion);

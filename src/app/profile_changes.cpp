@@ -16,7 +16,7 @@ QString ProfileChanges::refusal(const std::string& id) const {
   if (activity_->idle()) return {};
   QString label = activity_->busy();
   if (label.endsWith(u'…')) label.chop(1);
-  return QStringLiteral("Wait until “%1” has finished, then try again.").arg(label);
+  return tr("Wait until “%1” has finished, then try again.").arg(label);
 }
 
 void ProfileChanges::perform(std::string id, QString label, std::optional<History::Change> change,
@@ -62,7 +62,7 @@ QCoro::Task<> ProfileChanges::changeTask(std::string id, std::optional<History::
 
 QCoro::Task<> ProfileChanges::saveConfig(std::string id, std::filesystem::path file,
                                          std::function<void()> write) {
-  const QString label = QStringLiteral("Saving %1…").arg(qs(file.filename().string()));
+  const QString label = tr("Saving %1…").arg(qs(file.filename().string()));
   auto saving = queue_->change(id, label, [this, id, file, write] {
     return changeTask(id, History::describeConfigSave(file),
                       [this, write] { return background(this, write); });

@@ -16,7 +16,7 @@ constexpr size_t maxProfileFileBytes = size_t(256) << 20;
 
 void ProfileTransfer::exportProfileFile(const ProfileItem& profile, const QUrl& file) {
   parts_.activity->perform(
-      QStringLiteral("Exporting profile…"),
+      tr("Exporting profile…"),
       [this, id = profile.profile.id, path = ss(file.toLocalFile())] { return exportFileWork(id, path); },
       profile.profile.id);
 }
@@ -28,8 +28,7 @@ QCoro::Task<> ProfileTransfer::exportFileWork(std::string id, std::filesystem::p
   auto writing = background(
       this, [p, file] { FS::writeAtomic(file, ProfileStore::exportZip(Installer::shareable(p))); });
   co_await writing;
-  parts_.activity->setNote(
-      QStringLiteral("Exported “%1” to %2.").arg(qs(p.name), qs(file.filename().string())));
+  parts_.activity->setNote(tr("Exported “%1” to %2.").arg(qs(p.name), qs(file.filename().string())));
 }
 
 void ProfileTransfer::importProfileFile(QUrl file, ImportTarget target) {

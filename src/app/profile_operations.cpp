@@ -23,7 +23,7 @@ void AppState::addAndSelect(const std::function<Profile()>& make, std::optional<
 }
 
 void AppState::newProfile(const QString& name) {
-  const QString unique = uniqueName(name.isEmpty() ? QStringLiteral("New Profile") : name);
+  const QString unique = uniqueName(name.isEmpty() ? tr("New Profile") : name);
   // A new profile starts in the catalogue.
   addAndSelect([&] { return ProfileStore::create(ss(unique)); }, DetailTab::Browse);
 }
@@ -43,7 +43,7 @@ void AppState::rename(const ProfileItem& profile, const QString& to) {
 }
 
 void AppState::duplicate(const ProfileItem& profile) {
-  const QString name = uniqueName(qs(profile.profile.name) + QStringLiteral(" copy"));
+  const QString name = uniqueName(tr("%1 copy").arg(qs(profile.profile.name)));
   addAndSelect([&] { return ProfileStore::duplicate(profile.profile, ss(name)); });
 }
 

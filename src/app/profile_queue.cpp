@@ -23,7 +23,7 @@ QString ProfileQueue::refusal(const std::string& profileID) const {
   if (line == lines_.end() || line->second.change.isEmpty()) return {};
   QString label = line->second.change;
   if (label.endsWith(u'…')) label.chop(1);
-  return QStringLiteral("Wait until “%1” has finished, then try again.").arg(label);
+  return tr("Wait until “%1” has finished, then try again.").arg(label);
 }
 
 QCoro::Task<> ProfileQueue::change(const std::string& profileID, const QString& label, Job job) {

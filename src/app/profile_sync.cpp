@@ -31,19 +31,24 @@ QCoro::Task<> ProfileSync::sync(std::string id) {
   if (!found) co_return;
   Profile p = *found;
   const std::filesystem::path gameDir = parts_.game->folder();
-  if (!parts_.game->found()) throw AppError("Valheim wasn’t found. Choose your Valheim folder first.");
+  if (!parts_.game->found())
+    throw AppError(tr("Valheim wasn’t found. Choose your Valheim folder first.").toStdString());
 
   if (!Installer::loaderInstalled(gameDir)) {
-    parts_.activity->setBusy(QStringLiteral("Installing the BepInEx loader…"));
+    parts_.activity->setBusy(tr("Installing the BepInEx loader…"));
     auto job = background(this, [gameDir, progress = parts_.activity->downloadReporter()] {
       // The download's address stays in the activity log; the player gets what failed.
       try {
         Installer::ensureLoader(gameDir, progress);
       } catch (const Thunderstore::DownloadRefused& refused) {
-        throw AppError("Couldn’t download the mod loader (BepInEx): the server answered " +
-                       std::to_string(refused.status) + ". Try again later.");
+        throw AppError(
+            tr("Couldn’t download the mod loader (BepInEx): the server answered %1. Try again later.")
+                .arg(refused.status)
+                .toStdString());
       } catch (const Http::NetworkError& failed) {
-        throw AppError(std::string("Couldn’t download the mod loader (BepInEx). ") + failed.what());
+        throw AppError(tr("Couldn’t download the mod loader (BepInEx). %1")
+                           .arg(QString::fromUtf8(failed.what()))
+                           .toStdString());
       }
     });
     co_await job;
@@ -100,8 +105,9 @@ QCoro::Task<Profile> ProfileSync::syncPack(Profile p, std::filesystem::path game
     auto lookup = latestVersion(DependencyRef{std::string(LoaderPack::ns), std::string(LoaderPack::name)});
     version = co_await lookup;
   }
-  if (!version) throw AppError("Couldn’t reach Thunderstore. Check your internet connection.");
-  parts_.activity->setBusy(QStringLiteral("Installing BepInEx %1…").arg(qs(*version)));
+  if (!version)
+    throw AppError(tr("Couldn’t reach Thunderstore. Check your internet connection.").toStdString());
+  parts_.activity->setBusy(tr("Installing BepInEx %1…").arg(qs(*version)));
   auto job = background(this, [p, v = *version, gameDir, progress = parts_.activity->downloadReporter()] {
     Installer::installPack(p, v, gameDir, progress);
   });
@@ -118,7 +124,7 @@ QCoro::Task<ProfileSync::SyncedMod> ProfileSync::syncMod(Profile p, std::string 
   const ProfileMod mod = held;
   const bool fromFile = Installer::installedFromFile(key, p);
   if (Plan::needsInstall(mod, Installer::filesPresent(key, p))) {
-    parts_.activity->setBusy(QStringLiteral("Installing %1 %2…").arg(qs(mod.displayName()), qs(mod.version)));
+    parts_.activity->setBusy(tr("Installing %1 %2…").arg(qs(mod.displayName()), qs(mod.version)));
     if (fromFile) {
       auto job = background(this, [key, p] { return Installer::reinstallModFile(key, p); });
       held.version = (co_await job).version;
@@ -147,7 +153,9 @@ QCoro::Task<ProfileSync::SyncedMod> ProfileSync::syncMod(Profile p, std::string 
       continue;
     }
     if (!version)
-      throw AppError("Couldn’t find " + dep.id() + " on Thunderstore (needed by " + mod.displayName() + ").");
+      throw AppError(tr("Couldn’t find %1 on Thunderstore (needed by %2).")
+                         .arg(qs(dep.id()), qs(mod.displayName()))
+                         .toStdString());
     p.mods.push_back(Plan::dependencyMod(dep, *version));
     parts_.book->writeBack(p);
     fetchAhead(*prefetch, p, p.mods.back());

@@ -1,6 +1,8 @@
 // Sharing a profile as a profile code, and importing one into a new or an existing profile.
 #include "app/profile_transfer.hpp"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 #include "app/activity.hpp"
@@ -18,6 +20,7 @@
 #include "foundation/log.hpp"
 #include "foundation/package_id.hpp"
 #include "foundation/scoped_dir.hpp"
+#include "foundation/words.hpp"
 #include "installer/installer.hpp"
 #include "installer/plan.hpp"
 #include "profiles/profile_store.hpp"
@@ -26,7 +29,7 @@ ProfileTransfer::ProfileTransfer(Parts parts, QObject* parent) : QObject(parent)
 
 void ProfileTransfer::shareCode(const ProfileItem& profile) {
   parts_.activity->perform(
-      QStringLiteral("Creating a profile code…"), [this, id = profile.profile.id] { return shareWork(id); },
+      tr("Creating a profile code…"), [this, id = profile.profile.id] { return shareWork(id); },
       profile.profile.id);
 }
 
@@ -47,7 +50,7 @@ void ProfileTransfer::importCode(QString code, ImportTarget target) {
 
 // An import over a profile is a change of it; the snapshot before it is taken once the archive is read.
 void ProfileTransfer::performImport(const ImportTarget& target, ProfileQueue::Job work) {
-  const QString label = QStringLiteral("Importing profile…");
+  const QString label = tr("Importing profile…");
   if (target.kind == ImportTarget::Kind::newProfile)
     parts_.activity->perform(label, std::move(work));
   else
@@ -64,24 +67,24 @@ void ProfileTransfer::importCodeReplacing(const QString& code, const QString& pr
 
 namespace {
 // What a profile file's reader says, in place of the words it has for a profile code.
-std::string profileFileProblem(const std::string& sentence) {
-  if (sentence == "That profile code doesn’t contain a mod list.")
-    return "That profile file doesn’t contain a mod list.";
-  if (sentence.starts_with("Couldn’t unpack")) return "That file isn’t a profile file, or it is damaged.";
-  return sentence;
-}
-
-QString counted(qsizetype n, const char* one, const char* many) {
-  return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n == 1 ? one : many));
+std::string profileFileProblem(const AppError& error) {
+  if (dynamic_cast<const FS::UnpackError*>(&error))
+    return QCoreApplication::translate("ProfileTransfer", "That file isn’t a profile file, or it is damaged.")
+        .toStdString();
+  if (error.message() == Words::translate("ProfileStore", "That profile code doesn’t contain a mod list."))
+    return QCoreApplication::translate("ProfileTransfer", "That profile file doesn’t contain a mod list.")
+        .toStdString();
+  return error.message();
 }
 
 // "2 mods and 1 dependency": the explicit mods, and the others only when there are any.
 QString contents(const Profile& p) {
   const qsizetype mods = explicitModCount(p);
   const qsizetype deps = qsizetype(p.mods.size()) - mods;
-  QString summary = counted(mods, "mod", "mods");
-  if (deps > 0) summary += QStringLiteral(" and ") + counted(deps, "dependency", "dependencies");
-  return summary;
+  const QString summary = QCoreApplication::translate("ProfileTransfer", "%n mods", nullptr, int(mods));
+  if (deps == 0) return summary;
+  return QCoreApplication::translate("ProfileTransfer", "%1 and %n dependencies", nullptr, int(deps))
+      .arg(summary);
 }
 
 // The code's pack and mods, all as the user's own until the sync shows what needs what.
@@ -108,7 +111,7 @@ QCoro::Task<> ProfileTransfer::importArchive(std::string bytes, ImportTarget tar
       return ProfileStore::readExport(bytes);
     } catch (const AppError& e) {
       if (!fromFile) throw;
-      throw AppError(profileFileProblem(e.what()));
+      throw AppError(profileFileProblem(e));
     }
   });
   ProfileStore::ImportedProfile imported = co_await reading;
@@ -139,11 +142,11 @@ QCoro::Task<> ProfileTransfer::importArchive(std::string bytes, ImportTarget tar
     Plan::markDependencies(p, [&p](const std::string& key) { return Installer::dependencies(key, p); });
     parts_.book->writeBack(p);
   }
-  parts_.activity->setNote(
-      target.kind == ImportTarget::Kind::newProfile
-          ? QStringLiteral("Imported “%1” with %2.").arg(qs(p.name), contents(p))
-          : QStringLiteral("Replaced “%1” with %2 from the %3.")
-                .arg(qs(p.name), contents(p), source.file ? QStringLiteral("file") : QStringLiteral("code")));
+  parts_.activity->setNote(target.kind == ImportTarget::Kind::newProfile
+                               ? tr("Imported “%1” with %2.").arg(qs(p.name), contents(p))
+                           : source.file
+                               ? tr("Replaced “%1” with %2 from the file.").arg(qs(p.name), contents(p))
+                               : tr("Replaced “%1” with %2 from the code.").arg(qs(p.name), contents(p)));
 }
 
 HeldVersions ProfileTransfer::holdsOf(const ProfileStore::ImportedProfile& imported) const {
@@ -167,7 +170,7 @@ QCoro::Task<Profile> ProfileTransfer::importTarget(ImportTarget target, QString 
     co_return p;
   }
   const Profile* found = parts_.book->find(ss(target.value));
-  if (!found) throw AppError("That profile no longer exists.");
+  if (!found) throw AppError(tr("That profile no longer exists.").toStdString());
   const Profile p = *found;
   auto snapshot = background(this, [dir = p.dir(), change = History::describeImport(source.file)] {
     History::snapshot(dir, change);

@@ -51,7 +51,7 @@ QCoro::Task<bool> AppState::migrateAtStart() {
     auto job = background(this, [dir = game_->folder()] { return Installer::migrateLegacyInstall(dir); });
     auto migrated = co_await job;
     if (migrated) {
-      activity_->setNote(QStringLiteral("Your existing mods were moved into the “Default” profile."));
+      activity_->setNote(tr("Your existing mods were moved into the “Default” profile."));
       settings_.activeProfile = migrated->id;
     }
   } catch (const Abandoned&) {
@@ -59,7 +59,7 @@ QCoro::Task<bool> AppState::migrateAtStart() {
   } catch (...) {
     QString why = describe(std::current_exception());
     Log::write("migration failed: " + ss(why));
-    activity_->setErrorMessage(QStringLiteral("Couldn’t move your existing mods into a profile: ") + why);
+    activity_->setErrorMessage(tr("Couldn’t move your existing mods into a profile: %1").arg(why));
   }
   co_return true;
 }
@@ -81,10 +81,9 @@ void AppState::loadProfiles() {
 void AppState::chooseGameFolder() {
   QPointer<AppState> self(this);
   workspace_->chooseFolder(
-      QStringLiteral(
-          "Select your Valheim folder (the one containing valheim.app). In Steam: right-click Valheim › "
-          "Manage › Browse local files."),
-      QStringLiteral("Use This Folder"), [self](std::optional<std::filesystem::path> folder) {
+      tr("Select your Valheim folder (the one containing valheim.app). In Steam: right-click Valheim › "
+         "Manage › Browse local files."),
+      tr("Use This Folder"), [self](std::optional<std::filesystem::path> folder) {
         if (self) self->useChosenFolder(std::move(folder));
       });
 }

@@ -1,5 +1,7 @@
 #include "app/text.hpp"
 
+#include <QCoreApplication>
+
 #include "foundation/text.hpp"
 
 QString trimSpacesAndTabs(const QString& s) {
@@ -8,12 +10,12 @@ QString trimSpacesAndTabs(const QString& s) {
 
 QString joinNames(const QStringList& names) {
   if (names.size() < 2) return names.value(0);
-  return names.mid(0, names.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") + names.last();
+  return QCoreApplication::translate("Text", "%1 and %2")
+      .arg(names.mid(0, names.size() - 1).join(QCoreApplication::translate("Text", ", ")), names.last());
 }
 
 QString upToDate(int heldUpdates) {
-  if (heldUpdates <= 0) return QStringLiteral("Everything is up to date.");
-  return QStringLiteral("Everything is up to date (%1 update%2 held).")
-      .arg(heldUpdates)
-      .arg(heldUpdates == 1 ? "" : "s");
+  if (heldUpdates <= 0) return QCoreApplication::translate("Text", "Everything is up to date.");
+  return QCoreApplication::translate("Text", "Everything is up to date (%n updates held).", nullptr,
+                                     heldUpdates);
 }

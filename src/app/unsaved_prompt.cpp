@@ -7,26 +7,22 @@ QString UnsavedPrompt::message() const {
   const QString& to = pending_->title;
   switch (pending_->why) {
     case Leaving::toFile:
-      return gameRunning_ ? QStringLiteral(
-                                "Valheim is running, so they can’t be saved now. Open “%1” without them, or "
-                                "stay here.")
+      return gameRunning_ ? tr("Valheim is running, so they can’t be saved now. Open “%1” without them, or "
+                               "stay here.")
                                 .arg(to)
-                          : QStringLiteral("If you open “%1” without saving, your changes are lost.").arg(to);
+                          : tr("If you open “%1” without saving, your changes are lost.").arg(to);
     case Leaving::toProfile:
       return gameRunning_
-                 ? QStringLiteral(
-                       "Valheim is running, so they can’t be saved now. Switch to the profile "
-                       "“%1” without them, or stay here.")
+                 ? tr("Valheim is running, so they can’t be saved now. Switch to the profile "
+                      "“%1” without them, or stay here.")
                        .arg(to)
-                 : QStringLiteral("If you switch to the profile “%1” without saving, your changes are lost.")
-                       .arg(to);
+                 : tr("If you switch to the profile “%1” without saving, your changes are lost.").arg(to);
     case Leaving::toClose:
       return gameRunning_
-                 ? QStringLiteral(
-                       "Valheim is running, so they can’t be saved now. Close without them, or stay here.")
-                 : QStringLiteral("If you close without saving, your changes are lost.");
+                 ? tr("Valheim is running, so they can’t be saved now. Close without them, or stay here.")
+                 : tr("If you close without saving, your changes are lost.");
     case Leaving::toPlay:
-      return QStringLiteral(
+      return tr(
           "Valheim reads these settings when it starts. If you play without saving, your "
           "changes are lost.");
   }

@@ -16,6 +16,7 @@
 #include "catalogue/endpoints.hpp"
 #include "catalogue/thunderstore_seams.hpp"
 #include "foundation/app_version.hpp"
+#include "foundation/words.hpp"
 
 namespace {
 std::atomic<double> g_timeoutScale{1.0};
@@ -158,21 +159,24 @@ void setCommonOptions(CURL* h, const Http::Request& request) {
 
 // The sentence macOS shows for a failed transfer of this kind.
 std::string macSentence(CURLcode code, long osErrno) {
-  if (osErrno == ENETUNREACH || osErrno == ENETDOWN) return "The Internet connection appears to be offline.";
+  if (osErrno == ENETUNREACH || osErrno == ENETDOWN)
+    return Words::translate("Http", "The Internet connection appears to be offline.");
   switch (code) {
     case CURLE_COULDNT_RESOLVE_HOST:
-    case CURLE_COULDNT_RESOLVE_PROXY: return "A server with the specified hostname could not be found.";
-    case CURLE_OPERATION_TIMEDOUT: return "The request timed out.";
-    case CURLE_COULDNT_CONNECT: return "Could not connect to the server.";
+    case CURLE_COULDNT_RESOLVE_PROXY:
+      return Words::translate("Http", "A server with the specified hostname could not be found.");
+    case CURLE_OPERATION_TIMEDOUT: return Words::translate("Http", "The request timed out.");
+    case CURLE_COULDNT_CONNECT: return Words::translate("Http", "Could not connect to the server.");
     case CURLE_SSL_CONNECT_ERROR:
     case CURLE_PEER_FAILED_VERIFICATION:
     case CURLE_SSL_CERTPROBLEM:
     case CURLE_SSL_CIPHER:
     case CURLE_SSL_CACERT_BADFILE:
     case CURLE_USE_SSL_FAILED:
-      return "An SSL error has occurred and a secure connection to the server cannot be made.";
+      return Words::translate(
+          "Http", "An SSL error has occurred and a secure connection to the server cannot be made.");
     default:  // cut short, reset, nothing received, a broken HTTP/2 stream...
-      return "The network connection was lost.";
+      return Words::translate("Http", "The network connection was lost.");
   }
 }
 
@@ -213,9 +217,10 @@ long perform(const Http::Request& request, Transfer& transfer) {
   curl_easy_setopt(h, CURLOPT_ERRORBUFFER, nullptr);  // `error` dies with this frame
   if (transfer.failure) std::rethrow_exception(transfer.failure);
   if (transfer.stalled)
-    throw Http::NetworkError("The download stalled: nothing arrived for " +
-                                 std::to_string(long(request.stallTimeout)) + " seconds.",
-                             "");
+    throw Http::NetworkError(
+        Words::fill(Words::translate("Http", "The download stalled: nothing arrived for %1 seconds."),
+                    {std::to_string(long(request.stallTimeout))}),
+        "");
   if (code != CURLE_OK) {
     long osErrno = 0;
     curl_easy_getinfo(h, CURLINFO_OS_ERRNO, &osErrno);

@@ -11,6 +11,7 @@
 #include "foundation/fs.hpp"
 #include "foundation/log.hpp"
 #include "foundation/paths.hpp"
+#include "foundation/words.hpp"
 
 namespace Thunderstore {
 namespace {
@@ -113,7 +114,8 @@ std::vector<TSPackage> loadIndex(bool refresh) {
     Log::write("index download: http=" + std::to_string(reply.status) +
                " bytes=" + std::to_string(reply.body.size()) + " (" + std::to_string(seconds) + "s)");
     if (reply.status != 200)
-      throw AppError("Thunderstore returned an error (" + std::to_string(reply.status) + ").");
+      throw AppError(Words::fill(Words::translate("Thunderstore", "Thunderstore returned an error (%1)."),
+                                 {std::to_string(reply.status)}));
     auto packages = decodeIndex(reply.body);
     startCacheWrite(packages);
     return packages;
@@ -124,6 +126,7 @@ std::vector<TSPackage> loadIndex(bool refresh) {
   }
 
   if (auto cached = readCache()) return std::move(*cached);
-  throw AppError("Couldn’t download the mod list from Thunderstore. Check your internet connection.");
+  throw AppError(Words::translate(
+      "Thunderstore", "Couldn’t download the mod list from Thunderstore. Check your internet connection."));
 }
 }  // namespace Thunderstore

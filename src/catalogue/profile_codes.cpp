@@ -8,6 +8,7 @@
 #include "foundation/base64.hpp"
 #include "foundation/log.hpp"
 #include "foundation/text.hpp"
+#include "foundation/words.hpp"
 
 namespace Thunderstore {
 namespace {
@@ -34,7 +35,8 @@ Http::Response exchange(const Http::Request& request, const std::string& what) {
 
 std::string fetchProfileCode(const std::string& typed) {
   std::string code{Text::trimUnicodeSpace(typed)};
-  if (!isCode(code)) throw AppError("That doesn’t look like a profile code.");
+  if (!isCode(code))
+    throw AppError(Words::translate("Thunderstore", "That doesn’t look like a profile code."));
 
   auto reply = exchange(
       {.url = endpoints().catalogue + "/api/experimental/legacyprofile/get/" + code + "/", .timeout = 60},
@@ -42,10 +44,11 @@ std::string fetchProfileCode(const std::string& typed) {
   Log::write("profile code get " + code + ": http=" + std::to_string(reply.status) +
              " bytes=" + std::to_string(reply.body.size()));
   if (reply.status != 200)
-    throw AppError("Profile code not found. Codes expire after a while — ask for a fresh one.");
+    throw AppError(Words::translate(
+        "Thunderstore", "Profile code not found. Codes expire after a while — ask for a fresh one."));
 
   auto bytes = decodeProfileCodeBody(reply.body);
-  if (!bytes) throw AppError("Couldn’t read that profile code.");
+  if (!bytes) throw AppError(Words::translate("Thunderstore", "Couldn’t read that profile code."));
   return std::move(*bytes);
 }
 
@@ -77,6 +80,7 @@ std::string createProfileCode(std::string_view zip) {
     if (json.is_object())
       if (auto key = json.find("key"); key != json.end() && key->is_string()) return key->get<std::string>();
   }
-  throw AppError("Thunderstore didn’t accept the profile (" + std::to_string(reply.status) + ").");
+  throw AppError(Words::fill(Words::translate("Thunderstore", "Thunderstore didn’t accept the profile (%1)."),
+                             {std::to_string(reply.status)}));
 }
 }  // namespace Thunderstore

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "foundation/app_error.hpp"
+
 // Small file-system operations on absolute locations.
 namespace FS {
 using std::filesystem::path;
@@ -35,9 +37,12 @@ inline constexpr UnpackLimits modArchiveLimits{4ull << 30, 50'000};
 inline constexpr UnpackLimits profileArchiveLimits{64ull << 20, 50'000};
 
 // Unpacks a zip archive into `to`, never writing outside it, and repairs backslash names.
-// Every file must hold exactly the bytes its entry declares. Throws AppError("Couldn’t unpack
+// Every file must hold exactly the bytes its entry declares. Throws UnpackError ("Couldn’t unpack
 // <file name>.") when the archive cannot be unpacked, and a sentence that calls it damaged or
 // unsafe when it passes a bound.
+struct UnpackError : AppError {
+  using AppError::AppError;
+};
 void unzip(const path& archive, const path& to, const UnpackLimits& limits = modArchiveLimits);
 
 // Whether a zip archive holds an entry of exactly this name; false when it cannot be read.

@@ -18,6 +18,7 @@
 #include "foundation/file_descriptor.hpp"
 #include "foundation/fs.hpp"
 #include "foundation/log.hpp"
+#include "foundation/words.hpp"
 
 namespace fs = std::filesystem;
 
@@ -307,12 +308,13 @@ void unzip(const path& archive, const path& to, const UnpackLimits& limits) {
   if (outcome.unsafe) {
     for (const auto& item : created) FS::remove(item);
     Log::write("unzip stopped " + name + ": " + outcome.output);
-    throw AppError("Couldn’t unpack " + name + " because it looks damaged or unsafe.");
+    throw FS::UnpackError(Words::fill(
+        Words::translate("FS", "Couldn’t unpack %1 because it looks damaged or unsafe."), {name}));
   }
   if (outcome.status >= 2) {
     Log::write("unzip failed (" + std::to_string(outcome.status) + ") " + name + ": " +
                firstChars(outcome.output, 300));
-    throw AppError("Couldn’t unpack " + name + ".");
+    throw FS::UnpackError(Words::fill(Words::translate("FS", "Couldn’t unpack %1."), {name}));
   }
   if (outcome.status == 1) Log::write("unzip warning (ok): " + name);
 }

@@ -7,6 +7,7 @@
 #include "foundation/fs.hpp"
 #include "foundation/paths.hpp"
 #include "foundation/text.hpp"
+#include "foundation/words.hpp"
 
 namespace Log {
 namespace {
@@ -46,9 +47,9 @@ std::string tail(int lines) {
   try {
     text = FS::readFile(Paths::logFile());
   } catch (...) {
-    return "No log yet.";
+    return Words::translate("Log", "No log yet.");
   }
-  if (!Text::isValidUTF8(text)) return "No log yet.";
+  if (!Text::isValidUTF8(text)) return Words::translate("Log", "No log yet.");
   // Keep the last `lines` pieces of the text split at line feeds (empty pieces count).
   if (lines <= 0) return "";
   size_t start = text.size() + 1;

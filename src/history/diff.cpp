@@ -52,16 +52,4 @@ std::vector<SettingChange> settingChanges(std::string_view before, std::string_v
   for (auto& [key, value] : old) changes.push_back({key.first, key.second, std::move(value), std::nullopt});
   return changes;
 }
-
-std::string describeCounts(const DiffCounts& counts) {
-  auto counted = [](size_t n, const char* one, const char* many) {
-    return std::to_string(n) + " " + (n == 1 ? one : many);
-  };
-  if (counts.mods && counts.configFiles)
-    return counted(counts.mods, "mod", "mods") + " changed, " +
-           counted(counts.configFiles, "config file", "config files");
-  if (counts.mods) return counted(counts.mods, "mod", "mods") + " changed";
-  if (counts.configFiles) return counted(counts.configFiles, "config file", "config files") + " changed";
-  return "No changes";
-}
 }  // namespace History

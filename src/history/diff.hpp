@@ -64,7 +64,4 @@ std::optional<PackChange> packChange(const Profile& before, const Profile& after
 // The settings that differ between two versions of a settings file, in the later file's order, then
 // the removed ones by section and key.
 std::vector<SettingChange> settingChanges(std::string_view before, std::string_view after);
-
-// "2 mods changed, 1 config file", "1 config file changed", "No changes".
-std::string describeCounts(const DiffCounts& counts);
 }  // namespace History

@@ -27,7 +27,7 @@
 //   before a change     snapshot(p.dir(), describeUpdate(mod, "2.21.0")); when it throws,
 //                       the change does not start and the error's text is shown. After it,
 //                       dropIfUnchanged(): a change that changed nothing leaves no snapshot.
-//   History sheet       list() for the rows (describeCounts(info.changes) for the short diff),
+//   History sheet       list() for the rows (their DiffCounts for the short diff),
 //                       diff() for the selected row.
 //   Restore / Undo      refuse while the game runs ("Valheim is already running."); then
 //                       missingVersions(restoredRecord(dir, id), obtainable) names what cannot

@@ -4,6 +4,7 @@
 
 #include "foundation/app_error.hpp"
 #include "foundation/fs.hpp"
+#include "foundation/words.hpp"
 #include "history/history.hpp"
 #include "history/state.hpp"
 #include "history/undo_stack.hpp"
@@ -51,7 +52,7 @@ class Reader {
     auto it = records_.find(file.hash);
     if (it != records_.end()) return it->second;
     auto bytes = store_.read(file);
-    if (!bytes) throw AppError(damagedSentence);
+    if (!bytes) throw AppError(damagedSentence());
     return records_.emplace(file.hash, ProfileStore::decodeProfile(*bytes)).first->second;
   }
 
@@ -101,7 +102,7 @@ std::optional<SnapshotInfo> find(const fs::path& profileDir, const std::string& 
 }
 
 ProfileDiff diff(const fs::path& profileDir, const std::string& id) {
-  constexpr const char* damaged = "This snapshot is damaged and can’t be shown.";
+  const std::string damaged = Words::translate("History", "This snapshot is damaged and can’t be shown.");
   SnapshotRecord record;
   try {
     record = loadRecord(profileDir, id);

@@ -9,6 +9,7 @@
 #include "foundation/loader_pack.hpp"
 #include "foundation/log.hpp"
 #include "foundation/paths.hpp"
+#include "foundation/words.hpp"
 #include "history/fault_point.hpp"
 #include "history/history.hpp"
 #include "history/sha256.hpp"
@@ -27,13 +28,13 @@ std::map<std::string, std::string> readWhole(const fs::path& profileDir, const s
     const ObjectStore store(HistoryLayout::objects(profileDir));
     for (const auto& [path, file] : loadRecord(profileDir, id).files) {
       auto content = store.read(file);
-      if (!content) throw AppError(damagedSentence);
+      if (!content) throw AppError(damagedSentence());
       bytes[path] = std::move(*content);
     }
   } catch (const AppError&) {
     throw;
   } catch (const std::exception&) {
-    throw AppError(damagedSentence);
+    throw AppError(damagedSentence());
   }
   return bytes;
 }
@@ -44,7 +45,7 @@ Profile restoredFrom(const std::string& snapshotRecord, const Profile& now) {
   try {
     restored = ProfileStore::decodeProfile(snapshotRecord);
   } catch (const std::exception&) {
-    throw AppError(damagedSentence);
+    throw AppError(damagedSentence());
   }
   restored.id = now.id;
   restored.name = now.name;
@@ -162,7 +163,8 @@ Restored restore(const fs::path& profileDir, const std::string& id, const Change
 Restored undo(const fs::path& profileDir) {
   recover(profileDir);
   UndoStack stack = loadStack(profileDir);
-  if (stack.cursor == 0 || stack.states.empty()) throw AppError("There’s nothing to undo.");
+  if (stack.cursor == 0 || stack.states.empty())
+    throw AppError(Words::translate("History", "There’s nothing to undo."));
   const Target target = targetOf(profileDir, stack.states[std::min(stack.cursor, stack.states.size()) - 1]);
   // The state the last change led to is kept, for Redo to come back to.
   if (stack.atTip()) {
@@ -180,7 +182,8 @@ Restored undo(const fs::path& profileDir) {
 Restored redo(const fs::path& profileDir) {
   recover(profileDir);
   UndoStack stack = loadStack(profileDir);
-  if (stack.cursor + 1 >= stack.states.size()) throw AppError("There’s nothing to redo.");
+  if (stack.cursor + 1 >= stack.states.size())
+    throw AppError(Words::translate("History", "There’s nothing to redo."));
   ++stack.cursor;
   stack.dropped.clear();
   return put(profileDir, targetOf(profileDir, stack.states[stack.cursor]), &stack);

@@ -7,6 +7,7 @@
 #include "foundation/app_error.hpp"
 #include "foundation/fs.hpp"
 #include "foundation/log.hpp"
+#include "foundation/words.hpp"
 #include "history/fault_point.hpp"
 #include "history/history.hpp"
 #include "history/state.hpp"
@@ -127,9 +128,10 @@ std::string snapshot(const fs::path& profileDir, const Change& change, const Lim
     saveStack(profileDir, stack);
   } catch (const std::system_error& e) {
     if (!diskFull(e.code())) throw;
-    throw AppError(
+    throw AppError(Words::translate(
+        "History",
         "There isn’t enough disk space to keep a snapshot of this profile, so nothing was changed. Free some "
-        "space and try again.");
+        "space and try again."));
   }
   // The snapshot is taken; a history that cannot shrink now shrinks next time.
   pruneQuietly(profileDir, limits);
@@ -154,35 +156,53 @@ bool dropIfUnchanged(const fs::path& profileDir, const std::string& id) {
   return true;
 }
 
-Change describeAdd(const std::string& modName) { return {"Added " + modName, "Add " + modName}; }
-
-Change describeRemove(const std::string& modName) { return {"Removed " + modName, "Remove " + modName}; }
-
-Change describeUpdate(const ProfileMod& mod, const std::string& newVersion) {
-  return {"Updated " + mod.displayName() + " " + mod.installed.value_or(mod.version) + " → " + newVersion,
-          "Update " + mod.displayName()};
+Change describeAdd(const std::string& modName) {
+  return {Words::fill(Words::translate("History", "Added %1"), {modName}),
+          Words::fill(Words::translate("History", "Add %1"), {modName})};
 }
 
-Change describeUpdateAll() { return {"Updated all mods", "Update All"}; }
+Change describeRemove(const std::string& modName) {
+  return {Words::fill(Words::translate("History", "Removed %1"), {modName}),
+          Words::fill(Words::translate("History", "Remove %1"), {modName})};
+}
+
+Change describeUpdate(const ProfileMod& mod, const std::string& newVersion) {
+  return {Words::fill(Words::translate("History", "Updated %1 %2 → %3"),
+                      {mod.displayName(), mod.installed.value_or(mod.version), newVersion}),
+          Words::fill(Words::translate("History", "Update %1"), {mod.displayName()})};
+}
+
+Change describeUpdateAll() {
+  return {Words::translate("History", "Updated all mods"), Words::translate("History", "Update All")};
+}
 
 Change describeToggle(const ProfileMod& mod, bool enabled) {
-  return {(enabled ? "Turned on " : "Turned off ") + mod.displayName(),
-          (enabled ? "Turn On " : "Turn Off ") + mod.displayName()};
+  const std::string name = mod.displayName();
+  return enabled ? Change{Words::fill(Words::translate("History", "Turned on %1"), {name}),
+                          Words::fill(Words::translate("History", "Turn On %1"), {name})}
+                 : Change{Words::fill(Words::translate("History", "Turned off %1"), {name}),
+                          Words::fill(Words::translate("History", "Turn Off %1"), {name})};
 }
 
 Change describeInstallFile(const std::string& modName) {
-  return {"Installed " + modName + " from a file", "Install " + modName};
+  return {Words::fill(Words::translate("History", "Installed %1 from a file"), {modName}),
+          Words::fill(Words::translate("History", "Install %1"), {modName})};
 }
 
 Change describeConfigSave(const fs::path& file) {
-  return {"Saved " + file.filename().string(), "Save " + file.filename().string()};
+  const std::string name = file.filename().string();
+  return {Words::fill(Words::translate("History", "Saved %1"), {name}),
+          Words::fill(Words::translate("History", "Save %1"), {name})};
 }
 
 Change describeImport(bool fromFile) {
-  return {
-      fromFile ? "Replaced the profile with an imported file" : "Replaced the profile with an imported code",
-      "Import"};
+  return {fromFile ? Words::translate("History", "Replaced the profile with an imported file")
+                   : Words::translate("History", "Replaced the profile with an imported code"),
+          Words::translate("History", "Import")};
 }
 
-Change describeRestore(const std::string& stateText) { return {"Restored “" + stateText + "”", "Restore"}; }
+Change describeRestore(const std::string& stateText) {
+  return {Words::fill(Words::translate("History", "Restored “%1”"), {stateText}),
+          Words::translate("History", "Restore")};
+}
 }  // namespace History

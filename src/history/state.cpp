@@ -2,13 +2,16 @@
 
 #include "foundation/app_error.hpp"
 #include "foundation/fs.hpp"
+#include "foundation/words.hpp"
 #include "history/sha256.hpp"
 #include "profiles/profile_store.hpp"
 
 namespace fs = std::filesystem;
 
 namespace History {
-const char* const damagedSentence = "This snapshot is damaged and can’t be restored.";
+std::string damagedSentence() {
+  return Words::translate("History", "This snapshot is damaged and can’t be restored.");
+}
 
 ProfileState currentState(const fs::path& profileDir) {
   ProfileState state;
@@ -35,7 +38,8 @@ SnapshotRecord loadRecord(const fs::path& profileDir, const std::string& id) {
   try {
     text = FS::readFile(HistoryLayout::recordFile(profileDir, id));
   } catch (const fs::filesystem_error& e) {
-    if (e.code() == std::errc::no_such_file_or_directory) throw AppError("That snapshot no longer exists.");
+    if (e.code() == std::errc::no_such_file_or_directory)
+      throw AppError(Words::translate("History", "That snapshot no longer exists."));
     throw;
   }
   return decodeRecord(text);

@@ -37,5 +37,5 @@ std::string take(const std::filesystem::path& profileDir, const Change& change, 
 // Keeps the history within its limits; a failure only waits for the next time.
 void pruneQuietly(const std::filesystem::path& profileDir, const Limits& limits = {}) noexcept;
 
-extern const char* const damagedSentence;
+std::string damagedSentence();
 }  // namespace History

@@ -8,6 +8,7 @@
 #include "foundation/log.hpp"
 #include "foundation/paths.hpp"
 #include "foundation/swappable.hpp"
+#include "foundation/words.hpp"
 #include "installer/installer.hpp"
 #include "installer/internal.hpp"
 #include "installer/system_tools.hpp"
@@ -57,22 +58,27 @@ void quitGame() {
   Log::write("quitting the game");
   detail::tryRun(systemTools().pkill, {"-f", std::string(detail::gameProcess)});
   for (int poll = 0; poll < quitPolls && gameRunning(); ++poll) pause(1s);
-  if (gameRunning()) throw AppError("Valheim didn’t quit. Quit it yourself, then click Play Modded.");
+  if (gameRunning())
+    throw AppError(
+        Words::translate("Installer", "Valheim didn’t quit. Quit it yourself, then click Play Modded."));
 }
 
 void launch(const path& gameDir, const LaunchProgress& progress) {
   auto tell = [&](const std::string& text) {
     if (progress) progress(text);
   };
-  if (!loaderInstalled(gameDir)) throw AppError("The mod loader isn’t installed yet.");
-  if (gameRunning()) throw AppError("Valheim is already running.");
+  if (!loaderInstalled(gameDir))
+    throw AppError(Words::translate("Installer", "The mod loader isn’t installed yet."));
+  if (gameRunning()) throw AppError(Words::translate("Installer", "Valheim is already running."));
 
   if (!steamRunning()) {
     tell("Starting Steam and waiting for it to sign in…");
     detail::tryRun(systemTools().open, {"-a", "Steam"});
     waitForSignIn();
     // A Steam that runs but never signed in is let through; the game itself will ask.
-    if (!steamRunning()) throw AppError("Steam didn’t start. Open Steam, sign in, and try again.");
+    if (!steamRunning())
+      throw AppError(
+          Words::translate("Installer", "Steam didn’t start. Open Steam, sign in, and try again."));
   }
 
   FS::writeAtomic(gameDir / "steam_appid.txt", std::string(steamAppID) + "\n");
@@ -80,14 +86,16 @@ void launch(const path& gameDir, const LaunchProgress& progress) {
   std::string command = "./run_bepinex.sh";
   if (isAppleSilicon()) {
     if (!gameHasIntelBuild(gameDir))
-      throw AppError(
+      throw AppError(Words::translate(
+          "Installer",
           "This copy of Valheim only contains an Apple Silicon build, but the Mac mod loader (BepInEx) "
-          "needs the Intel build. Try Steam › Valheim › Properties › Installed Files › Verify integrity.");
+          "needs the Intel build. Try Steam › Valheim › Properties › Installed Files › Verify integrity."));
     if (!rosettaInstalled())
-      throw AppError(
+      throw AppError(Words::translate(
+          "Installer",
           "Rosetta is needed to run Valheim with mods on Apple Silicon. Install it by opening Terminal "
           "and running:  softwareupdate --install-rosetta --agree-to-license  — then click Play Modded "
-          "again.");
+          "again."));
     command = "arch -x86_64 /bin/bash ./run_bepinex.sh";
   }
 

@@ -6,6 +6,7 @@
 #include "foundation/fs.hpp"
 #include "foundation/log.hpp"
 #include "foundation/scoped_dir.hpp"
+#include "foundation/words.hpp"
 #include "installer/installer.hpp"
 #include "installer/internal.hpp"
 #include "installer/system_tools.hpp"
@@ -68,7 +69,7 @@ void repairLoader(const path& gameDir, const Progress& progress) {
 void configureRunScript(const path& gameDir) {
   const fs::path script = gameDir / "run_bepinex.sh";
   auto text = detail::readUTF8(script);
-  if (!text) throw AppError("run_bepinex.sh is missing.");
+  if (!text) throw AppError(Words::translate("Installer", "run_bepinex.sh is missing."));
   std::string edited = replaceLines(std::move(*text), "executable_name=", "executable_name=\"valheim.app\"");
   if (FS::isDirectory(gameDir / "unstripped_corlib"))
     edited = replaceLines(std::move(edited),

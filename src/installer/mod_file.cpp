@@ -9,6 +9,7 @@
 #include "foundation/loader_pack.hpp"
 #include "foundation/log.hpp"
 #include "foundation/scoped_dir.hpp"
+#include "foundation/words.hpp"
 #include "installer/installer.hpp"
 #include "installer/internal.hpp"
 
@@ -61,8 +62,9 @@ std::string owner(const nlohmann::json& manifest, const std::string& name, const
 
 // The mod that the unpacked archive `X` of `file` holds, by its manifest.
 ProfileMod readManifest(const fs::path& X, const fs::path& file) {
-  const std::string unreadable =
-      "“" + file.filename().string() + "” has no readable manifest.json, so it can’t be installed as a mod.";
+  const std::string unreadable = Words::fill(
+      Words::translate("Installer", "“%1” has no readable manifest.json, so it can’t be installed as a mod."),
+      {file.filename().string()});
   std::string bytes;
   try {
     bytes = FS::readFile(X / "manifest.json", detail::maxManifestBytes);
@@ -74,8 +76,10 @@ ProfileMod readManifest(const fs::path& X, const fs::path& file) {
   const std::string name = stringMember(json, "name"), version = stringMember(json, "version_number");
   if (!isWord(name) || !isVersion(version)) throw AppError(unreadable);
   if (name == LoaderPack::name)
-    throw AppError("BepInEx comes with every profile, so “" + file.filename().string() +
-                   "” can’t be installed as a mod.");
+    throw AppError(Words::fill(
+        Words::translate("Installer",
+                         "BepInEx comes with every profile, so “%1” can’t be installed as a mod."),
+        {file.filename().string()}));
   return ProfileMod{owner(json, name, file), name, version, version, true, true};
 }
 }  // namespace

@@ -9,6 +9,7 @@
 #include "foundation/log.hpp"
 #include "foundation/package_id.hpp"
 #include "foundation/scoped_dir.hpp"
+#include "foundation/words.hpp"
 #include "installer/installer.hpp"
 #include "installer/internal.hpp"
 
@@ -86,7 +87,8 @@ namespace detail {
 void placeMod(const fs::path& X, const std::string& key, const Profile& profile, bool enabled) {
   std::error_code ec;
   if (auto size = fs::file_size(X / "manifest.json", ec); !ec && size > maxManifestBytes)
-    throw AppError("Couldn’t install " + key + " because its manifest is too large.");
+    throw AppError(Words::fill(
+        Words::translate("Installer", "Couldn’t install %1 because its manifest is too large."), {key}));
 
   // Old files go first, so an upgrade never mixes two versions.
   removeFiles(key, profile, false);

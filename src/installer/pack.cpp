@@ -6,6 +6,7 @@
 #include "foundation/loader_pack.hpp"
 #include "foundation/log.hpp"
 #include "foundation/scoped_dir.hpp"
+#include "foundation/words.hpp"
 #include "installer/installer.hpp"
 #include "installer/internal.hpp"
 
@@ -27,7 +28,8 @@ void installPack(const Profile& profile, const std::string& version, const path&
                         progress);
 
   const fs::path K = *T / "x" / packName;
-  if (!FS::isDirectory(K / "BepInEx")) throw AppError("Unexpected BepInEx pack layout.");
+  if (!FS::isDirectory(K / "BepInEx"))
+    throw AppError(Words::translate("Installer", "Unexpected BepInEx pack layout."));
   // Loader files replace their older selves; the user's configuration is only added to.
   FS::copyContents(K / "BepInEx", profile.bepinex(), true, {"config"});
   if (FS::isDirectory(K / "BepInEx" / "config"))

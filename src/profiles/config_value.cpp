@@ -2,6 +2,7 @@
 #include "profiles/config_value.hpp"
 
 #include "foundation/text.hpp"
+#include "foundation/words.hpp"
 
 #include <algorithm>
 #include <cctype>
@@ -105,13 +106,15 @@ ConfigControl configControl(const ConfigEntry& entry) {
 
 std::string configKindName(const ConfigEntry& entry) {
   const std::string& type = entry.type;
-  if (isFloating(type)) return "Number";
-  if (isNumeric(type)) return "Whole number";
-  if (type == "Boolean") return "On/Off";
-  if (type == "KeyboardShortcut" || type == "KeyCode") return "Key";
-  if (type == "String") return "Text";
-  if (type == "Color") return "Colour";
-  if (!entry.allowedValues.empty()) return entry.flags ? "Choices" : "Choice";
+  if (isFloating(type)) return Words::translate("ProfileStore", "Number");
+  if (isNumeric(type)) return Words::translate("ProfileStore", "Whole number");
+  if (type == "Boolean") return Words::translate("ProfileStore", "On/Off");
+  if (type == "KeyboardShortcut" || type == "KeyCode") return Words::translate("ProfileStore", "Key");
+  if (type == "String") return Words::translate("ProfileStore", "Text");
+  if (type == "Color") return Words::translate("ProfileStore", "Colour");
+  if (!entry.allowedValues.empty())
+    return entry.flags ? Words::translate("ProfileStore", "Choices")
+                       : Words::translate("ProfileStore", "Choice");
   return type;
 }
 
@@ -121,9 +124,12 @@ std::optional<std::string> configValueProblem(const ConfigEntry& entry, std::str
   auto number = configNumber(entry.type, value);
   auto span = range(entry);
   if (number && (!span || (*number >= span->first && *number <= span->second))) return std::nullopt;
-  std::string kind = whole ? "Enter a whole number" : "Enter a number";
-  if (span) return kind + " from " + *entry.rangeMin + " to " + *entry.rangeMax + ".";
-  return kind + ".";
+  if (span)
+    return Words::fill(whole ? Words::translate("ProfileStore", "Enter a whole number from %1 to %2.")
+                             : Words::translate("ProfileStore", "Enter a number from %1 to %2."),
+                       {*entry.rangeMin, *entry.rangeMax});
+  return whole ? Words::translate("ProfileStore", "Enter a whole number.")
+               : Words::translate("ProfileStore", "Enter a number.");
 }
 
 bool configIsDefault(const ConfigEntry& entry, std::string_view value) {

@@ -5,6 +5,7 @@
 #include "foundation/loader_pack.hpp"
 #include "foundation/log.hpp"
 #include "foundation/scoped_dir.hpp"
+#include "foundation/words.hpp"
 #include "profiles/export_manifest.hpp"
 #include "profiles/profile_store.hpp"
 
@@ -27,7 +28,8 @@ std::string exportZip(const Profile& profile) {
   try {
     FS::zip(*work, *archive);
   } catch (const std::exception& e) {
-    throw AppError(std::string("Couldn’t package the profile: ") + e.what());
+    throw AppError(
+        Words::fill(Words::translate("ProfileStore", "Couldn’t package the profile: %1"), {e.what()}));
   }
   return FS::readFile(*archive);
 }
@@ -43,8 +45,9 @@ ImportedProfile readExport(std::string_view data) {
   try {
     text = FS::readFile(unpacked / manifestName, maxManifestBytes);
   } catch (const fs::filesystem_error& e) {
-    if (e.code() == std::errc::file_too_large) throw AppError("That profile code’s mod list is too large.");
-    throw AppError("That profile code doesn’t contain a mod list.");
+    if (e.code() == std::errc::file_too_large)
+      throw AppError(Words::translate("ProfileStore", "That profile code’s mod list is too large."));
+    throw AppError(Words::translate("ProfileStore", "That profile code doesn’t contain a mod list."));
   }
   ExportManifest parsed = parseExportManifest(text);
 

@@ -42,10 +42,10 @@ const Profile* ImportForm::target() const {
 
 QString ImportForm::problem() const {
   if (!hasSource()) return {};
-  if (mode_ == Replace) return target() ? QString() : QStringLiteral("Choose the profile to replace.");
+  if (mode_ == Replace) return target() ? QString() : tr("Choose the profile to replace.");
   const QString name = trimmedName();
   if (!name.isEmpty() && app_ && app_->nameIsTaken(name))
-    return QStringLiteral("You already have a profile called “%1”.").arg(name);
+    return tr("You already have a profile called “%1”.").arg(name);
   return {};
 }
 
@@ -56,16 +56,19 @@ bool ImportForm::canImport() const {
 
 QString ImportForm::confirmTitle() const {
   const Profile* target = this->target();
-  return QStringLiteral("Replace “%1”?").arg(target ? qs(target->name) : QString());
+  return tr("Replace “%1”?").arg(target ? qs(target->name) : QString());
 }
 
 QString ImportForm::confirmMessage() const {
   const Profile* target = this->target();
-  return QStringLiteral(
-             "Its %1 installed mods will be removed and replaced with the mods from this %2. "
-             "This can’t be undone.")
-      .arg(target ? target->mods.size() : 0)
-      .arg(file_.isEmpty() ? QStringLiteral("code") : QStringLiteral("file"));
+  const int mods = target ? int(target->mods.size()) : 0;
+  return file_.isEmpty()
+             ? tr("Its %1 installed mods will be removed and replaced with the mods from this code. "
+                  "This can’t be undone.")
+                   .arg(mods)
+             : tr("Its %1 installed mods will be removed and replaced with the mods from this file. "
+                  "This can’t be undone.")
+                   .arg(mods);
 }
 
 void ImportForm::paste(const QString& text) {

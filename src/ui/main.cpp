@@ -4,6 +4,7 @@
 #include <iostream>
 #include <string_view>
 
+#include "app/translations.hpp"
 #include "diagnostics/launch_report_command.hpp"
 #include "foundation/app_version.hpp"
 #include "ui/app_window.hpp"
@@ -13,6 +14,7 @@ int main(int argc, char* argv[]) {
   if (argc > 1 && std::string_view(argv[1]) == "--launch-report")
     return Diagnostics::launchReportCommand({argv + 2, argv + argc}, std::cout, std::cerr);
   QGuiApplication application(argc, argv);
+  installTranslations();
   QGuiApplication::setApplicationName(QStringLiteral("Quernhold"));
   QGuiApplication::setApplicationVersion(QString::fromStdString(App::version));
 #ifndef Q_OS_MACOS

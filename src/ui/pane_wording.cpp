@@ -1,5 +1,6 @@
 #include "ui/pane_wording.hpp"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QUrl>
 
@@ -12,9 +13,9 @@
 namespace PaneWording {
 
 QString summary(int mods, int dependencies) {
-  QString text = QStringLiteral("%1 mod%2").arg(mods).arg(mods == 1 ? "" : "s");
+  QString text = QCoreApplication::translate("PaneWording", "%n mods", nullptr, mods);
   if (dependencies >= 1)
-    text += QStringLiteral(" · %1 dependenc%2").arg(dependencies).arg(dependencies == 1 ? "y" : "ies");
+    text += QCoreApplication::translate("PaneWording", " · %n dependencies", nullptr, dependencies);
   return text;
 }
 
@@ -26,27 +27,37 @@ QString shortPath(const QString& path, const QString& home) {
   return text;
 }
 
-QString showMore(int hidden) { return QStringLiteral("Show more (%1 more)").arg(hidden); }
+QString showMore(int hidden) {
+  return QCoreApplication::translate("PaneWording", "Show more (%1 more)").arg(hidden);
+}
 
-QString noMatch(const QString& query) { return QStringLiteral("No mods match “%1”.").arg(query); }
+QString noMatch(const QString& query) {
+  return QCoreApplication::translate("PaneWording", "No mods match “%1”.").arg(query);
+}
 
 QString hiddenDeprecated(int count) {
-  return count == 1 ? QStringLiteral("1 deprecated mod matches —")
-                    : QStringLiteral("%1 deprecated mods match —").arg(count);
+  return QCoreApplication::translate("PaneWording", "%n deprecated mods match —", nullptr, count);
 }
 
-QString showHidden(int count) { return count == 1 ? QStringLiteral("Show It") : QStringLiteral("Show Them"); }
+QString showHidden(int count) {
+  return count == 1 ? QCoreApplication::translate("PaneWording", "Show It")
+                    : QCoreApplication::translate("PaneWording", "Show Them");
+}
 
 QString resultLine(int results, bool refreshing) {
-  return QStringLiteral("%1 mods").arg(results) + (refreshing ? QStringLiteral(" · refreshing…") : QString());
+  // The count of results has no singular: "1 mods".
+  return QCoreApplication::translate("PaneWording", "%1 mods").arg(results) +
+         (refreshing ? QCoreApplication::translate("PaneWording", " · refreshing…") : QString());
 }
 
-QString addTo(const QString& profileName) { return QStringLiteral("Add to “%1”").arg(profileName); }
+QString addTo(const QString& profileName) {
+  return QCoreApplication::translate("PaneWording", "Add to “%1”").arg(profileName);
+}
 
 QString placeText(PackageListModel::ProfileState state) {
   switch (state) {
-    case PackageListModel::InProfile: return QStringLiteral("In profile");
-    case PackageListModel::AsDependency: return QStringLiteral("Dependency");
+    case PackageListModel::InProfile: return QCoreApplication::translate("PaneWording", "In profile");
+    case PackageListModel::AsDependency: return QCoreApplication::translate("PaneWording", "Dependency");
     case PackageListModel::NotInProfile: break;
   }
   return {};
@@ -63,12 +74,12 @@ QString alsoInstalls(const QStringList& dependencies) {
 }
 
 QString updateTitle(const QString& version) {
-  return QStringLiteral("Version %1 is available.").arg(version);
+  return QCoreApplication::translate("PaneWording", "Version %1 is available.").arg(version);
 }
 
 QString updateMessage(const QString& notes, const QString& website) {
   if (!notes.isEmpty()) return notes;
-  return QStringLiteral("Get it from %1.").arg(QUrl(website).host());
+  return QCoreApplication::translate("PaneWording", "Get it from %1.").arg(QUrl(website).host());
 }
 
 QString updatePage(const QString& page, const QString& website) { return isWebLink(page) ? page : website; }
@@ -85,7 +96,7 @@ QString readmeText(const QString& markdown) {
   static const QRegularExpression htmlAlt(R"re(\balt\s*=\s*"([^"]*)")re",
                                           QRegularExpression::CaseInsensitiveOption);
   const auto named = [](const QString& alt) {
-    return alt.trimmed().isEmpty() ? QStringLiteral("Image") : alt;
+    return alt.trimmed().isEmpty() ? QCoreApplication::translate("PaneWording", "Image") : alt;
   };
 
   QString text = markdown;

@@ -58,6 +58,13 @@ struct ProfileTransferForeign {
   QML_UNCREATABLE("Owned by AppState.")
 };
 
+struct LauncherForeign {
+  Q_GADGET
+  QML_FOREIGN(Launcher)
+  QML_NAMED_ELEMENT(Launcher)
+  QML_UNCREATABLE("Owned by AppState.")
+};
+
 struct ProfileListModelForeign {
   Q_GADGET
   QML_FOREIGN(ProfileListModel)

@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include "app/background.hpp"
+#include "app/translations.hpp"
 #include "foundation/fs.hpp"
 #include "foundation/paths.hpp"
 #include "installer/installer.hpp"
@@ -25,6 +26,7 @@ class ConsoleApplication : public testing::Environment {
     static int argc = 1;
     static char* argv[] = {const_cast<char*>("app_tests"), nullptr};
     if (!QCoreApplication::instance()) application = std::make_unique<QCoreApplication>(argc, argv);
+    installTranslations();
   }
   void TearDown() override {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -74,10 +74,10 @@ TEST_F(Downloads, ParallelDownloadsLeaveWhatOneAtATimeLeavesAndASecondProfileMak
   EXPECT_EQ(archiveRequests(), 14) << "every archive came from the cache";
   EXPECT_TRUE(noWorkFolderLeft());
 
-  run([&] { state->clearDownloadCache(); });
+  run([&] { state->modController()->clearDownloadCache(); });
   EXPECT_THAT(state->activity()->note().toStdString(),
               testing::MatchesRegex("Cleared the download cache and freed [0-9.]+ kB\\."));
-  run([&] { state->clearDownloadCache(); });
+  run([&] { state->modController()->clearDownloadCache(); });
   EXPECT_EQ(state->activity()->note(), "The download cache was already empty.");
 }
 

@@ -43,7 +43,7 @@ class LaunchCheckTest : public StartedApp {
     const fs::path source = TestHome::path() / "next-log";
     write(source, text);
     tools.alsoRun("bash", "cp '" + source.string() + "' \"$4/BepInEx/LogOutput.log\"");
-    run([&] { state->play(); });
+    run([&] { state->launcher()->play(); });
   }
   static void write(const fs::path& file, const std::string& text, bool append = false) {
     std::ofstream(file, std::ios::binary | (append ? std::ios::app : std::ios::trunc)) << text;
@@ -162,7 +162,7 @@ TEST_F(LaunchCheckTest, WithTheGameRunningAndNoFreshLogTheBannerSaysTheLoaderDid
   check().setPatience(std::chrono::milliseconds(0));
   write(log(), cleanStart);  // the last start's log is not this launch's
   tools.alsoRun("bash", "true");
-  run([&] { state->play(); });
+  run([&] { state->launcher()->play(); });
   QCoreApplication::processEvents();
   QCoreApplication::processEvents();
   EXPECT_FALSE(check().noLoader()) << "the game is not running yet";
@@ -180,7 +180,7 @@ TEST_F(LaunchCheckTest, TheNoLoaderBannerMendsEachCauseWithTheSystemTools) {
     tools.answerFor("pgrep", "-f", 1);  // the last launch's game has gone
     state->game()->poll();
     ASSERT_TRUE(waitUntil([this] { return !state->game()->running(); }));
-    run([&] { state->play(); });
+    run([&] { state->launcher()->play(); });
     gameRuns();
     ASSERT_TRUE(check().noLoader());
   };
@@ -234,7 +234,7 @@ TEST_F(LaunchCheckTest, TheReportStaysUntilTheNextLaunchAndItsSheetWaitsForOther
   EXPECT_FALSE(state->window()->showImport());
 
   tools.alsoRun("bash", "true");
-  run([&] { state->play(); });
+  run([&] { state->launcher()->play(); });
   EXPECT_FALSE(check().hasReport());
   EXPECT_FALSE(check().shown());
   EXPECT_FALSE(state->window()->sheetShown());

@@ -6,7 +6,7 @@ using Play = StartedApp;
 TEST_F(Play, WithSteamRunningThePreparedProfileIsActivatedAndLaunched) {
   run([&] { state->modController()->add(pkg("C")); });
   busyTexts.clear();
-  run([&] { state->play(); });
+  run([&] { state->launcher()->play(); });
 
   EXPECT_EQ(state->activity()->note(),
             "Valheim is starting with “Default”. Launching from Steam later runs it unmodded.");
@@ -23,7 +23,7 @@ TEST_F(Play, AGameAlreadyRunningEndsThePlayWithItsSentence) {
   ASSERT_TRUE(waitUntil([this] { return state->game()->running(); }));
   EXPECT_FALSE(state->game()->canPlay());
 
-  run([&] { state->play(); });
+  run([&] { state->launcher()->play(); });
   EXPECT_EQ(state->activity()->errorMessage(), "Valheim is already running.");
   EXPECT_TRUE(state->activity()->note().isEmpty());
   EXPECT_TRUE(logHas("error: Valheim is already running."));

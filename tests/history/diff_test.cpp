@@ -3,7 +3,7 @@
 
 #include "history_fixture.hpp"
 
-using History::ConfigFileChange, History::SettingChange, History::describeCounts;
+using History::ConfigFileChange, History::SettingChange;
 using Kind = ConfigFileChange::Kind;
 
 TEST_F(HistoryTest, TheDiffNamesModsThePackAndEachChangedSettingOldToNew) {
@@ -38,7 +38,6 @@ TEST_F(HistoryTest, TheDiffNamesModsThePackAndEachChangedSettingOldToNew) {
   const auto rows = History::list(dir());
   ASSERT_EQ(rows.size(), 2u) << "the profile now, then the snapshot";
   EXPECT_EQ(rows[1].changes, (History::DiffCounts{4, 3}));
-  EXPECT_EQ(describeCounts(rows[1].changes), "4 mods changed, 3 config files");
 }
 
 TEST(SettingChanges, KeepSectionsApartAndListRemovedSettingsLast) {
@@ -47,11 +46,4 @@ TEST(SettingChanges, KeepSectionsApartAndListRemovedSettingsLast) {
   EXPECT_EQ(changes,
             (std::vector<SettingChange>{
                 {"B", "X", "1", "2"}, {"B", "New", std::nullopt, "3"}, {"A", "Gone", "0", std::nullopt}}));
-}
-
-TEST(DescribeCounts, SaysWhatChangedInAFewWords) {
-  EXPECT_EQ(describeCounts({2, 1}), "2 mods changed, 1 config file");
-  EXPECT_EQ(describeCounts({1, 0}), "1 mod changed");
-  EXPECT_EQ(describeCounts({0, 3}), "3 config files changed");
-  EXPECT_EQ(describeCounts({0, 0}), "No changes");
 }

@@ -25,7 +25,7 @@ class LaunchReportWindow : public WindowTest {
     WindowTest::SetUp();
     run([&] { state->modController()->add(pkg("A")); });
     tools.alsoRun("bash", "printf '%s' '" + std::string(log) + "' > \"$4/BepInEx/LogOutput.log\"");
-    run([&] { state->play(); });
+    run([&] { state->launcher()->play(); });
     ASSERT_TRUE(waitUntil([this] { return !state->launchCheck()->summary().isEmpty(); }));
     flush();
   }
@@ -125,7 +125,7 @@ TEST_F(WindowTest, WithoutAFreshLogTheNoLoaderBannerComesAndGoesAboveTheList) {
   const QRectF list = box("installed");
   ASSERT_NEAR(list.top(), box("header").bottom(), 0.5);
   const auto launchWithoutLoader = [&] {
-    run([&] { state->play(); });
+    run([&] { state->launcher()->play(); });
     tools.answerFor("pgrep", "-f", 0);  // the game runs
     state->game()->poll();
     ASSERT_TRUE(waitUntil([&] { return check.noLoader(); }));

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QTest>
 
+#include "app/translations.hpp"
 #include "ui/main_window.hpp"
 
 // Fontconfig keeps a few caches of its own until the process ends; they are not ours to free. Qt
@@ -28,6 +29,7 @@ class GuiEnvironment : public testing::Environment {
     static int argc = 1;
     static char* argv[] = {const_cast<char*>("ui_tests"), nullptr};
     application_ = std::make_unique<QGuiApplication>(argc, argv);
+    installTranslations();
   }
   void TearDown() override {
     WindowTest::flush();

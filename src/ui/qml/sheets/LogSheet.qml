@@ -47,7 +47,7 @@ SheetFrame {
         AppButton {
             objectName: "sheet.log.gameLog"
             text: qsTr("Open Game Log")
-            onClicked: sheet.app.openGameLog()
+            onClicked: sheet.app.launcher.openGameLog()
         }
         AppButton {
             objectName: "sheet.log.reveal"

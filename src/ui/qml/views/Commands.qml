@@ -52,7 +52,7 @@ QtObject {
         Command {
             text: qsTr("Play Modded"); shortcut: "Ctrl+Return"
             enabled: commands.app.game.canPlay
-            onTriggered: commands.app.play()
+            onTriggered: commands.app.launcher.play()
         },
         Command {
             text: qsTr("Update All"); shortcut: "Ctrl+U"
@@ -113,7 +113,7 @@ QtObject {
         },
         Command {
             text: qsTr("Open Game Log")
-            onTriggered: commands.app.openGameLog()
+            onTriggered: commands.app.launcher.openGameLog()
         },
         Command {
             text: qsTr("History…"); shortcut: "Ctrl+Y"
@@ -137,7 +137,7 @@ QtObject {
         Command {
             text: qsTr("Clear Download Cache"); separatorBefore: true
             enabled: commands.app.activity.idle
-            onTriggered: commands.app.clearDownloadCache()
+            onTriggered: commands.app.modController.clearDownloadCache()
         }
     ]
     readonly property list<Command> helpMenu: [

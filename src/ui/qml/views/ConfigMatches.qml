@@ -12,7 +12,7 @@ ColumnLayout {
     Text {
         objectName: "config.matchCount"
         text: view.config.search.searching ? qsTr("Searching…")
-            : view.config.search.matches.count === 1 ? qsTr("1 setting") : qsTr("%1 settings").arg(view.config.search.matches.count)
+            : qsTr("%n settings", "", view.config.search.matches.count)
         color: Theme.faint
         font.pixelSize: Theme.captionFontSize
     }

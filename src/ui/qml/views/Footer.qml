@@ -110,7 +110,7 @@ Rectangle {
             text: footer.app.game.running ? qsTr("Valheim Running") : qsTr("Play Modded")
             tip: qsTr("Start Valheim with this profile’s mods (this session only)")
             enabled: footer.app.game.canStartPlay
-            onClicked: footer.app.play()
+            onClicked: footer.app.launcher.play()
         }
     }
 

@@ -61,7 +61,7 @@ MenuBar {
         title: qsTr("Quernhold")
         // Qt 6.4's qmllint takes a list<Command> from another file for a list of another type.
         commands: bar.commands.appMenu // qmllint disable type
-        extra: Command { text: "Quit Quernhold"; shortcut: "Ctrl+Q"; separatorBefore: true; onTriggered: Qt.quit() }
+        extra: Command { text: qsTr("Quit Quernhold"); shortcut: "Ctrl+Q"; separatorBefore: true; onTriggered: Qt.quit() }
     }
     CommandMenu { title: qsTr("File"); commands: bar.commands.fileMenu } // qmllint disable type
     CommandMenu { title: qsTr("Edit"); commands: bar.commands.editMenu } // qmllint disable type
