@@ -127,9 +127,9 @@ int main(int argc, char* argv[]) {
 
   publish(catalogue, "2.0.0");
   app.catalogue()->loadIndex(true);
-  pump([&] { return !app.catalogue()->loading() && app.selectedUpdateCount() == modCount; });
-  if (app.selectedUpdateCount() != modCount) {
-    std::fprintf(stderr, "expected %d updates, found %d\n", modCount, app.selectedUpdateCount());
+  pump([&] { return !app.catalogue()->loading() && app.selection()->updates() == modCount; });
+  if (app.selection()->updates() != modCount) {
+    std::fprintf(stderr, "expected %d updates, found %d\n", modCount, app.selection()->updates());
     return 1;
   }
 
@@ -138,7 +138,7 @@ int main(int argc, char* argv[]) {
   app.modController()->updateAll();
   const Intervals during = record(*main.window, [&] { return app.activity()->idle(); });
   const qint64 took = updating.elapsed();
-  if (app.selectedUpdateCount() != 0 || !app.activity()->errorMessage().isEmpty()) {
+  if (app.selection()->updates() != 0 || !app.activity()->errorMessage().isEmpty()) {
     std::fprintf(stderr, "Update All did not finish: %s\n",
                  app.activity()->errorMessage().toStdString().c_str());
     return 1;

@@ -18,14 +18,12 @@
 AppState::AppState(QObject* parent)
     : QObject(parent),
       workspace_(std::make_shared<Workspace>()),
-      mods_(new ModListModel(this)),
-      dependencies_(new ModListModel(this)),
       config_(new ConfigEditor(this)),
       activity_(new Activity([this](const std::string& id) { return busyOwner(id); }, this)),
       game_(new GameState(
           Paths::defaultGameDir(),
           {.missingOfSelected =
-               [this] { return selected() ? std::optional(derived_.needsInstall) : std::nullopt; },
+               [this] { return selected() ? std::optional(selection_->needsInstall()) : std::nullopt; },
            .idle = [this] { return activity_->idle(); }},
           this)),
       catalogue_(new CatalogueState(this)),
@@ -45,23 +43,24 @@ AppState::AppState(QObject* parent)
            .append = [this](Profile p) { appendProfile(std::move(p)); },
            .show = [this](const QString& id) { switchProfile(id, DetailTab::Installed); }},
           this)),
-      launchCheck_(
-          new LaunchCheck({.book = book_,
-                           .activity = activity_,
-                           .catalogue = catalogue_,
-                           .game = game_,
-                           .statuses = statuses_,
-                           .changes = changes_,
-                           .mods = modController_,
-                           .offQuestion = [this](const std::string& key) { return offQuestion(key); },
-                           .sheetShown = [this] { return window_->sheetShown(); },
-                           .play =
-                               [this] {
-                                 game_->poll();
-                                 launcher_->play();
-                               },
-                           .workspace = [this]() -> Workspace& { return *workspace_; }},
-                          this)),
+      selection_(new SelectedProfile({book_, statuses_, catalogue_, changes_}, this)),
+      launchCheck_(new LaunchCheck(
+          {.book = book_,
+           .activity = activity_,
+           .catalogue = catalogue_,
+           .game = game_,
+           .statuses = statuses_,
+           .changes = changes_,
+           .mods = modController_,
+           .offQuestion = [this](const std::string& key) { return selection_->offQuestion(key); },
+           .sheetShown = [this] { return window_->sheetShown(); },
+           .play =
+               [this] {
+                 game_->poll();
+                 launcher_->play();
+               },
+           .workspace = [this]() -> Workspace& { return *workspace_; }},
+          this)),
       launcher_(new Launcher({.book = book_,
                               .activity = activity_,
                               .game = game_,
@@ -73,7 +72,8 @@ AppState::AppState(QObject* parent)
                              this)),
       window_(new WindowState(launchCheck_, this)),
       history_(new ProfileHistory(
-          activity_, game_, changes_->queue(), [this] { return selected(); }, [this] { return canChange(); },
+          activity_, game_, changes_->queue(), [this] { return selected(); },
+          [this] { return selection_->canChange(); },
           [this](const std::string& key, const std::string& version) {
             return selected() && statuses_->obtainable(*selected(), key, version);
           },
@@ -88,10 +88,10 @@ AppState::AppState(QObject* parent)
   connect(changes_, &ProfileChanges::settled, this, &AppState::watchSelectedFiles);
   connect(book_, &ProfileBook::listChanged, this, &AppState::profilesChanged);
   connect(book_, &ProfileBook::selectedChanged, this, &AppState::selectedIDChanged);
-  connect(book_, &ProfileBook::written, this, &AppState::refreshDerived);
+  connect(book_, &ProfileBook::written, selection_, &SelectedProfile::refresh);
   connect(statuses_, &ModStatuses::holdsChanged, this, [this] {
     book_->model()->refreshCounts();
-    refreshDerived();
+    selection_->refresh();
   });
   // A finished operation's sheet takes the place of the one shown.
   connect(transfer_, &ProfileTransfer::codeCreated, window_, [this](const SharedCode& code) {
@@ -125,15 +125,15 @@ AppState::AppState(QObject* parent)
     if (before.isEmpty() || activity_->note() == before) activity_->setNote(launchCheck_->summary());
   });
   // What the derived values and the footer's lines depend on.
-  connect(game_, &GameState::runningChanged, this, &AppState::derivedChanged);
-  connect(activity_, &Activity::busyChanged, this, &AppState::refreshCanChange);
-  connect(changes_->queue(), &ProfileQueue::changingChanged, this, &AppState::refreshCanChange);
-  connect(this, &AppState::derivedChanged, game_, &GameState::refreshPlayable);
-  connect(game_, &GameState::foundChanged, this, &AppState::derivedChanged);
-  connect(this, &AppState::derivedChanged, activity_, &Activity::linesChanged);
+  connect(game_, &GameState::runningChanged, selection_, &SelectedProfile::changed);
+  connect(activity_, &Activity::busyChanged, selection_, &SelectedProfile::refreshCanChange);
+  connect(changes_->queue(), &ProfileQueue::changingChanged, selection_, &SelectedProfile::refreshCanChange);
+  connect(selection_, &SelectedProfile::changed, game_, &GameState::refreshPlayable);
+  connect(game_, &GameState::foundChanged, selection_, &SelectedProfile::changed);
+  connect(selection_, &SelectedProfile::changed, activity_, &Activity::linesChanged);
   connect(catalogue_, &CatalogueState::indexChanged, this, [this] {
     book_->model()->refreshCounts();
-    refreshDerived();
+    selection_->refresh();
   });
 }
 
@@ -167,7 +167,7 @@ void AppState::selectProfile(const QString& id, bool keepMessages) {
   }
   settings_.activeProfile = optional(id);
   ProfileStore::saveSettings(settings_);
-  refreshDerived();
+  selection_->refresh();
 }
 
 // ---- Profiles in memory.
@@ -175,7 +175,7 @@ void AppState::selectProfile(const QString& id, bool keepMessages) {
 void AppState::appendProfile(Profile profile) {
   statuses_->loadHolds(profile);  // a duplicate's are its original's
   book_->append(std::move(profile));
-  refreshDerived();
+  selection_->refresh();
 }
 
 void AppState::ensureAProfile() {
@@ -187,65 +187,9 @@ void AppState::ensureAProfile() {
   }
 }
 
-void AppState::refreshDerived() {
-  std::vector<ModListModel::Row> explicitRows, dependencyRows;
-  std::unordered_map<std::string, bool> inProfile;
-  Derived next;
-  if (const Profile* p = selected()) {
-    // Who needs whom, by the stored manifests.
-    std::unordered_map<std::string, std::vector<DependencyRef>> needsOf;
-    for (const ProfileMod& m : p->mods) needsOf.try_emplace(m.id(), statuses_->needs(m, *p));
-    const Plan::Needs needs = [&needsOf](const std::string& key) { return needsOf[key]; };
-    for (const ProfileMod& m : p->mods) {
-      const bool fromFile = Installer::installedFromFile(m.id(), *p);
-      const TSPackage* pkg = fromFile ? nullptr : catalogue_->package(m.ns, m.name);
-      ModListModel::Row row{
-          m,  statuses_->status(m, *p),          pkg ? std::optional(*pkg) : std::nullopt, fromFile, {},
-          {}, statuses_->heldVersion(*p, m.id())};
-      for (const ProfileMod& other : Plan::dependents(*p, m.id(), needs)) {
-        row.neededBy.append(qs(other.displayName()));
-        if (other.enabled) row.neededByEnabled.append(qs(other.displayName()));
-      }
-      next.needsInstall += row.status == ModStatus::NotInstalled;
-      next.updates += row.status == ModStatus::UpdateAvailable;
-      next.heldUpdates += row.heldVersion && pkg && Version::newer(pkg->latest, *row.heldVersion);
-      (m.isExplicit ? explicitRows : dependencyRows).push_back(std::move(row));
-      inProfile.emplace(m.id(), m.isExplicit);  // the first entry of a key decides
-    }
-    next.pack = statuses_->packStatus(*p);
-    next.needsInstall += next.pack == ModStatus::NotInstalled;
-    next.updates += next.pack == ModStatus::UpdateAvailable;
-    for (size_t i = 0; i < profiles().size(); ++i)
-      if (profiles()[i].id == p->id) next.index = int(i);
-  }
-  mods_->setRows(std::move(explicitRows));
-  dependencies_->setRows(std::move(dependencyRows));
-  catalogue_->indexModel()->setProfileMods(std::move(inProfile));
-
-  next.canChange = derived_.canChange;
-  const Derived was = std::exchange(derived_, next);
-  emit selectedChanged();  // the record itself may have changed
-  if (was.index != next.index) emit selectedIndexChanged();
-  if (was.needsInstall != next.needsInstall) emit needsInstallCountChanged();
-  if (was.updates != next.updates) emit updateCountSelectedChanged();
-  if (was.heldUpdates != next.heldUpdates) emit heldUpdatesSelectedChanged();
-  if (was.pack != next.pack) emit packStatusSelectedChanged();
-  refreshCanChange();  // and tells of the change as a whole
-}
-
-void AppState::refreshCanChange() {
-  const Profile* p = selected();
-  const bool can = p && changes_->canChange(p->id);
-  if (can != derived_.canChange) {
-    derived_.canChange = can;
-    emit canChangeChanged();
-  }
-  emit derivedChanged();
-}
-
 void AppState::refresh() {
   book_->model()->refreshCounts();
-  refreshDerived();
+  selection_->refresh();
   watchSelectedFiles();  // a folder made or removed since drops off the watch or is new
 }
 
@@ -254,7 +198,7 @@ void AppState::refresh() {
 void AppState::filesChanged() {
   const Profile* p = selected();
   if (!p || changes_->queue()->changing(p->id)) return;
-  refreshDerived();
+  selection_->refresh();
   watchSelectedFiles();  // a folder made or removed since drops off the watch or is new
 }
 
@@ -267,11 +211,6 @@ void AppState::watchSelectedFiles() {
 }
 
 // ---- Lookups and derived values.
-
-QString AppState::offQuestion(const std::string& key) const {
-  const QString asked = mods_->offQuestion(key);
-  return asked.isEmpty() ? dependencies_->offQuestion(key) : asked;
-}
 
 const Profile* AppState::current(const std::string& id) const { return book_->find(id); }
 
@@ -294,11 +233,6 @@ QVariant AppState::profileMod(const QString& fullName) const {
 QString AppState::busyOwner(const std::string& id) const {
   const Profile* owner = book_->isSelected(id) ? nullptr : current(id);
   return owner ? qs(owner->name) : QString();
-}
-
-QVariant AppState::selectedItem() const {
-  const Profile* p = selected();
-  return p ? QVariant::fromValue(ProfileItem(*p)) : QVariant();
 }
 
 // ---- Desktop services for the views.

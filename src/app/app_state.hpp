@@ -30,6 +30,7 @@
 #include "app/profile_list_model.hpp"
 #include "app/profile_sync.hpp"
 #include "app/profile_transfer.hpp"
+#include "app/selected_profile.hpp"
 #include "app/values.hpp"
 #include "app/window_state.hpp"
 #include "app/workspace.hpp"
@@ -48,18 +49,9 @@ class AppState : public QObject {
   Q_OBJECT
   Q_PROPERTY(ProfileListModel* profiles READ profilesModel NOTIFY profilesChanged)
   Q_PROPERTY(QString selectedID READ selectedID WRITE setSelectedID NOTIFY selectedIDChanged)
-
-  // Derived values, worked out once per change of what they depend on: reading one costs nothing.
-  Q_PROPERTY(QVariant selected READ selectedItem NOTIFY selectedChanged)
-  Q_PROPERTY(int selectedIndex READ selectedIndex NOTIFY selectedIndexChanged)  // -1 when none
-  Q_PROPERTY(int needsInstallCount READ selectedNeedsInstall NOTIFY needsInstallCountChanged)
-  Q_PROPERTY(int updateCountSelected READ selectedUpdateCount NOTIFY updateCountSelectedChanged)
-  Q_PROPERTY(int heldUpdatesSelected READ selectedHeldUpdates NOTIFY heldUpdatesSelectedChanged)
-  Q_PROPERTY(int packStatusSelected READ selectedPackStatus NOTIFY packStatusSelectedChanged)
-  // Whether the selected profile can be changed now: no other change of it, and no busy operation.
-  Q_PROPERTY(bool canChange READ canChange NOTIFY canChangeChanged)
-  Q_PROPERTY(ModListModel* mods READ modsModel CONSTANT)  // explicit mods
-  Q_PROPERTY(ModListModel* dependencies READ dependenciesModel CONSTANT)  // automatic ones
+  // What the window shows of the selected profile, worked out once per change: its record, its mod
+  // rows, the counts, and whether it can change now. Reading a value costs nothing.
+  Q_PROPERTY(SelectedProfile* selection READ selection CONSTANT)
   Q_PROPERTY(ConfigEditor* config READ configEditor CONSTANT)  // the selected profile's settings
   Q_PROPERTY(LaunchCheck* launchCheck READ launchCheck CONSTANT)  // what the last Play Modded loaded
   Q_PROPERTY(ProfileHistory* history READ history CONSTANT)  // the selected profile's snapshots
@@ -91,8 +83,6 @@ class AppState : public QObject {
   void setSelectedID(const QString& id);
 
   ProfileListModel* profilesModel() const { return book_->model(); }
-  ModListModel* modsModel() const { return mods_; }
-  ModListModel* dependenciesModel() const { return dependencies_; }
   ConfigEditor* configEditor() const { return config_; }
   LaunchCheck* launchCheck() const { return launchCheck_; }
   ProfileHistory* history() const { return history_; }
@@ -106,17 +96,11 @@ class AppState : public QObject {
   ModController* modController() const { return modController_; }
   ProfileTransfer* transfer() const { return transfer_; }
   Launcher* launcher() const { return launcher_; }
+  SelectedProfile* selection() const { return selection_; }
 
-  // ---- Derived values and lookups.
+  // ---- Lookups.
   const Profile* selected() const;
   const Profile* current(const std::string& id) const;
-  int selectedIndex() const { return derived_.index; }
-  QVariant selectedItem() const;
-  int selectedNeedsInstall() const { return derived_.needsInstall; }
-  int selectedUpdateCount() const { return derived_.updates; }
-  int selectedHeldUpdates() const { return derived_.heldUpdates; }
-  int selectedPackStatus() const { return int(derived_.pack); }
-  bool canChange() const { return derived_.canChange; }
   // Looks at the selected profile's files again: the window became active, and the player may
   // have changed them meanwhile.
   Q_INVOKABLE void refresh();
@@ -129,9 +113,6 @@ class AppState : public QObject {
   // ---- Start-up and the game folder the player chooses.
   Q_INVOKABLE void start();
   Q_INVOKABLE void chooseGameFolder();
-
-  // What turning a mod of the selected profile off asks first, the same wherever it is turned off.
-  QString offQuestion(const std::string& key) const;
 
   // ---- Profile operations.
   Q_INVOKABLE void newProfile(const QString& name);
@@ -160,15 +141,6 @@ class AppState : public QObject {
  signals:
   void profilesChanged();
   void selectedIDChanged();
-  void selectedChanged();
-  void selectedIndexChanged();
-  void needsInstallCountChanged();
-  void updateCountSelectedChanged();
-  void heldUpdatesSelectedChanged();
-  void packStatusSelectedChanged();
-  void canChangeChanged();
-  // Some derived value changed (the footer's lines and Play follow them all).
-  void derivedChanged();
   // start() has run to its end (the index and the update notice may still be loading).
   void startFinished();
 
@@ -193,17 +165,12 @@ class AppState : public QObject {
   void ensureAProfile();
   // Appends the profile `make` returns and switches to it; shows its error instead when it throws.
   void addAndSelect(const std::function<Profile()>& make, std::optional<DetailTab> tab = std::nullopt);
-  // Recomputes the values derived from profiles, selection, index and flags, and tells the views.
-  void refreshDerived();
-  void refreshCanChange();
   // Follows the selected profile's plug-in and loader folders, so that files removed outside the
   // app show at once.
   void filesChanged();
   void watchSelectedFiles();
 
   std::shared_ptr<Workspace> workspace_;
-  ModListModel* mods_;
-  ModListModel* dependencies_;
   ConfigEditor* config_;
   Activity* activity_;
   GameState* game_;
@@ -214,18 +181,12 @@ class AppState : public QObject {
   ProfileSync* sync_;
   ModController* modController_;
   ProfileTransfer* transfer_;
+  SelectedProfile* selection_;
   LaunchCheck* launchCheck_;  // after the parts it listens to
   Launcher* launcher_;
   WindowState* window_;
   ProfileHistory* history_;
 
-  struct Derived {
-    int index = -1;
-    int needsInstall = 0, updates = 0, heldUpdates = 0;
-    ModStatus pack = ModStatus::NotInstalled;
-    bool canChange = false;
-  };
-  Derived derived_;
   QFileSystemWatcher* filesWatcher_;
   QTimer* filesSettle_;  // changes come in bursts: one refresh after them
 

@@ -61,7 +61,7 @@ void AppState::deleteProfile(const ProfileItem& profile) {
   statuses_->forget(id);
   ensureAProfile();
   if (wasSelected) setSelectedID(profiles().empty() ? QString() : qs(profiles().front().id));
-  refreshDerived();
+  selection_->refresh();
 }
 
 void AppState::openProfileFolder() {
@@ -72,6 +72,6 @@ void AppState::openProfileFolder() {
 }
 
 void AppState::selectNext(int step) {
-  const int to = selectedIndex() + step;
+  const int to = selection_->index() + step;
   if (to >= 0 && to < int(profiles().size())) switchProfile(qs(profiles()[size_t(to)].id), std::nullopt);
 }

@@ -75,7 +75,7 @@ void AppState::loadProfiles() {
     if (p.id == settings_.activeProfile) first = qs(p.id);
   if (first.isEmpty() && !profiles().empty()) first = qs(profiles().front().id);
   selectProfile(first, /*keepMessages=*/true);  // the migration's messages stay visible
-  refreshDerived();
+  selection_->refresh();
 }
 
 void AppState::chooseGameFolder() {

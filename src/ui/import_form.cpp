@@ -14,11 +14,14 @@ void assign(ImportForm* form, T& field, const T& value) {
 
 void ImportForm::setApp(AppState* app) {
   if (app_ == app) return;
-  if (app_) disconnect(app_, nullptr, this, nullptr);
+  if (app_) {
+    disconnect(app_->selection(), nullptr, this, nullptr);
+    disconnect(app_->profilesModel(), nullptr, this, nullptr);
+  }
   app_ = app;
   if (app_) {
     // The problem and the button follow the profiles and the busy state (a derived value's input).
-    connect(app_, &AppState::derivedChanged, this, &ImportForm::changed);
+    connect(app_->selection(), &SelectedProfile::changed, this, &ImportForm::changed);
     connect(app_->profilesModel(), &ProfileListModel::countChanged, this, &ImportForm::changed);
     const auto& profiles = app_->profiles();
     replaceID_ = !app_->selectedID().isEmpty() ? app_->selectedID()

@@ -58,6 +58,13 @@ struct ProfileTransferForeign {
   QML_UNCREATABLE("Owned by AppState.")
 };
 
+struct SelectedProfileForeign {
+  Q_GADGET
+  QML_FOREIGN(SelectedProfile)
+  QML_NAMED_ELEMENT(SelectedProfile)
+  QML_UNCREATABLE("Owned by AppState.")
+};
+
 struct LauncherForeign {
   Q_GADGET
   QML_FOREIGN(Launcher)

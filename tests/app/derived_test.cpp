@@ -10,25 +10,25 @@ class Derived : public StartedApp {
   // Reads every value the window binds to, as a frame does.
   void readAll() const {
     for (QAbstractItemModel* model : std::initializer_list<QAbstractItemModel*>{
-             state->profilesModel(), state->modsModel(), state->dependenciesModel()})
+             state->profilesModel(), state->selection()->mods(), state->selection()->dependencies()})
       for (int row = 0; row < model->rowCount(); ++row)
         for (int role : model->roleNames().keys()) (void)model->data(model->index(row, 0), role);
-    (void)state->selectedItem();
-    (void)state->selectedIndex();
-    (void)state->selectedNeedsInstall();
-    (void)state->selectedUpdateCount();
-    (void)state->selectedHeldUpdates();
-    (void)state->selectedPackStatus();
-    (void)state->canChange();
+    (void)state->selection()->profile();
+    (void)state->selection()->index();
+    (void)state->selection()->needsInstall();
+    (void)state->selection()->updates();
+    (void)state->selection()->heldUpdates();
+    (void)state->selection()->packStatus();
+    (void)state->selection()->canChange();
     (void)state->game()->canPlay();
   }
 };
 
 TEST_F(Derived, ReadingTheValuesTouchesNoFileAndEachTellsOnlyOfItsOwnChange) {
   run([&] { state->modController()->add(pkg("A")); });
-  QSignalSpy updates(state.get(), &AppState::updateCountSelectedChanged);
-  QSignalSpy index(state.get(), &AppState::selectedIndexChanged);
-  QSignalSpy missing(state.get(), &AppState::needsInstallCountChanged);
+  QSignalSpy updates(state->selection(), &SelectedProfile::updatesChanged);
+  QSignalSpy index(state->selection(), &SelectedProfile::indexChanged);
+  QSignalSpy missing(state->selection(), &SelectedProfile::needsInstallChanged);
   publish("A", "1.1.0", {"Team-B-1.0.0"});
   EXPECT_EQ(updates.count(), 1);
   EXPECT_EQ(index.count(), 0);
@@ -37,7 +37,7 @@ TEST_F(Derived, ReadingTheValuesTouchesNoFileAndEachTellsOnlyOfItsOwnChange) {
   const uint64_t before = FS::probes();
   readAll();
   EXPECT_EQ(FS::probes(), before);
-  EXPECT_EQ(state->selectedUpdateCount(), 1);
+  EXPECT_EQ(state->selection()->updates(), 1);
   EXPECT_EQ(
       state->profilesModel()->data(state->profilesModel()->index(0, 0), ProfileListModel::UpdateCountRole),
       1);
@@ -49,13 +49,13 @@ TEST_F(Derived, PlayFollowsFilesRemovedOutsideTheApp) {
   // The folder watch notices a mod's folder going.
   fs::remove_all(selected().bepinex() / "plugins" / "Team-A");
   EXPECT_TRUE(waitUntil([&] { return !state->game()->canPlay(); }));
-  EXPECT_EQ(state->selectedNeedsInstall(), 1);
+  EXPECT_EQ(state->selection()->needsInstall(), 1);
   run([&] { state->modController()->installMissing(); });
   ASSERT_TRUE(state->game()->canPlay());
   // The window becoming active looks again, whatever the watch saw.
   fs::remove(selected().bepinex() / "core" / "BepInEx.Preloader.dll");
   state->refresh();
   EXPECT_FALSE(state->game()->canPlay());
-  EXPECT_EQ(state->selectedPackStatus(), int(ModStatus::NotInstalled));
+  EXPECT_EQ(state->selection()->packStatus(), int(ModStatus::NotInstalled));
 }
 }  // namespace

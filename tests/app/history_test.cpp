@@ -201,7 +201,7 @@ class Holds : public HistoryApp {
     state->modController()->hold(mod("A"));
   }
   QVariant row(int role) const {
-    const ModListModel& mods = *state->modsModel();
+    const ModListModel& mods = *state->selection()->mods();
     return mods.data(mods.index(0), role);
   }
 };
@@ -215,7 +215,7 @@ TEST_F(Holds, AHeldModShowsNoUpdateAndUpdateAllPassesItBy) {
   EXPECT_EQ(mod("A").installed, "1.0.0");
   EXPECT_EQ(mod("B").installed, "1.2.0");
   EXPECT_EQ(state->activity()->note(), "Everything is up to date (1 update held).");
-  EXPECT_EQ(state->selectedHeldUpdates(), 1);
+  EXPECT_EQ(state->selection()->heldUpdates(), 1);
 
   run([&] { state->modController()->update(mod("A")); });  // the player's answer: let it go
   EXPECT_EQ(mod("A").installed, "1.1.0");
@@ -246,6 +246,6 @@ TEST_F(Holds, ComeFromAnotherManagersFileThatNamesThemByCatalogueID) {
   run([&] { state->transfer()->importFileAsNew(fileAt(file), "Other"); });
   EXPECT_EQ(state->activity()->errorMessage(), "");
   EXPECT_EQ(ProfileStore::loadHolds(selected()), (HeldVersions{{"Team-A", "1.0.0"}}));
-  EXPECT_EQ(state->selectedHeldUpdates(), 1);
+  EXPECT_EQ(state->selection()->heldUpdates(), 1);
 }
 }  // namespace

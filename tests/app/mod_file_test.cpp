@@ -30,9 +30,9 @@ TEST_F(ModFromFile, ItIsInstalledWithWhatTheCatalogueHasAndNeverUpdated) {
   EXPECT_TRUE(mod("B").isExplicit);
   EXPECT_EQ(mod("C").installed, "1.0.0");
   EXPECT_EQ(state->statuses()->status(mod("B"), selected()), ModStatus::Installed);
-  const QModelIndex row = state->modsModel()->index(0);
+  const QModelIndex row = state->selection()->mods()->index(0);
   EXPECT_EQ(row.data(ModListModel::BylineRole).toString(), "by Team · installed from a file");
-  EXPECT_EQ(state->selectedUpdateCount(), 0);
+  EXPECT_EQ(state->selection()->updates(), 0);
 
   run([&] { state->modController()->updateAll(); });
   run([&] { state->modController()->add(pkg("A")); });  // A needs B: the player's own B serves

@@ -112,7 +112,7 @@ TEST_F(Operations, EveryChangeWhileAnotherRunsIsRefusedWithASentence) {
     auto wait = background(state.get(), [opened] { opened.wait(); });
     co_await wait;
   });
-  EXPECT_FALSE(state->canChange());
+  EXPECT_FALSE(state->selection()->canChange());
   const std::vector<std::function<void()>> refused{
       [&] { state->modController()->add(pkg("A")); },
       [&] { state->modController()->setEnabled(mod("C"), false); },
@@ -135,7 +135,7 @@ TEST_F(Operations, EveryChangeWhileAnotherRunsIsRefusedWithASentence) {
   gate.set_value();
   settle();
   EXPECT_EQ(busyTexts, (Strings{"First…", ""}));
-  EXPECT_TRUE(state->canChange());
+  EXPECT_TRUE(state->selection()->canChange());
 }
 
 TEST_F(Operations, NewAndDuplicatedProfilesGetUniqueNames) {

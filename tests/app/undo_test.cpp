@@ -154,7 +154,8 @@ TEST_F(UndoApp, ChangesFiredTogetherNeverDamageTheHistory) {
     soon([&] { history().refresh(); });
     ASSERT_TRUE(waitUntil([&] {
       const bool saved = editor->canSave() || !editor->dirty();
-      return fired == 4 && state->activity()->idle() && saved && !history().loading() && state->canChange();
+      return fired == 4 && state->activity()->idle() && saved && !history().loading() &&
+             state->selection()->canChange();
     })) << "round "
         << round;
   }

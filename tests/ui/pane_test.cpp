@@ -10,7 +10,7 @@ class Pane : public WindowTest {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
-    testModels({state->profilesModel(), state->modsModel(), state->dependenciesModel()});
+    testModels({state->profilesModel(), state->selection()->mods(), state->selection()->dependencies()});
   }
 
   // "Raid" with A, which brings B and C, on the installed tab (a new profile opens the catalogue).

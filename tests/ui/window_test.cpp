@@ -362,13 +362,13 @@ TEST_F(WindowTest, AClickedProfileRowTakesTheArrowKeys) {
   auto* first = qobject_cast<QQuickItem*>(item("sidebar.row.0"));
   QTest::mouseClick(window.get(), Qt::LeftButton, {}, first->mapToScene({20, 20}).toPoint());
   flush();
-  EXPECT_EQ(state->selectedIndex(), 0);
+  EXPECT_EQ(state->selection()->index(), 0);
   EXPECT_TRUE(item("sidebar.list")->property("activeFocus").toBool());
   key(Qt::Key_Down);
-  EXPECT_EQ(state->selectedIndex(), 1);
+  EXPECT_EQ(state->selection()->index(), 1);
   key(Qt::Key_Down);
   key(Qt::Key_Up);
-  EXPECT_EQ(state->selectedIndex(), 1);
+  EXPECT_EQ(state->selection()->index(), 1);
 }
 TEST_F(WindowTest, FindPutsTheCursorInTheSearchFieldThatIsShown) {
   state->window()->setTab(DetailTab::Browse);

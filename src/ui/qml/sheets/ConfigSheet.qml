@@ -8,7 +8,7 @@ import Quernhold
 SheetFrame {
     id: sheet
     objectName: "sheet.config"
-    title: qsTr("Config Files for “%1”").arg(app.selected ? app.selected.name : "")
+    title: qsTr("Config Files for “%1”").arg(app.selection.profile ? app.selection.profile.name : "")
     sheetWidth: parent ? parent.width - 64 : 960
     closePolicy: Popup.NoAutoClose  // Escape asks the state, as Done does
 

@@ -9,7 +9,7 @@ SheetFrame {
     id: sheet
     required property ProfileHistory history
     objectName: "sheet.history"
-    title: qsTr("History of “%1”").arg(app && app.selected ? app.selected.name : "")
+    title: qsTr("History of “%1”").arg(app && app.selection.profile ? app.selection.profile.name : "")
     sheetWidth: 760
 
     // The chosen row is the state the profile is in.

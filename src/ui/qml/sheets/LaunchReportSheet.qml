@@ -195,7 +195,7 @@ SheetFrame {
                 objectName: "sheet.launch.action"
                 visible: problem.modelData.action !== ""
                 // While its question waits, the button stays where it was and takes no second click.
-                enabled: sheet.app.canChange && !problem.asking // qmllint disable unqualified
+                enabled: sheet.app.selection.canChange && !problem.asking // qmllint disable unqualified
                 text: problem.modelData.actionLabel
                 onClicked: {
                     const asked = sheet.check.fix(problem.modelData.key, false)
@@ -216,7 +216,7 @@ SheetFrame {
             LinkButton {
                 objectName: "sheet.launch.undo"
                 visible: problem.modelData.undoable
-                enabled: sheet.app.canChange // qmllint disable unqualified
+                enabled: sheet.app.selection.canChange // qmllint disable unqualified
                 text: qsTr("Undo")
                 onClicked: sheet.check.undoFix() // qmllint disable unqualified
             }

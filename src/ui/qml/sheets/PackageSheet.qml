@@ -10,11 +10,11 @@ SheetFrame {
     id: sheet
     required property var pkg
     // Re-read whenever the profiles change.
-    readonly property int place: (app.selected, app.packageState(pkg.fullName))
+    readonly property int place: (app.selection.profile, app.packageState(pkg.fullName))
     readonly property string also: PaneWording.alsoInstalls(pkg.dependencies)
-    readonly property bool idle: app.canChange  // the profile can be changed now
+    readonly property bool idle: app.selection.canChange  // the profile can be changed now
     // The version the profile holds it at, or empty; re-read when holds change.
-    readonly property string heldAt: (app.heldUpdatesSelected, app.selected, app.modController.heldAt(pkg.fullName))
+    readonly property string heldAt: (app.selection.heldUpdates, app.selection.profile, app.modController.heldAt(pkg.fullName))
 
     objectName: "sheet.package"
     title: pkg.displayName
@@ -209,7 +209,7 @@ SheetFrame {
         AppButton {
             objectName: "sheet.package.add"
             visible: sheet.place === PackageListModel.NotInProfile
-            text: PaneWording.addTo(sheet.app.selected ? sheet.app.selected.name : "")
+            text: PaneWording.addTo(sheet.app.selection.profile ? sheet.app.selection.profile.name : "")
             isDefault: true
             enabled: sheet.idle
             onClicked: sheet.add()

@@ -139,7 +139,7 @@ ItemDelegate {
             kind: "subtle"
             text: qsTr("Add")
             iconName: "plus"
-            enabled: row.app.canChange
+            enabled: row.app.selection.canChange
             onClicked: row.app.modController.add(row.entry)
         }
         Text {

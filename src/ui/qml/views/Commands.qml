@@ -56,39 +56,39 @@ QtObject {
         },
         Command {
             text: qsTr("Update All"); shortcut: "Ctrl+U"
-            enabled: commands.app.canChange
+            enabled: commands.app.selection.canChange
             onTriggered: commands.app.modController.updateAll()
         },
         Command {
             text: qsTr("Install Mod from File…")
-            enabled: commands.app.canChange
+            enabled: commands.app.selection.canChange
             onTriggered: commands.modFileRequested()
         },
         Command {
             text: qsTr("Share Profile Code…")
-            enabled: commands.app.activity.idle && !!commands.app.selected && !commands.app.window.sheetShown
-            onTriggered: commands.app.transfer.shareCode(commands.app.selected)
+            enabled: commands.app.activity.idle && !!commands.app.selection.profile && !commands.app.window.sheetShown
+            onTriggered: commands.app.transfer.shareCode(commands.app.selection.profile)
         },
         Command {
             text: qsTr("Export Profile File…")
-            enabled: commands.app.activity.idle && !!commands.app.selected
-            onTriggered: commands.exportFileRequested(commands.app.selected)
+            enabled: commands.app.activity.idle && !!commands.app.selection.profile
+            onTriggered: commands.exportFileRequested(commands.app.selection.profile)
         },
         // The selected profile's entries of the sidebar row's menu.
         Command {
             text: qsTr("Rename…"); separatorBefore: true
-            enabled: !!commands.app.selected
-            onTriggered: commands.app.window.renaming = commands.app.selected
+            enabled: !!commands.app.selection.profile
+            onTriggered: commands.app.window.renaming = commands.app.selection.profile
         },
         Command {
             text: qsTr("Duplicate"); shortcut: "Ctrl+D"
-            enabled: !!commands.app.selected
-            onTriggered: commands.app.duplicate(commands.app.selected)
+            enabled: !!commands.app.selection.profile
+            onTriggered: commands.app.duplicate(commands.app.selection.profile)
         },
         Command {
             text: qsTr("Delete…"); shortcut: "Ctrl+Backspace"
-            enabled: commands.app.canChange
-            onTriggered: commands.deleteRequested(commands.app.selected)
+            enabled: commands.app.selection.canChange
+            onTriggered: commands.deleteRequested(commands.app.selection.profile)
         },
         Command {
             text: qsTr("Installed Mods"); shortcut: "Ctrl+1"; separatorBefore: true
@@ -100,7 +100,7 @@ QtObject {
         },
         Command {
             text: qsTr("Config Files"); shortcut: "Ctrl+3"
-            enabled: !!commands.app.selected && !commands.app.window.sheetShown
+            enabled: !!commands.app.selection.profile && !commands.app.window.sheetShown
             onTriggered: commands.app.window.showConfig = true
         },
         Command {
@@ -117,7 +117,7 @@ QtObject {
         },
         Command {
             text: qsTr("History…"); shortcut: "Ctrl+Y"
-            enabled: !!commands.app.selected && !commands.app.window.sheetShown
+            enabled: !!commands.app.selection.profile && !commands.app.window.sheetShown
             onTriggered: commands.app.window.showHistory = true
         },
         Command {

@@ -9,7 +9,7 @@ import Quernhold
 Item {
     id: header
     required property AppState app
-    readonly property var profile: app.selected
+    readonly property var profile: app.selection.profile
 
     implicitHeight: column.implicitHeight + Theme.headerMargin + Theme.sectionSpacing
     clip: true

@@ -10,8 +10,8 @@ Rectangle {
     required property AppState app
 
     readonly property var status: Wording.footerStatus(app.activity.busyLine, app.activity.noteLine, app.catalogue.loading, app.catalogue.index.total === 0,
-                                                       app.needsInstallCount, app.updateCountSelected, app.heldUpdatesSelected)
-    readonly property var work: Wording.workButton(app.needsInstallCount, app.updateCountSelected)
+                                                       app.selection.needsInstall, app.selection.updates, app.selection.heldUpdates)
+    readonly property var work: Wording.workButton(app.selection.needsInstall, app.selection.updates)
 
     color: Theme.surface
     implicitHeight: row.implicitHeight + 2 * Theme.sectionSpacing
@@ -100,7 +100,7 @@ Rectangle {
             objectName: "footer.work"
             visible: footer.work.text !== ""
             text: footer.work.text
-            enabled: footer.app.canChange && (footer.app.game.found || !footer.work.installs)
+            enabled: footer.app.selection.canChange && (footer.app.game.found || !footer.work.installs)
             onClicked: footer.work.installs ? footer.app.modController.installMissing() : footer.app.modController.updateAll()
         }
         AppButton {

@@ -26,7 +26,7 @@ ScrollView {
         SectionTitle { caption: qsTr("Mods"); Layout.leftMargin: Theme.pageMargin; Layout.topMargin: Theme.groupTitleSpacing; Layout.bottomMargin: Theme.mediumSpacing }
         ColumnLayout {
             objectName: "installed.empty"
-            visible: view.app.mods.count === 0
+            visible: view.app.selection.mods.count === 0
             Layout.alignment: Qt.AlignHCenter
             Layout.topMargin: Theme.emptyStateMargin
             Layout.bottomMargin: Theme.emptyStateMargin
@@ -45,18 +45,18 @@ ScrollView {
                 onClicked: view.app.window.tab = DetailTab.Browse
             }
         }
-        ModCard { objectName: "installed.mods"; visible: view.app.mods.count > 0; model: view.app.mods }
+        ModCard { objectName: "installed.mods"; visible: view.app.selection.mods.count > 0; model: view.app.selection.mods }
 
         SectionTitle {
             objectName: "installed.dependenciesTitle"
-            visible: view.app.dependencies.count > 0
+            visible: view.app.selection.dependencies.count > 0
             caption: qsTr("Dependencies")
             Layout.leftMargin: Theme.pageMargin; Layout.topMargin: Theme.groupTitleSpacing; Layout.bottomMargin: Theme.mediumSpacing
         }
         ModCard {
             objectName: "installed.dependencies"
-            visible: view.app.dependencies.count > 0
-            model: view.app.dependencies
+            visible: view.app.selection.dependencies.count > 0
+            model: view.app.selection.dependencies
         }
         Item { implicitHeight: 24 }
     }

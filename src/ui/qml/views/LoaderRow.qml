@@ -46,10 +46,10 @@ Item {
         }
         VersionText {
             objectName: "loader.version"
-            installed: row.app.selected ? row.app.selected.packInstalled : ""
+            installed: row.app.selection.profile ? row.app.selection.profile.packInstalled : ""
             latest: row.pack ? row.pack.latest : ""
-            status: row.app.packStatusSelected
+            status: row.app.selection.packStatus
         }
-        StatusPill { objectName: "loader.status"; status: row.app.packStatusSelected }
+        StatusPill { objectName: "loader.status"; status: row.app.selection.packStatus }
     }
 }

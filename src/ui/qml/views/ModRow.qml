@@ -30,7 +30,7 @@ ItemDelegate {
     readonly property string heldVersion: model.heldVersion
     property bool askingOff: false
     property bool askingUpdate: false
-    readonly property bool idle: app.canChange  // the profile can be changed now
+    readonly property bool idle: app.selection.canChange  // the profile can be changed now
 
     leftPadding: Theme.rowInset
     rightPadding: Theme.rowInset

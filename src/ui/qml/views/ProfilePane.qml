@@ -11,7 +11,7 @@ Rectangle {
     Text {
         objectName: "pane.empty"
         anchors.centerIn: parent
-        visible: !pane.app.selected
+        visible: !pane.app.selection.profile
         text: qsTr("Create a profile to get started.")
         color: Theme.muted
         font.pixelSize: Theme.bodyFontSize
@@ -21,7 +21,7 @@ Rectangle {
     // they measured before.
     Item {
         anchors.fill: parent
-        visible: !!pane.app.selected
+        visible: !!pane.app.selection.profile
 
         DetailHeader {
             id: header
@@ -47,7 +47,7 @@ Rectangle {
             anchors.bottom: footer.top
             anchors.left: parent.left
             anchors.right: parent.right
-            active: !!pane.app.selected
+            active: !!pane.app.selection.profile
             sourceComponent: pane.app.window.tab === DetailTab.Browse ? browse : installed
         }
         Footer {

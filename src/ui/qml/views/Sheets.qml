@@ -57,7 +57,7 @@ Item {
         }
     }
     Loader {
-        active: sheets.app.window.showHistory && !!sheets.app.selected
+        active: sheets.app.window.showHistory && !!sheets.app.selection.profile
         sourceComponent: HistorySheet {
             app: sheets.app // qmllint disable unqualified
             history: sheets.app.history // qmllint disable unqualified
@@ -65,7 +65,7 @@ Item {
         }
     }
     Loader {
-        active: sheets.app.window.showConfig && !!sheets.app.selected
+        active: sheets.app.window.showConfig && !!sheets.app.selection.profile
         sourceComponent: ConfigSheet {
             app: sheets.app // qmllint disable unqualified
             onClosed: sheets.app.window.showConfig = false // qmllint disable unqualified

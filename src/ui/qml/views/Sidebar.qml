@@ -40,7 +40,7 @@ Rectangle {
             // A click gives the list the keys, as in a Mac sidebar, without the ring a Tab draws.
             property bool focusFromClick: false
             onActiveFocusChanged: if (!activeFocus) focusFromClick = false
-            currentIndex: sidebar.app.selectedIndex
+            currentIndex: sidebar.app.selection.index
             // Up and down select the previous and next profile, as a click would (unsaved settings ask first).
             keyNavigationEnabled: false
             Keys.onUpPressed: sidebar.app.selectNext(-1)

@@ -1,0 +1,83 @@
+#include "app/selected_profile.hpp"
+
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "app/catalogue_state.hpp"
+#include "app/mod_statuses.hpp"
+#include "app/profile_book.hpp"
+#include "app/profile_changes.hpp"
+#include "installer/installer.hpp"
+#include "installer/plan.hpp"
+
+SelectedProfile::SelectedProfile(Parts parts, QObject* parent)
+    : QObject(parent), parts_(parts), mods_(new ModListModel(this)), dependencies_(new ModListModel(this)) {}
+
+QVariant SelectedProfile::profile() const {
+  const Profile* p = parts_.book->selected();
+  return p ? QVariant::fromValue(ProfileItem(*p)) : QVariant();
+}
+
+QString SelectedProfile::offQuestion(const std::string& key) const {
+  const QString asked = mods_->offQuestion(key);
+  return asked.isEmpty() ? dependencies_->offQuestion(key) : asked;
+}
+
+void SelectedProfile::refresh() {
+  std::vector<ModListModel::Row> explicitRows, dependencyRows;
+  std::unordered_map<std::string, bool> inProfile;
+  Values next;
+  if (const Profile* p = parts_.book->selected()) {
+    ModStatuses& statuses = *parts_.statuses;
+    // Who needs whom, by the stored manifests.
+    std::unordered_map<std::string, std::vector<DependencyRef>> needsOf;
+    for (const ProfileMod& m : p->mods) needsOf.try_emplace(m.id(), statuses.needs(m, *p));
+    const Plan::Needs needs = [&needsOf](const std::string& key) { return needsOf[key]; };
+    for (const ProfileMod& m : p->mods) {
+      const bool fromFile = Installer::installedFromFile(m.id(), *p);
+      const TSPackage* pkg = fromFile ? nullptr : parts_.catalogue->package(m.ns, m.name);
+      ModListModel::Row row{
+          m,  statuses.status(m, *p),          pkg ? std::optional(*pkg) : std::nullopt, fromFile, {},
+          {}, statuses.heldVersion(*p, m.id())};
+      for (const ProfileMod& other : Plan::dependents(*p, m.id(), needs)) {
+        row.neededBy.append(qs(other.displayName()));
+        if (other.enabled) row.neededByEnabled.append(qs(other.displayName()));
+      }
+      next.needsInstall += row.status == ModStatus::NotInstalled;
+      next.updates += row.status == ModStatus::UpdateAvailable;
+      next.heldUpdates += row.heldVersion && pkg && Version::newer(pkg->latest, *row.heldVersion);
+      (m.isExplicit ? explicitRows : dependencyRows).push_back(std::move(row));
+      inProfile.emplace(m.id(), m.isExplicit);  // the first entry of a key decides
+    }
+    next.pack = statuses.packStatus(*p);
+    next.needsInstall += next.pack == ModStatus::NotInstalled;
+    next.updates += next.pack == ModStatus::UpdateAvailable;
+    const auto& all = parts_.book->all();
+    for (size_t i = 0; i < all.size(); ++i)
+      if (all[i].id == p->id) next.index = int(i);
+  }
+  mods_->setRows(std::move(explicitRows));
+  dependencies_->setRows(std::move(dependencyRows));
+  parts_.catalogue->indexModel()->setProfileMods(std::move(inProfile));
+
+  next.canChange = values_.canChange;
+  const Values was = std::exchange(values_, next);
+  emit profileChanged();  // the record itself may have changed
+  if (was.index != next.index) emit indexChanged();
+  if (was.needsInstall != next.needsInstall) emit needsInstallChanged();
+  if (was.updates != next.updates) emit updatesChanged();
+  if (was.heldUpdates != next.heldUpdates) emit heldUpdatesChanged();
+  if (was.pack != next.pack) emit packStatusChanged();
+  refreshCanChange();  // and tells of the change as a whole
+}
+
+void SelectedProfile::refreshCanChange() {
+  const Profile* p = parts_.book->selected();
+  const bool can = p && parts_.changes->canChange(p->id);
+  if (can != values_.canChange) {
+    values_.canChange = can;
+    emit canChangeChanged();
+  }
+  emit changed();
+}
