@@ -53,7 +53,6 @@ AppState::AppState(QObject* parent)
                            .changes = changes_,
                            .mods = modController_,
                            .offQuestion = [this](const std::string& key) { return offQuestion(key); },
-                           .sheetShown = [this] { return window_->sheetShown(); },
                            .play =
                                [this] {
                                  game_->poll();
@@ -84,8 +83,7 @@ AppState::AppState(QObject* parent)
   });
   // A finished operation's sheet takes the place of the one shown.
   connect(transfer_, &ProfileTransfer::codeCreated, window_, [this](const SharedCode& code) {
-    window_->closeSheets();
-    window_->setSharedCode(QVariant::fromValue(code));
+    window_->replace(WindowState::Sheet::Share, QVariant::fromValue(code));
   });
   connect(changes_, &ProfileChanges::settled, history_, &ProfileHistory::refresh);
   connect(modController_, &ModController::restored, config_, [this](const QString& id) {
@@ -108,8 +106,8 @@ AppState::AppState(QObject* parent)
   // the note still shows it.
   // The history follows the selected profile; every change reads it again when it ends.
   connect(this, &AppState::selectedIDChanged, history_, &ProfileHistory::profileChanged);
-  connect(window_, &WindowState::showHistoryChanged, history_,
-          [this] { history_->setListed(window_->showHistory()); });
+  connect(window_, &WindowState::sheetChanged, history_,
+          [this] { history_->setListed(window_->sheet() == WindowState::Sheet::History); });
   connect(launchCheck_, &LaunchCheck::summaryChanged, this, [this](const QString& before) {
     if (before.isEmpty() || activity_->note() == before) activity_->setNote(launchCheck_->summary());
   });

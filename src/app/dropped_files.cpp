@@ -13,9 +13,7 @@ QCoro::Task<> AppState::dropWork(QUrl file) {
   const std::filesystem::path path = ss(file.toLocalFile());
   auto peek = background(this, [path] { return FS::zipHasEntry(path, "manifest.json"); });
   if (!co_await peek) {
-    window_->closeSheets();
-    window_->setImportFile(file);
-    window_->setShowImport(true);
+    window_->replace(WindowState::Sheet::Import, file);
     co_return;
   }
   auto installing = modController_->installDroppedFile(ss(selectedID()), path);

@@ -21,7 +21,7 @@ void AppState::play() {
 }
 
 void AppState::closeConfig() {
-  config_->leave(ConfigEditor::Leaving::toClose, {}, [this] { window_->setShowConfig(false); });
+  config_->leave(ConfigEditor::Leaving::toClose, {}, [this] { window_->close(WindowState::Sheet::Config); });
 }
 
 QCoro::Task<> AppState::playWork(std::string id, std::filesystem::path gameDir) {

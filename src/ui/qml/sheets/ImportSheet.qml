@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
@@ -6,6 +7,8 @@ import Quernhold
 SheetFrame {
     id: sheet
     objectName: "sheet.import"
+    // A profile file (chosen or dropped) to import in place of a code; empty for a code.
+    property url file
     readonly property bool fromFile: form.fileName !== ""
     title: fromFile ? qsTr("Import Profile File") : qsTr("Import Profile Code")
     sheetWidth: 480
@@ -16,7 +19,7 @@ SheetFrame {
         id: form
         app: sheet.app
         code: codeField.text
-        file: sheet.app.window.importFile
+        file: sheet.file
         name: nameField.text
         onCodeChanged: if (codeField.text !== code) codeField.text = code
         onConfirmationNeeded: confirming = true
@@ -131,12 +134,11 @@ SheetFrame {
         active: form.confirming
         sourceComponent: ConfirmDialog {
             name: "sheet.import.confirm"
-            // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
-            title: form.confirmTitle // qmllint disable unqualified
-            message: form.confirmMessage // qmllint disable unqualified
+            title: form.confirmTitle
+            message: form.confirmMessage
             actionText: qsTr("Replace Profile")
-            onConfirmed: form.run() // qmllint disable unqualified
-            onClosed: form.confirming = false // qmllint disable unqualified
+            onConfirmed: form.run()
+            onClosed: form.confirming = false
         }
     }
 
@@ -172,8 +174,8 @@ SheetFrame {
     component ProfileChoice: ComboBox {
         id: combo
         textRole: "name"
-        valueRole: "id"
-        implicitHeight: 30
+        valueRole: "profileID"
+        implicitHeight: Theme.fieldHeight
         font.pixelSize: Theme.bodyFontSize
         contentItem: Text {
             leftPadding: Theme.xLargeSpacing
@@ -198,9 +200,9 @@ SheetFrame {
         delegate: AppMenuItem {
             required property string name
             required property int index
-            width: combo.width // qmllint disable unqualified
+            width: combo.width
             text: name
-            highlighted: combo.highlightedIndex === index // qmllint disable unqualified
+            highlighted: combo.highlightedIndex === index
         }
         popup.background: Rectangle {
             radius: Theme.controlRadius

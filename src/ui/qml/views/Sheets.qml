@@ -1,87 +1,86 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import Quernhold
 
-// The sheets, each shown while its AppState field is set; closing one resets its field. Each is
-// made afresh when shown, so its fields start empty.
+// The sheets, each shown while the window state names it; closing one closes that one only. Each
+// is made afresh when shown, so its fields start empty.
 Item {
     id: sheets
     required property AppState app
+    readonly property WindowState window: app.window
 
     Loader {
-        active: sheets.app.window.showNewProfile
+        active: sheets.window.sheet === WindowState.NewProfile
         sourceComponent: NewProfileSheet {
-            // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
-            app: sheets.app // qmllint disable unqualified
-            onClosed: sheets.app.window.showNewProfile = false // qmllint disable unqualified
+            app: sheets.app
+            onClosed: sheets.window.close(WindowState.NewProfile)
         }
     }
     Loader {
-        active: !!sheets.app.window.renaming
+        active: sheets.window.sheet === WindowState.Rename
         sourceComponent: RenameSheet {
-            app: sheets.app // qmllint disable unqualified
-            profile: sheets.app.window.renaming // qmllint disable unqualified
-            onClosed: sheets.app.window.renaming = null // qmllint disable unqualified
+            app: sheets.app
+            profile: sheets.window.payload
+            onClosed: sheets.window.close(WindowState.Rename)
         }
     }
     Loader {
-        active: sheets.app.window.showImport
+        active: sheets.window.sheet === WindowState.Import
         sourceComponent: ImportSheet {
-            app: sheets.app // qmllint disable unqualified
-            onClosed: {
-                sheets.app.window.showImport = false // qmllint disable unqualified
-                sheets.app.window.importFile = ""
-            }
+            app: sheets.app
+            file: sheets.window.payload ?? ""
+            onClosed: sheets.window.close(WindowState.Import)
         }
     }
     Loader {
-        active: !!sheets.app.window.sharedCode
+        active: sheets.window.sheet === WindowState.Share
         sourceComponent: ShareSheet {
-            app: sheets.app // qmllint disable unqualified
-            code: sheets.app.window.sharedCode // qmllint disable unqualified
-            onClosed: sheets.app.window.sharedCode = null // qmllint disable unqualified
+            app: sheets.app
+            code: sheets.window.payload
+            onClosed: sheets.window.close(WindowState.Share)
         }
     }
     Loader {
-        active: sheets.app.window.showLog
+        active: sheets.window.sheet === WindowState.Log
         sourceComponent: LogSheet {
-            app: sheets.app // qmllint disable unqualified
-            onClosed: sheets.app.window.showLog = false // qmllint disable unqualified
+            app: sheets.app
+            onClosed: sheets.window.close(WindowState.Log)
         }
     }
     Loader {
-        active: sheets.app.launchCheck.shown
+        active: sheets.window.sheet === WindowState.LaunchReport
         sourceComponent: LaunchReportSheet {
-            app: sheets.app // qmllint disable unqualified
-            check: sheets.app.launchCheck // qmllint disable unqualified
-            onClosed: sheets.app.launchCheck.shown = false // qmllint disable unqualified
+            app: sheets.app
+            check: sheets.app.launchCheck
+            onClosed: sheets.window.close(WindowState.LaunchReport)
         }
     }
     Loader {
-        active: sheets.app.window.showHistory && !!sheets.app.selected
+        active: sheets.window.sheet === WindowState.History && !!sheets.app.selected
         sourceComponent: HistorySheet {
-            app: sheets.app // qmllint disable unqualified
-            history: sheets.app.history // qmllint disable unqualified
-            onClosed: sheets.app.window.showHistory = false // qmllint disable unqualified
+            app: sheets.app
+            history: sheets.app.history
+            onClosed: sheets.window.close(WindowState.History)
         }
     }
     Loader {
-        active: sheets.app.window.showConfig && !!sheets.app.selected
+        active: sheets.window.sheet === WindowState.Config && !!sheets.app.selected
         sourceComponent: ConfigSheet {
-            app: sheets.app // qmllint disable unqualified
-            onClosed: sheets.app.window.showConfig = false // qmllint disable unqualified
+            app: sheets.app
+            onClosed: sheets.window.close(WindowState.Config)
         }
     }
     // Over the settings, or over the window: a change of profile and playing ask too.
     Loader {
         active: sheets.app.config.prompt.asking
-        sourceComponent: UnsavedSheet { config: sheets.app.config } // qmllint disable unqualified
+        sourceComponent: UnsavedSheet { config: sheets.app.config }
     }
     Loader {
-        active: !!sheets.app.window.detailPackage
+        active: sheets.window.sheet === WindowState.Package
         sourceComponent: PackageSheet {
-            app: sheets.app // qmllint disable unqualified
-            pkg: sheets.app.window.detailPackage // qmllint disable unqualified
-            onClosed: sheets.app.window.detailPackage = null // qmllint disable unqualified
+            app: sheets.app
+            pkg: sheets.window.payload
+            onClosed: sheets.window.close(WindowState.Package)
         }
     }
 }
