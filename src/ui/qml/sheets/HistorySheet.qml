@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
@@ -58,7 +59,6 @@ SheetFrame {
                 }
                 ScrollBar.vertical: ScrollBar {}
 
-                // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
                 delegate: ItemDelegate {
                     id: entry
                     required property int index
@@ -125,8 +125,8 @@ SheetFrame {
                     }
                     onChosenChanged: {
                         if (!chosen) return
-                        sheet.history.selectedID = snapshotID // qmllint disable unqualified
-                        sheet.chosenIsNow = now // qmllint disable unqualified
+                        sheet.history.selectedID = snapshotID
+                        sheet.chosenIsNow = now
                     }
                     onClicked: ListView.view.currentIndex = index
                 }
@@ -206,16 +206,17 @@ SheetFrame {
                     }
                 }
             }
+            // Under the changes, inside the column's fixed height: the sheet keeps its size as it comes and goes.
+            Text {
+                objectName: "sheet.history.missing"
+                Layout.fillWidth: true
+                visible: text !== ""
+                text: sheet.history.missing
+                color: Theme.blood
+                font.pixelSize: Theme.smallFontSize
+                wrapMode: Text.Wrap
+            }
         }
-    }
-    Text {
-        objectName: "sheet.history.missing"
-        Layout.fillWidth: true
-        visible: text !== ""
-        text: sheet.history.missing
-        color: Theme.blood
-        font.pixelSize: Theme.smallFontSize
-        wrapMode: Text.Wrap
     }
     RowLayout {
         Layout.fillWidth: true
@@ -246,14 +247,13 @@ SheetFrame {
         sourceComponent: ConfirmDialog {
             objectName: "sheet.history.confirm"
             name: "sheet.history.confirm"
-            // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
             title: qsTr("Restore this state?")
             sheetWidth: 460
-            message: sheet.history.restoreMessage // qmllint disable unqualified
+            message: sheet.history.restoreMessage
             actionText: qsTr("Restore")
             destructive: false
-            onConfirmed: sheet.app.modController.restore(sheet.history.selectedID) // qmllint disable unqualified
-            onClosed: { sheet.confirming = false; list.forceActiveFocus() } // qmllint disable unqualified
+            onConfirmed: sheet.app.modController.restore(sheet.history.selectedID)
+            onClosed: { sheet.confirming = false; list.forceActiveFocus() }
         }
     }
 }

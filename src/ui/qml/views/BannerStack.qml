@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import Quernhold
 
@@ -37,7 +38,7 @@ Column {
         message: stack.app.activity.errorMessage
         actionTitle: qsTr("Show Log")
         closable: true
-        onAction: stack.app.window.showLog = true
+        onAction: stack.app.window.open(WindowState.Log)
         onClose: stack.app.activity.errorMessage = ""
     }
     Banner {
@@ -100,15 +101,15 @@ Column {
         sourceComponent: ConfirmDialog {
             name: "banner.confirm"
             objectName: "banner.confirm"
-            app: stack.app // qmllint disable unqualified
+            app: stack.app
             destructive: false
-            title: stack.asking === "rosetta" ? qsTr("Install Rosetta?") : qsTr("Clear the quarantine of the loader’s files?") // qmllint disable unqualified
-            message: stack.asking === "rosetta" // qmllint disable unqualified
+            title: stack.asking === "rosetta" ? qsTr("Install Rosetta?") : qsTr("Clear the quarantine of the loader’s files?")
+            message: stack.asking === "rosetta"
                      ? qsTr("macOS downloads Rosetta from Apple and installs it; it runs the Intel build of Valheim that the mod loader needs. Installing it agrees to its licence.")
                      : qsTr("macOS marks files that come from the internet and may refuse to run them. This removes the mark from the loader’s files in the game folder and in this profile.")
-            actionText: stack.asking === "rosetta" ? qsTr("Install Rosetta") : qsTr("Clear Quarantine") // qmllint disable unqualified
-            onConfirmed: stack.asking === "rosetta" ? stack.app.launchCheck.installRosetta() : stack.app.launchCheck.clearQuarantine() // qmllint disable unqualified
-            onClosed: stack.asking = "" // qmllint disable unqualified
+            actionText: stack.asking === "rosetta" ? qsTr("Install Rosetta") : qsTr("Clear Quarantine")
+            onConfirmed: stack.asking === "rosetta" ? stack.app.launchCheck.installRosetta() : stack.app.launchCheck.clearQuarantine()
+            onClosed: stack.asking = ""
         }
     }
 }

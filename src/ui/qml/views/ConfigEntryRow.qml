@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
@@ -13,7 +14,7 @@ Item {
     required property string value
     required property string description
     required property string typeName
-    required property int control
+    required property int controlKind
     required property real minimum
     required property real maximum
     required property bool whole
@@ -100,7 +101,7 @@ Item {
         y: Math.max(Theme.xxLargeSpacing, (row.height - height) / 2)
         width: 300
         sourceComponent: {
-            switch (row.control) {
+            switch (row.controlKind) {
             case ConfigControl.Toggle: return toggle
             case ConfigControl.Number: return numberField
             case ConfigControl.Slider: return slider
@@ -129,9 +130,8 @@ Item {
             ToggleSwitch {
                 objectName: "config.toggle"
                 anchors.left: parent.left
-                // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
-                checked: row.value.toLowerCase() === "true" // qmllint disable unqualified
-                Accessible.name: row.key // qmllint disable unqualified
+                checked: row.value.toLowerCase() === "true"
+                Accessible.name: row.key
                 onToggled: {
                     const wanted = checked
                     checked = Qt.binding(() => row.value.toLowerCase() === "true")
@@ -146,10 +146,10 @@ Item {
             spacing: Theme.xLargeSpacing
             ValueSlider {
                 Layout.fillWidth: true
-                from: row.minimum // qmllint disable unqualified
-                to: row.maximum // qmllint disable unqualified
-                whole: row.whole // qmllint disable unqualified
-                value: Number(row.value) // qmllint disable unqualified
+                from: row.minimum
+                to: row.maximum
+                whole: row.whole
+                value: Number(row.value)
                 onPicked: (text) => row.config.setValue(row.index, text)
             }
             ValueField { Layout.preferredWidth: 80; Layout.fillWidth: false }
@@ -162,10 +162,10 @@ Item {
             ChoiceMenu {
                 id: menu
                 objectName: "config.choice"
-                label: row.key // qmllint disable unqualified
+                label: row.key
                 implicitWidth: 200
-                model: row.choices // qmllint disable unqualified
-                currentIndex: row.choices.findIndex((c) => c.toLowerCase() === row.value.toLowerCase()) // qmllint disable unqualified
+                model: row.choices
+                currentIndex: row.choices.findIndex((c) => c.toLowerCase() === row.value.toLowerCase())
                 onActivated: (i) => row.config.setValue(row.index, row.choices[i])
             }
         }
@@ -176,12 +176,12 @@ Item {
             objectName: "config.flags"
             spacing: Theme.mediumSpacing
             Repeater {
-                model: row.choices // qmllint disable unqualified
+                model: row.choices
                 FlagChip {
                     required property string modelData
                     text: modelData
-                    checked: row.parts.some((p) => p.toLowerCase() === modelData.toLowerCase()) // qmllint disable unqualified
-                    onClicked: row.config.setFlag(row.index, modelData, !checked) // qmllint disable unqualified
+                    checked: row.parts.some((p) => p.toLowerCase() === modelData.toLowerCase())
+                    onClicked: row.config.setFlag(row.index, modelData, !checked)
                 }
             }
         }
@@ -194,12 +194,12 @@ Item {
             id: field
             objectName: "config.field"
             Layout.fillWidth: true
-            implicitHeight: 28
+            implicitHeight: Theme.controlHeight
             font.pixelSize: Theme.smallFontSize
-            text: row.value // qmllint disable unqualified
-            Accessible.name: row.key // qmllint disable unqualified
-            readonly property string problem: row.config.valueProblem(row.index, text) // qmllint disable unqualified
-            onTextEdited: if (problem === "") row.config.setValue(row.index, text) // qmllint disable unqualified
+            text: row.value
+            Accessible.name: row.key
+            readonly property string problem: row.config.valueProblem(row.index, text)
+            onTextEdited: if (problem === "") row.config.setValue(row.index, text)
             onEditingFinished: if (problem !== "") text = Qt.binding(() => row.value)
             background: Rectangle {
                 radius: Theme.mediumRadius

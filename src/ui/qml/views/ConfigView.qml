@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Layouts
 import Quernhold
@@ -110,17 +111,16 @@ ColumnLayout {
         }
     }
 
-    // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
-    Component { id: matches; ConfigMatches { objectName: "config.matches"; config: view.config } } // qmllint disable unqualified
-    Component { id: entries; ConfigEntries { objectName: "config.entries"; config: view.config } } // qmllint disable unqualified
-    Component { id: plainText; ConfigTextEditor { objectName: "config.text"; config: view.config } } // qmllint disable unqualified
+    Component { id: matches; ConfigMatches { objectName: "config.matches"; config: view.config } }
+    Component { id: entries; ConfigEntries { objectName: "config.entries"; config: view.config } }
+    Component { id: plainText; ConfigTextEditor { objectName: "config.text"; config: view.config } }
     Component {
         id: nothing
         Notice {
             objectName: "config.none"
-            title: view.config.listing || view.config.opening ? "" // qmllint disable unqualified
+            title: view.config.listing || view.config.opening ? ""
                 : view.config.files.total === 0 ? qsTr("No config files yet.") : qsTr("Choose a file to see its settings.")
-            detail: view.config.files.total === 0 && !view.config.listing // qmllint disable unqualified
+            detail: view.config.files.total === 0 && !view.config.listing
                 ? qsTr("Mods write theirs the first time Valheim starts with them.") : ""
         }
     }
@@ -128,8 +128,8 @@ ColumnLayout {
         id: problem
         Notice {
             objectName: "config.unreadable"
-            title: view.config.current.problem // qmllint disable unqualified
-            detail: view.config.current.problemDetail // qmllint disable unqualified
+            title: view.config.current.problem
+            detail: view.config.current.problemDetail
         }
     }
 

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import Quernhold
 
@@ -61,7 +62,6 @@ Rectangle {
         }
     }
 
-    // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
-    Component { id: installed; InstalledView { objectName: "installed"; app: pane.app } } // qmllint disable unqualified
-    Component { id: browse; BrowseView { objectName: "browse"; app: pane.app } } // qmllint disable unqualified
+    Component { id: installed; InstalledView { objectName: "installed"; app: pane.app } }
+    Component { id: browse; BrowseView { objectName: "browse"; app: pane.app } }
 }

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
@@ -51,17 +52,17 @@ Rectangle {
             ScrollBar.vertical: ScrollBar {}
 
             delegate: ProfileRow {
-                // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
-                selected: id === sidebar.app.selectedID // qmllint disable unqualified
-                ringShown: list.activeFocus && !list.focusFromClick // qmllint disable unqualified
+                id: profileRow
+                selected: profileRow.profileID === sidebar.app.selectedID
+                ringShown: list.activeFocus && !list.focusFromClick
                 onClicked: {
-                    list.focusFromClick = true // qmllint disable unqualified
-                    list.forceActiveFocus() // qmllint disable unqualified
-                    sidebar.app.selectedID = id // qmllint disable unqualified
+                    list.focusFromClick = true
+                    list.forceActiveFocus()
+                    sidebar.app.selectedID = profileRow.profileID
                 }
                 onMenuRequested: (x, y) => {
-                    sidebar.menuProfile = profile
-                    menu.popup(this, x, y)
+                    sidebar.menuProfile = profileRow.profile
+                    menu.popup(profileRow, x, y)
                 }
             }
         }
@@ -76,7 +77,7 @@ Rectangle {
                 kind: "subtle"
                 text: qsTr("New Profile")
                 iconName: "plus"
-                onClicked: sidebar.app.window.showNewProfile = true
+                onClicked: sidebar.app.window.open(WindowState.NewProfile)
             }
             AppButton {
                 objectName: "sidebar.importCode"
@@ -84,7 +85,7 @@ Rectangle {
                 kind: "subtle"
                 text: qsTr("Import Code")
                 iconName: "download"
-                onClicked: sidebar.app.window.showImport = true
+                onClicked: sidebar.app.window.open(WindowState.Import)
             }
         }
     }
@@ -97,7 +98,7 @@ Rectangle {
         AppMenuItem {
             objectName: "sidebar.menu.rename"
             text: qsTr("Rename…")
-            onTriggered: sidebar.app.window.renaming = sidebar.menuProfile
+            onTriggered: sidebar.app.window.open(WindowState.Rename, sidebar.menuProfile)
         }
         AppMenuItem {
             objectName: "sidebar.menu.duplicate"
@@ -138,11 +139,11 @@ Rectangle {
         sourceComponent: ConfirmDialog {
             objectName: "sidebar.confirmDelete"
             name: "sidebar.confirmDelete"
-            title: qsTr("Delete “%1”?").arg(sidebar.confirmDelete?.name ?? "") // qmllint disable unqualified
+            title: qsTr("Delete “%1”?").arg(sidebar.confirmDelete?.name ?? "")
             message: qsTr("Its mods and their settings are removed from this Mac. This can’t be undone.")
             actionText: qsTr("Delete Profile")
-            onConfirmed: sidebar.app.deleteProfile(sidebar.confirmDelete) // qmllint disable unqualified
-            onClosed: sidebar.confirmDelete = null // qmllint disable unqualified
+            onConfirmed: sidebar.app.deleteProfile(sidebar.confirmDelete)
+            onClosed: sidebar.confirmDelete = null
         }
     }
 }
