@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
@@ -17,7 +18,8 @@ SheetFrame {
     title: qsTr("Launch Report")
     sheetWidth: 640
 
-    onAccept: sheet.close()
+    // While a fix asks whether to turn a mod off, Return takes the safe answer: Cancel.
+    onAccept: if (sheet.askingKey !== "") sheet.askingKey = ""; else sheet.close()
 
     Text {
         objectName: "sheet.launch.counts"
@@ -68,19 +70,19 @@ SheetFrame {
             // The warnings without an exception: counted, and listed only when asked for.
             footer: Column {
                 width: ListView.view.width - 14
-                topPadding: sheet.check.problems.length > 0 ? Theme.groupTitleSpacing : 0 // qmllint disable unqualified
+                topPadding: sheet.check.problems.length > 0 ? Theme.groupTitleSpacing : 0
                 spacing: Theme.xxLargeSpacing
-                visible: sheet.check.warnings.length > 0 // qmllint disable unqualified
+                visible: sheet.check.warnings.length > 0
                 AppButton {
                     objectName: "sheet.launch.warnings"
                     kind: "ghost"
-                    text: qsTr("Warnings (%1)").arg(sheet.check.warnings.length) // qmllint disable unqualified
-                    iconName: sheet.warningsOpen ? "chevron-down" : "arrow-right" // qmllint disable unqualified
-                    tip: sheet.warningsOpen ? qsTr("Hide the warnings") : qsTr("Show the warnings: worth a look, not problems") // qmllint disable unqualified
-                    onClicked: sheet.warningsOpen = !sheet.warningsOpen // qmllint disable unqualified
+                    text: qsTr("Warnings (%1)").arg(sheet.check.warnings.length)
+                    iconName: sheet.warningsOpen ? "chevron-down" : "arrow-right"
+                    tip: sheet.warningsOpen ? qsTr("Hide the warnings") : qsTr("Show the warnings: worth a look, not problems")
+                    onClicked: sheet.warningsOpen = !sheet.warningsOpen
                 }
                 Repeater {
-                    model: sheet.warningsOpen ? sheet.check.warnings : [] // qmllint disable unqualified
+                    model: sheet.warningsOpen ? sheet.check.warnings : []
                     delegate: ProblemItem {
                         objectName: "sheet.launch.warning." + index
                         width: parent ? parent.width : 0
@@ -118,7 +120,7 @@ SheetFrame {
         AppButton {
             objectName: "sheet.launch.done"
             text: qsTr("Done")
-            isDefault: true
+            isDefault: sheet.askingKey === ""
             onClicked: sheet.close()
         }
     }
@@ -130,15 +132,23 @@ SheetFrame {
         required property var modelData
         required property int index
         property bool showLines: false
-        readonly property bool asking: sheet.askingKey !== "" && sheet.askingKey === problem.modelData.key // qmllint disable unqualified
+        readonly property bool asking: sheet.askingKey !== "" && sheet.askingKey === problem.modelData.key
         spacing: Theme.mediumSpacing
         // What opens below the row comes into view.
         onAskingChanged: if (asking) problem.bringIntoView()
         onShowLinesChanged: if (showLines) problem.bringIntoView()
+        // Scrolls the list just enough for the whole item to show, its top first when it is taller
+        // than the list; a warning under the list's footer too. Laid out first, so that it goes by
+        // the item's height with what just opened.
         function bringIntoView() {
-            const view = problem.ListView.view
-            if (view)
-                Qt.callLater(() => view.positionViewAtIndex(problem.index, ListView.Contain))
+            problem.forceLayout()
+            const column = problem.parent as Column
+            if (column) column.forceLayout()
+            list.forceLayout()
+            const top = problem.mapToItem(list.contentItem, 0, 0).y
+            const bottom = top + problem.height
+            if (bottom > list.contentY + list.height) list.contentY = bottom - list.height
+            if (top < list.contentY) list.contentY = top
         }
 
         Text {
@@ -195,7 +205,7 @@ SheetFrame {
                 objectName: "sheet.launch.action"
                 visible: problem.modelData.action !== ""
                 // While its question waits, the button stays where it was and takes no second click.
-                enabled: sheet.app.canChange && !problem.asking // qmllint disable unqualified
+                enabled: sheet.app.canChange && !problem.asking
                 text: problem.modelData.actionLabel
                 onClicked: {
                     const asked = sheet.check.fix(problem.modelData.key, false)
@@ -216,9 +226,9 @@ SheetFrame {
             LinkButton {
                 objectName: "sheet.launch.undo"
                 visible: problem.modelData.undoable
-                enabled: sheet.app.canChange // qmllint disable unqualified
+                enabled: sheet.app.canChange
                 text: qsTr("Undo")
-                onClicked: sheet.check.undoFix() // qmllint disable unqualified
+                onClicked: sheet.check.undoFix()
             }
             AppButton {
                 objectName: "sheet.launch.lines"
@@ -245,7 +255,7 @@ SheetFrame {
                 spacing: Theme.mediumSpacing
                 Text {
                     Layout.fillWidth: true
-                    text: sheet.question // qmllint disable unqualified
+                    text: sheet.question
                     color: Theme.text
                     font.pixelSize: Theme.smallFontSize
                     font.weight: Font.DemiBold
@@ -264,7 +274,8 @@ SheetFrame {
                     AppButton {
                         objectName: "sheet.launch.question.cancel"
                         text: qsTr("Cancel")
-                        onClicked: sheet.askingKey = "" // qmllint disable unqualified
+                        isDefault: true
+                        onClicked: sheet.askingKey = ""
                     }
                     AppButton {
                         objectName: "sheet.launch.question.confirm"
