@@ -1,7 +1,6 @@
 // Nothing jumps: what comes and goes in the footer and the sheets leaves the rest where it was, and
 // a row's menu opens inside the window.
 #include <QQuickItem>
-#include <QTest>
 
 #include "window_fixture.hpp"
 
