@@ -56,8 +56,9 @@ TEST_F(Steady, RowMenusOpenInsideTheWindow) {
     ASSERT_TRUE(menu && menu->isVisible());
     EXPECT_TRUE(shown.contains(box(menu)))
         << box(menu).x() << "," << box(menu).y() << " " << box(menu).width() << "×" << box(menu).height();
-    if (box(button).bottom() + box(menu).height() > shown.bottom())
+    if (box(button).bottom() + box(menu).height() > shown.bottom()) {
       EXPECT_LT(box(menu).top(), box(button).top()) << "opens upward";
+    }
     key(Qt::Key_Escape);
   }
 }
