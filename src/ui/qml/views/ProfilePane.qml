@@ -1,4 +1,3 @@
-pragma ComponentBehavior: Bound
 import QtQuick
 import Quernhold
 
@@ -62,6 +61,8 @@ Rectangle {
         }
     }
 
-    Component { id: installed; InstalledView { objectName: "installed"; app: pane.app } }
-    Component { id: browse; BrowseView { objectName: "browse"; app: pane.app } }
+    // Qt 6.4 cannot bind a loader's component to this file's scope, and its qmllint cannot see
+    // ids outside a component; the lines that use one say so.
+    Component { id: installed; InstalledView { objectName: "installed"; app: pane.app } } // qmllint disable unqualified
+    Component { id: browse; BrowseView { objectName: "browse"; app: pane.app } } // qmllint disable unqualified
 }

@@ -1,4 +1,3 @@
-pragma ComponentBehavior: Bound
 import QtQuick
 import Quernhold
 
@@ -12,75 +11,77 @@ Item {
     Loader {
         active: sheets.window.sheet === WindowState.NewProfile
         sourceComponent: NewProfileSheet {
-            app: sheets.app
-            onClosed: sheets.window.close(WindowState.NewProfile)
+            // Qt 6.4 cannot bind a loader's component to this file's scope, and its qmllint cannot see
+            // ids outside a component; the lines that use one say so.
+            app: sheets.app // qmllint disable unqualified
+            kind: WindowState.NewProfile
         }
     }
     Loader {
         active: sheets.window.sheet === WindowState.Rename
         sourceComponent: RenameSheet {
-            app: sheets.app
-            profile: sheets.window.payload
-            onClosed: sheets.window.close(WindowState.Rename)
+            app: sheets.app // qmllint disable unqualified
+            profile: sheets.window.payload // qmllint disable unqualified
+            kind: WindowState.Rename
         }
     }
     Loader {
         active: sheets.window.sheet === WindowState.Import
         sourceComponent: ImportSheet {
-            app: sheets.app
-            file: sheets.window.payload ?? ""
-            onClosed: sheets.window.close(WindowState.Import)
+            app: sheets.app // qmllint disable unqualified
+            file: sheets.window.payload ?? "" // qmllint disable unqualified
+            kind: WindowState.Import
         }
     }
     Loader {
         active: sheets.window.sheet === WindowState.Share
         sourceComponent: ShareSheet {
-            app: sheets.app
-            code: sheets.window.payload
-            onClosed: sheets.window.close(WindowState.Share)
+            app: sheets.app // qmllint disable unqualified
+            code: sheets.window.payload // qmllint disable unqualified
+            kind: WindowState.Share
         }
     }
     Loader {
         active: sheets.window.sheet === WindowState.Log
         sourceComponent: LogSheet {
-            app: sheets.app
-            onClosed: sheets.window.close(WindowState.Log)
+            app: sheets.app // qmllint disable unqualified
+            kind: WindowState.Log
         }
     }
     Loader {
         active: sheets.window.sheet === WindowState.LaunchReport
         sourceComponent: LaunchReportSheet {
-            app: sheets.app
-            check: sheets.app.launchCheck
-            onClosed: sheets.window.close(WindowState.LaunchReport)
+            app: sheets.app // qmllint disable unqualified
+            check: sheets.app.launchCheck // qmllint disable unqualified
+            kind: WindowState.LaunchReport
         }
     }
     Loader {
         active: sheets.window.sheet === WindowState.History && !!sheets.app.selected
         sourceComponent: HistorySheet {
-            app: sheets.app
-            history: sheets.app.history
-            onClosed: sheets.window.close(WindowState.History)
+            app: sheets.app // qmllint disable unqualified
+            history: sheets.app.history // qmllint disable unqualified
+            kind: WindowState.History
         }
     }
     Loader {
         active: sheets.window.sheet === WindowState.Config && !!sheets.app.selected
         sourceComponent: ConfigSheet {
-            app: sheets.app
-            onClosed: sheets.window.close(WindowState.Config)
+            app: sheets.app // qmllint disable unqualified
+            kind: WindowState.Config
         }
     }
     // Over the settings, or over the window: a change of profile and playing ask too.
     Loader {
         active: sheets.app.config.prompt.asking
-        sourceComponent: UnsavedSheet { config: sheets.app.config }
+        sourceComponent: UnsavedSheet { config: sheets.app.config } // qmllint disable unqualified
     }
     Loader {
         active: sheets.window.sheet === WindowState.Package
         sourceComponent: PackageSheet {
-            app: sheets.app
-            pkg: sheets.window.payload
-            onClosed: sheets.window.close(WindowState.Package)
+            app: sheets.app // qmllint disable unqualified
+            pkg: sheets.window.payload // qmllint disable unqualified
+            kind: WindowState.Package
         }
     }
 }

@@ -1,4 +1,3 @@
-pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
@@ -53,10 +52,12 @@ Rectangle {
 
             delegate: ProfileRow {
                 id: profileRow
-                selected: profileRow.profileID === sidebar.app.selectedID
-                ringShown: list.activeFocus && !list.focusFromClick
+                // Qt 6.4 cannot bind a loader's component to this file's scope, and its qmllint cannot see
+                // ids outside a component; the lines that use one say so.
+                selected: profileRow.profileID === sidebar.app.selectedID // qmllint disable unqualified
+                ringShown: list.activeFocus && !list.focusFromClick // qmllint disable unqualified
                 onClicked: {
-                    list.focusFromClick = true
+                    list.focusFromClick = true // qmllint disable unqualified
                     list.forceActiveFocus()
                     sidebar.app.selectedID = profileRow.profileID
                 }
@@ -139,11 +140,11 @@ Rectangle {
         sourceComponent: ConfirmDialog {
             objectName: "sidebar.confirmDelete"
             name: "sidebar.confirmDelete"
-            title: qsTr("Delete “%1”?").arg(sidebar.confirmDelete?.name ?? "")
+            title: qsTr("Delete “%1”?").arg(sidebar.confirmDelete?.name ?? "") // qmllint disable unqualified
             message: qsTr("Its mods and their settings are removed from this Mac. This can’t be undone.")
             actionText: qsTr("Delete Profile")
-            onConfirmed: sidebar.app.deleteProfile(sidebar.confirmDelete)
-            onClosed: sidebar.confirmDelete = null
+            onConfirmed: sidebar.app.deleteProfile(sidebar.confirmDelete) // qmllint disable unqualified
+            onClosed: sidebar.confirmDelete = null // qmllint disable unqualified
         }
     }
 }
