@@ -1,4 +1,3 @@
-pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
@@ -192,28 +191,29 @@ ColumnLayout {
 
         delegate: BrowseRow {
             width: ListView.view.width
-            app: view.app
+            // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
+            app: view.app // qmllint disable unqualified
         }
 
         footer: Item {
             id: footer
-            readonly property bool noResults: view.packages.resultCount === 0
+            readonly property bool noResults: view.packages.resultCount === 0 // qmllint disable unqualified
             // The list ends here, and the deprecated switch hides more that match.
-            readonly property bool hinted: !more.visible && view.packages.hiddenDeprecated > 0
-            width: list.width
+            readonly property bool hinted: !more.visible && view.packages.hiddenDeprecated > 0 // qmllint disable unqualified
+            width: list.width // qmllint disable unqualified
             implicitHeight: more.visible ? more.implicitHeight + 28
                 : noResults ? ends.implicitHeight + 80
                 : hinted ? ends.implicitHeight + 28 : 0
             height: implicitHeight
-            RowDivider { visible: (more.visible || footer.hinted) && list.count > 0; anchors.top: parent.top }
+            RowDivider { visible: (more.visible || footer.hinted) && list.count > 0; anchors.top: parent.top } // qmllint disable unqualified
             AppButton {
                 id: more
                 objectName: "browse.more"
                 anchors.centerIn: parent
                 kind: "subtle"
-                visible: view.packages.resultCount > view.packages.limit
-                text: PaneWording.showMore(view.packages.resultCount - view.packages.limit)
-                onClicked: view.packages.showMore()
+                visible: view.packages.resultCount > view.packages.limit // qmllint disable unqualified
+                text: PaneWording.showMore(view.packages.resultCount - view.packages.limit) // qmllint disable unqualified
+                onClicked: view.packages.showMore() // qmllint disable unqualified
             }
             ColumnLayout {
                 id: ends
@@ -225,7 +225,7 @@ ColumnLayout {
                     objectName: "browse.noMatch"
                     Layout.fillWidth: true
                     visible: footer.noResults
-                    text: PaneWording.noMatch(view.packages.query)
+                    text: PaneWording.noMatch(view.packages.query) // qmllint disable unqualified
                     textFormat: Text.PlainText
                     color: Theme.muted
                     font.pixelSize: Theme.bodyFontSize
@@ -240,15 +240,15 @@ ColumnLayout {
                     spacing: Theme.largeSpacing
                     Text {
                         objectName: "browse.deprecatedCount"
-                        text: PaneWording.hiddenDeprecated(view.packages.hiddenDeprecated)
+                        text: PaneWording.hiddenDeprecated(view.packages.hiddenDeprecated) // qmllint disable unqualified
                         color: Theme.muted
                         font.pixelSize: Theme.smallFontSize
                     }
                     AppButton {
                         objectName: "browse.showDeprecated"
                         kind: "subtle"
-                        text: PaneWording.showHidden(view.packages.hiddenDeprecated)
-                        onClicked: view.packages.showDeprecated = true
+                        text: PaneWording.showHidden(view.packages.hiddenDeprecated) // qmllint disable unqualified
+                        onClicked: view.packages.showDeprecated = true // qmllint disable unqualified
                     }
                 }
             }

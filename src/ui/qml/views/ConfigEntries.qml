@@ -1,4 +1,3 @@
-pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
@@ -41,7 +40,8 @@ ColumnLayout {
             required property string section
             width: ListView.view.width
             implicitHeight: title.implicitHeight + 22
-            RowDivider { anchors.top: parent.top; visible: parent.y > list.originY + 1 }
+            // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
+            RowDivider { anchors.top: parent.top; visible: parent.y > list.originY + 1 } // qmllint disable unqualified
             SectionTitle {
                 id: title
                 x: Theme.rowInset
@@ -53,7 +53,7 @@ ColumnLayout {
 
         delegate: ConfigEntryRow {
             width: ListView.view.width
-            config: view.config
+            config: view.config // qmllint disable unqualified
         }
 
         Connections {

@@ -32,7 +32,7 @@ ItemDelegate {
     property bool askingUpdate: false
     readonly property bool idle: app.canChange  // the profile can be changed now
 
-    objectName: "modRow." + name
+    objectName: "modRow." + row.name
     leftPadding: Theme.rowInset
     rightPadding: Theme.rowInset
     topPadding: Theme.xLargeSpacing + topInset
