@@ -27,22 +27,23 @@ TEST_F(Steady, TheHistorySheetKeepsItsHeightWithTheLineAboutMissingVersions) {
   click("header.history");
   ASSERT_TRUE(waitUntil([&] { return !state->history()->loading(); }));
   flush();
-  auto* sheet = qobject_cast<QQuickItem*>(item("sheet.history"));
-  const qreal height = sheet->height();
+  QObject* sheet = item("sheet.history");  // a pop-up: its height is a property
+  const qreal height = sheet->property("height").toReal();
   QObject* missing = item("sheet.history.missing");
   missing->setProperty("text",
                        "A 1.0.0 and B 1.0.0 are no longer on Thunderstore, so this state can’t be restored.");
   flush();
   ASSERT_TRUE(missing->property("visible").toBool());
-  EXPECT_EQ(sheet->height(), height);
+  EXPECT_EQ(sheet->property("height").toReal(), height);
   missing->setProperty("text", "");
   flush();
-  EXPECT_EQ(sheet->height(), height);
+  EXPECT_EQ(sheet->property("height").toReal(), height);
 }
 
 // A mod row's menu opens under its button at the window's right edge; near the bottom it opens upward.
 TEST_F(Steady, RowMenusOpenInsideTheWindow) {
   makeProfile("Raid");
+  state->window()->setTab(DetailTab::Installed);
   window->resize(window->width(), window->minimumHeight());
   flush();
   const QRectF shown(0, 0, window->width(), window->height());
