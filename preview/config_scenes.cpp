@@ -14,7 +14,7 @@ std::unique_ptr<World> onConfig(const std::string& file) {
   auto w = richProfile();
   ConfigSamples::write(folderOf(*w));
   w->state().activity()->setNote({});
-  w->state().window()->setShowConfig(true);
+  w->state().window()->open(WindowState::Sheet::Config);
   w->window();
   ConfigEditor& config = *w->state().configEditor();
   World::waitUntil([&] { return !config.listing() && !config.opening(); });
@@ -111,7 +111,7 @@ std::vector<Scene> configScenes() {
        [] {
          auto w = richProfile();
          std::filesystem::remove_all(folderOf(*w));
-         w->state().window()->setShowConfig(true);
+         w->state().window()->open(WindowState::Sheet::Config);
          World::settle();
          return w;
        }},

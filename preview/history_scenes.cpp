@@ -26,7 +26,7 @@ std::unique_ptr<World> updated() {
 // The sheet open with the newest snapshot chosen (the first row is the profile now).
 std::unique_ptr<World> historySheet(std::unique_ptr<World> w, int row = 1) {
   AppState& app = w->state();
-  app.window()->setShowHistory(true);
+  app.window()->open(WindowState::Sheet::History);
   w->window();
   World::waitUntil([&] { return !app.history()->loading() && app.history()->entries()->rowCount() > row; });
   QObject* list = w->window().findChild<QObject*>(QStringLiteral("sheet.history.list"));
@@ -87,8 +87,8 @@ std::unique_ptr<World> heldMod() {
 std::unique_ptr<World> heldSheet() {
   auto w = heldMod();
   AppState& app = w->state();
-  app.window()->setDetailPackage(
-      QVariant::fromValue(PackageItem(*app.catalogue()->package("Odin", "Jotunn"))));
+  app.window()->open(WindowState::Sheet::Package,
+                     QVariant::fromValue(PackageItem(*app.catalogue()->package("Odin", "Jotunn"))));
   World::settle();
   return w;
 }

@@ -94,7 +94,7 @@ void clickIn(World& w, const char* row, const char* button) {
 }
 
 std::unique_ptr<World> reportOpen(std::unique_ptr<World> w) {
-  w->state().launchCheck()->setShown(true);
+  w->state().window()->open(WindowState::Sheet::LaunchReport);
   World::settle();
   return w;
 }

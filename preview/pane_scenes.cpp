@@ -106,7 +106,8 @@ std::unique_ptr<World> focusOn(const char* name) {
 std::unique_ptr<World> packageSheet(std::unique_ptr<World> w, const char* name, const char* version) {
   w->catalogue().setReadme("Odin", name, version, readme);
   AppState& app = w->state();
-  app.window()->setDetailPackage(
+  app.window()->open(
+      WindowState::Sheet::Package,
       QVariant::fromValue(PackageItem(*app.catalogue()->package(std::string("Odin"), std::string(name)))));
   World::waitUntil([&] { return !app.catalogue()->readmes()->loading(); });
   World::settle();

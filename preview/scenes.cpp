@@ -67,8 +67,8 @@ std::unique_ptr<World> richProfile() {
 }
 
 namespace {
-std::unique_ptr<World> withSheet(std::unique_ptr<World> w, void (WindowState::*show)(bool)) {
-  (w->state().window()->*show)(true);
+std::unique_ptr<World> withSheet(std::unique_ptr<World> w, WindowState::Sheet sheet) {
+  w->state().window()->open(sheet);
   w->window();
   World::settle();
   return w;
@@ -76,7 +76,7 @@ std::unique_ptr<World> withSheet(std::unique_ptr<World> w, void (WindowState::*s
 
 std::unique_ptr<World> importNew() {
   auto w = richProfile();
-  w->state().window()->setShowImport(true);
+  w->state().window()->open(WindowState::Sheet::Import);
   type(*w, "sheet.import.code", QStringLiteral("018f2c4e-7a1b-7c3d-9e2f-4a5b6c7d8e9f"));
   type(*w, "sheet.import.name", QStringLiteral("ashlands raid"));
   return w;
@@ -84,16 +84,15 @@ std::unique_ptr<World> importNew() {
 
 std::unique_ptr<World> importFile() {
   auto w = richProfile();
-  w->state().window()->setImportFile(
-      QUrl::fromLocalFile(QStringLiteral("/Users/ida/Downloads/ashlands raid.r2z")));
-  w->state().window()->setShowImport(true);
+  w->state().window()->open(WindowState::Sheet::Import,
+                            QUrl::fromLocalFile(QStringLiteral("/Users/ida/Downloads/ashlands raid.r2z")));
   type(*w, "sheet.import.name", QStringLiteral("Raid from Ida"));
   return w;
 }
 
 std::unique_ptr<World> importReplace(bool confirming) {
   auto w = richProfile();
-  w->state().window()->setShowImport(true);
+  w->state().window()->open(WindowState::Sheet::Import);
   type(*w, "sheet.import.code", QStringLiteral("018f2c4e-7a1b-7c3d-9e2f-4a5b6c7d8e9f"));
   click(*w, "sheet.import.modeReplace");
   if (confirming) click(*w, "sheet.import.main");
@@ -143,22 +142,25 @@ std::unique_ptr<World> emptyProfile() {
 }
 
 std::unique_ptr<World> sheetNewProfile() {
-  auto w = withSheet(richProfile(), &WindowState::setShowNewProfile);
+  auto w = withSheet(richProfile(), WindowState::Sheet::NewProfile);
   type(*w, "sheet.newProfile.name", QStringLiteral("Mistlands run"));
   return w;
 }
 
 std::unique_ptr<World> sheetRename() {
   auto w = richProfile();
-  w->state().window()->setRenaming(QVariant::fromValue(ProfileItem(*w->state().selected())));
+  w->state().window()->open(WindowState::Sheet::Rename,
+                            QVariant::fromValue(ProfileItem(*w->state().selected())));
   World::settle();
   return w;
 }
 
 std::unique_ptr<World> sheetShare() {
   auto w = richProfile();
-  w->state().window()->setSharedCode(QVariant::fromValue(
-      SharedCode{QStringLiteral("018f2c4e-7a1b-7c3d-9e2f-4a5b6c7d8e9f"), QStringLiteral("Ashlands Raid")}));
+  w->state().window()->open(
+      WindowState::Sheet::Share,
+      QVariant::fromValue(SharedCode{QStringLiteral("018f2c4e-7a1b-7c3d-9e2f-4a5b6c7d8e9f"),
+                                     QStringLiteral("Ashlands Raid")}));
   World::settle();
   return w;
 }
@@ -187,7 +189,7 @@ const std::vector<Scene>& scenes() {
         {"sheet-import-replace", [] { return importReplace(false); }},
         {"sheet-import-replace-confirm", [] { return importReplace(true); }},
         {"sheet-share", sheetShare},
-        {"sheet-log", [] { return withSheet(richProfile(), &WindowState::setShowLog); }},
+        {"sheet-log", [] { return withSheet(richProfile(), WindowState::Sheet::Log); }},
         {"delete-confirmation", deleteConfirmation},
     };
     for (Scene& scene : paneScenes()) list.push_back(std::move(scene));

@@ -53,7 +53,6 @@ AppState::AppState(QObject* parent)
            .changes = changes_,
            .mods = modController_,
            .offQuestion = [this](const std::string& key) { return selection_->offQuestion(key); },
-           .sheetShown = [this] { return window_->sheetShown(); },
            .play =
                [this] {
                  game_->poll();
@@ -95,8 +94,7 @@ AppState::AppState(QObject* parent)
   });
   // A finished operation's sheet takes the place of the one shown.
   connect(transfer_, &ProfileTransfer::codeCreated, window_, [this](const SharedCode& code) {
-    window_->closeSheets();
-    window_->setSharedCode(QVariant::fromValue(code));
+    window_->replace(WindowState::Sheet::Share, QVariant::fromValue(code));
   });
   connect(changes_, &ProfileChanges::settled, history_, &ProfileHistory::refresh);
   connect(modController_, &ModController::restored, config_, [this](const QString& id) {
@@ -119,8 +117,8 @@ AppState::AppState(QObject* parent)
   // the note still shows it.
   // The history follows the selected profile; every change reads it again when it ends.
   connect(this, &AppState::selectedIDChanged, history_, &ProfileHistory::profileChanged);
-  connect(window_, &WindowState::showHistoryChanged, history_,
-          [this] { history_->setListed(window_->showHistory()); });
+  connect(window_, &WindowState::sheetChanged, history_,
+          [this] { history_->setListed(window_->sheet() == WindowState::Sheet::History); });
   connect(launchCheck_, &LaunchCheck::summaryChanged, this, [this](const QString& before) {
     if (before.isEmpty() || activity_->note() == before) activity_->setNote(launchCheck_->summary());
   });
@@ -240,7 +238,7 @@ QString AppState::busyOwner(const std::string& id) const {
 // ---- The window's own commands.
 
 void AppState::closeConfig() {
-  config_->leave(ConfigEditor::Leaving::toClose, {}, [this] { window_->setShowConfig(false); });
+  config_->leave(ConfigEditor::Leaving::toClose, {}, [this] { window_->close(WindowState::Sheet::Config); });
 }
 
 // A mod archive is installed; anything else is offered as a profile file.
@@ -253,9 +251,7 @@ QCoro::Task<> AppState::dropWork(QUrl file) {
   const std::filesystem::path path = ss(file.toLocalFile());
   auto peek = background(this, [path] { return FS::zipHasEntry(path, "manifest.json"); });
   if (!co_await peek) {
-    window_->closeSheets();
-    window_->setImportFile(file);
-    window_->setShowImport(true);
+    window_->replace(WindowState::Sheet::Import, file);
     co_return;
   }
   auto installing = modController_->installDroppedFile(ss(selectedID()), path);

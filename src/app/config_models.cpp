@@ -108,7 +108,7 @@ QVariant ConfigEntryModel::data(const QModelIndex& index, int role) const {
 QHash<int, QByteArray> ConfigEntryModel::roleNames() const {
   return {{SectionRole, "section"},       {KeyRole, "key"},
           {ValueRole, "value"},           {DescriptionRole, "description"},
-          {TypeRole, "typeName"},         {ControlRole, "control"},
+          {TypeRole, "typeName"},         {ControlRole, "controlKind"},
           {MinRole, "minimum"},           {MaxRole, "maximum"},
           {WholeRole, "whole"},           {ChoicesRole, "choices"},
           {PartsRole, "parts"},           {DefaultRole, "defaultValue"},

@@ -113,7 +113,6 @@ void LaunchCheck::follow(const Profile& profile, std::filesystem::path log, LogF
   report_.reset();
   waited_ = ended_ = false;
   setNoLoader(false);
-  setShown(false);
   if (had) {
     emit reportChanged();
     refreshProblems();
@@ -192,12 +191,6 @@ void LaunchCheck::setNoLoader(bool on) {
 }
 
 void LaunchCheck::dismissNoLoader() { setNoLoader(false); }
-
-void LaunchCheck::setShown(bool on) {
-  if (on == shown_ || (on && (!report_ || parts_.sheetShown()))) return;
-  shown_ = on;
-  emit shownChanged();
-}
 
 QString LaunchCheck::summary() const {
   return report_ ? LaunchWords::summary(*report_, fixedCount_) : QString();

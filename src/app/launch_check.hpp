@@ -50,8 +50,6 @@ class LaunchCheck : public QObject {
   Q_PROPERTY(bool notALoaderLog READ notALoaderLog NOTIFY reportChanged)
   // The game runs, yet no fresh log came within the patience: the loader did not hook in.
   Q_PROPERTY(bool noLoader READ noLoader NOTIFY noLoaderChanged)
-  // The report sheet; like the state's other sheets, refused while another one is shown.
-  Q_PROPERTY(bool shown READ shown WRITE setShown NOTIFY shownChanged)
 
  public:
   struct Parts {
@@ -64,7 +62,6 @@ class LaunchCheck : public QObject {
     ModController* mods;  // through which the report's fixes are made
     // What turning a mod off asks first, the same as anywhere else.
     std::function<QString(const std::string& key)> offQuestion;
-    std::function<bool()> sheetShown;  // another sheet is shown: the report waits
     std::function<void()> play;  // Play Modded, as the player starts it
     std::function<Workspace&()> workspace;  // the desktop services
   };
@@ -88,8 +85,6 @@ class LaunchCheck : public QObject {
   QVariantList warnings() const { return warnings_; }
   bool notALoaderLog() const;
   bool noLoader() const { return noLoader_; }
-  bool shown() const { return shown_; }
-  void setShown(bool on);
 
   // The report as plain text, for a help channel.
   Q_INVOKABLE QString text() const;
@@ -115,7 +110,6 @@ class LaunchCheck : public QObject {
   void reportChanged();
   void problemsChanged();
   void noLoaderChanged();
-  void shownChanged();
   // The summary changed from `before` (empty when start-up just completed).
   void summaryChanged(const QString& before);
 
@@ -159,5 +153,4 @@ class LaunchCheck : public QObject {
   bool waited_ = false;  // the patience ran out
   bool ended_ = false;  // the game quit after this launch
   bool noLoader_ = false;
-  bool shown_ = false;
 };

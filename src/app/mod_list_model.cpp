@@ -101,17 +101,17 @@ QVariant ModListModel::data(const QModelIndex& index, int role) const {
 
 QHash<int, QByteArray> ModListModel::roleNames() const {
   return {{ModRole, "mod"},
-          {IdRole, "id"},
+          {IdRole, "modID"},
           {NsRole, "ns"},
           {NameRole, "name"},
           {DisplayNameRole, "displayName"},
           {VersionRole, "version"},
           {InstalledRole, "installed"},
-          {EnabledRole, "enabled"},
+          {EnabledRole, "modEnabled"},
           {ExplicitRole, "isExplicit"},
           {StatusRole, "status"},
           {LatestRole, "latest"},
-          {PackageRole, "package"},
+          {PackageRole, "entry"},
           {DeprecatedRole, "deprecated"},
           {FromFileRole, "fromFile"},
           {BylineRole, "byline"},
@@ -119,5 +119,5 @@ QHash<int, QByteArray> ModListModel::roleNames() const {
           {OffQuestionRole, "offQuestion"},
           {HeldRole, "held"},
           {HeldVersionRole, "heldVersion"},
-          {IconRole, "icon"}};
+          {IconRole, "iconUrl"}};
 }

@@ -170,9 +170,9 @@ QVariant PackageListModel::data(const QModelIndex& index, int role) const {
 }
 
 QHash<int, QByteArray> PackageListModel::roleNames() const {
-  return {{PackageRole, "package"}, {FullNameRole, "fullName"},       {OwnerRole, "owner"},
-          {NameRole, "name"},       {DisplayNameRole, "displayName"}, {DescriptionRole, "description"},
-          {IconRole, "icon"},       {LatestRole, "latest"},           {DownloadsRole, "downloads"},
-          {RatingRole, "rating"},   {UpdatedRole, "updated"},         {DeprecatedRole, "deprecated"},
-          {StateRole, "state"}};
+  return {{PackageRole, "entry"},     {FullNameRole, "fullName"},       {OwnerRole, "owner"},
+          {NameRole, "name"},         {DisplayNameRole, "displayName"}, {DescriptionRole, "description"},
+          {IconRole, "iconUrl"},      {LatestRole, "latest"},           {DownloadsRole, "downloads"},
+          {RatingRole, "rating"},     {UpdatedRole, "updated"},         {DeprecatedRole, "deprecated"},
+          {StateRole, "packageState"}};
 }

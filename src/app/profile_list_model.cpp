@@ -69,7 +69,7 @@ QVariant ProfileListModel::data(const QModelIndex& index, int role) const {
 }
 
 QHash<int, QByteArray> ProfileListModel::roleNames() const {
-  return {{IdRole, "id"},
+  return {{IdRole, "profileID"},
           {NameRole, "name"},
           {ModCountRole, "modCount"},
           {DependencyCountRole, "dependencyCount"},

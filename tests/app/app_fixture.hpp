@@ -48,6 +48,7 @@ class AppTest : public testing::Test, private FreshHome {
   // Whether the profile on disk records the same as `p` (the file keeps whole seconds of `created`).
   static bool savedAs(const Profile& p);
   const Profile& selected() const { return *state->selected(); }
+  bool isShown(WindowState::Sheet sheet) const { return state->window()->sheet() == sheet; }
   const TSPackage& pkg(const std::string& name) const { return *state->catalogue()->package("Team", name); }
   const ProfileMod& mod(const std::string& name) const;
   Strings modKeys() const;

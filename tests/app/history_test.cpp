@@ -112,7 +112,7 @@ TEST_F(HistoryApp, UndoOfAnUpdateInstallsTheOldVersionAndRedoTheNewOne) {
 TEST_F(HistoryApp, ARestoreIsRefusedWhileTheGameRunsOrWhenAVersionCannotBeHad) {
   updateA();
   const auto before = snapshots();
-  state->window()->setShowHistory(true);
+  state->window()->open(WindowState::Sheet::History);
   ASSERT_TRUE(waitUntil([&] { return history().entries()->count() == 3; }));
   select("Updated A 1.0.0 → 1.1.0");
   EXPECT_TRUE(history().canRestore());
@@ -166,7 +166,7 @@ TEST_F(HistoryApp, TheSheetShowsWhatChangedSinceASnapshot) {
   publish("A", "1.1.0", {"Team-B-1.0.0"});
   run([&] { state->modController()->update(mod("A")); });
 
-  state->window()->setShowHistory(true);
+  state->window()->open(WindowState::Sheet::History);
   ASSERT_TRUE(waitUntil([&] { return history().entries()->count() == 4; }));
   const HistoryListModel& rows = *history().entries();
   EXPECT_EQ(rows.data(rows.index(2), HistoryListModel::DescriptionRole), "Turned off A");

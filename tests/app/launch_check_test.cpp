@@ -224,19 +224,19 @@ TEST_F(LaunchCheckTest, TheNoLoaderBannerMendsEachCauseWithTheSystemTools) {
 TEST_F(LaunchCheckTest, TheReportStaysUntilTheNextLaunchAndItsSheetWaitsForOthers) {
   launchWriting(cleanStart);
   ASSERT_TRUE(waitUntil([this] { return check().hasReport(); }));
-  state->window()->setShowLog(true);
-  check().setShown(true);
-  EXPECT_FALSE(check().shown());
-  state->window()->setShowLog(false);
-  check().setShown(true);
+  state->window()->open(WindowState::Sheet::Log);
+  state->window()->open(WindowState::Sheet::LaunchReport);
+  EXPECT_FALSE(isShown(WindowState::Sheet::LaunchReport));
+  state->window()->close(WindowState::Sheet::Log);
+  state->window()->open(WindowState::Sheet::LaunchReport);
   EXPECT_TRUE(state->window()->sheetShown());
-  state->window()->setShowImport(true);
-  EXPECT_FALSE(state->window()->showImport());
+  state->window()->open(WindowState::Sheet::Import);
+  EXPECT_FALSE(isShown(WindowState::Sheet::Import));
 
   tools.alsoRun("bash", "true");
   run([&] { state->launcher()->play(); });
   EXPECT_FALSE(check().hasReport());
-  EXPECT_FALSE(check().shown());
+  EXPECT_FALSE(isShown(WindowState::Sheet::LaunchReport));
   EXPECT_FALSE(state->window()->sheetShown());
 }
 }  // namespace

@@ -83,7 +83,7 @@ TEST_F(ModFromFile, ADroppedModIsInstalledAndADroppedProfileFileOffered) {
   const fs::path profileFile = TestHome::path() / "friend.zip";
   FS::writeAtomic(profileFile, zipBytes({{"export.r2x", "profileName: Friend\nmods: []\n"}}));
   run([&] { state->openDroppedFile(fileAt(profileFile)); });
-  EXPECT_TRUE(state->window()->showImport());
-  EXPECT_EQ(state->window()->importFile(), fileAt(profileFile));
+  EXPECT_TRUE(isShown(WindowState::Sheet::Import));
+  EXPECT_EQ(state->window()->payload().toUrl(), fileAt(profileFile));
 }
 }  // namespace

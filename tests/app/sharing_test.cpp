@@ -11,7 +11,7 @@ TEST_F(Sharing, ACodeImportsIntoANewProfileAndOverAnExistingOne) {
   auto config = [&](const std::string& name) { return selected().bepinex() / "config" / name; };
   FS::writeAtomic(config("a.cfg"), "shared");
   run([&] { state->transfer()->shareCode(selected()); });
-  const QString code = state->window()->sharedCodeValue().value_or(SharedCode{}).id;
+  const QString code = state->window()->payload().value<SharedCode>().id;
   ASSERT_FALSE(code.isEmpty());
   EXPECT_TRUE(noWorkFolderLeft());
 

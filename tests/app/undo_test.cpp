@@ -76,7 +76,7 @@ TEST_F(UndoApp, UndoTwiceBringsBackTheStartByteForByteAndRedoTwiceTheChanges) {
   readHistory();
   EXPECT_FALSE(history().canRedo());
   // Undo and Redo left one row of their own: the state the last change led to, marked as now.
-  state->window()->setShowHistory(true);
+  state->window()->open(WindowState::Sheet::History);
   readHistory();
   const HistoryListModel& rows = *history().entries();
   ASSERT_EQ(rows.count(), 4 + 3);  // three adds, a toggle, the two changes, and that state

@@ -31,7 +31,7 @@ class Browse : public WindowTest {
   }
   // Opens the package's sheet; `settled` false looks at it before any event runs.
   void openSheet(const std::string& name, bool settled = true) {
-    state->window()->setDetailPackage(QVariant::fromValue(PackageItem(pkg(name))));
+    state->window()->open(WindowState::Sheet::Package, QVariant::fromValue(PackageItem(pkg(name))));
     if (settled) flush();
   }
   // A catalogue of `count` packages named Item000…, replacing the usual one.
@@ -171,13 +171,13 @@ TEST_F(Browse, RowsAndTheSheetFollowThePackagesPlaceInTheProfile) {
   EXPECT_TRUE(visible("sheet.package.remove"));
   EXPECT_FALSE(visible("sheet.package.add"));
   click("sheet.package.close");
-  EXPECT_FALSE(state->window()->detailPackage().isValid());
+  EXPECT_FALSE(isShown(WindowState::Sheet::Package));
   openSheet("B");
   EXPECT_TRUE(visible("sheet.package.dependency"));
   EXPECT_FALSE(visible("sheet.package.remove"));
   EXPECT_FALSE(visible("sheet.package.add"));
   key(Qt::Key_Escape);
-  EXPECT_FALSE(state->window()->detailPackage().isValid());
+  EXPECT_FALSE(isShown(WindowState::Sheet::Package));
   openSheet("D");
   EXPECT_EQ(text("sheet.package.add"), "Add to “Raid”");
 }
@@ -196,7 +196,7 @@ TEST_F(Browse, ReturnAddsFromTheSheetAndRemoveTakesTheModOut) {
   openSheet("C");
   key(Qt::Key_Return);
   settle();
-  EXPECT_FALSE(state->window()->detailPackage().isValid());
+  EXPECT_FALSE(isShown(WindowState::Sheet::Package));
   EXPECT_TRUE(mod("C").isExplicit);
 
   openSheet("C");
@@ -215,7 +215,7 @@ TEST_F(Browse, WhileBusyAddingAndRemovingWaitButLookingDoesNot) {
   EXPECT_FALSE(enabled("sheet.package.add"));
   EXPECT_TRUE(enabled("sheet.package.view"));
   EXPECT_TRUE(enabled("sheet.package.close"));
-  state->window()->setDetailPackage({});
+  state->window()->close(WindowState::Sheet::Package);
   openSheet("A", false);
   EXPECT_FALSE(enabled("sheet.package.remove"));
   EXPECT_TRUE(enabled("sheet.package.close"));

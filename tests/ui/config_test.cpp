@@ -44,7 +44,7 @@ class ConfigSheet : public WindowTest {
 }  // namespace
 
 TEST_F(ConfigSheet, ListsFilesByPluginAndShowsEachSettingWithItsControl) {
-  EXPECT_TRUE(state->window()->showConfig());
+  EXPECT_TRUE(isShown(WindowState::Sheet::Config));
   EXPECT_EQ(config->files()->rowCount(), 6);
   EXPECT_EQ(config->currentTitle(), "BepInEx.cfg");  // the first file opens by itself
   config->files()->setFilter("forge");
@@ -136,7 +136,7 @@ TEST_F(ConfigSheet, SwitchingFileWithUnsavedChangesAsksFirst) {
 TEST_F(ConfigSheet, DoneEscapeAndPlayAskAboutUnsavedSettings) {
   open("example.mod.cfg");
   const auto dropRate = [&] { return config->entries()->entry(row("Drop rate"))->value; };
-  const auto stillOpen = [&] { return state->window()->showConfig() && exists("sheet.config"); };
+  const auto stillOpen = [&] { return isShown(WindowState::Sheet::Config) && exists("sheet.config"); };
 
   config->setValue(row("Drop rate"), "3");
   click("sheet.config.done");
@@ -154,7 +154,7 @@ TEST_F(ConfigSheet, DoneEscapeAndPlayAskAboutUnsavedSettings) {
 
   click("sheet.config.done");
   click("sheet.unsaved.save");
-  ASSERT_TRUE(waitUntil([&] { return !state->window()->showConfig(); }));
+  ASSERT_TRUE(waitUntil([&] { return !isShown(WindowState::Sheet::Config); }));
   EXPECT_NE(onDisk("example.mod.cfg").find("Drop rate = 3\n"), std::string::npos);
 
   // Don't Save drops the edit: nothing is written and nothing waits for the next look.
@@ -163,7 +163,7 @@ TEST_F(ConfigSheet, DoneEscapeAndPlayAskAboutUnsavedSettings) {
   config->setValue(row("Drop rate"), "4");
   key(Qt::Key_Escape);
   click("sheet.unsaved.discard");
-  EXPECT_FALSE(state->window()->showConfig());
+  EXPECT_FALSE(isShown(WindowState::Sheet::Config));
   ASSERT_TRUE(waitUntil([&] { return !config->opening() && !config->dirty(); }));
   EXPECT_EQ(dropRate(), "3");
 
@@ -200,7 +200,7 @@ TEST_F(ConfigSheet, ChangingProfileWithUnsavedChangesAsksFirst) {
             "If you switch to the profile “Raid” without saving, your changes are lost.");
   click("sheet.unsaved.cancel");
   EXPECT_EQ(state->selectedID(), first);
-  EXPECT_TRUE(state->window()->showConfig());
+  EXPECT_TRUE(isShown(WindowState::Sheet::Config));
   EXPECT_TRUE(config->dirty());
 
   click("sidebar.row.1");

@@ -2,6 +2,7 @@
 #include <QGuiApplication>
 
 #include <fstream>
+#include <string>
 
 #include "app/launch_check.hpp"
 #include "foundation/paths.hpp"
@@ -24,12 +25,25 @@ class LaunchReportWindow : public WindowTest {
   void SetUp() override {
     WindowTest::SetUp();
     run([&] { state->modController()->add(pkg("A")); });
-    tools.alsoRun("bash", "printf '%s' '" + std::string(log) + "' > \"$4/BepInEx/LogOutput.log\"");
+    tools.alsoRun("bash", "printf '%s' '" + logText() + "' > \"$4/BepInEx/LogOutput.log\"");
     run([&] { state->launcher()->play(); });
     ASSERT_TRUE(waitUntil([this] { return !state->launchCheck()->summary().isEmpty(); }));
     flush();
   }
+  virtual std::string logText() const { return log; }
   QQuickItem* quick(const QString& name) const { return qobject_cast<QQuickItem*>(item(name)); }
+};
+
+// More problems than the report's list has room for.
+class LongLaunchReport : public LaunchReportWindow {
+ protected:
+  std::string logText() const override {
+    std::string text = log;
+    for (int i = 0; i < 12; ++i)
+      text += "[Error  :   BepInEx] Could not load [Extra" + std::to_string(i) +
+              " 1.0.0] because it has missing dependencies: team.Zed\n";
+    return text;
+  }
 };
 
 TEST_F(LaunchReportWindow, TheFooterAndTheMenuOpenTheReportOfTheLaunch) {
@@ -44,18 +58,18 @@ TEST_F(LaunchReportWindow, TheFooterAndTheMenuOpenTheReportOfTheLaunch) {
   EXPECT_FALSE(state->window()->sheetShown());
 
   // The menu waits while another sheet is shown.
-  state->window()->setShowLog(true);
+  state->window()->open(WindowState::Sheet::Log);
   flush();
   trigger("menu.Launch Report…");
-  EXPECT_FALSE(state->launchCheck()->shown());
-  state->window()->setShowLog(false);
+  EXPECT_FALSE(isShown(WindowState::Sheet::LaunchReport));
+  state->window()->close(WindowState::Sheet::Log);
   trigger("menu.Launch Report…");
   flush();
   EXPECT_TRUE(visible("sheet.launch"));
 }
 
 TEST_F(LaunchReportWindow, EachProblemShowsItsLinesAndItsFix) {
-  state->launchCheck()->setShown(true);
+  state->window()->open(WindowState::Sheet::LaunchReport);
   flush();
   QObject* missing = item("sheet.launch.problem.0");
   QObject* thrown = item("sheet.launch.problem.1");
@@ -82,6 +96,15 @@ TEST_F(LaunchReportWindow, EachProblemShowsItsLinesAndItsFix) {
   EXPECT_EQ(action->mapToScene({0, 0}), at);
   EXPECT_FALSE(action->isEnabled()) << "a second click on the same spot does nothing";
   EXPECT_GT(question->mapToScene({0, 0}).y(), at.y() + action->height() - 1);
+  // Cancel is the question's default: Return takes it and the sheet stays.
+  EXPECT_TRUE(inside(question, "sheet.launch.question.cancel")->property("isDefault").toBool());
+  EXPECT_FALSE(item("sheet.launch.done")->property("isDefault").toBool());
+  key(Qt::Key_Return);
+  EXPECT_FALSE(question->isVisible());
+  EXPECT_TRUE(visible("sheet.launch"));
+  EXPECT_TRUE(mod("B").enabled);
+  QMetaObject::invokeMethod(action, "clicked");
+  flush();
   QMetaObject::invokeMethod(inside(question, "sheet.launch.question.confirm"), "clicked");
   settle();
   EXPECT_FALSE(mod("B").enabled);
@@ -101,13 +124,34 @@ TEST_F(LaunchReportWindow, EachProblemShowsItsLinesAndItsFix) {
 
   auto* openLog = qobject_cast<QQuickItem*>(item("sheet.launch.openLog"));
   const QPointF openLogAt = openLog->mapToScene({0, 0});
+  const qreal copyWidth = quick("sheet.launch.copy")->width();
   click("sheet.launch.copy");
   flush();
   EXPECT_EQ(text("sheet.launch.copy"), "Copied");
+  EXPECT_EQ(quick("sheet.launch.copy")->width(), copyWidth);
   EXPECT_EQ(openLog->mapToScene({0, 0}), openLogAt) << "Copy Report keeps its width";
   EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith("Valheim launch report — BepInEx 5.4.22.0"));
   click("sheet.launch.openLog");
   EXPECT_EQ(desktop->calls.back(), "file " + (selected().bepinex() / "LogOutput.log").string());
+}
+
+// Show Lines on the last problem, scrolled to the end of the list: the lines open in view.
+TEST_F(LongLaunchReport, ShowLinesScrollsTheLinesIntoView) {
+  state->window()->open(WindowState::Sheet::LaunchReport);
+  flush();
+  auto* list = quick("sheet.launch.problems");
+  ASSERT_GT(list->property("contentHeight").toReal(), list->height());
+  QMetaObject::invokeMethod(list, "positionViewAtEnd");
+  flush();
+  const int last = list->property("count").toInt() - 1;
+  QObject* problem = item("sheet.launch.problem." + QString::number(last));
+  QMetaObject::invokeMethod(inside(problem, "sheet.launch.lines"), "clicked");
+  flush();
+  auto* excerpt = qobject_cast<QQuickItem*>(inside(problem, "sheet.launch.excerpt"));
+  ASSERT_TRUE(excerpt->isVisible());
+  const QRectF view = list->mapRectToScene(list->boundingRect());
+  EXPECT_LE(excerpt->mapToScene({0, excerpt->height()}).y(), view.bottom() + 1);
+  EXPECT_GE(excerpt->mapToScene({0, 0}).y(), view.top());
 }
 
 // Play Modded with a start script that never starts the loader: the game runs, no log comes. The

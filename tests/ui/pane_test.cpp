@@ -75,8 +75,8 @@ TEST_F(Pane, BannersKeepTheirOrderAndCloseWhatTheyShow) {
   ASSERT_FALSE(desktop->calls.empty());
   EXPECT_EQ(desktop->calls.back(), "url " + About::website().toStdString());
   press(part(item("banner.error"), "banner.action"));
-  EXPECT_TRUE(state->window()->showLog());
-  state->window()->setShowLog(false);
+  EXPECT_TRUE(isShown(WindowState::Sheet::Log));
+  state->window()->close(WindowState::Sheet::Log);
   press(part(item("banner.error"), "banner.close"));
   EXPECT_EQ(state->activity()->errorMessage(), "");
   EXPECT_FALSE(visible("banner.error"));
@@ -89,16 +89,16 @@ TEST_F(Pane, AModTheCatalogueDoesNotKnowHasNoDetails) {
   QObject* known = item("modRow.A");
   EXPECT_TRUE(offered(known, "modRow.details"));
   press(part(known, "modRow.name"));
-  ASSERT_TRUE(state->window()->detailPackage().isValid());
-  EXPECT_EQ(state->window()->detailPackage().value<PackageItem>().fullName(), "Team-A");
-  state->window()->setDetailPackage({});
+  ASSERT_TRUE(isShown(WindowState::Sheet::Package));
+  EXPECT_EQ(state->window()->payload().value<PackageItem>().fullName(), "Team-A");
+  state->window()->close(WindowState::Sheet::Package);
   flush();
 
   serveList("[]");  // the catalogue forgets every mod
   QObject* unknown = item("modRow.A");
   EXPECT_FALSE(offered(unknown, "modRow.details"));
   press(part(unknown, "modRow.name"));
-  EXPECT_FALSE(state->window()->detailPackage().isValid());
+  EXPECT_FALSE(isShown(WindowState::Sheet::Package));
   QMetaObject::invokeMethod(part(unknown, "modRow.view"), "triggered");
   ASSERT_FALSE(desktop->calls.empty());
   EXPECT_NE(desktop->calls.back().find("/p/Team/A/"), std::string::npos) << desktop->calls.back();

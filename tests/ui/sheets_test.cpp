@@ -23,7 +23,7 @@ TEST_F(Sheets, NewProfileTrimsTheNameOrLeavesItToTheDefaultAndEscapeMakesNothing
   EXPECT_EQ(text("sheet.newProfile.name"), "");  // a fresh sheet
   type("sheet.newProfile.name", "  Raid\t");
   key(Qt::Key_Return);
-  EXPECT_FALSE(state->window()->showNewProfile());
+  EXPECT_FALSE(isShown(WindowState::Sheet::NewProfile));
   EXPECT_EQ(selected().name, "Raid");
 
   click("sidebar.newProfile");
@@ -33,13 +33,13 @@ TEST_F(Sheets, NewProfileTrimsTheNameOrLeavesItToTheDefaultAndEscapeMakesNothing
 }
 
 TEST_F(Sheets, RenameStartsFromTheCurrentNameAndKeepsLongNamesWhole) {
-  state->window()->setRenaming(QVariant::fromValue(ProfileItem(selected())));
+  state->window()->open(WindowState::Sheet::Rename, QVariant::fromValue(ProfileItem(selected())));
   flush();
   EXPECT_EQ(text("sheet.rename.name"), "Default");
   const QString longName = QString(300, QChar('x')) + " / : 🛡️";
   type("sheet.rename.name", longName);
   click("sheet.rename.main");
-  EXPECT_TRUE(state->window()->renaming().isNull());
+  EXPECT_FALSE(isShown(WindowState::Sheet::Rename));
   EXPECT_EQ(QString::fromStdString(onDisk(selected().id).name), longName);
   QObject* name = inside(item("sidebar.row.0"), "sidebar.row.name");
   EXPECT_LE(name->property("width").toReal(), item("sidebar")->property("width").toReal());
@@ -61,7 +61,7 @@ TEST_F(Sheets, ImportShowsTheProblemAndConfirmsBeforeReplacing) {
   EXPECT_TRUE(exists("sheet.import.confirm.confirm"));
   EXPECT_TRUE(state->activity()->busy().isEmpty());
   click("sheet.import.confirm.cancel");
-  EXPECT_TRUE(state->window()->showImport());
+  EXPECT_TRUE(isShown(WindowState::Sheet::Import));
   EXPECT_FALSE(exists("sheet.import.confirm.confirm"));
 }
 
@@ -86,7 +86,7 @@ TEST_F(Sheets, TabWalksTheImportSheetInReadingOrder) {
 }
 
 TEST_F(Sheets, PasteTakesTheTrimmedPasteboard) {
-  state->window()->setShowImport(true);
+  state->window()->open(WindowState::Sheet::Import);
   flush();
   QGuiApplication::clipboard()->setText("  0190-ABCD\r\n");
   click("sheet.import.paste");
@@ -97,19 +97,19 @@ TEST_F(Sheets, PasteTakesTheTrimmedPasteboard) {
 }
 
 TEST_F(Sheets, ShareCopiesExactlyTheCode) {
-  state->window()->setSharedCode(QVariant::fromValue(SharedCode{"0190-abcd", "Default"}));
+  state->window()->open(WindowState::Sheet::Share, QVariant::fromValue(SharedCode{"0190-abcd", "Default"}));
   flush();
   EXPECT_EQ(inside(item("sheet.share"), "sheet.title")->property("text").toString(), "Share “Default”");
   click("sheet.share.copy");
   EXPECT_EQ(QGuiApplication::clipboard()->text(), "0190-abcd");
   EXPECT_EQ(text("sheet.share.copy"), "Copied");
   click("sheet.share.done");
-  EXPECT_TRUE(state->window()->sharedCode().isNull());
+  EXPECT_FALSE(isShown(WindowState::Sheet::Share));
 }
 
 TEST_F(Sheets, LogShowsNoLogYetAndRefreshesToNewLines) {
   fs::remove(Paths::logFile());
-  state->window()->setShowLog(true);
+  state->window()->open(WindowState::Sheet::Log);
   flush();
   EXPECT_EQ(text("sheet.log.text"), "No log yet.");
   Log::write("something happened");
@@ -118,7 +118,7 @@ TEST_F(Sheets, LogShowsNoLogYetAndRefreshesToNewLines) {
   click("sheet.log.reveal");
   EXPECT_EQ(desktop->calls, (Strings{"reveal " + Paths::logFile().string()}));
   click("sheet.log.done");
-  EXPECT_FALSE(state->window()->showLog());
+  EXPECT_FALSE(isShown(WindowState::Sheet::Log));
 }
 // While a sheet is shown, the commands that open another are off and their keys do nothing; a
 // closed sheet stays closed, and a code that arrives takes the place of the sheet then shown.
@@ -126,20 +126,20 @@ TEST_F(Sheets, OneSheetAtATimeAndNoneComesBackByItself) {
   const char* const openers[] = {"menu.New Profile…", "menu.Import Profile Code…", "menu.Share Profile Code…",
                                  "menu.Config Files", "menu.Show Activity Log"};
   key(Qt::Key_3, Qt::ControlModifier);
-  ASSERT_TRUE(state->window()->showConfig());
+  ASSERT_TRUE(isShown(WindowState::Sheet::Config));
   for (const char* name : openers) EXPECT_FALSE(enabled(name)) << name;
   key(Qt::Key_N, Qt::ControlModifier);
   key(Qt::Key_I, Qt::ControlModifier);
-  state->window()->setShowLog(true);
+  state->window()->open(WindowState::Sheet::Log);
   flush();
-  EXPECT_FALSE(state->window()->showNewProfile() || state->window()->showImport() ||
-               state->window()->showLog());
+  EXPECT_FALSE(isShown(WindowState::Sheet::NewProfile) || isShown(WindowState::Sheet::Import) ||
+               isShown(WindowState::Sheet::Log));
   EXPECT_FALSE(exists("sheet.newProfile") || exists("sheet.import") || exists("sheet.log"));
   click("sheet.config.done");
   EXPECT_FALSE(state->window()->sheetShown());
   for (const char* name : openers) EXPECT_TRUE(enabled(name)) << name;
 
-  state->window()->setShowLog(true);
+  state->window()->open(WindowState::Sheet::Log);
   run([&] { state->transfer()->shareCode(selected()); });  // the code arrives while the log is open
   flush();
   EXPECT_FALSE(exists("sheet.log"));
@@ -154,7 +154,7 @@ TEST_F(Sheets, OneSheetAtATimeAndNoneComesBackByItself) {
 
 // The log sheet covers the pane's banner, so its own errors show inside it.
 TEST_F(Sheets, AnErrorRaisedUnderASheetShowsInTheSheet) {
-  state->window()->setShowLog(true);
+  state->window()->open(WindowState::Sheet::Log);
   flush();
   EXPECT_FALSE(visible("sheet.error"));
   click("sheet.log.gameLog");  // no game log yet
@@ -164,6 +164,6 @@ TEST_F(Sheets, AnErrorRaisedUnderASheetShowsInTheSheet) {
   EXPECT_TRUE(sheet && sheet->isAncestorOf(qobject_cast<QQuickItem*>(item("sheet.error"))));
   click("sheet.error.close");
   EXPECT_EQ(state->activity()->errorMessage(), "");
-  EXPECT_TRUE(state->window()->showLog());
+  EXPECT_TRUE(isShown(WindowState::Sheet::Log));
 }
 }  // namespace

@@ -143,15 +143,15 @@ TEST_F(Window, WithNothingSelectedOnlyTheHintShowsAndSharingAndPlayingAreOff) {
 
 TEST_F(Window, MenuCommandsAndShortcutsReachTheState) {
   key(Qt::Key_N, Qt::ControlModifier);
-  EXPECT_TRUE(state->window()->showNewProfile());
+  EXPECT_TRUE(isShown(WindowState::Sheet::NewProfile));
   key(Qt::Key_Escape);
-  EXPECT_FALSE(state->window()->showNewProfile());
+  EXPECT_FALSE(isShown(WindowState::Sheet::NewProfile));
   key(Qt::Key_2, Qt::ControlModifier);
   EXPECT_EQ(state->window()->tab(), DetailTab::Browse);
   trigger("menu.Quernhold Help");
   trigger("menu.Show Activity Log");
   EXPECT_EQ(desktop->calls, (Strings{"url " + catalogue.url() + "/help"}));
-  EXPECT_TRUE(state->window()->showLog());
+  EXPECT_TRUE(isShown(WindowState::Sheet::Log));
 }
 
 TEST_F(Window, TheFooterNamesTheProfileAnOperationBelongsToAndShowsCutTextsWhole) {
@@ -239,8 +239,8 @@ TEST_F(Window, ArrowsInTheSidebarSelectTheNeighboursAndRightClickOnlyOpensTheMen
 TEST_F(Window, TheProfileMenuRenamesDuplicatesAndDeletesTheSelectedProfile) {
   makeProfile("Raid");
   trigger("menu.Rename…");
-  EXPECT_EQ(state->window()->renaming().value<ProfileItem>().profile.name, "Raid");
-  state->window()->setRenaming({});
+  EXPECT_EQ(state->window()->payload().value<ProfileItem>().profile.name, "Raid");
+  state->window()->close(WindowState::Sheet::Rename);
   key(Qt::Key_D, Qt::ControlModifier);
   EXPECT_EQ(selected().name, "Raid copy");
   key(Qt::Key_Backspace, Qt::ControlModifier);
@@ -271,7 +271,10 @@ TEST_F(Window, DeleteAsksFirstAndDeletesTheProfileItWasAskedFor) {
   trigger("sidebar.menu.delete");
   EXPECT_EQ(inside(item("sidebar.confirmDelete"), "sheet.title")->property("text").toString(),
             "Delete “Default”?");
-  click("sidebar.confirmDelete.cancel");
+  // Cancel is the default, drawn so, and Return takes it.
+  EXPECT_TRUE(item("sidebar.confirmDelete.cancel")->property("isDefault").toBool());
+  EXPECT_FALSE(item("sidebar.confirmDelete.confirm")->property("isDefault").toBool());
+  key(Qt::Key_Return);
   EXPECT_FALSE(exists("sidebar.confirmDelete.confirm"));
   EXPECT_EQ(state->profiles().size(), 2u);
 
@@ -359,23 +362,23 @@ TEST_F(WindowTest, AClickedProfileRowTakesTheArrowKeys) {
   state->newProfile("Vault");
   state->newProfile("Raid");
   flush();
-  auto* first = qobject_cast<QQuickItem*>(item("sidebar.row.0"));
-  QTest::mouseClick(window.get(), Qt::LeftButton, {}, first->mapToScene({20, 20}).toPoint());
+  auto* second = qobject_cast<QQuickItem*>(item("sidebar.row.1"));
+  QTest::mouseClick(window.get(), Qt::LeftButton, {}, second->mapToScene({20, 20}).toPoint());
   flush();
-  EXPECT_EQ(state->selection()->index(), 0);
+  EXPECT_EQ(state->selection()->index(), 1);
   EXPECT_TRUE(item("sidebar.list")->property("activeFocus").toBool());
   key(Qt::Key_Down);
-  EXPECT_EQ(state->selection()->index(), 1);
-  key(Qt::Key_Down);
+  EXPECT_EQ(state->selection()->index(), 2);
   key(Qt::Key_Up);
-  EXPECT_EQ(state->selection()->index(), 1);
+  key(Qt::Key_Up);
+  EXPECT_EQ(state->selection()->index(), 0);
 }
 TEST_F(WindowTest, FindPutsTheCursorInTheSearchFieldThatIsShown) {
   state->window()->setTab(DetailTab::Browse);
   flush();
   key(Qt::Key_F, Qt::ControlModifier);
   EXPECT_TRUE(item("browse.search")->property("activeFocus").toBool());
-  state->window()->setShowConfig(true);
+  state->window()->open(WindowState::Sheet::Config);
   flush();
   key(Qt::Key_F, Qt::ControlModifier);
   EXPECT_TRUE(item("config.search")->property("activeFocus").toBool())

@@ -97,8 +97,7 @@ ApplicationWindow {
     // Profile files: chosen in a file dialog or dropped on the window, then imported through the
     // import sheet as a code is.
     function offerImportFile(url) {
-        app.window.importFile = url
-        app.window.showImport = true
+        window.app.window.open(WindowState.Import, url)
     }
     function chooseExportFile(profile) {
         exportFileDialog.profile = profile

@@ -16,7 +16,7 @@ Button {
     readonly property bool isPlay: kind === "play"
     readonly property bool lit: enabled && hovered
 
-    implicitHeight: isPlay ? 38 : kind === "subtle" ? 26 : 32
+    implicitHeight: isPlay ? Theme.playButtonHeight : kind === "subtle" ? Theme.compactControlHeight : Theme.buttonHeight
     leftPadding: isPlay ? 20 : kind === "subtle" ? 10 : 12
     rightPadding: leftPadding
     topPadding: 0

@@ -7,6 +7,8 @@ import Quernhold
 Menu {
     id: menu
     padding: Theme.menuPadding
+    // Inside the window: shifted in from the sides, and opened upward where there is no room below.
+    margins: Theme.menuPadding
     implicitWidth: 220
     background: Rectangle {
         implicitWidth: 220

@@ -7,7 +7,7 @@ MenuItem {
     id: item
     property bool destructive: false
     property string tip  // shown by the menu on hover, also while disabled
-    implicitHeight: 26
+    implicitHeight: Theme.compactControlHeight
     leftPadding: Theme.xLargeSpacing
     rightPadding: Theme.xLargeSpacing
     font.pixelSize: Theme.bodyFontSize

@@ -5,7 +5,7 @@ import Quernhold
 // A rounded text field on the dark theme.
 TextField {
     id: field
-    implicitHeight: 30
+    implicitHeight: Theme.fieldHeight
     leftPadding: Theme.fieldPadding
     rightPadding: Theme.fieldPadding
     font.pixelSize: Theme.bodyFontSize

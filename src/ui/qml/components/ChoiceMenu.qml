@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import Quernhold
@@ -9,7 +10,7 @@ ComboBox {
     required property string label
     Accessible.name: label
     implicitWidth: 160
-    implicitHeight: 28
+    implicitHeight: Theme.controlHeight
     font.pixelSize: Theme.smallFontSize
     background: Rectangle {
         radius: Theme.comboRadius
@@ -36,11 +37,10 @@ ComboBox {
     delegate: ItemDelegate {
         id: choice
         required property int index
-        // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
-        width: combo.width // qmllint disable unqualified
-        implicitHeight: 26
-        highlighted: combo.highlightedIndex === index // qmllint disable unqualified
-        text: combo.textAt(index) // qmllint disable unqualified
+        width: combo.width
+        implicitHeight: Theme.compactControlHeight
+        highlighted: combo.highlightedIndex === index
+        text: combo.textAt(index)
         contentItem: Text {
             text: choice.text
             font.pixelSize: Theme.smallFontSize

@@ -25,7 +25,7 @@ Rectangle {
         }
     }
 
-    implicitHeight: 30
+    implicitHeight: Theme.fieldHeight
     radius: Theme.controlRadius
     color: Theme.surface
     border.width: 1

@@ -14,6 +14,8 @@ Popup {
     property string title
     property real sheetWidth: 440
     default property alias content: body.data
+    // The window state's sheet this is (WindowState.Sheet); closing closes that one in the state.
+    property int kind: WindowState.None
     signal accept()
 
     parent: Overlay.overlay
@@ -98,5 +100,6 @@ Popup {
         }
     }
 
+    onClosed: if (sheet.app && sheet.kind !== WindowState.None) sheet.app.window.close(sheet.kind)
     Component.onCompleted: open()
 }

@@ -73,6 +73,13 @@ QtObject {
     readonly property int cardRadius: 10
     readonly property int focusRingWidth: 2
 
+    // Heights of controls, smallest first.
+    readonly property int compactControlHeight: 26  // a menu's item, a subtle button
+    readonly property int controlHeight: 28  // a pop-up choice, the tab switch, a field inside a row
+    readonly property int fieldHeight: 30  // a text or search field on its own
+    readonly property int buttonHeight: 32
+    readonly property int playButtonHeight: 38
+
     readonly property int smallIconSize: 12
     readonly property int mediumIconSize: 14
     readonly property int iconSize: 16

@@ -58,7 +58,6 @@ SheetFrame {
                 }
                 ScrollBar.vertical: ScrollBar {}
 
-                // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
                 delegate: ItemDelegate {
                     id: entry
                     required property int index
@@ -125,8 +124,10 @@ SheetFrame {
                     }
                     onChosenChanged: {
                         if (!chosen) return
+                        // Qt 6.4 cannot bind a loader's component to this file's scope, and its qmllint cannot see
+                        // ids outside a component; the lines that use one say so.
                         sheet.history.selectedID = snapshotID // qmllint disable unqualified
-                        sheet.chosenIsNow = now // qmllint disable unqualified
+                        sheet.chosenIsNow = now
                     }
                     onClicked: ListView.view.currentIndex = index
                 }
@@ -206,16 +207,17 @@ SheetFrame {
                     }
                 }
             }
+            // Under the changes, inside the column's fixed height: the sheet keeps its size as it comes and goes.
+            Text {
+                objectName: "sheet.history.missing"
+                Layout.fillWidth: true
+                visible: text !== ""
+                text: sheet.history.missing
+                color: Theme.blood
+                font.pixelSize: Theme.smallFontSize
+                wrapMode: Text.Wrap
+            }
         }
-    }
-    Text {
-        objectName: "sheet.history.missing"
-        Layout.fillWidth: true
-        visible: text !== ""
-        text: sheet.history.missing
-        color: Theme.blood
-        font.pixelSize: Theme.smallFontSize
-        wrapMode: Text.Wrap
     }
     RowLayout {
         Layout.fillWidth: true
@@ -246,7 +248,6 @@ SheetFrame {
         sourceComponent: ConfirmDialog {
             objectName: "sheet.history.confirm"
             name: "sheet.history.confirm"
-            // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
             title: qsTr("Restore this state?")
             sheetWidth: 460
             message: sheet.history.restoreMessage // qmllint disable unqualified

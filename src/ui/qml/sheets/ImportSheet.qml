@@ -6,6 +6,8 @@ import Quernhold
 SheetFrame {
     id: sheet
     objectName: "sheet.import"
+    // A profile file (chosen or dropped) to import in place of a code; empty for a code.
+    property url file
     readonly property bool fromFile: form.fileName !== ""
     title: fromFile ? qsTr("Import Profile File") : qsTr("Import Profile Code")
     sheetWidth: 480
@@ -16,7 +18,7 @@ SheetFrame {
         id: form
         app: sheet.app
         code: codeField.text
-        file: sheet.app.window.importFile
+        file: sheet.file
         name: nameField.text
         onCodeChanged: if (codeField.text !== code) codeField.text = code
         onConfirmationNeeded: confirming = true
@@ -131,7 +133,8 @@ SheetFrame {
         active: form.confirming
         sourceComponent: ConfirmDialog {
             name: "sheet.import.confirm"
-            // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
+            // Qt 6.4 cannot bind a loader's component to this file's scope, and its qmllint cannot see
+            // ids outside a component; the lines that use one say so.
             title: form.confirmTitle // qmllint disable unqualified
             message: form.confirmMessage // qmllint disable unqualified
             actionText: qsTr("Replace Profile")
@@ -172,8 +175,8 @@ SheetFrame {
     component ProfileChoice: ComboBox {
         id: combo
         textRole: "name"
-        valueRole: "id"
-        implicitHeight: 30
+        valueRole: "profileID"
+        implicitHeight: Theme.fieldHeight
         font.pixelSize: Theme.bodyFontSize
         contentItem: Text {
             leftPadding: Theme.xLargeSpacing

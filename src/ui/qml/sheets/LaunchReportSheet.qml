@@ -13,11 +13,13 @@ SheetFrame {
     // The problem whose fix waits for an answer, and the question; kept by key while the list grows.
     property string askingKey
     property string question
+    readonly property ListView problemList: list
     objectName: "sheet.launch"
     title: qsTr("Launch Report")
     sheetWidth: 640
 
-    onAccept: sheet.close()
+    // While a fix asks whether to turn a mod off, Return takes the safe answer: Cancel.
+    onAccept: if (sheet.askingKey !== "") sheet.askingKey = ""; else sheet.close()
 
     Text {
         objectName: "sheet.launch.counts"
@@ -68,6 +70,7 @@ SheetFrame {
             // The warnings without an exception: counted, and listed only when asked for.
             footer: Column {
                 width: ListView.view.width - 14
+                // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
                 topPadding: sheet.check.problems.length > 0 ? Theme.groupTitleSpacing : 0 // qmllint disable unqualified
                 spacing: Theme.xxLargeSpacing
                 visible: sheet.check.warnings.length > 0 // qmllint disable unqualified
@@ -95,7 +98,7 @@ SheetFrame {
         AppButton {
             objectName: "sheet.launch.copy"
             // As wide as it was before it said "Copied": the buttons beside it stay put.
-            Layout.minimumWidth: copyWidth.implicitWidth
+            Layout.preferredWidth: Math.ceil(copyWidth.implicitWidth)
             text: sheet.copied ? qsTr("Copied") : qsTr("Copy Report")
             iconName: sheet.copied ? "" : "copy"
             onClicked: {
@@ -118,7 +121,7 @@ SheetFrame {
         AppButton {
             objectName: "sheet.launch.done"
             text: qsTr("Done")
-            isDefault: true
+            isDefault: sheet.askingKey === ""
             onClicked: sheet.close()
         }
     }
@@ -135,11 +138,23 @@ SheetFrame {
         // What opens below the row comes into view.
         onAskingChanged: if (asking) problem.bringIntoView()
         onShowLinesChanged: if (showLines) problem.bringIntoView()
+        // Scrolls the list just enough for the whole item to show, its top first when it is taller
+        // than the list; a warning under the list's footer too. Laid out first, so that it goes by
+        // the item's height with what just opened.
         function bringIntoView() {
-            const view = problem.ListView.view
-            if (view)
-                Qt.callLater(() => view.positionViewAtIndex(problem.index, ListView.Contain))
+            revealing.restart()
+            reveal()
         }
+        function reveal() {
+            const view = sheet.problemList // qmllint disable unqualified
+            const top = problem.mapToItem(view.contentItem, 0, 0).y
+            const bottom = top + problem.height
+            if (bottom > view.contentY + view.height) view.contentY = bottom - view.height
+            if (top < view.contentY) view.contentY = top
+        }
+        // Text lays itself out after it shows: while what opened grows, it stays in view.
+        onHeightChanged: if (revealing.running) reveal()
+        Timer { id: revealing; interval: 300 }
 
         Text {
             objectName: "sheet.launch.heading"
@@ -264,6 +279,7 @@ SheetFrame {
                     AppButton {
                         objectName: "sheet.launch.question.cancel"
                         text: qsTr("Cancel")
+                        isDefault: true
                         onClicked: sheet.askingKey = "" // qmllint disable unqualified
                     }
                     AppButton {

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import Quernhold
@@ -57,7 +58,7 @@ Rectangle {
                 id: cause
                 required property var modelData
                 required property int index
-                width: causeList.width // qmllint disable unqualified
+                width: causeList.width
                 implicitHeight: Math.max(causeText.implicitHeight, causeLink.implicitHeight)
                 Text {
                     id: causeText
@@ -73,9 +74,9 @@ Rectangle {
                     objectName: "banner.cause." + cause.index
                     anchors.right: parent.right
                     anchors.verticalCenter: parent.verticalCenter
-                    enabled: banner.causesEnabled // qmllint disable unqualified
+                    enabled: banner.causesEnabled
                     text: cause.modelData.action
-                    onClicked: banner.causeAction(cause.index) // qmllint disable unqualified
+                    onClicked: banner.causeAction(cause.index)
                 }
             }
         }

@@ -37,7 +37,7 @@ Column {
         message: stack.app.activity.errorMessage
         actionTitle: qsTr("Show Log")
         closable: true
-        onAction: stack.app.window.showLog = true
+        onAction: stack.app.window.open(WindowState.Log)
         onClose: stack.app.activity.errorMessage = ""
     }
     Banner {
@@ -100,6 +100,8 @@ Column {
         sourceComponent: ConfirmDialog {
             name: "banner.confirm"
             objectName: "banner.confirm"
+            // Qt 6.4 cannot bind a loader's component to this file's scope, and its qmllint cannot see
+            // ids outside a component; the lines that use one say so.
             app: stack.app // qmllint disable unqualified
             destructive: false
             title: stack.asking === "rosetta" ? qsTr("Install Rosetta?") : qsTr("Clear the quarantine of the loader’s files?") // qmllint disable unqualified

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
@@ -9,19 +10,19 @@ ItemDelegate {
     id: row
     required property AppState app
     required property int index
-    // The row of PackageListModel (its role "state" would hide the item's own `state`).
-    required property var model
-    readonly property var entry: model.package
+    // The roles of PackageListModel the row shows.
+    required property var entry
     required property string displayName
     required property string owner
     required property string description
-    readonly property string iconUrl: model.icon  // the role "icon" would hide the control's own
+    required property string iconUrl
     required property string latest
     required property var downloads
     required property var rating
     required property var updated
     required property bool deprecated
-    readonly property string place: PaneWording.placeText(model.state)
+    required property int packageState
+    readonly property string place: PaneWording.placeText(packageState)
 
     objectName: "browseRow." + index
     leftPadding: Theme.rowInset
@@ -37,7 +38,7 @@ ItemDelegate {
     // Lit while the pointer is over the row or anything in it.
     HoverHandler { id: hover }
 
-    function open() { row.app.window.detailPackage = row.entry }
+    function open() { row.app.window.open(WindowState.Package, row.entry) }
 
     background: Rectangle {
         color: hover.hovered ? Theme.surface2 : "transparent"

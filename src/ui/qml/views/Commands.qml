@@ -23,12 +23,12 @@ QtObject {
         Command {
             text: qsTr("New Profile…"); shortcut: "Ctrl+N"
             enabled: !commands.app.window.sheetShown
-            onTriggered: commands.app.window.showNewProfile = true
+            onTriggered: commands.app.window.open(WindowState.NewProfile)
         },
         Command {
             text: qsTr("Import Profile Code…"); shortcut: "Ctrl+I"
             enabled: !commands.app.window.sheetShown
-            onTriggered: commands.app.window.showImport = true
+            onTriggered: commands.app.window.open(WindowState.Import)
         },
         Command {
             text: qsTr("Import Profile File…")
@@ -78,7 +78,7 @@ QtObject {
         Command {
             text: qsTr("Rename…"); separatorBefore: true
             enabled: !!commands.app.selection.profile
-            onTriggered: commands.app.window.renaming = commands.app.selection.profile
+            onTriggered: commands.app.window.open(WindowState.Rename, commands.app.selection.profile)
         },
         Command {
             text: qsTr("Duplicate"); shortcut: "Ctrl+D"
@@ -101,7 +101,7 @@ QtObject {
         Command {
             text: qsTr("Config Files"); shortcut: "Ctrl+3"
             enabled: !!commands.app.selection.profile && !commands.app.window.sheetShown
-            onTriggered: commands.app.window.showConfig = true
+            onTriggered: commands.app.window.open(WindowState.Config)
         },
         Command {
             text: qsTr("Refresh Mod List"); shortcut: "Ctrl+R"
@@ -118,17 +118,17 @@ QtObject {
         Command {
             text: qsTr("History…"); shortcut: "Ctrl+Y"
             enabled: !!commands.app.selection.profile && !commands.app.window.sheetShown
-            onTriggered: commands.app.window.showHistory = true
+            onTriggered: commands.app.window.open(WindowState.History)
         },
         Command {
             text: qsTr("Launch Report…"); shortcut: "Ctrl+L"
             enabled: commands.app.launchCheck.hasReport && !commands.app.window.sheetShown
-            onTriggered: commands.app.launchCheck.shown = true
+            onTriggered: commands.app.window.open(WindowState.LaunchReport)
         },
         Command {
             text: qsTr("Show Activity Log")
             enabled: !commands.app.window.sheetShown
-            onTriggered: commands.app.window.showLog = true
+            onTriggered: commands.app.window.open(WindowState.Log)
         },
         Command {
             text: qsTr("Change Game Folder…")

@@ -13,7 +13,7 @@ Item {
     required property string value
     required property string description
     required property string typeName
-    required property int control
+    required property int controlKind
     required property real minimum
     required property real maximum
     required property bool whole
@@ -100,7 +100,7 @@ Item {
         y: Math.max(Theme.xxLargeSpacing, (row.height - height) / 2)
         width: 300
         sourceComponent: {
-            switch (row.control) {
+            switch (row.controlKind) {
             case ConfigControl.Toggle: return toggle
             case ConfigControl.Number: return numberField
             case ConfigControl.Slider: return slider
@@ -129,7 +129,8 @@ Item {
             ToggleSwitch {
                 objectName: "config.toggle"
                 anchors.left: parent.left
-                // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
+                // Qt 6.4 cannot bind a loader's component to this file's scope, and its qmllint cannot see
+                // ids outside a component; the lines that use one say so.
                 checked: row.value.toLowerCase() === "true" // qmllint disable unqualified
                 Accessible.name: row.key // qmllint disable unqualified
                 onToggled: {
@@ -194,7 +195,7 @@ Item {
             id: field
             objectName: "config.field"
             Layout.fillWidth: true
-            implicitHeight: 28
+            implicitHeight: Theme.controlHeight
             font.pixelSize: Theme.smallFontSize
             text: row.value // qmllint disable unqualified
             Accessible.name: row.key // qmllint disable unqualified

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
@@ -23,7 +24,7 @@ Rectangle {
             objectName: "config.filter"
             Layout.fillWidth: true
             Layout.margins: Theme.xLargeSpacing
-            implicitHeight: 28
+            implicitHeight: Theme.controlHeight
             font.pixelSize: Theme.smallFontSize
             placeholderText: qsTr("Filter files")
             text: list.config.files.filter
@@ -48,15 +49,14 @@ Rectangle {
                 required property bool settings
                 objectName: "config.file." + relative
                 width: ListView.view.width
-                // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
-                readonly property bool current: row.path === list.config.current.path // qmllint disable unqualified
+                readonly property bool current: row.path === list.config.current.path
                 hoverEnabled: true
                 topPadding: Theme.largeSpacing
                 bottomPadding: Theme.largeSpacing
                 leftPadding: Theme.rowInset
                 rightPadding: Theme.rowInset
                 Accessible.name: title
-                onClicked: list.config.open(row.path) // qmllint disable unqualified
+                onClicked: list.config.open(row.path)
                 background: Rectangle {
                     color: row.current ? Theme.alpha(Theme.ember, 0.16) : row.hovered ? Theme.surface2 : "transparent"
                     Rectangle {

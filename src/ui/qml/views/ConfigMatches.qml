@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
@@ -56,8 +57,7 @@ ColumnLayout {
             rightPadding: Theme.rowInset
             topPadding: Theme.xLargeSpacing
             bottomPadding: Theme.xLargeSpacing
-            // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
-            onClicked: view.config.openMatch(index) // qmllint disable unqualified
+            onClicked: view.config.openMatch(index)
             background: Rectangle {
                 color: match.hovered ? Theme.surface2 : "transparent"
                 RowDivider { visible: match.index > 0 }

@@ -110,7 +110,8 @@ ColumnLayout {
         }
     }
 
-    // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
+    // Qt 6.4 cannot bind a loader's component to this file's scope, and its qmllint cannot see
+    // ids outside a component; the lines that use one say so.
     Component { id: matches; ConfigMatches { objectName: "config.matches"; config: view.config } } // qmllint disable unqualified
     Component { id: entries; ConfigEntries { objectName: "config.entries"; config: view.config } } // qmllint disable unqualified
     Component { id: plainText; ConfigTextEditor { objectName: "config.text"; config: view.config } } // qmllint disable unqualified

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
@@ -114,7 +115,7 @@ Item {
                 iconName: "history"
                 tip: qsTr("See every change to this profile and go back to how it was before one")
                 enabled: !header.app.window.sheetShown
-                onClicked: header.app.window.showHistory = true
+                onClicked: header.app.window.open(WindowState.History)
             }
             AppButton {
                 objectName: "header.share"
@@ -151,7 +152,7 @@ Item {
         id: tabs
         property int current: DetailTab.Installed
         signal chosen(int tab)
-        implicitHeight: 28
+        implicitHeight: Theme.controlHeight
         radius: Theme.comboRadius
         color: Theme.surface
         border.width: 1
@@ -169,12 +170,11 @@ Item {
                     width: parent.width / 2
                     height: parent.height
                     checkable: false
-                    // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
-                    checked: tabs.current === modelData.tab // qmllint disable unqualified
+                    checked: tabs.current === modelData.tab
                     hoverEnabled: true
                     text: modelData.label
                     Accessible.name: text
-                    onClicked: tabs.chosen(modelData.tab) // qmllint disable unqualified
+                    onClicked: tabs.chosen(modelData.tab)
                     background: Rectangle {
                         radius: Theme.menuItemRadius
                         color: segment.checked ? Theme.surface2 : segment.hovered ? Theme.alpha(Theme.surface2, 0.5) : "transparent"

@@ -71,6 +71,15 @@ Rectangle {
             }
         }
 
+        // Install or update beside the status that counts them, left of the buttons that always show:
+        // those keep their place when it goes.
+        AppButton {
+            objectName: "footer.work"
+            visible: footer.work.text !== ""
+            text: footer.work.text
+            enabled: footer.app.selection.canChange && (footer.app.game.found || !footer.work.installs)
+            onClicked: footer.work.installs ? footer.app.modController.installMissing() : footer.app.modController.updateAll()
+        }
         // What the last launch loaded, until the next launch, whatever the note says meanwhile.
         AppButton {
             objectName: "footer.report"
@@ -79,14 +88,14 @@ Rectangle {
             text: qsTr("Report")
             iconName: footer.app.launchCheck.problems.length > 0 ? "alert-triangle" : "align-left"
             tip: qsTr("What the mod loader said at this launch")
-            onClicked: footer.app.launchCheck.shown = true
+            onClicked: footer.app.window.open(WindowState.LaunchReport)
         }
         AppButton {
             objectName: "footer.log"
             kind: "ghost"
             text: qsTr("Log")
             iconName: "align-left"
-            onClicked: footer.app.window.showLog = true
+            onClicked: footer.app.window.open(WindowState.Log)
         }
         AppButton {
             objectName: "footer.folder"
@@ -95,13 +104,6 @@ Rectangle {
             iconName: "folder"
             tip: qsTr("Open this profile’s mods folder in Finder")
             onClicked: footer.app.openProfileFolder()
-        }
-        AppButton {
-            objectName: "footer.work"
-            visible: footer.work.text !== ""
-            text: footer.work.text
-            enabled: footer.app.selection.canChange && (footer.app.game.found || !footer.work.installs)
-            onClicked: footer.work.installs ? footer.app.modController.installMissing() : footer.app.modController.updateAll()
         }
         AppButton {
             objectName: "footer.play"

@@ -45,7 +45,7 @@ ScrollView {
                 onClicked: view.app.window.tab = DetailTab.Browse
             }
         }
-        ModCard { objectName: "installed.mods"; visible: view.app.selection.mods.count > 0; model: view.app.selection.mods }
+        ModCard { objectName: "installed.mods"; app: view.app; visible: view.app.selection.mods.count > 0; model: view.app.selection.mods }
 
         SectionTitle {
             objectName: "installed.dependenciesTitle"
@@ -55,6 +55,7 @@ ScrollView {
         }
         ModCard {
             objectName: "installed.dependencies"
+            app: view.app
             visible: view.app.selection.dependencies.count > 0
             model: view.app.selection.dependencies
         }
@@ -63,26 +64,17 @@ ScrollView {
 
     component ModCard: Card {
         id: card
+        required property AppState app
         property alias model: rows.model
         Layout.fillWidth: true
         Layout.leftMargin: Theme.pageMargin
         Layout.rightMargin: Theme.pageMargin
         Repeater {
             id: rows
-            Column {
-                id: entry
-                required property int index
-                required property var model
+            ModRow {
                 // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
                 width: card.width // qmllint disable unqualified
-                RowDivider { visible: entry.index > 0; width: parent.width }
-                ModRow {
-                    objectName: "modRow." + entry.model.name
-                    width: parent.width
-                    app: view.app // qmllint disable unqualified
-                    index: entry.index
-                    model: entry.model
-                }
+                app: card.app // qmllint disable unqualified
             }
         }
     }

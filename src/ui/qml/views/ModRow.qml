@@ -9,38 +9,42 @@ ItemDelegate {
     id: row
     required property AppState app
     required property int index
-    // The row of ModListModel (its role "enabled" would hide the item's own `enabled`).
-    required property var model
-    readonly property var mod: model.mod
-    readonly property string ns: model.ns
-    readonly property string displayName: model.displayName
-    readonly property string installed: model.installed
-    readonly property string latest: model.latest
-    readonly property bool modEnabled: model.enabled
-    readonly property int status: model.status
-    readonly property var entry: model.package
-    readonly property bool deprecated: model.deprecated
-    readonly property string iconUrl: model.icon  // the role "icon" would hide the control's own
+    // The roles of ModListModel the row shows.
+    required property var mod
+    required property string ns
+    required property string name
+    required property string displayName
+    required property string installed
+    required property string latest
+    required property bool modEnabled
+    required property int status
+    required property var entry  // the catalogue's package, or null when it does not know the mod
+    required property bool deprecated
+    required property string iconUrl
+    required property bool fromFile
+    required property string byline  // who made it, and whether it came from a file
+    required property string removeBlock  // why it cannot be removed, or empty
+    required property string offQuestion  // what turning it off asks first, or empty
+    required property bool held  // kept at `heldVersion`: no update is offered
+    required property string heldVersion
     readonly property bool known: !!entry
-    readonly property bool fromFile: model.fromFile
-    readonly property string byline: model.byline  // who made it, and whether it came from a file
-    readonly property string removeBlock: model.removeBlock  // why it cannot be removed, or empty
-    readonly property string offQuestion: model.offQuestion  // what turning it off asks first, or empty
-    readonly property bool held: model.held  // kept at `heldVersion`: no update is offered
-    readonly property string heldVersion: model.heldVersion
     property bool askingOff: false
     property bool askingUpdate: false
     readonly property bool idle: app.selection.canChange  // the profile can be changed now
 
+    objectName: "modRow." + row.name
     leftPadding: Theme.rowInset
     rightPadding: Theme.rowInset
-    topPadding: Theme.xLargeSpacing
+    topPadding: Theme.xLargeSpacing + topInset
     bottomPadding: Theme.xLargeSpacing
     focusPolicy: Qt.NoFocus  // its switch, name and menu take the focus
     Accessible.name: displayName
     // Lit while the pointer is over the row or anything in it.
     HoverHandler { id: hover }
+    // The line above every row but the first lies inside it.
+    topInset: index > 0 ? 1 : 0
     background: Rectangle { color: hover.hovered ? Theme.surface2 : "transparent" }
+    RowDivider { visible: row.index > 0; anchors.top: parent.top }
 
     // Declared here rather than in place: the ids inside would make it no longer deferred.
     contentItem: layout
@@ -83,7 +87,7 @@ ItemDelegate {
                         HoverHandler { id: nameHover; enabled: row.known; cursorShape: Qt.PointingHandCursor }
                         // Takes the press from the row beneath it.
                         TapHandler { gesturePolicy: TapHandler.ReleaseWithinBounds; onTapped: name.clicked() }
-                        onClicked: if (row.known) row.app.window.detailPackage = row.entry
+                        onClicked: if (row.known) row.app.window.open(WindowState.Package, row.entry)
                     }
                     Pill {
                         id: deprecatedPill
@@ -188,7 +192,8 @@ ItemDelegate {
             opacity: enabled ? 1 : 0.45
             contentItem: Icon { symbol: "dots"; color: menuButton.hovered ? Theme.text : Theme.muted }
             background: Item { FocusRing { control: menuButton; radius: Theme.smallRadius } }
-            onClicked: menu.popup(menuButton, 0, menuButton.height)
+            // Below the button, its right edge in line with the button's.
+            onClicked: menu.popup(menuButton, menuButton.width - menu.width, menuButton.height)
         }
     }
 
@@ -217,7 +222,7 @@ ItemDelegate {
             readonly property bool offered: row.known
             visible: offered
             height: visible ? implicitHeight : 0
-            onTriggered: row.app.window.detailPackage = row.entry
+            onTriggered: row.app.window.open(WindowState.Package, row.entry)
         }
         AppMenuItem {
             objectName: "modRow.view"
@@ -248,7 +253,8 @@ ItemDelegate {
         sourceComponent: ConfirmDialog {
             objectName: "modRow.confirmUpdate"
             name: "modRow.confirmUpdate"
-            // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
+            // Qt 6.4 cannot bind a loader's component to this file's scope, and its qmllint cannot see
+            // ids outside a component; the lines that use one say so.
             title: qsTr("Update %1 to %2?").arg(row.displayName).arg(row.latest) // qmllint disable unqualified
             message: qsTr("It’s held at %1. Updating releases the hold.").arg(row.heldVersion) // qmllint disable unqualified
             actionText: qsTr("Update")
@@ -262,7 +268,6 @@ ItemDelegate {
         sourceComponent: ConfirmDialog {
             objectName: "modRow.confirmOff"
             name: "modRow.confirmOff"
-            // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
             title: row.offQuestion // qmllint disable unqualified
             // Wide enough for the question on one line, up to a point.
             sheetWidth: Math.min(600, Math.max(400, question.width + 60))

@@ -61,7 +61,8 @@ Rectangle {
         }
     }
 
-    // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
+    // Qt 6.4 cannot bind a loader's component to this file's scope, and its qmllint cannot see
+    // ids outside a component; the lines that use one say so.
     Component { id: installed; InstalledView { objectName: "installed"; app: pane.app } } // qmllint disable unqualified
     Component { id: browse; BrowseView { objectName: "browse"; app: pane.app } } // qmllint disable unqualified
 }

@@ -8,7 +8,7 @@ import Quernhold
 ItemDelegate {
     id: row
     required property int index
-    required property string id
+    required property string profileID
     required property string name
     required property int modCount
     required property int updateCount

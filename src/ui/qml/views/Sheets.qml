@@ -1,74 +1,74 @@
 import QtQuick
 import Quernhold
 
-// The sheets, each shown while its AppState field is set; closing one resets its field. Each is
-// made afresh when shown, so its fields start empty.
+// The sheets, each shown while the window state names it; closing one closes that one only. Each
+// is made afresh when shown, so its fields start empty.
 Item {
     id: sheets
     required property AppState app
+    readonly property WindowState window: app.window
 
     Loader {
-        active: sheets.app.window.showNewProfile
+        active: sheets.window.sheet === WindowState.NewProfile
         sourceComponent: NewProfileSheet {
-            // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
+            // Qt 6.4 cannot bind a loader's component to this file's scope, and its qmllint cannot see
+            // ids outside a component; the lines that use one say so.
             app: sheets.app // qmllint disable unqualified
-            onClosed: sheets.app.window.showNewProfile = false // qmllint disable unqualified
+            kind: WindowState.NewProfile
         }
     }
     Loader {
-        active: !!sheets.app.window.renaming
+        active: sheets.window.sheet === WindowState.Rename
         sourceComponent: RenameSheet {
             app: sheets.app // qmllint disable unqualified
-            profile: sheets.app.window.renaming // qmllint disable unqualified
-            onClosed: sheets.app.window.renaming = null // qmllint disable unqualified
+            profile: sheets.window.payload // qmllint disable unqualified
+            kind: WindowState.Rename
         }
     }
     Loader {
-        active: sheets.app.window.showImport
+        active: sheets.window.sheet === WindowState.Import
         sourceComponent: ImportSheet {
             app: sheets.app // qmllint disable unqualified
-            onClosed: {
-                sheets.app.window.showImport = false // qmllint disable unqualified
-                sheets.app.window.importFile = ""
-            }
+            file: sheets.window.payload ?? "" // qmllint disable unqualified
+            kind: WindowState.Import
         }
     }
     Loader {
-        active: !!sheets.app.window.sharedCode
+        active: sheets.window.sheet === WindowState.Share
         sourceComponent: ShareSheet {
             app: sheets.app // qmllint disable unqualified
-            code: sheets.app.window.sharedCode // qmllint disable unqualified
-            onClosed: sheets.app.window.sharedCode = null // qmllint disable unqualified
+            code: sheets.window.payload // qmllint disable unqualified
+            kind: WindowState.Share
         }
     }
     Loader {
-        active: sheets.app.window.showLog
+        active: sheets.window.sheet === WindowState.Log
         sourceComponent: LogSheet {
             app: sheets.app // qmllint disable unqualified
-            onClosed: sheets.app.window.showLog = false // qmllint disable unqualified
+            kind: WindowState.Log
         }
     }
     Loader {
-        active: sheets.app.launchCheck.shown
+        active: sheets.window.sheet === WindowState.LaunchReport
         sourceComponent: LaunchReportSheet {
             app: sheets.app // qmllint disable unqualified
             check: sheets.app.launchCheck // qmllint disable unqualified
-            onClosed: sheets.app.launchCheck.shown = false // qmllint disable unqualified
+            kind: WindowState.LaunchReport
         }
     }
     Loader {
-        active: sheets.app.window.showHistory && !!sheets.app.selection.profile
+        active: sheets.window.sheet === WindowState.History && !!sheets.app.selection.profile
         sourceComponent: HistorySheet {
             app: sheets.app // qmllint disable unqualified
             history: sheets.app.history // qmllint disable unqualified
-            onClosed: sheets.app.window.showHistory = false // qmllint disable unqualified
+            kind: WindowState.History
         }
     }
     Loader {
-        active: sheets.app.window.showConfig && !!sheets.app.selection.profile
+        active: sheets.window.sheet === WindowState.Config && !!sheets.app.selection.profile
         sourceComponent: ConfigSheet {
             app: sheets.app // qmllint disable unqualified
-            onClosed: sheets.app.window.showConfig = false // qmllint disable unqualified
+            kind: WindowState.Config
         }
     }
     // Over the settings, or over the window: a change of profile and playing ask too.
@@ -77,11 +77,11 @@ Item {
         sourceComponent: UnsavedSheet { config: sheets.app.config } // qmllint disable unqualified
     }
     Loader {
-        active: !!sheets.app.window.detailPackage
+        active: sheets.window.sheet === WindowState.Package
         sourceComponent: PackageSheet {
             app: sheets.app // qmllint disable unqualified
-            pkg: sheets.app.window.detailPackage // qmllint disable unqualified
-            onClosed: sheets.app.window.detailPackage = null // qmllint disable unqualified
+            pkg: sheets.window.payload // qmllint disable unqualified
+            kind: WindowState.Package
         }
     }
 }

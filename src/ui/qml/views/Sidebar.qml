@@ -51,17 +51,19 @@ Rectangle {
             ScrollBar.vertical: ScrollBar {}
 
             delegate: ProfileRow {
-                // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
-                selected: id === sidebar.app.selectedID // qmllint disable unqualified
+                id: profileRow
+                // Qt 6.4 cannot bind a loader's component to this file's scope, and its qmllint cannot see
+                // ids outside a component; the lines that use one say so.
+                selected: profileRow.profileID === sidebar.app.selectedID // qmllint disable unqualified
                 ringShown: list.activeFocus && !list.focusFromClick // qmllint disable unqualified
                 onClicked: {
                     list.focusFromClick = true // qmllint disable unqualified
-                    list.forceActiveFocus() // qmllint disable unqualified
-                    sidebar.app.selectedID = id // qmllint disable unqualified
+                    list.forceActiveFocus()
+                    sidebar.app.selectedID = profileRow.profileID
                 }
                 onMenuRequested: (x, y) => {
-                    sidebar.menuProfile = profile
-                    menu.popup(this, x, y)
+                    sidebar.menuProfile = profileRow.profile
+                    menu.popup(profileRow, x, y)
                 }
             }
         }
@@ -76,7 +78,7 @@ Rectangle {
                 kind: "subtle"
                 text: qsTr("New Profile")
                 iconName: "plus"
-                onClicked: sidebar.app.window.showNewProfile = true
+                onClicked: sidebar.app.window.open(WindowState.NewProfile)
             }
             AppButton {
                 objectName: "sidebar.importCode"
@@ -84,7 +86,7 @@ Rectangle {
                 kind: "subtle"
                 text: qsTr("Import Code")
                 iconName: "download"
-                onClicked: sidebar.app.window.showImport = true
+                onClicked: sidebar.app.window.open(WindowState.Import)
             }
         }
     }
@@ -97,7 +99,7 @@ Rectangle {
         AppMenuItem {
             objectName: "sidebar.menu.rename"
             text: qsTr("Rename…")
-            onTriggered: sidebar.app.window.renaming = sidebar.menuProfile
+            onTriggered: sidebar.app.window.open(WindowState.Rename, sidebar.menuProfile)
         }
         AppMenuItem {
             objectName: "sidebar.menu.duplicate"

@@ -1,0 +1,66 @@
+// Nothing jumps: what comes and goes in the footer and the sheets leaves the rest where it was, and
+// a row's menu opens inside the window.
+#include <QQuickItem>
+
+#include "window_fixture.hpp"
+
+namespace {
+class Steady : public WindowTest {
+ protected:
+  QRectF box(const QString& name) const { return box(qobject_cast<QQuickItem*>(item(name))); }
+  static QRectF box(QQuickItem* shown) { return shown->mapRectToScene(shown->boundingRect()); }
+};
+
+TEST_F(Steady, LogAndFolderKeepTheirPlaceWhenTheUpdateButtonGoes) {
+  makeProfile("Raid");
+  publish("A", "1.2.0");
+  ASSERT_TRUE(visible("footer.work"));
+  const QRectF log = box("footer.log"), folder = box("footer.folder");
+  run([&] { click("footer.work"); });
+  ASSERT_FALSE(visible("footer.work"));
+  EXPECT_EQ(box("footer.log"), log);
+  EXPECT_EQ(box("footer.folder"), folder);
+}
+
+TEST_F(Steady, TheHistorySheetKeepsItsHeightWithTheLineAboutMissingVersions) {
+  makeProfile("Raid");
+  click("header.history");
+  ASSERT_TRUE(waitUntil([&] { return !state->history()->loading(); }));
+  flush();
+  QObject* sheet = item("sheet.history");  // a pop-up: its height is a property
+  const qreal height = sheet->property("height").toReal();
+  QObject* missing = item("sheet.history.missing");
+  missing->setProperty("text",
+                       "A 1.0.0 and B 1.0.0 are no longer on Thunderstore, so this state can’t be restored.");
+  flush();
+  ASSERT_TRUE(missing->property("visible").toBool());
+  EXPECT_EQ(sheet->property("height").toReal(), height);
+  missing->setProperty("text", "");
+  flush();
+  EXPECT_EQ(sheet->property("height").toReal(), height);
+}
+
+// A mod row's menu opens under its button at the window's right edge; near the bottom it opens upward.
+TEST_F(Steady, RowMenusOpenInsideTheWindow) {
+  makeProfile("Raid");
+  state->window()->setTab(DetailTab::Installed);
+  window->resize(window->width(), window->minimumHeight());
+  flush();
+  const QRectF shown(0, 0, window->width(), window->height());
+  for (const char* name : {"modRow.A", "modRow.C"}) {
+    SCOPED_TRACE(name);
+    auto* button = qobject_cast<QQuickItem*>(inside(item(name), "modRow.menu"));
+    QMetaObject::invokeMethod(button, "clicked");
+    flush();
+    QObject* popup = inside(item(name), "modRow.menu.popup");
+    auto* menu = qobject_cast<QQuickItem*>(popup->property("contentItem").value<QObject*>());
+    ASSERT_TRUE(menu && menu->isVisible());
+    EXPECT_TRUE(shown.contains(box(menu)))
+        << box(menu).x() << "," << box(menu).y() << " " << box(menu).width() << "×" << box(menu).height();
+    if (box(button).bottom() + box(menu).height() > shown.bottom()) {
+      EXPECT_LT(box(menu).top(), box(button).top()) << "opens upward";
+    }
+    key(Qt::Key_Escape);
+  }
+}
+}  // namespace
