@@ -8,8 +8,8 @@
 #include "foundation/paths.hpp"
 #include "installer/installer.hpp"
 #include "profiles/profile_store.hpp"
-#include "support/fake_game.hpp"
-#include "support/zip_builder.hpp"
+#include "testkit/fake_game.hpp"
+#include "testkit/zip_builder.hpp"
 
 namespace {
 std::string jsonList(const Strings& items, const char* quote = "") {

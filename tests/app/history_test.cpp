@@ -10,7 +10,7 @@
 #include "history/history.hpp"
 #include "installer/download_cache.hpp"
 #include "profiles/profile_store.hpp"
-#include "support/zip_builder.hpp"
+#include "testkit/zip_builder.hpp"
 
 namespace {
 QUrl fileAt(const fs::path& p) { return QUrl::fromLocalFile(QString::fromStdString(p.string())); }

@@ -5,8 +5,8 @@
 #include <sstream>
 
 #include "diagnostics/launch_report_command.hpp"
-#include "support/log_samples.hpp"
-#include "support/temp_home.hpp"
+#include "testkit/log_samples.hpp"
+#include "temp_home.hpp"
 #include "test_profile.hpp"
 
 using namespace Diagnostics;

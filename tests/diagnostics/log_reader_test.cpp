@@ -8,8 +8,8 @@
 
 #include "diagnostics/log_reader.hpp"
 #include "diagnostics/stack_frames.hpp"
-#include "support/log_samples.hpp"
-#include "support/temp_home.hpp"
+#include "testkit/log_samples.hpp"
+#include "temp_home.hpp"
 #include "test_profile.hpp"
 
 using namespace Diagnostics;

@@ -1,6 +1,6 @@
 // The settings sheet in the real window, over a profile whose config folder holds real-shaped files.
 #include "foundation/fs.hpp"
-#include "support/config_samples.hpp"
+#include "testkit/config_samples.hpp"
 #include "window_fixture.hpp"
 
 namespace {
