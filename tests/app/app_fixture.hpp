@@ -50,6 +50,9 @@ class AppTest : public testing::Test, private FreshHome {
   const Profile& selected() const { return *state->selected(); }
   const TSPackage& pkg(const std::string& name) const { return *state->catalogue()->package("Team", name); }
   const ProfileMod& mod(const std::string& name) const;
+  // A at 1.1.0 in the catalogue and in the selected profile, which gets A (with B and C) first when
+  // it does not have it.
+  void updateA();
   Strings modKeys() const;
   bool logHas(const std::string& text) const;
   static bool noWorkFolderLeft() { return fs::is_empty(TestHome::path() / "tmp"); }

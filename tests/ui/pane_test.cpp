@@ -148,10 +148,6 @@ TEST_F(Pane, UpdatesAreOfferedInTheRowMenu) {
 // went before: after each banner appears and goes, on both tabs, after a switch and a resize.
 TEST_F(Pane, TheListSitsRightUnderTheHeaderOrTheBannersShown) {
   makeProfile("Raid");
-  const auto box = [&](const QString& name) {
-    auto* shown = qobject_cast<QQuickItem*>(item(name));
-    return shown->mapRectToItem(qobject_cast<QQuickItem*>(item("pane")), shown->boundingRect());
-  };
   const auto expectStacked = [&](const std::string& when) {
     SCOPED_TRACE(when);
     const QString body = state->window()->tab() == DetailTab::Installed ? "installed" : "browse";

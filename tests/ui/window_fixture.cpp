@@ -139,3 +139,8 @@ void WindowTest::makeProfile(const QString& name) {
   state->newProfile(name);
   run([&] { state->modController()->add(pkg("A")); });
 }
+
+QRectF WindowTest::box(const QString& name) const {
+  auto* shown = qobject_cast<QQuickItem*>(item(name));
+  return shown->mapRectToScene(shown->boundingRect());
+}

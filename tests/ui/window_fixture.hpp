@@ -42,6 +42,8 @@ class WindowTest : public StartedApp {
   bool enabled(const QString& name) const { return item(name)->property("enabled").toBool(); }
   bool visible(const QString& name) const { return item(name)->property("visible").toBool(); }
   bool exists(const QString& name) const;
+  // Where the item is drawn, in the window's coordinates.
+  QRectF box(const QString& name) const;
   void click(const QString& name);
   // Chooses a menu item, as a click on it would.
   void trigger(const QString& menuItem);
