@@ -33,7 +33,8 @@ int main(int argc, char** argv) {
   const std::string closed = "http://127.0.0.1:1";  // nothing listens on port 1
   setEndpoints({.catalogue = closed, .icons = closed, .website = closed, .loaderReleases = closed});
   // libcurl and Qt take a proxy from these, and would send even the loopback requests through it.
-  for (const char* name : {"http_proxy", "https_proxy", "all_proxy", "HTTP_PROXY", "HTTPS_PROXY", "ALL_PROXY"})
+  for (const char* name :
+       {"http_proxy", "https_proxy", "all_proxy", "HTTP_PROXY", "HTTPS_PROXY", "ALL_PROXY"})
     unsetenv(name);
   testing::InitGoogleTest(&argc, argv);
   int result = RUN_ALL_TESTS();

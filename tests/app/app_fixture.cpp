@@ -143,7 +143,8 @@ const ProfileMod& AppTest::mod(const std::string& name) const {
 }
 
 void AppTest::updateA() {
-  if (std::none_of(selected().mods.begin(), selected().mods.end(), [](const auto& m) { return m.name == "A"; }))
+  if (std::none_of(selected().mods.begin(), selected().mods.end(),
+                   [](const auto& m) { return m.name == "A"; }))
     run([&] { state->modController()->add(pkg("A")); });
   publish("A", "1.1.0", {"Team-B-1.0.0"});
   run([&] { state->modController()->update(mod("A")); });

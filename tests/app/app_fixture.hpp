@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "app/app_state.hpp"
+#include "temp_home.hpp"
 #include "testkit/fake_catalogue.hpp"
 #include "testkit/fake_tools.hpp"
-#include "temp_home.hpp"
 
 namespace fs = std::filesystem;
 using Strings = std::vector<std::string>;

@@ -8,9 +8,9 @@
 
 #include "diagnostics/log_reader.hpp"
 #include "diagnostics/stack_frames.hpp"
-#include "testkit/log_samples.hpp"
 #include "temp_home.hpp"
 #include "test_profile.hpp"
+#include "testkit/log_samples.hpp"
 
 using namespace Diagnostics;
 using testing::ElementsAre;

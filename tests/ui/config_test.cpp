@@ -127,7 +127,8 @@ TEST_F(ConfigSheet, LeavingUnsavedSettingsAsksAndEachAnswerDoesWhatItSays) {
     QString message;  // empty: not looked at
   };
   const std::vector<Trigger> triggers = {
-      {"another file", [&] { config->open(QString::fromStdString((folder / "smithy.forgetweaks.cfg").string())); },
+      {"another file",
+       [&] { config->open(QString::fromStdString((folder / "smithy.forgetweaks.cfg").string())); },
        [&] { return config->currentTitle() == "Forge Tweaks"; }, ""},
       {"Done", [&] { click("sheet.config.done"); }, [&] { return !state->window()->showConfig(); }, closing},
       {"Escape", [&] { key(Qt::Key_Escape); }, [&] { return !state->window()->showConfig(); }, closing},
@@ -152,7 +153,8 @@ TEST_F(ConfigSheet, LeavingUnsavedSettingsAsksAndEachAnswerDoesWhatItSays) {
       leave.go();
       flush();
       ASSERT_TRUE(exists("sheet.unsaved"));
-      EXPECT_EQ(inside(item("sheet.unsaved"), "sheet.title")->property("text"), "Save changes to “Example Mod”?");
+      EXPECT_EQ(inside(item("sheet.unsaved"), "sheet.title")->property("text"),
+                "Save changes to “Example Mod”?");
       if (!leave.message.isEmpty()) EXPECT_EQ(text("sheet.unsaved.message"), leave.message);
       if (answer == std::string("cancel") && leave.name == std::string("Escape"))
         key(Qt::Key_Escape);  // the prompt's Escape is Cancel

@@ -103,13 +103,21 @@ TEST_F(Window, EverythingThatStartsWorkOrChangesTheProfileWaitsWhileBusy) {
   publish("D", "1.0.0");
   state->window()->setTab(DetailTab::Installed);
   flush();
-  const auto row = [&](const char* name) { return inside(item("modRow.A"), name)->property("enabled").toBool(); };
+  const auto row = [&](const char* name) {
+    return inside(item("modRow.A"), name)->property("enabled").toBool();
+  };
   // Each control, and whether it is on while an operation runs.
-  const std::vector<std::pair<QString, bool>> controls = {
-      {"footer.work", false},       {"footer.play", false},        {"menu.Update All", false},
-      {"menu.Play Modded", false},  {"menu.Share Profile Code…", false}, {"menu.Delete…", false},
-      {"sidebar.menu.share", false}, {"sidebar.menu.delete", false}, {"header.changeFolder", false},
-      {"header.share", false},      {"menu.New Profile…", true}};
+  const std::vector<std::pair<QString, bool>> controls = {{"footer.work", false},
+                                                          {"footer.play", false},
+                                                          {"menu.Update All", false},
+                                                          {"menu.Play Modded", false},
+                                                          {"menu.Share Profile Code…", false},
+                                                          {"menu.Delete…", false},
+                                                          {"sidebar.menu.share", false},
+                                                          {"sidebar.menu.delete", false},
+                                                          {"header.changeFolder", false},
+                                                          {"header.share", false},
+                                                          {"menu.New Profile…", true}};
   catalogue.hold();
   state->modController()->add(pkg("D"));  // still running
   flush();
