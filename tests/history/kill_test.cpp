@@ -184,8 +184,8 @@ TEST_F(KillTest, AJournalThatCannotBeFollowedLeavesTheProfileWhollyOld) {
       {"an object gone",
        [&] {  // the record's, which is put in place last
          const std::string journal = FS::readFile(g_journal);
-         const size_t line = journal.rfind('\n', journal.find(" profile.json")) + 1;
-         fs::remove(dir() / "history" / "objects" / journal.substr(line, journal.find(' ', line) - line));
+         const size_t hash = journal.rfind("\nfile ", journal.find(" profile.json\n")) + 6;
+         ASSERT_TRUE(fs::remove(dir() / "history" / "objects" / journal.substr(hash, 64)));
        }},
   };
   for (const auto& [what, spoil] : damage) {
