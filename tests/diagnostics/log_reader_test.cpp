@@ -99,21 +99,6 @@ TEST_F(LogReaderTest, EveryKindOfTroubleIsReportedFoldedAndTied) {
                           MissingDependency{"com.nobody.ghost", std::nullopt}));
 }
 
-// Repeats fold only when the plug-in and the message are both the same.
-TEST_F(LogReaderTest, ProblemsFoldOnlyWhenKindPluginAndMessageAllMatch) {
-  const LaunchReport report = readLog(LogSamples::clean +
-                                          "[Error  :    Jotunn] Could not register the item Sword\n"
-                                          "[Error  :    Jotunn] Could not register the item Shield\n"
-                                          "[Error  : PlanBuild] Could not register the item Sword\n"
-                                          "[Error  :    Jotunn] Could not register the item Sword\n",
-                                      clues);
-  std::vector<std::pair<std::string, size_t>> folded;
-  for (const auto& p : report.problems) folded.emplace_back(orDash(p.plugin) + ": " + p.message, p.count);
-  EXPECT_THAT(folded, ElementsAre(std::pair{"Jotunn: Could not register the item Sword", 2u},
-                                  std::pair{"Jotunn: Could not register the item Shield", 1u},
-                                  std::pair{"PlanBuild: Could not register the item Sword", 1u}));
-}
-
 TEST_F(LogReaderTest, PluginsThatDidNotLoadSayWhy) {
   const LaunchReport report = readLog(LogSamples::troubled, clues);
   std::vector<std::tuple<std::string, std::string, std::string>> why;
