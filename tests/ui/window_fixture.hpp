@@ -62,6 +62,8 @@ class WindowTest : public StartedApp {
     AppTest::reloadIndex();
     flush();
   }
+  // Moves the game's app out of the game folder, or back, and the state looks again.
+  void moveGame(bool away);
   // Makes a profile, selects it and adds mod A to it (A brings B and C as dependencies).
   void makeProfile(const QString& name);
   // Checks every change these models report while the views use them; the first wrong one fails.
