@@ -12,7 +12,7 @@
 #include "foundation/fs.hpp"
 #include "profiles/config_file.hpp"
 #include "profiles/config_folder.hpp"
-#include "support/config_samples.hpp"
+#include "testkit/config_samples.hpp"
 
 namespace {
 namespace fs = std::filesystem;

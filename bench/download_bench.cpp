@@ -27,9 +27,9 @@
 #include "installer/download_cache.hpp"
 #include "installer/installer.hpp"
 #include "profiles/profile_store.hpp"
-#include "support/fake_catalogue.hpp"
-#include "support/fake_game.hpp"
-#include "support/zip_builder.hpp"
+#include "testkit/fake_catalogue.hpp"
+#include "testkit/fake_game.hpp"
+#include "testkit/zip_builder.hpp"
 
 namespace fs = std::filesystem;
 

@@ -21,9 +21,9 @@
 #include "app/translations.hpp"
 #include "foundation/paths.hpp"
 #include "profiles/profile_store.hpp"
-#include "support/fake_catalogue.hpp"
-#include "support/fake_game.hpp"
-#include "support/zip_builder.hpp"
+#include "testkit/fake_catalogue.hpp"
+#include "testkit/fake_game.hpp"
+#include "testkit/zip_builder.hpp"
 #include "ui/app_window.hpp"
 
 namespace {

@@ -15,7 +15,7 @@
 #include "foundation/fs.hpp"
 #include "history/history.hpp"
 #include "profiles/profile_store.hpp"
-#include "support/config_samples.hpp"
+#include "testkit/config_samples.hpp"
 
 namespace {
 namespace fs = std::filesystem;

@@ -12,7 +12,7 @@
 #include "diagnostics/launch_report_command.hpp"
 #include "diagnostics/log_reader.hpp"
 #include "foundation/fs.hpp"
-#include "support/log_samples.hpp"
+#include "testkit/log_samples.hpp"
 
 namespace {
 namespace fs = std::filesystem;

@@ -23,7 +23,7 @@
 #include "app/translations.hpp"
 #include "catalogue/endpoints.hpp"
 #include "profiles/profile_store.hpp"
-#include "support/log_samples.hpp"
+#include "testkit/log_samples.hpp"
 #include "ui/app_window.hpp"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "foundation/fs.hpp"
 #include "scenes.hpp"
-#include "support/config_samples.hpp"
+#include "testkit/config_samples.hpp"
 
 namespace {
 std::filesystem::path folderOf(World& w) { return w.state().selected()->bepinex() / "config"; }

@@ -9,7 +9,7 @@
 #include "foundation/fs.hpp"
 #include "foundation/paths.hpp"
 #include "scenes.hpp"
-#include "support/zip_builder.hpp"
+#include "testkit/zip_builder.hpp"
 
 namespace {
 const char* const readme = R"(# Plan Build

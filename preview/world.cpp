@@ -12,8 +12,8 @@
 
 #include "foundation/paths.hpp"
 #include "installer/installer.hpp"
-#include "support/fake_game.hpp"
-#include "support/zip_builder.hpp"
+#include "testkit/fake_game.hpp"
+#include "testkit/zip_builder.hpp"
 #include "ui/main_window.hpp"
 
 namespace fs = std::filesystem;

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "app/app_state.hpp"
-#include "support/fake_catalogue.hpp"
-#include "support/fake_tools.hpp"
+#include "testkit/fake_catalogue.hpp"
+#include "testkit/fake_tools.hpp"
 #include "ui/desktop_workspace.hpp"
 
 class QQmlEngine;

@@ -3,6 +3,7 @@
 // journal, and the next call rolls it forward: the profile ends up wholly old or wholly restored.
 #include <algorithm>
 #include <set>
+#include <vector>
 
 #include "foundation/app_error.hpp"
 #include "foundation/fs.hpp"
@@ -63,9 +64,11 @@ Profile recordOnDisk(const fs::path& profileDir) {
 }
 
 // Puts every file of the target in place and removes the config files it does not have. Files
-// that already hold the target's bytes are left alone, so running it again changes nothing.
+// that already hold the target's bytes are left alone, so running it again changes nothing. Every
+// stored copy is read before the first file is replaced: one that is gone leaves the files as they were.
 void apply(const fs::path& profileDir, const SnapshotRecord& target) {
   const ObjectStore store(HistoryLayout::objects(profileDir));
+  std::vector<std::pair<fs::path, std::string>> writes;
   for (const auto& [path, file] : target.files) {
     const fs::path to = profileDir / path;
     try {
@@ -75,8 +78,11 @@ void apply(const fs::path& profileDir, const SnapshotRecord& target) {
     }
     auto bytes = store.read(file);
     if (!bytes) throw std::runtime_error("restore: the stored copy of " + path + " is gone");
+    writes.emplace_back(to, std::move(*bytes));
+  }
+  for (const auto& [to, bytes] : writes) {
     FS::mkdir(to.parent_path());
-    FS::writeAtomic(to, *bytes);
+    FS::writeAtomic(to, bytes);
     FaultPoint::reach();
   }
   for (const std::string& path : HistoryLayout::keptFiles(profileDir)) {

@@ -3,14 +3,16 @@
 #include <QCoreApplication>
 #include <QTimer>
 
+#include <algorithm>
+
 #include "app/background.hpp"
 #include "app/translations.hpp"
 #include "foundation/fs.hpp"
 #include "foundation/paths.hpp"
 #include "installer/installer.hpp"
 #include "profiles/profile_store.hpp"
-#include "support/fake_game.hpp"
-#include "support/zip_builder.hpp"
+#include "testkit/fake_game.hpp"
+#include "testkit/zip_builder.hpp"
 
 namespace {
 std::string jsonList(const Strings& items, const char* quote = "") {
@@ -140,6 +142,15 @@ const ProfileMod& AppTest::mod(const std::string& name) const {
   for (const ProfileMod& m : selected().mods)
     if (m.name == name) return m;
   throw std::runtime_error("no mod " + name);
+}
+
+void AppTest::updateA() {
+  if (std::none_of(selected().mods.begin(), selected().mods.end(),
+                   [](const auto& m) { return m.name == "A"; }))
+    run([&] { state->modController()->add(pkg("A")); });
+  publish("A", "1.1.0", {"Team-B-1.0.0"});
+  run([&] { state->modController()->update(mod("A")); });
+  ASSERT_EQ(mod("A").installed, "1.1.0");
 }
 
 Strings AppTest::modKeys() const {

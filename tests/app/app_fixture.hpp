@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "app/app_state.hpp"
-#include "support/fake_catalogue.hpp"
-#include "support/fake_tools.hpp"
-#include "support/temp_home.hpp"
+#include "temp_home.hpp"
+#include "testkit/fake_catalogue.hpp"
+#include "testkit/fake_tools.hpp"
 
 namespace fs = std::filesystem;
 using Strings = std::vector<std::string>;
@@ -51,6 +51,9 @@ class AppTest : public testing::Test, private FreshHome {
   bool isShown(WindowState::Sheet sheet) const { return state->window()->sheet() == sheet; }
   const TSPackage& pkg(const std::string& name) const { return *state->catalogue()->package("Team", name); }
   const ProfileMod& mod(const std::string& name) const;
+  // A at 1.1.0 in the catalogue and in the selected profile, which gets A (with B and C) first when
+  // it does not have it.
+  void updateA();
   Strings modKeys() const;
   bool logHas(const std::string& text) const;
   static bool noWorkFolderLeft() { return fs::is_empty(TestHome::path() / "tmp"); }

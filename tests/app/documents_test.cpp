@@ -1,6 +1,6 @@
 #include "app/package_documents.hpp"
 #include "app_fixture.hpp"
-#include "support/changelog_samples.hpp"
+#include "testkit/changelog_samples.hpp"
 
 using Documents = AppTest;  // for the fake catalogue and the event loop
 using Thunderstore::PackageDocument;

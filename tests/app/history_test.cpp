@@ -10,7 +10,7 @@
 #include "history/history.hpp"
 #include "installer/download_cache.hpp"
 #include "profiles/profile_store.hpp"
-#include "support/zip_builder.hpp"
+#include "testkit/zip_builder.hpp"
 
 namespace {
 QUrl fileAt(const fs::path& p) { return QUrl::fromLocalFile(QString::fromStdString(p.string())); }
@@ -36,13 +36,6 @@ class HistoryApp : public StartedApp {
     state->game()->poll();
     ASSERT_TRUE(waitUntil([&] { return state->game()->running() == running; }));
   }
-  // A with B and C, then A at 1.1.0 in the catalogue and in the profile.
-  void updateA() {
-    run([&] { state->modController()->add(pkg("A")); });
-    publish("A", "1.1.0", {"Team-B-1.0.0"});
-    run([&] { state->modController()->update(mod("A")); });
-    ASSERT_EQ(mod("A").installed, "1.1.0");
-  }
   void select(const std::string& description) {
     for (const auto& row : history().entries()->rows())
       if (row.description == description) history().setSelectedID(QString::fromStdString(row.id));
@@ -58,8 +51,7 @@ TEST_F(HistoryApp, EveryKindOfChangeTakesOneSnapshotNamedForIt) {
   EXPECT_EQ(newest(), Pair("Added A", "Undo Add A"));
   run([&] { state->modController()->setEnabled(mod("A"), false); });
   EXPECT_EQ(newest(), Pair("Turned off A", "Undo Turn Off A"));
-  publish("A", "1.1.0", {"Team-B-1.0.0"});
-  run([&] { state->modController()->update(mod("A")); });
+  updateA();
   EXPECT_EQ(newest(), Pair("Updated A 1.0.0 → 1.1.0", "Undo Update A"));
   publish("C", "1.1.0");
   run([&] { state->modController()->updateAll(); });
@@ -163,8 +155,7 @@ TEST_F(HistoryApp, TheSheetShowsWhatChangedSinceASnapshot) {
   FS::writeAtomic(config("Test.cfg"), "[General]\nMenu key = F1\n");
   run([&] { state->modController()->setEnabled(mod("A"), false); });
   FS::writeAtomic(config("Test.cfg"), "[General]\nMenu key = F2\nSpeed = 2\n");
-  publish("A", "1.1.0", {"Team-B-1.0.0"});
-  run([&] { state->modController()->update(mod("A")); });
+  updateA();
 
   state->window()->open(WindowState::Sheet::History);
   ASSERT_TRUE(waitUntil([&] { return history().entries()->count() == 4; }));

@@ -5,7 +5,7 @@
 #include "app/launch_check.hpp"
 #include "app_fixture.hpp"
 #include "installer/installer.hpp"
-#include "support/fake_game.hpp"
+#include "testkit/fake_game.hpp"
 
 namespace {
 const char* const cleanStart =

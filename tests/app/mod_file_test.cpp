@@ -4,7 +4,7 @@
 #include "app/mod_list_model.hpp"
 #include "app_fixture.hpp"
 #include "foundation/fs.hpp"
-#include "support/zip_builder.hpp"
+#include "testkit/zip_builder.hpp"
 
 namespace {
 using ModFromFile = StartedApp;

@@ -3,7 +3,7 @@
 
 #include "app_fixture.hpp"
 #include "foundation/fs.hpp"
-#include "support/zip_builder.hpp"
+#include "testkit/zip_builder.hpp"
 
 namespace {
 using ProfileFiles = StartedApp;

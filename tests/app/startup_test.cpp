@@ -3,10 +3,18 @@
 #include "app_fixture.hpp"
 #include "foundation/fs.hpp"
 #include "foundation/paths.hpp"
+#include "history/fault_point.hpp"
+#include "history/history.hpp"
 #include "profiles/profile_store.hpp"
 
 namespace {
 using Startup = AppTest;
+
+fs::path g_journal;
+// Ends a restore at its first step after its journal is written, as a process that dies there.
+void stopOnceJournaled() {
+  if (fs::exists(g_journal)) throw std::runtime_error("stopped");
+}
 
 void writeFile(const fs::path& p, const std::string& bytes) {
   fs::create_directories(p.parent_path());
@@ -71,5 +79,25 @@ TEST_F(Startup, SelectionFallsBackToTheFirstProfileAndIsSavedOnlyWhenItChanges) 
   EXPECT_FALSE(fs::exists(Paths::settings()));
   state->setSelectedID(QString::fromStdString(b.id));
   EXPECT_EQ(ProfileStore::loadSettings().activeProfile, b.id);
+}
+
+TEST_F(Startup, ARestoreCutShortIsFinishedBeforeTheProfilesAreRead) {
+  Profile raid = ProfileStore::create("Raid");
+  raid.mods = {{"Team", "A", "1.0.0", std::nullopt, true, true}};
+  ProfileStore::save(raid);
+  ProfileStore::saveSettings({std::nullopt, raid.id});
+  const std::string before = History::snapshot(raid.dir(), {"before"});
+  raid.mods.clear();
+  ProfileStore::save(raid);
+  g_journal = raid.dir() / "history" / "restore.record";
+  History::FaultPoint::setHook(stopOnceJournaled);
+  EXPECT_THROW(History::restore(raid.dir(), before, {"back"}), std::runtime_error);
+  History::FaultPoint::setHook(nullptr);
+  ASSERT_TRUE(fs::exists(g_journal));
+
+  start();
+  EXPECT_EQ(selected().name, "Raid");
+  EXPECT_EQ(modKeys(), Strings{"Team-A"});
+  EXPECT_FALSE(fs::exists(g_journal));
 }
 }  // namespace

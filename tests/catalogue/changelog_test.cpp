@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "catalogue/changelog.hpp"
-#include "support/changelog_samples.hpp"
+#include "testkit/changelog_samples.hpp"
 
 namespace {
 using Changelog::headingVersion;

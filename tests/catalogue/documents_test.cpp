@@ -4,9 +4,9 @@
 #include "catalogue/thunderstore.hpp"
 #include "foundation/fs.hpp"
 #include "foundation/paths.hpp"
-#include "support/changelog_samples.hpp"
-#include "support/fake_catalogue.hpp"
-#include "support/temp_home.hpp"
+#include "temp_home.hpp"
+#include "testkit/changelog_samples.hpp"
+#include "testkit/fake_catalogue.hpp"
 
 using Thunderstore::maxDocumentBytes;
 using Thunderstore::PackageDocument;

@@ -11,8 +11,8 @@
 #include "foundation/base64.hpp"
 #include "foundation/fs.hpp"
 #include "foundation/paths.hpp"
-#include "support/fake_catalogue.hpp"
-#include "support/temp_home.hpp"
+#include "temp_home.hpp"
+#include "testkit/fake_catalogue.hpp"
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;

@@ -5,9 +5,9 @@
 #include <sstream>
 
 #include "diagnostics/launch_report_command.hpp"
-#include "support/log_samples.hpp"
-#include "support/temp_home.hpp"
+#include "temp_home.hpp"
 #include "test_profile.hpp"
+#include "testkit/log_samples.hpp"
 
 using namespace Diagnostics;
 using nlohmann::json;

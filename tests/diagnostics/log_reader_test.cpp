@@ -8,9 +8,9 @@
 
 #include "diagnostics/log_reader.hpp"
 #include "diagnostics/stack_frames.hpp"
-#include "support/log_samples.hpp"
-#include "support/temp_home.hpp"
+#include "temp_home.hpp"
 #include "test_profile.hpp"
+#include "testkit/log_samples.hpp"
 
 using namespace Diagnostics;
 using testing::ElementsAre;
@@ -202,20 +202,6 @@ TEST_F(LogReaderTest, BadBytesGiveAReportNeverACrash) {
   EXPECT_EQ(other.process, "Lethal Company");
   EXPECT_EQ(other.started, std::nullopt);
   EXPECT_EQ(other.plugins.size(), 1u);
-}
-
-// Memory is measured by the benchmark; this is what the report says of a big log.
-TEST_F(LogReaderTest, ABigLogFoldsItsRepeatsAndAnEndlessLineIsKeptOnlyInPart) {
-  LogReader reader(clues);
-  const std::string piece = LogSamples::repeatedExceptions(1 << 20, 50).substr(LogSamples::clean.size());
-  for (int i = 0; i < 20; ++i) reader.append(piece);
-  const std::string endless(1 << 20, 'x');
-  for (int i = 0; i < 20; ++i) reader.append(endless);
-  reader.finish();
-  const LaunchReport report = reader.report();
-  ASSERT_EQ(report.problems.size(), 1u);
-  EXPECT_EQ(report.problems[0].count, 20u * 50u);
-  EXPECT_EQ(report.problems[0].mod, "Owner-ConfigurationManager");
 }
 
 TEST(StackFrames, TheCulpritIsTheFirstFrameOutsideSystemAndGameCode) {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "diagnostics/mod_clues.hpp"
-#include "support/temp_home.hpp"
+#include "temp_home.hpp"
 #include "test_profile.hpp"
 
 using namespace Diagnostics;

@@ -7,7 +7,7 @@
 
 #include "profiles/profile.hpp"
 #include "profiles/profile_store.hpp"
-#include "support/temp_home.hpp"
+#include "temp_home.hpp"
 
 namespace TestProfile {
 namespace fs = std::filesystem;

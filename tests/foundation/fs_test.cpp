@@ -3,7 +3,7 @@
 #include <sys/resource.h>
 
 #include "foundation/fs.hpp"
-#include "support/temp_home.hpp"
+#include "temp_home.hpp"
 
 namespace fs = std::filesystem;
 

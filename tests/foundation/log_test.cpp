@@ -4,7 +4,7 @@
 #include "foundation/fs.hpp"
 #include "foundation/log.hpp"
 #include "foundation/paths.hpp"
-#include "support/temp_home.hpp"
+#include "temp_home.hpp"
 
 TEST(Log, WritesOneStampedLinePerEventAndTailsTheLastLines) {
   TestHome::clear();

@@ -6,8 +6,8 @@
 #include "foundation/app_error.hpp"
 #include "foundation/fs.hpp"
 #include "foundation/log.hpp"
-#include "support/temp_home.hpp"
-#include "support/zip_builder.hpp"
+#include "temp_home.hpp"
+#include "testkit/zip_builder.hpp"
 
 namespace fs = std::filesystem;
 using testing::HasSubstr;

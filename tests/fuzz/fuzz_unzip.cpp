@@ -1,6 +1,6 @@
 // The unpacker on the bytes of a zip. Whatever the archive holds: nothing outside the target
-// folder changes, every link left in it points inside it, and every file in it maps to an entry
-// of the archive and is no larger than that entry declares nor than the data it really holds.
+// folder changes, every link left in it points inside it, and every file in it is named after an
+// entry of the archive and is no larger than such an entry declares nor than the data it holds.
 // A failed unpack fails with the unpacker's own sentence.
 #include <archive.h>
 #include <archive_entry.h>
@@ -29,30 +29,28 @@ fs::path g_root;  // scratch folder: home/, tmp/ and work/{in.zip, sentinel/keep
 constexpr int64_t kMaxTotal = int64_t(4) << 30;  // what one mod may unpack in all
 constexpr int64_t kReadCap = int64_t(256) << 20;  // the data of one entry is counted up to here
 
-// What the archive says of the entries stored under one path.
+// What the archive says of the regular entries whose name ends in one file name.
 struct Stored {
   std::optional<int64_t> declared;  // the largest size a header gives
   int64_t data = 0;  // the most bytes of data one of them really holds
 };
 
-// The path an entry name unpacks to, as the unpacker reads names: backslashes separate folders,
-// "." and empty components vanish. Nothing for names that leave the folder.
-std::optional<std::string> place(const std::string& name) {
-  std::string out;
+// The last part of an entry's name that names something: parts are separated by slashes or
+// backslashes (archives made on Windows use them), and empty parts and "." name nothing. Where the
+// unpacker puts the folders above it, and which names it refuses, is not predicted here.
+std::string fileName(const std::string& name) {
+  std::string last;
   size_t start = 0;
   while (start <= name.size()) {
-    size_t end = std::min(name.find_first_of("/\\", start), name.size());
-    std::string part = name.substr(start, end - start);
-    if (part == "..") return std::nullopt;
-    if (!part.empty() && part != ".") out += (out.empty() ? "" : "/") + part;
+    const size_t end = std::min(name.find_first_of("/\\", start), name.size());
+    if (end > start && name.compare(start, end - start, ".") != 0) last = name.substr(start, end - start);
     start = end + 1;
   }
-  if (out.empty() || name.front() == '/' || name.front() == '\\') return std::nullopt;
-  return out;
+  return last;
 }
 
-// Reads the archive as the unpacker does (same reader, UTF-8 names) and records every regular
-// entry's declared size and real data, by the path it unpacks to.
+// Reads the archive with the same reader (UTF-8 names) and records every regular entry's declared
+// size and real data, by its file name.
 std::map<std::string, Stored> stored(const fs::path& zip) {
   std::map<std::string, Stored> result;
   locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
@@ -65,9 +63,7 @@ std::map<std::string, Stored> stored(const fs::path& zip) {
       if (archive_entry_filetype(entry) != AE_IFREG) continue;
       const char* raw = archive_entry_pathname_utf8(entry);
       if (!raw) raw = archive_entry_pathname(entry);
-      auto at = place(raw ? raw : "");
-      if (!at) continue;
-      Stored& s = result[*at];
+      Stored& s = result[fileName(raw ? raw : "")];
       if (archive_entry_size_is_set(entry))
         s.declared = std::max(s.declared.value_or(0), int64_t(archive_entry_size(entry)));
       int64_t data = 0;
@@ -109,14 +105,13 @@ void checkTarget(const fs::path& out, const std::map<std::string, Stored>& archi
   int64_t total = 0;
   for (auto it = fs::recursive_directory_iterator(base); it != fs::recursive_directory_iterator(); ++it) {
     const fs::path& p = it->path();
-    const std::string rel = p.lexically_relative(base).generic_string();
     if (it->is_symlink()) {
       fs::path resolved = (p.parent_path() / fs::read_symlink(p)).lexically_normal();
       auto [mismatch, _] = std::mismatch(base.begin(), base.end(), resolved.begin(), resolved.end());
       FUZZ_CHECK(mismatch == base.end(), "a link left in the folder points inside it");
     } else if (it->is_regular_file()) {
-      auto entry = archive.find(rel);
-      FUZZ_CHECK(entry != archive.end(), "every unpacked file is an entry of the archive");
+      auto entry = archive.find(p.filename().string());
+      FUZZ_CHECK(entry != archive.end(), "every unpacked file is named after an entry of the archive");
       const auto size = int64_t(it->file_size());
       FUZZ_CHECK(!entry->second.declared || size <= *entry->second.declared,
                  "no file is larger than its entry declares");

@@ -153,3 +153,50 @@ TEST_F(KillTest, AnUndoKilledAtAnyStepMovesTheCursorWithTheFilesOrNotAtAll) {
     reset();
   }
 }
+
+namespace {
+std::filesystem::path g_journal;
+// A restore that stops at its first step after its journal is written, as one the process dies in.
+void stopOnceJournaled() {
+  if (FS::exists(g_journal)) throw std::runtime_error("stopped");
+}
+}  // namespace
+
+// What the next start finds of a restore cut short may itself be damaged: the journal unreadable, or
+// an object it names gone. Neither may stop the start nor leave the profile half restored.
+TEST_F(KillTest, AJournalThatCannotBeFollowedLeavesTheProfileWhollyOld) {
+  const std::string id = History::snapshot(dir(), {"before"});
+  profile.mods.pop_back();
+  save();
+  put("BepInEx.cfg", "changed");
+  put("sub/plans.json", "[]");
+  const auto old = files();
+  keep();
+  g_journal = dir() / "history" / "restore.record";
+  const auto interruptedRestore = [&] {
+    History::FaultPoint::setHook(stopOnceJournaled);
+    EXPECT_THROW(History::restore(dir(), id, {"back"}), std::runtime_error);
+    History::FaultPoint::setHook(nullptr);
+    ASSERT_TRUE(FS::exists(g_journal));
+  };
+  const std::vector<std::pair<const char*, std::function<void()>>> damage = {
+      {"unreadable", [&] { FS::writeAtomic(g_journal, "not a record\n\x01\x02"); }},
+      {"an object gone",
+       [&] {  // the record's, which is put in place last
+         const std::string journal = FS::readFile(g_journal);
+         const size_t hash = journal.rfind("\nfile ", journal.find(" profile.json\n")) + 6;
+         ASSERT_TRUE(fs::remove(dir() / "history" / "objects" / journal.substr(hash, 64)));
+       }},
+  };
+  for (const auto& [what, spoil] : damage) {
+    SCOPED_TRACE(what);
+    reset();
+    interruptedRestore();
+    spoil();
+    History::recoverAll();
+    EXPECT_EQ(files(), old);
+    History::restore(dir(), id, {"back"});  // the profile can still be restored
+    EXPECT_NE(files(), old);
+    EXPECT_FALSE(FS::exists(g_journal));
+  }
+}

@@ -4,8 +4,8 @@
 #include "installer/download_cache.hpp"
 #include "installer/installer.hpp"
 #include "installer_fixture.hpp"
-#include "support/fake_catalogue.hpp"
-#include "support/zip_builder.hpp"
+#include "testkit/fake_catalogue.hpp"
+#include "testkit/zip_builder.hpp"
 
 namespace {
 class DownloadCacheTest : public InstallerTest {
@@ -52,22 +52,36 @@ TEST_F(DownloadCacheTest, ASecondProfileReusesTheArchiveAndADamagedCopyIsDownloa
       << "no temporary file is left";
 }
 
-TEST_F(DownloadCacheTest, TheBoundEvictsTheLeastRecentlyUsedAndThePackLast) {
+// The least recently used go first: an archive taken from the cache counts as just used, and the
+// loader pack and the loader's release go last. What a crash left half-written goes after an hour.
+TEST_F(DownloadCacheTest, TheBoundEvictsTheLeastRecentlyUsedAndTheLoaderLast) {
   for (auto name : {"Old", "Older", "Recent"}) publish(name, 1000);
   catalogue.addPackage("denikson", "BepInExPack_Valheim", "5.4.2202",
                        zipBytes({{"pack.dll", incompressible(1000)}}));
   fetch("denikson", "BepInExPack_Valheim");
   for (auto name : {"Old", "Older", "Recent"}) fetch("Author", name);
   const fs::path pack = DownloadCache::folder() / "denikson-BepInExPack_Valheim-5.4.2202.zip";
-  age(pack, 9), age(cached("Older"), 8), age(cached("Old"), 7), age(cached("Recent"), 1);
   const uint64_t each = fs::file_size(cached("Old"));
+  const fs::path loader = DownloadCache::folder() / "BepInEx_macos_x64_5.4.23.2.zip";
+  writeFile(loader, std::string(each, 'l'));
+  const fs::path stalePart = DownloadCache::folder() / ".Author-Gone-1.0.0.zip.1.part";
+  const fs::path freshPart = DownloadCache::folder() / ".Author-Going-1.0.0.zip.2.part";
+  writeFile(stalePart, "half");
+  writeFile(freshPart, "half");
+  age(loader, 10), age(pack, 9), age(cached("Old"), 8), age(cached("Older"), 7), age(cached("Recent"), 1);
+  age(stalePart, 2);
+  fetch("Author", "Old");  // from the cache: now the most recently used
+  EXPECT_EQ(catalogue.requestCount(FakeCatalogue::downloadPath("Author", "Old", "1.0.0")), 1);
 
-  DownloadCache::setLimit(4 * each + 100);  // room for four archives: the next one evicts one
+  DownloadCache::setLimit(5 * each + 100);  // room for five archives: the next one evicts one
   publish("New", 1000);
   install("New", profile);
   EXPECT_FALSE(fs::exists(cached("Older")));
-  EXPECT_TRUE(fs::exists(cached("Old")) && fs::exists(pack) && fs::exists(cached("New")));
+  for (const fs::path& kept : {cached("Old"), cached("Recent"), cached("New"), pack, loader, freshPart})
+    EXPECT_TRUE(fs::exists(kept)) << kept;
+  EXPECT_FALSE(fs::exists(stalePart));
 
+  fs::remove(freshPart);
   DownloadCache::setLimit(each);  // only the newest stays, whatever it is
   publish("Newest", 1000);
   fetch("Author", "Newest");

@@ -1,7 +1,7 @@
 // The game's build and last update from Steam's app manifest beside the game folder.
 #include "installer/game_build.hpp"
 #include "installer_fixture.hpp"
-#include "support/fake_game.hpp"
+#include "testkit/fake_game.hpp"
 
 namespace {
 Date unixTime(int64_t seconds) { return Date{std::chrono::seconds{seconds}}; }

@@ -5,9 +5,9 @@
 #include "foundation/app_error.hpp"
 #include "installer/installer.hpp"
 #include "installer_fixture.hpp"
-#include "support/fake_catalogue.hpp"
-#include "support/fake_game.hpp"
-#include "support/fake_tools.hpp"
+#include "testkit/fake_catalogue.hpp"
+#include "testkit/fake_game.hpp"
+#include "testkit/fake_tools.hpp"
 
 namespace {
 using GameFolder = InstallerTest;

@@ -7,7 +7,7 @@
 #include "foundation/fs.hpp"
 #include "foundation/paths.hpp"
 #include "profiles/profile.hpp"
-#include "support/temp_home.hpp"
+#include "temp_home.hpp"
 
 namespace fs = std::filesystem;
 using Files = std::vector<std::string>;

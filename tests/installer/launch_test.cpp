@@ -1,8 +1,8 @@
 #include "foundation/app_error.hpp"
 #include "installer/installer.hpp"
 #include "installer_fixture.hpp"
-#include "support/fake_game.hpp"
-#include "support/fake_tools.hpp"
+#include "testkit/fake_game.hpp"
+#include "testkit/fake_tools.hpp"
 
 namespace {
 using namespace std::chrono_literals;

@@ -2,7 +2,7 @@
 #include "foundation/app_error.hpp"
 #include "installer/installer.hpp"
 #include "installer_fixture.hpp"
-#include "support/zip_builder.hpp"
+#include "testkit/zip_builder.hpp"
 
 namespace {
 using ModFile = InstallerTest;

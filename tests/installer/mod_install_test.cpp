@@ -4,8 +4,8 @@
 #include "installer/download_cache.hpp"
 #include "installer/installer.hpp"
 #include "installer_fixture.hpp"
-#include "support/fake_catalogue.hpp"
-#include "support/zip_builder.hpp"
+#include "testkit/fake_catalogue.hpp"
+#include "testkit/zip_builder.hpp"
 
 namespace {
 using Deps = std::vector<DependencyRef>;

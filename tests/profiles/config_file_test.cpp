@@ -4,8 +4,8 @@
 #include "foundation/fs.hpp"
 #include "profiles/config_folder.hpp"
 #include "profiles/config_value.hpp"
-#include "support/config_samples.hpp"
-#include "support/temp_home.hpp"
+#include "temp_home.hpp"
+#include "testkit/config_samples.hpp"
 
 namespace {
 namespace fs = std::filesystem;

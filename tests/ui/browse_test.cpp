@@ -124,10 +124,6 @@ TEST_F(Browse, DeprecatedMatchesTheSwitchHidesAreCountedUnderTheListWithAButton)
   };
   serveList("[" + entry("Saddle", false) + "," + entry("Saddle_Old", true) + "," +
             entry("Saddle_Classic", true) + "," + entry("Cart", false) + "]");
-  auto box = [&](const QString& name) {
-    auto* i = qobject_cast<QQuickItem*>(item(name));
-    return i->mapRectToScene(QRectF(0, 0, i->width(), i->height()));
-  };
   const QRectF list = box("browse.list");
 
   type("browse.search", "saddle");

@@ -8,8 +8,8 @@
 
 #include <fstream>
 
-#include "support/fake_catalogue.hpp"
-#include "support/temp_home.hpp"
+#include "temp_home.hpp"
+#include "testkit/fake_catalogue.hpp"
 #include "ui/main_window.hpp"
 #include "ui/package_image.hpp"
 #include "window_fixture.hpp"

@@ -1,6 +1,8 @@
 // The settings sheet in the real window, over a profile whose config folder holds real-shaped files.
+#include <QSignalSpy>
+
 #include "foundation/fs.hpp"
-#include "support/config_samples.hpp"
+#include "testkit/config_samples.hpp"
 #include "window_fixture.hpp"
 
 namespace {
@@ -110,122 +112,82 @@ TEST_F(ConfigSheet, ACfgFileWithoutSettingsOpensAsTextToEdit) {
   EXPECT_EQ(onDisk("traders.cfg"), ConfigSamples::dataOnly + "Hugin 0 0\n");
 }
 
-TEST_F(ConfigSheet, SwitchingFileWithUnsavedChangesAsksFirst) {
-  open("example.mod.cfg");
-  config->setValue(row("Drop rate"), "3");
-  open("smithy.forgetweaks.cfg");
-  EXPECT_EQ(config->prompt()->title(), "Forge Tweaks");
-  EXPECT_EQ(inside(item("sheet.unsaved"), "sheet.title")->property("text"), "Save changes to “Example Mod”?");
-  click("sheet.unsaved.cancel");
+// Every way of leaving unsaved settings asks first: Cancel stays with the edit, Save writes it and
+// goes on, Don't Save goes on and writes nothing.
+TEST_F(ConfigSheet, LeavingUnsavedSettingsAsksAndEachAnswerDoesWhatItSays) {
+  state->newProfile("Raid");
   flush();
-  EXPECT_EQ(config->currentTitle(), "Example Mod");
-  EXPECT_TRUE(config->dirty());
-
-  open("smithy.forgetweaks.cfg");
-  click("sheet.unsaved.save");
-  ASSERT_TRUE(waitUntil([&] { return config->currentTitle() == "Forge Tweaks" && !config->opening(); }));
-  EXPECT_NE(onDisk("example.mod.cfg").find("Drop rate = 3\n"), std::string::npos);
-
-  config->setValue(row("Yield"), "9");
-  open("example.mod.cfg");
-  click("sheet.unsaved.discard");
-  ASSERT_TRUE(waitUntil([&] { return config->currentTitle() == "Example Mod" && !config->opening(); }));
-  EXPECT_EQ(onDisk("smithy.forgetweaks.cfg"), ConfigSamples::forge);
-}
-
-TEST_F(ConfigSheet, DoneEscapeAndPlayAskAboutUnsavedSettings) {
-  open("example.mod.cfg");
-  const auto dropRate = [&] { return config->entries()->entry(row("Drop rate"))->value; };
-  const auto stillOpen = [&] { return isShown(WindowState::Sheet::Config) && exists("sheet.config"); };
-
-  config->setValue(row("Drop rate"), "3");
-  click("sheet.config.done");
-  EXPECT_TRUE(stillOpen());
-  EXPECT_EQ(text("sheet.unsaved.message"), "If you close without saving, your changes are lost.");
-  click("sheet.unsaved.cancel");
-  EXPECT_TRUE(stillOpen());
-  EXPECT_EQ(dropRate(), "3");
-
-  key(Qt::Key_Escape);  // the sheet's Escape asks as Done does
-  ASSERT_TRUE(exists("sheet.unsaved"));
-  key(Qt::Key_Escape);  // and the prompt's Escape is Cancel
-  EXPECT_FALSE(exists("sheet.unsaved"));
-  EXPECT_TRUE(stillOpen());
-
-  click("sheet.config.done");
-  click("sheet.unsaved.save");
-  ASSERT_TRUE(waitUntil([&] { return !isShown(WindowState::Sheet::Config); }));
-  EXPECT_NE(onDisk("example.mod.cfg").find("Drop rate = 3\n"), std::string::npos);
-
-  // Don't Save drops the edit: nothing is written and nothing waits for the next look.
-  trigger("menu.Config Files");
-  open("example.mod.cfg");
-  config->setValue(row("Drop rate"), "4");
-  key(Qt::Key_Escape);
-  click("sheet.unsaved.discard");
-  EXPECT_FALSE(isShown(WindowState::Sheet::Config));
-  ASSERT_TRUE(waitUntil([&] { return !config->opening() && !config->dirty(); }));
-  EXPECT_EQ(dropRate(), "3");
-
-  // Play saves first, then plays with what was saved.
-  trigger("menu.Config Files");
-  config->setValue(row("Drop rate"), "5");
-  click("footer.play");
-  EXPECT_EQ(state->activity()->busy(), "");
-  EXPECT_EQ(
-      text("sheet.unsaved.message"),
-      "Valheim reads these settings when it starts. If you play without saving, your changes are lost.");
-  click("sheet.unsaved.save");
-  ASSERT_TRUE(waitUntil([&] { return state->activity()->busy() != ""; }));
-  EXPECT_NE(onDisk("example.mod.cfg").find("Drop rate = 5\n"), std::string::npos);
-  settle();
-  EXPECT_TRUE(state->activity()->note().startsWith("Valheim is starting with"))
-      << state->activity()->note().toStdString();
-}
-
-TEST_F(ConfigSheet, ChangingProfileWithUnsavedChangesAsksFirst) {
+  click("sidebar.row.0");
   const QString first = state->selectedID();
-  auto editDropRate = [&](const char* value) {
-    ASSERT_TRUE(waitUntil([&] { return !config->listing() && !config->opening(); }));
-    open("example.mod.cfg");
-    config->setValue(row("Drop rate"), value);
+  const QString closing = "If you close without saving, your changes are lost.";
+  struct Trigger {
+    const char* name;
+    std::function<void()> go;
+    std::function<bool()> went;
+    QString message;  // empty: not looked at
   };
-  auto highlighted = [&](int index) {
-    return item("sidebar.row." + QString::number(index))->property("selected").toBool();
+  const std::vector<Trigger> triggers = {
+      {"another file",
+       [&] { config->open(QString::fromStdString((folder / "smithy.forgetweaks.cfg").string())); },
+       [&] { return config->currentTitle() == "Forge Tweaks"; }, ""},
+      {"Done", [&] { click("sheet.config.done"); }, [&] { return !isShown(WindowState::Sheet::Config); }, closing},
+      {"Escape", [&] { key(Qt::Key_Escape); }, [&] { return !isShown(WindowState::Sheet::Config); }, closing},
+      {"another profile", [&] { click("sidebar.row.1"); }, [&] { return state->selectedID() != first; },
+       "If you switch to the profile “Raid” without saving, your changes are lost."},
+      {"Play", [&] { click("footer.play"); },
+       [&] { return state->activity()->note().startsWith("Valheim is starting with"); },
+       "Valheim reads these settings when it starts. If you play without saving, your changes are lost."},
   };
-  editDropRate("3");
-  state->newProfile("Raid");  // made at once; the change to it waits like a click would
+  std::string written = "2.5";
+  for (const Trigger& leave : triggers)
+    for (const char* answer : {"cancel", "save", "discard"}) {
+      SCOPED_TRACE(std::string(leave.name) + ", " + answer);
+      if (state->selectedID() != first) click("sidebar.row.0");
+      if (!isShown(WindowState::Sheet::Config)) trigger("menu.Config Files");
+      ASSERT_TRUE(waitUntil([&] { return !config->listing() && !config->opening(); }));
+      open("example.mod.cfg");
+      state->activity()->setNote({});
+      const std::string edit = written == "3" ? "4" : "3";  // never what the file holds
+      ASSERT_TRUE(config->setValue(row("Drop rate"), QString::fromStdString(edit)));
+      leave.go();
+      flush();
+      ASSERT_TRUE(exists("sheet.unsaved"));
+      EXPECT_EQ(inside(item("sheet.unsaved"), "sheet.title")->property("text"),
+                "Save changes to “Example Mod”?");
+      if (!leave.message.isEmpty()) {
+        EXPECT_EQ(text("sheet.unsaved.message"), leave.message);
+      }
+      if (answer == std::string("cancel") && leave.name == std::string("Escape"))
+        key(Qt::Key_Escape);  // the prompt's Escape is Cancel
+      else
+        click(QStringLiteral("sheet.unsaved.") + answer);
+      if (answer == std::string("cancel")) {
+        flush();
+        EXPECT_FALSE(exists("sheet.unsaved"));
+        EXPECT_FALSE(leave.went());
+        EXPECT_TRUE(isShown(WindowState::Sheet::Config));
+        EXPECT_EQ(config->currentTitle(), "Example Mod");
+        EXPECT_EQ(config->entries()->entry(row("Drop rate"))->value, edit);
+        EXPECT_EQ(state->activity()->busy(), "");
+        config->revert();
+        ASSERT_TRUE(waitUntil([&] { return !config->opening() && !config->dirty(); }));
+        continue;
+      }
+      ASSERT_TRUE(waitUntil(leave.went));
+      settle();
+      if (answer == std::string("save")) written = edit;
+      EXPECT_NE(onDisk("example.mod.cfg").find("Drop rate = " + written + "\n"), std::string::npos);
+    }
+}
+
+TEST_F(ConfigSheet, DeletingTheProfileDropsItsEditsWithoutAsking) {
+  state->newProfile("Raid");
   flush();
-  EXPECT_EQ(text("sheet.unsaved.message"),
-            "If you switch to the profile “Raid” without saving, your changes are lost.");
-  click("sheet.unsaved.cancel");
-  EXPECT_EQ(state->selectedID(), first);
-  EXPECT_TRUE(isShown(WindowState::Sheet::Config));
-  EXPECT_TRUE(config->dirty());
-
-  click("sidebar.row.1");
-  EXPECT_EQ(inside(item("sheet.unsaved"), "sheet.title")->property("text"), "Save changes to “Example Mod”?");
-  click("sheet.unsaved.cancel");
-  EXPECT_TRUE(highlighted(0));
-  EXPECT_FALSE(highlighted(1));
-  EXPECT_EQ(config->entries()->entry(row("Drop rate"))->value, "3");
-
-  click("sidebar.row.1");
-  click("sheet.unsaved.save");
-  ASSERT_TRUE(waitUntil([&] { return state->selectedID() != first; }));
-  EXPECT_NE(onDisk("example.mod.cfg").find("Drop rate = 3\n"), std::string::npos);
-
   click("sidebar.row.0");
-  editDropRate("4");
-  click("sidebar.row.1");
-  click("sheet.unsaved.discard");
-  EXPECT_NE(state->selectedID(), first);
-  EXPECT_NE(onDisk("example.mod.cfg").find("Drop rate = 3\n"), std::string::npos);
-
-  // Deleting the profile drops its edits with its folder: no question, nothing written back.
-  click("sidebar.row.0");
-  editDropRate("5");
-  state->deleteProfile(ProfileItem(*state->current(first.toStdString())));
+  ASSERT_TRUE(waitUntil([&] { return !config->listing() && !config->opening(); }));
+  open("example.mod.cfg");
+  config->setValue(row("Drop rate"), "5");
+  state->deleteProfile(ProfileItem(*state->selected()));
   flush();
   EXPECT_EQ(config->prompt()->title(), "");
   EXPECT_FALSE(FS::exists(folder));
@@ -244,6 +206,39 @@ TEST_F(ConfigSheet, WhileTheGameRunsNothingIsSaved) {
   config->setGameRunning(false);
   saveAndWait();
   EXPECT_NE(onDisk("example.mod.cfg").find("Difficulty = Easy\n"), std::string::npos);
+}
+
+// A save that cannot write keeps the edit and says why; a file deleted since it was opened is
+// written again; an edit made while a save runs stays an unsaved change.
+TEST_F(ConfigSheet, ASaveKeepsWhatItCouldNotWriteAndWhatArrivedWhileItRan) {
+  open("Forge/recipes.json");
+  const QString edited = config->text() + "\n";
+  config->setText(edited);
+  fs::remove_all(folder / "Forge");
+  FS::writeAtomic(folder / "Forge", "a file where the folder was");
+  QSignalSpy failed(config, &ConfigEditor::failed);
+  config->save();
+  ASSERT_TRUE(waitUntil([&] { return failed.count() == 1; }));
+  EXPECT_TRUE(config->dirty());
+  EXPECT_TRUE(config->canSave());
+  EXPECT_EQ(config->text(), edited);
+  EXPECT_EQ(state->activity()->errorMessage(), failed[0][0].toString());
+
+  fs::remove(folder / "Forge");
+  fs::create_directory(folder / "Forge");  // the file is gone now
+  saveAndWait();
+  EXPECT_EQ(onDisk("Forge/recipes.json"), edited.toStdString());
+
+  open("example.mod.cfg");
+  ASSERT_TRUE(config->setValue(row("Drop rate"), "3"));
+  config->save();
+  ASSERT_TRUE(config->setValue(row("Drop rate"), "4"));  // before the write has run
+  ASSERT_TRUE(waitUntil([&] { return config->canSave(); }));
+  EXPECT_NE(onDisk("example.mod.cfg").find("Drop rate = 3\n"), std::string::npos);
+  EXPECT_TRUE(config->dirty());
+  EXPECT_EQ(config->entries()->entry(row("Drop rate"))->value, "4");
+  saveAndWait();
+  EXPECT_NE(onDisk("example.mod.cfg").find("Drop rate = 4\n"), std::string::npos);
 }
 
 TEST_F(ConfigSheet, AFileChangedOnDiskReloadsOrLetsTheUserChoose) {

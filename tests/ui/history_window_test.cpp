@@ -12,15 +12,9 @@ class HistoryWindow : public WindowTest {
     WindowTest::SetUp();
     makeProfile("Raid");
     state->window()->setTab(DetailTab::Installed);
-    publish("A", "1.1.0", {"Team-B-1.0.0"});
-    run([&] { state->modController()->update(mod("A")); });
-    ASSERT_EQ(mod("A").installed, "1.1.0");
+    updateA();
     ASSERT_TRUE(waitUntil([&] { return !state->history()->loading(); }));
     flush();
-  }
-  QRectF box(const QString& name) const {
-    auto* shown = qobject_cast<QQuickItem*>(item(name));
-    return shown->mapRectToScene(shown->boundingRect());
   }
 };
 

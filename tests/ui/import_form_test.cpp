@@ -3,6 +3,8 @@
 #include <QSignalSpy>
 
 #include "app_fixture.hpp"
+#include "catalogue/thunderstore.hpp"
+#include "profiles/profile_store.hpp"
 #include "ui/import_form.hpp"
 
 namespace {
@@ -80,15 +82,23 @@ TEST_F(ImportFormTest, BusyDisablesTheImport) {
   EXPECT_TRUE(form.canImport());
 }
 
-TEST_F(ImportFormTest, ANewImportStartsWithTrimmedTextsAndABadCodeIsReportedNotThrown) {
-  form.setCode("  not-a-code \n");
+TEST_F(ImportFormTest, TheNewProfileTakesTheTrimmedNameAndABadCodeIsReportedNotThrown) {
+  form.setCode(QString::fromStdString(
+      catalogue.addProfileCode(Thunderstore::encodeProfileCodeBody(ProfileStore::exportZip(selected())))));
   form.setName("  Friends\t");
   QSignalSpy started(&form, &ImportForm::started);
   form.submit();
   EXPECT_EQ(started.count(), 1);
   settle();
+  EXPECT_EQ(state->activity()->errorMessage(), "");
+  EXPECT_EQ(selected().name, "Friends");
+
+  form.setCode("not-a-code");
+  form.setName("Others");
+  form.submit();
+  settle();
   EXPECT_FALSE(state->activity()->errorMessage().isEmpty());
-  EXPECT_EQ(state->profiles().size(), 1u);  // no profile made for a code that is not one
+  EXPECT_EQ(state->profiles().size(), 2u);  // no profile made for a code that is not one
 }
 TEST_F(ImportFormTest, AFileTakesThePlaceOfTheCodeAndIsWhatTheImportReads) {
   form.setName("Friends");

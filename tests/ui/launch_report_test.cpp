@@ -162,10 +162,6 @@ TEST_F(WindowTest, WithoutAFreshLogTheNoLoaderBannerComesAndGoesAboveTheList) {
   run([&] { state->modController()->add(pkg("A")); });
   state->window()->setTab(DetailTab::Installed);
   flush();
-  const auto box = [&](const QString& name) {
-    auto* shown = qobject_cast<QQuickItem*>(item(name));
-    return shown->mapRectToItem(qobject_cast<QQuickItem*>(item("pane")), shown->boundingRect());
-  };
   const QRectF list = box("installed");
   ASSERT_NEAR(list.top(), box("header").bottom(), 0.5);
   const auto launchWithoutLoader = [&] {

@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "catalogue/http.hpp"
-#include "support/fake_catalogue.hpp"
+#include "testkit/fake_catalogue.hpp"
 #include "ui/network_cache.hpp"
 
 namespace {

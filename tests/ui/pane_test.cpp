@@ -148,10 +148,6 @@ TEST_F(Pane, UpdatesAreOfferedInTheRowMenu) {
 // went before: after each banner appears and goes, on both tabs, after a switch and a resize.
 TEST_F(Pane, TheListSitsRightUnderTheHeaderOrTheBannersShown) {
   makeProfile("Raid");
-  const auto box = [&](const QString& name) {
-    auto* shown = qobject_cast<QQuickItem*>(item(name));
-    return shown->mapRectToItem(qobject_cast<QQuickItem*>(item("pane")), shown->boundingRect());
-  };
   const auto expectStacked = [&](const std::string& when) {
     SCOPED_TRACE(when);
     const QString body = state->window()->tab() == DetailTab::Installed ? "installed" : "browse";
@@ -175,9 +171,7 @@ TEST_F(Pane, TheListSitsRightUnderTheHeaderOrTheBannersShown) {
   };
   onBothTabs("no banners");
 
-  fs::rename(game / "valheim.app", game / "away.app");
-  state->game()->check();
-  flush();
+  moveGame(true);
   ASSERT_TRUE(visible("banner.noGame"));
   onBothTabs("the game is missing");
   press(part(item("banner.noGame"), "banner.action"));
@@ -221,14 +215,6 @@ TEST_F(Pane, TheUpdatePillUpdatesItsModAndOtherPillsStayLabels) {
   EXPECT_FALSE(shown(item("modRow.B"), "modRow.status"));
   EXPECT_EQ(pill->property("tip").toString(), "Update to 1.1.0");
   EXPECT_EQ(pill->property("focusPolicy").toInt(), int(Qt::StrongFocus));
-
-  publish("D", "1.0.0");
-  state->modController()->add(pkg("D"));  // one operation at a time
-  EXPECT_FALSE(pill->property("enabled").toBool());
-  settle();
-  state->window()->setTab(DetailTab::Installed);
-  flush();
-  pill = part(item("modRow.B"), "modRow.updatePill");
 
   press(pill);
   settle();

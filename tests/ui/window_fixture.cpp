@@ -141,3 +141,14 @@ void WindowTest::makeProfile(const QString& name) {
   state->newProfile(name);
   run([&] { state->modController()->add(pkg("A")); });
 }
+
+QRectF WindowTest::box(const QString& name) const {
+  auto* shown = qobject_cast<QQuickItem*>(item(name));
+  return shown->mapRectToScene(shown->boundingRect());
+}
+
+void WindowTest::moveGame(bool away) {
+  fs::rename(game / (away ? "valheim.app" : "away.app"), game / (away ? "away.app" : "valheim.app"));
+  state->game()->check();
+  flush();
+}

@@ -42,6 +42,8 @@ class WindowTest : public StartedApp {
   bool enabled(const QString& name) const { return item(name)->property("enabled").toBool(); }
   bool visible(const QString& name) const { return item(name)->property("visible").toBool(); }
   bool exists(const QString& name) const;
+  // Where the item is drawn, in the window's coordinates.
+  QRectF box(const QString& name) const;
   void click(const QString& name);
   // Chooses a menu item, as a click on it would.
   void trigger(const QString& menuItem);
@@ -60,6 +62,8 @@ class WindowTest : public StartedApp {
     AppTest::reloadIndex();
     flush();
   }
+  // Moves the game's app out of the game folder, or back, and the state looks again.
+  void moveGame(bool away);
   // Makes a profile, selects it and adds mod A to it (A brings B and C as dependencies).
   void makeProfile(const QString& name);
   // Checks every change these models report while the views use them; the first wrong one fails.

@@ -59,12 +59,6 @@ TEST_F(Window, SidebarRowsCountOnlyAddedModsAndShowUpdates) {
   EXPECT_EQ(capsule->property("tip").toString(), "1 update available");
 }
 
-TEST_F(Window, ChoosingARowSelectsItsProfile) {
-  makeProfile("Raid");
-  click("sidebar.row.0");
-  EXPECT_EQ(state->selected()->name, "Default");
-}
-
 TEST_F(Window, FooterOffersInstallBeforeUpdateAndWithoutTheGameOnlyUpdating) {
   makeProfile("Raid");
   EXPECT_EQ(text("footer.status"), "Added A.");
@@ -76,23 +70,19 @@ TEST_F(Window, FooterOffersInstallBeforeUpdateAndWithoutTheGameOnlyUpdating) {
   for (const char* name : {"A", "B", "C"}) publish(name, "1.2.0");
   EXPECT_EQ(text("footer.status"), "3 updates available.");
   EXPECT_EQ(text("footer.work"), "Update All (3)");
-  const auto moveAndCheck = [&](const fs::path& from, const fs::path& to) {
-    fs::rename(from, to);
-    state->game()->check();
-    state->refresh();  // as the window does when it becomes active again
-    flush();
-  };
-  moveAndCheck(game / "valheim.app", game / "away.app");
+  moveGame(true);
   EXPECT_TRUE(enabled("footer.work"));
   EXPECT_FALSE(enabled("footer.play"));
   EXPECT_FALSE(enabled("menu.Play Modded"));
 
   const fs::path files = selected().bepinex() / "plugins" / "Team-A";
-  moveAndCheck(files, TestHome::path() / "Team-A");  // files gone: needs installing, which needs the game
+  fs::rename(files, TestHome::path() / "Team-A");  // files gone: needs installing, which needs the game
+  state->refresh();  // as the window does when it becomes active again
+  flush();
   EXPECT_EQ(text("footer.status"), "1 item still needs downloading.");
   EXPECT_EQ(text("footer.work"), "Install (1)");
   EXPECT_FALSE(enabled("footer.work"));
-  moveAndCheck(game / "away.app", game / "valheim.app");
+  moveGame(false);
   run([&] { click("footer.work"); });
   EXPECT_TRUE(fs::exists(files));
 }
@@ -103,22 +93,34 @@ TEST_F(Window, EverythingThatStartsWorkOrChangesTheProfileWaitsWhileBusy) {
   publish("D", "1.0.0");
   state->window()->setTab(DetailTab::Installed);
   flush();
+  const auto row = [&](const char* name) {
+    return inside(item("modRow.A"), name)->property("enabled").toBool();
+  };
+  // Each control, and whether it is on while an operation runs.
+  const std::vector<std::pair<QString, bool>> controls = {{"footer.work", false},
+                                                          {"footer.play", false},
+                                                          {"menu.Update All", false},
+                                                          {"menu.Play Modded", false},
+                                                          {"menu.Share Profile Code…", false},
+                                                          {"menu.Delete…", false},
+                                                          {"sidebar.menu.share", false},
+                                                          {"sidebar.menu.delete", false},
+                                                          {"header.changeFolder", false},
+                                                          {"header.share", false},
+                                                          {"menu.New Profile…", true}};
   catalogue.hold();
   state->modController()->add(pkg("D"));  // still running
+  flush();
   EXPECT_EQ(text("footer.status"), state->activity()->busy());
   EXPECT_TRUE(visible("footer.spinner"));
-  for (const char* name : {"footer.work", "footer.play", "menu.Update All", "menu.Share Profile Code…",
-                           "menu.Play Modded", "sidebar.menu.share", "header.changeFolder", "header.share"})
-    EXPECT_FALSE(enabled(name)) << name;
-  for (const char* name : {"modRow.switch", "modRow.menu"})
-    EXPECT_FALSE(inside(item("modRow.A"), name)->property("enabled").toBool()) << name;
-  EXPECT_TRUE(enabled("menu.New Profile…"));
+  for (const auto& [name, whileBusy] : controls) EXPECT_EQ(enabled(name), whileBusy) << name.toStdString();
+  EXPECT_FALSE(row("modRow.switch"));
+  EXPECT_FALSE(row("modRow.menu"));
+  EXPECT_FALSE(inside(item("modRow.B"), "modRow.updatePill")->property("enabled").toBool());
   catalogue.release();
   settle();
-  for (const char* name :
-       {"footer.work", "footer.play", "menu.Update All", "sidebar.menu.share", "header.share"})
-    EXPECT_TRUE(enabled(name)) << name;
-  EXPECT_TRUE(inside(item("modRow.A"), "modRow.switch")->property("enabled").toBool());
+  for (const auto& [name, whileBusy] : controls) EXPECT_TRUE(enabled(name)) << name.toStdString();
+  EXPECT_TRUE(row("modRow.switch"));
 }
 
 TEST_F(Window, PlayReadsRunningWhileTheGameRuns) {
@@ -185,28 +187,16 @@ TEST_F(Window, PlayInTheMenuAndTheFooterFollowsTheState) {
     EXPECT_EQ(enabled("footer.play"), on);
     EXPECT_EQ(enabled("menu.Play Modded"), on);
   };
-  const auto gameThere = [&](bool there) {
-    fs::rename(game / (there ? "away.app" : "valheim.app"), game / (there ? "valheim.app" : "away.app"));
-    state->game()->check();
-    flush();
-  };
   both(true);
-  gameThere(false);
+  moveGame(true);
   both(false);
-  gameThere(true);
-  both(true);
-  publish("D", "1.0.0");
-  catalogue.hold();
-  state->modController()->add(pkg("D"));  // still running
-  both(false);
-  catalogue.release();
-  settle();
+  moveGame(false);
   both(true);
 
   fs::remove_all(selected().bepinex() / "plugins" / "Team-C");  // the folder watch notices
   EXPECT_TRUE(waitUntil([&] { return !enabled("menu.Play Modded"); }));
-  gameThere(false);
-  gameThere(true);
+  moveGame(true);
+  moveGame(false);
   EXPECT_TRUE(enabled("footer.play"));
   EXPECT_FALSE(enabled("menu.Play Modded"));
 }
@@ -215,18 +205,20 @@ TEST_F(Window, ArrowsInTheSidebarSelectTheNeighboursAndRightClickOnlyOpensTheMen
   makeProfile("Raid");
   state->newProfile("Vault");
   flush();
-  QQuickItem* list = qobject_cast<QQuickItem*>(item("sidebar.list"));
-  list->forceActiveFocus();
+  auto* first = qobject_cast<QQuickItem*>(item("sidebar.row.0"));
+  QTest::mouseClick(window.get(), Qt::LeftButton, {}, first->mapToScene({20, 20}).toPoint());
+  flush();
+  EXPECT_EQ(selected().name, "Default");
+  EXPECT_TRUE(item("sidebar.list")->property("activeFocus").toBool()) << "the clicked row takes the arrows";
+  key(Qt::Key_Up);  // already the first
+  EXPECT_EQ(selected().name, "Default");
+  key(Qt::Key_Down);
+  key(Qt::Key_Down);
   key(Qt::Key_Down);  // already the last
   EXPECT_EQ(selected().name, "Vault");
   key(Qt::Key_Up);
   EXPECT_EQ(selected().name, "Raid");
-  EXPECT_EQ(list->property("currentIndex").toInt(), 1);
-  key(Qt::Key_Up);
-  key(Qt::Key_Up);
-  EXPECT_EQ(selected().name, "Default");
-  key(Qt::Key_Down);
-  EXPECT_EQ(selected().name, "Raid");
+  EXPECT_EQ(item("sidebar.list")->property("currentIndex").toInt(), 1);
 
   auto* row = qobject_cast<QQuickItem*>(item("sidebar.row.2"));
   QTest::mouseClick(window.get(), Qt::RightButton, {}, row->mapToScene({20, 20}).toPoint());
@@ -243,20 +235,9 @@ TEST_F(Window, TheProfileMenuRenamesDuplicatesAndDeletesTheSelectedProfile) {
   state->window()->close(WindowState::Sheet::Rename);
   key(Qt::Key_D, Qt::ControlModifier);
   EXPECT_EQ(selected().name, "Raid copy");
-  key(Qt::Key_Backspace, Qt::ControlModifier);
-  EXPECT_EQ(inside(item("sidebar.confirmDelete"), "sheet.title")->property("text").toString(),
-            "Delete “Raid copy”?");
+  key(Qt::Key_Backspace, Qt::ControlModifier);  // asks first, as the next test shows
   click("sidebar.confirmDelete.confirm");
   EXPECT_EQ(state->profiles().size(), 2u);
-
-  catalogue.hold();
-  state->modController()->add(pkg("A"));  // still running
-  flush();
-  EXPECT_FALSE(enabled("menu.Delete…"));
-  EXPECT_FALSE(enabled("sidebar.menu.delete"));
-  catalogue.release();
-  settle();
-  EXPECT_TRUE(enabled("menu.Delete…"));
   state->setSelectedID({});
   flush();
   for (const char* name : {"menu.Rename…", "menu.Duplicate", "menu.Delete…"})
@@ -271,10 +252,7 @@ TEST_F(Window, DeleteAsksFirstAndDeletesTheProfileItWasAskedFor) {
   trigger("sidebar.menu.delete");
   EXPECT_EQ(inside(item("sidebar.confirmDelete"), "sheet.title")->property("text").toString(),
             "Delete “Default”?");
-  // Cancel is the default, drawn so, and Return takes it.
-  EXPECT_TRUE(item("sidebar.confirmDelete.cancel")->property("isDefault").toBool());
-  EXPECT_FALSE(item("sidebar.confirmDelete.confirm")->property("isDefault").toBool());
-  key(Qt::Key_Return);
+  click("sidebar.confirmDelete.cancel");
   EXPECT_FALSE(exists("sidebar.confirmDelete.confirm"));
   EXPECT_EQ(state->profiles().size(), 2u);
 
@@ -358,21 +336,6 @@ TEST_F(WindowTest, ChoosingAFolderThatIsNotTheGamesSaysSoInTheGamesBanner) {
   EXPECT_FALSE(visible("banner.noGame"));
 }
 
-TEST_F(WindowTest, AClickedProfileRowTakesTheArrowKeys) {
-  state->newProfile("Vault");
-  state->newProfile("Raid");
-  flush();
-  auto* second = qobject_cast<QQuickItem*>(item("sidebar.row.1"));
-  QTest::mouseClick(window.get(), Qt::LeftButton, {}, second->mapToScene({20, 20}).toPoint());
-  flush();
-  EXPECT_EQ(state->selection()->index(), 1);
-  EXPECT_TRUE(item("sidebar.list")->property("activeFocus").toBool());
-  key(Qt::Key_Down);
-  EXPECT_EQ(state->selection()->index(), 2);
-  key(Qt::Key_Up);
-  key(Qt::Key_Up);
-  EXPECT_EQ(state->selection()->index(), 0);
-}
 TEST_F(WindowTest, FindPutsTheCursorInTheSearchFieldThatIsShown) {
   state->window()->setTab(DetailTab::Browse);
   flush();

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "support/zip_builder.hpp"
+#include "testkit/zip_builder.hpp"
 
 // A Steam install of the game, the loader's release archive and the loader pack, shaped like the
 // real ones, for installer and app tests.

@@ -1,4 +1,4 @@
-#include "support/fake_catalogue.hpp"
+#include "testkit/fake_catalogue.hpp"
 
 #include <httplib.h>
 #include <zlib.h>

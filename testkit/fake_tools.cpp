@@ -1,4 +1,4 @@
-#include "support/fake_tools.hpp"
+#include "testkit/fake_tools.hpp"
 
 #include <fstream>
 #include <sstream>

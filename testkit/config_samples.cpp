@@ -1,4 +1,4 @@
-#include "support/config_samples.hpp"
+#include "testkit/config_samples.hpp"
 
 #include <fstream>
 

@@ -1,4 +1,4 @@
-#include "support/log_samples.hpp"
+#include "testkit/log_samples.hpp"
 
 namespace LogSamples {
 const std::string clean =

@@ -1,4 +1,4 @@
-#include "support/zip_builder.hpp"
+#include "testkit/zip_builder.hpp"
 
 #include <archive.h>
 #include <archive_entry.h>

@@ -1,4 +1,4 @@
-#include "support/fake_game.hpp"
+#include "testkit/fake_game.hpp"
 
 #include <fstream>
 
