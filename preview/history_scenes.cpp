@@ -7,7 +7,7 @@
 
 namespace {
 const ProfileMod& modNamed(AppState& app, const std::string& name) {
-  for (const ProfileMod& m : app.selection.profile()->mods)
+  for (const ProfileMod& m : app.selected()->mods)
     if (m.name == name) return m;
   qFatal("no mod named %s", name.c_str());
 }

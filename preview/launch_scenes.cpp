@@ -75,7 +75,7 @@ std::unique_ptr<World> played(std::optional<std::string> log,
   app.launcher()->play();
   World::waitUntil([&] { return app.activity()->busy().isEmpty(); });
   if (log) {
-    std::ofstream(app.selection.profile()->bepinex() / "LogOutput.log", std::ios::binary) << *log;
+    std::ofstream(app.selected()->bepinex() / "LogOutput.log", std::ios::binary) << *log;
     World::waitUntil([&] { return app.launchCheck()->hasReport(); });
   } else {
     w->tools().answerFor("pgrep", "-f", 0);
@@ -110,7 +110,7 @@ std::unique_ptr<World> reportWithLines() {
 std::unique_ptr<World> reportAsking() {
   auto w = reportOpen(played(header + brokenLog(), [](World& world) {
     AppState& app = world.state();
-    app.modController()->hold(ModItem(*app.selection.profile()->find("Odin-Jotunn")));
+    app.modController()->hold(ModItem(*app.selected()->find("Odin-Jotunn")));
     World::waitUntil([&] { return app.activity()->busy().isEmpty(); });
   }));
   clickIn(*w, "sheet.launch.problem.1", "sheet.launch.action");

@@ -56,7 +56,7 @@ std::unique_ptr<World> richProfile() {
   w->add("PlanBuild");
   app.newProfile(QStringLiteral("Ashlands Raid"));
   for (const char* name : {"PlanBuild", "BetterArchery", "ValheimPlus"}) w->add(name);
-  for (const ProfileMod& m : app.selection.profile()->mods)
+  for (const ProfileMod& m : app.selected()->mods)
     if (m.name == "BetterArchery") app.modController()->setEnabled(ModItem(m), false);
   World::waitUntil([&] { return app.activity()->busy().isEmpty(); });
   w->publish({"Jotunn", "2.21.0", {}, false, "The Valheim library for mod makers."});

@@ -6,6 +6,7 @@
 
 #include "app/catalogue_state.hpp"
 #include "app/mod_statuses.hpp"
+#include "app/package_list_model.hpp"
 #include "app/profile_book.hpp"
 #include "app/profile_changes.hpp"
 #include "installer/installer.hpp"
