@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
@@ -72,9 +73,8 @@ ScrollView {
         Repeater {
             id: rows
             ModRow {
-                // Qt 6.4's qmllint cannot see ids outside a component; the lines that use one say so.
-                width: card.width // qmllint disable unqualified
-                app: card.app // qmllint disable unqualified
+                width: card.width
+                app: card.app
             }
         }
     }
