@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/translations.hpp"
+#include "bench_window.hpp"
 #include "catalogue/endpoints.hpp"
 #include "catalogue/thunderstore.hpp"
 #include "foundation/fs.hpp"
@@ -38,14 +39,6 @@ QQuickItem* named(QQuickItem* item, const QString& name) {
   return nullptr;
 }
 
-void pump(const std::function<bool()>& done) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done() && clock.elapsed() < 30000) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-}
-}  // namespace
-
-namespace {
 // Writes the index cache from a package list, for the runs to load offline.
 int prepare(const char* packageList) {
   std::ifstream in(packageList, std::ios::binary);
@@ -75,7 +68,7 @@ std::vector<double> firstPageTimes(AppState& app, QQuickWindow& window) {
   for (int run = 0; run < 7; ++run) {
     elapsed = -1;
     app.catalogue()->loadIndex(false);
-    pump([&] { return !app.catalogue()->loading() && elapsed >= 0; });
+    Bench::pump([&] { return !app.catalogue()->loading() && elapsed >= 0; });
     times.push_back(elapsed);
   }
   QObject::disconnect(loaded);
@@ -98,7 +91,7 @@ int main(int argc, char* argv[]) {
   window->resize(1100, 780);
   window->show();
   app.start();  // the first profile, and the cached index
-  pump([&] { return !app.catalogue()->loading() && !app.catalogue()->index().empty(); });
+  Bench::pump([&] { return !app.catalogue()->loading() && !app.catalogue()->index().empty(); });
   app.window()->setTab(DetailTab::Browse);
 
   const std::vector<double> times = firstPageTimes(app, *window);

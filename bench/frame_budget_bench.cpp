@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "app/translations.hpp"
+#include "bench_window.hpp"
 #include "foundation/paths.hpp"
 #include "profiles/profile_store.hpp"
 #include "testkit/fake_catalogue.hpp"
@@ -28,12 +29,6 @@
 
 namespace {
 constexpr int modCount = 40;
-
-void pump(const std::function<bool()>& done) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done() && clock.elapsed() < 600'000) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-}
 
 // Every mod at `version`, as the package list and as archives.
 void publish(FakeCatalogue& catalogue, const std::string& version) {
@@ -78,7 +73,7 @@ Intervals record(QQuickWindow& window, const std::function<bool()>& done) {
     lastFrame = now;
   });
   ticker.start();
-  pump(done);
+  Bench::pump(done);
   QObject::disconnect(framed);
   std::sort(out.ticks.begin(), out.ticks.end());
   std::sort(out.frames.begin(), out.frames.end());
@@ -116,18 +111,13 @@ int main(int argc, char* argv[]) {
   AppWindow main;
   if (!main.window) return 1;
   AppState& app = main.app;
-  main.window->resize(1100, 780);
-  main.window->show();
-  bool started = false;
-  QObject::connect(&app, &AppState::startFinished, [&] { started = true; });
-  app.start();
-  pump([&] { return started && app.selected() && !app.catalogue()->loading(); });
+  Bench::showStarted(main, [&] { return app.selected() && !app.catalogue()->loading(); });
   app.modController()->installMissing();
-  pump([&] { return app.activity()->idle(); });
+  Bench::pump([&] { return app.activity()->idle(); });
 
   publish(catalogue, "2.0.0");
   app.catalogue()->loadIndex(true);
-  pump([&] { return !app.catalogue()->loading() && app.selection()->updates() == modCount; });
+  Bench::pump([&] { return !app.catalogue()->loading() && app.selection()->updates() == modCount; });
   if (app.selection()->updates() != modCount) {
     std::fprintf(stderr, "expected %d updates, found %d\n", modCount, app.selection()->updates());
     return 1;

@@ -21,18 +21,13 @@
 
 #include "app/launch_check.hpp"
 #include "app/translations.hpp"
+#include "bench_window.hpp"
 #include "catalogue/endpoints.hpp"
 #include "profiles/profile_store.hpp"
 #include "testkit/log_samples.hpp"
 #include "ui/app_window.hpp"
 
 namespace {
-void pump(const std::function<bool()>& done) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done() && clock.elapsed() < 30000) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-}
-
 // A start that went well, then `problems` distinct exceptions from 50 plug-ins, each with a stack.
 std::string troubledLog(int problems) {
   std::string log = LogSamples::clean;
@@ -49,7 +44,8 @@ std::string troubledLog(int problems) {
 void reportOf(AppState& app, const std::filesystem::path& file, const std::string& text, int problems) {
   std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
   app.launchCheck()->follow(*app.selected(), file, {});
-  pump([&] { return app.launchCheck()->problems().size() == problems && app.launchCheck()->hasReport(); });
+  Bench::pump(
+      [&] { return app.launchCheck()->problems().size() == problems && app.launchCheck()->hasReport(); });
 }
 
 double cpuMs() {
@@ -64,7 +60,7 @@ struct Times {
 
 // Opens and closes the sheet `runs` times: from asking for it to its first frame, in wall time and
 // in the process's CPU time (the figure that other programs on a shared machine disturb least).
-Times openTimes(LaunchCheck& check, QQuickWindow& window, int runs) {
+Times openTimes(WindowState& sheets, QQuickWindow& window, int runs) {
   QElapsedTimer clock;
   double cpuStart = 0, wall = -1, cpu = -1;
   bool waiting = false;
@@ -80,11 +76,11 @@ Times openTimes(LaunchCheck& check, QQuickWindow& window, int runs) {
     waiting = true;
     clock.start();
     cpuStart = cpuMs();
-    check.setShown(true);
-    pump([&] { return wall >= 0; });
+    sheets.open(WindowState::Sheet::LaunchReport);
+    Bench::pump([&] { return wall >= 0; });
     times.wall.push_back(wall);
     times.cpu.push_back(cpu);
-    check.setShown(false);
+    sheets.close(WindowState::Sheet::LaunchReport);
     for (int i = 0; i < 10; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
   }
   QObject::disconnect(shown);
@@ -112,19 +108,14 @@ int main(int argc, char* argv[]) {
   AppWindow main;
   if (!main.window) return 1;
   AppState& app = main.app;
-  main.window->resize(1100, 780);
-  main.window->show();
-  bool started = false;
-  QObject::connect(&app, &AppState::startFinished, [&] { started = true; });
-  app.start();
-  pump([&] { return started && app.selected(); });
+  Bench::showStarted(main, [&] { return app.selected() != nullptr; });
   const std::filesystem::path log = home.path().toStdString() + "/LogOutput.log";
   constexpr int runs = 9;
 
   reportOf(app, log, LogSamples::clean, 0);
-  const Times clean = openTimes(*app.launchCheck(), *main.window, runs);
+  const Times clean = openTimes(*app.window(), *main.window, runs);
   reportOf(app, log, troubledLog(500), 500);
-  const Times troubled = openTimes(*app.launchCheck(), *main.window, runs);
+  const Times troubled = openTimes(*app.window(), *main.window, runs);
   print("sheet for a clean launch", clean);
   print("sheet for 500 problems", troubled);
   return 0;
