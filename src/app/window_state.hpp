@@ -21,7 +21,20 @@ class WindowState : public QObject {
 
  public:
   // The launch report opens only while there is a report, and closes when a new launch drops it.
-  enum class Sheet { None, Log, History, Config, Import, NewProfile, Rename, Package, Share, LaunchReport };
+  // The update review fills itself with the selected profile's updates when it opens.
+  enum class Sheet {
+    None,
+    Log,
+    History,
+    Config,
+    Import,
+    NewProfile,
+    Rename,
+    Package,
+    Share,
+    LaunchReport,
+    UpdateReview
+  };
   Q_ENUM(Sheet)
 
   explicit WindowState(LaunchCheck* launchCheck, QObject* parent = nullptr);
