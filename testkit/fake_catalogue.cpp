@@ -59,6 +59,7 @@ struct FakeCatalogue::Impl {
   int64_t bandwidth = 0;
   std::map<std::string, Reply> replies;
   std::vector<Request> log;
+  std::map<std::string, size_t> setAt;  // path → the log's length when its reply was set
 
   void handle(const httplib::Request& in, httplib::Response& out) {
     Request request{.method = in.method, .path = in.path, .body = in.body};
@@ -66,7 +67,8 @@ struct FakeCatalogue::Impl {
 
     std::unique_lock guard{lock};
     log.push_back(request);
-    stopped.wait(guard, [&] { return stopping || !holding; });
+    stopped.notify_all();  // a reply may be waiting for this path
+    stopped.wait(guard, [&] { return stopping || (!holding && askedFor(in.path)); });
     auto found = replies.find(in.path);
     if (found == replies.end() && in.method == "POST" && in.path == createCodePath) {
       guard.unlock();
@@ -114,6 +116,17 @@ struct FakeCatalogue::Impl {
     } else {
       out.set_content(reply.body, reply.contentType);
     }
+  }
+
+  // Whether every path the reply to `path` waits for has been asked for since the reply was set.
+  // Called under the lock.
+  bool askedFor(const std::string& path) const {
+    const auto found = replies.find(path);
+    if (found == replies.end() || found->second.after.empty()) return true;
+    const auto since = log.begin() + std::ptrdiff_t(setAt.at(path));
+    return std::all_of(found->second.after.begin(), found->second.after.end(), [&](const std::string& p) {
+      return std::any_of(since, log.end(), [&](const Request& r) { return r.path == p; });
+    });
   }
 
   // Sends the body in slices of a fiftieth of a second's worth, pausing between them.
@@ -176,6 +189,7 @@ std::string FakeCatalogue::Request::header(const std::string& lowerCaseName) con
 void FakeCatalogue::answer(const std::string& path, Reply reply) {
   std::lock_guard guard{impl_->lock};
   impl_->replies[path] = std::move(reply);
+  impl_->setAt[path] = impl_->log.size();
 }
 
 void FakeCatalogue::serve(const std::string& path, std::string body, int status) {

@@ -22,6 +22,9 @@ class FakeCatalogue {
     std::string contentType = "application/octet-stream";
     std::vector<std::pair<std::string, std::string>> headers;  // extra ones, e.g. Location
     int delayMs = 0;  // wait before answering (cut short when the server stops)
+    // Answer only once each of these paths has been asked for (or the server stops): puts
+    // concurrent requests in a known order without waiting on the clock.
+    std::vector<std::string> after;
     bool truncated = false;  // announce the whole body, send half, then drop the connection
     double stallAt = 0;  // when above 0: send this fraction of the body, then hold until the server stops
     int dropFirst = 0;  // when above 0: only the first this many requests break off (half the

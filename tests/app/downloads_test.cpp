@@ -15,14 +15,9 @@ class Downloads : public StartedApp {
  protected:
   void SetUp() override {
     StartedApp::SetUp();
-    // A needs B, B needs C (the fixture's chain); M1 and M3 need C too. A's archive is the
-    // slowest to answer, so the archives after it arrive first.
+    // A needs B, B needs C (the fixture's chain); M1 and M3 need C too.
     for (int i = 1; i <= 3; ++i)
       publish("M" + std::to_string(i), "1.0.0", i % 2 ? Strings{"Team-C-1.0.0"} : Strings{});
-    catalogue.answer(FakeCatalogue::downloadPath("Team", "A", "1.0.0"),
-                     {.status = 302,
-                      .headers = {{"Location", "/cdn/live/repository/packages/Team-A-1.0.0.zip"}},
-                      .delayMs = 300});
     Profile shared{.id = "shared", .name = "Shared", .packVersion = "5.4.2202"};
     for (const char* name : {"A", "M1", "M2", "M3"})
       shared.mods.push_back({"Team", name, "1.0.0", std::nullopt, true, true});
@@ -63,6 +58,11 @@ TEST_F(Downloads, ParallelDownloadsLeaveWhatOneAtATimeLeavesAndASecondProfileMak
 
   DownloadCache::clear();
   setParallelDownloads(4);
+  // A's archive answers only after M3's was asked for, so the archives after it arrive first.
+  catalogue.answer(FakeCatalogue::downloadPath("Team", "A", "1.0.0"),
+                   {.status = 302,
+                    .headers = {{"Location", "/cdn/live/repository/packages/Team-A-1.0.0.zip"}},
+                    .after = {FakeCatalogue::downloadPath("Team", "M3", "1.0.0")}});
   const auto [parallel, parallelSteps] = import("Many");
   EXPECT_EQ(parallel, oneAtATime);
   EXPECT_EQ(parallelSteps, oneAtATimeSteps);
