@@ -1526,6 +1526,37 @@ Loaded %1, skipped %2, not loaded %3.
     </message>
 </context>
 <context>
+    <name>ModList</name>
+    <message>
+        <source>off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>held</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mod</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Author</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Notes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2 by %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ModListModel</name>
     <message numerus="yes">
         <source>%1 need %2. Turn %2 off anyway?</source>

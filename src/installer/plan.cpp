@@ -76,6 +76,21 @@ std::vector<ProfileMod> dependents(const Profile& profile, const std::string& ke
   return result;
 }
 
+std::vector<ProfileMod> neededBy(const Profile& profile, const std::string& key, const Needs& needs) {
+  std::set<std::string> found;
+  std::vector<std::string> stack{key};
+  while (!stack.empty()) {
+    const std::string next = std::move(stack.back());
+    stack.pop_back();
+    for (const ProfileMod& other : dependents(profile, next, needs))
+      if (other.id() != key && found.insert(other.id()).second) stack.push_back(other.id());
+  }
+  std::vector<ProfileMod> result;
+  for (const ProfileMod& m : profile.mods)
+    if (found.count(m.id())) result.push_back(m);
+  return result;
+}
+
 std::set<std::string> stillNeeded(const Profile& profile, const Needs& needs) {
   std::set<std::string> needed;
   std::vector<std::string> stack;

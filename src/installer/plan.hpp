@@ -48,6 +48,8 @@ ProfileMod dependencyMod(const DependencyRef& dependency, const std::string& ver
 void markDependencies(Profile& profile, const Needs& needs);
 // The other mods of the profile that need the mod with `key`, in list order.
 std::vector<ProfileMod> dependents(const Profile& profile, const std::string& key, const Needs& needs);
+// The mods that need the mod with `key`, directly or through others, in list order.
+std::vector<ProfileMod> neededBy(const Profile& profile, const std::string& key, const Needs& needs);
 // The keys of the explicit mods and of everything they need, directly or through others.
 std::set<std::string> stillNeeded(const Profile& profile, const Needs& needs);
 // Whether a mod stays when the profile is tidied: explicit ones and what they still need do.

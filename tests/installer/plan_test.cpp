@@ -3,6 +3,7 @@
 
 #include <map>
 
+#include "installer/halves.hpp"
 #include "installer/plan.hpp"
 
 namespace {
@@ -105,4 +106,43 @@ TEST(PlanUpdates, RaiseOnlyInstalledModsThatAreBehind) {
   EXPECT_EQ(p.packVersion, "5.4.2202");  // the pack only moves when it has an update
   Plan::takeUpdates(p, lookup, ModStatus::UpdateAvailable);
   EXPECT_EQ(p.packVersion, "5.4.2300");
+}
+
+TEST(PlanBulk, NeededByFollowsTheChainUpAndEndsCycles) {
+  // A needs B, B needs C, D needs C; E needs F and F needs E.
+  const Profile p = profileOf({mod("A"), mod("B", false), mod("C", false), mod("D"), mod("E"), mod("F")});
+  const auto needs = needsOf({{"A", {"B"}}, {"B", {"C"}}, {"D", {"C"}}, {"E", {"F"}}, {"F", {"E"}}});
+  const auto names = [&](const std::string& key) {
+    std::vector<std::string> result;
+    for (const ProfileMod& m : Plan::neededBy(p, key, needs)) result.push_back(m.name);
+    return result;
+  };
+  EXPECT_EQ(names("T-C"), (std::vector<std::string>{"A", "B", "D"}));
+  EXPECT_EQ(names("T-B"), std::vector<std::string>{"A"});
+  EXPECT_EQ(names("T-A"), std::vector<std::string>{});
+  EXPECT_EQ(names("T-E"), std::vector<std::string>{"F"}) << "a cycle names the other, never the mod itself";
+}
+
+// A mod and what it needs, even through a mod outside the suspects, stay in one half; the halves
+// take the larger groups first, each into the half with fewer mods.
+TEST(PlanBulk, HalvesKeepDependencyGroupsTogether) {
+  const Profile p = profileOf({mod("A"), mod("B"), mod("C"), mod("D"), mod("E"), mod("F"), mod("G")});
+  const auto needs = needsOf({{"A", {"B"}}, {"B", {"X", "G"}}, {"C", {"G"}}, {"E", {"F"}}});
+  using Keys = std::vector<std::string>;
+  struct Case {
+    Keys suspects;
+    Halves::Split expected;
+  };
+  const std::vector<Case> cases = {
+      {{}, {}},
+      {{"T-D"}, {{"T-D"}, {}}},
+      {{"T-D", "T-F"}, {{"T-D"}, {"T-F"}}},
+      {{"T-A", "T-B", "T-D", "T-F"}, {{"T-A", "T-B"}, {"T-D", "T-F"}}},
+      // A, B, C and G hang together through G; E needs F.
+      {{"T-A", "T-C", "T-D", "T-E", "T-F", "T-G"}, {{"T-A", "T-C", "T-G"}, {"T-D", "T-E", "T-F"}}},
+      // A reaches G only through B, which is not a suspect: still one group.
+      {{"T-A", "T-G", "T-D", "T-E"}, {{"T-A", "T-G"}, {"T-D", "T-E"}}},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(Halves::split(p, c.suspects, needs), c.expected) << testing::PrintToString(c.suspects);
 }
