@@ -19,36 +19,13 @@
 #include <vector>
 
 #include "app/translations.hpp"
+#include "bench_mods.hpp"
 #include "bench_window.hpp"
 #include "foundation/paths.hpp"
-#include "profiles/profile_store.hpp"
-#include "testkit/fake_catalogue.hpp"
-#include "testkit/fake_game.hpp"
-#include "testkit/zip_builder.hpp"
 #include "ui/app_window.hpp"
 
 namespace {
 constexpr int modCount = 40;
-
-// Every mod at `version`, as the package list and as archives.
-void publish(FakeCatalogue& catalogue, const std::string& version) {
-  std::string list = R"([{"name": "BepInExPack_Valheim", "full_name": "denikson-BepInExPack_Valheim",
-      "owner": "denikson", "versions": [{"version_number": "5.4.2202"}]})";
-  catalogue.addPackage("denikson", "BepInExPack_Valheim", "5.4.2202", zipBytes(FakeGame::packArchive()));
-  for (int i = 0; i < modCount; ++i) {
-    const std::string name = "Mod" + std::to_string(i);
-    const std::string manifest = R"({"name": ")" + name + R"(", "version_number": ")" + version + R"("})";
-    catalogue.addPackage(
-        "Bench", name, version,
-        zipBytes({{"manifest.json", manifest},
-                  {"plugins/" + name + ".dll", incompressible(50'000 + 11'000 * size_t(i))}}));
-    std::string versions = R"({"version_number": ")" + version + R"("})";
-    if (version != "1.0.0") versions += R"(, {"version_number": "1.0.0"})";
-    list += R"(, {"name": ")" + name + R"(", "full_name": "Bench-)" + name +
-            R"(", "owner": "Bench", "versions": [)" + versions + "]}";
-  }
-  catalogue.setPackageList(list + "]");
-}
 
 struct Intervals {
   std::vector<double> ticks, frames;  // milliseconds, sorted
@@ -101,12 +78,8 @@ int main(int argc, char* argv[]) {
   FakeCatalogue catalogue;
   FakeGame::make(Paths::defaultGameDir());
   FakeGame::addLoader(Paths::defaultGameDir());
-  publish(catalogue, "1.0.0");
-  Profile profile = ProfileStore::create("Forty");
-  profile.packVersion = "5.4.2202";
-  for (int i = 0; i < modCount; ++i)
-    profile.mods.push_back({"Bench", "Mod" + std::to_string(i), "1.0.0", std::nullopt, true, true});
-  ProfileStore::save(profile);
+  Bench::publishMods(catalogue, modCount, "1.0.0", 50'000, 11'000);
+  Bench::benchProfile("Forty", modCount);
 
   AppWindow main;
   if (!main.window) return 1;
@@ -115,7 +88,7 @@ int main(int argc, char* argv[]) {
   app.modController()->installMissing();
   Bench::pump([&] { return app.activity()->idle(); });
 
-  publish(catalogue, "2.0.0");
+  Bench::publishMods(catalogue, modCount, "2.0.0", 50'000, 11'000);
   app.catalogue()->loadIndex(true);
   Bench::pump([&] { return !app.catalogue()->loading() && app.selection()->updates() == modCount; });
   if (app.selection()->updates() != modCount) {

@@ -345,6 +345,18 @@
         <source>Quernhold Help</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Select All Mods</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy Mod List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy Mod List as Markdown Table</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ConfigEditor</name>
@@ -1581,6 +1593,2353 @@ Loaded %1, skipped %2, not loaded %3.
         <source>Needed by %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message numerus="yes">
+        <source>Needed by %n mods</source>
+        <translation>
+            <numerusform>%n settings</source>
+        <translation>
+            <numerusform>%n setting</numerusform>
+            <numerusform>%n settings</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>ConfigSheet</name>
+    <message>
+        <source>Config Files for “%1”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ConfigView</name>
+    <message>
+        <source>Valheim is running.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It writes these files again when it quits, so saving is off until then.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” changed on disk.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Another program saved it while you were editing it here.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep Mine</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Load Theirs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Search all settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Revert</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saving is off while Valheim runs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No config files yet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose a file to see its settings.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mods write theirs the first time Valheim starts with them.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ConfirmDialog</name>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Describe</name>
+    <message>
+        <source>An unexpected error occurred.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DetailHeader</name>
+    <message>
+        <source>Game folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not set</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>See every change to this profile and go back to how it was before one</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Share Code</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create a code friends can paste into this app or r2modman to get the same mods and settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Installed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FS</name>
+    <message>
+        <source>Couldn’t unpack %1 because it looks damaged or unsafe.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn’t unpack %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Footer</name>
+    <message>
+        <source>Report</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>What the mod loader said at this launch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open this profile’s mods folder in Finder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Valheim Running</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play Modded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start Valheim with this profile’s mods (this session only)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>History</name>
+    <message>
+        <source>This snapshot is damaged and can’t be shown.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There’s nothing to undo.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There’s nothing to redo.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There isn’t enough disk space to keep a snapshot of this profile, so nothing was changed. Free some space and try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Added %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Removed %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Updated %1 %2 → %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Update %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Updated all mods</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Update All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Turned on %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Turn On %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Turned off %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Turn Off %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Installed %1 from a file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Install %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saved %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replaced the profile with an imported file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replaced the profile with an imported code</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restored “%1”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This snapshot is damaged and can’t be restored.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>That snapshot no longer exists.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>HistorySheet</name>
+    <message>
+        <source>History of “%1”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Damaged — can’t be restored</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 · %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No changes yet. Quernhold keeps a snapshot before every change to this profile.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This is how the profile is now.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose a snapshot to see what changed since.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing has changed since this snapshot.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Since this snapshot</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mods</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Config Files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restoring first keeps a snapshot of how the profile is now, so it can be undone.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore this state?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>HistoryTexts</name>
+    <message>
+        <source>not set</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n mod changed, %1</source>
+        <translation>
+            <numerusform>%n mod changed, %1</numerusform>
+            <numerusform>%n mod changed, %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n config files</source>
+        <translation>
+            <numerusform>%n config file</numerusform>
+            <numerusform>%n config files</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n mod changed</source>
+        <translation>
+            <numerusform>%n mod changed</numerusform>
+            <numerusform>%n mod changed</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n config files changed</source>
+        <translation>
+            <numerusform>%n config file changed</numerusform>
+            <numerusform>%n config files changed</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No changes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mods</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Added %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Removed %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Turned on %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Turned off %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Config Files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>After you %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Before you %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The profile goes back to how it was %1. A snapshot of how it is now is kept first, so this can be undone.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restored the profile to how it was %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undid the last change.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redid the change.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undid %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redid %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 are no longer on Thunderstore, so this snapshot can’t be restored.</source>
+        <translation>
+            <numerusform>%1 is no longer on Thunderstore, so this snapshot can’t be restored.</numerusform>
+            <numerusform>%1 are no longer on Thunderstore, so this snapshot can’t be restored.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Http</name>
+    <message>
+        <source>The Internet connection appears to be offline.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A server with the specified hostname could not be found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The request timed out.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not connect to the server.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>An SSL error has occurred and a secure connection to the server cannot be made.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The network connection was lost.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The download stalled: nothing arrived for %1 seconds.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ImportForm</name>
+    <message>
+        <source>Choose the profile to replace.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You already have a profile called “%1”.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace “%1”?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Its %1 installed mods will be removed and replaced with the mods from this code. This can’t be undone.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Its %1 installed mods will be removed and replaced with the mods from this file. This can’t be undone.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ImportSheet</name>
+    <message>
+        <source>Import Profile File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import Profile Code</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import “%1” — profile files from this app, r2modman and Gale all work. You’ll get the same mods, versions and settings.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paste a profile code from a friend — it works with codes from this app and from r2modman. You’ll get the same mods, versions and settings.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Profile code, e.g. 018f2c4e-7a1b-…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create a new profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace an existing profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name for the new profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Its current mods are removed and replaced with the ones in the file. Config files from the file overwrite matching ones in this profile.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Its current mods are removed and replaced with the ones in the code. Config files from the code overwrite matching ones in this profile.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace Profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>InstalledView</name>
+    <message>
+        <source>Mod loader</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mods</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No mods in this profile yet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse Mods</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dependencies</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Installer</name>
+    <message>
+        <source>Valheim didn’t quit. Quit it yourself, then click Play Modded.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The mod loader isn’t installed yet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Valheim is already running.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Steam didn’t start. Open Steam, sign in, and try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This copy of Valheim only contains an Apple Silicon build, but the Mac mod loader (BepInEx) needs the Intel build. Try Steam › Valheim › Properties › Installed Files › Verify integrity.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rosetta is needed to run Valheim with mods on Apple Silicon. Install it by opening Terminal and running:  softwareupdate --install-rosetta --agree-to-license  — then click Play Modded again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>run_bepinex.sh is missing.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” has no readable manifest.json, so it can’t be installed as a mod.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BepInEx comes with every profile, so “%1” can’t be installed as a mod.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn’t install %1 because its manifest is too large.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unexpected BepInEx pack layout.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LaunchCheck</name>
+    <message>
+        <source>Valheim is starting with “%1”. Launching from Steam later runs it unmodded.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Removed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Turned off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Updated to %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Turned on %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Added %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The loader</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not tied to a mod</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, which didn’t load</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, which isn’t in this profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the plug-in %1, which no mod here provides</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Turn Off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fixed since this launch — play again to check</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Valheim launch report — BepInEx %1%2
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(version unknown)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, profile “%1”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start-up has not completed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>
+Loaded %1, skipped %2, not loaded %3.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> %1 since the launch.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quitting Valheim…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Installing Rosetta…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rosetta is installed. Quit Valheim and play again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Repairing the loader’s files…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The loader’s files are written again. Quit Valheim and play again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clearing the quarantine…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The loader’s files are out of quarantine. Quit Valheim and play again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LaunchReportSheet</name>
+    <message>
+        <source>Launch Report</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%4  ·  %1 loaded  ·  %2 skipped  ·  %3 not loaded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BepInEx %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BepInEx, version unknown</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This file isn’t a BepInEx log.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start-up hasn’t completed yet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warnings (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide the warnings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the warnings: worth a look, not problems</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copied</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy Report</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open Log File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide Lines</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show Lines</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It stays installed but isn’t loaded, and the mods that need it may not work.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Turn Off</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LaunchWords</name>
+    <message numerus="yes">
+        <source> %n times</source>
+        <translation>
+            <numerusform> %n time</numerusform>
+            <numerusform> %n times</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n mod loaded</source>
+        <translation>
+            <numerusform>%n mod loaded</numerusform>
+            <numerusform>%n mod loaded</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n mod loaded</source>
+        <translation>
+            <numerusform>%1 of %n mod loaded</numerusform>
+            <numerusform>%1 of %n mod loaded</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source> — %n problems</source>
+        <translation>
+            <numerusform> — %n problem</numerusform>
+            <numerusform> — %n problems</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>It didn’t load: it needs %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It didn’t load because %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The loader skipped it because %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It was made for another version of BepInEx and might not work until it is updated.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>One of its patches to the game failed%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It threw an error%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> It may have been built for another version of %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It warned%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It reported an error%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lines %1–%2 (%3 times)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Launcher</name>
+    <message>
+        <source>Preparing…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No game log yet — it appears after you play this profile once.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LoaderRow</name>
+    <message>
+        <source>B</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BepInEx Pack for Valheim</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>by denikson · required for every mod</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Log</name>
+    <message>
+        <source>No log yet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LogSheet</name>
+    <message>
+        <source>Activity Log</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open Game Log</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show Log File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Main</name>
+    <message>
+        <source>Quernhold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import Profile File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Profile files (*.r2z *.zip)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export Profile File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Profile files (*.r2z)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Install Mod from File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mod archives (*.zip)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ModController</name>
+    <message>
+        <source>Valheim is already running.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undoing…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redoing…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restoring…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>That snapshot no longer exists.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There’s nothing to undo.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There’s nothing to redo.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Adding %1…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Added %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is needed by %2. Remove those first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Removing %1…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Turning on %1…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Turning off %1…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Updating %1…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Updated %1 to %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Updating mods…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Installing…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Profile is ready to play.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Installing %1…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Installed %1 %2 from a file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clearing the download cache…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The download cache was already empty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cleared the download cache and freed %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ModList</name>
+    <message>
+        <source>off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>held</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mod</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Author</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Notes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2 by %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ModListModel</name>
+    <message numerus="yes">
+        <source>%1 needs %2. Turn %2 off anyway?</source>
+        <translation>
+            <numerusform>%1 needs %2. Turn %2 off anyway?</numerusform>
+            <numerusform>%1 needs %2. Turn %2 off anyway?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>by %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Installed from a file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>by %1 · installed from a file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Needed by %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Needed by %n mod</numerusform>
+            <numerusform>%n settings</source>
+        <translation>
+            <numerusform>%n setting</numerusform>
+            <numerusform>%n settings</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>ConfigSheet</name>
+    <message>
+        <source>Config Files for “%1”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ConfigView</name>
+    <message>
+        <source>Valheim is running.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It writes these files again when it quits, so saving is off until then.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” changed on disk.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Another program saved it while you were editing it here.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep Mine</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Load Theirs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Search all settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Revert</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saving is off while Valheim runs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No config files yet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose a file to see its settings.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mods write theirs the first time Valheim starts with them.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ConfirmDialog</name>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Describe</name>
+    <message>
+        <source>An unexpected error occurred.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DetailHeader</name>
+    <message>
+        <source>Game folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not set</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>See every change to this profile and go back to how it was before one</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Share Code</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create a code friends can paste into this app or r2modman to get the same mods and settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Installed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FS</name>
+    <message>
+        <source>Couldn’t unpack %1 because it looks damaged or unsafe.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn’t unpack %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Footer</name>
+    <message>
+        <source>Report</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>What the mod loader said at this launch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open this profile’s mods folder in Finder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Valheim Running</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play Modded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start Valheim with this profile’s mods (this session only)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>History</name>
+    <message>
+        <source>This snapshot is damaged and can’t be shown.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There’s nothing to undo.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There’s nothing to redo.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There isn’t enough disk space to keep a snapshot of this profile, so nothing was changed. Free some space and try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Added %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Removed %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Updated %1 %2 → %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Update %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Updated all mods</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Update All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Turned on %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Turn On %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Turned off %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Turn Off %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Installed %1 from a file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Install %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saved %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replaced the profile with an imported file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replaced the profile with an imported code</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restored “%1”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This snapshot is damaged and can’t be restored.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>That snapshot no longer exists.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>HistorySheet</name>
+    <message>
+        <source>History of “%1”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Damaged — can’t be restored</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 · %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No changes yet. Quernhold keeps a snapshot before every change to this profile.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This is how the profile is now.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose a snapshot to see what changed since.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing has changed since this snapshot.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Since this snapshot</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mods</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Config Files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restoring first keeps a snapshot of how the profile is now, so it can be undone.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore this state?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>HistoryTexts</name>
+    <message>
+        <source>not set</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n mods changed, %1</source>
+        <translation>
+            <numerusform>%n mod changed, %1</numerusform>
+            <numerusform>%n mods changed, %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n config files</source>
+        <translation>
+            <numerusform>%n config file</numerusform>
+            <numerusform>%n config files</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n mods changed</source>
+        <translation>
+            <numerusform>%n mod changed</numerusform>
+            <numerusform>%n mods changed</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n config files changed</source>
+        <translation>
+            <numerusform>%n config file changed</numerusform>
+            <numerusform>%n config files changed</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No changes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mods</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Added %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Removed %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Turned on %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Turned off %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Config Files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>After you %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Before you %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The profile goes back to how it was %1. A snapshot of how it is now is kept first, so this can be undone.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restored the profile to how it was %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undid the last change.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redid the change.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undid %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redid %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 are no longer on Thunderstore, so this snapshot can’t be restored.</source>
+        <translation>
+            <numerusform>%1 is no longer on Thunderstore, so this snapshot can’t be restored.</numerusform>
+            <numerusform>%1 are no longer on Thunderstore, so this snapshot can’t be restored.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Http</name>
+    <message>
+        <source>The Internet connection appears to be offline.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A server with the specified hostname could not be found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The request timed out.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not connect to the server.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>An SSL error has occurred and a secure connection to the server cannot be made.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The network connection was lost.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The download stalled: nothing arrived for %1 seconds.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ImportForm</name>
+    <message>
+        <source>Choose the profile to replace.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You already have a profile called “%1”.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace “%1”?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Its %1 installed mods will be removed and replaced with the mods from this code. This can’t be undone.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Its %1 installed mods will be removed and replaced with the mods from this file. This can’t be undone.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ImportSheet</name>
+    <message>
+        <source>Import Profile File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import Profile Code</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import “%1” — profile files from this app, r2modman and Gale all work. You’ll get the same mods, versions and settings.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paste a profile code from a friend — it works with codes from this app and from r2modman. You’ll get the same mods, versions and settings.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Profile code, e.g. 018f2c4e-7a1b-…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create a new profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace an existing profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name for the new profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Its current mods are removed and replaced with the ones in the file. Config files from the file overwrite matching ones in this profile.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Its current mods are removed and replaced with the ones in the code. Config files from the code overwrite matching ones in this profile.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace Profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>InstalledView</name>
+    <message>
+        <source>Mod loader</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mods</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No mods in this profile yet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse Mods</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dependencies</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Installer</name>
+    <message>
+        <source>Valheim didn’t quit. Quit it yourself, then click Play Modded.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The mod loader isn’t installed yet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Valheim is already running.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Steam didn’t start. Open Steam, sign in, and try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This copy of Valheim only contains an Apple Silicon build, but the Mac mod loader (BepInEx) needs the Intel build. Try Steam › Valheim › Properties › Installed Files › Verify integrity.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rosetta is needed to run Valheim with mods on Apple Silicon. Install it by opening Terminal and running:  softwareupdate --install-rosetta --agree-to-license  — then click Play Modded again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>run_bepinex.sh is missing.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” has no readable manifest.json, so it can’t be installed as a mod.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BepInEx comes with every profile, so “%1” can’t be installed as a mod.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn’t install %1 because its manifest is too large.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unexpected BepInEx pack layout.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LaunchCheck</name>
+    <message>
+        <source>Valheim is starting with “%1”. Launching from Steam later runs it unmodded.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Removed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Turned off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Updated to %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Turned on %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Added %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The loader</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not tied to a mod</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, which didn’t load</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, which isn’t in this profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the plug-in %1, which no mod here provides</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Turn Off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fixed since this launch — play again to check</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Valheim launch report — BepInEx %1%2
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(version unknown)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, profile “%1”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start-up has not completed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>
+Loaded %1, skipped %2, not loaded %3.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> %1 since the launch.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quitting Valheim…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Installing Rosetta…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rosetta is installed. Quit Valheim and play again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Repairing the loader’s files…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The loader’s files are written again. Quit Valheim and play again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clearing the quarantine…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The loader’s files are out of quarantine. Quit Valheim and play again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LaunchReportSheet</name>
+    <message>
+        <source>Launch Report</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%4  ·  %1 loaded  ·  %2 skipped  ·  %3 not loaded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BepInEx %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BepInEx, version unknown</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This file isn’t a BepInEx log.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start-up hasn’t completed yet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warnings (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide the warnings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the warnings: worth a look, not problems</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copied</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy Report</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open Log File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide Lines</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show Lines</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It stays installed but isn’t loaded, and the mods that need it may not work.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Turn Off</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LaunchWords</name>
+    <message numerus="yes">
+        <source> %n times</source>
+        <translation>
+            <numerusform> %n time</numerusform>
+            <numerusform> %n times</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n mods loaded</source>
+        <translation>
+            <numerusform>%n mod loaded</numerusform>
+            <numerusform>%n mods loaded</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n mods loaded</source>
+        <translation>
+            <numerusform>%1 of %n mod loaded</numerusform>
+            <numerusform>%1 of %n mods loaded</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source> — %n problems</source>
+        <translation>
+            <numerusform> — %n problem</numerusform>
+            <numerusform> — %n problems</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>It didn’t load: it needs %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It didn’t load because %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The loader skipped it because %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It was made for another version of BepInEx and might not work until it is updated.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>One of its patches to the game failed%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It threw an error%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> It may have been built for another version of %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It warned%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It reported an error%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lines %1–%2 (%3 times)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Launcher</name>
+    <message>
+        <source>Preparing…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No game log yet — it appears after you play this profile once.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LoaderRow</name>
+    <message>
+        <source>B</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BepInEx Pack for Valheim</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>by denikson · required for every mod</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Log</name>
+    <message>
+        <source>No log yet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LogSheet</name>
+    <message>
+        <source>Activity Log</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open Game Log</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show Log File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Main</name>
+    <message>
+        <source>Quernhold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import Profile File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Profile files (*.r2z *.zip)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export Profile File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Profile files (*.r2z)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Install Mod from File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mod archives (*.zip)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ModController</name>
+    <message>
+        <source>Valheim is already running.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undoing…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redoing…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restoring…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>That snapshot no longer exists.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There’s nothing to undo.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There’s nothing to redo.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Adding %1…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Added %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is needed by %2. Remove those first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Removing %1…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Turning on %1…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Turning off %1…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Updating %1…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Updated %1 to %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Updating mods…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Installing…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Profile is ready to play.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Installing %1…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Installed %1 %2 from a file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clearing the download cache…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The download cache was already empty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cleared the download cache and freed %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ModList</name>
+    <message>
+        <source>off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>held</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mod</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Author</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Notes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2 by %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ModListModel</name>
+    <message numerus="yes">
+        <source>%1 need %2. Turn %2 off anyway?</source>
+        <translation>
+            <numerusform>%1 needs %2. Turn %2 off anyway?</numerusform>
+            <numerusform>%1 need %2. Turn %2 off anyway?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>by %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Installed from a file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>by %1 · installed from a file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Needed by %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Needed by %n mods</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>ModRow</name>
@@ -1656,6 +4015,195 @@ Loaded %1, skipped %2, not loaded %3.
         <source>Turn Off</source>
         <translation type="unfinished"></translation>
     </message>
+    <message numerus="yes">
+        <source>Turn On %n Mods</source>
+        <translation>
+            <numerusform>Turn On %n Mod</numerusform>
+            <numerusform>Turn On %n Mods</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Turn Off %n Mods</source>
+        <translation>
+            <numerusform>Turn Off %n Mod</numerusform>
+            <numerusform>Turn Off %n Mods</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Update %n Mods</source>
+        <translation>
+            <numerusform>Update %n Mod</numerusform>
+            <numerusform>Update %n Mods</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Hold %n Mods</source>
+        <translation>
+            <numerusform>Hold %n Mod</numerusform>
+            <numerusform>Hold %n Mods</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Release Holds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Remove %n Mods</source>
+        <translation>
+            <numerusform>Remove %n Mod</numerusform>
+            <numerusform>Remove %n Mods</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>ModSelection</name>
+    <message numerus="yes">
+        <source>%n selected</source>
+        <translation>
+            <numerusform>%n selected</numerusform>
+            <numerusform>%n selected</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 need %2. Remove them anyway?</source>
+        <translation>
+            <numerusform>%1 needs %2. Remove them anyway?</numerusform>
+            <numerusform>%1 need %2. Remove them anyway?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 need %2. Turn them off anyway?</source>
+        <translation>
+            <numerusform>%1 needs %2. Turn them off anyway?</numerusform>
+            <numerusform>%1 need %2. Turn them off anyway?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Turn Off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Turning on %n mods…</source>
+        <translation>
+            <numerusform>Turning on %n mod…</numerusform>
+            <numerusform>Turning on %n mods…</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Turned on %n mods</source>
+        <translation>
+            <numerusform>Turned on %n mod</numerusform>
+            <numerusform>Turned on %n mods</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Turn On %n Mods</source>
+        <translation>
+            <numerusform>Turn On %n Mod</numerusform>
+            <numerusform>Turn On %n Mods</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Turning off %n mods…</source>
+        <translation>
+            <numerusform>Turning off %n mod…</numerusform>
+            <numerusform>Turning off %n mods…</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Turned off %n mods</source>
+        <translation>
+            <numerusform>Turned off %n mod</numerusform>
+            <numerusform>Turned off %n mods</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Turn Off %n Mods</source>
+        <translation>
+            <numerusform>Turn Off %n Mod</numerusform>
+            <numerusform>Turn Off %n Mods</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Updating %n mods…</source>
+        <translation>
+            <numerusform>Updating %n mod…</numerusform>
+            <numerusform>Updating %n mods…</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Updated %n mods</source>
+        <translation>
+            <numerusform>Updated %n mod</numerusform>
+            <numerusform>Updated %n mods</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Update %n Mods</source>
+        <translation>
+            <numerusform>Update %n Mod</numerusform>
+            <numerusform>Update %n Mods</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Updated %n mods.</source>
+        <translation>
+            <numerusform>Updated %n mod.</numerusform>
+            <numerusform>Updated %n mods.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Removing %n mods…</source>
+        <translation>
+            <numerusform>Removing %n mod…</numerusform>
+            <numerusform>Removing %n mods…</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Removed %n mods</source>
+        <translation>
+            <numerusform>Removed %n mod</numerusform>
+            <numerusform>Removed %n mods</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Remove %n Mods</source>
+        <translation>
+            <numerusform>Remove %n Mod</numerusform>
+            <numerusform>Remove %n Mods</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Removed %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Swapping halves…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Swapped halves</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Swap Halves</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Found it: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n mods left to check. Play: if the problem is still there, turn off half again; if it went, swap the halves.</source>
+        <translation>
+            <numerusform>%n mod left to check. Play: if the problem is still there, turn off half again; if it went, swap the halves.</numerusform>
+            <numerusform>%n mods left to check. Play: if the problem is still there, turn off half again; if it went, swap the halves.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>NativeMenus</name>
@@ -1692,6 +4240,25 @@ Loaded %1, skipped %2, not loaded %3.
     </message>
     <message>
         <source>Create</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PackageRelations</name>
+    <message>
+        <source>Needed by</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Needs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 · off</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2001,6 +4568,10 @@ Loaded %1, skipped %2, not loaded %3.
         <source>That profile no longer exists.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Copied the mod list of “%1”.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
@@ -2028,6 +4599,57 @@ Loaded %1, skipped %2, not loaded %3.
     <name>SearchField</name>
     <message>
         <source>Clear</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SelectionBar</name>
+    <message>
+        <source>Turn On</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Turn Off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Release Hold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Turn Off Half</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Turn off half of these mods to find the one that breaks the game</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Swap Halves</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The mods that need them may not work.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

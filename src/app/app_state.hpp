@@ -22,6 +22,7 @@
 #include "app/launcher.hpp"
 #include "app/mod_controller.hpp"
 #include "app/mod_list_model.hpp"
+#include "app/mod_selection.hpp"
 #include "app/mod_statuses.hpp"
 #include "app/package_list_model.hpp"
 #include "app/profile_book.hpp"
@@ -57,6 +58,8 @@ class AppState : public QObject {
   Q_PROPERTY(ProfileHistory* history READ history CONSTANT)  // the selected profile's snapshots
   // The commands on the selected profile's mods, and its Undo and Redo.
   Q_PROPERTY(ModController* modController READ modController CONSTANT)
+  // The picked rows of the selected profile's mods, and the commands on all of them at once.
+  Q_PROPERTY(ModSelection* modSelection READ modSelection CONSTANT)
   // Profile codes and profile files.
   Q_PROPERTY(ProfileTransfer* transfer READ transfer CONSTANT)
   Q_PROPERTY(Launcher* launcher READ launcher CONSTANT)
@@ -97,6 +100,7 @@ class AppState : public QObject {
   ProfileTransfer* transfer() const { return transfer_; }
   Launcher* launcher() const { return launcher_; }
   SelectedProfile* selection() const { return selection_; }
+  ModSelection* modSelection() const { return modSelection_; }
 
   // ---- Lookups.
   const Profile* selected() const;
@@ -182,6 +186,7 @@ class AppState : public QObject {
   ModController* modController_;
   ProfileTransfer* transfer_;
   SelectedProfile* selection_;
+  ModSelection* modSelection_;
   LaunchCheck* launchCheck_;  // after the parts it listens to
   Launcher* launcher_;
   WindowState* window_;

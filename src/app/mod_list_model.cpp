@@ -30,6 +30,14 @@ void ModListModel::setRows(std::vector<Row> rows) {
   }
 }
 
+void ModListModel::setPicked(const std::set<std::string>& keys) {
+  for (int i = 0; i < count(); ++i) {
+    const std::string key = rows_[size_t(i)].mod.id();
+    if (bool(picked_.count(key)) != bool(keys.count(key))) emit dataChanged(index(i), index(i), {PickedRole});
+  }
+  picked_ = keys;
+}
+
 namespace {
 QString offQuestion(const ModListModel::Row& row) {
   if (row.neededByEnabled.isEmpty() || !row.mod.enabled) return {};
@@ -95,6 +103,13 @@ QVariant ModListModel::data(const QModelIndex& index, int role) const {
     case OffQuestionRole: return ::offQuestion(row);
     case HeldRole: return row.heldVersion.has_value();
     case HeldVersionRole: return qs(row.heldVersion);
+    case PickedRole: return picked_.count(m.id()) > 0;
+    case NeededByLineRole:
+      if (m.isExplicit || row.neededBy.isEmpty()) return QString();
+      return row.neededBy.size() > 2
+                 ? QCoreApplication::translate("ModListModel", "Needed by %n mods", nullptr,
+                                               int(row.neededBy.size()))
+                 : QCoreApplication::translate("ModListModel", "Needed by %1").arg(joinNames(row.neededBy));
     default: return {};
   }
 }
@@ -119,5 +134,7 @@ QHash<int, QByteArray> ModListModel::roleNames() const {
           {OffQuestionRole, "offQuestion"},
           {HeldRole, "held"},
           {HeldVersionRole, "heldVersion"},
+          {PickedRole, "picked"},
+          {NeededByLineRole, "neededByLine"},
           {IconRole, "iconUrl"}};
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QAbstractListModel>
+
 #include <QStringList>
+#include <set>
 
 #include <optional>
 #include <vector>
@@ -45,7 +47,9 @@ class ModListModel : public QAbstractListModel {
     RemoveBlockRole,  // why it cannot be removed ("Needed by PlanBuild"), or empty
     OffQuestionRole,  // what turning it off asks first, or empty when nothing enabled needs it
     HeldRole,  // the player holds it at a version: no update shows
-    HeldVersionRole  // that version, or empty
+    HeldVersionRole,  // that version, or empty
+    PickedRole,  // the row is among the picked ones of the list
+    NeededByLineRole  // an automatic dependency's line: "Needed by PlanBuild", "Needed by 3 mods"
   };
 
   using QAbstractListModel::QAbstractListModel;
@@ -57,6 +61,8 @@ class ModListModel : public QAbstractListModel {
   // empty when it is not here, is off already or nothing enabled needs it.
   QString offQuestion(const std::string& key) const;
   int count() const { return int(rows_.size()); }
+  // Marks the rows whose mod key is in `keys` as picked; tells only of the rows that changed.
+  void setPicked(const std::set<std::string>& keys);
 
   int rowCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
@@ -67,4 +73,5 @@ class ModListModel : public QAbstractListModel {
 
  private:
   std::vector<Row> rows_;
+  std::set<std::string> picked_;
 };

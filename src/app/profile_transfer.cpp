@@ -23,6 +23,7 @@
 #include "foundation/words.hpp"
 #include "installer/installer.hpp"
 #include "installer/plan.hpp"
+#include "profiles/mod_list_text.hpp"
 #include "profiles/profile_store.hpp"
 
 ProfileTransfer::ProfileTransfer(Parts parts, QObject* parent) : QObject(parent), parts_(std::move(parts)) {}
@@ -183,4 +184,12 @@ QCoro::Task<Profile> ProfileTransfer::importTarget(ImportTarget target, QString 
   co_await removal;
   Log::write("replacing mods in profile '" + p.name + "' with " + source.name);
   co_return p;
+}
+
+void ProfileTransfer::copyModList(const ProfileItem& item, bool markdown) {
+  const Profile* profile = parts_.book->find(item.profile.id);
+  if (!profile) return;
+  parts_.copy(qs(ModListText::of(*profile, parts_.statuses->holds(profile->id),
+                                 markdown ? ModListText::Format::Markdown : ModListText::Format::Plain)));
+  parts_.activity->setNote(tr("Copied the mod list of “%1”.").arg(qs(profile->name)));
 }

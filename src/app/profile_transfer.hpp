@@ -40,6 +40,7 @@ class ProfileTransfer : public QObject {
     std::function<void(Profile)> append;
     // Goes to the profile as a click in the sidebar would, on the Installed tab.
     std::function<void(const QString& id)> show;
+    std::function<void(const QString& text)> copy;  // puts the text on the clipboard
   };
   explicit ProfileTransfer(Parts parts, QObject* parent = nullptr);
 
@@ -47,6 +48,9 @@ class ProfileTransfer : public QObject {
   void importCode(QString code, ImportTarget target);
   Q_INVOKABLE void importCodeAsNew(const QString& code, const QString& name);
   Q_INVOKABLE void importCodeReplacing(const QString& code, const QString& profileID);
+
+  // The profile's mods as text, one line per mod, or as a Markdown table, on the clipboard.
+  Q_INVOKABLE void copyModList(const ProfileItem& profile, bool markdown);
 
   Q_INVOKABLE void exportProfileFile(const ProfileItem& profile, const QUrl& file);
   void importProfileFile(QUrl file, ImportTarget target);

@@ -82,3 +82,26 @@ void SelectedProfile::refreshCanChange() {
   }
   emit changed();
 }
+
+QVariantMap SelectedProfile::relations(const QString& key) const {
+  const Profile* p = parts_.book->selected();
+  const ProfileMod* mod = p ? p->find(ss(key)) : nullptr;
+  if (!mod) return {};
+  ModStatuses* statuses = parts_.statuses;
+  const Plan::Needs needs = [p, statuses](const std::string& k) {
+    const ProfileMod* m = p->find(k);
+    return m ? statuses->needs(*m, *p) : std::vector<DependencyRef>{};
+  };
+  QVariantList neededBy;
+  for (const ProfileMod& other : Plan::neededBy(*p, mod->id(), needs))
+    neededBy.append(QVariantMap{{"key", qs(other.id())}, {"name", qs(other.displayName())}});
+  QVariantList own;
+  for (const DependencyRef& d : needs(mod->id())) {
+    const ProfileMod* there = p->find(d.id());
+    own.append(QVariantMap{{"key", qs(d.id())},
+                           {"name", qs(displayName(d.name))},
+                           {"version", there ? qs(there->installed) : QString()},
+                           {"enabled", there && there->enabled}});
+  }
+  return {{"neededBy", neededBy}, {"needs", own}};
+}

@@ -52,6 +52,10 @@ class SelectedProfile : public QObject {
 
   // What turning the mod off asks first, the same wherever it is turned off; empty when nothing asks.
   QString offQuestion(const std::string& key) const;
+  // Why the mod with this key is here, for its sheet: "neededBy", the mods that need it directly or
+  // through others ("key", "name"), and "needs", one map per dependency of its own with "key",
+  // "name", "version" (as installed, or empty when it is missing) and "enabled".
+  Q_INVOKABLE QVariantMap relations(const QString& key) const;
 
   // Walks the selected profile again and tells of what changed.
   void refresh();

@@ -51,6 +51,13 @@ struct ModControllerForeign {
   QML_UNCREATABLE("Owned by AppState.")
 };
 
+struct ModSelectionForeign {
+  Q_GADGET
+  QML_FOREIGN(ModSelection)
+  QML_NAMED_ELEMENT(ModSelection)
+  QML_UNCREATABLE("Owned by AppState.")
+};
+
 struct ProfileTransferForeign {
   Q_GADGET
   QML_FOREIGN(ProfileTransfer)

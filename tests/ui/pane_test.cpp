@@ -1,5 +1,7 @@
 // The profile pane in the real window: header, banners and the installed mods. Model testers
 // check every change the profile and mod lists report while the views use them.
+#include <QQmlContext>
+#include <QQmlProperty>
 #include <QTest>
 
 #include "ui/about.hpp"
@@ -17,6 +19,13 @@ class Pane : public WindowTest {
   void raid() {
     makeProfile("Raid");
     state->window()->setTab(DetailTab::Installed);
+    flush();
+  }
+  // A click on the row's free space, with the keys held.
+  void clickRow(const char* name, Qt::KeyboardModifiers modifiers = {}) {
+    auto* row = qobject_cast<QQuickItem*>(item(QString("modRow.") + name));
+    QTest::mouseClick(window.get(), Qt::LeftButton, modifiers,
+                      row->mapToScene({row->width() / 2, 3}).toPoint());
     flush();
   }
 };
@@ -297,3 +306,44 @@ TEST_F(Pane, TurningOffOrRemovingWhatOthersNeedAsksOrSaysWhy) {
 }
 
 }  // namespace
+
+namespace {
+bool picked(QObject* row) { return row->property("picked").toBool(); }
+}  // namespace
+
+// ⌘-click picks rows one by one, ⇧-click a range; the bar turns them all off in one step that one
+// ⌘Z takes back, and the list moves down for the bar and back when it goes.
+TEST_F(Pane, PickedRowsTurnOffTogetherFromTheBarAndComeBackWithOneUndo) {
+  raid();
+  const qreal listTop = box("installed.mods").top();
+  clickRow("A");
+  EXPECT_TRUE(picked(item("modRow.A")));
+  EXPECT_FALSE(visible("installed.selectionBar")) << "one row is no selection to act on";
+  clickRow("C", Qt::ShiftModifier);
+  EXPECT_TRUE(picked(item("modRow.B")));
+  clickRow("B", Qt::ControlModifier);
+  EXPECT_FALSE(picked(item("modRow.B")));
+  clickRow("B", Qt::ControlModifier);
+  ASSERT_TRUE(visible("installed.selectionBar"));
+  EXPECT_EQ(text("selection.summary"), "3 selected");
+  EXPECT_GE(box("installed.mods").top(), box("installed.selectionBar").bottom());
+  EXPECT_FALSE(visible("selection.turnOn"));
+  EXPECT_EQ(
+      QQmlProperty(item("modRow.B"), "Accessible.selected", qmlContext(item("modRow.B"))).read().toBool(),
+      true);
+
+  click("selection.turnOff");
+  settle();
+  for (const char* name : {"A", "B", "C"}) EXPECT_FALSE(mod(name).enabled) << name;
+  EXPECT_TRUE(visible("selection.turnOn"));
+  key(Qt::Key_Z, Qt::ControlModifier);
+  settle();
+  for (const char* name : {"A", "B", "C"}) EXPECT_TRUE(mod(name).enabled) << name;
+
+  key(Qt::Key_Escape);
+  EXPECT_FALSE(picked(item("modRow.A")));
+  EXPECT_FALSE(visible("installed.selectionBar"));
+  EXPECT_NEAR(box("installed.mods").top(), listTop, 0.5);
+  key(Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(text("selection.summary"), "3 selected");
+}

@@ -118,6 +118,11 @@ SheetFrame {
                     wrapMode: Text.Wrap
                 }
             }
+            PackageRelations {
+                Layout.fillWidth: true
+                app: sheet.app
+                fullName: sheet.pkg.fullName
+            }
             // The README of the latest version, when the catalogue has one.
             Spinner {
                 objectName: "sheet.package.readmeLoading"

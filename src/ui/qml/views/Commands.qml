@@ -46,6 +46,12 @@ QtObject {
             text: commands.app.history.redoText; shortcut: "Ctrl+Shift+Z"
             enabled: commands.app.history.canRedo && !commands.app.window.sheetShown
             onTriggered: commands.app.modController.redo()
+        },
+        Command {
+            text: qsTr("Select All Mods"); shortcut: "Ctrl+A"; separatorBefore: true
+            enabled: commands.app.window.tab === DetailTab.Installed && !commands.app.window.sheetShown
+                     && commands.app.selection.mods.count + commands.app.selection.dependencies.count > 0
+            onTriggered: commands.app.modSelection.selectAll()
         }
     ]
     readonly property list<Command> profileMenu: [
@@ -73,6 +79,16 @@ QtObject {
             text: qsTr("Export Profile File…")
             enabled: commands.app.activity.idle && !!commands.app.selection.profile
             onTriggered: commands.exportFileRequested(commands.app.selection.profile)
+        },
+        Command {
+            text: qsTr("Copy Mod List")
+            enabled: !!commands.app.selection.profile
+            onTriggered: commands.app.transfer.copyModList(commands.app.selection.profile, false)
+        },
+        Command {
+            text: qsTr("Copy Mod List as Markdown Table")
+            enabled: !!commands.app.selection.profile
+            onTriggered: commands.app.transfer.copyModList(commands.app.selection.profile, true)
         },
         // The selected profile's entries of the sidebar row's menu.
         Command {

@@ -4,63 +4,96 @@ import QtQuick.Controls
 import QtQuick.Layouts
 import Quernhold
 
-// The selected profile's mods: the loader, the mods the user added and the ones they brought.
-ScrollView {
+// The selected profile's mods: the loader, the mods the user added and the ones they brought;
+// above them, while several are picked, the commands on all of them.
+ColumnLayout {
     id: view
     required property AppState app
+    spacing: 0
 
-    contentWidth: availableWidth
-    clip: true
+    SelectionBar {
+        objectName: "installed.selectionBar"
+        app: view.app
+        Layout.fillWidth: true
+        Layout.leftMargin: Theme.pageMargin
+        Layout.rightMargin: Theme.pageMargin
+        Layout.topMargin: visible ? Theme.groupSpacing : 0
+    }
 
-    ColumnLayout {
-        width: view.availableWidth
-        spacing: 0
+    // The list's keys for picking rows; the sheets and the other tab keep theirs.
+    Shortcut {
+        sequences: ["Shift+Down"]
+        enabled: !view.app.window.sheetShown
+        onActivated: view.app.modSelection.extendBy(1)
+    }
+    Shortcut {
+        sequences: ["Shift+Up"]
+        enabled: !view.app.window.sheetShown
+        onActivated: view.app.modSelection.extendBy(-1)
+    }
+    Shortcut {
+        sequences: [StandardKey.Cancel]
+        enabled: !view.app.window.sheetShown && view.app.modSelection.count > 0
+        onActivated: view.app.modSelection.clear()
+    }
 
-        SectionTitle { caption: qsTr("Mod loader"); Layout.leftMargin: Theme.pageMargin; Layout.topMargin: Theme.groupSpacing; Layout.bottomMargin: Theme.mediumSpacing }
-        Card {
-            Layout.fillWidth: true
-            Layout.leftMargin: Theme.pageMargin
-            Layout.rightMargin: Theme.pageMargin
-            LoaderRow { width: parent.width; app: view.app }
-        }
+    ScrollView {
+        id: scroller
+        Layout.fillWidth: true
+        Layout.fillHeight: true
+        contentWidth: availableWidth
+        clip: true
 
-        SectionTitle { caption: qsTr("Mods"); Layout.leftMargin: Theme.pageMargin; Layout.topMargin: Theme.groupTitleSpacing; Layout.bottomMargin: Theme.mediumSpacing }
         ColumnLayout {
-            objectName: "installed.empty"
-            visible: view.app.selection.mods.count === 0
-            Layout.alignment: Qt.AlignHCenter
-            Layout.topMargin: Theme.emptyStateMargin
-            Layout.bottomMargin: Theme.emptyStateMargin
-            spacing: Theme.xxLargeSpacing
-            Text {
-                Layout.alignment: Qt.AlignHCenter
-                text: qsTr("No mods in this profile yet.")
-                color: Theme.muted
-                font.pixelSize: Theme.bodyFontSize
-            }
-            AppButton {
-                objectName: "installed.browse"
-                Layout.alignment: Qt.AlignHCenter
-                text: qsTr("Browse Mods")
-                iconName: "search"
-                onClicked: view.app.window.tab = DetailTab.Browse
-            }
-        }
-        ModCard { objectName: "installed.mods"; app: view.app; visible: view.app.selection.mods.count > 0; model: view.app.selection.mods }
+            width: scroller.availableWidth
+            spacing: 0
 
-        SectionTitle {
-            objectName: "installed.dependenciesTitle"
-            visible: view.app.selection.dependencies.count > 0
-            caption: qsTr("Dependencies")
-            Layout.leftMargin: Theme.pageMargin; Layout.topMargin: Theme.groupTitleSpacing; Layout.bottomMargin: Theme.mediumSpacing
+            SectionTitle { caption: qsTr("Mod loader"); Layout.leftMargin: Theme.pageMargin; Layout.topMargin: Theme.groupSpacing; Layout.bottomMargin: Theme.mediumSpacing }
+            Card {
+                Layout.fillWidth: true
+                Layout.leftMargin: Theme.pageMargin
+                Layout.rightMargin: Theme.pageMargin
+                LoaderRow { width: parent.width; app: view.app }
+            }
+
+            SectionTitle { caption: qsTr("Mods"); Layout.leftMargin: Theme.pageMargin; Layout.topMargin: Theme.groupTitleSpacing; Layout.bottomMargin: Theme.mediumSpacing }
+            ColumnLayout {
+                objectName: "installed.empty"
+                visible: view.app.selection.mods.count === 0
+                Layout.alignment: Qt.AlignHCenter
+                Layout.topMargin: Theme.emptyStateMargin
+                Layout.bottomMargin: Theme.emptyStateMargin
+                spacing: Theme.xxLargeSpacing
+                Text {
+                    Layout.alignment: Qt.AlignHCenter
+                    text: qsTr("No mods in this profile yet.")
+                    color: Theme.muted
+                    font.pixelSize: Theme.bodyFontSize
+                }
+                AppButton {
+                    objectName: "installed.browse"
+                    Layout.alignment: Qt.AlignHCenter
+                    text: qsTr("Browse Mods")
+                    iconName: "search"
+                    onClicked: view.app.window.tab = DetailTab.Browse
+                }
+            }
+            ModCard { objectName: "installed.mods"; app: view.app; visible: view.app.selection.mods.count > 0; model: view.app.selection.mods }
+
+            SectionTitle {
+                objectName: "installed.dependenciesTitle"
+                visible: view.app.selection.dependencies.count > 0
+                caption: qsTr("Dependencies")
+                Layout.leftMargin: Theme.pageMargin; Layout.topMargin: Theme.groupTitleSpacing; Layout.bottomMargin: Theme.mediumSpacing
+            }
+            ModCard {
+                objectName: "installed.dependencies"
+                app: view.app
+                visible: view.app.selection.dependencies.count > 0
+                model: view.app.selection.dependencies
+            }
+            Item { implicitHeight: 24 }
         }
-        ModCard {
-            objectName: "installed.dependencies"
-            app: view.app
-            visible: view.app.selection.dependencies.count > 0
-            model: view.app.selection.dependencies
-        }
-        Item { implicitHeight: 24 }
     }
 
     component ModCard: Card {

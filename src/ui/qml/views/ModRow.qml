@@ -11,6 +11,7 @@ ItemDelegate {
     required property int index
     // The roles of ModListModel the row shows.
     required property var mod
+    required property string modID
     required property string ns
     required property string name
     required property string displayName
@@ -27,6 +28,10 @@ ItemDelegate {
     required property string offQuestion  // what turning it off asks first, or empty
     required property bool held  // kept at `heldVersion`: no update is offered
     required property string heldVersion
+    required property bool picked  // among the rows picked for a command on several mods
+    required property string neededByLine  // an automatic dependency's "Needed by PlanBuild"
+    // The row menu's commands act on all the picked rows when this row is one of several.
+    readonly property bool many: picked && app.modSelection.count > 1
     readonly property bool known: !!entry
     property bool askingOff: false
     property bool askingUpdate: false
@@ -39,11 +44,28 @@ ItemDelegate {
     bottomPadding: Theme.xLargeSpacing
     focusPolicy: Qt.NoFocus  // its switch, name and menu take the focus
     Accessible.name: displayName
+    Accessible.selectable: true
+    Accessible.selected: picked
     // Lit while the pointer is over the row or anything in it.
     HoverHandler { id: hover }
     // The line above every row but the first lies inside it.
     topInset: index > 0 ? 1 : 0
-    background: Rectangle { color: hover.hovered ? Theme.surface2 : "transparent" }
+    background: Rectangle {
+        color: row.picked ? Theme.alpha(Theme.ember, 0.16) : hover.hovered ? Theme.surface2 : "transparent"
+        // A click picks the row, ⌘-click adds or drops it, ⇧-click picks the rows up to it.
+        MouseArea {
+            objectName: "modRow.pick"
+            anchors.fill: parent
+            onClicked: mouse => {
+                if (mouse.modifiers & Qt.ShiftModifier)
+                    row.app.modSelection.extendTo(row.modID)
+                else if (mouse.modifiers & Qt.ControlModifier)
+                    row.app.modSelection.toggle(row.modID)
+                else
+                    row.app.modSelection.click(row.modID)
+            }
+        }
+    }
     RowDivider { visible: row.index > 0; anchors.top: parent.top }
 
     // Declared here rather than in place: the ids inside would make it no longer deferred.
@@ -86,7 +108,8 @@ ItemDelegate {
                         Accessible.name: row.displayName
                         HoverHandler { id: nameHover; enabled: row.known; cursorShape: Qt.PointingHandCursor }
                         // Takes the press from the row beneath it.
-                        TapHandler { gesturePolicy: TapHandler.ReleaseWithinBounds; onTapped: name.clicked() }
+                        // With ⌘ or ⇧ held, the click picks rows instead.
+                        TapHandler { gesturePolicy: TapHandler.ReleaseWithinBounds; acceptedModifiers: Qt.NoModifier; onTapped: name.clicked() }
                         onClicked: if (row.known) row.app.window.open(WindowState.Package, row.entry)
                     }
                     Pill {
@@ -113,7 +136,7 @@ ItemDelegate {
                 Layout.fillWidth: true
                 Layout.preferredWidth: 0
                 objectName: "modRow.byline"
-                text: row.byline
+                text: row.neededByLine !== "" ? row.byline + " · " + row.neededByLine : row.byline
                 color: Theme.muted
                 font.pixelSize: Theme.smallFontSize
                 elide: Text.ElideRight
@@ -200,10 +223,60 @@ ItemDelegate {
     AppMenu {
         id: menu
         objectName: "modRow.menu.popup"
+        // For several picked rows: the commands on all of them, in place of the row's own.
+        AppMenuItem {
+            objectName: "modRow.many.turnOn"
+            text: qsTr("Turn On %n Mods", "", row.app.modSelection.count)
+            readonly property bool offered: row.many && row.app.modSelection.offers.includes("turnOn")
+            visible: offered
+            height: visible ? implicitHeight : 0
+            onTriggered: row.app.modSelection.turnOn()
+        }
+        AppMenuItem {
+            objectName: "modRow.many.turnOff"
+            text: qsTr("Turn Off %n Mods", "", row.app.modSelection.count)
+            readonly property bool offered: row.many && row.app.modSelection.offers.includes("turnOff")
+            visible: offered
+            height: visible ? implicitHeight : 0
+            onTriggered: row.app.modSelection.requestTurnOff()
+        }
+        AppMenuItem {
+            objectName: "modRow.many.update"
+            text: qsTr("Update %n Mods", "", row.app.modSelection.count)
+            readonly property bool offered: row.many && row.app.modSelection.offers.includes("update")
+            visible: offered
+            height: visible ? implicitHeight : 0
+            onTriggered: row.app.modSelection.update()
+        }
+        AppMenuItem {
+            objectName: "modRow.many.hold"
+            text: qsTr("Hold %n Mods", "", row.app.modSelection.count)
+            readonly property bool offered: row.many && row.app.modSelection.offers.includes("hold")
+            visible: offered
+            height: visible ? implicitHeight : 0
+            onTriggered: row.app.modSelection.hold()
+        }
+        AppMenuItem {
+            objectName: "modRow.many.releaseHold"
+            text: qsTr("Release Holds")
+            readonly property bool offered: row.many && row.app.modSelection.offers.includes("releaseHold")
+            visible: offered
+            height: visible ? implicitHeight : 0
+            onTriggered: row.app.modSelection.releaseHold()
+        }
+        AppMenuItem {
+            objectName: "modRow.many.remove"
+            text: qsTr("Remove %n Mods", "", row.app.modSelection.count)
+            readonly property bool offered: row.many
+            visible: offered
+            height: visible ? implicitHeight : 0
+            destructive: true
+            onTriggered: row.app.modSelection.requestRemove()
+        }
         AppMenuItem {
             objectName: "modRow.update"
             text: qsTr("Update to %1").arg(row.latest)
-            readonly property bool offered: row.status === ModStatus.UpdateAvailable || (row.held && row.latest !== row.heldVersion)
+            readonly property bool offered: !row.many && (row.status === ModStatus.UpdateAvailable || (row.held && row.latest !== row.heldVersion))
             visible: offered
             height: visible ? implicitHeight : 0
             onTriggered: if (row.held) row.askingUpdate = true; else row.app.modController.update(row.mod)
@@ -211,7 +284,7 @@ ItemDelegate {
         AppMenuItem {
             objectName: "modRow.hold"
             text: row.held ? qsTr("Release Hold") : qsTr("Hold at %1").arg(row.installed !== "" ? row.installed : row.mod.version)
-            readonly property bool offered: !row.fromFile
+            readonly property bool offered: !row.many && !row.fromFile
             visible: offered
             height: visible ? implicitHeight : 0
             onTriggered: if (row.held) row.app.modController.releaseHold(row.mod); else row.app.modController.hold(row.mod)
@@ -219,7 +292,7 @@ ItemDelegate {
         AppMenuItem {
             objectName: "modRow.details"
             text: qsTr("Details")
-            readonly property bool offered: row.known
+            readonly property bool offered: !row.many && row.known
             visible: offered
             height: visible ? implicitHeight : 0
             onTriggered: row.app.window.open(WindowState.Package, row.entry)
@@ -227,20 +300,23 @@ ItemDelegate {
         AppMenuItem {
             objectName: "modRow.view"
             text: qsTr("View on Thunderstore")
-            readonly property bool offered: !row.fromFile
+            readonly property bool offered: !row.many && !row.fromFile
             visible: offered
             height: visible ? implicitHeight : 0
             onTriggered: row.app.openURL(PaneWording.pageURL(row.ns, row.mod.name))
         }
         MenuSeparator {
             // Only between items: a mod from a file has none above "Remove from Profile".
-            visible: !row.fromFile
+            visible: !row.many && !row.fromFile
             height: visible ? implicitHeight : 0
             contentItem: Rectangle { implicitHeight: 1; color: Theme.btnBorder }
         }
         AppMenuItem {
             objectName: "modRow.remove"
             text: qsTr("Remove from Profile")
+            readonly property bool offered: !row.many
+            visible: offered
+            height: visible ? implicitHeight : 0
             destructive: true
             enabled: row.removeBlock === ""
             tip: row.removeBlock
