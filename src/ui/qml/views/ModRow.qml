@@ -141,7 +141,7 @@ ItemDelegate {
                 visible: !row.held && row.status === ModStatus.UpdateAvailable
                 enabled: row.idle
                 tip: qsTr("Update to %1").arg(row.latest)
-                onClicked: row.app.modController.update(row.mod)
+                onClicked: row.app.review.updateOne(row.mod)
             }
             // In place of the status: a held mod is kept at its version, whatever comes out.
             Pill {
@@ -206,7 +206,7 @@ ItemDelegate {
             readonly property bool offered: row.status === ModStatus.UpdateAvailable || (row.held && row.latest !== row.heldVersion)
             visible: offered
             height: visible ? implicitHeight : 0
-            onTriggered: if (row.held) row.askingUpdate = true; else row.app.modController.update(row.mod)
+            onTriggered: if (row.held) row.askingUpdate = true; else row.app.review.updateOne(row.mod)
         }
         AppMenuItem {
             objectName: "modRow.hold"
