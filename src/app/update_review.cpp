@@ -1,6 +1,7 @@
 // The update review: what Update All and a single Update show before anything changes.
 #include "app/update_review.hpp"
 
+#include <algorithm>
 #include <set>
 
 #include "app/background.hpp"
@@ -18,11 +19,7 @@
 #include "installer/plan.hpp"
 
 namespace {
-QDateTime released(const TSPackage& pkg) {
-  if (pkg.updated == distantPast) return {};
-  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(pkg.updated.time_since_epoch());
-  return QDateTime::fromMSecsSinceEpoch(ms.count(), QTimeZone::UTC);
-}
+QDateTime released(const TSPackage& pkg) { return pkg.updated == distantPast ? QDateTime() : qdate(pkg.updated); }
 
 std::vector<DependencyRef> needsOf(const TSPackage& pkg) {
   std::vector<DependencyRef> needs;

@@ -1,5 +1,5 @@
 // The update review: what it lists, what its button says, and what confirming it changes.
-#include <QSignalSpy>
+#include <algorithm>
 
 #include "app/update_review.hpp"
 #include "app_fixture.hpp"

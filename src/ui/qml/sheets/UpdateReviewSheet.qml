@@ -128,7 +128,6 @@ SheetFrame {
                                      Fmt.ago(row.released), row.size].filter(t => t !== "").join(" · ")
                             color: Theme.muted
                             font.pixelSize: Theme.smallFontSize
-                            font.family: Fmt.monospacedDigits(font).family
                             elide: Text.ElideRight
                         }
                     }
