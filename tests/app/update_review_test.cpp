@@ -113,6 +113,7 @@ TEST_F(ReviewApp, ConfirmingUpdatesTheTickedHoldsTheHeldAndOneUndoBringsThemBack
   EXPECT_EQ(mod("F").installed, "1.0.0") << "what the new A needs came along";
   EXPECT_EQ(snapshotCount(), before + 1) << "one change";
   EXPECT_EQ(description(), "Updated 3 mods: A, D, E");
+  ASSERT_TRUE(waitUntil([&] { return !state->history()->loading(); }));
   EXPECT_EQ(state->history()->undoText(), "Undo Update 3 Mods");
   EXPECT_TRUE(logHas("update review: updating Team-A 1.0.0 → 1.1.0"));
   EXPECT_TRUE(logHas("update review: skipped Team-B 1.0.0 → 1.1.0"));

@@ -68,12 +68,14 @@ SheetFrame {
                     CheckBox {
                         id: tick
                         objectName: "sheet.updateReview.tick." + row.index
+                        // The model holds the tick: a click asks it, and the box follows.
+                        checkable: false
                         checked: row.ticked && !row.held
                         enabled: !row.held
                         padding: 0
                         focusPolicy: Qt.TabFocus
                         Accessible.name: row.name
-                        onToggled: sheet.review.setTicked(row.index, checked)
+                        onClicked: sheet.review.setTicked(row.index, !row.ticked)
                         indicator: Rectangle {
                             implicitWidth: 14; implicitHeight: 14
                             anchors.verticalCenter: parent.verticalCenter
