@@ -183,7 +183,8 @@ void UpdateReview::recount() {
     std::set<std::string> seen;
     for (size_t i = 0; i < wanted.size(); ++i) {
       const DependencyRef dep = wanted[i];
-      if (p->find(dep.id()) || !seen.insert(dep.id()).second) continue;
+      // The loader pack is no mod of the profile: it comes with the loader.
+      if (dep.id() == packKey() || p->find(dep.id()) || !seen.insert(dep.id()).second) continue;
       const TSPackage* pkg = parts_.catalogue->package(dep.ns, dep.name);
       added.append(qs(pkg ? pkg->displayName() : displayName(dep.name)));
       if (pkg)
