@@ -706,6 +706,20 @@
         <source>That snapshot no longer exists.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message numerus="yes">
+        <source>Updated %n mods: %1</source>
+        <translation>
+            <numerusform>Updated %n mod: %1</numerusform>
+            <numerusform>Updated %n mods: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Update %n Mods</source>
+        <translation>
+            <numerusform>Update %n Mod</numerusform>
+            <numerusform>Update %n Mods</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>HistorySheet</name>
@@ -1535,6 +1549,13 @@ Loaded %1, skipped %2, not loaded %3.
     <message>
         <source>Cleared the download cache and freed %1.</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Updated %n mods.</source>
+        <translation>
+            <numerusform>Updated %n mod.</numerusform>
+            <numerusform>Updated %n mods.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -4316,6 +4337,18 @@ Loaded %1, skipped %2, not loaded %3.
         <source>Close</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Changelog</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No changelog.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show All</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>PaneWording</name>
@@ -4856,6 +4889,70 @@ Loaded %1, skipped %2, not loaded %3.
     </message>
     <message>
         <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UpdateReview</name>
+    <message numerus="yes">
+        <source>Update %n Mods — %1</source>
+        <translation>
+            <numerusform>Update %n Mod — %1</numerusform>
+            <numerusform>Update %n Mods — %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Update %n Mods</source>
+        <translation>
+            <numerusform>Update %n Mod</numerusform>
+            <numerusform>Update %n Mods</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>UpdateReviewSheet</name>
+    <message>
+        <source>Review Update</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Review Updates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide Changelog</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show Changelog</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Held at %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 → %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Don’t Hold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No changelog.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Also installs</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

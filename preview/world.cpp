@@ -96,9 +96,10 @@ void World::publish(const Package& p) {
                       (p.deprecated ? "true" : "false") + R"(, "rating_score": 42,
       "date_updated": "2024-03-01T10:00:00.000000Z", "categories": ["Tweaks"],
       "versions": [{"version_number": ")" +
-                      p.version + R"(", "dependencies": )" + deps + R"(, "downloads": 125000, "icon": ")" +
-                      serveIcon(full + "-" + p.version) + R"(", "description": ")" + p.description +
-                      R"("}]})");
+                      p.version + R"(", "dependencies": )" + deps +
+                      (p.size > 0 ? R"(, "file_size": )" + std::to_string(p.size) : std::string()) +
+                      R"(, "downloads": 125000, "icon": ")" + serveIcon(full + "-" + p.version) +
+                      R"(", "description": ")" + p.description + R"("}]})");
   reloadIndex();
 }
 

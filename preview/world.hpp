@@ -24,6 +24,7 @@ class World {
     std::vector<std::string> needs;  // "Owner-Name-1.0.0"
     bool deprecated = false;
     std::string description;
+    int64_t size = 0;  // the archive size the list gives; 0 leaves it out
   };
 
   explicit World(bool withGame = true);

@@ -6,6 +6,7 @@
 #include "app/background.hpp"
 #include "app/describe.hpp"
 #include "app/launch_check.hpp"
+#include "app/update_review.hpp"
 #include "catalogue/thunderstore.hpp"
 #include "foundation/fs.hpp"
 #include "foundation/log.hpp"
@@ -78,7 +79,14 @@ AppState::AppState(QObject* parent)
           [this](const std::string& key, const std::string& version) {
             return selected() && statuses_->obtainable(*selected(), key, version);
           },
-          this)) {
+          this)),
+      review_(new UpdateReview({.book = book_,
+                                .statuses = statuses_,
+                                .catalogue = catalogue_,
+                                .changes = changes_,
+                                .mods = modController_,
+                                .window = window_},
+                               this)) {
   filesWatcher_ = new QFileSystemWatcher(this);
   filesSettle_ = new QTimer(this);
   filesSettle_->setSingleShot(true);

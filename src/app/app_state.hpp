@@ -40,6 +40,7 @@
 
 class QFileSystemWatcher;
 class QTimer;
+class UpdateReview;
 
 // The application's root: it makes the parts, wires them, and shows them and the values derived
 // from them to the views. It lives on the main thread; long work runs on workers and only
@@ -48,6 +49,7 @@ class QTimer;
 // In QML, selectedID is an empty string when no profile is selected, and selected is null.
 class AppState : public QObject {
   Q_OBJECT
+  Q_MOC_INCLUDE("app/update_review.hpp")
   Q_PROPERTY(ProfileListModel* profiles READ profilesModel NOTIFY profilesChanged)
   Q_PROPERTY(QString selectedID READ selectedID WRITE setSelectedID NOTIFY selectedIDChanged)
   // What the window shows of the selected profile, worked out once per change: its record, its mod
@@ -63,6 +65,8 @@ class AppState : public QObject {
   // Profile codes and profile files.
   Q_PROPERTY(ProfileTransfer* transfer READ transfer CONSTANT)
   Q_PROPERTY(Launcher* launcher READ launcher CONSTANT)
+  // The updates of the selected profile as the update review sheet lists them.
+  Q_PROPERTY(UpdateReview* review READ review CONSTANT)
 
   // The parts of the state with a job of their own.
   Q_PROPERTY(WindowState* window READ window CONSTANT)
@@ -101,6 +105,7 @@ class AppState : public QObject {
   Launcher* launcher() const { return launcher_; }
   SelectedProfile* selection() const { return selection_; }
   ModSelection* modSelection() const { return modSelection_; }
+  UpdateReview* review() const { return review_; }
 
   // ---- Lookups.
   const Profile* selected() const;
@@ -191,6 +196,7 @@ class AppState : public QObject {
   Launcher* launcher_;
   WindowState* window_;
   ProfileHistory* history_;
+  UpdateReview* review_;
 
   QFileSystemWatcher* filesWatcher_;
   QTimer* filesSettle_;  // changes come in bursts: one refresh after them

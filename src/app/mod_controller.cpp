@@ -15,6 +15,7 @@
 #include "app/profile_changes.hpp"
 #include "app/profile_sync.hpp"
 #include "app/text.hpp"
+#include "foundation/loader_pack.hpp"
 #include "foundation/log.hpp"
 #include "foundation/package_id.hpp"
 #include "installer/download_cache.hpp"
@@ -165,6 +166,59 @@ QCoro::Task<> ModController::updateAllWork(std::string id) {
   parts_.activity->setNote(upToDate(now ? parts_.statuses->heldUpdateCount(*now) : 0));
 }
 
+void ModController::updateReviewed(std::vector<std::string> keys, const std::vector<std::string>& holdKeys) {
+  const Profile* sel = parts_.book->selected();
+  if (!sel) return;
+  if (!holdKeys.empty()) {
+    HeldVersions holds = parts_.statuses->holds(sel->id);
+    for (const std::string& key : holdKeys)
+      if (const ProfileMod* mod = sel->find(key)) holds[key] = mod->installed.value_or(mod->version);
+    setHolds(*sel, std::move(holds));
+  }
+  const std::string pack = packageKey(LoaderPack::ns, LoaderPack::name);
+  std::vector<std::string> names;
+  std::erase_if(keys, [&](const std::string& key) {
+    if (key == pack) {
+      names.push_back(displayName(LoaderPack::name));
+      return false;
+    }
+    const ProfileMod* mod = sel->find(key);
+    if (mod) names.push_back(mod->displayName());
+    return !mod;
+  });
+  if (keys.empty()) return;
+  const ProfileMod* one = keys.size() == 1 ? sel->find(keys.front()) : nullptr;
+  const TSPackage* pkg = one ? parts_.statuses->catalogued(one->ns, one->name, *sel) : nullptr;
+  parts_.changes->perform(sel->id,
+                          pkg ? tr("Updating %1…").arg(qs(one->displayName())) : tr("Updating mods…"),
+                          pkg ? History::describeUpdate(*one, pkg->latest) : History::describeUpdates(names),
+                          [this, id = sel->id, keys] { return updateReviewedWork(id, keys); });
+}
+
+QCoro::Task<> ModController::updateReviewedWork(std::string id, std::vector<std::string> keys) {
+  const Profile* found = parts_.book->find(id);
+  if (!found) co_return;
+  Profile p = *found;
+  int updated = 0;
+  for (const std::string& key : keys) {
+    if (key == packageKey(LoaderPack::ns, LoaderPack::name)) {
+      if (const auto latest =
+              parts_.catalogue->latest(std::string(LoaderPack::ns), std::string(LoaderPack::name))) {
+        p.packVersion = latest;
+        ++updated;
+      }
+    } else if (ProfileMod* mod = p.find(key)) {
+      if (const TSPackage* pkg = parts_.statuses->catalogued(mod->ns, mod->name, p)) {
+        mod->version = pkg->latest;
+        ++updated;
+      }
+    }
+  }
+  parts_.book->writeBack(p);
+  co_await parts_.sync->sync(id);
+  parts_.activity->setNote(tr("Updated %n mods.", nullptr, updated));
+}
+
 void ModController::installMissing() {
   const Profile* sel = parts_.book->selected();
   if (!sel) return;
@@ -218,7 +272,5 @@ QCoro::Task<> ModController::clearCacheWork() {
     parts_.activity->setNote(tr("The download cache was already empty."));
     co_return;
   }
-  const QString size =
-      QLocale(QLocale::English).formattedDataSize(qint64(freed), 1, QLocale::DataSizeSIFormat);
-  parts_.activity->setNote(tr("Cleared the download cache and freed %1.").arg(size));
+  parts_.activity->setNote(tr("Cleared the download cache and freed %1.").arg(dataSize(int64_t(freed))));
 }

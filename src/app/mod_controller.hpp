@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "app/values.hpp"
 #include "profiles/holds.hpp"
@@ -42,6 +43,10 @@ class ModController : public QObject {
   Q_INVOKABLE void setEnabled(const ModItem& mod, bool on);
   Q_INVOKABLE void update(const ModItem& mod);
   Q_INVOKABLE void updateAll();
+  // The update review's answer for the selected profile: the mods with `keys` (the loader pack by
+  // its key) go to the catalogue's latest as one change named after them, and those with
+  // `holdKeys` are held where they are.
+  void updateReviewed(std::vector<std::string> keys, const std::vector<std::string>& holdKeys);
   Q_INVOKABLE void installMissing();
   // Keeps the mod at its installed version: no update shows, and Update All passes it by.
   Q_INVOKABLE void hold(const ModItem& mod);
@@ -76,6 +81,7 @@ class ModController : public QObject {
   QCoro::Task<> updateWork(std::string id, std::string key, QString name, std::string version);
   QCoro::Task<> syncWork(std::string id, QString note);
   QCoro::Task<> updateAllWork(std::string id);
+  QCoro::Task<> updateReviewedWork(std::string id, std::vector<std::string> keys);
   QCoro::Task<> installFileWork(std::string id, std::filesystem::path file);
   QCoro::Task<> restoreWork(std::string id, Going going, std::string snapshotID);
   void go(Going going, const QString& snapshotID);

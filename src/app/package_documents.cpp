@@ -1,6 +1,7 @@
 #include "app/package_documents.hpp"
 
 #include "app/background.hpp"
+#include "catalogue/changelog.hpp"
 #include "foundation/package_id.hpp"
 
 void PackageDocuments::show(const QString& ns, const QString& name, const QString& version) {
@@ -34,4 +35,10 @@ void PackageDocuments::publish() {
   loading_ = loading;
   markdown_ = markdown;
   emit changed();
+}
+
+QVariantMap PackageDocuments::newerThan(const QString& markdown, const QString& installed) const {
+  const Changelog::Slice slice = Changelog::newerThan(markdown.toStdString(), installed.toStdString());
+  return {{QStringLiteral("markdown"), QString::fromStdString(slice.markdown)},
+          {QStringLiteral("cut"), slice.cut}};
 }

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QSet>
 #include <QString>
+#include <QVariantMap>
 
 #include <string>
 
@@ -25,6 +26,9 @@ class PackageDocuments : public QObject {
       : QObject(parent), kind_(kind) {}
 
   Q_INVOKABLE void show(const QString& ns, const QString& name, const QString& version);
+  // What a changelog says since the version installed: {markdown, cut}, where `cut` tells that
+  // older sections were left out. The whole when nothing is installed.
+  Q_INVOKABLE QVariantMap newerThan(const QString& markdown, const QString& installed) const;
   QString markdown() const { return markdown_; }
   bool loading() const { return loading_; }
   bool missing() const { return !loading_ && markdown_.trimmed().isEmpty(); }

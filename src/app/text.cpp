@@ -1,6 +1,8 @@
 #include "app/text.hpp"
 
 #include <QCoreApplication>
+#include <QLocale>
+#include <QRegularExpression>
 
 #include "foundation/text.hpp"
 
@@ -18,4 +20,11 @@ QString upToDate(int heldUpdates) {
   if (heldUpdates <= 0) return QCoreApplication::translate("Text", "Everything is up to date.");
   return QCoreApplication::translate("Text", "Everything is up to date (%n updates held).", nullptr,
                                      heldUpdates);
+}
+
+QString dataSize(int64_t bytes) {
+  QString text = QLocale(QLocale::English).formattedDataSize(qint64(bytes), 1, QLocale::DataSizeSIFormat);
+  // Whole numbers show without their ".0".
+  static const QRegularExpression pointZero(QStringLiteral("\\.0(?= )"));
+  return text.remove(pointZero);
 }

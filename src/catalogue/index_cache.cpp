@@ -212,22 +212,42 @@ std::vector<TSPackage> decodeCache(std::string_view json) {
 
 std::string encodeIds(const std::vector<TSPackage>& packages) {
   std::string out;
-  for (const auto& p : packages)
-    if (!p.uuid.empty()) out.append(p.fullName).append(1, ' ').append(p.uuid).append(1, '\n');
+  for (const auto& p : packages) {
+    if (p.uuid.empty() && p.size <= 0) continue;
+    out.append(p.fullName).append(1, ' ').append(p.uuid.empty() ? "-" : p.uuid);
+    if (p.size > 0) out.append(1, ' ').append(std::to_string(p.size));
+    out.append(1, '\n');
+  }
   return out;
 }
 
 void applyIds(std::vector<TSPackage>& packages, std::string_view lines) {
-  std::unordered_map<std::string_view, std::string_view> ids;
+  struct Known {
+    std::string_view uuid;
+    int64_t size = 0;
+  };
+  std::unordered_map<std::string_view, Known> ids;
   while (!lines.empty()) {
     size_t end = std::min(lines.find('\n'), lines.size());
     std::string_view line = lines.substr(0, end);
     lines.remove_prefix(std::min(end + 1, lines.size()));
     size_t space = line.find(' ');
-    if (space != std::string_view::npos && space > 0 && space + 1 < line.size())
-      ids.emplace(line.substr(0, space), line.substr(space + 1));
+    if (space == std::string_view::npos || space == 0 || space + 1 >= line.size()) continue;
+    Known known{line.substr(space + 1)};
+    if (size_t more = known.uuid.find(' '); more != std::string_view::npos) {
+      std::string_view digits = known.uuid.substr(more + 1);
+      known.uuid = known.uuid.substr(0, more);
+      auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), known.size);
+      if (ec != std::errc() || ptr != digits.data() + digits.size() || known.size < 0) known.size = 0;
+    }
+    if (known.uuid == "-") known.uuid = {};
+    ids.emplace(line.substr(0, space), known);
   }
-  for (auto& p : packages)
-    if (auto it = ids.find(p.fullName); it != ids.end()) p.uuid = it->second;
+  for (auto& p : packages) {
+    if (auto it = ids.find(p.fullName); it != ids.end()) {
+      p.uuid = it->second.uuid;
+      p.size = it->second.size;
+    }
+  }
 }
 }  // namespace Thunderstore

@@ -1,4 +1,5 @@
 // The catalogue's package list -> TSPackage records, in one On-Demand pass over the document.
+#include <algorithm>
 #include <optional>
 
 #include "catalogue/json_read.hpp"
@@ -41,6 +42,8 @@ void readVersion(od::object version, bool newest, TSPackage& p) {
         expectType(v, od::json_type::string, true);
       else if (!isNull(v))
         detail = text(v);
+    } else if (k == "file_size") {
+      if (newest && !isNull(v)) p.size = std::max<int64_t>(0, v.get_int64().value());
     } else if (k == "dependencies") {
       if (isNull(v)) continue;
       if (newest) {

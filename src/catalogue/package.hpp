@@ -27,6 +27,9 @@ struct TSPackage {
   // The catalogue's id of the package ("uuid4"), by which other managers name it; may be empty. It
   // is no part of what a package is: equality passes it by and the cache keeps it in a file of its own.
   std::string uuid;
+  // The size of the newest version's archive in bytes, 0 when the catalogue does not say. Kept
+  // beside the id, as the id is.
+  int64_t size = 0;
 
   const std::string& id() const { return fullName; }
   std::string displayName() const;

@@ -30,8 +30,9 @@ std::vector<TSPackage> decodeIndex(std::string_view json);
 std::vector<TSPackage> decodeIndex(std::string& json);
 std::string encodeCache(const std::vector<TSPackage>& packages);
 std::vector<TSPackage> decodeCache(std::string_view json);  // strict: every key required
-// The catalogue ids (TSPackage::uuid) live in a file of their own beside the cache, one
-// "fullName uuid" line per package that has one; reading fills in the ids of the packages listed.
+// The catalogue ids (TSPackage::uuid) and archive sizes (TSPackage::size) live in a file of their
+// own beside the cache, one "fullName uuid" or "fullName uuid size" line per package that has
+// either ("-" for a missing id); reading fills them in for the packages listed.
 std::string encodeIds(const std::vector<TSPackage>& packages);
 void applyIds(std::vector<TSPackage>& packages, std::string_view lines);
 

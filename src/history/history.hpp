@@ -142,6 +142,9 @@ Change describeRemove(const std::string& modName);  // "Removed PlanBuild" / "Re
 Change describeUpdate(const ProfileMod& mod,
                       const std::string& newVersion);  // "Updated Jotunn 2.20.0 → 2.21.0" / "Update Jotunn"
 Change describeUpdateAll();  // "Updated all mods" / "Update All"
+// Several mods updated at once, the first three named: "Updated 5 mods: Jotunn, PlanBuild,
+// ValheimPlus, …" / "Update 5 Mods"; one alone as describeUpdate() says it.
+Change describeUpdates(const std::vector<std::string>& modNames);
 Change describeToggle(const ProfileMod& mod, bool enabled);  // "Turned off BetterArchery" / "Turn Off …"
 Change describeInstallFile(const std::string& modName);  // "Installed Raid Tweaks from a file"
 Change describeConfigSave(const std::filesystem::path& file);  // "Saved BepInEx.cfg" / "Save BepInEx.cfg"

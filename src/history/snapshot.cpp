@@ -176,6 +176,16 @@ Change describeUpdateAll() {
   return {Words::translate("History", "Updated all mods"), Words::translate("History", "Update All")};
 }
 
+Change describeUpdates(const std::vector<std::string>& modNames) {
+  constexpr size_t named = 3;
+  std::string names;
+  for (size_t i = 0; i < modNames.size() && i < named; ++i) names += (i ? ", " : "") + modNames[i];
+  if (modNames.size() > named) names += ", …";
+  const int n = int(modNames.size());
+  return {Words::fill(Words::translate("History", "Updated %n mods: %1", nullptr, n), {names}),
+          Words::translate("History", "Update %n Mods", nullptr, n)};
+}
+
 Change describeToggle(const ProfileMod& mod, bool enabled) {
   const std::string name = mod.displayName();
   return enabled ? Change{Words::fill(Words::translate("History", "Turned on %1"), {name}),

@@ -6,6 +6,7 @@
 
 #include "app/app_state.hpp"
 #include "app/package_documents.hpp"
+#include "app/update_review.hpp"
 #include "installer/plan.hpp"
 #include "profiles/config_value.hpp"
 
@@ -41,6 +42,13 @@ struct CatalogueStateForeign {
   Q_GADGET
   QML_FOREIGN(CatalogueState)
   QML_NAMED_ELEMENT(CatalogueState)
+  QML_UNCREATABLE("Owned by AppState.")
+};
+
+struct UpdateReviewForeign {
+  Q_GADGET
+  QML_FOREIGN(UpdateReview)
+  QML_NAMED_ELEMENT(UpdateReview)
   QML_UNCREATABLE("Owned by AppState.")
 };
 

@@ -77,8 +77,10 @@ AppTest::~AppTest() {
   waitForBackgroundJobs();
 }
 
-void AppTest::publish(const std::string& name, const std::string& version, const Strings& needs) {
-  const std::string deps = R"(", "dependencies": )" + jsonList(needs, "\"") + "}";
+void AppTest::publish(const std::string& name, const std::string& version, const Strings& needs,
+                      int64_t size) {
+  const std::string deps = R"(", "dependencies": )" + jsonList(needs, "\"") +
+                           (size > 0 ? R"(, "file_size": )" + std::to_string(size) : std::string()) + "}";
   catalogue.addPackage(
       "Team", name, version,
       zipBytes({{"manifest.json", R"({"name": ")" + name + R"(", "version_number": ")" + version + deps},

@@ -30,9 +30,10 @@ class AppTest : public testing::Test, private FreshHome {
   ~AppTest() override;
 
   // Publishes Team-<name> (catalogue id "uuid-<name>") at `version`; `needs` are its manifest's
-  // dependencies ("Team-B-1.0.0").
+  // dependencies ("Team-B-1.0.0"); a `size` above 0 is the archive size the list gives.
   // Once started, the state reloads the package list.
-  void publish(const std::string& name, const std::string& version, const Strings& needs = {});
+  void publish(const std::string& name, const std::string& version, const Strings& needs = {},
+               int64_t size = 0);
   // Serves `list` as the package list and, once started, waits for the state to reload it.
   void serveList(const std::string& list);
   void reloadIndex();  // and waits for the load to end

@@ -20,7 +20,20 @@ SheetFrame {
     title: pkg.displayName
     sheetWidth: 520
 
-    Component.onCompleted: app.catalogue.readmes.show(pkg.owner, pkg.name, pkg.latest)
+    // The version the profile has installed, or empty.
+    readonly property string installedAt: {
+        const mod = (app.selection.profile, app.profileMod(pkg.fullName))
+        return mod ? mod.installed : ""
+    }
+    // The changelog from the installed version on, when an update is there; else the whole.
+    readonly property var changes: app.catalogue.changelogs.newerThan(app.catalogue.changelogs.markdown,
+                                                                      installedAt !== pkg.latest ? installedAt : "")
+    property bool wholeChangelog: false
+
+    Component.onCompleted: {
+        app.catalogue.readmes.show(pkg.owner, pkg.name, pkg.latest)
+        app.catalogue.changelogs.show(pkg.owner, pkg.name, pkg.latest)
+    }
     onAccept: if (place === PackageListModel.NotInProfile && idle) add()
 
     function add() {
@@ -155,6 +168,48 @@ SheetFrame {
                 font.pixelSize: Theme.smallFontSize
                 onLinkActivated: (link) => { if (PaneWording.isWebLink(link)) sheet.app.openURL(link) }
                 HoverHandler { cursorShape: readme.hoveredLink ? Qt.PointingHandCursor : Qt.ArrowCursor }
+            }
+            // The changelog of the latest version: what is new since the installed one until "Show All".
+            Rectangle {
+                Layout.fillWidth: true
+                implicitHeight: 1
+                color: Theme.line
+            }
+            ColumnLayout {
+                Layout.fillWidth: true
+                spacing: Theme.mediumSpacing
+                Text { text: qsTr("Changelog"); color: Theme.text; font.pixelSize: Theme.smallFontSize; font.weight: Font.DemiBold }
+                Spinner {
+                    objectName: "sheet.package.changelogLoading"
+                    visible: sheet.app.catalogue.changelogs.loading
+                }
+                Text {
+                    objectName: "sheet.package.noChangelog"
+                    visible: sheet.app.catalogue.changelogs.missing
+                    text: qsTr("No changelog.")
+                    color: Theme.muted
+                    font.pixelSize: Theme.smallFontSize
+                }
+                Text {
+                    id: changelog
+                    objectName: "sheet.package.changelog"
+                    Layout.fillWidth: true
+                    visible: !sheet.app.catalogue.changelogs.missing && text !== ""
+                    text: PaneWording.readmeText(sheet.wholeChangelog ? sheet.app.catalogue.changelogs.markdown : sheet.changes.markdown)
+                    textFormat: Text.MarkdownText
+                    wrapMode: Text.Wrap
+                    color: Theme.text
+                    linkColor: Theme.emberHi
+                    font.pixelSize: Theme.smallFontSize
+                    onLinkActivated: (link) => { if (PaneWording.isWebLink(link)) sheet.app.openURL(link) }
+                    HoverHandler { cursorShape: changelog.hoveredLink ? Qt.PointingHandCursor : Qt.ArrowCursor }
+                }
+                LinkButton {
+                    objectName: "sheet.package.changelogAll"
+                    visible: sheet.changes.cut && !sheet.wholeChangelog
+                    text: qsTr("Show All")
+                    onClicked: sheet.wholeChangelog = true
+                }
             }
         }
     }

@@ -63,7 +63,9 @@ QtObject {
         Command {
             text: qsTr("Update All"); shortcut: "Ctrl+U"
             enabled: commands.app.selection.canChange
-            onTriggered: commands.app.modController.updateAll()
+            // The updates wait for the player's review; with none, it says that all is up to date.
+            onTriggered: if (commands.app.selection.updates > 0) commands.app.window.open(WindowState.UpdateReview)
+                         else commands.app.modController.updateAll()
         },
         Command {
             text: qsTr("Install Mod from File…")

@@ -78,7 +78,7 @@ Rectangle {
             visible: footer.work.text !== ""
             text: footer.work.text
             enabled: footer.app.selection.canChange && (footer.app.game.found || !footer.work.installs)
-            onClicked: footer.work.installs ? footer.app.modController.installMissing() : footer.app.modController.updateAll()
+            onClicked: footer.work.installs ? footer.app.modController.installMissing() : footer.app.window.open(WindowState.UpdateReview)
         }
         // What the last launch loaded, until the next launch, whatever the note says meanwhile.
         AppButton {

@@ -164,7 +164,7 @@ ItemDelegate {
                 visible: !row.held && row.status === ModStatus.UpdateAvailable
                 enabled: row.idle
                 tip: qsTr("Update to %1").arg(row.latest)
-                onClicked: row.app.modController.update(row.mod)
+                onClicked: row.app.review.updateOne(row.mod)
             }
             // In place of the status: a held mod is kept at its version, whatever comes out.
             Pill {
@@ -279,7 +279,7 @@ ItemDelegate {
             readonly property bool offered: !row.many && (row.status === ModStatus.UpdateAvailable || (row.held && row.latest !== row.heldVersion))
             visible: offered
             height: visible ? implicitHeight : 0
-            onTriggered: if (row.held) row.askingUpdate = true; else row.app.modController.update(row.mod)
+            onTriggered: if (row.held) row.askingUpdate = true; else row.app.review.updateOne(row.mod)
         }
         AppMenuItem {
             objectName: "modRow.hold"

@@ -77,6 +77,14 @@ Item {
         sourceComponent: UnsavedSheet { config: sheets.app.config } // qmllint disable unqualified
     }
     Loader {
+        active: sheets.window.sheet === WindowState.UpdateReview && !!sheets.app.selection.profile
+        sourceComponent: UpdateReviewSheet {
+            app: sheets.app // qmllint disable unqualified
+            review: sheets.app.review // qmllint disable unqualified
+            kind: WindowState.UpdateReview
+        }
+    }
+    Loader {
         active: sheets.window.sheet === WindowState.Package
         sourceComponent: PackageSheet {
             app: sheets.app // qmllint disable unqualified
