@@ -165,6 +165,34 @@ std::unique_ptr<World> sheetShare() {
   return w;
 }
 
+// Three rows picked, the bar above the list with the commands on all of them.
+std::unique_ptr<World> rowsPicked() {
+  auto w = richProfile();
+  for (const char* key : {"Odin-PlanBuild", "Odin-ValheimPlus", "Odin-Jotunn"})
+    w->state().modSelection()->toggle(QString::fromLatin1(key));
+  World::settle();
+  return w;
+}
+
+// The search for a broken mod after its first step.
+std::unique_ptr<World> turnOffHalf() {
+  auto w = richProfile();
+  w->state().modSelection()->selectAll();
+  w->state().modSelection()->turnOffHalf();
+  World::waitUntil([&] { return w->state().activity()->idle(); });
+  World::settle();
+  return w;
+}
+
+// Jotunn's sheet: what needs it.
+std::unique_ptr<World> packageNeededBy() {
+  auto w = richProfile();
+  const TSPackage* jotunn = w->state().catalogue()->package("Odin", "Jotunn");
+  w->state().window()->open(WindowState::Sheet::Package, QVariant::fromValue(PackageItem(*jotunn)));
+  World::settle();
+  return w;
+}
+
 std::unique_ptr<World> deleteConfirmation() {
   auto w = richProfile();
   find(*w, "sidebar")->setProperty("confirmDelete", QVariant::fromValue(ProfileItem(*w->state().selected())));
@@ -191,6 +219,9 @@ const std::vector<Scene>& scenes() {
         {"sheet-share", sheetShare},
         {"sheet-log", [] { return withSheet(richProfile(), WindowState::Sheet::Log); }},
         {"delete-confirmation", deleteConfirmation},
+        {"rows-picked", rowsPicked},
+        {"turn-off-half", turnOffHalf},
+        {"package-needed-by", packageNeededBy},
     };
     for (Scene& scene : paneScenes()) list.push_back(std::move(scene));
     for (Scene& scene : configScenes()) list.push_back(std::move(scene));
