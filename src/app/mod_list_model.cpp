@@ -31,11 +31,13 @@ void ModListModel::setRows(std::vector<Row> rows) {
 }
 
 void ModListModel::setPicked(const std::set<std::string>& keys) {
+  std::vector<int> changed;
   for (int i = 0; i < count(); ++i) {
     const std::string key = rows_[size_t(i)].mod.id();
-    if (bool(picked_.count(key)) != bool(keys.count(key))) emit dataChanged(index(i), index(i), {PickedRole});
+    if (bool(picked_.count(key)) != bool(keys.count(key))) changed.push_back(i);
   }
-  picked_ = keys;
+  picked_ = keys;  // before the views hear of it: they read the rows at once
+  for (int i : changed) emit dataChanged(index(i), index(i), {PickedRole});
 }
 
 namespace {

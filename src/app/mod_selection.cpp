@@ -43,6 +43,11 @@ Plan::Needs needsIn(const Profile& profile, ModStatuses* statuses) {
 
 ModSelection::ModSelection(Parts parts, QObject* parent) : QObject(parent), parts_(parts) {
   connect(parts_.selection, &SelectedProfile::changed, this, &ModSelection::follow);
+  // Another profile may hold mods with the same keys: its rows start unpicked.
+  connect(parts_.book, &ProfileBook::selectedChanged, this, [this] {
+    rows_.clear();
+    publish();
+  });
   connect(parts_.selection, &SelectedProfile::profileChanged, this, [this] {
     const Profile* p = parts_.book->selected();
     if (search_ && (!p || p->id != search_->profileID)) setSearch(std::nullopt);

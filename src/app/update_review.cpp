@@ -19,7 +19,9 @@
 #include "installer/plan.hpp"
 
 namespace {
-QDateTime released(const TSPackage& pkg) { return pkg.updated == distantPast ? QDateTime() : qdate(pkg.updated); }
+QDateTime released(const TSPackage& pkg) {
+  return pkg.updated == distantPast ? QDateTime() : qdate(pkg.updated);
+}
 
 std::vector<DependencyRef> needsOf(const TSPackage& pkg) {
   std::vector<DependencyRef> needs;

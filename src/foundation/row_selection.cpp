@@ -63,7 +63,8 @@ int RowSelection::indexOf(const std::string& key) const {
 }
 
 void RowSelection::stretch() {
-  const auto [from, to] = std::minmax(indexOf(anchor_), indexOf(end_));
+  const int anchor = indexOf(anchor_), end = indexOf(end_);
+  const int from = std::min(anchor, end), to = std::max(anchor, end);
   selected_ = base_;
   for (int i = from; i <= to; ++i) selected_.insert(order_[size_t(i)]);
 }

@@ -143,7 +143,9 @@ void WindowTest::makeProfile(const QString& name) {
 }
 
 QRectF WindowTest::box(const QString& name) const {
-  auto* shown = qobject_cast<QQuickItem*>(item(name));
+  QObject* found = item(name);
+  auto* shown = qobject_cast<QQuickItem*>(found);
+  if (!shown) shown = found->property("contentItem").value<QQuickItem*>();  // a pop-up: what it shows
   return shown->mapRectToScene(shown->boundingRect());
 }
 

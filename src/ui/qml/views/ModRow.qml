@@ -50,22 +50,11 @@ ItemDelegate {
     HoverHandler { id: hover }
     // The line above every row but the first lies inside it.
     topInset: index > 0 ? 1 : 0
-    background: Rectangle {
-        color: row.picked ? Theme.alpha(Theme.ember, 0.16) : hover.hovered ? Theme.surface2 : "transparent"
-        // A click picks the row, ⌘-click adds or drops it, ⇧-click picks the rows up to it.
-        MouseArea {
-            objectName: "modRow.pick"
-            anchors.fill: parent
-            onClicked: mouse => {
-                if (mouse.modifiers & Qt.ShiftModifier)
-                    row.app.modSelection.extendTo(row.modID)
-                else if (mouse.modifiers & Qt.ControlModifier)
-                    row.app.modSelection.toggle(row.modID)
-                else
-                    row.app.modSelection.click(row.modID)
-            }
-        }
-    }
+    background: Rectangle { color: row.picked ? Theme.alpha(Theme.ember, 0.16) : hover.hovered ? Theme.surface2 : "transparent" }
+    // A click picks the row, ⌘-click adds or drops it, ⇧-click picks the rows up to it.
+    TapHandler { acceptedModifiers: Qt.NoModifier; onTapped: row.app.modSelection.click(row.modID) }
+    TapHandler { acceptedModifiers: Qt.ControlModifier; onTapped: row.app.modSelection.toggle(row.modID) }
+    TapHandler { acceptedModifiers: Qt.ShiftModifier; onTapped: row.app.modSelection.extendTo(row.modID) }
     RowDivider { visible: row.index > 0; anchors.top: parent.top }
 
     // Declared here rather than in place: the ids inside would make it no longer deferred.
