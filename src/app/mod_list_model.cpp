@@ -95,6 +95,7 @@ QVariant ModListModel::data(const QModelIndex& index, int role) const {
     case OffQuestionRole: return ::offQuestion(row);
     case HeldRole: return row.heldVersion.has_value();
     case HeldVersionRole: return qs(row.heldVersion);
+    case OlderThanGameRole: return row.olderThanGame;
     default: return {};
   }
 }
@@ -119,5 +120,6 @@ QHash<int, QByteArray> ModListModel::roleNames() const {
           {OffQuestionRole, "offQuestion"},
           {HeldRole, "held"},
           {HeldVersionRole, "heldVersion"},
+          {OlderThanGameRole, "olderThanGame"},
           {IconRole, "iconUrl"}};
 }

@@ -23,6 +23,7 @@ class ModListModel : public QAbstractListModel {
     QStringList neededBy;  // the display names of the other mods that need it, in profile order
     QStringList neededByEnabled;  // those of them that are enabled
     std::optional<std::string> heldVersion;  // the version the player holds it at
+    bool olderThanGame = false;  // its newest version predates the game's last update
     bool operator==(const Row&) const = default;
   };
   enum Role {
@@ -45,7 +46,8 @@ class ModListModel : public QAbstractListModel {
     RemoveBlockRole,  // why it cannot be removed ("Needed by PlanBuild"), or empty
     OffQuestionRole,  // what turning it off asks first, or empty when nothing enabled needs it
     HeldRole,  // the player holds it at a version: no update shows
-    HeldVersionRole  // that version, or empty
+    HeldVersionRole,  // that version, or empty
+    OlderThanGameRole  // its newest version predates the game's last update
   };
 
   using QAbstractListModel::QAbstractListModel;

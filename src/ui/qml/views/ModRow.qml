@@ -27,6 +27,7 @@ ItemDelegate {
     required property string offQuestion  // what turning it off asks first, or empty
     required property bool held  // kept at `heldVersion`: no update is offered
     required property string heldVersion
+    required property bool olderThanGame  // its newest version predates the game's last update
     readonly property bool known: !!entry
     property bool askingOff: false
     property bool askingUpdate: false
@@ -116,6 +117,16 @@ ItemDelegate {
                 text: row.byline
                 color: Theme.muted
                 font.pixelSize: Theme.smallFontSize
+                elide: Text.ElideRight
+            }
+            Text {
+                Layout.fillWidth: true
+                Layout.preferredWidth: 0
+                objectName: "modRow.olderThanGame"
+                visible: row.olderThanGame
+                text: qsTr("Older than the game’s last update")
+                color: Theme.faint
+                font.pixelSize: Theme.captionFontSize
                 elide: Text.ElideRight
             }
         }
