@@ -24,6 +24,7 @@ class World {
     std::vector<std::string> needs;  // "Owner-Name-1.0.0"
     bool deprecated = false;
     std::string description;
+    std::string updated = "2024-03-01T10:00:00.000000Z";  // when the catalogue last changed it
   };
 
   explicit World(bool withGame = true);
