@@ -140,7 +140,7 @@ std::unique_ptr<World> gamePatched() {
   AppState& app = w->state();
   w->publish(
       {"Jotunn", "2.21.0", {}, false, "The Valheim library for mod makers.", "2024-03-12T10:00:00.000000Z"});
-  ProfileStore::saveGoodLaunch(*app.selected(), goodLaunchOf(*app.selected(), 14862538, Dates::now()));
+  ProfileStore::saveGoodLaunch(*app.selected(), goodLaunchOf(*app.selected(), 14862538, ::now()));
   FakeGame::writeAppManifest(Paths::defaultGameDir(), "15000000", "1709983200");  // 9 March 2024
   app.launcher()->play();
   World::waitUntil([&] { return app.activity()->busy().isEmpty(); });

@@ -196,7 +196,7 @@ void LaunchCheck::recordGoodLaunch() {
   recorded_ = true;
   // Not for a profile deleted since: the record would bring its folder back.
   if (!parts_.book->find(launched_->id)) return;
-  recordTask(*launched_, goodLaunchOf(*launched_, baseline_.gameBuild, Dates::now()));
+  recordTask(*launched_, goodLaunchOf(*launched_, baseline_.gameBuild, ::now()));
 }
 
 QCoro::Task<> LaunchCheck::recordTask(Profile profile, GoodLaunch record) {

@@ -63,7 +63,7 @@ QCoro::Task<> Launcher::playWork(std::string id, std::filesystem::path gameDir, 
   const Profile* clicked = parts_.book->find(id);
   if (!clicked) co_return;
   if (guard == Guard::warn && good && warnOfGameUpdate(*good, buildID) && build->lastUpdated) {
-    const Warning next{updatedTitle(*build->lastUpdated, Dates::now()),
+    const Warning next{updatedTitle(*build->lastUpdated, ::now()),
                        updatedMessage(modsOlderThan(*clicked, *parts_.catalogue, *build->lastUpdated))};
     if (next.title != warning_.title || next.message != warning_.message) {
       warning_ = next;

@@ -1,4 +1,6 @@
 // Play Modded after the game was updated since the profile last started up.
+#include <fstream>
+
 #include "app/launcher.hpp"
 #include "app_fixture.hpp"
 #include "installer/game_build.hpp"
@@ -16,7 +18,7 @@ class GameUpdateTest : public StartedApp {
   void SetUp() override {
     StartedApp::SetUp();
     run([&] { state->modController()->add(pkg("A")); });
-    ProfileStore::saveGoodLaunch(selected(), goodLaunchOf(selected(), 14862538, Dates::now()));
+    ProfileStore::saveGoodLaunch(selected(), goodLaunchOf(selected(), 14862538, ::now()));
   }
   Launcher& launcher() const { return *state->launcher(); }
   size_t launches() const { return tools.calls("bash").size(); }

@@ -221,7 +221,7 @@ TEST_F(WindowTest, WithoutAFreshLogTheNoLoaderBannerComesAndGoesAboveTheList) {
 // launches straight away. Rows of mods with nothing newer than the update say so.
 TEST_F(WindowTest, AGameUpdateIsToldInTheBannerStackBeforePlayModdedLaunches) {
   run([&] { state->modController()->add(pkg("A")); });
-  ProfileStore::saveGoodLaunch(selected(), goodLaunchOf(selected(), 14862538, Dates::now()));
+  ProfileStore::saveGoodLaunch(selected(), goodLaunchOf(selected(), 14862538, ::now()));
   FakeGame::writeAppManifest(game, "15000000", "1764763200");
   state->window()->setTab(DetailTab::Installed);
   flush();
