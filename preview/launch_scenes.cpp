@@ -133,6 +133,16 @@ std::unique_ptr<World> reportFixed() {
   return w;
 }
 
+// Jotunn updated since the last launch that worked: its problem says so and offers the way back.
+std::unique_ptr<World> reportUpdatedSince() {
+  return reportOpen(played(header + brokenLog(), [](World& world) {
+    AppState& app = world.state();
+    ProfileStore::saveGoodLaunch(*app.selected(), goodLaunchOf(*app.selected(), 14862538, ::now()));
+    app.modController()->update(ModItem(*app.selected()->find("Odin-Jotunn")));
+    World::waitUntil([&] { return app.activity()->busy().isEmpty(); });
+  }));
+}
+
 // The game was updated after the profile last started: Play Modded warns first, and the rows of
 // mods with nothing newer than that update say so. Jotunn's 2.21.0 came after it.
 std::unique_ptr<World> gamePatched() {
@@ -159,5 +169,6 @@ std::vector<Scene> launchScenes() {
       {"launch-not-a-log", [] { return reportOpen(played("{\"profile\": \"Ashlands Raid\"}\n")); }},
       {"launch-no-loader", [] { return played(std::nullopt); }},
       {"game-patched", gamePatched},
+      {"launch-report-updated-since", reportUpdatedSince},
   };
 }

@@ -297,25 +297,31 @@ QVariantList LaunchCheck::rows(const std::vector<const LogProblem*>& problems, b
                           : head.plugin ? qs(*head.plugin)
                                         : tr("The loader");
     const QString subtitle = tied ? qs(*tied) : tr("Not tied to a mod");
-    bool first = true;
+    // A mod updated since the last launch that worked: the group's first row says so, and its first
+    // row without a fix of its own offers the state before that update.
+    const auto change = groupsMod && launched_ && baseline_.good
+                            ? changedSince(*baseline_.good, *launched_, groupsMod->id())
+                            : std::nullopt;
+    const auto snapshot =
+        change ? baseline_.snapshotBefore.find(groupsMod->id()) : baseline_.snapshotBefore.end();
+    bool first = true, backOffered = snapshot == baseline_.snapshotBefore.end();
     for (const LogProblem* problem : members) {
       const ProfileMod* mod = modOf(problem->mod);
       const QString key = problemKey(*problem);
       const auto found = outcomes.find(problem);
       const QString done = found == outcomes.end() ? QString() : found->second;
       QStringList needs;
-      QString action, label, target, since;
-      // The first problem of a mod updated since the last launch that worked says so, and offers the
-      // state before that update.
-      if (const auto change = first && mod && launched_ && baseline_.good
-                                  ? changedSince(*baseline_.good, *launched_, mod->id())
-                                  : std::nullopt) {
-        since = tr("%1 was updated since the last launch that worked (%2 → %3).")
-                    .arg(qs(mod->displayName()), qs(change->from), qs(change->to));
-        if (auto snapshot = baseline_.snapshotBefore.find(mod->id());
-            snapshot != baseline_.snapshotBefore.end())
-          std::tie(action, label, target) = std::tuple(
-              QStringLiteral("goBack"), tr("Go Back to %1").arg(qs(change->from)), qs(snapshot->second));
+      QString action, label, target;
+      const QString since = first && change
+                                ? tr("%1 was updated since the last launch that worked (%2 → %3).")
+                                      .arg(qs(groupsMod->displayName()), qs(change->from), qs(change->to))
+                                : QString();
+      const bool removesCopy =
+          problem->kind == Diagnostics::ProblemKind::duplicate && mod && modOf(problem->otherMod);
+      if (!backOffered && !removesCopy) {
+        backOffered = true;
+        std::tie(action, label, target) = std::tuple(
+            QStringLiteral("goBack"), tr("Go Back to %1").arg(qs(change->from)), qs(snapshot->second));
       }
       for (const auto& missing : problem->missing) {
         if (const ProfileMod* has = modOf(missing.mod)) {
