@@ -168,6 +168,18 @@
         <source>macOS marks files that come from the internet and may refuse to run them. This removes the mark from the loader’s files in the game folder and in this profile.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Review Updates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play Anyway</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Don’t Warn for This Update</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>BrowseRow</name>
@@ -1214,6 +1226,18 @@ Loaded %1, skipped %2, not loaded %3.
         <source>The loader’s files are out of quarantine. Quit Valheim and play again.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Back at %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 was updated since the last launch that worked (%2 → %3).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Go Back to %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>LaunchReportSheet</name>
@@ -1378,6 +1402,17 @@ Loaded %1, skipped %2, not loaded %3.
     <message>
         <source>No game log yet — it appears after you play this profile once.</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Valheim was updated on %1, after this profile last started.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n of its mods haven’t been updated since then.</source>
+        <translation>
+            <numerusform>%n of its mods hasn’t been updated since then.</numerusform>
+            <numerusform>%n of its mods haven’t been updated since then.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1694,6 +1729,10 @@ Loaded %1, skipped %2, not loaded %3.
     </message>
     <message>
         <source>Turn Off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Older than the game’s last update</source>
         <translation type="unfinished"></translation>
     </message>
     <message numerus="yes">

@@ -8,7 +8,10 @@
 #include <QQuickWindow>
 
 #include "app/launch_check.hpp"
+#include "foundation/paths.hpp"
+#include "profiles/good_launch.hpp"
 #include "scenes.hpp"
+#include "testkit/fake_game.hpp"
 
 namespace {
 const std::string header =
@@ -129,6 +132,31 @@ std::unique_ptr<World> reportFixed() {
   World::settle();
   return w;
 }
+
+// Jotunn updated since the last launch that worked: its problem says so and offers the way back.
+std::unique_ptr<World> reportUpdatedSince() {
+  return reportOpen(played(header + brokenLog(), [](World& world) {
+    AppState& app = world.state();
+    ProfileStore::saveGoodLaunch(*app.selected(), goodLaunchOf(*app.selected(), 14862538, ::now()));
+    app.modController()->update(ModItem(*app.selected()->find("Odin-Jotunn")));
+    World::waitUntil([&] { return app.activity()->busy().isEmpty(); });
+  }));
+}
+
+// The game was updated after the profile last started: Play Modded warns first, and the rows of
+// mods with nothing newer than that update say so. Jotunn's 2.21.0 came after it.
+std::unique_ptr<World> gamePatched() {
+  auto w = richProfile();
+  AppState& app = w->state();
+  w->publish(
+      {"Jotunn", "2.21.0", {}, false, "The Valheim library for mod makers.", "2024-03-12T10:00:00.000000Z"});
+  ProfileStore::saveGoodLaunch(*app.selected(), goodLaunchOf(*app.selected(), 14862538, ::now()));
+  FakeGame::writeAppManifest(Paths::defaultGameDir(), "15000000", "1709983200");  // 9 March 2024
+  app.launcher()->play();
+  World::waitUntil([&] { return app.activity()->busy().isEmpty(); });
+  World::settle();
+  return w;
+}
 }  // namespace
 
 std::vector<Scene> launchScenes() {
@@ -140,5 +168,7 @@ std::vector<Scene> launchScenes() {
       {"launch-report-fixed", reportFixed},
       {"launch-not-a-log", [] { return reportOpen(played("{\"profile\": \"Ashlands Raid\"}\n")); }},
       {"launch-no-loader", [] { return played(std::nullopt); }},
+      {"game-patched", gamePatched},
+      {"launch-report-updated-since", reportUpdatedSince},
   };
 }

@@ -94,7 +94,8 @@ void World::publish(const Package& p) {
   packages_.push_back(R"({"name": ")" + p.name + R"(", "full_name": ")" + full + R"(", "owner": "Odin",
       "is_deprecated": )" +
                       (p.deprecated ? "true" : "false") + R"(, "rating_score": 42,
-      "date_updated": "2024-03-01T10:00:00.000000Z", "categories": ["Tweaks"],
+      "date_updated": ")" +
+                      p.updated + R"(", "categories": ["Tweaks"],
       "versions": [{"version_number": ")" +
                       p.version + R"(", "dependencies": )" + deps +
                       (p.size > 0 ? R"(, "file_size": )" + std::to_string(p.size) : std::string()) +

@@ -25,6 +25,7 @@ class World {
     bool deprecated = false;
     std::string description;
     int64_t size = 0;  // the archive size the list gives; 0 leaves it out
+    std::string updated = "2024-03-01T10:00:00.000000Z";  // when the catalogue last changed it
   };
 
   explicit World(bool withGame = true);

@@ -63,15 +63,18 @@ AppState::AppState(QObject* parent)
                },
            .workspace = [this]() -> Workspace& { return *workspace_; }},
           this)),
-      launcher_(new Launcher({.book = book_,
-                              .activity = activity_,
-                              .game = game_,
-                              .changes = changes_,
-                              .sync = sync_,
-                              .config = config_,
-                              .launchCheck = launchCheck_,
-                              .workspace = [this]() -> Workspace& { return *workspace_; }},
-                             this)),
+      launcher_(new Launcher(
+          {.book = book_,
+           .activity = activity_,
+           .game = game_,
+           .catalogue = catalogue_,
+           .changes = changes_,
+           .sync = sync_,
+           .config = config_,
+           .launchCheck = launchCheck_,
+           .workspace = [this]() -> Workspace& { return *workspace_; },
+           .gameRead = [this](const std::optional<GameBuild>& build) { selection_->setGameBuild(build); }},
+          this)),
       window_(new WindowState(launchCheck_, this)),
       history_(new ProfileHistory(
           activity_, game_, changes_->queue(), [this] { return selected(); },
@@ -138,6 +141,8 @@ AppState::AppState(QObject* parent)
   connect(changes_->queue(), &ProfileQueue::changingChanged, selection_, &SelectedProfile::refreshCanChange);
   connect(selection_, &SelectedProfile::changed, game_, &GameState::refreshPlayable);
   connect(game_, &GameState::foundChanged, selection_, &SelectedProfile::changed);
+  // Rows tell of mods older than the game's last update, as its app manifest dates it.
+  connect(game_, &GameState::folderChanged, selection_, [this] { selection_->readGame(game_->folder()); });
   connect(selection_, &SelectedProfile::changed, activity_, &Activity::linesChanged);
   connect(catalogue_, &CatalogueState::indexChanged, this, [this] {
     book_->model()->refreshCounts();

@@ -21,6 +21,7 @@
 #include "foundation/fs.hpp"
 #include "foundation/log.hpp"
 #include "foundation/paths.hpp"
+#include "history/history.hpp"
 #include "installer/installer.hpp"
 
 using Diagnostics::LaunchReport;
@@ -102,12 +103,30 @@ LaunchCheck::~LaunchCheck() = default;
 
 void LaunchCheck::setPatience(std::chrono::milliseconds patience) { patience_->setInterval(patience); }
 
-void LaunchCheck::follow(const Profile& profile, std::filesystem::path log, LogFollower::Stamp before) {
+void LaunchCheck::findSnapshots(Baseline& baseline, const Profile& profile) {
+  baseline.snapshotBefore.clear();
+  if (!baseline.good) return;
+  for (const ProfileMod& mod : profile.mods) {
+    const auto change = changedSince(*baseline.good, profile, mod.id());
+    if (!change) continue;
+    try {
+      if (auto id = History::lastWith(profile.dir(), mod.id(), change->from))
+        baseline.snapshotBefore.emplace(mod.id(), std::move(*id));
+    } catch (const std::exception& e) {
+      Log::write("launch: no snapshot of " + mod.id() + " " + change->from + ": " + e.what());
+    }
+  }
+}
+
+void LaunchCheck::follow(const Profile& profile, std::filesystem::path log, LogFollower::Stamp before,
+                         Baseline baseline) {
   if (!watcher_->files().isEmpty()) watcher_->removePaths(watcher_->files());
   if (!watcher_->directories().isEmpty()) watcher_->removePaths(watcher_->directories());
   follower_ = std::make_shared<LogFollower>(std::move(log), before, profile);
   profileID_ = profile.id;
   launched_ = profile;
+  baseline_ = std::move(baseline);
+  recorded_ = false;
   lastFix_.clear();
   const bool had = report_.has_value();
   report_.reset();
@@ -167,8 +186,27 @@ void LaunchCheck::setReport(LaunchReport report) {
   if (report_ == report) return;
   report_ = std::move(report);
   setNoLoader(false);
+  recordGoodLaunch();
   emit reportChanged();
   refreshProblems();
+}
+
+void LaunchCheck::recordGoodLaunch() {
+  if (recorded_ || !report_ || !report_->startupComplete || !launched_) return;
+  recorded_ = true;
+  // Not for a profile deleted since: the record would bring its folder back.
+  if (!parts_.book->find(launched_->id)) return;
+  recordTask(*launched_, goodLaunchOf(*launched_, baseline_.gameBuild, ::now()));
+}
+
+QCoro::Task<> LaunchCheck::recordTask(Profile profile, GoodLaunch record) {
+  try {
+    auto job = background(this, [profile, record] { ProfileStore::saveGoodLaunch(profile, record); });
+    co_await job;
+  } catch (const Abandoned&) {
+  } catch (const std::exception& e) {
+    Log::write("launch: could not record the good launch of '" + profile.name + "': " + e.what());
+  }
 }
 
 void LaunchCheck::announceSummary() {
@@ -216,7 +254,12 @@ QString LaunchCheck::outcome(const LogProblem& problem) const {
     const ProfileMod* is = now->find(*problem.mod);
     if (!is) return tr("Removed");
     if (was->enabled && !is->enabled) return tr("Turned off");
-    if (is->installed && is->installed != was->installed) return tr("Updated to %1").arg(qs(*is->installed));
+    if (is->installed && is->installed != was->installed) {
+      const auto change =
+          baseline_.good ? changedSince(*baseline_.good, *launched_, *problem.mod) : std::nullopt;
+      if (change && is->installed == change->from) return tr("Back at %1").arg(qs(change->from));
+      return tr("Updated to %1").arg(qs(*is->installed));
+    }
   }
   for (const auto& missing : problem.missing) {
     if (const ProfileMod* was = missing.mod ? launched_->find(*missing.mod) : nullptr) {
@@ -254,7 +297,14 @@ QVariantList LaunchCheck::rows(const std::vector<const LogProblem*>& problems, b
                           : head.plugin ? qs(*head.plugin)
                                         : tr("The loader");
     const QString subtitle = tied ? qs(*tied) : tr("Not tied to a mod");
-    bool first = true;
+    // A mod updated since the last launch that worked: the group's first row says so, and its first
+    // row without a fix of its own offers the state before that update.
+    const auto change = groupsMod && launched_ && baseline_.good
+                            ? changedSince(*baseline_.good, *launched_, groupsMod->id())
+                            : std::nullopt;
+    const auto snapshot =
+        change ? baseline_.snapshotBefore.find(groupsMod->id()) : baseline_.snapshotBefore.end();
+    bool first = true, backOffered = snapshot == baseline_.snapshotBefore.end();
     for (const LogProblem* problem : members) {
       const ProfileMod* mod = modOf(problem->mod);
       const QString key = problemKey(*problem);
@@ -262,6 +312,17 @@ QVariantList LaunchCheck::rows(const std::vector<const LogProblem*>& problems, b
       const QString done = found == outcomes.end() ? QString() : found->second;
       QStringList needs;
       QString action, label, target;
+      const QString since = first && change
+                                ? tr("%1 was updated since the last launch that worked (%2 → %3).")
+                                      .arg(qs(groupsMod->displayName()), qs(change->from), qs(change->to))
+                                : QString();
+      const bool removesCopy =
+          problem->kind == Diagnostics::ProblemKind::duplicate && mod && modOf(problem->otherMod);
+      if (!backOffered && !removesCopy) {
+        backOffered = true;
+        std::tie(action, label, target) = std::tuple(
+            QStringLiteral("goBack"), tr("Go Back to %1").arg(qs(change->from)), qs(snapshot->second));
+      }
       for (const auto& missing : problem->missing) {
         if (const ProfileMod* has = modOf(missing.mod)) {
           needs << tr("%1, which didn’t load").arg(qs(has->displayName()));
@@ -281,6 +342,8 @@ QVariantList LaunchCheck::rows(const std::vector<const LogProblem*>& problems, b
         if (mod && modOf(problem->otherMod))
           std::tie(action, label, target) = std::tuple(
               QStringLiteral("remove"), tr("Remove %1").arg(qs(mod->displayName())), qs(mod->id()));
+      } else if (action == QStringLiteral("goBack")) {
+        // Going back to what worked comes before updating or turning off.
       } else if (action.isEmpty() && mod) {
         if (parts_.statuses->status(*mod, *p) == ModStatus::UpdateAvailable)
           std::tie(action, label) = std::pair(QStringLiteral("update"), tr("Update"));
@@ -294,6 +357,7 @@ QVariantList LaunchCheck::rows(const std::vector<const LogProblem*>& problems, b
                           {QStringLiteral("title"), title},
                           {QStringLiteral("subtitle"), subtitle},
                           {QStringLiteral("reason"), LaunchWords::reason(*problem, needs)},
+                          {QStringLiteral("since"), since},
                           {QStringLiteral("lines"), LaunchWords::lines(*problem)},
                           {QStringLiteral("excerpt"), qs(problem->excerpt)},
                           {QStringLiteral("action"), action},
@@ -359,6 +423,7 @@ QString LaunchCheck::text() const {
     // Each sentence ends with its stop before the lines are named: "… not set. Line 11."
     QString reason = r[QStringLiteral("reason")].toString();
     if (!reason.isEmpty() && !QStringLiteral(".!?…").contains(reason.back())) reason += u'.';
+    if (const QString since = r[QStringLiteral("since")].toString(); !since.isEmpty()) reason += u' ' + since;
     const QString outcome = r[QStringLiteral("outcome")].toString();
     out += QStringLiteral("- %1 %2.%3\n")
                .arg(reason, r[QStringLiteral("lines")].toString(),
@@ -387,6 +452,11 @@ QString LaunchCheck::fix(const QString& key, bool confirmed) {
   const QVariantMap r = row->toMap();
   const QString action = r[QStringLiteral("action")].toString();
   const std::string target = ss(r[QStringLiteral("target")].toString());
+  if (action == QStringLiteral("goBack")) {
+    lastFix_ = key;
+    parts_.mods->restore(qs(target));
+    return {};
+  }
   if (action == QStringLiteral("add")) {
     const auto& index = parts_.catalogue->index();
     const auto pkg =

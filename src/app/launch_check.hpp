@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -14,6 +15,7 @@
 
 #include "app/log_follower.hpp"
 #include "diagnostics/launch_report.hpp"
+#include "profiles/good_launch.hpp"
 
 class Activity;
 class CatalogueState;
@@ -68,11 +70,24 @@ class LaunchCheck : public QObject {
   explicit LaunchCheck(Parts parts, QObject* parent = nullptr);
   ~LaunchCheck() override;
 
+  // What a launch is measured against, read as it starts: the profile's last launch that started
+  // up, the game's build now, and for each mod updated since that launch the snapshot that still
+  // had the version that worked.
+  struct Baseline {
+    std::optional<GoodLaunch> good;
+    std::optional<int64_t> gameBuild;
+    std::map<std::string, std::string> snapshotBefore;  // mod key → snapshot id
+  };
+  // The snapshots of `baseline` for the profile as it is launched (reads its history: on a worker).
+  static void findSnapshots(Baseline& baseline, const Profile& profile);
+
   // How long a running game may go without a fresh log (a minute; tests shorten it).
   void setPatience(std::chrono::milliseconds patience);
   // Forgets the last launch's report and follows `log` of the profile. `before` is the file as it
-  // was before the launch.
-  void follow(const Profile& profile, std::filesystem::path log, LogFollower::Stamp before);
+  // was before the launch. Once the log says start-up completed, the launch is recorded as the
+  // profile's good launch.
+  void follow(const Profile& profile, std::filesystem::path log, LogFollower::Stamp before,
+              Baseline baseline = {});
   const std::optional<Diagnostics::LaunchReport>& report() const { return report_; }
 
   bool hasReport() const { return report_.has_value(); }
@@ -123,6 +138,9 @@ class LaunchCheck : public QObject {
   void refreshProblems();
   // Tells of a changed summary, with the one it replaces.
   void announceSummary();
+  // Records the launch as the profile's good one, once per launch.
+  void recordGoodLaunch();
+  QCoro::Task<> recordTask(Profile profile, GoodLaunch record);
   // The rows of `problems`, grouped by mod; each says what fixed it, or offers its action.
   // `outcomes` holds what fixed each fixed one, worked out once per refresh.
   using Outcomes = std::unordered_map<const Diagnostics::LogProblem*, QString>;
@@ -142,6 +160,8 @@ class LaunchCheck : public QObject {
   std::shared_ptr<LogFollower> follower_;
   std::string profileID_;
   std::optional<Profile> launched_;  // the profile as it was launched
+  Baseline baseline_;
+  bool recorded_ = false;  // this launch is recorded as a good one
   std::optional<Diagnostics::LaunchReport> report_;
   QVariantList problems_, warnings_;
   int fixedCount_ = 0;

@@ -112,6 +112,7 @@ QVariant ModListModel::data(const QModelIndex& index, int role) const {
                  ? QCoreApplication::translate("ModListModel", "Needed by %n mods", nullptr,
                                                int(row.neededBy.size()))
                  : QCoreApplication::translate("ModListModel", "Needed by %1").arg(joinNames(row.neededBy));
+    case OlderThanGameRole: return row.olderThanGame;
     default: return {};
   }
 }
@@ -138,5 +139,6 @@ QHash<int, QByteArray> ModListModel::roleNames() const {
           {HeldVersionRole, "heldVersion"},
           {PickedRole, "picked"},
           {NeededByLineRole, "neededByLine"},
+          {OlderThanGameRole, "olderThanGame"},
           {IconRole, "iconUrl"}};
 }

@@ -25,6 +25,7 @@ class ModListModel : public QAbstractListModel {
     QStringList neededBy;  // the display names of the other mods that need it, in profile order
     QStringList neededByEnabled;  // those of them that are enabled
     std::optional<std::string> heldVersion;  // the version the player holds it at
+    bool olderThanGame = false;  // its newest version predates the game's last update
     bool operator==(const Row&) const = default;
   };
   enum Role {
@@ -49,7 +50,8 @@ class ModListModel : public QAbstractListModel {
     HeldRole,  // the player holds it at a version: no update shows
     HeldVersionRole,  // that version, or empty
     PickedRole,  // the row is among the picked ones of the list
-    NeededByLineRole  // an automatic dependency's line: "Needed by PlanBuild", "Needed by 3 mods"
+    NeededByLineRole,  // an automatic dependency's line: "Needed by PlanBuild", "Needed by 3 mods"
+    OlderThanGameRole  // its newest version predates the game's last update
   };
 
   using QAbstractListModel::QAbstractListModel;

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/background.hpp"
 #include "app/catalogue_state.hpp"
 #include "app/mod_statuses.hpp"
 #include "app/package_list_model.hpp"
@@ -41,6 +42,7 @@ void SelectedProfile::refresh() {
       ModListModel::Row row{
           m,  statuses.status(m, *p),          pkg ? std::optional(*pkg) : std::nullopt, fromFile, {},
           {}, statuses.heldVersion(*p, m.id())};
+      row.olderThanGame = pkg && gameUpdated_ && pkg->updated < *gameUpdated_;
       for (const ProfileMod& other : Plan::dependents(*p, m.id(), needs)) {
         row.neededBy.append(qs(other.displayName()));
         if (other.enabled) row.neededByEnabled.append(qs(other.displayName()));
@@ -71,6 +73,27 @@ void SelectedProfile::refresh() {
   if (was.heldUpdates != next.heldUpdates) emit heldUpdatesChanged();
   if (was.pack != next.pack) emit packStatusChanged();
   refreshCanChange();  // and tells of the change as a whole
+}
+
+void SelectedProfile::readGame(std::filesystem::path gameDir) { readGameTask(std::move(gameDir)); }
+
+QCoro::Task<> SelectedProfile::readGameTask(std::filesystem::path gameDir) {
+  const unsigned generation = ++gameReads_;
+  try {
+    auto job = background(this, [gameDir] { return Installer::readGameBuild(gameDir); });
+    const std::optional<GameBuild> build = co_await job;
+    if (generation == gameReads_) setGameBuild(build);
+  } catch (const Abandoned&) {
+  }
+}
+
+void SelectedProfile::setGameBuild(const std::optional<GameBuild>& build) {
+  ++gameReads_;  // what a read still running finds is older
+  // A manifest without a build number is not trusted for its date either.
+  const std::optional<Date> updated = build && build->buildID ? build->lastUpdated : std::nullopt;
+  if (updated == gameUpdated_) return;
+  gameUpdated_ = updated;
+  refresh();
 }
 
 void SelectedProfile::refreshCanChange() {

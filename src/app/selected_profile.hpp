@@ -1,13 +1,17 @@
 #pragma once
 
+#include <QCoroTask>
 #include <QObject>
 #include <QString>
 #include <QVariant>
 
+#include <filesystem>
+#include <optional>
 #include <string>
 
 #include "app/mod_list_model.hpp"
 #include "app/values.hpp"
+#include "installer/game_build.hpp"
 
 class CatalogueState;
 class ModStatuses;
@@ -59,6 +63,10 @@ class SelectedProfile : public QObject {
 
   // Walks the selected profile again and tells of what changed.
   void refresh();
+  // What the game's app manifest says (none when it cannot be read): rows of mods with no version
+  // since the game's last update say so. Read from `gameDir` on a worker, or told after a read.
+  void readGame(std::filesystem::path gameDir);
+  void setGameBuild(const std::optional<GameBuild>& build);
   void refreshCanChange();
 
  signals:
@@ -80,7 +88,11 @@ class SelectedProfile : public QObject {
     bool canChange = false;
   };
 
+  QCoro::Task<> readGameTask(std::filesystem::path gameDir);
+
   Parts parts_;
+  std::optional<Date> gameUpdated_;  // when the game was last updated, with a known build
+  unsigned gameReads_ = 0;  // a newer read makes an older one's result stale
   ModListModel* mods_;
   ModListModel* dependencies_;
   Values values_;

@@ -23,6 +23,7 @@ QCoro::Task<> AppState::startUp() {
   settings_ = ProfileStore::loadSettings();
   if (settings_.gameDir && Installer::isGameFolder(*settings_.gameDir)) game_->setFolder(*settings_.gameDir);
   game_->check();
+  selection_->readGame(game_->folder());
   try {
     FS::mkdir(Paths::profiles());
   } catch (...) {

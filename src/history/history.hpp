@@ -98,6 +98,11 @@ Steps steps(const std::filesystem::path& profileDir);
 // The snapshot with this id (without counts), or none when there is no such snapshot.
 std::optional<SnapshotInfo> find(const std::filesystem::path& profileDir, const std::string& id);
 
+// The newest snapshot that can be restored whose record has the mod `key` installed at `version`:
+// the state before that mod was changed from it. None when no snapshot has it.
+std::optional<std::string> lastWith(const std::filesystem::path& profileDir, const std::string& key,
+                                    const std::string& version);
+
 // What changed from the snapshot (before) to the current state (after). Throws AppError for a
 // damaged snapshot or one that no longer exists.
 ProfileDiff diff(const std::filesystem::path& profileDir, const std::string& id);

@@ -39,6 +39,19 @@ class Reader {
     return row;
   }
 
+  // The snapshot's record, or none when the snapshot cannot be restored.
+  std::optional<Profile> restorable(const std::string& id) {
+    try {
+      const SnapshotRecord record = loadRecord(dir_, id);
+      if (!std::all_of(record.files.begin(), record.files.end(),
+                       [&](const auto& entry) { return present(entry.second); }))
+        return std::nullopt;
+      return this->record(record);
+    } catch (const std::exception&) {
+      return std::nullopt;
+    }
+  }
+
  private:
   bool present(const StoredFile& file) {
     auto [it, fresh] = present_.try_emplace(file.hash, false);
@@ -99,6 +112,18 @@ std::optional<SnapshotInfo> find(const fs::path& profileDir, const std::string& 
   const auto ids = HistoryLayout::ids(profileDir);
   if (std::find(ids.begin(), ids.end(), id) == ids.end()) return std::nullopt;
   return Reader(profileDir).info(id, nullptr);
+}
+
+std::optional<std::string> lastWith(const fs::path& profileDir, const std::string& key,
+                                    const std::string& version) {
+  Reader reader(profileDir);
+  const auto ids = HistoryLayout::ids(profileDir);
+  for (auto id = ids.rbegin(); id != ids.rend(); ++id) {
+    const std::optional<Profile> record = reader.restorable(*id);
+    const ProfileMod* mod = record ? record->find(key) : nullptr;
+    if (mod && mod->installed == version) return *id;
+  }
+  return std::nullopt;
 }
 
 ProfileDiff diff(const fs::path& profileDir, const std::string& id) {

@@ -13,13 +13,15 @@ std::filesystem::path recordFile(const Profile& profile) { return profile.dir() 
 std::string encode(const GoodLaunch& record) {
   json j{{"launched", Dates::iso8601(record.launched)}, {"mods", record.mods}};
   if (record.gameBuild) j["gameBuild"] = *record.gameBuild;
+  if (record.dismissedBuild) j["dismissedBuild"] = *record.dismissedBuild;
   return j.dump(2);
 }
 
 std::optional<GoodLaunch> decode(std::string_view text) {
   const json j = json::parse(text, nullptr, false);
   if (!j.is_object()) return std::nullopt;
-  auto launched = j.find("launched"), mods = j.find("mods"), build = j.find("gameBuild");
+  auto launched = j.find("launched"), mods = j.find("mods"), build = j.find("gameBuild"),
+       dismissed = j.find("dismissedBuild");
   if (launched == j.end() || !launched->is_string() || mods == j.end() || !mods->is_object())
     return std::nullopt;
   GoodLaunch record;
@@ -34,6 +36,9 @@ std::optional<GoodLaunch> decode(std::string_view text) {
     if (!build->is_number_integer()) return std::nullopt;
     record.gameBuild = build->get<int64_t>();
   }
+  // A dismissal that cannot be read only lets the warning come back.
+  if (dismissed != j.end() && dismissed->is_number_integer())
+    record.dismissedBuild = dismissed->get<int64_t>();
   return record;
 }
 }  // namespace
@@ -57,6 +62,10 @@ std::optional<VersionChange> changedSince(const GoodLaunch& good, const Profile&
 
 bool gameChangedSince(const GoodLaunch& good, std::optional<int64_t> gameBuild) {
   return good.gameBuild && gameBuild && *good.gameBuild != *gameBuild;
+}
+
+bool warnOfGameUpdate(const GoodLaunch& good, std::optional<int64_t> gameBuild) {
+  return gameChangedSince(good, gameBuild) && good.dismissedBuild != gameBuild;
 }
 
 namespace ProfileStore {

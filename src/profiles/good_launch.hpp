@@ -17,6 +17,9 @@ struct GoodLaunch {
   Date launched = distantPast;
   std::map<std::string, std::string> mods;  // mod key → the version whose files ran
   std::optional<int64_t> gameBuild;  // Steam's build id of the game, when it was known
+  // A later game build the player chose to play without being warned of again; a good launch on
+  // it makes a new record, which leaves this out.
+  std::optional<int64_t> dismissedBuild;
   bool operator==(const GoodLaunch&) const = default;
 };
 
@@ -33,6 +36,8 @@ std::optional<VersionChange> changedSince(const GoodLaunch& good, const Profile&
                                           std::string_view key);
 // The game was updated since: both builds are known and differ. An unknown build never counts.
 bool gameChangedSince(const GoodLaunch& good, std::optional<int64_t> gameBuild);
+// The same, unless the player asked not to be warned of this build.
+bool warnOfGameUpdate(const GoodLaunch& good, std::optional<int64_t> gameBuild);
 
 namespace ProfileStore {
 // None when there is no record or it cannot be read: the hints that need it stay away.

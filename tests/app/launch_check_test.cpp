@@ -5,6 +5,7 @@
 #include "app/launch_check.hpp"
 #include "app_fixture.hpp"
 #include "installer/installer.hpp"
+#include "profiles/good_launch.hpp"
 #include "testkit/fake_game.hpp"
 
 namespace {
@@ -238,5 +239,62 @@ TEST_F(LaunchCheckTest, TheReportStaysUntilTheNextLaunchAndItsSheetWaitsForOther
   EXPECT_FALSE(check().hasReport());
   EXPECT_FALSE(isShown(WindowState::Sheet::LaunchReport));
   EXPECT_FALSE(state->window()->sheetShown());
+}
+
+// A launch whose start-up completes becomes its profile's good launch, with the game's build, once;
+// until then the record stays as it was. It is the launched profile's, even after a switch.
+TEST_F(LaunchCheckTest, StartUpCompleteRecordsTheLaunchedProfilesGoodLaunchOnce) {
+  const Profile launched = selected();
+  const std::string clean = cleanStart;
+  launchWriting(clean.substr(0, clean.rfind("[Message")));
+  ASSERT_TRUE(waitUntil([this] { return check().loaded() == 2; }));
+  state->newProfile("Other");
+  ASSERT_NE(selected().id, launched.id);
+  EXPECT_EQ(ProfileStore::loadGoodLaunch(launched), std::nullopt) << "start-up has not completed";
+
+  const fs::path launchedLog = launched.bepinex() / "LogOutput.log";
+  write(launchedLog, "[Message:   BepInEx] Chainloader startup complete\n", true);
+  ASSERT_TRUE(waitUntil([&] { return ProfileStore::loadGoodLaunch(launched).has_value(); }));
+  const GoodLaunch good = *ProfileStore::loadGoodLaunch(launched);
+  EXPECT_EQ(good.gameBuild, 14862538);
+  EXPECT_EQ(good.mods.size(), 3u);
+  EXPECT_EQ(good.mods.at("Team-A"), "1.0.0");
+  EXPECT_EQ(ProfileStore::loadGoodLaunch(selected()), std::nullopt) << "not the profile selected now";
+
+  // What the log adds later is the same launch: the record is not written again.
+  ProfileStore::saveGoodLaunch(launched, GoodLaunch{.mods = {{"Team-A", "0.9.0"}}});
+  write(launchedLog, exception, true);
+  ASSERT_TRUE(waitUntil([this] { return check().problems().size() == 1; }));
+  EXPECT_EQ(ProfileStore::loadGoodLaunch(launched)->mods.at("Team-A"), "0.9.0");
+}
+
+// A problem of a mod updated since the last launch that worked names the update and goes back to
+// the snapshot before it, as one undoable step.
+TEST_F(LaunchCheckTest, AModUpdatedSinceTheLastGoodLaunchGoesBackToTheVersionThatWorked) {
+  launchWriting(cleanStart);
+  ASSERT_TRUE(waitUntil([this] { return ProfileStore::loadGoodLaunch(selected()).has_value(); }));
+  updateA();
+  launchWriting(
+      "[Message:   BepInEx] BepInEx 5.4.22.0 - valheim (11/11/2024 10:23:24 PM)\n"
+      "[Info   :   BepInEx] 1 plugins to load\n"
+      "[Info   :   BepInEx] Loading [A 1.1.0]\n"
+      "[Message:   BepInEx] Chainloader startup complete\n"
+      "[Error  : Unity Log] NullReferenceException: Object reference not set\n"
+      "Stack trace:\n"
+      "A.Patches.Tick () (at <abc>:0)\n");
+  ASSERT_TRUE(waitUntil([this] { return check().problems().size() == 1; }));
+  const auto row = [&] { return check().problems()[0].toMap(); };
+  EXPECT_EQ(row()["since"], "A was updated since the last launch that worked (1.0.0 → 1.1.0).");
+  EXPECT_EQ(row()["actionLabel"], "Go Back to 1.0.0");
+  EXPECT_TRUE(
+      check().text().contains("set. A was updated since the last launch that worked (1.0.0 → 1.1.0). Line"))
+      << check().text().toStdString();
+
+  run([&] { check().fix(row()["key"].toString()); });
+  EXPECT_EQ(mod("A").installed, "1.0.0");
+  EXPECT_EQ(row()["outcome"], "Back at 1.0.0");
+  run([&] { check().undoFix(); });
+  EXPECT_EQ(mod("A").installed, "1.1.0") << "the restore is one step back in the history";
+  EXPECT_EQ(row()["actionLabel"], "Go Back to 1.0.0");
 }
 }  // namespace

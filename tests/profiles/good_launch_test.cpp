@@ -44,11 +44,15 @@ TEST(GoodLaunch, RecordsTheModsThatRanAndTellsWhichChangedSince) {
   for (auto [recorded, current, changed] :
        {std::tuple{std::optional<int64_t>(1), std::optional<int64_t>(1), false},
         {1, 2, true},
+        {1, 3, true},
         {1, std::nullopt, false},
         {std::nullopt, 2, false}}) {
     GoodLaunch record = good;
     record.gameBuild = recorded;
     EXPECT_EQ(gameChangedSince(record, current), changed);
+    // A dismissed build warns no more; another build after it does.
+    record.dismissedBuild = 2;
+    EXPECT_EQ(warnOfGameUpdate(record, current), changed && current != 2);
   }
 }
 
@@ -56,8 +60,10 @@ TEST(GoodLaunchFile, ReadsBackWhatWasSavedAndAnUnreadableOneIsNone) {
   const Profile profile{.id = "0A1B2C3D-0000-4000-8000-000000000002", .name = "Main"};
   EXPECT_EQ(ProfileStore::loadGoodLaunch(profile), std::nullopt);
   for (std::optional<int64_t> build : {std::optional<int64_t>(14862538), std::optional<int64_t>()}) {
-    const GoodLaunch record{
-        .launched = at("2024-01-02T03:04:05Z"), .mods = {{"Team-A", "1.0.0"}}, .gameBuild = build};
+    const GoodLaunch record{.launched = at("2024-01-02T03:04:05Z"),
+                            .mods = {{"Team-A", "1.0.0"}},
+                            .gameBuild = build,
+                            .dismissedBuild = build ? std::optional<int64_t>(*build + 1) : std::nullopt};
     ProfileStore::saveGoodLaunch(profile, record);
     EXPECT_EQ(ProfileStore::loadGoodLaunch(profile), record);
   }

@@ -6,6 +6,8 @@
 
 #include "app/launch_check.hpp"
 #include "foundation/paths.hpp"
+#include "profiles/good_launch.hpp"
+#include "testkit/fake_game.hpp"
 #include "window_fixture.hpp"
 
 namespace {
@@ -213,3 +215,50 @@ TEST_F(WindowTest, WithoutAFreshLogTheNoLoaderBannerComesAndGoesAboveTheList) {
   EXPECT_EQ(box("installed"), list);
 }
 }  // namespace
+
+// After a game update, Play Modded shows a warning above the list instead of launching, once
+// however often it is clicked. Play Anyway launches and the warning goes; after Don't Warn, Play
+// launches straight away. Rows of mods with nothing newer than the update say so.
+TEST_F(WindowTest, AGameUpdateIsToldInTheBannerStackBeforePlayModdedLaunches) {
+  run([&] { state->modController()->add(pkg("A")); });
+  ProfileStore::saveGoodLaunch(selected(), goodLaunchOf(selected(), 14862538, ::now()));
+  FakeGame::writeAppManifest(game, "15000000", "1764763200");
+  state->window()->setTab(DetailTab::Installed);
+  flush();
+  const QRectF list = box("installed");
+  const auto playWarns = [&] {
+    click("footer.play");
+    settle();
+    ASSERT_TRUE(visible("banner.gameUpdate"));
+    EXPECT_NEAR(box("banner.gameUpdate").top(), box("header").bottom() + 4, 0.5);
+    EXPECT_NEAR(box("installed").top(), box("banner.gameUpdate").bottom(), 0.5);
+    EXPECT_NEAR(box("installed").bottom(), box("footer").top(), 0.5);
+  };
+  const auto bannerClick = [&](const char* name) {
+    QMetaObject::invokeMethod(inside(item("banner.gameUpdate"), name), "clicked");
+    settle();
+  };
+
+  playWarns();
+  const QRectF banner = box("banner.gameUpdate");
+  EXPECT_TRUE(tools.calls("bash").empty());
+  EXPECT_TRUE(visible("modRow.olderThanGame"));
+  playWarns();
+  EXPECT_EQ(box("banner.gameUpdate"), banner) << "a second click stacks nothing";
+  bannerClick("banner.action");
+  EXPECT_TRUE(isShown(WindowState::Sheet::UpdateReview));
+  state->window()->close(WindowState::Sheet::UpdateReview);
+
+  bannerClick("banner.second");
+  EXPECT_EQ(tools.calls("bash").size(), 1u);
+  EXPECT_FALSE(visible("banner.gameUpdate"));
+  EXPECT_EQ(box("installed"), list);
+  playWarns();
+  bannerClick("banner.third");
+  EXPECT_EQ(tools.calls("bash").size(), 2u);
+  EXPECT_FALSE(visible("banner.gameUpdate"));
+  click("footer.play");
+  settle();
+  EXPECT_EQ(tools.calls("bash").size(), 3u);
+  EXPECT_FALSE(visible("banner.gameUpdate"));
+}

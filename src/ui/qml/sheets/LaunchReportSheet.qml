@@ -196,6 +196,17 @@ SheetFrame {
             font.pixelSize: Theme.smallFontSize
             wrapMode: Text.Wrap
         }
+        Text {
+            // A mod updated since the last launch that worked: the likeliest cause, said apart.
+            objectName: "sheet.launch.since"
+            visible: problem.modelData.since !== ""
+            width: parent.width
+            text: problem.modelData.since
+            color: Theme.ember
+            font.pixelSize: Theme.smallFontSize
+            font.weight: Font.Medium
+            wrapMode: Text.Wrap
+        }
         RowLayout {
             width: parent.width
             spacing: Theme.largeSpacing

@@ -12,12 +12,14 @@ Rectangle {
     property string message
     property string actionTitle
     property string secondTitle  // a second action after the first, for a choice
+    property string thirdTitle  // and a third
     property bool closable: false
     // Lines under the paragraph, each {text, action}: a likely cause and what mends it.
     property var causes: []
     property bool causesEnabled: true
     signal action()
     signal secondAction()
+    signal thirdAction()
     signal close()
     signal causeAction(int index)
 
@@ -97,6 +99,12 @@ Rectangle {
             visible: banner.secondTitle !== ""
             text: banner.secondTitle
             onClicked: banner.secondAction()
+        }
+        LinkButton {
+            objectName: "banner.third"
+            visible: banner.thirdTitle !== ""
+            text: banner.thirdTitle
+            onClicked: banner.thirdAction()
         }
         Button {
             id: closeButton

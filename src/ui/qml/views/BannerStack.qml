@@ -2,12 +2,13 @@ import QtQuick
 import Quernhold
 
 // The conditions that need the user's attention, in a fixed order: an update of the app, an
-// error, a missing game, Steam's launch option, and a launch whose loader never started. A column of what is shown: its height is
+// error, a missing game, Steam's launch option, a game updated since the profile last started,
+// and a launch whose loader never started. A column of what is shown: its height is
 // always that of the banners shown, and none when none is.
 Column {
     id: stack
     required property AppState app
-    readonly property bool any: update.visible || error.visible || noGame.visible || steamOption.visible || noLoader.visible
+    readonly property bool any: update.visible || error.visible || noGame.visible || steamOption.visible || gameUpdate.visible || noLoader.visible
     // Installing Rosetta and clearing the quarantine change the Mac, not only the game: asked first.
     property string asking
 
@@ -64,6 +65,23 @@ Column {
         tint: Theme.ember
         title: qsTr("Steam is set to always load mods.")
         message: qsTr("An earlier version of this tool added a Steam launch option. To play vanilla from Steam, clear it: Steam › right-click Valheim › Properties › General › Launch Options.")
+    }
+    Banner {
+        id: gameUpdate
+        objectName: "banner.gameUpdate"
+        width: stack.width
+        visible: stack.app.launcher.gameUpdateWarning
+        tint: Theme.ember
+        title: stack.app.launcher.gameUpdateTitle
+        message: stack.app.launcher.gameUpdateMessage
+        actionTitle: qsTr("Review Updates")
+        secondTitle: qsTr("Play Anyway")
+        thirdTitle: qsTr("Don’t Warn for This Update")
+        closable: true
+        onAction: stack.app.window.open(WindowState.UpdateReview)
+        onSecondAction: stack.app.launcher.playAnyway()
+        onThirdAction: stack.app.launcher.playWithoutWarning()
+        onClose: stack.app.launcher.clearWarning()
     }
     Banner {
         id: noLoader

@@ -32,6 +32,7 @@ ItemDelegate {
     required property string neededByLine  // an automatic dependency's "Needed by PlanBuild"
     // The row menu's commands act on all the picked rows when this row is one of several.
     readonly property bool many: picked && app.modSelection.count > 1
+    required property bool olderThanGame  // its newest version predates the game's last update
     readonly property bool known: !!entry
     property bool askingOff: false
     property bool askingUpdate: false
@@ -128,6 +129,16 @@ ItemDelegate {
                 text: row.neededByLine !== "" ? row.byline + " · " + row.neededByLine : row.byline
                 color: Theme.muted
                 font.pixelSize: Theme.smallFontSize
+                elide: Text.ElideRight
+            }
+            Text {
+                Layout.fillWidth: true
+                Layout.preferredWidth: 0
+                objectName: "modRow.olderThanGame"
+                visible: row.olderThanGame
+                text: qsTr("Older than the game’s last update")
+                color: Theme.faint
+                font.pixelSize: Theme.captionFontSize
                 elide: Text.ElideRight
             }
         }
