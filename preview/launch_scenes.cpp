@@ -148,8 +148,10 @@ std::unique_ptr<World> reportUpdatedSince() {
 std::unique_ptr<World> gamePatched() {
   auto w = richProfile();
   AppState& app = w->state();
-  w->publish(
-      {"Jotunn", "2.21.0", {}, false, "The Valheim library for mod makers.", "2024-03-12T10:00:00.000000Z"});
+  w->publish({.name = "Jotunn",
+              .version = "2.21.0",
+              .description = "The Valheim library for mod makers.",
+              .updated = "2024-03-12T10:00:00.000000Z"});
   ProfileStore::saveGoodLaunch(*app.selected(), goodLaunchOf(*app.selected(), 14862538, ::now()));
   FakeGame::writeAppManifest(Paths::defaultGameDir(), "15000000", "1709983200");  // 9 March 2024
   app.launcher()->play();
