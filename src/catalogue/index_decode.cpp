@@ -43,7 +43,10 @@ void readVersion(od::object version, bool newest, TSPackage& p) {
       else if (!isNull(v))
         detail = text(v);
     } else if (k == "file_size") {
-      if (newest && !isNull(v)) p.size = std::max<int64_t>(0, v.get_int64().value());
+      // Only shown beside an update: a size that is not a whole number is left out, not an error.
+      if (newest && v.type().value() == od::json_type::number)
+        if (int64_t bytes = 0; v.get_int64().get(bytes) == simdjson::SUCCESS)
+          p.size = std::max<int64_t>(0, bytes);
     } else if (k == "dependencies") {
       if (isNull(v)) continue;
       if (newest) {

@@ -105,7 +105,9 @@ TEST_F(GameUpdateTest, AManifestThatCannotBeReadStaysQuiet) {
   }
 }
 
-TEST(GameUpdateWords, TheDateNamesTheYearOnlyWhenItIsNotThisYears) {
+using GameUpdateWords = AppTest;  // its application gives the English plural forms
+
+TEST_F(GameUpdateWords, TheDateNamesTheYearOnlyWhenItIsNotThisYears) {
   const auto at = [](const char* iso) { return *Dates::parseISO8601(iso); };
   EXPECT_EQ(Launcher::updatedTitle(at("2026-12-03T12:00:00Z"), at("2026-12-07T12:00:00Z")),
             "Valheim was updated on 3 December, after this profile last started.");

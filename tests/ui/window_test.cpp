@@ -307,6 +307,8 @@ TEST_F(Window, ThePlayersLoopWorksFromTheKeyboardAlone) {
   publish(added, "9.9.9");
   flush();
   key(Qt::Key_U, Qt::ControlModifier);
+  ASSERT_TRUE(isShown(WindowState::Sheet::UpdateReview));
+  key(Qt::Key_Return);
   settle();
   EXPECT_EQ(mod(added).installed.value_or(""), "9.9.9");
 

@@ -65,6 +65,23 @@ SheetFrame {
                 RowLayout {
                     Layout.fillWidth: true
                     spacing: Theme.largeSpacing
+                    Button {
+                        id: expander
+                        objectName: "sheet.updateReview.expand." + row.index
+                        padding: 0
+                        implicitWidth: Theme.mediumIconSize
+                        implicitHeight: Theme.mediumIconSize
+                        focusPolicy: Qt.TabFocus
+                        Accessible.name: row.expanded ? qsTr("Hide Changelog") : qsTr("Show Changelog")
+                        onClicked: row.expanded = !row.expanded
+                        contentItem: Icon {
+                            symbol: "chevron-down"
+                            rotation: row.expanded ? 0 : -90
+                            size: Theme.mediumIconSize
+                            color: Theme.muted
+                        }
+                        background: FocusRing { control: expander; radius: Theme.smallRadius }
+                    }
                     CheckBox {
                         id: tick
                         objectName: "sheet.updateReview.tick." + row.index
@@ -73,6 +90,8 @@ SheetFrame {
                         checked: row.ticked && !row.held
                         enabled: !row.held
                         padding: 0
+                        implicitWidth: 14
+                        implicitHeight: 14
                         focusPolicy: Qt.TabFocus
                         Accessible.name: row.name
                         onClicked: sheet.review.setTicked(row.index, !row.ticked)
@@ -95,21 +114,6 @@ SheetFrame {
                             }
                         }
                         contentItem: Item {}
-                    }
-                    Button {
-                        id: expander
-                        objectName: "sheet.updateReview.expand." + row.index
-                        padding: 0
-                        focusPolicy: Qt.TabFocus
-                        Accessible.name: row.expanded ? qsTr("Hide Changelog") : qsTr("Show Changelog")
-                        onClicked: row.expanded = !row.expanded
-                        contentItem: Icon {
-                            symbol: "chevron-down"
-                            rotation: row.expanded ? 0 : -90
-                            size: Theme.smallIconSize
-                            color: Theme.muted
-                        }
-                        background: FocusRing { control: expander; radius: Theme.smallRadius }
                     }
                     ColumnLayout {
                         Layout.fillWidth: true

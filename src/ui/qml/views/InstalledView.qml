@@ -5,20 +5,11 @@ import QtQuick.Layouts
 import Quernhold
 
 // The selected profile's mods: the loader, the mods the user added and the ones they brought;
-// above them, while several are picked, the commands on all of them.
-ColumnLayout {
+// while several are picked, the commands on all of them float over the list's foot, so that no
+// row moves under the pointer when they come and go.
+Item {
     id: view
     required property AppState app
-    spacing: 0
-
-    SelectionBar {
-        objectName: "installed.selectionBar"
-        app: view.app
-        Layout.fillWidth: true
-        Layout.leftMargin: Theme.pageMargin
-        Layout.rightMargin: Theme.pageMargin
-        Layout.topMargin: visible ? Theme.groupSpacing : 0
-    }
 
     // The list's keys for picking rows; the sheets and the other tab keep theirs.
     Shortcut {
@@ -39,8 +30,7 @@ ColumnLayout {
 
     ScrollView {
         id: scroller
-        Layout.fillWidth: true
-        Layout.fillHeight: true
+        anchors.fill: parent
         contentWidth: availableWidth
         clip: true
 
@@ -92,8 +82,21 @@ ColumnLayout {
                 visible: view.app.selection.dependencies.count > 0
                 model: view.app.selection.dependencies
             }
-            Item { implicitHeight: 24 }
+            // Room to scroll the last row out from under the bar.
+            Item { implicitHeight: 24 + (bar.visible ? bar.height + Theme.sectionSpacing : 0) }
         }
+    }
+
+    SelectionBar {
+        id: bar
+        objectName: "installed.selectionBar"
+        app: view.app
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+        anchors.leftMargin: Theme.pageMargin
+        anchors.rightMargin: Theme.pageMargin
+        anchors.bottomMargin: Theme.sectionSpacing
     }
 
     component ModCard: Card {

@@ -2,8 +2,8 @@ import QtQuick
 import QtQuick.Layouts
 import Quernhold
 
-// Above the mod list while several rows are picked: how many, and the commands on all of them;
-// while a search for a broken mod runs, where it stands and its next steps.
+// Over the foot of the mod list while several rows are picked: how many, and the commands on all
+// of them; while a search for a broken mod runs, where it stands and its next steps.
 Rectangle {
     id: bar
     required property AppState app
@@ -12,8 +12,8 @@ Rectangle {
 
     visible: picked.count > 1 || picked.search !== ""
     implicitHeight: visible ? lines.implicitHeight + 2 * Theme.xLargeSpacing : 0
-    color: Theme.surface
-    border.color: Theme.line
+    color: Theme.surface2
+    border.color: Theme.btnBorder
     radius: Theme.cardRadius
 
     ColumnLayout {
