@@ -17,36 +17,14 @@
 
 #include "app/translations.hpp"
 #include "app/update_review.hpp"
+#include "bench_mods.hpp"
 #include "bench_window.hpp"
 #include "foundation/paths.hpp"
-#include "profiles/profile_store.hpp"
 #include "testkit/changelog_samples.hpp"
-#include "testkit/fake_catalogue.hpp"
-#include "testkit/fake_game.hpp"
-#include "testkit/zip_builder.hpp"
 #include "ui/app_window.hpp"
 
 namespace {
 constexpr int modCount = 100;
-
-// Every mod at `version`, as the package list, archives and changelogs.
-void publish(FakeCatalogue& catalogue, const std::string& version) {
-  std::string list = R"([{"name": "BepInExPack_Valheim", "full_name": "denikson-BepInExPack_Valheim",
-      "owner": "denikson", "versions": [{"version_number": "5.4.2202"}]})";
-  catalogue.addPackage("denikson", "BepInExPack_Valheim", "5.4.2202", zipBytes(FakeGame::packArchive()));
-  for (int i = 0; i < modCount; ++i) {
-    const std::string name = "Mod" + std::to_string(i);
-    const std::string manifest = R"({"name": ")" + name + R"(", "version_number": ")" + version + R"("})";
-    catalogue.addPackage("Bench", name, version,
-                         zipBytes({{"manifest.json", manifest}, {"plugins/" + name + ".dll", "dll"}}));
-    catalogue.setChangelog("Bench", name, version, std::string(ChangelogSamples::versioned));
-    list +=
-        R"(, {"name": ")" + name + R"(", "full_name": "Bench-)" + name +
-        R"(", "owner": "Bench", "date_updated": "2024-03-01T10:00:00.000000Z", "versions": [{"version_number": ")" +
-        version + R"(", "file_size": )" + std::to_string(100'000 + 37'000 * i) + "}]}";
-  }
-  catalogue.setPackageList(list + "]");
-}
 
 // Opens and closes `sheet` `runs` times; each time, from asking for it to the first frame drawn
 // after it, in milliseconds, sorted.
@@ -90,12 +68,8 @@ int main(int argc, char* argv[]) {
   FakeCatalogue catalogue;
   FakeGame::make(Paths::defaultGameDir());
   FakeGame::addLoader(Paths::defaultGameDir());
-  publish(catalogue, "1.0.0");
-  Profile profile = ProfileStore::create("Hundred");
-  profile.packVersion = "5.4.2202";
-  for (int i = 0; i < modCount; ++i)
-    profile.mods.push_back({"Bench", "Mod" + std::to_string(i), "1.0.0", std::nullopt, true, true});
-  ProfileStore::save(profile);
+  Bench::publishMods(catalogue, modCount, "1.0.0", 2'000, 0);
+  Bench::benchProfile("Hundred", modCount);
 
   AppWindow main;
   if (!main.window) return 1;
@@ -103,7 +77,7 @@ int main(int argc, char* argv[]) {
   Bench::showStarted(main, [&] { return app.selected() && !app.catalogue()->loading(); });
   app.modController()->installMissing();
   Bench::pump([&] { return app.activity()->idle(); });
-  publish(catalogue, "2.0.0");
+  Bench::publishMods(catalogue, modCount, "2.0.0", 2'000, 0, ChangelogSamples::versioned);
   app.catalogue()->loadIndex(true);
   Bench::pump([&] { return !app.catalogue()->loading() && app.selection()->updates() == modCount; });
   if (app.selection()->updates() != modCount) {

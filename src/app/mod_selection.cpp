@@ -74,25 +74,23 @@ void ModSelection::publish() {
 
 QString ModSelection::summary() const { return tr("%n selected", nullptr, count()); }
 
+// Read from the rows the last refresh made: no file is looked at, however often the views ask.
 QStringList ModSelection::offers() const {
-  const Profile* p = parts_.book->selected();
-  if (!p || count() == 0) return {};
+  bool off = false, on = false, behind = false, unheld = false, held = false;
+  for (const ModListModel* model : {parts_.selection->mods(), parts_.selection->dependencies()})
+    for (const ModListModel::Row& row : model->rows()) {
+      if (!rows_.isSelected(row.mod.id())) continue;
+      (row.mod.enabled ? on : off) = true;
+      (row.heldVersion ? held : unheld) = true;
+      behind = behind || (!row.heldVersion && row.status == ModStatus::UpdateAvailable);
+    }
+  if (!on && !off) return {};
   QStringList offers;
-  const auto any = [&](const std::function<bool(const ProfileMod&)>& test) {
-    return std::any_of(p->mods.begin(), p->mods.end(),
-                       [&](const ProfileMod& m) { return rows_.isSelected(m.id()) && test(m); });
-  };
-  if (any([](const ProfileMod& m) { return !m.enabled; })) offers << QStringLiteral("turnOn");
-  if (any([](const ProfileMod& m) { return m.enabled; })) offers << QStringLiteral("turnOff");
-  if (any([&](const ProfileMod& m) {
-        return !parts_.statuses->heldVersion(*p, m.id()) &&
-               parts_.statuses->status(m, *p) == ModStatus::UpdateAvailable;
-      }))
-    offers << QStringLiteral("update");
-  if (any([&](const ProfileMod& m) { return !parts_.statuses->heldVersion(*p, m.id()); }))
-    offers << QStringLiteral("hold");
-  if (any([&](const ProfileMod& m) { return parts_.statuses->heldVersion(*p, m.id()).has_value(); }))
-    offers << QStringLiteral("releaseHold");
+  if (off) offers << QStringLiteral("turnOn");
+  if (on) offers << QStringLiteral("turnOff");
+  if (behind) offers << QStringLiteral("update");
+  if (unheld) offers << QStringLiteral("hold");
+  if (held) offers << QStringLiteral("releaseHold");
   offers << QStringLiteral("remove");
   return offers;
 }

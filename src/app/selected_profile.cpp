@@ -32,10 +32,14 @@ void SelectedProfile::refresh() {
   Values next;
   if (const Profile* p = parts_.book->selected()) {
     ModStatuses& statuses = *parts_.statuses;
-    // Who needs whom, by the stored manifests.
-    std::unordered_map<std::string, std::vector<DependencyRef>> needsOf;
-    for (const ProfileMod& m : p->mods) needsOf.try_emplace(m.id(), statuses.needs(m, *p));
-    const Plan::Needs needs = [&needsOf](const std::string& key) { return needsOf[key]; };
+    // Who needs whom, by the stored manifests, gathered once: mod key → the other mods that need
+    // it, in list order.
+    std::unordered_map<std::string, std::vector<const ProfileMod*>> neededBy;
+    for (const ProfileMod& m : p->mods)
+      for (const DependencyRef& d : statuses.needs(m, *p)) {
+        auto& needers = neededBy[d.id()];
+        if (d.id() != m.id() && (needers.empty() || needers.back() != &m)) needers.push_back(&m);
+      }
     for (const ProfileMod& m : p->mods) {
       const bool fromFile = Installer::installedFromFile(m.id(), *p);
       const TSPackage* pkg = fromFile ? nullptr : parts_.catalogue->package(m.ns, m.name);
@@ -43,10 +47,11 @@ void SelectedProfile::refresh() {
           m,  statuses.status(m, *p),          pkg ? std::optional(*pkg) : std::nullopt, fromFile, {},
           {}, statuses.heldVersion(*p, m.id())};
       row.olderThanGame = pkg && gameUpdated_ && pkg->updated < *gameUpdated_;
-      for (const ProfileMod& other : Plan::dependents(*p, m.id(), needs)) {
-        row.neededBy.append(qs(other.displayName()));
-        if (other.enabled) row.neededByEnabled.append(qs(other.displayName()));
-      }
+      if (const auto needers = neededBy.find(m.id()); needers != neededBy.end())
+        for (const ProfileMod* other : needers->second) {
+          row.neededBy.append(qs(other->displayName()));
+          if (other->enabled) row.neededByEnabled.append(qs(other->displayName()));
+        }
       next.needsInstall += row.status == ModStatus::NotInstalled;
       next.updates += row.status == ModStatus::UpdateAvailable;
       next.heldUpdates += row.heldVersion && pkg && Version::newer(pkg->latest, *row.heldVersion);

@@ -97,11 +97,6 @@ void UpdateReview::fill() {
                           .released = released(*pack),
                           .size = pack->size});
   }
-  // What this session already read needs no second look.
-  for (Row& row : rows_) {
-    const auto known = changelogs_.constFind(qs(docKey(row.ns, row.name, row.latest)));
-    if (known != changelogs_.cend()) setChangelog(row, *known);
-  }
   endResetModel();
   emit countChanged();
   recount();
@@ -206,6 +201,13 @@ void UpdateReview::setChangelog(Row& row, const QString& markdown) {
 void UpdateReview::loadChangelog(int row) {
   if (row < 0 || row >= count() || rows_[size_t(row)].changelog != Row::Changelog::unasked) return;
   Row& r = rows_[size_t(row)];
+  // What this session already read needs no second look; it is cut to size only for rows in sight.
+  if (const auto known = changelogs_.constFind(qs(docKey(r.ns, r.name, r.latest)));
+      known != changelogs_.cend()) {
+    setChangelog(r, *known);
+    emit dataChanged(index(row), index(row));
+    return;
+  }
   r.changelog = Row::Changelog::loading;
   emit dataChanged(index(row), index(row), {ChangelogLoadingRole});
   fetch(docKey(r.ns, r.name, r.latest), r.ns, r.name, r.latest);

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
@@ -131,7 +132,7 @@ SheetFrame {
                             Layout.fillWidth: true
                             text: row.held ? qsTr("Held at %1").arg(row.installed)
                                   : [qsTr("%1 → %2").arg(row.installed).arg(row.latest),
-                                     Fmt.ago(row.released), row.size].filter(t => t !== "").join(" · ")
+                                     Fmt.ago(row.released), row.size].filter(t => t !== "").join(" · ") // qmllint disable type
                             color: Theme.muted
                             font.pixelSize: Theme.smallFontSize
                             elide: Text.ElideRight
@@ -162,7 +163,8 @@ SheetFrame {
                     objectName: "sheet.updateReview.changelog." + row.index
                     Layout.fillWidth: true
                     visible: row.expanded && text !== ""
-                    text: row.changelog.trim() === "" ? "" : PaneWording.readmeText(row.showAll ? row.wholeChangelog : row.changelog)
+                    // Laid out only when shown: a hundred rows of Markdown would slow the sheet's opening.
+                    text: !row.expanded || row.changelog.trim() === "" ? "" : PaneWording.readmeText(row.showAll ? row.wholeChangelog : row.changelog)
                     textFormat: Text.MarkdownText
                     wrapMode: Text.Wrap
                     color: Theme.text
@@ -189,7 +191,7 @@ SheetFrame {
         Text {
             objectName: "sheet.updateReview.dependencies"
             Layout.fillWidth: true
-            text: sheet.review.newDependencies.join(", ")
+            text: sheet.review.newDependencies.join(", ") // qmllint disable type
             color: Theme.muted
             font.pixelSize: Theme.smallFontSize
             wrapMode: Text.Wrap

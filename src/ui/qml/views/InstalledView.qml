@@ -23,7 +23,7 @@ Item {
         onActivated: view.app.modSelection.extendBy(-1)
     }
     Shortcut {
-        sequences: [StandardKey.Cancel]
+        sequences: ["Escape"]
         enabled: !view.app.window.sheetShown && view.app.modSelection.count > 0
         onActivated: view.app.modSelection.clear()
     }

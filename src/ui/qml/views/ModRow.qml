@@ -32,6 +32,8 @@ ItemDelegate {
     required property string neededByLine  // an automatic dependency's "Needed by PlanBuild"
     // The row menu's commands act on all the picked rows when this row is one of several.
     readonly property bool many: picked && app.modSelection.count > 1
+    // Asked for only while the menu shows: a bulk change would otherwise ask once per row.
+    readonly property var manyOffers: many && menu.visible ? app.modSelection.offers : []
     required property bool olderThanGame  // its newest version predates the game's last update
     readonly property bool known: !!entry
     property bool askingOff: false
@@ -227,7 +229,7 @@ ItemDelegate {
         AppMenuItem {
             objectName: "modRow.many.turnOn"
             text: qsTr("Turn On %n Mods", "", row.app.modSelection.count)
-            readonly property bool offered: row.many && row.app.modSelection.offers.includes("turnOn")
+            readonly property bool offered: row.manyOffers.includes("turnOn")
             visible: offered
             height: visible ? implicitHeight : 0
             onTriggered: row.app.modSelection.turnOn()
@@ -235,7 +237,7 @@ ItemDelegate {
         AppMenuItem {
             objectName: "modRow.many.turnOff"
             text: qsTr("Turn Off %n Mods", "", row.app.modSelection.count)
-            readonly property bool offered: row.many && row.app.modSelection.offers.includes("turnOff")
+            readonly property bool offered: row.manyOffers.includes("turnOff")
             visible: offered
             height: visible ? implicitHeight : 0
             onTriggered: row.app.modSelection.requestTurnOff()
@@ -243,7 +245,7 @@ ItemDelegate {
         AppMenuItem {
             objectName: "modRow.many.update"
             text: qsTr("Update %n Mods", "", row.app.modSelection.count)
-            readonly property bool offered: row.many && row.app.modSelection.offers.includes("update")
+            readonly property bool offered: row.manyOffers.includes("update")
             visible: offered
             height: visible ? implicitHeight : 0
             onTriggered: row.app.modSelection.update()
@@ -251,7 +253,7 @@ ItemDelegate {
         AppMenuItem {
             objectName: "modRow.many.hold"
             text: qsTr("Hold %n Mods", "", row.app.modSelection.count)
-            readonly property bool offered: row.many && row.app.modSelection.offers.includes("hold")
+            readonly property bool offered: row.manyOffers.includes("hold")
             visible: offered
             height: visible ? implicitHeight : 0
             onTriggered: row.app.modSelection.hold()
@@ -259,7 +261,7 @@ ItemDelegate {
         AppMenuItem {
             objectName: "modRow.many.releaseHold"
             text: qsTr("Release Holds")
-            readonly property bool offered: row.many && row.app.modSelection.offers.includes("releaseHold")
+            readonly property bool offered: row.manyOffers.includes("releaseHold")
             visible: offered
             height: visible ? implicitHeight : 0
             onTriggered: row.app.modSelection.releaseHold()

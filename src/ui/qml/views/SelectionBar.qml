@@ -9,6 +9,7 @@ Rectangle {
     required property AppState app
     readonly property ModSelection picked: app.modSelection
     readonly property bool idle: app.selection.canChange
+    readonly property var offers: picked.offers  // a script array, for includes()
 
     visible: picked.count > 1 || picked.search !== ""
     implicitHeight: visible ? lines.implicitHeight + 2 * Theme.xLargeSpacing : 0
@@ -34,18 +35,18 @@ Rectangle {
                 font.pixelSize: Theme.bodyFontSize
                 font.weight: Font.DemiBold
             }
-            BarButton { name: "turnOn"; picked: bar.picked; enabled: bar.idle; text: qsTr("Turn On"); onClicked: bar.picked.turnOn() }
-            BarButton { name: "turnOff"; picked: bar.picked; enabled: bar.idle; text: qsTr("Turn Off"); onClicked: bar.picked.requestTurnOff() }
-            BarButton { name: "update"; picked: bar.picked; enabled: bar.idle; text: qsTr("Update"); onClicked: bar.picked.update() }
-            BarButton { name: "hold"; picked: bar.picked; enabled: bar.idle; text: qsTr("Hold"); onClicked: bar.picked.hold() }
-            BarButton { name: "releaseHold"; picked: bar.picked; enabled: bar.idle; text: qsTr("Release Hold"); onClicked: bar.picked.releaseHold() }
-            BarButton { name: "remove"; picked: bar.picked; enabled: bar.idle; text: qsTr("Remove"); destructive: true; onClicked: bar.picked.requestRemove() }
+            BarButton { name: "turnOn"; offers: bar.offers; enabled: bar.idle; text: qsTr("Turn On"); onClicked: bar.picked.turnOn() }
+            BarButton { name: "turnOff"; offers: bar.offers; enabled: bar.idle; text: qsTr("Turn Off"); onClicked: bar.picked.requestTurnOff() }
+            BarButton { name: "update"; offers: bar.offers; enabled: bar.idle; text: qsTr("Update"); onClicked: bar.picked.update() }
+            BarButton { name: "hold"; offers: bar.offers; enabled: bar.idle; text: qsTr("Hold"); onClicked: bar.picked.hold() }
+            BarButton { name: "releaseHold"; offers: bar.offers; enabled: bar.idle; text: qsTr("Release Hold"); onClicked: bar.picked.releaseHold() }
+            BarButton { name: "remove"; offers: bar.offers; enabled: bar.idle; text: qsTr("Remove"); destructive: true; onClicked: bar.picked.requestRemove() }
             AppButton {
                 objectName: "selection.half"
                 kind: "subtle"
                 text: qsTr("Turn Off Half")
                 tip: qsTr("Turn off half of these mods to find the one that breaks the game")
-                visible: bar.picked.search === "" && bar.picked.offers.includes("turnOff")
+                visible: bar.picked.search === "" && bar.offers.includes("turnOff")
                 enabled: bar.idle
                 onClicked: bar.picked.turnOffHalf()
             }
@@ -104,9 +105,9 @@ Rectangle {
 
     component BarButton: AppButton {
         required property string name
-        required property ModSelection picked
+        required property var offers
         objectName: "selection." + name
         kind: "subtle"
-        visible: picked.offers.includes(name)
+        visible: offers.includes(name)
     }
 }
