@@ -366,7 +366,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Copy Mod List as Markdown Table</source>
+        <source>Copy Mod List as Markdown</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

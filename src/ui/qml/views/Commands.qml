@@ -88,7 +88,7 @@ QtObject {
             onTriggered: commands.app.transfer.copyModList(commands.app.selection.profile, false)
         },
         Command {
-            text: qsTr("Copy Mod List as Markdown Table")
+            text: qsTr("Copy Mod List as Markdown")
             enabled: !!commands.app.selection.profile
             onTriggered: commands.app.transfer.copyModList(commands.app.selection.profile, true)
         },
