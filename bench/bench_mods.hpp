@@ -1,10 +1,18 @@
 #pragma once
 
 // A profile of many mods for the window benchmarks: the catalogue's list and archives of mods
-// "Bench-Mod0" to "Bench-Mod<count-1>", and the profile that holds them.
+// "Bench-Mod0" to "Bench-Mod<count-1>", the profile that holds them, and the window over it.
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include <cstdlib>
+#include <memory>
 #include <string>
 #include <string_view>
 
+#include "app/translations.hpp"
+#include "bench_window.hpp"
+#include "foundation/paths.hpp"
 #include "profiles/profile_store.hpp"
 #include "testkit/fake_catalogue.hpp"
 #include "testkit/fake_game.hpp"
@@ -44,4 +52,53 @@ inline Profile benchProfile(const std::string& name, int count) {
   ProfileStore::save(profile);
   return profile;
 }
+
+// Where every window benchmark over many mods starts: a temporary home folder, the fake catalogue
+// with `count` mods, a profile that holds them all, installed, and the window showing it.
+class ModdedWindow {
+ public:
+  ModdedWindow(int& argc, char** argv, int count, size_t bytes, size_t step)
+      : homeSet_(home_.isValid() && setenv("HOME", home_.path().toLocal8Bit().constData(), 1) == 0),
+        application_(argc, argv),
+        count_(count),
+        bytes_(bytes),
+        step_(step) {
+    if (!homeSet_) return;
+    installTranslations();
+    FakeGame::make(Paths::defaultGameDir());
+    FakeGame::addLoader(Paths::defaultGameDir());
+    publishMods(catalogue, count, "1.0.0", bytes, step);
+    benchProfile("Bench", count);
+    main = std::make_unique<AppWindow>();
+    if (!main->window) return;
+    AppState& state = main->app;
+    showStarted(*main, [&] { return state.selected() && !state.catalogue()->loading(); });
+    state.modController()->installMissing();
+    pump([&] { return state.activity()->idle(); });
+  }
+
+  bool ready() const { return homeSet_ && main && main->window; }
+  AppState& app() { return main->app; }
+  QQuickWindow& window() { return *main->window; }
+
+  // Publishes 2.0.0 of every mod, with `changelog`, and waits for the profile to show them all as
+  // updates; false when it does not.
+  bool offerUpdates(std::string_view changelog = {}) {
+    publishMods(catalogue, count_, "2.0.0", bytes_, step_, changelog);
+    app().catalogue()->loadIndex(true);
+    pump([&] { return !app().catalogue()->loading() && app().selection()->updates() == count_; });
+    return app().selection()->updates() == count_;
+  }
+
+ private:
+  QTemporaryDir home_;
+  bool homeSet_;
+  QGuiApplication application_;
+  int count_;
+  size_t bytes_, step_;
+
+ public:
+  FakeCatalogue catalogue;
+  std::unique_ptr<AppWindow> main;
+};
 }  // namespace Bench

@@ -7,16 +7,11 @@
 // Runs in a temporary home folder against the fake catalogue on loopback. Target: at most 50 ms
 // for the 150.
 #include <QElapsedTimer>
-#include <QGuiApplication>
-#include <QTemporaryDir>
 
 #include <cstdio>
 #include <functional>
 
-#include "app/translations.hpp"
 #include "bench_mods.hpp"
-#include "bench_window.hpp"
-#include "foundation/paths.hpp"
 
 namespace {
 constexpr int modCount = 150;
@@ -59,28 +54,14 @@ void print(const char* what, const Shown& at) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  QTemporaryDir home;
-  if (!home.isValid()) return 1;
-  setenv("HOME", home.path().toLocal8Bit().constData(), 1);
-  QGuiApplication application(argc, argv);
-  installTranslations();
-  FakeCatalogue catalogue;
-  FakeGame::make(Paths::defaultGameDir());
-  FakeGame::addLoader(Paths::defaultGameDir());
-  Bench::publishMods(catalogue, modCount, "1.0.0", 2'000, 0);
-  Bench::benchProfile("Many", modCount);
-
-  AppWindow main;
-  if (!main.window) return 1;
-  AppState& app = main.app;
-  Bench::showStarted(main, [&] { return app.selected() && !app.catalogue()->loading(); });
-  app.modController()->installMissing();
-  Bench::pump([&] { return app.activity()->idle(); });
+  Bench::ModdedWindow bench(argc, argv, modCount, 2'000, 0);
+  if (!bench.ready()) return 1;
+  AppState& app = bench.app();
 
   const ModListModel& rows = *app.selection()->mods();
   const Shown one =
-      shown(main, [&] { app.modController()->setEnabled(ModItem(rows.rows().front().mod), false); });
-  const Shown all = shown(main, [&] {
+      shown(*bench.main, [&] { app.modController()->setEnabled(ModItem(rows.rows().front().mod), false); });
+  const Shown all = shown(*bench.main, [&] {
     app.modSelection()->selectAll();
     app.modSelection()->turnOff();
   });

@@ -7,9 +7,7 @@
 // Runs in a temporary home folder against the fake catalogue on loopback; the 40 mods are 50 to
 // 500 kB each and each has a newer version. Target: p99 <= 20 ms and no stall over 50 ms.
 #include <QElapsedTimer>
-#include <QGuiApplication>
 #include <QQuickWindow>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
@@ -18,11 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "app/translations.hpp"
 #include "bench_mods.hpp"
-#include "bench_window.hpp"
-#include "foundation/paths.hpp"
-#include "ui/app_window.hpp"
 
 namespace {
 constexpr int modCount = 40;
@@ -70,28 +64,10 @@ void print(const char* what, const Intervals& i) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  QTemporaryDir home;
-  if (!home.isValid()) return 1;
-  setenv("HOME", home.path().toLocal8Bit().constData(), 1);
-  QGuiApplication application(argc, argv);
-  installTranslations();
-  FakeCatalogue catalogue;
-  FakeGame::make(Paths::defaultGameDir());
-  FakeGame::addLoader(Paths::defaultGameDir());
-  Bench::publishMods(catalogue, modCount, "1.0.0", 50'000, 11'000);
-  Bench::benchProfile("Forty", modCount);
-
-  AppWindow main;
-  if (!main.window) return 1;
-  AppState& app = main.app;
-  Bench::showStarted(main, [&] { return app.selected() && !app.catalogue()->loading(); });
-  app.modController()->installMissing();
-  Bench::pump([&] { return app.activity()->idle(); });
-
-  Bench::publishMods(catalogue, modCount, "2.0.0", 50'000, 11'000);
-  app.catalogue()->loadIndex(true);
-  Bench::pump([&] { return !app.catalogue()->loading() && app.selection()->updates() == modCount; });
-  if (app.selection()->updates() != modCount) {
+  Bench::ModdedWindow bench(argc, argv, modCount, 50'000, 11'000);
+  if (!bench.ready()) return 1;
+  AppState& app = bench.app();
+  if (!bench.offerUpdates()) {
     std::fprintf(stderr, "expected %d updates, found %d\n", modCount, app.selection()->updates());
     return 1;
   }
@@ -99,7 +75,7 @@ int main(int argc, char* argv[]) {
   QElapsedTimer updating;
   updating.start();
   app.modController()->updateAll();
-  const Intervals during = record(*main.window, [&] { return app.activity()->idle(); });
+  const Intervals during = record(bench.window(), [&] { return app.activity()->idle(); });
   const qint64 took = updating.elapsed();
   if (app.selection()->updates() != 0 || !app.activity()->errorMessage().isEmpty()) {
     std::fprintf(stderr, "Update All did not finish: %s\n",
@@ -108,7 +84,7 @@ int main(int argc, char* argv[]) {
   }
   QElapsedTimer idle;
   idle.start();
-  const Intervals still = record(*main.window, [&] { return idle.elapsed() >= took; });
+  const Intervals still = record(bench.window(), [&] { return idle.elapsed() >= took; });
   std::printf("Update All of %d mods took %lld ms\n", modCount, static_cast<long long>(took));
   print("idle window", still);
   print("during Update All", during);

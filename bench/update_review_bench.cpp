@@ -6,22 +6,16 @@
 // Runs in a temporary home folder against the fake catalogue on loopback; every mod has a newer
 // version with a changelog. Target: the review within 100 ms.
 #include <QElapsedTimer>
-#include <QGuiApplication>
 #include <QQuickWindow>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include "app/translations.hpp"
 #include "app/update_review.hpp"
 #include "bench_mods.hpp"
-#include "bench_window.hpp"
-#include "foundation/paths.hpp"
 #include "testkit/changelog_samples.hpp"
-#include "ui/app_window.hpp"
 
 namespace {
 constexpr int modCount = 100;
@@ -60,27 +54,10 @@ void print(const char* what, const std::vector<double>& t) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  QTemporaryDir home;
-  if (!home.isValid()) return 1;
-  setenv("HOME", home.path().toLocal8Bit().constData(), 1);
-  QGuiApplication application(argc, argv);
-  installTranslations();
-  FakeCatalogue catalogue;
-  FakeGame::make(Paths::defaultGameDir());
-  FakeGame::addLoader(Paths::defaultGameDir());
-  Bench::publishMods(catalogue, modCount, "1.0.0", 2'000, 0);
-  Bench::benchProfile("Hundred", modCount);
-
-  AppWindow main;
-  if (!main.window) return 1;
-  AppState& app = main.app;
-  Bench::showStarted(main, [&] { return app.selected() && !app.catalogue()->loading(); });
-  app.modController()->installMissing();
-  Bench::pump([&] { return app.activity()->idle(); });
-  Bench::publishMods(catalogue, modCount, "2.0.0", 2'000, 0, ChangelogSamples::versioned);
-  app.catalogue()->loadIndex(true);
-  Bench::pump([&] { return !app.catalogue()->loading() && app.selection()->updates() == modCount; });
-  if (app.selection()->updates() != modCount) {
+  Bench::ModdedWindow bench(argc, argv, modCount, 2'000, 0);
+  if (!bench.ready()) return 1;
+  AppState& app = bench.app();
+  if (!bench.offerUpdates(ChangelogSamples::versioned)) {
     std::fprintf(stderr, "expected %d updates, found %d\n", modCount, app.selection()->updates());
     return 1;
   }
@@ -88,11 +65,11 @@ int main(int argc, char* argv[]) {
   // player's second look does. The first opening is reported on its own.
   constexpr int runs = 9;
   const std::vector<double> first =
-      openTimes(*app.window(), *main.window, WindowState::Sheet::UpdateReview, 1);
+      openTimes(*app.window(), bench.window(), WindowState::Sheet::UpdateReview, 1);
   const std::vector<double> history =
-      openTimes(*app.window(), *main.window, WindowState::Sheet::History, runs);
+      openTimes(*app.window(), bench.window(), WindowState::Sheet::History, runs);
   const std::vector<double> review =
-      openTimes(*app.window(), *main.window, WindowState::Sheet::UpdateReview, runs);
+      openTimes(*app.window(), bench.window(), WindowState::Sheet::UpdateReview, runs);
   print("History sheet (baseline)", history);
   print("update review of 100 updates, first opening", first);
   print("update review of 100 updates", review);
