@@ -23,11 +23,45 @@ void ModListModel::setRows(std::vector<Row> rows) {
     emit countChanged();
     return;
   }
+  // Each run of rows that changed alike is told of at once, naming only the roles that changed:
+  // every delegate would otherwise re-read all of its roles.
+  int first = 0;
+  QList<int> runRoles;
+  const auto tell = [&](int end) {
+    if (!runRoles.isEmpty()) emit dataChanged(index(first), index(end - 1), runRoles);
+  };
   for (int i = 0; i < count(); ++i) {
-    if (rows_[i] == rows[i]) continue;
-    rows_[i] = std::move(rows[i]);
-    emit dataChanged(index(i), index(i));
+    QList<int> roles = changedRoles(rows_[size_t(i)], rows[size_t(i)]);
+    if (!roles.isEmpty()) rows_[size_t(i)] = std::move(rows[size_t(i)]);
+    if (roles == runRoles) continue;
+    tell(i);
+    first = i;
+    runRoles = std::move(roles);
   }
+  tell(count());
+}
+
+QList<int> ModListModel::changedRoles(const Row& was, const Row& now) {
+  QList<int> roles;
+  const auto add = [&roles](bool differs, std::initializer_list<int> these) {
+    if (!differs) return;
+    for (int role : these)
+      if (!roles.contains(role)) roles.append(role);
+  };
+  const ProfileMod &a = was.mod, &b = now.mod;
+  add(!(a == b), {ModRole});
+  add(a.enabled != b.enabled, {EnabledRole, OffQuestionRole});
+  add(a.version != b.version, {VersionRole, IconRole});
+  add(a.installed != b.installed, {InstalledRole, IconRole});
+  add(a.isExplicit != b.isExplicit, {ExplicitRole, NeededByLineRole});
+  add(was.status != now.status, {StatusRole});
+  add(was.package != now.package, {LatestRole, PackageRole, DeprecatedRole, IconRole});
+  add(was.fromFile != now.fromFile, {FromFileRole, BylineRole, IconRole});
+  add(was.neededBy != now.neededBy, {RemoveBlockRole, NeededByLineRole});
+  add(was.neededByEnabled != now.neededByEnabled, {OffQuestionRole});
+  add(was.heldVersion != now.heldVersion, {HeldRole, HeldVersionRole});
+  add(was.olderThanGame != now.olderThanGame, {OlderThanGameRole});
+  return roles;
 }
 
 void ModListModel::setPicked(const std::set<std::string>& keys) {

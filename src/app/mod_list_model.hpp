@@ -74,6 +74,9 @@ class ModListModel : public QAbstractListModel {
   void countChanged();
 
  private:
+  // The roles whose values differ between two rows of the same mod.
+  static QList<int> changedRoles(const Row& was, const Row& now);
+
   std::vector<Row> rows_;
   std::set<std::string> picked_;
 };

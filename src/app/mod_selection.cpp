@@ -65,11 +65,16 @@ void ModSelection::follow() {
 }
 
 void ModSelection::publish() {
-  const std::vector<std::string> keys = rows_.keys();
+  std::vector<std::string> keys = rows_.keys();
+  // Every refresh of the rows comes here: with nothing picked before or after, nothing changed.
+  if (keys.empty() && published_.empty()) return;
   const std::set<std::string> picked(keys.begin(), keys.end());
   parts_.selection->mods()->setPicked(picked);
   parts_.selection->dependencies()->setPicked(picked);
-  emit changed();
+  const bool recounted = keys.size() != published_.size();
+  published_ = std::move(keys);
+  if (recounted) emit countChanged();
+  emit changed();  // the offers follow the picked rows' state too
 }
 
 QString ModSelection::summary() const { return tr("%n selected", nullptr, count()); }

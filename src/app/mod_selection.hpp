@@ -23,8 +23,8 @@ struct Profile;
 // broken mod turns off half of the suspects at a time, keeping each mod with what it needs.
 class ModSelection : public QObject {
   Q_OBJECT
-  Q_PROPERTY(int count READ count NOTIFY changed)
-  Q_PROPERTY(QString summary READ summary NOTIFY changed)  // "5 selected"
+  Q_PROPERTY(int count READ count NOTIFY countChanged)
+  Q_PROPERTY(QString summary READ summary NOTIFY countChanged)  // "5 selected"
   // The bulk commands that apply to the picked mods: "turnOn", "turnOff", "update", "hold",
   // "releaseHold", "remove".
   Q_PROPERTY(QStringList offers READ offers NOTIFY changed)
@@ -86,7 +86,8 @@ class ModSelection : public QObject {
   Q_INVOKABLE void endSearch();
 
  signals:
-  void changed();
+  void countChanged();
+  void changed();  // the picked rows or their state
   void searchChanged();
   void questionChanged();
 
@@ -116,6 +117,7 @@ class ModSelection : public QObject {
   Parts parts_;
   std::optional<Asking> asking_;
   RowSelection rows_;
+  std::vector<std::string> published_;  // the picked keys the views last heard of
   std::optional<Search> search_;
   QString searchLine_;
 };

@@ -1,7 +1,11 @@
 #include "app/profile_book.hpp"
 
-#include <algorithm>
+#include <QCoroSignal>
 
+#include <algorithm>
+#include <utility>
+
+#include "app/background.hpp"
 #include "app/describe.hpp"
 #include "app/text.hpp"
 #include "app/values.hpp"
@@ -9,7 +13,27 @@
 #include "profiles/profile_store.hpp"
 
 ProfileBook::ProfileBook(std::function<int(const Profile&)> updateCount, QObject* parent)
-    : QObject(parent), model_(new ProfileListModel(std::move(updateCount), this)) {}
+    : QObject(parent), model_(new ProfileListModel(std::move(updateCount), this)) {
+  saver_.setMaxThreadCount(1);
+}
+
+namespace {
+void saveLogged(const Profile& profile) {
+  try {
+    ProfileStore::save(profile);
+  } catch (...) {
+    Log::write("save failed: " + ss(describe(std::current_exception())));
+  }
+}
+}  // namespace
+
+ProfileBook::~ProfileBook() { flush(); }  // quitting loses nothing
+
+void ProfileBook::flush() {
+  // What the worker holds ends there; what it was not handed yet is saved here.
+  saver_.waitForDone();
+  for (const auto& [id, profile] : std::exchange(unsaved_, {})) saveLogged(profile);
+}
 
 const Profile* ProfileBook::find(const std::string& id) const {
   for (const Profile& p : all())
@@ -61,10 +85,31 @@ void ProfileBook::removeAll(const std::string& id) {
 
 void ProfileBook::writeBack(const Profile& profile) {
   if (model_->replace(profile)) emit listChanged();
-  try {
-    ProfileStore::save(profile);
-  } catch (...) {
-    Log::write("save failed: " + ss(describe(std::current_exception())));
-  }
+  unsaved_[profile.id] = profile;
+  if (!saving_) saveQueued();
   emit written();
+}
+
+// Saves the queued records a batch at a time until none is left; the GUI thread never waits on the disk.
+QCoro::Task<> ProfileBook::saveQueued() {
+  saving_ = true;
+  while (!unsaved_.empty()) {
+    auto saving = background(
+        this,
+        [batch = std::exchange(unsaved_, {})] {
+          for (const auto& [id, profile] : batch) saveLogged(profile);
+        },
+        &saver_);
+    try {
+      co_await saving;
+    } catch (const Abandoned&) {
+      co_return;  // the book is gone: its destructor saved the rest
+    }
+  }
+  saving_ = false;
+  emit allSaved();
+}
+
+QCoro::Task<> ProfileBook::saved() {
+  if (saving_) co_await qCoro(this, &ProfileBook::allSaved);
 }

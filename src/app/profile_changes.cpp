@@ -39,6 +39,9 @@ QCoro::Task<> ProfileChanges::changeTask(std::string id, std::optional<History::
   if (!found) co_return;
   const std::filesystem::path dir = found->dir();
   std::string snapshotID;
+  // The snapshot and the comparison after the change read the record from disk.
+  auto before = book_->saved();
+  co_await before;
   if (change) {
     auto taking = background(this, [dir, change] { return History::snapshot(dir, *change); });
     snapshotID = co_await taking;
@@ -51,6 +54,9 @@ QCoro::Task<> ProfileChanges::changeTask(std::string id, std::optional<History::
   } catch (...) {
     failure = std::current_exception();
   }
+  // A change ends once what it wrote is on disk, however it ended.
+  auto after = book_->saved();
+  co_await after;
   // A change that failed half-way may still have changed something; one that changed nothing leaves no line.
   if (!snapshotID.empty()) {
     auto settling = background(this, [dir, snapshotID] { History::dropIfUnchanged(dir, snapshotID); });

@@ -55,6 +55,7 @@ void AppState::deleteProfile(const ProfileItem& profile) {
   }
   // Its settings go with it, as the confirmation says: nothing open may be saved into its folder.
   if (book_->isSelected(id)) config_->setFolder({});
+  book_->flush();  // a save still running would bring the folder back
   ProfileStore::deleteProfile(profile.profile);
   const bool wasSelected = book_->isSelected(id);
   book_->removeAll(id);

@@ -49,11 +49,20 @@ void ProfileTransfer::importCode(QString code, ImportTarget target) {
   performImport(target, [this, code, target] { return importWork(code, target); });
 }
 
+namespace {
+// An import into a new profile is no change of one: it ends, as changes do, once its record is saved.
+QCoro::Task<> thenSaved(ProfileQueue::Job work, ProfileBook* book) {
+  co_await work();
+  auto saving = book->saved();
+  co_await saving;
+}
+}  // namespace
+
 // An import over a profile is a change of it; the snapshot before it is taken once the archive is read.
 void ProfileTransfer::performImport(const ImportTarget& target, ProfileQueue::Job work) {
   const QString label = tr("Importing profile…");
   if (target.kind == ImportTarget::Kind::newProfile)
-    parts_.activity->perform(label, std::move(work));
+    parts_.activity->perform(label, [work, book = parts_.book] { return thenSaved(work, book); });
   else
     parts_.changes->perform(ss(target.value), label, std::nullopt, std::move(work));
 }

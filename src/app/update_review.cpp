@@ -192,6 +192,11 @@ void UpdateReview::recount() {
   emit choicesChanged();
 }
 
+// A changelog that arrives tells only of itself: the row's other bindings stay as they are.
+QList<int> UpdateReview::changelogRoles() {
+  return {ChangelogLoadingRole, ChangelogRole, ChangelogCutRole, WholeChangelogRole};
+}
+
 void UpdateReview::setChangelog(Row& row, const QString& markdown) {
   row.changelog = Row::Changelog::loaded;
   row.whole = markdown;
@@ -205,7 +210,7 @@ void UpdateReview::loadChangelog(int row) {
   if (const auto known = changelogs_.constFind(qs(docKey(r.ns, r.name, r.latest)));
       known != changelogs_.cend()) {
     setChangelog(r, *known);
-    emit dataChanged(index(row), index(row));
+    emit dataChanged(index(row), index(row), changelogRoles());
     return;
   }
   r.changelog = Row::Changelog::loading;
@@ -230,7 +235,7 @@ QCoro::Task<> UpdateReview::fetch(std::string key, std::string ns, std::string n
     Row& row = rows_[i];
     if (row.changelog == Row::Changelog::loaded || docKey(row.ns, row.name, row.latest) != key) continue;
     setChangelog(row, text);
-    emit dataChanged(index(int(i)), index(int(i)));
+    emit dataChanged(index(int(i)), index(int(i)), changelogRoles());
   }
 }
 

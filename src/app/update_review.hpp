@@ -107,6 +107,7 @@ class UpdateReview : public QAbstractListModel {
   void clear();
   void recount();
   void setChangelog(Row& row, const QString& markdown);
+  static QList<int> changelogRoles();
   QCoro::Task<> fetch(std::string docKey, std::string ns, std::string name, std::string version);
   QCoro::Task<> updateOneTask(ModItem mod);
   static std::string docKey(const std::string& ns, const std::string& name, const std::string& version);

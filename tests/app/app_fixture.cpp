@@ -120,7 +120,7 @@ bool AppTest::waitUntil(const std::function<bool()>& done) {
 }
 
 void AppTest::settle() {
-  ASSERT_TRUE(waitUntil([this] { return state->activity()->busy().isEmpty(); }));
+  ASSERT_TRUE(waitUntil([this] { return state->activity()->busy().isEmpty() && !state->book()->saving(); }));
 }
 
 void AppTest::run(const std::function<void()>& operation) {

@@ -41,7 +41,7 @@ class AppTest : public testing::Test, private FreshHome {
   void start();
   // Runs the event loop until `done` holds; false after a generous failsafe.
   static bool waitUntil(const std::function<bool()>& done);
-  // Waits for the busy operation to end.
+  // Waits for the busy operation to end and the records to be saved.
   void settle();
   void run(const std::function<void()>& operation);  // then settle
 

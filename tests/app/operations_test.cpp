@@ -151,6 +151,20 @@ TEST_F(Operations, NewAndDuplicatedProfilesGetUniqueNames) {
                             "Default copy 2"}));
 }
 
+// Records are saved on a worker after the window has them.
+TEST_F(Operations, ARecordStillBeingSavedIsOnDiskWhenTheAppQuitsAndGoneWithItsProfile) {
+  state->newProfile("Other");
+  const std::string other = selected().id;
+  state->rename(selected(), "Renamed");
+  state->deleteProfile(selected());
+  const std::string id = selected().id;
+  state->rename(selected(), "Kept");
+  state.reset();
+  EXPECT_EQ(onDisk(id).name, "Kept");
+  EXPECT_FALSE(fs::exists(Paths::profiles() / other)) << "a late save does not bring a deleted profile back";
+  state = std::make_unique<AppState>();
+}
+
 TEST_F(Operations, DeletingMovesTheSelectionToTheFirstProfile) {
   const std::string first = selected().id;
   state->newProfile("Other");

@@ -130,16 +130,23 @@ TEST_F(Pane, TheLoaderRowFollowsTheCataloguesPack) {
 
 TEST_F(Pane, TheSwitchAsksTheStateAndADisabledModLooksIt) {
   raid();
-  QObject* row = item("modRow.A");
-  QObject* toggle = part(row, "modRow.switch");
-  EXPECT_FALSE(shown(row, "modRow.disabled"));
-
-  toggle->setProperty("checked", false);
-  QMetaObject::invokeMethod(toggle, "toggled");
-  settle();
-  EXPECT_FALSE(mod("A").enabled);
-  row = item("modRow.A");
-  EXPECT_TRUE(shown(row, "modRow.disabled"));
+  const auto nameBox = [&] {
+    auto* name = qobject_cast<QQuickItem*>(part(item("modRow.A"), "modRow.name"));
+    return name->mapRectToScene(name->boundingRect());
+  };
+  const QRectF rowBefore = box("modRow.A"), nameBefore = nameBox();
+  for (const bool on : {false, true}) {
+    SCOPED_TRACE(on ? "turned back on" : "turned off");
+    QObject* toggle = part(item("modRow.A"), "modRow.switch");
+    toggle->setProperty("checked", on);
+    QMetaObject::invokeMethod(toggle, "toggled");
+    settle();
+    EXPECT_EQ(mod("A").enabled, on);
+    EXPECT_EQ(shown(item("modRow.A"), "modRow.disabled"), !on);
+    // The pill comes and goes beside the name; the rows below do not move.
+    EXPECT_EQ(box("modRow.A"), rowBefore);
+    EXPECT_EQ(nameBox(), nameBefore);
+  }
 }
 
 TEST_F(Pane, UpdatesAreOfferedInTheRowMenu) {

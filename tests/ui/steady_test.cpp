@@ -59,7 +59,9 @@ TEST_F(Steady, RowMenusOpenInsideTheWindow) {
     EXPECT_TRUE(shown.contains(box(menu)))
         << box(menu).x() << "," << box(menu).y() << " " << box(menu).width() << "×" << box(menu).height();
     if (box(button).bottom() + box(menu).height() > shown.bottom()) {
-      EXPECT_LT(box(menu).top(), box(button).top()) << "opens upward";
+      EXPECT_LT(box(menu).top(), box(button).top())
+          << "opens upward: menu " << box(menu).height() << " high, button at " << box(button).bottom()
+          << " of " << shown.bottom();
     }
     key(Qt::Key_Escape);
   }

@@ -79,6 +79,8 @@ ItemDelegate {
                 Row {
                     id: nameLine
                     width: parent.width
+                    // As tall with a pill as without: a row turned off keeps its height.
+                    height: Math.max(name.implicitHeight, disabledPill.implicitHeight)
                     spacing: Theme.mediumSpacing
                     readonly property real pillRoom: (deprecatedPill.visible ? deprecatedPill.width + spacing : 0)
                                                      + (disabledPill.visible ? disabledPill.width + spacing : 0)
@@ -217,8 +219,15 @@ ItemDelegate {
             opacity: enabled ? 1 : 0.45
             contentItem: Icon { symbol: "dots"; color: menuButton.hovered ? Theme.text : Theme.muted }
             background: Item { FocusRing { control: menuButton; radius: Theme.smallRadius } }
-            // Below the button, its right edge in line with the button's.
-            onClicked: menu.popup(menuButton, menuButton.width - menu.width, menuButton.height)
+            // Below the button, its right edge in line with the button's; above it where there is
+            // no room below (the menu would otherwise be shifted up over the button).
+            onClicked: {
+                menu.popup(menuButton, menuButton.width - menu.width, menuButton.height)
+                menu.contentItem.forceLayout()
+                const bottom = menuButton.mapToItem(null, 0, menuButton.height).y + menu.height
+                if (bottom > menuButton.Window.height - menu.margins)
+                    menu.y = -menu.height
+            }
         }
     }
 
