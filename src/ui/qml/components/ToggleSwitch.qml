@@ -11,6 +11,11 @@ Switch {
     ToolTip.visible: tip.length > 0 && hovered
     ToolTip.text: tip
     ToolTip.delay: Theme.toolTipDelay
+    // The shared tooltip keeps the text it had when the pointer came: a switch turned while it
+    // waits out its delay, or while the change runs with the switch disabled, tells it again.
+    function retell() { if (hovered && enabled && tip.length > 0) ToolTip.show(tip) }
+    onTipChanged: retell()
+    onEnabledChanged: retell()
     indicator: Rectangle {
         implicitWidth: 30
         implicitHeight: 17
