@@ -48,17 +48,15 @@ class LongLaunchReport : public LaunchReportWindow {
   }
 };
 
-TEST_F(LaunchReportWindow, TheFooterAndTheMenuOpenTheReportOfTheLaunch) {
+// The footer and the menu open the report; each problem shows its lines and its fix.
+TEST_F(LaunchReportWindow, TheReportOpensAndEachProblemShowsItsLinesAndItsFix) {
   EXPECT_EQ(text("footer.status"), "1 of 2 mods loaded — 2 problems");
   ASSERT_TRUE(visible("footer.report"));
   click("footer.report");
-  flush();
   EXPECT_TRUE(visible("sheet.launch"));
   EXPECT_EQ(text("sheet.launch.counts"), "BepInEx 5.4.22.0  ·  1 loaded  ·  0 skipped  ·  1 not loaded");
   click("sheet.launch.done");
-  flush();
   EXPECT_FALSE(state->window()->sheetShown());
-
   // The menu waits while another sheet is shown.
   state->window()->open(WindowState::Sheet::Log);
   flush();
@@ -66,13 +64,8 @@ TEST_F(LaunchReportWindow, TheFooterAndTheMenuOpenTheReportOfTheLaunch) {
   EXPECT_FALSE(isShown(WindowState::Sheet::LaunchReport));
   state->window()->close(WindowState::Sheet::Log);
   trigger("menu.Launch Report…");
-  flush();
-  EXPECT_TRUE(visible("sheet.launch"));
-}
+  ASSERT_TRUE(visible("sheet.launch"));
 
-TEST_F(LaunchReportWindow, EachProblemShowsItsLinesAndItsFix) {
-  state->window()->open(WindowState::Sheet::LaunchReport);
-  flush();
   QObject* missing = item("sheet.launch.problem.0");
   QObject* thrown = item("sheet.launch.problem.1");
   EXPECT_EQ(inside(missing, "sheet.launch.action")->property("text").toString(), "Turn Off");
@@ -178,6 +171,12 @@ TEST_F(WindowTest, WithoutAFreshLogTheNoLoaderBannerComesAndGoesAboveTheList) {
     EXPECT_NEAR(box("installed").bottom(), box("footer").top(), 0.5);
   };
 
+  const auto quit = [&] {
+    tools.answerFor("pgrep", "-f", 1);
+    state->game()->poll();
+    ASSERT_TRUE(waitUntil([&] { return !state->game()->running(); }));
+  };
+
   launchWithoutLoader();
   EXPECT_FALSE(text("footer.status").startsWith("Valheim is starting")) << "the banner ends the launch note";
   // Each cause mends through the system's tools; what changes the Mac is asked first.
@@ -191,9 +190,7 @@ TEST_F(WindowTest, WithoutAFreshLogTheNoLoaderBannerComesAndGoesAboveTheList) {
   EXPECT_FALSE(visible("banner.noLoader"));
   EXPECT_EQ(box("installed"), list);
   check.setPatience(std::chrono::hours(1));  // the same launch: no banner again by itself
-  tools.answerFor("pgrep", "-f", 1);
-  state->game()->poll();
-  ASSERT_TRUE(waitUntil([&] { return !state->game()->running(); }));
+  quit();
   check.setPatience(std::chrono::milliseconds(0));
   launchWithoutLoader();
   QMetaObject::invokeMethod(inside(item("banner.noLoader"), "banner.action"), "clicked");
@@ -204,9 +201,7 @@ TEST_F(WindowTest, WithoutAFreshLogTheNoLoaderBannerComesAndGoesAboveTheList) {
   EXPECT_EQ(box("installed"), list);
 
   // The game quits; at the next launch the loader writes late, and its report takes the banner's place.
-  tools.answerFor("pgrep", "-f", 1);
-  state->game()->poll();
-  ASSERT_TRUE(waitUntil([&] { return !state->game()->running(); }));
+  quit();
   launchWithoutLoader();
   std::ofstream(selected().bepinex() / "LogOutput.log") << log;
   ASSERT_TRUE(waitUntil([&] { return check.hasReport(); }));

@@ -21,6 +21,13 @@ class Pane : public WindowTest {
     state->window()->setTab(DetailTab::Installed);
     flush();
   }
+  // An update of the app and an error, each with its banner.
+  void updateAndError() {
+    AppUpdateItem notice;
+    notice.update.version = "9.0.0";
+    state->catalogue()->setAppUpdate(QVariant::fromValue(notice));
+    state->activity()->setErrorMessage("Couldn’t reach Thunderstore. Check your internet connection.");
+  }
   // A click on the row's free space, with the keys held.
   void clickRow(const char* name, Qt::KeyboardModifiers modifiers = {}) {
     auto* row = qobject_cast<QQuickItem*>(item(QString("modRow.") + name));
@@ -64,10 +71,7 @@ TEST_F(Pane, ModsAndDependenciesGetTheirOwnSectionsAndCounts) {
 }
 
 TEST_F(Pane, BannersKeepTheirOrderAndCloseWhatTheyShow) {
-  AppUpdateItem notice;
-  notice.update.version = "9.0.0";
-  state->catalogue()->setAppUpdate(QVariant::fromValue(notice));
-  state->activity()->setErrorMessage("Couldn’t reach Thunderstore. Check your internet connection.");
+  updateAndError();
   fs::remove_all(game / "valheim.app");
   state->game()->check();
   flush();
@@ -93,17 +97,27 @@ TEST_F(Pane, BannersKeepTheirOrderAndCloseWhatTheyShow) {
   EXPECT_FALSE(state->catalogue()->appUpdate().isValid());
 }
 
-TEST_F(Pane, AModTheCatalogueDoesNotKnowHasNoDetails) {
+// The loader row follows the catalogue's pack; a mod the catalogue does not know has no details.
+TEST_F(Pane, TheLoaderRowAndTheModRowsFollowTheCatalogue) {
   raid();
+  EXPECT_EQ(text("loader.version"), "5.4.2202");
+  EXPECT_EQ(text("loader.status"), "Up to date");
   QObject* known = item("modRow.A");
   EXPECT_TRUE(offered(known, "modRow.details"));
   press(part(known, "modRow.name"));
   ASSERT_TRUE(isShown(WindowState::Sheet::Package));
   EXPECT_EQ(state->window()->payload().value<PackageItem>().fullName(), "Team-A");
   state->window()->close(WindowState::Sheet::Package);
-  flush();
+  serveList(
+      R"([{"name": "BepInExPack_Valheim", "full_name": "denikson-BepInExPack_Valheim", "owner": "denikson",
+      "versions": [{"version_number": "5.4.2300"}]}])");
+  EXPECT_EQ(text("loader.status"), "Update");
+  EXPECT_TRUE(text("loader.version").contains("5.4.2202")) << text("loader.version").toStdString();
+  EXPECT_TRUE(text("loader.version").contains("5.4.2300")) << text("loader.version").toStdString();
 
-  serveList("[]");  // the catalogue forgets every mod
+  serveList("[]");  // the catalogue forgets every mod; what is installed is all there is
+  EXPECT_EQ(text("loader.status"), "Installed");
+  EXPECT_EQ(text("loader.version"), "5.4.2202");
   QObject* unknown = item("modRow.A");
   EXPECT_FALSE(offered(unknown, "modRow.details"));
   press(part(unknown, "modRow.name"));
@@ -113,45 +127,7 @@ TEST_F(Pane, AModTheCatalogueDoesNotKnowHasNoDetails) {
   EXPECT_NE(desktop->calls.back().find("/p/Team/A/"), std::string::npos) << desktop->calls.back();
 }
 
-TEST_F(Pane, TheLoaderRowFollowsTheCataloguesPack) {
-  raid();
-  EXPECT_EQ(text("loader.version"), "5.4.2202");
-  EXPECT_EQ(text("loader.status"), "Up to date");
-  serveList(
-      R"([{"name": "BepInExPack_Valheim", "full_name": "denikson-BepInExPack_Valheim", "owner": "denikson",
-      "versions": [{"version_number": "5.4.2300"}]}])");
-  EXPECT_EQ(text("loader.status"), "Update");
-  EXPECT_TRUE(text("loader.version").contains("5.4.2202")) << text("loader.version").toStdString();
-  EXPECT_TRUE(text("loader.version").contains("5.4.2300")) << text("loader.version").toStdString();
-  serveList("[]");  // the catalogue no longer lists it: what is installed is all there is
-  EXPECT_EQ(text("loader.status"), "Installed");
-  EXPECT_EQ(text("loader.version"), "5.4.2202");
-}
 
-TEST_F(Pane, TheSwitchAsksTheStateAndADisabledModLooksIt) {
-  raid();
-  QObject* row = item("modRow.A");
-  QObject* toggle = part(row, "modRow.switch");
-  EXPECT_FALSE(shown(row, "modRow.disabled"));
-
-  toggle->setProperty("checked", false);
-  QMetaObject::invokeMethod(toggle, "toggled");
-  settle();
-  EXPECT_FALSE(mod("A").enabled);
-  row = item("modRow.A");
-  EXPECT_TRUE(shown(row, "modRow.disabled"));
-}
-
-TEST_F(Pane, UpdatesAreOfferedInTheRowMenu) {
-  raid();
-  EXPECT_FALSE(offered(item("modRow.B"), "modRow.update"));
-  publish("B", "1.1.0");
-  flush();
-  QObject* row = item("modRow.B");
-  EXPECT_TRUE(offered(row, "modRow.update"));
-  EXPECT_EQ(part(row, "modRow.update")->property("text").toString(), "Update to 1.1.0");
-  EXPECT_EQ(part(row, "modRow.version")->property("text").toString().count("1.1.0"), 1);
-}
 
 // The body starts where the banners end and the banners where the header ends, whatever came and
 // went before: after each banner appears and goes, on both tabs, after a switch and a resize.
@@ -191,10 +167,7 @@ TEST_F(Pane, TheListSitsRightUnderTheHeaderOrTheBannersShown) {
   EXPECT_NE(text("header.gameDir"), "Not set");
   onBothTabs("a game folder was chosen");
 
-  state->activity()->setErrorMessage("Couldn’t reach Thunderstore. Check your internet connection.");
-  AppUpdateItem notice;
-  notice.update.version = "9.0.0";
-  state->catalogue()->setAppUpdate(QVariant::fromValue(notice));
+  updateAndError();
   flush();
   onBothTabs("an update and an error");
   press(part(item("banner.error"), "banner.close"));
@@ -212,10 +185,15 @@ TEST_F(Pane, TheListSitsRightUnderTheHeaderOrTheBannersShown) {
   onBothTabs("after a switch and a resize");
 }
 
+// An update is offered in the row's menu and by its pill; the other rows' pills stay labels.
 TEST_F(Pane, TheUpdatePillUpdatesItsModAndOtherPillsStayLabels) {
   raid();
+  EXPECT_FALSE(offered(item("modRow.B"), "modRow.update"));
   publish("B", "1.1.0");
   flush();
+  EXPECT_TRUE(offered(item("modRow.B"), "modRow.update"));
+  EXPECT_EQ(part(item("modRow.B"), "modRow.update")->property("text").toString(), "Update to 1.1.0");
+  EXPECT_EQ(part(item("modRow.B"), "modRow.version")->property("text").toString().count("1.1.0"), 1);
   QObject* a = item("modRow.A");
   EXPECT_TRUE(shown(a, "modRow.status"));
   EXPECT_FALSE(shown(a, "modRow.updatePill"));
@@ -233,7 +211,7 @@ TEST_F(Pane, TheUpdatePillUpdatesItsModAndOtherPillsStayLabels) {
   EXPECT_FALSE(shown(item("modRow.B"), "modRow.updatePill"));
 }
 
-// A needs B, B needs C; D needs B too once added.
+// A needs B, B needs C; D needs B too once added. The switch asks the state, which may ask back.
 TEST_F(Pane, TurningOffOrRemovingWhatOthersNeedAsksOrSaysWhy) {
   raid();
   auto toggleOff = [&](const char* name) {
@@ -278,9 +256,11 @@ TEST_F(Pane, TurningOffOrRemovingWhatOthersNeedAsksOrSaysWhy) {
   click("modRow.confirmOff.cancel");
 
   // Only enabled mods count: with A and D off, B turns off without a question.
+  EXPECT_FALSE(shown(item("modRow.A"), "modRow.disabled"));
   toggleOff("A");
-  toggleOff("D");
   EXPECT_FALSE(mod("A").enabled);
+  EXPECT_TRUE(shown(item("modRow.A"), "modRow.disabled")) << "a disabled mod looks it";
+  toggleOff("D");
   toggleOff("B");
   EXPECT_FALSE(exists("modRow.confirmOff"));
   EXPECT_FALSE(mod("B").enabled);

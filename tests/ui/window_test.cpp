@@ -72,8 +72,6 @@ TEST_F(Window, FooterOffersInstallBeforeUpdateAndWithoutTheGameOnlyUpdating) {
   EXPECT_EQ(text("footer.work"), "Update All (3)");
   moveGame(true);
   EXPECT_TRUE(enabled("footer.work"));
-  EXPECT_FALSE(enabled("footer.play"));
-  EXPECT_FALSE(enabled("menu.Play Modded"));
 
   const fs::path files = selected().bepinex() / "plugins" / "Team-A";
   fs::rename(files, TestHome::path() / "Team-A");  // files gone: needs installing, which needs the game
@@ -87,6 +85,8 @@ TEST_F(Window, FooterOffersInstallBeforeUpdateAndWithoutTheGameOnlyUpdating) {
   EXPECT_TRUE(fs::exists(files));
 }
 
+// While an operation runs, what would start work or change the profile waits; the footer names
+// the profile the operation belongs to when another is selected, and shows a cut text whole.
 TEST_F(Window, EverythingThatStartsWorkOrChangesTheProfileWaitsWhileBusy) {
   makeProfile("Raid");
   publish("B", "1.1.0");
@@ -117,50 +117,6 @@ TEST_F(Window, EverythingThatStartsWorkOrChangesTheProfileWaitsWhileBusy) {
   EXPECT_FALSE(row("modRow.switch"));
   EXPECT_FALSE(row("modRow.menu"));
   EXPECT_FALSE(inside(item("modRow.B"), "modRow.updatePill")->property("enabled").toBool());
-  catalogue.release();
-  settle();
-  for (const auto& [name, whileBusy] : controls) EXPECT_TRUE(enabled(name)) << name.toStdString();
-  EXPECT_TRUE(row("modRow.switch"));
-}
-
-TEST_F(Window, PlayReadsRunningWhileTheGameRuns) {
-  EXPECT_EQ(text("footer.play"), "Play Modded");
-  tools.answerFor("pgrep", "-f", 0);
-  state->game()->poll();
-  ASSERT_TRUE(waitUntil([&] { return state->game()->running(); }));
-  flush();
-  EXPECT_EQ(text("footer.play"), "Valheim Running");
-  EXPECT_FALSE(enabled("footer.play"));
-}
-
-TEST_F(Window, WithNothingSelectedOnlyTheHintShowsAndSharingAndPlayingAreOff) {
-  state->setSelectedID({});
-  flush();
-  EXPECT_TRUE(visible("pane.empty"));
-  EXPECT_FALSE(visible("header"));
-  EXPECT_FALSE(enabled("menu.Share Profile Code…"));
-  EXPECT_FALSE(enabled("menu.Play Modded"));
-  EXPECT_FALSE(visible("footer"));
-}
-
-TEST_F(Window, MenuCommandsAndShortcutsReachTheState) {
-  key(Qt::Key_N, Qt::ControlModifier);
-  EXPECT_TRUE(isShown(WindowState::Sheet::NewProfile));
-  key(Qt::Key_Escape);
-  EXPECT_FALSE(isShown(WindowState::Sheet::NewProfile));
-  key(Qt::Key_2, Qt::ControlModifier);
-  EXPECT_EQ(state->window()->tab(), DetailTab::Browse);
-  trigger("menu.Quernhold Help");
-  trigger("menu.Show Activity Log");
-  EXPECT_EQ(desktop->calls, (Strings{"url " + catalogue.url() + "/help"}));
-  EXPECT_TRUE(isShown(WindowState::Sheet::Log));
-}
-
-TEST_F(Window, TheFooterNamesTheProfileAnOperationBelongsToAndShowsCutTextsWhole) {
-  makeProfile("Raid");
-  publish("D", "1.0.0");
-  catalogue.hold();
-  state->modController()->add(pkg("D"));  // still running
   click("sidebar.row.0");
   EXPECT_EQ(selected().name, "Default");
   const QString line = text("footer.status");
@@ -170,6 +126,8 @@ TEST_F(Window, TheFooterNamesTheProfileAnOperationBelongsToAndShowsCutTextsWhole
   EXPECT_FALSE(text("footer.status").contains("“Raid”"));
   catalogue.release();
   settle();
+  for (const auto& [name, whileBusy] : controls) EXPECT_TRUE(enabled(name)) << name.toStdString();
+  EXPECT_TRUE(row("modRow.switch"));
 
   state->activity()->setNote(QString("Valheim is starting. ").repeated(20));
   flush();
@@ -180,9 +138,10 @@ TEST_F(Window, TheFooterNamesTheProfileAnOperationBelongsToAndShowsCutTextsWhole
 }
 
 // The footer's button also plays while something is missing (play installs it first); otherwise the
-// menu and the footer agree.
+// menu and the footer agree. While the game runs, the button says so and waits.
 TEST_F(Window, PlayInTheMenuAndTheFooterFollowsTheState) {
   makeProfile("Raid");
+  EXPECT_EQ(text("footer.play"), "Play Modded");
   const auto both = [&](bool on) {
     EXPECT_EQ(enabled("footer.play"), on);
     EXPECT_EQ(enabled("menu.Play Modded"), on);
@@ -199,6 +158,35 @@ TEST_F(Window, PlayInTheMenuAndTheFooterFollowsTheState) {
   moveGame(false);
   EXPECT_TRUE(enabled("footer.play"));
   EXPECT_FALSE(enabled("menu.Play Modded"));
+
+  tools.answerFor("pgrep", "-f", 0);
+  state->game()->poll();
+  ASSERT_TRUE(waitUntil([&] { return state->game()->running(); }));
+  flush();
+  EXPECT_EQ(text("footer.play"), "Valheim Running");
+  EXPECT_FALSE(enabled("footer.play"));
+}
+
+// ⌘F goes to the search field shown: the browse tab's, or the sheet's over it.
+TEST_F(Window, MenuCommandsAndShortcutsReachTheState) {
+  key(Qt::Key_N, Qt::ControlModifier);
+  EXPECT_TRUE(isShown(WindowState::Sheet::NewProfile));
+  key(Qt::Key_Escape);
+  EXPECT_FALSE(isShown(WindowState::Sheet::NewProfile));
+  key(Qt::Key_2, Qt::ControlModifier);
+  EXPECT_EQ(state->window()->tab(), DetailTab::Browse);
+  key(Qt::Key_F, Qt::ControlModifier);
+  EXPECT_TRUE(item("browse.search")->property("activeFocus").toBool());
+  state->window()->open(WindowState::Sheet::Config);
+  flush();
+  key(Qt::Key_F, Qt::ControlModifier);
+  EXPECT_TRUE(item("config.search")->property("activeFocus").toBool())
+      << "the sheet's field, not the one under it";
+  state->window()->close(WindowState::Sheet::Config);
+  trigger("menu.Quernhold Help");
+  trigger("menu.Show Activity Log");
+  EXPECT_EQ(desktop->calls, (Strings{"url " + catalogue.url() + "/help"}));
+  EXPECT_TRUE(isShown(WindowState::Sheet::Log));
 }
 
 TEST_F(Window, ArrowsInTheSidebarSelectTheNeighboursAndRightClickOnlyOpensTheMenu) {
@@ -228,24 +216,22 @@ TEST_F(Window, ArrowsInTheSidebarSelectTheNeighboursAndRightClickOnlyOpensTheMen
   EXPECT_TRUE(item("sidebar.menu")->property("opened").toBool());
 }
 
-TEST_F(Window, TheProfileMenuRenamesDuplicatesAndDeletesTheSelectedProfile) {
+// The menu renames, duplicates and deletes the selected profile; the sidebar's menu deletes the
+// profile it was opened on, after asking. With nothing selected, only the hint shows and the
+// profile's commands are off.
+TEST_F(Window, TheProfileMenusRenameDuplicateAndDeleteTheRightProfile) {
   makeProfile("Raid");
   trigger("menu.Rename…");
   EXPECT_EQ(state->window()->payload().value<ProfileItem>().profile.name, "Raid");
   state->window()->close(WindowState::Sheet::Rename);
   key(Qt::Key_D, Qt::ControlModifier);
   EXPECT_EQ(selected().name, "Raid copy");
-  key(Qt::Key_Backspace, Qt::ControlModifier);  // asks first, as the next test shows
+  key(Qt::Key_Backspace, Qt::ControlModifier);
   click("sidebar.confirmDelete.confirm");
   EXPECT_EQ(state->profiles().size(), 2u);
-  state->setSelectedID({});
-  flush();
-  for (const char* name : {"menu.Rename…", "menu.Duplicate", "menu.Delete…"})
-    EXPECT_FALSE(enabled(name)) << name;
-}
 
-TEST_F(Window, DeleteAsksFirstAndDeletesTheProfileItWasAskedFor) {
-  makeProfile("Raid");
+  click("sidebar.row.1");
+  ASSERT_EQ(selected().name, "Raid");
   const fs::path defaultDir = state->profiles().front().dir();
   QObject* sidebar = item("sidebar");
   sidebar->setProperty("menuProfile", QVariant::fromValue(ProfileItem(state->profiles().front())));
@@ -255,14 +241,23 @@ TEST_F(Window, DeleteAsksFirstAndDeletesTheProfileItWasAskedFor) {
   click("sidebar.confirmDelete.cancel");
   EXPECT_FALSE(exists("sidebar.confirmDelete.confirm"));
   EXPECT_EQ(state->profiles().size(), 2u);
-
   trigger("sidebar.menu.delete");
   click("sidebar.confirmDelete.confirm");
   ASSERT_EQ(state->profiles().size(), 1u);
   EXPECT_EQ(selected().name, "Raid");  // the selection stays where it was
   EXPECT_FALSE(fs::exists(defaultDir));
   EXPECT_TRUE(sidebar->property("confirmDelete").isNull());
+
+  state->setSelectedID({});
+  flush();
+  EXPECT_TRUE(visible("pane.empty"));
+  EXPECT_FALSE(visible("header"));
+  EXPECT_FALSE(visible("footer"));
+  for (const char* name :
+       {"menu.Rename…", "menu.Duplicate", "menu.Delete…", "menu.Share Profile Code…", "menu.Play Modded"})
+    EXPECT_FALSE(enabled(name)) << name;
 }
+
 // The whole loop from the keyboard alone: pick a profile, browse, open a package, add it, update
 // it, play. Every control Tab passes on the way shows that it has the focus.
 TEST_F(Window, ThePlayersLoopWorksFromTheKeyboardAlone) {
@@ -338,15 +333,4 @@ TEST_F(WindowTest, ChoosingAFolderThatIsNotTheGamesSaysSoInTheGamesBanner) {
   EXPECT_FALSE(visible("banner.noGame"));
 }
 
-TEST_F(WindowTest, FindPutsTheCursorInTheSearchFieldThatIsShown) {
-  state->window()->setTab(DetailTab::Browse);
-  flush();
-  key(Qt::Key_F, Qt::ControlModifier);
-  EXPECT_TRUE(item("browse.search")->property("activeFocus").toBool());
-  state->window()->open(WindowState::Sheet::Config);
-  flush();
-  key(Qt::Key_F, Qt::ControlModifier);
-  EXPECT_TRUE(item("config.search")->property("activeFocus").toBool())
-      << "the sheet's field, not the one under it";
-}
 }  // namespace
