@@ -40,15 +40,10 @@ void writeCache(const Names& names, std::chrono::seconds age) {
   fs::last_write_time(cacheFile(), fs::file_time_type::clock::now() - age);
 }
 
-Names load(bool refresh) {
+// The names of the packages loaded, or another field of theirs.
+Names load(bool refresh, std::string TSPackage::*field = &TSPackage::name) {
   Names out;
-  for (const auto& p : Thunderstore::loadIndex(refresh)) out.push_back(p.name);
-  return out;
-}
-
-Names ids(bool refresh) {
-  Names out;
-  for (const auto& p : Thunderstore::loadIndex(refresh)) out.push_back(p.uuid);
+  for (const auto& p : Thunderstore::loadIndex(refresh)) out.push_back(p.*field);
   return out;
 }
 
@@ -78,7 +73,7 @@ TEST_F(IndexLoad, AFreshCacheServesWithoutRequestAndAStaleOneIsReplacedByTheGzip
   EXPECT_NE(logged.find("s)\n", at), std::string::npos);
   Thunderstore::waitForCacheWrites();
   EXPECT_EQ(load(false), (Names{"A", "B"}));
-  EXPECT_EQ(ids(false), (Names{"id-A", "id-B"})) << "catalogue ids are kept beside the cache";
+  EXPECT_EQ(load(false, &TSPackage::uuid), (Names{"id-A", "id-B"})) << "catalogue ids are kept beside the cache";
   EXPECT_EQ(fake.requestCount(FakeCatalogue::indexPath), 1) << "the new cache is fresh";
 }
 
