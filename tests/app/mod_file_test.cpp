@@ -1,5 +1,4 @@
 // Mods from zip files: installed with what they need, kept through syncs, never updated or shared.
-#include <QUrl>
 
 #include "app/mod_list_model.hpp"
 #include "app_fixture.hpp"
@@ -9,7 +8,6 @@
 namespace {
 using ModFromFile = StartedApp;
 
-QUrl fileAt(const fs::path& p) { return QUrl::fromLocalFile(QString::fromStdString(p.string())); }
 
 // B as the player built it: older than the catalogue's, and needing what no catalogue has.
 fs::path writeOwnB() {

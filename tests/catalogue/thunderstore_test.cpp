@@ -73,7 +73,8 @@ TEST_F(IndexLoad, AFreshCacheServesWithoutRequestAndAStaleOneIsReplacedByTheGzip
   EXPECT_NE(logged.find("s)\n", at), std::string::npos);
   Thunderstore::waitForCacheWrites();
   EXPECT_EQ(load(false), (Names{"A", "B"}));
-  EXPECT_EQ(load(false, &TSPackage::uuid), (Names{"id-A", "id-B"})) << "catalogue ids are kept beside the cache";
+  EXPECT_EQ(load(false, &TSPackage::uuid), (Names{"id-A", "id-B"}))
+      << "catalogue ids are kept beside the cache";
   EXPECT_EQ(fake.requestCount(FakeCatalogue::indexPath), 1) << "the new cache is fresh";
 }
 

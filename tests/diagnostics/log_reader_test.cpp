@@ -124,7 +124,6 @@ TEST_F(LogReaderTest, EveryKindOfTroubleIsReportedFoldedAndTiedAndPluginsThatDid
   EXPECT_EQ(report.plugins[5].mod, "Bee-BrokenBeta") << "the plug-in takes the mod its error's stack names";
 }
 
-
 // A server's start after a client's in the same file (the player's AppendLog): the report starts
 // over, the line numbers stay the file's.
 TEST_F(LogReaderTest, AServerStartAfterAnotherStartsTheReportOverAndSkipsClientPlugins) {
@@ -135,7 +134,6 @@ TEST_F(LogReaderTest, AServerStartAfterAnotherStartsTheReportOverAndSkipsClientP
   EXPECT_EQ(report.plugins[0].reason, "of process filters (valheim.exe)");
   EXPECT_THAT(seen(report), ElementsAre(Seen{"skipped", "Crop Utils", "-", 1, 53, 53}));
 }
-
 
 // Pieces of any size, a byte order mark, and LF, CR LF and lone CR mixed (a CR LF may be split
 // between two pieces): the same report as the whole file with LF.

@@ -96,7 +96,8 @@ TEST_F(KillTest, ASnapshotKilledAtAnyStepIsTakenWholeOrNotAtAll) {
   put("more/new.cfg", "new");
   const auto current = files();
   // The objects, the record and the pruning are steps.
-  killAtEveryStep([this] { History::snapshot(dir(), {"three"}, {2, 1'000'000}); }, 4, 50, [&] {
+  const auto take = [this] { History::snapshot(dir(), {"three"}, {2, 1'000'000}); };
+  killAtEveryStep(take, 4, 50, [&] {
     EXPECT_EQ(files(), current);
     auto rows = History::list(dir());
     std::erase_if(rows, [](const auto& row) { return row.id.empty(); });  // the profile now
@@ -104,7 +105,8 @@ TEST_F(KillTest, ASnapshotKilledAtAnyStepIsTakenWholeOrNotAtAll) {
     EXPECT_TRUE(rows[0].description == "two" ||
                 (rows[0].description == "three" && rows[0].changes == History::DiffCounts{}));
     expectUndamaged();
-    History::snapshot(dir(), {"after"}, {2, 1'000'000});  // what the crash left does not hinder the next one
+    // What the crash left does not hinder the next one.
+    History::snapshot(dir(), {"after"}, {2, 1'000'000});
   });
 }
 
@@ -117,7 +119,8 @@ TEST_F(KillTest, ARestoreKilledAtAnyStepEndsWhollyOldOrWhollyRestored) {
   put("more/new.cfg", "new");
   fs::remove(config() / "sub" / "plans.json");
   const auto old = files();
-  killAtEveryStep([&] { History::restore(dir(), id, {"back"}); }, 6, 50, [&] {
+  const auto restore = [&] { History::restore(dir(), id, {"back"}); };
+  killAtEveryStep(restore, 6, 50, [&] {
     ASSERT_NE(whole, old);
     const auto now = files();
     EXPECT_TRUE(now == old || now == whole);
@@ -134,7 +137,8 @@ TEST_F(KillTest, AnUndoKilledAtAnyStepMovesTheCursorWithTheFilesOrNotAtAll) {
   profile.mods[1].enabled = false;
   save();
   const auto turnedOff = files();
-  killAtEveryStep([this] { History::undo(dir()); }, 4, 40, [&] {
+  const auto undo = [this] { History::undo(dir()); };
+  killAtEveryStep(undo, 4, 40, [&] {
     const auto now = files();
     ASSERT_TRUE(now == turnedOff || now == once);
     // The next Undo goes one step further back from wherever the files are.

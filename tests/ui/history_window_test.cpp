@@ -104,22 +104,19 @@ TEST_F(HistoryWindow, AHeldModShowsItsHoldAndAsksBeforeAnUpdate) {
   run([&] { state->modController()->undo(); });
   QObject* row = item("modRow.A");
   EXPECT_TRUE(inside(row, "modRow.updatePill")->property("visible").toBool());
-  QMetaObject::invokeMethod(inside(row, "modRow.hold"), "triggered");
-  flush();
+  press(inside(row, "modRow.hold"), "triggered");
   EXPECT_TRUE(inside(row, "modRow.held")->property("visible").toBool());
   EXPECT_FALSE(inside(row, "modRow.updatePill")->property("visible").toBool());
   EXPECT_FALSE(inside(row, "modRow.status")->property("visible").toBool());
   EXPECT_EQ(inside(row, "modRow.hold")->property("text").toString(), "Release Hold");
 
   // Updating it anyway asks first; Cancel keeps the hold and the version.
-  QMetaObject::invokeMethod(inside(row, "modRow.update"), "triggered");
-  flush();
+  press(inside(row, "modRow.update"), "triggered");
   ASSERT_TRUE(visible("modRow.confirmUpdate"));
   click("modRow.confirmUpdate.cancel");
   flush();
   EXPECT_EQ(mod("A").installed, "1.0.0");
-  QMetaObject::invokeMethod(inside(row, "modRow.update"), "triggered");
-  flush();
+  press(inside(row, "modRow.update"), "triggered");
   click("modRow.confirmUpdate.confirm");
   settle();
   EXPECT_EQ(mod("A").installed, "1.1.0");

@@ -73,8 +73,7 @@ TEST_F(LaunchReportWindow, TheReportOpensAndEachProblemShowsItsLinesAndItsFix) {
   auto* excerpt = qobject_cast<QQuickItem*>(inside(thrown, "sheet.launch.excerpt"));
   auto* reason = qobject_cast<QQuickItem*>(inside(thrown, "sheet.launch.reason"));
   EXPECT_FALSE(excerpt->isVisible());
-  QMetaObject::invokeMethod(inside(thrown, "sheet.launch.lines"), "clicked");
-  flush();
+  press(inside(thrown, "sheet.launch.lines"));
   ASSERT_TRUE(excerpt->isVisible());
   EXPECT_TRUE(excerpt->property("text").toString().contains("B.Patches.Tick"));
   EXPECT_GT(excerpt->mapToScene({0, 0}).y(), reason->mapToScene({0, reason->height()}).y());
@@ -83,8 +82,7 @@ TEST_F(LaunchReportWindow, TheReportOpensAndEachProblemShowsItsLinesAndItsFix) {
   // B's fix asks what the row's switch asks, below the row, while its button stays put and waits.
   auto* action = qobject_cast<QQuickItem*>(inside(thrown, "sheet.launch.action"));
   const QPointF at = action->mapToScene({0, 0});
-  QMetaObject::invokeMethod(action, "clicked");
-  flush();
+  press(action);
   auto* question = qobject_cast<QQuickItem*>(inside(item("sheet.launch.problem.1"), "sheet.launch.question"));
   ASSERT_TRUE(question->isVisible());
   EXPECT_TRUE(mod("B").enabled);
@@ -98,8 +96,7 @@ TEST_F(LaunchReportWindow, TheReportOpensAndEachProblemShowsItsLinesAndItsFix) {
   EXPECT_FALSE(question->isVisible());
   EXPECT_TRUE(visible("sheet.launch"));
   EXPECT_TRUE(mod("B").enabled);
-  QMetaObject::invokeMethod(action, "clicked");
-  flush();
+  press(action);
   QMetaObject::invokeMethod(inside(question, "sheet.launch.question.confirm"), "clicked");
   settle();
   EXPECT_FALSE(mod("B").enabled);
@@ -136,12 +133,10 @@ TEST_F(LongLaunchReport, ShowLinesScrollsTheLinesIntoView) {
   flush();
   auto* list = quick("sheet.launch.problems");
   ASSERT_GT(list->property("contentHeight").toReal(), list->height());
-  QMetaObject::invokeMethod(list, "positionViewAtEnd");
-  flush();
+  press(list, "positionViewAtEnd");
   const int last = list->property("count").toInt() - 1;
   QObject* problem = item("sheet.launch.problem." + QString::number(last));
-  QMetaObject::invokeMethod(inside(problem, "sheet.launch.lines"), "clicked");
-  flush();
+  press(inside(problem, "sheet.launch.lines"));
   auto* excerpt = qobject_cast<QQuickItem*>(inside(problem, "sheet.launch.excerpt"));
   ASSERT_TRUE(excerpt->isVisible());
   const QRectF view = list->mapRectToScene(list->boundingRect());
@@ -180,8 +175,7 @@ TEST_F(WindowTest, WithoutAFreshLogTheNoLoaderBannerComesAndGoesAboveTheList) {
   launchWithoutLoader();
   EXPECT_FALSE(text("footer.status").startsWith("Valheim is starting")) << "the banner ends the launch note";
   // Each cause mends through the system's tools; what changes the Mac is asked first.
-  QMetaObject::invokeMethod(inside(item("banner.noLoader"), "banner.cause.1"), "clicked");
-  flush();
+  press(inside(item("banner.noLoader"), "banner.cause.1"));
   ASSERT_TRUE(visible("banner.confirm"));
   EXPECT_TRUE(tools.calls("softwareupdate").empty());
   click("banner.confirm.confirm");
@@ -195,8 +189,7 @@ TEST_F(WindowTest, WithoutAFreshLogTheNoLoaderBannerComesAndGoesAboveTheList) {
   launchWithoutLoader();
   QMetaObject::invokeMethod(inside(item("banner.noLoader"), "banner.action"), "clicked");
   EXPECT_EQ(desktop->calls.back(), "file " + Paths::gameLog().string());
-  QMetaObject::invokeMethod(inside(item("banner.noLoader"), "banner.close"), "clicked");
-  flush();
+  press(inside(item("banner.noLoader"), "banner.close"));
   EXPECT_FALSE(visible("banner.noLoader"));
   EXPECT_EQ(box("installed"), list);
 

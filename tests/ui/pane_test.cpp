@@ -41,10 +41,6 @@ QObject* part(QObject* row, const char* name) { return WindowTest::inside(row, n
 bool shown(QObject* row, const char* name) { return part(row, name)->property("visible").toBool(); }
 // Whether the row's menu lists the entry (a closed menu shows none of them).
 bool offered(QObject* row, const char* entry) { return part(row, entry)->property("offered").toBool(); }
-void press(QObject* button) {
-  QMetaObject::invokeMethod(button, "clicked");
-  WindowTest::flush();
-}
 
 TEST_F(Pane, ModsAndDependenciesGetTheirOwnSectionsAndCounts) {
   EXPECT_EQ(text("header.summary"), "0 mods");
@@ -235,14 +231,12 @@ TEST_F(Pane, TurningOffOrRemovingWhatOthersNeedAsksOrSaysWhy) {
   EXPECT_EQ(removeEntry("B")->property("tip"), "Needed by A");
   // The menu shows the disabled entry's reason on hover.
   QObject* menu = part(item("modRow.B"), "modRow.menu.popup");
-  QMetaObject::invokeMethod(menu, "open");
-  flush();
+  press(menu, "open");
   auto* entry = qobject_cast<QQuickItem*>(removeEntry("B"));
   QTest::mouseMove(window.get(), entry->mapToScene({20, entry->height() / 2}).toPoint());
   flush();
   EXPECT_EQ(menu->property("contentItem").value<QObject*>()->property("tip"), "Needed by A");
-  QMetaObject::invokeMethod(menu, "close");
-  flush();
+  press(menu, "close");
   EXPECT_TRUE(removeEntry("A")->property("enabled").toBool());
 
   publish("D", "1.0.0", {"Team-B-1.0.0"});

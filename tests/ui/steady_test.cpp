@@ -48,8 +48,7 @@ TEST_F(Steady, RowMenusOpenInsideTheWindow) {
   for (const char* name : {"modRow.A", "modRow.C"}) {
     SCOPED_TRACE(name);
     auto* button = qobject_cast<QQuickItem*>(inside(item(name), "modRow.menu"));
-    QMetaObject::invokeMethod(button, "clicked");
-    flush();
+    press(button);
     QObject* popup = inside(item(name), "modRow.menu.popup");
     auto* menu = qobject_cast<QQuickItem*>(popup->property("contentItem").value<QObject*>());
     ASSERT_TRUE(menu && menu->isVisible());
