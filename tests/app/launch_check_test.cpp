@@ -237,7 +237,6 @@ TEST_F(LaunchCheckTest, TheNoLoaderBannerMendsEachCauseWithTheSystemTools) {
   EXPECT_FALSE(check().noLoader());
 }
 
-
 // A launch whose start-up completes becomes its profile's good launch, with the game's build, once;
 // until then the record stays as it was. It is the launched profile's, even after a switch.
 TEST_F(LaunchCheckTest, StartUpCompleteRecordsTheLaunchedProfilesGoodLaunchOnce) {

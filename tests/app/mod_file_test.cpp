@@ -8,7 +8,6 @@
 namespace {
 using ModFromFile = StartedApp;
 
-
 // B as the player built it: older than the catalogue's, and needing what no catalogue has.
 fs::path writeOwnB() {
   const fs::path file = TestHome::path() / "Team-B-0.9.0.zip";

@@ -40,7 +40,6 @@ TEST_F(Updates, OfOneModTakeThatModAndAllEveryModThatIsBehind) {
   EXPECT_TRUE(savedAs(selected()));
 }
 
-
 class Removal : public Operations {
  protected:
   // A and D need B, B needs C; C was also added by hand, so it is the user's own too.
@@ -74,7 +73,6 @@ TEST_F(Removal, KeepsDependenciesAnotherModStillNeedsAndTakesTheRestAlong) {
   EXPECT_TRUE(logHas("removed unused dependency Team-B"));
   EXPECT_TRUE(savedAs(selected()));
 }
-
 
 TEST_F(Operations, DisablingParksTheFilesAndEnablingBringsThemBack) {
   run([&] { state->modController()->add(pkg("C")); });
@@ -146,7 +144,6 @@ TEST_F(Operations, NewAndDuplicatedProfilesGetUniqueNames) {
   EXPECT_EQ(names, (Strings{"Default", "default 2", "New Profile", "New Profile 2", "Default copy",
                             "Default copy 2"}));
 }
-
 
 // Deleting the selected profile selects the first; deleting another keeps the selection; deleting
 // the last makes a new Default.

@@ -7,7 +7,6 @@
 namespace {
 using ProfileFiles = StartedApp;
 
-
 const std::string manifest =
     "profileName: Friend\nmods:\n  - name: Team-A\n    version:\n      major: 1\n      minor: 0\n      "
     "patch: 0\n"

@@ -91,8 +91,16 @@ TEST_F(Browse, ALoadShowsWhatItKeepsThenTheFailureAndRetry) {
   EXPECT_EQ(text("browse.status"), "1 mods");
 }
 
+TEST_F(Browse, ASearchWithoutResultsSaysWhatWasTypedAndShowMoreAddsPages) {
+  type("browse.search", "  dragon ");
+  EXPECT_EQ(rows(), 0);
+  EXPECT_TRUE(visible("browse.noMatch"));
+  EXPECT_EQ(text("browse.noMatch"), "No mods match “  dragon ”.");
+  click("browse.clear");
+  EXPECT_EQ(text("browse.search"), "");
+  EXPECT_EQ(rows(), 3);
 
-TEST_F(Browse, ShowMoreAddsPagesOfAHundredUntilAllAreShown) {
+  // Show More adds pages of a hundred until all are shown.
   listItems(250);
   EXPECT_EQ(rows(), 100);
   EXPECT_EQ(text("browse.more"), "Show more (150 more)");
@@ -101,16 +109,6 @@ TEST_F(Browse, ShowMoreAddsPagesOfAHundredUntilAllAreShown) {
   click("browse.more");
   EXPECT_EQ(rows(), 250);
   EXPECT_FALSE(visible("browse.more"));
-}
-
-TEST_F(Browse, ASearchWithoutResultsSaysWhatWasTyped) {
-  type("browse.search", "  dragon ");
-  EXPECT_EQ(rows(), 0);
-  EXPECT_TRUE(visible("browse.noMatch"));
-  EXPECT_EQ(text("browse.noMatch"), "No mods match “  dragon ”.");
-  click("browse.clear");
-  EXPECT_EQ(text("browse.search"), "");
-  EXPECT_EQ(rows(), 3);
 }
 
 TEST_F(Browse, DeprecatedMatchesTheSwitchHidesAreCountedUnderTheListWithAButton) {
@@ -174,7 +172,6 @@ TEST_F(Browse, RowsAndTheSheetFollowThePackagesPlaceInTheProfile) {
   openSheet("D");
   EXPECT_EQ(text("sheet.package.add"), "Add to “Raid”");
 }
-
 
 // Return adds from the sheet and Remove takes the mod out; a row's Add installs the mod and its
 // dependencies.

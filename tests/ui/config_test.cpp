@@ -113,7 +113,6 @@ TEST_F(ConfigSheet, SavingWritesOnlyTheChangedValueAndRevertDiscards) {
   EXPECT_EQ(onDisk("traders.cfg"), ConfigSamples::dataOnly + "Hugin 0 0\n");
 }
 
-
 // Every way of leaving unsaved settings asks first: Cancel stays with the edit, Save writes it and
 // goes on, Don't Save goes on and writes nothing. Deleting the profile asks nothing.
 TEST_F(ConfigSheet, LeavingUnsavedSettingsAsksAndEachAnswerDoesWhatItSays) {
@@ -192,8 +191,6 @@ TEST_F(ConfigSheet, LeavingUnsavedSettingsAsksAndEachAnswerDoesWhatItSays) {
   EXPECT_EQ(config->prompt()->title(), "");
   EXPECT_FALSE(FS::exists(folder));
 }
-
-
 
 // Nothing is saved while the game runs; a save that cannot write keeps the edit and says why; a
 // file deleted since it was opened is written again; an edit made while a save runs stays unsaved.

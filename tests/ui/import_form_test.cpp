@@ -80,7 +80,6 @@ TEST_F(ImportFormTest, NothingCanBeReplacedWithoutProfiles) {
   EXPECT_FALSE(empty.canImport());
 }
 
-
 TEST_F(ImportFormTest, TheNewProfileTakesTheTrimmedNameAndABadCodeIsReportedNotThrown) {
   form.setCode(QString::fromStdString(
       catalogue.addProfileCode(Thunderstore::encodeProfileCodeBody(ProfileStore::exportZip(selected())))));

@@ -123,8 +123,6 @@ TEST_F(Pane, TheLoaderRowAndTheModRowsFollowTheCatalogue) {
   EXPECT_NE(desktop->calls.back().find("/p/Team/A/"), std::string::npos) << desktop->calls.back();
 }
 
-
-
 // The body starts where the banners end and the banners where the header ends, whatever came and
 // went before: after each banner appears and goes, on both tabs, after a switch and a resize.
 TEST_F(Pane, TheListSitsRightUnderTheHeaderOrTheBannersShown) {

@@ -93,7 +93,6 @@ TEST_F(Sheets, TabWalksTheImportSheetInReadingOrder) {
   EXPECT_EQ(walk, expected);
 }
 
-
 TEST_F(Sheets, ShareCopiesExactlyTheCode) {
   state->window()->open(WindowState::Sheet::Share, QVariant::fromValue(SharedCode{"0190-abcd", "Default"}));
   flush();
