@@ -211,7 +211,7 @@ TEST_F(Holds, AHeldModShowsNoUpdateAndUpdateAllPassesItBy) {
   EXPECT_TRUE(ProfileStore::loadHolds(selected()).empty());
 }
 
-TEST_F(Holds, TravelInAProfileFileAndCopiesAndAreReleasedByTheirCommand) {
+TEST_F(Holds, TravelInProfileFilesAndCopiesAndAreReleasedByTheirCommand) {
   const fs::path exported = TestHome::path() / "Held.r2z";
   run([&] { state->transfer()->exportProfileFile(selected(), fileAt(exported)); });
   state->modController()->releaseHold(mod("A"));
@@ -223,8 +223,8 @@ TEST_F(Holds, TravelInAProfileFileAndCopiesAndAreReleasedByTheirCommand) {
   state->duplicate(ProfileItem(selected()));  // holds belong to the profile, so a copy keeps them
   EXPECT_EQ(selected().name, "Friend copy");
   EXPECT_EQ(state->statuses()->heldVersion(selected(), "Team-A"), "1.0.0");
-}
-TEST_F(Holds, ComeFromAnotherManagersFileThatNamesThemByCatalogueID) {
+
+  // Another manager's file names them by catalogue id.
   const fs::path file = TestHome::path() / "Other.r2z";
   FS::writeAtomic(file,
                   zipBytes({{"export.r2x",

@@ -174,7 +174,9 @@ TEST_F(LaunchCheckTest, WhenTheGameQuitsTheLastLineCountsThoughItsLineEndNeverCa
   EXPECT_EQ(problem(0)["lines"], "Line 6");
 }
 
-TEST_F(LaunchCheckTest, WithTheGameRunningAndNoFreshLogTheBannerSaysTheLoaderDidNotStart) {
+// With the game running and no fresh log, the banner says the loader did not start; each likely
+// cause has its mending, run through the system's tools.
+TEST_F(LaunchCheckTest, TheNoLoaderBannerComesWithoutAFreshLogAndMendsEachCause) {
   check().setPatience(std::chrono::milliseconds(0));
   write(log(), cleanStart);  // the last start's log is not this launch's
   tools.alsoRun("bash", "true");
@@ -186,12 +188,7 @@ TEST_F(LaunchCheckTest, WithTheGameRunningAndNoFreshLogTheBannerSaysTheLoaderDid
   EXPECT_TRUE(check().noLoader());
   EXPECT_FALSE(check().hasReport());
   EXPECT_EQ(state->activity()->note(), "") << "the footer no longer says the game is starting";
-}
 
-// Each likely cause of a loader that never started has its mending, run through the system's tools.
-TEST_F(LaunchCheckTest, TheNoLoaderBannerMendsEachCauseWithTheSystemTools) {
-  check().setPatience(std::chrono::milliseconds(0));
-  tools.alsoRun("bash", "true");
   const auto noLoader = [&] {
     tools.answerFor("pgrep", "-f", 1);  // the last launch's game has gone
     state->game()->poll();
@@ -200,7 +197,6 @@ TEST_F(LaunchCheckTest, TheNoLoaderBannerMendsEachCauseWithTheSystemTools) {
     gameRuns();
     ASSERT_TRUE(check().noLoader());
   };
-  noLoader();
   tools.answer("softwareupdate", 1, "Can't install Rosetta: no network\n");
   run([&] { check().installRosetta(); });
   EXPECT_EQ(state->activity()->errorMessage(), "Can't install Rosetta: no network") << "the tool's own words";
