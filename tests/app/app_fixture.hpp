@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QUrl>
+
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -45,6 +47,7 @@ class AppTest : public testing::Test, private FreshHome {
   void settle();
   void run(const std::function<void()>& operation);  // then settle
 
+  static QUrl fileAt(const fs::path& p) { return QUrl::fromLocalFile(QString::fromStdString(p.string())); }
   static Profile onDisk(const std::string& id);
   // Whether the profile on disk records the same as `p` (the file keeps whole seconds of `created`).
   static bool savedAs(const Profile& p);

@@ -1,5 +1,4 @@
 // Snapshots before every change, restore and undo, the History sheet's model, and held versions.
-#include <QUrl>
 
 #include <cerrno>
 #include <system_error>
@@ -13,7 +12,6 @@
 #include "testkit/zip_builder.hpp"
 
 namespace {
-QUrl fileAt(const fs::path& p) { return QUrl::fromLocalFile(QString::fromStdString(p.string())); }
 
 class HistoryApp : public StartedApp {
  protected:
@@ -31,11 +29,6 @@ class HistoryApp : public StartedApp {
     return {all.empty() ? "" : all.front().description, history().undoText()};
   }
   fs::path config(const std::string& name) const { return selected().bepinex() / "config" / name; }
-  void setGameRunning(bool running) {
-    tools.answerFor("pgrep", "-f", running ? 0 : 1);
-    state->game()->poll();
-    ASSERT_TRUE(waitUntil([&] { return state->game()->running() == running; }));
-  }
   void select(const std::string& description) {
     for (const auto& row : history().entries()->rows())
       if (row.description == description) history().setSelectedID(QString::fromStdString(row.id));
@@ -109,11 +102,15 @@ TEST_F(HistoryApp, ARestoreIsRefusedWhileTheGameRunsOrWhenAVersionCannotBeHad) {
   select("Updated A 1.0.0 → 1.1.0");
   EXPECT_TRUE(history().canRestore());
 
-  setGameRunning(true);
+  tools.answerFor("pgrep", "-f", 0);  // the game runs
+  state->game()->poll();
+  ASSERT_TRUE(waitUntil([&] { return state->game()->running(); }));
   EXPECT_FALSE(history().canRestore());
   state->modController()->restore(history().selectedID());
   EXPECT_EQ(state->activity()->errorMessage(), "Valheim is already running.");
-  setGameRunning(false);
+  tools.answerFor("pgrep", "-f", 1);
+  state->game()->poll();
+  ASSERT_TRUE(waitUntil([&] { return !state->game()->running(); }));
 
   // A 1.0.0 is neither downloaded nor in the catalogue any more.
   DownloadCache::clear();
@@ -214,7 +211,7 @@ TEST_F(Holds, AHeldModShowsNoUpdateAndUpdateAllPassesItBy) {
   EXPECT_TRUE(ProfileStore::loadHolds(selected()).empty());
 }
 
-TEST_F(Holds, TravelInAProfileFileAndCopiesAndAreReleasedByTheirCommand) {
+TEST_F(Holds, TravelInProfileFilesAndCopiesAndAreReleasedByTheirCommand) {
   const fs::path exported = TestHome::path() / "Held.r2z";
   run([&] { state->transfer()->exportProfileFile(selected(), fileAt(exported)); });
   state->modController()->releaseHold(mod("A"));
@@ -226,8 +223,8 @@ TEST_F(Holds, TravelInAProfileFileAndCopiesAndAreReleasedByTheirCommand) {
   state->duplicate(ProfileItem(selected()));  // holds belong to the profile, so a copy keeps them
   EXPECT_EQ(selected().name, "Friend copy");
   EXPECT_EQ(state->statuses()->heldVersion(selected(), "Team-A"), "1.0.0");
-}
-TEST_F(Holds, ComeFromAnotherManagersFileThatNamesThemByCatalogueID) {
+
+  // Another manager's file names them by catalogue id.
   const fs::path file = TestHome::path() / "Other.r2z";
   FS::writeAtomic(file,
                   zipBytes({{"export.r2x",

@@ -49,6 +49,7 @@ class LaunchCheckTest : public StartedApp {
   static void write(const fs::path& file, const std::string& text, bool append = false) {
     std::ofstream(file, std::ios::binary | (append ? std::ios::app : std::ios::trunc)) << text;
   }
+  QVariantMap problem(int i) const { return check().problems()[i].toMap(); }
   void gameRuns() {
     tools.answerFor("pgrep", "-f", 0);
     state->game()->poll();
@@ -56,7 +57,7 @@ class LaunchCheckTest : public StartedApp {
   }
 };
 
-TEST_F(LaunchCheckTest, ACleanStartSaysHowManyModsLoadedInPlaceOfTheStartingNote) {
+TEST_F(LaunchCheckTest, ACleanStartSaysHowManyModsLoadedAndItsReportStaysUntilTheNextLaunch) {
   launchWriting(cleanStart);
   ASSERT_TRUE(waitUntil([this] { return !check().summary().isEmpty(); }));
   EXPECT_EQ(check().summary(), "2 mods loaded.");
@@ -65,6 +66,21 @@ TEST_F(LaunchCheckTest, ACleanStartSaysHowManyModsLoadedInPlaceOfTheStartingNote
   EXPECT_EQ(check().loaded(), 2);
   EXPECT_TRUE(check().problems().isEmpty());
   EXPECT_FALSE(check().noLoader());
+
+  // The report stays until the next launch, and its sheet waits for others.
+  state->window()->open(WindowState::Sheet::Log);
+  state->window()->open(WindowState::Sheet::LaunchReport);
+  EXPECT_FALSE(isShown(WindowState::Sheet::LaunchReport));
+  state->window()->close(WindowState::Sheet::Log);
+  state->window()->open(WindowState::Sheet::LaunchReport);
+  EXPECT_TRUE(state->window()->sheetShown());
+  state->window()->open(WindowState::Sheet::Import);
+  EXPECT_FALSE(isShown(WindowState::Sheet::Import));
+  tools.alsoRun("bash", "true");
+  run([&] { state->launcher()->play(); });
+  EXPECT_FALSE(check().hasReport());
+  EXPECT_FALSE(isShown(WindowState::Sheet::LaunchReport));
+  EXPECT_FALSE(state->window()->sheetShown());
 }
 
 TEST_F(LaunchCheckTest, ProblemsComeGroupedWithTheirFixAndErrorsWhilePlayingArriveLive) {
@@ -73,7 +89,7 @@ TEST_F(LaunchCheckTest, ProblemsComeGroupedWithTheirFixAndErrorsWhilePlayingArri
   EXPECT_EQ(state->activity()->note(), "2 of 3 mods loaded — 1 problem");
   EXPECT_EQ(check().failed(), 1);
   ASSERT_EQ(check().problems().size(), 1);
-  QVariantMap missing = check().problems()[0].toMap();
+  QVariantMap missing = problem(0);
   EXPECT_EQ(missing["title"], "A");
   EXPECT_EQ(missing["reason"], "It didn’t load: it needs D, which isn’t in this profile.");
   EXPECT_EQ(missing["actionLabel"], "Add D");
@@ -82,7 +98,7 @@ TEST_F(LaunchCheckTest, ProblemsComeGroupedWithTheirFixAndErrorsWhilePlayingArri
   write(log(), std::string(exception) + exception + exception, true);
   ASSERT_TRUE(waitUntil([this] { return check().problems().size() == 2; }));
   EXPECT_EQ(state->activity()->note(), "2 of 3 mods loaded — 2 problems");
-  const QVariantMap thrown = check().problems()[1].toMap();
+  const QVariantMap thrown = problem(1);
   EXPECT_EQ(thrown["title"], "C");
   EXPECT_EQ(thrown["lines"], "Lines 7–13 (3 times)");
   EXPECT_EQ(thrown["actionLabel"], "Turn Off");
@@ -103,36 +119,35 @@ TEST_F(LaunchCheckTest, ProblemsComeGroupedWithTheirFixAndErrorsWhilePlayingArri
 TEST_F(LaunchCheckTest, AFixAsksLikeTheRowAndStaysInPlaceAsWhatItDid) {
   launchWriting(std::string(brokenStart) + exception);
   ASSERT_TRUE(waitUntil([this] { return check().problems().size() == 2; }));
-  const auto row = [&](int i) { return check().problems()[i].toMap(); };
-  const QString thrown = row(1)["key"].toString();
-  ASSERT_EQ(row(1)["actionLabel"], "Turn Off");
+  const QString thrown = problem(1)["key"].toString();
+  ASSERT_EQ(problem(1)["actionLabel"], "Turn Off");
 
   EXPECT_EQ(check().fix(thrown), "B needs C. Turn C off anyway?");
   EXPECT_TRUE(mod("C").enabled) << "nothing changes before the answer";
   run([&] { EXPECT_EQ(check().fix(thrown, true), ""); });
   EXPECT_FALSE(mod("C").enabled);
   ASSERT_EQ(check().problems().size(), 2);
-  EXPECT_EQ(row(1)["key"], thrown);
-  EXPECT_EQ(row(1)["heading"], "Fixed since this launch — play again to check");
-  EXPECT_EQ(row(1)["outcome"], "Turned off");
-  EXPECT_EQ(row(1)["action"], "") << "no other action takes the button's place";
-  EXPECT_TRUE(row(1)["undoable"].toBool());
+  EXPECT_EQ(problem(1)["key"], thrown);
+  EXPECT_EQ(problem(1)["heading"], "Fixed since this launch — play again to check");
+  EXPECT_EQ(problem(1)["outcome"], "Turned off");
+  EXPECT_EQ(problem(1)["action"], "") << "no other action takes the button's place";
+  EXPECT_TRUE(problem(1)["undoable"].toBool());
   EXPECT_EQ(check().summary(), "2 of 3 mods loaded — 1 problem");
   run([&] { check().fix(thrown, true); });
   EXPECT_FALSE(mod("C").enabled) << "a second click on a fixed problem does nothing";
 
   run([&] { check().undoFix(); });
   EXPECT_TRUE(mod("C").enabled);
-  EXPECT_EQ(row(1)["outcome"], "");
-  EXPECT_EQ(row(1)["actionLabel"], "Turn Off");
+  EXPECT_EQ(problem(1)["outcome"], "");
+  EXPECT_EQ(problem(1)["actionLabel"], "Turn Off");
   EXPECT_EQ(check().summary(), "2 of 3 mods loaded — 2 problems");
 
   // An update is a fix too, and says to which version.
   publish("C", "2.0.0");
   run([&] { state->catalogue()->loadIndex(true); });
-  ASSERT_EQ(row(1)["actionLabel"], "Update");
+  ASSERT_EQ(problem(1)["actionLabel"], "Update");
   run([&] { check().fix(thrown); });
-  EXPECT_EQ(row(1)["outcome"], "Updated to 2.0.0");
+  EXPECT_EQ(problem(1)["outcome"], "Updated to 2.0.0");
 }
 
 TEST_F(LaunchCheckTest, AReplacedOrCutLogStartsANewReport) {
@@ -155,11 +170,13 @@ TEST_F(LaunchCheckTest, WhenTheGameQuitsTheLastLineCountsThoughItsLineEndNeverCa
   tools.answerFor("pgrep", "-f", 1);
   state->game()->poll();
   ASSERT_TRUE(waitUntil([this] { return check().problems().size() == 1; }));
-  EXPECT_EQ(check().problems()[0].toMap()["title"], "B");
-  EXPECT_EQ(check().problems()[0].toMap()["lines"], "Line 6");
+  EXPECT_EQ(problem(0)["title"], "B");
+  EXPECT_EQ(problem(0)["lines"], "Line 6");
 }
 
-TEST_F(LaunchCheckTest, WithTheGameRunningAndNoFreshLogTheBannerSaysTheLoaderDidNotStart) {
+// With the game running and no fresh log, the banner says the loader did not start; each likely
+// cause has its mending, run through the system's tools.
+TEST_F(LaunchCheckTest, TheNoLoaderBannerComesWithoutAFreshLogAndMendsEachCause) {
   check().setPatience(std::chrono::milliseconds(0));
   write(log(), cleanStart);  // the last start's log is not this launch's
   tools.alsoRun("bash", "true");
@@ -171,12 +188,7 @@ TEST_F(LaunchCheckTest, WithTheGameRunningAndNoFreshLogTheBannerSaysTheLoaderDid
   EXPECT_TRUE(check().noLoader());
   EXPECT_FALSE(check().hasReport());
   EXPECT_EQ(state->activity()->note(), "") << "the footer no longer says the game is starting";
-}
 
-// Each likely cause of a loader that never started has its mending, run through the system's tools.
-TEST_F(LaunchCheckTest, TheNoLoaderBannerMendsEachCauseWithTheSystemTools) {
-  check().setPatience(std::chrono::milliseconds(0));
-  tools.alsoRun("bash", "true");
   const auto noLoader = [&] {
     tools.answerFor("pgrep", "-f", 1);  // the last launch's game has gone
     state->game()->poll();
@@ -185,7 +197,6 @@ TEST_F(LaunchCheckTest, TheNoLoaderBannerMendsEachCauseWithTheSystemTools) {
     gameRuns();
     ASSERT_TRUE(check().noLoader());
   };
-  noLoader();
   tools.answer("softwareupdate", 1, "Can't install Rosetta: no network\n");
   run([&] { check().installRosetta(); });
   EXPECT_EQ(state->activity()->errorMessage(), "Can't install Rosetta: no network") << "the tool's own words";
@@ -220,25 +231,6 @@ TEST_F(LaunchCheckTest, TheNoLoaderBannerMendsEachCauseWithTheSystemTools) {
   EXPECT_EQ(tools.calls("pkill").back(), (Strings{"-f", "valheim.app/Contents/MacOS"}));
   ASSERT_TRUE(waitUntil([&] { return tools.calls("bash").size() == launches + 1; }));
   EXPECT_FALSE(check().noLoader());
-}
-
-TEST_F(LaunchCheckTest, TheReportStaysUntilTheNextLaunchAndItsSheetWaitsForOthers) {
-  launchWriting(cleanStart);
-  ASSERT_TRUE(waitUntil([this] { return check().hasReport(); }));
-  state->window()->open(WindowState::Sheet::Log);
-  state->window()->open(WindowState::Sheet::LaunchReport);
-  EXPECT_FALSE(isShown(WindowState::Sheet::LaunchReport));
-  state->window()->close(WindowState::Sheet::Log);
-  state->window()->open(WindowState::Sheet::LaunchReport);
-  EXPECT_TRUE(state->window()->sheetShown());
-  state->window()->open(WindowState::Sheet::Import);
-  EXPECT_FALSE(isShown(WindowState::Sheet::Import));
-
-  tools.alsoRun("bash", "true");
-  run([&] { state->launcher()->play(); });
-  EXPECT_FALSE(check().hasReport());
-  EXPECT_FALSE(isShown(WindowState::Sheet::LaunchReport));
-  EXPECT_FALSE(state->window()->sheetShown());
 }
 
 // A launch whose start-up completes becomes its profile's good launch, with the game's build, once;
@@ -283,18 +275,17 @@ TEST_F(LaunchCheckTest, AModUpdatedSinceTheLastGoodLaunchGoesBackToTheVersionTha
       "Stack trace:\n"
       "A.Patches.Tick () (at <abc>:0)\n");
   ASSERT_TRUE(waitUntil([this] { return check().problems().size() == 1; }));
-  const auto row = [&] { return check().problems()[0].toMap(); };
-  EXPECT_EQ(row()["since"], "A was updated since the last launch that worked (1.0.0 → 1.1.0).");
-  EXPECT_EQ(row()["actionLabel"], "Go Back to 1.0.0");
+  EXPECT_EQ(problem(0)["since"], "A was updated since the last launch that worked (1.0.0 → 1.1.0).");
+  EXPECT_EQ(problem(0)["actionLabel"], "Go Back to 1.0.0");
   EXPECT_TRUE(
       check().text().contains("set. A was updated since the last launch that worked (1.0.0 → 1.1.0). Line"))
       << check().text().toStdString();
 
-  run([&] { check().fix(row()["key"].toString()); });
+  run([&] { check().fix(problem(0)["key"].toString()); });
   EXPECT_EQ(mod("A").installed, "1.0.0");
-  EXPECT_EQ(row()["outcome"], "Back at 1.0.0");
+  EXPECT_EQ(problem(0)["outcome"], "Back at 1.0.0");
   run([&] { check().undoFix(); });
   EXPECT_EQ(mod("A").installed, "1.1.0") << "the restore is one step back in the history";
-  EXPECT_EQ(row()["actionLabel"], "Go Back to 1.0.0");
+  EXPECT_EQ(problem(0)["actionLabel"], "Go Back to 1.0.0");
 }
 }  // namespace

@@ -1,5 +1,4 @@
 // Mods from zip files: installed with what they need, kept through syncs, never updated or shared.
-#include <QUrl>
 
 #include "app/mod_list_model.hpp"
 #include "app_fixture.hpp"
@@ -8,8 +7,6 @@
 
 namespace {
 using ModFromFile = StartedApp;
-
-QUrl fileAt(const fs::path& p) { return QUrl::fromLocalFile(QString::fromStdString(p.string())); }
 
 // B as the player built it: older than the catalogue's, and needing what no catalogue has.
 fs::path writeOwnB() {
@@ -65,7 +62,8 @@ TEST(ModByline, NamesTheMakerUnlessTheFileNamedNone) {
   EXPECT_EQ(bylines, (QStringList{"by Team", "Installed from a file", "by Smith · installed from a file"}));
 }
 
-TEST_F(ModFromFile, ANonModFileChangesNothing) {
+// A file that is no mod changes nothing; a dropped mod is installed and a dropped profile file offered.
+TEST_F(ModFromFile, WhatAFileIsDecidesWhatBecomesOfIt) {
   const fs::path file = TestHome::path() / "notes.zip";
   FS::writeAtomic(file, zipBytes({{"notes.txt", "x"}}));
   const auto before = state->profiles();
@@ -74,9 +72,7 @@ TEST_F(ModFromFile, ANonModFileChangesNothing) {
             "“notes.zip” has no readable manifest.json, so it can’t be installed as a mod.");
   EXPECT_EQ(state->profiles(), before);
   EXPECT_TRUE(noWorkFolderLeft());
-}
 
-TEST_F(ModFromFile, ADroppedModIsInstalledAndADroppedProfileFileOffered) {
   run([&] { state->openDroppedFile(fileAt(writeOwnB())); });
   EXPECT_EQ(state->activity()->note(), "Installed B 0.9.0 from a file.");
 

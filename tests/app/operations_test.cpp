@@ -25,19 +25,16 @@ class Updates : public Operations {
   }
 };
 
-TEST_F(Updates, OfOneModRecordTheLatestVersionOfThatModAndInstallIt) {
+// One mod's update records the latest version of that mod alone; Update All takes the rest.
+TEST_F(Updates, OfOneModTakeThatModAndAllEveryModThatIsBehind) {
   EXPECT_EQ(state->statuses()->updateCount(selected()), 2);
   run([&] { state->modController()->update(mod("A")); });
   EXPECT_EQ(state->activity()->note(), "Updated A to 1.1.0.");
   EXPECT_EQ(mod("A").installed, "1.1.0");
   EXPECT_EQ(mod("B").installed, "1.0.0");
   EXPECT_TRUE(savedAs(selected()));
-}
-
-TEST_F(Updates, AllInstallEveryModThatIsBehind) {
   run([&] { state->modController()->updateAll(); });
   EXPECT_EQ(state->activity()->note(), "Everything is up to date.");
-  EXPECT_EQ(mod("A").installed, "1.1.0");
   EXPECT_EQ(mod("B").installed, "1.2.0");
   EXPECT_EQ(state->statuses()->updateCount(selected()), 0);
   EXPECT_TRUE(savedAs(selected()));
@@ -62,16 +59,13 @@ TEST_F(Removal, IsRefusedWhileAnotherModNeedsIt) {
   EXPECT_TRUE(fs::exists(plugins("B")));
 }
 
-TEST_F(Removal, KeepsDependenciesAnotherModStillNeeds) {
+// A dependency another mod still needs stays; one nothing needs any more goes along.
+TEST_F(Removal, KeepsDependenciesAnotherModStillNeedsAndTakesTheRestAlong) {
   run([&] { state->modController()->remove(mod("A")); });
   EXPECT_EQ(state->activity()->note(), "Removed A.");
   EXPECT_EQ(modKeys(), (Strings{"Team-B", "Team-C", "Team-D"}));
   EXPECT_FALSE(fs::exists(plugins("A")));
   EXPECT_TRUE(fs::exists(plugins("B")));
-}
-
-TEST_F(Removal, TakesDependenciesNothingNeedsAnyMoreAlong) {
-  run([&] { state->modController()->remove(mod("A")); });
   run([&] { state->modController()->remove(mod("D")); });  // B goes along; C is explicit and stays
   EXPECT_EQ(modKeys(), Strings{"Team-C"});
   EXPECT_FALSE(fs::exists(plugins("B")));
@@ -165,18 +159,17 @@ TEST_F(Operations, ARecordStillBeingSavedIsOnDiskWhenTheAppQuitsAndGoneWithItsPr
   state = std::make_unique<AppState>();
 }
 
-TEST_F(Operations, DeletingMovesTheSelectionToTheFirstProfile) {
+// Deleting the selected profile selects the first; deleting another keeps the selection; deleting
+// the last makes a new Default.
+TEST_F(Operations, DeletingMovesTheSelectionAndTheLastProfileMakesANewDefault) {
   const std::string first = selected().id;
   state->newProfile("Other");
   state->deleteProfile(selected());
   EXPECT_EQ(selected().id, first);
   EXPECT_EQ(ProfileStore::loadSettings().activeProfile, first);
-}
-
-TEST_F(Operations, DeletingTheLastProfileMakesANewDefault) {
   state->newProfile("Other");
   state->deleteProfile(state->profiles()[0]);
-  EXPECT_EQ(selected().name, "Other");  // deleting another keeps the selection
+  EXPECT_EQ(selected().name, "Other");
   const std::string last = selected().id;
   state->deleteProfile(selected());
   ASSERT_EQ(state->profiles().size(), 1u);

@@ -3,7 +3,7 @@
 namespace {
 using Play = StartedApp;
 
-TEST_F(Play, WithSteamRunningThePreparedProfileIsActivatedAndLaunched) {
+TEST_F(Play, ThePreparedProfileIsActivatedAndLaunchedUnlessTheGameRunsAlready) {
   run([&] { state->modController()->add(pkg("C")); });
   busyTexts.clear();
   run([&] { state->launcher()->play(); });
@@ -13,19 +13,18 @@ TEST_F(Play, WithSteamRunningThePreparedProfileIsActivatedAndLaunched) {
   EXPECT_EQ(fs::read_symlink(game / "BepInEx"), selected().bepinex());
   EXPECT_EQ(tools.calls("bash").size(), 1u);
   EXPECT_EQ(busyTexts, (Strings{"Preparing…", "Launching Valheim with mods…", ""}));
-}
 
-TEST_F(Play, AGameAlreadyRunningEndsThePlayWithItsSentence) {
-  run([&] { state->modController()->installMissing(); });
+  // A game already running ends the next play with its sentence.
   EXPECT_TRUE(state->game()->canPlay());
   tools.answerFor("pgrep", "-f", 0);
   state->game()->poll();
   ASSERT_TRUE(waitUntil([this] { return state->game()->running(); }));
   EXPECT_FALSE(state->game()->canPlay());
-
   run([&] { state->launcher()->play(); });
   EXPECT_EQ(state->activity()->errorMessage(), "Valheim is already running.");
   EXPECT_TRUE(state->activity()->note().isEmpty());
   EXPECT_TRUE(logHas("error: Valheim is already running."));
+  EXPECT_EQ(tools.calls("bash").size(), 1u);
 }
+
 }  // namespace

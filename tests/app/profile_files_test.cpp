@@ -1,5 +1,4 @@
 // Profile files: a profile's archive exported to a file, and files from other managers imported.
-#include <QUrl>
 
 #include "app_fixture.hpp"
 #include "foundation/fs.hpp"
@@ -7,8 +6,6 @@
 
 namespace {
 using ProfileFiles = StartedApp;
-
-QUrl fileAt(const fs::path& p) { return QUrl::fromLocalFile(QString::fromStdString(p.string())); }
 
 const std::string manifest =
     "profileName: Friend\nmods:\n  - name: Team-A\n    version:\n      major: 1\n      minor: 0\n      "

@@ -41,7 +41,7 @@ class LogReaderTest : public testing::Test {
   ModClues clues = ModClues::gather(TestProfile::make(folder), folder);
 };
 
-TEST_F(LogReaderTest, ACleanStartListsEveryPluginTiedToItsMod) {
+TEST_F(LogReaderTest, ACleanStartListsEveryPluginTiedToItsModAndCompletesWithItsLastLine) {
   const LaunchReport report = readLog(LogSamples::clean, clues);
   EXPECT_EQ(report.loader, "5.4.22.0");
   EXPECT_EQ(report.process, "valheim");
@@ -57,9 +57,16 @@ TEST_F(LogReaderTest, ACleanStartListsEveryPluginTiedToItsMod) {
   EXPECT_TRUE(report.problems.empty()) << "the engine's warnings are not the mods' problems";
   EXPECT_EQ(report.lines, 18u);
   EXPECT_EQ(report.unreadableLines, 0u);
+
+  // Without the start-up line the start is not complete.
+  std::string cut = LogSamples::clean;
+  cut.resize(cut.find("[Message:   BepInEx] Chainloader startup complete"));
+  EXPECT_FALSE(readLog(cut, clues).startupComplete);
+  EXPECT_EQ(readLog(cut, clues).plugins.size(), 4u);
+  EXPECT_FALSE(readLog("", clues).startupComplete);
 }
 
-TEST_F(LogReaderTest, EveryKindOfTroubleIsReportedFoldedAndTied) {
+TEST_F(LogReaderTest, EveryKindOfTroubleIsReportedFoldedAndTiedAndPluginsThatDidNotLoadSayWhy) {
   const LaunchReport report = readLog(LogSamples::troubled, clues);
   EXPECT_EQ(report.pluginCount, 9u);
   EXPECT_EQ(report.started, "12.11.2024 08:01:02") << "a start time in another locale is kept as written";
@@ -97,10 +104,8 @@ TEST_F(LogReaderTest, EveryKindOfTroubleIsReportedFoldedAndTied) {
               ElementsAre(MissingDependency{"com.example.cropreplant", "Crops-CropReplant"},
                           MissingDependency{"org.bepinex.plugins.farming", "Farmer-FarmGrid"},
                           MissingDependency{"com.nobody.ghost", std::nullopt}));
-}
 
-TEST_F(LogReaderTest, PluginsThatDidNotLoadSayWhy) {
-  const LaunchReport report = readLog(LogSamples::troubled, clues);
+  // Plug-ins that did not load say why.
   std::vector<std::tuple<std::string, std::string, std::string>> why;
   for (const auto& p : report.plugins) why.emplace_back(p.name, name(p.state), orDash(p.reason));
   EXPECT_THAT(
@@ -128,15 +133,6 @@ TEST_F(LogReaderTest, AServerStartAfterAnotherStartsTheReportOverAndSkipsClientP
   ASSERT_EQ(report.plugins.size(), 2u);
   EXPECT_EQ(report.plugins[0].reason, "of process filters (valheim.exe)");
   EXPECT_THAT(seen(report), ElementsAre(Seen{"skipped", "Crop Utils", "-", 1, 53, 53}));
-}
-
-TEST_F(LogReaderTest, WithoutTheStartupLineTheStartIsNotComplete) {
-  std::string log = LogSamples::clean;
-  log.resize(log.find("[Message:   BepInEx] Chainloader startup complete"));
-  const LaunchReport report = readLog(log, clues);
-  EXPECT_FALSE(report.startupComplete);
-  EXPECT_EQ(report.plugins.size(), 4u);
-  EXPECT_FALSE(readLog("", clues).startupComplete);
 }
 
 // Pieces of any size, a byte order mark, and LF, CR LF and lone CR mixed (a CR LF may be split

@@ -7,6 +7,7 @@
 
 #include <csignal>
 #include <functional>
+#include <map>
 #include <random>
 
 #include "history/fault_point.hpp"
@@ -64,6 +65,27 @@ class KillTest : public HistoryTest {
   void expectUndamaged() {
     for (const auto& row : History::list(dir())) EXPECT_FALSE(row.damaged) << row.id;
   }
+
+  // Runs `work` to the end once (it must take more than `atLeast` steps; `whole` keeps the files it
+  // leaves), then kills it at every step and at random ones, `runs` runs in all. After each, the
+  // next start recovers and `check` looks. Every run starts from the folder as it is now.
+  void killAtEveryStep(const std::function<void()>& work, int atLeast, int runs,
+                       const std::function<void()>& check) {
+    keep();
+    const int steps = runChild(0, work);
+    ASSERT_GT(steps, atLeast);
+    whole = files();
+    reset();
+    for (int n : stepsToKill(steps, runs)) {
+      SCOPED_TRACE("killed at step " + std::to_string(n) + " of " + std::to_string(steps));
+      ASSERT_EQ(runChild(n, work), -1);
+      History::recoverAll();
+      check();
+      expectUndamaged();
+      reset();
+    }
+  }
+  std::map<std::string, std::string> whole;
 };
 }  // namespace
 
@@ -73,16 +95,9 @@ TEST_F(KillTest, ASnapshotKilledAtAnyStepIsTakenWholeOrNotAtAll) {
   put("BepInEx.cfg", "changed");
   put("more/new.cfg", "new");
   const auto current = files();
-  keep();
-  auto take = [this] { History::snapshot(dir(), {"three"}, {2, 1'000'000}); };
-  const int steps = runChild(0, take);
-  ASSERT_GT(steps, 4) << "the objects, the record and the pruning are steps";
-  reset();
-
-  for (int n : stepsToKill(steps, 50)) {
-    SCOPED_TRACE("killed at step " + std::to_string(n) + " of " + std::to_string(steps));
-    ASSERT_EQ(runChild(n, take), -1);
-    History::recoverAll();
+  // The objects, the record and the pruning are steps.
+  const auto take = [this] { History::snapshot(dir(), {"three"}, {2, 1'000'000}); };
+  killAtEveryStep(take, 4, 50, [&] {
     EXPECT_EQ(files(), current);
     auto rows = History::list(dir());
     std::erase_if(rows, [](const auto& row) { return row.id.empty(); });  // the profile now
@@ -90,10 +105,9 @@ TEST_F(KillTest, ASnapshotKilledAtAnyStepIsTakenWholeOrNotAtAll) {
     EXPECT_TRUE(rows[0].description == "two" ||
                 (rows[0].description == "three" && rows[0].changes == History::DiffCounts{}));
     expectUndamaged();
-    History::snapshot(dir(), {"after"}, {2, 1'000'000});  // what the crash left does not hinder the next one
-    expectUndamaged();
-    reset();
-  }
+    // What the crash left does not hinder the next one.
+    History::snapshot(dir(), {"after"}, {2, 1'000'000});
+  });
 }
 
 TEST_F(KillTest, ARestoreKilledAtAnyStepEndsWhollyOldOrWhollyRestored) {
@@ -105,24 +119,13 @@ TEST_F(KillTest, ARestoreKilledAtAnyStepEndsWhollyOldOrWhollyRestored) {
   put("more/new.cfg", "new");
   fs::remove(config() / "sub" / "plans.json");
   const auto old = files();
-  keep();
-  auto restore = [&] { History::restore(dir(), id, {"back"}); };
-  const int steps = runChild(0, restore);
-  ASSERT_GT(steps, 6);
-  const auto restored = files();
-  ASSERT_NE(restored, old);
-  reset();
-
-  for (int n : stepsToKill(steps, 50)) {
-    SCOPED_TRACE("killed at step " + std::to_string(n) + " of " + std::to_string(steps));
-    ASSERT_EQ(runChild(n, restore), -1);
-    History::recoverAll();
+  const auto restore = [&] { History::restore(dir(), id, {"back"}); };
+  killAtEveryStep(restore, 6, 50, [&] {
+    ASSERT_NE(whole, old);
     const auto now = files();
-    EXPECT_TRUE(now == old || now == restored);
+    EXPECT_TRUE(now == old || now == whole);
     EXPECT_FALSE(FS::exists(dir() / "history" / "restore.record"));
-    expectUndamaged();
-    reset();
-  }
+  });
 }
 
 TEST_F(KillTest, AnUndoKilledAtAnyStepMovesTheCursorWithTheFilesOrNotAtAll) {
@@ -134,24 +137,14 @@ TEST_F(KillTest, AnUndoKilledAtAnyStepMovesTheCursorWithTheFilesOrNotAtAll) {
   profile.mods[1].enabled = false;
   save();
   const auto turnedOff = files();
-  keep();
-  auto undo = [this] { History::undo(dir()); };
-  const int steps = runChild(0, undo);
-  ASSERT_GT(steps, 4);
-  reset();
-
-  for (int n : stepsToKill(steps, 40)) {
-    SCOPED_TRACE("killed at step " + std::to_string(n) + " of " + std::to_string(steps));
-    ASSERT_EQ(runChild(n, undo), -1);
-    History::recoverAll();
+  const auto undo = [this] { History::undo(dir()); };
+  killAtEveryStep(undo, 4, 40, [&] {
     const auto now = files();
     ASSERT_TRUE(now == turnedOff || now == once);
     // The next Undo goes one step further back from wherever the files are.
     History::undo(dir());
     EXPECT_EQ(files(), now == turnedOff ? once : start);
-    expectUndamaged();
-    reset();
-  }
+  });
 }
 
 namespace {

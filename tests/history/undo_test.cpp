@@ -52,12 +52,10 @@ class UndoTest : public HistoryTest {
     save();
   }
 
-  std::optional<std::string> undoName() const {
-    auto step = History::steps(dir()).undo;
-    return step ? std::optional(step->name) : std::nullopt;
-  }
-  std::optional<std::string> redoName() const {
-    auto step = History::steps(dir()).redo;
+  std::optional<std::string> undoName() const { return name(History::steps(dir()).undo); }
+  std::optional<std::string> redoName() const { return name(History::steps(dir()).redo); }
+  template <typename Step>
+  static std::optional<std::string> name(const Step& step) {
     return step ? std::optional(step->name) : std::nullopt;
   }
   std::vector<std::string> rows() const {

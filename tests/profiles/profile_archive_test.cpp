@@ -75,22 +75,14 @@ TEST_F(ProfileArchive, ReadsForeignManifestsLenientlyWithTheConfigurationAtTheRo
   EXPECT_EQ(FS::readFile(*imported.configDir / "a.cfg"), "a");
 }
 
-TEST_F(ProfileArchive, UnreadableArchivesFailWithTheUsersSentence) {
-  using testing::ThrowsMessage, testing::StrEq;
-  EXPECT_THAT([] { ProfileStore::readExport("this is not a zip archive"); },
-              ThrowsMessage<AppError>(StrEq("Couldn’t unpack profile.zip.")));
-  EXPECT_THAT(
-      [] {
-        ProfileStore::readExport(zipBytes({{"config/a.cfg", "a"}}));
-      },
-      ThrowsMessage<AppError>(StrEq("That profile code doesn’t contain a mod list.")));
-  EXPECT_EQ(leftovers(), 0u) << "a failed import removes its work folder";
-}
-
-TEST_F(ProfileArchive, ACodeThatClaimsMoreThanItHoldsIsRefusedAndLeavesNothing) {
+// An archive that is none, holds no mod list or claims more than it holds fails with the player's
+// sentence and leaves no work folder.
+TEST_F(ProfileArchive, AnUnreadableOrOversizedArchiveIsRefusedAndLeavesNothing) {
   const struct {
     std::string archive, sentence;
   } cases[] = {
+      {"this is not a zip archive", "Couldn’t unpack profile.zip."},
+      {zipBytes({{"config/a.cfg", "a"}}), "That profile code doesn’t contain a mod list."},
       // A few dozen bytes whose header claims a 4 GiB mod list.
       {zipDeclaring("export.r2x", 0xFFFFFFF0), "Couldn’t unpack profile.zip."},
       {zipBytes({{"export.r2x", "profileName: Big\nmods:\n#" + incompressible(1 << 20)}}),
@@ -99,6 +91,6 @@ TEST_F(ProfileArchive, ACodeThatClaimsMoreThanItHoldsIsRefusedAndLeavesNothing) 
   for (const auto& c : cases) {
     EXPECT_THAT([&] { ProfileStore::readExport(c.archive); },
                 testing::ThrowsMessage<AppError>(testing::StrEq(c.sentence)));
-    EXPECT_EQ(leftovers(), 0u);
+    EXPECT_EQ(leftovers(), 0u) << c.sentence;
   }
 }

@@ -47,20 +47,31 @@ class Browse : public WindowTest {
   }
 };
 
-TEST_F(Browse, WithoutAListItShowsTheLoadThenTheFailureAndRetry) {
+// A refresh keeps the list and says so; without a list the pane shows the load, then the failure.
+TEST_F(Browse, ALoadShowsWhatItKeepsThenTheFailureAndRetry) {
+  EXPECT_EQ(text("browse.status"), "3 mods");
+  // What the pane shows while the load is in flight (a quick failure may end it within the call).
+  QString during;
+  int rowsDuring = 0;
+  bool spinner = false, refreshable = true, listShown = true;
+  QObject::connect(state->catalogue(), &CatalogueState::loadingChanged, [&] {
+    if (!state->catalogue()->loading()) return;
+    during = text("browse.status");
+    rowsDuring = rows();
+    spinner = visible("browse.loading");
+    refreshable = enabled("browse.refresh");
+    listShown = visible("browse.list");
+  });
+  reloadIndex();
+  EXPECT_EQ(during, "3 mods · refreshing…");
+  EXPECT_EQ(rowsDuring, 3);
+  EXPECT_EQ(text("browse.status"), "3 mods");
+
   listItems(0);
   // Nothing to fall back on: the cache the loads write in the background is removed.
   Thunderstore::waitForCacheWrites();
   fs::remove(Paths::cache() / "valheim-index.json");
   catalogue.answer(FakeCatalogue::indexPath, {.status = 503, .body = "down"});
-  // What the pane shows while the load is in flight (a quick failure may end it within the call).
-  bool spinner = false, refreshable = true, listShown = true;
-  QObject::connect(state->catalogue(), &CatalogueState::loadingChanged, [&] {
-    if (!state->catalogue()->loading()) return;
-    spinner = visible("browse.loading");
-    refreshable = enabled("browse.refresh");
-    listShown = visible("browse.list");
-  });
   reloadIndex();
   EXPECT_TRUE(spinner);
   EXPECT_FALSE(refreshable);
@@ -80,22 +91,16 @@ TEST_F(Browse, WithoutAListItShowsTheLoadThenTheFailureAndRetry) {
   EXPECT_EQ(text("browse.status"), "1 mods");
 }
 
-TEST_F(Browse, ARefreshKeepsTheListAndSaysSo) {
-  EXPECT_EQ(text("browse.status"), "3 mods");
-  QString during;
-  int rowsDuring = 0;
-  QObject::connect(state->catalogue(), &CatalogueState::loadingChanged, [&] {
-    if (!state->catalogue()->loading()) return;
-    during = text("browse.status");
-    rowsDuring = rows();
-  });
-  reloadIndex();
-  EXPECT_EQ(during, "3 mods · refreshing…");
-  EXPECT_EQ(rowsDuring, 3);
-  EXPECT_EQ(text("browse.status"), "3 mods");
-}
+TEST_F(Browse, ASearchWithoutResultsSaysWhatWasTypedAndShowMoreAddsPages) {
+  type("browse.search", "  dragon ");
+  EXPECT_EQ(rows(), 0);
+  EXPECT_TRUE(visible("browse.noMatch"));
+  EXPECT_EQ(text("browse.noMatch"), "No mods match “  dragon ”.");
+  click("browse.clear");
+  EXPECT_EQ(text("browse.search"), "");
+  EXPECT_EQ(rows(), 3);
 
-TEST_F(Browse, ShowMoreAddsPagesOfAHundredUntilAllAreShown) {
+  // Show More adds pages of a hundred until all are shown.
   listItems(250);
   EXPECT_EQ(rows(), 100);
   EXPECT_EQ(text("browse.more"), "Show more (150 more)");
@@ -104,16 +109,6 @@ TEST_F(Browse, ShowMoreAddsPagesOfAHundredUntilAllAreShown) {
   click("browse.more");
   EXPECT_EQ(rows(), 250);
   EXPECT_FALSE(visible("browse.more"));
-}
-
-TEST_F(Browse, ASearchWithoutResultsSaysWhatWasTyped) {
-  type("browse.search", "  dragon ");
-  EXPECT_EQ(rows(), 0);
-  EXPECT_TRUE(visible("browse.noMatch"));
-  EXPECT_EQ(text("browse.noMatch"), "No mods match “  dragon ”.");
-  click("browse.clear");
-  EXPECT_EQ(text("browse.search"), "");
-  EXPECT_EQ(rows(), 3);
 }
 
 TEST_F(Browse, DeprecatedMatchesTheSwitchHidesAreCountedUnderTheListWithAButton) {
@@ -178,7 +173,18 @@ TEST_F(Browse, RowsAndTheSheetFollowThePackagesPlaceInTheProfile) {
   EXPECT_EQ(text("sheet.package.add"), "Add to “Raid”");
 }
 
-TEST_F(Browse, AddingFromARowEndsWithTheModAndItsDependenciesInstalled) {
+// Return adds from the sheet and Remove takes the mod out; a row's Add installs the mod and its
+// dependencies.
+TEST_F(Browse, AddingFromTheSheetOrARowInstallsAndRemoveTakesTheModOut) {
+  openSheet("C");
+  key(Qt::Key_Return);
+  settle();
+  EXPECT_FALSE(isShown(WindowState::Sheet::Package));
+  EXPECT_TRUE(mod("C").isExplicit);
+  openSheet("C");
+  run([&] { click("sheet.package.remove"); });
+  EXPECT_TRUE(state->selected()->mods.empty());
+
   QObject* a = row("A");
   ASSERT_TRUE(a);
   run([&] { QMetaObject::invokeMethod(inside(a, "browseRow.add"), "clicked"); });
@@ -186,18 +192,6 @@ TEST_F(Browse, AddingFromARowEndsWithTheModAndItsDependenciesInstalled) {
   EXPECT_EQ(place("A"), "In profile");
   EXPECT_EQ(modKeys(), (Strings{"Team-A", "Team-B", "Team-C"}));
   EXPECT_EQ(mod("C").installed, "1.0.0");
-}
-
-TEST_F(Browse, ReturnAddsFromTheSheetAndRemoveTakesTheModOut) {
-  openSheet("C");
-  key(Qt::Key_Return);
-  settle();
-  EXPECT_FALSE(isShown(WindowState::Sheet::Package));
-  EXPECT_TRUE(mod("C").isExplicit);
-
-  openSheet("C");
-  run([&] { click("sheet.package.remove"); });
-  EXPECT_TRUE(state->selected()->mods.empty());
 }
 
 TEST_F(Browse, WhileBusyAddingAndRemovingWaitButLookingDoesNot) {

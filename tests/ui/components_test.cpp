@@ -32,6 +32,11 @@ class Components : public testing::Test {
     WindowTest::flush();
   }
   QObject* find(const char* name) { return WindowTest::find(window.get(), name); }
+  // Whether the icon's image reaches the status within ten seconds.
+  bool imageBecomes(PackageImage::Status status) {
+    QObject* image = find("modIcon.image");
+    return QTest::qWaitFor([&] { return image->property("status").toInt() == status; }, 10000);
+  }
 
   QQmlEngine engine;
   std::unique_ptr<QQuickWindow> window;
@@ -53,9 +58,7 @@ TEST_F(Components, ADimmedIconIsDrawnWithoutColourOnceItsImageLoads) {
   std::ofstream(file, std::ios::binary) << redPng().toStdString();
   show(QByteArray(R"(ModIcon { objectName: "icon"; size: 40; dimmed: true; url: "file://)") + file.c_str() +
        "\" }");
-  QObject* image = find("modIcon.image");
-  ASSERT_TRUE(
-      QTest::qWaitFor([&] { return image->property("status").toInt() == PackageImage::Ready; }, 10000));
+  ASSERT_TRUE(imageBecomes(PackageImage::Ready));
   const QColor middle = window->grabWindow().pixelColor(20, 20);
   EXPECT_GT(middle.red(), 10);  // the image is drawn ...
   EXPECT_NEAR(middle.red(), middle.green(), 2);  // ... without colour
@@ -79,14 +82,10 @@ TEST_F(Components, AnIconThatCannotBeFetchedKeepsItsLetter) {
   for (const char* path : {"/missing.png", "/loop-a.png", "/text.png", "/huge.png"}) {
     SCOPED_TRACE(path);
     show(QByteArray(R"(ModIcon { title: "x"; url: ")") + cdn.url().c_str() + path + "\" }");
-    QObject* image = find("modIcon.image");
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return image->property("status").toInt() == PackageImage::Error; }, 10000));
+    ASSERT_TRUE(imageBecomes(PackageImage::Error));
     EXPECT_TRUE(find("modIcon.letter")->property("visible").toBool());
   }
   show(QByteArray(R"(ModIcon { title: "x"; url: ")") + cdn.url().c_str() + "/good.png\" }");
-  QObject* image = find("modIcon.image");
-  EXPECT_TRUE(
-      QTest::qWaitFor([&] { return image->property("status").toInt() == PackageImage::Ready; }, 10000));
+  EXPECT_TRUE(imageBecomes(PackageImage::Ready));
 }
 }  // namespace

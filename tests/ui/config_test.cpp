@@ -29,6 +29,14 @@ class ConfigSheet : public WindowTest {
     }));
     flush();
   }
+  // Writes a file into the folder, lists the folder again and opens the file.
+  void add(const std::string& name, const std::string& bytes) {
+    FS::writeAtomic(folder / name, bytes);
+    config->refresh();
+    ASSERT_TRUE(waitUntil([&] { return !config->listing(); }));
+    open(name);
+  }
+  std::string value(const QString& key) const { return config->entries()->entry(row(key))->value; }
   int row(const QString& key) const {
     for (int r = 0; r < config->entries()->rowCount(); ++r)
       if (config->entries()->entry(r)->key == key.toStdString()) return r;
@@ -85,25 +93,18 @@ TEST_F(ConfigSheet, SavingWritesOnlyTheChangedValueAndRevertDiscards) {
   EXPECT_TRUE(config->dirty());
   config->revert();
   ASSERT_TRUE(waitUntil([&] { return !config->opening() && !config->dirty(); }));
-  EXPECT_EQ(config->entries()->entry(row("Yield"))->value, "7");
+  EXPECT_EQ(value("Yield"), "7");
   EXPECT_EQ(onDisk("smithy.forgetweaks.cfg"), expected);
 
   // A text file with CR LF line ends opens unchanged in the editor and keeps them when saved.
-  FS::writeAtomic(folder / "server.ini", "[Server]\r\nport=2456\r\n");
-  config->refresh();
-  ASSERT_TRUE(waitUntil([&] { return !config->listing(); }));
-  open("server.ini");
+  add("server.ini", "[Server]\r\nport=2456\r\n");
   EXPECT_FALSE(config->dirty());
   config->setText(config->text().replace("2456", "2457"));
   saveAndWait();
   EXPECT_EQ(onDisk("server.ini"), "[Server]\r\nport=2457\r\n");
-}
 
-TEST_F(ConfigSheet, ACfgFileWithoutSettingsOpensAsTextToEdit) {
-  FS::writeAtomic(folder / "traders.cfg", ConfigSamples::dataOnly);
-  config->refresh();
-  ASSERT_TRUE(waitUntil([&] { return !config->listing(); }));
-  open("traders.cfg");
+  // A .cfg file without settings opens as text to edit.
+  add("traders.cfg", ConfigSamples::dataOnly);
   EXPECT_FALSE(config->settingsFile());
   EXPECT_TRUE(visible("config.textArea"));
   EXPECT_EQ(text("config.textArea"), QString::fromStdString(ConfigSamples::dataOnly));
@@ -113,7 +114,7 @@ TEST_F(ConfigSheet, ACfgFileWithoutSettingsOpensAsTextToEdit) {
 }
 
 // Every way of leaving unsaved settings asks first: Cancel stays with the edit, Save writes it and
-// goes on, Don't Save goes on and writes nothing.
+// goes on, Don't Save goes on and writes nothing. Deleting the profile asks nothing.
 TEST_F(ConfigSheet, LeavingUnsavedSettingsAsksAndEachAnswerDoesWhatItSays) {
   state->newProfile("Raid");
   flush();
@@ -168,7 +169,7 @@ TEST_F(ConfigSheet, LeavingUnsavedSettingsAsksAndEachAnswerDoesWhatItSays) {
         EXPECT_FALSE(leave.went());
         EXPECT_TRUE(isShown(WindowState::Sheet::Config));
         EXPECT_EQ(config->currentTitle(), "Example Mod");
-        EXPECT_EQ(config->entries()->entry(row("Drop rate"))->value, edit);
+        EXPECT_EQ(value("Drop rate"), edit);
         EXPECT_EQ(state->activity()->busy(), "");
         config->revert();
         ASSERT_TRUE(waitUntil([&] { return !config->opening() && !config->dirty(); }));
@@ -179,11 +180,8 @@ TEST_F(ConfigSheet, LeavingUnsavedSettingsAsksAndEachAnswerDoesWhatItSays) {
       if (answer == std::string("save")) written = edit;
       EXPECT_NE(onDisk("example.mod.cfg").find("Drop rate = " + written + "\n"), std::string::npos);
     }
-}
 
-TEST_F(ConfigSheet, DeletingTheProfileDropsItsEditsWithoutAsking) {
-  state->newProfile("Raid");
-  flush();
+  // Deleting the profile drops its edits without asking.
   click("sidebar.row.0");
   ASSERT_TRUE(waitUntil([&] { return !config->listing() && !config->opening(); }));
   open("example.mod.cfg");
@@ -194,7 +192,9 @@ TEST_F(ConfigSheet, DeletingTheProfileDropsItsEditsWithoutAsking) {
   EXPECT_FALSE(FS::exists(folder));
 }
 
-TEST_F(ConfigSheet, WhileTheGameRunsNothingIsSaved) {
+// Nothing is saved while the game runs; a save that cannot write keeps the edit and says why; a
+// file deleted since it was opened is written again; an edit made while a save runs stays unsaved.
+TEST_F(ConfigSheet, ASaveKeepsWhatItCouldNotWriteAndWhatArrivedWhileItRan) {
   open("example.mod.cfg");
   config->setValue(row("Difficulty"), "Easy");
   config->setGameRunning(true);
@@ -207,11 +207,7 @@ TEST_F(ConfigSheet, WhileTheGameRunsNothingIsSaved) {
   config->setGameRunning(false);
   saveAndWait();
   EXPECT_NE(onDisk("example.mod.cfg").find("Difficulty = Easy\n"), std::string::npos);
-}
 
-// A save that cannot write keeps the edit and says why; a file deleted since it was opened is
-// written again; an edit made while a save runs stays an unsaved change.
-TEST_F(ConfigSheet, ASaveKeepsWhatItCouldNotWriteAndWhatArrivedWhileItRan) {
   open("Forge/recipes.json");
   const QString edited = config->text() + "\n";
   config->setText(edited);
@@ -237,7 +233,7 @@ TEST_F(ConfigSheet, ASaveKeepsWhatItCouldNotWriteAndWhatArrivedWhileItRan) {
   ASSERT_TRUE(waitUntil([&] { return config->canSave(); }));
   EXPECT_NE(onDisk("example.mod.cfg").find("Drop rate = 3\n"), std::string::npos);
   EXPECT_TRUE(config->dirty());
-  EXPECT_EQ(config->entries()->entry(row("Drop rate"))->value, "4");
+  EXPECT_EQ(value("Drop rate"), "4");
   saveAndWait();
   EXPECT_NE(onDisk("example.mod.cfg").find("Drop rate = 4\n"), std::string::npos);
 }
@@ -248,7 +244,7 @@ TEST_F(ConfigSheet, AFileChangedOnDiskReloadsOrLetsTheUserChoose) {
   theirs.replace(theirs.find("Drop rate = 2.5"), 15, "Drop rate = 4");
   FS::writeAtomic(folder / "example.mod.cfg", theirs);
   config->checkDisk();
-  ASSERT_TRUE(waitUntil([&] { return config->entries()->entry(row("Drop rate"))->value == "4"; }));
+  ASSERT_TRUE(waitUntil([&] { return value("Drop rate") == "4"; }));
 
   // Edits here meet another change there: the save does not overwrite it unasked.
   config->setValue(row("Drop rate"), "5");
@@ -271,7 +267,7 @@ TEST_F(ConfigSheet, AFileChangedOnDiskReloadsOrLetsTheUserChoose) {
   ASSERT_TRUE(waitUntil([&] { return config->conflict(); }));
   config->loadTheirs();
   ASSERT_TRUE(waitUntil([&] { return !config->opening() && !config->conflict(); }));
-  EXPECT_EQ(config->entries()->entry(row("Menu key"))->value, "F2");
+  EXPECT_EQ(value("Menu key"), "F2");
   EXPECT_FALSE(config->dirty());
 }
 
@@ -293,10 +289,7 @@ TEST_F(ConfigSheet, SearchFindsSettingsInEveryFileAndOpensTheOneChosen) {
 }
 
 TEST_F(ConfigSheet, FilesThatCannotBeEditedSaySoInASentence) {
-  FS::writeAtomic(folder / "notes.txt", std::string("\x89PNG\r\n\x1A\n\0\0", 10));
-  config->refresh();
-  ASSERT_TRUE(waitUntil([&] { return !config->listing(); }));
-  open("notes.txt");
+  add("notes.txt", std::string("\x89PNG\r\n\x1A\n\0\0", 10));
   EXPECT_EQ(item("config.unreadable")->property("title").toString(),
             "This file isn’t plain text, so it can’t be edited here.");
 

@@ -13,8 +13,15 @@ class HistoryWindow : public WindowTest {
     makeProfile("Raid");
     state->window()->setTab(DetailTab::Installed);
     updateA();
+    readHistory();
+  }
+  void readHistory() {
     ASSERT_TRUE(waitUntil([&] { return !state->history()->loading(); }));
     flush();
+  }
+  void openSheet() {
+    click("header.history");
+    readHistory();
   }
 };
 
@@ -22,13 +29,10 @@ TEST_F(HistoryWindow, UndoGoesBackFromTheEditMenuAndTheSheetGoesForwardAfterAski
   trigger("menu.Undo Update A");
   settle();
   EXPECT_EQ(mod("A").installed, "1.0.0");
-  ASSERT_TRUE(waitUntil([&] { return !state->history()->loading(); }));
-  flush();
+  readHistory();
   EXPECT_TRUE(enabled("menu.Redo Update A"));
 
-  click("header.history");
-  ASSERT_TRUE(waitUntil([&] { return !state->history()->loading(); }));
-  flush();
+  openSheet();
   ASSERT_TRUE(visible("sheet.history"));
   const QRectF shown(0, 0, window->width(), window->height());
   EXPECT_TRUE(shown.contains(box("sheet.history.list")));
@@ -65,9 +69,7 @@ TEST_F(HistoryWindow, UndoGoesBackFromTheEditMenuAndTheSheetGoesForwardAfterAski
 }
 
 TEST_F(HistoryWindow, TheSheetsListTakesTabArrowsAndReturn) {
-  click("header.history");
-  ASSERT_TRUE(waitUntil([&] { return !state->history()->loading(); }));
-  flush();
+  openSheet();
   QObject* list = item("sheet.history.list");
   key(Qt::Key_Tab);
   ASSERT_TRUE(list->property("activeFocus").toBool());
@@ -91,8 +93,7 @@ TEST_F(HistoryWindow, TheSheetsListTakesTabArrowsAndReturn) {
   key(Qt::Key_Return);  // the confirmation's own Return restores
   settle();
   EXPECT_EQ(mod("A").installed, "1.0.0");
-  ASSERT_TRUE(waitUntil([&] { return !state->history()->loading(); }));
-  flush();
+  readHistory();
   EXPECT_TRUE(list->property("activeFocus").toBool()) << "back in the list, ready for the next key";
   key(Qt::Key_Up);
   key(Qt::Key_Escape);
@@ -103,22 +104,19 @@ TEST_F(HistoryWindow, AHeldModShowsItsHoldAndAsksBeforeAnUpdate) {
   run([&] { state->modController()->undo(); });
   QObject* row = item("modRow.A");
   EXPECT_TRUE(inside(row, "modRow.updatePill")->property("visible").toBool());
-  QMetaObject::invokeMethod(inside(row, "modRow.hold"), "triggered");
-  flush();
+  press(inside(row, "modRow.hold"), "triggered");
   EXPECT_TRUE(inside(row, "modRow.held")->property("visible").toBool());
   EXPECT_FALSE(inside(row, "modRow.updatePill")->property("visible").toBool());
   EXPECT_FALSE(inside(row, "modRow.status")->property("visible").toBool());
   EXPECT_EQ(inside(row, "modRow.hold")->property("text").toString(), "Release Hold");
 
   // Updating it anyway asks first; Cancel keeps the hold and the version.
-  QMetaObject::invokeMethod(inside(row, "modRow.update"), "triggered");
-  flush();
+  press(inside(row, "modRow.update"), "triggered");
   ASSERT_TRUE(visible("modRow.confirmUpdate"));
   click("modRow.confirmUpdate.cancel");
   flush();
   EXPECT_EQ(mod("A").installed, "1.0.0");
-  QMetaObject::invokeMethod(inside(row, "modRow.update"), "triggered");
-  flush();
+  press(inside(row, "modRow.update"), "triggered");
   click("modRow.confirmUpdate.confirm");
   settle();
   EXPECT_EQ(mod("A").installed, "1.1.0");

@@ -17,7 +17,7 @@ class ImportFormTest : public StartedApp {
   ImportForm form;
 };
 
-TEST_F(ImportFormTest, NewProfileNeedsACodeAndAFreeName) {
+TEST_F(ImportFormTest, NewProfileNeedsACodeAFreeNameAndNoChangeRunning) {
   EXPECT_EQ(form.replaceID(), state->selectedID());  // the replace target starts at the selection
   form.setName("Friends");
   EXPECT_FALSE(form.canImport());  // no code: disabled, and no problem shown whatever the name
@@ -35,6 +35,16 @@ TEST_F(ImportFormTest, NewProfileNeedsACodeAndAFreeName) {
   form.setName(" dEFAULT ");  // taken in another letter case
   EXPECT_EQ(form.problem(), "You already have a profile called “dEFAULT”.");
   EXPECT_FALSE(form.canImport());
+
+  // While another change runs the import waits, and the sheet hears of it.
+  form.setName("Friends");
+  ASSERT_TRUE(form.canImport());
+  QSignalSpy changed(&form, &ImportForm::changed);
+  state->modController()->add(pkg("A"));  // runs in the background
+  EXPECT_FALSE(form.canImport());
+  EXPECT_GE(changed.count(), 1);
+  settle();
+  EXPECT_TRUE(form.canImport());
 }
 
 TEST_F(ImportFormTest, ReplacingAsksFirstAndCountsTheTargetsMods) {
@@ -68,18 +78,6 @@ TEST_F(ImportFormTest, NothingCanBeReplacedWithoutProfiles) {
   EXPECT_EQ(empty.replaceID(), "");
   EXPECT_EQ(empty.problem(), "Choose the profile to replace.");
   EXPECT_FALSE(empty.canImport());
-}
-
-TEST_F(ImportFormTest, BusyDisablesTheImport) {
-  form.setCode("abc-123");
-  form.setName("Friends");
-  ASSERT_TRUE(form.canImport());
-  QSignalSpy changed(&form, &ImportForm::changed);
-  state->modController()->add(pkg("A"));  // runs in the background
-  EXPECT_FALSE(form.canImport());
-  EXPECT_GE(changed.count(), 1);  // the sheet hears of it
-  settle();
-  EXPECT_TRUE(form.canImport());
 }
 
 TEST_F(ImportFormTest, TheNewProfileTakesTheTrimmedNameAndABadCodeIsReportedNotThrown) {

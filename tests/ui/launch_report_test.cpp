@@ -48,17 +48,15 @@ class LongLaunchReport : public LaunchReportWindow {
   }
 };
 
-TEST_F(LaunchReportWindow, TheFooterAndTheMenuOpenTheReportOfTheLaunch) {
+// The footer and the menu open the report; each problem shows its lines and its fix.
+TEST_F(LaunchReportWindow, TheReportOpensAndEachProblemShowsItsLinesAndItsFix) {
   EXPECT_EQ(text("footer.status"), "1 of 2 mods loaded — 2 problems");
   ASSERT_TRUE(visible("footer.report"));
   click("footer.report");
-  flush();
   EXPECT_TRUE(visible("sheet.launch"));
   EXPECT_EQ(text("sheet.launch.counts"), "BepInEx 5.4.22.0  ·  1 loaded  ·  0 skipped  ·  1 not loaded");
   click("sheet.launch.done");
-  flush();
   EXPECT_FALSE(state->window()->sheetShown());
-
   // The menu waits while another sheet is shown.
   state->window()->open(WindowState::Sheet::Log);
   flush();
@@ -66,13 +64,8 @@ TEST_F(LaunchReportWindow, TheFooterAndTheMenuOpenTheReportOfTheLaunch) {
   EXPECT_FALSE(isShown(WindowState::Sheet::LaunchReport));
   state->window()->close(WindowState::Sheet::Log);
   trigger("menu.Launch Report…");
-  flush();
-  EXPECT_TRUE(visible("sheet.launch"));
-}
+  ASSERT_TRUE(visible("sheet.launch"));
 
-TEST_F(LaunchReportWindow, EachProblemShowsItsLinesAndItsFix) {
-  state->window()->open(WindowState::Sheet::LaunchReport);
-  flush();
   QObject* missing = item("sheet.launch.problem.0");
   QObject* thrown = item("sheet.launch.problem.1");
   EXPECT_EQ(inside(missing, "sheet.launch.action")->property("text").toString(), "Turn Off");
@@ -80,8 +73,7 @@ TEST_F(LaunchReportWindow, EachProblemShowsItsLinesAndItsFix) {
   auto* excerpt = qobject_cast<QQuickItem*>(inside(thrown, "sheet.launch.excerpt"));
   auto* reason = qobject_cast<QQuickItem*>(inside(thrown, "sheet.launch.reason"));
   EXPECT_FALSE(excerpt->isVisible());
-  QMetaObject::invokeMethod(inside(thrown, "sheet.launch.lines"), "clicked");
-  flush();
+  press(inside(thrown, "sheet.launch.lines"));
   ASSERT_TRUE(excerpt->isVisible());
   EXPECT_TRUE(excerpt->property("text").toString().contains("B.Patches.Tick"));
   EXPECT_GT(excerpt->mapToScene({0, 0}).y(), reason->mapToScene({0, reason->height()}).y());
@@ -90,8 +82,7 @@ TEST_F(LaunchReportWindow, EachProblemShowsItsLinesAndItsFix) {
   // B's fix asks what the row's switch asks, below the row, while its button stays put and waits.
   auto* action = qobject_cast<QQuickItem*>(inside(thrown, "sheet.launch.action"));
   const QPointF at = action->mapToScene({0, 0});
-  QMetaObject::invokeMethod(action, "clicked");
-  flush();
+  press(action);
   auto* question = qobject_cast<QQuickItem*>(inside(item("sheet.launch.problem.1"), "sheet.launch.question"));
   ASSERT_TRUE(question->isVisible());
   EXPECT_TRUE(mod("B").enabled);
@@ -105,8 +96,7 @@ TEST_F(LaunchReportWindow, EachProblemShowsItsLinesAndItsFix) {
   EXPECT_FALSE(question->isVisible());
   EXPECT_TRUE(visible("sheet.launch"));
   EXPECT_TRUE(mod("B").enabled);
-  QMetaObject::invokeMethod(action, "clicked");
-  flush();
+  press(action);
   QMetaObject::invokeMethod(inside(question, "sheet.launch.question.confirm"), "clicked");
   settle();
   EXPECT_FALSE(mod("B").enabled);
@@ -143,12 +133,10 @@ TEST_F(LongLaunchReport, ShowLinesScrollsTheLinesIntoView) {
   flush();
   auto* list = quick("sheet.launch.problems");
   ASSERT_GT(list->property("contentHeight").toReal(), list->height());
-  QMetaObject::invokeMethod(list, "positionViewAtEnd");
-  flush();
+  press(list, "positionViewAtEnd");
   const int last = list->property("count").toInt() - 1;
   QObject* problem = item("sheet.launch.problem." + QString::number(last));
-  QMetaObject::invokeMethod(inside(problem, "sheet.launch.lines"), "clicked");
-  flush();
+  press(inside(problem, "sheet.launch.lines"));
   auto* excerpt = qobject_cast<QQuickItem*>(inside(problem, "sheet.launch.excerpt"));
   ASSERT_TRUE(excerpt->isVisible());
   const QRectF view = list->mapRectToScene(list->boundingRect());
@@ -178,11 +166,16 @@ TEST_F(WindowTest, WithoutAFreshLogTheNoLoaderBannerComesAndGoesAboveTheList) {
     EXPECT_NEAR(box("installed").bottom(), box("footer").top(), 0.5);
   };
 
+  const auto quit = [&] {
+    tools.answerFor("pgrep", "-f", 1);
+    state->game()->poll();
+    ASSERT_TRUE(waitUntil([&] { return !state->game()->running(); }));
+  };
+
   launchWithoutLoader();
   EXPECT_FALSE(text("footer.status").startsWith("Valheim is starting")) << "the banner ends the launch note";
   // Each cause mends through the system's tools; what changes the Mac is asked first.
-  QMetaObject::invokeMethod(inside(item("banner.noLoader"), "banner.cause.1"), "clicked");
-  flush();
+  press(inside(item("banner.noLoader"), "banner.cause.1"));
   ASSERT_TRUE(visible("banner.confirm"));
   EXPECT_TRUE(tools.calls("softwareupdate").empty());
   click("banner.confirm.confirm");
@@ -191,22 +184,17 @@ TEST_F(WindowTest, WithoutAFreshLogTheNoLoaderBannerComesAndGoesAboveTheList) {
   EXPECT_FALSE(visible("banner.noLoader"));
   EXPECT_EQ(box("installed"), list);
   check.setPatience(std::chrono::hours(1));  // the same launch: no banner again by itself
-  tools.answerFor("pgrep", "-f", 1);
-  state->game()->poll();
-  ASSERT_TRUE(waitUntil([&] { return !state->game()->running(); }));
+  quit();
   check.setPatience(std::chrono::milliseconds(0));
   launchWithoutLoader();
   QMetaObject::invokeMethod(inside(item("banner.noLoader"), "banner.action"), "clicked");
   EXPECT_EQ(desktop->calls.back(), "file " + Paths::gameLog().string());
-  QMetaObject::invokeMethod(inside(item("banner.noLoader"), "banner.close"), "clicked");
-  flush();
+  press(inside(item("banner.noLoader"), "banner.close"));
   EXPECT_FALSE(visible("banner.noLoader"));
   EXPECT_EQ(box("installed"), list);
 
   // The game quits; at the next launch the loader writes late, and its report takes the banner's place.
-  tools.answerFor("pgrep", "-f", 1);
-  state->game()->poll();
-  ASSERT_TRUE(waitUntil([&] { return !state->game()->running(); }));
+  quit();
   launchWithoutLoader();
   std::ofstream(selected().bepinex() / "LogOutput.log") << log;
   ASSERT_TRUE(waitUntil([&] { return check.hasReport(); }));

@@ -21,6 +21,13 @@ class Pane : public WindowTest {
     state->window()->setTab(DetailTab::Installed);
     flush();
   }
+  // An update of the app and an error, each with its banner.
+  void updateAndError() {
+    AppUpdateItem notice;
+    notice.update.version = "9.0.0";
+    state->catalogue()->setAppUpdate(QVariant::fromValue(notice));
+    state->activity()->setErrorMessage("Couldn’t reach Thunderstore. Check your internet connection.");
+  }
   // A click on the row's free space, with the keys held.
   void clickRow(const char* name, Qt::KeyboardModifiers modifiers = {}) {
     auto* row = qobject_cast<QQuickItem*>(item(QString("modRow.") + name));
@@ -34,10 +41,6 @@ QObject* part(QObject* row, const char* name) { return WindowTest::inside(row, n
 bool shown(QObject* row, const char* name) { return part(row, name)->property("visible").toBool(); }
 // Whether the row's menu lists the entry (a closed menu shows none of them).
 bool offered(QObject* row, const char* entry) { return part(row, entry)->property("offered").toBool(); }
-void press(QObject* button) {
-  QMetaObject::invokeMethod(button, "clicked");
-  WindowTest::flush();
-}
 
 TEST_F(Pane, ModsAndDependenciesGetTheirOwnSectionsAndCounts) {
   EXPECT_EQ(text("header.summary"), "0 mods");
@@ -64,10 +67,7 @@ TEST_F(Pane, ModsAndDependenciesGetTheirOwnSectionsAndCounts) {
 }
 
 TEST_F(Pane, BannersKeepTheirOrderAndCloseWhatTheyShow) {
-  AppUpdateItem notice;
-  notice.update.version = "9.0.0";
-  state->catalogue()->setAppUpdate(QVariant::fromValue(notice));
-  state->activity()->setErrorMessage("Couldn’t reach Thunderstore. Check your internet connection.");
+  updateAndError();
   fs::remove_all(game / "valheim.app");
   state->game()->check();
   flush();
@@ -93,17 +93,27 @@ TEST_F(Pane, BannersKeepTheirOrderAndCloseWhatTheyShow) {
   EXPECT_FALSE(state->catalogue()->appUpdate().isValid());
 }
 
-TEST_F(Pane, AModTheCatalogueDoesNotKnowHasNoDetails) {
+// The loader row follows the catalogue's pack; a mod the catalogue does not know has no details.
+TEST_F(Pane, TheLoaderRowAndTheModRowsFollowTheCatalogue) {
   raid();
+  EXPECT_EQ(text("loader.version"), "5.4.2202");
+  EXPECT_EQ(text("loader.status"), "Up to date");
   QObject* known = item("modRow.A");
   EXPECT_TRUE(offered(known, "modRow.details"));
   press(part(known, "modRow.name"));
   ASSERT_TRUE(isShown(WindowState::Sheet::Package));
   EXPECT_EQ(state->window()->payload().value<PackageItem>().fullName(), "Team-A");
   state->window()->close(WindowState::Sheet::Package);
-  flush();
+  serveList(
+      R"([{"name": "BepInExPack_Valheim", "full_name": "denikson-BepInExPack_Valheim", "owner": "denikson",
+      "versions": [{"version_number": "5.4.2300"}]}])");
+  EXPECT_EQ(text("loader.status"), "Update");
+  EXPECT_TRUE(text("loader.version").contains("5.4.2202")) << text("loader.version").toStdString();
+  EXPECT_TRUE(text("loader.version").contains("5.4.2300")) << text("loader.version").toStdString();
 
-  serveList("[]");  // the catalogue forgets every mod
+  serveList("[]");  // the catalogue forgets every mod; what is installed is all there is
+  EXPECT_EQ(text("loader.status"), "Installed");
+  EXPECT_EQ(text("loader.version"), "5.4.2202");
   QObject* unknown = item("modRow.A");
   EXPECT_FALSE(offered(unknown, "modRow.details"));
   press(part(unknown, "modRow.name"));
@@ -111,53 +121,6 @@ TEST_F(Pane, AModTheCatalogueDoesNotKnowHasNoDetails) {
   QMetaObject::invokeMethod(part(unknown, "modRow.view"), "triggered");
   ASSERT_FALSE(desktop->calls.empty());
   EXPECT_NE(desktop->calls.back().find("/p/Team/A/"), std::string::npos) << desktop->calls.back();
-}
-
-TEST_F(Pane, TheLoaderRowFollowsTheCataloguesPack) {
-  raid();
-  EXPECT_EQ(text("loader.version"), "5.4.2202");
-  EXPECT_EQ(text("loader.status"), "Up to date");
-  serveList(
-      R"([{"name": "BepInExPack_Valheim", "full_name": "denikson-BepInExPack_Valheim", "owner": "denikson",
-      "versions": [{"version_number": "5.4.2300"}]}])");
-  EXPECT_EQ(text("loader.status"), "Update");
-  EXPECT_TRUE(text("loader.version").contains("5.4.2202")) << text("loader.version").toStdString();
-  EXPECT_TRUE(text("loader.version").contains("5.4.2300")) << text("loader.version").toStdString();
-  serveList("[]");  // the catalogue no longer lists it: what is installed is all there is
-  EXPECT_EQ(text("loader.status"), "Installed");
-  EXPECT_EQ(text("loader.version"), "5.4.2202");
-}
-
-TEST_F(Pane, TheSwitchAsksTheStateAndADisabledModLooksIt) {
-  raid();
-  const auto nameBox = [&] {
-    auto* name = qobject_cast<QQuickItem*>(part(item("modRow.A"), "modRow.name"));
-    return name->mapRectToScene(name->boundingRect());
-  };
-  const QRectF rowBefore = box("modRow.A"), nameBefore = nameBox();
-  for (const bool on : {false, true}) {
-    SCOPED_TRACE(on ? "turned back on" : "turned off");
-    QObject* toggle = part(item("modRow.A"), "modRow.switch");
-    toggle->setProperty("checked", on);
-    QMetaObject::invokeMethod(toggle, "toggled");
-    settle();
-    EXPECT_EQ(mod("A").enabled, on);
-    EXPECT_EQ(shown(item("modRow.A"), "modRow.disabled"), !on);
-    // The pill comes and goes beside the name; the rows below do not move.
-    EXPECT_EQ(box("modRow.A"), rowBefore);
-    EXPECT_EQ(nameBox(), nameBefore);
-  }
-}
-
-TEST_F(Pane, UpdatesAreOfferedInTheRowMenu) {
-  raid();
-  EXPECT_FALSE(offered(item("modRow.B"), "modRow.update"));
-  publish("B", "1.1.0");
-  flush();
-  QObject* row = item("modRow.B");
-  EXPECT_TRUE(offered(row, "modRow.update"));
-  EXPECT_EQ(part(row, "modRow.update")->property("text").toString(), "Update to 1.1.0");
-  EXPECT_EQ(part(row, "modRow.version")->property("text").toString().count("1.1.0"), 1);
 }
 
 // The body starts where the banners end and the banners where the header ends, whatever came and
@@ -198,10 +161,7 @@ TEST_F(Pane, TheListSitsRightUnderTheHeaderOrTheBannersShown) {
   EXPECT_NE(text("header.gameDir"), "Not set");
   onBothTabs("a game folder was chosen");
 
-  state->activity()->setErrorMessage("Couldn’t reach Thunderstore. Check your internet connection.");
-  AppUpdateItem notice;
-  notice.update.version = "9.0.0";
-  state->catalogue()->setAppUpdate(QVariant::fromValue(notice));
+  updateAndError();
   flush();
   onBothTabs("an update and an error");
   press(part(item("banner.error"), "banner.close"));
@@ -219,10 +179,15 @@ TEST_F(Pane, TheListSitsRightUnderTheHeaderOrTheBannersShown) {
   onBothTabs("after a switch and a resize");
 }
 
+// An update is offered in the row's menu and by its pill; the other rows' pills stay labels.
 TEST_F(Pane, TheUpdatePillUpdatesItsModAndOtherPillsStayLabels) {
   raid();
+  EXPECT_FALSE(offered(item("modRow.B"), "modRow.update"));
   publish("B", "1.1.0");
   flush();
+  EXPECT_TRUE(offered(item("modRow.B"), "modRow.update"));
+  EXPECT_EQ(part(item("modRow.B"), "modRow.update")->property("text").toString(), "Update to 1.1.0");
+  EXPECT_EQ(part(item("modRow.B"), "modRow.version")->property("text").toString().count("1.1.0"), 1);
   QObject* a = item("modRow.A");
   EXPECT_TRUE(shown(a, "modRow.status"));
   EXPECT_FALSE(shown(a, "modRow.updatePill"));
@@ -240,7 +205,7 @@ TEST_F(Pane, TheUpdatePillUpdatesItsModAndOtherPillsStayLabels) {
   EXPECT_FALSE(shown(item("modRow.B"), "modRow.updatePill"));
 }
 
-// A needs B, B needs C; D needs B too once added.
+// A needs B, B needs C; D needs B too once added. The switch asks the state, which may ask back.
 TEST_F(Pane, TurningOffOrRemovingWhatOthersNeedAsksOrSaysWhy) {
   raid();
   auto toggleOff = [&](const char* name) {
@@ -264,14 +229,12 @@ TEST_F(Pane, TurningOffOrRemovingWhatOthersNeedAsksOrSaysWhy) {
   EXPECT_EQ(removeEntry("B")->property("tip"), "Needed by A");
   // The menu shows the disabled entry's reason on hover.
   QObject* menu = part(item("modRow.B"), "modRow.menu.popup");
-  QMetaObject::invokeMethod(menu, "open");
-  flush();
+  press(menu, "open");
   auto* entry = qobject_cast<QQuickItem*>(removeEntry("B"));
   QTest::mouseMove(window.get(), entry->mapToScene({20, entry->height() / 2}).toPoint());
   flush();
   EXPECT_EQ(menu->property("contentItem").value<QObject*>()->property("tip"), "Needed by A");
-  QMetaObject::invokeMethod(menu, "close");
-  flush();
+  press(menu, "close");
   EXPECT_TRUE(removeEntry("A")->property("enabled").toBool());
 
   publish("D", "1.0.0", {"Team-B-1.0.0"});
@@ -285,9 +248,14 @@ TEST_F(Pane, TurningOffOrRemovingWhatOthersNeedAsksOrSaysWhy) {
   click("modRow.confirmOff.cancel");
 
   // Only enabled mods count: with A and D off, B turns off without a question.
+  EXPECT_FALSE(shown(item("modRow.A"), "modRow.disabled"));
+  const QRectF rowA = box("modRow.A"), rowB = box("modRow.B");
   toggleOff("A");
-  toggleOff("D");
   EXPECT_FALSE(mod("A").enabled);
+  EXPECT_TRUE(shown(item("modRow.A"), "modRow.disabled")) << "a disabled mod looks it";
+  EXPECT_EQ(box("modRow.A"), rowA) << "the pill comes beside the name: the row keeps its height";
+  EXPECT_EQ(box("modRow.B"), rowB);
+  toggleOff("D");
   toggleOff("B");
   EXPECT_FALSE(exists("modRow.confirmOff"));
   EXPECT_FALSE(mod("B").enabled);

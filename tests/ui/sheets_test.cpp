@@ -46,7 +46,7 @@ TEST_F(Sheets, RenameStartsFromTheCurrentNameAndKeepsLongNamesWhole) {
   EXPECT_TRUE(name->property("truncated").toBool());
 }
 
-TEST_F(Sheets, ImportShowsTheProblemAndConfirmsBeforeReplacing) {
+TEST_F(Sheets, ImportShowsTheProblemConfirmsBeforeReplacingAndPastes) {
   run([&] { state->modController()->add(pkg("A")); });
   click("sidebar.importCode");
   type("sheet.import.code", "abc");
@@ -63,6 +63,14 @@ TEST_F(Sheets, ImportShowsTheProblemAndConfirmsBeforeReplacing) {
   click("sheet.import.confirm.cancel");
   EXPECT_TRUE(isShown(WindowState::Sheet::Import));
   EXPECT_FALSE(exists("sheet.import.confirm.confirm"));
+
+  // Paste takes the trimmed pasteboard, and an empty one changes nothing.
+  QGuiApplication::clipboard()->setText("  0190-ABCD\r\n");
+  click("sheet.import.paste");
+  EXPECT_EQ(text("sheet.import.code"), "0190-ABCD");
+  QGuiApplication::clipboard()->clear();
+  click("sheet.import.paste");
+  EXPECT_EQ(text("sheet.import.code"), "0190-ABCD");
 }
 
 // Tab walks the sheet's controls in reading order, wraps round, and never leaves the sheet.
@@ -85,17 +93,6 @@ TEST_F(Sheets, TabWalksTheImportSheetInReadingOrder) {
   EXPECT_EQ(walk, expected);
 }
 
-TEST_F(Sheets, PasteTakesTheTrimmedPasteboard) {
-  state->window()->open(WindowState::Sheet::Import);
-  flush();
-  QGuiApplication::clipboard()->setText("  0190-ABCD\r\n");
-  click("sheet.import.paste");
-  EXPECT_EQ(text("sheet.import.code"), "0190-ABCD");
-  QGuiApplication::clipboard()->clear();
-  click("sheet.import.paste");
-  EXPECT_EQ(text("sheet.import.code"), "0190-ABCD");
-}
-
 TEST_F(Sheets, ShareCopiesExactlyTheCode) {
   state->window()->open(WindowState::Sheet::Share, QVariant::fromValue(SharedCode{"0190-abcd", "Default"}));
   flush();
@@ -107,7 +104,7 @@ TEST_F(Sheets, ShareCopiesExactlyTheCode) {
   EXPECT_FALSE(isShown(WindowState::Sheet::Share));
 }
 
-TEST_F(Sheets, LogShowsNoLogYetAndRefreshesToNewLines) {
+TEST_F(Sheets, LogShowsNoLogYetRefreshesToNewLinesAndShowsItsOwnErrors) {
   fs::remove(Paths::logFile());
   state->window()->open(WindowState::Sheet::Log);
   flush();
@@ -117,6 +114,17 @@ TEST_F(Sheets, LogShowsNoLogYetAndRefreshesToNewLines) {
   EXPECT_TRUE(text("sheet.log.text").contains("something happened"));
   click("sheet.log.reveal");
   EXPECT_EQ(desktop->calls, (Strings{"reveal " + Paths::logFile().string()}));
+
+  // The sheet covers the pane's banner, so its own errors show inside it.
+  EXPECT_FALSE(visible("sheet.error"));
+  click("sheet.log.gameLog");  // no game log yet
+  ASSERT_TRUE(visible("sheet.error"));
+  EXPECT_EQ(text("sheet.error.text"), state->activity()->errorMessage());
+  auto* sheet = qobject_cast<QQuickItem*>(item("sheet.log")->property("contentItem").value<QObject*>());
+  EXPECT_TRUE(sheet && sheet->isAncestorOf(qobject_cast<QQuickItem*>(item("sheet.error"))));
+  click("sheet.error.close");
+  EXPECT_EQ(state->activity()->errorMessage(), "");
+  EXPECT_TRUE(isShown(WindowState::Sheet::Log));
   click("sheet.log.done");
   EXPECT_FALSE(isShown(WindowState::Sheet::Log));
 }
@@ -153,17 +161,4 @@ TEST_F(Sheets, OneSheetAtATimeAndNoneComesBackByItself) {
 }
 
 // The log sheet covers the pane's banner, so its own errors show inside it.
-TEST_F(Sheets, AnErrorRaisedUnderASheetShowsInTheSheet) {
-  state->window()->open(WindowState::Sheet::Log);
-  flush();
-  EXPECT_FALSE(visible("sheet.error"));
-  click("sheet.log.gameLog");  // no game log yet
-  ASSERT_TRUE(visible("sheet.error"));
-  EXPECT_EQ(text("sheet.error.text"), state->activity()->errorMessage());
-  auto* sheet = qobject_cast<QQuickItem*>(item("sheet.log")->property("contentItem").value<QObject*>());
-  EXPECT_TRUE(sheet && sheet->isAncestorOf(qobject_cast<QQuickItem*>(item("sheet.error"))));
-  click("sheet.error.close");
-  EXPECT_EQ(state->activity()->errorMessage(), "");
-  EXPECT_TRUE(isShown(WindowState::Sheet::Log));
-}
 }  // namespace

@@ -5,11 +5,8 @@
 #include "window_fixture.hpp"
 
 namespace {
-class Steady : public WindowTest {
- protected:
-  QRectF box(const QString& name) const { return box(qobject_cast<QQuickItem*>(item(name))); }
-  static QRectF box(QQuickItem* shown) { return shown->mapRectToScene(shown->boundingRect()); }
-};
+using Steady = WindowTest;
+QRectF place(QQuickItem* shown) { return shown->mapRectToScene(shown->boundingRect()); }
 
 TEST_F(Steady, LogAndFolderKeepTheirPlaceWhenTheUpdateButtonGoes) {
   makeProfile("Raid");
@@ -51,17 +48,15 @@ TEST_F(Steady, RowMenusOpenInsideTheWindow) {
   for (const char* name : {"modRow.A", "modRow.C"}) {
     SCOPED_TRACE(name);
     auto* button = qobject_cast<QQuickItem*>(inside(item(name), "modRow.menu"));
-    QMetaObject::invokeMethod(button, "clicked");
-    flush();
+    press(button);
     QObject* popup = inside(item(name), "modRow.menu.popup");
     auto* menu = qobject_cast<QQuickItem*>(popup->property("contentItem").value<QObject*>());
     ASSERT_TRUE(menu && menu->isVisible());
-    EXPECT_TRUE(shown.contains(box(menu)))
-        << box(menu).x() << "," << box(menu).y() << " " << box(menu).width() << "×" << box(menu).height();
-    if (box(button).bottom() + box(menu).height() > shown.bottom()) {
-      EXPECT_LT(box(menu).top(), box(button).top())
-          << "opens upward: menu " << box(menu).height() << " high, button at " << box(button).bottom()
-          << " of " << shown.bottom();
+    const QRectF at = place(menu);
+    EXPECT_TRUE(shown.contains(at)) << at.x() << "," << at.y() << " " << at.width() << "×" << at.height();
+    if (place(button).bottom() + at.height() > shown.bottom()) {
+      EXPECT_LT(at.top(), place(button).top()) << "opens upward: menu " << at.height() << " high, button at "
+                                               << place(button).bottom() << " of " << shown.bottom();
     }
     key(Qt::Key_Escape);
   }

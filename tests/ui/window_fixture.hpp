@@ -45,6 +45,11 @@ class WindowTest : public StartedApp {
   // Where the item is drawn, in the window's coordinates.
   QRectF box(const QString& name) const;
   void click(const QString& name);
+  // Calls the item's method or signal ("clicked", "triggered", "open"), then lets the window catch up.
+  static void press(QObject* item, const char* method = "clicked") {
+    QMetaObject::invokeMethod(item, method);
+    flush();
+  }
   // Chooses a menu item, as a click on it would.
   void trigger(const QString& menuItem);
   void type(const QString& field, const QString& text);

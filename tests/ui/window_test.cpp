@@ -30,8 +30,20 @@ QString spoken(QObject* item) {
   return QQmlProperty(item, "Accessible.name", qmlContext(item)).read().toString();
 }
 
-TEST_F(Window, RowsAndUnlabelledMenusSayWhatTheyAre) {
-  makeProfile("Raid");
+// A sidebar row counts only the added mods and shows updates; rows and menus without a visible
+// label say what they are.
+TEST_F(Window, RowsCountAddedModsShowUpdatesAndSayWhatTheyAre) {
+  makeProfile("Raid");  // A, with B and C as dependencies
+  QObject* raid = item("sidebar.row.1");
+  EXPECT_EQ(rowText(raid, "sidebar.row.name"), "Raid");
+  EXPECT_EQ(rowText(raid, "sidebar.row.count"), "1 mod");
+  EXPECT_EQ(rowText(item("sidebar.row.0"), "sidebar.row.count"), "0 mods");
+  EXPECT_FALSE(inside(raid, "sidebar.row.updates")->property("visible").toBool());
+  publish("B", "1.1.0");
+  QObject* capsule = inside(raid, "sidebar.row.updates");
+  EXPECT_TRUE(capsule->property("visible").toBool());
+  EXPECT_EQ(capsule->property("tip").toString(), "1 update available");
+
   EXPECT_EQ(spoken(item("sidebar.row.1")), "Raid");
   QObject* mod = item("modRow.A");
   EXPECT_EQ(spoken(mod), mod->property("displayName").toString());
@@ -43,20 +55,6 @@ TEST_F(Window, RowsAndUnlabelledMenusSayWhatTheyAre) {
   EXPECT_NE(spoken(package), "");
   EXPECT_EQ(spoken(item("browse.sort")), "Sort by");
   EXPECT_EQ(spoken(item("browse.category")), "Category");
-}
-
-TEST_F(Window, SidebarRowsCountOnlyAddedModsAndShowUpdates) {
-  makeProfile("Raid");  // A, with B and C as dependencies
-  QObject* raid = item("sidebar.row.1");
-  EXPECT_EQ(rowText(raid, "sidebar.row.name"), "Raid");
-  EXPECT_EQ(rowText(raid, "sidebar.row.count"), "1 mod");
-  EXPECT_EQ(rowText(item("sidebar.row.0"), "sidebar.row.count"), "0 mods");
-  EXPECT_FALSE(inside(raid, "sidebar.row.updates")->property("visible").toBool());
-
-  publish("B", "1.1.0");
-  QObject* capsule = inside(raid, "sidebar.row.updates");
-  EXPECT_TRUE(capsule->property("visible").toBool());
-  EXPECT_EQ(capsule->property("tip").toString(), "1 update available");
 }
 
 TEST_F(Window, FooterOffersInstallBeforeUpdateAndWithoutTheGameOnlyUpdating) {
@@ -72,8 +70,6 @@ TEST_F(Window, FooterOffersInstallBeforeUpdateAndWithoutTheGameOnlyUpdating) {
   EXPECT_EQ(text("footer.work"), "Update All (3)");
   moveGame(true);
   EXPECT_TRUE(enabled("footer.work"));
-  EXPECT_FALSE(enabled("footer.play"));
-  EXPECT_FALSE(enabled("menu.Play Modded"));
 
   const fs::path files = selected().bepinex() / "plugins" / "Team-A";
   fs::rename(files, TestHome::path() / "Team-A");  // files gone: needs installing, which needs the game
@@ -87,6 +83,8 @@ TEST_F(Window, FooterOffersInstallBeforeUpdateAndWithoutTheGameOnlyUpdating) {
   EXPECT_TRUE(fs::exists(files));
 }
 
+// While an operation runs, what would start work or change the profile waits; the footer names
+// the profile the operation belongs to when another is selected, and shows a cut text whole.
 TEST_F(Window, EverythingThatStartsWorkOrChangesTheProfileWaitsWhileBusy) {
   makeProfile("Raid");
   publish("B", "1.1.0");
@@ -117,50 +115,6 @@ TEST_F(Window, EverythingThatStartsWorkOrChangesTheProfileWaitsWhileBusy) {
   EXPECT_FALSE(row("modRow.switch"));
   EXPECT_FALSE(row("modRow.menu"));
   EXPECT_FALSE(inside(item("modRow.B"), "modRow.updatePill")->property("enabled").toBool());
-  catalogue.release();
-  settle();
-  for (const auto& [name, whileBusy] : controls) EXPECT_TRUE(enabled(name)) << name.toStdString();
-  EXPECT_TRUE(row("modRow.switch"));
-}
-
-TEST_F(Window, PlayReadsRunningWhileTheGameRuns) {
-  EXPECT_EQ(text("footer.play"), "Play Modded");
-  tools.answerFor("pgrep", "-f", 0);
-  state->game()->poll();
-  ASSERT_TRUE(waitUntil([&] { return state->game()->running(); }));
-  flush();
-  EXPECT_EQ(text("footer.play"), "Valheim Running");
-  EXPECT_FALSE(enabled("footer.play"));
-}
-
-TEST_F(Window, WithNothingSelectedOnlyTheHintShowsAndSharingAndPlayingAreOff) {
-  state->setSelectedID({});
-  flush();
-  EXPECT_TRUE(visible("pane.empty"));
-  EXPECT_FALSE(visible("header"));
-  EXPECT_FALSE(enabled("menu.Share Profile Code…"));
-  EXPECT_FALSE(enabled("menu.Play Modded"));
-  EXPECT_FALSE(visible("footer"));
-}
-
-TEST_F(Window, MenuCommandsAndShortcutsReachTheState) {
-  key(Qt::Key_N, Qt::ControlModifier);
-  EXPECT_TRUE(isShown(WindowState::Sheet::NewProfile));
-  key(Qt::Key_Escape);
-  EXPECT_FALSE(isShown(WindowState::Sheet::NewProfile));
-  key(Qt::Key_2, Qt::ControlModifier);
-  EXPECT_EQ(state->window()->tab(), DetailTab::Browse);
-  trigger("menu.Quernhold Help");
-  trigger("menu.Show Activity Log");
-  EXPECT_EQ(desktop->calls, (Strings{"url " + catalogue.url() + "/help"}));
-  EXPECT_TRUE(isShown(WindowState::Sheet::Log));
-}
-
-TEST_F(Window, TheFooterNamesTheProfileAnOperationBelongsToAndShowsCutTextsWhole) {
-  makeProfile("Raid");
-  publish("D", "1.0.0");
-  catalogue.hold();
-  state->modController()->add(pkg("D"));  // still running
   click("sidebar.row.0");
   EXPECT_EQ(selected().name, "Default");
   const QString line = text("footer.status");
@@ -170,6 +124,8 @@ TEST_F(Window, TheFooterNamesTheProfileAnOperationBelongsToAndShowsCutTextsWhole
   EXPECT_FALSE(text("footer.status").contains("“Raid”"));
   catalogue.release();
   settle();
+  for (const auto& [name, whileBusy] : controls) EXPECT_TRUE(enabled(name)) << name.toStdString();
+  EXPECT_TRUE(row("modRow.switch"));
 
   state->activity()->setNote(QString("Valheim is starting. ").repeated(20));
   flush();
@@ -180,9 +136,10 @@ TEST_F(Window, TheFooterNamesTheProfileAnOperationBelongsToAndShowsCutTextsWhole
 }
 
 // The footer's button also plays while something is missing (play installs it first); otherwise the
-// menu and the footer agree.
+// menu and the footer agree. While the game runs, the button says so and waits.
 TEST_F(Window, PlayInTheMenuAndTheFooterFollowsTheState) {
   makeProfile("Raid");
+  EXPECT_EQ(text("footer.play"), "Play Modded");
   const auto both = [&](bool on) {
     EXPECT_EQ(enabled("footer.play"), on);
     EXPECT_EQ(enabled("menu.Play Modded"), on);
@@ -199,6 +156,35 @@ TEST_F(Window, PlayInTheMenuAndTheFooterFollowsTheState) {
   moveGame(false);
   EXPECT_TRUE(enabled("footer.play"));
   EXPECT_FALSE(enabled("menu.Play Modded"));
+
+  tools.answerFor("pgrep", "-f", 0);
+  state->game()->poll();
+  ASSERT_TRUE(waitUntil([&] { return state->game()->running(); }));
+  flush();
+  EXPECT_EQ(text("footer.play"), "Valheim Running");
+  EXPECT_FALSE(enabled("footer.play"));
+}
+
+// ⌘F goes to the search field shown: the browse tab's, or the sheet's over it.
+TEST_F(Window, MenuCommandsAndShortcutsReachTheState) {
+  key(Qt::Key_N, Qt::ControlModifier);
+  EXPECT_TRUE(isShown(WindowState::Sheet::NewProfile));
+  key(Qt::Key_Escape);
+  EXPECT_FALSE(isShown(WindowState::Sheet::NewProfile));
+  key(Qt::Key_2, Qt::ControlModifier);
+  EXPECT_EQ(state->window()->tab(), DetailTab::Browse);
+  key(Qt::Key_F, Qt::ControlModifier);
+  EXPECT_TRUE(item("browse.search")->property("activeFocus").toBool());
+  state->window()->open(WindowState::Sheet::Config);
+  flush();
+  key(Qt::Key_F, Qt::ControlModifier);
+  EXPECT_TRUE(item("config.search")->property("activeFocus").toBool())
+      << "the sheet's field, not the one under it";
+  state->window()->close(WindowState::Sheet::Config);
+  trigger("menu.Quernhold Help");
+  trigger("menu.Show Activity Log");
+  EXPECT_EQ(desktop->calls, (Strings{"url " + catalogue.url() + "/help"}));
+  EXPECT_TRUE(isShown(WindowState::Sheet::Log));
 }
 
 TEST_F(Window, ArrowsInTheSidebarSelectTheNeighboursAndRightClickOnlyOpensTheMenu) {
@@ -228,24 +214,22 @@ TEST_F(Window, ArrowsInTheSidebarSelectTheNeighboursAndRightClickOnlyOpensTheMen
   EXPECT_TRUE(item("sidebar.menu")->property("opened").toBool());
 }
 
-TEST_F(Window, TheProfileMenuRenamesDuplicatesAndDeletesTheSelectedProfile) {
+// The menu renames, duplicates and deletes the selected profile; the sidebar's menu deletes the
+// profile it was opened on, after asking. With nothing selected, only the hint shows and the
+// profile's commands are off.
+TEST_F(Window, TheProfileMenusRenameDuplicateAndDeleteTheRightProfile) {
   makeProfile("Raid");
   trigger("menu.Rename…");
   EXPECT_EQ(state->window()->payload().value<ProfileItem>().profile.name, "Raid");
   state->window()->close(WindowState::Sheet::Rename);
   key(Qt::Key_D, Qt::ControlModifier);
   EXPECT_EQ(selected().name, "Raid copy");
-  key(Qt::Key_Backspace, Qt::ControlModifier);  // asks first, as the next test shows
+  key(Qt::Key_Backspace, Qt::ControlModifier);
   click("sidebar.confirmDelete.confirm");
   EXPECT_EQ(state->profiles().size(), 2u);
-  state->setSelectedID({});
-  flush();
-  for (const char* name : {"menu.Rename…", "menu.Duplicate", "menu.Delete…"})
-    EXPECT_FALSE(enabled(name)) << name;
-}
 
-TEST_F(Window, DeleteAsksFirstAndDeletesTheProfileItWasAskedFor) {
-  makeProfile("Raid");
+  click("sidebar.row.1");
+  ASSERT_EQ(selected().name, "Raid");
   const fs::path defaultDir = state->profiles().front().dir();
   QObject* sidebar = item("sidebar");
   sidebar->setProperty("menuProfile", QVariant::fromValue(ProfileItem(state->profiles().front())));
@@ -255,14 +239,23 @@ TEST_F(Window, DeleteAsksFirstAndDeletesTheProfileItWasAskedFor) {
   click("sidebar.confirmDelete.cancel");
   EXPECT_FALSE(exists("sidebar.confirmDelete.confirm"));
   EXPECT_EQ(state->profiles().size(), 2u);
-
   trigger("sidebar.menu.delete");
   click("sidebar.confirmDelete.confirm");
   ASSERT_EQ(state->profiles().size(), 1u);
   EXPECT_EQ(selected().name, "Raid");  // the selection stays where it was
   EXPECT_FALSE(fs::exists(defaultDir));
   EXPECT_TRUE(sidebar->property("confirmDelete").isNull());
+
+  state->setSelectedID({});
+  flush();
+  EXPECT_TRUE(visible("pane.empty"));
+  EXPECT_FALSE(visible("header"));
+  EXPECT_FALSE(visible("footer"));
+  for (const char* name :
+       {"menu.Rename…", "menu.Duplicate", "menu.Delete…", "menu.Share Profile Code…", "menu.Play Modded"})
+    EXPECT_FALSE(enabled(name)) << name;
 }
+
 // The whole loop from the keyboard alone: pick a profile, browse, open a package, add it, update
 // it, play. Every control Tab passes on the way shows that it has the focus.
 TEST_F(Window, ThePlayersLoopWorksFromTheKeyboardAlone) {
@@ -338,15 +331,4 @@ TEST_F(WindowTest, ChoosingAFolderThatIsNotTheGamesSaysSoInTheGamesBanner) {
   EXPECT_FALSE(visible("banner.noGame"));
 }
 
-TEST_F(WindowTest, FindPutsTheCursorInTheSearchFieldThatIsShown) {
-  state->window()->setTab(DetailTab::Browse);
-  flush();
-  key(Qt::Key_F, Qt::ControlModifier);
-  EXPECT_TRUE(item("browse.search")->property("activeFocus").toBool());
-  state->window()->open(WindowState::Sheet::Config);
-  flush();
-  key(Qt::Key_F, Qt::ControlModifier);
-  EXPECT_TRUE(item("config.search")->property("activeFocus").toBool())
-      << "the sheet's field, not the one under it";
-}
 }  // namespace
