@@ -40,6 +40,7 @@ TEST_F(Sheets, RenameStartsFromTheCurrentNameAndKeepsLongNamesWhole) {
   type("sheet.rename.name", longName);
   click("sheet.rename.main");
   EXPECT_FALSE(isShown(WindowState::Sheet::Rename));
+  settle();  // the record is saved on a worker
   EXPECT_EQ(QString::fromStdString(onDisk(selected().id).name), longName);
   QObject* name = inside(item("sidebar.row.0"), "sidebar.row.name");
   EXPECT_LE(name->property("width").toReal(), item("sidebar")->property("width").toReal());
