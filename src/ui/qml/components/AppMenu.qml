@@ -7,8 +7,16 @@ import Quernhold
 Menu {
     id: menu
     padding: Theme.menuPadding
-    // Inside the window: shifted in from the sides, and opened upward where there is no room below.
+    // Inside the window: shifted in from the sides.
     margins: Theme.menuPadding
+    // Opens at (`x`, `y`) of `item`; where there is no room below, it opens upward from `top`
+    // instead (Qt would shift it up over what it opened from).
+    function openAt(item: Item, x: real, y: real, top: real) {
+        popup(item, x, y)
+        contentItem.forceLayout() // qmllint disable type
+        if (item.mapToItem(null, 0, y).y + height > item.Window.height - margins)
+            menu.y = top - height
+    }
     implicitWidth: 220
     background: Rectangle {
         implicitWidth: 220

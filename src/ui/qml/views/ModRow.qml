@@ -219,15 +219,8 @@ ItemDelegate {
             opacity: enabled ? 1 : 0.45
             contentItem: Icon { symbol: "dots"; color: menuButton.hovered ? Theme.text : Theme.muted }
             background: Item { FocusRing { control: menuButton; radius: Theme.smallRadius } }
-            // Below the button, its right edge in line with the button's; above it where there is
-            // no room below (the menu would otherwise be shifted up over the button).
-            onClicked: {
-                menu.popup(menuButton, menuButton.width - menu.width, menuButton.height)
-                menu.contentItem.forceLayout()
-                const bottom = menuButton.mapToItem(null, 0, menuButton.height).y + menu.height
-                if (bottom > menuButton.Window.height - menu.margins)
-                    menu.y = -menu.height
-            }
+            // Below the button (above it where there is no room), its right edge in line with the button's.
+            onClicked: menu.openAt(menuButton, menuButton.width - menu.width, menuButton.height, 0)
         }
     }
 

@@ -63,7 +63,7 @@ Rectangle {
                 }
                 onMenuRequested: (x, y) => {
                     sidebar.menuProfile = profileRow.profile
-                    menu.popup(profileRow, x, y)
+                    menu.openAt(profileRow, x, y, y)
                 }
             }
         }
