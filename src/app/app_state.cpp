@@ -29,7 +29,12 @@ AppState::AppState(QObject* parent)
           this)),
       catalogue_(new CatalogueState(this)),
       statuses_(new ModStatuses(catalogue_, this)),
-      book_(new ProfileBook([this](const Profile& p) { return statuses_->updateCount(p); }, this)),
+      // The selected profile's badge comes from the refresh that follows each of its changes.
+      book_(new ProfileBook(
+          [this](const Profile& p) {
+            return qs(p.id) == book_->selectedID() ? std::nullopt : std::optional(statuses_->updateCount(p));
+          },
+          this)),
       changes_(new ProfileChanges(book_, activity_, this)),
       sync_(new ProfileSync({book_, activity_, catalogue_, game_, statuses_}, this)),
       modController_(

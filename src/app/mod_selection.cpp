@@ -20,6 +20,7 @@
 #include "app/text.hpp"
 #include "installer/halves.hpp"
 #include "installer/installer.hpp"
+#include "installer/profile_files.hpp"
 
 namespace {
 bool contains(const std::vector<std::string>& keys, const std::string& key) {
@@ -253,10 +254,11 @@ QCoro::Task<> ModSelection::switchWork(std::string id, std::vector<std::string> 
 void ModSelection::update() {
   const Profile* p = parts_.book->selected();
   if (!p) return;
+  const auto files = Installer::ProfileFiles::read(*p);
   const auto keys = picked([&](const std::string& k) {
     const ProfileMod* m = p->find(k);
     return m && !parts_.statuses->heldVersion(*p, k) &&
-           parts_.statuses->status(*m, *p) == ModStatus::UpdateAvailable;
+           parts_.statuses->status(*m, *p, files) == ModStatus::UpdateAvailable;
   });
   if (keys.empty()) return;
   const int n = int(keys.size());

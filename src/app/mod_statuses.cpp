@@ -7,17 +7,19 @@
 #include "foundation/loader_pack.hpp"
 #include "foundation/package_id.hpp"
 #include "installer/installer.hpp"
+#include "installer/profile_files.hpp"
 #include "profiles/profile_store.hpp"
 
 ModStatuses::ModStatuses(CatalogueState* catalogue, QObject* parent)
     : QObject(parent), catalogue_(catalogue) {}
 
-ModStatus ModStatuses::status(const ProfileMod& mod, const Profile& profile) const {
-  const ModStatus status =
-      Plan::modStatus(mod, Installer::filesPresent(mod.id(), profile), catalogued(mod.ns, mod.name, profile));
+ModStatus ModStatuses::status(const ProfileMod& mod, const Profile& profile,
+                              const Installer::ProfileFiles& files) const {
+  const std::string key = mod.id();
+  const ModStatus status = Plan::modStatus(
+      mod, files.present(key), files.fromFile(key) ? nullptr : catalogue_->package(mod.ns, mod.name));
   // A held mod shows no update: the player chose to stay.
-  return status == ModStatus::UpdateAvailable && heldVersion(profile, mod.id()) ? ModStatus::UpToDate
-                                                                                : status;
+  return status == ModStatus::UpdateAvailable && heldVersion(profile, key) ? ModStatus::UpToDate : status;
 }
 
 const TSPackage* ModStatuses::catalogued(const std::string& ns, const std::string& name,
@@ -31,15 +33,10 @@ ModStatus ModStatuses::packStatus(const Profile& profile) const {
                           catalogue_->package(std::string(LoaderPack::ns), std::string(LoaderPack::name)));
 }
 
-int ModStatuses::needsInstall(const Profile& profile) const {
-  int n = packStatus(profile) == ModStatus::NotInstalled ? 1 : 0;
-  for (const ProfileMod& m : profile.mods) n += status(m, profile) == ModStatus::NotInstalled;
-  return n;
-}
-
 int ModStatuses::updateCount(const Profile& profile) const {
   int n = packStatus(profile) == ModStatus::UpdateAvailable ? 1 : 0;
-  for (const ProfileMod& m : profile.mods) n += status(m, profile) == ModStatus::UpdateAvailable;
+  const auto files = Installer::ProfileFiles::read(profile);
+  for (const ProfileMod& m : profile.mods) n += status(m, profile, files) == ModStatus::UpdateAvailable;
   return n;
 }
 

@@ -15,6 +15,9 @@
 #include "profiles/profile.hpp"
 
 class CatalogueState;
+namespace Installer {
+class ProfileFiles;
+}
 
 // How the profiles' mods and loader packs stand against the catalogue, and the versions the
 // player holds mods at (kept per profile beside its record).
@@ -24,11 +27,11 @@ class ModStatuses : public QObject {
  public:
   explicit ModStatuses(CatalogueState* catalogue, QObject* parent = nullptr);
 
-  ModStatus status(const ProfileMod& mod, const Profile& profile) const;
+  // `files` is what the profile's folders hold, read once for all the mods a caller looks at.
+  ModStatus status(const ProfileMod& mod, const Profile& profile, const Installer::ProfileFiles& files) const;
   // The catalogue's entry for a mod of the profile; null for a mod installed from a file.
   const TSPackage* catalogued(const std::string& ns, const std::string& name, const Profile& profile) const;
   ModStatus packStatus(const Profile& profile) const;
-  int needsInstall(const Profile& profile) const;
   // Mods with an update the catalogue has, held ones left out.
   int updateCount(const Profile& profile) const;
   // What the mod's stored manifest says it needs, read again only when its installed version changes.

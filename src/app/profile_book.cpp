@@ -12,7 +12,7 @@
 #include "foundation/log.hpp"
 #include "profiles/profile_store.hpp"
 
-ProfileBook::ProfileBook(std::function<int(const Profile&)> updateCount, QObject* parent)
+ProfileBook::ProfileBook(ProfileListModel::UpdateCount updateCount, QObject* parent)
     : QObject(parent), model_(new ProfileListModel(std::move(updateCount), this)) {
   saver_.setMaxThreadCount(1);
 }

@@ -20,7 +20,7 @@ class ProfileBook : public QObject {
 
  public:
   // `updateCount` answers the sidebar's update badge for a profile.
-  explicit ProfileBook(std::function<int(const Profile&)> updateCount, QObject* parent = nullptr);
+  explicit ProfileBook(ProfileListModel::UpdateCount updateCount, QObject* parent = nullptr);
 
   ProfileListModel* model() const { return model_; }
   const std::vector<Profile>& all() const { return model_->items(); }

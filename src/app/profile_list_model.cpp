@@ -4,21 +4,25 @@
 
 #include "app/values.hpp"
 
-ProfileListModel::ProfileListModel(std::function<int(const Profile&)> updateCount, QObject* parent)
+ProfileListModel::ProfileListModel(UpdateCount updateCount, QObject* parent)
     : QAbstractListModel(parent), updateCount_(std::move(updateCount)) {}
+
+int ProfileListModel::countOf(const Profile& profile, int was) const {
+  return updateCount_(profile).value_or(was);
+}
 
 void ProfileListModel::reset(std::vector<Profile> profiles) {
   beginResetModel();
   items_ = std::move(profiles);
   updateCounts_.clear();
-  for (const Profile& p : items_) updateCounts_.push_back(updateCount_(p));
+  for (const Profile& p : items_) updateCounts_.push_back(countOf(p, 0));
   endResetModel();
   emit countChanged();
 }
 
 void ProfileListModel::append(Profile profile) {
   beginInsertRows({}, count(), count());
-  updateCounts_.push_back(updateCount_(profile));
+  updateCounts_.push_back(countOf(profile, 0));
   items_.push_back(std::move(profile));
   endInsertRows();
   emit countChanged();
@@ -27,11 +31,18 @@ void ProfileListModel::append(Profile profile) {
 bool ProfileListModel::replace(const Profile& profile) {
   auto it = std::find_if(items_.begin(), items_.end(), [&](const Profile& p) { return p.id == profile.id; });
   if (it == items_.end()) return false;
-  *it = profile;
   const auto at = size_t(it - items_.begin());
-  updateCounts_[at] = updateCount_(profile);
+  // The row hears only of what changed: the record itself always does.
+  QList<int> roles{ProfileRole};
+  if (it->name != profile.name) roles << NameRole << Qt::DisplayRole;
+  if (it->mods.size() != profile.mods.size() || explicitModCount(*it) != explicitModCount(profile))
+    roles << ModCountRole << DependencyCountRole;
+  const int count = countOf(profile, updateCounts_[at]);
+  if (count != updateCounts_[at]) roles << UpdateCountRole;
+  *it = profile;
+  updateCounts_[at] = count;
   auto row = index(int(at));
-  emit dataChanged(row, row);
+  emit dataChanged(row, row, roles);
   return true;
 }
 
@@ -47,8 +58,16 @@ void ProfileListModel::removeAll(const std::string& id) {
 }
 
 void ProfileListModel::refreshCounts() {
-  for (size_t i = 0; i < items_.size(); ++i) updateCounts_[i] = updateCount_(items_[i]);
+  for (size_t i = 0; i < items_.size(); ++i) updateCounts_[i] = countOf(items_[i], updateCounts_[i]);
   if (!items_.empty()) emit dataChanged(index(0), index(count() - 1), {UpdateCountRole});
+}
+
+void ProfileListModel::setUpdateCount(const std::string& id, int count) {
+  for (size_t i = 0; i < items_.size(); ++i)
+    if (items_[i].id == id && updateCounts_[i] != count) {
+      updateCounts_[i] = count;
+      emit dataChanged(index(int(i)), index(int(i)), {UpdateCountRole});
+    }
 }
 
 int ProfileListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : count(); }

@@ -3,6 +3,7 @@
 #include <QAbstractListModel>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,8 +25,10 @@ class ProfileListModel : public QAbstractListModel {
     ProfileRole
   };
 
-  // `updateCount` answers the sidebar's update badge for a profile.
-  explicit ProfileListModel(std::function<int(const Profile&)> updateCount, QObject* parent = nullptr);
+  // `updateCount` answers the sidebar's update badge for a profile. None leaves the row's badge as
+  // it is: that profile's count comes through setUpdateCount.
+  using UpdateCount = std::function<std::optional<int>(const Profile&)>;
+  explicit ProfileListModel(UpdateCount updateCount, QObject* parent = nullptr);
 
   const std::vector<Profile>& items() const { return items_; }
   int count() const { return int(items_.size()); }
@@ -37,6 +40,7 @@ class ProfileListModel : public QAbstractListModel {
   void removeAll(const std::string& id);
   // The update counts depend on the catalogue index and the holds: recompute every row's.
   void refreshCounts();
+  void setUpdateCount(const std::string& id, int count);
 
   int rowCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
@@ -46,7 +50,10 @@ class ProfileListModel : public QAbstractListModel {
   void countChanged();
 
  private:
-  std::function<int(const Profile&)> updateCount_;
+  // The row's badge as `updateCount_` answers it, or as it was.
+  int countOf(const Profile& profile, int was) const;
+
+  UpdateCount updateCount_;
   std::vector<Profile> items_;
   std::vector<int> updateCounts_;  // one per item
 };

@@ -12,6 +12,7 @@
 #include "app/profile_changes.hpp"
 #include "installer/installer.hpp"
 #include "installer/plan.hpp"
+#include "installer/profile_files.hpp"
 
 SelectedProfile::SelectedProfile(Parts parts, QObject* parent)
     : QObject(parent), parts_(parts), mods_(new ModListModel(this)), dependencies_(new ModListModel(this)) {}
@@ -32,6 +33,7 @@ void SelectedProfile::refresh() {
   Values next;
   if (const Profile* p = parts_.book->selected()) {
     ModStatuses& statuses = *parts_.statuses;
+    const auto files = Installer::ProfileFiles::read(*p);
     // Who needs whom, by the stored manifests, gathered once: mod key → the other mods that need
     // it, in list order.
     std::unordered_map<std::string, std::vector<const ProfileMod*>> neededBy;
@@ -41,10 +43,10 @@ void SelectedProfile::refresh() {
         if (d.id() != m.id() && (needers.empty() || needers.back() != &m)) needers.push_back(&m);
       }
     for (const ProfileMod& m : p->mods) {
-      const bool fromFile = Installer::installedFromFile(m.id(), *p);
+      const bool fromFile = files.fromFile(m.id());
       const TSPackage* pkg = fromFile ? nullptr : parts_.catalogue->package(m.ns, m.name);
       ModListModel::Row row{
-          m,  statuses.status(m, *p),          pkg ? std::optional(*pkg) : std::nullopt, fromFile, {},
+          m,  statuses.status(m, *p, files),   pkg ? std::optional(*pkg) : std::nullopt, fromFile, {},
           {}, statuses.heldVersion(*p, m.id())};
       row.olderThanGame = pkg && gameUpdated_ && pkg->updated < *gameUpdated_;
       if (const auto needers = neededBy.find(m.id()); needers != neededBy.end())
@@ -64,6 +66,7 @@ void SelectedProfile::refresh() {
     const auto& all = parts_.book->all();
     for (size_t i = 0; i < all.size(); ++i)
       if (all[i].id == p->id) next.index = int(i);
+    parts_.book->model()->setUpdateCount(p->id, next.updates);  // the sidebar's badge
   }
   mods_->setRows(std::move(explicitRows));
   dependencies_->setRows(std::move(dependencyRows));

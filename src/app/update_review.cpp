@@ -17,6 +17,7 @@
 #include "foundation/log.hpp"
 #include "foundation/package_id.hpp"
 #include "installer/plan.hpp"
+#include "installer/profile_files.hpp"
 
 namespace {
 QDateTime released(const TSPackage& pkg) {
@@ -71,10 +72,12 @@ void UpdateReview::fill() {
   profileID_ = p ? p->id : std::string();
   const QString only = parts_.window->payload().toString();
   if (p) {
+    const auto files = Installer::ProfileFiles::read(*p);
     for (const ProfileMod& mod : p->mods) {
       if (!only.isEmpty() && qs(mod.id()) != only) continue;
       const TSPackage* pkg = parts_.statuses->catalogued(mod.ns, mod.name, *p);
-      if (!pkg || !mod.installed || parts_.statuses->status(mod, *p) != ModStatus::UpdateAvailable) continue;
+      if (!pkg || !mod.installed || parts_.statuses->status(mod, *p, files) != ModStatus::UpdateAvailable)
+        continue;
       rows_.push_back(Row{.key = mod.id(),
                           .ns = mod.ns,
                           .name = mod.name,
@@ -274,7 +277,8 @@ QCoro::Task<> UpdateReview::updateOneTask(ModItem item) {
   const ProfileMod* mod = p ? p->find(item.mod.id()) : nullptr;
   const TSPackage* pkg = mod ? parts_.statuses->catalogued(mod->ns, mod->name, *p) : nullptr;
   bool review = false;
-  if (pkg && mod->installed && parts_.statuses->status(*mod, *p) == ModStatus::UpdateAvailable) {
+  if (pkg && mod->installed &&
+      parts_.statuses->status(*mod, *p, Installer::ProfileFiles::read(*p)) == ModStatus::UpdateAvailable) {
     const std::string installed = *mod->installed;
     const QString doc = qs(docKey(pkg->owner, pkg->name, pkg->latest));
     if (!changelogs_.contains(doc)) {

@@ -72,6 +72,18 @@ bool isSymlink(const path& p) {
   return fs::is_symlink(p, ec);
 }
 
+std::set<std::string> names(const path& folder) {
+  probe();
+  std::set<std::string> found;
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    // The listing knows which entries are links, so only those cost a look of their own.
+    std::error_code e;
+    if (!it->is_symlink(e) || fs::exists(it->path(), e)) found.insert(it->path().filename().string());
+  }
+  return found;
+}
+
 void mkdir(const path& p) {
   std::error_code ec;
   fs::create_directories(p, ec);

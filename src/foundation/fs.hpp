@@ -15,6 +15,8 @@ using std::filesystem::path;
 bool exists(const path& p);  // follows links; a dangling link is absent
 bool isDirectory(const path& p);  // a link to a folder counts
 bool isSymlink(const path& p);  // the path itself is a link
+// The names in a folder, of what exists (links followed, as `exists`); none when it cannot be read.
+std::set<std::string> names(const path& folder);
 void mkdir(const path& p);  // with intermediates; an existing folder is fine
 void remove(const path& p) noexcept;  // folder with content, or the link itself; failures swallowed
 void move(const path& from, const path& to);  // replaces `to`, makes its parent folder

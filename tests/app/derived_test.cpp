@@ -43,6 +43,19 @@ TEST_F(Derived, ReadingTheValuesTouchesNoFileAndEachTellsOnlyOfItsOwnChange) {
       1);
 }
 
+TEST_F(Derived, ARefreshLooksAtTheProfilesFoldersNotAtEachMod) {
+  auto looksOfARefresh = [&] {
+    const uint64_t before = FS::probes();
+    state->selection()->refresh();
+    return FS::probes() - before;
+  };
+  run([&] { state->modController()->add(pkg("C")); });
+  const uint64_t oneMod = looksOfARefresh();
+  run([&] { state->modController()->add(pkg("A")); });  // and what it needs
+  EXPECT_GE(state->selection()->dependencies()->rowCount(), 1);
+  EXPECT_EQ(looksOfARefresh(), oneMod);
+}
+
 TEST_F(Derived, PlayFollowsFilesRemovedOutsideTheApp) {
   run([&] { state->modController()->add(pkg("A")); });
   ASSERT_TRUE(state->game()->canPlay());

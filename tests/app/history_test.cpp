@@ -8,6 +8,7 @@
 #include "history/fault_point.hpp"
 #include "history/history.hpp"
 #include "installer/download_cache.hpp"
+#include "installer/profile_files.hpp"
 #include "profiles/profile_store.hpp"
 #include "testkit/zip_builder.hpp"
 
@@ -196,7 +197,8 @@ class Holds : public HistoryApp {
 
 TEST_F(Holds, AHeldModShowsNoUpdateAndUpdateAllPassesItBy) {
   EXPECT_EQ(state->statuses()->updateCount(selected()), 1);  // B only
-  EXPECT_EQ(state->statuses()->status(mod("A"), selected()), ModStatus::UpToDate);
+  EXPECT_EQ(state->statuses()->status(mod("A"), selected(), Installer::ProfileFiles::read(selected())),
+            ModStatus::UpToDate);
   EXPECT_TRUE(row(ModListModel::HeldRole).toBool());
   EXPECT_EQ(row(ModListModel::HeldVersionRole), "1.0.0");
   run([&] { state->modController()->updateAll(); });

@@ -3,6 +3,7 @@
 #include "app/mod_list_model.hpp"
 #include "app_fixture.hpp"
 #include "foundation/fs.hpp"
+#include "installer/profile_files.hpp"
 #include "testkit/zip_builder.hpp"
 
 namespace {
@@ -26,7 +27,8 @@ TEST_F(ModFromFile, ItIsInstalledWithWhatTheCatalogueHasAndNeverUpdated) {
   EXPECT_EQ(modKeys(), (Strings{"Team-B", "Team-C"}));  // no Ghost-Gone, no second B, no pack
   EXPECT_TRUE(mod("B").isExplicit);
   EXPECT_EQ(mod("C").installed, "1.0.0");
-  EXPECT_EQ(state->statuses()->status(mod("B"), selected()), ModStatus::Installed);
+  EXPECT_EQ(state->statuses()->status(mod("B"), selected(), Installer::ProfileFiles::read(selected())),
+            ModStatus::Installed);
   const QModelIndex row = state->selection()->mods()->index(0);
   EXPECT_EQ(row.data(ModListModel::BylineRole).toString(), "by Team · installed from a file");
   EXPECT_EQ(state->selection()->updates(), 0);

@@ -4,6 +4,7 @@
 #include "app/background.hpp"
 #include "app_fixture.hpp"
 #include "foundation/paths.hpp"
+#include "installer/profile_files.hpp"
 #include "profiles/profile_store.hpp"
 
 namespace {
@@ -80,7 +81,7 @@ TEST_F(Operations, DisablingParksTheFilesAndEnablingBringsThemBack) {
   EXPECT_FALSE(onDisk(selected().id).mods[0].enabled);
   EXPECT_FALSE(fs::exists(plugins("C")));
   EXPECT_TRUE(fs::exists(selected().disabledDir() / "plugins/Team-C"));
-  EXPECT_EQ(state->statuses()->status(mod("C"), selected()),
+  EXPECT_EQ(state->statuses()->status(mod("C"), selected(), Installer::ProfileFiles::read(selected())),
             ModStatus::UpToDate);  // parked files count as present
 
   run([&] { state->modController()->setEnabled(mod("C"), true); });
