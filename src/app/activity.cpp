@@ -19,51 +19,61 @@ Activity::Activity(std::function<QString(const std::string&)> ownerName, QObject
 
 void Activity::setNote(const QString& text) {
   removedTogether_.clear();
-  if (assign(this, note_, text, &Activity::noteChanged)) emit linesChanged();
+  if (assign(this, note_, text, &Activity::noteChanged)) retell();
 }
 
 void Activity::noteRemoval(const QStringList& removed) {
   setNote(tr("Removed %1.").arg(removed.front()));
   if (removed.size() < 2) return;
   removedTogether_ = removed;  // the footer names them all
-  emit linesChanged();
+  retell();
 }
 
 void Activity::setErrorMessage(const QString& text) {
   assign(this, errorMessage_, text, &Activity::errorMessageChanged);
 }
 
+namespace {
 // "Installing Valkyrie 1.0.0…" under another profile: "Installing Valkyrie 1.0.0 into “Ashlands Raid”…".
-QString Activity::busyLine() const {
-  const QString owner = busyProfile_.empty() ? QString() : ownerName_(busyProfile_);
-  if (owner.isEmpty()) return busy_;
-  QString label = busy_;
+QString busyUnder(QString label, const QString& owner) {
+  if (owner.isEmpty()) return label;
   const bool dots = label.endsWith(u'…');
   if (dots) label.chop(1);
   // What comes in goes "into" the profile; any other work is "for" it.
-  const bool into = label.startsWith(tr("Installing ")) || label.startsWith(tr("Adding "));
-  return (into ? tr("%1 into “%2”") : tr("%1 for “%2”")).arg(label, owner) +
+  const bool into =
+      label.startsWith(Activity::tr("Installing ")) || label.startsWith(Activity::tr("Adding "));
+  return (into ? Activity::tr("%1 into “%2”") : Activity::tr("%1 for “%2”")).arg(label, owner) +
          (dots ? QStringLiteral("…") : QString());
 }
+}  // namespace
 
-QString Activity::noteLine() const {
-  if (removedTogether_.isEmpty()) return note_;
-  return tr("Removed %1, which nothing else needed.").arg(joinNames(removedTogether_));
+void Activity::retell() {
+  const QString owner = busyProfile_.empty() ? QString() : ownerName_(busyProfile_);
+  assign(this, busyLine_, busyUnder(busy_, owner), &Activity::busyLineChanged);
+  assign(this, noteLine_,
+         removedTogether_.isEmpty()
+             ? note_
+             : tr("Removed %1, which nothing else needed.").arg(joinNames(removedTogether_)),
+         &Activity::noteLineChanged);
 }
 
 void Activity::setBusy(const QString& label) {
+  const bool wasIdle = idle();
   if (!assign(this, busy_, label, &Activity::busyChanged)) return;
+  if (wasIdle != idle()) emit idleChanged();
   setProgress(std::nullopt);
-  emit linesChanged();
+  retell();
 }
 
 void Activity::setBusyProfile(std::string id) {
   busyProfile_ = std::move(id);
-  emit linesChanged();
+  retell();
 }
 
 void Activity::setProgress(std::optional<double> progress) {
-  assign(this, progress_, progress, &Activity::progressChanged);
+  const bool was = downloading();
+  if (assign(this, progress_, progress, &Activity::progressChanged) && was != downloading())
+    emit downloadingChanged();
 }
 
 void Activity::perform(QString label, std::function<QCoro::Task<>()> work, std::string profileID) {

@@ -18,21 +18,21 @@
 class Activity : public QObject {
   Q_OBJECT
   Q_PROPERTY(QString busy READ busy NOTIFY busyChanged)
-  Q_PROPERTY(bool idle READ idle NOTIFY busyChanged)  // no operation runs: what changes profiles is on
+  Q_PROPERTY(bool idle READ idle NOTIFY idleChanged)  // no operation runs: what changes profiles is on
   // The download of the current busy step, for a progress bar next to `busy`: `progress` is the
   // fraction received, or -1 while the server has not said how much is coming.
-  Q_PROPERTY(bool downloading READ downloading NOTIFY progressChanged)
+  Q_PROPERTY(bool downloading READ downloading NOTIFY downloadingChanged)
   Q_PROPERTY(double progress READ progress NOTIFY progressChanged)
   Q_PROPERTY(QString note READ note WRITE setNote NOTIFY noteChanged)
   Q_PROPERTY(QString errorMessage READ errorMessage WRITE setErrorMessage NOTIFY errorMessageChanged)
   // What the footer says for `busy` and `note`: `busy` naming the profile it works on when that is
   // not the selected one; the note of a removal naming the dependencies that went with it.
-  Q_PROPERTY(QString busyLine READ busyLine NOTIFY linesChanged)
-  Q_PROPERTY(QString noteLine READ noteLine NOTIFY linesChanged)
+  Q_PROPERTY(QString busyLine READ busyLine NOTIFY busyLineChanged)
+  Q_PROPERTY(QString noteLine READ noteLine NOTIFY noteLineChanged)
 
  public:
   // `ownerName` names the profile with the given id when the footer should name it: when it exists
-  // and is not the selected one; otherwise it is empty. A change of either emits linesChanged.
+  // and is not the selected one; otherwise it is empty. A change of either calls for retell().
   explicit Activity(std::function<QString(const std::string&)> ownerName, QObject* parent = nullptr);
 
   QString busy() const { return busy_; }
@@ -45,8 +45,10 @@ class Activity : public QObject {
   void noteRemoval(const QStringList& removed);
   QString errorMessage() const { return errorMessage_; }
   void setErrorMessage(const QString& text);
-  QString busyLine() const;
-  QString noteLine() const;
+  QString busyLine() const { return busyLine_; }
+  QString noteLine() const { return noteLine_; }
+  // Works the footer's lines out again, telling only of a line that changed.
+  void retell();
 
   // Runs `work` as the one busy operation under `label`; dropped while another one runs. The
   // operation belongs to the profile with `profileID`, when it works on one.
@@ -60,11 +62,16 @@ class Activity : public QObject {
   Http::Progress downloadReporter();
 
  signals:
+  // Each value tells of its own change: the busy text changes with every step of an operation,
+  // idleness only at its start and end.
   void busyChanged();
+  void idleChanged();
   void progressChanged();
+  void downloadingChanged();
   void noteChanged();
   void errorMessageChanged();
-  void linesChanged();
+  void busyLineChanged();
+  void noteLineChanged();
 
  private:
   QCoro::Task<> runBusy(std::function<QCoro::Task<>()> work);
@@ -77,4 +84,5 @@ class Activity : public QObject {
   std::optional<double> progress_;
   QString note_;
   QString errorMessage_;
+  QString busyLine_, noteLine_;
 };

@@ -142,13 +142,13 @@ AppState::AppState(QObject* parent)
   });
   // What the derived values and the footer's lines depend on.
   connect(game_, &GameState::runningChanged, selection_, &SelectedProfile::changed);
-  connect(activity_, &Activity::busyChanged, selection_, &SelectedProfile::refreshCanChange);
+  connect(activity_, &Activity::idleChanged, selection_, &SelectedProfile::refreshCanChange);
   connect(changes_->queue(), &ProfileQueue::changingChanged, selection_, &SelectedProfile::refreshCanChange);
   connect(selection_, &SelectedProfile::changed, game_, &GameState::refreshPlayable);
   connect(game_, &GameState::foundChanged, selection_, &SelectedProfile::changed);
   // Rows tell of mods older than the game's last update, as its app manifest dates it.
   connect(game_, &GameState::folderChanged, selection_, [this] { selection_->readGame(game_->folder()); });
-  connect(selection_, &SelectedProfile::changed, activity_, &Activity::linesChanged);
+  connect(selection_, &SelectedProfile::changed, activity_, &Activity::retell);
   connect(catalogue_, &CatalogueState::indexChanged, this, [this] {
     book_->model()->refreshCounts();
     selection_->refresh();

@@ -93,7 +93,7 @@ LaunchCheck::LaunchCheck(Parts parts, QObject* parent)
   for (auto changed : {&ProfileBook::listChanged, &ProfileBook::selectedChanged})
     connect(parts_.book, changed, this, &LaunchCheck::refreshProblems);
   connect(parts_.catalogue, &CatalogueState::indexChanged, this, &LaunchCheck::refreshProblems);
-  connect(parts_.activity, &Activity::busyChanged, this, [this] {
+  connect(parts_.activity, &Activity::idleChanged, this, [this] {
     if (!playAfterMending_ || !parts_.activity->idle()) return;
     playAfterMending_ = false;
     parts_.play();

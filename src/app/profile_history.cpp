@@ -20,7 +20,7 @@ ProfileHistory::ProfileHistory(Activity* activity, GameState* game, ProfileQueue
       entries_(new HistoryListModel(this)) {
   // The flags follow the operation, the profile's changes and the game.
   for (auto changed : {&ProfileHistory::selectionChanged, &ProfileHistory::undoChanged}) {
-    connect(activity, &Activity::busyChanged, this, changed);
+    connect(activity, &Activity::idleChanged, this, changed);
     connect(queue_, &ProfileQueue::changingChanged, this, changed);
     connect(game_, &GameState::runningChanged, this, changed);
   }

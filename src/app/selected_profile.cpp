@@ -17,11 +17,6 @@
 SelectedProfile::SelectedProfile(Parts parts, QObject* parent)
     : QObject(parent), parts_(parts), mods_(new ModListModel(this)), dependencies_(new ModListModel(this)) {}
 
-QVariant SelectedProfile::profile() const {
-  const Profile* p = parts_.book->selected();
-  return p ? QVariant::fromValue(ProfileItem(*p)) : QVariant();
-}
-
 QString SelectedProfile::offQuestion(const std::string& key) const {
   const QString asked = mods_->offQuestion(key);
   return asked.isEmpty() ? dependencies_->offQuestion(key) : asked;
@@ -32,6 +27,7 @@ void SelectedProfile::refresh() {
   std::unordered_map<std::string, bool> inProfile;
   Values next;
   if (const Profile* p = parts_.book->selected()) {
+    next.profile = QVariant::fromValue(ProfileItem(*p));
     ModStatuses& statuses = *parts_.statuses;
     const auto files = Installer::ProfileFiles::read(*p);
     // Who needs whom, by the stored manifests, gathered once: mod key → the other mods that need
@@ -74,7 +70,7 @@ void SelectedProfile::refresh() {
 
   next.canChange = values_.canChange;
   const Values was = std::exchange(values_, next);
-  emit profileChanged();  // the record itself may have changed
+  if (was.profile != next.profile) emit profileChanged();
   if (was.index != next.index) emit indexChanged();
   if (was.needsInstall != next.needsInstall) emit needsInstallChanged();
   if (was.updates != next.updates) emit updatesChanged();

@@ -44,7 +44,7 @@ class SelectedProfile : public QObject {
   };
   explicit SelectedProfile(Parts parts, QObject* parent = nullptr);
 
-  QVariant profile() const;
+  QVariant profile() const { return values_.profile; }
   int index() const { return values_.index; }
   int needsInstall() const { return values_.needsInstall; }
   int updates() const { return values_.updates; }
@@ -82,6 +82,7 @@ class SelectedProfile : public QObject {
 
  private:
   struct Values {
+    QVariant profile;  // made once per change: every binding that reads it shares it
     int index = -1;
     int needsInstall = 0, updates = 0, heldUpdates = 0;
     ModStatus pack = ModStatus::NotInstalled;
