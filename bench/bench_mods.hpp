@@ -21,9 +21,9 @@
 namespace Bench {
 // Every mod at `version` (with 1.0.0 before it), the i-th archive holding a plug-in of
 // `bytes + i * step` incompressible bytes, with `changelog` when one is given; the loader pack
-// beside them.
+// beside them. With `icons`, each entry names its newest version's icon, as the real catalogue's do.
 inline void publishMods(FakeCatalogue& catalogue, int count, const std::string& version, size_t bytes,
-                        size_t step, std::string_view changelog = {}) {
+                        size_t step, std::string_view changelog = {}, bool icons = false) {
   std::string list = R"([{"name": "BepInExPack_Valheim", "full_name": "denikson-BepInExPack_Valheim",
       "owner": "denikson", "versions": [{"version_number": "5.4.2202"}]})";
   catalogue.addPackage("denikson", "BepInExPack_Valheim", "5.4.2202", zipBytes(FakeGame::packArchive()));
@@ -35,7 +35,11 @@ inline void publishMods(FakeCatalogue& catalogue, int count, const std::string& 
                                    {"plugins/" + name + ".dll", incompressible(bytes + step * size_t(i))}}));
     if (!changelog.empty()) catalogue.setChangelog("Bench", name, version, std::string(changelog));
     std::string versions = R"({"version_number": ")" + version + R"(", "file_size": )" +
-                           std::to_string(bytes + step * size_t(i)) + "}";
+                           std::to_string(bytes + step * size_t(i));
+    if (icons)
+      versions += R"(, "icon": ")" + catalogue.url() + "/live/repository/icons/Bench-" + name + "-" +
+                  version + R"(.png")";
+    versions += "}";
     if (version != "1.0.0") versions += R"(, {"version_number": "1.0.0"})";
     list += R"(, {"name": ")" + name + R"(", "full_name": "Bench-)" + name +
             R"(", "owner": "Bench", "versions": [)" + versions + "]}";
@@ -57,17 +61,18 @@ inline Profile benchProfile(const std::string& name, int count) {
 // with `count` mods, a profile that holds them all, installed, and the window showing it.
 class ModdedWindow {
  public:
-  ModdedWindow(int& argc, char** argv, int count, size_t bytes, size_t step)
+  ModdedWindow(int& argc, char** argv, int count, size_t bytes, size_t step, bool icons = false)
       : homeSet_(home_.isValid() && setenv("HOME", home_.path().toLocal8Bit().constData(), 1) == 0),
         application_(argc, argv),
         count_(count),
         bytes_(bytes),
-        step_(step) {
+        step_(step),
+        icons_(icons) {
     if (!homeSet_) return;
     installTranslations();
     FakeGame::make(Paths::defaultGameDir());
     FakeGame::addLoader(Paths::defaultGameDir());
-    publishMods(catalogue, count, "1.0.0", bytes, step);
+    publishMods(catalogue, count, "1.0.0", bytes, step, {}, icons);
     benchProfile("Bench", count);
     main = std::make_unique<AppWindow>();
     if (!main->window) return;
@@ -81,10 +86,10 @@ class ModdedWindow {
   AppState& app() { return main->app; }
   QQuickWindow& window() { return *main->window; }
 
-  // Publishes 2.0.0 of every mod, with `changelog`, and waits for the profile to show them all as
-  // updates; false when it does not.
-  bool offerUpdates(std::string_view changelog = {}) {
-    publishMods(catalogue, count_, "2.0.0", bytes_, step_, changelog);
+  // Publishes `version` of every mod, with `changelog`, and waits for the profile to show them all
+  // as updates; false when it does not.
+  bool offerUpdates(const std::string& version, std::string_view changelog = {}) {
+    publishMods(catalogue, count_, version, bytes_, step_, changelog, icons_);
     app().catalogue()->loadIndex(true);
     pump([&] { return !app().catalogue()->loading() && app().selection()->updates() == count_; });
     return app().selection()->updates() == count_;
@@ -96,6 +101,7 @@ class ModdedWindow {
   QGuiApplication application_;
   int count_;
   size_t bytes_, step_;
+  bool icons_;
 
  public:
   FakeCatalogue catalogue;

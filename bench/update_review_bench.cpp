@@ -57,7 +57,7 @@ int main(int argc, char* argv[]) {
   Bench::ModdedWindow bench(argc, argv, modCount, 2'000, 0);
   if (!bench.ready()) return 1;
   AppState& app = bench.app();
-  if (!bench.offerUpdates(ChangelogSamples::versioned)) {
+  if (!bench.offerUpdates("2.0.0", ChangelogSamples::versioned)) {
     std::fprintf(stderr, "expected %d updates, found %d\n", modCount, app.selection()->updates());
     return 1;
   }
