@@ -314,20 +314,21 @@ TEST_F(Window, ThePlayersLoopWorksFromTheKeyboardAlone) {
 // and the game's own folder puts things right.
 TEST_F(WindowTest, ChoosingAFolderThatIsNotTheGamesSaysSoInTheGamesBanner) {
   const fs::path gameFolder = state->game()->folder();
-  const auto choose = [&](const fs::path& folder) {
-    state->chooseGameFolder();
+  // The header's Change and the banner's own button ask for the folder.
+  const auto choose = [&](QObject* button, const fs::path& folder) {
+    press(button);
     desktop->finishFolderChoice(QUrl::fromLocalFile(QString::fromStdString(folder.string())));
     flush();
   };
   fs::create_directories(TestHome::path() / "Downloads");
-  choose(TestHome::path() / "Downloads");
+  choose(item("header.changeFolder"), TestHome::path() / "Downloads");
   ASSERT_TRUE(visible("banner.noGame"));
   EXPECT_EQ(item("banner.noGame")->property("title"), "That folder isn’t Valheim’s game folder.");
   EXPECT_EQ(item("banner.noGame")->property("message"),
             "Choose the folder named Valheim inside steamapps/common.");
   EXPECT_FALSE(visible("banner.error"));
   EXPECT_EQ(state->game()->folder(), gameFolder) << "the game found before stays";
-  choose(gameFolder);
+  choose(inside(item("banner.noGame"), "banner.action"), gameFolder);
   EXPECT_FALSE(visible("banner.noGame"));
 }
 
