@@ -84,6 +84,7 @@ TEST_F(ReviewApp, TheButtonSaysHowManyModsAndHowMuchComesDown) {
   review().setTicked(rowOf("A"), true);
   review().setHeld(rowOf("A"), true);
   EXPECT_FALSE(review().canConfirm());
+  EXPECT_EQ(review().confirmText(), "Update 0 Mods");
 }
 
 TEST_F(ReviewApp, NewDependenciesFollowWhatIsTicked) {
