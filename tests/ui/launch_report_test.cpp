@@ -148,20 +148,13 @@ TEST_F(WindowTest, WithoutAFreshLogTheNoLoaderBannerComesAndGoesAboveTheList) {
   ASSERT_NEAR(list.top(), box("header").bottom(), 0.5);
   const auto launchWithoutLoader = [&] {
     run([&] { state->launcher()->play(); });
-    tools.answerFor("pgrep", "-f", 0);  // the game runs
-    state->game()->poll();
+    gameRuns(true);
     ASSERT_TRUE(waitUntil([&] { return check.noLoader(); }));
     flush();
     ASSERT_TRUE(visible("banner.noLoader"));
     EXPECT_NEAR(box("banner.noLoader").top(), box("header").bottom() + 4, 0.5);
     EXPECT_NEAR(box("installed").top(), box("banner.noLoader").bottom(), 0.5);
     EXPECT_NEAR(box("installed").bottom(), box("footer").top(), 0.5);
-  };
-
-  const auto quit = [&] {
-    tools.answerFor("pgrep", "-f", 1);
-    state->game()->poll();
-    ASSERT_TRUE(waitUntil([&] { return !state->game()->running(); }));
   };
 
   launchWithoutLoader();
@@ -175,7 +168,7 @@ TEST_F(WindowTest, WithoutAFreshLogTheNoLoaderBannerComesAndGoesAboveTheList) {
   EXPECT_FALSE(visible("banner.noLoader"));
   EXPECT_EQ(box("installed"), list);
   check.setPatience(std::chrono::hours(1));  // the same launch: no banner again by itself
-  quit();
+  gameRuns(false);
   check.setPatience(std::chrono::milliseconds(0));
   launchWithoutLoader();
   QMetaObject::invokeMethod(inside(item("banner.noLoader"), "banner.action"), "clicked");
@@ -185,7 +178,7 @@ TEST_F(WindowTest, WithoutAFreshLogTheNoLoaderBannerComesAndGoesAboveTheList) {
   EXPECT_EQ(box("installed"), list);
 
   // The game quits; at the next launch the loader writes late, and its report takes the banner's place.
-  quit();
+  gameRuns(false);
   launchWithoutLoader();
   std::ofstream(selected().bepinex() / "LogOutput.log") << log;
   ASSERT_TRUE(waitUntil([&] { return check.hasReport(); }));

@@ -156,9 +156,7 @@ TEST_F(Window, PlayInTheMenuAndTheFooterFollowsTheState) {
   EXPECT_TRUE(enabled("footer.play"));
   EXPECT_FALSE(enabled("menu.Play Modded"));
 
-  tools.answerFor("pgrep", "-f", 0);
-  state->game()->poll();
-  ASSERT_TRUE(waitUntil([&] { return state->game()->running(); }));
+  gameRuns(true);
   flush();
   EXPECT_EQ(text("footer.play"), "Valheim Running");
   EXPECT_FALSE(enabled("footer.play"));
