@@ -153,6 +153,7 @@ TEST_F(Pane, TheListSitsRightUnderTheHeaderOrTheBannersShown) {
   onBothTabs("the game is missing");
   moveGame(false);
   ASSERT_FALSE(visible("banner.noGame"));
+  EXPECT_NE(text("header.gameDir"), "Not set");
   onBothTabs("the game is back");
 
   updateAndError();
