@@ -161,6 +161,18 @@ Strings AppTest::modKeys() const {
   return keys;
 }
 
+std::vector<History::SnapshotInfo> AppTest::snapshots() const {
+  auto rows = History::list(selected().dir());
+  std::erase_if(rows, [](const auto& row) { return row.id.empty(); });
+  return rows;
+}
+
+void AppTest::gameRuns(bool running) {
+  tools.answerFor("pgrep", "-f", running ? 0 : 1);
+  state->game()->poll();
+  ASSERT_TRUE(waitUntil([&] { return state->game()->running() == running; }));
+}
+
 bool AppTest::logHas(const std::string& text) const {
   return FS::readFile(Paths::logFile()).find(text) != std::string::npos;
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/app_state.hpp"
+#include "history/history.hpp"
 #include "temp_home.hpp"
 #include "testkit/fake_catalogue.hpp"
 #include "testkit/fake_tools.hpp"
@@ -59,6 +60,10 @@ class AppTest : public testing::Test, private FreshHome {
   // it does not have it.
   void updateA();
   Strings modKeys() const;
+  // The selected profile's snapshots, newest first, without the row that stands for it now.
+  std::vector<History::SnapshotInfo> snapshots() const;
+  // The game starts or quits, and the state has seen it.
+  void gameRuns(bool running);
   bool logHas(const std::string& text) const;
   static bool noWorkFolderLeft() { return fs::is_empty(TestHome::path() / "tmp"); }
 

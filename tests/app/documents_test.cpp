@@ -1,6 +1,5 @@
 #include "app/package_documents.hpp"
 #include "app_fixture.hpp"
-#include "testkit/changelog_samples.hpp"
 
 using Documents = AppTest;  // for the fake catalogue and the event loop
 using Thunderstore::PackageDocument;
@@ -20,12 +19,6 @@ TEST_F(Documents, TheAskedForReadmeIsShownAndEachIsFetchedOnce) {
   readmes.show("Team", "A", "1.0.0");
   EXPECT_FALSE(readmes.loading());
   EXPECT_EQ(readmes.markdown(), "# A\n\nDoes **things**.");
-
-  // A later session reads it from the cache folder.
-  PackageDocuments again(PackageDocument::readme);
-  again.show("Team", "A", "1.0.0");
-  ASSERT_TRUE(waitUntil([&] { return !again.loading(); }));
-  EXPECT_EQ(again.markdown(), "# A\n\nDoes **things**.");
   EXPECT_EQ(catalogue.requestCount("/api/experimental/package/Team/A/1.0.0/readme/"), 1);
 
   // An answer for an earlier package does not replace the one shown.
@@ -37,18 +30,11 @@ TEST_F(Documents, TheAskedForReadmeIsShownAndEachIsFetchedOnce) {
     return catalogue.requestCount("/api/experimental/package/Team/C/1.0.0/readme/") && !readmes.loading();
   }));
   EXPECT_EQ(readmes.markdown(), "B");
-}
 
-TEST_F(Documents, TheCatalogueKeepsChangelogsApartFromReadmes) {
-  catalogue.setReadme("Team", "A", "1.0.0", "# A");
-  catalogue.setChangelog("Team", "A", "1.0.0", std::string(ChangelogSamples::versioned));
-  catalogue.setChangelog("Team", "B", "1.0.0", std::nullopt);
+  // The catalogue's changelogs are that kind of document, not the README.
   PackageDocuments* changelogs = state->catalogue()->changelogs();
+  catalogue.setChangelog("Team", "A", "1.0.0", "## 1.0.0");
   changelogs->show("Team", "A", "1.0.0");
   ASSERT_TRUE(waitUntil([&] { return !changelogs->loading(); }));
-  EXPECT_EQ(changelogs->markdown().toStdString(), ChangelogSamples::versioned);
-  changelogs->show("Team", "B", "1.0.0");
-  ASSERT_TRUE(waitUntil([&] { return !changelogs->loading(); }));
-  EXPECT_TRUE(changelogs->missing());
-  EXPECT_EQ(state->catalogue()->readmes()->markdown(), "");  // not asked for
+  EXPECT_EQ(changelogs->markdown(), "## 1.0.0");
 }

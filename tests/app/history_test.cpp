@@ -17,12 +17,6 @@ namespace {
 class HistoryApp : public StartedApp {
  protected:
   ProfileHistory& history() const { return *state->history(); }
-  // The snapshots, newest first, without the row that stands for the profile now.
-  std::vector<History::SnapshotInfo> snapshots() const {
-    auto rows = History::list(selected().dir());
-    std::erase_if(rows, [](const auto& row) { return row.id.empty(); });
-    return rows;
-  }
   // The newest snapshot's description and undo name, once the sheet's model has read it.
   std::pair<std::string, QString> newest() {
     EXPECT_TRUE(waitUntil([&] { return !history().loading(); }));
@@ -103,15 +97,11 @@ TEST_F(HistoryApp, ARestoreIsRefusedWhileTheGameRunsOrWhenAVersionCannotBeHad) {
   select("Updated A 1.0.0 → 1.1.0");
   EXPECT_TRUE(history().canRestore());
 
-  tools.answerFor("pgrep", "-f", 0);  // the game runs
-  state->game()->poll();
-  ASSERT_TRUE(waitUntil([&] { return state->game()->running(); }));
+  gameRuns(true);
   EXPECT_FALSE(history().canRestore());
   state->modController()->restore(history().selectedID());
   EXPECT_EQ(state->activity()->errorMessage(), "Valheim is already running.");
-  tools.answerFor("pgrep", "-f", 1);
-  state->game()->poll();
-  ASSERT_TRUE(waitUntil([&] { return !state->game()->running(); }));
+  gameRuns(false);
 
   // A 1.0.0 is neither downloaded nor in the catalogue any more.
   DownloadCache::clear();

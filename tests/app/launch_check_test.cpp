@@ -50,11 +50,6 @@ class LaunchCheckTest : public StartedApp {
     std::ofstream(file, std::ios::binary | (append ? std::ios::app : std::ios::trunc)) << text;
   }
   QVariantMap problem(int i) const { return check().problems()[i].toMap(); }
-  void gameRuns() {
-    tools.answerFor("pgrep", "-f", 0);
-    state->game()->poll();
-    ASSERT_TRUE(waitUntil([this] { return state->game()->running(); }));
-  }
 };
 
 TEST_F(LaunchCheckTest, ACleanStartSaysHowManyModsLoadedAndItsReportStaysUntilTheNextLaunch) {
@@ -67,15 +62,8 @@ TEST_F(LaunchCheckTest, ACleanStartSaysHowManyModsLoadedAndItsReportStaysUntilTh
   EXPECT_TRUE(check().problems().isEmpty());
   EXPECT_FALSE(check().noLoader());
 
-  // The report stays until the next launch, and its sheet waits for others.
-  state->window()->open(WindowState::Sheet::Log);
-  state->window()->open(WindowState::Sheet::LaunchReport);
-  EXPECT_FALSE(isShown(WindowState::Sheet::LaunchReport));
-  state->window()->close(WindowState::Sheet::Log);
-  state->window()->open(WindowState::Sheet::LaunchReport);
-  EXPECT_TRUE(state->window()->sheetShown());
-  state->window()->open(WindowState::Sheet::Import);
-  EXPECT_FALSE(isShown(WindowState::Sheet::Import));
+  // The report stays until the next launch, which closes its sheet.
+  ASSERT_TRUE(state->window()->open(WindowState::Sheet::LaunchReport));
   tools.alsoRun("bash", "true");
   run([&] { state->launcher()->play(); });
   EXPECT_FALSE(check().hasReport());
@@ -164,11 +152,10 @@ TEST_F(LaunchCheckTest, AReplacedOrCutLogStartsANewReport) {
 
 TEST_F(LaunchCheckTest, WhenTheGameQuitsTheLastLineCountsThoughItsLineEndNeverCame) {
   launchWriting(std::string(cleanStart) + "[Error  :         B] The world could not be saved");
-  gameRuns();
+  gameRuns(true);
   ASSERT_TRUE(waitUntil([this] { return check().hasReport(); }));
   EXPECT_TRUE(check().problems().isEmpty()) << "a line may still be being written while the game runs";
-  tools.answerFor("pgrep", "-f", 1);
-  state->game()->poll();
+  gameRuns(false);
   ASSERT_TRUE(waitUntil([this] { return check().problems().size() == 1; }));
   EXPECT_EQ(problem(0)["title"], "B");
   EXPECT_EQ(problem(0)["lines"], "Line 6");
@@ -184,17 +171,15 @@ TEST_F(LaunchCheckTest, TheNoLoaderBannerComesWithoutAFreshLogAndMendsEachCause)
   QCoreApplication::processEvents();
   QCoreApplication::processEvents();
   EXPECT_FALSE(check().noLoader()) << "the game is not running yet";
-  gameRuns();
+  gameRuns(true);
   EXPECT_TRUE(check().noLoader());
   EXPECT_FALSE(check().hasReport());
   EXPECT_EQ(state->activity()->note(), "") << "the footer no longer says the game is starting";
 
   const auto noLoader = [&] {
-    tools.answerFor("pgrep", "-f", 1);  // the last launch's game has gone
-    state->game()->poll();
-    ASSERT_TRUE(waitUntil([this] { return !state->game()->running(); }));
+    gameRuns(false);  // the last launch's game has gone
     run([&] { state->launcher()->play(); });
-    gameRuns();
+    gameRuns(true);
     ASSERT_TRUE(check().noLoader());
   };
   tools.answer("softwareupdate", 1, "Can't install Rosetta: no network\n");

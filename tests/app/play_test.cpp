@@ -16,9 +16,7 @@ TEST_F(Play, ThePreparedProfileIsActivatedAndLaunchedUnlessTheGameRunsAlready) {
 
   // A game already running ends the next play with its sentence.
   EXPECT_TRUE(state->game()->canPlay());
-  tools.answerFor("pgrep", "-f", 0);
-  state->game()->poll();
-  ASSERT_TRUE(waitUntil([this] { return state->game()->running(); }));
+  gameRuns(true);
   EXPECT_FALSE(state->game()->canPlay());
   run([&] { state->launcher()->play(); });
   EXPECT_EQ(state->activity()->errorMessage(), "Valheim is already running.");

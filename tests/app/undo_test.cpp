@@ -44,21 +44,16 @@ class UndoApp : public StartedApp {
   void readHistory() {
     ASSERT_TRUE(waitUntil([&] { return !history().loading(); }));
   }
-  std::vector<History::SnapshotInfo> listed() const {
-    auto rows = History::list(selected().dir());
-    std::erase_if(rows, [](const auto& row) { return row.id.empty(); });
-    return rows;
-  }
 };
 
 // A change that changes nothing leaves no snapshot and no line; Undo twice brings back the start
 // byte for byte, and Redo twice the changes.
 TEST_F(UndoApp, UndoTwiceBringsBackTheStartByteForByteAndRedoTwiceTheChanges) {
-  const size_t before = listed().size();
+  const size_t before = snapshots().size();
   run([&] { state->modController()->updateAll(); });  // nothing to update
   run([&] { state->modController()->installMissing(); });
   EXPECT_EQ(state->activity()->errorMessage(), "");
-  EXPECT_EQ(listed().size(), before);
+  EXPECT_EQ(snapshots().size(), before);
   readHistory();
   EXPECT_EQ(history().undoText(), "Undo Turn Off BetterArchery");
 
@@ -110,12 +105,12 @@ TEST_F(UndoApp, ANewChangeAfterTwoUndosDropsTheRedoStepsAndARestartKeepsTheCurso
   EXPECT_EQ(history().redoText(), "Redo Turn Off PlanBuild");
   EXPECT_EQ(history().undoText(), "Undo Turn Off BetterArchery");
 
-  const size_t before = listed().size();
+  const size_t before = snapshots().size();
   run([&] { state->modController()->setEnabled(mod("BetterArchery"), true); });
   readHistory();
   EXPECT_FALSE(history().canRedo());
   EXPECT_EQ(history().undoText(), "Undo Turn On BetterArchery");
-  EXPECT_EQ(listed().size(), before + 1) << "the dropped steps stay in the list";
+  EXPECT_EQ(snapshots().size(), before + 1) << "the dropped steps stay in the list";
   run([&] { state->modController()->undo(); });
   run([&] { state->modController()->undo(); });
   // Past the new change come the steps before the undos, not the dropped ones.
@@ -161,7 +156,7 @@ TEST_F(UndoApp, ChangesFiredTogetherNeverDamageTheHistory) {
   }
   EXPECT_GT(refused, 0) << "some saves came while another change ran";
   const fs::path dir = selected().dir();
-  const auto rows = listed();
+  const auto rows = snapshots();
   EXPECT_GT(rows.size(), 20u);
   for (const auto& row : rows) {
     EXPECT_FALSE(row.damaged) << row.id;

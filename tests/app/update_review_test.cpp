@@ -1,9 +1,6 @@
 // The update review: what it lists, what its button says, and what confirming it changes.
-#include <algorithm>
-
 #include "app/update_review.hpp"
 #include "app_fixture.hpp"
-#include "history/history.hpp"
 #include "testkit/changelog_samples.hpp"
 
 namespace {
@@ -37,15 +34,7 @@ class ReviewApp : public StartedApp {
     ADD_FAILURE() << name << " is not listed";
     return -1;
   }
-  std::string description() const {
-    for (const auto& row : History::list(selected().dir()))
-      if (!row.id.empty()) return row.description;
-    return "";
-  }
-  size_t snapshotCount() const {
-    auto rows = History::list(selected().dir());
-    return size_t(std::count_if(rows.begin(), rows.end(), [](const auto& r) { return !r.id.empty(); }));
-  }
+  std::string description() const { return snapshots().front().description; }
 };
 
 TEST_F(ReviewApp, OpeningTheSheetListsEveryUpdateAndClosingDropsThem) {
@@ -84,6 +73,7 @@ TEST_F(ReviewApp, TheButtonSaysHowManyModsAndHowMuchComesDown) {
   review().setTicked(rowOf("A"), true);
   review().setHeld(rowOf("A"), true);
   EXPECT_FALSE(review().canConfirm());
+  EXPECT_EQ(review().confirmText(), "Update 0 Mods");
 }
 
 TEST_F(ReviewApp, NewDependenciesFollowWhatIsTicked) {
@@ -97,7 +87,7 @@ TEST_F(ReviewApp, NewDependenciesFollowWhatIsTicked) {
 }
 
 TEST_F(ReviewApp, ConfirmingUpdatesTheTickedHoldsTheHeldAndOneUndoBringsThemBack) {
-  const size_t before = snapshotCount();
+  const size_t before = snapshots().size();
   ASSERT_TRUE(state->window()->open(Sheet::UpdateReview));
   review().setTicked(rowOf("B"), false);
   review().setHeld(rowOf("C"), true);
@@ -111,7 +101,7 @@ TEST_F(ReviewApp, ConfirmingUpdatesTheTickedHoldsTheHeldAndOneUndoBringsThemBack
   EXPECT_EQ(mod("C").installed, "1.0.0");
   EXPECT_EQ(state->modController()->heldAt("Team-C"), "1.0.0");
   EXPECT_EQ(mod("F").installed, "1.0.0") << "what the new A needs came along";
-  EXPECT_EQ(snapshotCount(), before + 1) << "one change";
+  EXPECT_EQ(snapshots().size(), before + 1) << "one change";
   EXPECT_EQ(description(), "Updated 3 mods: A, D, E");
   ASSERT_TRUE(waitUntil([&] { return !state->history()->loading(); }));
   EXPECT_EQ(state->history()->undoText(), "Undo Update 3 Mods");

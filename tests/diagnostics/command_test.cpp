@@ -57,44 +57,31 @@ TEST_F(CommandTest, PrintsTheReportAsJson) {
   EXPECT_EQ(report["problems"][9]["otherMod"], "RRR-RRRCore");
 }
 
-// A real profile folder ties each shape of trouble to its mod: a copy bundled in another mod, an
-// exception logged as a warning, a Unity frame, a start-up that threw; quit-time noise is nothing,
-// a plain warning is listed apart, and a control byte hides nothing.
-TEST_F(CommandTest, ReportsDuplicatesWarningsAndStartupFailuresOfARealProfile) {
+// The fields the first report leaves out: a problem tied to a second mod, a loaded plug-in without a
+// reason, the warnings listed apart and the verdict. (What each shape of log reads as is the
+// reader's own tests'.)
+TEST_F(CommandTest, PrintsTheOtherModTheWarningsAndTheVerdict) {
   TestProfile::write(
       log,
       "[Message:   BepInEx] BepInEx 5.4.22.0 - valheim (11/11/2024 10:23:24 PM)\n"
       "[Warning:   BepInEx] Skipping [Jotunn 2.6.0] because a newer version exists (Jotunn 2.20.1)\n"
-      "[Info   :   BepInEx] Loading [PlanBuild 0.15.2.4]\n"
-      "[Error  : Unity Log] ArgumentException: Same key\n"
-      "PlanBuild.PlanBuildPlugin:Awake ()\n"
       "[Info   :   BepInEx] Loading [Jotunn 2.20.1]\n"
       "[Message:   BepInEx] Chainloader startup complete\n"
-      "[Warning:Jotunn] Could not register a piece\n"
-      "System.NullReferenceException: Object reference not set\n"
-      "  at Farmer.FarmGrid.Patches.PiecePatch.Postfix () [0x00001] in <abc>:0 \n"
-      "[Warning:Farm Grid] Missing translation\x16 for $crop\n"
-      "[Warning:  HarmonyX] UnpatchAll has been called - This will remove ALL HARMONY PATCHES.\n");
+      "[Warning:Farm Grid] Missing translation for $crop\n");
   const Outcome result = run({log.string(), "--profile", folder.string()});
   ASSERT_EQ(result.code, 0) << result.err;
   const json report = json::parse(result.out);
   EXPECT_EQ(report["verdict"], "loader-log");
-  EXPECT_EQ(report["plugins"], json::parse(R"([
-      {"name": "Jotunn", "version": "2.20.1", "state": "loaded", "reason": null, "mod": "ValheimModding-Jotunn"},
-      {"name": "PlanBuild", "version": "0.15.2.4", "state": "failed",
-       "reason": "threw while starting: ArgumentException: Same key", "mod": "Plans-PlanBuild"}])"));
-  ASSERT_EQ(report["problems"].size(), 3u);
-  EXPECT_EQ(report["problems"][0], json::parse(R"j({"kind": "duplicate", "plugin": "Jotunn",
+  EXPECT_EQ(report["plugins"], json::parse(R"([{"name": "Jotunn", "version": "2.20.1", "state": "loaded",
+      "reason": null, "mod": "ValheimModding-Jotunn"}])"));
+  EXPECT_EQ(report["problems"], json::parse(R"j([{"kind": "duplicate", "plugin": "Jotunn",
       "mod": "Builder-BuildKit", "message": "Jotunn is installed twice; the older copy (2.6.0) was skipped",
       "count": 1, "firstLine": 2, "lastLine": 2,
       "excerpt": "Skipping [Jotunn 2.6.0] because a newer version exists (Jotunn 2.20.1)",
-      "otherMod": "ValheimModding-Jotunn"})j"));
-  EXPECT_EQ(report["problems"][2]["kind"], "exception");
-  EXPECT_EQ(report["problems"][2]["plugin"], "FarmGrid") << "not loaded: named as its mod's package";
-  EXPECT_EQ(report["problems"][2]["mod"], "Farmer-FarmGrid");
+      "otherMod": "ValheimModding-Jotunn"}])j"));
   EXPECT_EQ(report["warnings"], json::parse(R"([{"kind": "warning", "plugin": "FarmGrid",
-      "mod": "Farmer-FarmGrid", "message": "Missing translation\uFFFD for $crop", "count": 1,
-      "firstLine": 11, "lastLine": 11, "excerpt": "Missing translation\uFFFD for $crop"}])"));
+      "mod": "Farmer-FarmGrid", "message": "Missing translation for $crop", "count": 1,
+      "firstLine": 5, "lastLine": 5, "excerpt": "Missing translation for $crop"}])"));
   EXPECT_EQ(report["warningsNotListed"], 0);
 
   for (const auto& [bytes, verdict] :

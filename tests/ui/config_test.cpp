@@ -65,7 +65,6 @@ TEST_F(ConfigSheet, ListsFilesByPluginAndShowsEachSettingWithItsControl) {
   QObject* list = item("config.entryList");
   EXPECT_TRUE(find(inside(list, "config.entry.Yield"), "config.field"));
   EXPECT_TRUE(find(inside(list, "config.entry.Ores"), "config.flags"));
-  EXPECT_TRUE(find(inside(list, "config.entry.Greeting"), "config.field"));
   EXPECT_TRUE(find(list, "config.toggle"));
 
   open("Forge/recipes.json");

