@@ -46,7 +46,7 @@ Item {
         }
         VersionText {
             objectName: "loader.version"
-            installed: row.app.selection.profile ? row.app.selection.profile.packInstalled : ""
+            installed: row.app.selection.profile?.packInstalled ?? ""
             latest: row.pack ? row.pack.latest : ""
             status: row.app.selection.packStatus
         }

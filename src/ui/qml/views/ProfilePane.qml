@@ -6,12 +6,14 @@ import Quernhold
 Rectangle {
     id: pane
     required property AppState app
+    // Read once per change of the record: each read of `profile` makes a copy of it.
+    readonly property bool hasProfile: !!app.selection.profile
     color: Theme.bg
 
     Text {
         objectName: "pane.empty"
         anchors.centerIn: parent
-        visible: !pane.app.selection.profile
+        visible: !pane.hasProfile
         text: qsTr("Create a profile to get started.")
         color: Theme.muted
         font.pixelSize: Theme.bodyFontSize
@@ -21,7 +23,7 @@ Rectangle {
     // they measured before.
     Item {
         anchors.fill: parent
-        visible: !!pane.app.selection.profile
+        visible: pane.hasProfile
 
         DetailHeader {
             id: header
@@ -47,7 +49,7 @@ Rectangle {
             anchors.bottom: footer.top
             anchors.left: parent.left
             anchors.right: parent.right
-            active: !!pane.app.selection.profile
+            active: pane.hasProfile
             sourceComponent: pane.app.window.tab === DetailTab.Browse ? browse : installed
         }
         Footer {
