@@ -5,6 +5,8 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
+#include <QQuickItem>
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -17,6 +19,7 @@
 #include "testkit/fake_catalogue.hpp"
 #include "testkit/fake_game.hpp"
 #include "testkit/zip_builder.hpp"
+#include "ui/package_image.hpp"
 
 namespace Bench {
 // Every mod at `version` (with 1.0.0 before it), the i-th archive holding a plug-in of
@@ -48,6 +51,15 @@ inline void publishMods(FakeCatalogue& catalogue, int count, const std::string& 
 }
 
 // A profile named `name` that wants the `count` mods at 1.0.0, saved; the app installs them.
+// Whether an icon under `item` is still being fetched.
+inline bool loadingImage(const QQuickItem* item) {
+  if (const auto* image = qobject_cast<const PackageImage*>(item);
+      image && image->status() == PackageImage::Loading)
+    return true;
+  const auto children = item->childItems();
+  return std::any_of(children.begin(), children.end(), loadingImage);
+}
+
 inline Profile benchProfile(const std::string& name, int count) {
   Profile profile = ProfileStore::create(name);
   profile.packVersion = "5.4.2202";
@@ -92,6 +104,8 @@ class ModdedWindow {
     publishMods(catalogue, count_, version, bytes_, step_, changelog, icons_);
     app().catalogue()->loadIndex(true);
     pump([&] { return !app().catalogue()->loading() && app().selection()->updates() == count_; });
+    // The rows show the new versions' icons: the player sees them before choosing to update.
+    pump([&] { return !loadingImage(window().contentItem()); });
     return app().selection()->updates() == count_;
   }
 
