@@ -43,6 +43,17 @@ TEST_F(Derived, ReadingTheValuesTouchesNoFileAndEachTellsOnlyOfItsOwnChange) {
       1);
 }
 
+TEST_F(Derived, AnOperationTellsOfIdlenessOnlyWhereItStartsAndEndsAndAnUnchangedRecordNotAtAll) {
+  QSignalSpy idle(state->activity(), &Activity::idleChanged);
+  QSignalSpy steps(state->activity(), &Activity::busyChanged);
+  run([&] { state->modController()->add(pkg("A")); });  // and what it needs, a step each
+  EXPECT_GT(steps.count(), 3);
+  EXPECT_EQ(idle.count(), 2);
+  QSignalSpy record(state->selection(), &SelectedProfile::profileChanged);
+  state->selection()->refresh();
+  EXPECT_EQ(record.count(), 0);
+}
+
 TEST_F(Derived, ARefreshLooksAtTheProfilesFoldersNotAtEachMod) {
   auto looksOfARefresh = [&] {
     const uint64_t before = FS::probes();
