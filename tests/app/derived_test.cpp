@@ -54,6 +54,29 @@ TEST_F(Derived, AnOperationTellsOfIdlenessOnlyWhereItStartsAndEndsAndAnUnchanged
   EXPECT_EQ(record.count(), 0);
 }
 
+// The footer names the profile an operation works on when it is not the selected one: what comes
+// in goes "into" it, other work is "for" it. The line is told of only when its text changes.
+TEST(FooterLine, NamesTheProfileTheWorkIsForAndTellsOnlyOfChanges) {
+  Activity activity([](const std::string& id) { return id == "raid" ? QStringLiteral("Raid") : QString(); });
+  QSignalSpy told(&activity, &Activity::busyLineChanged);
+  activity.setBusyProfile("raid");
+  struct Case {
+    const char *busy, *line;
+  };
+  for (const Case& c : {Case{"Adding Valkyrie…", "Adding Valkyrie into “Raid”…"},
+                        Case{"Installing Valkyrie 1.0.0…", "Installing Valkyrie 1.0.0 into “Raid”…"},
+                        Case{"Updating 3 mods…", "Updating 3 mods for “Raid”…"},
+                        Case{"Removing Valkyrie", "Removing Valkyrie for “Raid”"}}) {
+    activity.setBusy(QString::fromUtf8(c.busy));
+    EXPECT_EQ(activity.busyLine(), QString::fromUtf8(c.line));
+  }
+  activity.setBusyProfile("default");  // the selected profile is not named
+  EXPECT_EQ(activity.busyLine(), QStringLiteral("Removing Valkyrie"));
+  const auto before = told.count();
+  activity.retell();
+  EXPECT_EQ(told.count(), before);
+}
+
 TEST_F(Derived, ARefreshLooksAtTheProfilesFoldersNotAtEachMod) {
   auto looksOfARefresh = [&] {
     const uint64_t before = FS::probes();
