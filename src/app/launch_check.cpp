@@ -277,7 +277,7 @@ QString LaunchCheck::outcome(const LogProblem& problem) const {
 QVariantList LaunchCheck::rows(const std::vector<const LogProblem*>& problems, bool actionable,
                                const Outcomes& outcomes) const {
   const Profile* p = profile();
-  const auto files = p ? Installer::ProfileFiles::read(*p) : Installer::ProfileFiles();
+  std::optional<Installer::ProfileFiles> files;  // read for the first row that asks a mod's status
   const ProfileMod* noMod = nullptr;
   auto modOf = [&](const std::optional<std::string>& key) { return key && p ? p->find(*key) : noMod; };
   // Groups in the order their first problem comes; untied problems group by plug-in.
@@ -347,7 +347,8 @@ QVariantList LaunchCheck::rows(const std::vector<const LogProblem*>& problems, b
       } else if (action == QStringLiteral("goBack")) {
         // Going back to what worked comes before updating or turning off.
       } else if (action.isEmpty() && mod) {
-        if (parts_.statuses->status(*mod, *p, files) == ModStatus::UpdateAvailable)
+        if (!files) files = Installer::ProfileFiles::read(*p);
+        if (parts_.statuses->status(*mod, *p, *files) == ModStatus::UpdateAvailable)
           std::tie(action, label) = std::pair(QStringLiteral("update"), tr("Update"));
         else if (mod->enabled)
           std::tie(action, label) = std::pair(QStringLiteral("turnOff"), tr("Turn Off"));

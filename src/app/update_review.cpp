@@ -75,9 +75,9 @@ void UpdateReview::fill() {
     const auto files = Installer::ProfileFiles::read(*p);
     for (const ProfileMod& mod : p->mods) {
       if (!only.isEmpty() && qs(mod.id()) != only) continue;
-      const TSPackage* pkg = parts_.statuses->catalogued(mod.ns, mod.name, *p);
-      if (!pkg || !mod.installed || parts_.statuses->status(mod, *p, files) != ModStatus::UpdateAvailable)
-        continue;
+      if (!mod.installed || parts_.statuses->status(mod, *p, files) != ModStatus::UpdateAvailable) continue;
+      const TSPackage* pkg = parts_.catalogue->package(mod.ns, mod.name);  // an update is catalogued
+      if (!pkg) continue;
       rows_.push_back(Row{.key = mod.id(),
                           .ns = mod.ns,
                           .name = mod.name,
