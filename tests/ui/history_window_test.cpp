@@ -2,6 +2,7 @@
 #include <QQuickItem>
 
 #include "app/profile_history.hpp"
+#include "installer/download_cache.hpp"
 #include "window_fixture.hpp"
 
 namespace {
@@ -98,6 +99,26 @@ TEST_F(HistoryWindow, TheSheetsListTakesTabArrowsAndReturn) {
   key(Qt::Key_Up);
   key(Qt::Key_Escape);
   EXPECT_FALSE(state->window()->sheetShown());
+}
+
+TEST_F(HistoryWindow, TheSheetKeepsItsHeightWhenTheLineAboutMissingVersionsComesAndGoes) {
+  DownloadCache::clear();  // A 1.0.0 is neither downloaded nor in the catalogue any more
+  openSheet();
+  QObject* sheet = item("sheet.history");  // a pop-up: its height is a property
+  const qreal height = sheet->property("height").toReal();
+  for (int row = 0; exists("sheet.history.entry." + QString::number(row)); ++row) {
+    QObject* entry = item("sheet.history.entry." + QString::number(row));
+    if (entry->property("stateText").toString() != "Before you updated A 1.0.0 → 1.1.0") continue;
+    QMetaObject::invokeMethod(entry, "clicked");
+  }
+  ASSERT_TRUE(waitUntil([&] { return !state->history()->missing().isEmpty(); }));
+  flush();
+  ASSERT_TRUE(visible("sheet.history.missing"));
+  EXPECT_EQ(sheet->property("height").toReal(), height);
+  state->history()->setSelectedID("");
+  flush();
+  ASSERT_FALSE(visible("sheet.history.missing"));
+  EXPECT_EQ(sheet->property("height").toReal(), height);
 }
 
 TEST_F(HistoryWindow, AHeldModShowsItsHoldAndAsksBeforeAnUpdate) {

@@ -1,5 +1,5 @@
-// Nothing jumps: what comes and goes in the footer and the sheets leaves the rest where it was, and
-// a row's menu opens inside the window.
+// Nothing jumps: what comes and goes in the footer leaves the rest where it was, and a row's menu
+// opens inside the window.
 #include <QQuickItem>
 
 #include "window_fixture.hpp"
@@ -18,24 +18,6 @@ TEST_F(Steady, LogAndFolderKeepTheirPlaceWhenTheUpdateButtonGoes) {
   ASSERT_FALSE(visible("footer.work"));
   EXPECT_EQ(box("footer.log"), log);
   EXPECT_EQ(box("footer.folder"), folder);
-}
-
-TEST_F(Steady, TheHistorySheetKeepsItsHeightWithTheLineAboutMissingVersions) {
-  makeProfile("Raid");
-  click("header.history");
-  ASSERT_TRUE(waitUntil([&] { return !state->history()->loading(); }));
-  flush();
-  QObject* sheet = item("sheet.history");  // a pop-up: its height is a property
-  const qreal height = sheet->property("height").toReal();
-  QObject* missing = item("sheet.history.missing");
-  missing->setProperty("text",
-                       "A 1.0.0 and B 1.0.0 are no longer on Thunderstore, so this state can’t be restored.");
-  flush();
-  ASSERT_TRUE(missing->property("visible").toBool());
-  EXPECT_EQ(sheet->property("height").toReal(), height);
-  missing->setProperty("text", "");
-  flush();
-  EXPECT_EQ(sheet->property("height").toReal(), height);
 }
 
 // A mod row's menu opens under its button at the window's right edge; near the bottom it opens upward.
