@@ -75,8 +75,10 @@ void AppState::loadProfiles() {
   for (const Profile& p : profiles())
     if (p.id == settings_.activeProfile) first = qs(p.id);
   if (first.isEmpty() && !profiles().empty()) first = qs(profiles().front().id);
-  selectProfile(first, /*keepMessages=*/true);  // the migration's messages stay visible
-  selection_->refresh();
+  if (first.isEmpty())
+    selection_->refresh();  // no profile to select: the window asks for one
+  else
+    selectProfile(first, /*keepMessages=*/true);  // the migration's messages stay visible
 }
 
 void AppState::chooseGameFolder() {
