@@ -42,7 +42,6 @@ TEST_F(GameUpdateTest, PlayWarnsFirstThenPlaysAnywayOrStopsWarningForThatBuild) 
   ASSERT_TRUE(launcher().gameUpdateWarning());
   EXPECT_EQ(launcher().gameUpdateTitle(),
             "Valheim was updated on 3 December 2025, after this profile last started.");
-  EXPECT_EQ(launcher().gameUpdateMessage(), "3 of its mods haven’t been updated since then.");
   play();
   EXPECT_EQ(launches(), 0u) << "a second click warns again, nothing more";
 
