@@ -41,6 +41,7 @@ TEST_F(Documents, ADocumentIsTheMarkdownOfItsVersionAndAnythingElseIsNone) {
       {"1.0.2", wrapped("caf\xE9 au lait"), "caf\xEF\xBF\xBD au lait"},  // Latin-1, not UTF-8
       {"1.0.3", wrapped(longText), std::string(maxDocumentBytes - 1, 'a')},  // cut before the "é"
       {"1.0.4", {.body = R"({"markdown": null})"}, std::nullopt},
+      {"1.0.5", {.body = R"({"markdown": 5})"}, std::nullopt},
       {"1.0.6", {.body = "<html>Not found</html>"}, std::nullopt},
       {"1.0.8", {.status = 500, .body = R"({"markdown": "x"})"}, std::nullopt},
       {"1.0.9", {.body = R"({"markdown": "\ud800 lone surrogate"})"}, std::nullopt},
