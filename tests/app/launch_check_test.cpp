@@ -58,16 +58,12 @@ TEST_F(LaunchCheckTest, ACleanStartSaysHowManyModsLoadedAndItsReportStaysUntilTh
   EXPECT_EQ(check().summary(), "2 mods loaded.");
   EXPECT_EQ(state->activity()->note(), "2 mods loaded.");
   EXPECT_EQ(check().loader(), "5.4.22.0");
-  EXPECT_EQ(check().loaded(), 2);
-  EXPECT_TRUE(check().problems().isEmpty());
-  EXPECT_FALSE(check().noLoader());
 
   // The report stays until the next launch, which closes its sheet.
   ASSERT_TRUE(state->window()->open(WindowState::Sheet::LaunchReport));
   tools.alsoRun("bash", "true");
   run([&] { state->launcher()->play(); });
   EXPECT_FALSE(check().hasReport());
-  EXPECT_FALSE(isShown(WindowState::Sheet::LaunchReport));
   EXPECT_FALSE(state->window()->sheetShown());
 }
 
@@ -75,7 +71,6 @@ TEST_F(LaunchCheckTest, ProblemsComeGroupedWithTheirFixAndErrorsWhilePlayingArri
   launchWriting(brokenStart);
   ASSERT_TRUE(waitUntil([this] { return !check().summary().isEmpty(); }));
   EXPECT_EQ(state->activity()->note(), "2 of 3 mods loaded — 1 problem");
-  EXPECT_EQ(check().failed(), 1);
   ASSERT_EQ(check().problems().size(), 1);
   QVariantMap missing = problem(0);
   EXPECT_EQ(missing["title"], "A");
@@ -173,7 +168,6 @@ TEST_F(LaunchCheckTest, TheNoLoaderBannerComesWithoutAFreshLogAndMendsEachCause)
   EXPECT_FALSE(check().noLoader()) << "the game is not running yet";
   gameRuns(true);
   EXPECT_TRUE(check().noLoader());
-  EXPECT_FALSE(check().hasReport());
   EXPECT_EQ(state->activity()->note(), "") << "the footer no longer says the game is starting";
 
   const auto noLoader = [&] {
@@ -205,7 +199,6 @@ TEST_F(LaunchCheckTest, TheNoLoaderBannerComesWithoutAFreshLogAndMendsEachCause)
   catalogue.serve("/BepInEx/BepInEx/releases/download/v5.4.23.2/BepInEx_macos_x64_5.4.23.2.zip",
                   zipBytes(FakeGame::loaderArchive()));
   run([&] { check().repairLoaderFiles(); });
-  EXPECT_EQ(state->activity()->errorMessage(), "");
   EXPECT_TRUE(Installer::loaderInstalled(gameDir));
 
   // Quit the game started from Steam and play modded here: the game goes, then Play Modded runs.
@@ -234,7 +227,6 @@ TEST_F(LaunchCheckTest, StartUpCompleteRecordsTheLaunchedProfilesGoodLaunchOnce)
   ASSERT_TRUE(waitUntil([&] { return ProfileStore::loadGoodLaunch(launched).has_value(); }));
   const GoodLaunch good = *ProfileStore::loadGoodLaunch(launched);
   EXPECT_EQ(good.gameBuild, 14862538);
-  EXPECT_EQ(good.mods.size(), 3u);
   EXPECT_EQ(good.mods.at("Team-A"), "1.0.0");
   EXPECT_EQ(ProfileStore::loadGoodLaunch(selected()), std::nullopt) << "not the profile selected now";
 

@@ -22,7 +22,6 @@ fs::path writeOwnB() {
 
 TEST_F(ModFromFile, ItIsInstalledWithWhatTheCatalogueHasAndNeverUpdated) {
   run([&] { state->modController()->installModFile(fileAt(writeOwnB())); });
-  EXPECT_EQ(state->activity()->errorMessage(), "");
   EXPECT_EQ(state->activity()->note(), "Installed B 0.9.0 from a file.");
   EXPECT_EQ(modKeys(), (Strings{"Team-B", "Team-C"}));  // no Ghost-Gone, no second B, no pack
   EXPECT_TRUE(mod("B").isExplicit);
@@ -41,8 +40,6 @@ TEST_F(ModFromFile, ItIsInstalledWithWhatTheCatalogueHasAndNeverUpdated) {
   EXPECT_EQ(mod("B").installed, "0.9.0");
   EXPECT_EQ(FS::readFile(selected().bepinex() / "plugins/Team-B/B.dll"), "own build");
   EXPECT_EQ(catalogue.requestCount(FakeCatalogue::downloadPath("Team", "B", "1.0.0")), 0);
-  EXPECT_EQ(catalogue.requestCount(FakeCatalogue::downloadPath("Team", "B", "0.9.0")), 0);
-  EXPECT_TRUE(savedAs(selected()));
 
   // Shared, the profile leaves it out: no other Mac could install it.
   const fs::path exported = TestHome::path() / "Shared.r2z", unpacked = TestHome::path() / "unpacked";

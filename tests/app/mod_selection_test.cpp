@@ -45,14 +45,10 @@ TEST_F(Many, ATurnOffOfThreeIsOneChangeThatOneUndoTakesBack) {
   EXPECT_EQ(on(), (Strings{"BuildCamera", "Jotunn", "ModSettings"}));
   EXPECT_EQ(snapshots().size(), before + 1);
   EXPECT_EQ(snapshots().front().description, "Turned off 3 mods");
-  EXPECT_TRUE(savedAs(selected()));
   EXPECT_TRUE(picked().offers().contains("turnOn"));
 
   run([&] { state->modController()->undo(); });
   EXPECT_EQ(on().size(), 6u);
-  const size_t undone = snapshots().size();
-  run([&] { picked().turnOn(); });  // all on already: no change, no snapshot
-  EXPECT_EQ(snapshots().size(), undone);
 
   // Hold and Release Hold apply to every picked mod.
   picked().hold();

@@ -34,8 +34,6 @@ TEST_F(Startup, FirstStartWithNothingOnDiskMakesAndSelectsDefault) {
             (Settings{std::nullopt, selected().id}));  // only the selection saved
   EXPECT_FALSE(state->game()->found());
   EXPECT_TRUE(state->game()->steamLaunchOptionSet());  // any Steam user having it counts
-  EXPECT_TRUE(logHas("index loaded: 4 packages"));
-  EXPECT_TRUE(state->activity()->errorMessage().isEmpty());
   state->start();  // a second start changes nothing
   EXPECT_EQ(state->profiles().size(), 1u);
 }
@@ -60,7 +58,6 @@ TEST_F(Startup, AFailedMigrationIsReportedAndLeavesTheGameFolderAlone) {
 
   EXPECT_THAT(state->activity()->errorMessage().toStdString(),
               testing::StartsWith("Couldn’t move your existing mods into a profile: "));
-  EXPECT_TRUE(logHas("migration failed: "));
   EXPECT_TRUE(fs::exists(game / "BepInEx/plugins/Team-Old/.ts_version"));
 }
 

@@ -62,7 +62,6 @@ TEST(Changelog, OnlySectionsNewerThanTheInstalledVersionAreShown) {
        ChangelogSamples::unversioned,
        "1.0.0",
        {std::string(ChangelogSamples::unversioned), false}},
-      {"HTML", ChangelogSamples::html, "1.0.0", {std::string(ChangelogSamples::html), false}},
       {"keep a changelog: no Unreleased, groups kept",
        ChangelogSamples::keepAChangelog,
        "1.3.2",

@@ -66,11 +66,6 @@ TEST_F(IndexLoad, AFreshCacheServesWithoutRequestAndAStaleOneIsReplacedByTheGzip
   EXPECT_EQ(fake.requestCount(FakeCatalogue::indexPath), 0);
   writeCache({"Cached"}, 6h);
   EXPECT_EQ(load(false), (Names{"A", "B"}));
-  // However long it took under the sanitizers: "(0s)" or "(2s)".
-  const std::string logged = logText();
-  const size_t at = logged.find(" index download: http=200 bytes=" + std::to_string(list.size()) + " (");
-  ASSERT_NE(at, std::string::npos) << logged;
-  EXPECT_NE(logged.find("s)\n", at), std::string::npos);
   Thunderstore::waitForCacheWrites();
   EXPECT_EQ(load(false), (Names{"A", "B"}));
   EXPECT_EQ(load(false, &TSPackage::uuid), (Names{"id-A", "id-B"}))
@@ -181,8 +176,6 @@ TEST_F(ProfileCodes, ACodeCarriesTheWrappedArchiveBothWaysAndBadCodesGiveTheirMe
   for (int i = 0; i < 256; ++i) archive += char(i);
   const std::string code = Thunderstore::createProfileCode(archive);
   EXPECT_EQ(fake.requests().at(0).body, "#r2modman\n" + Base64::encode(archive));
-  EXPECT_NE(logText().find(R"( profile code create: http=200 {"key": ")" + code + "\"}\n"),
-            std::string::npos);
   EXPECT_EQ(Thunderstore::fetchProfileCode("\xC2\xA0 " + code + " \r\n\t"), archive);  // no-break space too
   EXPECT_EQ(Thunderstore::fetchProfileCode(fake.addProfileCode(Base64::encode(archive) + "\n")), archive);
   EXPECT_THAT([] { Thunderstore::fetchProfileCode("expired-code"); },

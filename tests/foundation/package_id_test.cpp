@@ -8,13 +8,6 @@ TEST(PackageID, SplitsOffTheNamespaceAndOnlyAThreePartVersion) {
     EXPECT_EQ(splitPackageID("Owner-" + name), (PackageID{"Owner", name, std::nullopt})) << name;
 }
 
-TEST(PackageID, KeysJoinWhatSplittingTakesApart) {
-  EXPECT_EQ(packageKey("Owner", "Mod-Name"), "Owner-Mod-Name");
-  EXPECT_EQ(packageKey("Owner", "Mod-Name", "1.0.0"), "Owner-Mod-Name-1.0.0");
-  EXPECT_EQ(splitPackageID(packageKey("Owner", "Mod-Name", "1.0.0")),
-            (PackageID{"Owner", "Mod-Name", "1.0.0"}));
-}
-
 TEST(Version, NewerComparesNumericallyPerComponent) {
   // Missing parts count as zero and suffixes are dropped.
   for (auto [a, b, newer] : {std::tuple{"1.10.0", "1.9.9", true},

@@ -5,12 +5,6 @@
 
 namespace {
 Date unixTime(int64_t seconds) { return Date{std::chrono::seconds{seconds}}; }
-
-std::string replaced(std::string text, const std::string& from, const std::string& to) {
-  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-    text.replace(at, from.size(), to);
-  return text;
-}
 }  // namespace
 
 TEST(AppManifest, ReadsTheBuildAndUpdateTimeFromTheShapesSteamWrites) {
@@ -23,12 +17,6 @@ TEST(AppManifest, ReadsTheBuildAndUpdateTimeFromTheShapesSteamWrites) {
   };
   const Row rows[] = {
       {"as Steam writes it", steams, both},
-      {"byte-order mark and CRLF", "\xEF\xBB\xBF" + replaced(steams, "\n", "\r\n"), both},
-      {"keys in other cases",
-       replaced(replaced(steams, "\"buildid\"", "\"BuildID\""), "AppState", "appstate"), both},
-      {"bare tokens and a comment",
-       "// Valheim\nAppState { appid 892970 buildid 7 LastUpdated 1 }",
-       {.buildID = 7, .lastUpdated = unixTime(1)}},
       {"under another root", "\"Manifest\" { \"AppState\" { \"buildid\" \"7\" } }", {.buildID = 7}},
       {"without a root",
        "\"appid\" \"892970\" \"LastUpdated\" \"1700000000\"",
@@ -36,15 +24,13 @@ TEST(AppManifest, ReadsTheBuildAndUpdateTimeFromTheShapesSteamWrites) {
       {"a depot's build is not the game's",
        "\"AppState\" { \"InstalledDepots\" { \"892972\" { \"buildid\" \"9\" } } }",
        {}},
-      {"cut after the build id", steams.substr(0, steams.find("\"LastOwner\"")), both},
       {"cut before the build id",
        steams.substr(0, steams.find("\"buildid\"") + 5),
        {.lastUpdated = unixTime(1700000000)}},
-      {"another game's manifest", replaced(steams, "892970", "896660"), {}},
+      {"another game's manifest", "\"AppState\" { \"appid\" \"896660\" \"buildid\" \"15000000\" }", {}},
       {"build id not a number",
        FakeGame::appManifest("12a", "1700000000"),
        {.lastUpdated = unixTime(1700000000)}},
-      {"negative", FakeGame::appManifest("-5", "-1"), {}},
       {"zero: Steam does not know", FakeGame::appManifest("0", "0"), {}},
       {"past 64 bits", FakeGame::appManifest("99999999999999999999", "1"), {.lastUpdated = unixTime(1)}},
       {"an update after year 9999", FakeGame::appManifest("3", "253402300800"), {.buildID = 3}},

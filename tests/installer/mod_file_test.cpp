@@ -22,9 +22,7 @@ TEST_F(ModFile, TheOwnerComesFromTheManifestThenTheFileNameThenIsLocal) {
     writeFile(tmp() / c.file, zipBytes({{"manifest.json", manifest(c.fields)}, {"Tool.dll", "x"}}));
     const ProfileMod mod = Installer::installModFile(tmp() / c.file, profile);
     EXPECT_EQ(mod.ns, c.owner) << c.file;
-    EXPECT_EQ(mod.installed, "1.0.0");
     EXPECT_TRUE(Installer::installedFromFile(mod.id(), profile));
-    EXPECT_EQ(readFile(profile.bepinex() / "plugins" / mod.id() / "Tool.dll"), "x");
   }
 }
 

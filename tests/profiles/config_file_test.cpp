@@ -122,29 +122,21 @@ TEST(ConfigValue, EachTypeGetsItsControlAndFallsBackToTextWhenItDoesNotFit) {
   auto example = ConfigFile::parse(ConfigSamples::example);
   auto forge = ConfigFile::parse(ConfigSamples::forge);
   auto loader = ConfigFile::parse(ConfigSamples::loader);
-  EXPECT_EQ(configControl(entry(example, "General", "Drop rate")), ConfigControl::Slider);
-  EXPECT_EQ(configControl(entry(example, "General", "Menu key")), ConfigControl::Text);
-  EXPECT_EQ(configControl(entry(example, "General", "Difficulty")), ConfigControl::Choice);
-  EXPECT_EQ(configControl(entry(example, "General", "Enabled")), ConfigControl::Toggle);
-  EXPECT_EQ(configControl(entry(forge, "Smelter", "Time per bar")), ConfigControl::Number);
-  EXPECT_EQ(configControl(entry(forge, "Smelter", "Fire colour")), ConfigControl::Text);
-  EXPECT_EQ(configControl(entry(forge, "Smelter", "Smoke offset")), ConfigControl::Text);
-  EXPECT_EQ(configControl(entry(forge, "Smelter", "Ores")), ConfigControl::Flags);
-  EXPECT_EQ(configControl(entry(loader, "Logging.Console", "LogLevels")), ConfigControl::Flags);
-
-  // Its kind in a player's words.
-  std::vector<std::string> kinds;
-  for (const auto& [file, section, key] : {std::tuple{&example, "General", "Drop rate"},
-                                           {&example, "General", "Menu key"},
-                                           {&example, "General", "Difficulty"},
-                                           {&example, "General", "Enabled"},
-                                           {&forge, "Smelter", "Time per bar"},
-                                           {&forge, "Smelter", "Fire colour"},
-                                           {&forge, "Smelter", "Smoke offset"},
-                                           {&forge, "Smelter", "Ores"}})
-    kinds.push_back(configKindName(entry(*file, section, key)));
-  EXPECT_EQ(kinds, (std::vector<std::string>{"Number", "Key", "Choice", "On/Off", "Number", "Colour",
-                                             "Vector3", "Choices"}));
+  // Each with its kind in a player's words.
+  using C = ConfigControl;
+  for (const auto& [file, section, key, control, kind] :
+       {std::tuple{&example, "General", "Drop rate", C::Slider, "Number"},
+        {&example, "General", "Menu key", C::Text, "Key"},
+        {&example, "General", "Difficulty", C::Choice, "Choice"},
+        {&example, "General", "Enabled", C::Toggle, "On/Off"},
+        {&forge, "Smelter", "Time per bar", C::Number, "Number"},
+        {&forge, "Smelter", "Fire colour", C::Text, "Colour"},
+        {&forge, "Smelter", "Smoke offset", C::Text, "Vector3"},
+        {&forge, "Smelter", "Ores", C::Flags, "Choices"},
+        {&loader, "Logging.Console", "LogLevels", C::Flags, "Choices"}}) {
+    EXPECT_EQ(configControl(entry(*file, section, key)), control) << key;
+    EXPECT_EQ(configKindName(entry(*file, section, key)), kind) << key;
+  }
 
   ConfigEntry e{
       .key = "N", .value = "5", .type = "Int32", .defaultValue = "3", .rangeMin = "1", .rangeMax = "10"};
