@@ -120,6 +120,7 @@ TEST_F(HistoryWindow, AHeldModShowsItsHoldAndAsksBeforeAnUpdate) {
   press(inside(row, "modRow.hold"), "triggered");
   EXPECT_TRUE(inside(row, "modRow.held")->property("visible").toBool());
   EXPECT_FALSE(inside(row, "modRow.updatePill")->property("visible").toBool());
+  EXPECT_FALSE(inside(row, "modRow.status")->property("visible").toBool());  // the held pill takes its place
   EXPECT_EQ(inside(row, "modRow.hold")->property("text").toString(), "Release Hold");
 
   // Updating it anyway asks first; Cancel keeps the hold and the version.
