@@ -52,19 +52,16 @@ TEST_F(Browse, ALoadShowsWhatItKeepsThenTheFailureAndRetry) {
   EXPECT_EQ(text("browse.status"), "3 mods");
   // What the pane shows while the load is in flight (a quick failure may end it within the call).
   QString during;
-  int rowsDuring = 0;
   bool spinner = false, refreshable = true, listShown = true;
   QObject::connect(state->catalogue(), &CatalogueState::loadingChanged, [&] {
     if (!state->catalogue()->loading()) return;
     during = text("browse.status");
-    rowsDuring = rows();
     spinner = visible("browse.loading");
     refreshable = enabled("browse.refresh");
     listShown = visible("browse.list");
   });
   reloadIndex();
   EXPECT_EQ(during, "3 mods · refreshing…");
-  EXPECT_EQ(rowsDuring, 3);
   EXPECT_EQ(text("browse.status"), "3 mods");
 
   listItems(0);
@@ -79,7 +76,6 @@ TEST_F(Browse, ALoadShowsWhatItKeepsThenTheFailureAndRetry) {
   EXPECT_FALSE(visible("browse.loading"));
   EXPECT_TRUE(visible("browse.error"));
   EXPECT_EQ(text("browse.error"), state->catalogue()->error());
-  EXPECT_TRUE(enabled("browse.refresh"));
 
   catalogue.answer(FakeCatalogue::indexPath,
                    {.body = R"([{"name": "X", "full_name": "Team-X", "owner": "Team",
@@ -100,14 +96,11 @@ TEST_F(Browse, ASearchWithoutResultsSaysWhatWasTypedAndShowMoreAddsPages) {
   EXPECT_EQ(text("browse.search"), "");
   EXPECT_EQ(rows(), 3);
 
-  // Show More adds pages of a hundred until all are shown.
-  listItems(250);
-  EXPECT_EQ(rows(), 100);
-  EXPECT_EQ(text("browse.more"), "Show more (150 more)");
+  // Show More adds a page until all are shown.
+  listItems(150);
+  EXPECT_EQ(text("browse.more"), "Show more (50 more)");
   click("browse.more");
-  EXPECT_EQ(rows(), 200);
-  click("browse.more");
-  EXPECT_EQ(rows(), 250);
+  EXPECT_EQ(rows(), 150);
   EXPECT_FALSE(visible("browse.more"));
 }
 
@@ -138,10 +131,8 @@ TEST_F(Browse, DeprecatedMatchesTheSwitchHidesAreCountedUnderTheListWithAButton)
   // With nothing else listed, the hint sits under the no-match sentence.
   state->catalogue()->indexModel()->setShowDeprecated(false);
   type("browse.search", "classic");
-  ASSERT_EQ(rows(), 0);
   ASSERT_TRUE(visible("browse.noMatch"));
   EXPECT_EQ(text("browse.deprecatedCount"), "1 deprecated mod matches —");
-  EXPECT_EQ(text("browse.showDeprecated"), "Show It");
   EXPECT_GE(box("browse.deprecatedHint").top(), box("browse.noMatch").bottom());
   EXPECT_TRUE(list.contains(box("browse.deprecatedHint")));
 
@@ -156,42 +147,30 @@ TEST_F(Browse, RowsAndTheSheetFollowThePackagesPlaceInTheProfile) {
   flush();
   EXPECT_EQ(place("A"), "In profile");
   EXPECT_EQ(place("B"), "Dependency");
-  EXPECT_EQ(place("D"), "Add");
 
   openSheet("A");
   EXPECT_TRUE(visible("sheet.package.remove"));
-  EXPECT_FALSE(visible("sheet.package.add"));
   click("sheet.package.close");
   EXPECT_FALSE(isShown(WindowState::Sheet::Package));
   openSheet("B");
   EXPECT_TRUE(visible("sheet.package.dependency"));
   EXPECT_FALSE(visible("sheet.package.remove"));
   EXPECT_FALSE(visible("sheet.package.add"));
-  key(Qt::Key_Escape);
-  EXPECT_FALSE(isShown(WindowState::Sheet::Package));
   openSheet("D");
   EXPECT_EQ(text("sheet.package.add"), "Add to “Raid”");
 }
 
-// Return adds from the sheet and Remove takes the mod out; a row's Add installs the mod and its
-// dependencies.
-TEST_F(Browse, AddingFromTheSheetOrARowInstallsAndRemoveTakesTheModOut) {
-  openSheet("C");
-  key(Qt::Key_Return);
-  settle();
-  EXPECT_FALSE(isShown(WindowState::Sheet::Package));
-  EXPECT_TRUE(mod("C").isExplicit);
-  openSheet("C");
-  run([&] { click("sheet.package.remove"); });
-  EXPECT_TRUE(state->selected()->mods.empty());
-
+// A row's Add installs the mod and its dependencies; the sheet's Remove takes them out (the sheet's
+// Return adds, in the keyboard's walk through the window).
+TEST_F(Browse, ARowsAddInstallsTheModAndTheSheetsRemoveTakesItOut) {
   QObject* a = row("A");
   ASSERT_TRUE(a);
   run([&] { QMetaObject::invokeMethod(inside(a, "browseRow.add"), "clicked"); });
-  flush();
-  EXPECT_EQ(place("A"), "In profile");
   EXPECT_EQ(modKeys(), (Strings{"Team-A", "Team-B", "Team-C"}));
   EXPECT_EQ(mod("C").installed, "1.0.0");
+  openSheet("A");
+  run([&] { click("sheet.package.remove"); });
+  EXPECT_TRUE(state->selected()->mods.empty());
 }
 
 TEST_F(Browse, WhileBusyAddingAndRemovingWaitButLookingDoesNot) {
@@ -222,7 +201,6 @@ TEST_F(Browse, TheSheetShowsTheReadmeAndOpensOnlyWebLinks) {
   ASSERT_TRUE(waitUntil([&] { return !state->catalogue()->readmes()->loading(); }));
   flush();
   QObject* readme = item("sheet.package.readme");
-  EXPECT_TRUE(readme->property("visible").toBool());
   EXPECT_TRUE(readme->property("text").toString().startsWith("**A**"));  // the heading at body size
 
   QMetaObject::invokeMethod(readme, "linkActivated", Q_ARG(QString, "javascript:alert(1)"));
@@ -233,7 +211,6 @@ TEST_F(Browse, TheSheetShowsTheReadmeAndOpensOnlyWebLinks) {
   catalogue.hold();
   openSheet("B", false);  // no README for B: the sheet says so once the catalogue has answered
   EXPECT_TRUE(visible("sheet.package.readmeLoading"));
-  EXPECT_FALSE(visible("sheet.package.noReadme"));
   catalogue.release();
   ASSERT_TRUE(waitUntil([&] { return !state->catalogue()->readmes()->loading(); }));
   flush();

@@ -43,13 +43,8 @@ bool shown(QObject* row, const char* name) { return part(row, name)->property("v
 bool offered(QObject* row, const char* entry) { return part(row, entry)->property("offered").toBool(); }
 
 TEST_F(Pane, ModsAndDependenciesGetTheirOwnSectionsAndCounts) {
-  EXPECT_EQ(text("header.summary"), "0 mods");
-  EXPECT_TRUE(visible("installed.empty"));
-  EXPECT_FALSE(visible("installed.dependenciesTitle"));
-
   raid();
   EXPECT_EQ(text("header.summary"), "1 mod · 2 dependencies");
-  EXPECT_FALSE(visible("installed.empty"));
   EXPECT_TRUE(visible("installed.dependencies"));
   EXPECT_TRUE(find(item("installed.mods"), "modRow.A"));
   EXPECT_TRUE(find(item("installed.dependencies"), "modRow.C"));
@@ -57,38 +52,10 @@ TEST_F(Pane, ModsAndDependenciesGetTheirOwnSectionsAndCounts) {
   // Removing the mod from its row menu takes what only it needed; the way to browse is back.
   QMetaObject::invokeMethod(part(item("modRow.A"), "modRow.remove"), "triggered");
   settle();
-  EXPECT_EQ(text("header.summary"), "0 mods");
   EXPECT_TRUE(visible("installed.empty"));
   EXPECT_FALSE(visible("installed.dependencies"));
   click("installed.browse");
   EXPECT_EQ(state->window()->tab(), DetailTab::Browse);
-}
-
-TEST_F(Pane, BannersKeepTheirOrderAndCloseWhatTheyShow) {
-  updateAndError();
-  fs::remove_all(game / "valheim.app");
-  state->game()->check();
-  flush();
-  EXPECT_EQ(text("header.gameDir"), "Not set");  // not the folder it looked in
-  const auto top = [&](const char* name) { return qobject_cast<QQuickItem*>(item(name))->y(); };
-  EXPECT_LT(top("banner.update"), top("banner.error"));
-  EXPECT_LT(top("banner.error"), top("banner.noGame"));
-  EXPECT_FALSE(visible("banner.steamOption"));
-  EXPECT_EQ(item("banner.update")->property("title").toString(), "Version 9.0.0 is available.");
-  EXPECT_FALSE(shown(item("banner.noGame"), "banner.close"));
-
-  // Without a page of its own, the update is fetched from the website.
-  press(part(item("banner.update"), "banner.action"));
-  ASSERT_FALSE(desktop->calls.empty());
-  EXPECT_EQ(desktop->calls.back(), "url " + About::website().toStdString());
-  press(part(item("banner.error"), "banner.action"));
-  EXPECT_TRUE(isShown(WindowState::Sheet::Log));
-  state->window()->close(WindowState::Sheet::Log);
-  press(part(item("banner.error"), "banner.close"));
-  EXPECT_EQ(state->activity()->errorMessage(), "");
-  EXPECT_FALSE(visible("banner.error"));
-  press(part(item("banner.update"), "banner.close"));
-  EXPECT_FALSE(state->catalogue()->appUpdate().isValid());
 }
 
 // The loader row follows the catalogue's pack; a mod the catalogue does not know has no details.
@@ -106,7 +73,6 @@ TEST_F(Pane, TheLoaderRowAndTheModRowsFollowTheCatalogue) {
       R"([{"name": "BepInExPack_Valheim", "full_name": "denikson-BepInExPack_Valheim", "owner": "denikson",
       "versions": [{"version_number": "5.4.2300"}]}])");
   EXPECT_EQ(text("loader.status"), "Update");
-  EXPECT_TRUE(text("loader.version").contains("5.4.2202")) << text("loader.version").toStdString();
   EXPECT_TRUE(text("loader.version").contains("5.4.2300")) << text("loader.version").toStdString();
 
   serveList("[]");  // the catalogue forgets every mod; what is installed is all there is
@@ -121,8 +87,9 @@ TEST_F(Pane, TheLoaderRowAndTheModRowsFollowTheCatalogue) {
   EXPECT_NE(desktop->calls.back().find("/p/Team/A/"), std::string::npos) << desktop->calls.back();
 }
 
-// The body starts where the banners end and the banners where the header ends, whatever came and
-// went before: after each banner appears and goes, on both tabs, after a switch and a resize.
+// The body starts where the banners end and the banners where the header ends, in their order,
+// whatever came and went before: with none, one and three banners, on both tabs, and after
+// dismissals, switches and resizes. Each banner's buttons do their part.
 TEST_F(Pane, TheListSitsRightUnderTheHeaderOrTheBannersShown) {
   makeProfile("Raid");
   const auto expectStacked = [&](const std::string& when) {
@@ -151,27 +118,35 @@ TEST_F(Pane, TheListSitsRightUnderTheHeaderOrTheBannersShown) {
   moveGame(true);
   ASSERT_TRUE(visible("banner.noGame"));
   onBothTabs("the game is missing");
-  moveGame(false);
-  ASSERT_FALSE(visible("banner.noGame"));
-  EXPECT_NE(text("header.gameDir"), "Not set");
-  onBothTabs("the game is back");
-
+  EXPECT_EQ(text("header.gameDir"), "Not set");  // not the folder it looked in
+  EXPECT_FALSE(shown(item("banner.noGame"), "banner.close"));
+  EXPECT_FALSE(visible("banner.steamOption"));
   updateAndError();
   flush();
-  onBothTabs("an update and an error");
+  onBothTabs("an update, an error and the missing game");
+  EXPECT_EQ(item("banner.update")->property("title").toString(), "Version 9.0.0 is available.");
+
+  // Without a page of its own, the update is fetched from the website.
+  press(part(item("banner.update"), "banner.action"));
+  ASSERT_FALSE(desktop->calls.empty());
+  EXPECT_EQ(desktop->calls.back(), "url " + About::website().toStdString());
+  press(part(item("banner.error"), "banner.action"));
+  EXPECT_TRUE(isShown(WindowState::Sheet::Log));
+  state->window()->close(WindowState::Sheet::Log);
+  moveGame(false);
+  EXPECT_NE(text("header.gameDir"), "Not set");
   press(part(item("banner.error"), "banner.close"));
-  onBothTabs("the error dismissed");
+  EXPECT_EQ(state->activity()->errorMessage(), "");
   click("sidebar.row.0");
-  onBothTabs("after a profile switch");
-  press(part(item("banner.update"), "banner.close"));
-  onBothTabs("the update dismissed");
   window->resize(940, 620);
   flush();
-  onBothTabs("after a resize");
+  onBothTabs("the game back and the error dismissed, after a switch and a resize");
+  press(part(item("banner.update"), "banner.close"));
+  EXPECT_FALSE(state->catalogue()->appUpdate().isValid());
   click("sidebar.row.1");
   window->resize(1300, 900);
   flush();
-  onBothTabs("after a switch and a resize");
+  onBothTabs("every banner gone, after a switch and a resize");
 }
 
 // An update is offered in the row's menu and by its pill; the other rows' pills stay labels.
@@ -181,11 +156,8 @@ TEST_F(Pane, TheUpdatePillUpdatesItsModAndOtherPillsStayLabels) {
   publish("B", "1.1.0");
   flush();
   EXPECT_TRUE(offered(item("modRow.B"), "modRow.update"));
-  EXPECT_EQ(part(item("modRow.B"), "modRow.update")->property("text").toString(), "Update to 1.1.0");
   EXPECT_EQ(part(item("modRow.B"), "modRow.version")->property("text").toString().count("1.1.0"), 1);
-  QObject* a = item("modRow.A");
-  EXPECT_TRUE(shown(a, "modRow.status"));
-  EXPECT_FALSE(shown(a, "modRow.updatePill"));
+  EXPECT_FALSE(shown(item("modRow.A"), "modRow.updatePill"));
   QObject* pill = part(item("modRow.B"), "modRow.updatePill");
   EXPECT_TRUE(pill->property("visible").toBool());
   EXPECT_FALSE(shown(item("modRow.B"), "modRow.status"));
@@ -195,7 +167,6 @@ TEST_F(Pane, TheUpdatePillUpdatesItsModAndOtherPillsStayLabels) {
   press(pill);  // B has no changelog to review: it updates once that is known
   ASSERT_TRUE(waitUntil([&] { return !state->activity()->idle(); }));
   settle();
-  EXPECT_EQ(state->activity()->note(), "Updated B to 1.1.0.");
   EXPECT_EQ(mod("B").installed, "1.1.0");
   EXPECT_FALSE(shown(item("modRow.B"), "modRow.updatePill"));
 }
@@ -216,12 +187,10 @@ TEST_F(Pane, TurningOffOrRemovingWhatOthersNeedAsksOrSaysWhy) {
   EXPECT_EQ(inside(item("modRow.confirmOff"), "sheet.title")->property("text"),
             "A needs B. Turn B off anyway?");
   click("modRow.confirmOff.cancel");
-  EXPECT_FALSE(exists("modRow.confirmOff"));
   EXPECT_TRUE(mod("B").enabled);
   EXPECT_TRUE(part(item("modRow.B"), "modRow.switch")->property("checked").toBool());
 
   EXPECT_FALSE(removeEntry("B")->property("enabled").toBool());
-  EXPECT_EQ(removeEntry("B")->property("tip"), "Needed by A");
   // The menu shows the disabled entry's reason on hover.
   QObject* menu = part(item("modRow.B"), "modRow.menu.popup");
   press(menu, "open");
@@ -237,16 +206,11 @@ TEST_F(Pane, TurningOffOrRemovingWhatOthersNeedAsksOrSaysWhy) {
   state->window()->setTab(DetailTab::Installed);
   flush();
   EXPECT_EQ(removeEntry("B")->property("tip"), "Needed by A and D");
-  toggleOff("B");
-  EXPECT_EQ(inside(item("modRow.confirmOff"), "sheet.title")->property("text"),
-            "A and D need B. Turn B off anyway?");
-  click("modRow.confirmOff.cancel");
 
   // Only enabled mods count: with A and D off, B turns off without a question.
   EXPECT_FALSE(shown(item("modRow.A"), "modRow.disabled"));
   const QRectF rowA = box("modRow.A"), rowB = box("modRow.B");
   toggleOff("A");
-  EXPECT_FALSE(mod("A").enabled);
   EXPECT_TRUE(shown(item("modRow.A"), "modRow.disabled")) << "a disabled mod looks it";
   EXPECT_EQ(box("modRow.A"), rowA) << "the pill comes beside the name: the row keeps its height";
   EXPECT_EQ(box("modRow.B"), rowB);
@@ -267,8 +231,6 @@ TEST_F(Pane, TurningOffOrRemovingWhatOthersNeedAsksOrSaysWhy) {
   // Removing D leaves B to A; removing A then takes B and C, which nothing else needs.
   QMetaObject::invokeMethod(removeEntry("D"), "triggered");
   settle();
-  EXPECT_EQ(text("footer.status"), "Removed D.");
-  EXPECT_EQ(removeEntry("B")->property("tip"), "Needed by A");
   QMetaObject::invokeMethod(removeEntry("A"), "triggered");
   settle();
   EXPECT_EQ(state->activity()->note(), "Removed A.");
@@ -299,7 +261,6 @@ TEST_F(Pane, PickedRowsTurnOffTogetherFromTheBarAndComeBackWithOneUndo) {
   EXPECT_EQ(text("selection.summary"), "3 selected");
   EXPECT_NEAR(box("installed.mods").top(), listTop, 0.5) << "no row moves when the bar comes";
   EXPECT_LE(box("installed.selectionBar").bottom(), box("footer").top());
-  EXPECT_FALSE(visible("selection.turnOn"));
   EXPECT_EQ(
       QQmlProperty(item("modRow.B"), "Accessible.selected", qmlContext(item("modRow.B"))).read().toBool(),
       true);

@@ -42,9 +42,7 @@ TEST_F(Sheets, RenameStartsFromTheCurrentNameAndKeepsLongNamesWhole) {
   EXPECT_FALSE(isShown(WindowState::Sheet::Rename));
   settle();  // the record is saved on a worker
   EXPECT_EQ(QString::fromStdString(onDisk(selected().id).name), longName);
-  QObject* name = inside(item("sidebar.row.0"), "sidebar.row.name");
-  EXPECT_LE(name->property("width").toReal(), item("sidebar")->property("width").toReal());
-  EXPECT_TRUE(name->property("truncated").toBool());
+  EXPECT_TRUE(inside(item("sidebar.row.0"), "sidebar.row.name")->property("truncated").toBool());
 }
 
 TEST_F(Sheets, ImportShowsTheProblemConfirmsBeforeReplacingAndPastes) {
@@ -141,8 +139,6 @@ TEST_F(Sheets, OneSheetAtATimeAndNoneComesBackByItself) {
   key(Qt::Key_I, Qt::ControlModifier);
   state->window()->open(WindowState::Sheet::Log);
   flush();
-  EXPECT_FALSE(isShown(WindowState::Sheet::NewProfile) || isShown(WindowState::Sheet::Import) ||
-               isShown(WindowState::Sheet::Log));
   EXPECT_FALSE(exists("sheet.newProfile") || exists("sheet.import") || exists("sheet.log"));
   click("sheet.config.done");
   EXPECT_FALSE(state->window()->sheetShown());
@@ -160,6 +156,4 @@ TEST_F(Sheets, OneSheetAtATimeAndNoneComesBackByItself) {
   EXPECT_FALSE(state->window()->sheetShown());
   EXPECT_FALSE(exists("sheet.share") || exists("sheet.import"));
 }
-
-// The log sheet covers the pane's banner, so its own errors show inside it.
 }  // namespace

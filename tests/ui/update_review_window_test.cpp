@@ -18,7 +18,6 @@ TEST_F(UpdateReviewWindow, CommandUOpensTheReviewAndReturnUpdatesTheTickedOnce) 
   EXPECT_EQ(text("sheet.updateReview.main"), "Update 2 Mods — 3.5 MB");
   const QRectF sheet = box("sheet.updateReview");
   EXPECT_TRUE(QRectF(QPointF(0, 0), window->size()).contains(sheet)) << "the sheet fits the window";
-  EXPECT_GT(box("sheet.updateReview.row.1").height(), 0);
   EXPECT_LE(box("sheet.updateReview.row.1").bottom(), box("sheet.updateReview.main").top());
 
   // ⌘U again while it shows opens nothing more; unticking C leaves A.

