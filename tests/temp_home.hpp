@@ -4,6 +4,5 @@
 
 // The temporary HOME of this test process (see test_main.cpp).
 namespace TestHome {
-const std::filesystem::path& path();
-void clear();  // empties it, for tests that need a pristine home
+const std::filesystem::path& path();  // empty when each test starts
 }  // namespace TestHome

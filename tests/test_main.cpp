@@ -13,16 +13,17 @@
 
 namespace {
 std::filesystem::path g_home;
-}
 
-namespace TestHome {
-const std::filesystem::path& path() { return g_home; }
+// Each test starts in an empty home, also when one process runs several.
+class FreshHome : public testing::EmptyTestEventListener {
+  void OnTestStart(const testing::TestInfo&) override {
+    for (const auto& entry : std::filesystem::directory_iterator(g_home))
+      std::filesystem::remove_all(entry.path());
+  }
+};
+}  // namespace
 
-void clear() {
-  for (const auto& entry : std::filesystem::directory_iterator(g_home))
-    std::filesystem::remove_all(entry.path());
-}
-}  // namespace TestHome
+const std::filesystem::path& TestHome::path() { return g_home; }
 
 int main(int argc, char** argv) {
   std::string pattern = (std::filesystem::temp_directory_path() / "quernhold-test-XXXXXX").string();
@@ -37,6 +38,7 @@ int main(int argc, char** argv) {
        {"http_proxy", "https_proxy", "all_proxy", "HTTP_PROXY", "HTTPS_PROXY", "ALL_PROXY"})
     unsetenv(name);
   testing::InitGoogleTest(&argc, argv);
+  testing::UnitTest::GetInstance()->listeners().Append(new FreshHome);
   int result = RUN_ALL_TESTS();
   std::error_code ec;
   std::filesystem::remove_all(g_home, ec);

@@ -41,8 +41,7 @@ class ConsoleApplication : public testing::Environment {
 const auto* const consoleApplication = testing::AddGlobalTestEnvironment(new ConsoleApplication);
 }  // namespace
 
-FreshHome::FreshHome() {
-  TestHome::clear();
+Prelude::Prelude() {
   ConsoleApplication::ensure();
   fs::create_directories(TestHome::path() / "tmp");  // work folders land here, where tests see them
   setenv("TMPDIR", (TestHome::path() / "tmp").c_str(), 1);

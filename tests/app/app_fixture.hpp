@@ -19,15 +19,15 @@
 namespace fs = std::filesystem;
 using Strings = std::vector<std::string>;
 
-// Empties the test's home before anything else of a test is made.
-struct FreshHome {
-  FreshHome();
+// The application, and a work folder in the test's home, before anything else of a test is made.
+struct Prelude {
+  Prelude();
 };
 
 // One AppState against the fake catalogue, fake system tools and a fake game in the default game
 // folder with the loader already there. The catalogue has the loader pack and a chain of mods:
 // A needs B, B needs C and the pack. Steam runs; the game does not.
-class AppTest : public testing::Test, private FreshHome {
+class AppTest : public testing::Test, private Prelude {
  protected:
   AppTest();
   ~AppTest() override;

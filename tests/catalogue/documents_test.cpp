@@ -4,7 +4,6 @@
 #include "catalogue/thunderstore.hpp"
 #include "foundation/fs.hpp"
 #include "foundation/paths.hpp"
-#include "temp_home.hpp"
 #include "testkit/changelog_samples.hpp"
 #include "testkit/fake_catalogue.hpp"
 
@@ -19,7 +18,6 @@ std::string changelogPath(const std::string& version) {
 
 class Documents : public testing::Test {
  protected:
-  void SetUp() override { TestHome::clear(); }
   FakeCatalogue fake;
 };
 }  // namespace

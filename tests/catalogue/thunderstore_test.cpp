@@ -49,7 +49,6 @@ Names load(bool refresh, std::string TSPackage::*field = &TSPackage::name) {
 
 class CatalogueClient : public testing::Test {
  protected:
-  void SetUp() override { TestHome::clear(); }
   void TearDown() override {
     Thunderstore::waitForCacheWrites();
     Thunderstore::setTimeoutScale(1);

@@ -12,11 +12,8 @@
 namespace TestProfile {
 namespace fs = std::filesystem;
 
-// A profile folder in an emptied test home.
-inline fs::path freshFolder() {
-  TestHome::clear();
-  return TestHome::path() / "profile";
-}
+// A profile folder in the test's empty home.
+inline fs::path freshFolder() { return TestHome::path() / "profile"; }
 
 inline void write(const fs::path& file, std::string_view bytes) {
   fs::create_directories(file.parent_path());

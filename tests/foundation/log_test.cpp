@@ -4,10 +4,8 @@
 #include "foundation/fs.hpp"
 #include "foundation/log.hpp"
 #include "foundation/paths.hpp"
-#include "temp_home.hpp"
 
 TEST(Log, WritesOneStampedLinePerEventAndTailsTheLastLines) {
-  TestHome::clear();
   EXPECT_EQ(Log::tail(), "No log yet.");
   Log::write("installing a");
   Log::write("two\nlines");

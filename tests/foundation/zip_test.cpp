@@ -6,7 +6,6 @@
 #include "foundation/app_error.hpp"
 #include "foundation/fs.hpp"
 #include "foundation/log.hpp"
-#include "temp_home.hpp"
 #include "testkit/zip_builder.hpp"
 
 namespace fs = std::filesystem;
@@ -15,10 +14,7 @@ using testing::HasSubstr;
 namespace {
 class ZipTest : public testing::Test {
  protected:
-  void SetUp() override {
-    TestHome::clear();  // a fresh activity log
-    work = FS::tempDir();
-  }
+  void SetUp() override { work = FS::tempDir(); }
   void TearDown() override { FS::remove(work); }
 
   // Unpacks the archive into work/x; returns the error's text, or "" on success.

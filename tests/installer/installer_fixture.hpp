@@ -35,7 +35,6 @@ inline bool logHas(const std::string& text) {
 // in tmp(), where a test can see that none is left behind.
 class InstallerTest : public testing::Test {
  protected:
-  InstallerTest() { TestHome::clear(); }  // before the members are made
   void SetUp() override {
     fs::create_directories(profile.bepinex());
     fs::create_directories(tmp());
