@@ -183,12 +183,15 @@ TEST_F(Holds, AHeldModShowsNoUpdateAndUpdateAllPassesItBy) {
   EXPECT_TRUE(ProfileStore::loadHolds(selected()).empty());
 }
 
-TEST_F(Holds, TravelInProfileFilesAndAreReleasedByTheirCommand) {
+TEST_F(Holds, TravelInProfileFilesAndCopiesAndAreReleasedByTheirCommand) {
   const fs::path exported = TestHome::path() / "Held.r2z";
   run([&] { state->transfer()->exportProfileFile(selected(), fileAt(exported)); });
   state->modController()->releaseHold(mod("A"));
   EXPECT_EQ(state->statuses()->updateCount(selected()), 2);
   run([&] { state->transfer()->importFileAsNew(fileAt(exported), "Friend"); });
+  EXPECT_EQ(state->statuses()->heldVersion(selected(), "Team-A"), "1.0.0");
+  state->duplicate(ProfileItem(selected()));  // holds belong to the profile, so a copy keeps them
+  EXPECT_EQ(selected().name, "Friend copy");
   EXPECT_EQ(state->statuses()->heldVersion(selected(), "Team-A"), "1.0.0");
 
   // Another manager's file names them by catalogue id.
