@@ -105,8 +105,10 @@ TEST_F(LaunchReportWindow, TheReportOpensAndEachProblemShowsItsLinesAndItsFix) {
 
   auto* openLog = qobject_cast<QQuickItem*>(item("sheet.launch.openLog"));
   const QPointF openLogAt = openLog->mapToScene({0, 0});
+  const qreal copyWidth = quick("sheet.launch.copy")->width();
   click("sheet.launch.copy");
   EXPECT_EQ(text("sheet.launch.copy"), "Copied");
+  EXPECT_EQ(quick("sheet.launch.copy")->width(), copyWidth);
   EXPECT_EQ(openLog->mapToScene({0, 0}), openLogAt) << "Copy Report keeps its width";
   EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith("Valheim launch report — BepInEx 5.4.22.0"));
   click("sheet.launch.openLog");

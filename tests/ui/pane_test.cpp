@@ -206,6 +206,10 @@ TEST_F(Pane, TurningOffOrRemovingWhatOthersNeedAsksOrSaysWhy) {
   state->window()->setTab(DetailTab::Installed);
   flush();
   EXPECT_EQ(removeEntry("B")->property("tip"), "Needed by A and D");
+  toggleOff("B");
+  EXPECT_EQ(inside(item("modRow.confirmOff"), "sheet.title")->property("text"),
+            "A and D need B. Turn B off anyway?");
+  click("modRow.confirmOff.cancel");
 
   // Only enabled mods count: with A and D off, B turns off without a question.
   EXPECT_FALSE(shown(item("modRow.A"), "modRow.disabled"));

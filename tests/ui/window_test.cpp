@@ -45,6 +45,10 @@ TEST_F(Window, RowsCountAddedModsShowUpdatesAndSayWhatTheyAre) {
 
   EXPECT_EQ(spoken(item("sidebar.row.1")), "Raid");
   EXPECT_EQ(spoken(item("modRow.A")), "A");
+  key(Qt::Key_2, Qt::ControlModifier);
+  QObject* package = item("browseRow.0");
+  EXPECT_EQ(spoken(package), package->property("displayName").toString());
+  EXPECT_NE(spoken(package), "");
   EXPECT_EQ(spoken(item("browse.sort")), "Sort by");
 }
 
@@ -288,6 +292,8 @@ TEST_F(WindowTest, ChoosingAFolderThatIsNotTheGamesSaysSoInTheGamesBanner) {
   choose(item("header.changeFolder"), TestHome::path() / "Downloads");
   ASSERT_TRUE(visible("banner.noGame"));
   EXPECT_EQ(item("banner.noGame")->property("title"), "That folder isn’t Valheim’s game folder.");
+  EXPECT_EQ(item("banner.noGame")->property("message"),
+            "Choose the folder named Valheim inside steamapps/common.");
   EXPECT_FALSE(visible("banner.error"));
   EXPECT_EQ(state->game()->folder(), gameFolder) << "the game found before stays";
   choose(inside(item("banner.noGame"), "banner.action"), gameFolder);
