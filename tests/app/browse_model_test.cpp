@@ -9,10 +9,17 @@
 #include "app/package_list_model.hpp"
 
 namespace {
-TSPackage pkg(const std::string& owner, const std::string& name, int64_t downloads = 0) {
+// A package at 1.0.0, marked as the catalogue marks it.
+TSPackage pkg(const std::string& owner, const std::string& name, int64_t downloads = 0,
+              bool deprecated = false, bool nsfw = false, std::vector<std::string> categories = {},
+              std::string description = "") {
   return {.fullName = owner + "-" + name,
           .owner = owner,
           .name = name,
+          .deprecated = deprecated,
+          .nsfw = nsfw,
+          .categories = std::move(categories),
+          .description = std::move(description),
           .latest = "1.0.0",
           .downloads = downloads,
           .versions = {"1.0.0"}};
@@ -33,17 +40,10 @@ class BrowseModel : public testing::Test {
 };
 
 TEST_F(BrowseModel, LoaderPacksModManagersAndAdultContentAreNeverListed) {
-  auto adult = pkg("A", "Pack_Of_Things");
-  adult.nsfw = true;
-  adult.categories = {"Mods"};
-  auto old = pkg("A", "Old_Pack");
-  old.deprecated = true;
-  old.categories = {"Mods"};
-  auto packed = pkg("A", "Packed");
-  packed.categories = {"Mods"};
   show({pkg("denikson", "BepInExPack_Valheim"), pkg("Someone", "BepInExPack_Valheim"),
-        pkg("ebkr", "r2modman"), pkg("Kesomannen", "GaleModManager"), pkg("BepInEx", "BepInExPack"), adult,
-        old, packed});
+        pkg("ebkr", "r2modman"), pkg("Kesomannen", "GaleModManager"), pkg("BepInEx", "BepInExPack"),
+        pkg("A", "Pack_Of_Things", 0, false, true, {"Mods"}), pkg("A", "Old_Pack", 0, true, false, {"Mods"}),
+        pkg("A", "Packed", 0, false, false, {"Mods"})});
   model.setShowDeprecated(true);
   const std::vector<std::string> both{"A-Old_Pack", "A-Packed"}, none;
   for (QString category : {PackageListModel::allCategories, QStringLiteral("Mods")})
@@ -60,14 +60,10 @@ TEST_F(BrowseModel, LoaderPacksModManagersAndAdultContentAreNeverListed) {
 }
 
 TEST_F(BrowseModel, EveryWordOfTheSearchOccursInATextAndNamesMatchWithoutSeparators) {
-  auto archery = pkg("Ranger", "BetterArchery");
-  archery.description = "Bows that feel right";
-  auto helper = pkg("C", "Other");
-  helper.description = "Adds a BepInEx Pack helper";
-  auto old = pkg("Old", "Plan_Tool");
-  old.deprecated = true;
-  show({archery, pkg("Smith", "PlanBuild"), pkg("Pal", "ValheimPlus"), pkg("A", "BepInEx_Pack_Tools"), helper,
-        pkg("Ward-Smith", "Better_Wards"), old});
+  show({pkg("Ranger", "BetterArchery", 0, false, false, {}, "Bows that feel right"),
+        pkg("Smith", "PlanBuild"), pkg("Pal", "ValheimPlus"), pkg("A", "BepInEx_Pack_Tools"),
+        pkg("C", "Other", 0, false, false, {}, "Adds a BepInEx Pack helper"),
+        pkg("Ward-Smith", "Better_Wards"), pkg("Old", "Plan_Tool", 0, true)});
   using Names = std::vector<std::string>;
   const Names all{"Ranger-BetterArchery", "Smith-PlanBuild", "Pal-ValheimPlus",
                   "A-BepInEx_Pack_Tools", "C-Other",         "Ward-Smith-Better_Wards"};
@@ -95,19 +91,12 @@ TEST_F(BrowseModel, EveryWordOfTheSearchOccursInATextAndNamesMatchWithoutSeparat
 }
 
 TEST_F(BrowseModel, CountsTheDeprecatedMatchesTheSwitchHides) {
-  auto old = pkg("Old", "Plan_Tool");
-  old.deprecated = true;
-  old.categories = {"Tools"};
-  auto older = pkg("Older", "Planner");
-  older.deprecated = true;
-  auto adult = pkg("X", "Plans");
-  adult.nsfw = true;
-  adult.deprecated = true;
-  show({pkg("Smith", "PlanBuild"), old, older, adult, pkg("Other", "Thing")});
+  show({pkg("Smith", "PlanBuild"), pkg("Old", "Plan_Tool", 0, true, false, {"Tools"}),
+        pkg("Older", "Planner", 0, true), pkg("X", "Plans", 0, true, true), pkg("Other", "Thing")});
   QSignalSpy changed(&model, &PackageListModel::resultsChanged);
   model.setQuery("plan");
   EXPECT_EQ(model.hiddenDeprecated(), 2);
-  model.setCategory("Tools");
+  model.setCategory({"Tools"});
   EXPECT_EQ(model.hiddenDeprecated(), 1);
   EXPECT_TRUE(listed().empty());
   model.setShowDeprecated(true);

@@ -127,10 +127,8 @@ TEST(IndexCache, DatesFarFrom2001ComeBackToTheMicrosecond) {
 }  // namespace
 
 TEST(IndexCache, CatalogueIdsComeBackForThePackagesListedAndBadLinesArePassedBy) {
-  std::vector<TSPackage> list(3);
-  list[0] = {.fullName = "A-One", .uuid = "id-1"};
-  list[1] = {.fullName = "B-Two"};
-  list[2] = {.fullName = "C-Three", .uuid = "id-3"};
+  const std::vector<TSPackage> list = {
+      {.fullName = "A-One", .uuid = "id-1"}, {.fullName = "B-Two"}, {.fullName = "C-Three", .uuid = "id-3"}};
   const std::string lines = Thunderstore::encodeIds(list);
   EXPECT_EQ(lines, "A-One id-1\nC-Three id-3\n");
   std::vector<TSPackage> read = {{.fullName = "C-Three"}, {.fullName = "B-Two"}, {.fullName = "A-One"}};

@@ -164,9 +164,7 @@ TEST_F(CatalogueClient, AnUpdateIsNoticedOnlyForANewerVersion) {
 
 using ProfileCodes = CatalogueClient;
 TEST_F(ProfileCodes, ACodeCarriesTheWrappedArchiveBothWaysAndBadCodesGiveTheirMessages) {
-  for (std::string code : {"", "  \n", "two words", "a/b", "a?b", "..",
-                           "k\xC3\xB6"
-                           "de"})
+  for (std::string code : {"", "  \n", "two words", "a/b", "a?b", "..", "k\u00F6de"})
     EXPECT_THAT([&] { Thunderstore::fetchProfileCode(code); },
                 fails("That doesn’t look like a profile code."))
         << code;

@@ -25,19 +25,13 @@ TEST(ConfigFile, ReadsWhatTheCommentsSayAboutEachSetting) {
   auto file = ConfigFile::parse(ConfigSamples::example);
   EXPECT_EQ(file.pluginName(), "Example Mod");
   ASSERT_EQ(file.entries().size(), 4u);
-  const ConfigEntry& rate = file.entries()[0];
-  EXPECT_EQ(rate.section, "General");
-  EXPECT_EQ(rate.key, "Drop rate");
-  EXPECT_EQ(rate.value, "2.5");
-  EXPECT_EQ(rate.description, "Drop rate multiplier.");
-  EXPECT_EQ(rate.type, "Single");
-  EXPECT_EQ(rate.defaultValue, "1");
-  EXPECT_EQ(rate.rangeMin, "0.1");
-  EXPECT_EQ(rate.rangeMax, "10");
+  ConfigEntry rate = file.entries()[0];
+  rate.line = 0;
+  EXPECT_EQ(rate, (ConfigEntry{"General", "Drop rate", "2.5", "Drop rate multiplier.", "Single", "1", "0.1",
+                               "10"}));
   const ConfigEntry& mode = entry(file, "General", "Difficulty");
   EXPECT_EQ(mode.description, "");
   EXPECT_EQ(mode.allowedValues, (std::vector<std::string>{"Easy", "Normal", "Hard"}));
-  EXPECT_FALSE(mode.flags);
 
   auto forge = ConfigFile::parse(ConfigSamples::forge);
   EXPECT_EQ(forge.pluginName(), "Forge Tweaks");
