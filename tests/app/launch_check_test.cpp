@@ -25,10 +25,12 @@ const char* const brokenStart =
     "[Error  :   BepInEx] Could not load [A 1.0.0] because it has missing dependencies: team.D\n"
     "[Message:   BepInEx] Chainloader startup complete\n";
 
-const char* const exception =
-    "[Error  : Unity Log] NullReferenceException: Object reference not set\n"
-    "Stack trace:\n"
-    "C.Patches.Tick () (at <abc>:0)\n";
+// An exception whose stack names the plug-in namespace `in`.
+std::string thrownIn(const std::string& in) {
+  return "[Error  : Unity Log] NullReferenceException: Object reference not set\nStack trace:\n" + in +
+         ".Patches.Tick () (at <abc>:0)\n";
+}
+const std::string exception = thrownIn("C");
 
 class LaunchCheckTest : public StartedApp {
  protected:
@@ -57,7 +59,6 @@ TEST_F(LaunchCheckTest, ACleanStartSaysHowManyModsLoadedAndItsReportStaysUntilTh
   ASSERT_TRUE(waitUntil([this] { return !check().summary().isEmpty(); }));
   EXPECT_EQ(check().summary(), "2 mods loaded.");
   EXPECT_EQ(state->activity()->note(), "2 mods loaded.");
-  EXPECT_EQ(check().loader(), "5.4.22.0");
 
   // The report stays until the next launch, which closes its sheet.
   ASSERT_TRUE(state->window()->open(WindowState::Sheet::LaunchReport));
@@ -78,7 +79,7 @@ TEST_F(LaunchCheckTest, ProblemsComeGroupedWithTheirFixAndErrorsWhilePlayingArri
   EXPECT_EQ(missing["actionLabel"], "Add D");
 
   // The game throws every frame: the repeats fold into one problem, the footer note follows.
-  write(log(), std::string(exception) + exception + exception, true);
+  write(log(), exception + exception + exception, true);
   ASSERT_TRUE(waitUntil([this] { return check().problems().size() == 2; }));
   EXPECT_EQ(state->activity()->note(), "2 of 3 mods loaded — 2 problems");
   const QVariantMap thrown = problem(1);
@@ -100,7 +101,7 @@ TEST_F(LaunchCheckTest, ProblemsComeGroupedWithTheirFixAndErrorsWhilePlayingArri
 // A fix from the report asks what the row's switch asks, and then shows in its place what it did,
 // under "Fixed since this launch"; Undo brings the problem back with its action.
 TEST_F(LaunchCheckTest, AFixAsksLikeTheRowAndStaysInPlaceAsWhatItDid) {
-  launchWriting(std::string(brokenStart) + exception);
+  launchWriting(brokenStart + exception);
   ASSERT_TRUE(waitUntil([this] { return check().problems().size() == 2; }));
   const QString thrown = problem(1)["key"].toString();
   ASSERT_EQ(problem(1)["actionLabel"], "Turn Off");
@@ -243,14 +244,9 @@ TEST_F(LaunchCheckTest, AModUpdatedSinceTheLastGoodLaunchGoesBackToTheVersionTha
   launchWriting(cleanStart);
   ASSERT_TRUE(waitUntil([this] { return ProfileStore::loadGoodLaunch(selected()).has_value(); }));
   updateA();
-  launchWriting(
-      "[Message:   BepInEx] BepInEx 5.4.22.0 - valheim (11/11/2024 10:23:24 PM)\n"
-      "[Info   :   BepInEx] 1 plugins to load\n"
-      "[Info   :   BepInEx] Loading [A 1.1.0]\n"
-      "[Message:   BepInEx] Chainloader startup complete\n"
-      "[Error  : Unity Log] NullReferenceException: Object reference not set\n"
-      "Stack trace:\n"
-      "A.Patches.Tick () (at <abc>:0)\n");
+  std::string updated = cleanStart;
+  updated.replace(updated.find("[A 1.0.0]"), 9, "[A 1.1.0]");
+  launchWriting(updated + thrownIn("A"));
   ASSERT_TRUE(waitUntil([this] { return check().problems().size() == 1; }));
   EXPECT_EQ(problem(0)["since"], "A was updated since the last launch that worked (1.0.0 → 1.1.0).");
   EXPECT_EQ(problem(0)["actionLabel"], "Go Back to 1.0.0");

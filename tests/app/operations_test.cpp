@@ -46,9 +46,7 @@ class Removal : public Operations {
   void SetUp() override {
     Operations::SetUp();
     publish("D", "1.0.0", {"Team-B-1.0.0"});
-    run([&] { state->modController()->add(pkg("A")); });
-    run([&] { state->modController()->add(pkg("D")); });
-    run([&] { state->modController()->add(pkg("C")); });
+    for (const char* name : {"A", "D", "C"}) run([&] { state->modController()->add(pkg(name)); });
   }
 };
 

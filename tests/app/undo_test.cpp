@@ -61,9 +61,6 @@ TEST_F(UndoApp, UndoTwiceBringsBackTheStartByteForByteAndRedoTwiceTheChanges) {
   const auto changed = files();
 
   run([&] { state->modController()->undo(); });
-  readHistory();
-  EXPECT_EQ(history().undoText(), "Undo Turn Off PlanBuild");
-  EXPECT_EQ(history().redoText(), "Redo Remove ValheimPlus");
   run([&] { state->modController()->undo(); });
   EXPECT_EQ(files(), start);
 

@@ -13,9 +13,7 @@ class ReviewApp : public StartedApp {
     StartedApp::SetUp();
     publish("D", "1.0.0");
     publish("E", "1.0.0");
-    run([&] { state->modController()->add(pkg("A")); });
-    run([&] { state->modController()->add(pkg("D")); });
-    run([&] { state->modController()->add(pkg("E")); });
+    for (const char* name : {"A", "D", "E"}) run([&] { state->modController()->add(pkg(name)); });
     // The new A brings F; the sizes add up to whole and fractional megabytes.
     publish("F", "1.0.0");
     publish("A", "1.1.0", {"Team-B-1.0.0", "Team-F-1.0.0"}, 3'200'000);

@@ -135,13 +135,10 @@ TEST_F(HistoryTest, DamagedSnapshotsAreListedAndRefusedWhileTheOthersStillRestor
   FS::writeAtomic(dir() / "history" / "objects" / sha256Hex("version 3"), "version X");
 
   const auto rows = snapshots(History::list(dir()));
-  ASSERT_EQ(rows.size(), 5u);
-  EXPECT_TRUE(rows[0].damaged);
-  EXPECT_FALSE(rows[1].damaged);
-  EXPECT_FALSE(rows[2].damaged);
-  EXPECT_TRUE(rows[3].damaged);
+  std::vector<bool> damaged;
+  for (const auto& row : rows) damaged.push_back(row.damaged);
+  ASSERT_EQ(damaged, (std::vector<bool>{true, false, false, true, true}));
   EXPECT_EQ(rows[3].description, "save 2");
-  EXPECT_TRUE(rows[4].damaged);
   EXPECT_EQ(rows[4].time, distantPast);
 
   put("BepInEx.cfg", "current");
