@@ -1,7 +1,6 @@
 // The browse list's rules, on a hand-made index: what is never listed, how the search, the
 // sorts and the pages behave. A model tester checks every change the list reports.
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>

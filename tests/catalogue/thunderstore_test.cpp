@@ -1,6 +1,5 @@
 // The catalogue client against the fake service over real HTTP on the loopback interface.
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <functional>
 

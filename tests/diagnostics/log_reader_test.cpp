@@ -1,7 +1,6 @@
 // The launch report from the loader's log: start-up, plug-ins, problems folded and tied to mods,
 // and whatever state the bytes come in.
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <random>
 #include <tuple>

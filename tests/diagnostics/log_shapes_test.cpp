@@ -1,6 +1,5 @@
 // The shapes real players' logs come in, one short log each, and what the report makes of them.
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include "diagnostics/log_reader.hpp"
 #include "test_profile.hpp"

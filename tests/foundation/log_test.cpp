@@ -1,5 +1,4 @@
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include "foundation/fs.hpp"
 #include "foundation/log.hpp"

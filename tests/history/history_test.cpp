@@ -1,6 +1,5 @@
 // Snapshots and restores of a profile's record and config files.
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <cerrno>
 #include <system_error>

@@ -1,6 +1,5 @@
 // Undo and Redo walk the undo stack one state at a time; a change that changed nothing leaves no trace.
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <functional>
 

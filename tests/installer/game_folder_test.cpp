@@ -23,11 +23,18 @@ TEST_F(GameFolder, IsOneHoldingTheGamesAppFolderOrALinkToIt) {
   EXPECT_TRUE(Installer::isGameFolder(TestHome::path() / "elsewhere"));
 }
 
-using LoaderAndPack = InstallerTest;
-TEST_F(LoaderAndPack, EnsureLoaderInstallsTheReleaseWithoutItsCoreAndEditsTheScriptExactlyAndOnce) {
+// A game folder and a catalogue for the loader and its pack.
+class LoaderAndPack : public InstallerTest {
+ protected:
+  void SetUp() override {
+    InstallerTest::SetUp();
+    FakeGame::make(game);
+  }
   FakeCatalogue catalogue;
+};
+
+TEST_F(LoaderAndPack, EnsureLoaderInstallsTheReleaseWithoutItsCoreAndEditsTheScriptExactlyAndOnce) {
   FakeTools tools{TestHome::path() / "tools"};
-  FakeGame::make(game);
   auto release = FakeGame::loaderArchive();
   ASSERT_EQ(release[0].name, "run_bepinex.sh");
   release[0].content =
@@ -51,8 +58,6 @@ TEST_F(LoaderAndPack, EnsureLoaderInstallsTheReleaseWithoutItsCoreAndEditsTheScr
 }
 
 TEST_F(LoaderAndPack, ThePackUpdatesTheCoreAndKeepsTheUsersFiles) {
-  FakeCatalogue catalogue;
-  FakeGame::make(game);
   FakeGame::addLoader(game);
   writeFile(P() / "BepInEx/config/BepInEx.cfg", "edited by the user");
   writeFile(P() / "BepInEx/core/BepInEx.dll", "old core");
@@ -76,8 +81,6 @@ TEST_F(LoaderAndPack, ThePackUpdatesTheCoreAndKeepsTheUsersFiles) {
 }
 
 TEST_F(LoaderAndPack, APackWithAnUnexpectedLayoutIsRefusedAndChangesNothing) {
-  FakeCatalogue catalogue;
-  FakeGame::make(game);
   writeFile(P() / "BepInEx/core/BepInEx.dll", "old core");
   catalogue.addPackage("denikson", "BepInExPack_Valheim", "5.4.2202",
                        zipBytes({{"BepInEx/core/BepInEx.dll", "core at the top"}}));
