@@ -82,8 +82,8 @@ TEST_F(Pane, TheLoaderRowAndTheModRowsFollowTheCatalogue) {
 }
 
 // The body starts where the banners end and the banners where the header ends, in their order,
-// whatever came and went before: with none and three banners, on both tabs, and after dismissals,
-// switches and a resize. Each banner's buttons do their part.
+// whatever came and went before: with none, one and three banners, on both tabs, and after
+// dismissals, switches and a resize. Each banner's buttons do their part.
 TEST_F(Pane, TheListSitsRightUnderTheHeaderOrTheBannersShown) {
   makeProfile("Raid");
   const auto onBothTabs = [&](const std::string& when) {
@@ -107,6 +107,7 @@ TEST_F(Pane, TheListSitsRightUnderTheHeaderOrTheBannersShown) {
 
   moveGame(true);
   ASSERT_TRUE(visible("banner.noGame"));
+  onBothTabs("the game is missing");
   EXPECT_EQ(text("header.gameDir"), "Not set");  // not the folder it looked in
   EXPECT_FALSE(shown(item("banner.noGame"), "banner.close"));
   EXPECT_FALSE(visible("banner.steamOption"));
@@ -130,6 +131,7 @@ TEST_F(Pane, TheListSitsRightUnderTheHeaderOrTheBannersShown) {
   press(part(item("banner.error"), "banner.close"));
   EXPECT_EQ(state->activity()->errorMessage(), "");
   click("sidebar.row.0");
+  onBothTabs("the game back and the error dismissed, after a switch");
   press(part(item("banner.update"), "banner.close"));
   EXPECT_FALSE(state->catalogue()->appUpdate().isValid());
   click("sidebar.row.1");
