@@ -1,6 +1,4 @@
 // The browse tab and the package sheet in the real window, over the state's catalogue index.
-#include <QQuickItem>
-
 #include "app/package_documents.hpp"
 #include "catalogue/thunderstore_seams.hpp"
 #include "foundation/paths.hpp"
@@ -11,8 +9,7 @@ class Browse : public WindowTest {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
-    state->window()->setTab(DetailTab::Browse);
-    flush();
+    showTab(DetailTab::Browse);
   }
   int rows() const { return item("browse.list")->property("count").toInt(); }
   // The row showing this package, or null when it is not among the rows built.
@@ -34,15 +31,17 @@ class Browse : public WindowTest {
     state->window()->open(WindowState::Sheet::Package, QVariant::fromValue(PackageItem(pkg(name))));
     if (settled) flush();
   }
+  // A catalogue entry of Team's at 1.0.0.
+  static std::string entry(const std::string& name, bool deprecated = false) {
+    return R"({"name": ")" + name + R"(", "full_name": "Team-)" + name +
+           R"(", "owner": "Team", "is_deprecated": )" + (deprecated ? "true" : "false") +
+           R"(, "versions": [{"version_number": "1.0.0"}]})";
+  }
   // A catalogue of `count` packages named Item000…, replacing the usual one.
   void listItems(int count) {
     std::string list = "[";
-    for (int i = 0; i < count; ++i) {
-      char name[16];
-      std::snprintf(name, sizeof name, "Item%03d", i);
-      list += std::string(i ? "," : "") + R"({"name": ")" + name + R"(", "full_name": "Team-)" + name +
-              R"(", "owner": "Team", "versions": [{"version_number": "1.0.0"}]})";
-    }
+    for (int i = 0; i < count; ++i)
+      list += (i ? "," : "") + entry(QString::asprintf("Item%03d", i).toStdString());
     serveList(list + "]");
   }
 };
@@ -77,9 +76,7 @@ TEST_F(Browse, ALoadShowsWhatItKeepsThenTheFailureAndRetry) {
   EXPECT_TRUE(visible("browse.error"));
   EXPECT_EQ(text("browse.error"), state->catalogue()->error());
 
-  catalogue.answer(FakeCatalogue::indexPath,
-                   {.body = R"([{"name": "X", "full_name": "Team-X", "owner": "Team",
-      "versions": [{"version_number": "1.0.0"}]}])"});
+  catalogue.answer(FakeCatalogue::indexPath, {.body = "[" + entry("X") + "]"});
   click("browse.retry");
   ASSERT_TRUE(waitUntil([&] { return !state->catalogue()->loading(); }));
   flush();
@@ -105,13 +102,8 @@ TEST_F(Browse, ASearchWithoutResultsSaysWhatWasTypedAndShowMoreAddsPages) {
 }
 
 TEST_F(Browse, DeprecatedMatchesTheSwitchHidesAreCountedUnderTheListWithAButton) {
-  auto entry = [](const std::string& name, bool deprecated) {
-    return R"({"name": ")" + name + R"(", "full_name": "Team-)" + name +
-           R"(", "owner": "Team", "is_deprecated": )" + (deprecated ? "true" : "false") +
-           R"(, "versions": [{"version_number": "1.0.0"}]})";
-  };
-  serveList("[" + entry("Saddle", false) + "," + entry("Saddle_Old", true) + "," +
-            entry("Saddle_Classic", true) + "," + entry("Cart", false) + "]");
+  serveList("[" + entry("Saddle") + "," + entry("Saddle_Old", true) + "," + entry("Saddle_Classic", true) +
+            "," + entry("Cart") + "]");
   const QRectF list = box("browse.list");
 
   type("browse.search", "saddle");
@@ -140,35 +132,29 @@ TEST_F(Browse, DeprecatedMatchesTheSwitchHidesAreCountedUnderTheListWithAButton)
   EXPECT_FALSE(visible("browse.deprecatedHint"));
 }
 
-TEST_F(Browse, RowsAndTheSheetFollowThePackagesPlaceInTheProfile) {
-  EXPECT_EQ(place("A"), "Add");
-  makeProfile("Raid");  // A, with B and C as dependencies
+// A row's Add installs the mod and its dependencies; rows and the sheet follow each package's place
+// in the profile, and the sheet's Remove takes the mod out (the sheet's Return adds, in the
+// keyboard's walk through the window).
+TEST_F(Browse, ARowsAddInstallsTheModAndRowsAndTheSheetFollowItsPlace) {
+  ASSERT_EQ(place("A"), "Add");
+  run([&] { QMetaObject::invokeMethod(inside(row("A"), "browseRow.add"), "clicked"); });
+  EXPECT_EQ(modKeys(), (Strings{"Team-A", "Team-B", "Team-C"}));
+  EXPECT_EQ(mod("C").installed, "1.0.0");
   publish("D", "1.0.0");
   flush();
   EXPECT_EQ(place("A"), "In profile");
   EXPECT_EQ(place("B"), "Dependency");
 
-  openSheet("A");
-  EXPECT_TRUE(visible("sheet.package.remove"));
-  click("sheet.package.close");
-  EXPECT_FALSE(isShown(WindowState::Sheet::Package));
   openSheet("B");
   EXPECT_TRUE(visible("sheet.package.dependency"));
   EXPECT_FALSE(visible("sheet.package.remove"));
   EXPECT_FALSE(visible("sheet.package.add"));
   openSheet("D");
-  EXPECT_EQ(text("sheet.package.add"), "Add to “Raid”");
-}
-
-// A row's Add installs the mod and its dependencies; the sheet's Remove takes them out (the sheet's
-// Return adds, in the keyboard's walk through the window).
-TEST_F(Browse, ARowsAddInstallsTheModAndTheSheetsRemoveTakesItOut) {
-  QObject* a = row("A");
-  ASSERT_TRUE(a);
-  run([&] { QMetaObject::invokeMethod(inside(a, "browseRow.add"), "clicked"); });
-  EXPECT_EQ(modKeys(), (Strings{"Team-A", "Team-B", "Team-C"}));
-  EXPECT_EQ(mod("C").installed, "1.0.0");
+  EXPECT_EQ(text("sheet.package.add"), "Add to “Default”");
+  click("sheet.package.close");
+  EXPECT_FALSE(isShown(WindowState::Sheet::Package));
   openSheet("A");
+  EXPECT_TRUE(visible("sheet.package.remove"));
   run([&] { click("sheet.package.remove"); });
   EXPECT_TRUE(state->selected()->mods.empty());
 }

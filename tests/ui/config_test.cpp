@@ -54,7 +54,6 @@ class ConfigSheet : public WindowTest {
 }  // namespace
 
 TEST_F(ConfigSheet, ListsFilesByPluginAndShowsEachSettingWithItsControl) {
-  EXPECT_TRUE(isShown(WindowState::Sheet::Config));
   EXPECT_EQ(config->files()->rowCount(), 6);
   EXPECT_EQ(config->currentTitle(), "BepInEx.cfg");  // the first file opens by itself
   config->files()->setFilter("forge");
@@ -72,7 +71,7 @@ TEST_F(ConfigSheet, ListsFilesByPluginAndShowsEachSettingWithItsControl) {
   EXPECT_EQ(text("config.textArea"), QString::fromStdString(onDisk("Forge/recipes.json")));
 }
 
-TEST_F(ConfigSheet, SavingWritesOnlyTheChangedValueAndRevertDiscards) {
+TEST_F(ConfigSheet, SavingWritesOnlyTheChangedValueRevertDiscardsAndEachFileOpensAsItCan) {
   open("smithy.forgetweaks.cfg");
   EXPECT_FALSE(config->setValue(row("Yield"), "lots"));
   EXPECT_FALSE(enabled("config.save"));
@@ -103,9 +102,18 @@ TEST_F(ConfigSheet, SavingWritesOnlyTheChangedValueAndRevertDiscards) {
 
   // A .cfg file without settings opens as text to edit.
   add("traders.cfg", ConfigSamples::dataOnly);
-  EXPECT_FALSE(config->settingsFile());
   EXPECT_TRUE(visible("config.textArea"));
   EXPECT_EQ(text("config.textArea"), QString::fromStdString(ConfigSamples::dataOnly));
+
+  // Files that cannot be edited say so in a sentence.
+  add("notes.txt", std::string("\x89PNG\r\n\x1A\n\0\0", 10));
+  EXPECT_EQ(item("config.unreadable")->property("title").toString(),
+            "This file isn’t plain text, so it can’t be edited here.");
+
+  fs::remove(folder / "waypoints.yml");  // gone between listing and opening
+  open("waypoints.yml");
+  EXPECT_EQ(config->problem(), "“waypoints.yml” can’t be read.");
+  EXPECT_FALSE(config->problemDetail().isEmpty());
 }
 
 // Every way of leaving unsaved settings asks first: Cancel stays with the edit, Save writes it and
@@ -278,15 +286,4 @@ TEST_F(ConfigSheet, SearchFindsSettingsInEveryFileAndOpensTheOneChosen) {
   ASSERT_TRUE(waitUntil([&] { return !config->search()->searching(); }));
   flush();
   EXPECT_EQ(text("config.noMatch"), "No settings match “no such thing”.");
-}
-
-TEST_F(ConfigSheet, FilesThatCannotBeEditedSaySoInASentence) {
-  add("notes.txt", std::string("\x89PNG\r\n\x1A\n\0\0", 10));
-  EXPECT_EQ(item("config.unreadable")->property("title").toString(),
-            "This file isn’t plain text, so it can’t be edited here.");
-
-  fs::remove(folder / "waypoints.yml");  // gone between listing and opening
-  open("waypoints.yml");
-  EXPECT_EQ(config->problem(), "“waypoints.yml” can’t be read.");
-  EXPECT_FALSE(config->problemDetail().isEmpty());
 }

@@ -1,6 +1,4 @@
 // The History sheet and its keyboard path, the Edit menu's Undo and Redo, and held mods in the real window.
-#include <QQuickItem>
-
 #include "app/profile_history.hpp"
 #include "installer/download_cache.hpp"
 #include "window_fixture.hpp"

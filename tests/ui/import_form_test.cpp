@@ -47,7 +47,7 @@ TEST_F(ImportFormTest, NewProfileNeedsACodeAFreeNameAndNoChangeRunning) {
   EXPECT_TRUE(form.canImport());
 }
 
-TEST_F(ImportFormTest, ReplacingAsksFirstAndCountsTheTargetsMods) {
+TEST_F(ImportFormTest, ReplacingAsksFirstCountsTheTargetsModsAndNeedsATarget) {
   run([&] { state->modController()->add(pkg("A")); });  // A with B and C
   form.setCode("abc-123");
   form.setMode(ImportForm::Replace);
@@ -66,10 +66,9 @@ TEST_F(ImportFormTest, ReplacingAsksFirstAndCountsTheTargetsMods) {
   form.setReplaceID("gone");
   EXPECT_EQ(form.problem(), "Choose the profile to replace.");
   EXPECT_FALSE(form.canImport());
-}
 
-TEST_F(ImportFormTest, NothingCanBeReplacedWithoutProfiles) {
-  AppState unstarted;  // no profiles yet
+  // Without profiles there is nothing to replace.
+  AppState unstarted;
   ImportForm empty;
   empty.setApp(&unstarted);
   empty.setCode("abc-123");

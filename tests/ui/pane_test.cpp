@@ -18,15 +18,7 @@ class Pane : public WindowTest {
   // "Raid" with A, which brings B and C, on the installed tab (a new profile opens the catalogue).
   void raid() {
     makeProfile("Raid");
-    state->window()->setTab(DetailTab::Installed);
-    flush();
-  }
-  // An update of the app and an error, each with its banner.
-  void updateAndError() {
-    AppUpdateItem notice;
-    notice.update.version = "9.0.0";
-    state->catalogue()->setAppUpdate(QVariant::fromValue(notice));
-    state->activity()->setErrorMessage("Couldn’t reach Thunderstore. Check your internet connection.");
+    showTab(DetailTab::Installed);
   }
   // A click on the row's free space, with the keys held.
   void clickRow(const char* name, Qt::KeyboardModifiers modifiers = {}) {
@@ -41,6 +33,7 @@ QObject* part(QObject* row, const char* name) { return WindowTest::inside(row, n
 bool shown(QObject* row, const char* name) { return part(row, name)->property("visible").toBool(); }
 // Whether the row's menu lists the entry (a closed menu shows none of them).
 bool offered(QObject* row, const char* entry) { return part(row, entry)->property("offered").toBool(); }
+bool picked(QObject* row) { return row->property("picked").toBool(); }
 
 TEST_F(Pane, ModsAndDependenciesGetTheirOwnSectionsAndCounts) {
   raid();
@@ -49,9 +42,10 @@ TEST_F(Pane, ModsAndDependenciesGetTheirOwnSectionsAndCounts) {
   EXPECT_TRUE(find(item("installed.mods"), "modRow.A"));
   EXPECT_TRUE(find(item("installed.dependencies"), "modRow.C"));
 
-  // Removing the mod from its row menu takes what only it needed; the way to browse is back.
+  // Removing the mod from its row menu takes what only it needed, and says so; the way to browse is back.
   QMetaObject::invokeMethod(part(item("modRow.A"), "modRow.remove"), "triggered");
   settle();
+  EXPECT_EQ(text("footer.status"), "Removed A, B and C, which nothing else needed.");
   EXPECT_TRUE(visible("installed.empty"));
   EXPECT_FALSE(visible("installed.dependencies"));
   click("installed.browse");
@@ -89,28 +83,24 @@ TEST_F(Pane, TheLoaderRowAndTheModRowsFollowTheCatalogue) {
 
 // The body starts where the banners end and the banners where the header ends, in their order,
 // whatever came and went before: with none, one and three banners, on both tabs, and after
-// dismissals, switches and resizes. Each banner's buttons do their part.
+// dismissals, switches and a resize. Each banner's buttons do their part.
 TEST_F(Pane, TheListSitsRightUnderTheHeaderOrTheBannersShown) {
   makeProfile("Raid");
-  const auto expectStacked = [&](const std::string& when) {
-    SCOPED_TRACE(when);
-    const QString body = state->window()->tab() == DetailTab::Installed ? "installed" : "browse";
-    qreal bannerBottom = box("header").bottom();
-    for (const char* name : {"banner.update", "banner.error", "banner.noGame", "banner.steamOption"})
-      if (visible(name)) {
-        EXPECT_NEAR(box(name).top(), bannerBottom + (bannerBottom == box("header").bottom() ? 4 : 8), 0.5)
-            << name;
-        bannerBottom = box(name).bottom();
-      }
-    EXPECT_NEAR(box(body).top(), bannerBottom, 0.5);
-    EXPECT_NEAR(box(body).bottom(), box("footer").top(), 0.5);
-    EXPECT_NEAR(box("footer").bottom(), box("pane").bottom(), 0.5);
-  };
   const auto onBothTabs = [&](const std::string& when) {
+    SCOPED_TRACE(when);
     for (DetailTab tab : {DetailTab::Installed, DetailTab::Browse}) {
-      state->window()->setTab(tab);
-      flush();
-      expectStacked(when);
+      showTab(tab);
+      qreal bannerBottom = box("header").bottom();
+      for (const char* name : {"banner.update", "banner.error", "banner.noGame", "banner.steamOption"})
+        if (visible(name)) {
+          EXPECT_NEAR(box(name).top(), bannerBottom + (bannerBottom == box("header").bottom() ? 4 : 8), 0.5)
+              << name;
+          bannerBottom = box(name).bottom();
+        }
+      const QString body = tab == DetailTab::Installed ? "installed" : "browse";
+      EXPECT_NEAR(box(body).top(), bannerBottom, 0.5) << body.toStdString();
+      EXPECT_NEAR(box(body).bottom(), box("footer").top(), 0.5);
+      EXPECT_NEAR(box("footer").bottom(), box("pane").bottom(), 0.5);
     }
   };
   onBothTabs("no banners");
@@ -121,7 +111,10 @@ TEST_F(Pane, TheListSitsRightUnderTheHeaderOrTheBannersShown) {
   EXPECT_EQ(text("header.gameDir"), "Not set");  // not the folder it looked in
   EXPECT_FALSE(shown(item("banner.noGame"), "banner.close"));
   EXPECT_FALSE(visible("banner.steamOption"));
-  updateAndError();
+  AppUpdateItem notice;
+  notice.update.version = "9.0.0";
+  state->catalogue()->setAppUpdate(QVariant::fromValue(notice));
+  state->activity()->setErrorMessage("Couldn’t reach Thunderstore. Check your internet connection.");
   flush();
   onBothTabs("an update, an error and the missing game");
   EXPECT_EQ(item("banner.update")->property("title").toString(), "Version 9.0.0 is available.");
@@ -138,9 +131,7 @@ TEST_F(Pane, TheListSitsRightUnderTheHeaderOrTheBannersShown) {
   press(part(item("banner.error"), "banner.close"));
   EXPECT_EQ(state->activity()->errorMessage(), "");
   click("sidebar.row.0");
-  window->resize(940, 620);
-  flush();
-  onBothTabs("the game back and the error dismissed, after a switch and a resize");
+  onBothTabs("the game back and the error dismissed, after a switch");
   press(part(item("banner.update"), "banner.close"));
   EXPECT_FALSE(state->catalogue()->appUpdate().isValid());
   click("sidebar.row.1");
@@ -203,8 +194,7 @@ TEST_F(Pane, TurningOffOrRemovingWhatOthersNeedAsksOrSaysWhy) {
 
   publish("D", "1.0.0", {"Team-B-1.0.0"});
   run([&] { state->modController()->add(pkg("D")); });
-  state->window()->setTab(DetailTab::Installed);
-  flush();
+  showTab(DetailTab::Installed);
   EXPECT_EQ(removeEntry("B")->property("tip"), "Needed by A and D");
   toggleOff("B");
   EXPECT_EQ(inside(item("modRow.confirmOff"), "sheet.title")->property("text"),
@@ -231,26 +221,11 @@ TEST_F(Pane, TurningOffOrRemovingWhatOthersNeedAsksOrSaysWhy) {
   click("modRow.confirmOff.confirm");
   settle();
   EXPECT_FALSE(mod("C").enabled);
-
-  // Removing D leaves B to A; removing A then takes B and C, which nothing else needs.
-  QMetaObject::invokeMethod(removeEntry("D"), "triggered");
-  settle();
-  QMetaObject::invokeMethod(removeEntry("A"), "triggered");
-  settle();
-  EXPECT_EQ(state->activity()->note(), "Removed A.");
-  EXPECT_EQ(text("footer.status"), "Removed A, B and C, which nothing else needed.");
-  EXPECT_TRUE(modKeys().empty());
 }
 
-}  // namespace
-
-namespace {
-bool picked(QObject* row) { return row->property("picked").toBool(); }
-}  // namespace
-
-// ⌘-click picks rows one by one, ⇧-click a range; the bar turns them all off in one step that one
-// Undo takes back; no row moves when the bar comes or goes.
-TEST_F(Pane, PickedRowsTurnOffTogetherFromTheBarAndComeBackWithOneUndo) {
+// ⌘-click picks rows one by one, ⇧-click a range; the bar turns them all off (in one step that one
+// Undo takes back, as the app's tests check); no row moves when the bar comes or goes.
+TEST_F(Pane, PickedRowsTurnOffTogetherFromTheBar) {
   raid();
   const qreal listTop = box("installed.mods").top();
   clickRow("A");
@@ -265,18 +240,14 @@ TEST_F(Pane, PickedRowsTurnOffTogetherFromTheBarAndComeBackWithOneUndo) {
   EXPECT_EQ(text("selection.summary"), "3 selected");
   EXPECT_NEAR(box("installed.mods").top(), listTop, 0.5) << "no row moves when the bar comes";
   EXPECT_LE(box("installed.selectionBar").bottom(), box("footer").top());
-  EXPECT_EQ(
-      QQmlProperty(item("modRow.B"), "Accessible.selected", qmlContext(item("modRow.B"))).read().toBool(),
-      true);
+  EXPECT_TRUE(
+      QQmlProperty(item("modRow.B"), "Accessible.selected", qmlContext(item("modRow.B"))).read().toBool());
 
   click("selection.turnOff");
   settle();
   for (const char* name : {"A", "B", "C"}) EXPECT_FALSE(mod(name).enabled) << name;
   EXPECT_TRUE(visible("selection.turnOn"));
-  ASSERT_TRUE(waitUntil([&] { return state->history()->undoText() == "Undo Turn Off 3 Mods"; }));
-  trigger("menu.Undo Turn Off 3 Mods");
-  settle();
-  for (const char* name : {"A", "B", "C"}) EXPECT_TRUE(mod(name).enabled) << name;
+  EXPECT_TRUE(waitUntil([&] { return state->history()->undoText() == "Undo Turn Off 3 Mods"; }));
 
   key(Qt::Key_Escape);
   EXPECT_FALSE(picked(item("modRow.A")));
@@ -285,3 +256,4 @@ TEST_F(Pane, PickedRowsTurnOffTogetherFromTheBarAndComeBackWithOneUndo) {
   key(Qt::Key_A, Qt::ControlModifier);
   EXPECT_EQ(text("selection.summary"), "3 selected");
 }
+}  // namespace

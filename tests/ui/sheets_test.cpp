@@ -1,9 +1,6 @@
 // The five sheets in the real window: their buttons, keys, texts and what they hand to the state.
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QQuickItem>
-
-#include <vector>
 
 #include "foundation/log.hpp"
 #include "foundation/paths.hpp"
@@ -33,8 +30,7 @@ TEST_F(Sheets, NewProfileTrimsTheNameOrLeavesItToTheDefaultAndEscapeMakesNothing
 }
 
 TEST_F(Sheets, RenameStartsFromTheCurrentNameAndKeepsLongNamesWhole) {
-  state->window()->open(WindowState::Sheet::Rename, QVariant::fromValue(ProfileItem(selected())));
-  flush();
+  showSheet(WindowState::Sheet::Rename, QVariant::fromValue(ProfileItem(selected())));
   EXPECT_EQ(text("sheet.rename.name"), "Default");
   const QString longName = QString(300, QChar('x')) + " / : 🛡️";
   type("sheet.rename.name", longName);
@@ -92,21 +88,9 @@ TEST_F(Sheets, TabWalksTheImportSheetInReadingOrder) {
   EXPECT_EQ(walk, expected);
 }
 
-TEST_F(Sheets, ShareCopiesExactlyTheCode) {
-  state->window()->open(WindowState::Sheet::Share, QVariant::fromValue(SharedCode{"0190-abcd", "Default"}));
-  flush();
-  EXPECT_EQ(inside(item("sheet.share"), "sheet.title")->property("text").toString(), "Share “Default”");
-  click("sheet.share.copy");
-  EXPECT_EQ(QGuiApplication::clipboard()->text(), "0190-abcd");
-  EXPECT_EQ(text("sheet.share.copy"), "Copied");
-  click("sheet.share.done");
-  EXPECT_FALSE(isShown(WindowState::Sheet::Share));
-}
-
 TEST_F(Sheets, LogShowsNoLogYetRefreshesToNewLinesAndShowsItsOwnErrors) {
   fs::remove(Paths::logFile());
-  state->window()->open(WindowState::Sheet::Log);
-  flush();
+  showSheet(WindowState::Sheet::Log);
   EXPECT_EQ(text("sheet.log.text"), "No log yet.");
   Log::write("something happened");
   click("sheet.log.refresh");
@@ -128,7 +112,8 @@ TEST_F(Sheets, LogShowsNoLogYetRefreshesToNewLinesAndShowsItsOwnErrors) {
   EXPECT_FALSE(isShown(WindowState::Sheet::Log));
 }
 // While a sheet is shown, the commands that open another are off and their keys do nothing; a
-// closed sheet stays closed, and a code that arrives takes the place of the sheet then shown.
+// closed sheet stays closed, and a code that arrives takes the place of the sheet then shown, whose
+// Copy copies it.
 TEST_F(Sheets, OneSheetAtATimeAndNoneComesBackByItself) {
   const char* const openers[] = {"menu.New Profile…", "menu.Import Profile Code…", "menu.Share Profile Code…",
                                  "menu.Config Files", "menu.Show Activity Log"};
@@ -137,8 +122,7 @@ TEST_F(Sheets, OneSheetAtATimeAndNoneComesBackByItself) {
   for (const char* name : openers) EXPECT_FALSE(enabled(name)) << name;
   key(Qt::Key_N, Qt::ControlModifier);
   key(Qt::Key_I, Qt::ControlModifier);
-  state->window()->open(WindowState::Sheet::Log);
-  flush();
+  showSheet(WindowState::Sheet::Log);
   EXPECT_FALSE(exists("sheet.newProfile") || exists("sheet.import") || exists("sheet.log"));
   click("sheet.config.done");
   EXPECT_FALSE(state->window()->sheetShown());
@@ -149,6 +133,10 @@ TEST_F(Sheets, OneSheetAtATimeAndNoneComesBackByItself) {
   flush();
   EXPECT_FALSE(exists("sheet.log"));
   ASSERT_TRUE(exists("sheet.share"));
+  EXPECT_EQ(inside(item("sheet.share"), "sheet.title")->property("text").toString(), "Share “Default”");
+  click("sheet.share.copy");  // exactly the code
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), state->window()->payload().value<SharedCode>().id);
+  EXPECT_EQ(text("sheet.share.copy"), "Copied");
   key(Qt::Key_Return);  // Done
   EXPECT_FALSE(exists("sheet.share"));
   key(Qt::Key_I, Qt::ControlModifier);

@@ -1,7 +1,5 @@
 // Nothing jumps: what comes and goes in the footer leaves the rest where it was, and a row's menu
 // opens inside the window.
-#include <QQuickItem>
-
 #include "window_fixture.hpp"
 
 namespace {

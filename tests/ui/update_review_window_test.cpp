@@ -1,6 +1,4 @@
 // The update review sheet in the real window: ⌘U opens it, Return confirms once, Escape changes nothing.
-#include <QQuickItem>
-
 #include "window_fixture.hpp"
 
 namespace {
@@ -15,7 +13,6 @@ TEST_F(UpdateReviewWindow, CommandUOpensTheReviewAndReturnUpdatesTheTickedOnce) 
 
   key(Qt::Key_U, Qt::ControlModifier);
   ASSERT_TRUE(isShown(WindowState::Sheet::UpdateReview));
-  EXPECT_EQ(text("sheet.updateReview.main"), "Update 2 Mods — 3.5 MB");
   const QRectF sheet = box("sheet.updateReview");
   EXPECT_TRUE(QRectF(QPointF(0, 0), window->size()).contains(sheet)) << "the sheet fits the window";
   EXPECT_LE(box("sheet.updateReview.row.1").bottom(), box("sheet.updateReview.main").top());

@@ -53,6 +53,14 @@ QObject* findNamed(QObject* root, const QString& name) {
         if (QObject* found = findNamed(child, name)) return found;
   return nullptr;
 }
+
+// What a missing item's lookup returns after failing the test, so that the test's next steps read
+// defaults instead of crashing. Made only in a failing test, where it is left to the process's end.
+QObject* absent(const QString& name) {
+  ADD_FAILURE() << "no item " << name.toStdString();
+  static auto* standIn = new QQuickItem;
+  return standIn;
+}
 }  // namespace
 
 void WindowTest::SetUp() {
@@ -74,16 +82,6 @@ void WindowTest::TearDown() {
   engine.reset();
   flush();
 }
-
-namespace {
-// What a missing item's lookup returns after failing the test, so that the test's next steps read
-// defaults instead of crashing. Made only in a failing test, where it is left to the process's end.
-QObject* absent(const QString& name) {
-  ADD_FAILURE() << "no item " << name.toStdString();
-  static auto* standIn = new QQuickItem;
-  return standIn;
-}
-}  // namespace
 
 QObject* WindowTest::item(const QString& name) const {
   QObject* found = find(window.get(), name);

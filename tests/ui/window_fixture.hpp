@@ -67,6 +67,14 @@ class WindowTest : public StartedApp {
     AppTest::reloadIndex();
     flush();
   }
+  void showTab(DetailTab tab) {
+    state->window()->setTab(tab);
+    flush();
+  }
+  void showSheet(WindowState::Sheet sheet, const QVariant& payload = {}) {
+    state->window()->open(sheet, payload);
+    flush();
+  }
   // Moves the game's app out of the game folder, or back, and the state looks again.
   void moveGame(bool away);
   // Makes a profile, selects it and adds mod A to it (A brings B and C as dependencies).

@@ -21,10 +21,6 @@ bool showsFocus(QQuickItem* focus) {
   return ring && ring->property("visible").toBool();
 }
 
-QString rowText(QObject* row, const char* part) {
-  return WindowTest::inside(row, part)->property("text").toString();
-}
-
 // What a screen reader says for a row or a menu that has no visible label.
 QString spoken(QObject* item) {
   return QQmlProperty(item, "Accessible.name", qmlContext(item)).read().toString();
@@ -35,8 +31,8 @@ QString spoken(QObject* item) {
 TEST_F(Window, RowsCountAddedModsShowUpdatesAndSayWhatTheyAre) {
   makeProfile("Raid");  // A, with B and C as dependencies
   QObject* raid = item("sidebar.row.1");
-  EXPECT_EQ(rowText(raid, "sidebar.row.name"), "Raid");
-  EXPECT_EQ(rowText(raid, "sidebar.row.count"), "1 mod");
+  EXPECT_EQ(inside(raid, "sidebar.row.name")->property("text"), "Raid");
+  EXPECT_EQ(inside(raid, "sidebar.row.count")->property("text"), "1 mod");
   EXPECT_FALSE(inside(raid, "sidebar.row.updates")->property("visible").toBool());
   publish("B", "1.1.0");
   QObject* capsule = inside(raid, "sidebar.row.updates");
@@ -52,13 +48,18 @@ TEST_F(Window, RowsCountAddedModsShowUpdatesAndSayWhatTheyAre) {
   EXPECT_EQ(spoken(item("browse.sort")), "Sort by");
 }
 
-TEST_F(Window, FooterOffersInstallBeforeUpdateAndWithoutTheGameOnlyUpdating) {
+// The footer offers installing before updating, and without the game only updating. Its Play also
+// plays while something is missing (play installs it first), where the menu's waits; while the game
+// runs, the button says so and waits.
+TEST_F(Window, TheFooterAndTheMenuFollowWhatIsMissingAndTheGame) {
   makeProfile("Raid");
   state->activity()->setNote({});  // the note of the add would show instead of the counts
   for (const char* name : {"A", "B", "C"}) publish(name, "1.2.0");
   EXPECT_EQ(text("footer.work"), "Update All (3)");
   moveGame(true);
   EXPECT_TRUE(enabled("footer.work"));
+  EXPECT_FALSE(enabled("footer.play"));
+  EXPECT_FALSE(enabled("menu.Play Modded"));
 
   const fs::path files = selected().bepinex() / "plugins" / "Team-A";
   fs::rename(files, TestHome::path() / "Team-A");  // files gone: needs installing, which needs the game
@@ -68,8 +69,15 @@ TEST_F(Window, FooterOffersInstallBeforeUpdateAndWithoutTheGameOnlyUpdating) {
   EXPECT_EQ(text("footer.work"), "Install (1)");
   EXPECT_FALSE(enabled("footer.work"));
   moveGame(false);
+  EXPECT_TRUE(enabled("footer.play"));
+  EXPECT_FALSE(enabled("menu.Play Modded"));
   run([&] { click("footer.work"); });
   EXPECT_TRUE(fs::exists(files));
+
+  gameRuns(true);
+  flush();
+  EXPECT_EQ(text("footer.play"), "Valheim Running");
+  EXPECT_FALSE(enabled("footer.play"));
 }
 
 // While an operation runs, what would start work or change the profile waits; the footer names
@@ -78,41 +86,39 @@ TEST_F(Window, EverythingThatStartsWorkOrChangesTheProfileWaitsWhileBusy) {
   makeProfile("Raid");
   publish("B", "1.1.0");
   publish("D", "1.0.0");
-  state->window()->setTab(DetailTab::Installed);
-  flush();
+  showTab(DetailTab::Installed);
   const auto row = [&](const char* name) {
     return inside(item("modRow.A"), name)->property("enabled").toBool();
   };
-  // Each control, and whether it is on while an operation runs.
-  const std::vector<std::pair<QString, bool>> controls = {{"footer.work", false},
-                                                          {"footer.play", false},
-                                                          {"menu.Update All", false},
-                                                          {"menu.Play Modded", false},
-                                                          {"menu.Share Profile Code…", false},
-                                                          {"menu.Delete…", false},
-                                                          {"sidebar.menu.share", false},
-                                                          {"sidebar.menu.delete", false},
-                                                          {"header.changeFolder", false},
-                                                          {"header.share", false},
-                                                          {"menu.New Profile…", true}};
+  // Off while an operation runs; New Profile stays on.
+  const QStringList controls = {"footer.work",
+                                "footer.play",
+                                "menu.Update All",
+                                "menu.Play Modded",
+                                "menu.Share Profile Code…",
+                                "menu.Delete…",
+                                "sidebar.menu.share",
+                                "sidebar.menu.delete",
+                                "header.changeFolder",
+                                "header.share"};
   catalogue.hold();
   state->modController()->add(pkg("D"));  // still running
   flush();
   EXPECT_EQ(text("footer.status"), state->activity()->busy());
   EXPECT_TRUE(visible("footer.spinner"));
-  for (const auto& [name, whileBusy] : controls) EXPECT_EQ(enabled(name), whileBusy) << name.toStdString();
+  for (const QString& name : controls) EXPECT_FALSE(enabled(name)) << name.toStdString();
+  EXPECT_TRUE(enabled("menu.New Profile…"));
   EXPECT_FALSE(row("modRow.switch"));
   EXPECT_FALSE(row("modRow.menu"));
   EXPECT_FALSE(inside(item("modRow.B"), "modRow.updatePill")->property("enabled").toBool());
-  click("sidebar.row.0");
-  EXPECT_EQ(selected().name, "Default");
+  click("sidebar.row.0");  // another profile than the operation's
   const QString line = text("footer.status");
   EXPECT_TRUE(line.endsWith(" into “Raid”…")) << line.toStdString();
   click("sidebar.row.1");
   EXPECT_FALSE(text("footer.status").contains("“Raid”"));
   catalogue.release();
   settle();
-  for (const auto& [name, whileBusy] : controls) EXPECT_TRUE(enabled(name)) << name.toStdString();
+  for (const QString& name : controls) EXPECT_TRUE(enabled(name)) << name.toStdString();
   EXPECT_TRUE(row("modRow.switch"));
 
   state->activity()->setNote(QString("Valheim is starting. ").repeated(20));
@@ -121,28 +127,6 @@ TEST_F(Window, EverythingThatStartsWorkOrChangesTheProfileWaitsWhileBusy) {
   state->activity()->setNote("Short.");
   flush();
   EXPECT_EQ(item("footer.status")->property("tip").toString(), "");
-}
-
-// The footer's button also plays while something is missing (play installs it first); otherwise the
-// menu and the footer agree. While the game runs, the button says so and waits.
-TEST_F(Window, PlayInTheMenuAndTheFooterFollowsTheState) {
-  makeProfile("Raid");
-  moveGame(true);
-  EXPECT_FALSE(enabled("footer.play"));
-  EXPECT_FALSE(enabled("menu.Play Modded"));
-  moveGame(false);
-
-  fs::remove_all(selected().bepinex() / "plugins" / "Team-C");  // the folder watch notices
-  EXPECT_TRUE(waitUntil([&] { return !enabled("menu.Play Modded"); }));
-  moveGame(true);
-  moveGame(false);
-  EXPECT_TRUE(enabled("footer.play"));
-  EXPECT_FALSE(enabled("menu.Play Modded"));
-
-  gameRuns(true);
-  flush();
-  EXPECT_EQ(text("footer.play"), "Valheim Running");
-  EXPECT_FALSE(enabled("footer.play"));
 }
 
 // ⌘F goes to the search field shown: the browse tab's, or the sheet's over it.
@@ -155,8 +139,7 @@ TEST_F(Window, MenuCommandsAndShortcutsReachTheState) {
   EXPECT_EQ(state->window()->tab(), DetailTab::Browse);
   key(Qt::Key_F, Qt::ControlModifier);
   EXPECT_TRUE(item("browse.search")->property("activeFocus").toBool());
-  state->window()->open(WindowState::Sheet::Config);
-  flush();
+  showSheet(WindowState::Sheet::Config);
   key(Qt::Key_F, Qt::ControlModifier);
   EXPECT_TRUE(item("config.search")->property("activeFocus").toBool())
       << "the sheet's field, not the one under it";
@@ -211,8 +194,7 @@ TEST_F(Window, TheProfileMenusRenameDuplicateAndDeleteTheRightProfile) {
   click("sidebar.row.1");
   ASSERT_EQ(selected().name, "Raid");
   const fs::path defaultDir = state->profiles().front().dir();
-  QObject* sidebar = item("sidebar");
-  sidebar->setProperty("menuProfile", QVariant::fromValue(ProfileItem(state->profiles().front())));
+  item("sidebar")->setProperty("menuProfile", QVariant::fromValue(ProfileItem(state->profiles().front())));
   trigger("sidebar.menu.delete");
   EXPECT_EQ(inside(item("sidebar.confirmDelete"), "sheet.title")->property("text").toString(),
             "Delete “Default”?");
