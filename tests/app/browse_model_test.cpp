@@ -8,17 +8,22 @@
 #include "app/package_list_model.hpp"
 
 namespace {
-// A package at 1.0.0, marked as the catalogue marks it.
-TSPackage pkg(const std::string& owner, const std::string& name, int64_t downloads = 0,
-              bool deprecated = false, bool nsfw = false, std::vector<std::string> categories = {},
-              std::string description = "") {
+// How the catalogue marks a package.
+struct Marks {
+  bool deprecated = false, nsfw = false;
+  std::vector<std::string> categories;
+  std::string description;
+};
+
+// A package at 1.0.0.
+TSPackage pkg(const std::string& owner, const std::string& name, int64_t downloads = 0, Marks marks = {}) {
   return {.fullName = owner + "-" + name,
           .owner = owner,
           .name = name,
-          .deprecated = deprecated,
-          .nsfw = nsfw,
-          .categories = std::move(categories),
-          .description = std::move(description),
+          .deprecated = marks.deprecated,
+          .nsfw = marks.nsfw,
+          .categories = std::move(marks.categories),
+          .description = std::move(marks.description),
           .latest = "1.0.0",
           .downloads = downloads,
           .versions = {"1.0.0"}};
@@ -41,8 +46,9 @@ class BrowseModel : public testing::Test {
 TEST_F(BrowseModel, LoaderPacksModManagersAndAdultContentAreNeverListed) {
   show({pkg("denikson", "BepInExPack_Valheim"), pkg("Someone", "BepInExPack_Valheim"),
         pkg("ebkr", "r2modman"), pkg("Kesomannen", "GaleModManager"), pkg("BepInEx", "BepInExPack"),
-        pkg("A", "Pack_Of_Things", 0, false, true, {"Mods"}), pkg("A", "Old_Pack", 0, true, false, {"Mods"}),
-        pkg("A", "Packed", 0, false, false, {"Mods"})});
+        pkg("A", "Pack_Of_Things", 0, {.nsfw = true, .categories = {"Mods"}}),
+        pkg("A", "Old_Pack", 0, {.deprecated = true, .categories = {"Mods"}}),
+        pkg("A", "Packed", 0, {.categories = {"Mods"}})});
   model.setShowDeprecated(true);
   const std::vector<std::string> both{"A-Old_Pack", "A-Packed"}, none;
   for (QString category : {PackageListModel::allCategories, QStringLiteral("Mods")})
@@ -59,10 +65,10 @@ TEST_F(BrowseModel, LoaderPacksModManagersAndAdultContentAreNeverListed) {
 }
 
 TEST_F(BrowseModel, EveryWordOfTheSearchOccursInATextAndNamesMatchWithoutSeparators) {
-  show({pkg("Ranger", "BetterArchery", 0, false, false, {}, "Bows that feel right"),
-        pkg("Smith", "PlanBuild"), pkg("Pal", "ValheimPlus"), pkg("A", "BepInEx_Pack_Tools"),
-        pkg("C", "Other", 0, false, false, {}, "Adds a BepInEx Pack helper"),
-        pkg("Ward-Smith", "Better_Wards"), pkg("Old", "Plan_Tool", 0, true)});
+  show({pkg("Ranger", "BetterArchery", 0, {.description = "Bows that feel right"}), pkg("Smith", "PlanBuild"),
+        pkg("Pal", "ValheimPlus"), pkg("A", "BepInEx_Pack_Tools"),
+        pkg("C", "Other", 0, {.description = "Adds a BepInEx Pack helper"}),
+        pkg("Ward-Smith", "Better_Wards"), pkg("Old", "Plan_Tool", 0, {.deprecated = true})});
   using Names = std::vector<std::string>;
   const Names all{"Ranger-BetterArchery", "Smith-PlanBuild", "Pal-ValheimPlus",
                   "A-BepInEx_Pack_Tools", "C-Other",         "Ward-Smith-Better_Wards"};
@@ -90,12 +96,13 @@ TEST_F(BrowseModel, EveryWordOfTheSearchOccursInATextAndNamesMatchWithoutSeparat
 }
 
 TEST_F(BrowseModel, CountsTheDeprecatedMatchesTheSwitchHides) {
-  show({pkg("Smith", "PlanBuild"), pkg("Old", "Plan_Tool", 0, true, false, {"Tools"}),
-        pkg("Older", "Planner", 0, true), pkg("X", "Plans", 0, true, true), pkg("Other", "Thing")});
+  show({pkg("Smith", "PlanBuild"), pkg("Old", "Plan_Tool", 0, {.deprecated = true, .categories = {"Tools"}}),
+        pkg("Older", "Planner", 0, {.deprecated = true}),
+        pkg("X", "Plans", 0, {.deprecated = true, .nsfw = true}), pkg("Other", "Thing")});
   QSignalSpy changed(&model, &PackageListModel::resultsChanged);
   model.setQuery("plan");
   EXPECT_EQ(model.hiddenDeprecated(), 2);
-  model.setCategory({"Tools"});
+  model.setCategory("Tools");
   EXPECT_EQ(model.hiddenDeprecated(), 1);
   EXPECT_TRUE(listed().empty());
   model.setShowDeprecated(true);
